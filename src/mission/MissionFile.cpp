@@ -1,0 +1,242 @@
+#include "mission/MissionFile.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace quendar::mission {
+
+namespace {
+
+// Sequential reader over the file buffer; reads past the end give 255.
+class Cursor {
+public:
+    Cursor(std::span<const uint8_t> data, ReadReport& report) : m_data(data), m_report(report) {}
+
+    void read(uint8_t* dst, size_t n) {
+        const size_t avail = m_pos < m_data.size() ? std::min(n, m_data.size() - m_pos) : 0;
+        if (avail) std::memcpy(dst, m_data.data() + m_pos, avail);
+        if (avail < n) {
+            std::memset(dst + avail, 0xFF, n - avail);
+            m_report.bytesPastEnd += n - avail;
+        }
+        m_pos += n;
+    }
+    uint8_t byte() {
+        uint8_t b;
+        read(&b, 1);
+        return b;
+    }
+    void skip(size_t n) {
+        if (m_pos + n > m_data.size()) {
+            const size_t inside = m_pos < m_data.size() ? m_data.size() - m_pos : 0;
+            m_report.bytesPastEnd += n - inside;
+        }
+        m_pos += n;
+    }
+    // Positions relative to the end; a position before the start reads as 255
+    // like one past the end.
+    void readFromEnd(size_t back, uint8_t* dst, size_t n) {
+        if (back > m_data.size()) {
+            const size_t before = back - m_data.size();
+            const size_t fill = std::min(before, n);
+            std::memset(dst, 0xFF, fill);
+            m_report.bytesPastEnd += fill;
+            if (fill < n) std::memcpy(dst + fill, m_data.data(), n - fill);
+            return;
+        }
+        std::memcpy(dst, m_data.data() + (m_data.size() - back), std::min(n, back));
+    }
+
+private:
+    std::span<const uint8_t> m_data;
+    ReadReport& m_report;
+    size_t m_pos = 0;
+};
+
+void readSlots(Cursor& c, MissionStore& s, Table t, int count) {
+    auto data = s.mutableTable(t);
+    const size_t n = static_cast<size_t>(count) * shapeOf(t).slotSize;
+    c.read(data.data(), std::min(n, data.size()));
+}
+
+void readCountedStrings(Cursor& c, MissionStore& s, Table t) {
+    for (int i = 0; i < kBriefingStrings; ++i) {
+        auto slot = s.mutableSlot(t, i);
+        std::fill(slot.begin(), slot.end(), uint8_t{0});
+        const uint8_t len = c.byte();
+        c.skip(1);
+        c.read(slot.data(), len);  // the slot has room for 255 characters and a zero
+    }
+}
+
+void readShortStrings(Cursor& c, MissionStore& s, Table t, int first, int count) {
+    for (int i = first; i < first + count; ++i) {
+        auto slot = s.mutableSlot(t, i);
+        slot[0] = c.byte();
+        if (slot[0] != 0) c.read(slot.data() + 1, kShortStringSize - 1);
+    }
+}
+
+class Sink {
+public:
+    explicit Sink(size_t reserve) { m_out.reserve(reserve); }
+    void put(std::span<const uint8_t> bytes) { m_out.insert(m_out.end(), bytes.begin(), bytes.end()); }
+    void put(uint8_t b) { m_out.push_back(b); }
+    void zeros(size_t n) { m_out.resize(m_out.size() + n, 0); }
+    std::vector<uint8_t> take() { return std::move(m_out); }
+
+private:
+    std::vector<uint8_t> m_out;
+};
+
+size_t countedLength(std::span<const uint8_t> slot) {
+    const auto* end = std::find(slot.data(), slot.data() + kCountedStringSlot - 1, uint8_t{0});
+    return static_cast<size_t>(end - slot.data());
+}
+
+void writeCountedStrings(Sink& out, const MissionStore& s, Table t) {
+    for (int i = 0; i < kBriefingStrings; ++i) {
+        auto slot = s.slot(t, i);
+        const size_t len = countedLength(slot);
+        out.put(static_cast<uint8_t>(len));
+        out.put(0);
+        out.put(slot.first(len));
+    }
+}
+
+void writeShortStrings(Sink& out, const MissionStore& s, Table t, int first, int count) {
+    for (int i = first; i < first + count; ++i) {
+        auto slot = s.slot(t, i);
+        if (slot[0] == 0) {
+            out.put(0);
+        } else {
+            out.put(slot);
+        }
+    }
+}
+
+size_t shortStringsSize(const MissionStore& s, Table t, int first, int count) {
+    size_t n = 0;
+    for (int i = first; i < first + count; ++i) n += s.slot(t, i)[0] == 0 ? 1 : kShortStringSize;
+    return n;
+}
+
+std::span<const uint8_t> slots(const MissionStore& s, Table t, int count) {
+    return s.table(t).first(static_cast<size_t>(count) * shapeOf(t).slotSize);
+}
+
+int clampCount(int n, int max) { return std::clamp(n, 0, max); }
+
+}  // namespace
+
+ReadReport readMission(std::span<const uint8_t> file, MissionStore& s) {
+    ReadReport report;
+    report.fileSize = file.size();
+    Cursor c(file, report);
+
+    readSlots(c, s, Table::Header, 1);
+    const int ns = s.byte(Table::Header, 0, 2);
+    const int nm = s.byte(Table::Header, 0, 4);
+    s.shipgroupCount = ns;
+    s.messageCount = nm;
+
+    readSlots(c, s, Table::RegionNames, 4);
+    readSlots(c, s, Table::SpecialCargo, 16);
+    readSlots(c, s, Table::GlobalGroupNames, 32);
+    readSlots(c, s, Table::Block3480, 1);
+    readSlots(c, s, Table::MissionOptions, 1);
+    readSlots(c, s, Table::Shipgroups, ns);
+    readSlots(c, s, Table::Messages, nm);
+    for (int t = 0; t < kTeams; ++t) {
+        auto rec = s.mutableSlot(Table::GlobalGoals, t);
+        c.skip(2);  // always written as 3, 0
+        c.read(rec.data() + 2, kGlobalGoalSize - 2);
+    }
+    readSlots(c, s, Table::Teams, kTeams);
+    readSlots(c, s, Table::Briefing1, 1);
+    readCountedStrings(c, s, Table::Briefing1Tags);
+    readCountedStrings(c, s, Table::Briefing1Texts);
+    readSlots(c, s, Table::Briefing2, 1);
+    readCountedStrings(c, s, Table::Briefing2Tags);
+    readCountedStrings(c, s, Table::Briefing2Texts);
+    readSlots(c, s, Table::Block6268, 1);
+    readSlots(c, s, Table::BriefingTextNotes, 128);
+    readSlots(c, s, Table::MessageNotes, 64);
+    readSlots(c, s, Table::NotesC, 30);
+    readSlots(c, s, Table::NotesD, 40);
+    readSlots(c, s, Table::NotesE, 3);
+    readShortStrings(c, s, Table::ShipgroupGoalStrings, 0, ns * kShipgroupGoalStrings);
+    readShortStrings(c, s, Table::GlobalGoalStrings, 0, kGlobalGoalStrings);
+    readSlots(c, s, Table::Block417, 1);
+    readShortStrings(c, s, Table::OrderStrings, 0, ns * kOrderStrings);
+
+    // The three texts are found from the end of the file; whatever lies
+    // between the order strings and them is not read.
+    c.readFromEnd(3 * kLongTextSize, s.mutableTable(Table::Debriefing).data(), kLongTextSize);
+    c.readFromEnd(2 * kLongTextSize, s.mutableTable(Table::Hints).data(), kLongTextSize);
+    c.readFromEnd(kLongTextSize, s.mutableTable(Table::Introduction).data(), kLongTextSize);
+    return report;
+}
+
+size_t missionFileSize(const MissionStore& s) {
+    const int ns = clampCount(s.shipgroupCount, kMaxShipgroups);
+    const int nm = clampCount(s.messageCount, kMaxMessages);
+    size_t n = kHeaderEnd + static_cast<size_t>(ns) * kShipgroupSize +
+               static_cast<size_t>(nm) * kMessageSize + kTeams * kGlobalGoalSize +
+               kTeams * kTeamSize + 2 * kBriefingBlockSize + 6268 + 26500 + 417 + kGapBytes +
+               kTailTexts;
+    for (Table t : {Table::Briefing1Tags, Table::Briefing1Texts, Table::Briefing2Tags,
+                    Table::Briefing2Texts}) {
+        for (int i = 0; i < kBriefingStrings; ++i) n += 2 + countedLength(s.slot(t, i));
+    }
+    n += shortStringsSize(s, Table::ShipgroupGoalStrings, 0, ns * kShipgroupGoalStrings);
+    n += shortStringsSize(s, Table::GlobalGoalStrings, 0, kGlobalGoalStrings);
+    n += shortStringsSize(s, Table::OrderStrings, 0, ns * kOrderStrings);
+    return n;
+}
+
+std::vector<uint8_t> writeMission(MissionStore& s) {
+    const int ns = clampCount(s.shipgroupCount, kMaxShipgroups);
+    const int nm = clampCount(s.messageCount, kMaxMessages);
+    s.setByte(Table::Header, 0, 2, static_cast<uint8_t>(ns));
+    s.setByte(Table::Header, 0, 4, static_cast<uint8_t>(nm));
+
+    Sink out(missionFileSize(s));
+    out.put(slots(s, Table::Header, 1));
+    out.put(slots(s, Table::RegionNames, 4));
+    out.put(slots(s, Table::SpecialCargo, 16));
+    out.put(slots(s, Table::GlobalGroupNames, 32));
+    out.put(slots(s, Table::Block3480, 1));
+    out.put(slots(s, Table::MissionOptions, 1));
+    out.put(slots(s, Table::Shipgroups, ns));
+    out.put(slots(s, Table::Messages, nm));
+    for (int t = 0; t < kTeams; ++t) {
+        out.put(3);
+        out.put(0);
+        out.put(s.slot(Table::GlobalGoals, t).subspan(2));
+    }
+    out.put(slots(s, Table::Teams, kTeams));
+    out.put(slots(s, Table::Briefing1, 1));
+    writeCountedStrings(out, s, Table::Briefing1Tags);
+    writeCountedStrings(out, s, Table::Briefing1Texts);
+    out.put(slots(s, Table::Briefing2, 1));
+    writeCountedStrings(out, s, Table::Briefing2Tags);
+    writeCountedStrings(out, s, Table::Briefing2Texts);
+    out.put(slots(s, Table::Block6268, 1));
+    out.put(slots(s, Table::BriefingTextNotes, 128));
+    out.put(slots(s, Table::MessageNotes, 64));
+    out.put(slots(s, Table::NotesC, 30));
+    out.put(slots(s, Table::NotesD, 40));
+    out.put(slots(s, Table::NotesE, 3));
+    writeShortStrings(out, s, Table::ShipgroupGoalStrings, 0, ns * kShipgroupGoalStrings);
+    writeShortStrings(out, s, Table::GlobalGoalStrings, 0, kGlobalGoalStrings);
+    out.put(slots(s, Table::Block417, 1));
+    writeShortStrings(out, s, Table::OrderStrings, 0, ns * kOrderStrings);
+    out.zeros(kGapBytes);
+    out.put(s.table(Table::Debriefing));
+    out.put(s.table(Table::Hints));
+    out.put(s.table(Table::Introduction));
+    return out.take();
+}
+
+}  // namespace quendar::mission

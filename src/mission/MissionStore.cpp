@@ -1,0 +1,97 @@
+#include "mission/MissionStore.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace quendar::mission {
+
+MissionStore::MissionStore() {
+    for (int i = 0; i < static_cast<int>(Table::Count); ++i) {
+        const TableShape s = shapeOf(static_cast<Table>(i));
+        m_tables[i].assign(static_cast<size_t>(s.slots) * s.slotSize, 0);
+    }
+}
+
+namespace {
+bool inRange(Table t, int slot, int offset, int width) {
+    const TableShape s = shapeOf(t);
+    return slot >= 0 && slot < s.slots && offset >= 0 && width >= 0 &&
+           offset + width <= s.slotSize;
+}
+size_t at(Table t, int slot, int offset) {
+    return static_cast<size_t>(slot) * shapeOf(t).slotSize + offset;
+}
+}  // namespace
+
+uint8_t MissionStore::byte(Table t, int slot, int offset) const {
+    if (!inRange(t, slot, offset, 1)) return 0;
+    return m_tables[static_cast<int>(t)][at(t, slot, offset)];
+}
+
+void MissionStore::setByte(Table t, int slot, int offset, uint8_t value) {
+    if (!inRange(t, slot, offset, 1)) return;
+    m_tables[static_cast<int>(t)][at(t, slot, offset)] = value;
+}
+
+uint16_t MissionStore::word(Table t, int slot, int offset) const {
+    return static_cast<uint16_t>(byte(t, slot, offset) | (byte(t, slot, offset + 1) << 8));
+}
+
+int16_t MissionStore::signedWord(Table t, int slot, int offset) const {
+    return static_cast<int16_t>(word(t, slot, offset));
+}
+
+void MissionStore::setWord(Table t, int slot, int offset, uint16_t value) {
+    if (!inRange(t, slot, offset, 2)) return;
+    setByte(t, slot, offset, static_cast<uint8_t>(value & 0xFF));
+    setByte(t, slot, offset + 1, static_cast<uint8_t>(value >> 8));
+}
+
+std::string MissionStore::text(Table t, int slot, int offset, int width) const {
+    if (!inRange(t, slot, offset, width)) return {};
+    const uint8_t* p = m_tables[static_cast<int>(t)].data() + at(t, slot, offset);
+    const auto* end = std::find(p, p + width, uint8_t{0});
+    return std::string(reinterpret_cast<const char*>(p), static_cast<size_t>(end - p));
+}
+
+void MissionStore::setText(Table t, int slot, int offset, int width, std::string_view value) {
+    if (!inRange(t, slot, offset, width)) return;
+    uint8_t* p = m_tables[static_cast<int>(t)].data() + at(t, slot, offset);
+    const size_t n = std::min(value.size(), static_cast<size_t>(width));
+    std::memcpy(p, value.data(), n);
+    std::memset(p + n, 0, static_cast<size_t>(width) - n);
+}
+
+std::span<const uint8_t> MissionStore::slot(Table t, int slot) const {
+    const TableShape s = shapeOf(t);
+    if (slot < 0 || slot >= s.slots) return {};
+    return {m_tables[static_cast<int>(t)].data() + at(t, slot, 0),
+            static_cast<size_t>(s.slotSize)};
+}
+
+std::span<uint8_t> MissionStore::mutableSlot(Table t, int slot) {
+    const TableShape s = shapeOf(t);
+    if (slot < 0 || slot >= s.slots) return {};
+    return {m_tables[static_cast<int>(t)].data() + at(t, slot, 0),
+            static_cast<size_t>(s.slotSize)};
+}
+
+std::span<const uint8_t> MissionStore::table(Table t) const {
+    return m_tables[static_cast<int>(t)];
+}
+
+std::span<uint8_t> MissionStore::mutableTable(Table t) { return m_tables[static_cast<int>(t)]; }
+
+void MissionStore::clearTable(Table t) {
+    auto& v = m_tables[static_cast<int>(t)];
+    std::fill(v.begin(), v.end(), uint8_t{0});
+}
+
+void MissionStore::copySlot(Table t, int from, int to) {
+    auto src = slot(t, from);
+    auto dst = mutableSlot(t, to);
+    if (src.empty() || dst.empty() || from == to) return;
+    std::memmove(dst.data(), src.data(), src.size());
+}
+
+}  // namespace quendar::mission

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quendar::mission {
+
+// The message boxes of the program, behind a toolkit-free interface. The
+// window implements it with real message boxes; tests and the command-line
+// tool script or print it.
+enum class Buttons { Ok, OkCancel, YesNo };
+enum class Icon { None, Information, Exclamation, Question, Error };
+enum class Answer { Ok, Cancel, Yes, No };
+
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual Answer ask(std::string_view text, std::string_view caption, Buttons buttons,
+                       Icon icon) = 0;
+    void tell(std::string_view text, std::string_view caption, Icon icon = Icon::None) {
+        ask(text, caption, Buttons::Ok, icon);
+    }
+};
+
+}  // namespace quendar::mission
