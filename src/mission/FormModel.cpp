@@ -1,0 +1,70 @@
+#include "mission/FormModel.h"
+
+namespace quendar::mission {
+
+Control* FormModel::find(std::string_view id) {
+    for (auto& c : m_controls)
+        if (c.id == id) return &c;
+    return nullptr;
+}
+
+const Control* FormModel::find(std::string_view id) const {
+    for (const auto& c : m_controls)
+        if (c.id == id) return &c;
+    return nullptr;
+}
+
+void FormModel::choose(std::string_view id, int index) {
+    if (Control* c = find(id); c && c->setValue && c->isEnabled()) c->setValue(index);
+}
+
+void FormModel::type(std::string_view id, const std::string& text) {
+    Control* c = find(id);
+    if (!c || !c->isEnabled()) return;
+    std::string t = text;
+    if (c->maxLength > 0 && static_cast<int>(t.size()) > c->maxLength) t.resize(c->maxLength);
+    if (c->setText) c->setText(t);
+}
+
+void FormModel::select(std::string_view id, const std::vector<int>& rows) {
+    if (Control* c = find(id); c && c->setSelection && c->isEnabled()) c->setSelection(rows);
+}
+
+void FormModel::click(std::string_view id) {
+    if (Control* c = find(id); c && c->press && c->isEnabled()) c->press();
+}
+
+int FormModel::valueOf(std::string_view id) const {
+    const Control* c = find(id);
+    return c && c->value ? c->value() : -1;
+}
+
+std::string FormModel::textOf(std::string_view id) const {
+    const Control* c = find(id);
+    if (!c) return {};
+    if (c->text) return c->text();
+    return c->label;
+}
+
+std::vector<std::string> FormModel::itemsOf(std::string_view id) const {
+    const Control* c = find(id);
+    return c && c->items ? c->items() : std::vector<std::string>{};
+}
+
+std::string displayLabel(std::string_view label) {
+    std::string out;
+    out.reserve(label.size());
+    for (size_t i = 0; i < label.size(); ++i) {
+        if (label[i] == '&') {
+            if (i + 1 < label.size() && label[i + 1] == '&') {
+                out += '&';
+                ++i;
+            }
+            continue;
+        }
+        out += label[i];
+    }
+    return out;
+}
+
+}  // namespace quendar::mission

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "mission/Image.h"
+#include "mission/Notifier.h"
+
+namespace quendar::mission {
+
+// A form is a toolkit-free model: a list of controls, each with a kind, a
+// label, the group box it sits in, its items and getter/setter functions that
+// read and write the store through the store's write API. The window builds
+// widgets from the model (one generic binder), forwards every widget change to
+// the setter and refreshes the widgets when the model says `refreshed`.
+// Tests drive a model exactly as the binder does.
+enum class ControlKind {
+    DropDown,     // one choice; value = index (-1 = none)
+    ListBox,      // one choice in a visible list; value = index
+    MultiList,    // several choices; selection()
+    CheckBox,     // value 0/1
+    TriState,     // value 0/1/2 (2 = undetermined)
+    RadioGroup,   // one of items; value = index
+    Edit,         // text
+    NumberEdit,   // text that holds a number; value = number
+    Slider,       // value in [minimum, maximum]
+    StaticText,   // label only; text() gives the shown text
+    Button,       // press()
+    Picture,      // image()
+};
+
+struct Control {
+    std::string id;     // unique within the form; tests and the binder address controls by it
+    ControlKind kind = ControlKind::StaticText;
+    std::string label;  // "&&" shows as "&"
+    std::string group;  // caption of the group box it sits in ("" = none)
+    int row = -1;       // placement hint inside the group (-1 = next row)
+    int column = 0;
+    int maxLength = 0;  // edits: maximum characters (0 = unlimited)
+    int minimum = 0;    // sliders and number edits
+    int maximum = 255;
+    int width = 0;      // pixels; 0 = the binder's default
+
+    std::function<std::vector<std::string>()> items;  // lists, drop-downs, radio groups
+    std::function<int()> value;
+    std::function<void(int)> setValue;
+    std::function<std::string()> text;
+    std::function<void(const std::string&)> setText;
+    std::function<std::vector<int>()> selection;
+    std::function<void(const std::vector<int>&)> setSelection;
+    std::function<void()> press;
+    std::function<RgbaImage()> image;
+    std::function<bool()> enabled;  // empty = always enabled
+    std::function<bool()> visible;  // empty = always visible
+
+    bool isEnabled() const { return !enabled || enabled(); }
+    bool isVisible() const { return !visible || visible(); }
+};
+
+class FormModel {
+public:
+    virtual ~FormModel() = default;
+
+    const std::string& title() const { return m_title; }
+    void setTitle(std::string t) {
+        m_title = std::move(t);
+        refreshed.notify();
+    }
+    bool modal() const { return m_modal; }
+
+    std::vector<Control>& controls() { return m_controls; }
+    const std::vector<Control>& controls() const { return m_controls; }
+    Control* find(std::string_view id);
+    const Control* find(std::string_view id) const;
+
+    // What the binder calls; tests call the same.
+    void choose(std::string_view id, int index);  // lists, radio groups, check boxes, sliders
+    void type(std::string_view id, const std::string& text);  // edits
+    void select(std::string_view id, const std::vector<int>& rows);  // multi-select lists
+    void click(std::string_view id);  // buttons
+    int valueOf(std::string_view id) const;
+    std::string textOf(std::string_view id) const;
+    std::vector<std::string> itemsOf(std::string_view id) const;
+
+    // The model asks the window to re-read every control (values, items,
+    // enabled and visible states, title).
+    Notifier<> refreshed;
+    // The model asks the window to close (OK, Cancel, or a rule of the form).
+    Notifier<> closeRequested;
+    // Result of a modal form: true when closed by its accepting button.
+    bool accepted = false;
+
+protected:
+    FormModel(std::string title, bool modal) : m_title(std::move(title)), m_modal(modal) {}
+    Control& add(Control c) {
+        m_controls.push_back(std::move(c));
+        return m_controls.back();
+    }
+    void requestClose(bool accept) {
+        accepted = accept;
+        closeRequested.notify();
+    }
+
+private:
+    std::string m_title;
+    bool m_modal;
+    std::vector<Control> m_controls;
+};
+
+// "&&" in a label stands for one "&"; a single "&" marks a mnemonic and is dropped.
+std::string displayLabel(std::string_view label);
+
+}  // namespace quendar::mission
