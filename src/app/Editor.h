@@ -1,0 +1,35 @@
+#pragma once
+
+#include "mission/DisplaySettings.h"
+#include "mission/MissionStore.h"
+#include "mission/Notifier.h"
+
+namespace quendar::app {
+
+// Shipgroup event codes sent to the frame and relayed to the open forms.
+enum ShipgroupEvent : int {
+    kEventAdded = 1,
+    kEventCurrentChanged = 2,
+    kEventRenamed = 3,
+    kEventTeamNames = 4,
+    kEventIffNames = 5,
+    kEventReload = 6,
+    kEventAdvanced = 10,
+    kEventWaypoints = 19,
+    kEventListCleared = 20,
+    kEventListRefilled = 50,
+};
+
+// The process-wide state of the editor, owned by main (or a test) and passed by
+// reference. Nothing else in the program holds global state.
+struct Editor {
+    mission::MissionStore store;
+    mission::DisplaySettings settings;
+    int mapTool = 0;
+
+    // Whoever changes the shipgroup list or the current shipgroup sends one of
+    // the codes above; the frame relays them to the open forms.
+    mission::Notifier<int> shipgroupEvents;
+};
+
+}  // namespace quendar::app
