@@ -1,0 +1,124 @@
+#include "shipgroup/ShipgroupForm.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace quendar::shipgroup {
+
+int relayedCode(FormKind form, int code) {
+    switch (form) {
+        case FormKind::Shipgroups:
+        case FormKind::ShipgroupsViewcontrol: return code;
+        case FormKind::Basic: return code == event::added || code == event::currentChanged
+                                         ? event::reload
+                                         : 0;
+        case FormKind::Advanced:
+            if (code == event::advanced) return event::advanced;
+            return code == event::currentChanged ? event::reload : 0;
+        case FormKind::Waypoints:
+            if (code == event::waypoints) return event::waypoints;
+            return code == event::currentChanged ? event::reload : 0;
+        case FormKind::Arrival:
+        case FormKind::Departure:
+        case FormKind::Orders:
+        case FormKind::Goals:
+        case FormKind::Options: return code == event::currentChanged ? event::reload : 0;
+    }
+    return 0;
+}
+
+ShipgroupForm::ShipgroupForm(const ShipgroupContext& ctx, FormKind kind, std::string title)
+    : FormModel(std::move(title), false), m_ctx(ctx), m_kind(kind) {
+    m_events = ctx.events.connect([this](int code) {
+        if (const int r = relayedCode(m_kind, code)) receive(r);
+    });
+}
+
+void ShipgroupForm::receive(int code) {
+    if (code == event::reload || code == event::advanced) reload();
+}
+
+int ShipgroupForm::currentIndex() const {
+    const int n = std::max(1, m_ctx.store.shipgroupCount);
+    return std::clamp(m_ctx.store.currentShipgroup, 0, n - 1);
+}
+
+mission::ShipgroupRecord ShipgroupForm::current() const {
+    return mission::ShipgroupRecord(m_ctx.store, currentIndex());
+}
+
+mission::Control& ShipgroupForm::byteList(std::string id, std::string label, std::string group,
+                                          ItemsFn items, int offset,
+                                          std::function<void(int)> after) {
+    mission::Control c;
+    c.id = std::move(id);
+    c.kind = mission::ControlKind::DropDown;
+    c.label = std::move(label);
+    c.group = std::move(group);
+    c.items = items;
+    c.value = [this, items, offset] { return shown(get(offset), items().size()); };
+    c.setValue = [this, offset, after](int v) {
+        if (v < 0 || v > 255) return;
+        set(offset, v);
+        if (after) after(v);
+    };
+    return add(std::move(c));
+}
+
+mission::Control& ShipgroupForm::textField(std::string id, std::string label, std::string group,
+                                           int offset, int width, int maxLength,
+                                           std::function<void()> after) {
+    mission::Control c;
+    c.id = std::move(id);
+    c.kind = mission::ControlKind::Edit;
+    c.label = std::move(label);
+    c.group = std::move(group);
+    c.maxLength = maxLength;
+    c.text = [this, offset, width] {
+        return m_ctx.store.text(mission::Table::Shipgroups, currentIndex(), offset, width);
+    };
+    c.setText = [this, offset, width, maxLength, after](const std::string& t) {
+        // The whole field is cleared, then the text copied in.
+        m_ctx.store.setText(mission::Table::Shipgroups, currentIndex(), offset, width,
+                            std::string_view(t).substr(0, maxLength));
+        if (after) after();
+    };
+    return add(std::move(c));
+}
+
+mission::Control& ShipgroupForm::button(std::string id, std::string label, std::string group,
+                                        std::function<void()> press) {
+    mission::Control c;
+    c.id = std::move(id);
+    c.kind = mission::ControlKind::Button;
+    c.label = std::move(label);
+    c.group = std::move(group);
+    c.press = std::move(press);
+    return add(std::move(c));
+}
+
+mission::Control& ShipgroupForm::staticText(std::string id, std::string label, std::string group,
+                                            std::function<std::string()> text) {
+    mission::Control c;
+    c.id = std::move(id);
+    c.kind = mission::ControlKind::StaticText;
+    c.label = std::move(label);
+    c.group = std::move(group);
+    c.text = std::move(text);
+    return add(std::move(c));
+}
+
+int parseNumber(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    long v = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        v = v * 10 + (text[i] - '0');
+        if (v > 1'000'000) break;  // far beyond any field; only the low byte is kept anyway
+    }
+    return static_cast<int>(negative ? -v : v);
+}
+
+}  // namespace quendar::shipgroup

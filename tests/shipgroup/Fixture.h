@@ -1,0 +1,55 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "mission/MissionStore.h"
+#include "mission/ShipgroupRecord.h"
+#include "shipgroup/ShipgroupContext.h"
+#include "shipgroup/ShipgroupList.h"
+
+namespace quendar::shipgroup::test {
+
+// A prompter that answers from a script and records every question.
+class ScriptedPrompter : public mission::Prompter {
+public:
+    mission::Answer ask(std::string_view text, std::string_view caption, mission::Buttons,
+                        mission::Icon) override {
+        asked.push_back(std::string(caption) + ": " + std::string(text));
+        if (answers.empty()) return mission::Answer::Ok;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::deque<mission::Answer> answers;
+    std::vector<std::string> asked;
+};
+
+// A mission in memory with `n` shipgroups named "G0" .. and the empty record
+// in every other slot.
+struct Fixture {
+    mission::MissionStore store;
+    mission::Notifier<int> events;
+    ScriptedPrompter prompter;
+    std::vector<int> sent;
+    mission::Notifier<int>::Connection listen;
+    ShipgroupContext ctx{store, events, prompter};
+
+    explicit Fixture(int n = 1) {
+        for (int i = 0; i < mission::kMaxShipgroups; ++i) writeEmptyShipgroup(store, i, 0);
+        store.shipgroupCount = n;
+        store.currentShipgroup = 0;
+        for (int i = 0; i < n; ++i) rec(i).setName("G" + std::to_string(i));
+        listen = events.connect([this](int c) { sent.push_back(c); });
+    }
+    mission::ShipgroupRecord rec(int i) { return mission::ShipgroupRecord(store, i); }
+    int at(int i, int offset) { return store.byte(mission::Table::Shipgroups, i, offset); }
+    void put(int i, int offset, int v) {
+        store.setByte(mission::Table::Shipgroups, i, offset, static_cast<uint8_t>(v));
+    }
+};
+
+}  // namespace quendar::shipgroup::test
