@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 
+#include "mission/Image.h"
 #include "mission/MissionStore.h"
 #include "mission/Notifier.h"
 #include "mission/Prompter.h"
@@ -67,6 +68,9 @@ struct ShipgroupContext {
     ViewSwitches view{};
     std::function<void()> repaintMap;
     std::function<void(FormKind)> openForm;
+    // The map icon of a craft type (empty image when there is none); the
+    // craft pictures of the forms are drawn from it.
+    std::function<mission::RgbaImage(int craftType)> craftIcon;
     // The shown region of the map when a form opens (the Orders form starts there).
     std::function<int()> currentRegion;
 

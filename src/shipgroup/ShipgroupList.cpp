@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "mission/NewMission.h"
 #include "mission/ShipgroupRecord.h"
 #include "shipgroup/CodeTables.h"
 
@@ -14,7 +15,6 @@ namespace sg = mission::sg;
 
 namespace {
 constexpr int kHeaderShipgroupCount = 2;
-constexpr int kEmptyByte129 = 64;
 
 // Order record fields that name targets: (type, target).
 constexpr int kTargetPairs[4][2] = {{12, 13}, {14, 15}, {6, 8}, {7, 9}};
@@ -36,19 +36,12 @@ void renumberPair(MissionStore& s, int slot, int typeOffset, int numberOffset, i
 }  // namespace
 
 void writeEmptyShipgroup(MissionStore& store, int slot, int globalUnit) {
-    auto rec = store.mutableSlot(Table::Shipgroups, slot);
-    if (rec.empty()) return;
-    std::fill(rec.begin(), rec.end(), uint8_t{0});
-    mission::ShipgroupRecord r(store, slot);
-    r.setName("Noname");
-    r.set(sg::additionalInfo1Enable, kNotSpecified);
-    r.set(sg::additionalInfo2Enable, kNotSpecified);
-    r.set(sg::specialCargoIndex, kNoSpecialCargo);
-    r.set(sg::specialCargoCraft, 1);
-    r.set(sg::craftType, 1);
-    r.set(sg::craftCount, 1);
-    r.set(sg::byte129, kEmptyByte129);
-    r.set(sg::globalUnit, static_cast<uint8_t>(globalUnit));
+    if (store.mutableSlot(Table::Shipgroups, slot).empty()) return;
+    mission::setEmptyShipgroup(store, slot);
+    // A new mission makes its groups "Veteran"; a slot freed by a deletion
+    // starts at "Novice".
+    store.setByte(Table::Shipgroups, slot, sg::aiSkill, 0);
+    store.setByte(Table::Shipgroups, slot, sg::globalUnit, static_cast<uint8_t>(globalUnit));
 }
 
 void renumberReferences(MissionStore& s, int count, int d) {

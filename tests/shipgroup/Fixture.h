@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "mission/CraftList.h"
 #include "mission/MissionStore.h"
 #include "mission/ShipgroupRecord.h"
 #include "shipgroup/ShipgroupContext.h"
@@ -28,21 +29,32 @@ public:
     std::vector<std::string> asked;
 };
 
+inline std::string craftLine(int type, const std::string& name, const std::string& category,
+                             const std::string& fly = "Flyable") {
+    return "CRAFT    " + std::to_string(type) + "!" + name + "," + category + "," + fly +
+           ",Known,Skirmish,\t 1,2,3,4,5,6,7,8\n";
+}
+
 // A mission in memory with `n` shipgroups named "G0" .. and the empty record
 // in every other slot.
 struct Fixture {
     mission::MissionStore store;
     mission::Notifier<int> events;
     ScriptedPrompter prompter;
+    mission::CraftList crafts;
     std::vector<int> sent;
     mission::Notifier<int>::Connection listen;
-    ShipgroupContext ctx{store, events, prompter};
+    ShipgroupContext ctx{store, events, prompter, &crafts};
 
     explicit Fixture(int n = 1) {
         for (int i = 0; i < mission::kMaxShipgroups; ++i) writeEmptyShipgroup(store, i, 0);
         store.shipgroupCount = n;
         store.currentShipgroup = 0;
         for (int i = 0; i < n; ++i) rec(i).setName("G" + std::to_string(i));
+        crafts.parse(craftLine(1, "Kestrel", "Fighters") + craftLine(4, "Heron", "Fighters") +
+                     craftLine(20, "Hauler", "Freighters", "Not flyable") +
+                     craftLine(21, "Barge", "Freighters") +
+                     craftLine(183, "Backdrop", "Backdrops", "Not flyable"));
         listen = events.connect([this](int c) { sent.push_back(c); });
     }
     mission::ShipgroupRecord rec(int i) { return mission::ShipgroupRecord(store, i); }
