@@ -23,16 +23,22 @@ constexpr int kOrderParam2 = 3;
 // Renumbers one (type, number) pair; `shipgroupType` is the type value that
 // makes the number a shipgroup.
 void renumberPair(MissionStore& s, int slot, int typeOffset, int numberOffset, int shipgroupType,
-                  int deleted) {
-    if (s.byte(Table::Shipgroups, slot, typeOffset) != shipgroupType) return;
-    const int number = s.byte(Table::Shipgroups, slot, numberOffset);
+                  int deleted, Table table = Table::Shipgroups) {
+    if (s.byte(table, slot, typeOffset) != shipgroupType) return;
+    const int number = s.byte(table, slot, numberOffset);
     if (number == deleted) {
-        s.setByte(Table::Shipgroups, slot, typeOffset, 0);
-        s.setByte(Table::Shipgroups, slot, numberOffset, 0);
+        s.setByte(table, slot, typeOffset, 0);
+        s.setByte(table, slot, numberOffset, 0);
     } else if (number > deleted) {
-        s.setByte(Table::Shipgroups, slot, numberOffset, static_cast<uint8_t>(number - 1));
+        s.setByte(table, slot, numberOffset, static_cast<uint8_t>(number - 1));
     }
 }
+
+// Trigger records outside the shipgroup table: the four triggers of each goal
+// kind of each team's global goals, and the four triggers of each message.
+constexpr int kGlobalGoalBlock = 2, kGlobalGoalBlockSize = 122;
+constexpr int kGlobalGoalTriggers[] = {0, 6, 16, 22};
+constexpr int kMessageTriggers[] = {92, 98, 108, 114};
 }  // namespace
 
 void writeEmptyShipgroup(MissionStore& store, int slot, int globalUnit) {
@@ -75,6 +81,19 @@ void renumberReferences(MissionStore& s, int count, int d) {
             }
         }
     }
+}
+
+void renumberOutsideReferences(MissionStore& s, int d) {
+    for (int team = 0; team < mission::kTeams; ++team)
+        for (int kind = 0; kind < 3; ++kind)
+            for (int t : kGlobalGoalTriggers) {
+                const int at = kGlobalGoalBlock + kind * kGlobalGoalBlockSize + t;
+                renumberPair(s, team, at + 1, at + 2, kSubjectFlightgroup, d, Table::GlobalGoals);
+            }
+    const int messages = std::clamp(s.messageCount, 0, mission::kMaxMessages);
+    for (int m = 0; m < messages; ++m)
+        for (int t : kMessageTriggers)
+            renumberPair(s, m, t + 1, t + 2, kSubjectFlightgroup, d, Table::Messages);
 }
 
 void ShipgroupList::writeHeaderCount() {
@@ -196,6 +215,7 @@ bool ShipgroupList::deleteSelected() {
         moveTexts(i, i - 1);
     }
     renumberReferences(s, n - 1, d);
+    renumberOutsideReferences(s, d);
     writeEmptyShipgroup(s, n - 1, 0);
     clearTexts(n - 1);
     s.shipgroupCount = n - 1;

@@ -22,6 +22,11 @@ void writeEmptyShipgroup(mission::MissionStore& store, int slot, int globalUnit)
 // number 0), a reference to a later one counts one lower.
 void renumberReferences(mission::MissionStore& store, int count, int deleted);
 
+// The same for the triggers that live outside the shipgroup records: the
+// global goals of every team and the triggers of the mission's messages. The
+// briefing names its ships by briefing slots, not shipgroups, and is left alone.
+void renumberOutsideReferences(mission::MissionStore& store, int deleted);
+
 class ShipgroupList {
 public:
     explicit ShipgroupList(const ShipgroupContext& ctx) : m_ctx(ctx) {}

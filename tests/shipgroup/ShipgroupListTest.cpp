@@ -85,6 +85,16 @@ TEST(ShipgroupList, DeleteSelectedRenumbersReferences) {
     f.put(5, sg::departureTrigger1 + 2, 4);
     f.store.setText(Table::OrderStrings, mission::orderStringIndex(3, 0, 0), 0, 64, "third");
 
+    // Triggers outside the records: a global goal of team 3 and message 1.
+    const int goal = 2 + 122 * 1 + 16;  // kind 1, goal 3
+    f.store.setByte(Table::GlobalGoals, 3, goal + 1, kSubjectFlightgroup);
+    f.store.setByte(Table::GlobalGoals, 3, goal + 2, 5);
+    f.store.messageCount = 2;
+    f.store.setByte(Table::Messages, 1, 108 + 1, kSubjectFlightgroup);
+    f.store.setByte(Table::Messages, 1, 108 + 2, 2);
+    f.store.setByte(Table::Messages, 0, 92 + 1, kSubjectIff);
+    f.store.setByte(Table::Messages, 0, 92 + 2, 3);
+
     f.store.currentShipgroup = 2;
     f.prompter.answers = {Answer::No};
     ShipgroupList list(f.ctx);
@@ -118,6 +128,10 @@ TEST(ShipgroupList, DeleteSelectedRenumbersReferences) {
     EXPECT_EQ(f.at(0, o + 8), 0);
     EXPECT_EQ(f.at(0, o + 3), 4);
     EXPECT_EQ(f.at(4, sg::departureTrigger1 + 2), 3);
+    EXPECT_EQ(f.store.byte(Table::GlobalGoals, 3, goal + 2), 4);
+    EXPECT_EQ(f.store.byte(Table::Messages, 1, 108 + 1), 0);
+    EXPECT_EQ(f.store.byte(Table::Messages, 1, 108 + 2), 0);
+    EXPECT_EQ(f.store.byte(Table::Messages, 0, 92 + 2), 3);
     // The texts moved with their record.
     EXPECT_EQ(f.store.text(Table::OrderStrings, mission::orderStringIndex(2, 0, 0), 0, 64),
               "third");
