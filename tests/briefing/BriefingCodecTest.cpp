@@ -289,6 +289,49 @@ TEST_F(BriefingCodec, FullListsNeverWritePastTheEventArea) {
     EXPECT_LE(latestWritten, times[static_cast<size_t>(r.written)]);
 }
 
+TEST_F(BriefingCodec, ArbitraryBlocksLoadAndSaveSafely) {
+    std::mt19937 rng(77);
+    int seen[4] = {};
+    for (int round = 0; round < 300; ++round) {
+        // Random bytes with a run of known commands (as many as 4352 of
+        // them) followed by an end command, a random word or nothing more.
+        auto b = block();
+        for (size_t i = 0; i < b.size(); ++i) b[i] = static_cast<uint8_t>(rng());
+        const int commands = static_cast<int>(rng() % 4400);
+        int pos = kEventAreaStart;
+        for (int c = 0; c < commands && pos + 4 <= kEventAreaEnd; ++c) {
+            const Kind kind = rng() % 3 ? BRC_SKIP : static_cast<Kind>(rng() % kKindCount);
+            putWords(pos + 2, {kindInfo(kind).code});
+            pos += encodedSize(kind);
+        }
+        if (rng() % 2 && pos + 4 <= kEventAreaEnd) putWords(pos + 2, {kEndCode});
+        const std::vector<uint8_t> tail = bytes(kTeamFlagsOffset, 10);
+        model.setBriefingEndTime(-1);
+        const ParseResult r = model.parseBriefing();
+        ++seen[static_cast<int>(r.status)];
+        ASSERT_GE(r.stopOffset, kEventAreaStart);
+        ASSERT_LE(r.stopOffset, kEventAreaEnd);
+        if (r.endReached()) {
+            EXPECT_EQ(word(r.stopOffset + 2) & 0xFF, kEndCode);
+            EXPECT_EQ(model.briefingEndTime(), word(r.stopOffset));
+        } else {
+            EXPECT_EQ(model.briefingEndTime(), -1);
+        }
+        EXPECT_EQ(r.status == ParseStatus::ListFull, r.endReached() && r.droppedCommands > 0);
+        for (int k = 0; k < kKindCount; ++k)
+            ASSERT_LE(model.count(static_cast<Kind>(k)), model.capacity(static_cast<Kind>(k)));
+
+        const SerializeResult w = model.serializeBriefing();
+        EXPECT_LE(kEventAreaStart + w.bytesUsed, kEventAreaEnd);
+        EXPECT_EQ(bytes(kTeamFlagsOffset, 10), tail);
+        const ParseResult again = model.reparseAfterSave();
+        EXPECT_EQ(again.status, ParseStatus::Ok);
+        EXPECT_EQ(again.commandsRead, w.written);
+    }
+    // Every way of stopping was met.
+    for (int n : seen) EXPECT_GT(n, 0);
+}
+
 // The save order as the plain repeated scan gives it: smallest time, the last
 // one found on a tie, mark it written, scan again.
 std::vector<uint8_t> naiveSave(const BriefingModel& model) {
