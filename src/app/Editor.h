@@ -1,5 +1,6 @@
 #pragma once
 
+#include "briefing/BriefingModel.h"
 #include "mission/DisplaySettings.h"
 #include "mission/MissionStore.h"
 #include "mission/Notifier.h"
@@ -24,6 +25,8 @@ enum ShipgroupEvent : int {
 // reference. Nothing else in the program holds global state.
 struct Editor {
     mission::MissionStore store;
+    // Briefing 1 unpacked, bound to the store's briefing block and length.
+    briefing::BriefingModel briefing{store};
     mission::DisplaySettings settings;
     int mapTool = 0;
 
