@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "briefing/BriefingModel.h"
+#include "briefing/BriefingTexts.h"
 #include "mission/MissionStore.h"
 
 namespace quendar::briefing {
@@ -212,6 +213,35 @@ TEST_F(BriefingModelTest, NewMissionResetAndTeamFlags) {
     EXPECT_TRUE(model.teamSeesBriefing(2));
     EXPECT_FALSE(model.teamSeesBriefing(3));
     EXPECT_FALSE(model.teamSeesBriefing(-1));
+}
+
+TEST(BriefingNotices, CaptionsFollowWhereTheBlockWasRead) {
+    ParseResult ok;
+    EXPECT_TRUE(parseNotices(ok, false).empty());
+
+    ParseResult unknown;
+    unknown.status = ParseStatus::UnknownCommand;
+    unknown.droppedCommands = 2;
+    const std::vector<Notice> onOpen = parseNotices(unknown, false);
+    ASSERT_EQ(onOpen.size(), 2u);
+    EXPECT_EQ(onOpen[0].text,
+              "Unknown briefing command.\nPlease send this mission to the creator of "
+              "Quendar.\nThanks.");
+    EXPECT_EQ(onOpen[0].caption, "Fatal error");
+    EXPECT_EQ(onOpen[1].caption, "Warning");
+    EXPECT_NE(onOpen[1].text.find("\n2 command"), std::string::npos);
+    EXPECT_EQ(parseNotices(unknown, true)[0].caption, "Fatal loading error");
+
+    ParseResult noEnd;
+    noEnd.status = ParseStatus::NoEndCommand;
+    ASSERT_EQ(parseNotices(noEnd, true).size(), 1u);
+    EXPECT_EQ(parseNotices(noEnd, true)[0].text, kNoEndCommandText);
+
+    SerializeResult saved;
+    EXPECT_FALSE(saveNotice(saved).has_value());
+    saved.unwritten = 17;
+    ASSERT_TRUE(saveNotice(saved).has_value());
+    EXPECT_NE(saveNotice(saved)->text.find("17"), std::string::npos);
 }
 
 }  // namespace
