@@ -11,8 +11,7 @@ std::string listFullText(int droppedCommands) {
 }
 
 std::string eventAreaFullText(int unwrittenCommands) {
-    return "The briefing is too long for the mission file.\n" +
-           std::to_string(unwrittenCommands) +
+    return "The briefing is too long for the mission file.\n" + std::to_string(unwrittenCommands) +
            " of the latest command(s) cannot be saved. Delete some briefing commands to keep "
            "them all.";
 }
