@@ -79,8 +79,8 @@ static_assert(kKindCount <= (1 << kKindBits));
 
 struct BriefingModel::SavePlan {
     std::span<const uint64_t> keys;  // records to write, in save order
-    int fitting = 0;             // how many of them fit the event area
-    int bytes = 0;               // event bytes of those, the end command included
+    int fitting = 0;                 // how many of them fit the event area
+    int bytes = 0;                   // event bytes of those, the end command included
     int droppedNegative = 0;
     int droppedMarked = 0;
 };
@@ -126,12 +126,18 @@ ParseResult BriefingModel::parseBriefing() {
             const int low = block[static_cast<size_t>(at)];
             const int high = block[static_cast<size_t>(at) + 1];
             switch (info.params[i]) {
-                case ParamForm::Signed: rec.params[i] = {low, static_cast<int8_t>(high)}; break;
-                case ParamForm::Unsigned: rec.params[i] = {low, high}; break;
+                case ParamForm::Signed:
+                    rec.params[i] = {low, static_cast<int8_t>(high)};
+                    break;
+                case ParamForm::Unsigned:
+                    rec.params[i] = {low, high};
+                    break;
                 // Only the low byte of a plain parameter means anything (the
                 // saver writes the high byte as 0), so the high byte is not
                 // kept: the value is the same before and after a save.
-                default: rec.params[i] = {low, 0}; break;
+                default:
+                    rec.params[i] = {low, 0};
+                    break;
             }
         }
         // A list that is full keeps what it has; the command is counted so

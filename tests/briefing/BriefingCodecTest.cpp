@@ -13,7 +13,7 @@ namespace {
 using mission::Table;
 
 class BriefingCodec : public ::testing::Test {
-protected:
+  protected:
     mission::MissionStore store;
     BriefingModel model{store};
 
@@ -169,7 +169,7 @@ TEST_F(BriefingCodec, ParsingResetsPlaybackAndReadsTheScript) {
     model.playback().stepSize = 4;
     model.setBriefingEndTime(99);
     putWords(0, {1234, 9});
-    putWords(10, {5, 0x0109, 7,            // BRC_SELECT1 with a code high byte
+    putWords(10, {5, 0x0109, 7,              // BRC_SELECT1 with a code high byte
                   6, 28, 2, 0xFFF6, 0x0105,  // BRC_COORD slot 2 (-10, 261)
                   8, 27, 0x0301, 2,          // BRC_TECH, plain high byte dropped
                   2500, kEndCode});
@@ -198,7 +198,7 @@ TEST_F(BriefingCodec, ParsingResetsPlaybackAndReadsTheScript) {
 TEST_F(BriefingCodec, UnknownCommandStopsAndKeepsWhatWasRead) {
     model.setBriefingEndTime(1777);
     putWords(0, {800});
-    putWords(10, {5, 3,  // BRC_SKIP
+    putWords(10, {5, 3,      // BRC_SKIP
                   6, 30, 2,  // BRC_REGION
                   7, 4,      // code 4: not a briefing command
                   8, 3, 900, kEndCode});
@@ -375,9 +375,12 @@ std::vector<uint8_t> naiveSave(const BriefingModel& model) {
 
 int randomParam(std::mt19937& rng, ParamForm form) {
     switch (form) {
-        case ParamForm::Signed: return std::uniform_int_distribution<int>(-32768, 32767)(rng);
-        case ParamForm::Unsigned: return std::uniform_int_distribution<int>(0, 65535)(rng);
-        default: return std::uniform_int_distribution<int>(0, 255)(rng);
+        case ParamForm::Signed:
+            return std::uniform_int_distribution<int>(-32768, 32767)(rng);
+        case ParamForm::Unsigned:
+            return std::uniform_int_distribution<int>(0, 65535)(rng);
+        default:
+            return std::uniform_int_distribution<int>(0, 255)(rng);
     }
 }
 
