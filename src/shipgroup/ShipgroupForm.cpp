@@ -5,34 +5,8 @@
 
 namespace quendar::shipgroup {
 
-int relayedCode(FormKind form, int code) {
-    switch (form) {
-        case FormKind::Shipgroups:
-        case FormKind::ShipgroupsViewcontrol: return code;
-        case FormKind::Basic: return code == event::added || code == event::currentChanged
-                                         ? event::reload
-                                         : 0;
-        case FormKind::Advanced:
-            if (code == event::advanced) return event::advanced;
-            return code == event::currentChanged ? event::reload : 0;
-        case FormKind::Waypoints:
-            if (code == event::waypoints) return event::waypoints;
-            return code == event::currentChanged ? event::reload : 0;
-        case FormKind::Arrival:
-        case FormKind::Departure:
-        case FormKind::Orders:
-        case FormKind::Goals:
-        case FormKind::Options: return code == event::currentChanged ? event::reload : 0;
-    }
-    return 0;
-}
-
 ShipgroupForm::ShipgroupForm(const ShipgroupContext& ctx, FormKind kind, std::string title)
-    : FormModel(std::move(title), false), m_ctx(ctx), m_kind(kind) {
-    m_events = ctx.events.connect([this](int code) {
-        if (const int r = relayedCode(m_kind, code)) receive(r);
-    });
-}
+    : FormModel(std::move(title), false), m_ctx(ctx), m_kind(kind) {}
 
 void ShipgroupForm::receive(int code) {
     if (code == event::reload || code == event::advanced) reload();

@@ -10,22 +10,18 @@
 
 namespace quendar::shipgroup {
 
-// The code a form receives when the shipgroup event `eventCode` is broadcast
-// (0 = none). The frame relays: the list forms get every code as it is; on 2
-// every property form reloads (6); on 1 the Basic form reloads; 10 goes to the
-// Advanced options form and 19 to the Waypoints form.
-int relayedCode(FormKind form, int eventCode);
-
-// Base of the modeless shipgroup forms. A form follows the shipgroup events by
-// itself: it listens to the editor's event notifier, applies the relay above
-// and hands the result to receive(). Every control reads and writes the current
-// shipgroup through the store's checked API at the moment it changes.
+// Base of the modeless shipgroup forms. The frame relays the shipgroup events
+// to the open forms through receive(): the list forms get every code as it is;
+// on 2 every property form gets 6 (reload), on 1 the Basic form does; 10 goes
+// to the Advanced options form and 19 to the Waypoints form. Every control
+// reads and writes the current shipgroup through the store's checked API at the
+// moment it changes.
 class ShipgroupForm : public mission::FormModel {
 public:
     ~ShipgroupForm() override = default;
     FormKind kind() const { return m_kind; }
     // A relayed code; the default reloads on 6 and 10.
-    virtual void receive(int code);
+    virtual void receive(int code);  // NOLINT: overrides FormModel::receive where it exists
     // Called by the window just before it destroys the form.
     virtual void closing() {}
 
@@ -64,7 +60,6 @@ protected:
 
 private:
     FormKind m_kind;
-    mission::Notifier<int>::Connection m_events;
 };
 
 // A number typed into a number field: leading blanks and a sign allowed,

@@ -16,7 +16,9 @@ TEST(ArrivalDeparture, MethodAndMothershipSettingsHaveBytesOfTheirOwn) {
     Fixture f(6);
     f.store.currentShipgroup = 1;
     ArrivalDepartureForm arrival(f.ctx, Which::Arrival);
+    f.open.push_back(&arrival);
     ArrivalDepartureForm departure(f.ctx, Which::Departure);
+    f.open.push_back(&departure);
     struct Row {
         ArrivalDepartureForm& form;
         const char* id;
@@ -55,6 +57,7 @@ TEST(ArrivalDeparture, MethodAndMothershipSettingsHaveBytesOfTheirOwn) {
 TEST(ArrivalDeparture, MothershipFollowsItsMethod) {
     Fixture f(3);
     ArrivalDepartureForm form(f.ctx, Which::Arrival);
+    f.open.push_back(&form);
     EXPECT_FALSE(form.find("mothership1")->isEnabled());
     form.choose("mothership1", 2);  // disabled: nothing written
     EXPECT_EQ(f.at(0, sg::arrivalMothership1), 0);
@@ -70,6 +73,7 @@ TEST(ArrivalDeparture, MothershipFollowsItsMethod) {
 TEST(ArrivalDeparture, SubjectTypeChangeKeepsTheSubject) {
     Fixture f(4);
     ArrivalDepartureForm form(f.ctx, Which::Arrival);
+    f.open.push_back(&form);
     form.choose("t3.subjectType", kSubjectFlightgroup);
     EXPECT_EQ(form.itemsOf("t3.subject").size(), 4u);
     form.choose("t3.subject", 3);
@@ -97,7 +101,9 @@ TEST(ArrivalDeparture, PerFormLabelsAndTriggerFields) {
     Fixture f(2);
     f.store.setText(mission::Table::RegionNames, 1, 0, 132, "Second");
     ArrivalDepartureForm arrival(f.ctx, Which::Arrival);
+    f.open.push_back(&arrival);
     ArrivalDepartureForm departure(f.ctx, Which::Departure);
+    f.open.push_back(&departure);
     EXPECT_EQ(arrival.title(), "Shipgroup - Arrival properties");
     EXPECT_EQ(departure.title(), "Shipgroup - Departure properties");
     EXPECT_EQ(arrival.itemsOf("t1.subjectType")[23], "Global unit");
@@ -130,6 +136,7 @@ TEST(ArrivalDeparture, PerFormLabelsAndTriggerFields) {
 TEST(ArrivalDeparture, NumberFields) {
     Fixture f(1);
     ArrivalDepartureForm form(f.ctx, Which::Arrival);
+    f.open.push_back(&form);
     form.type("minutes", "-3");
     EXPECT_EQ(f.at(0, sg::arrivalDelayMinutes), 253);
     EXPECT_EQ(form.textOf("minutes"), "-3");
@@ -145,6 +152,7 @@ TEST(ArrivalDeparture, NumberFields) {
 TEST(ArrivalDeparture, FollowsTheCurrentShipgroup) {
     Fixture f(3);
     ArrivalDepartureForm form(f.ctx, Which::Departure);
+    f.open.push_back(&form);
     int refreshes = 0;
     auto c = form.refreshed.connect([&] { ++refreshes; });
     f.put(2, sg::departureDelayMinutes, 7);

@@ -15,6 +15,7 @@ TEST(BasicForm, CategoryAndCraftChoiceWriteTheTypeAtOnce) {
     Fixture f(2);
     f.put(0, sg::craftType, 4);
     BasicForm form(f.ctx);
+    f.open.push_back(&form);
     EXPECT_EQ(form.title(), "Shipgroup - Basic properties");
     const auto cats = form.itemsOf("category");
     ASSERT_GE(cats.size(), 3u);
@@ -40,6 +41,7 @@ TEST(BasicForm, UnknownCraftTypeIsReportedOnEveryShow) {
     Fixture f(1);
     f.put(0, sg::craftType, 255);
     BasicForm form(f.ctx);
+    f.open.push_back(&form);
     EXPECT_EQ(f.prompter.asked, (std::vector<std::string>{
                                     "Unknown shiptype: Ship is not in the database"}));
     EXPECT_EQ(form.valueOf("category"), -1);
@@ -54,6 +56,7 @@ TEST(BasicForm, UnknownCraftTypeIsReportedOnEveryShow) {
 TEST(BasicForm, NumberOfShipsAndSpecialCargoCraft) {
     Fixture f(1);
     BasicForm form(f.ctx);
+    f.open.push_back(&form);
     form.choose("craftCount", 4);
     form.choose("craftCount", 2);
     EXPECT_EQ(f.at(0, sg::craftCount), 2);
@@ -81,6 +84,7 @@ TEST(BasicForm, TextsTeamsAndRadio) {
     f.store.setText(Table::Teams, 0, 2, 20, "Home Fleet");
     f.store.setText(Table::Header, 0, 20, 20, "Pirates");
     BasicForm form(f.ctx);
+    f.open.push_back(&form);
     f.sent.clear();
     form.type("name", "A very long name indeed");
     EXPECT_EQ(f.rec(0).name(), "A very long name in");
@@ -109,6 +113,7 @@ TEST(BasicForm, BackdropNowChangesOnlyItsFiveFields) {
     f.put(1, sg::orderOffset(0, 0), 7);
     f.store.currentShipgroup = 1;
     BasicForm form(f.ctx);
+    f.open.push_back(&form);
     EXPECT_FALSE(form.find("backdrop")->isEnabled());
     const auto before = std::vector<uint8_t>(f.store.slot(Table::Shipgroups, 1).begin(),
                                              f.store.slot(Table::Shipgroups, 1).end());

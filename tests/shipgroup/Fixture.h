@@ -10,6 +10,7 @@
 #include "mission/MissionStore.h"
 #include "mission/ShipgroupRecord.h"
 #include "shipgroup/ShipgroupContext.h"
+#include "shipgroup/ShipgroupForm.h"
 #include "shipgroup/ShipgroupList.h"
 
 namespace quendar::shipgroup::test {
@@ -35,6 +36,18 @@ inline std::string craftLine(int type, const std::string& name, const std::strin
            ",Known,Skirmish,\t 1,2,3,4,5,6,7,8\n";
 }
 
+// The frame's relay of the shipgroup events to the open shipgroup forms.
+inline int relayedCode(FormKind form, int code) {
+    switch (form) {
+        case FormKind::Shipgroups:
+        case FormKind::ShipgroupsViewcontrol: return code;
+        case FormKind::Basic: return code == 1 || code == 2 ? 6 : 0;
+        case FormKind::Advanced: return code == 10 ? 10 : code == 2 ? 6 : 0;
+        case FormKind::Waypoints: return code == 19 ? 19 : code == 2 ? 6 : 0;
+        default: return code == 2 ? 6 : 0;
+    }
+}
+
 // A mission in memory with `n` shipgroups named "G0" .. and the empty record
 // in every other slot.
 struct Fixture {
@@ -44,6 +57,7 @@ struct Fixture {
     mission::CraftList crafts;
     std::vector<int> sent;
     mission::Notifier<int>::Connection listen;
+    std::vector<ShipgroupForm*> open;  // forms that get the relayed events
     ShipgroupContext ctx{store, events, prompter, &crafts};
 
     explicit Fixture(int n = 1) {
@@ -55,7 +69,16 @@ struct Fixture {
                      craftLine(20, "Hauler", "Freighters", "Not flyable") +
                      craftLine(21, "Barge", "Freighters") +
                      craftLine(183, "Backdrop", "Backdrops", "Not flyable"));
-        listen = events.connect([this](int c) { sent.push_back(c); });
+        listen = events.connect([this](int c) {
+            sent.push_back(c);
+            for (ShipgroupForm* form : open)
+                if (const int r = relayedCode(form->kind(), c)) form->receive(r);
+        });
+    }
+    template <typename Form>
+    Form& opened(Form& form) {
+        open.push_back(&form);
+        return form;
     }
     mission::ShipgroupRecord rec(int i) { return mission::ShipgroupRecord(store, i); }
     int at(int i, int offset) { return store.byte(mission::Table::Shipgroups, i, offset); }

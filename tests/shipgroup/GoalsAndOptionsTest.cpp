@@ -18,6 +18,7 @@ TEST(GoalsForm, ThreeStateBoxConditionAndBonusPoints) {
     f.put(1, g3 + 4, 2);  // undetermined
     f.put(1, g3 + 40, 99);  // a byte the form does not own
     GoalsForm form(f.ctx);
+    f.open.push_back(&form);
     EXPECT_EQ(form.title(), "Shipgroup - goals");
     EXPECT_EQ(form.valueOf("enabled"), 0);
     EXPECT_FALSE(form.find("condition")->isEnabled());
@@ -69,6 +70,7 @@ TEST(AdvancedForm, SpecialCargoSpecifiedAndGlobalUnit) {
     f.store.setText(Table::SpecialCargo, 0, 0, 20, "Secret plans");
     f.put(0, sg::craftCount, 4);
     AdvancedForm form(f.ctx);
+    f.open.push_back(&form);
     EXPECT_EQ(form.valueOf("noCargo"), 1);
     EXPECT_FALSE(form.find("cargo")->isEnabled());
     form.choose("noCargo", 0);
@@ -121,6 +123,7 @@ TEST(AdvancedForm, SpecialCargoSpecifiedAndGlobalUnit) {
 TEST(OptionsForm, PackedAccessoryLists) {
     Fixture f(1);
     OptionsForm form(f.ctx);
+    f.open.push_back(&form);
     form.select("warheads", {7, 2});  // "Ion Pulse", "Missile"
     const std::vector<int> packed{3, 8, 0, 0, 0, 0, 0, 0};
     for (int k = 0; k < 8; ++k) EXPECT_EQ(f.at(0, sg::optionalWarheads + k), packed[k]);
@@ -146,6 +149,7 @@ TEST(OptionsForm, UserDefinedShips) {
     f.put(0, sg::optionalShipCount + 3, 2);
     f.put(0, sg::optionalShipWaves + 3, 1);
     OptionsForm form(f.ctx);
+    f.open.push_back(&form);
     EXPECT_FALSE(form.find("lines")->isEnabled());
     form.choose("lines", 3);  // disabled until "USER DEFINED"
     EXPECT_EQ(form.chosenLine(), 0);

@@ -14,6 +14,7 @@ TEST(OrdersForm, ParameterCaptionsAndListsFollowTheOrder) {
     Fixture f(3);
     f.ctx.currentRegion = [] { return 2; };
     OrdersForm form(f.ctx);
+    f.open.push_back(&form);
     EXPECT_EQ(form.shownRegion(), 2);
     EXPECT_EQ(form.shownSlot(), 0);
     const int o = sg::orderOffset(2, 0);
@@ -49,6 +50,7 @@ TEST(OrdersForm, ParameterCaptionsAndListsFollowTheOrder) {
 TEST(OrdersForm, TargetsAndFlags) {
     Fixture f(4);
     OrdersForm form(f.ctx);
+    f.open.push_back(&form);
     const int o = sg::orderOffset(0, 0);
     EXPECT_TRUE(form.itemsOf("target3").empty());
     form.choose("target3Type", kSubjectShipCategory);
@@ -75,6 +77,7 @@ TEST(OrdersForm, TargetsAndFlags) {
 TEST(OrdersForm, WaypointFieldsAndSlotSwitching) {
     Fixture f(2);
     OrdersForm form(f.ctx);
+    f.open.push_back(&form);
     f.rec(0).setWaypoint(0, 1, 2, {-1, 300, 0, 1});
     // Slot "Order 1": type waypoint 1's x and the text.
     form.type("wp1.x.hi", "1");
@@ -117,6 +120,7 @@ TEST(WaypointsForm, EveryStartPointShowsAndWritesItsFields) {
     f.rec(0).setStartPoint(2, {-2, 0x1234, 5, 0});
     f.put(0, sg::startPointRegion + 2, 3);
     WaypointsForm form(f.ctx);
+    f.open.push_back(&form);
     EXPECT_EQ(form.textOf("sp3.x.hi"), "-1");
     EXPECT_EQ(form.textOf("sp3.x.lo"), "-2");
     EXPECT_EQ(form.textOf("sp3.y.hi"), "18");
