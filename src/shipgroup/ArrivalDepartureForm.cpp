@@ -11,17 +11,21 @@ using mission::ControlKind;
 
 std::vector<std::string> subjectItems(const ShipgroupContext& ctx, int type) {
     switch (type) {
-        case kSubjectNone: return {};
-        case kSubjectFlightgroup: return shipgroupNames(ctx.store);
-        case kSubjectShipType: return allCraftNames(ctx.crafts);
-        case kSubjectIff: return iffSubjectLabels(ctx.store);
-        default: return numberLabels(0, 255);
+        case kSubjectNone:
+            return {};
+        case kSubjectFlightgroup:
+            return shipgroupNames(ctx.store);
+        case kSubjectShipType:
+            return allCraftNames(ctx.crafts);
+        case kSubjectIff:
+            return iffSubjectLabels(ctx.store);
+        default:
+            return numberLabels(0, 255);
     }
 }
 
 ArrivalDepartureForm::ArrivalDepartureForm(const ShipgroupContext& ctx, Which which)
-    : ShipgroupForm(ctx,
-                    which == Which::Arrival ? FormKind::Arrival : FormKind::Departure,
+    : ShipgroupForm(ctx, which == Which::Arrival ? FormKind::Arrival : FormKind::Departure,
                     which == Which::Arrival ? "Shipgroup - Arrival properties"
                                             : "Shipgroup - Departure properties"),
       m_labels(which == Which::Arrival ? LabelSet::Arrival : LabelSet::Departure) {
@@ -77,8 +81,8 @@ void ArrivalDepartureForm::addTrigger(int k, int t, const std::string& group, in
     find(p + "subjectType")->column = 2;
     {
         Control& c = byteList(
-            p + "subject", "", group, [this, t] { return subjectItems(m_ctx, get(t + 1)); },
-            t + 2, [this, k](int) { m_subjectCleared[k] = false; });
+            p + "subject", "", group, [this, t] { return subjectItems(m_ctx, get(t + 1)); }, t + 2,
+            [this, k](int) { m_subjectCleared[k] = false; });
         c.value = [this, t, k] {
             if (m_subjectCleared[k]) return -1;
             return shown(get(t + 2), subjectItems(m_ctx, get(t + 1)).size());

@@ -15,14 +15,14 @@ std::vector<std::string> subjectItems(const ShipgroupContext& ctx, int subjectTy
 // triggers with their And/Or joins, the two plain numbers beside each join,
 // the delay and the two methods with their motherships.
 class ArrivalDepartureForm : public ShipgroupForm {
-public:
+  public:
     enum class Which { Arrival, Departure };
     ArrivalDepartureForm(const ShipgroupContext& ctx, Which which);
 
-protected:
+  protected:
     void reload() override;
 
-private:
+  private:
     void addTrigger(int k, int offset, const std::string& group, int row);
     void addRadio(std::string id, std::string group, int offset, int row);
     void addNumber(std::string id, std::string label, std::string group, int offset, bool isSigned,

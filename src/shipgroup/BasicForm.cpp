@@ -25,9 +25,11 @@ BasicForm::BasicForm(const ShipgroupContext& ctx)
               [this] { m_ctx.broadcast(event::renamed); });
     textField("cargo", "Default Cargo", kSpec, sg::cargo, sg::cargoWidth, 19);
     textField("comment", "Comment/Pilot/Etc.", kSpec, sg::comment, sg::commentWidth, 19);
-    byteList("iff", "IFF Code", kSpec, [this] { return iffLabels(m_ctx.store); }, sg::iff,
-             [this](int) { m_ctx.repaint(); });
-    byteList("team", "Team", kSpec, [this] { return teamLabels(m_ctx.store); }, sg::team);
+    byteList(
+        "iff", "IFF Code", kSpec, [this] { return iffLabels(m_ctx.store); }, sg::iff,
+        [this](int) { m_ctx.repaint(); });
+    byteList(
+        "team", "Team", kSpec, [this] { return teamLabels(m_ctx.store); }, sg::team);
     byteList("craftCount", "Number of ships", kSpec, fixed(craftCountLabels()), sg::craftCount,
              [this](int v) {
                  // Without a special cargo the cargo craft follows the group size.
@@ -37,15 +39,14 @@ BasicForm::BasicForm(const ShipgroupContext& ctx)
     byteList("pilot", "Pilot", kSpec, fixed(pilotLabels()), sg::playerCraft);
     byteList("aiSkill", "AI Skill", kSpec, fixed(aiSkillLabels()), sg::aiSkill);
     byteList("markings", "Color", kSpec, fixed(markingLabels()), sg::markings);
-    byteList("radio", "Radio", kSpec, [this] { return radioLabels(m_ctx.store); }, sg::radio);
+    byteList(
+        "radio", "Radio", kSpec, [this] { return radioLabels(m_ctx.store); }, sg::radio);
 
     Control pic;
     pic.id = "picture";
     pic.kind = ControlKind::Picture;
     pic.group = kType;
-    pic.image = [this] {
-        return craftPicture(m_ctx, get(sg::craftType), get(sg::backdrop));
-    };
+    pic.image = [this] { return craftPicture(m_ctx, get(sg::craftType), get(sg::backdrop)); };
     add(std::move(pic));
 
     Control cat;
@@ -77,9 +78,9 @@ BasicForm::BasicForm(const ShipgroupContext& ctx)
 
     staticText("flyability", "", kType,
                [this] { return flyabilityLabel(m_ctx.crafts, get(sg::craftType)); });
-    Control& bd = byteList("backdrop", "Backdrop:", kType,
-                           [] { return numberLabels(0, 255); }, sg::backdrop,
-                           [this](int) { refreshed.notify(); });
+    Control& bd = byteList(
+        "backdrop", "Backdrop:", kType, [] { return numberLabels(0, 255); }, sg::backdrop,
+        [this](int) { refreshed.notify(); });
     bd.enabled = [this] { return get(sg::craftType) == kBackdropCraft; };
     button("backdropNow", "Backdrop Now!", kType, [this] { backdropNow(); });
 
@@ -110,9 +111,8 @@ void BasicForm::reload() {
 
 void BasicForm::relabel(bool afterTypeChange) {
     const bool backdrop = get(sg::craftType) == kBackdropCraft;
-    find("name")->label = backdrop ? (afterTypeChange ? "Color intensity (RGB):"
-                                                      : "Color intensity (RGB)")
-                                   : "Name";
+    find("name")->label =
+        backdrop ? (afterTypeChange ? "Color intensity (RGB):" : "Color intensity (RGB)") : "Name";
     find("cargo")->label = backdrop ? "Brightness:" : "Default cargo";
     find("comment")->label = backdrop ? "Size:" : "Comment/Pilot/Etc.";
 }

@@ -8,17 +8,17 @@ namespace quendar::shipgroup {
 // shipgroup, the craft type chosen by category and craft, and the backdrop
 // settings.
 class BasicForm : public ShipgroupForm {
-public:
+  public:
     explicit BasicForm(const ShipgroupContext& ctx);
     void receive(int code) override;
 
     int shownCategory() const { return m_category; }
     int shownEntry() const { return m_entry; }
 
-protected:
+  protected:
     void reload() override;
 
-private:
+  private:
     void applyType();
     void relabel(bool afterTypeChange);
     void backdropNow();

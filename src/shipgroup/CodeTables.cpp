@@ -57,31 +57,29 @@ std::string unknownLabel(int code) { return "Unknown - " + std::to_string(code);
 Labels numberLabels(int first, int last) { return withNumbers({}, first, last); }
 
 const Labels& conditionLabels() {
-    static const Labels t = conditionsWith(
-        "TRUE - No condition", "Arrive", "Be destroyed", "Be attacked", "Be captured",
-        "Be inspected", "Be boarded", "Finished docking", "Be disabled",
-        "FALSE - Impossible condition");
+    static const Labels t =
+        conditionsWith("TRUE - No condition", "Arrive", "Be destroyed", "Be attacked",
+                       "Be captured", "Be inspected", "Be boarded", "Finished docking",
+                       "Be disabled", "FALSE - Impossible condition");
     return t;
 }
 
 const Labels& goalConditionLabels() {
-    static const Labels t = conditionsWith("-Always completed-", "arrive", "be destroyed",
-                                           "be attacked", "be captured", "be inspected",
-                                           "be boarded", "finish boarding", "be disabled",
-                                           "-Never completed-");
+    static const Labels t = conditionsWith(
+        "-Always completed-", "arrive", "be destroyed", "be attacked", "be captured",
+        "be inspected", "be boarded", "finish boarding", "be disabled", "-Never completed-");
     return t;
 }
 
 const Labels& subjectTypeLabels(LabelSet set) {
-    static const Labels arrival =
-        sparse(kSubjectTypes, {{0, "None"},
-                               {1, "Flightgroup"},
-                               {2, "Ship type"},
-                               {3, "Ship category"},
-                               {4, "Object category"},
-                               {5, "IFF code"},
-                               {8, "Global group"},
-                               {23, "Global unit"}});
+    static const Labels arrival = sparse(kSubjectTypes, {{0, "None"},
+                                                         {1, "Flightgroup"},
+                                                         {2, "Ship type"},
+                                                         {3, "Ship category"},
+                                                         {4, "Object category"},
+                                                         {5, "IFF code"},
+                                                         {8, "Global group"},
+                                                         {23, "Global unit"}});
     static const Labels departure = [] {
         Labels t = arrival;
         t[23] = "Global Unit";
@@ -95,9 +93,12 @@ const Labels& subjectTypeLabels(LabelSet set) {
         return t;
     }();
     switch (set) {
-        case LabelSet::Arrival: return arrival;
-        case LabelSet::Departure: return departure;
-        case LabelSet::OrderTarget: return target;
+        case LabelSet::Arrival:
+            return arrival;
+        case LabelSet::Departure:
+            return departure;
+        case LabelSet::OrderTarget:
+            return target;
     }
     return arrival;
 }
@@ -210,25 +211,25 @@ const Labels& targetCategoryLabels() {
 
 const Labels& statusLabels() {
     static const Labels t = [] {
-        Labels o{"Default",       "Double warhead", "Half warhead",       "No shields",
-                 "50% shields",   "No lasers",      "No hyperdrive",      "Shields recharging",
-                 "Shields added", "Hyperdrive added", "Unused",           "Unused",
+        Labels o{"Default",       "Double warhead",   "Half warhead",  "No shields",
+                 "50% shields",   "No lasers",        "No hyperdrive", "Shields recharging",
+                 "Shields added", "Hyperdrive added", "Unused",        "Unused",
                  "200% shields"};
-        o = repeated(std::move(o), 5, "Unused");  // 13..17
-        o.push_back("200% shields");             // 18
-        o.push_back("Unused");                   // 19
-        o.push_back("Invulnerable");             // 20
-        o.push_back("Infinite warheads");        // 21
+        o = repeated(std::move(o), 5, "Unused");     // 13..17
+        o.push_back("200% shields");                 // 18
+        o.push_back("Unused");                       // 19
+        o.push_back("Invulnerable");                 // 20
+        o.push_back("Infinite warheads");            // 21
         return repeated(std::move(o), 9, "Unused");  // 22..30
     }();
     return t;
 }
 
 const Labels& warheadLabels() {
-    static const Labels t = repeated({"None", "Space Bomb", "Heavy Rocket", "Missile", "Torpedo",
-                                      "Advanced Missile", "Advanced Torpedo", "Mag Pulse",
-                                      "Ion Pulse"},
-                                     5, "Unused");
+    static const Labels t =
+        repeated({"None", "Space Bomb", "Heavy Rocket", "Missile", "Torpedo", "Advanced Missile",
+                  "Advanced Torpedo", "Mag Pulse", "Ion Pulse"},
+                 5, "Unused");
     return t;
 }
 
@@ -251,14 +252,14 @@ const Labels& markingLabels() {
 }
 
 const Labels& aiSkillLabels() {
-    static const Labels t = repeated(
-        {"Novice", "Officer", "Veteran", "Ace", "Top Ace", "Super Ace"}, 10, "Unused");
+    static const Labels t =
+        repeated({"Novice", "Officer", "Veteran", "Ace", "Top Ace", "Super Ace"}, 10, "Unused");
     return t;
 }
 
 const Labels& craftCountLabels() {
-    static const Labels t = {"Unused", "One",   "Two",   "Three", "Four",   "Five",  "Six",
-                             "Seven",  "Eight", "Nine",  "Ten",   "Eleven", "Twelve"};
+    static const Labels t = {"Unused", "One",   "Two",  "Three", "Four",   "Five",  "Six",
+                             "Seven",  "Eight", "Nine", "Ten",   "Eleven", "Twelve"};
     return t;
 }
 
@@ -282,9 +283,10 @@ const Labels& goalArgumentLabels() {
 }
 
 Labels additionalInfoLabels(const std::array<std::string, 4>& regionNames) {
-    Labels o{"Command Ship",   "Base",           "Station",         "Mission Critical Craft",
-             "Convoy Craft",   "Strike Craft",   "Rearming Craft",  "Primary Target",
-             "Secondary Target", "Tertiary Target", "Res Center",    "Facility"};
+    Labels o{"Command Ship",           "Base",           "Station",
+             "Mission Critical Craft", "Convoy Craft",   "Strike Craft",
+             "Rearming Craft",         "Primary Target", "Secondary Target",
+             "Tertiary Target",        "Res Center",     "Facility"};
     for (const auto& r : regionNames) o.push_back("Entry point from " + r);
     for (const auto& r : regionNames) o.push_back("Hyper to " + r);
     return withNumbers(std::move(o), 20, 60);
@@ -328,8 +330,8 @@ OrderParams orderParams(int code) {
         case 16:
         case 31:
         case 32:
-            return {"Docking time (5 secs):", ParamList::Numbers, "Number of dockings:",
-                    ParamList::Numbers};
+            return {"Docking time (5 secs):", ParamList::Numbers,
+                    "Number of dockings:", ParamList::Numbers};
         case 17:
             return {"Docking time (5 secs):", ParamList::Numbers, "Unused", ParamList::Numbers};
         case kOrderDropOff:

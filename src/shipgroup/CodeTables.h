@@ -60,9 +60,9 @@ const Labels& beamLabels();
 const Labels& countermeasureLabels();
 const Labels& markingLabels();
 const Labels& aiSkillLabels();
-const Labels& craftCountLabels();   // "Unused", "One" .. "Twelve"
-const Labels& wavesLabels();        // "1" .. "29"; stored value = waves - 1
-const Labels& pilotLabels();        // "Computer", "Player in craft 1" ..
+const Labels& craftCountLabels();  // "Unused", "One" .. "Twelve"
+const Labels& wavesLabels();       // "1" .. "29"; stored value = waves - 1
+const Labels& pilotLabels();       // "Computer", "Player in craft 1" ..
 const Labels& goalArgumentLabels();
 // 61 codes; 12..19 name the regions.
 Labels additionalInfoLabels(const std::array<std::string, 4>& regionNames);
@@ -75,10 +75,10 @@ constexpr int kOptionalShipUserDefined = 4;
 
 // What the two order parameters mean for an order code.
 enum class ParamList {
-    Numbers,      // "0" .. "255"
-    Loops,        // "Unlimited", "1" .. "255"
-    Shipgroups,   // the shipgroup names; value = shipgroup number
-    Regions,      // the four region names; value = region 0..3
+    Numbers,     // "0" .. "255"
+    Loops,       // "Unlimited", "1" .. "255"
+    Shipgroups,  // the shipgroup names; value = shipgroup number
+    Regions,     // the four region names; value = region 0..3
 };
 struct OrderParams {
     std::string caption1;

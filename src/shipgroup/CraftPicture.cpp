@@ -27,10 +27,10 @@ bool isEmptyPixel(uint32_t p) { return (p & 0xFF000000u) == 0 || (p & 0x00FFFFFF
 RgbaImage silhouette(int craftType) {
     RgbaImage img(kPictureWidth, kPictureHeight, kBackground);
     const uint32_t h = hashOf(craftType + 1);
-    const int len = 40 + static_cast<int>(h % 60);         // hull length
-    const int half = 3 + static_cast<int>((h >> 8) % 10);  // hull half-width
-    const int span = 6 + static_cast<int>((h >> 16) % 26); // wing half-span
-    const int wingAt = static_cast<int>((h >> 24) % 3);    // wing position along the hull
+    const int len = 40 + static_cast<int>(h % 60);          // hull length
+    const int half = 3 + static_cast<int>((h >> 8) % 10);   // hull half-width
+    const int span = 6 + static_cast<int>((h >> 16) % 26);  // wing half-span
+    const int wingAt = static_cast<int>((h >> 24) % 3);     // wing position along the hull
     const int x0 = (kPictureWidth - len) / 2;
     const int cy = kPictureHeight / 2;
     const uint32_t hull = rgb(150 + (h & 0x3F), 160, 175);
@@ -69,7 +69,8 @@ RgbaImage backdropPicture(int backdrop) {
             const double d = std::sqrt(dx * dx + dy * dy);
             if (d > rad) continue;
             // Light from the upper left.
-            const double shade = std::clamp(1.0 - (std::hypot(dx + rad / 2, dy + rad / 2) / (rad * 2)), 0.15, 1.0);
+            const double shade =
+                std::clamp(1.0 - (std::hypot(dx + rad / 2, dy + rad / 2) / (rad * 2)), 0.15, 1.0);
             img.set(kLeft + x, kTop + y,
                     rgb(static_cast<int>(r0 * shade), static_cast<int>(g0 * shade),
                         static_cast<int>(b0 * shade)));
@@ -82,7 +83,8 @@ RgbaImage enlargeIcon(const RgbaImage& icon) {
     RgbaImage img(kPictureWidth, kPictureHeight, kBackground);
     if (icon.empty()) return img;
     const int f = std::max(1, std::min(kPictureWidth / icon.width, kPictureHeight / icon.height));
-    const int w = std::min(kPictureWidth, icon.width * f), hgt = std::min(kPictureHeight, icon.height * f);
+    const int w = std::min(kPictureWidth, icon.width * f),
+              hgt = std::min(kPictureHeight, icon.height * f);
     const int ox = (kPictureWidth - w) / 2, oy = (kPictureHeight - hgt) / 2;
     for (int y = 0; y < hgt; ++y)
         for (int x = 0; x < w; ++x) {

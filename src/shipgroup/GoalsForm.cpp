@@ -136,15 +136,17 @@ const std::string kGlobal = "Global group && global unit number";
 
 AdvancedForm::AdvancedForm(const ShipgroupContext& ctx)
     : ShipgroupForm(ctx, FormKind::Advanced, "Shipgroup - Advanced options") {
-    byteList("formation", "", kFormation,
-             [] {
-                 std::vector<std::string> t;
-                 for (int i = 0; i <= 255; ++i) t.push_back("Formation " + std::to_string(i));
-                 return t;
-             },
-             sg::formation);
-    byteList("distance", "m distance", kFormation, [] { return numberLabels(0, 255); },
-             sg::formationDistance);
+    byteList(
+        "formation", "", kFormation,
+        [] {
+            std::vector<std::string> t;
+            for (int i = 0; i <= 255; ++i) t.push_back("Formation " + std::to_string(i));
+            return t;
+        },
+        sg::formation);
+    byteList(
+        "distance", "m distance", kFormation, [] { return numberLabels(0, 255); },
+        sg::formationDistance);
     Control numbered;
     numbered.id = "numbered";
     numbered.kind = ControlKind::CheckBox;
@@ -154,9 +156,9 @@ AdvancedForm::AdvancedForm(const ShipgroupContext& ctx)
     numbered.enabled = [] { return false; };
     add(std::move(numbered));
 
-    Control& cargo = byteList("cargo", "", kCargo,
-                              [this] { return specialCargoNames(m_ctx.store); },
-                              sg::specialCargoIndex, [this](int) { refreshed.notify(); });
+    Control& cargo = byteList(
+        "cargo", "", kCargo, [this] { return specialCargoNames(m_ctx.store); },
+        sg::specialCargoIndex, [this](int) { refreshed.notify(); });
     cargo.enabled = [this] { return get(sg::specialCargoIndex) != kNoSpecialCargo; };
     Control none;
     none.id = "noCargo";
@@ -174,8 +176,8 @@ AdvancedForm::AdvancedForm(const ShipgroupContext& ctx)
         refreshed.notify();
     };
     add(std::move(none));
-    Control& craft = byteList("cargoCraft", "", kCargo, [] { return numberLabels(0, 255); },
-                              sg::specialCargoCraft);
+    Control& craft = byteList(
+        "cargoCraft", "", kCargo, [] { return numberLabels(0, 255); }, sg::specialCargoCraft);
     craft.enabled = [this] { return get(sg::specialCargoRandom) == 0; };
     Control random;
     random.id = "randomize";
@@ -193,18 +195,20 @@ AdvancedForm::AdvancedForm(const ShipgroupContext& ctx)
     addSpecified(1, sg::additionalInfo1Enable, sg::additionalInfo1);
     addSpecified(2, sg::additionalInfo2Enable, sg::additionalInfo2);
 
-    byteList("globalGroup", "Global group", kGlobal, [] { return numberLabels(0, 254); },
-             sg::globalGroup);
-    byteList("globalUnit", "Global unit", kGlobal, [] { return numberLabels(0, 254); },
-             sg::globalUnit, [this](int) { refreshed.notify(); });
+    byteList(
+        "globalGroup", "Global group", kGlobal, [] { return numberLabels(0, 254); },
+        sg::globalGroup);
+    byteList(
+        "globalUnit", "Global unit", kGlobal, [] { return numberLabels(0, 254); }, sg::globalUnit,
+        [this](int) { refreshed.notify(); });
     staticText("warning", "Warning: ships are automaticly numbered when Global unit > 0", kGlobal);
 }
 
 void AdvancedForm::addSpecified(int k, int enableOffset, int infoOffset) {
     const std::string n = std::to_string(k);
     Control& info = byteList(
-        "info" + n, "", kInfo,
-        [this] { return additionalInfoLabels(regionNames(m_ctx.store)); }, infoOffset);
+        "info" + n, "", kInfo, [this] { return additionalInfoLabels(regionNames(m_ctx.store)); },
+        infoOffset);
     info.row = k - 1;
     info.enabled = [this, enableOffset] { return get(enableOffset) != kNotSpecified; };
     Control c;

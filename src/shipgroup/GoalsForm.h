@@ -7,11 +7,11 @@ namespace quendar::shipgroup {
 // "Shipgroup - goals": the eight goals of the current shipgroup, one shown at
 // a time, with bonus points and the three custom messages.
 class GoalsForm : public ShipgroupForm {
-public:
+  public:
     explicit GoalsForm(const ShipgroupContext& ctx);
     int shownGoal() const { return m_goal; }
 
-private:
+  private:
     int goal(int field) const { return get(mission::sg::goalOffset(m_goal) + field); }
     void setGoal(int field, int v) { set(mission::sg::goalOffset(m_goal) + field, v); }
     bool controlsEnabled() const;
@@ -23,10 +23,10 @@ private:
 // "Shipgroup - Advanced options": formation, special cargo, additional
 // information, global group and global unit.
 class AdvancedForm : public ShipgroupForm {
-public:
+  public:
     explicit AdvancedForm(const ShipgroupContext& ctx);
 
-private:
+  private:
     void addSpecified(int k, int enableOffset, int infoOffset);
 };
 

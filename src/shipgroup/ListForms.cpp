@@ -61,11 +61,14 @@ ShipgroupsForm::ShipgroupsForm(const ShipgroupContext& ctx)
     button("copy", "Copy", "", [this] { m_list.copy(); });
     button("deleteSelected", "Delete selected", "", [this] { m_list.deleteSelected(); });
     button("deleteLast", "Delete last", "", [this] { m_list.deleteLast(); });
-    const std::pair<const char*, FormKind> opens[] = {
-        {"Basics...", FormKind::Basic},         {"Advanced...", FormKind::Advanced},
-        {"Arrival...", FormKind::Arrival},      {"Departure...", FormKind::Departure},
-        {"Shipgroup orders...", FormKind::Orders}, {"Waypoints...", FormKind::Waypoints},
-        {"Goals...", FormKind::Goals},          {"Options...", FormKind::Options}};
+    const std::pair<const char*, FormKind> opens[] = {{"Basics...", FormKind::Basic},
+                                                      {"Advanced...", FormKind::Advanced},
+                                                      {"Arrival...", FormKind::Arrival},
+                                                      {"Departure...", FormKind::Departure},
+                                                      {"Shipgroup orders...", FormKind::Orders},
+                                                      {"Waypoints...", FormKind::Waypoints},
+                                                      {"Goals...", FormKind::Goals},
+                                                      {"Options...", FormKind::Options}};
     int k = 0;
     for (const auto& [label, kind] : opens) {
         button("open" + std::to_string(k++), label, "", [this, kind = kind] {
@@ -79,8 +82,7 @@ void ShipgroupsForm::receive(int code) {
 }
 
 ViewcontrolForm::ViewcontrolForm(const ShipgroupContext& ctx)
-    : ShipgroupForm(ctx, FormKind::ShipgroupsViewcontrol, "Shipgroups&Viewcontrol"),
-      m_list(ctx) {
+    : ShipgroupForm(ctx, FormKind::ShipgroupsViewcontrol, "Shipgroups&Viewcontrol"), m_list(ctx) {
     add(shipgroupListBox(ctx, m_list));
     for (int k = 0; k < 4; ++k)
         add(checkBox("order" + std::to_string(k + 1),

@@ -31,8 +31,7 @@ std::vector<std::string> shipgroupNames(const mission::MissionStore& store) {
 
 std::string iffName(const mission::MissionStore& store, int iff) {
     if (iff < 2 || iff > 5) return {};
-    return store.text(Table::Header, 0, kIffNameOffset + (iff - 2) * kIffNameWidth,
-                      kIffNameWidth);
+    return store.text(Table::Header, 0, kIffNameOffset + (iff - 2) * kIffNameWidth, kIffNameWidth);
 }
 
 std::vector<std::string> iffLabels(const mission::MissionStore& store) {
@@ -75,7 +74,8 @@ std::array<std::string, 4> regionNames(const mission::MissionStore& store) {
 
 std::vector<std::string> specialCargoNames(const mission::MissionStore& store) {
     std::vector<std::string> out;
-    for (int k = 0; k < 16; ++k) out.push_back(store.text(Table::SpecialCargo, k, 0, kCargoNameWidth));
+    for (int k = 0; k < 16; ++k)
+        out.push_back(store.text(Table::SpecialCargo, k, 0, kCargoNameWidth));
     return out;
 }
 

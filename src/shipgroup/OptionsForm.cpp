@@ -36,7 +36,8 @@ void packCodes(mission::ShipgroupRecord r, int offset, int width, int codes,
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     int k = 0;
     for (int row : rows)
-        if (row >= 0 && row < codes && k < width) r.set(offset + k++, static_cast<uint8_t>(row + 1));
+        if (row >= 0 && row < codes && k < width)
+            r.set(offset + k++, static_cast<uint8_t>(row + 1));
     for (; k < width; ++k) r.set(offset + k, 0);
 }
 
@@ -133,14 +134,18 @@ void OptionsForm::addAccessories(std::string id, std::string label, int offset, 
     c.group = kAccessories;
     c.items = [&labels] { return labels; };
     const int codes = static_cast<int>(labels.size());
-    c.selection = [this, offset, width, codes] { return unpackCodes(current(), offset, width, codes); };
+    c.selection = [this, offset, width, codes] {
+        return unpackCodes(current(), offset, width, codes);
+    };
     c.setSelection = [this, offset, width, codes](const std::vector<int>& rows) {
         packCodes(current(), offset, width, codes, rows);
     };
     add(std::move(c));
 }
 
-bool OptionsForm::userDefined() const { return get(sg::optionalShipMode) == kOptionalShipUserDefined; }
+bool OptionsForm::userDefined() const {
+    return get(sg::optionalShipMode) == kOptionalShipUserDefined;
+}
 
 std::string OptionsForm::lineText(int k) const {
     const int type = get(sg::optionalShipType + k);

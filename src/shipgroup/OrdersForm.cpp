@@ -31,13 +31,15 @@ constexpr int kParam6 = 17, kParam7 = 18, kParam8 = 19;
 
 std::vector<std::string> paramItems(const ShipgroupContext& ctx, ParamList list) {
     switch (list) {
-        case ParamList::Numbers: return numberLabels(0, 255);
+        case ParamList::Numbers:
+            return numberLabels(0, 255);
         case ParamList::Loops: {
             auto t = numberLabels(0, 255);
             t[0] = "Unlimited";
             return t;
         }
-        case ParamList::Shipgroups: return shipgroupNames(ctx.store);
+        case ParamList::Shipgroups:
+            return shipgroupNames(ctx.store);
         case ParamList::Regions: {
             const auto r = regionNames(ctx.store);
             return {r.begin(), r.end()};
@@ -51,12 +53,18 @@ const char* axisName(int axis) { return axis == 0 ? "x" : axis == 1 ? "y" : "z";
 
 std::vector<std::string> targetItems(const ShipgroupContext& ctx, int type) {
     switch (type) {
-        case kSubjectNone: return {};
-        case kSubjectFlightgroup: return shipgroupNames(ctx.store);
-        case kSubjectShipType: return allCraftNames(ctx.crafts);
-        case kSubjectShipCategory: return targetCategoryLabels();
-        case kSubjectIff: return iffSubjectLabels(ctx.store);
-        default: return numberLabels(0, 255);
+        case kSubjectNone:
+            return {};
+        case kSubjectFlightgroup:
+            return shipgroupNames(ctx.store);
+        case kSubjectShipType:
+            return allCraftNames(ctx.crafts);
+        case kSubjectShipCategory:
+            return targetCategoryLabels();
+        case kSubjectIff:
+            return iffSubjectLabels(ctx.store);
+        default:
+            return numberLabels(0, 255);
     }
 }
 
@@ -125,8 +133,9 @@ OrdersForm::OrdersForm(const ShipgroupContext& ctx)
         refreshed.notify();
     };
     add(std::move(ord));
-    for (auto [id, label, field] : {std::tuple{"target12Flag", "Enable target 1&&2", kTarget12Flag},
-                                    std::tuple{"target34Flag", "Enable target 3&&4", kTarget34Flag}}) {
+    for (auto [id, label, field] :
+         {std::tuple{"target12Flag", "Enable target 1&&2", kTarget12Flag},
+          std::tuple{"target34Flag", "Enable target 3&&4", kTarget34Flag}}) {
         Control c;
         c.id = id;
         c.kind = ControlKind::CheckBox;
@@ -159,9 +168,7 @@ OrdersForm::OrdersForm(const ShipgroupContext& ctx)
     relabel();
 }
 
-int OrdersForm::order(int field) const {
-    return get(sg::orderOffset(m_region, m_slot) + field);
-}
+int OrdersForm::order(int field) const { return get(sg::orderOffset(m_region, m_slot) + field); }
 
 void OrdersForm::setOrder(int field, int value) {
     set(sg::orderOffset(m_region, m_slot) + field, value);
@@ -288,12 +295,13 @@ WaypointsForm::WaypointsForm(const ShipgroupContext& ctx)
             m_ctx.repaint();
         };
         add(std::move(en));
-        byteList("sp" + n + ".region", "Region", group,
-                 [this] {
-                     const auto r = regionNames(m_ctx.store);
-                     return std::vector<std::string>(r.begin(), r.end());
-                 },
-                 sg::startPointRegion + p, [this](int) { m_ctx.repaint(); });
+        byteList(
+            "sp" + n + ".region", "Region", group,
+            [this] {
+                const auto r = regionNames(m_ctx.store);
+                return std::vector<std::string>(r.begin(), r.end());
+            },
+            sg::startPointRegion + p, [this](int) { m_ctx.repaint(); });
         for (int axis = 0; axis < 3; ++axis) {
             const int at = base + axis * 2;
             const std::string a = axisName(axis);

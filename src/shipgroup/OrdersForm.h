@@ -15,15 +15,15 @@ std::vector<std::string> targetItems(const ShipgroupContext& ctx, int targetType
 // region or slot, closing the form or following another shipgroup loses no
 // waypoint, and a waypoint always lands in the order it was typed for.
 class OrdersForm : public ShipgroupForm {
-public:
+  public:
     explicit OrdersForm(const ShipgroupContext& ctx);
     int shownRegion() const { return m_region; }
     int shownSlot() const { return m_slot; }
 
-protected:
+  protected:
     void reload() override;
 
-private:
+  private:
     int order(int field) const;  // byte `field` of the shown order
     void setOrder(int field, int value);
     void relabel();
@@ -37,7 +37,7 @@ private:
 
 // "Shipgroup - Waypoints ...": the four start points of the current shipgroup.
 class WaypointsForm : public ShipgroupForm {
-public:
+  public:
     explicit WaypointsForm(const ShipgroupContext& ctx);
     void receive(int code) override;
 };

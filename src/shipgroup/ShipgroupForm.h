@@ -17,7 +17,7 @@ namespace quendar::shipgroup {
 // reads and writes the current shipgroup through the store's checked API at the
 // moment it changes.
 class ShipgroupForm : public mission::FormModel {
-public:
+  public:
     ~ShipgroupForm() override = default;
     FormKind kind() const { return m_kind; }
     // A relayed code; the default reloads on 6 and 10.
@@ -25,7 +25,7 @@ public:
     // Called by the window just before it destroys the form.
     virtual void closing() {}
 
-protected:
+  protected:
     ShipgroupForm(const ShipgroupContext& ctx, FormKind kind, std::string title);
 
     // Re-reads the shown shipgroup and asks the window to refresh.
@@ -58,7 +58,7 @@ protected:
 
     const ShipgroupContext& m_ctx;
 
-private:
+  private:
     FormKind m_kind;
 };
 

@@ -51,7 +51,7 @@ void writeEmptyShipgroup(MissionStore& store, int slot, int globalUnit) {
 }
 
 void renumberReferences(MissionStore& s, int count, int d) {
-    const int triggers[] = {sg::arrivalTrigger1, sg::arrivalTrigger2, sg::arrivalTrigger3,
+    const int triggers[] = {sg::arrivalTrigger1, sg::arrivalTrigger2,   sg::arrivalTrigger3,
                             sg::arrivalTrigger4, sg::departureTrigger1, sg::departureTrigger2};
     for (int i = 0; i < count; ++i) {
         for (int t : triggers) renumberPair(s, i, t + 1, t + 2, kSubjectFlightgroup, d);
@@ -73,7 +73,8 @@ void renumberReferences(MissionStore& s, int count, int d) {
                 // falls back to shipgroup 0, as the other references do.
                 if (s.byte(Table::Shipgroups, i, o) == kOrderDropOff) {
                     const int p = s.byte(Table::Shipgroups, i, o + kOrderParam2);
-                    if (p == d) s.setByte(Table::Shipgroups, i, o + kOrderParam2, 0);
+                    if (p == d)
+                        s.setByte(Table::Shipgroups, i, o + kOrderParam2, 0);
                     else if (p > d)
                         s.setByte(Table::Shipgroups, i, o + kOrderParam2,
                                   static_cast<uint8_t>(p - 1));
@@ -204,8 +205,7 @@ bool ShipgroupList::deleteSelected() {
     const int n = s.shipgroupCount;
     const int d = s.currentShipgroup;
     if (n < 2 || d < 0 || d >= n) return false;
-    if (m_ctx.prompter.ask("Are you sure?", "Deleting selected shipgroup",
-                           mission::Buttons::YesNo,
+    if (m_ctx.prompter.ask("Are you sure?", "Deleting selected shipgroup", mission::Buttons::YesNo,
                            mission::Icon::Exclamation) != mission::Answer::Yes)
         return false;
     // The goal and order texts move with their records; otherwise every

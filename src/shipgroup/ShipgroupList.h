@@ -28,7 +28,7 @@ void renumberReferences(mission::MissionStore& store, int count, int deleted);
 void renumberOutsideReferences(mission::MissionStore& store, int deleted);
 
 class ShipgroupList {
-public:
+  public:
     explicit ShipgroupList(const ShipgroupContext& ctx) : m_ctx(ctx) {}
 
     // Each returns whether it changed the mission.
@@ -38,7 +38,7 @@ public:
     bool deleteSelected();
     bool deleteLast();
 
-private:
+  private:
     void writeHeaderCount();
     void clearTexts(int slot);
     void moveTexts(int from, int to);

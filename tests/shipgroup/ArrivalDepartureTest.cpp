@@ -1,6 +1,6 @@
-#include <set>
-
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include "Fixture.h"
 #include "shipgroup/ArrivalDepartureForm.h"

@@ -42,14 +42,14 @@ TEST(BasicForm, UnknownCraftTypeIsReportedOnEveryShow) {
     f.put(0, sg::craftType, 255);
     BasicForm form(f.ctx);
     f.open.push_back(&form);
-    EXPECT_EQ(f.prompter.asked, (std::vector<std::string>{
-                                    "Unknown shiptype: Ship is not in the database"}));
+    EXPECT_EQ(f.prompter.asked,
+              (std::vector<std::string>{"Unknown shiptype: Ship is not in the database"}));
     EXPECT_EQ(form.valueOf("category"), -1);
     EXPECT_TRUE(form.itemsOf("craft").empty());
     f.events.notify(event::currentChanged);
     EXPECT_EQ(f.prompter.asked.size(), 2u);
     EXPECT_EQ(f.at(0, sg::craftType), 255);  // stays until the user picks a type
-    form.choose("waves", 0);  // the rest of the form works
+    form.choose("waves", 0);                 // the rest of the form works
     EXPECT_EQ(f.at(0, sg::waves), 0);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "mission/CraftList.h"
 #include "mission/MissionStore.h"
@@ -17,7 +17,7 @@ namespace quendar::shipgroup::test {
 
 // A prompter that answers from a script and records every question.
 class ScriptedPrompter : public mission::Prompter {
-public:
+  public:
     mission::Answer ask(std::string_view text, std::string_view caption, mission::Buttons,
                         mission::Icon) override {
         asked.push_back(std::string(caption) + ": " + std::string(text));
@@ -40,11 +40,16 @@ inline std::string craftLine(int type, const std::string& name, const std::strin
 inline int relayedCode(FormKind form, int code) {
     switch (form) {
         case FormKind::Shipgroups:
-        case FormKind::ShipgroupsViewcontrol: return code;
-        case FormKind::Basic: return code == 1 || code == 2 ? 6 : 0;
-        case FormKind::Advanced: return code == 10 ? 10 : code == 2 ? 6 : 0;
-        case FormKind::Waypoints: return code == 19 ? 19 : code == 2 ? 6 : 0;
-        default: return code == 2 ? 6 : 0;
+        case FormKind::ShipgroupsViewcontrol:
+            return code;
+        case FormKind::Basic:
+            return code == 1 || code == 2 ? 6 : 0;
+        case FormKind::Advanced:
+            return code == 10 ? 10 : code == 2 ? 6 : 0;
+        case FormKind::Waypoints:
+            return code == 19 ? 19 : code == 2 ? 6 : 0;
+        default:
+            return code == 2 ? 6 : 0;
     }
 }
 

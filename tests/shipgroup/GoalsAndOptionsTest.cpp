@@ -15,7 +15,7 @@ TEST(GoalsForm, ThreeStateBoxConditionAndBonusPoints) {
     Fixture f(2);
     f.store.currentShipgroup = 1;
     const int g3 = sg::goalOffset(2);
-    f.put(1, g3 + 4, 2);  // undetermined
+    f.put(1, g3 + 4, 2);    // undetermined
     f.put(1, g3 + 40, 99);  // a byte the form does not own
     GoalsForm form(f.ctx);
     f.open.push_back(&form);

@@ -1,6 +1,6 @@
-#include <set>
-
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include "Fixture.h"
 #include "shipgroup/BasicForm.h"
@@ -59,10 +59,10 @@ TEST(ListForms, ShipgroupsFormDrivesTheListAndOpenFormsFollow) {
     EXPECT_GT(listRefreshes, 5);
 
     for (int k = 0; k < 8; ++k) list.click("open" + std::to_string(k));
-    EXPECT_EQ(opened, (std::vector<FormKind>{FormKind::Basic, FormKind::Advanced,
-                                             FormKind::Arrival, FormKind::Departure,
-                                             FormKind::Orders, FormKind::Waypoints,
-                                             FormKind::Goals, FormKind::Options}));
+    EXPECT_EQ(opened,
+              (std::vector<FormKind>{FormKind::Basic, FormKind::Advanced, FormKind::Arrival,
+                                     FormKind::Departure, FormKind::Orders, FormKind::Waypoints,
+                                     FormKind::Goals, FormKind::Options}));
     EXPECT_EQ(list.find("open4")->label, "Shipgroup orders...");
 }
 
