@@ -32,7 +32,7 @@ constexpr int listRefilled = 50;
 // The map's display switches that the "Shipgroups&Viewcontrol" form toggles.
 // They belong to the map drawing; the form only holds pointers to them. A null
 // pointer makes its check box inert.
-struct ViewSwitches {
+struct ViewSwitchRefs {
     std::array<bool*, 4> orderWaypoints{};
     std::array<bool*, 6> iffWaypoints{};
     bool* backdrops = nullptr;
@@ -65,7 +65,7 @@ struct ShipgroupContext {
     mission::Prompter& prompter;
     // The craft catalogue; null reads as an empty catalogue.
     const mission::CraftList* crafts = nullptr;
-    ViewSwitches view{};
+    ViewSwitchRefs view{};
     std::function<void()> repaintMap;
     std::function<void(FormKind)> openForm;
     // The map icon of a craft type (empty image when there is none); the

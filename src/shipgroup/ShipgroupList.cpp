@@ -191,6 +191,11 @@ bool ShipgroupList::deleteLast() {
                            mission::Icon::Exclamation) != mission::Answer::Yes)
         return false;
     const int last = s.shipgroupCount - 1;
+    // References to the removed shipgroup become "None": left alone they
+    // would name whatever shipgroup a later Add or Copy puts in its slot.
+    // Nothing else moves, so no other reference changes.
+    renumberReferences(s, last, last);
+    renumberOutsideReferences(s, last);
     writeEmptyShipgroup(s, last, 1);
     // The texts of the removed shipgroup go with it, so that a later Add does
     // not inherit them.

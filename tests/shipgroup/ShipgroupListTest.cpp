@@ -151,13 +151,18 @@ TEST(ShipgroupList, DeletingTheLastOneSelectsTheNewLastAndFreesItsSlot) {
     f.store.currentShipgroup = 1;
     f.put(0, sg::arrivalTrigger1 + 1, kSubjectFlightgroup);
     f.put(0, sg::arrivalTrigger1 + 2, 1);
+    f.put(0, sg::arrivalTrigger2 + 1, kSubjectFlightgroup);
+    f.put(0, sg::arrivalTrigger2 + 2, 0);
     f.prompter.answers = {Answer::Yes};
     ASSERT_TRUE(list.deleteLast());
     EXPECT_EQ(f.prompter.asked.back(), "Deleting last shipgroup: Are you sure?");
     EXPECT_EQ(f.store.shipgroupCount, 1);
     EXPECT_EQ(f.store.currentShipgroup, 0);
-    // No renumbering on Delete last.
-    EXPECT_EQ(f.at(0, sg::arrivalTrigger1 + 2), 1);
+    // A reference to the removed last shipgroup becomes None, so that it
+    // does not name the next shipgroup added in its slot.
+    EXPECT_EQ(f.at(0, sg::arrivalTrigger1 + 1), 0);
+    EXPECT_EQ(f.at(0, sg::arrivalTrigger1 + 2), 0);
+    EXPECT_EQ(f.at(0, sg::arrivalTrigger2 + 1), kSubjectFlightgroup);
     // globalUnit 1 only in the slot Delete last frees; Add reuses it.
     EXPECT_EQ(f.at(1, sg::globalUnit), 1);
     EXPECT_EQ(f.at(2, sg::globalUnit), 0);
