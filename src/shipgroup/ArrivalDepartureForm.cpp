@@ -117,24 +117,10 @@ void ArrivalDepartureForm::addRadio(std::string id, std::string group, int offse
 
 void ArrivalDepartureForm::addNumber(std::string id, std::string label, std::string group,
                                      int offset, bool isSigned, int row, int column) {
-    Control c;
-    c.id = std::move(id);
-    c.kind = ControlKind::NumberEdit;
-    c.label = std::move(label);
-    c.group = std::move(group);
+    Control& c = numberField(
+        std::move(id), std::move(label), std::move(group), [offset] { return offset; }, isSigned);
     c.row = row;
     c.column = column;
-    c.minimum = isSigned ? -128 : 0;
-    c.maximum = 255;
-    c.value = [this, offset, isSigned] {
-        const int b = get(offset);
-        return isSigned ? static_cast<int>(static_cast<int8_t>(b)) : b;
-    };
-    c.text = [v = c.value] { return std::to_string(v()); };
-    // A number that does not fit keeps its low byte, as the file would.
-    c.setText = [this, offset](const std::string& s) { set(offset, parseNumber(s) & 0xFF); };
-    c.setValue = [this, offset](int v) { set(offset, v & 0xFF); };
-    add(std::move(c));
 }
 
 void ArrivalDepartureForm::addMethod(int k, int methodOffset, int mothershipOffset,

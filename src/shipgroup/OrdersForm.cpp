@@ -224,26 +224,17 @@ void OrdersForm::addWaypoint(int w) {
     const std::string n = std::to_string(w + 1);
     for (int axis = 0; axis < 3; ++axis) {
         for (int high = 1; high >= 0; --high) {
-            Control c;
-            c.id = "wp" + n + "." + axisName(axis) + (high ? ".hi" : ".lo");
-            c.kind = ControlKind::NumberEdit;
-            c.label = high ? std::string(1, static_cast<char>('X' + axis)) : "";
-            c.group = kWaypoints;
-            c.row = axis;
-            c.column = w * 2 + (high ? 0 : 1);
             // Left field: the coordinate's high byte, right: its low byte,
             // both unsigned (x = -1 shows 255 and 255).
-            auto offset = [this, w, axis, high] {
-                return sg::waypointOffset(m_region, m_slot, w) + axis * 2 + high;
-            };
-            c.value = [this, offset] { return static_cast<int>(get(offset())); };
-            c.text = [this, offset] { return std::to_string(get(offset())); };
-            c.setText = [this, offset](const std::string& t) {
-                set(offset(), parseNumber(t) & 0xFF);
-                m_ctx.repaint();
-            };
-            c.setValue = [this, offset](int v) { set(offset(), v & 0xFF); };
-            add(std::move(c));
+            Control& c = numberField(
+                "wp" + n + "." + axisName(axis) + (high ? ".hi" : ".lo"),
+                high ? std::string(1, static_cast<char>('X' + axis)) : "", kWaypoints,
+                [this, w, axis, high] {
+                    return sg::waypointOffset(m_region, m_slot, w) + axis * 2 + high;
+                },
+                false, [this] { m_ctx.repaint(); });
+            c.row = axis;
+            c.column = w * 2 + (high ? 0 : 1);
         }
     }
     Control en;
@@ -322,23 +313,11 @@ WaypointsForm::WaypointsForm(const ShipgroupContext& ctx)
             // "Save format": high and low byte, shown as signed numbers. Every
             // start point writes its fields, not only the first.
             for (int high = 1; high >= 0; --high) {
-                Control c;
-                c.id = "sp" + n + "." + a + (high ? ".hi" : ".lo");
-                c.kind = ControlKind::NumberEdit;
-                c.group = group;
+                Control& c = numberField(
+                    "sp" + n + "." + a + (high ? ".hi" : ".lo"), "", group,
+                    [off = at + high] { return off; }, true, [this] { m_ctx.repaint(); });
                 c.row = 2 + axis;
                 c.column = high ? 1 : 2;
-                c.minimum = -128;
-                c.maximum = 127;
-                const int off = at + high;
-                c.value = [this, off] { return static_cast<int>(static_cast<int8_t>(get(off))); };
-                c.text = [v = c.value] { return std::to_string(v()); };
-                c.setText = [this, off](const std::string& t) {
-                    set(off, parseNumber(t) & 0xFF);
-                    m_ctx.repaint();
-                };
-                c.setValue = [this, off](int v) { set(off, v & 0xFF); };
-                add(std::move(c));
             }
         }
     }

@@ -60,6 +60,43 @@ mission::Control& ShipgroupForm::textField(std::string id, std::string label, st
     return add(std::move(c));
 }
 
+mission::Control& ShipgroupForm::numberField(std::string id, std::string label, std::string group,
+                                             std::function<int()> offset, bool isSigned,
+                                             std::function<void()> after) {
+    mission::Control c;
+    c.id = id;
+    c.kind = mission::ControlKind::NumberEdit;
+    c.label = std::move(label);
+    c.group = std::move(group);
+    c.minimum = isSigned ? -128 : 0;
+    c.maximum = isSigned ? 127 : 255;
+    c.value = [this, offset, isSigned] {
+        const int b = get(offset());
+        return isSigned ? static_cast<int>(static_cast<int8_t>(b)) : b;
+    };
+    c.text = [this, id, offset, value = c.value] {
+        const auto it = m_typed.find(id);
+        const int off = offset();
+        if (it != m_typed.end() && it->second.shipgroup == currentIndex() &&
+            it->second.offset == off && (parseNumber(it->second.text) & 0xFF) == get(off))
+            return it->second.text;
+        return std::to_string(value());
+    };
+    // Text that is not a number stores 0; a number that does not fit keeps its
+    // low byte, as the file would.
+    c.setText = [this, id, offset, after](const std::string& t) {
+        const int off = offset();
+        m_typed[id] = {t, currentIndex(), off};
+        set(off, parseNumber(t) & 0xFF);
+        if (after) after();
+    };
+    c.setValue = [this, offset, after](int v) {
+        set(offset(), v & 0xFF);
+        if (after) after();
+    };
+    return add(std::move(c));
+}
+
 mission::Control& ShipgroupForm::button(std::string id, std::string label, std::string group,
                                         std::function<void()> press) {
     mission::Control c;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,13 @@ class ShipgroupForm : public mission::FormModel {
     // A text edit over a zero-padded text field of the current shipgroup.
     mission::Control& textField(std::string id, std::string label, std::string group, int offset,
                                 int width, int maxLength, std::function<void()> after = {});
+    // A number field over one byte (the offset may depend on form state). It
+    // shows the stored byte, unsigned or as a signed byte; while the user types,
+    // it keeps showing the typed text as long as that text stands for the
+    // stored byte ("-", "007"), so a refresh never fights the typing.
+    mission::Control& numberField(std::string id, std::string label, std::string group,
+                                  std::function<int()> offset, bool isSigned,
+                                  std::function<void()> after = {});
     mission::Control& button(std::string id, std::string label, std::string group,
                              std::function<void()> press);
     mission::Control& staticText(std::string id, std::string label, std::string group,
@@ -59,6 +67,12 @@ class ShipgroupForm : public mission::FormModel {
     const ShipgroupContext& m_ctx;
 
   private:
+    struct Typed {
+        std::string text;
+        int shipgroup = -1;
+        int offset = -1;
+    };
+    std::map<std::string, Typed> m_typed;
     FormKind m_kind;
 };
 

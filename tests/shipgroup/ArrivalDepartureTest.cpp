@@ -144,6 +144,13 @@ TEST(ArrivalDeparture, NumberFields) {
     EXPECT_EQ(f.at(0, sg::arrivalDelaySeconds), 0);
     form.type("valueC", "300");  // keeps the low byte
     EXPECT_EQ(f.at(0, sg::arrivalValueC), 44);
+    // While typing, the field keeps the typed text that stands for the byte.
+    form.type("minutes", "-");
+    EXPECT_EQ(form.textOf("minutes"), "-");
+    EXPECT_EQ(f.at(0, sg::arrivalDelayMinutes), 0);
+    EXPECT_EQ(form.textOf("valueC"), "300");
+    f.put(0, sg::arrivalValueC, 45);  // changed elsewhere: the store wins
+    EXPECT_EQ(form.textOf("valueC"), "45");
     form.type("valueD", "200");
     EXPECT_EQ(form.textOf("valueD"), "200");
     EXPECT_EQ(f.at(0, sg::arrivalValueD), 200);
