@@ -9,6 +9,12 @@ namespace sg = mission::sg;
 using mission::Control;
 using mission::ControlKind;
 
+namespace {
+// The join and the plain numbers that sit between the two condition boxes
+// have an untitled box of their own, so they stay in their place.
+const std::string kBetween = " ";
+}  // namespace
+
 std::vector<std::string> subjectItems(const ShipgroupContext& ctx, int type) {
     switch (type) {
         case kSubjectNone:
@@ -33,12 +39,12 @@ ArrivalDepartureForm::ArrivalDepartureForm(const ShipgroupContext& ctx, Which wh
         addTrigger(0, sg::arrivalTrigger1, "Condition 1", 0);
         addRadio("or12", "Condition 1", sg::arrivalOr12, 2);
         addTrigger(1, sg::arrivalTrigger2, "Condition 1", 3);
-        addNumber("valueA", "", "", sg::arrivalValueA, false, 0, 0);
-        addNumber("valueB", "", "", sg::arrivalValueB, false, 0, 1);
-        addRadio("orConditions", "", sg::arrivalOrConditions, 0);
+        addNumber("valueA", "", kBetween, sg::arrivalValueA, false, 0, 0);
+        addNumber("valueB", "", kBetween, sg::arrivalValueB, false, 0, 1);
+        addRadio("orConditions", kBetween, sg::arrivalOrConditions, 0);
         find("orConditions")->column = 2;
-        addNumber("valueC", "", "", sg::arrivalValueC, false, 0, 3);
-        addNumber("valueD", "", "", sg::arrivalValueD, false, 0, 4);
+        addNumber("valueC", "", kBetween, sg::arrivalValueC, false, 0, 3);
+        addNumber("valueD", "", kBetween, sg::arrivalValueD, false, 0, 4);
         addTrigger(2, sg::arrivalTrigger3, "Condition 2", 0);
         addRadio("or34", "Condition 2", sg::arrivalOr34, 2);
         addTrigger(3, sg::arrivalTrigger4, "Condition 2", 3);
@@ -49,10 +55,10 @@ ArrivalDepartureForm::ArrivalDepartureForm(const ShipgroupContext& ctx, Which wh
         addNumber("seconds", "Seconds", box, sg::arrivalDelaySeconds, true, 2, 2);
     } else {
         addTrigger(0, sg::departureTrigger1, "Condition 1", 0);
-        addNumber("valueA", "", "", sg::departureValueA, false, 0, 0);
-        addRadio("or", "", sg::departureOr, 0);
+        addNumber("valueA", "", kBetween, sg::departureValueA, false, 0, 0);
+        addRadio("or", kBetween, sg::departureOr, 0);
         find("or")->column = 1;
-        addNumber("valueB", "", "", sg::departureValueB, false, 0, 2);
+        addNumber("valueB", "", kBetween, sg::departureValueB, false, 0, 2);
         addTrigger(1, sg::departureTrigger2, "Condition 2", 0);
         const std::string box = "Departure Method && Delay";
         addMethod(1, sg::departureMethod1, sg::departureMothership1, box);

@@ -26,6 +26,7 @@ GoalsForm::GoalsForm(const ShipgroupContext& ctx)
         for (int g = 1; g <= 8; ++g) t.push_back("Goal " + std::to_string(g));
         return t;
     };
+    sel.row = 0;
     sel.value = [this] { return m_goal; };
     // The messages are written as they are typed, so nothing of the shown
     // goal is pending when another goal is chosen.
@@ -36,10 +37,13 @@ GoalsForm::GoalsForm(const ShipgroupContext& ctx)
     };
     add(std::move(sel));
 
-    auto list = [this](std::string id, const Labels& labels, int field,
-                       std::function<void(int)> after = {}) {
+    int column = 0;
+    auto list = [this, &column](std::string id, const Labels& labels, int field,
+                                std::function<void(int)> after = {}) {
         Control c;
         c.id = std::move(id);
+        c.row = 1;
+        c.column = column++;
         c.kind = ControlKind::DropDown;
         c.items = [&labels] { return labels; };
         c.value = [this, field, &labels] { return shown(goal(field), labels.size()); };
@@ -59,13 +63,18 @@ GoalsForm::GoalsForm(const ShipgroupContext& ctx)
         refreshed.notify();
     });
 
-    staticText("points", "Bonus point:", "",
-               [this] { return std::to_string(goal(kPoints) * kBonusStep); });
+    staticText("pointsCaption", "Bonus point:", "").row = 2;
+    Control& points =
+        staticText("points", "", "", [this] { return std::to_string(goal(kPoints) * kBonusStep); });
+    points.row = 2;
+    points.column = 1;
     Control slider;
     slider.id = "slider";
     slider.kind = ControlKind::Slider;
     slider.minimum = 0;
     slider.maximum = 255;
+    slider.row = 2;
+    slider.column = 2;
     slider.value = [this] { return goal(kPoints); };
     // Every way of moving the slider stores the position, so the slider and
     // the points shown never disagree with the mission.
@@ -83,12 +92,14 @@ GoalsForm::GoalsForm(const ShipgroupContext& ctx)
     staticText("note",
                "If you don't specify these custom goal messages VXN will automaticly specify "
                "them.",
-               "");
+               "")
+        .row = 6;
 
     Control en;
     en.id = "enabled";
     en.kind = ControlKind::TriState;
     en.label = "Enable this goal";
+    en.row = 7;
     en.value = [this] {
         const int v = goal(kEnabled);
         return v == 1 ? 1 : v == 0 ? 0 : 2;
@@ -111,6 +122,8 @@ void GoalsForm::addMessage(std::string id, std::string label, int kind) {
     c.kind = ControlKind::Edit;
     c.label = std::move(label);
     c.maxLength = 63;
+    c.row = 3 + kind;
+    c.width = 360;
     auto index = [this, kind] {
         return mission::shipgroupGoalStringIndex(currentIndex(), m_goal, kind);
     };

@@ -16,6 +16,7 @@ namespace {
 const std::string kAccessories = "Optional accessories";
 const std::string kShips = "Optional ships";
 constexpr int kLines = 10;
+constexpr int kLinesRow = 2;  // the row of controls under the ten-line list
 }  // namespace
 
 std::vector<int> unpackCodes(const mission::ShipgroupRecord& r, int offset, int width, int codes) {
@@ -56,6 +57,7 @@ OptionsForm::OptionsForm(const ShipgroupContext& ctx)
     lines.id = "lines";
     lines.kind = ControlKind::ListBox;
     lines.group = kShips;
+    lines.row = 1;
     lines.items = [this] {
         std::vector<std::string> t;
         for (int k = 0; k < kLines; ++k) t.push_back(lineText(k));
@@ -71,9 +73,11 @@ OptionsForm::OptionsForm(const ShipgroupContext& ctx)
     add(std::move(lines));
 
     auto lineList = [this, userOnly](std::string id, std::string label, int first, int last,
-                                     int offset) {
+                                     int offset, int column) {
         Control c;
         c.id = std::move(id);
+        c.row = kLinesRow;
+        c.column = column;
         c.kind = ControlKind::DropDown;
         c.label = std::move(label);
         c.group = kShips;
@@ -87,14 +91,16 @@ OptionsForm::OptionsForm(const ShipgroupContext& ctx)
         c.enabled = userOnly;
         add(std::move(c));
     };
-    lineList("waves", "", 1, 255, sg::optionalShipWaves);  // stored value = waves - 1
-    staticText("wavesOf", "waves of", kShips);
-    lineList("count", "", 0, 254, sg::optionalShipCount);
+    lineList("waves", "", 1, 255, sg::optionalShipWaves, 0);  // stored value = waves - 1
+    staticText("wavesOf", "waves of", kShips).row = kLinesRow;
+    find("wavesOf")->column = 1;
+    lineList("count", "", 0, 254, sg::optionalShipCount, 2);
 
     Control cat;
     cat.id = "category";
     cat.kind = ControlKind::DropDown;
     cat.group = kShips;
+    cat.row = kLinesRow + 1;
     cat.items = [this] { return categoryNames(m_ctx.crafts); };
     cat.value = [this] { return m_category; };
     cat.setValue = [this](int v) {
@@ -111,6 +117,8 @@ OptionsForm::OptionsForm(const ShipgroupContext& ctx)
     craft.id = "craft";
     craft.kind = ControlKind::DropDown;
     craft.group = kShips;
+    craft.row = kLinesRow + 1;
+    craft.column = 1;
     craft.items = [this] { return craftNamesIn(m_ctx.crafts, m_category); };
     craft.value = [this] { return m_entry; };
     craft.setValue = [this](int v) {

@@ -78,6 +78,7 @@ OrdersForm::OrdersForm(const ShipgroupContext& ctx)
     region.id = "region";
     region.kind = ControlKind::DropDown;
     region.group = kSelect;
+    region.row = 0;
     region.items = [this] {
         const auto r = regionNames(m_ctx.store);
         return std::vector<std::string>(r.begin(), r.end());
@@ -93,6 +94,8 @@ OrdersForm::OrdersForm(const ShipgroupContext& ctx)
     slot.id = "slot";
     slot.kind = ControlKind::DropDown;
     slot.group = kSelect;
+    slot.row = 0;
+    slot.column = 1;
     slot.items = [] {
         return std::vector<std::string>{"Order 1", "Order 2", "Order 3", "Order 4"};
     };
@@ -107,6 +110,8 @@ OrdersForm::OrdersForm(const ShipgroupContext& ctx)
     text.id = "orderText";
     text.kind = ControlKind::Edit;
     text.group = kSelect;
+    text.row = 1;
+    text.width = 320;
     text.maxLength = 63;
     text.text = [this] {
         return m_ctx.store.text(Table::OrderStrings,
@@ -124,6 +129,7 @@ OrdersForm::OrdersForm(const ShipgroupContext& ctx)
     ord.id = "order";
     ord.kind = ControlKind::DropDown;
     ord.group = kSpecify;
+    ord.row = 0;
     ord.items = [] { return orderLabels(); };
     ord.value = [this] { return shown(order(kOrder), kOrders); };
     ord.setValue = [this](int v) {
@@ -141,6 +147,8 @@ OrdersForm::OrdersForm(const ShipgroupContext& ctx)
         c.kind = ControlKind::CheckBox;
         c.label = label;
         c.group = kSpecify;
+        c.row = 0;
+        c.column = field == kTarget12Flag ? 1 : 2;
         c.value = [this, field = field] { return order(field) == 1 ? 1 : 0; };
         // Any value other than 1 becomes 1; 1 becomes 0.
         c.setValue = [this, field = field](int) { setOrder(field, order(field) == 1 ? 0 : 1); };
@@ -151,18 +159,20 @@ OrdersForm::OrdersForm(const ShipgroupContext& ctx)
     addTargetPair(3, kTarget3Type, kTarget3);
     addTargetPair(4, kTarget4Type, kTarget4);
 
-    Control& p1 = numberList("param1", "Attempts", kParam1, true);
+    // First row: the two parameters, the throttle and two fixed numbers;
+    // second row: four more fixed numbers.
+    Control& p1 = numberList("param1", "Attempts", kParam1, true, 0, 0);
     p1.items = [this] { return paramItems(m_ctx, orderParams(order(kOrder)).list1); };
-    Control& p2 = numberList("param2", "Unknown", kParam2, true);
+    Control& p2 = numberList("param2", "Unknown", kParam2, true, 0, 1);
     p2.items = [this] { return paramItems(m_ctx, orderParams(order(kOrder)).list2); };
-    Control& thr = numberList("throttle", "Throttle", kThrottle, true);
+    Control& thr = numberList("throttle", "Throttle", kThrottle, true, 0, 2);
     thr.items = [] { return throttleLabels(); };
-    numberList("param3", "", kParam3, false);
-    numberList("param4", "", kParam4, false);
-    numberList("param5", "Unknown", kParam5, false).row = 1;
-    numberList("param6", "Unknown", kParam6, false).row = 1;
-    numberList("param7", "Unknown", kParam7, false).row = 1;
-    numberList("param8", "Unknown", kParam8, false).row = 1;
+    numberList("param3", "", kParam3, false, 0, 3);
+    numberList("param4", "", kParam4, false, 0, 4);
+    numberList("param5", "Unknown", kParam5, false, 1, 0);
+    numberList("param6", "Unknown", kParam6, false, 1, 1);
+    numberList("param7", "Unknown", kParam7, false, 1, 2);
+    numberList("param8", "Unknown", kParam8, false, 1, 3);
 
     for (int w = 0; w < 8; ++w) addWaypoint(w);
     relabel();
@@ -174,12 +184,15 @@ void OrdersForm::setOrder(int field, int value) {
     set(sg::orderOffset(m_region, m_slot) + field, value);
 }
 
-Control& OrdersForm::numberList(std::string id, std::string label, int field, bool editable) {
+Control& OrdersForm::numberList(std::string id, std::string label, int field, bool editable,
+                                int row, int column) {
     Control c;
     c.id = std::move(id);
     c.kind = ControlKind::DropDown;
     c.label = std::move(label);
     c.group = kProperties;
+    c.row = row;
+    c.column = column;
     c.items = [] { return numberLabels(0, 255); };
     c.value = [this, field, id = c.id] { return shown(order(field), itemsOf(id).size()); };
     c.setValue = [this, field](int v) {
@@ -196,6 +209,7 @@ void OrdersForm::addTargetPair(int k, int typeField, int targetField) {
     type.kind = ControlKind::DropDown;
     type.label = "Target " + n;
     type.group = kSpecify;
+    type.row = 1;
     type.column = k - 1;
     type.items = [] { return subjectTypeLabels(LabelSet::OrderTarget); };
     type.value = [this, typeField] { return shown(order(typeField), kSubjectTypes); };
@@ -209,6 +223,7 @@ void OrdersForm::addTargetPair(int k, int typeField, int targetField) {
     target.id = "target" + n;
     target.kind = ControlKind::DropDown;
     target.group = kSpecify;
+    target.row = 2;
     target.column = k - 1;
     target.items = [this, typeField] { return targetItems(m_ctx, order(typeField)); };
     target.value = [this, typeField, targetField] {

@@ -29,7 +29,8 @@ class OrdersForm : public ShipgroupForm {
     void relabel();
     void addTargetPair(int k, int typeField, int targetField);
     void addWaypoint(int w);
-    mission::Control& numberList(std::string id, std::string label, int field, bool editable);
+    mission::Control& numberList(std::string id, std::string label, int field, bool editable,
+                                 int row, int column);
 
     int m_region = 0;
     int m_slot = 0;
