@@ -30,6 +30,12 @@ struct Editor {
     // Whoever changes the shipgroup list or the current shipgroup sends one of
     // the codes above; the frame relays them to the open forms.
     mission::Notifier<int> shipgroupEvents;
+    // Open asks the window to close every modeless form before the store is
+    // replaced.
+    mission::Notifier<> closeModelessForms;
+    // Sent after New, Open and Save changed what the views show (repaint the
+    // map, reset the briefing time bar, retitle the window).
+    mission::Notifier<> missionReplaced;
 };
 
 }  // namespace quendar::app

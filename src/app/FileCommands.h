@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "app/Editor.h"
+#include "app/FileChooser.h"
+#include "mission/Prompter.h"
+
+namespace quendar::app {
+
+// The File menu's New, Open..., Save and Save as... The window supplies the
+// message boxes and file dialogs; everything else happens here. Each command
+// returns true when it changed the mission or wrote the file.
+//
+// The title the window shows is `windowTitle(editor)` after every command.
+bool newMission(Editor& editor, mission::Prompter& prompter, bool ask = true);
+bool openMission(Editor& editor, mission::Prompter& prompter, FileChooser& chooser);
+bool openMissionPath(Editor& editor, mission::Prompter& prompter, const std::string& path);
+bool saveMission(Editor& editor, mission::Prompter& prompter);
+bool saveMissionAs(Editor& editor, mission::Prompter& prompter, FileChooser& chooser);
+
+std::string windowTitle(const Editor& editor);
+FileDialogRequest missionDialogRequest(const Editor& editor, bool save);
+
+}  // namespace quendar::app
