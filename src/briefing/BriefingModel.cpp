@@ -10,7 +10,13 @@ using mission::Table;
 
 BriefingModel::BriefingModel(mission::MissionStore& store) : m_store(store) {
     m_lists.reserve(kKindCount);
-    for (int k = 0; k < kKindCount; ++k) m_lists.emplace_back(kindInfo(Kind(k)).capacity);
+    size_t total = 0;
+    for (int k = 0; k < kKindCount; ++k) {
+        m_lists.emplace_back(kindInfo(Kind(k)).capacity);
+        total += static_cast<size_t>(kindInfo(Kind(k)).capacity);
+    }
+    m_saveKeys.resize(total);
+    m_saveScratch.resize(total);
 }
 
 const CommandList& BriefingModel::list(Kind kind) const {
@@ -27,8 +33,7 @@ void BriefingModel::setCount(Kind kind, int count) {
     if (isKind(kind)) m_lists[kind].setCount(count);
 }
 
-bool BriefingModel::appendCommand(Kind kind, int32_t time, std::span<const int> params,
-                                  int limit) {
+bool BriefingModel::appendCommand(Kind kind, int32_t time, std::span<const int> params, int limit) {
     if (!isKind(kind)) return false;
     const KindInfo& info = kindInfo(kind);
     Record r;
