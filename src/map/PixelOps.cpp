@@ -20,11 +20,11 @@ long long floorDiv(long long a, long long b) {
 long long ceilDiv(long long a, long long b) { return -floorDiv(-a, b); }
 
 // Walks i = lo..hi; the minor coordinate of step i is (acc + i * slope) >> 16.
-// `step` is the pointer step along the major axis, the minor step is implied
-// by `minorStride`.
-template <bool Dashed>
+// `majorStep` is the pointer step along the major axis; a step along the minor
+// axis is a row (`stride`) for lines that run across, one pixel otherwise.
+template <bool Dashed, bool XMajor>
 void walk(uint32_t* origin, long long lo, long long hi, long long acc, long long slope,
-          long long majorStep, long long minorStride, uint32_t colour) {
+          long long majorStep, long long stride, uint32_t colour) {
     acc += lo * slope;
     uint32_t* p = origin + lo * majorStep;
     int phase = static_cast<int>(lo % kDashPeriod);
@@ -34,7 +34,10 @@ void walk(uint32_t* origin, long long lo, long long hi, long long acc, long long
             if (++phase == kDashPeriod) phase = 0;
             if (!on) continue;
         }
-        p[(acc >> 16) * minorStride] = colour;
+        if constexpr (XMajor)
+            p[(acc >> 16) * stride] = colour;
+        else
+            p[acc >> 16] = colour;
     }
 }
 
@@ -84,11 +87,17 @@ void thinLine(PixelBuffer& b, int x1, int y1, int x2, int y2, uint32_t colour, b
     // Pointer to step 0's major position on row/column 0 of the minor axis.
     uint32_t* origin = xMajor ? b.bits + m1 : b.bits + m1 * stride;
     const long long majorStep = xMajor ? s : s * stride;
-    const long long minorStride = xMajor ? stride : 1;
-    if (dashed)
-        walk<true>(origin, lo, hi, acc0, slope, majorStep, minorStride, colour);
-    else
-        walk<false>(origin, lo, hi, acc0, slope, majorStep, minorStride, colour);
+    if (xMajor) {
+        if (dashed)
+            walk<true, true>(origin, lo, hi, acc0, slope, majorStep, stride, colour);
+        else
+            walk<false, true>(origin, lo, hi, acc0, slope, majorStep, stride, colour);
+    } else {
+        if (dashed)
+            walk<true, false>(origin, lo, hi, acc0, slope, majorStep, stride, colour);
+        else
+            walk<false, false>(origin, lo, hi, acc0, slope, majorStep, stride, colour);
+    }
 }
 
 }  // namespace
@@ -195,8 +204,8 @@ void drawImage(PixelBuffer& b, int x, int y, const mission::RgbaImage& image) {
     const int c1 = std::max(0, -x), c2 = std::min(image.width, b.width - x);
     const int r1 = std::max(0, -y), r2 = std::min(image.height, b.height - y);
     for (int row = r1; row < r2; ++row) {
-        const uint32_t* src = image.pixels.data() + static_cast<size_t>(row) * image.width;
-        uint32_t* dst = b.bits + static_cast<size_t>(y + row) * b.stride + x;
+        const uint32_t* __restrict src = image.pixels.data() + static_cast<size_t>(row) * image.width;
+        uint32_t* __restrict dst = b.bits + static_cast<size_t>(y + row) * b.stride + x;
         // Rows of opaque and transparent pixels only (every map icon) are a
         // plain select, which the compiler turns into vector code.
         uint32_t partial = 0;
