@@ -25,19 +25,21 @@ long long ceilDiv(long long a, long long b) { return -floorDiv(-a, b); }
 template <bool Dashed, bool XMajor>
 void walk(uint32_t* origin, long long lo, long long hi, long long acc, long long slope,
           long long majorStep, long long stride, uint32_t colour) {
-    acc += lo * slope;
-    uint32_t* p = origin + lo * majorStep;
-    int phase = static_cast<int>(lo % kDashPeriod);
-    for (long long i = lo; i <= hi; ++i, acc += slope, p += majorStep) {
-        if constexpr (Dashed) {
-            const bool on = phase < kDashOn;
-            if (++phase == kDashPeriod) phase = 0;
-            if (!on) continue;
-        }
+    auto put = [&](long long i) {
+        const long long a = acc + i * slope;
         if constexpr (XMajor)
-            p[(acc >> 16) * stride] = colour;
+            origin[i * majorStep + (a >> 16) * stride] = colour;
         else
-            p[acc >> 16] = colour;
+            origin[i * majorStep + (a >> 16)] = colour;
+    };
+    if constexpr (!Dashed) {
+        for (long long i = lo; i <= hi; ++i) put(i);
+    } else {
+        // Whole dashes: runs of kDashOn steps every kDashPeriod, cut to [lo, hi].
+        for (long long start = lo - lo % kDashPeriod; start <= hi; start += kDashPeriod) {
+            const long long from = std::max(start, lo), to = std::min(start + kDashOn - 1, hi);
+            for (long long i = from; i <= to; ++i) put(i);
+        }
     }
 }
 
