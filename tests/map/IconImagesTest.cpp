@@ -116,3 +116,28 @@ TEST(IconImages, IconsShrinkAtZoom100AndBelowAndStayCentred) {
     map::drawIconPixelByPixel(c, two, 0, 20, 10, 10);
     EXPECT_EQ(c.pixel(10, 10), rgb(0, 205, 0));
 }
+
+TEST(IconImages, TheCacheStartsAfreshWhenItGrowsTooLarge) {
+    map::IconTable table;
+    map::CraftIcon big;
+    big.width = big.height = 128;
+    big.bytes.assign(128 * 128 * 3, 7);
+    for (int n = 0; n < 10; ++n) table.setIcon(n, big);
+    map::IconImageCache cache;
+    // Ten icons in seven colours at every zoom: about 155 MiB of images in all.
+    size_t peak = 0;
+    for (int key = 0; key < 10 * 7 * 101; ++key) {
+        const int n = key / 707, iff = key / 101 % 7, zoom = key % 101 + 1;
+        const auto& img = cache.get(table, n, iff, zoom);
+        ASSERT_FALSE(img.image.empty());
+        peak = std::max(peak, cache.bytes());
+        ASSERT_LE(cache.bytes(), map::IconImageCache::kByteLimit);
+    }
+    EXPECT_GT(peak, map::IconImageCache::kByteLimit / 2);
+    // Still correct after starting afresh.
+    map::RasterCanvas a(300, 300, false), b(300, 300, false);
+    map::drawIconPixelByPixel(a, table.icon(9), 3, 240, 150, 150);
+    const auto& img = cache.get(table, 9, 3, 240);
+    b.drawImage(150 + img.offsetX, 150 + img.offsetY, img.image);
+    EXPECT_EQ(a.image().pixels, b.image().pixels);
+}
