@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "map/BriefingPictures.h"
 #include "map/MapRenderer.h"
 #include "map/RasterCanvas.h"
 #include "mission/ShipgroupRecord.h"
@@ -351,4 +352,17 @@ TEST_F(MapFixture, BriefingFrameAndItsHook) {
     c = paint();
     EXPECT_TRUE(c.callsOf(Op::Image).empty());
     EXPECT_EQ(c.texts()[1], "Changing region");
+}
+
+TEST(BriefingPictures, AreFullSizeOpaquePicturesThatDiffer) {
+    const auto tech = map::technicalDataPicture();
+    const auto jump = map::regionChangePicture();
+    for (const auto* p : {&tech, &jump}) {
+        ASSERT_EQ(p->width, 512);
+        ASSERT_EQ(p->height, 288);
+        for (uint32_t px : p->pixels) ASSERT_EQ(px >> 24, 0xFFu);  // premultiplied and opaque
+    }
+    EXPECT_NE(tech.pixels, jump.pixels);
+    EXPECT_EQ(tech.at(0, 0), rgb(90, 160, 255));  // the frame
+    EXPECT_EQ(jump.at(256, 144), rgb(255, 255, 255));  // the centre of the jump
 }
