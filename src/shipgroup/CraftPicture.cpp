@@ -82,13 +82,20 @@ RgbaImage backdropPicture(int backdrop) {
 RgbaImage enlargeIcon(const RgbaImage& icon) {
     RgbaImage img(kPictureWidth, kPictureHeight, kBackground);
     if (icon.empty()) return img;
-    const int f = std::max(1, std::min(kPictureWidth / icon.width, kPictureHeight / icon.height));
-    const int w = std::min(kPictureWidth, icon.width * f),
-              hgt = std::min(kPictureHeight, icon.height * f);
+    // Small icons grow by the largest whole factor that fits (crisp pixels);
+    // icons larger than the frame shrink to fit it.
+    const int whole = std::min(kPictureWidth / icon.width, kPictureHeight / icon.height);
+    const double scale = whole >= 1 ? whole
+                                    : std::min(static_cast<double>(kPictureWidth) / icon.width,
+                                               static_cast<double>(kPictureHeight) / icon.height);
+    const int w = std::clamp(static_cast<int>(icon.width * scale), 1, kPictureWidth);
+    const int hgt = std::clamp(static_cast<int>(icon.height * scale), 1, kPictureHeight);
     const int ox = (kPictureWidth - w) / 2, oy = (kPictureHeight - hgt) / 2;
     for (int y = 0; y < hgt; ++y)
         for (int x = 0; x < w; ++x) {
-            const uint32_t p = icon.at(x / f, y / f);
+            const int sx = std::min(icon.width - 1, static_cast<int>((x + 0.5) / scale));
+            const int sy = std::min(icon.height - 1, static_cast<int>((y + 0.5) / scale));
+            const uint32_t p = icon.at(sx, sy);
             if (!isEmptyPixel(p)) img.set(ox + x, oy + y, p | 0xFF000000u);
         }
     return img;

@@ -170,6 +170,13 @@ TEST(CraftPicture, BackdropSphereAndEnlargedIcon) {
     EXPECT_EQ(pic.at(ox, oy), mission::rgb(255, 0, 0));
     EXPECT_EQ(pic.at(ox + factor - 1, oy + factor - 1), mission::rgb(255, 0, 0));
     EXPECT_EQ(pic.at(ox + factor, oy), pic.at(0, 0));
+    // An icon larger than the frame shrinks to fit it: 128 x 128 becomes 74 x 74.
+    mission::RgbaImage big(128, 128, mission::rgb(0, 0, 0));
+    big.set(127, 127, mission::rgb(0, 255, 0));
+    f.ctx.craftIcon = [&](int) { return big; };
+    const auto shrunk = craftPicture(f.ctx, 4, 0);
+    EXPECT_EQ(shrunk.at((118 - 74) / 2 + 73, 73), mission::rgb(0, 255, 0));
+    EXPECT_EQ(shrunk.at((118 - 74) / 2 + 72, 72), shrunk.at(0, 0));
     // Without an icon the drawn silhouette differs between types.
     f.ctx.craftIcon = [](int) { return mission::RgbaImage(); };
     EXPECT_NE(craftPicture(f.ctx, 4, 0).pixels, craftPicture(f.ctx, 5, 0).pixels);
