@@ -54,6 +54,8 @@ struct Control {
     std::function<RgbaImage()> image;
     std::function<bool()> enabled;  // empty = always enabled
     std::function<bool()> visible;  // empty = always visible
+    // Radio groups: whether one entry may be chosen (empty = every entry).
+    std::function<bool(int)> itemEnabled;
 
     bool isEnabled() const { return !enabled || enabled(); }
     bool isVisible() const { return !visible || visible(); }

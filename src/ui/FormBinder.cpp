@@ -1,0 +1,406 @@
+#include "ui/FormBinder.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace quendar::ui {
+
+using mission::Control;
+using mission::ControlKind;
+
+QString fromLatin(std::string_view s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+std::string toLatin(const QString& s) {
+    const QByteArray b = s.toLatin1();
+    return std::string(b.constData(), static_cast<size_t>(b.size()));
+}
+
+namespace {
+
+// Buttons and group boxes read "&" as a mnemonic mark and "&&" as one "&",
+// which is how the models write their labels; plain labels get the shown text.
+QString buttonText(const std::string& label) { return fromLatin(label); }
+QString plainText(const std::string& label) { return fromLatin(mission::displayLabel(label)); }
+
+QPixmap toPixmap(const mission::RgbaImage& img) {
+    if (img.empty()) return {};
+    QImage q(img.width, img.height, QImage::Format_ARGB32);
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x) q.setPixel(x, y, img.at(x, y));
+    return QPixmap::fromImage(q);
+}
+
+bool takesCaption(ControlKind k) {
+    return k == ControlKind::DropDown || k == ControlKind::ListBox || k == ControlKind::MultiList ||
+           k == ControlKind::Edit || k == ControlKind::NumberEdit || k == ControlKind::Slider;
+}
+
+}  // namespace
+
+FormDialog::FormDialog(mission::FormModel& model, QWidget* parent)
+    : QDialog(parent), m_model(model) {
+    setWindowTitle(fromLatin(model.title()));
+    build();
+    m_refreshConn = m_model.refreshed.connect([this] { refresh(); });
+    m_closeConn = m_model.closeRequested.connect([this] {
+        // Closing from inside a widget's own signal: finish the call first.
+        QTimer::singleShot(0, this, [this] { done(m_model.accepted ? Accepted : Rejected); });
+    });
+    refresh();
+}
+
+FormDialog::~FormDialog() = default;
+
+void FormDialog::closeEvent(QCloseEvent* event) {
+    m_model.accepted = false;
+    QDialog::closeEvent(event);
+}
+
+QWidget* FormDialog::widgetFor(std::string_view id) const {
+    for (const auto& b : m_bound)
+        if (b.control->id == id) return b.widget;
+    return nullptr;
+}
+
+void FormDialog::build() {
+    auto* outer = new QVBoxLayout(this);
+    auto* plain = new QGridLayout;
+    outer->addLayout(plain);
+    std::map<std::string, QGridLayout*> groups;
+    std::map<QGridLayout*, int> nextRow;
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+
+    m_bound.reserve(m_model.controls().size());
+    for (const Control& c : m_model.controls()) {
+        m_bound.push_back(Bound{&c, nullptr, nullptr, {}});
+        Bound& b = m_bound.back();
+        QWidget* w = makeWidget(c, b);
+        b.widget = w;
+
+        // Ungrouped push buttons form the dialog's button row (OK, Cancel).
+        if (c.kind == ControlKind::Button && c.group.empty() && c.row < 0) {
+            buttons->addWidget(w);
+            continue;
+        }
+        QGridLayout* grid = plain;
+        if (!c.group.empty()) {
+            auto it = groups.find(c.group);
+            if (it == groups.end()) {
+                auto* box = new QGroupBox(buttonText(c.group), this);
+                auto* g = new QGridLayout(box);
+                outer->addWidget(box);
+                it = groups.emplace(c.group, g).first;
+            }
+            grid = it->second;
+        }
+        int row = c.row >= 0 ? c.row : nextRow[grid];
+        nextRow[grid] = std::max(nextRow[grid], row + 1);
+        int col = c.column * 2;
+        if (takesCaption(c.kind) && !c.label.empty()) {
+            auto* cap = new QLabel(plainText(c.label), this);
+            b.caption = cap;
+            grid->addWidget(cap, row, col);
+            grid->addWidget(w, row, col + 1);
+        } else {
+            grid->addWidget(w, row, col, 1, 2);
+        }
+    }
+    outer->addLayout(buttons);
+}
+
+QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
+    const std::string id = c.id;
+    switch (c.kind) {
+    case ControlKind::DropDown: {
+        auto* w = new QComboBox(this);
+        if (c.width > 0) w->setMinimumWidth(c.width);
+        connect(w, &QComboBox::activated, this, [this, id](int i) {
+            m_model.choose(id, i);
+            afterUserChange();
+        });
+        return w;
+    }
+    case ControlKind::ListBox:
+    case ControlKind::MultiList: {
+        auto* w = new QListWidget(this);
+        if (c.kind == ControlKind::MultiList) {
+            w->setSelectionMode(QAbstractItemView::ExtendedSelection);
+            connect(w, &QListWidget::itemSelectionChanged, this, [this, id, w] {
+                if (m_refreshing) return;
+                std::vector<int> rows;
+                for (int r = 0; r < w->count(); ++r)
+                    if (w->item(r)->isSelected()) rows.push_back(r);
+                m_model.select(id, rows);
+                afterUserChange();
+            });
+        } else {
+            connect(w, &QListWidget::currentRowChanged, this, [this, id](int r) {
+                if (m_refreshing || r < 0) return;
+                m_model.choose(id, r);
+                afterUserChange();
+            });
+        }
+        return w;
+    }
+    case ControlKind::CheckBox:
+    case ControlKind::TriState: {
+        auto* w = new QCheckBox(buttonText(c.label), this);
+        w->setTristate(c.kind == ControlKind::TriState);
+        connect(w, &QCheckBox::clicked, this, [this, id, w] {
+            int v = w->checkState() == Qt::Checked ? 1 : w->checkState() == Qt::PartiallyChecked ? 2 : 0;
+            m_model.choose(id, v);
+            afterUserChange();
+        });
+        return w;
+    }
+    case ControlKind::RadioGroup: {
+        auto* w = new QWidget(this);
+        auto* lay = new QHBoxLayout(w);
+        lay->setContentsMargins(0, 0, 0, 0);
+        if (!c.label.empty()) lay->addWidget(new QLabel(plainText(c.label), w));
+        auto* group = new QButtonGroup(w);
+        group->setObjectName("group");
+        connect(group, &QButtonGroup::idClicked, this, [this, id](int i) {
+            m_model.choose(id, i);
+            afterUserChange();
+        });
+        return w;
+    }
+    case ControlKind::Edit:
+    case ControlKind::NumberEdit: {
+        auto* w = new QLineEdit(this);
+        if (c.maxLength > 0) w->setMaxLength(c.maxLength);
+        if (c.width > 0) w->setMinimumWidth(c.width);
+        if (c.kind == ControlKind::NumberEdit) w->setValidator(new QIntValidator(c.minimum, c.maximum < c.minimum ? c.minimum : 2147483647, w));
+        connect(w, &QLineEdit::textEdited, this, [this, id, &c](const QString& t) {
+            if (c.kind == ControlKind::NumberEdit && !c.setText) {
+                m_model.choose(id, t.toInt());
+            } else {
+                m_model.type(id, toLatin(t));
+            }
+            afterUserChange();
+        });
+        return w;
+    }
+    case ControlKind::Slider: {
+        auto* w = new QSlider(Qt::Horizontal, this);
+        w->setRange(c.minimum, c.maximum);
+        if (c.width > 0) w->setMinimumWidth(c.width);
+        connect(w, &QSlider::valueChanged, this, [this, id](int v) {
+            if (m_refreshing) return;
+            m_model.choose(id, v);
+            afterUserChange();
+        });
+        return w;
+    }
+    case ControlKind::Button: {
+        auto* w = new QPushButton(buttonText(c.label), this);
+        w->setAutoDefault(false);
+        connect(w, &QPushButton::clicked, this, [this, id] {
+            m_model.click(id);
+            afterUserChange();
+        });
+        return w;
+    }
+    case ControlKind::Picture:
+    case ControlKind::StaticText:
+        break;
+    }
+    (void)b;
+    auto* w = new QLabel(this);
+    if (c.kind == ControlKind::StaticText) w->setTextFormat(Qt::PlainText);
+    return w;
+}
+
+void FormDialog::afterUserChange() {
+    // A change may rename, enable or refill other controls; re-read them all.
+    refresh();
+}
+
+void FormDialog::refresh() {
+    m_refreshing = true;
+    setWindowTitle(fromLatin(m_model.title()));
+    for (auto& b : m_bound) refreshOne(b);
+    m_refreshing = false;
+}
+
+void FormDialog::refreshOne(Bound& b) {
+    const Control& c = *b.control;
+    QWidget* w = b.widget;
+    const QSignalBlocker block(w);
+    w->setEnabled(c.isEnabled());
+    w->setVisible(c.isVisible());
+    if (b.caption) b.caption->setVisible(c.isVisible());
+
+    std::vector<std::string> items = c.items ? c.items() : std::vector<std::string>{};
+    const bool itemsChanged = items != b.items;
+    if (itemsChanged) b.items = items;
+    const int value = c.value ? c.value() : -1;
+
+    switch (c.kind) {
+    case ControlKind::DropDown: {
+        auto* cb = static_cast<QComboBox*>(w);
+        if (itemsChanged) {
+            cb->clear();
+            for (const auto& it : items) cb->addItem(fromLatin(it));
+        }
+        cb->setCurrentIndex(value < cb->count() ? value : -1);
+        break;
+    }
+    case ControlKind::ListBox:
+    case ControlKind::MultiList: {
+        auto* lw = static_cast<QListWidget*>(w);
+        if (itemsChanged) {
+            lw->clear();
+            for (const auto& it : items) lw->addItem(fromLatin(it));
+        }
+        if (c.kind == ControlKind::ListBox) {
+            lw->setCurrentRow(value >= 0 && value < lw->count() ? value : -1);
+        } else if (c.selection) {
+            std::vector<int> sel = c.selection();
+            for (int r = 0; r < lw->count(); ++r)
+                lw->item(r)->setSelected(std::find(sel.begin(), sel.end(), r) != sel.end());
+        }
+        break;
+    }
+    case ControlKind::CheckBox:
+    case ControlKind::TriState: {
+        auto* cb = static_cast<QCheckBox*>(w);
+        cb->setText(buttonText(c.label));
+        cb->setCheckState(value == 2 ? Qt::PartiallyChecked : value > 0 ? Qt::Checked : Qt::Unchecked);
+        break;
+    }
+    case ControlKind::RadioGroup: {
+        auto* group = w->findChild<QButtonGroup*>("group");
+        if (itemsChanged) {
+            for (QAbstractButton* old : group->buttons()) {
+                group->removeButton(old);
+                delete old;
+            }
+            for (size_t i = 0; i < items.size(); ++i) {
+                auto* rb = new QRadioButton(buttonText(items[i]), w);
+                group->addButton(rb, static_cast<int>(i));
+                w->layout()->addWidget(rb);
+            }
+        }
+        for (QAbstractButton* rb : group->buttons()) {
+            const int i = group->id(rb);
+            const QSignalBlocker rbBlock(rb);
+            rb->setEnabled(!c.itemEnabled || c.itemEnabled(i));
+            rb->setChecked(i == value);
+        }
+        // No entry chosen: clear the exclusive group's mark.
+        if (value < 0 || value >= static_cast<int>(items.size())) {
+            group->setExclusive(false);
+            for (QAbstractButton* rb : group->buttons()) rb->setChecked(false);
+            group->setExclusive(true);
+        }
+        break;
+    }
+    case ControlKind::Edit:
+    case ControlKind::NumberEdit: {
+        auto* le = static_cast<QLineEdit*>(w);
+        QString t;
+        if (c.text) t = fromLatin(c.text());
+        else if (c.value) t = QString::number(value);
+        if (le->text() != t) le->setText(t);
+        break;
+    }
+    case ControlKind::Slider: {
+        auto* s = static_cast<QSlider*>(w);
+        s->setRange(c.minimum, c.maximum);
+        s->setValue(value);
+        break;
+    }
+    case ControlKind::Button:
+        static_cast<QPushButton*>(w)->setText(buttonText(c.label));
+        break;
+    case ControlKind::StaticText:
+        static_cast<QLabel*>(w)->setText(c.text ? fromLatin(c.text()) : plainText(c.label));
+        break;
+    case ControlKind::Picture:
+        if (c.image) static_cast<QLabel*>(w)->setPixmap(toPixmap(c.image()));
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+
+FormHost::~FormHost() { closeAll(); }
+
+bool FormHost::runModal(mission::FormModel& model) {
+    model.accepted = false;
+    FormDialog dlg(model, m_parent);
+    dlg.setModal(true);
+    if (modalHook) {
+        QTimer::singleShot(0, &dlg, [this, &dlg] { modalHook(dlg); });
+    }
+    dlg.exec();
+    return model.accepted;
+}
+
+FormDialog* FormHost::showModeless(const std::string& key,
+                                   std::shared_ptr<mission::FormModel> model) {
+    close(key);
+    auto* dlg = new FormDialog(*model, m_parent);
+    dlg->setAttribute(Qt::WA_DeleteOnClose);
+    dlg->setModal(false);
+    m_modeless[key] = Entry{std::move(model), dlg};
+    dlg->show();
+    return dlg;
+}
+
+void FormHost::close(const std::string& key) {
+    auto it = m_modeless.find(key);
+    if (it == m_modeless.end()) return;
+    // The window goes first; the model it points at is released after it.
+    if (it->second.dialog) delete it->second.dialog.data();
+    m_modeless.erase(it);
+}
+
+void FormHost::closeAll() {
+    while (!m_modeless.empty()) close(m_modeless.begin()->first);
+}
+
+bool FormHost::isOpen(const std::string& key) const {
+    auto it = m_modeless.find(key);
+    return it != m_modeless.end() && it->second.dialog && it->second.dialog->isVisible();
+}
+
+FormDialog* FormHost::dialog(const std::string& key) const {
+    auto it = m_modeless.find(key);
+    return it == m_modeless.end() ? nullptr : it->second.dialog.data();
+}
+
+mission::FormModel* FormHost::model(const std::string& key) const {
+    auto it = m_modeless.find(key);
+    return it == m_modeless.end() || !it->second.dialog ? nullptr : it->second.model.get();
+}
+
+std::vector<std::string> FormHost::openKeys() const {
+    std::vector<std::string> keys;
+    for (const auto& [k, e] : m_modeless)
+        if (e.dialog) keys.push_back(k);
+    return keys;
+}
+
+}  // namespace quendar::ui
