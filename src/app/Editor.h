@@ -27,6 +27,11 @@ struct Editor {
     mission::DisplaySettings settings;
     int mapTool = 0;
 
+    // Frame state: whether entering and leaving briefing mode shows and hides
+    // the briefing toolbars, and the map zoom kept while the briefing is shown.
+    bool autoBriefingBars = true;
+    int savedMapZoom = 100;
+
     // Whoever changes the shipgroup list or the current shipgroup sends one of
     // the codes above; the frame relays them to the open forms.
     mission::Notifier<int> shipgroupEvents;

@@ -94,6 +94,11 @@ public:
     // Result of a modal form: true when closed by its accepting button.
     bool accepted = false;
 
+    // The frame's relay of a shipgroup event to an open form (code 6 = reload
+    // the current shipgroup, the other codes as sent). Forms that follow the
+    // shipgroup list override it.
+    virtual void receive(int code) { (void)code; }
+
 protected:
     FormModel(std::string title, bool modal) : m_title(std::move(title)), m_modal(modal) {}
     Control& add(Control c) {
