@@ -33,6 +33,7 @@ public:
         }
         m_pos += n;
     }
+    size_t position() const { return m_pos; }
     // Positions relative to the end; a position before the start reads as 255
     // like one past the end.
     void readFromEnd(size_t back, uint8_t* dst, size_t n) {
@@ -170,6 +171,7 @@ ReadReport readMission(std::span<const uint8_t> file, MissionStore& s) {
     readSlots(c, s, Table::Block417, 1);
     readShortStrings(c, s, Table::OrderStrings, 0, ns * kOrderStrings);
 
+    report.textsOverlap = c.position() + kTailTexts > file.size();
     // The three texts are found from the end of the file; whatever lies
     // between the order strings and them is not read.
     c.readFromEnd(3 * kLongTextSize, s.mutableTable(Table::Debriefing).data(), kLongTextSize);

@@ -18,7 +18,9 @@ struct ReadReport {
     size_t fileSize = 0;
     // Bytes the reader took from beyond the end of the file (they read as 255).
     size_t bytesPastEnd = 0;
-    bool shortFile() const { return bytesPastEnd > 0; }
+    // The three texts found from the end overlap the sections before them.
+    bool textsOverlap = false;
+    bool shortFile() const { return bytesPastEnd > 0 || textsOverlap; }
 };
 
 // Fills the store's tables from a whole mission file held in memory. The store

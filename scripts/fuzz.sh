@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for the given number
+# of seconds (default 60): bash scripts/fuzz.sh [seconds]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-60}"
+bash scripts/deps.sh
+CXX=clang++ CC=clang cmake -S . -B build-fuzz -G Ninja -DQUENDAR_FUZZ=ON -DQUENDAR_UI=OFF \
+    -DQUENDAR_TESTS=OFF -DQUENDAR_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-fuzz
+for target in build-fuzz/fuzz/Fuzz*; do
+    [ -x "$target" ] || continue
+    name=$(basename "$target")
+    corpus="build-fuzz/corpus/$name"
+    mkdir -p "$corpus"
+    echo "== $name for ${seconds}s"
+    "$target" -max_total_time="$seconds" -rss_limit_mb=4096 "$corpus" 2>&1 | tail -n 3
+done

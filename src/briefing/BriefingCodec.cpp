@@ -1,0 +1,221 @@
+// Unpacking and packing briefing 1's raw block.
+//
+// Event area: bytes 10..17417 of the block. Each command is a run of 16-bit
+// little-endian words: time, code, then 0 to 4 parameters fixed by the code.
+// The end command (code 34) closes the script; bytes after it are left as
+// they are.
+
+#include <algorithm>
+
+#include "briefing/BriefingModel.h"
+#include "mission/MissionStore.h"
+
+namespace quendar::briefing {
+
+using mission::Table;
+
+namespace {
+
+int readWord(std::span<const uint8_t> block, int pos) {
+    return block[static_cast<size_t>(pos)] | (block[static_cast<size_t>(pos) + 1] << 8);
+}
+
+void writeWord(std::span<uint8_t> block, int pos, int value) {
+    block[static_cast<size_t>(pos)] = static_cast<uint8_t>(value & 0xFF);
+    block[static_cast<size_t>(pos) + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
+}
+
+// Position of each kind in the saver's scan order.
+constexpr std::array<int, kKindCount> buildScanRank() {
+    std::array<int, kKindCount> rank{};
+    for (int i = 0; i < kKindCount; ++i) rank[kSaveScanOrder[i]] = i;
+    return rank;
+}
+constexpr std::array<int, kKindCount> kScanRank = buildScanRank();
+
+// Save order as one sortable number: time ascending; among equal times the
+// kind scanned later first, and within a kind the later record first. This is
+// exactly the order of the repeated "smallest time, last one found on a tie"
+// scan, in one sort instead of one scan per written record.
+constexpr int kIndexBits = 10;  // list capacity <= 1024
+constexpr int kKindBits = 5;
+
+uint64_t saveKey(int32_t time, Kind kind, int index) {
+    return (uint64_t(uint32_t(time)) << (kKindBits + kIndexBits)) |
+           (uint64_t(kKindCount - 1 - kScanRank[kind]) << kIndexBits) |
+           uint64_t((1 << kIndexBits) - 1 - index);
+}
+Kind keyKind(uint64_t key) {
+    const int inverted = static_cast<int>((key >> kIndexBits) & ((1u << kKindBits) - 1));
+    return kSaveScanOrder[static_cast<size_t>(kKindCount - 1 - inverted)];
+}
+int keyIndex(uint64_t key) {
+    return (1 << kIndexBits) - 1 - static_cast<int>(key & ((1u << kIndexBits) - 1));
+}
+
+// The file form of a length mark or an end time: a 16-bit word.
+int clampToWord(int value) { return std::clamp(value, 0, 0xFFFF); }
+
+}  // namespace
+
+static_assert(kKindCount <= (1 << kKindBits));
+
+struct BriefingModel::SavePlan {
+    std::vector<uint64_t> keys;  // records to write, in save order
+    int fitting = 0;             // how many of them fit the event area
+    int bytes = 0;               // event bytes of those, the end command included
+    int droppedNegative = 0;
+    int droppedMarked = 0;
+};
+
+ParseResult BriefingModel::parseBriefing() {
+    ParseResult result;
+    for (auto& l : m_lists) l.clear();
+    resetPlayback();
+    const auto block = m_store.slot(Table::Briefing1, 0);
+    setBriefingLength(readWord(block, kLengthOffset));
+
+    int pos = kEventAreaStart;
+    for (;;) {
+        // A command must lie wholly inside the event area; one that would
+        // reach the team flags means the script has no end command.
+        if (pos + 4 > kEventAreaEnd) {
+            result.status = ParseStatus::NoEndCommand;
+            break;
+        }
+        const int time = readWord(block, pos);
+        const int code = readWord(block, pos + 2);
+        if ((code & 0xFF) == kEndCode) {
+            m_endTime = time;
+            result.status = result.droppedCommands ? ParseStatus::ListFull : ParseStatus::Ok;
+            break;
+        }
+        const auto kind = kindOfCode(code & 0xFF);
+        if (!kind) {
+            result.status = ParseStatus::UnknownCommand;
+            result.unknownCode = code;
+            break;
+        }
+        const KindInfo& info = kindInfo(*kind);
+        if (pos + 4 + 2 * info.paramCount > kEventAreaEnd) {
+            result.status = ParseStatus::NoEndCommand;
+            break;
+        }
+        Record rec;
+        rec.time = time;
+        rec.codeHigh = code >> 8;
+        for (int i = 0; i < info.paramCount; ++i) {
+            const int at = pos + 4 + 2 * i;
+            const int low = block[static_cast<size_t>(at)];
+            const int high = block[static_cast<size_t>(at) + 1];
+            switch (info.params[i]) {
+                case ParamForm::Signed: rec.params[i] = {low, static_cast<int8_t>(high)}; break;
+                case ParamForm::Unsigned: rec.params[i] = {low, high}; break;
+                // Only the low byte of a plain parameter means anything (the
+                // saver writes the high byte as 0), so the high byte is not
+                // kept: the value is the same before and after a save.
+                default: rec.params[i] = {low, 0}; break;
+            }
+        }
+        // A list that is full keeps what it has; the command is counted so
+        // that the user can be told, and unpacking goes on with the others.
+        if (m_lists[*kind].append(rec, kNoLimit))
+            ++result.commandsRead;
+        else
+            ++result.droppedCommands;
+        pos += 4 + 2 * info.paramCount;
+    }
+    result.stopOffset = pos;
+    return result;
+}
+
+ParseResult BriefingModel::reparseAfterSave() {
+    m_endTime = kDefaultBriefingTime;
+    return parseBriefing();
+}
+
+void BriefingModel::planSave(SavePlan& plan) const {
+    plan.keys.clear();
+    plan.keys.reserve(static_cast<size_t>(totalCount()));
+    for (int k = 0; k < kKindCount; ++k) {
+        const auto recs = m_lists[k].records();
+        for (size_t i = 0; i < recs.size(); ++i) {
+            const int32_t t = recs[i].time;
+            // 65535 and above are reserved for written records. A negative
+            // time has no 16-bit form that reads back as the same time, and
+            // such a command is never shown, so it is not written either.
+            if (t >= kWrittenMark)
+                ++plan.droppedMarked;
+            else if (t < 0)
+                ++plan.droppedNegative;
+            else
+                plan.keys.push_back(saveKey(t, static_cast<Kind>(k), static_cast<int>(i)));
+        }
+    }
+    std::sort(plan.keys.begin(), plan.keys.end());
+
+    // Commands go in while there is room for them and for the end command
+    // behind them. The first one that does not fit ends the written script,
+    // so the saved briefing is the edited one cut at a point in time rather
+    // than one with holes.
+    int pos = kEventAreaStart;
+    plan.fitting = 0;
+    for (uint64_t key : plan.keys) {
+        const int size = encodedSize(keyKind(key));
+        if (pos + size + kEndCommandSize > kEventAreaEnd) break;
+        pos += size;
+        ++plan.fitting;
+    }
+    plan.bytes = pos + kEndCommandSize - kEventAreaStart;
+}
+
+int BriefingModel::unwrittenOnSave() const {
+    SavePlan plan;
+    planSave(plan);
+    return static_cast<int>(plan.keys.size()) - plan.fitting;
+}
+
+SerializeResult BriefingModel::serializeBriefing() {
+    SavePlan plan;
+    planSave(plan);
+    auto block = m_store.mutableSlot(Table::Briefing1, 0);
+
+    // A length mark outside 0..65535 (the end mark tool takes the current
+    // time, which stepping can make negative) is written as the nearest word.
+    const int length = clampToWord(briefingLength());
+    writeWord(block, kLengthOffset, length);
+    writeWord(block, kLengthCopyOffset, length);
+
+    int pos = kEventAreaStart;
+    for (int n = 0; n < plan.fitting; ++n) {
+        const Kind kind = keyKind(plan.keys[static_cast<size_t>(n)]);
+        const int index = keyIndex(plan.keys[static_cast<size_t>(n)]);
+        Record& rec = m_lists[kind].mutableRecords()[static_cast<size_t>(index)];
+        const KindInfo& info = kindInfo(kind);
+        writeWord(block, pos, rec.time);
+        writeWord(block, pos + 2, info.code | ((rec.codeHigh & 0xFF) << 8));
+        for (int i = 0; i < info.paramCount; ++i) {
+            const int at = pos + 4 + 2 * i;
+            if (info.params[i] == ParamForm::Byte)
+                writeWord(block, at, rec.params[i].low & 0xFF);
+            else
+                writeWord(block, at, rec.params[i].value());
+        }
+        pos += 4 + 2 * info.paramCount;
+        rec.time = kWrittenMark;
+    }
+    // The end time can be set to anything in the "Briefing length" form; the
+    // file holds a word.
+    writeWord(block, pos, clampToWord(m_endTime));
+    writeWord(block, pos + 2, kEndCode);
+
+    SerializeResult result;
+    result.written = plan.fitting;
+    result.unwritten = static_cast<int>(plan.keys.size()) - plan.fitting;
+    result.droppedNegative = plan.droppedNegative;
+    result.droppedMarked = plan.droppedMarked;
+    result.bytesUsed = plan.bytes;
+    return result;
+}
+
+}  // namespace quendar::briefing

@@ -1,0 +1,186 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <limits>
+#include <span>
+#include <vector>
+
+#include "briefing/BriefingKinds.h"
+#include "briefing/CommandList.h"
+
+namespace quendar::mission {
+class MissionStore;
+}
+
+namespace quendar::briefing {
+
+// Layout of briefing 1's raw block in the store.
+constexpr int kLengthOffset = 0;       // length mark, bytes 0-1
+constexpr int kLengthCopyOffset = 2;   // written equal to the length mark
+constexpr int kEventAreaStart = 10;    // first command
+constexpr int kEventAreaEnd = 17418;   // one past the last byte of the event area
+constexpr int kEventAreaSize = kEventAreaEnd - kEventAreaStart;  // 17408
+constexpr int kTeamFlagsOffset = 17418;                          // teams 1..8
+constexpr int kTeamFlagCount = 8;
+constexpr int kEndCommandSize = 4;
+
+// Times 0..65534 are command times. The saver marks a written record with
+// 65535, and records at 65535 or above are never written.
+constexpr int32_t kWrittenMark = 65535;
+constexpr int kDefaultBriefingTime = 3000;  // length and end time of a new briefing
+
+// The time slider runs over 0 .. briefing end time with these steps.
+constexpr int kSliderLineStep = 10;
+constexpr int kSliderPageStep = 100;
+
+// Playback state that loading, saving, New and Reset Briefing 1 put back.
+enum PlayState : int { kPlaying = 1, kStopped = 2, kStepped = 3 };
+constexpr int kTickSlow = 150;
+constexpr int kTickNormal = 56;
+constexpr int kTickFast = 35;
+
+struct Playback {
+    int playState = kStopped;
+    int tickInterval = kTickNormal;  // ms between playback ticks
+    int stepSize = 1;                // units per single step, 1..5
+    bool briefingLock = true;        // the view follows the briefing
+    bool briefingMode = false;       // the map shows the briefing
+};
+
+// A command named by its list and its position in the list.
+struct CommandRef {
+    Kind kind;
+    int index;
+    bool operator==(const CommandRef&) const = default;
+};
+
+enum class ParseStatus {
+    Ok,              // unpacked up to the end command
+    ListFull,        // reached the end command, but some commands did not fit their list
+    UnknownCommand,  // stopped at a code outside the command set
+    NoEndCommand,    // ran to the end of the event area without an end command
+};
+
+struct ParseResult {
+    ParseStatus status = ParseStatus::Ok;
+    int commandsRead = 0;
+    // Commands left out because their list was full (counted also when
+    // unpacking stopped early).
+    int droppedCommands = 0;
+    int unknownCode = -1;  // the code word that stopped unpacking
+    int stopOffset = -1;   // byte offset in the block where unpacking stopped
+    // Whether the end command was reached: the end time was taken from it and
+    // the time slider's range follows it.
+    bool endReached() const {
+        return status == ParseStatus::Ok || status == ParseStatus::ListFull;
+    }
+};
+
+struct SerializeResult {
+    int written = 0;  // commands written, the end command not counted
+    // Commands left in the lists because the event area was full: the latest
+    // ones in time order. The end command always fits.
+    int unwritten = 0;
+    int droppedNegative = 0;  // negative times, never shown and never written
+    int droppedMarked = 0;    // times of 65535 and above
+    int bytesUsed = 0;        // event area bytes, the end command included
+};
+
+// Briefing 1 in its unpacked form: one list per command kind, the end time,
+// the editing position and the playback settings. The length mark and the
+// team flags stay where the mission keeps them (the store's briefing length
+// and the block's team bytes), so there is one copy of each.
+//
+// The model is bound to the store whose briefing 1 block it unpacks and packs.
+class BriefingModel {
+public:
+    static constexpr int kNoLimit = std::numeric_limits<int>::max();
+
+    explicit BriefingModel(mission::MissionStore& store);
+    BriefingModel(const BriefingModel&) = delete;
+    BriefingModel& operator=(const BriefingModel&) = delete;
+
+    // --- the command lists
+    const CommandList& list(Kind kind) const;
+    int count(Kind kind) const { return list(kind).count(); }
+    int capacity(Kind kind) const { return list(kind).capacity(); }
+    std::span<const Record> records(Kind kind) const { return list(kind).records(); }
+    const Record& record(Kind kind, int index) const { return list(kind).at(index); }
+    int totalCount() const;
+    // Undo and redo of the briefing tools move a list's count; it stays within
+    // the records the list holds.
+    void setCount(Kind kind, int count);
+
+    // Appends a command at the end of its list. False when the list already
+    // holds `limit` records (the tools' limits are 499 or 999) or is full.
+    // Missing parameters are 0, extra ones are ignored.
+    bool appendCommand(Kind kind, int32_t time, std::span<const int> params,
+                       int limit = kNoLimit);
+    bool appendCommand(Kind kind, int32_t time, std::initializer_list<int> params = {},
+                       int limit = kNoLimit) {
+        return appendCommand(kind, time, std::span<const int>(params.begin(), params.size()),
+                             limit);
+    }
+    // The commands at `time`, in listing order (kListingOrder), within a kind
+    // in list order.
+    std::vector<CommandRef> commandsAt(int32_t time) const;
+    bool deleteCommand(Kind kind, int index);
+    // Adds delta to every time greater than `from` and below 65535; records at
+    // `from` stay. End time and length do not move.
+    void shiftTimes(int32_t from, int32_t delta);
+
+    // --- end time, length mark, team flags
+    int briefingEndTime() const { return m_endTime; }
+    void setBriefingEndTime(int time) { m_endTime = time; }
+    int briefingLength() const;
+    void setBriefingLength(int length);
+    // The "Saving problem occured" question is due: the length mark lies
+    // after the end command.
+    bool lengthMarkAfterEnd() const { return briefingLength() > m_endTime; }
+    // The OK answer of that question (and what the "Briefing length" form
+    // does when the end time moves before the mark): length = end time.
+    void correctLengthMark() { setBriefingLength(m_endTime); }
+    bool teamSeesBriefing(int team) const;  // team 0..7
+    void setTeamSeesBriefing(int team, bool sees);
+
+    // --- editing position and playback
+    int32_t currentTime() const { return m_currentTime; }
+    void setCurrentTime(int32_t time) { m_currentTime = time; }
+    Playback& playback() { return m_playback; }
+    const Playback& playback() const { return m_playback; }
+    // T = 0, stopped, normal speed, step 1 (a running timer is the window's).
+    void resetPlayback();
+
+    // --- packing and unpacking briefing 1's block
+    // Empties the lists and fills them from the store's block; see
+    // BriefingCodec.cpp for the rules.
+    ParseResult parseBriefing();
+    // After a save: end time 3000, then unpack what was written.
+    ParseResult reparseAfterSave();
+    // Writes the length mark, the commands in save order and the end command.
+    // Written records are marked with 65535 in the lists.
+    SerializeResult serializeBriefing();
+    // How many commands serializeBriefing would leave out for lack of room.
+    int unwrittenOnSave() const;
+
+    // Reset Briefing 1 (after the user said Yes): clears the block, writes the
+    // default length and a lone end command, empties the lists.
+    void resetBriefing1();
+    // The briefing part of the new-mission reset (also the start of Open):
+    // lists empty, end time and length 3000, playback and lock back to their
+    // start values. The block itself is cleared by the store's reset.
+    void resetForNewMission();
+
+private:
+    struct SavePlan;
+    void planSave(SavePlan& plan) const;
+
+    mission::MissionStore& m_store;
+    std::vector<CommandList> m_lists;
+    int m_endTime = kDefaultBriefingTime;
+    int32_t m_currentTime = 0;
+    Playback m_playback;
+};
+
+}  // namespace quendar::briefing
