@@ -1,0 +1,105 @@
+#include "map/IconTable.h"
+
+#include <algorithm>
+
+#include "mission/FileIO.h"
+#include "mission/Prompter.h"
+
+namespace quendar::map {
+
+std::string IconLoadResult::message() const {
+    switch (status) {
+        case Status::Loaded: return {};
+        case Status::CannotOpen: return kIconCannotOpenMessage;
+        case Status::BadVersion: return kIconBadVersionMessage;
+    }
+    return {};
+}
+
+void IconLoadResult::report(mission::Prompter& prompter) const {
+    if (!ok()) prompter.tell(message(), caption(), mission::Icon::Exclamation);
+}
+
+void IconTable::clear() {
+    for (auto& i : m_icons) i = CraftIcon{};
+    m_available = false;
+}
+
+const CraftIcon& IconTable::icon(int number) const {
+    static const CraftIcon kNone;
+    if (number < 0 || number >= kSlots) return kNone;
+    return m_icons[number];
+}
+
+void IconTable::setIcon(int number, CraftIcon icon) {
+    if (number < 0 || number >= kSlots) return;
+    icon.width = std::clamp(icon.width, 0, CraftIcon::kMaxSide);
+    icon.height = std::clamp(icon.height, 0, CraftIcon::kMaxSide);
+    icon.bytes.resize(static_cast<size_t>(icon.width) * icon.height * 3, 0);
+    m_icons[number] = std::move(icon);
+    m_available = true;
+}
+
+IconLoadResult IconTable::load(std::span<const uint8_t> file) {
+    IconLoadResult result;
+    clear();
+    if (file.size() < 13 || file[11] != 1 || file[12] != 1) {
+        result.status = IconLoadResult::Status::BadVersion;
+        return result;
+    }
+    // A file of 13 bytes has no count: it holds no icons.
+    const int n = file.size() > 13 ? file[13] : 0;
+    struct Entry {
+        int number, height, width;
+    };
+    std::vector<Entry> directory;
+    size_t pos = 14;
+    for (int k = 0; k < n; ++k, pos += 3) {
+        if (pos + 3 > file.size()) {
+            result.truncated = true;
+            pos = file.size();
+            break;
+        }
+        directory.push_back({file[pos], file[pos + 1], file[pos + 2]});
+    }
+    for (const Entry& e : directory) {
+        // The slot takes the size at once; the pixels follow in directory order.
+        CraftIcon icon;
+        icon.width = std::min(e.width, CraftIcon::kMaxSide);
+        icon.height = std::min(e.height, CraftIcon::kMaxSide);
+        if (icon.width != e.width || icon.height != e.height) result.cropped = true;
+        icon.bytes.assign(static_cast<size_t>(icon.width) * icon.height * 3, 0);
+        for (int col = 0; col < e.width; ++col) {
+            for (int row = 0; row < e.height; ++row, pos += 3) {
+                if (col >= icon.width || row >= icon.height) continue;
+                if (pos + 3 > file.size()) {
+                    result.truncated = true;
+                    continue;
+                }
+                uint8_t* p = &icon.bytes[(static_cast<size_t>(col) * icon.height + row) * 3];
+                p[0] = file[pos];
+                p[1] = file[pos + 1];
+                p[2] = file[pos + 2];
+            }
+        }
+        m_icons[e.number] = std::move(icon);
+    }
+    result.iconCount = static_cast<int>(directory.size());
+    m_available = true;
+    return result;
+}
+
+// The table is only ever read, so the file is opened for reading alone (a
+// read-only icon file loads too).
+IconLoadResult IconTable::loadFile(const std::string& path) {
+    auto bytes = mission::readWholeFile(path);
+    if (!bytes) {
+        clear();
+        IconLoadResult r;
+        r.status = IconLoadResult::Status::CannotOpen;
+        return r;
+    }
+    return load(*bytes);
+}
+
+}  // namespace quendar::map
