@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/FrameLogic.h"
+#include "map/MapView.h"
+#include "map/ViewSwitches.h"
+#include "mission/DisplaySettings.h"
+
+namespace quendar::app {
+
+// The frame's map operations on the map's view state. The mode flag lives in
+// the view switches (the renderer reads it); the lock is the briefing's.
+class MapViewPort : public MapPort {
+public:
+    MapViewPort(map::MapView& view, map::ViewSwitches& switches,
+                mission::DisplaySettings& settings, bool& briefingLock)
+        : m_view(view), m_switches(switches), m_settings(settings), m_lock(briefingLock) {}
+
+    int zoom() const override { return m_view.zoom(); }
+    void setZoom(int zoom) override;
+    bool briefingMode() const override { return m_switches.briefingMode; }
+    void setBriefingMode(bool on) override;
+    bool briefingLock() const override { return m_lock; }
+    int region() const override { return m_view.currentRegion(); }
+    void setRegion(int region) override { m_view.setRegion(region, false); }
+    int projection() const override { return m_settings.projection; }
+    void setProjection(int projection) override {
+        m_view.setProjection(m_settings, projection, m_switches.briefingMode);
+    }
+    void zoomStep(int step) override { m_view.zoomStep(step, false); }
+    void centre() override { m_view.centre(false); }
+    std::pair<std::string, std::string> readout() const override {
+        return {m_view.readoutX(), m_view.readoutY()};
+    }
+
+    map::MapView& view() { return m_view; }
+    bool lockEngaged() const { return m_switches.briefingMode && m_lock; }
+
+private:
+    map::MapView& m_view;
+    map::ViewSwitches& m_switches;
+    mission::DisplaySettings& m_settings;
+    bool& m_lock;
+};
+
+}  // namespace quendar::app
