@@ -1,5 +1,9 @@
 #pragma once
 
+#include <string>
+
+#include "briefing/BriefingModel.h"
+#include "mission/CraftList.h"
 #include "mission/DisplaySettings.h"
 #include "mission/MissionStore.h"
 #include "mission/Notifier.h"
@@ -24,6 +28,11 @@ enum ShipgroupEvent : int {
 // reference. Nothing else in the program holds global state.
 struct Editor {
     mission::MissionStore store;
+    briefing::BriefingModel briefing{store};
+    mission::CraftList craftList;
+    // Read at start-up and by every New and Open; a name without a folder is
+    // looked up in the working folder.
+    std::string craftListPath = "SHIPLIST.TXT";
     mission::DisplaySettings settings;
     int mapTool = 0;
 

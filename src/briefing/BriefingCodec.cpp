@@ -33,10 +33,12 @@ constexpr std::array<int, kKindCount> buildScanRank() {
 }
 constexpr std::array<int, kKindCount> kScanRank = buildScanRank();
 
-// Save order as one sortable number: time ascending; among equal times the
-// kind scanned later first, and within a kind the later record first. This is
-// exactly the order of the repeated "smallest time, last one found on a tie"
-// scan, in one sort instead of one scan per written record.
+// The saver writes the record of smallest time again and again, taking on a
+// tie the one found last in scan order. That order is: time ascending; among
+// equal times the kind scanned later first, and within a kind the later
+// record first. A key packs a record's place in it (and names the record);
+// ascending keys are the save order, produced by one linear sort instead of
+// one scan over all records per written record.
 constexpr int kIndexBits = 10;  // list capacity <= 1024
 constexpr int kKindBits = 5;
 
@@ -53,6 +55,21 @@ int keyIndex(uint64_t key) {
     return (1 << kIndexBits) - 1 - static_cast<int>(key & ((1u << kIndexBits) - 1));
 }
 
+// Stable LSD radix sort on the 16 time bits of the keys: two passes of
+// eight bits, linear in the number of records. `tmp` holds as many keys.
+// After the even number of passes the result is back in `keys`.
+void sortByTime(std::span<uint64_t> keys, std::span<uint64_t> tmp) {
+    std::span<uint64_t> from = keys;
+    std::span<uint64_t> to = tmp;
+    for (int shift = kKindBits + kIndexBits; shift < kKindBits + kIndexBits + 16; shift += 8) {
+        std::array<size_t, 257> start{};
+        for (uint64_t k : from) ++start[((k >> shift) & 0xFF) + 1];
+        for (size_t b = 1; b < start.size(); ++b) start[b] += start[b - 1];
+        for (uint64_t k : from) to[start[(k >> shift) & 0xFF]++] = k;
+        std::swap(from, to);
+    }
+}
+
 // The file form of a length mark or an end time: a 16-bit word.
 int clampToWord(int value) { return std::clamp(value, 0, 0xFFFF); }
 
@@ -61,7 +78,7 @@ int clampToWord(int value) { return std::clamp(value, 0, 0xFFFF); }
 static_assert(kKindCount <= (1 << kKindBits));
 
 struct BriefingModel::SavePlan {
-    std::vector<uint64_t> keys;  // records to write, in save order
+    std::span<const uint64_t> keys;  // records to write, in save order
     int fitting = 0;             // how many of them fit the event area
     int bytes = 0;               // event bytes of those, the end command included
     int droppedNegative = 0;
@@ -135,12 +152,16 @@ ParseResult BriefingModel::reparseAfterSave() {
 }
 
 void BriefingModel::planSave(SavePlan& plan) const {
-    plan.keys.clear();
-    plan.keys.reserve(static_cast<size_t>(totalCount()));
-    for (int k = 0; k < kKindCount; ++k) {
-        const auto recs = m_lists[k].records();
-        for (size_t i = 0; i < recs.size(); ++i) {
-            const int32_t t = recs[i].time;
+    // The key buffers were allocated with the lists and hold a key for every
+    // record the lists can hold, so a save allocates nothing.
+    size_t n = 0;
+    // Gathered in tie order (kinds scanned later first, later records first),
+    // so that a stable sort on the time alone gives the save order.
+    for (int rank = kKindCount - 1; rank >= 0; --rank) {
+        const Kind kind = kSaveScanOrder[static_cast<size_t>(rank)];
+        const auto recs = m_lists[kind].records();
+        for (int i = static_cast<int>(recs.size()) - 1; i >= 0; --i) {
+            const int32_t t = recs[static_cast<size_t>(i)].time;
             // 65535 and above are reserved for written records. A negative
             // time has no 16-bit form that reads back as the same time, and
             // such a command is never shown, so it is not written either.
@@ -149,10 +170,12 @@ void BriefingModel::planSave(SavePlan& plan) const {
             else if (t < 0)
                 ++plan.droppedNegative;
             else
-                plan.keys.push_back(saveKey(t, static_cast<Kind>(k), static_cast<int>(i)));
+                m_saveKeys[n++] = saveKey(t, kind, i);
         }
     }
-    std::sort(plan.keys.begin(), plan.keys.end());
+    const std::span<uint64_t> keys(m_saveKeys.data(), n);
+    sortByTime(keys, std::span<uint64_t>(m_saveScratch.data(), n));
+    plan.keys = keys;
 
     // Commands go in while there is room for them and for the end command
     // behind them. The first one that does not fit ends the written script,

@@ -10,7 +10,13 @@ using mission::Table;
 
 BriefingModel::BriefingModel(mission::MissionStore& store) : m_store(store) {
     m_lists.reserve(kKindCount);
-    for (int k = 0; k < kKindCount; ++k) m_lists.emplace_back(kindInfo(Kind(k)).capacity);
+    size_t total = 0;
+    for (int k = 0; k < kKindCount; ++k) {
+        m_lists.emplace_back(kindInfo(Kind(k)).capacity);
+        total += static_cast<size_t>(kindInfo(Kind(k)).capacity);
+    }
+    m_saveKeys.resize(total);
+    m_saveScratch.resize(total);
 }
 
 const CommandList& BriefingModel::list(Kind kind) const {

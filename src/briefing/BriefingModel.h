@@ -178,6 +178,9 @@ private:
 
     mission::MissionStore& m_store;
     std::vector<CommandList> m_lists;
+    // Work space of the saver's sort, one key per record the lists can hold.
+    mutable std::vector<uint64_t> m_saveKeys;
+    mutable std::vector<uint64_t> m_saveScratch;
     int m_endTime = kDefaultBriefingTime;
     int32_t m_currentTime = 0;
     Playback m_playback;

@@ -61,8 +61,11 @@ bool writeFileAtomic(const std::string& path, std::span<const uint8_t> data, Fil
     }
 
     std::random_device rd;
-    const fs::path temp =
-        folder / ("." + target.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
+    std::string tempName(".");
+    tempName += target.filename().string();
+    tempName += ".tmp";
+    tempName += std::to_string(rd() % 1000000);
+    const fs::path temp = folder / tempName;
     std::FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f) {
         fail(error, systemReason());

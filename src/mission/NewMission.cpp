@@ -23,7 +23,7 @@ constexpr int kMessageByte82 = 82;
 constexpr int kNewBriefingLength = 3000;
 }  // namespace
 
-std::array<uint8_t, kShipgroupSize> emptyShipgroupRecord() {
+std::array<uint8_t, kShipgroupSize> emptyShipgroupRecord(uint8_t aiSkill) {
     std::array<uint8_t, kShipgroupSize> r{};
     constexpr std::string_view name = "Noname";
     std::copy(name.begin(), name.end(), r.begin() + sg::name);
@@ -33,15 +33,15 @@ std::array<uint8_t, kShipgroupSize> emptyShipgroupRecord() {
     r[sg::specialCargoCraft] = 1;
     r[sg::craftType] = 1;
     r[sg::craftCount] = 1;
-    r[sg::aiSkill] = 2;
+    r[sg::aiSkill] = aiSkill;
     r[sg::byte129] = 64;
     return r;
 }
 
-void setEmptyShipgroup(MissionStore& store, int slot) {
+void setEmptyShipgroup(MissionStore& store, int slot, uint8_t aiSkill) {
     auto dst = store.mutableSlot(Table::Shipgroups, slot);
     if (dst.size() != kShipgroupSize) return;
-    const auto record = emptyShipgroupRecord();
+    const auto record = emptyShipgroupRecord(aiSkill);
     std::copy(record.begin(), record.end(), dst.begin());
 }
 

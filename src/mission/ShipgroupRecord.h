@@ -114,11 +114,13 @@ struct Point3 {
     int enabled = 0;  // low byte of the enabled word; 1 = in use
 };
 
-// A read/write view of one shipgroup record. Holds no data of its own; every
-// access goes through the store's checked byte API.
-class ShipgroupRecord {
+// A view of one shipgroup record. Holds no data of its own; every access goes
+// through the store's checked byte API. ShipgroupRecord reads and writes;
+// ShipgroupView, over a const store, only reads.
+template <typename Store>
+class BasicShipgroupRecord {
 public:
-    ShipgroupRecord(MissionStore& store, int index) : m_store(store), m_index(index) {}
+    BasicShipgroupRecord(Store& store, int index) : m_store(store), m_index(index) {}
 
     int index() const { return m_index; }
     uint8_t get(int offset) const { return m_store.byte(Table::Shipgroups, m_index, offset); }
@@ -161,8 +163,11 @@ private:
         set(off + 6, static_cast<uint8_t>(p.enabled));  // the high byte stays as read
     }
 
-    MissionStore& m_store;
+    Store& m_store;
     int m_index;
 };
+
+using ShipgroupRecord = BasicShipgroupRecord<MissionStore>;
+using ShipgroupView = BasicShipgroupRecord<const MissionStore>;
 
 }  // namespace quendar::mission

@@ -48,6 +48,13 @@ TEST(NewMission, EmptyShipgroupRecord) {
     EXPECT_TRUE(std::equal(r.begin(), r.end(), store.slot(Table::Shipgroups, 254).begin()));
     EXPECT_EQ(store.byte(Table::Shipgroups, 253, 0), 0xA5);
     EXPECT_EQ(ShipgroupRecord(store, 254).name(), "Noname");
+
+    // A slot freed by a deletion differs only in its AI skill.
+    setEmptyShipgroup(store, 253, kFreedSlotAiSkill);
+    auto freed = store.slot(Table::Shipgroups, 253);
+    for (int k = 0; k < kShipgroupSize; ++k) {
+        ASSERT_EQ(freed[k], k == sg::aiSkill ? 0 : r[k]) << k;
+    }
 }
 
 TEST(NewMission, ResetsEveryTableAndCounter) {

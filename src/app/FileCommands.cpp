@@ -1,0 +1,125 @@
+#include "app/FileCommands.h"
+
+#include "app/MissionIO.h"
+#include "briefing/BriefingTexts.h"
+#include "mission/FileIO.h"
+
+namespace quendar::app {
+
+using mission::Answer;
+using mission::Buttons;
+using mission::Icon;
+
+namespace {
+constexpr std::string_view kTitlePrefix = "Quendar - ";
+constexpr std::string_view kCannotOpenCaption = "Cannot open file";
+constexpr std::string_view kAreYouSure = "Are you sure?";
+constexpr std::string_view kDiscardCaption = "Discard last mission";
+constexpr std::string_view kFilter = "Mission Files (*.tie)|*.tie|All Files (*.*)|*.*||";
+
+// The path, then the system's reason on a line of its own.
+std::string cannotOpenText(const std::string& path, const mission::FileError& error) {
+    if (error.reason.empty()) return path;
+    return path + "\n\n" + error.reason;
+}
+}  // namespace
+
+std::string windowTitle(const Editor& editor) {
+    return std::string(kTitlePrefix) + editor.store.missionPath;
+}
+
+FileDialogRequest missionDialogRequest(const Editor& editor, bool save) {
+    FileDialogRequest r;
+    r.filter = std::string(kFilter);
+    r.defaultExtension = "tie";
+    // The folder is followed by a backslash; a folder written with forward
+    // slashes gets a forward slash, so a Unix path stays a valid path.
+    const std::string& dir = editor.settings.missionDirectory;
+    if (dir.empty() || dir.back() == '\\' || dir.back() == '/') {
+        r.initialName = dir + "*.tie";
+    } else if (dir.find('/') != std::string::npos && dir.find('\\') == std::string::npos) {
+        r.initialName = dir + "/*.tie";
+    } else {
+        r.initialName = dir + "\\*.tie";
+    }
+    r.promptOverwrite = save;
+    return r;
+}
+
+bool newMission(Editor& editor, mission::Prompter& prompter, bool ask) {
+    if (ask &&
+        prompter.ask(kAreYouSure, kDiscardCaption, Buttons::OkCancel, Icon::Exclamation) !=
+            Answer::Ok) {
+        return false;
+    }
+    resetEditorToNewMission(editor);
+    editor.shipgroupEvents.notify(kEventListCleared);
+    editor.shipgroupEvents.notify(kEventListRefilled);
+    editor.shipgroupEvents.notify(kEventCurrentChanged);
+    editor.missionReplaced.notify();
+    return true;
+}
+
+bool openMission(Editor& editor, mission::Prompter& prompter, FileChooser& chooser) {
+    const auto path = chooser.chooseOpen(missionDialogRequest(editor, false));
+    if (!path) return false;
+    return openMissionPath(editor, prompter, *path);
+}
+
+// A file that cannot be read leaves everything as it was, the mission path and
+// title included: otherwise a later Save would write the previous mission
+// under the name of the file that failed to open.
+bool openMissionPath(Editor& editor, mission::Prompter& prompter, const std::string& path) {
+    mission::FileError error;
+    const auto bytes = mission::readWholeFile(path, &error);
+    if (!bytes) {
+        prompter.tell(cannotOpenText(path, error), kCannotOpenCaption, Icon::Error);
+        return false;
+    }
+    editor.closeModelessForms.notify();
+    const LoadOutcome outcome = loadMissionBytes(editor, *bytes);
+    editor.store.missionPath = path;
+    show(prompter, outcome.messages);
+    editor.shipgroupEvents.notify(kEventListCleared);
+    editor.missionReplaced.notify();
+    return true;
+}
+
+bool saveMission(Editor& editor, mission::Prompter& prompter) {
+    // The validation pass before saving belongs here once the mission checks
+    // exist; the preference runEccBeforeSave switches it.
+    if (editor.briefing.lengthMarkAfterEnd()) {
+        if (prompter.ask(briefing::kSavingProblemText, briefing::kSavingProblemCaption,
+                         Buttons::OkCancel, Icon::Exclamation) == Answer::Ok) {
+            editor.briefing.correctLengthMark();
+        }
+    }
+    BuildOutcome built;
+    const std::vector<uint8_t> image = buildMissionImage(editor, &built);
+    show(prompter, built.messages);
+
+    mission::FileError error;
+    const std::string path = editor.store.missionPath;
+    const bool written = mission::writeFileAtomic(path, image, &error);
+    if (!written) {
+        prompter.tell(cannotOpenText(path, error), kCannotOpenCaption, Icon::Error);
+    }
+    // The lists are rebuilt from the packed block either way, so that they
+    // equal what a save writes.
+    show(prompter, reloadBriefingAfterSave(editor));
+    return written;
+}
+
+bool saveMissionAs(Editor& editor, mission::Prompter& prompter, FileChooser& chooser) {
+    const auto path = chooser.chooseSave(missionDialogRequest(editor, true));
+    if (!path) return false;
+    // A save that fails keeps the name of the file the mission came from, so
+    // the title never names a file that does not hold this mission.
+    const std::string previous = editor.store.missionPath;
+    editor.store.missionPath = *path;
+    const bool written = saveMission(editor, prompter);
+    if (!written) editor.store.missionPath = previous;
+    return written;
+}
+
+}  // namespace quendar::app

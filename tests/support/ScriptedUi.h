@@ -1,0 +1,61 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/FileChooser.h"
+#include "mission/Prompter.h"
+
+namespace quendar::testing {
+
+// A message box that records what it was shown and answers from a script
+// (OK, or Yes for yes/no questions, when the script is empty).
+class ScriptedPrompter : public mission::Prompter {
+public:
+    struct Shown {
+        std::string text;
+        std::string caption;
+        mission::Buttons buttons;
+        mission::Icon icon;
+    };
+    mission::Answer ask(std::string_view text, std::string_view caption, mission::Buttons buttons,
+                        mission::Icon icon) override {
+        shown.push_back({std::string(text), std::string(caption), buttons, icon});
+        if (!answers.empty()) {
+            const auto a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        return buttons == mission::Buttons::YesNo ? mission::Answer::Yes : mission::Answer::Ok;
+    }
+    std::vector<Shown> shown;
+    std::deque<mission::Answer> answers;
+};
+
+// File dialogs that return scripted paths; an empty script is Cancel.
+class ScriptedChooser : public app::FileChooser {
+public:
+    std::optional<std::string> chooseOpen(const app::FileDialogRequest& r) override {
+        requests.push_back(r);
+        return next(opens);
+    }
+    std::optional<std::string> chooseSave(const app::FileDialogRequest& r) override {
+        requests.push_back(r);
+        return next(saves);
+    }
+    std::deque<std::string> opens;
+    std::deque<std::string> saves;
+    std::vector<app::FileDialogRequest> requests;
+
+private:
+    static std::optional<std::string> next(std::deque<std::string>& q) {
+        if (q.empty()) return std::nullopt;
+        std::string p = q.front();
+        q.pop_front();
+        return p;
+    }
+};
+
+}  // namespace quendar::testing

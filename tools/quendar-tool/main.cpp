@@ -1,0 +1,171 @@
+// quendar-tool: inspects, dumps and re-saves missions without a window.
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "app/FileCommands.h"
+#include "app/MissionIO.h"
+#include "app/MissionSummary.h"
+
+namespace {
+
+using namespace quendar;
+
+// Every message box goes to standard error as "caption: text". Questions are
+// answered Cancel (or No), so nothing is changed behind the user's back.
+class StderrPrompter : public mission::Prompter {
+public:
+    mission::Answer ask(std::string_view text, std::string_view caption, mission::Buttons buttons,
+                        mission::Icon) override {
+        std::cerr << caption << ": " << text << "\n";
+        ++shown;
+        switch (buttons) {
+            case mission::Buttons::Ok: return mission::Answer::Ok;
+            case mission::Buttons::OkCancel: return mission::Answer::Cancel;
+            case mission::Buttons::YesNo: return mission::Answer::No;
+        }
+        return mission::Answer::Cancel;
+    }
+    int shown = 0;
+};
+
+void prepare(app::Editor& editor, const std::string& craftList) {
+    editor.craftListPath = craftList;
+    editor.settings.runEccBeforeSave = 0;
+    StderrPrompter quiet;
+    app::newMission(editor, quiet, false);
+}
+
+bool open(app::Editor& editor, StderrPrompter& prompter, const std::string& path) {
+    if (!app::openMissionPath(editor, prompter, path)) {
+        std::cerr << "quendar-tool: cannot read " << path << "\n";
+        return false;
+    }
+    return true;
+}
+
+std::string km(int units) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.2f", units / 160.0);
+    return buf;
+}
+
+void printInfo(const app::MissionSummary& m) {
+    std::cout << "Mission: " << m.path << "\n";
+    std::cout << "Shipgroups: " << m.shipgroups.size() << "\n";
+    std::cout << "Messages: " << m.messages.size() << "\n";
+    for (const auto& g : m.shipgroups) {
+        std::cout << "  #" << g.index << " \"" << g.name << "\"  craft " << g.craftType << " "
+                  << g.craftName << " x" << g.count << "  IFF " << g.iff << "  team " << g.team + 1
+                  << "  player craft " << g.playerCraft << "  start 1 (" << km(g.start.x) << ", "
+                  << km(g.start.y) << ", " << km(g.start.z) << ") km in region "
+                  << g.startRegion + 1 << (g.start.enabled == 1 ? "" : " (disabled)") << "\n";
+    }
+    for (const auto& msg : m.messages) {
+        std::cout << "  message " << msg.index + 1 << ": \"" << msg.text << "\"\n";
+    }
+    std::cout << "Briefing length: " << m.briefingLength << "\n";
+    std::cout << "Briefing end time: " << m.briefingEndTime << "\n";
+    for (const auto& k : m.commandCounts) {
+        if (k.count) std::cout << "  " << k.kind << ": " << k.count << "\n";
+    }
+}
+
+nlohmann::json toJson(const app::MissionSummary& m) {
+    using nlohmann::json;
+    auto text = [](const std::string& s) {
+        // Mission texts are 8-bit characters; show them as Latin-1 in UTF-8 JSON.
+        std::string out;
+        for (unsigned char c : s) {
+            if (c < 0x80) {
+                out += static_cast<char>(c);
+            } else {
+                out += static_cast<char>(0xC0 | (c >> 6));
+                out += static_cast<char>(0x80 | (c & 0x3F));
+            }
+        }
+        return out;
+    };
+    json j;
+    j["path"] = text(m.path);
+    j["shipgroupCount"] = m.shipgroups.size();
+    j["messageCount"] = m.messages.size();
+    j["shipgroups"] = json::array();
+    for (const auto& g : m.shipgroups) {
+        j["shipgroups"].push_back({{"index", g.index},
+                                   {"name", text(g.name)},
+                                   {"craftType", g.craftType},
+                                   {"craftName", text(g.craftName)},
+                                   {"count", g.count},
+                                   {"iff", g.iff},
+                                   {"team", g.team},
+                                   {"playerCraft", g.playerCraft},
+                                   {"startPoint1",
+                                    {{"x", g.start.x},
+                                     {"y", g.start.y},
+                                     {"z", g.start.z},
+                                     {"enabled", g.start.enabled},
+                                     {"region", g.startRegion}}}});
+    }
+    j["messages"] = json::array();
+    for (const auto& msg : m.messages) {
+        j["messages"].push_back({{"index", msg.index}, {"text", text(msg.text)}, {"colour", msg.colour}});
+    }
+    json b;
+    b["length"] = m.briefingLength;
+    b["endTime"] = m.briefingEndTime;
+    b["commandCounts"] = json::object();
+    for (const auto& k : m.commandCounts) b["commandCounts"][k.kind] = k.count;
+    b["commands"] = json::array();
+    for (const auto& c : m.commands) {
+        b["commands"].push_back({{"kind", c.kind}, {"time", c.time}, {"params", c.params}});
+    }
+    j["briefing"] = b;
+    return j;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App cli{"quendar-tool: inspect, dump and re-save Vexion missions"};
+    cli.require_subcommand(1);
+    std::string craftList = "SHIPLIST.TXT";
+    cli.add_option("--craft-list", craftList, "craft list to read (default: SHIPLIST.TXT here)");
+
+    std::string in, out;
+    auto* resave = cli.add_subcommand("resave", "open IN as the editor does and save it as OUT");
+    resave->add_option("IN", in)->required();
+    resave->add_option("OUT", out)->required();
+    auto* create = cli.add_subcommand("new", "write a new mission");
+    create->add_option("OUT", out)->required();
+    create->add_option("--craft-list", craftList, "craft list to read");
+    auto* info = cli.add_subcommand("info", "print a readable summary");
+    info->add_option("IN", in)->required();
+    auto* dump = cli.add_subcommand("dump", "print the mission and its briefing as JSON");
+    dump->add_option("IN", in)->required();
+    CLI11_PARSE(cli, argc, argv);
+
+    app::Editor editor;
+    prepare(editor, craftList);
+    StderrPrompter prompter;
+
+    if (*create || *resave) {
+        if (*resave && !open(editor, prompter, in)) return 1;
+        editor.store.missionPath = out;
+        if (!app::saveMission(editor, prompter)) {
+            std::cerr << "quendar-tool: " << out << " was not written\n";
+            return 1;
+        }
+        return 0;
+    }
+    if (!open(editor, prompter, in)) return 1;
+    const app::MissionSummary summary = app::summarize(editor);
+    if (*info) {
+        printInfo(summary);
+    } else {
+        std::cout << toJson(summary).dump(2) << "\n";
+    }
+    return 0;
+}
