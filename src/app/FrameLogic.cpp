@@ -46,8 +46,8 @@ std::string FrameLogic::selectorName(int index) const {
 // --- start-up -------------------------------------------------------------
 
 void FrameLogic::startUp() {
-    m_view.setTitle(kStartTitle);
     if (m_services.resetMission) m_services.resetMission();
+    m_view.setTitle(kStartTitle);
     std::vector<std::string> names;
     for (int i = 0; i < m_editor.store.shipgroupCount; ++i) names.push_back(selectorName(i));
     m_view.fillSelector(names, m_editor.store.currentShipgroup);

@@ -15,6 +15,7 @@ void MapViewPort::setZoom(int zoom) {
 void MapViewPort::setBriefingMode(bool on) {
     if (on == m_switches.briefingMode) return;
     m_switches.briefingMode = on;
+    m_playback.briefingMode = on;
     if (on) m_view.enterBriefingMode(m_settings);
 }
 

@@ -21,7 +21,6 @@
 #include "app/PreferencesFile.h"
 #include "map/MapDisplayForms.h"
 #include "map/RasterCanvas.h"
-#include "mission/NewMission.h"
 #include "ui/CSliderBar.h"
 #include "ui/MapWindow.h"
 #include "ui/StartPictures.h"
@@ -48,8 +47,9 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     setCentralWidget(m_mapWindow);
     setFocusProxy(m_mapWindow);  // the frame passes the keyboard focus to the map
 
+    m_editor.craftListPath = m_folder.dataFile("SHIPLIST.TXT");
     m_port = std::make_unique<app::MapViewPort>(m_mapView, m_switches, m_editor.settings,
-                                                m_briefingLock);
+                                                m_editor.briefing.playback());
     m_mapWindow->lockEngaged = [this] { return m_port->lockEngaged(); };
     m_logic = std::make_unique<app::FrameLogic>(m_editor, m_commands, *this, *m_port, m_prompter,
                                                 services());
@@ -84,7 +84,8 @@ app::FrameServices CMainFrame::services() {
     s.writePreferences = [this, prefs] {
         app::writePreferencesFile(prefs, m_editor.settings, m_prompter);
     };
-    s.resetMission = [this] { mission::resetToNewMission(m_editor.store); };
+    // The same reset as New, without its question (craft list included).
+    s.resetMission = [this] { app::newMission(m_editor, m_prompter, false); };
     s.newMission = [this](bool ask) { return app::newMission(m_editor, m_prompter, ask); };
     s.openMission = [this] { return app::openMission(m_editor, m_prompter, m_chooser); };
     s.openMissionPath = [this](const std::string& p) {
@@ -153,7 +154,11 @@ void CMainFrame::buildToolbars() {
                            : new QToolBar(fromLatin(spec.title), this);
         tb->setObjectName(QString("toolbar%1").arg(spec.id));
         tb->setAllowedAreas(Qt::AllToolBarAreas);
-        const QSize icon(spec.buttonWidth * 3 / 2, spec.buttonHeight * 3 / 2);
+        // Buttons are drawn half again as large as the old 16 x 15 cells, so
+        // the pictures read at a glance; the wide word buttons grow less.
+        const int w = spec.buttonWidth > 2 * spec.buttonHeight ? spec.buttonWidth * 5 / 4
+                                                                : spec.buttonWidth * 3 / 2;
+        const QSize icon(w, spec.buttonHeight * 3 / 2);
         tb->setIconSize(icon);
         for (int item : spec.items) {
             if (item == app::kSeparator) {

@@ -110,7 +110,6 @@ private:
     map::ViewSwitches m_switches;
     map::IconTable m_icons;
     std::unique_ptr<map::MapRenderer> m_renderer;
-    bool m_briefingLock = true;
     QtPrompter m_qtPrompter;
     QtFileChooser m_qtChooser;
     mission::Prompter& m_prompter;
