@@ -88,6 +88,8 @@ void FormDialog::build() {
     std::map<QGridLayout*, int> nextRow;
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    QGridLayout* inlineGrid = nullptr;
+    int inlineRow = 0, inlineColumn = 0, inlineLeft = 0;
 
     m_bound.reserve(m_model.controls().size());
     for (const Control& c : m_model.controls()) {
@@ -112,16 +114,37 @@ void FormDialog::build() {
             }
             grid = it->second;
         }
-        int row = c.row >= 0 ? c.row : nextRow[grid];
+        // A number edit's unit text and its "Auto control" box read as one
+        // line ("[4] km or [x] Auto control"): without placement hints they
+        // continue the edit's row.
+        const bool trailing = c.row < 0 && inlineLeft > 0 && grid == inlineGrid &&
+                              (c.kind == ControlKind::StaticText || c.kind == ControlKind::CheckBox);
+        int row, col;
+        if (trailing) {
+            row = inlineRow;
+            col = inlineColumn++;
+            --inlineLeft;
+        } else {
+            row = c.row >= 0 ? c.row : nextRow[grid];
+            col = c.column * 2;
+            inlineLeft = 0;
+        }
         nextRow[grid] = std::max(nextRow[grid], row + 1);
-        int col = c.column * 2;
-        if (takesCaption(c.kind) && !c.label.empty()) {
+        if (trailing) {
+            grid->addWidget(w, row, col);
+        } else if (takesCaption(c.kind) && !c.label.empty()) {
             auto* cap = new QLabel(plainText(c.label), this);
             b.caption = cap;
             grid->addWidget(cap, row, col);
             grid->addWidget(w, row, col + 1);
         } else {
             grid->addWidget(w, row, col, 1, 2);
+        }
+        if (!trailing && (c.kind == ControlKind::NumberEdit || c.kind == ControlKind::Edit)) {
+            inlineGrid = grid;
+            inlineRow = row;
+            inlineColumn = col + 2;
+            inlineLeft = 2;
         }
     }
     outer->addLayout(buttons);
