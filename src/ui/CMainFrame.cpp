@@ -63,6 +63,17 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     buildStatusBar();
     resize(1024, 720);
 
+    // The time slider moves the briefing's current time; a mission that
+    // replaces the old one puts the slider back to 0 over its briefing.
+    m_sliderBar->timeChanged = [this](int t) {
+        m_editor.briefing.setCurrentTime(t);
+        repaintMap();
+    };
+    m_replacedConn = m_editor.missionReplaced.connect([this] {
+        m_sliderBar->slider()->setRange(0, std::max(0, m_editor.briefing.briefingEndTime()));
+        m_sliderBar->showTime(0);
+    });
+
     // Enable and check marks follow the rules while the program idles.
     auto* idle = new QTimer(this);
     connect(idle, &QTimer::timeout, this, &CMainFrame::updateCommandStates);

@@ -124,7 +124,7 @@ private:
     std::map<int, QToolBar*> m_toolbars;
     std::map<int, QAction*> m_actions;
     std::map<app::Pane, QLabel*> m_panes;
-    bool m_closing = false;
+    mission::Notifier<>::Connection m_replacedConn;
 };
 
 }  // namespace quendar::ui

@@ -5,6 +5,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMimeData>
+#include <QDropEvent>
+#include <QUrl>
 #include <QPushButton>
 #include <QToolBar>
 #include <filesystem>
@@ -321,4 +324,69 @@ TEST_F(MainFrameTest, ScreenshotWithSampleMission) {
         "../quendar-mainframe.png");
     ASSERT_TRUE(shot.save(out));
     std::cout << "screenshot: " << QDir::cleanPath(out).toStdString() << "\n";
+
+    // The same window in briefing mode, with the three briefing bars.
+    ASSERT_TRUE(run(app::cmd::BriefingMode));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(frame.grab().toImage().save(QDir(QCoreApplication::applicationDirPath())
+                                                .absoluteFilePath("../quendar-mainframe-briefing.png")));
+}
+
+TEST_F(MainFrameTest, DroppedMissionOpensAfterTheNewQuestion) {
+    writeValidPreferences();
+    const std::string sample = writeSampleMission("dropped.tie");
+    auto& frame = start();
+    frame.show();
+    auto drop = [&](const QString& path) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&frame, &enter);
+        const bool accepted = enter.isAccepted();
+        QDropEvent dropEvent(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&frame, &dropEvent);
+        QCoreApplication::processEvents();
+        return accepted;
+    };
+    EXPECT_FALSE(drop(QString::fromStdString((m_dir / "notes.txt").string())));
+    EXPECT_EQ(editor.store.shipgroupCount, 1);
+
+    prompter.answers = {Answer::Cancel};
+    EXPECT_TRUE(drop(QString::fromStdString(sample)));
+    EXPECT_EQ(prompter.shown.back().caption, "Discard last mission");
+    EXPECT_EQ(editor.store.shipgroupCount, 1);
+    prompter.answers = {Answer::Ok};
+    drop(QString::fromStdString(sample));
+    EXPECT_EQ(editor.store.shipgroupCount, 3);
+    EXPECT_EQ(frame.windowTitle().toStdString(), "Quendar - " + sample);
+}
+
+TEST_F(MainFrameTest, PreferencesThroughTheWindowRewriteQdDat) {
+    writeValidPreferences();
+    auto& frame = start();
+    fs::remove("qd.dat");
+    // Cancel after a click: the check box keeps its change, qd.dat is rewritten.
+    frame.forms().modalHook = [](ui::FormDialog& d) {
+        qobject_cast<QAbstractButton*>(d.widgetFor("ecc"))->click();
+        qobject_cast<QAbstractButton*>(d.widgetFor("cancel"))->click();
+    };
+    ASSERT_TRUE(run(app::cmd::Preferences));
+    EXPECT_EQ(editor.settings.runEccBeforeSave, 0);
+    ASSERT_TRUE(fs::exists("qd.dat"));
+    mission::DisplaySettings reread;
+    app::readPreferencesFile("qd.dat", reread);
+    EXPECT_EQ(reread.runEccBeforeSave, 0);
+
+    // The display dialogs write their settings as they change, then qd.dat.
+    frame.forms().modalHook = [](ui::FormDialog& d) {
+        auto radios = d.widgetFor("axisMode")->findChildren<QAbstractButton*>();
+        ASSERT_EQ(radios.size(), 3);
+        radios[1]->click();  // "Y-Z" is the second entry and stores 2
+        d.model().click("ok");
+    };
+    ASSERT_TRUE(run(app::cmd::AxisProperties));
+    EXPECT_EQ(editor.settings.projection, 2);
+    app::readPreferencesFile("qd.dat", reread);
+    EXPECT_EQ(reread.projection, 2);
+    EXPECT_TRUE(frame.action(app::cmd::ViewYZ)->isChecked());
 }
