@@ -39,8 +39,7 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     setAcceptDrops(true);
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
 
-    // The map pane; it loads the icons and starts from the map defaults.
-    m_icons.loadFile(m_folder.dataFile(map::kIconFileName)).report(m_prompter);
+    // The map pane starts from the map defaults; its icons load at start-up.
     m_renderer = std::make_unique<map::MapRenderer>(m_icons);
     m_mapWindow = new MapWindow(m_mapView, this);
     m_mapWindow->paintMap = [this](QPainter& p, const QSize& s) { paintMap(p, s); };
@@ -250,6 +249,10 @@ void CMainFrame::startUp() {
         splash = new SplashForm(nullptr);
         splash->show();
     }
+    // The map window's icons (a missing or damaged file is reported; the map
+    // then draws without craft pictures).
+    m_icons.loadFile(m_folder.dataFile(map::kIconFileName)).report(m_prompter);
+    m_renderer->iconsChanged();
     m_logic->startUp();
     m_mapWindow->sizeNotification();
     updateCommandStates();

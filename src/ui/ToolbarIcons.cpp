@@ -3,6 +3,7 @@
 #include <cmath>
 #include <algorithm>
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -23,8 +24,12 @@ const QColor kAmber(220, 150, 20);
 void text(QPainter& p, const QRectF& r, const QString& s, const QColor& c, double size,
           bool bold = true) {
     QFont f("Sans");
-    f.setPixelSize(static_cast<int>(size));
     f.setBold(bold);
+    // Shrink the letters until the word fits its button.
+    for (int px = static_cast<int>(size); px >= 6; --px) {
+        f.setPixelSize(px);
+        if (QFontMetricsF(f).horizontalAdvance(s) <= r.width() - 2) break;
+    }
     p.setFont(f);
     p.setPen(c);
     p.drawText(r, Qt::AlignCenter, s);
@@ -108,9 +113,186 @@ void wand(QPainter& p, const QRectF& r) {
     }
 }
 
+
+// A small craft seen from above, nose to the right.
+void ship(QPainter& p, const QRectF& r, const QColor& c = QColor(60, 120, 200)) {
+    const double s = r.height();
+    QPolygonF t;
+    t << QPointF(r.left() + s * 0.15, r.top() + s * 0.2) << QPointF(r.left() + s * 0.85, r.center().y())
+      << QPointF(r.left() + s * 0.15, r.bottom() - s * 0.2) << QPointF(r.left() + s * 0.3, r.center().y());
+    p.setPen(QPen(kInk, s * 0.05));
+    p.setBrush(c);
+    p.drawPolygon(t);
+}
+
+void redCross(QPainter& p, const QRectF& r) {
+    const double s = r.height();
+    p.setPen(QPen(kRed, s * 0.12, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(r.left() + s * 0.5, r.top() + s * 0.5), QPointF(r.right() - s * 0.05, r.bottom() - s * 0.05));
+    p.drawLine(QPointF(r.left() + s * 0.5, r.bottom() - s * 0.05), QPointF(r.right() - s * 0.05, r.top() + s * 0.5));
+}
+
+void arrow(QPainter& p, QPointF from, QPointF to, const QColor& c, double width) {
+    p.setPen(QPen(c, width, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(from, to);
+    const QPointF d = to - from;
+    const double len = std::hypot(d.x(), d.y());
+    if (len <= 0) return;
+    const QPointF u = d / len, n(-u.y(), u.x());
+    const double h = width * 2.5;
+    QPolygonF head;
+    head << to << to - u * h + n * h * 0.6 << to - u * h - n * h * 0.6;
+    p.setBrush(c);
+    p.setPen(Qt::NoPen);
+    p.drawPolygon(head);
+}
+
+void corners(QPainter& p, const QRectF& r, const QColor& c) {
+    const double s = r.height(), k = s * 0.25;
+    p.setPen(QPen(c, s * 0.08));
+    const QRectF b = r.adjusted(s * 0.08, s * 0.08, -s * 0.08, -s * 0.08);
+    p.drawLine(b.topLeft(), b.topLeft() + QPointF(k, 0));
+    p.drawLine(b.topLeft(), b.topLeft() + QPointF(0, k));
+    p.drawLine(b.topRight(), b.topRight() - QPointF(k, 0));
+    p.drawLine(b.topRight(), b.topRight() + QPointF(0, k));
+    p.drawLine(b.bottomLeft(), b.bottomLeft() + QPointF(k, 0));
+    p.drawLine(b.bottomLeft(), b.bottomLeft() - QPointF(0, k));
+    p.drawLine(b.bottomRight(), b.bottomRight() - QPointF(k, 0));
+    p.drawLine(b.bottomRight(), b.bottomRight() - QPointF(0, k));
+}
+
+bool briefingGlyph(QPainter& p, int id, const QRectF& r) {
+    const double s = r.height();
+    const QPointF c = r.center();
+    switch (id) {
+    case 32849: {  // select/move: a pointer
+        QPolygonF ptr;
+        ptr << QPointF(r.left() + s * 0.25, r.top() + s * 0.1) << QPointF(r.left() + s * 0.25, r.bottom() - s * 0.15)
+            << QPointF(r.left() + s * 0.45, r.bottom() - s * 0.35) << QPointF(r.left() + s * 0.65, r.bottom() - s * 0.1)
+            << QPointF(r.left() + s * 0.75, r.bottom() - s * 0.2) << QPointF(r.left() + s * 0.55, r.bottom() - s * 0.42)
+            << QPointF(r.left() + s * 0.8, r.bottom() - s * 0.45);
+        p.setPen(QPen(kInk, s * 0.05));
+        p.setBrush(Qt::white);
+        p.drawPolygon(ptr);
+        return true;
+    }
+    case 32839:  // show ship
+        ship(p, r);
+        text(p, QRectF(r.left() + s * 0.5, r.top(), s * 0.5, s * 0.5), "+", kGreen, s * 0.6);
+        return true;
+    case 32891:  // move ship
+        ship(p, r.adjusted(-s * 0.1, 0, 0, 0));
+        arrow(p, QPointF(c.x(), r.bottom() - s * 0.12), QPointF(r.right() - s * 0.05, r.bottom() - s * 0.12), kGreen, s * 0.08);
+        return true;
+    case 32892:  // technical data
+        p.setPen(QPen(kBlue, s * 0.08));
+        p.setBrush(QColor(225, 235, 255));
+        p.drawEllipse(c, s * 0.4, s * 0.4);
+        text(p, r, "i", kBlue, s * 0.65);
+        return true;
+    case 32840:  // add selection
+        ship(p, r.adjusted(s * 0.1, s * 0.1, -s * 0.1, -s * 0.1));
+        corners(p, r, kAmber);
+        return true;
+    case 32853:  // hide selections
+        corners(p, r, kAmber);
+        redCross(p, r);
+        return true;
+    case 32871: {  // rotate
+        p.setPen(QPen(kBlue, s * 0.09));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(c.x() - s * 0.32, c.y() - s * 0.32, s * 0.64, s * 0.64), 60 * 16, 270 * 16);
+        arrow(p, QPointF(c.x() + s * 0.05, r.top() + s * 0.18), QPointF(c.x() + s * 0.2, r.top() + s * 0.2), kBlue, s * 0.09);
+        return true;
+    }
+    case 32870:  // instruction text at the bottom
+        text(p, QRectF(r.left(), r.top(), s, s * 0.7), "T", kInk, s * 0.6);
+        p.fillRect(QRectF(r.left() + s * 0.1, r.bottom() - s * 0.22, s * 0.8, s * 0.14), kAmber);
+        return true;
+    case 32841:  // add texts
+        text(p, r, "T", kInk, s * 0.8);
+        return true;
+    case 32845:  // delete texts
+        text(p, r.adjusted(-s * 0.15, -s * 0.1, 0, 0), "T", kInk, s * 0.7);
+        redCross(p, r);
+        return true;
+    case 32842: {  // move the briefing screen
+        const double d = s * 0.4, w = s * 0.08;
+        arrow(p, c, c + QPointF(d, 0), kInk, w);
+        arrow(p, c, c - QPointF(d, 0), kInk, w);
+        arrow(p, c, c + QPointF(0, d), kInk, w);
+        arrow(p, c, c - QPointF(0, d), kInk, w);
+        return true;
+    }
+    case 32843:  // zoom the briefing screen
+        magnifier(p, r, true);
+        return true;
+    case 32844:  // hide ship
+        ship(p, r.adjusted(-s * 0.1, -s * 0.1, 0, 0));
+        redCross(p, r);
+        return true;
+    case 32847:  // change region
+        p.setPen(QPen(kBlue, s * 0.07));
+        p.setBrush(QColor(200, 230, 255));
+        p.drawEllipse(c, s * 0.38, s * 0.38);
+        p.drawLine(QPointF(c.x() - s * 0.38, c.y()), QPointF(c.x() + s * 0.38, c.y()));
+        p.drawEllipse(c, s * 0.15, s * 0.38);
+        return true;
+    case 32846:  // skip-to point
+        triangle(p, r, true, -s * 0.2);
+        triangle(p, r, true, s * 0.05);
+        bar(p, r, s * 0.78);
+        return true;
+    case 32865: {  // end mark: a chequered flag
+        p.setPen(QPen(kInk, s * 0.07));
+        p.drawLine(QPointF(r.left() + s * 0.2, r.top() + s * 0.1), QPointF(r.left() + s * 0.2, r.bottom()));
+        const double q = s * 0.2;
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 3; ++x)
+                p.fillRect(QRectF(r.left() + s * 0.22 + x * q, r.top() + s * 0.1 + y * q, q, q),
+                           (x + y) % 2 ? Qt::white : kInk);
+        return true;
+    }
+    case 32864: {  // toggle images: a framed picture
+        const QRectF f = r.adjusted(s * 0.08, s * 0.15, -s * 0.08, -s * 0.15);
+        p.setPen(QPen(kInk, s * 0.06));
+        p.setBrush(QColor(200, 230, 255));
+        p.drawRect(f);
+        QPolygonF hill;
+        hill << f.bottomLeft() << QPointF(f.left() + f.width() * 0.4, f.top() + f.height() * 0.35) << f.bottomRight();
+        p.setBrush(kGreen);
+        p.drawPolygon(hill);
+        return true;
+    }
+    case 32922:  // toggle hints
+        p.setPen(QPen(kInk, s * 0.06));
+        p.setBrush(QColor(255, 250, 200));
+        p.drawRoundedRect(r.adjusted(s * 0.08, s * 0.08, -s * 0.08, -s * 0.25), s * 0.15, s * 0.15);
+        text(p, r.adjusted(0, -s * 0.1, 0, -s * 0.15), "?", kBlue, s * 0.55);
+        return true;
+    case 32926:
+    case 32928: {  // undo and redo: a curved arrow
+        const bool undo = id == 32926;
+        p.setPen(QPen(kBlue, s * 0.1));
+        p.setBrush(Qt::NoBrush);
+        QPainterPath path;
+        const QPointF a(c.x() + (undo ? s * 0.45 : -s * 0.45), c.y() + s * 0.3);
+        const QPointF b(c.x() + (undo ? -s * 0.35 : s * 0.35), c.y() - s * 0.1);
+        path.moveTo(a);
+        path.quadTo(QPointF(a.x(), c.y() - s * 0.35), b);
+        p.drawPath(path);
+        arrow(p, b + QPointF(undo ? s * 0.1 : -s * 0.1, -s * 0.05), b, kBlue, s * 0.1);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 void paint(QPainter& p, int id, const QRectF& r) {
     namespace cmd = app::cmd;
     const double s = r.height();
+    if (briefingGlyph(p, id, r)) return;
     if (id >= 32771 && id <= 32774) {
         static const char* roman[] = {"I", "II", "III", "IV"};
         p.setPen(QPen(kBlue, s * 0.06));
@@ -181,11 +363,6 @@ void paint(QPainter& p, int id, const QRectF& r) {
         p.setBrush(Qt::NoBrush);
         p.drawArc(QRectF(r.center().x() - s * 0.2, r.top() + s * 0.1, s * 0.4, s * 0.5), 0, 180 * 16);
         p.fillRect(QRectF(r.center().x() - s * 0.3, r.center().y() - s * 0.05, s * 0.6, s * 0.45), kAmber);
-    } else if (id == 32926 || id == 32928) {
-        p.setPen(QPen(kBlue, s * 0.1));
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(r.center().x() - s * 0.3, r.top() + s * 0.2, s * 0.6, s * 0.6), 0, 180 * 16);
-        text(p, r, id == 32926 ? "Undo" : "Redo", kInk, s * 0.38, false);
     } else {
         return;  // handled by the text picture below
     }
@@ -207,24 +384,6 @@ QString word(int id) {
     case cmd::Waypoints: return "Waypts";
     case cmd::Goals: return "Goals";
     case cmd::Options: return "Options";
-    case 32849: return "Sel";
-    case 32839: return "Show";
-    case 32891: return "Move";
-    case 32892: return "Tech";
-    case 32840: return "Mark";
-    case 32871: return "Rot";
-    case 32870: return "Ins";
-    case 32841: return "Txt";
-    case 32842: return "Pan";
-    case 32843: return "Zm";
-    case 32844: return "Hide";
-    case 32853: return "-Sel";
-    case 32845: return "-Txt";
-    case 32847: return "Reg";
-    case 32846: return "Skip";
-    case 32865: return "End";
-    case 32864: return "Img";
-    case 32922: return "Hint";
     case 32935: return "Teams";
     case 32934: return "Next";
     case 32861: return "Del";

@@ -390,3 +390,28 @@ TEST_F(MainFrameTest, PreferencesThroughTheWindowRewriteQdDat) {
     EXPECT_EQ(reread.projection, 2);
     EXPECT_TRUE(frame.action(app::cmd::ViewYZ)->isChecked());
 }
+
+TEST_F(MainFrameTest, SplashShowsDuringStartUpAndClosesAtItsEnd) {
+    ui::FrameOptions o;
+    o.dataDir = QUENDAR_DATA_DIR;
+    o.prompter = &prompter;
+    o.chooser = &chooser;
+    ui::CMainFrame frame(editor, o);
+    auto splashes = [] {
+        int n = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->windowFlags().testFlag(Qt::SplashScreen) && w->isVisible()) ++n;
+        return n;
+    };
+    int duringStartUp = -1;
+    // The first-run picture comes up in the middle of start-up.
+    frame.pictureHook = [&](QDialog& d) {
+        duringStartUp = splashes();
+        d.accept();
+    };
+    frame.forms().modalHook = [](ui::FormDialog& d) { d.model().click("ok"); };
+    frame.startUp();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(duringStartUp, 1);
+    EXPECT_EQ(splashes(), 0);
+}
