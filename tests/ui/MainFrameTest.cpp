@@ -312,11 +312,15 @@ TEST_F(MainFrameTest, EveryCommandIsReachableAndFollowsItsRules) {
 
 TEST_F(MainFrameTest, ScreenshotWithSampleMission) {
     writeValidPreferences();
-    const std::string sample = writeSampleMission("sample.tie");
+    // The sample mission bundled with the editor, opened from a copy.
+    const std::string sample = (m_dir / "first-patrol.tie").string();
+    fs::copy_file(fs::path(QUENDAR_DATA_DIR) / "samples" / "first-patrol.tie", sample);
     auto& frame = start();
     frame.resize(1200, 800);
     frame.show();
     ASSERT_TRUE(frame.openMissionPath(sample, false));
+    EXPECT_EQ(editor.store.shipgroupCount, 6);
+    EXPECT_EQ(frame.selector()->itemText(0), "Blue Wing");
     QCoreApplication::processEvents();
     const QImage shot = frame.grab().toImage();
     ASSERT_FALSE(shot.isNull());
