@@ -12,6 +12,8 @@ using namespace quendar;
 void BM_OpenSave_LargestMission(benchmark::State& state) {
     const std::vector<uint8_t> file = testing::largestMissionFile();
     app::Editor editor;
+    // Open reads the craft list too, as the editor does.
+    editor.craftListPath = std::string(QUENDAR_DATA_DIR) + "/SHIPLIST.TXT";
     for (auto _ : state) {
         app::loadMissionBytes(editor, file);
         auto image = app::buildMissionImage(editor);

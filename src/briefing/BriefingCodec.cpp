@@ -33,10 +33,11 @@ constexpr std::array<int, kKindCount> buildScanRank() {
 }
 constexpr std::array<int, kKindCount> kScanRank = buildScanRank();
 
-// The saver writes the record of smallest time again and again, taking on a
-// tie the one found last in scan order. That order is: time ascending; among
-// equal times the kind scanned later first, and within a kind the later
-// record first. A key packs a record's place in it (and names the record);
+// The saver writes the records in time order. Among equal times a kind scanned
+// later goes first; within one kind, records of equal time keep their list
+// order. (Writing them in reverse list order, as a last-found-wins scan does,
+// would turn them round at every save, and with them the outcome of two
+// commands for the same ship at the same moment.) A key packs a record's place in it (and names the record);
 // ascending keys are the save order, produced by one linear sort instead of
 // one scan over all records per written record.
 constexpr int kIndexBits = 10;  // list capacity <= 1024
@@ -79,8 +80,8 @@ static_assert(kKindCount <= (1 << kKindBits));
 
 struct BriefingModel::SavePlan {
     std::span<const uint64_t> keys;  // records to write, in save order
-    int fitting = 0;             // how many of them fit the event area
-    int bytes = 0;               // event bytes of those, the end command included
+    int fitting = 0;                 // how many of them fit the event area
+    int bytes = 0;                   // event bytes of those, the end command included
     int droppedNegative = 0;
     int droppedMarked = 0;
 };
@@ -126,12 +127,18 @@ ParseResult BriefingModel::parseBriefing() {
             const int low = block[static_cast<size_t>(at)];
             const int high = block[static_cast<size_t>(at) + 1];
             switch (info.params[i]) {
-                case ParamForm::Signed: rec.params[i] = {low, static_cast<int8_t>(high)}; break;
-                case ParamForm::Unsigned: rec.params[i] = {low, high}; break;
+                case ParamForm::Signed:
+                    rec.params[i] = {low, static_cast<int8_t>(high)};
+                    break;
+                case ParamForm::Unsigned:
+                    rec.params[i] = {low, high};
+                    break;
                 // Only the low byte of a plain parameter means anything (the
                 // saver writes the high byte as 0), so the high byte is not
                 // kept: the value is the same before and after a save.
-                default: rec.params[i] = {low, 0}; break;
+                default:
+                    rec.params[i] = {low, 0};
+                    break;
             }
         }
         // A list that is full keeps what it has; the command is counted so
@@ -155,12 +162,13 @@ void BriefingModel::planSave(SavePlan& plan) const {
     // The key buffers were allocated with the lists and hold a key for every
     // record the lists can hold, so a save allocates nothing.
     size_t n = 0;
-    // Gathered in tie order (kinds scanned later first, later records first),
-    // so that a stable sort on the time alone gives the save order.
+    // Gathered in tie order (kinds scanned later first, each kind's records
+    // in list order), so that a stable sort on the time alone gives the save
+    // order.
     for (int rank = kKindCount - 1; rank >= 0; --rank) {
         const Kind kind = kSaveScanOrder[static_cast<size_t>(rank)];
         const auto recs = m_lists[kind].records();
-        for (int i = static_cast<int>(recs.size()) - 1; i >= 0; --i) {
+        for (int i = 0; i < static_cast<int>(recs.size()); ++i) {
             const int32_t t = recs[static_cast<size_t>(i)].time;
             // 65535 and above are reserved for written records. A negative
             // time has no 16-bit form that reads back as the same time, and

@@ -19,7 +19,12 @@ constexpr std::array<KindInfo, kKindCount> kKinds = {{
     {5, "BRC_LOWER", "Add instruction text", "Add bottom text", 1, {B, N, N, N}, 1000},
     {6, "BRC_MOVEMAP", "Move map to new position", "Moving", 2, {S, S, N, N}, 500},
     {7, "BRC_ZOOM", "Zoom map", "Zooming", 2, {U, U, N, N}, 500},
-    {8, "BRC_CLEARSEL", "Delete selections from the ships", "Delete selections", 0, {N, N, N, N},
+    {8,
+     "BRC_CLEARSEL",
+     "Delete selections from the ships",
+     "Delete selections",
+     0,
+     {N, N, N, N},
      500},
     {9, "BRC_SELECT1", "Select a ship using slot 1", "Selection 1", 1, {B, N, N, N}, 500},
     {10, "BRC_SELECT2", "Select a ship using slot 2", "Selection 2", 1, {B, N, N, N}, 500},
@@ -73,6 +78,24 @@ const KindInfo& kindInfo(Kind kind) {
 std::optional<Kind> kindOfCode(int code) {
     if (code < 0 || code > 255 || kCodeIndex[code] == 0) return std::nullopt;
     return static_cast<Kind>(kCodeIndex[code] - 1);
+}
+
+std::optional<Kind> kindOfUndoEntry(int undoKind) {
+    switch (undoKind) {
+        case 1:
+            return BRC_COORD;
+        case 2:
+            return BRC_ORIENT;
+        case 3:
+            return BRC_SHOW;
+        case 4:
+            return BRC_TECH;
+        default:
+            break;
+    }
+    if (undoKind >= 5 && undoKind <= 12) return selectKind(undoKind - 4);
+    if (undoKind >= 13 && undoKind <= 20) return tagKind(undoKind - 12);
+    return std::nullopt;
 }
 
 int unitsToSeconds(int64_t units) { return clampToInt(static_cast<double>(units) * 0.071); }

@@ -80,11 +80,16 @@ inline constexpr std::array<Kind, kKindCount> kSaveScanOrder = {
 // The order of `commandsAt`, used by the "Delete commands at current
 // time-position" form.
 inline constexpr std::array<Kind, kKindCount> kListingOrder = {
-    BRC_LOWER,   BRC_SHOW,    BRC_COORD,   BRC_ORIENT,  BRC_SELECT1, BRC_SELECT2,   BRC_SELECT3,
-    BRC_SELECT4, BRC_SELECT5, BRC_SELECT6, BRC_SELECT7, BRC_SELECT8, BRC_TAG1,      BRC_TAG2,
-    BRC_TAG3,    BRC_TAG4,    BRC_TAG5,    BRC_TAG6,    BRC_TAG7,    BRC_TAG8,      BRC_MOVEMAP,
+    BRC_LOWER,   BRC_SHOW,    BRC_COORD,   BRC_ORIENT,  BRC_SELECT1,   BRC_SELECT2,  BRC_SELECT3,
+    BRC_SELECT4, BRC_SELECT5, BRC_SELECT6, BRC_SELECT7, BRC_SELECT8,   BRC_TAG1,     BRC_TAG2,
+    BRC_TAG3,    BRC_TAG4,    BRC_TAG5,    BRC_TAG6,    BRC_TAG7,      BRC_TAG8,     BRC_MOVEMAP,
     BRC_ZOOM,    BRC_REGION,  BRC_TECH,    BRC_SKIP,    BRC_CLEARTAGS, BRC_CLEARSEL,
 };
+
+// The list an undo log entry names: 1 BRC_COORD, 2 BRC_ORIENT, 3 BRC_SHOW,
+// 4 BRC_TECH, 5..12 BRC_SELECT1..8, 13..20 BRC_TAG1..8; none for other kinds,
+// whose entries only move the log's position.
+std::optional<Kind> kindOfUndoEntry(int undoKind);
 
 // Briefing time base: one unit is 1/14 second. All conversions truncate
 // toward zero, computed in double precision (so 3000 units show as 212

@@ -33,8 +33,7 @@ void BriefingModel::setCount(Kind kind, int count) {
     if (isKind(kind)) m_lists[kind].setCount(count);
 }
 
-bool BriefingModel::appendCommand(Kind kind, int32_t time, std::span<const int> params,
-                                  int limit) {
+bool BriefingModel::appendCommand(Kind kind, int32_t time, std::span<const int> params, int limit) {
     if (!isKind(kind)) return false;
     const KindInfo& info = kindInfo(kind);
     Record r;

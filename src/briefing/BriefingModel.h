@@ -16,10 +16,10 @@ class MissionStore;
 namespace quendar::briefing {
 
 // Layout of briefing 1's raw block in the store.
-constexpr int kLengthOffset = 0;       // length mark, bytes 0-1
-constexpr int kLengthCopyOffset = 2;   // written equal to the length mark
-constexpr int kEventAreaStart = 10;    // first command
-constexpr int kEventAreaEnd = 17418;   // one past the last byte of the event area
+constexpr int kLengthOffset = 0;      // length mark, bytes 0-1
+constexpr int kLengthCopyOffset = 2;  // written equal to the length mark
+constexpr int kEventAreaStart = 10;   // first command
+constexpr int kEventAreaEnd = 17418;  // one past the last byte of the event area
 constexpr int kEventAreaSize = kEventAreaEnd - kEventAreaStart;  // 17408
 constexpr int kTeamFlagsOffset = 17418;                          // teams 1..8
 constexpr int kTeamFlagCount = 8;
@@ -72,9 +72,7 @@ struct ParseResult {
     int stopOffset = -1;   // byte offset in the block where unpacking stopped
     // Whether the end command was reached: the end time was taken from it and
     // the time slider's range follows it.
-    bool endReached() const {
-        return status == ParseStatus::Ok || status == ParseStatus::ListFull;
-    }
+    bool endReached() const { return status == ParseStatus::Ok || status == ParseStatus::ListFull; }
 };
 
 struct SerializeResult {
@@ -94,7 +92,7 @@ struct SerializeResult {
 //
 // The model is bound to the store whose briefing 1 block it unpacks and packs.
 class BriefingModel {
-public:
+  public:
     static constexpr int kNoLimit = std::numeric_limits<int>::max();
 
     explicit BriefingModel(mission::MissionStore& store);
@@ -115,8 +113,7 @@ public:
     // Appends a command at the end of its list. False when the list already
     // holds `limit` records (the tools' limits are 499 or 999) or is full.
     // Missing parameters are 0, extra ones are ignored.
-    bool appendCommand(Kind kind, int32_t time, std::span<const int> params,
-                       int limit = kNoLimit);
+    bool appendCommand(Kind kind, int32_t time, std::span<const int> params, int limit = kNoLimit);
     bool appendCommand(Kind kind, int32_t time, std::initializer_list<int> params = {},
                        int limit = kNoLimit) {
         return appendCommand(kind, time, std::span<const int>(params.begin(), params.size()),
@@ -172,7 +169,7 @@ public:
     // start values. The block itself is cleared by the store's reset.
     void resetForNewMission();
 
-private:
+  private:
     struct SavePlan;
     void planSave(SavePlan& plan) const;
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quendar::briefing {
 
@@ -50,5 +52,22 @@ std::string listFullText(int droppedCommands);
 // saved.
 std::string eventAreaFullText(int unwrittenCommands);
 inline constexpr std::string_view kBriefingWarningCaption = "Warning";
+
+struct ParseResult;
+struct SerializeResult;
+
+// A message box the caller shows (OK button).
+struct Notice {
+    std::string text;
+    std::string_view caption;
+    bool operator==(const Notice&) const = default;
+};
+
+// What to tell the user after unpacking, in order: why unpacking stopped
+// early (captions "Fatal error" on Open, "Fatal loading error" after a save),
+// then how many commands did not fit their lists. Empty when all went well.
+std::vector<Notice> parseNotices(const ParseResult& result, bool afterSave);
+// What to tell the user after packing: commands that did not fit the block.
+std::optional<Notice> saveNotice(const SerializeResult& result);
 
 }  // namespace quendar::briefing

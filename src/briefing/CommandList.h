@@ -39,7 +39,7 @@ Param makeParam(ParamForm form, int value);
 // undo took back: redo brings them back by raising the count again, and
 // appending discards them. Nothing outside [0, capacity) is ever touched.
 class CommandList {
-public:
+  public:
     explicit CommandList(int capacity);
 
     int count() const { return m_count; }
@@ -62,7 +62,7 @@ public:
     void setCount(int count);
     void clear();
 
-private:
+  private:
     std::vector<Record> m_records;
     int m_count = 0;
     int m_filled = 0;

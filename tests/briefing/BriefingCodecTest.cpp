@@ -13,7 +13,7 @@ namespace {
 using mission::Table;
 
 class BriefingCodec : public ::testing::Test {
-protected:
+  protected:
     mission::MissionStore store;
     BriefingModel model{store};
 
@@ -60,7 +60,7 @@ TEST_F(BriefingCodec, FreshMissionWritesDefaultLengthAndLoneEndCommand) {
     EXPECT_EQ(r.bytesUsed, 4);
 }
 
-TEST_F(BriefingCodec, EqualTimesComeOutInReverseScanOrder) {
+TEST_F(BriefingCodec, EqualTimesComeOutInReverseScanOrderOfKinds) {
     // Kinds: a BRC_SHOW and a BRC_COORD at 50 give SHOW then COORD.
     ASSERT_TRUE(model.appendCommand(BRC_COORD, 50, {1, 10, 20}));
     ASSERT_TRUE(model.appendCommand(BRC_SHOW, 50, {1, 4, 0}));
@@ -71,8 +71,8 @@ TEST_F(BriefingCodec, EqualTimesComeOutInReverseScanOrder) {
     model.serializeBriefing();
     EXPECT_EQ(writtenCodes(), (std::vector<int>{3, 7, 9, 26, 28, kEndCode}));
 
-    // Within one kind, records of equal time are written in reverse list
-    // order, so a save turns them round.
+    // Within one kind, records of equal time keep their list order, so a save
+    // followed by a load gives the same lists and the same bytes again.
     ASSERT_TRUE(model.reparseAfterSave().endReached());
     model.resetForNewMission();
     ASSERT_TRUE(model.appendCommand(BRC_LOWER, 20, {1}));
@@ -80,13 +80,16 @@ TEST_F(BriefingCodec, EqualTimesComeOutInReverseScanOrder) {
     ASSERT_TRUE(model.appendCommand(BRC_LOWER, 10, {3}));
     model.serializeBriefing();
     EXPECT_EQ(word(14), 3);  // time 10 first
-    EXPECT_EQ(word(20), 2);  // then the later-listed record of time 20
-    EXPECT_EQ(word(26), 1);
+    EXPECT_EQ(word(20), 1);  // then the records of time 20 in list order
+    EXPECT_EQ(word(26), 2);
+    const std::vector<uint8_t> first = bytes(kEventAreaStart, 24);
     ASSERT_EQ(model.reparseAfterSave().status, ParseStatus::Ok);
     ASSERT_EQ(model.count(BRC_LOWER), 3);
     EXPECT_EQ(model.record(BRC_LOWER, 0).param(0), 3);
-    EXPECT_EQ(model.record(BRC_LOWER, 1).param(0), 2);
-    EXPECT_EQ(model.record(BRC_LOWER, 2).param(0), 1);
+    EXPECT_EQ(model.record(BRC_LOWER, 1).param(0), 1);
+    EXPECT_EQ(model.record(BRC_LOWER, 2).param(0), 2);
+    model.serializeBriefing();
+    EXPECT_EQ(bytes(kEventAreaStart, 24), first);
 }
 
 TEST_F(BriefingCodec, WritesParameterWordsByTheirForm) {
@@ -169,7 +172,7 @@ TEST_F(BriefingCodec, ParsingResetsPlaybackAndReadsTheScript) {
     model.playback().stepSize = 4;
     model.setBriefingEndTime(99);
     putWords(0, {1234, 9});
-    putWords(10, {5, 0x0109, 7,            // BRC_SELECT1 with a code high byte
+    putWords(10, {5, 0x0109, 7,              // BRC_SELECT1 with a code high byte
                   6, 28, 2, 0xFFF6, 0x0105,  // BRC_COORD slot 2 (-10, 261)
                   8, 27, 0x0301, 2,          // BRC_TECH, plain high byte dropped
                   2500, kEndCode});
@@ -198,7 +201,7 @@ TEST_F(BriefingCodec, ParsingResetsPlaybackAndReadsTheScript) {
 TEST_F(BriefingCodec, UnknownCommandStopsAndKeepsWhatWasRead) {
     model.setBriefingEndTime(1777);
     putWords(0, {800});
-    putWords(10, {5, 3,  // BRC_SKIP
+    putWords(10, {5, 3,      // BRC_SKIP
                   6, 30, 2,  // BRC_REGION
                   7, 4,      // code 4: not a briefing command
                   8, 3, 900, kEndCode});
@@ -332,8 +335,9 @@ TEST_F(BriefingCodec, ArbitraryBlocksLoadAndSaveSafely) {
     for (int n : seen) EXPECT_GT(n, 0);
 }
 
-// The save order as the plain repeated scan gives it: smallest time, the last
-// one found on a tie, mark it written, scan again.
+// The save order as a plain repeated scan gives it: smallest time; on a tie
+// the last kind found, and within that kind the first record found; mark it
+// written, scan again.
 std::vector<uint8_t> naiveSave(const BriefingModel& model) {
     std::vector<std::vector<Record>> lists(kKindCount);
     for (int k = 0; k < kKindCount; ++k) {
@@ -349,13 +353,16 @@ std::vector<uint8_t> naiveSave(const BriefingModel& model) {
         int32_t best = 65535;
         Record* chosen = nullptr;
         Kind chosenKind = BRC_SKIP;
-        for (Kind k : kSaveScanOrder)
+        for (Kind k : kSaveScanOrder) {
+            Record* firstOfKind = nullptr;
             for (Record& r : lists[k])
-                if (r.time <= best) {
-                    best = r.time;
-                    chosen = &r;
-                    chosenKind = k;
-                }
+                if (!firstOfKind || r.time < firstOfKind->time) firstOfKind = &r;
+            if (firstOfKind && firstOfKind->time <= best) {
+                best = firstOfKind->time;
+                chosen = firstOfKind;
+                chosenKind = k;
+            }
+        }
         if (best == 65535) break;
         const KindInfo& info = kindInfo(chosenKind);
         put(chosen->time);
@@ -375,9 +382,12 @@ std::vector<uint8_t> naiveSave(const BriefingModel& model) {
 
 int randomParam(std::mt19937& rng, ParamForm form) {
     switch (form) {
-        case ParamForm::Signed: return std::uniform_int_distribution<int>(-32768, 32767)(rng);
-        case ParamForm::Unsigned: return std::uniform_int_distribution<int>(0, 65535)(rng);
-        default: return std::uniform_int_distribution<int>(0, 255)(rng);
+        case ParamForm::Signed:
+            return std::uniform_int_distribution<int>(-32768, 32767)(rng);
+        case ParamForm::Unsigned:
+            return std::uniform_int_distribution<int>(0, 65535)(rng);
+        default:
+            return std::uniform_int_distribution<int>(0, 255)(rng);
     }
 }
 
@@ -418,11 +428,11 @@ TEST_F(BriefingCodec, RandomBriefingsSurviveSaveAndLoad) {
         const int endTime = model.briefingEndTime();
         const int length = model.briefingLength();
         // Expected per list: times below 65535, ordered by time, equal times
-        // turned round.
+        // in their list order.
         std::vector<std::vector<Record>> expected(kKindCount);
         for (int k = 0; k < kKindCount; ++k) {
             const auto recs = model.records(static_cast<Kind>(k));
-            for (int i = static_cast<int>(recs.size()) - 1; i >= 0; --i)
+            for (int i = 0; i < static_cast<int>(recs.size()); ++i)
                 if (recs[i].time < kWrittenMark) expected[k].push_back(recs[i]);
             std::stable_sort(expected[k].begin(), expected[k].end(),
                              [](const Record& a, const Record& b) { return a.time < b.time; });

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "briefing/BriefingModel.h"
+#include "briefing/BriefingTexts.h"
 #include "mission/MissionStore.h"
 
 namespace quendar::briefing {
@@ -12,7 +13,7 @@ namespace {
 using mission::Table;
 
 class BriefingModelTest : public ::testing::Test {
-protected:
+  protected:
     mission::MissionStore store;
     BriefingModel model{store};
 };
@@ -30,19 +31,13 @@ TEST(BriefingKinds, CodesNamesAndCapacities) {
     const Row rows[] = {
         {BRC_SKIP, 3, "BRC_SKIP", "''Skip To'' point", "Skip to point", 0, 500},
         {BRC_LOWER, 5, "BRC_LOWER", "Add instruction text", "Add bottom text", 1, 1000},
-        {BRC_MOVEMAP, 6, "BRC_MOVEMAP", "Move map to new position", "Moving", 2, 500},
         {BRC_ZOOM, 7, "BRC_ZOOM", "Zoom map", "Zooming", 2, 500},
-        {BRC_CLEARSEL, 8, "BRC_CLEARSEL", "Delete selections from the ships",
-         "Delete selections", 0, 500},
         {BRC_SELECT1, 9, "BRC_SELECT1", "Select a ship using slot 1", "Selection 1", 1, 500},
         {BRC_SELECT8, 16, "BRC_SELECT8", "Select a ship using slot 8", "Selection 8", 1, 500},
-        {BRC_CLEARTAGS, 17, "BRC_CLEARTAGS", "Delete tags from the map", "Delete texts", 0, 500},
         {BRC_TAG1, 18, "BRC_TAG1", "Add tag to map using slot 1", "Text 1", 4, 500},
         {BRC_TAG8, 25, "BRC_TAG8", "Add tag to map using slot 8", "Text 8", 4, 500},
         {BRC_SHOW, 26, "BRC_SHOW", "Show ship on the map", "Ship change", 3, 500},
-        {BRC_TECH, 27, "BRC_TECH", "Show/Hide technical data", "Technical data", 2, 500},
         {BRC_COORD, 28, "BRC_COORD", "Move ship on the map", "New coordinates", 3, 1000},
-        {BRC_ORIENT, 29, "BRC_ORIENT", "Set new direction for a ship", "New orientation", 2, 500},
         {BRC_REGION, 30, "BRC_REGION", "Change to another region", "Changing region", 1, 500},
     };
     for (const Row& row : rows) {
@@ -60,6 +55,13 @@ TEST(BriefingKinds, CodesNamesAndCapacities) {
         EXPECT_EQ(kindOfCode(kindInfo(Kind(k)).code), std::optional<Kind>(Kind(k)));
     for (int code : {0, 1, 2, 4, 31, 32, 33, kEndCode, 35, 255, 256, -1})
         EXPECT_FALSE(kindOfCode(code).has_value()) << code;
+
+    // Undo log entries name lists by their own numbers.
+    const std::pair<int, std::optional<Kind>> undo[] = {
+        {0, std::nullopt}, {1, BRC_COORD},     {2, BRC_ORIENT},   {3, BRC_SHOW},
+        {4, BRC_TECH},     {5, BRC_SELECT1},   {12, BRC_SELECT8}, {13, BRC_TAG1},
+        {20, BRC_TAG8},    {21, std::nullopt}, {-3, std::nullopt}};
+    for (const auto& [entry, kind] : undo) EXPECT_EQ(kindOfUndoEntry(entry), kind) << entry;
 }
 
 TEST(BriefingTime, ConversionsTruncate) {
@@ -176,8 +178,8 @@ TEST_F(BriefingModelTest, ResetBriefing1RewritesTheBlock) {
     model.resetBriefing1();
 
     const std::vector<uint8_t> head(block.begin(), block.begin() + 14);
-    EXPECT_EQ(head,
-              (std::vector<uint8_t>{0xB8, 0x0B, 0xB8, 0x0B, 0, 0, 0, 0, 0, 0, 0xB8, 0x0B, 0x22, 0}));
+    EXPECT_EQ(head, (std::vector<uint8_t>{0xB8, 0x0B, 0xB8, 0x0B, 0, 0, 0, 0, 0, 0, 0xB8, 0x0B,
+                                          0x22, 0}));
     EXPECT_TRUE(std::all_of(block.begin() + 14, block.begin() + kTeamFlagsOffset,
                             [](uint8_t b) { return b == 0; }));
     for (int t = 0; t < kTeamFlagCount; ++t) EXPECT_TRUE(model.teamSeesBriefing(t));
@@ -212,6 +214,35 @@ TEST_F(BriefingModelTest, NewMissionResetAndTeamFlags) {
     EXPECT_TRUE(model.teamSeesBriefing(2));
     EXPECT_FALSE(model.teamSeesBriefing(3));
     EXPECT_FALSE(model.teamSeesBriefing(-1));
+}
+
+TEST(BriefingNotices, CaptionsFollowWhereTheBlockWasRead) {
+    ParseResult ok;
+    EXPECT_TRUE(parseNotices(ok, false).empty());
+
+    ParseResult unknown;
+    unknown.status = ParseStatus::UnknownCommand;
+    unknown.droppedCommands = 2;
+    const std::vector<Notice> onOpen = parseNotices(unknown, false);
+    ASSERT_EQ(onOpen.size(), 2u);
+    EXPECT_EQ(onOpen[0].text,
+              "Unknown briefing command.\nPlease send this mission to the creator of "
+              "Quendar.\nThanks.");
+    EXPECT_EQ(onOpen[0].caption, "Fatal error");
+    EXPECT_EQ(onOpen[1].caption, "Warning");
+    EXPECT_NE(onOpen[1].text.find("\n2 command"), std::string::npos);
+    EXPECT_EQ(parseNotices(unknown, true)[0].caption, "Fatal loading error");
+
+    ParseResult noEnd;
+    noEnd.status = ParseStatus::NoEndCommand;
+    ASSERT_EQ(parseNotices(noEnd, true).size(), 1u);
+    EXPECT_EQ(parseNotices(noEnd, true)[0].text, kNoEndCommandText);
+
+    SerializeResult saved;
+    EXPECT_FALSE(saveNotice(saved).has_value());
+    saved.unwritten = 17;
+    ASSERT_TRUE(saveNotice(saved).has_value());
+    EXPECT_NE(saveNotice(saved)->text.find("17"), std::string::npos);
 }
 
 }  // namespace
