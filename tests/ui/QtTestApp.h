@@ -4,14 +4,9 @@
 
 namespace quendar::test {
 
-// One application object for the whole test run, on the offscreen platform.
-inline QApplication& qtApp() {
-    static int argc = 1;
-    static char name[] = "test_ui";
-    static char* argv[] = {name, nullptr};
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+// The application object of the test run, on the offscreen platform. It is
+// made before the first test and destroyed after the last (QtTestApp.cpp),
+// while the toolkit is still whole.
+QApplication& qtApp();
 
 }  // namespace quendar::test
