@@ -50,6 +50,13 @@ struct Editor {
     // Sent after New, Open and Save changed what the views show (repaint the
     // map, reset the briefing time bar, retitle the window).
     mission::Notifier<> missionReplaced;
+    // A form asks the frame to open one of the modeless forms by its key
+    // ("Basic", "Arrival"...; the keys are in FrameLogic.h), as the buttons of
+    // the Shipgroups list do.
+    mission::Notifier<std::string> openFormRequested;
+    // Something the map draws has changed outside a frame command (a view
+    // switch, a position typed into a form): the map repaints.
+    mission::Notifier<> mapChanged;
 };
 
 }  // namespace quendar::app

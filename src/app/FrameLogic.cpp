@@ -31,6 +31,9 @@ FrameLogic::FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, 
         retitle();
         m_view.repaintMap();
     });
+    m_openFormConn = m_editor.openFormRequested.connect(
+        [this](const std::string& key) { openModeless(key); });
+    m_mapChangedConn = m_editor.mapChanged.connect([this] { m_view.repaintMap(); });
     bindCommands();
 }
 
@@ -177,6 +180,16 @@ void FrameLogic::openModeless(const std::string& key) {
     if (it == m_factories.end()) return;
     m_view.closeModeless(key);
     if (auto f = it->second(m_editor)) m_view.showModeless(key, std::move(f));
+}
+
+void FrameLogic::bindModalForm(int commandId, ModalFactory factory, int eventAfter) {
+    m_commands.bind(commandId, [this, factory = std::move(factory), eventAfter] {
+        auto form = factory(m_editor);
+        if (!form) return;
+        m_view.runModal(*form);
+        if (eventAfter) m_editor.shipgroupEvents.notify(eventAfter);
+        m_view.repaintMap();
+    });
 }
 
 void FrameLogic::runDisplayDialog(int commandId) {

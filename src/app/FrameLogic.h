@@ -131,6 +131,11 @@ public:
     // The control bar's forms come from the shipgroup editor.
     void registerForm(const std::string& key, int commandId, FormFactory factory);
     void openModeless(const std::string& key);
+    // A menu command that shows a modal form, then sends a shipgroup event
+    // (0 = none), as the mission-wide forms do.
+    using ModalFactory = std::function<std::unique_ptr<mission::FormModel>(Editor&)>;
+    void bindModalForm(int commandId, ModalFactory factory, int eventAfter = 0);
+    bool runModal(mission::FormModel& form) { return m_view.runModal(form); }
     void runDisplayDialog(int commandId);
     void runPreferences();
 
@@ -155,6 +160,8 @@ private:
     mission::Notifier<int>::Connection m_eventConn;
     mission::Notifier<>::Connection m_closeFormsConn;
     mission::Notifier<>::Connection m_replacedConn;
+    mission::Notifier<std::string>::Connection m_openFormConn;
+    mission::Notifier<>::Connection m_mapChangedConn;
 };
 
 }  // namespace quendar::app

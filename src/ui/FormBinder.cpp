@@ -368,7 +368,11 @@ void FormDialog::refreshOne(Bound& b) {
 
 // ---------------------------------------------------------------------------
 
-FormHost::~FormHost() { closeAll(); }
+FormHost::~FormHost() {
+    // At the end nothing is inside a handler any more: the windows go at once.
+    for (auto& [key, entry] : m_modeless) delete entry.dialog.data();
+    m_modeless.clear();
+}
 
 bool FormHost::runModal(mission::FormModel& model) {
     model.accepted = false;
@@ -385,6 +389,7 @@ FormDialog* FormHost::showModeless(const std::string& key,
                                    std::shared_ptr<mission::FormModel> model) {
     close(key);
     auto* dlg = new FormDialog(*model, m_parent);
+    dlg->keepAlive(model);
     dlg->setAttribute(Qt::WA_DeleteOnClose);
     dlg->setModal(false);
     m_modeless[key] = Entry{std::move(model), dlg};
@@ -395,8 +400,12 @@ FormDialog* FormHost::showModeless(const std::string& key,
 void FormHost::close(const std::string& key) {
     auto it = m_modeless.find(key);
     if (it == m_modeless.end()) return;
-    // The window goes first; the model it points at is released after it.
-    if (it->second.dialog) delete it->second.dialog.data();
+    // The old window may be the one whose button asked for this: hide it now
+    // and let it go once its handler has returned (it keeps its model alive).
+    if (FormDialog* old = it->second.dialog.data()) {
+        old->hide();
+        old->deleteLater();
+    }
     m_modeless.erase(it);
 }
 

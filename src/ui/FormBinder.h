@@ -32,6 +32,9 @@ public:
     // QLabel, QPushButton), or nullptr.
     QWidget* widgetFor(std::string_view id) const;
     void refresh();
+    // A modeless dialog owns its model, so that a window that is being
+    // replaced from inside one of its own handlers never outlives it.
+    void keepAlive(std::shared_ptr<mission::FormModel> model) { m_keepAlive = std::move(model); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -49,6 +52,7 @@ private:
     void afterUserChange();
 
     mission::FormModel& m_model;
+    std::shared_ptr<mission::FormModel> m_keepAlive;
     std::vector<Bound> m_bound;
     bool m_refreshing = false;
     mission::Notifier<>::Connection m_refreshConn;

@@ -320,3 +320,33 @@ TEST(FrameLogic, ExitAsksAndDroppedPathsConfirmFirst) {
     EXPECT_EQ(opened, std::vector<std::string>{"dropped.tie"});
     EXPECT_EQ(f.view.title, "Quendar - dropped.tie");
 }
+
+TEST(FrameLogic, FormsOpenOnRequestAndModalCommandsSendTheirEvent) {
+    Fixture f;
+    EXPECT_FALSE(f.commands.find(cmd::Arrival)->isEnabled()) << "no form registered yet";
+    int made = 0;
+    f.logic.registerForm(form::Arrival, cmd::Arrival, [&](Editor&) {
+        ++made;
+        return std::make_shared<RecordingForm>("Arrival");
+    });
+    EXPECT_TRUE(f.commands.execute(cmd::Arrival));
+    // A form's button asks for it by key; an open one is replaced by a fresh one.
+    std::weak_ptr<mission::FormModel> first = f.view.open.at(form::Arrival);
+    f.editor.openFormRequested.notify(form::Arrival);
+    EXPECT_EQ(made, 2);
+    EXPECT_TRUE(first.expired()) << "the old form was closed first";
+    EXPECT_NE(f.view.openForm(form::Arrival), nullptr);
+    f.editor.openFormRequested.notify("no such form");
+    EXPECT_EQ(f.view.open.size(), 1u);
+
+    auto list = f.openForm(form::Shipgroups);
+    f.logic.bindModalForm(32833, [](Editor&) { return std::make_unique<RecordingForm>("Mission Properties"); },
+                          kEventIffNames);
+    const int repaints = f.view.repaints;
+    EXPECT_TRUE(f.commands.execute(32833));
+    EXPECT_EQ(f.view.modal.back(), "Mission Properties");
+    EXPECT_EQ(list->got, std::vector<int>{kEventIffNames});
+    EXPECT_GT(f.view.repaints, repaints);
+    f.editor.mapChanged.notify();
+    EXPECT_GT(f.view.repaints, repaints + 1);
+}

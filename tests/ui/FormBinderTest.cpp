@@ -149,10 +149,26 @@ TEST(FormBinder, HostRunsModalAndReplacesModeless) {
     auto second = std::make_shared<SampleForm>();
     second->name = "Fresh";
     ui::FormDialog* b = host.showModeless("basic", second);
+    EXPECT_FALSE(guard->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guard.isNull()) << "opening again destroys the old window";
     EXPECT_EQ(qobject_cast<QLineEdit*>(b->widgetFor("name"))->text(), "Fresh");
     EXPECT_EQ(host.model("basic"), second.get());
     host.close("basic");
     EXPECT_FALSE(host.isOpen("basic"));
     EXPECT_EQ(host.model("basic"), nullptr);
+
+    // A form whose own button opens it again (the window is replaced from
+    // inside its handler) keeps working, and the new window shows.
+    auto self = std::make_shared<SampleForm>();
+    std::weak_ptr<SampleForm> weakSelf = self;
+    self->find("grow")->press = [&host] { host.showModeless("self", std::make_shared<SampleForm>()); };
+    self->find("grow")->enabled = {};
+    ui::FormDialog* s1 = host.showModeless("self", self);
+    self.reset();
+    qobject_cast<QPushButton*>(s1->widgetFor("grow"))->click();
+    EXPECT_FALSE(weakSelf.expired()) << "the old model lives until its window is gone";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(weakSelf.expired());
+    EXPECT_TRUE(host.isOpen("self"));
 }
