@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -60,7 +61,11 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     buildMenus();
     buildToolbars();
     buildStatusBar();
-    resize(1024, 720);
+    // Room for the map toolbar and the control bar on their rows.
+    QSize size(1280, 860);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
 
     // The time slider moves the briefing's current time; a mission that
     // replaces the old one puts the slider back to 0 over its briefing.

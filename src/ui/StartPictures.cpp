@@ -4,13 +4,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 
 namespace quendar::ui {
 
 namespace {
 
-QImage starField(int w, int h, quint32 seed) {
+QImage starField(int w, int h, quint32 seed, double planetX) {
     QImage img(w, h, QImage::Format_RGB32);
     QPainter p(&img);
     QLinearGradient sky(0, 0, 0, h);
@@ -23,17 +25,18 @@ QImage starField(int w, int h, quint32 seed) {
         p.setPen(QColor(b, b, std::min(255, b + 30)));
         p.drawPoint(rng.bounded(w), rng.bounded(h));
     }
+    if (planetX < 0) return img;
     // A ringed planet low on the left.
     p.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient planet(QPointF(w * 0.18, h * 0.78), h * 0.3, QPointF(w * 0.12, h * 0.7));
+    QRadialGradient planet(QPointF(w * planetX, h * 0.78), h * 0.3, QPointF(w * (planetX - 0.06), h * 0.7));
     planet.setColorAt(0, QColor(90, 170, 220));
     planet.setColorAt(1, QColor(10, 40, 80));
     p.setBrush(planet);
     p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(w * 0.18, h * 0.78), h * 0.22, h * 0.22);
+    p.drawEllipse(QPointF(w * planetX, h * 0.78), h * 0.22, h * 0.22);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(200, 180, 120, 180), 3));
-    p.drawEllipse(QPointF(w * 0.18, h * 0.78), h * 0.4, h * 0.07);
+    p.drawEllipse(QPointF(w * planetX, h * 0.78), h * 0.4, h * 0.07);
     return img;
 }
 
@@ -50,23 +53,24 @@ void caption(QImage& img, const QString& big, const QString& small) {
     f.setBold(false);
     p.setFont(f);
     p.setPen(QColor(210, 220, 255));
-    p.drawText(QRect(0, img.height() * 9 / 20, img.width(), img.height() / 3),
+    p.drawText(QRect(0, img.height() * 9 / 20, img.width(), img.height() * 11 / 20),
                Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, small);
 }
 
 }  // namespace
 
 QImage splashImage() {
-    QImage img = starField(480, 300, 7);
+    QImage img = starField(480, 300, 7, 0.18);
     caption(img, "Quendar", "Vexion Mission Editor");
     return img;
 }
 
 QImage firstRunImage() {
-    QImage img = starField(480, 300, 11);
+    // Stars only: the text fills the picture.
+    QImage img = starField(560, 340, 11, -1);
     caption(img, "Welcome",
             "This is the first start of the editor.\nChoose your preferences and the look of "
-            "the map on the next pages.\n\nClick to continue.");
+            "the map\non the next pages.\n\nClick to continue.");
     return img;
 }
 
@@ -74,6 +78,9 @@ SplashForm::SplashForm(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_image(splashImage()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(m_image.size());
+    // Centred on the screen (there may be no window manager to place it).
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     QTimer::singleShot(kTimeoutMs, this, &QWidget::close);
 }
 
