@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QDropEvent>
 #include <QUrl>
 #include <QPushButton>
@@ -308,6 +309,18 @@ TEST_F(MainFrameTest, EveryCommandIsReachableAndFollowsItsRules) {
     EXPECT_FALSE(frame.action(app::cmd::ViewControlBar)->isChecked());
     EXPECT_EQ(frame.action(app::cmd::SaveAs)->shortcut().toString(), "Ctrl+Shift+S");
     EXPECT_EQ(frame.action(app::cmd::ZoomIn)->toolTip(), "Zoom In");
+
+    // A mouse move over the map writes the position read-out into its panes:
+    // one pixel right of the origin is 0.01 km.
+    frame.show();
+    QCoreApplication::processEvents();
+    QWidget* vp = frame.mapWindow()->viewport();
+    const QPoint p(vp->width() / 2 + 1, vp->height() / 2);
+    QMouseEvent move(QEvent::MouseMove, QPointF(p), vp->mapToGlobal(QPointF(p)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(vp, &move);
+    EXPECT_EQ(frame.pane(app::Pane::PositionX)->text(), "0.01");
+    EXPECT_EQ(frame.pane(app::Pane::PositionY)->text(), "0.00");
 }
 
 TEST_F(MainFrameTest, ScreenshotWithSampleMission) {

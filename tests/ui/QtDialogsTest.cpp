@@ -26,3 +26,44 @@ TEST(QtDialogs, FilterFolderAndExtension) {
     const std::string latin = "Gr\xfc\xdf" "e";
     EXPECT_EQ(toLatin(fromLatin(latin)), latin);
 }
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTimer>
+
+TEST(QtDialogs, PrompterShowsTheBoxAndReturnsTheAnswer) {
+    quendar::test::qtApp();
+    using quendar::mission::Answer;
+    using quendar::mission::Buttons;
+    using quendar::mission::Icon;
+    QtPrompter prompter(nullptr);
+    auto answerWith = [](QMessageBox::StandardButton which, QString* text, QString* title,
+                         QMessageBox::Icon* icon) {
+        QTimer::singleShot(0, [=] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            *text = box->text();
+            *title = box->windowTitle();
+            *icon = box->icon();
+            box->button(which)->click();
+        });
+    };
+    QString text, title;
+    QMessageBox::Icon icon;
+    answerWith(QMessageBox::Cancel, &text, &title, &icon);
+    EXPECT_EQ(prompter.ask("Are you sure?", "Exit", Buttons::OkCancel, Icon::Question),
+              Answer::Cancel);
+    EXPECT_EQ(text, "Are you sure?");
+    EXPECT_EQ(title, "Exit");
+    EXPECT_EQ(icon, QMessageBox::Question);
+
+    answerWith(QMessageBox::Yes, &text, &title, &icon);
+    EXPECT_EQ(prompter.ask("Do you want to reset the briefing?", "Warning", Buttons::YesNo,
+                           Icon::Exclamation),
+              Answer::Yes);
+    EXPECT_EQ(icon, QMessageBox::Warning);
+
+    answerWith(QMessageBox::Ok, &text, &title, &icon);
+    prompter.tell("See next version", "Function not implemented");
+    EXPECT_EQ(title, "Function not implemented");
+}
