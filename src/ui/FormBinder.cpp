@@ -8,7 +8,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImage>
-#include <QIntValidator>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -213,7 +214,10 @@ QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
         auto* w = new QLineEdit(this);
         if (c.maxLength > 0) w->setMaxLength(c.maxLength);
         if (c.width > 0) w->setMinimumWidth(c.width);
-        if (c.kind == ControlKind::NumberEdit) w->setValidator(new QIntValidator(c.minimum, c.maximum < c.minimum ? c.minimum : 2147483647, w));
+        // Digits only; the model decides what a number out of its range means.
+        if (c.kind == ControlKind::NumberEdit)
+            w->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(c.minimum < 0 ? "-?[0-9]*" : "[0-9]*"), w));
         connect(w, &QLineEdit::textEdited, this, [this, id, &c](const QString& t) {
             if (c.kind == ControlKind::NumberEdit && !c.setText) {
                 m_model.choose(id, t.toInt());

@@ -21,7 +21,7 @@ namespace {
 
 // A small form touching every kind of control the binder knows.
 struct SampleForm : mission::FormModel {
-    int choice = 1, check = 0, radio = 2, slider = 5, pressed = 0;
+    int choice = 1, check = 0, radio = 2, slider = 5, pressed = 0, every = 4;
     std::string name = "Alpha";
     std::vector<std::string> list{"One", "Two", "Three"};
 
@@ -46,6 +46,9 @@ struct SampleForm : mission::FormModel {
         sl.maximum = 10;
         sl.value = [this] { return slider; };
         sl.setValue = [this](int v) { slider = v; };
+        auto& num = add(make("every", ControlKind::NumberEdit, "Lines after every"));
+        num.value = [this] { return every; };
+        num.setValue = [this](int v) { every = v; };
         add(make("note", ControlKind::StaticText, "Cargo && crew"));
         // Enabled only while the check box is on: the binder must follow.
         auto& grow = add(make("grow", ControlKind::Button, "Grow"));
@@ -113,6 +116,15 @@ TEST(FormBinder, WiresEveryControlBothWays) {
     edit->clear();
     QTest::keyClicks(edit, "Beta");
     EXPECT_EQ(form.name, "Beta");
+
+    // Number edits take digits only and hand the number to the model.
+    auto* every = qobject_cast<QLineEdit*>(dlg.widgetFor("every"));
+    ASSERT_NE(every, nullptr);
+    EXPECT_EQ(every->text(), "4");
+    every->selectAll();
+    QTest::keyClicks(every, "3x00");
+    EXPECT_EQ(every->text(), "300");
+    EXPECT_EQ(form.every, 300);
 
     auto* slider = qobject_cast<QSlider*>(dlg.widgetFor("slider"));
     ASSERT_NE(slider, nullptr);
