@@ -29,6 +29,7 @@ FrameLogic::FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, 
     });
     m_replacedConn = m_editor.missionReplaced.connect([this] {
         retitle();
+        refreshBriefingTime();
         m_view.repaintMap();
     });
     m_openFormConn = m_editor.openFormRequested.connect(
@@ -54,6 +55,7 @@ void FrameLogic::startUp() {
     std::vector<std::string> names;
     for (int i = 0; i < m_editor.store.shipgroupCount; ++i) names.push_back(selectorName(i));
     m_view.fillSelector(names, m_editor.store.currentShipgroup);
+    refreshBriefingTime();
     const bool valid = m_services.readPreferences && m_services.readPreferences();
     if (!valid) firstRunSequence();
     // The projection the preferences keep is the one the map starts in.
@@ -162,6 +164,23 @@ void FrameLogic::mouseMoved() {
     auto [x, y] = m_map.readout();
     m_view.setPaneText(Pane::PositionX, x);
     m_view.setPaneText(Pane::PositionY, y);
+}
+
+void FrameLogic::refreshBriefingTime() {
+    const int t = m_editor.briefing.currentTime();
+    m_view.setPaneText(Pane::BrTime, briefingTimeText(t));
+    m_view.setPaneText(Pane::CurrentCommand, currentCommandText(m_editor.briefing, t));
+    m_view.showBriefingTime(t, m_editor.briefing.briefingEndTime());
+}
+
+int FrameLogic::timeSliderInput(SliderRequest request, int position) {
+    if (sliderInput(m_editor.briefing, request, position)) {
+        refreshBriefingTime();
+        m_view.repaintMap();
+    }
+    // Any slider notification recomputes the locked view.
+    if (m_map.briefingMode()) m_map.applyBriefingView();
+    return m_editor.briefing.currentTime();
 }
 
 void FrameLogic::reopenBasic() {

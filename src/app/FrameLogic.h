@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/BriefingTimeDisplay.h"
 #include "app/CommandTable.h"
 #include "app/Editor.h"
 #include "app/FileChooser.h"
@@ -43,6 +44,8 @@ public:
     virtual void closeModeless(const std::string& key) = 0;
     virtual mission::FormModel* openForm(const std::string& key) = 0;
     virtual void showFirstRunPicture() = 0;  // modal; closed by a left click
+    // The briefing time slider: its range and position.
+    virtual void showBriefingTime(int time, int endTime) = 0;
     virtual void closeWindow() = 0;
 };
 
@@ -123,6 +126,11 @@ public:
     // "Are you sure?"; true when the window may close.
     bool confirmClose();
     void mouseMoved();
+    // The briefing time display: "Br Time", "Current Briefing Command" and
+    // the slider follow the briefing's current time.
+    void refreshBriefingTime();
+    // The slider's request; returns the time the slider shows afterwards.
+    int timeSliderInput(SliderRequest request, int position);
     // Map window's right click without drag: the Basic form shows again.
     void reopenBasic();
     // Wheel on the map: refused silently under the briefing lock.

@@ -67,16 +67,8 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
         size = size.boundedTo(screen->availableGeometry().size());
     resize(size);
 
-    // The time slider moves the briefing's current time; a mission that
-    // replaces the old one puts the slider back to 0 over its briefing.
-    m_sliderBar->timeChanged = [this](int t) {
-        m_editor.briefing.setCurrentTime(t);
-        repaintMap();
-    };
-    m_replacedConn = m_editor.missionReplaced.connect([this] {
-        m_sliderBar->slider()->setRange(0, std::max(0, m_editor.briefing.briefingEndTime()));
-        m_sliderBar->showTime(0);
-    });
+    // The time slider asks the briefing playback for each move.
+    m_sliderBar->input = [this](app::SliderRequest r, int p) { return m_logic->timeSliderInput(r, p); };
 
     // Enable and check marks follow the rules while the program idles.
     auto* idle = new QTimer(this);
@@ -362,6 +354,11 @@ void CMainFrame::replaceInSelector(int index, const std::string& name) {
     m_selector->removeItem(index);
     m_selector->insertItem(index, fromLatin(name));
     m_selector->setCurrentIndex(index);
+}
+
+void CMainFrame::showBriefingTime(int time, int endTime) {
+    m_sliderBar->setEndTime(endTime);
+    m_sliderBar->showTime(time);
 }
 
 void CMainFrame::repaintMap() { m_mapWindow->viewport()->update(); }

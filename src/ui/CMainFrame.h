@@ -87,6 +87,7 @@ public:
     mission::FormModel* openForm(const std::string& key) override;
     void showFirstRunPicture() override;
     void closeWindow() override { close(); }
+    void showBriefingTime(int time, int endTime) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -124,7 +125,6 @@ private:
     std::map<int, QToolBar*> m_toolbars;
     std::map<int, QAction*> m_actions;
     std::map<app::Pane, QLabel*> m_panes;
-    mission::Notifier<>::Connection m_replacedConn;
 };
 
 }  // namespace quendar::ui

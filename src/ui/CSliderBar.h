@@ -4,33 +4,24 @@
 #include <QToolBar>
 #include <functional>
 
+#include "app/BriefingTimeDisplay.h"
+
 namespace quendar::ui {
 
 // The briefing commands toolbar: a toolbar that carries the briefing time
-// slider and hands its horizontal scroll notifications to the briefing
-// playback (which then refreshes the time display and the map).
+// slider and hands its scroll requests to the briefing playback, which
+// decides the new time; the slider then shows that time.
 class CSliderBar : public QToolBar {
     Q_OBJECT
 public:
-    CSliderBar(const QString& title, QWidget* parent) : QToolBar(title, parent) {
-        m_slider = new QSlider(Qt::Horizontal, this);
-        m_slider->setObjectName("briefingTimeSlider");
-        m_slider->setRange(0, 3000);
-        m_slider->setSingleStep(10);
-        m_slider->setPageStep(100);
-        connect(m_slider, &QSlider::valueChanged, this, [this](int v) {
-            if (!m_moving && timeChanged) timeChanged(v);
-        });
-    }
+    CSliderBar(const QString& title, QWidget* parent);
     QSlider* slider() const { return m_slider; }
-    // Moves the slider without sending the notification back.
-    void showTime(int t) {
-        m_moving = true;
-        m_slider->setValue(t);
-        m_moving = false;
-    }
+    // Moves the slider to the briefing time without asking anyone.
+    void showTime(int t);
+    void setEndTime(int end);
 
-    std::function<void(int)> timeChanged;
+    // Returns the time the slider shows after the request.
+    std::function<int(app::SliderRequest, int position)> input;
 
 private:
     QSlider* m_slider;

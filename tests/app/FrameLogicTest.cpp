@@ -58,6 +58,11 @@ struct FakeView : FrameView {
     }
     void showFirstRunPicture() override { modal.push_back("picture"); }
     void closeWindow() override { closed = true; }
+    int sliderTime = -1, sliderEnd = -1;
+    void showBriefingTime(int t, int end) override {
+        sliderTime = t;
+        sliderEnd = end;
+    }
 };
 
 struct FakeMap : MapPort {

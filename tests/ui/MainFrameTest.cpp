@@ -21,6 +21,7 @@
 #include "mission/ShipgroupRecord.h"
 #include "support/ScriptedUi.h"
 #include "ui/CMainFrame.h"
+#include "ui/CSliderBar.h"
 #include "ui/MapWindow.h"
 
 using namespace quendar;
@@ -321,6 +322,22 @@ TEST_F(MainFrameTest, EveryCommandIsReachableAndFollowsItsRules) {
     QCoreApplication::sendEvent(vp, &move);
     EXPECT_EQ(frame.pane(app::Pane::PositionX)->text(), "0.01");
     EXPECT_EQ(frame.pane(app::Pane::PositionY)->text(), "0.00");
+
+    // The time slider moves the briefing time; the panes follow.
+    EXPECT_EQ(frame.pane(app::Pane::BrTime)->text(), "0:0:0");
+    QSlider* slider = frame.sliderBar()->slider();
+    EXPECT_EQ(slider->maximum(), 3000);
+    slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // step size 1
+    EXPECT_EQ(editor.briefing.currentTime(), 1);
+    slider->setSliderPosition(846);
+    slider->triggerAction(QAbstractSlider::SliderMove);
+    EXPECT_EQ(editor.briefing.currentTime(), 846);
+    EXPECT_EQ(frame.pane(app::Pane::BrTime)->text(), "1:0:6");
+    EXPECT_EQ(slider->value(), 846);
+    slider->setSliderPosition(3000);
+    slider->triggerAction(QAbstractSlider::SliderMove);
+    EXPECT_EQ(editor.briefing.currentTime(), 846) << "the end time itself is refused";
+    EXPECT_EQ(slider->sliderPosition(), 846);
 }
 
 TEST_F(MainFrameTest, ScreenshotWithSampleMission) {
