@@ -43,8 +43,7 @@ void FrameLogic::retitle() {
 }
 
 std::string FrameLogic::selectorName(int index) const {
-    auto& store = const_cast<mission::MissionStore&>(m_editor.store);
-    return mission::ShipgroupRecord(store, index).name().substr(0, 19);
+    return mission::ShipgroupView(m_editor.store, index).name().substr(0, 19);
 }
 
 // --- start-up -------------------------------------------------------------
