@@ -80,8 +80,13 @@ const IconImage& IconImageCache::get(const IconTable& table, int number, int iff
     const uint32_t key = (static_cast<uint32_t>(number) << 16) |
                          (static_cast<uint32_t>(iffKey) << 8) | static_cast<uint32_t>(zoomKey);
     auto it = m_images.find(key);
-    if (it == m_images.end())
-        it = m_images.emplace(key, renderIconImage(table.icon(number), iffKey, zoomKey)).first;
+    if (it == m_images.end()) {
+        IconImage img = renderIconImage(table.icon(number), iffKey, zoomKey);
+        const size_t size = img.image.pixels.size() * sizeof(uint32_t) + sizeof(IconImage);
+        if (m_bytes + size > kByteLimit) clear();
+        m_bytes += size;
+        it = m_images.emplace(key, std::move(img)).first;
+    }
     return it->second;
 }
 

@@ -43,15 +43,25 @@ IconImage renderIconImage(const CraftIcon& icon, int iff, int zoom);
 
 // Coloured, zoom-scaled icon images per (icon number, IFF, zoom). Zooms above
 // 100 all share the full-size image and IFFs above 5 share one colour. The
-// cache must be cleared when the icon table changes.
+// cache must be cleared when the icon table changes. A long session visits many
+// zooms, so the cache starts afresh when its images pass `kByteLimit`; a full
+// map of one zoom is far below that. A reference from get() stays valid until
+// the next get() or clear().
 class IconImageCache {
 public:
+    static constexpr size_t kByteLimit = size_t{48} << 20;
+
     const IconImage& get(const IconTable& table, int number, int iff, int zoom);
-    void clear() { m_images.clear(); }
+    void clear() {
+        m_images.clear();
+        m_bytes = 0;
+    }
     size_t size() const { return m_images.size(); }
+    size_t bytes() const { return m_bytes; }
 
 private:
     std::unordered_map<uint32_t, IconImage> m_images;
+    size_t m_bytes = 0;
 };
 
 }  // namespace quendar::map

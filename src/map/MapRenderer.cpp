@@ -128,6 +128,9 @@ void MapRenderer::paintGrid(Canvas& c, const PaintInput& in) {
             c.text(left, y, std::to_string((v.scrollY() + y) / z), labelColour);
         });
     }
+    // Each grid point gets its "km;km" text and a small open box in the thin
+    // pen of the intersect colour (the box is not filled: a filled one would
+    // hide the grid crossing it marks).
     if (s.showIntersectLabels) {
         const int step = z * g.intersectEveryKm;
         const Colour textColour = pick(kLabel, s.intersectColour);

@@ -4,15 +4,14 @@
 #include <vector>
 
 #include "map/Canvas.h"
+#include "map/PixelOps.h"
 
 namespace quendar::map {
 
 // A canvas without any toolkit: it keeps a list of every call (with the pen and
-// brush in force) and rasterises the calls into a plain image. Pixels and
-// images are exact; lines, rectangles and ellipses are drawn plainly (pen
-// widths above 1 grow to the right and down, dashes are drawn solid), which is
-// enough to check where things land. Used by the tests and by the command-line
-// tool to render a map without a window.
+// brush in force) and rasterises the calls into a plain image with the same
+// pixel routines as the window's image canvas. Texts are only recorded. Used
+// by the tests, and by anyone who needs a map picture without a window.
 class RasterCanvas : public Canvas {
 public:
     enum class Op { Fill, Line, Rectangle, Ellipse, Pixel, Text, Image };
@@ -51,7 +50,7 @@ public:
 
 private:
     void plot(int x, int y, Colour c);
-    void plotPen(int x, int y);
+    PixelBuffer buffer();
     void record(Call c);
 
     mission::RgbaImage m_image;
@@ -59,6 +58,7 @@ private:
     Brush m_brush;
     bool m_recordPixels;
     std::vector<Call> m_calls;
+    EllipseShape m_ellipse;
 };
 
 }  // namespace quendar::map

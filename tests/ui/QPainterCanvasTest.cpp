@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+// The mission headers come before any Qt header: Qt's `slots` keyword macro
+// would otherwise rewrite the store's table shape.
+#include "map/MapRenderer.h"
+#include "map/RasterCanvas.h"
+#include "mission/ShipgroupRecord.h"
+#include "ui/QPainterCanvas.h"
+
+#include <QImage>
+#include <QPainter>
+
+using namespace quendar;
+using mission::rgb;
+namespace sg = mission::sg;
+
+namespace {
+
+map::CraftIcon patternIcon(int w, int h, int seed) {
+    map::CraftIcon i;
+    i.width = w;
+    i.height = h;
+    for (int c = 0; c < w; ++c)
+        for (int r = 0; r < h; ++r) {
+            const bool on = (c * 7 + r * 3 + seed) % 5 != 0;
+            const auto b = static_cast<uint8_t>(on ? (c * 13 + r * 5 + seed) | 1 : 0);
+            i.bytes.insert(i.bytes.end(), {b, static_cast<uint8_t>(on ? 255 - b : 0), b});
+        }
+    return i;
+}
+
+}  // namespace
+
+// The window paints the map into an image through the Qt canvas; without texts
+// that image must hold exactly the pixels of the raster canvas, which the map
+// tests check against the drawing rules.
+TEST(QPainterCanvas, ImagePaintEqualsTheRasterCanvas) {
+    mission::MissionStore store;
+    mission::DisplaySettings settings;
+    settings.showIntersectLabels = 0;
+    settings.showAxisCaption = 0;
+    settings.thickWidthAuto = 0;
+    settings.thickWidth = 3;
+    map::MapView view;
+    for (int i = 0; i < 7; ++i) view.resize(640, 400);
+    map::ViewSwitches switches;
+    switches.showOrderWaypoints = {true, true, true, true};
+    switches.showIffWaypoints = {true, true, true, true, true, true};
+    switches.currentOrder = 1;
+    map::IconTable icons;
+    store.shipgroupCount = 12;
+    for (int i = 0; i < 12; ++i) {
+        icons.setIcon(i, patternIcon(20 + i * 9, 16 + i * 7, i));
+        mission::ShipgroupRecord r(store, i);
+        r.set(sg::craftType, static_cast<uint8_t>(i));
+        r.set(sg::iff, static_cast<uint8_t>(i % 7));
+        r.setStartPoint(0, {-500 + i * 90, -300 + i * 50, 0, 1});
+        for (int k = 0; k < 8; ++k)
+            r.setWaypoint(0, i % 4, k, {-600 + (i * 131 + k * 97) % 1200, -350 + (i * 71 + k * 53) % 700, 0, 1});
+    }
+    map::MapRenderer renderer(icons);
+
+    for (int zoom : {60, 100, 240}) {
+        while (view.zoom() < zoom) view.wheel(1, false);
+        while (view.zoom() > zoom) view.wheel(-1, false);
+        map::PaintInput in{store, settings, view, switches, nullptr};
+        map::RasterCanvas raster(640, 400, false);
+        renderer.paint(raster, in);
+        QImage image(640, 400, QImage::Format_ARGB32_Premultiplied);
+        {
+            ui::QPainterCanvas canvas(image);
+            renderer.paint(canvas, in);
+        }
+        int differing = 0;
+        for (int y = 0; y < 400; ++y)
+            for (int x = 0; x < 640; ++x) differing += image.pixel(x, y) != raster.pixel(x, y);
+        EXPECT_EQ(differing, 0) << "zoom " << zoom;
+    }
+}
+
+// On other devices QPainter draws; boxes keep their exclusive right and bottom edges.
+TEST(QPainterCanvas, PainterBoxesCoverTheSamePixels) {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    {
+        QPainter p(&image);
+        ui::QPainterCanvas c(p, 20, 20);
+        c.setPen({rgb(255, 0, 0), 1});
+        c.setBrush(map::Brush::of(rgb(0, 0, 255)));
+        c.rectangle(2, 3, 8, 9);
+        c.setBrush(map::Brush::none());
+        c.line(10, 1, 15, 1);
+    }
+    EXPECT_EQ(image.pixel(2, 3), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(7, 8), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(8, 8), 0xFF000000u);
+    EXPECT_EQ(image.pixel(7, 9), 0xFF000000u);
+    EXPECT_EQ(image.pixel(4, 5), 0xFF0000FFu);
+    EXPECT_EQ(image.pixel(10, 1), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(15, 1), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(16, 1), 0xFF000000u);
+}
