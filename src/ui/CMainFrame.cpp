@@ -21,9 +21,10 @@
 #include "app/FileCommands.h"
 #include "app/PreferencesFile.h"
 #include "map/MapDisplayForms.h"
-#include "map/RasterCanvas.h"
+#include "map/BriefingPictures.h"
 #include "ui/CSliderBar.h"
 #include "ui/MapWindow.h"
+#include "ui/QPainterCanvas.h"
 #include "ui/StartPictures.h"
 #include "ui/ToolbarIcons.h"
 
@@ -250,6 +251,8 @@ void CMainFrame::startUp() {
     // then draws without craft pictures).
     m_icons.loadFile(m_folder.dataFile(map::kIconFileName)).report(m_prompter);
     m_renderer->iconsChanged();
+    if (m_icons.available())
+        m_renderer->setBriefingPictures(map::technicalDataPicture(), map::regionChangePicture());
     m_logic->startUp();
     m_mapWindow->sizeNotification();
     updateCommandStates();
@@ -289,13 +292,9 @@ QLabel* CMainFrame::pane(Pane p) const {
 
 void CMainFrame::paintMap(QPainter& p, const QSize& size) {
     if (size.isEmpty()) return;
-    map::RasterCanvas canvas(size.width(), size.height(), false);
+    QPainterCanvas canvas(p, size.width(), size.height());
     map::PaintInput in{m_editor.store, m_editor.settings, m_mapView, m_switches, nullptr};
     m_renderer->paint(canvas, in);
-    const mission::RgbaImage& img = canvas.image();
-    const QImage q(reinterpret_cast<const uchar*>(img.pixels.data()), img.width, img.height,
-                   img.width * 4, QImage::Format_ARGB32);
-    p.drawImage(0, 0, q);
 }
 
 void CMainFrame::showAbout() {
