@@ -225,9 +225,9 @@ std::vector<MenuEntry> menuTree() {
     return m;
 }
 
-std::vector<ToolbarSpec> toolbarLayout() {
+std::vector<ToolbarDef> toolbarLayout() {
     const int S = kSeparator;
-    std::vector<ToolbarSpec> t;
+    std::vector<ToolbarDef> t;
     t.push_back({kMapToolbar, "Map tools",
                  {32771, 32772, 32773, 32774, S, 32778, 32779, S, 32780, 32781, 32782, S, 32784, S,
                   32872, S, 32908, 32905, 32906, 32907, S, 32876, 32877, 32878, 32879, 32880,

@@ -17,7 +17,7 @@ const Command* CommandTable::find(int id) const {
     return nullptr;
 }
 
-const ToolbarSpec* CommandTable::toolbar(int id) const {
+const ToolbarDef* CommandTable::toolbar(int id) const {
     for (const auto& t : m_toolbars)
         if (t.id == id) return &t;
     return nullptr;

@@ -42,7 +42,7 @@ constexpr int kTimeSlider = -2;         // the briefing time slider on toolbar 1
 constexpr int kSelectorWidth = 100;
 constexpr int kSliderWidth = 323;
 
-struct ToolbarSpec {
+struct ToolbarDef {
     int id = 0;
     std::string title;
     std::vector<int> items;  // command ids, kSeparator, kShipgroupSelector, kTimeSlider
@@ -82,8 +82,8 @@ public:
     const Command* find(int id) const;
     const std::vector<Command>& commands() const { return m_commands; }
     const std::vector<MenuEntry>& menus() const { return m_menus; }
-    const std::vector<ToolbarSpec>& toolbars() const { return m_toolbars; }
-    const ToolbarSpec* toolbar(int id) const;
+    const std::vector<ToolbarDef>& toolbars() const { return m_toolbars; }
+    const ToolbarDef* toolbar(int id) const;
 
     // Gives a command its handler and rules; unknown ids are ignored.
     void bind(int id, std::function<void()> execute, std::function<bool()> enabled = {},
@@ -97,12 +97,12 @@ public:
 private:
     std::vector<Command> m_commands;
     std::vector<MenuEntry> m_menus;
-    std::vector<ToolbarSpec> m_toolbars;
+    std::vector<ToolbarDef> m_toolbars;
 };
 
 // The data behind the table (CommandData.cpp).
 std::vector<Command> commandDefinitions();
 std::vector<MenuEntry> menuTree();
-std::vector<ToolbarSpec> toolbarLayout();
+std::vector<ToolbarDef> toolbarLayout();
 
 }  // namespace quendar::app

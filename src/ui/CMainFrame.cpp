@@ -156,19 +156,19 @@ void CMainFrame::buildMenus() {
 
 void CMainFrame::buildToolbars() {
     // Created in the frame's order; placed as the layout says.
-    for (const app::ToolbarSpec& spec : m_commands.toolbars()) {
-        QToolBar* tb = spec.id == app::kBriefingCommandsBar
-                           ? (m_sliderBar = new CSliderBar(fromLatin(spec.title), this))
-                           : new QToolBar(fromLatin(spec.title), this);
-        tb->setObjectName(QString("toolbar%1").arg(spec.id));
+    for (const app::ToolbarDef& bar : m_commands.toolbars()) {
+        QToolBar* tb = bar.id == app::kBriefingCommandsBar
+                           ? (m_sliderBar = new CSliderBar(fromLatin(bar.title), this))
+                           : new QToolBar(fromLatin(bar.title), this);
+        tb->setObjectName(QString("toolbar%1").arg(bar.id));
         tb->setAllowedAreas(Qt::AllToolBarAreas);
         // Buttons are drawn half again as large as the old 16 x 15 cells, so
         // the pictures read at a glance; the wide word buttons grow less.
-        const int w = spec.buttonWidth > 2 * spec.buttonHeight ? spec.buttonWidth * 5 / 4
-                                                                : spec.buttonWidth * 3 / 2;
-        const QSize icon(w, spec.buttonHeight * 3 / 2);
+        const int w = bar.buttonWidth > 2 * bar.buttonHeight ? bar.buttonWidth * 5 / 4
+                                                                : bar.buttonWidth * 3 / 2;
+        const QSize icon(w, bar.buttonHeight * 3 / 2);
         tb->setIconSize(icon);
-        for (int item : spec.items) {
+        for (int item : bar.items) {
             if (item == app::kSeparator) {
                 tb->addSeparator();
             } else if (item == app::kShipgroupSelector) {
@@ -187,7 +187,7 @@ void CMainFrame::buildToolbars() {
                 tb->addAction(a);
             }
         }
-        m_toolbars[spec.id] = tb;
+        m_toolbars[bar.id] = tb;
     }
     auto area = [](app::Dock d) {
         switch (d) {
@@ -202,17 +202,17 @@ void CMainFrame::buildToolbars() {
     // the bottom 153 sits left of 147, and the slider bar below them.
     for (int id : {app::kMapToolbar, app::kBriefingToolsBar, app::kBriefingCommandsBar,
                    app::kControlBar}) {
-        const app::ToolbarSpec* spec = m_commands.toolbar(id);
+        const app::ToolbarDef* bar = m_commands.toolbar(id);
         if (id == app::kControlBar) addToolBarBreak(Qt::TopToolBarArea);
         if (id == app::kBriefingCommandsBar) addToolBarBreak(Qt::BottomToolBarArea);
-        addToolBar(area(spec->dock), m_toolbars[id]);
+        addToolBar(area(bar->dock), m_toolbars[id]);
     }
     for (int id : {app::kSelectorBar, app::kBriefingEditBar}) {
-        const app::ToolbarSpec* spec = m_commands.toolbar(id);
-        insertToolBar(m_toolbars[spec->leftOf], m_toolbars[id]);
+        const app::ToolbarDef* bar = m_commands.toolbar(id);
+        insertToolBar(m_toolbars[bar->leftOf], m_toolbars[id]);
     }
-    for (const app::ToolbarSpec& spec : m_commands.toolbars())
-        if (!spec.visible) m_toolbars[spec.id]->hide();
+    for (const app::ToolbarDef& bar : m_commands.toolbars())
+        if (!bar.visible) m_toolbars[bar.id]->hide();
 }
 
 void CMainFrame::buildStatusBar() {

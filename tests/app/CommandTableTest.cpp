@@ -18,7 +18,7 @@ TEST(CommandTable, IdsAreUniqueAndEveryPlacedIdExists) {
         EXPECT_TRUE(ids.count(id)) << "menu names unknown id " << id;
         EXPECT_TRUE(placed.insert(id).second) << "menu lists " << id << " twice";
     }
-    for (const ToolbarSpec& bar : t.toolbars()) {
+    for (const ToolbarDef& bar : t.toolbars()) {
         for (int id : bar.items) {
             if (id == kSeparator || id == kShipgroupSelector || id == kTimeSlider) continue;
             EXPECT_TRUE(ids.count(id)) << "toolbar " << bar.id << " names unknown id " << id;
