@@ -42,11 +42,11 @@ QString buttonText(const std::string& label) { return fromLatin(label); }
 QString plainText(const std::string& label) { return fromLatin(mission::displayLabel(label)); }
 
 QPixmap toPixmap(const mission::RgbaImage& img) {
-    if (img.empty()) return {};
-    QImage q(img.width, img.height, QImage::Format_ARGB32);
-    for (int y = 0; y < img.height; ++y)
-        for (int x = 0; x < img.width; ++x) q.setPixel(x, y, img.at(x, y));
-    return QPixmap::fromImage(q);
+    if (img.empty() || img.pixels.size() < static_cast<size_t>(img.width) * img.height) return {};
+    // 0xAARRGGBB words are the toolkit's ARGB32 layout; copy out of the buffer.
+    const QImage view(reinterpret_cast<const uchar*>(img.pixels.data()), img.width, img.height,
+                      img.width * 4, QImage::Format_ARGB32);
+    return QPixmap::fromImage(view.copy());
 }
 
 bool takesCaption(ControlKind k) {
@@ -63,7 +63,10 @@ FormDialog::FormDialog(mission::FormModel& model, QWidget* parent)
     m_refreshConn = m_model.refreshed.connect([this] { refresh(); });
     m_closeConn = m_model.closeRequested.connect([this] {
         // Closing from inside a widget's own signal: finish the call first.
-        QTimer::singleShot(0, this, [this] { done(m_model.accepted ? Accepted : Rejected); });
+        QTimer::singleShot(0, this, [this] {
+            m_closingByModel = true;
+            done(m_model.accepted ? Accepted : Rejected);
+        });
     });
     refresh();
 }
@@ -71,7 +74,8 @@ FormDialog::FormDialog(mission::FormModel& model, QWidget* parent)
 FormDialog::~FormDialog() = default;
 
 void FormDialog::closeEvent(QCloseEvent* event) {
-    m_model.accepted = false;
+    // The window's own close button is no accepting button.
+    if (!m_closingByModel) m_model.accepted = false;
     QDialog::closeEvent(event);
 }
 

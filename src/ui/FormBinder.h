@@ -55,6 +55,7 @@ private:
     std::shared_ptr<mission::FormModel> m_keepAlive;
     std::vector<Bound> m_bound;
     bool m_refreshing = false;
+    bool m_closingByModel = false;
     mission::Notifier<>::Connection m_refreshConn;
     mission::Notifier<>::Connection m_closeConn;
 };

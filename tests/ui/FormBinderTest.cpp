@@ -50,6 +50,11 @@ struct SampleForm : mission::FormModel {
         num.value = [this] { return every; };
         num.setValue = [this](int v) { every = v; };
         add(make("note", ControlKind::StaticText, "Cargo && crew"));
+        add(make("picture", ControlKind::Picture, "")).image = [] {
+            mission::RgbaImage img(3, 2, mission::rgb(0, 0, 255));
+            img.set(2, 1, mission::rgb(255, 0, 0));
+            return img;
+        };
         // Enabled only while the check box is on: the binder must follow.
         auto& grow = add(make("grow", ControlKind::Button, "Grow"));
         grow.press = [this] {
@@ -89,6 +94,13 @@ TEST(FormBinder, WiresEveryControlBothWays) {
     auto* note = qobject_cast<QLabel*>(dlg.widgetFor("note"));
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(note->text(), "Cargo & crew");
+
+    auto* picture = qobject_cast<QLabel*>(dlg.widgetFor("picture"));
+    ASSERT_NE(picture, nullptr);
+    const QImage shown = picture->pixmap().toImage();
+    EXPECT_EQ(shown.size(), QSize(3, 2));
+    EXPECT_EQ(shown.pixelColor(2, 1), QColor(255, 0, 0));
+    EXPECT_EQ(shown.pixelColor(0, 0), QColor(0, 0, 255));
 
     auto* grow = qobject_cast<QPushButton*>(dlg.widgetFor("grow"));
     ASSERT_NE(grow, nullptr);
@@ -152,6 +164,9 @@ TEST(FormBinder, HostRunsModalAndReplacesModeless) {
     };
     EXPECT_TRUE(host.runModal(modal));
     EXPECT_EQ(shown, 1);
+    // The window's close button is not OK.
+    host.modalHook = [](ui::FormDialog& d) { d.close(); };
+    EXPECT_FALSE(host.runModal(modal));
 
     auto first = std::make_shared<SampleForm>();
     ui::FormDialog* a = host.showModeless("basic", first);
