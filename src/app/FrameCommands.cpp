@@ -96,6 +96,14 @@ void FrameLogic::bindCommands() {
     c.bind(cmd::BriefingMode, [this] { enterBriefingMode(); }, {},
            [this] { return m_map.briefingMode(); });
 
+    c.bind(cmd::ResetBriefing1, [this] {
+        if (m_prompter.ask("Do you want to reset the briefing?", "Warning", Buttons::YesNo,
+                           Icon::Exclamation) != mission::Answer::Yes)
+            return;
+        m_editor.briefing.resetBriefing1();
+        refreshBriefingTime();
+        m_view.repaintMap();
+    });
     c.bind(cmd::ResetBriefing2, [this] {
         m_prompter.tell("See next version", "Function not implemented");
     });

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "app/FileCommands.h"
+#include "app/FormWiring.h"
 #include "app/PreferencesFile.h"
 #include "map/MapDisplayForms.h"
 #include "map/BriefingPictures.h"
@@ -57,6 +58,7 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     m_mapWindow->mouseMoved = [this] { m_logic->mouseMoved(); };
     m_mapWindow->rightClick = [this] { m_logic->reopenBasic(); };
     m_commands.bind(app::cmd::Info, [this] { showAbout(); });
+    app::wireForms(*m_logic);
 
     buildActions();
     buildMenus();

@@ -4,6 +4,7 @@
 
 #include "app/FrameLogic.h"
 #include "app/PreferencesForm.h"
+#include "briefing/BriefingKinds.h"
 #include "mission/NewMission.h"
 #include "mission/ShipgroupRecord.h"
 #include "support/ScriptedUi.h"
@@ -354,4 +355,25 @@ TEST(FrameLogic, FormsOpenOnRequestAndModalCommandsSendTheirEvent) {
     EXPECT_GT(f.view.repaints, repaints);
     f.editor.mapChanged.notify();
     EXPECT_GT(f.view.repaints, repaints + 1);
+}
+
+TEST(FrameLogic, ResetBriefingCommands) {
+    Fixture f;
+    ASSERT_TRUE(f.editor.briefing.appendCommand(briefing::BRC_SKIP, 120));
+    f.editor.briefing.setCurrentTime(120);
+    f.prompter.answers = {mission::Answer::No};
+    EXPECT_TRUE(f.commands.execute(cmd::ResetBriefing1));
+    EXPECT_EQ(f.prompter.shown.back().text, "Do you want to reset the briefing?");
+    EXPECT_EQ(f.prompter.shown.back().caption, "Warning");
+    EXPECT_EQ(f.prompter.shown.back().buttons, mission::Buttons::YesNo);
+    EXPECT_EQ(f.editor.briefing.count(briefing::BRC_SKIP), 1) << "No keeps the briefing";
+
+    f.prompter.answers = {mission::Answer::Yes};
+    f.commands.execute(cmd::ResetBriefing1);
+    EXPECT_EQ(f.editor.briefing.count(briefing::BRC_SKIP), 0);
+    EXPECT_EQ(f.view.panes[Pane::BrTime], briefingTimeText(f.editor.briefing.currentTime()));
+
+    f.commands.execute(cmd::ResetBriefing2);
+    EXPECT_EQ(f.prompter.shown.back().text, "See next version");
+    EXPECT_EQ(f.prompter.shown.back().caption, "Function not implemented");
 }
