@@ -1,0 +1,149 @@
+#include "shipgroup/BasicForm.h"
+
+#include "shipgroup/CodeTables.h"
+#include "shipgroup/CraftCatalogue.h"
+#include "shipgroup/CraftPicture.h"
+#include "shipgroup/MissionNames.h"
+
+namespace quendar::shipgroup {
+
+namespace sg = mission::sg;
+using mission::Control;
+using mission::ControlKind;
+
+namespace {
+const std::string kSpec = "Specification";
+const std::string kType = "Type";
+const std::string kInitial = "Initial Condition";
+}  // namespace
+
+BasicForm::BasicForm(const ShipgroupContext& ctx)
+    : ShipgroupForm(ctx, FormKind::Basic, "Shipgroup - Basic properties") {
+    // The name edit tells the lists at once, so the selector and the list
+    // forms follow the name as it is typed.
+    textField("name", "Name", kSpec, sg::name, sg::nameWidth, 19,
+              [this] { m_ctx.broadcast(event::renamed); });
+    textField("cargo", "Default Cargo", kSpec, sg::cargo, sg::cargoWidth, 19);
+    textField("comment", "Comment/Pilot/Etc.", kSpec, sg::comment, sg::commentWidth, 19);
+    byteList(
+        "iff", "IFF Code", kSpec, [this] { return iffLabels(m_ctx.store); }, sg::iff,
+        [this](int) { m_ctx.repaint(); });
+    byteList(
+        "team", "Team", kSpec, [this] { return teamLabels(m_ctx.store); }, sg::team);
+    byteList("craftCount", "Number of ships", kSpec, fixed(craftCountLabels()), sg::craftCount,
+             [this](int v) {
+                 // Without a special cargo the cargo craft follows the group size.
+                 if (get(sg::specialCargoIndex) == kNoSpecialCargo) set(sg::specialCargoCraft, v);
+             });
+    byteList("waves", "Waves", kSpec, fixed(wavesLabels()), sg::waves);
+    byteList("pilot", "Pilot", kSpec, fixed(pilotLabels()), sg::playerCraft);
+    byteList("aiSkill", "AI Skill", kSpec, fixed(aiSkillLabels()), sg::aiSkill);
+    byteList("markings", "Color", kSpec, fixed(markingLabels()), sg::markings);
+    byteList(
+        "radio", "Radio", kSpec, [this] { return radioLabels(m_ctx.store); }, sg::radio);
+
+    Control pic;
+    pic.id = "picture";
+    pic.kind = ControlKind::Picture;
+    pic.group = kType;
+    pic.image = [this] { return craftPicture(m_ctx, get(sg::craftType), get(sg::backdrop)); };
+    add(std::move(pic));
+
+    Control cat;
+    cat.id = "category";
+    cat.kind = ControlKind::DropDown;
+    cat.group = kType;
+    cat.items = [this] { return categoryNames(m_ctx.crafts); };
+    cat.value = [this] { return m_category; };
+    cat.setValue = [this](int v) {
+        if (craftCodeAt(m_ctx.crafts, v, 0) < 0) return;
+        m_category = v;
+        m_entry = 0;
+        applyType();  // the first craft of the category is written at once
+    };
+    add(std::move(cat));
+
+    Control craft;
+    craft.id = "craft";
+    craft.kind = ControlKind::DropDown;
+    craft.group = kType;
+    craft.items = [this] { return craftNamesIn(m_ctx.crafts, m_category); };
+    craft.value = [this] { return m_entry; };
+    craft.setValue = [this](int v) {
+        if (craftCodeAt(m_ctx.crafts, m_category, v) < 0) return;
+        m_entry = v;
+        applyType();
+    };
+    add(std::move(craft));
+
+    staticText("flyability", "", kType,
+               [this] { return flyabilityLabel(m_ctx.crafts, get(sg::craftType)); });
+    Control& bd = byteList(
+        "backdrop", "Backdrop:", kType, [] { return numberLabels(0, 255); }, sg::backdrop,
+        [this](int) { refreshed.notify(); });
+    bd.enabled = [this] { return get(sg::craftType) == kBackdropCraft; };
+    button("backdropNow", "Backdrop Now!", kType, [this] { backdropNow(); });
+
+    byteList("status1", "Status", kInitial, fixed(statusLabels()), sg::status1);
+    byteList("status2", "", kInitial, fixed(statusLabels()), sg::status2);
+    byteList("warhead", "Warhead type", kInitial, fixed(warheadLabels()), sg::warhead);
+    byteList("beam", "Beam weapon type", kInitial, fixed(beamLabels()), sg::beam);
+    byteList("countermeasure", "Countermeasure type", kInitial, fixed(countermeasureLabels()),
+             sg::countermeasure);
+    button("options", "Options...", "", [this] {
+        if (m_ctx.openForm) m_ctx.openForm(FormKind::Options);
+    });
+    reload();
+}
+
+void BasicForm::receive(int code) {
+    // Team and IFF names are read fresh on every refresh.
+    if (code == event::reload || code == event::teamNames || code == event::iffNames) reload();
+}
+
+void BasicForm::reload() {
+    const CatalogueSpot spot = lookUpCraft(m_ctx.crafts, get(sg::craftType), m_ctx.prompter);
+    m_category = spot.category;
+    m_entry = spot.entry;
+    relabel(false);
+    refreshed.notify();
+}
+
+void BasicForm::relabel(bool afterTypeChange) {
+    const bool backdrop = get(sg::craftType) == kBackdropCraft;
+    find("name")->label =
+        backdrop ? (afterTypeChange ? "Color intensity (RGB):" : "Color intensity (RGB)") : "Name";
+    find("cargo")->label = backdrop ? "Brightness:" : "Default cargo";
+    find("comment")->label = backdrop ? "Size:" : "Comment/Pilot/Etc.";
+}
+
+void BasicForm::applyType() {
+    const int code = craftCodeAt(m_ctx.crafts, m_category, m_entry);
+    if (code < 0) return;
+    set(sg::craftType, code);
+    relabel(true);
+    m_ctx.repaint();
+    refreshed.notify();
+}
+
+void BasicForm::backdropNow() {
+    auto& s = m_ctx.store;
+    const int i = currentIndex();
+    set(sg::craftType, kBackdropCraft);
+    set(sg::backdrop, 3);
+    // Only the leading characters are replaced; the rest of each field stays.
+    auto put = [&](int offset, std::string_view text) {
+        for (size_t k = 0; k < text.size(); ++k)
+            s.setByte(mission::Table::Shipgroups, i, offset + static_cast<int>(k),
+                      static_cast<uint8_t>(text[k]));
+    };
+    put(sg::name, "1.0 1.0 1.0 ");
+    put(sg::cargo, "1.0 ");
+    put(sg::comment, "2.0 ");
+    m_ctx.repaint();
+    // Event 2 makes this form show the shipgroup again (through the relay).
+    m_ctx.broadcast(event::renamed);
+    m_ctx.broadcast(event::currentChanged);
+}
+
+}  // namespace quendar::shipgroup

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <functional>
+
+#include "mission/Image.h"
+#include "mission/MissionStore.h"
+#include "mission/Notifier.h"
+#include "mission/Prompter.h"
+
+namespace quendar::mission {
+class CraftList;
+}
+
+namespace quendar::shipgroup {
+
+// Shipgroup event codes. The numbers are those the frame relays to the open
+// forms; they match the editor's own list.
+namespace event {
+constexpr int added = 1;
+constexpr int currentChanged = 2;
+constexpr int renamed = 3;
+constexpr int teamNames = 4;
+constexpr int iffNames = 5;
+constexpr int reload = 6;
+constexpr int advanced = 10;
+constexpr int waypoints = 19;
+constexpr int listCleared = 20;
+constexpr int listRefilled = 50;
+}  // namespace event
+
+// The map's display switches that the "Shipgroups&Viewcontrol" form toggles.
+// They belong to the map drawing; the form only holds pointers to them. A null
+// pointer makes its check box inert.
+struct ViewSwitchRefs {
+    std::array<bool*, 4> orderWaypoints{};
+    std::array<bool*, 6> iffWaypoints{};
+    bool* backdrops = nullptr;
+};
+
+// The modeless shipgroup forms, as the buttons of the list form name them.
+enum class FormKind {
+    Shipgroups,
+    ShipgroupsViewcontrol,
+    Basic,
+    Advanced,
+    Arrival,
+    Departure,
+    Orders,
+    Waypoints,
+    Goals,
+    Options,
+};
+
+// What the shipgroup editor needs from the rest of the program, passed by
+// reference from the editor object. The optional hooks may be left empty (the
+// tests leave most of them so).
+struct ShipgroupContext {
+    ShipgroupContext(mission::MissionStore& s, mission::Notifier<int>& e, mission::Prompter& p,
+                     const mission::CraftList* c = nullptr)
+        : store(s), events(e), prompter(p), crafts(c) {}
+
+    mission::MissionStore& store;
+    mission::Notifier<int>& events;
+    mission::Prompter& prompter;
+    // The craft catalogue; null reads as an empty catalogue.
+    const mission::CraftList* crafts = nullptr;
+    ViewSwitchRefs view{};
+    std::function<void()> repaintMap;
+    std::function<void(FormKind)> openForm;
+    // The map icon of a craft type (empty image when there is none); the
+    // craft pictures of the forms are drawn from it.
+    std::function<mission::RgbaImage(int craftType)> craftIcon;
+    // The shown region of the map when a form opens (the Orders form starts there).
+    std::function<int()> currentRegion;
+
+    void repaint() const {
+        if (repaintMap) repaintMap();
+    }
+    void broadcast(int code) const { events.notify(code); }
+};
+
+}  // namespace quendar::shipgroup

@@ -1,0 +1,231 @@
+#include "shipgroup/ShipgroupList.h"
+
+#include <algorithm>
+#include <string>
+
+#include "mission/NewMission.h"
+#include "mission/ShipgroupRecord.h"
+#include "shipgroup/CodeTables.h"
+
+namespace quendar::shipgroup {
+
+using mission::MissionStore;
+using mission::Table;
+namespace sg = mission::sg;
+
+namespace {
+constexpr int kHeaderShipgroupCount = 2;
+
+// Order record fields that name targets: (type, target).
+constexpr int kTargetPairs[4][2] = {{12, 13}, {14, 15}, {6, 8}, {7, 9}};
+constexpr int kOrderParam2 = 3;
+
+// Renumbers one (type, number) pair; `shipgroupType` is the type value that
+// makes the number a shipgroup.
+void renumberPair(MissionStore& s, int slot, int typeOffset, int numberOffset, int shipgroupType,
+                  int deleted, Table table = Table::Shipgroups) {
+    if (s.byte(table, slot, typeOffset) != shipgroupType) return;
+    const int number = s.byte(table, slot, numberOffset);
+    if (number == deleted) {
+        s.setByte(table, slot, typeOffset, 0);
+        s.setByte(table, slot, numberOffset, 0);
+    } else if (number > deleted) {
+        s.setByte(table, slot, numberOffset, static_cast<uint8_t>(number - 1));
+    }
+}
+
+// Trigger records outside the shipgroup table: the four triggers of each goal
+// kind of each team's global goals, and the four triggers of each message.
+constexpr int kGlobalGoalBlock = 2, kGlobalGoalBlockSize = 122;
+constexpr int kGlobalGoalTriggers[] = {0, 6, 16, 22};
+constexpr int kMessageTriggers[] = {92, 98, 108, 114};
+}  // namespace
+
+void writeEmptyShipgroup(MissionStore& store, int slot, int globalUnit) {
+    if (store.mutableSlot(Table::Shipgroups, slot).empty()) return;
+    mission::setEmptyShipgroup(store, slot);
+    // A new mission makes its groups "Veteran"; a slot freed by a deletion
+    // starts at "Novice".
+    store.setByte(Table::Shipgroups, slot, sg::aiSkill, 0);
+    store.setByte(Table::Shipgroups, slot, sg::globalUnit, static_cast<uint8_t>(globalUnit));
+}
+
+void renumberReferences(MissionStore& s, int count, int d) {
+    const int triggers[] = {sg::arrivalTrigger1, sg::arrivalTrigger2,   sg::arrivalTrigger3,
+                            sg::arrivalTrigger4, sg::departureTrigger1, sg::departureTrigger2};
+    for (int i = 0; i < count; ++i) {
+        for (int t : triggers) renumberPair(s, i, t + 1, t + 2, kSubjectFlightgroup, d);
+        // A mothership is a shipgroup only when its method is "Hangar". The
+        // departure motherships have bytes of their own and are kept in line
+        // like the arrival ones.
+        renumberPair(s, i, sg::arrivalMethod1, sg::arrivalMothership1, kMethodHangar, d);
+        renumberPair(s, i, sg::arrivalMethod2, sg::arrivalMothership2, kMethodHangar, d);
+        renumberPair(s, i, sg::departureMethod1, sg::departureMothership1, kMethodHangar, d);
+        renumberPair(s, i, sg::departureMethod2, sg::departureMothership2, kMethodHangar, d);
+        for (int region = 0; region < 4; ++region) {
+            for (int slot = 0; slot < 4; ++slot) {
+                const int o = sg::orderOffset(region, slot);
+                for (const auto& p : kTargetPairs)
+                    renumberPair(s, i, o + p[0], o + p[1], kSubjectFlightgroup, d);
+                // "Drop off" names the shipgroup it deploys in its second
+                // parameter; it follows the list like the targets. There is no
+                // "None" entry in that list, so a deployed group that is gone
+                // falls back to shipgroup 0, as the other references do.
+                if (s.byte(Table::Shipgroups, i, o) == kOrderDropOff) {
+                    const int p = s.byte(Table::Shipgroups, i, o + kOrderParam2);
+                    if (p == d)
+                        s.setByte(Table::Shipgroups, i, o + kOrderParam2, 0);
+                    else if (p > d)
+                        s.setByte(Table::Shipgroups, i, o + kOrderParam2,
+                                  static_cast<uint8_t>(p - 1));
+                }
+            }
+        }
+    }
+}
+
+void renumberOutsideReferences(MissionStore& s, int d) {
+    for (int team = 0; team < mission::kTeams; ++team)
+        for (int kind = 0; kind < 3; ++kind)
+            for (int t : kGlobalGoalTriggers) {
+                const int at = kGlobalGoalBlock + kind * kGlobalGoalBlockSize + t;
+                renumberPair(s, team, at + 1, at + 2, kSubjectFlightgroup, d, Table::GlobalGoals);
+            }
+    const int messages = std::clamp(s.messageCount, 0, mission::kMaxMessages);
+    for (int m = 0; m < messages; ++m)
+        for (int t : kMessageTriggers)
+            renumberPair(s, m, t + 1, t + 2, kSubjectFlightgroup, d, Table::Messages);
+}
+
+void ShipgroupList::writeHeaderCount() {
+    m_ctx.store.setByte(Table::Header, 0, kHeaderShipgroupCount,
+                        static_cast<uint8_t>(m_ctx.store.shipgroupCount));
+}
+
+void ShipgroupList::clearTexts(int slot) {
+    auto& s = m_ctx.store;
+    for (int g = 0; g < 8; ++g)
+        for (int k = 0; k < 3; ++k) {
+            auto t = s.mutableSlot(Table::ShipgroupGoalStrings,
+                                   mission::shipgroupGoalStringIndex(slot, g, k));
+            std::fill(t.begin(), t.end(), uint8_t{0});
+        }
+    for (int r = 0; r < 4; ++r)
+        for (int k = 0; k < 4; ++k) {
+            auto t = s.mutableSlot(Table::OrderStrings, mission::orderStringIndex(slot, r, k));
+            std::fill(t.begin(), t.end(), uint8_t{0});
+        }
+}
+
+void ShipgroupList::moveTexts(int from, int to) {
+    auto& s = m_ctx.store;
+    for (int g = 0; g < 8; ++g)
+        for (int k = 0; k < 3; ++k)
+            s.copySlot(Table::ShipgroupGoalStrings, mission::shipgroupGoalStringIndex(from, g, k),
+                       mission::shipgroupGoalStringIndex(to, g, k));
+    for (int r = 0; r < 4; ++r)
+        for (int k = 0; k < 4; ++k)
+            s.copySlot(Table::OrderStrings, mission::orderStringIndex(from, r, k),
+                       mission::orderStringIndex(to, r, k));
+}
+
+bool ShipgroupList::select(int index) {
+    if (index < 0 || index >= m_ctx.store.shipgroupCount) return false;
+    m_ctx.store.currentShipgroup = index;
+    m_ctx.broadcast(event::currentChanged);
+    return true;
+}
+
+bool ShipgroupList::add(std::string_view name) {
+    auto& s = m_ctx.store;
+    if (s.shipgroupCount >= kMaxListedShipgroups) return false;
+    s.shipgroupCount += 1;
+    s.currentShipgroup = s.shipgroupCount - 1;
+    writeHeaderCount();
+    // The slot keeps the empty record it already holds; only characters 0..18
+    // of the name are replaced.
+    s.setText(Table::Shipgroups, s.currentShipgroup, sg::name, sg::nameWidth - 1,
+              name.substr(0, sg::nameWidth - 1));
+    clearTexts(s.currentShipgroup);
+    m_ctx.broadcast(event::added);
+    m_ctx.broadcast(event::currentChanged);
+    m_ctx.repaint();
+    return true;
+}
+
+bool ShipgroupList::copy() {
+    auto& s = m_ctx.store;
+    if (s.shipgroupCount >= kMaxListedShipgroups) return false;
+    const int from = std::clamp(s.currentShipgroup, 0, s.shipgroupCount - 1);
+    s.shipgroupCount += 1;
+    const int to = s.shipgroupCount - 1;
+    s.copySlot(Table::Shipgroups, from, to);
+    // Goal and order texts live outside the record and are not copied; the
+    // copy starts with empty ones rather than whatever the slot held before.
+    clearTexts(to);
+    s.currentShipgroup = to;
+    m_ctx.broadcast(event::added);
+    m_ctx.broadcast(event::currentChanged);
+    m_ctx.repaint();
+    return true;
+}
+
+void ShipgroupList::finishDeletion() {
+    auto& s = m_ctx.store;
+    // The deletions leave currentShipgroup where it was; when that is now one
+    // past the end, the new last shipgroup becomes current, so the forms
+    // always show and edit a shipgroup of the list.
+    if (s.currentShipgroup >= s.shipgroupCount) s.currentShipgroup = s.shipgroupCount - 1;
+    if (s.currentShipgroup < 0) s.currentShipgroup = 0;
+    m_ctx.broadcast(event::listCleared);
+    m_ctx.broadcast(event::listRefilled);
+    m_ctx.broadcast(event::currentChanged);
+    writeHeaderCount();
+    m_ctx.repaint();
+}
+
+bool ShipgroupList::deleteLast() {
+    auto& s = m_ctx.store;
+    if (s.shipgroupCount < 2) return false;
+    if (m_ctx.prompter.ask("Are you sure?", "Deleting last shipgroup", mission::Buttons::YesNo,
+                           mission::Icon::Exclamation) != mission::Answer::Yes)
+        return false;
+    const int last = s.shipgroupCount - 1;
+    // References to the removed shipgroup become "None": left alone they
+    // would name whatever shipgroup a later Add or Copy puts in its slot.
+    // Nothing else moves, so no other reference changes.
+    renumberReferences(s, last, last);
+    renumberOutsideReferences(s, last);
+    writeEmptyShipgroup(s, last, 1);
+    // The texts of the removed shipgroup go with it, so that a later Add does
+    // not inherit them.
+    clearTexts(last);
+    s.shipgroupCount -= 1;
+    finishDeletion();
+    return true;
+}
+
+bool ShipgroupList::deleteSelected() {
+    auto& s = m_ctx.store;
+    const int n = s.shipgroupCount;
+    const int d = s.currentShipgroup;
+    if (n < 2 || d < 0 || d >= n) return false;
+    if (m_ctx.prompter.ask("Are you sure?", "Deleting selected shipgroup", mission::Buttons::YesNo,
+                           mission::Icon::Exclamation) != mission::Answer::Yes)
+        return false;
+    // The goal and order texts move with their records; otherwise every
+    // shipgroup behind the deleted one would show its successor's texts.
+    for (int i = d + 1; i < n; ++i) {
+        s.copySlot(Table::Shipgroups, i, i - 1);
+        moveTexts(i, i - 1);
+    }
+    renumberReferences(s, n - 1, d);
+    renumberOutsideReferences(s, d);
+    writeEmptyShipgroup(s, n - 1, 0);
+    clearTexts(n - 1);
+    s.shipgroupCount = n - 1;
+    finishDeletion();
+    return true;
+}
+
+}  // namespace quendar::shipgroup

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "mission/CraftList.h"
+#include "mission/MissionStore.h"
+#include "mission/ShipgroupRecord.h"
+#include "shipgroup/ShipgroupContext.h"
+#include "shipgroup/ShipgroupForm.h"
+#include "shipgroup/ShipgroupList.h"
+
+namespace quendar::shipgroup::test {
+
+// A prompter that answers from a script and records every question.
+class ScriptedPrompter : public mission::Prompter {
+  public:
+    mission::Answer ask(std::string_view text, std::string_view caption, mission::Buttons,
+                        mission::Icon) override {
+        asked.push_back(std::string(caption) + ": " + std::string(text));
+        if (answers.empty()) return mission::Answer::Ok;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::deque<mission::Answer> answers;
+    std::vector<std::string> asked;
+};
+
+inline std::string craftLine(int type, const std::string& name, const std::string& category,
+                             const std::string& fly = "Flyable") {
+    return "CRAFT    " + std::to_string(type) + "!" + name + "," + category + "," + fly +
+           ",Known,Skirmish,\t 1,2,3,4,5,6,7,8\n";
+}
+
+// The frame's relay of the shipgroup events to the open shipgroup forms.
+inline int relayedCode(FormKind form, int code) {
+    switch (form) {
+        case FormKind::Shipgroups:
+        case FormKind::ShipgroupsViewcontrol:
+            return code;
+        case FormKind::Basic:
+            return code == 1 || code == 2 ? 6 : 0;
+        case FormKind::Advanced:
+            return code == 10 ? 10 : code == 2 ? 6 : 0;
+        case FormKind::Waypoints:
+            return code == 19 ? 19 : code == 2 ? 6 : 0;
+        default:
+            return code == 2 ? 6 : 0;
+    }
+}
+
+// A mission in memory with `n` shipgroups named "G0" .. and the empty record
+// in every other slot.
+struct Fixture {
+    mission::MissionStore store;
+    mission::Notifier<int> events;
+    ScriptedPrompter prompter;
+    mission::CraftList crafts;
+    std::vector<int> sent;
+    mission::Notifier<int>::Connection listen;
+    std::vector<ShipgroupForm*> open;  // forms that get the relayed events
+    ShipgroupContext ctx{store, events, prompter, &crafts};
+
+    explicit Fixture(int n = 1) {
+        for (int i = 0; i < mission::kMaxShipgroups; ++i) writeEmptyShipgroup(store, i, 0);
+        store.shipgroupCount = n;
+        store.currentShipgroup = 0;
+        for (int i = 0; i < n; ++i) rec(i).setName("G" + std::to_string(i));
+        crafts.parse(craftLine(1, "Kestrel", "Fighters") + craftLine(4, "Heron", "Fighters") +
+                     craftLine(20, "Hauler", "Freighters", "Not flyable") +
+                     craftLine(21, "Barge", "Freighters") +
+                     craftLine(183, "Backdrop", "Backdrops", "Not flyable"));
+        listen = events.connect([this](int c) {
+            sent.push_back(c);
+            for (ShipgroupForm* form : open)
+                if (const int r = relayedCode(form->kind(), c)) form->receive(r);
+        });
+    }
+    template <typename Form>
+    Form& opened(Form& form) {
+        open.push_back(&form);
+        return form;
+    }
+    mission::ShipgroupRecord rec(int i) { return mission::ShipgroupRecord(store, i); }
+    int at(int i, int offset) { return store.byte(mission::Table::Shipgroups, i, offset); }
+    void put(int i, int offset, int v) {
+        store.setByte(mission::Table::Shipgroups, i, offset, static_cast<uint8_t>(v));
+    }
+};
+
+}  // namespace quendar::shipgroup::test

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include "Fixture.h"
+#include "shipgroup/CodeTables.h"
+
+namespace quendar::shipgroup::test {
+namespace {
+
+namespace sg = mission::sg;
+using mission::Answer;
+using mission::Table;
+
+TEST(ShipgroupList, AddAndCopyRespectTheLimitAndBroadcast) {
+    Fixture f(198);
+    ShipgroupList list(f.ctx);
+    EXPECT_TRUE(list.add("A name longer than nineteen"));
+    EXPECT_EQ(f.store.shipgroupCount, 199);
+    EXPECT_EQ(f.store.currentShipgroup, 198);
+    EXPECT_EQ(f.rec(198).name(), "A name longer than ");
+    EXPECT_EQ(f.store.byte(Table::Header, 0, 2), 199);
+    EXPECT_EQ(f.sent, (std::vector<int>{1, 2}));
+
+    // At 199 nothing happens, silently.
+    f.sent.clear();
+    EXPECT_FALSE(list.add("x"));
+    EXPECT_FALSE(list.copy());
+    EXPECT_EQ(f.store.shipgroupCount, 199);
+    EXPECT_TRUE(f.sent.empty());
+    EXPECT_TRUE(f.prompter.asked.empty());
+
+    // An empty name gives an empty name; the 20th character stays.
+    Fixture g(1);
+    g.put(1, sg::name + 19, 'Z');
+    ShipgroupList l2(g.ctx);
+    l2.add("");
+    EXPECT_EQ(g.rec(1).name(), "");
+    EXPECT_EQ(g.at(1, sg::name + 19), 'Z');
+}
+
+TEST(ShipgroupList, CopyDuplicatesEveryFieldIncludingSelfReferences) {
+    Fixture f(3);
+    f.store.currentShipgroup = 1;
+    f.put(1, sg::arrivalTrigger1 + 1, kSubjectFlightgroup);
+    f.put(1, sg::arrivalTrigger1 + 2, 1);  // refers to itself
+    f.put(1, sg::orderOffset(2, 3) + 13, 1);
+    f.put(1, 3600, 77);
+    f.store.setText(Table::OrderStrings, mission::orderStringIndex(3, 0, 0), 0, 64, "stale");
+    ShipgroupList list(f.ctx);
+    ASSERT_TRUE(list.copy());
+    EXPECT_EQ(f.store.currentShipgroup, 3);
+    auto a = f.store.slot(Table::Shipgroups, 1);
+    auto b = f.store.slot(Table::Shipgroups, 3);
+    EXPECT_TRUE(std::equal(a.begin(), a.end(), b.begin()));
+    EXPECT_EQ(f.at(3, sg::arrivalTrigger1 + 2), 1);
+    // Texts are not copied, and nothing stale shows through.
+    EXPECT_EQ(f.store.text(Table::OrderStrings, mission::orderStringIndex(3, 0, 0), 0, 64), "");
+}
+
+TEST(ShipgroupList, DeleteSelectedRenumbersReferences) {
+    Fixture f(6);
+    // Shipgroup 0 refers to 4, 2 and 1 in several ways.
+    auto trig = [&](int t, int type, int subject) {
+        f.put(0, t + 1, type);
+        f.put(0, t + 2, subject);
+    };
+    trig(sg::arrivalTrigger1, kSubjectFlightgroup, 4);
+    trig(sg::arrivalTrigger2, kSubjectFlightgroup, 2);
+    trig(sg::arrivalTrigger3, kSubjectFlightgroup, 1);
+    trig(sg::departureTrigger2, kSubjectIff, 4);  // not a shipgroup: untouched
+    f.put(0, sg::arrivalMethod1, kMethodHangar);
+    f.put(0, sg::arrivalMothership1, 5);
+    f.put(0, sg::arrivalMethod2, kMethodHyperspace);
+    f.put(0, sg::arrivalMothership2, 2);  // Hyperspace: never renumbered
+    f.put(0, sg::departureMethod1, kMethodHangar);
+    f.put(0, sg::departureMothership1, 2);
+    const int o = sg::orderOffset(3, 2);
+    f.put(0, o + 12, kSubjectFlightgroup);
+    f.put(0, o + 13, 3);
+    f.put(0, o + 6, kSubjectFlightgroup);  // target 3 type
+    f.put(0, o + 8, 2);                    // target 3
+    f.put(0, o + 0, kOrderDropOff);
+    f.put(0, o + 3, 5);
+    // Shipgroup 5 (old) refers to 4.
+    f.put(5, sg::departureTrigger1 + 1, kSubjectFlightgroup);
+    f.put(5, sg::departureTrigger1 + 2, 4);
+    f.store.setText(Table::OrderStrings, mission::orderStringIndex(3, 0, 0), 0, 64, "third");
+
+    // Triggers outside the records: a global goal of team 3 and message 1.
+    const int goal = 2 + 122 * 1 + 16;  // kind 1, goal 3
+    f.store.setByte(Table::GlobalGoals, 3, goal + 1, kSubjectFlightgroup);
+    f.store.setByte(Table::GlobalGoals, 3, goal + 2, 5);
+    f.store.messageCount = 2;
+    f.store.setByte(Table::Messages, 1, 108 + 1, kSubjectFlightgroup);
+    f.store.setByte(Table::Messages, 1, 108 + 2, 2);
+    f.store.setByte(Table::Messages, 0, 92 + 1, kSubjectIff);
+    f.store.setByte(Table::Messages, 0, 92 + 2, 3);
+
+    f.store.currentShipgroup = 2;
+    f.prompter.answers = {Answer::No};
+    ShipgroupList list(f.ctx);
+    EXPECT_FALSE(list.deleteSelected());
+    EXPECT_EQ(f.store.shipgroupCount, 6);
+    EXPECT_EQ(f.at(0, sg::arrivalTrigger1 + 2), 4);
+
+    f.prompter.answers = {Answer::Yes};
+    f.sent.clear();
+    ASSERT_TRUE(list.deleteSelected());
+    EXPECT_EQ(f.prompter.asked.back(), "Deleting selected shipgroup: Are you sure?");
+    EXPECT_EQ(f.store.shipgroupCount, 5);
+    EXPECT_EQ(f.rec(2).name(), "G3");
+    EXPECT_EQ(f.rec(4).name(), "G5");
+    EXPECT_EQ(f.rec(5).name(), "Noname");
+    EXPECT_EQ(f.sent, (std::vector<int>{20, 50, 2}));
+    EXPECT_EQ(f.store.byte(Table::Header, 0, 2), 5);
+
+    EXPECT_EQ(f.at(0, sg::arrivalTrigger1 + 2), 3);  // old 4 -> 3
+    EXPECT_EQ(f.at(0, sg::arrivalTrigger2 + 1), 0);  // named 2 -> None
+    EXPECT_EQ(f.at(0, sg::arrivalTrigger2 + 2), 0);
+    EXPECT_EQ(f.at(0, sg::arrivalTrigger3 + 2), 1);  // named 1 stays
+    EXPECT_EQ(f.at(0, sg::departureTrigger2 + 2), 4);
+    EXPECT_EQ(f.at(0, sg::arrivalMothership1), 4);
+    EXPECT_EQ(f.at(0, sg::arrivalMothership2), 2);
+    EXPECT_EQ(f.at(0, sg::arrivalMethod2), kMethodHyperspace);
+    EXPECT_EQ(f.at(0, sg::departureMethod1), 0);
+    EXPECT_EQ(f.at(0, sg::departureMothership1), 0);
+    EXPECT_EQ(f.at(0, o + 13), 2);
+    EXPECT_EQ(f.at(0, o + 6), 0);
+    EXPECT_EQ(f.at(0, o + 8), 0);
+    EXPECT_EQ(f.at(0, o + 3), 4);
+    EXPECT_EQ(f.at(4, sg::departureTrigger1 + 2), 3);
+    EXPECT_EQ(f.store.byte(Table::GlobalGoals, 3, goal + 2), 4);
+    EXPECT_EQ(f.store.byte(Table::Messages, 1, 108 + 1), 0);
+    EXPECT_EQ(f.store.byte(Table::Messages, 1, 108 + 2), 0);
+    EXPECT_EQ(f.store.byte(Table::Messages, 0, 92 + 2), 3);
+    // The texts moved with their record.
+    EXPECT_EQ(f.store.text(Table::OrderStrings, mission::orderStringIndex(2, 0, 0), 0, 64),
+              "third");
+    EXPECT_EQ(f.store.text(Table::OrderStrings, mission::orderStringIndex(3, 0, 0), 0, 64), "");
+    EXPECT_EQ(f.at(5, sg::globalUnit), 0);
+    EXPECT_EQ(f.at(5, sg::aiSkill), 0);
+}
+
+TEST(ShipgroupList, DeletingTheLastOneSelectsTheNewLastAndFreesItsSlot) {
+    Fixture f(3);
+    f.store.currentShipgroup = 2;
+    f.prompter.answers = {Answer::Yes};
+    ShipgroupList list(f.ctx);
+    ASSERT_TRUE(list.deleteSelected());
+    EXPECT_EQ(f.store.currentShipgroup, 1);
+
+    f.store.currentShipgroup = 1;
+    f.put(0, sg::arrivalTrigger1 + 1, kSubjectFlightgroup);
+    f.put(0, sg::arrivalTrigger1 + 2, 1);
+    f.put(0, sg::arrivalTrigger2 + 1, kSubjectFlightgroup);
+    f.put(0, sg::arrivalTrigger2 + 2, 0);
+    f.prompter.answers = {Answer::Yes};
+    ASSERT_TRUE(list.deleteLast());
+    EXPECT_EQ(f.prompter.asked.back(), "Deleting last shipgroup: Are you sure?");
+    EXPECT_EQ(f.store.shipgroupCount, 1);
+    EXPECT_EQ(f.store.currentShipgroup, 0);
+    // A reference to the removed last shipgroup becomes None, so that it
+    // does not name the next shipgroup added in its slot.
+    EXPECT_EQ(f.at(0, sg::arrivalTrigger1 + 1), 0);
+    EXPECT_EQ(f.at(0, sg::arrivalTrigger1 + 2), 0);
+    EXPECT_EQ(f.at(0, sg::arrivalTrigger2 + 1), kSubjectFlightgroup);
+    // globalUnit 1 only in the slot Delete last frees; Add reuses it.
+    EXPECT_EQ(f.at(1, sg::globalUnit), 1);
+    EXPECT_EQ(f.at(2, sg::globalUnit), 0);
+    list.add("again");
+    EXPECT_EQ(f.at(1, sg::globalUnit), 1);
+    EXPECT_EQ(f.rec(1).name(), "again");
+    EXPECT_EQ(f.at(1, sg::craftType), 1);
+    EXPECT_EQ(f.at(1, sg::specialCargoIndex), 255);
+    EXPECT_EQ(f.at(1, sg::byte129), 64);
+
+    // With one shipgroup the deletions do nothing and ask nothing.
+    Fixture one(1);
+    ShipgroupList l1(one.ctx);
+    EXPECT_FALSE(l1.deleteLast());
+    EXPECT_FALSE(l1.deleteSelected());
+    EXPECT_TRUE(one.prompter.asked.empty());
+    EXPECT_TRUE(one.sent.empty());
+}
+
+TEST(ShipgroupList, SelectStaysInsideTheList) {
+    Fixture f(3);
+    ShipgroupList list(f.ctx);
+    EXPECT_TRUE(list.select(2));
+    EXPECT_EQ(f.store.currentShipgroup, 2);
+    EXPECT_FALSE(list.select(3));
+    EXPECT_FALSE(list.select(-1));
+    EXPECT_EQ(f.store.currentShipgroup, 2);
+    EXPECT_EQ(f.sent, (std::vector<int>{2}));
+}
+
+}  // namespace
+}  // namespace quendar::shipgroup::test
