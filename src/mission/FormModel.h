@@ -98,6 +98,9 @@ public:
     // the current shipgroup, the other codes as sent). Forms that follow the
     // shipgroup list override it.
     virtual void receive(int code) { (void)code; }
+    // Called once just before the form's window goes (closed by the user, by
+    // the model, or replaced when the form is opened again).
+    virtual void closing() {}
 
 protected:
     FormModel(std::string title, bool modal) : m_title(std::move(title)), m_modal(modal) {}

@@ -23,6 +23,8 @@
 #include "app/PreferencesFile.h"
 #include "map/MapDisplayForms.h"
 #include "map/BriefingPictures.h"
+#include "map/IconImages.h"
+#include "mission/ShipgroupRecord.h"
 #include "ui/CSliderBar.h"
 #include "ui/MapWindow.h"
 #include "ui/QPainterCanvas.h"
@@ -58,7 +60,16 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     m_mapWindow->mouseMoved = [this] { m_logic->mouseMoved(); };
     m_mapWindow->rightClick = [this] { m_logic->reopenBasic(); };
     m_commands.bind(app::cmd::Info, [this] { showAbout(); });
-    app::wireForms(*m_logic);
+    m_formWiring = std::make_unique<app::FormWiring>(
+        *m_logic, m_editor, m_prompter,
+        app::FormServices{m_switches,
+                          [this](int craftType) {
+                              // The picture in the current shipgroup's colour.
+                              const int iff = mission::ShipgroupView(
+                                  m_editor.store, m_editor.store.currentShipgroup).iff();
+                              return map::renderIconImage(m_icons.icon(craftType), iff, 100).image;
+                          },
+                          [this] { return m_mapView.currentRegion(); }});
 
     buildActions();
     buildMenus();
@@ -80,9 +91,7 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     updateCommandStates();
 }
 
-CMainFrame::~CMainFrame() {
-    m_forms.closeAll();
-}
+CMainFrame::~CMainFrame() = default;
 
 app::FrameServices CMainFrame::services() {
     app::FrameServices s;
@@ -385,7 +394,7 @@ void CMainFrame::showFirstRunPicture() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_logic->confirmClose()) {
-        m_forms.closeAll();
+        m_forms.hideAll();
         event->accept();
     } else {
         event->ignore();

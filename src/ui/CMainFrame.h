@@ -8,6 +8,7 @@
 
 #include "app/CommandTable.h"
 #include "app/Editor.h"
+#include "app/FormWiring.h"
 #include "app/FrameLogic.h"
 #include "app/MapViewPort.h"
 #include "app/WorkingFolder.h"
@@ -115,9 +116,12 @@ private:
     QtFileChooser m_qtChooser;
     mission::Prompter& m_prompter;
     app::FileChooser& m_chooser;
-    FormHost m_forms;
     std::unique_ptr<app::MapViewPort> m_port;
     std::unique_ptr<app::FrameLogic> m_logic;
+    // Declared before the form host: the forms point at what it holds, so
+    // the host (and every form window) goes first.
+    std::unique_ptr<app::FormWiring> m_formWiring;
+    FormHost m_forms;
 
     MapWindow* m_mapWindow = nullptr;
     QComboBox* m_selector = nullptr;

@@ -71,11 +71,18 @@ FormDialog::FormDialog(mission::FormModel& model, QWidget* parent)
     refresh();
 }
 
-FormDialog::~FormDialog() = default;
+FormDialog::~FormDialog() { notifyClosing(); }
+
+void FormDialog::notifyClosing() {
+    if (m_closingSent) return;
+    m_closingSent = true;
+    m_model.closing();
+}
 
 void FormDialog::closeEvent(QCloseEvent* event) {
     // The window's own close button is no accepting button.
     if (!m_closingByModel) m_model.accepted = false;
+    notifyClosing();
     QDialog::closeEvent(event);
 }
 
@@ -93,6 +100,8 @@ void FormDialog::build() {
     std::map<QGridLayout*, int> nextRow;
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    QGridLayout* buttonBlock = nullptr;
+    int blockCount = 0;
     QGridLayout* inlineGrid = nullptr;
     int inlineRow = 0, inlineColumn = 0, inlineLeft = 0;
 
@@ -103,11 +112,24 @@ void FormDialog::build() {
         QWidget* w = makeWidget(c, b);
         b.widget = w;
 
-        // Ungrouped push buttons form the dialog's button row (OK, Cancel).
+        // Ungrouped push buttons: OK, Cancel and Close end the dialog in its
+        // button row; a run of other buttons flows four to a row where it stands.
         if (c.kind == ControlKind::Button && c.group.empty() && c.row < 0) {
-            buttons->addWidget(w);
+            const std::string shown = mission::displayLabel(c.label);
+            if (shown == "OK" || shown == "Cancel" || shown == "Close") {
+                buttons->addWidget(w);
+            } else {
+                if (!buttonBlock) {
+                    buttonBlock = new QGridLayout;
+                    outer->addLayout(buttonBlock);
+                    blockCount = 0;
+                }
+                buttonBlock->addWidget(w, blockCount / 4, blockCount % 4);
+                ++blockCount;
+            }
             continue;
         }
+        buttonBlock = nullptr;
         QGridLayout* grid = plain;
         if (!c.group.empty()) {
             auto it = groups.find(c.group);
@@ -411,6 +433,7 @@ void FormHost::close(const std::string& key) {
     // The old window may be the one whose button asked for this: hide it now
     // and let it go once its handler has returned (it keeps its model alive).
     if (FormDialog* old = it->second.dialog.data()) {
+        old->notifyClosing();
         old->hide();
         old->deleteLater();
     }
@@ -419,6 +442,11 @@ void FormHost::close(const std::string& key) {
 
 void FormHost::closeAll() {
     while (!m_modeless.empty()) close(m_modeless.begin()->first);
+}
+
+void FormHost::hideAll() {
+    for (auto& [key, entry] : m_modeless)
+        if (entry.dialog) entry.dialog->hide();
 }
 
 bool FormHost::isOpen(const std::string& key) const {

@@ -25,6 +25,7 @@ class FormDialog : public QDialog {
 public:
     FormDialog(mission::FormModel& model, QWidget* parent);
     ~FormDialog() override;
+    friend class FormHost;
 
     mission::FormModel& model() { return m_model; }
     // The widget bound to a control (QComboBox, QListWidget, QCheckBox, the
@@ -50,12 +51,14 @@ private:
     QWidget* makeWidget(const mission::Control& c, Bound& b);
     void refreshOne(Bound& b);
     void afterUserChange();
+    void notifyClosing();
 
     mission::FormModel& m_model;
     std::shared_ptr<mission::FormModel> m_keepAlive;
     std::vector<Bound> m_bound;
     bool m_refreshing = false;
     bool m_closingByModel = false;
+    bool m_closingSent = false;
     mission::Notifier<>::Connection m_refreshConn;
     mission::Notifier<>::Connection m_closeConn;
 };
@@ -75,6 +78,8 @@ public:
     FormDialog* showModeless(const std::string& key, std::shared_ptr<mission::FormModel> model);
     void close(const std::string& key);
     void closeAll();
+    // Hides every modeless window (the main window is closing).
+    void hideAll();
     bool isOpen(const std::string& key) const;
     FormDialog* dialog(const std::string& key) const;
     mission::FormModel* model(const std::string& key) const;

@@ -5,6 +5,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QDropEvent>
@@ -250,45 +253,46 @@ TEST_F(MainFrameTest, BriefingModeBarsZoomAndLockRefusals) {
     EXPECT_EQ(bars(), (std::vector<bool>{false, false, false}));
 }
 
-namespace {
-// A shipgroup form that counts the reloads the frame relays to it.
-struct CountingForm : mission::FormModel {
-    explicit CountingForm(std::vector<int>& log) : FormModel("Basic", false), m_log(log) {}
-    void receive(int code) override { m_log.push_back(code); }
-    std::vector<int>& m_log;
-};
-}  // namespace
-
 TEST_F(MainFrameTest, SelectorChoiceMakesShipgroupCurrentAndReloadsForms) {
     writeValidPreferences();
     const std::string sample = writeSampleMission("three.tie");
     auto& frame = start();
     ASSERT_TRUE(frame.openMissionPath(sample, false));
 
-    std::vector<int> basicLog, listLog;
-    EXPECT_FALSE(frame.action(app::cmd::Basic)->isEnabled()) << "no form yet: disabled";
-    frame.logic().registerForm(app::form::Basic, app::cmd::Basic,
-                               [&](app::Editor&) { return std::make_shared<CountingForm>(basicLog); });
-    frame.logic().registerForm(app::form::Shipgroups, app::cmd::Shipgroups,
-                               [&](app::Editor&) { return std::make_shared<CountingForm>(listLog); });
+    // The shipgroup editor's forms open from the control bar.
     ASSERT_TRUE(run(app::cmd::Basic));
     ASSERT_TRUE(run(app::cmd::Shipgroups));
     ASSERT_TRUE(frame.forms().isOpen(app::form::Basic));
+    ui::FormDialog* basic = frame.forms().dialog(app::form::Basic);
+    ui::FormDialog* list = frame.forms().dialog(app::form::Shipgroups);
+    auto* name = qobject_cast<QLineEdit*>(basic->widgetFor("name"));
+    auto* rows = qobject_cast<QListWidget*>(list->widgetFor("list"));
+    ASSERT_NE(name, nullptr);
+    ASSERT_NE(rows, nullptr);
+    EXPECT_EQ(name->text(), "Red Lancers");
 
+    // The selector's third entry: shipgroup 2 becomes current, the open forms follow.
     frame.selector()->activated(2);
     EXPECT_EQ(editor.store.currentShipgroup, 2);
     EXPECT_EQ(frame.selector()->currentIndex(), 2);
-    EXPECT_EQ(basicLog, std::vector<int>{app::kEventReload});
-    EXPECT_EQ(listLog, std::vector<int>{app::kEventCurrentChanged});
+    EXPECT_EQ(name->text(), "Picket Station");
+    EXPECT_EQ(rows->currentRow(), 2);
 
-    // A rename replaces the selector entry (19 characters at most).
-    mission::ShipgroupRecord(editor.store, 2).setName("Picket Station Omega");
-    editor.shipgroupEvents.notify(app::kEventRenamed);
+    // A rename typed into the Basic form reaches the selector (19 characters at most).
+    name->selectAll();
+    QTest::keyClicks(name, "Picket Station Omega");
     EXPECT_EQ(frame.selector()->itemText(2), "Picket Station Omeg");
+
+    // Choosing a row of the list form is the same as the selector.
+    rows->setCurrentRow(0);
+    EXPECT_EQ(editor.store.currentShipgroup, 0);
+    EXPECT_EQ(frame.selector()->currentIndex(), 0);
+    EXPECT_EQ(name->text(), "Red Lancers");
 
     // Opening a mission closes the modeless forms.
     ASSERT_TRUE(frame.openMissionPath(sample, false));
     EXPECT_FALSE(frame.forms().isOpen(app::form::Basic));
+    EXPECT_FALSE(frame.forms().isOpen(app::form::Shipgroups));
 }
 
 TEST_F(MainFrameTest, EveryCommandIsReachableAndFollowsItsRules) {
@@ -358,6 +362,18 @@ TEST_F(MainFrameTest, ScreenshotWithSampleMission) {
         "../quendar-mainframe.png");
     ASSERT_TRUE(shot.save(out));
     std::cout << "screenshot: " << QDir::cleanPath(out).toStdString() << "\n";
+
+    // Two of the shipgroup forms, as the binder lays them out.
+    const QDir build(QCoreApplication::applicationDirPath() + "/..");
+    for (auto [id, key, file] : {std::tuple{app::cmd::Basic, app::form::Basic, "quendar-form-basic.png"},
+                                 std::tuple{app::cmd::Shipgroups, app::form::Shipgroups,
+                                            "quendar-form-shipgroups.png"}}) {
+        ASSERT_TRUE(run(id));
+        ui::FormDialog* d = frame.forms().dialog(key);
+        ASSERT_NE(d, nullptr);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(d->grab().toImage().save(build.absoluteFilePath(file)));
+    }
 
     // The same window in briefing mode, with the three briefing bars.
     ASSERT_TRUE(run(app::cmd::BriefingMode));
