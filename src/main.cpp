@@ -23,6 +23,6 @@ int main(int argc, char** argv) {
     frame.startUp();
 
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() > 1) frame.openMissionPath(quendar::ui::toLatin(args.at(1)), false);
+    if (args.size() > 1) frame.openMissionPath(quendar::ui::toPath(args.at(1)), false);
     return app.exec();
 }

@@ -323,7 +323,7 @@ void CMainFrame::showAbout() {
 
 // --- app::FrameView ----------------------------------------------------------------
 
-void CMainFrame::setTitle(const std::string& title) { setWindowTitle(fromLatin(title)); }
+void CMainFrame::setTitle(const std::string& title) { setWindowTitle(fromMixed(title)); }
 
 bool CMainFrame::isToolbarVisible(int id) const {
     QToolBar* tb = toolbar(id);
@@ -421,7 +421,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     if (path.isEmpty()) return;
     event->acceptProposedAction();
     // After the drop has finished: the confirmation is a modal box.
-    QTimer::singleShot(0, this, [this, path] { openMissionPath(toLatin(path), true); });
+    QTimer::singleShot(0, this, [this, path] { openMissionPath(toPath(path), true); });
 }
 
 }  // namespace quendar::ui

@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
+#include <QStringDecoder>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -32,6 +34,18 @@ QString fromLatin(std::string_view s) {
 std::string toLatin(const QString& s) {
     const QByteArray b = s.toLatin1();
     return std::string(b.constData(), static_cast<size_t>(b.size()));
+}
+
+QString fromPath(std::string_view path) {
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+std::string toPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString fromMixed(std::string_view s) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(QByteArrayView(s.data(), static_cast<qsizetype>(s.size())));
+    return utf8.hasError() ? fromLatin(s) : text;
 }
 
 namespace {

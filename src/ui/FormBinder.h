@@ -101,5 +101,11 @@ private:
 // Builds a QString from the 8-bit text the store and models hold.
 QString fromLatin(std::string_view s);
 std::string toLatin(const QString& s);
+// File paths travel as the system's own bytes, whatever characters they hold.
+QString fromPath(std::string_view path);
+std::string toPath(const QString& path);
+// Texts that may carry a path (window title, message boxes): UTF-8 when the
+// bytes are valid UTF-8, otherwise the 8-bit characters.
+QString fromMixed(std::string_view s);
 
 }  // namespace quendar::ui

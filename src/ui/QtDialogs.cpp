@@ -17,8 +17,8 @@ using mission::Icon;
 Answer QtPrompter::ask(std::string_view text, std::string_view caption, Buttons buttons,
                        Icon icon) {
     QMessageBox box(m_parent);
-    box.setText(fromLatin(text));
-    box.setWindowTitle(fromLatin(caption));
+    box.setText(fromMixed(text));
+    box.setWindowTitle(fromMixed(caption));
     switch (icon) {
     case Icon::Information: box.setIcon(QMessageBox::Information); break;
     case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
@@ -60,7 +60,7 @@ QString translateFilter(const std::string& filter) {
 }
 
 QString initialFolder(const std::string& initialName) {
-    QString s = fromLatin(initialName);
+    QString s = fromPath(initialName);
     s.replace('\\', '/');
     const int slash = s.lastIndexOf('/');
     if (slash < 0) return {};
@@ -81,7 +81,7 @@ std::optional<std::string> QtFileChooser::chooseOpen(const app::FileDialogReques
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setDefaultSuffix(fromLatin(request.defaultExtension));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
-    return toLatin(QDir::toNativeSeparators(dlg.selectedFiles().first()));
+    return toPath(QDir::toNativeSeparators(dlg.selectedFiles().first()));
 }
 
 std::optional<std::string> QtFileChooser::chooseSave(const app::FileDialogRequest& request) {
@@ -91,7 +91,7 @@ std::optional<std::string> QtFileChooser::chooseSave(const app::FileDialogReques
     dlg.setDefaultSuffix(fromLatin(request.defaultExtension));
     if (!request.promptOverwrite) dlg.setOption(QFileDialog::DontConfirmOverwrite);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
-    return toLatin(withDefaultExtension(dlg.selectedFiles().first(), request.defaultExtension));
+    return toPath(withDefaultExtension(dlg.selectedFiles().first(), request.defaultExtension));
 }
 
 }  // namespace quendar::ui
