@@ -42,26 +42,26 @@ bool sliderInput(BriefingModel& briefing, SliderRequest request, int position) {
     const int end = briefing.briefingEndTime();
     int next = t;
     switch (request) {
-    case SliderRequest::LineLeft:
-        next = t - step;
-        if (next < 0) return false;
-        break;
-    case SliderRequest::LineRight:
-        next = t + step;
-        if (next >= end) return false;
-        break;
-    case SliderRequest::PageLeft:
-        next = t - 2 * step;
-        if (next <= 0) return false;
-        break;
-    case SliderRequest::PageRight:
-        next = t + 2 * step;
-        if (next >= end) return false;
-        break;
-    case SliderRequest::Thumb:
-        next = position;
-        if (next >= end) return false;
-        break;
+        case SliderRequest::LineLeft:
+            next = t - step;
+            if (next < 0) return false;
+            break;
+        case SliderRequest::LineRight:
+            next = t + step;
+            if (next >= end) return false;
+            break;
+        case SliderRequest::PageLeft:
+            next = t - 2 * step;
+            if (next <= 0) return false;
+            break;
+        case SliderRequest::PageRight:
+            next = t + 2 * step;
+            if (next >= end) return false;
+            break;
+        case SliderRequest::Thumb:
+            next = position;
+            if (next >= end) return false;
+            break;
     }
     briefing.setCurrentTime(next);
     return true;

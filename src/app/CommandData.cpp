@@ -1,6 +1,6 @@
-#include "app/CommandTable.h"
-
 #include <string>
+
+#include "app/CommandTable.h"
 
 namespace quendar::app {
 
@@ -57,21 +57,31 @@ std::vector<Command> commandDefinitions() {
     c.push_back(make(kEditCopy, "&Copy\tCtrl+C", "Copy the selection", "Copy"));
     c.push_back(make(kEditPaste, "&Paste\tCtrl+V", "Insert the clipboard contents", "Paste"));
     // View
-    c.push_back(make(cmd::ViewToolbar, "&Toolbar", "Show or hide the map toolbar", "Toggle toolbar"));
-    c.push_back(make(cmd::ViewStatusBar, "&Status Bar", "Show or hide the status bar", "Toggle status bar"));
-    c.push_back(make(cmd::ViewControlBar, "&Control Bar", "Show or hide the control bar", "Control bar"));
-    c.push_back(make(cmd::ViewShipgroups, "S&hipgroups", "Show or hide the shipgroup selector", "Shipgroups"));
-    c.push_back(make(cmd::ViewBriefingBar, "&Briefing Bar", "Show or hide the briefing bars", "Briefing bar"));
+    c.push_back(
+        make(cmd::ViewToolbar, "&Toolbar", "Show or hide the map toolbar", "Toggle toolbar"));
+    c.push_back(make(cmd::ViewStatusBar, "&Status Bar", "Show or hide the status bar",
+                     "Toggle status bar"));
+    c.push_back(
+        make(cmd::ViewControlBar, "&Control Bar", "Show or hide the control bar", "Control bar"));
+    c.push_back(make(cmd::ViewShipgroups, "S&hipgroups", "Show or hide the shipgroup selector",
+                     "Shipgroups"));
+    c.push_back(make(cmd::ViewBriefingBar, "&Briefing Bar", "Show or hide the briefing bars",
+                     "Briefing bar"));
     c.push_back(make(cmd::AutoBriefingBars, "A&uto Show/Hide Briefing bars",
                      "Auto hide and show briefing bars if checked", "Auto briefing bars"));
-    c.push_back(make(cmd::Coordinates, "C&oordinates...", "Set which map coordinates are shown", "Coordinates"));
-    c.push_back(make(cmd::MapProperties, "&Map Properties...", "Set the map colours and grid lines", "Map properties"));
-    c.push_back(make(cmd::AxisProperties, "&Axis Properties...", "Set the map axes", "Axis properties"));
-    c.push_back(make(cmd::Preferences, "&Preferences...", "Set the editor preferences", "Preferences"));
+    c.push_back(make(cmd::Coordinates, "C&oordinates...", "Set which map coordinates are shown",
+                     "Coordinates"));
+    c.push_back(make(cmd::MapProperties, "&Map Properties...", "Set the map colours and grid lines",
+                     "Map properties"));
+    c.push_back(
+        make(cmd::AxisProperties, "&Axis Properties...", "Set the map axes", "Axis properties"));
+    c.push_back(
+        make(cmd::Preferences, "&Preferences...", "Set the editor preferences", "Preferences"));
     // Map
     for (int k = 0; k < 4; ++k) {
         const std::string n = std::to_string(k + 1);
-        c.push_back(make(cmd::System1 + k, "Set to System &" + n, "Set to System " + n, "System " + n));
+        c.push_back(
+            make(cmd::System1 + k, "Set to System &" + n, "Set to System " + n, "System " + n));
     }
     c.push_back(make(cmd::ZoomIn, "Zoom &In", "Zoom In", "Zoom In"));
     c.push_back(make(cmd::ZoomOut, "Zoom &Out", "Zoom Out", "Zoom Out"));
@@ -93,8 +103,8 @@ std::vector<Command> commandDefinitions() {
     }
     for (int k = 0; k < 8; ++k) {
         const std::string n = std::to_string(k + 1);
-        c.push_back(make(32876 + k, "Waypoint &" + n, "Add waypoint or briefing point",
-                         "Waypoint " + n));
+        c.push_back(
+            make(32876 + k, "Waypoint &" + n, "Add waypoint or briefing point", "Waypoint " + n));
     }
     c.push_back(make(32884, "&Hyperspace point", "Add hyperspace point", "Hyperspace point"));
     c.push_back(make(32885, "&Rendezvous point", "Add rendezvous point", "Rendezvous point"));
@@ -105,7 +115,8 @@ std::vector<Command> commandDefinitions() {
     c.push_back(make(cmd::MapMode, "", "Show the map", "Map"));
     c.push_back(make(cmd::BriefingMode, "", "Show the briefing", "Briefing"));
     c.push_back(make(cmd::Shipgroups, "", "Open the shipgroup list", "Shipgroups"));
-    c.push_back(make(cmd::ShipgroupsView, "", "Open the shipgroup list with the view control", "Shipgroups&Viewcontrol"));
+    c.push_back(make(cmd::ShipgroupsView, "", "Open the shipgroup list with the view control",
+                     "Shipgroups&Viewcontrol"));
     c.push_back(make(cmd::Basic, "", "Basic properties of the current shipgroup", "Basic"));
     c.push_back(make(cmd::Advanced, "", "Advanced options of the current shipgroup", "Advanced"));
     c.push_back(make(cmd::Arrival, "", "Arrival of the current shipgroup", "Arrival"));
@@ -119,7 +130,8 @@ std::vector<Command> commandDefinitions() {
     c.push_back(make(32848, "&Systems...", "Names of the systems", "Systems"));
     c.push_back(make(32838, "&Cargoes...", "Special cargoes in the mission", "Cargoes"));
     c.push_back(make(32835, "&Validate", "Check the mission for errors", "Validate"));
-    c.push_back(make(32900, "&Name global groups...", "Names of the global groups", "Global groups"));
+    c.push_back(
+        make(32900, "&Name global groups...", "Names of the global groups", "Global groups"));
     c.push_back(make(32924, "&Global goals...", "Global goals of the teams", "Global goals"));
     for (int k = 0; k < 10; ++k) {
         const std::string n = std::to_string(k + 1);
@@ -134,28 +146,41 @@ std::vector<Command> commandDefinitions() {
     c.push_back(make(32902, "&Hints", "Hints text", "Hints"));
     c.push_back(make(32818, "&Briefing Texts", "Texts of the briefing", "Briefing texts"));
     c.push_back(make(32819, "Briefing &Tags", "Tags of the briefing", "Briefing tags"));
-    c.push_back(make(cmd::ResetBriefing1, "Reset Briefing &1", "Reset the first briefing", "Reset briefing 1"));
-    c.push_back(make(cmd::ResetBriefing2, "Reset Briefing &2", "Reset the second briefing", "Reset briefing 2"));
-    c.push_back(make(kManualOverride, "&Manual Override", "Edit the briefing by hand", "Manual override"));
+    c.push_back(make(cmd::ResetBriefing1, "Reset Briefing &1", "Reset the first briefing",
+                     "Reset briefing 1"));
+    c.push_back(make(cmd::ResetBriefing2, "Reset Briefing &2", "Reset the second briefing",
+                     "Reset briefing 2"));
+    c.push_back(
+        make(kManualOverride, "&Manual Override", "Edit the briefing by hand", "Manual override"));
     // Briefing toolbars (the string table's prompt and tooltip halves)
-    struct P { int id; const char* prompt; const char* tip; };
+    struct P {
+        int id;
+        const char* prompt;
+        const char* tip;
+    };
     const P briefing[] = {
-        {32800, "Play briefing", "Play"}, {32801, "Stop briefing", "Stop"},
-        {32802, "Forward one step", "Step forward"}, {32803, "Back one step", "Step backward"},
+        {32800, "Play briefing", "Play"},
+        {32801, "Stop briefing", "Stop"},
+        {32802, "Forward one step", "Step forward"},
+        {32803, "Back one step", "Step backward"},
         {32804, "Go to the end of the briefing", "Go to end"},
         {32854, "Step forward to next action", "Next action"},
         {32855, "Step back to previous action", "Last action"},
         {32850, "Set the speed of the briefing during play to slow", "Slow Speed"},
         {32851, "Set the speed of the briefing during play to normal", "Normal Speed"},
         {32852, "Set the speed of the briefing during play to fast", "Fast Speed"},
-        {32856, "", "Step 1"}, {32857, "", "Step 2"}, {32858, "", "Step 3"},
-        {32859, "", "Step 4"}, {32860, "", "Step 5"},
+        {32856, "", "Step 1"},
+        {32857, "", "Step 2"},
+        {32858, "", "Step 3"},
+        {32859, "", "Step 4"},
+        {32860, "", "Step 5"},
         {32921, "Lock briefing positon and zoom", "Lock briefing"},
         {32849, "Select/Move objects in the briefing", "Select/Move"},
         {32839, "Show ship on the briefing", "Show ship"},
         {32891, "Move a ship on the briefing", "Move ship"},
         {32892, "Show technical data about a ship at this point", "Tech data"},
-        {32840, "Select a ship", "Add selection"}, {32871, "Rotate craft", "Rotate craft"},
+        {32840, "Select a ship", "Add selection"},
+        {32871, "Rotate craft", "Rotate craft"},
         {32870, "Add instruction text", "Add instruction"},
         {32841, "Add texts onto the briefing", "Add texts"},
         {32842, "Move the briefing screen", "Move briefing"},
@@ -168,7 +193,8 @@ std::vector<Command> commandDefinitions() {
         {32865, "Mark this position as the end of the briefing", "End mark"},
         {32864, "Toggle showing the Changing region and Technical data images", "Toggle images"},
         {32922, "Toggle hints in the briefing editor", "Toggle hints"},
-        {32926, "Undo last action", "Undo"}, {32928, "Redo last action", "Redo"},
+        {32926, "Undo last action", "Undo"},
+        {32928, "Redo last action", "Redo"},
         {32935, "Assign teams to this briefing", "Assign teams"},
         {cmd::NextBriefing, "Next briefing", "Next briefing"},
         {32861, "Delete briefing commands", "Delete commands"},
@@ -194,13 +220,12 @@ std::vector<MenuEntry> menuTree() {
                                   item(cmd::ViewControlBar), item(cmd::ViewShipgroups),
                                   item(cmd::ViewBriefingBar), item(cmd::AutoBriefingBars),
                                   separator(), item(cmd::Coordinates), item(cmd::MapProperties),
-                                  item(cmd::AxisProperties), separator(),
-                                  item(cmd::Preferences)}));
-    m.push_back(submenu("&Map", {item(32771), item(32772), item(32773), item(32774), separator(),
-                                 item(cmd::ZoomIn), item(cmd::ZoomOut), separator(),
-                                 item(cmd::ViewXY), item(cmd::ViewXZ), item(cmd::ViewYZ),
-                                 separator(), item(cmd::Centre), separator(),
-                                 item(32908), item(32905), item(32906), item(32907)}));
+                                  item(cmd::AxisProperties), separator(), item(cmd::Preferences)}));
+    m.push_back(
+        submenu("&Map", {item(32771), item(32772), item(32773), item(32774), separator(),
+                         item(cmd::ZoomIn), item(cmd::ZoomOut), separator(), item(cmd::ViewXY),
+                         item(cmd::ViewXZ), item(cmd::ViewYZ), separator(), item(cmd::Centre),
+                         separator(), item(32908), item(32905), item(32906), item(32907)}));
     std::vector<MenuEntry> add{item(32872), item(32873), item(32874), item(32875), separator()};
     for (int k = 0; k < 8; ++k) add.push_back(item(32876 + k));
     add.push_back(separator());
@@ -216,10 +241,10 @@ std::vector<MenuEntry> menuTree() {
     teams.push_back(item(kAllTeams));
     m.push_back(submenu("&Teams", std::move(teams)));
     m.push_back(submenu("M&essages", {item(32834)}));
-    m.push_back(submenu("&Briefing", {item(32820), item(32821), item(32902), separator(),
-                                      item(32818), item(32819), separator(),
-                                      item(cmd::ResetBriefing1), item(cmd::ResetBriefing2),
-                                      separator(), item(kManualOverride)}));
+    m.push_back(
+        submenu("&Briefing", {item(32820), item(32821), item(32902), separator(), item(32818),
+                              item(32819), separator(), item(cmd::ResetBriefing1),
+                              item(cmd::ResetBriefing2), separator(), item(kManualOverride)}));
     m.push_back(submenu("&Help", {item(kContents), item(kTutorials), item(kPlugins), separator(),
                                   item(cmd::Info)}));
     return m;
@@ -228,29 +253,61 @@ std::vector<MenuEntry> menuTree() {
 std::vector<ToolbarDef> toolbarLayout() {
     const int S = kSeparator;
     std::vector<ToolbarDef> t;
-    t.push_back({kMapToolbar, "Map tools",
-                 {32771, 32772, 32773, 32774, S, 32778, 32779, S, 32780, 32781, 32782, S, 32784, S,
-                  32872, S, 32908, 32905, 32906, 32907, S, 32876, 32877, 32878, 32879, 32880,
-                  32881, 32882, 32883, S, 32886, S, 32925},
-                 16, 15, Dock::Top, 0, true});
-    t.push_back({kBriefingToolsBar, "Briefing tools",
-                 {32804, 32855, 32803, 32801, 32800, 32802, 32854, S, 32849, 32839, 32891, 32892,
-                  32840, 32871, 32870, 32841, 32842, 32843, 32844, 32853, 32845, 32847, S, 32846,
-                  32865, S, 32921, 32864, 32922},
-                 16, 15, Dock::Bottom, 0, false});
-    t.push_back({kSelectorBar, "Shipgroups", {kShipgroupSelector, cmd::ShowOnMap}, 16, 15,
-                 Dock::Top, kMapToolbar, true});
-    t.push_back({kBriefingEditBar, "Briefing edit", {32926, 32928, S, 32935, 32934}, 32, 15,
-                 Dock::Bottom, kBriefingToolsBar, false});
-    t.push_back({kBriefingCommandsBar, "Briefing commands",
-                 {32856, 32857, 32858, 32859, 32860, S, 32861, 32862, S, 32850, 32851, 32852,
-                  32923, S, kTimeSlider},
-                 32, 15, Dock::Bottom, 0, false});
-    t.push_back({kControlBar, "Control bar",
-                 {cmd::MapMode, cmd::BriefingMode, cmd::Shipgroups, cmd::ShipgroupsView,
-                  cmd::Basic, cmd::Advanced, cmd::Arrival, cmd::Departure, cmd::Orders,
-                  cmd::Waypoints, cmd::Goals, cmd::Options},
-                 64, 15, Dock::Top, 0, true});
+    t.push_back({kMapToolbar,
+                 "Map tools",
+                 {32771, 32772, 32773, 32774, S,     32778, 32779, S,     32780, 32781, 32782,
+                  S,     32784, S,     32872, S,     32908, 32905, 32906, 32907, S,     32876,
+                  32877, 32878, 32879, 32880, 32881, 32882, 32883, S,     32886, S,     32925},
+                 16,
+                 15,
+                 Dock::Top,
+                 0,
+                 true});
+    t.push_back({kBriefingToolsBar,
+                 "Briefing tools",
+                 {32804, 32855, 32803, 32801, 32800, 32802, 32854, S,     32849, 32839,
+                  32891, 32892, 32840, 32871, 32870, 32841, 32842, 32843, 32844, 32853,
+                  32845, 32847, S,     32846, 32865, S,     32921, 32864, 32922},
+                 16,
+                 15,
+                 Dock::Bottom,
+                 0,
+                 false});
+    t.push_back({kSelectorBar,
+                 "Shipgroups",
+                 {kShipgroupSelector, cmd::ShowOnMap},
+                 16,
+                 15,
+                 Dock::Top,
+                 kMapToolbar,
+                 true});
+    t.push_back({kBriefingEditBar,
+                 "Briefing edit",
+                 {32926, 32928, S, 32935, 32934},
+                 32,
+                 15,
+                 Dock::Bottom,
+                 kBriefingToolsBar,
+                 false});
+    t.push_back({kBriefingCommandsBar,
+                 "Briefing commands",
+                 {32856, 32857, 32858, 32859, 32860, S, 32861, 32862, S, 32850, 32851, 32852, 32923,
+                  S, kTimeSlider},
+                 32,
+                 15,
+                 Dock::Bottom,
+                 0,
+                 false});
+    t.push_back({kControlBar,
+                 "Control bar",
+                 {cmd::MapMode, cmd::BriefingMode, cmd::Shipgroups, cmd::ShipgroupsView, cmd::Basic,
+                  cmd::Advanced, cmd::Arrival, cmd::Departure, cmd::Orders, cmd::Waypoints,
+                  cmd::Goals, cmd::Options},
+                 64,
+                 15,
+                 Dock::Top,
+                 0,
+                 true});
     return t;
 }
 

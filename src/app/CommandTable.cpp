@@ -45,8 +45,10 @@ namespace {
 void collect(const std::vector<MenuEntry>& entries, std::vector<int>& out) {
     for (const auto& e : entries) {
         if (e.separator) continue;
-        if (e.isSubmenu()) collect(e.children, out);
-        else out.push_back(e.id);
+        if (e.isSubmenu())
+            collect(e.children, out);
+        else
+            out.push_back(e.id);
     }
 }
 }  // namespace

@@ -38,7 +38,7 @@ enum class Dock { Top, Bottom, Left, Right };
 // Toolbar slots that hold a control instead of a button.
 constexpr int kSeparator = 0;
 constexpr int kShipgroupSelector = -1;  // the drop-down on toolbar 145 (control id 32796)
-constexpr int kTimeSlider = -2;         // the briefing time slider on toolbar 151 (control id 32863)
+constexpr int kTimeSlider = -2;  // the briefing time slider on toolbar 151 (control id 32863)
 constexpr int kSelectorWidth = 100;
 constexpr int kSliderWidth = 323;
 
@@ -75,7 +75,7 @@ constexpr int NextBriefing = 32934;
 }  // namespace cmd
 
 class CommandTable {
-public:
+  public:
     CommandTable();
 
     Command* find(int id);
@@ -94,7 +94,7 @@ public:
     // Every command id the menu tree names, in menu order.
     std::vector<int> menuIds() const;
 
-private:
+  private:
     std::vector<Command> m_commands;
     std::vector<MenuEntry> m_menus;
     std::vector<ToolbarDef> m_toolbars;

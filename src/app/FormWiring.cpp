@@ -7,41 +7,61 @@ namespace quendar::app {
 using shipgroup::FormKind;
 
 namespace {
-constexpr FormKind kShipgroupForms[] = {
-    FormKind::Shipgroups, FormKind::ShipgroupsViewcontrol, FormKind::Basic,
-    FormKind::Advanced,   FormKind::Arrival,               FormKind::Departure,
-    FormKind::Orders,     FormKind::Waypoints,             FormKind::Goals,
-    FormKind::Options};
+constexpr FormKind kShipgroupForms[] = {FormKind::Shipgroups, FormKind::ShipgroupsViewcontrol,
+                                        FormKind::Basic,      FormKind::Advanced,
+                                        FormKind::Arrival,    FormKind::Departure,
+                                        FormKind::Orders,     FormKind::Waypoints,
+                                        FormKind::Goals,      FormKind::Options};
 }  // namespace
 
 const std::string& FormWiring::keyOf(FormKind kind) {
     switch (kind) {
-    case FormKind::Shipgroups: return form::Shipgroups;
-    case FormKind::ShipgroupsViewcontrol: return form::ShipgroupsView;
-    case FormKind::Basic: return form::Basic;
-    case FormKind::Advanced: return form::Advanced;
-    case FormKind::Arrival: return form::Arrival;
-    case FormKind::Departure: return form::Departure;
-    case FormKind::Orders: return form::Orders;
-    case FormKind::Waypoints: return form::Waypoints;
-    case FormKind::Goals: return form::Goals;
-    case FormKind::Options: return form::Options;
+        case FormKind::Shipgroups:
+            return form::Shipgroups;
+        case FormKind::ShipgroupsViewcontrol:
+            return form::ShipgroupsView;
+        case FormKind::Basic:
+            return form::Basic;
+        case FormKind::Advanced:
+            return form::Advanced;
+        case FormKind::Arrival:
+            return form::Arrival;
+        case FormKind::Departure:
+            return form::Departure;
+        case FormKind::Orders:
+            return form::Orders;
+        case FormKind::Waypoints:
+            return form::Waypoints;
+        case FormKind::Goals:
+            return form::Goals;
+        case FormKind::Options:
+            return form::Options;
     }
     return form::Basic;
 }
 
 int FormWiring::commandOf(FormKind kind) {
     switch (kind) {
-    case FormKind::Shipgroups: return cmd::Shipgroups;
-    case FormKind::ShipgroupsViewcontrol: return cmd::ShipgroupsView;
-    case FormKind::Basic: return cmd::Basic;
-    case FormKind::Advanced: return cmd::Advanced;
-    case FormKind::Arrival: return cmd::Arrival;
-    case FormKind::Departure: return cmd::Departure;
-    case FormKind::Orders: return cmd::Orders;
-    case FormKind::Waypoints: return cmd::Waypoints;
-    case FormKind::Goals: return cmd::Goals;
-    case FormKind::Options: return cmd::Options;
+        case FormKind::Shipgroups:
+            return cmd::Shipgroups;
+        case FormKind::ShipgroupsViewcontrol:
+            return cmd::ShipgroupsView;
+        case FormKind::Basic:
+            return cmd::Basic;
+        case FormKind::Advanced:
+            return cmd::Advanced;
+        case FormKind::Arrival:
+            return cmd::Arrival;
+        case FormKind::Departure:
+            return cmd::Departure;
+        case FormKind::Orders:
+            return cmd::Orders;
+        case FormKind::Waypoints:
+            return cmd::Waypoints;
+        case FormKind::Goals:
+            return cmd::Goals;
+        case FormKind::Options:
+            return cmd::Options;
     }
     return 0;
 }

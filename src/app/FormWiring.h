@@ -23,7 +23,7 @@ struct FormServices {
 // registered stay disabled. The object holds what the forms share (the
 // shipgroup context), so it must outlive every form it made.
 class FormWiring {
-public:
+  public:
     FormWiring(FrameLogic& logic, Editor& editor, mission::Prompter& prompter,
                FormServices services);
 
@@ -32,7 +32,7 @@ public:
     static const std::string& keyOf(shipgroup::FormKind kind);
     static int commandOf(shipgroup::FormKind kind);
 
-private:
+  private:
     std::unique_ptr<shipgroup::ShipgroupContext> m_shipgroups;
 };
 

@@ -12,8 +12,8 @@ using mission::Icon;
 namespace {
 const std::vector<std::string>& allFormKeys() {
     static const std::vector<std::string> keys{
-        form::Shipgroups, form::ShipgroupsView, form::Basic,   form::Arrival,
-        form::Departure,  form::Orders,         form::Waypoints, form::Advanced,
+        form::Shipgroups, form::ShipgroupsView, form::Basic,        form::Arrival,
+        form::Departure,  form::Orders,         form::Waypoints,    form::Advanced,
         form::Options,    form::Goals,          form::OrdersWizard, form::MotionWizard};
     return keys;
 }
@@ -21,7 +21,11 @@ const std::vector<std::string>& allFormKeys() {
 
 FrameLogic::FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
                        mission::Prompter& prompter, FrameServices services)
-    : m_editor(editor), m_commands(commands), m_view(view), m_map(map), m_prompter(prompter),
+    : m_editor(editor),
+      m_commands(commands),
+      m_view(view),
+      m_map(map),
+      m_prompter(prompter),
       m_services(std::move(services)) {
     m_eventConn = m_editor.shipgroupEvents.connect([this](int code) { onShipgroupEvent(code); });
     m_closeFormsConn = m_editor.closeModelessForms.connect([this] {
@@ -32,8 +36,8 @@ FrameLogic::FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, 
         refreshBriefingTime();
         m_view.repaintMap();
     });
-    m_openFormConn = m_editor.openFormRequested.connect(
-        [this](const std::string& key) { openModeless(key); });
+    m_openFormConn =
+        m_editor.openFormRequested.connect([this](const std::string& key) { openModeless(key); });
     m_mapChangedConn = m_editor.mapChanged.connect([this] { m_view.repaintMap(); });
     bindCommands();
 }
@@ -66,8 +70,8 @@ void FrameLogic::firstRunSequence() {
     m_view.showFirstRunPicture();
     PreferencesForm prefs(m_editor.settings);
     m_view.runModal(prefs);
-    for (auto* make : {&m_services.coordinatesForm, &m_services.mapPropertiesForm,
-                       &m_services.axisForm}) {
+    for (auto* make :
+         {&m_services.coordinatesForm, &m_services.mapPropertiesForm, &m_services.axisForm}) {
         if (!*make) continue;
         auto f = (*make)();
         if (f) m_view.runModal(*f);
@@ -86,35 +90,36 @@ void FrameLogic::onShipgroupEvent(int code) {
     relay(form::ShipgroupsView, code);
     const int current = m_editor.store.currentShipgroup;
     switch (code) {
-    case kEventAdded:
-        m_view.appendToSelector(selectorName(current));
-        m_view.selectInSelector(current);
-        relay(form::Basic, kEventReload);
-        break;
-    case kEventCurrentChanged:
-        m_view.selectInSelector(current);
-        for (const auto* k : {&form::OrdersWizard, &form::Basic, &form::Advanced, &form::Arrival,
-                              &form::Departure, &form::Goals, &form::Waypoints, &form::Orders,
-                              &form::Options})
-            relay(*k, kEventReload);
-        break;
-    case kEventRenamed:
-        m_view.replaceInSelector(current, selectorName(current));
-        break;
-    case kEventAdvanced:
-        relay(form::Advanced, kEventAdvanced);
-        break;
-    case kEventWaypoints:
-        relay(form::Waypoints, kEventWaypoints);
-        break;
-    case kEventListCleared: {
-        std::vector<std::string> names;
-        for (int i = 0; i < m_editor.store.shipgroupCount; ++i) names.push_back(selectorName(i));
-        m_view.fillSelector(names, current);
-        break;
-    }
-    default:
-        break;
+        case kEventAdded:
+            m_view.appendToSelector(selectorName(current));
+            m_view.selectInSelector(current);
+            relay(form::Basic, kEventReload);
+            break;
+        case kEventCurrentChanged:
+            m_view.selectInSelector(current);
+            for (const auto* k :
+                 {&form::OrdersWizard, &form::Basic, &form::Advanced, &form::Arrival,
+                  &form::Departure, &form::Goals, &form::Waypoints, &form::Orders, &form::Options})
+                relay(*k, kEventReload);
+            break;
+        case kEventRenamed:
+            m_view.replaceInSelector(current, selectorName(current));
+            break;
+        case kEventAdvanced:
+            relay(form::Advanced, kEventAdvanced);
+            break;
+        case kEventWaypoints:
+            relay(form::Waypoints, kEventWaypoints);
+            break;
+        case kEventListCleared: {
+            std::vector<std::string> names;
+            for (int i = 0; i < m_editor.store.shipgroupCount; ++i)
+                names.push_back(selectorName(i));
+            m_view.fillSelector(names, current);
+            break;
+        }
+        default:
+            break;
     }
 }
 
@@ -155,8 +160,7 @@ void FrameLogic::leaveBriefingMode() {
 }
 
 bool FrameLogic::confirmClose() {
-    return m_prompter.ask("Are you sure?", "Exit", Buttons::OkCancel, Icon::Question) ==
-           Answer::Ok;
+    return m_prompter.ask("Are you sure?", "Exit", Buttons::OkCancel, Icon::Question) == Answer::Ok;
 }
 
 void FrameLogic::mouseMoved() {

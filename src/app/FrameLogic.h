@@ -22,7 +22,7 @@ enum class Pane { Message, PositionX, PositionY, BrTime, CurrentCommand };
 // What the frame logic asks of the window. CMainFrame implements it; tests
 // use a recording fake.
 class FrameView {
-public:
+  public:
     virtual ~FrameView() = default;
     virtual void setTitle(const std::string& title) = 0;
     virtual bool isToolbarVisible(int id) const = 0;
@@ -51,7 +51,7 @@ public:
 
 // The map view operations the frame's commands and mode switches use.
 class MapPort {
-public:
+  public:
     virtual ~MapPort() = default;
     virtual int zoom() const = 0;
     virtual void setZoom(int zoom) = 0;
@@ -108,7 +108,7 @@ constexpr const char* kRegionLocked =
 // handlers it owns, the shipgroup event relay, map and briefing mode and the
 // close request.
 class FrameLogic {
-public:
+  public:
     FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
                mission::Prompter& prompter, FrameServices services);
 
@@ -151,7 +151,7 @@ public:
     bool openPath(const std::string& path, bool ask);
     void retitle();
 
-private:
+  private:
     void bindCommands();
     bool lockedInBriefing() const { return m_map.briefingMode() && m_map.briefingLock(); }
     void relay(const std::string& key, int code);

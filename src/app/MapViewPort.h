@@ -12,9 +12,9 @@ namespace quendar::app {
 // the view switches (the renderer reads it) and is mirrored into the
 // briefing's playback state; the lock is the briefing's.
 class MapViewPort : public MapPort {
-public:
-    MapViewPort(map::MapView& view, map::ViewSwitches& switches,
-                mission::DisplaySettings& settings, briefing::Playback& playback)
+  public:
+    MapViewPort(map::MapView& view, map::ViewSwitches& switches, mission::DisplaySettings& settings,
+                briefing::Playback& playback)
         : m_view(view), m_switches(switches), m_settings(settings), m_playback(playback) {}
 
     int zoom() const override { return m_view.zoom(); }
@@ -37,7 +37,7 @@ public:
     map::MapView& view() { return m_view; }
     bool lockEngaged() const { return m_switches.briefingMode && m_playback.briefingLock; }
 
-private:
+  private:
     map::MapView& m_view;
     map::ViewSwitches& m_switches;
     mission::DisplaySettings& m_settings;

@@ -17,7 +17,8 @@ Control make(std::string id, ControlKind kind, std::string label, std::string gr
 }  // namespace
 
 PreferencesForm::PreferencesForm(mission::DisplaySettings& settings)
-    : FormModel("Quendar Preferences", true), m_settings(settings),
+    : FormModel("Quendar Preferences", true),
+      m_settings(settings),
       m_directory(settings.missionDirectory) {
     auto& dir = add(make("directory", ControlKind::Edit, "", "Default directory for missions"));
     dir.maxLength = kMaxDirectory;
@@ -25,9 +26,9 @@ PreferencesForm::PreferencesForm(mission::DisplaySettings& settings)
     dir.text = [this] { return m_directory; };
     dir.setText = [this](const std::string& t) { m_directory = t; };
 
-    auto& ecc = add(make("ecc", ControlKind::CheckBox,
-                         "Run ECC before saving a mission (Recommended)",
-                         "Error checking && correction"));
+    auto& ecc =
+        add(make("ecc", ControlKind::CheckBox, "Run ECC before saving a mission (Recommended)",
+                 "Error checking && correction"));
     ecc.value = [this] { return m_settings.runEccBeforeSave ? 1 : 0; };
     ecc.setValue = [this](int v) { m_settings.runEccBeforeSave = v ? 1 : 0; };
 

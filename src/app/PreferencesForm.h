@@ -11,12 +11,12 @@ namespace quendar::app {
 // save path. The check boxes change their settings at once (Cancel keeps
 // them); the folder is taken only by OK, at most 254 characters.
 class PreferencesForm : public mission::FormModel {
-public:
+  public:
     explicit PreferencesForm(mission::DisplaySettings& settings);
 
     static constexpr int kMaxDirectory = 254;
 
-private:
+  private:
     mission::DisplaySettings& m_settings;
     std::string m_directory;  // the edit's text until OK
 };

@@ -9,7 +9,7 @@ namespace quendar::app {
 // the installed data folder is used instead, so a fresh start finds the
 // bundled craft list and icons. qd.dat is always the working folder's own.
 class WorkingFolder {
-public:
+  public:
     explicit WorkingFolder(std::string dataDir = {}) : m_dataDir(std::move(dataDir)) {}
 
     // The path to read `name` from: the working folder's file when it exists,
@@ -18,7 +18,7 @@ public:
     std::string preferencesFile() const { return "qd.dat"; }
     const std::string& dataDir() const { return m_dataDir; }
 
-private:
+  private:
     std::string m_dataDir;
 };
 

@@ -21,9 +21,9 @@
 #include "app/FileCommands.h"
 #include "app/FormWiring.h"
 #include "app/PreferencesFile.h"
-#include "map/MapDisplayForms.h"
 #include "map/BriefingPictures.h"
 #include "map/IconImages.h"
+#include "map/MapDisplayForms.h"
 #include "mission/ShipgroupRecord.h"
 #include "ui/CSliderBar.h"
 #include "ui/MapWindow.h"
@@ -36,10 +36,14 @@ namespace quendar::ui {
 using app::Pane;
 
 CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
-    : m_editor(editor), m_options(std::move(options)), m_folder(m_options.dataDir),
-      m_qtPrompter(this), m_qtChooser(this),
+    : m_editor(editor),
+      m_options(std::move(options)),
+      m_folder(m_options.dataDir),
+      m_qtPrompter(this),
+      m_qtChooser(this),
       m_prompter(m_options.prompter ? *m_options.prompter : m_qtPrompter),
-      m_chooser(m_options.chooser ? *m_options.chooser : m_qtChooser), m_forms(this) {
+      m_chooser(m_options.chooser ? *m_options.chooser : m_qtChooser),
+      m_forms(this) {
     setWindowTitle(app::kStartTitle);
     setAcceptDrops(true);
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
@@ -62,14 +66,15 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     m_commands.bind(app::cmd::Info, [this] { showAbout(); });
     m_formWiring = std::make_unique<app::FormWiring>(
         *m_logic, m_editor, m_prompter,
-        app::FormServices{m_switches,
-                          [this](int craftType) {
-                              // The picture in the current shipgroup's colour.
-                              const int iff = mission::ShipgroupView(
-                                  m_editor.store, m_editor.store.currentShipgroup).iff();
-                              return map::renderIconImage(m_icons.icon(craftType), iff, 100).image;
-                          },
-                          [this] { return m_mapView.currentRegion(); }});
+        app::FormServices{
+            m_switches,
+            [this](int craftType) {
+                // The picture in the current shipgroup's colour.
+                const int iff =
+                    mission::ShipgroupView(m_editor.store, m_editor.store.currentShipgroup).iff();
+                return map::renderIconImage(m_icons.icon(craftType), iff, 100).image;
+            },
+            [this] { return m_mapView.currentRegion(); }});
 
     buildActions();
     buildMenus();
@@ -82,7 +87,9 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     resize(size);
 
     // The time slider asks the briefing playback for each move.
-    m_sliderBar->input = [this](app::SliderRequest r, int p) { return m_logic->timeSliderInput(r, p); };
+    m_sliderBar->input = [this](app::SliderRequest r, int p) {
+        return m_logic->timeSliderInput(r, p);
+    };
 
     // Enable and check marks follow the rules while the program idles.
     auto* idle = new QTimer(this);
@@ -176,7 +183,7 @@ void CMainFrame::buildToolbars() {
         // Buttons are drawn half again as large as the old 16 x 15 cells, so
         // the pictures read at a glance; the wide word buttons grow less.
         const int w = bar.buttonWidth > 2 * bar.buttonHeight ? bar.buttonWidth * 5 / 4
-                                                                : bar.buttonWidth * 3 / 2;
+                                                             : bar.buttonWidth * 3 / 2;
         const QSize icon(w, bar.buttonHeight * 3 / 2);
         tb->setIconSize(icon);
         for (int item : bar.items) {
@@ -202,17 +209,21 @@ void CMainFrame::buildToolbars() {
     }
     auto area = [](app::Dock d) {
         switch (d) {
-        case app::Dock::Top: return Qt::TopToolBarArea;
-        case app::Dock::Bottom: return Qt::BottomToolBarArea;
-        case app::Dock::Left: return Qt::LeftToolBarArea;
-        case app::Dock::Right: return Qt::RightToolBarArea;
+            case app::Dock::Top:
+                return Qt::TopToolBarArea;
+            case app::Dock::Bottom:
+                return Qt::BottomToolBarArea;
+            case app::Dock::Left:
+                return Qt::LeftToolBarArea;
+            case app::Dock::Right:
+                return Qt::RightToolBarArea;
         }
         return Qt::TopToolBarArea;
     };
     // 128 and 145 share the first top row, the control bar has its own; at
     // the bottom 153 sits left of 147, and the slider bar below them.
-    for (int id : {app::kMapToolbar, app::kBriefingToolsBar, app::kBriefingCommandsBar,
-                   app::kControlBar}) {
+    for (int id :
+         {app::kMapToolbar, app::kBriefingToolsBar, app::kBriefingCommandsBar, app::kControlBar}) {
         const app::ToolbarDef* bar = m_commands.toolbar(id);
         if (id == app::kControlBar) addToolBarBreak(Qt::TopToolBarArea);
         if (id == app::kBriefingCommandsBar) addToolBarBreak(Qt::BottomToolBarArea);
@@ -233,8 +244,10 @@ void CMainFrame::buildStatusBar() {
         l->setObjectName(name);
         l->setMinimumWidth(width);
         l->setFrameShape(QFrame::StyledPanel);
-        if (permanent) bar->addPermanentWidget(l);
-        else bar->addWidget(l, 1);
+        if (permanent)
+            bar->addPermanentWidget(l);
+        else
+            bar->addWidget(l, 1);
         if (p != Pane::Message || !permanent) m_panes[p] = l;
         return l;
     };

@@ -42,7 +42,7 @@ struct FrameOptions {
 // pane, all built from the command table; the frame logic decides what they do.
 class CMainFrame : public QMainWindow, public app::FrameView {
     Q_OBJECT
-public:
+  public:
     CMainFrame(app::Editor& editor, FrameOptions options);
     ~CMainFrame() override;
 
@@ -90,12 +90,12 @@ public:
     void closeWindow() override { close(); }
     void showBriefingTime(int time, int endTime) override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     void buildActions();
     void buildMenus();
     void buildToolbars();

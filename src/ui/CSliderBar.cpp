@@ -14,12 +14,23 @@ CSliderBar::CSliderBar(const QString& title, QWidget* parent) : QToolBar(title, 
         if (m_moving || !input) return;
         app::SliderRequest r;
         switch (action) {
-        case QAbstractSlider::SliderSingleStepSub: r = app::SliderRequest::LineLeft; break;
-        case QAbstractSlider::SliderSingleStepAdd: r = app::SliderRequest::LineRight; break;
-        case QAbstractSlider::SliderPageStepSub: r = app::SliderRequest::PageLeft; break;
-        case QAbstractSlider::SliderPageStepAdd: r = app::SliderRequest::PageRight; break;
-        case QAbstractSlider::SliderMove: r = app::SliderRequest::Thumb; break;
-        default: return;  // the ends of the bar are no briefing request
+            case QAbstractSlider::SliderSingleStepSub:
+                r = app::SliderRequest::LineLeft;
+                break;
+            case QAbstractSlider::SliderSingleStepAdd:
+                r = app::SliderRequest::LineRight;
+                break;
+            case QAbstractSlider::SliderPageStepSub:
+                r = app::SliderRequest::PageLeft;
+                break;
+            case QAbstractSlider::SliderPageStepAdd:
+                r = app::SliderRequest::PageRight;
+                break;
+            case QAbstractSlider::SliderMove:
+                r = app::SliderRequest::Thumb;
+                break;
+            default:
+                return;  // the ends of the bar are no briefing request
         }
         const int shown = input(r, m_slider->sliderPosition());
         m_moving = true;

@@ -13,7 +13,7 @@ namespace quendar::ui {
 // decides the new time; the slider then shows that time.
 class CSliderBar : public QToolBar {
     Q_OBJECT
-public:
+  public:
     CSliderBar(const QString& title, QWidget* parent);
     QSlider* slider() const { return m_slider; }
     // Moves the slider to the briefing time without asking anyone.
@@ -23,7 +23,7 @@ public:
     // Returns the time the slider shows after the request.
     std::function<int(app::SliderRequest, int position)> input;
 
-private:
+  private:
     QSlider* m_slider;
     bool m_moving = false;
 };

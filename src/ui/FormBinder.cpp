@@ -5,20 +5,20 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
-#include <QStringDecoder>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImage>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QSlider>
+#include <QStringDecoder>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -158,8 +158,9 @@ void FormDialog::build() {
         // A number edit's unit text and its "Auto control" box read as one
         // line ("[4] km or [x] Auto control"): without placement hints they
         // continue the edit's row.
-        const bool trailing = c.row < 0 && inlineLeft > 0 && grid == inlineGrid &&
-                              (c.kind == ControlKind::StaticText || c.kind == ControlKind::CheckBox);
+        const bool trailing =
+            c.row < 0 && inlineLeft > 0 && grid == inlineGrid &&
+            (c.kind == ControlKind::StaticText || c.kind == ControlKind::CheckBox);
         int row, col;
         if (trailing) {
             row = inlineRow;
@@ -194,103 +195,105 @@ void FormDialog::build() {
 QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
     const std::string id = c.id;
     switch (c.kind) {
-    case ControlKind::DropDown: {
-        auto* w = new QComboBox(this);
-        if (c.width > 0) w->setMinimumWidth(c.width);
-        connect(w, &QComboBox::activated, this, [this, id](int i) {
-            m_model.choose(id, i);
-            afterUserChange();
-        });
-        return w;
-    }
-    case ControlKind::ListBox:
-    case ControlKind::MultiList: {
-        auto* w = new QListWidget(this);
-        if (c.kind == ControlKind::MultiList) {
-            w->setSelectionMode(QAbstractItemView::ExtendedSelection);
-            connect(w, &QListWidget::itemSelectionChanged, this, [this, id, w] {
-                if (m_refreshing) return;
-                std::vector<int> rows;
-                for (int r = 0; r < w->count(); ++r)
-                    if (w->item(r)->isSelected()) rows.push_back(r);
-                m_model.select(id, rows);
+        case ControlKind::DropDown: {
+            auto* w = new QComboBox(this);
+            if (c.width > 0) w->setMinimumWidth(c.width);
+            connect(w, &QComboBox::activated, this, [this, id](int i) {
+                m_model.choose(id, i);
                 afterUserChange();
             });
-        } else {
-            connect(w, &QListWidget::currentRowChanged, this, [this, id](int r) {
-                if (m_refreshing || r < 0) return;
-                m_model.choose(id, r);
-                afterUserChange();
-            });
+            return w;
         }
-        return w;
-    }
-    case ControlKind::CheckBox:
-    case ControlKind::TriState: {
-        auto* w = new QCheckBox(buttonText(c.label), this);
-        w->setTristate(c.kind == ControlKind::TriState);
-        connect(w, &QCheckBox::clicked, this, [this, id, w] {
-            int v = w->checkState() == Qt::Checked ? 1 : w->checkState() == Qt::PartiallyChecked ? 2 : 0;
-            m_model.choose(id, v);
-            afterUserChange();
-        });
-        return w;
-    }
-    case ControlKind::RadioGroup: {
-        auto* w = new QWidget(this);
-        auto* lay = new QHBoxLayout(w);
-        lay->setContentsMargins(0, 0, 0, 0);
-        if (!c.label.empty()) lay->addWidget(new QLabel(plainText(c.label), w));
-        auto* group = new QButtonGroup(w);
-        group->setObjectName("group");
-        connect(group, &QButtonGroup::idClicked, this, [this, id](int i) {
-            m_model.choose(id, i);
-            afterUserChange();
-        });
-        return w;
-    }
-    case ControlKind::Edit:
-    case ControlKind::NumberEdit: {
-        auto* w = new QLineEdit(this);
-        if (c.maxLength > 0) w->setMaxLength(c.maxLength);
-        if (c.width > 0) w->setMinimumWidth(c.width);
-        // Digits only; the model decides what a number out of its range means.
-        if (c.kind == ControlKind::NumberEdit)
-            w->setValidator(new QRegularExpressionValidator(
-                QRegularExpression(c.minimum < 0 ? "-?[0-9]*" : "[0-9]*"), w));
-        connect(w, &QLineEdit::textEdited, this, [this, id, &c](const QString& t) {
-            if (c.kind == ControlKind::NumberEdit && !c.setText) {
-                m_model.choose(id, t.toInt());
+        case ControlKind::ListBox:
+        case ControlKind::MultiList: {
+            auto* w = new QListWidget(this);
+            if (c.kind == ControlKind::MultiList) {
+                w->setSelectionMode(QAbstractItemView::ExtendedSelection);
+                connect(w, &QListWidget::itemSelectionChanged, this, [this, id, w] {
+                    if (m_refreshing) return;
+                    std::vector<int> rows;
+                    for (int r = 0; r < w->count(); ++r)
+                        if (w->item(r)->isSelected()) rows.push_back(r);
+                    m_model.select(id, rows);
+                    afterUserChange();
+                });
             } else {
-                m_model.type(id, toLatin(t));
+                connect(w, &QListWidget::currentRowChanged, this, [this, id](int r) {
+                    if (m_refreshing || r < 0) return;
+                    m_model.choose(id, r);
+                    afterUserChange();
+                });
             }
-            afterUserChange();
-        });
-        return w;
-    }
-    case ControlKind::Slider: {
-        auto* w = new QSlider(Qt::Horizontal, this);
-        w->setRange(c.minimum, c.maximum);
-        if (c.width > 0) w->setMinimumWidth(c.width);
-        connect(w, &QSlider::valueChanged, this, [this, id](int v) {
-            if (m_refreshing) return;
-            m_model.choose(id, v);
-            afterUserChange();
-        });
-        return w;
-    }
-    case ControlKind::Button: {
-        auto* w = new QPushButton(buttonText(c.label), this);
-        w->setAutoDefault(false);
-        connect(w, &QPushButton::clicked, this, [this, id] {
-            m_model.click(id);
-            afterUserChange();
-        });
-        return w;
-    }
-    case ControlKind::Picture:
-    case ControlKind::StaticText:
-        break;
+            return w;
+        }
+        case ControlKind::CheckBox:
+        case ControlKind::TriState: {
+            auto* w = new QCheckBox(buttonText(c.label), this);
+            w->setTristate(c.kind == ControlKind::TriState);
+            connect(w, &QCheckBox::clicked, this, [this, id, w] {
+                int v = w->checkState() == Qt::Checked            ? 1
+                        : w->checkState() == Qt::PartiallyChecked ? 2
+                                                                  : 0;
+                m_model.choose(id, v);
+                afterUserChange();
+            });
+            return w;
+        }
+        case ControlKind::RadioGroup: {
+            auto* w = new QWidget(this);
+            auto* lay = new QHBoxLayout(w);
+            lay->setContentsMargins(0, 0, 0, 0);
+            if (!c.label.empty()) lay->addWidget(new QLabel(plainText(c.label), w));
+            auto* group = new QButtonGroup(w);
+            group->setObjectName("group");
+            connect(group, &QButtonGroup::idClicked, this, [this, id](int i) {
+                m_model.choose(id, i);
+                afterUserChange();
+            });
+            return w;
+        }
+        case ControlKind::Edit:
+        case ControlKind::NumberEdit: {
+            auto* w = new QLineEdit(this);
+            if (c.maxLength > 0) w->setMaxLength(c.maxLength);
+            if (c.width > 0) w->setMinimumWidth(c.width);
+            // Digits only; the model decides what a number out of its range means.
+            if (c.kind == ControlKind::NumberEdit)
+                w->setValidator(new QRegularExpressionValidator(
+                    QRegularExpression(c.minimum < 0 ? "-?[0-9]*" : "[0-9]*"), w));
+            connect(w, &QLineEdit::textEdited, this, [this, id, &c](const QString& t) {
+                if (c.kind == ControlKind::NumberEdit && !c.setText) {
+                    m_model.choose(id, t.toInt());
+                } else {
+                    m_model.type(id, toLatin(t));
+                }
+                afterUserChange();
+            });
+            return w;
+        }
+        case ControlKind::Slider: {
+            auto* w = new QSlider(Qt::Horizontal, this);
+            w->setRange(c.minimum, c.maximum);
+            if (c.width > 0) w->setMinimumWidth(c.width);
+            connect(w, &QSlider::valueChanged, this, [this, id](int v) {
+                if (m_refreshing) return;
+                m_model.choose(id, v);
+                afterUserChange();
+            });
+            return w;
+        }
+        case ControlKind::Button: {
+            auto* w = new QPushButton(buttonText(c.label), this);
+            w->setAutoDefault(false);
+            connect(w, &QPushButton::clicked, this, [this, id] {
+                m_model.click(id);
+                afterUserChange();
+            });
+            return w;
+        }
+        case ControlKind::Picture:
+        case ControlKind::StaticText:
+            break;
     }
     (void)b;
     auto* w = new QLabel(this);
@@ -324,89 +327,93 @@ void FormDialog::refreshOne(Bound& b) {
     const int value = c.value ? c.value() : -1;
 
     switch (c.kind) {
-    case ControlKind::DropDown: {
-        auto* cb = static_cast<QComboBox*>(w);
-        if (itemsChanged) {
-            cb->clear();
-            for (const auto& it : items) cb->addItem(fromLatin(it));
-        }
-        cb->setCurrentIndex(value < cb->count() ? value : -1);
-        break;
-    }
-    case ControlKind::ListBox:
-    case ControlKind::MultiList: {
-        auto* lw = static_cast<QListWidget*>(w);
-        if (itemsChanged) {
-            lw->clear();
-            for (const auto& it : items) lw->addItem(fromLatin(it));
-        }
-        if (c.kind == ControlKind::ListBox) {
-            lw->setCurrentRow(value >= 0 && value < lw->count() ? value : -1);
-        } else if (c.selection) {
-            std::vector<int> sel = c.selection();
-            for (int r = 0; r < lw->count(); ++r)
-                lw->item(r)->setSelected(std::find(sel.begin(), sel.end(), r) != sel.end());
-        }
-        break;
-    }
-    case ControlKind::CheckBox:
-    case ControlKind::TriState: {
-        auto* cb = static_cast<QCheckBox*>(w);
-        cb->setText(buttonText(c.label));
-        cb->setCheckState(value == 2 ? Qt::PartiallyChecked : value > 0 ? Qt::Checked : Qt::Unchecked);
-        break;
-    }
-    case ControlKind::RadioGroup: {
-        auto* group = w->findChild<QButtonGroup*>("group");
-        if (itemsChanged) {
-            for (QAbstractButton* old : group->buttons()) {
-                group->removeButton(old);
-                delete old;
+        case ControlKind::DropDown: {
+            auto* cb = static_cast<QComboBox*>(w);
+            if (itemsChanged) {
+                cb->clear();
+                for (const auto& it : items) cb->addItem(fromLatin(it));
             }
-            for (size_t i = 0; i < items.size(); ++i) {
-                auto* rb = new QRadioButton(buttonText(items[i]), w);
-                group->addButton(rb, static_cast<int>(i));
-                w->layout()->addWidget(rb);
+            cb->setCurrentIndex(value < cb->count() ? value : -1);
+            break;
+        }
+        case ControlKind::ListBox:
+        case ControlKind::MultiList: {
+            auto* lw = static_cast<QListWidget*>(w);
+            if (itemsChanged) {
+                lw->clear();
+                for (const auto& it : items) lw->addItem(fromLatin(it));
             }
+            if (c.kind == ControlKind::ListBox) {
+                lw->setCurrentRow(value >= 0 && value < lw->count() ? value : -1);
+            } else if (c.selection) {
+                std::vector<int> sel = c.selection();
+                for (int r = 0; r < lw->count(); ++r)
+                    lw->item(r)->setSelected(std::find(sel.begin(), sel.end(), r) != sel.end());
+            }
+            break;
         }
-        for (QAbstractButton* rb : group->buttons()) {
-            const int i = group->id(rb);
-            const QSignalBlocker rbBlock(rb);
-            rb->setEnabled(!c.itemEnabled || c.itemEnabled(i));
-            rb->setChecked(i == value);
+        case ControlKind::CheckBox:
+        case ControlKind::TriState: {
+            auto* cb = static_cast<QCheckBox*>(w);
+            cb->setText(buttonText(c.label));
+            cb->setCheckState(value == 2  ? Qt::PartiallyChecked
+                              : value > 0 ? Qt::Checked
+                                          : Qt::Unchecked);
+            break;
         }
-        // No entry chosen: clear the exclusive group's mark.
-        if (value < 0 || value >= static_cast<int>(items.size())) {
-            group->setExclusive(false);
-            for (QAbstractButton* rb : group->buttons()) rb->setChecked(false);
-            group->setExclusive(true);
+        case ControlKind::RadioGroup: {
+            auto* group = w->findChild<QButtonGroup*>("group");
+            if (itemsChanged) {
+                for (QAbstractButton* old : group->buttons()) {
+                    group->removeButton(old);
+                    delete old;
+                }
+                for (size_t i = 0; i < items.size(); ++i) {
+                    auto* rb = new QRadioButton(buttonText(items[i]), w);
+                    group->addButton(rb, static_cast<int>(i));
+                    w->layout()->addWidget(rb);
+                }
+            }
+            for (QAbstractButton* rb : group->buttons()) {
+                const int i = group->id(rb);
+                const QSignalBlocker rbBlock(rb);
+                rb->setEnabled(!c.itemEnabled || c.itemEnabled(i));
+                rb->setChecked(i == value);
+            }
+            // No entry chosen: clear the exclusive group's mark.
+            if (value < 0 || value >= static_cast<int>(items.size())) {
+                group->setExclusive(false);
+                for (QAbstractButton* rb : group->buttons()) rb->setChecked(false);
+                group->setExclusive(true);
+            }
+            break;
         }
-        break;
-    }
-    case ControlKind::Edit:
-    case ControlKind::NumberEdit: {
-        auto* le = static_cast<QLineEdit*>(w);
-        QString t;
-        if (c.text) t = fromLatin(c.text());
-        else if (c.value) t = QString::number(value);
-        if (le->text() != t) le->setText(t);
-        break;
-    }
-    case ControlKind::Slider: {
-        auto* s = static_cast<QSlider*>(w);
-        s->setRange(c.minimum, c.maximum);
-        s->setValue(value);
-        break;
-    }
-    case ControlKind::Button:
-        static_cast<QPushButton*>(w)->setText(buttonText(c.label));
-        break;
-    case ControlKind::StaticText:
-        static_cast<QLabel*>(w)->setText(c.text ? fromLatin(c.text()) : plainText(c.label));
-        break;
-    case ControlKind::Picture:
-        if (c.image) static_cast<QLabel*>(w)->setPixmap(toPixmap(c.image()));
-        break;
+        case ControlKind::Edit:
+        case ControlKind::NumberEdit: {
+            auto* le = static_cast<QLineEdit*>(w);
+            QString t;
+            if (c.text)
+                t = fromLatin(c.text());
+            else if (c.value)
+                t = QString::number(value);
+            if (le->text() != t) le->setText(t);
+            break;
+        }
+        case ControlKind::Slider: {
+            auto* s = static_cast<QSlider*>(w);
+            s->setRange(c.minimum, c.maximum);
+            s->setValue(value);
+            break;
+        }
+        case ControlKind::Button:
+            static_cast<QPushButton*>(w)->setText(buttonText(c.label));
+            break;
+        case ControlKind::StaticText:
+            static_cast<QLabel*>(w)->setText(c.text ? fromLatin(c.text()) : plainText(c.label));
+            break;
+        case ControlKind::Picture:
+            if (c.image) static_cast<QLabel*>(w)->setPixmap(toPixmap(c.image()));
+            break;
     }
 }
 

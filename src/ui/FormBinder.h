@@ -22,7 +22,7 @@ namespace quendar::ui {
 // closes the dialog.
 class FormDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     FormDialog(mission::FormModel& model, QWidget* parent);
     ~FormDialog() override;
     friend class FormHost;
@@ -37,10 +37,10 @@ public:
     // replaced from inside one of its own handlers never outlives it.
     void keepAlive(std::shared_ptr<mission::FormModel> model) { m_keepAlive = std::move(model); }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     struct Bound {
         const mission::Control* control = nullptr;
         QWidget* widget = nullptr;
@@ -68,7 +68,7 @@ private:
 // destroys its window first and builds a new one from the model, so a form
 // opened again always shows fresh data.
 class FormHost {
-public:
+  public:
     explicit FormHost(QWidget* parent) : m_parent(parent) {}
     ~FormHost();
 
@@ -89,7 +89,7 @@ public:
     // is showing, and must close it (through the model or the dialog).
     std::function<void(FormDialog&)> modalHook;
 
-private:
+  private:
     struct Entry {
         std::shared_ptr<mission::FormModel> model;
         QPointer<FormDialog> dialog;

@@ -50,12 +50,24 @@ void MapWindow::onScrollAction(ScrollAxis axis, int action) {
     QScrollBar* bar = axis == ScrollAxis::Horizontal ? horizontalScrollBar() : verticalScrollBar();
     ScrollRequest req;
     switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: req = ScrollRequest::LineUp; break;
-    case QAbstractSlider::SliderSingleStepAdd: req = ScrollRequest::LineDown; break;
-    case QAbstractSlider::SliderPageStepSub: req = ScrollRequest::PageUp; break;
-    case QAbstractSlider::SliderPageStepAdd: req = ScrollRequest::PageDown; break;
-    case QAbstractSlider::SliderMove: req = ScrollRequest::ThumbTrack; break;
-    default: req = ScrollRequest::ThumbPosition; break;
+        case QAbstractSlider::SliderSingleStepSub:
+            req = ScrollRequest::LineUp;
+            break;
+        case QAbstractSlider::SliderSingleStepAdd:
+            req = ScrollRequest::LineDown;
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            req = ScrollRequest::PageUp;
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            req = ScrollRequest::PageDown;
+            break;
+        case QAbstractSlider::SliderMove:
+            req = ScrollRequest::ThumbTrack;
+            break;
+        default:
+            req = ScrollRequest::ThumbPosition;
+            break;
     }
     m_view.scroll(axis, req, bar->sliderPosition(), locked());
     // The view decides; the bar shows what it decided (also when it refused).
@@ -66,8 +78,10 @@ void MapWindow::onScrollAction(ScrollAxis axis, int action) {
 
 void MapWindow::paintEvent(QPaintEvent*) {
     QPainter p(viewport());
-    if (paintMap) paintMap(p, viewport()->size());
-    else p.fillRect(viewport()->rect(), Qt::black);
+    if (paintMap)
+        paintMap(p, viewport()->size());
+    else
+        p.fillRect(viewport()->rect(), Qt::black);
 }
 
 void MapWindow::resizeEvent(QResizeEvent* event) {
@@ -104,7 +118,7 @@ void MapWindow::mouseReleaseEvent(QMouseEvent* event) {
 void MapWindow::wheelEvent(QWheelEvent* event) {
     const int delta = event->angleDelta().y();
     if (delta == 0 && event->angleDelta().x() != 0) return;  // sideways tilt: not a zoom
-    if (locked()) return;  // the lock refuses the wheel silently
+    if (locked()) return;                                    // the lock refuses the wheel silently
     m_view.wheel(delta, false);
     sizeNotification();
     viewport()->update();

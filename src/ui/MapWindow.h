@@ -12,14 +12,14 @@ namespace quendar::ui {
 // their range and position are the view's.
 class MapWindow : public QAbstractScrollArea {
     Q_OBJECT
-public:
+  public:
     MapWindow(map::MapView& view, QWidget* parent);
 
     // Whether the briefing lock holds the view (briefing mode with the lock on).
     std::function<bool()> lockEngaged;
     std::function<void(QPainter&, const QSize&)> paintMap;
-    std::function<void()> mouseMoved;        // after the view took the position
-    std::function<void()> rightClick;        // right button released without a drag
+    std::function<void()> mouseMoved;  // after the view took the position
+    std::function<void()> rightClick;  // right button released without a drag
     std::function<void(int x, int y)> leftClick;
 
     // Re-reads the scroll ranges and positions from the view.
@@ -27,7 +27,7 @@ public:
     // Applies a size notification without a real resize (after zoom steps).
     void sizeNotification();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -36,7 +36,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int, int) override {}
 
-private:
+  private:
     void onScrollAction(map::ScrollAxis axis, int action);
     bool locked() const { return lockEngaged && lockEngaged(); }
 

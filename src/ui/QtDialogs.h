@@ -12,12 +12,12 @@ namespace quendar::ui {
 
 // Message boxes for the program's prompts.
 class QtPrompter : public mission::Prompter {
-public:
+  public:
     explicit QtPrompter(QWidget* parent) : m_parent(parent) {}
     mission::Answer ask(std::string_view text, std::string_view caption, mission::Buttons buttons,
                         mission::Icon icon) override;
 
-private:
+  private:
     QWidget* m_parent;
 };
 
@@ -31,12 +31,12 @@ QString initialFolder(const std::string& initialName);
 QString withDefaultExtension(const QString& path, const std::string& extension);
 
 class QtFileChooser : public app::FileChooser {
-public:
+  public:
     explicit QtFileChooser(QWidget* parent) : m_parent(parent) {}
     std::optional<std::string> chooseOpen(const app::FileDialogRequest& request) override;
     std::optional<std::string> chooseSave(const app::FileDialogRequest& request) override;
 
-private:
+  private:
     QWidget* m_parent;
 };
 

@@ -1,10 +1,10 @@
 #include "ui/StartPictures.h"
 
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRandomGenerator>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
 
@@ -28,7 +28,8 @@ QImage starField(int w, int h, quint32 seed, double planetX) {
     if (planetX < 0) return img;
     // A ringed planet low on the left.
     p.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient planet(QPointF(w * planetX, h * 0.78), h * 0.3, QPointF(w * (planetX - 0.06), h * 0.7));
+    QRadialGradient planet(QPointF(w * planetX, h * 0.78), h * 0.3,
+                           QPointF(w * (planetX - 0.06), h * 0.7));
     planet.setColorAt(0, QColor(90, 170, 220));
     planet.setColorAt(1, QColor(10, 40, 80));
     p.setBrush(planet);

@@ -14,30 +14,30 @@ QImage firstRunImage();
 // the frame calls finish().
 class SplashForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kTimeoutMs = 5000;
     explicit SplashForm(QWidget* parent = nullptr);
     void finish() { close(); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override { close(); }
 
-private:
+  private:
     QImage m_image;
 };
 
 // The picture of the first start; a left click closes it.
 class FirstRunPicture : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit FirstRunPicture(QWidget* parent);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QImage m_image;
 };
 

@@ -1,13 +1,12 @@
 #include "ui/ToolbarIcons.h"
 
-#include <cmath>
-#include <algorithm>
-
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygonF>
+#include <algorithm>
+#include <cmath>
 
 #include "app/CommandTable.h"
 
@@ -58,14 +57,16 @@ void axes(QPainter& p, const QRectF& r, const QString& h, const QString& v) {
     const QPointF o(r.left() + s * 0.25, r.top() + s * 0.25);
     p.drawLine(o, QPointF(r.right() - s * 0.1, o.y()));
     p.drawLine(o, QPointF(o.x(), r.bottom() - s * 0.1));
-    text(p, QRectF(r.center().x() - s * 0.1, r.top() + s * 0.3, s * 0.6, s * 0.45), h, kRed, s * 0.42);
+    text(p, QRectF(r.center().x() - s * 0.1, r.top() + s * 0.3, s * 0.6, s * 0.45), h, kRed,
+         s * 0.42);
     text(p, QRectF(r.left() + s * 0.3, r.center().y(), s * 0.45, s * 0.5), v, kBlue, s * 0.42);
 }
 
 void flag(QPainter& p, const QRectF& r, const QColor& c, const QString& label) {
     const double s = r.height();
     p.setPen(QPen(kInk, s * 0.08));
-    p.drawLine(QPointF(r.left() + s * 0.2, r.top() + s * 0.1), QPointF(r.left() + s * 0.2, r.bottom()));
+    p.drawLine(QPointF(r.left() + s * 0.2, r.top() + s * 0.1),
+               QPointF(r.left() + s * 0.2, r.bottom()));
     p.setBrush(c);
     p.drawRect(QRectF(r.left() + s * 0.2, r.top() + s * 0.1, r.width() * 0.6, s * 0.5));
     if (!label.isEmpty())
@@ -89,8 +90,12 @@ void triangle(QPainter& p, const QRectF& r, bool right, double dx = 0) {
     const double s = r.height();
     QPolygonF t;
     const double l = r.left() + dx + s * 0.25, w = s * 0.45;
-    if (right) t << QPointF(l, r.top() + s * 0.2) << QPointF(l + w, r.center().y()) << QPointF(l, r.bottom() - s * 0.2);
-    else t << QPointF(l + w, r.top() + s * 0.2) << QPointF(l, r.center().y()) << QPointF(l + w, r.bottom() - s * 0.2);
+    if (right)
+        t << QPointF(l, r.top() + s * 0.2) << QPointF(l + w, r.center().y())
+          << QPointF(l, r.bottom() - s * 0.2);
+    else
+        t << QPointF(l + w, r.top() + s * 0.2) << QPointF(l, r.center().y())
+          << QPointF(l + w, r.bottom() - s * 0.2);
     p.setPen(Qt::NoPen);
     p.setBrush(kGreen);
     p.drawPolygon(t);
@@ -104,22 +109,25 @@ void bar(QPainter& p, const QRectF& r, double x) {
 void wand(QPainter& p, const QRectF& r) {
     const double s = r.height();
     p.setPen(QPen(QColor(110, 70, 30), s * 0.12, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(r.left() + s * 0.2, r.bottom() - s * 0.15), QPointF(r.center().x() + s * 0.15, r.center().y() - s * 0.05));
+    p.drawLine(QPointF(r.left() + s * 0.2, r.bottom() - s * 0.15),
+               QPointF(r.center().x() + s * 0.15, r.center().y() - s * 0.05));
     p.setPen(QPen(kAmber, s * 0.08));
     const QPointF c(r.center().x() + s * 0.25, r.top() + s * 0.3);
     for (int k = 0; k < 4; ++k) {
         const double a = k * 3.14159 / 4;
-        p.drawLine(c + QPointF(std::cos(a), std::sin(a)) * s * 0.22, c - QPointF(std::cos(a), std::sin(a)) * s * 0.22);
+        p.drawLine(c + QPointF(std::cos(a), std::sin(a)) * s * 0.22,
+                   c - QPointF(std::cos(a), std::sin(a)) * s * 0.22);
     }
 }
-
 
 // A small craft seen from above, nose to the right.
 void ship(QPainter& p, const QRectF& r, const QColor& c = QColor(60, 120, 200)) {
     const double s = r.height();
     QPolygonF t;
-    t << QPointF(r.left() + s * 0.15, r.top() + s * 0.2) << QPointF(r.left() + s * 0.85, r.center().y())
-      << QPointF(r.left() + s * 0.15, r.bottom() - s * 0.2) << QPointF(r.left() + s * 0.3, r.center().y());
+    t << QPointF(r.left() + s * 0.15, r.top() + s * 0.2)
+      << QPointF(r.left() + s * 0.85, r.center().y())
+      << QPointF(r.left() + s * 0.15, r.bottom() - s * 0.2)
+      << QPointF(r.left() + s * 0.3, r.center().y());
     p.setPen(QPen(kInk, s * 0.05));
     p.setBrush(c);
     p.drawPolygon(t);
@@ -128,8 +136,10 @@ void ship(QPainter& p, const QRectF& r, const QColor& c = QColor(60, 120, 200)) 
 void redCross(QPainter& p, const QRectF& r) {
     const double s = r.height();
     p.setPen(QPen(kRed, s * 0.12, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(r.left() + s * 0.5, r.top() + s * 0.5), QPointF(r.right() - s * 0.05, r.bottom() - s * 0.05));
-    p.drawLine(QPointF(r.left() + s * 0.5, r.bottom() - s * 0.05), QPointF(r.right() - s * 0.05, r.top() + s * 0.5));
+    p.drawLine(QPointF(r.left() + s * 0.5, r.top() + s * 0.5),
+               QPointF(r.right() - s * 0.05, r.bottom() - s * 0.05));
+    p.drawLine(QPointF(r.left() + s * 0.5, r.bottom() - s * 0.05),
+               QPointF(r.right() - s * 0.05, r.top() + s * 0.5));
 }
 
 void arrow(QPainter& p, QPointF from, QPointF to, const QColor& c, double width) {
@@ -165,127 +175,138 @@ bool briefingGlyph(QPainter& p, int id, const QRectF& r) {
     const double s = r.height();
     const QPointF c = r.center();
     switch (id) {
-    case 32849: {  // select/move: a pointer
-        QPolygonF ptr;
-        ptr << QPointF(r.left() + s * 0.25, r.top() + s * 0.1) << QPointF(r.left() + s * 0.25, r.bottom() - s * 0.15)
-            << QPointF(r.left() + s * 0.45, r.bottom() - s * 0.35) << QPointF(r.left() + s * 0.65, r.bottom() - s * 0.1)
-            << QPointF(r.left() + s * 0.75, r.bottom() - s * 0.2) << QPointF(r.left() + s * 0.55, r.bottom() - s * 0.42)
-            << QPointF(r.left() + s * 0.8, r.bottom() - s * 0.45);
-        p.setPen(QPen(kInk, s * 0.05));
-        p.setBrush(Qt::white);
-        p.drawPolygon(ptr);
-        return true;
-    }
-    case 32839:  // show ship
-        ship(p, r);
-        text(p, QRectF(r.left() + s * 0.5, r.top(), s * 0.5, s * 0.5), "+", kGreen, s * 0.6);
-        return true;
-    case 32891:  // move ship
-        ship(p, r.adjusted(-s * 0.1, 0, 0, 0));
-        arrow(p, QPointF(c.x(), r.bottom() - s * 0.12), QPointF(r.right() - s * 0.05, r.bottom() - s * 0.12), kGreen, s * 0.08);
-        return true;
-    case 32892:  // technical data
-        p.setPen(QPen(kBlue, s * 0.08));
-        p.setBrush(QColor(225, 235, 255));
-        p.drawEllipse(c, s * 0.4, s * 0.4);
-        text(p, r, "i", kBlue, s * 0.65);
-        return true;
-    case 32840:  // add selection
-        ship(p, r.adjusted(s * 0.1, s * 0.1, -s * 0.1, -s * 0.1));
-        corners(p, r, kAmber);
-        return true;
-    case 32853:  // hide selections
-        corners(p, r, kAmber);
-        redCross(p, r);
-        return true;
-    case 32871: {  // rotate
-        p.setPen(QPen(kBlue, s * 0.09));
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(c.x() - s * 0.32, c.y() - s * 0.32, s * 0.64, s * 0.64), 60 * 16, 270 * 16);
-        arrow(p, QPointF(c.x() + s * 0.05, r.top() + s * 0.18), QPointF(c.x() + s * 0.2, r.top() + s * 0.2), kBlue, s * 0.09);
-        return true;
-    }
-    case 32870:  // instruction text at the bottom
-        text(p, QRectF(r.left(), r.top(), s, s * 0.7), "T", kInk, s * 0.6);
-        p.fillRect(QRectF(r.left() + s * 0.1, r.bottom() - s * 0.22, s * 0.8, s * 0.14), kAmber);
-        return true;
-    case 32841:  // add texts
-        text(p, r, "T", kInk, s * 0.8);
-        return true;
-    case 32845:  // delete texts
-        text(p, r.adjusted(-s * 0.15, -s * 0.1, 0, 0), "T", kInk, s * 0.7);
-        redCross(p, r);
-        return true;
-    case 32842: {  // move the briefing screen
-        const double d = s * 0.4, w = s * 0.08;
-        arrow(p, c, c + QPointF(d, 0), kInk, w);
-        arrow(p, c, c - QPointF(d, 0), kInk, w);
-        arrow(p, c, c + QPointF(0, d), kInk, w);
-        arrow(p, c, c - QPointF(0, d), kInk, w);
-        return true;
-    }
-    case 32843:  // zoom the briefing screen
-        magnifier(p, r, true);
-        return true;
-    case 32844:  // hide ship
-        ship(p, r.adjusted(-s * 0.1, -s * 0.1, 0, 0));
-        redCross(p, r);
-        return true;
-    case 32847:  // change region
-        p.setPen(QPen(kBlue, s * 0.07));
-        p.setBrush(QColor(200, 230, 255));
-        p.drawEllipse(c, s * 0.38, s * 0.38);
-        p.drawLine(QPointF(c.x() - s * 0.38, c.y()), QPointF(c.x() + s * 0.38, c.y()));
-        p.drawEllipse(c, s * 0.15, s * 0.38);
-        return true;
-    case 32846:  // skip-to point
-        triangle(p, r, true, -s * 0.2);
-        triangle(p, r, true, s * 0.05);
-        bar(p, r, s * 0.78);
-        return true;
-    case 32865: {  // end mark: a chequered flag
-        p.setPen(QPen(kInk, s * 0.07));
-        p.drawLine(QPointF(r.left() + s * 0.2, r.top() + s * 0.1), QPointF(r.left() + s * 0.2, r.bottom()));
-        const double q = s * 0.2;
-        for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 3; ++x)
-                p.fillRect(QRectF(r.left() + s * 0.22 + x * q, r.top() + s * 0.1 + y * q, q, q),
-                           (x + y) % 2 ? Qt::white : kInk);
-        return true;
-    }
-    case 32864: {  // toggle images: a framed picture
-        const QRectF f = r.adjusted(s * 0.08, s * 0.15, -s * 0.08, -s * 0.15);
-        p.setPen(QPen(kInk, s * 0.06));
-        p.setBrush(QColor(200, 230, 255));
-        p.drawRect(f);
-        QPolygonF hill;
-        hill << f.bottomLeft() << QPointF(f.left() + f.width() * 0.4, f.top() + f.height() * 0.35) << f.bottomRight();
-        p.setBrush(kGreen);
-        p.drawPolygon(hill);
-        return true;
-    }
-    case 32922:  // toggle hints
-        p.setPen(QPen(kInk, s * 0.06));
-        p.setBrush(QColor(255, 250, 200));
-        p.drawRoundedRect(r.adjusted(s * 0.08, s * 0.08, -s * 0.08, -s * 0.25), s * 0.15, s * 0.15);
-        text(p, r.adjusted(0, -s * 0.1, 0, -s * 0.15), "?", kBlue, s * 0.55);
-        return true;
-    case 32926:
-    case 32928: {  // undo and redo: a curved arrow
-        const bool undo = id == 32926;
-        p.setPen(QPen(kBlue, s * 0.1));
-        p.setBrush(Qt::NoBrush);
-        QPainterPath path;
-        const QPointF a(c.x() + (undo ? s * 0.45 : -s * 0.45), c.y() + s * 0.3);
-        const QPointF b(c.x() + (undo ? -s * 0.35 : s * 0.35), c.y() - s * 0.1);
-        path.moveTo(a);
-        path.quadTo(QPointF(a.x(), c.y() - s * 0.35), b);
-        p.drawPath(path);
-        arrow(p, b + QPointF(undo ? s * 0.1 : -s * 0.1, -s * 0.05), b, kBlue, s * 0.1);
-        return true;
-    }
-    default:
-        return false;
+        case 32849: {  // select/move: a pointer
+            QPolygonF ptr;
+            ptr << QPointF(r.left() + s * 0.25, r.top() + s * 0.1)
+                << QPointF(r.left() + s * 0.25, r.bottom() - s * 0.15)
+                << QPointF(r.left() + s * 0.45, r.bottom() - s * 0.35)
+                << QPointF(r.left() + s * 0.65, r.bottom() - s * 0.1)
+                << QPointF(r.left() + s * 0.75, r.bottom() - s * 0.2)
+                << QPointF(r.left() + s * 0.55, r.bottom() - s * 0.42)
+                << QPointF(r.left() + s * 0.8, r.bottom() - s * 0.45);
+            p.setPen(QPen(kInk, s * 0.05));
+            p.setBrush(Qt::white);
+            p.drawPolygon(ptr);
+            return true;
+        }
+        case 32839:  // show ship
+            ship(p, r);
+            text(p, QRectF(r.left() + s * 0.5, r.top(), s * 0.5, s * 0.5), "+", kGreen, s * 0.6);
+            return true;
+        case 32891:  // move ship
+            ship(p, r.adjusted(-s * 0.1, 0, 0, 0));
+            arrow(p, QPointF(c.x(), r.bottom() - s * 0.12),
+                  QPointF(r.right() - s * 0.05, r.bottom() - s * 0.12), kGreen, s * 0.08);
+            return true;
+        case 32892:  // technical data
+            p.setPen(QPen(kBlue, s * 0.08));
+            p.setBrush(QColor(225, 235, 255));
+            p.drawEllipse(c, s * 0.4, s * 0.4);
+            text(p, r, "i", kBlue, s * 0.65);
+            return true;
+        case 32840:  // add selection
+            ship(p, r.adjusted(s * 0.1, s * 0.1, -s * 0.1, -s * 0.1));
+            corners(p, r, kAmber);
+            return true;
+        case 32853:  // hide selections
+            corners(p, r, kAmber);
+            redCross(p, r);
+            return true;
+        case 32871: {  // rotate
+            p.setPen(QPen(kBlue, s * 0.09));
+            p.setBrush(Qt::NoBrush);
+            p.drawArc(QRectF(c.x() - s * 0.32, c.y() - s * 0.32, s * 0.64, s * 0.64), 60 * 16,
+                      270 * 16);
+            arrow(p, QPointF(c.x() + s * 0.05, r.top() + s * 0.18),
+                  QPointF(c.x() + s * 0.2, r.top() + s * 0.2), kBlue, s * 0.09);
+            return true;
+        }
+        case 32870:  // instruction text at the bottom
+            text(p, QRectF(r.left(), r.top(), s, s * 0.7), "T", kInk, s * 0.6);
+            p.fillRect(QRectF(r.left() + s * 0.1, r.bottom() - s * 0.22, s * 0.8, s * 0.14),
+                       kAmber);
+            return true;
+        case 32841:  // add texts
+            text(p, r, "T", kInk, s * 0.8);
+            return true;
+        case 32845:  // delete texts
+            text(p, r.adjusted(-s * 0.15, -s * 0.1, 0, 0), "T", kInk, s * 0.7);
+            redCross(p, r);
+            return true;
+        case 32842: {  // move the briefing screen
+            const double d = s * 0.4, w = s * 0.08;
+            arrow(p, c, c + QPointF(d, 0), kInk, w);
+            arrow(p, c, c - QPointF(d, 0), kInk, w);
+            arrow(p, c, c + QPointF(0, d), kInk, w);
+            arrow(p, c, c - QPointF(0, d), kInk, w);
+            return true;
+        }
+        case 32843:  // zoom the briefing screen
+            magnifier(p, r, true);
+            return true;
+        case 32844:  // hide ship
+            ship(p, r.adjusted(-s * 0.1, -s * 0.1, 0, 0));
+            redCross(p, r);
+            return true;
+        case 32847:  // change region
+            p.setPen(QPen(kBlue, s * 0.07));
+            p.setBrush(QColor(200, 230, 255));
+            p.drawEllipse(c, s * 0.38, s * 0.38);
+            p.drawLine(QPointF(c.x() - s * 0.38, c.y()), QPointF(c.x() + s * 0.38, c.y()));
+            p.drawEllipse(c, s * 0.15, s * 0.38);
+            return true;
+        case 32846:  // skip-to point
+            triangle(p, r, true, -s * 0.2);
+            triangle(p, r, true, s * 0.05);
+            bar(p, r, s * 0.78);
+            return true;
+        case 32865: {  // end mark: a chequered flag
+            p.setPen(QPen(kInk, s * 0.07));
+            p.drawLine(QPointF(r.left() + s * 0.2, r.top() + s * 0.1),
+                       QPointF(r.left() + s * 0.2, r.bottom()));
+            const double q = s * 0.2;
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < 3; ++x)
+                    p.fillRect(QRectF(r.left() + s * 0.22 + x * q, r.top() + s * 0.1 + y * q, q, q),
+                               (x + y) % 2 ? Qt::white : kInk);
+            return true;
+        }
+        case 32864: {  // toggle images: a framed picture
+            const QRectF f = r.adjusted(s * 0.08, s * 0.15, -s * 0.08, -s * 0.15);
+            p.setPen(QPen(kInk, s * 0.06));
+            p.setBrush(QColor(200, 230, 255));
+            p.drawRect(f);
+            QPolygonF hill;
+            hill << f.bottomLeft()
+                 << QPointF(f.left() + f.width() * 0.4, f.top() + f.height() * 0.35)
+                 << f.bottomRight();
+            p.setBrush(kGreen);
+            p.drawPolygon(hill);
+            return true;
+        }
+        case 32922:  // toggle hints
+            p.setPen(QPen(kInk, s * 0.06));
+            p.setBrush(QColor(255, 250, 200));
+            p.drawRoundedRect(r.adjusted(s * 0.08, s * 0.08, -s * 0.08, -s * 0.25), s * 0.15,
+                              s * 0.15);
+            text(p, r.adjusted(0, -s * 0.1, 0, -s * 0.15), "?", kBlue, s * 0.55);
+            return true;
+        case 32926:
+        case 32928: {  // undo and redo: a curved arrow
+            const bool undo = id == 32926;
+            p.setPen(QPen(kBlue, s * 0.1));
+            p.setBrush(Qt::NoBrush);
+            QPainterPath path;
+            const QPointF a(c.x() + (undo ? s * 0.45 : -s * 0.45), c.y() + s * 0.3);
+            const QPointF b(c.x() + (undo ? -s * 0.35 : s * 0.35), c.y() - s * 0.1);
+            path.moveTo(a);
+            path.quadTo(QPointF(a.x(), c.y() - s * 0.35), b);
+            p.drawPath(path);
+            arrow(p, b + QPointF(undo ? s * 0.1 : -s * 0.1, -s * 0.05), b, kBlue, s * 0.1);
+            return true;
+        }
+        default:
+            return false;
     }
 }
 
@@ -361,8 +382,10 @@ void paint(QPainter& p, int id, const QRectF& r) {
         // A padlock.
         p.setPen(QPen(kInk, s * 0.09));
         p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(r.center().x() - s * 0.2, r.top() + s * 0.1, s * 0.4, s * 0.5), 0, 180 * 16);
-        p.fillRect(QRectF(r.center().x() - s * 0.3, r.center().y() - s * 0.05, s * 0.6, s * 0.45), kAmber);
+        p.drawArc(QRectF(r.center().x() - s * 0.2, r.top() + s * 0.1, s * 0.4, s * 0.5), 0,
+                  180 * 16);
+        p.fillRect(QRectF(r.center().x() - s * 0.3, r.center().y() - s * 0.05, s * 0.6, s * 0.45),
+                   kAmber);
     } else {
         return;  // handled by the text picture below
     }
@@ -372,23 +395,40 @@ void paint(QPainter& p, int id, const QRectF& r) {
 QString word(int id) {
     namespace cmd = app::cmd;
     switch (id) {
-    case cmd::MapMode: return "Map";
-    case cmd::BriefingMode: return "Briefing";
-    case cmd::Shipgroups: return "Groups";
-    case cmd::ShipgroupsView: return "View ctl";
-    case cmd::Basic: return "Basic";
-    case cmd::Advanced: return "Advanced";
-    case cmd::Arrival: return "Arrival";
-    case cmd::Departure: return "Depart";
-    case cmd::Orders: return "Orders";
-    case cmd::Waypoints: return "Waypts";
-    case cmd::Goals: return "Goals";
-    case cmd::Options: return "Options";
-    case 32935: return "Teams";
-    case 32934: return "Next";
-    case 32861: return "Del";
-    case 32923: return "Len";
-    default: return {};
+        case cmd::MapMode:
+            return "Map";
+        case cmd::BriefingMode:
+            return "Briefing";
+        case cmd::Shipgroups:
+            return "Groups";
+        case cmd::ShipgroupsView:
+            return "View ctl";
+        case cmd::Basic:
+            return "Basic";
+        case cmd::Advanced:
+            return "Advanced";
+        case cmd::Arrival:
+            return "Arrival";
+        case cmd::Departure:
+            return "Depart";
+        case cmd::Orders:
+            return "Orders";
+        case cmd::Waypoints:
+            return "Waypts";
+        case cmd::Goals:
+            return "Goals";
+        case cmd::Options:
+            return "Options";
+        case 32935:
+            return "Teams";
+        case 32934:
+            return "Next";
+        case 32861:
+            return "Del";
+        case 32923:
+            return "Len";
+        default:
+            return {};
     }
 }
 

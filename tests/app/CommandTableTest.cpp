@@ -53,7 +53,8 @@ TEST(CommandTable, HandlersDecideEnabledCheckedAndExecution) {
 
     int runs = 0;
     bool allowed = true, on = false;
-    t.bind(cmd::ZoomIn, [&] { ++runs; }, [&] { return allowed; }, [&] { return on; });
+    t.bind(
+        cmd::ZoomIn, [&] { ++runs; }, [&] { return allowed; }, [&] { return on; });
     EXPECT_TRUE(t.execute(cmd::ZoomIn));
     allowed = false;
     EXPECT_FALSE(t.execute(cmd::ZoomIn)) << "a disabled command does not run";

@@ -17,7 +17,7 @@ namespace {
 // The window as the frame logic sees it, recording what it was told.
 struct FakeView : FrameView {
     std::string title;
-    std::map<int, bool> bars{{128, true}, {145, true}, {135, true},
+    std::map<int, bool> bars{{128, true},  {145, true},  {135, true},
                              {147, false}, {153, false}, {151, false}};
     bool statusBar = true;
     std::map<Pane, std::string> panes;
@@ -130,9 +130,9 @@ TEST(FrameLogic, StartUpRunsTheFirstRunSequenceOnlyWithoutValidPreferences) {
     Fixture f;
     f.prefsValid = false;
     f.logic.startUp();
-    EXPECT_EQ(f.view.modal, (std::vector<std::string>{"picture", "Quendar Preferences",
-                                                      "Coordinates Properties", "Map Properties",
-                                                      "Axis properties"}));
+    EXPECT_EQ(f.view.modal,
+              (std::vector<std::string>{"picture", "Quendar Preferences", "Coordinates Properties",
+                                        "Map Properties", "Axis properties"}));
     EXPECT_EQ(f.writes, 1) << "qd.dat written once, at the end";
     EXPECT_EQ(f.view.title, "Quendar - Vexion Mission Editor");
     EXPECT_EQ(f.view.selector, std::vector<std::string>{"Noname"});
@@ -149,7 +149,8 @@ TEST(FrameLogic, RelaysShipgroupEventsAsTheTableSays) {
     Fixture f;
     f.editor.store.shipgroupCount = 3;
     for (int i = 0; i < 3; ++i)
-        mission::ShipgroupRecord(f.editor.store, i).setName("Group number " + std::to_string(i) + " long name");
+        mission::ShipgroupRecord(f.editor.store, i)
+            .setName("Group number " + std::to_string(i) + " long name");
     auto list = f.openForm(form::Shipgroups);
     auto view = f.openForm(form::ShipgroupsView);
     auto basic = f.openForm(form::Basic);
@@ -194,7 +195,8 @@ TEST(FrameLogic, RelaysShipgroupEventsAsTheTableSays) {
     EXPECT_EQ(adv->got, std::vector<int>{kEventAdvanced});
     EXPECT_EQ(way->got, std::vector<int>{kEventWaypoints});
     // The list forms get every code first.
-    EXPECT_EQ(list->got, (std::vector<int>{kEventAdded, kEventRenamed, kEventAdvanced, kEventWaypoints}));
+    EXPECT_EQ(list->got,
+              (std::vector<int>{kEventAdded, kEventRenamed, kEventAdvanced, kEventWaypoints}));
 
     // Open closes every modeless form.
     f.editor.closeModelessForms.notify();
@@ -203,7 +205,9 @@ TEST(FrameLogic, RelaysShipgroupEventsAsTheTableSays) {
 
 TEST(FrameLogic, BriefingModeWithAndWithoutAutomaticBars) {
     Fixture f;
-    auto bars = [&] { return std::vector<bool>{f.view.bars[147], f.view.bars[151], f.view.bars[153]}; };
+    auto bars = [&] {
+        return std::vector<bool>{f.view.bars[147], f.view.bars[151], f.view.bars[153]};
+    };
     f.editor.mapTool = 5;
     f.map.z = 140;
     ASSERT_TRUE(f.commands.execute(cmd::BriefingMode));
@@ -295,7 +299,8 @@ TEST(FrameLogic, PreferencesCancelKeepsTheChecksAndStillWrites) {
     // Each display dialog repaints and rewrites qd.dat; Map Properties also
     // re-applies the scroll ranges.
     const int notes = f.view.sizeNotes;
-    for (int id : {cmd::Coordinates, cmd::MapProperties, cmd::AxisProperties}) f.commands.execute(id);
+    for (int id : {cmd::Coordinates, cmd::MapProperties, cmd::AxisProperties})
+        f.commands.execute(id);
     EXPECT_EQ(f.writes, 5);
     EXPECT_EQ(f.view.sizeNotes, notes + 1);
     EXPECT_EQ(f.view.modal.back(), "Axis properties");
@@ -346,8 +351,9 @@ TEST(FrameLogic, FormsOpenOnRequestAndModalCommandsSendTheirEvent) {
     EXPECT_EQ(f.view.open.size(), 1u);
 
     auto list = f.openForm(form::Shipgroups);
-    f.logic.bindModalForm(32833, [](Editor&) { return std::make_unique<RecordingForm>("Mission Properties"); },
-                          kEventIffNames);
+    f.logic.bindModalForm(
+        32833, [](Editor&) { return std::make_unique<RecordingForm>("Mission Properties"); },
+        kEventIffNames);
     const int repaints = f.view.repaints;
     EXPECT_TRUE(f.commands.execute(32833));
     EXPECT_EQ(f.view.modal.back(), "Mission Properties");

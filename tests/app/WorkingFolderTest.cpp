@@ -19,7 +19,8 @@ TEST(WorkingFolder, OwnFileFirstThenTheDataFolder) {
 
     WorkingFolder folder((root / "data").string());
     EXPECT_EQ(fs::path(folder.dataFile("SHIPLIST.TXT")), root / "data" / "SHIPLIST.TXT");
-    EXPECT_EQ(folder.dataFile("iconslist.dat"), "iconslist.dat") << "nowhere: the reader reports it";
+    EXPECT_EQ(folder.dataFile("iconslist.dat"), "iconslist.dat")
+        << "nowhere: the reader reports it";
     std::ofstream("SHIPLIST.TXT") << "the user's own";
     EXPECT_EQ(folder.dataFile("SHIPLIST.TXT"), "SHIPLIST.TXT") << "the working folder wins";
     // A folder of that name is not a file.

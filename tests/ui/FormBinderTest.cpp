@@ -30,7 +30,8 @@ struct SampleForm : mission::FormModel {
         drop.items = [this] { return list; };
         drop.value = [this] { return choice; };
         drop.setValue = [this](int v) { choice = v; };
-        auto& chk = add(make("check", ControlKind::CheckBox, "Error checking && correction", "Box"));
+        auto& chk =
+            add(make("check", ControlKind::CheckBox, "Error checking && correction", "Box"));
         chk.value = [this] { return check; };
         chk.setValue = [this](int v) { check = v; };
         auto& rg = add(make("radio", ControlKind::RadioGroup, "", "Box"));
@@ -189,7 +190,9 @@ TEST(FormBinder, HostRunsModalAndReplacesModeless) {
     // inside its handler) keeps working, and the new window shows.
     auto self = std::make_shared<SampleForm>();
     std::weak_ptr<SampleForm> weakSelf = self;
-    self->find("grow")->press = [&host] { host.showModeless("self", std::make_shared<SampleForm>()); };
+    self->find("grow")->press = [&host] {
+        host.showModeless("self", std::make_shared<SampleForm>());
+    };
     self->find("grow")->enabled = {};
     ui::FormDialog* s1 = host.showModeless("self", self);
     self.reset();

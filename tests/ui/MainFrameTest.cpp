@@ -4,16 +4,16 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTest>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QDropEvent>
-#include <QUrl>
 #include <QPushButton>
+#include <QTest>
 #include <QToolBar>
+#include <QUrl>
 #include <filesystem>
 #include <fstream>
 
@@ -35,7 +35,7 @@ namespace {
 
 // Each test runs in a working folder of its own, as the editor would.
 class MainFrameTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::qtApp();
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -120,10 +120,10 @@ protected:
 TEST_F(MainFrameTest, FirstStartShowsFiveFormsInOrderThenWritesQdDat) {
     ASSERT_FALSE(fs::exists("qd.dat"));
     auto& frame = start();
-    EXPECT_EQ((std::vector<std::string>{"first-run picture", "Quendar Preferences",
-                                        "Coordinates Properties", "Map Properties",
-                                        "Axis properties"}),
-              formsShown);
+    EXPECT_EQ(
+        (std::vector<std::string>{"first-run picture", "Quendar Preferences",
+                                  "Coordinates Properties", "Map Properties", "Axis properties"}),
+        formsShown);
     ASSERT_TRUE(fs::exists("qd.dat"));
     EXPECT_EQ(fs::file_size("qd.dat"), 36u) << "magic, empty folder, 29 settings";
     EXPECT_EQ(frame.windowTitle(), "Quendar - Vexion Mission Editor");
@@ -302,7 +302,8 @@ TEST_F(MainFrameTest, EveryCommandIsReachableAndFollowsItsRules) {
     for (const app::Command& c : table.commands()) {
         QAction* a = frame.action(c.id);
         ASSERT_NE(a, nullptr) << c.id;
-        EXPECT_FALSE(a->associatedObjects().isEmpty()) << "command " << c.id << " is on no menu or toolbar";
+        EXPECT_FALSE(a->associatedObjects().isEmpty())
+            << "command " << c.id << " is on no menu or toolbar";
         EXPECT_EQ(a->isEnabled(), c.isEnabled()) << c.id;
         EXPECT_EQ(a->isChecked(), c.isChecked()) << c.id;
     }
@@ -358,16 +359,16 @@ TEST_F(MainFrameTest, ScreenshotWithSampleMission) {
     QCoreApplication::processEvents();
     const QImage shot = frame.grab().toImage();
     ASSERT_FALSE(shot.isNull());
-    const QString out = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(
-        "../quendar-mainframe.png");
+    const QString out =
+        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("../quendar-mainframe.png");
     ASSERT_TRUE(shot.save(out));
     std::cout << "screenshot: " << QDir::cleanPath(out).toStdString() << "\n";
 
     // Two of the shipgroup forms, as the binder lays them out.
     const QDir build(QCoreApplication::applicationDirPath() + "/..");
-    for (auto [id, key, file] : {std::tuple{app::cmd::Basic, app::form::Basic, "quendar-form-basic.png"},
-                                 std::tuple{app::cmd::Shipgroups, app::form::Shipgroups,
-                                            "quendar-form-shipgroups.png"}}) {
+    for (auto [id, key, file] :
+         {std::tuple{app::cmd::Basic, app::form::Basic, "quendar-form-basic.png"},
+          std::tuple{app::cmd::Shipgroups, app::form::Shipgroups, "quendar-form-shipgroups.png"}}) {
         ASSERT_TRUE(run(id));
         ui::FormDialog* d = frame.forms().dialog(key);
         ASSERT_NE(d, nullptr);
@@ -378,8 +379,9 @@ TEST_F(MainFrameTest, ScreenshotWithSampleMission) {
     // The same window in briefing mode, with the three briefing bars.
     ASSERT_TRUE(run(app::cmd::BriefingMode));
     QCoreApplication::processEvents();
-    ASSERT_TRUE(frame.grab().toImage().save(QDir(QCoreApplication::applicationDirPath())
-                                                .absoluteFilePath("../quendar-mainframe-briefing.png")));
+    ASSERT_TRUE(
+        frame.grab().toImage().save(QDir(QCoreApplication::applicationDirPath())
+                                        .absoluteFilePath("../quendar-mainframe-briefing.png")));
 }
 
 TEST_F(MainFrameTest, DroppedMissionOpensAfterTheNewQuestion) {
@@ -390,10 +392,12 @@ TEST_F(MainFrameTest, DroppedMissionOpensAfterTheNewQuestion) {
     auto drop = [&](const QString& path) {
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(path)});
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
         QCoreApplication::sendEvent(&frame, &enter);
         const bool accepted = enter.isAccepted();
-        QDropEvent dropEvent(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent dropEvent(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton,
+                             Qt::NoModifier);
         QCoreApplication::sendEvent(&frame, &dropEvent);
         QCoreApplication::processEvents();
         return accepted;

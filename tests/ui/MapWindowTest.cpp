@@ -11,7 +11,8 @@
 using namespace quendar;
 
 namespace {
-void send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held) {
+void send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+          Qt::MouseButtons held) {
     QMouseEvent e(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(w, &e);
 }

@@ -23,14 +23,17 @@ TEST(QtDialogs, FilterFolderAndExtension) {
     EXPECT_EQ(withDefaultExtension("/m/raid", ""), "/m/raid");
 
     // 8-bit texts survive the trip through the toolkit's strings.
-    const std::string latin = "Gr\xfc\xdf" "e";
+    const std::string latin =
+        "Gr\xfc\xdf"
+        "e";
     EXPECT_EQ(toLatin(fromLatin(latin)), latin);
 
     // Paths keep every character; titles show a UTF-8 path as written and
     // fall back to 8-bit characters for bytes that are not UTF-8.
     const QString odd = QString::fromUtf8("/m/\xc3\xa9t\xc3\xa9 \xe6\x98\x9f.tie");
     EXPECT_EQ(fromPath(toPath(odd)), odd);
-    EXPECT_EQ(fromMixed("Quendar - /m/\xc3\xa9t\xc3\xa9.tie"), QString::fromUtf8("Quendar - /m/\xc3\xa9t\xc3\xa9.tie"));
+    EXPECT_EQ(fromMixed("Quendar - /m/\xc3\xa9t\xc3\xa9.tie"),
+              QString::fromUtf8("Quendar - /m/\xc3\xa9t\xc3\xa9.tie"));
     EXPECT_EQ(fromMixed("Gr\xfc\xdf"), QString::fromLatin1("Gr\xfc\xdf"));
 }
 

@@ -9,7 +9,7 @@ namespace quendar::test {
 namespace {
 
 class QtEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
         m_app = std::make_unique<QApplication>(m_argc, m_argv);
@@ -17,7 +17,7 @@ public:
     void TearDown() override { m_app.reset(); }
     QApplication& app() { return *m_app; }
 
-private:
+  private:
     int m_argc = 1;
     char m_name[8] = "test_ui";
     char* m_argv[2] = {m_name, nullptr};
