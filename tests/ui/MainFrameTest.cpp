@@ -348,14 +348,14 @@ TEST_F(MainFrameTest, EveryCommandIsReachableAndFollowsItsRules) {
 TEST_F(MainFrameTest, ScreenshotWithSampleMission) {
     writeValidPreferences();
     // The sample mission bundled with the editor, opened from a copy.
-    const std::string sample = (m_dir / "first-patrol.tie").string();
-    fs::copy_file(fs::path(QUENDAR_DATA_DIR) / "samples" / "first-patrol.tie", sample);
+    const std::string sample = (m_dir / "lantern-run.tie").string();
+    fs::copy_file(fs::path(QUENDAR_DATA_DIR) / "samples" / "lantern-run.tie", sample);
     auto& frame = start();
     frame.resize(1200, 800);
     frame.show();
     ASSERT_TRUE(frame.openMissionPath(sample, false));
-    EXPECT_EQ(editor.store.shipgroupCount, 6);
-    EXPECT_EQ(frame.selector()->itemText(0), "Blue Wing");
+    EXPECT_EQ(editor.store.shipgroupCount, 10);
+    EXPECT_EQ(frame.selector()->itemText(0), "Red Lantern");
     QCoreApplication::processEvents();
     const QImage shot = frame.grab().toImage();
     ASSERT_FALSE(shot.isNull());
