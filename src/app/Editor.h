@@ -36,6 +36,11 @@ struct Editor {
     mission::DisplaySettings settings;
     int mapTool = 0;
 
+    // Frame state: whether entering and leaving briefing mode shows and hides
+    // the briefing toolbars, and the map zoom kept while the briefing is shown.
+    bool autoBriefingBars = true;
+    int savedMapZoom = 100;
+
     // Whoever changes the shipgroup list or the current shipgroup sends one of
     // the codes above; the frame relays them to the open forms.
     mission::Notifier<int> shipgroupEvents;
@@ -45,6 +50,13 @@ struct Editor {
     // Sent after New, Open and Save changed what the views show (repaint the
     // map, reset the briefing time bar, retitle the window).
     mission::Notifier<> missionReplaced;
+    // A form asks the frame to open one of the modeless forms by its key
+    // ("Basic", "Arrival"...; the keys are in FrameLogic.h), as the buttons of
+    // the Shipgroups list do.
+    mission::Notifier<std::string> openFormRequested;
+    // Something the map draws has changed outside a frame command (a view
+    // switch, a position typed into a form): the map repaints.
+    mission::Notifier<> mapChanged;
 };
 
 }  // namespace quendar::app

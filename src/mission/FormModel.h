@@ -54,6 +54,8 @@ struct Control {
     std::function<RgbaImage()> image;
     std::function<bool()> enabled;  // empty = always enabled
     std::function<bool()> visible;  // empty = always visible
+    // Radio groups: whether one entry may be chosen (empty = every entry).
+    std::function<bool(int)> itemEnabled;
 
     bool isEnabled() const { return !enabled || enabled(); }
     bool isVisible() const { return !visible || visible(); }
@@ -91,6 +93,14 @@ public:
     Notifier<> closeRequested;
     // Result of a modal form: true when closed by its accepting button.
     bool accepted = false;
+
+    // The frame's relay of a shipgroup event to an open form (code 6 = reload
+    // the current shipgroup, the other codes as sent). Forms that follow the
+    // shipgroup list override it.
+    virtual void receive(int code) { (void)code; }
+    // Called once just before the form's window goes (closed by the user, by
+    // the model, or replaced when the form is opened again).
+    virtual void closing() {}
 
 protected:
     FormModel(std::string title, bool modal) : m_title(std::move(title)), m_modal(modal) {}

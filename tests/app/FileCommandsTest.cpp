@@ -12,6 +12,7 @@
 #include "mission/ShipgroupRecord.h"
 #include "support/RandomMission.h"
 #include "support/ScriptedUi.h"
+#include "support/TempDir.h"
 
 namespace quendar::app {
 namespace {
@@ -24,15 +25,9 @@ using testing::ScriptedPrompter;
 class FileCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("quendar-files-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
         m_editor.craftListPath = std::string(QUENDAR_DATA_DIR) + "/SHIPLIST.TXT";
         newMission(m_editor, m_prompter, false);
     }
-    void TearDown() override { fs::remove_all(m_dir); }
     std::string path(const std::string& name) const { return (m_dir / name).string(); }
     std::vector<uint8_t> bytes(const std::string& p) const { return *mission::readWholeFile(p); }
 
@@ -71,7 +66,8 @@ protected:
         return p;
     }
 
-    fs::path m_dir;
+    testing::TempDir m_temp{"quendar-files"};
+    const fs::path& m_dir = m_temp.path();
     Editor m_editor;
     ScriptedPrompter m_prompter;
     ScriptedChooser m_chooser;

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/TempDir.h"
+
 namespace quendar::mission {
 namespace {
 
@@ -14,22 +16,11 @@ namespace fs = std::filesystem;
 
 class FileIOTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("quendar-fileio-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(m_dir, fs::perms::owner_all, ec);
-        fs::remove_all(m_dir, ec);
-    }
     size_t filesIn(const fs::path& d) {
         return static_cast<size_t>(std::distance(fs::directory_iterator(d), fs::directory_iterator()));
     }
-    fs::path m_dir;
+    testing::TempDir m_temp{"quendar-fileio"};
+    const fs::path& m_dir = m_temp.path();
 };
 
 TEST_F(FileIOTest, WritesAndReadsBack) {

@@ -11,6 +11,7 @@
 #include "mission/FileIO.h"
 #include "mission/ShipgroupRecord.h"
 #include "support/RandomMission.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -42,17 +43,10 @@ ToolRun tool(const std::string& args, const fs::path& dir) {
 
 class ToolTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("quendar-tool-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
     std::string at(const std::string& name) const { return (m_dir / name).string(); }
     std::vector<uint8_t> bytes(const std::string& name) const { return *mission::readWholeFile(at(name)); }
-    fs::path m_dir;
+    quendar::testing::TempDir m_temp{"quendar-tool"};
+    const fs::path& m_dir = m_temp.path();
 };
 
 TEST_F(ToolTest, NewWritesTheNewMissionAndResaveKeepsIt) {

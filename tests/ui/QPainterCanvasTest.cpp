@@ -2,13 +2,13 @@
 
 // The mission headers come before any Qt header: Qt's `slots` keyword macro
 // would otherwise rewrite the store's table shape.
+#include <QImage>
+#include <QPainter>
+
 #include "map/MapRenderer.h"
 #include "map/RasterCanvas.h"
 #include "mission/ShipgroupRecord.h"
 #include "ui/QPainterCanvas.h"
-
-#include <QImage>
-#include <QPainter>
 
 using namespace quendar;
 using mission::rgb;
@@ -56,7 +56,8 @@ TEST(QPainterCanvas, ImagePaintEqualsTheRasterCanvas) {
         r.set(sg::iff, static_cast<uint8_t>(i % 7));
         r.setStartPoint(0, {-500 + i * 90, -300 + i * 50, 0, 1});
         for (int k = 0; k < 8; ++k)
-            r.setWaypoint(0, i % 4, k, {-600 + (i * 131 + k * 97) % 1200, -350 + (i * 71 + k * 53) % 700, 0, 1});
+            r.setWaypoint(0, i % 4, k,
+                          {-600 + (i * 131 + k * 97) % 1200, -350 + (i * 71 + k * 53) % 700, 0, 1});
     }
     map::MapRenderer renderer(icons);
 

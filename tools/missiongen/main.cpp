@@ -24,7 +24,7 @@ struct Group {
     int count;
     int iff;
     int team;
-    int x, y, z;  // kilometres x 160
+    int x, y, z;  // 1/160 km
     int region;
     int order;    // order 1 of the start region
     int playerCraft;
@@ -44,24 +44,25 @@ void addGroup(mission::MissionStore& s, int index, const Group& g) {
     r.set(sg::orderOffset(g.region, 0) + 1, 10);  // full throttle
     // A short patrol path ahead of the start point.
     for (int k = 0; k < 3; ++k) {
-        r.setWaypoint(g.region, 0, k, {g.x + (k + 1) * 480, g.y + (k % 2 ? 320 : -320), g.z, 1});
+        r.setWaypoint(g.region, 0, k, {g.x + (k + 1) * 120, g.y + (k % 2 ? 80 : -80), g.z, 1});
     }
 }
 
 void writeSample(app::Editor& e) {
     mission::MissionStore& s = e.store;
     const Group groups[] = {
-        {"Red Lantern", 1, 3, 0, 0, -1600, 800, 0, 0, 2, 1},
-        {"Amber Wing", 4, 2, 0, 0, -1760, 1120, 0, 0, 2, 0},
-        {"Hauler Sixx", 50, 2, 0, 0, -2400, 0, 0, 0, 19, 0},
-        {"Korvane Guard", 23, 4, 1, 1, 1600, -480, 160, 0, 7, 0},
-        {"Blade Ring", 11, 6, 1, 1, 2080, 640, -160, 0, 7, 0},
-        {"Iron Chorus", 115, 1, 1, 1, 3200, 0, 0, 0, 0, 0},
-        {"Depot Vesh", 136, 1, 2, 2, 0, -2400, 0, 0, 0, 0},
-        {"Relay Tallow", 87, 1, 4, 2, -400, -1600, 0, 0, 0, 0},
-        {"Echo Picket", 100, 1, 1, 1, 800, 1600, 0, 1, 2, 0},
-        {"Fuel Cask 1", 72, 3, 2, 2, 240, -2080, 0, 0, 0, 0},
+        {"Red Lantern", 1, 3, 0, 0, -560, 320, 0, 0, 2, 1},
+        {"Amber Wing", 4, 2, 0, 0, -640, 480, 0, 0, 2, 0},
+        {"Hauler Sixx", 50, 2, 0, 0, -720, -80, 0, 0, 19, 0},
+        {"Korvane Guard", 23, 4, 1, 1, 480, -240, 160, 0, 7, 0},
+        {"Blade Ring", 11, 6, 1, 1, 560, 400, -160, 0, 7, 0},
+        {"Iron Chorus", 115, 1, 1, 1, 720, 40, 0, 0, 0, 0},
+        {"Depot Vesh", 136, 1, 2, 2, 0, -640, 0, 0, 0, 0},
+        {"Relay Tallow", 87, 1, 4, 2, -240, -480, 0, 0, 0, 0},
+        {"Echo Picket", 100, 1, 1, 1, 320, 560, 0, 1, 2, 0},
+        {"Fuel Cask 1", 72, 3, 2, 2, 160, -560, 0, 0, 0, 0},
     };
+
     s.shipgroupCount = static_cast<int>(std::size(groups));
     for (int i = 0; i < s.shipgroupCount; ++i) addGroup(s, i, groups[i]);
 
@@ -85,14 +86,14 @@ void writeSample(app::Editor& e) {
     s.setText(Table::Briefing1Texts, 0, 0, 255, "Escort the hauler to the depot.");
     e.briefing.appendCommand(BRC_ZOOM, 0, {40, 40});
     e.briefing.appendCommand(BRC_SHOW, 14, {0, 1, 0});
-    e.briefing.appendCommand(BRC_COORD, 14, {0, -1600, 800});
+    e.briefing.appendCommand(BRC_COORD, 14, {0, -560, 320});
     e.briefing.appendCommand(BRC_SHOW, 14, {1, 23, 1});
-    e.briefing.appendCommand(BRC_COORD, 14, {1, 1600, -480});
+    e.briefing.appendCommand(BRC_COORD, 14, {1, 480, -240});
     e.briefing.appendCommand(BRC_LOWER, 20, {0});
-    e.briefing.appendCommand(BRC_TAG1, 40, {0, -1600, 700, 0});
-    e.briefing.appendCommand(BRC_TAG2, 60, {1, 1600, -580, 1});
+    e.briefing.appendCommand(BRC_TAG1, 40, {0, -560, 260, 0});
+    e.briefing.appendCommand(BRC_TAG2, 60, {1, 480, -300, 1});
     e.briefing.appendCommand(BRC_SELECT1, 80, {1});
-    e.briefing.appendCommand(BRC_COORD, 200, {1, 800, -200});
+    e.briefing.appendCommand(BRC_COORD, 200, {1, 240, -120});
     e.briefing.setBriefingEndTime(420);
     e.briefing.setBriefingLength(420);
 }

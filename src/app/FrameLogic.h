@@ -1,0 +1,175 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/BriefingTimeDisplay.h"
+#include "app/CommandTable.h"
+#include "app/Editor.h"
+#include "app/FileChooser.h"
+#include "mission/FormModel.h"
+#include "mission/Prompter.h"
+
+namespace quendar::app {
+
+// Status bar panes (message pane first, then the four read-outs).
+enum class Pane { Message, PositionX, PositionY, BrTime, CurrentCommand };
+
+// What the frame logic asks of the window. CMainFrame implements it; tests
+// use a recording fake.
+class FrameView {
+  public:
+    virtual ~FrameView() = default;
+    virtual void setTitle(const std::string& title) = 0;
+    virtual bool isToolbarVisible(int id) const = 0;
+    virtual void setToolbarVisible(int id, bool visible) = 0;  // re-lays out the frame
+    virtual bool isStatusBarVisible() const = 0;
+    virtual void setStatusBarVisible(bool visible) = 0;
+    virtual void setPaneText(Pane pane, const std::string& text) = 0;
+    // The shipgroup selector on toolbar 145.
+    virtual void fillSelector(const std::vector<std::string>& names, int current) = 0;
+    virtual void selectInSelector(int index) = 0;
+    virtual void appendToSelector(const std::string& name) = 0;
+    virtual void replaceInSelector(int index, const std::string& name) = 0;
+    virtual void repaintMap() = 0;
+    virtual void mapSizeChanged() = 0;
+    // Forms. Modal: returns the model's `accepted`. Modeless: any window open
+    // under the key is destroyed first.
+    virtual bool runModal(mission::FormModel& form) = 0;
+    virtual void showModeless(const std::string& key, std::shared_ptr<mission::FormModel> form) = 0;
+    virtual void closeModeless(const std::string& key) = 0;
+    virtual mission::FormModel* openForm(const std::string& key) = 0;
+    virtual void showFirstRunPicture() = 0;  // modal; closed by a left click
+    // The briefing time slider: its range and position.
+    virtual void showBriefingTime(int time, int endTime) = 0;
+    virtual void closeWindow() = 0;
+};
+
+// The map view operations the frame's commands and mode switches use.
+class MapPort {
+  public:
+    virtual ~MapPort() = default;
+    virtual int zoom() const = 0;
+    virtual void setZoom(int zoom) = 0;
+    virtual bool briefingMode() const = 0;
+    virtual void setBriefingMode(bool on) = 0;  // entering also sets the X-Y projection
+    virtual bool briefingLock() const = 0;
+    virtual int region() const = 0;
+    virtual void setRegion(int region) = 0;
+    virtual int projection() const = 0;
+    virtual void setProjection(int projection) = 0;
+    virtual void zoomStep(int step) = 0;  // +20 / -20, within the limits
+    virtual void centre() = 0;
+    // The "Position X" and "Position Y" read-outs of the last mouse position.
+    virtual std::pair<std::string, std::string> readout() const = 0;
+    // Applies the briefing view at the current briefing time (briefing mode).
+    virtual void applyBriefingView() {}
+};
+
+// Work the frame delegates to other parts of the program; unset functions
+// are skipped (their commands stay disabled).
+struct FrameServices {
+    std::function<bool()> readPreferences;   // false: no valid qd.dat, run the first-run sequence
+    std::function<void()> writePreferences;  // reports its own failure
+    std::function<void()> resetMission;      // the new-mission state at start-up
+    std::function<bool(bool ask)> newMission;
+    std::function<bool()> openMission;
+    std::function<bool(const std::string&)> openMissionPath;
+    std::function<bool()> saveMission;
+    std::function<bool()> saveMissionAs;
+    std::function<std::string()> windowTitle;
+    // The three display dialogs of the View menu.
+    std::function<std::unique_ptr<mission::FormModel>()> coordinatesForm;
+    std::function<std::unique_ptr<mission::FormModel>()> mapPropertiesForm;
+    std::function<std::unique_ptr<mission::FormModel>()> axisForm;
+};
+
+// Keys of the modeless forms the frame owns.
+namespace form {
+inline const std::string Shipgroups = "Shipgroups", ShipgroupsView = "Shipgroups&Viewcontrol",
+                         Basic = "Basic", Arrival = "Arrival", Departure = "Departure",
+                         Orders = "Orders", Waypoints = "Waypoints", Advanced = "Advanced options",
+                         Options = "Options", Goals = "Goals", OrdersWizard = "Orders Wizard",
+                         MotionWizard = "Motion Wizard";
+}
+
+using FormFactory = std::function<std::shared_ptr<mission::FormModel>(Editor&)>;
+
+constexpr const char* kStartTitle = "Quendar - Vexion Mission Editor";
+constexpr const char* kZoomLocked = "You can't change zoom because briefing lock-position engaged.";
+constexpr const char* kRegionLocked =
+    "You can't change region because briefing lock-position engaged.";
+
+// The toolkit-free half of the main frame: start-up order, the command
+// handlers it owns, the shipgroup event relay, map and briefing mode and the
+// close request.
+class FrameLogic {
+  public:
+    FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
+               mission::Prompter& prompter, FrameServices services);
+
+    // Start-up after the window built its parts: fill the selector, make the
+    // new mission, read qd.dat and run the first-run sequence when needed.
+    void startUp();
+    void firstRunSequence();
+
+    // Shipgroup event (message 0x465 of the old frame): relay and selector.
+    void onShipgroupEvent(int code);
+    // The selector's choice.
+    void selectShipgroup(int index);
+    void enterBriefingMode();
+    void leaveBriefingMode();
+    // "Are you sure?"; true when the window may close.
+    bool confirmClose();
+    void mouseMoved();
+    // The briefing time display: "Br Time", "Current Briefing Command" and
+    // the slider follow the briefing's current time.
+    void refreshBriefingTime();
+    // The slider's request; returns the time the slider shows afterwards.
+    int timeSliderInput(SliderRequest request, int position);
+    // Map window's right click without drag: the Basic form shows again.
+    void reopenBasic();
+    // Wheel on the map: refused silently under the briefing lock.
+    bool wheelAllowed() const { return !lockedInBriefing(); }
+
+    // The control bar's forms come from the shipgroup editor.
+    void registerForm(const std::string& key, int commandId, FormFactory factory);
+    void openModeless(const std::string& key);
+    // A menu command that shows a modal form, then sends a shipgroup event
+    // (0 = none), as the mission-wide forms do.
+    using ModalFactory = std::function<std::unique_ptr<mission::FormModel>(Editor&)>;
+    void bindModalForm(int commandId, ModalFactory factory, int eventAfter = 0);
+    bool runModal(mission::FormModel& form) { return m_view.runModal(form); }
+    void runDisplayDialog(int commandId);
+    void runPreferences();
+
+    // A dropped or command-line mission path. `ask` = the New confirmation.
+    bool openPath(const std::string& path, bool ask);
+    void retitle();
+
+  private:
+    void bindCommands();
+    bool lockedInBriefing() const { return m_map.briefingMode() && m_map.briefingLock(); }
+    void relay(const std::string& key, int code);
+    void setBriefingBars(bool visible);
+    std::string selectorName(int index) const;
+
+    Editor& m_editor;
+    CommandTable& m_commands;
+    FrameView& m_view;
+    MapPort& m_map;
+    mission::Prompter& m_prompter;
+    FrameServices m_services;
+    std::map<std::string, FormFactory> m_factories;
+    mission::Notifier<int>::Connection m_eventConn;
+    mission::Notifier<>::Connection m_closeFormsConn;
+    mission::Notifier<>::Connection m_replacedConn;
+    mission::Notifier<std::string>::Connection m_openFormConn;
+    mission::Notifier<>::Connection m_mapChangedConn;
+};
+
+}  // namespace quendar::app

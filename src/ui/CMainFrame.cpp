@@ -1,0 +1,440 @@
+#include "ui/CMainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/FileCommands.h"
+#include "app/FormWiring.h"
+#include "app/PreferencesFile.h"
+#include "map/BriefingPictures.h"
+#include "map/IconImages.h"
+#include "map/MapDisplayForms.h"
+#include "mission/ShipgroupRecord.h"
+#include "ui/CSliderBar.h"
+#include "ui/MapWindow.h"
+#include "ui/QPainterCanvas.h"
+#include "ui/StartPictures.h"
+#include "ui/ToolbarIcons.h"
+
+namespace quendar::ui {
+
+using app::Pane;
+
+CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
+    : m_editor(editor),
+      m_options(std::move(options)),
+      m_folder(m_options.dataDir),
+      m_qtPrompter(this),
+      m_qtChooser(this),
+      m_prompter(m_options.prompter ? *m_options.prompter : m_qtPrompter),
+      m_chooser(m_options.chooser ? *m_options.chooser : m_qtChooser),
+      m_forms(this) {
+    setWindowTitle(app::kStartTitle);
+    setAcceptDrops(true);
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
+
+    // The map pane starts from the map defaults; its icons load at start-up.
+    m_renderer = std::make_unique<map::MapRenderer>(m_icons);
+    m_mapWindow = new MapWindow(m_mapView, this);
+    m_mapWindow->paintMap = [this](QPainter& p, const QSize& s) { paintMap(p, s); };
+    setCentralWidget(m_mapWindow);
+    setFocusProxy(m_mapWindow);  // the frame passes the keyboard focus to the map
+
+    m_editor.craftListPath = m_folder.dataFile("SHIPLIST.TXT");
+    m_port = std::make_unique<app::MapViewPort>(m_mapView, m_switches, m_editor.settings,
+                                                m_editor.briefing.playback());
+    m_mapWindow->lockEngaged = [this] { return m_port->lockEngaged(); };
+    m_logic = std::make_unique<app::FrameLogic>(m_editor, m_commands, *this, *m_port, m_prompter,
+                                                services());
+    m_mapWindow->mouseMoved = [this] { m_logic->mouseMoved(); };
+    m_mapWindow->rightClick = [this] { m_logic->reopenBasic(); };
+    m_commands.bind(app::cmd::Info, [this] { showAbout(); });
+    m_formWiring = std::make_unique<app::FormWiring>(
+        *m_logic, m_editor, m_prompter,
+        app::FormServices{
+            m_switches,
+            [this](int craftType) {
+                // The picture in the current shipgroup's colour.
+                const int iff =
+                    mission::ShipgroupView(m_editor.store, m_editor.store.currentShipgroup).iff();
+                return map::renderIconImage(m_icons.icon(craftType), iff, 100).image;
+            },
+            [this] { return m_mapView.currentRegion(); }});
+
+    buildActions();
+    buildMenus();
+    buildToolbars();
+    buildStatusBar();
+    // Room for the map toolbar and the control bar on their rows.
+    QSize size(1280, 860);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
+
+    // The time slider asks the briefing playback for each move.
+    m_sliderBar->input = [this](app::SliderRequest r, int p) {
+        return m_logic->timeSliderInput(r, p);
+    };
+
+    // Enable and check marks follow the rules while the program idles.
+    auto* idle = new QTimer(this);
+    connect(idle, &QTimer::timeout, this, &CMainFrame::updateCommandStates);
+    idle->start(150);
+    updateCommandStates();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+app::FrameServices CMainFrame::services() {
+    app::FrameServices s;
+    const std::string prefs = m_folder.preferencesFile();
+    s.readPreferences = [this, prefs] {
+        return app::readPreferencesFile(prefs, m_editor.settings).status ==
+               app::PreferencesStatus::Loaded;
+    };
+    s.writePreferences = [this, prefs] {
+        app::writePreferencesFile(prefs, m_editor.settings, m_prompter);
+    };
+    // The same reset as New, without its question (craft list included).
+    s.resetMission = [this] { app::newMission(m_editor, m_prompter, false); };
+    s.newMission = [this](bool ask) { return app::newMission(m_editor, m_prompter, ask); };
+    s.openMission = [this] { return app::openMission(m_editor, m_prompter, m_chooser); };
+    s.openMissionPath = [this](const std::string& p) {
+        return app::openMissionPath(m_editor, m_prompter, p);
+    };
+    s.saveMission = [this] { return app::saveMission(m_editor, m_prompter); };
+    s.saveMissionAs = [this] { return app::saveMissionAs(m_editor, m_prompter, m_chooser); };
+    s.windowTitle = [this] { return app::windowTitle(m_editor); };
+    s.coordinatesForm = [this] {
+        return std::make_unique<map::CoordinatesPropertiesForm>(m_editor.settings);
+    };
+    s.mapPropertiesForm = [this] {
+        return std::make_unique<map::MapPropertiesForm>(m_editor.settings, m_mapView);
+    };
+    s.axisForm = [this] { return std::make_unique<map::AxisPropertiesForm>(m_editor.settings); };
+    return s;
+}
+
+// --- building ---------------------------------------------------------------------
+
+void CMainFrame::buildActions() {
+    for (const app::Command& c : m_commands.commands()) {
+        QString text = fromLatin(c.menuText.empty() ? c.tooltip : c.menuText);
+        auto* a = new QAction(text, this);
+        a->setToolTip(fromLatin(c.tooltip));
+        a->setStatusTip(fromLatin(c.prompt));
+        if (!c.shortcut.empty()) a->setShortcut(QKeySequence(fromLatin(c.shortcut)));
+        const int id = c.id;
+        connect(a, &QAction::triggered, this, [this, id] {
+            m_commands.execute(id);
+            updateCommandStates();
+        });
+        addAction(a);  // shortcuts work while the menu bar is hidden too
+        m_actions[id] = a;
+    }
+}
+
+namespace {
+void fillMenu(QMenu* menu, const std::vector<app::MenuEntry>& entries,
+              const std::map<int, QAction*>& actions) {
+    for (const auto& e : entries) {
+        if (e.separator) {
+            menu->addSeparator();
+        } else if (e.isSubmenu()) {
+            fillMenu(menu->addMenu(fromLatin(e.text)), e.children, actions);
+        } else if (auto it = actions.find(e.id); it != actions.end()) {
+            menu->addAction(it->second);
+        }
+    }
+}
+}  // namespace
+
+void CMainFrame::buildMenus() {
+    for (const auto& top : m_commands.menus()) {
+        QMenu* menu = menuBar()->addMenu(fromLatin(top.text));
+        fillMenu(menu, top.children, m_actions);
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
+    }
+}
+
+void CMainFrame::buildToolbars() {
+    // Created in the frame's order; placed as the layout says.
+    for (const app::ToolbarDef& bar : m_commands.toolbars()) {
+        QToolBar* tb = bar.id == app::kBriefingCommandsBar
+                           ? (m_sliderBar = new CSliderBar(fromLatin(bar.title), this))
+                           : new QToolBar(fromLatin(bar.title), this);
+        tb->setObjectName(QString("toolbar%1").arg(bar.id));
+        tb->setAllowedAreas(Qt::AllToolBarAreas);
+        // Buttons are drawn half again as large as the old 16 x 15 cells, so
+        // the pictures read at a glance; the wide word buttons grow less.
+        const int w = bar.buttonWidth > 2 * bar.buttonHeight ? bar.buttonWidth * 5 / 4
+                                                             : bar.buttonWidth * 3 / 2;
+        const QSize icon(w, bar.buttonHeight * 3 / 2);
+        tb->setIconSize(icon);
+        for (int item : bar.items) {
+            if (item == app::kSeparator) {
+                tb->addSeparator();
+            } else if (item == app::kShipgroupSelector) {
+                m_selector = new QComboBox(tb);
+                m_selector->setObjectName("shipgroupSelector");
+                m_selector->setFixedWidth(app::kSelectorWidth * 3 / 2);
+                m_selector->setToolTip("Current shipgroup");
+                connect(m_selector, &QComboBox::activated, this,
+                        [this](int i) { m_logic->selectShipgroup(i); });
+                tb->addWidget(m_selector);
+            } else if (item == app::kTimeSlider) {
+                m_sliderBar->slider()->setFixedWidth(app::kSliderWidth);
+                tb->addWidget(m_sliderBar->slider());
+            } else if (QAction* a = action(item)) {
+                a->setIcon(toolbarIcon(item, icon.width(), icon.height()));
+                tb->addAction(a);
+            }
+        }
+        m_toolbars[bar.id] = tb;
+    }
+    auto area = [](app::Dock d) {
+        switch (d) {
+            case app::Dock::Top:
+                return Qt::TopToolBarArea;
+            case app::Dock::Bottom:
+                return Qt::BottomToolBarArea;
+            case app::Dock::Left:
+                return Qt::LeftToolBarArea;
+            case app::Dock::Right:
+                return Qt::RightToolBarArea;
+        }
+        return Qt::TopToolBarArea;
+    };
+    // 128 and 145 share the first top row, the control bar has its own; at
+    // the bottom 153 sits left of 147, and the slider bar below them.
+    for (int id :
+         {app::kMapToolbar, app::kBriefingToolsBar, app::kBriefingCommandsBar, app::kControlBar}) {
+        const app::ToolbarDef* bar = m_commands.toolbar(id);
+        if (id == app::kControlBar) addToolBarBreak(Qt::TopToolBarArea);
+        if (id == app::kBriefingCommandsBar) addToolBarBreak(Qt::BottomToolBarArea);
+        addToolBar(area(bar->dock), m_toolbars[id]);
+    }
+    for (int id : {app::kSelectorBar, app::kBriefingEditBar}) {
+        const app::ToolbarDef* bar = m_commands.toolbar(id);
+        insertToolBar(m_toolbars[bar->leftOf], m_toolbars[id]);
+    }
+    for (const app::ToolbarDef& bar : m_commands.toolbars())
+        if (!bar.visible) m_toolbars[bar.id]->hide();
+}
+
+void CMainFrame::buildStatusBar() {
+    auto* bar = statusBar();
+    auto add = [&](Pane p, const QString& name, int width, bool permanent) {
+        auto* l = new QLabel(this);
+        l->setObjectName(name);
+        l->setMinimumWidth(width);
+        l->setFrameShape(QFrame::StyledPanel);
+        if (permanent)
+            bar->addPermanentWidget(l);
+        else
+            bar->addWidget(l, 1);
+        if (p != Pane::Message || !permanent) m_panes[p] = l;
+        return l;
+    };
+    add(Pane::Message, "messagePane", 200, false)->setText("Ready");
+    add(Pane::PositionX, "Position X", 60, true);
+    add(Pane::PositionY, "Position Y", 60, true);
+    add(Pane::BrTime, "Br Time", 70, true);
+    add(Pane::CurrentCommand, "Current Briefing Command", 160, true);
+    for (const char* key : {"CAP", "NUM", "SCRL"}) {
+        auto* l = new QLabel(key, this);
+        l->setEnabled(false);
+        bar->addPermanentWidget(l);
+    }
+}
+
+// --- start-up and commands ---------------------------------------------------------
+
+void CMainFrame::startUp() {
+    QPointer<SplashForm> splash;
+    if (m_options.showSplash) {
+        splash = new SplashForm(nullptr);
+        splash->show();
+    }
+    // The map window's icons (a missing or damaged file is reported; the map
+    // then draws without craft pictures).
+    m_icons.loadFile(m_folder.dataFile(map::kIconFileName)).report(m_prompter);
+    m_renderer->iconsChanged();
+    if (m_icons.available())
+        m_renderer->setBriefingPictures(map::technicalDataPicture(), map::regionChangePicture());
+    m_logic->startUp();
+    m_mapWindow->sizeNotification();
+    updateCommandStates();
+    if (splash) splash->finish();
+}
+
+bool CMainFrame::openMissionPath(const std::string& path, bool ask) {
+    const bool ok = m_logic->openPath(path, ask);
+    updateCommandStates();
+    return ok;
+}
+
+void CMainFrame::updateCommandStates() {
+    for (const app::Command& c : m_commands.commands()) {
+        QAction* a = action(c.id);
+        if (!a) continue;
+        a->setEnabled(c.isEnabled());
+        a->setCheckable(c.checkable());
+        if (c.checkable()) a->setChecked(c.isChecked());
+    }
+}
+
+QToolBar* CMainFrame::toolbar(int id) const {
+    auto it = m_toolbars.find(id);
+    return it == m_toolbars.end() ? nullptr : it->second;
+}
+
+QAction* CMainFrame::action(int id) const {
+    auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+QLabel* CMainFrame::pane(Pane p) const {
+    auto it = m_panes.find(p);
+    return it == m_panes.end() ? nullptr : it->second;
+}
+
+void CMainFrame::paintMap(QPainter& p, const QSize& size) {
+    if (size.isEmpty()) return;
+    QPainterCanvas canvas(p, size.width(), size.height());
+    map::PaintInput in{m_editor.store, m_editor.settings, m_mapView, m_switches, nullptr};
+    m_renderer->paint(canvas, in);
+}
+
+void CMainFrame::showAbout() {
+    QDialog box(this);
+    box.setWindowTitle("Vexion Mission Editor");
+    auto* lay = new QVBoxLayout(&box);
+    auto* top = new QLabel(&box);
+    top->setPixmap(QPixmap::fromImage(splashImage()));
+    lay->addWidget(top);
+    auto* text = new QLabel("Quendar - Vexion Mission Editor", &box);
+    text->setAlignment(Qt::AlignCenter);
+    lay->addWidget(text);
+    box.exec();
+}
+
+// --- app::FrameView ----------------------------------------------------------------
+
+void CMainFrame::setTitle(const std::string& title) { setWindowTitle(fromMixed(title)); }
+
+bool CMainFrame::isToolbarVisible(int id) const {
+    QToolBar* tb = toolbar(id);
+    return tb && !tb->isHidden();
+}
+
+void CMainFrame::setToolbarVisible(int id, bool visible) {
+    if (QToolBar* tb = toolbar(id)) tb->setVisible(visible);
+}
+
+bool CMainFrame::isStatusBarVisible() const { return !statusBar()->isHidden(); }
+void CMainFrame::setStatusBarVisible(bool visible) { statusBar()->setVisible(visible); }
+
+void CMainFrame::setPaneText(Pane p, const std::string& text) {
+    if (QLabel* l = pane(p)) l->setText(fromLatin(text));
+}
+
+void CMainFrame::fillSelector(const std::vector<std::string>& names, int current) {
+    const QSignalBlocker block(m_selector);
+    m_selector->clear();
+    for (const auto& n : names) m_selector->addItem(fromLatin(n));
+    m_selector->setCurrentIndex(current < m_selector->count() ? current : -1);
+}
+
+void CMainFrame::selectInSelector(int index) {
+    const QSignalBlocker block(m_selector);
+    m_selector->setCurrentIndex(index < m_selector->count() ? index : -1);
+}
+
+void CMainFrame::appendToSelector(const std::string& name) {
+    const QSignalBlocker block(m_selector);
+    m_selector->addItem(fromLatin(name));
+}
+
+void CMainFrame::replaceInSelector(int index, const std::string& name) {
+    if (index < 0 || index >= m_selector->count()) return;
+    const QSignalBlocker block(m_selector);
+    m_selector->removeItem(index);
+    m_selector->insertItem(index, fromLatin(name));
+    m_selector->setCurrentIndex(index);
+}
+
+void CMainFrame::showBriefingTime(int time, int endTime) {
+    m_sliderBar->setEndTime(endTime);
+    m_sliderBar->showTime(time);
+}
+
+void CMainFrame::repaintMap() { m_mapWindow->viewport()->update(); }
+void CMainFrame::mapSizeChanged() { m_mapWindow->sizeNotification(); }
+
+bool CMainFrame::runModal(mission::FormModel& form) { return m_forms.runModal(form); }
+
+void CMainFrame::showModeless(const std::string& key, std::shared_ptr<mission::FormModel> form) {
+    m_forms.showModeless(key, std::move(form));
+}
+
+void CMainFrame::closeModeless(const std::string& key) { m_forms.close(key); }
+
+mission::FormModel* CMainFrame::openForm(const std::string& key) { return m_forms.model(key); }
+
+void CMainFrame::showFirstRunPicture() {
+    FirstRunPicture picture(this);
+    if (pictureHook) QTimer::singleShot(0, &picture, [this, &picture] { pictureHook(picture); });
+    picture.exec();
+}
+
+// --- window events -------------------------------------------------------------------
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_logic->confirmClose()) {
+        m_forms.hideAll();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+namespace {
+QString droppedMission(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls()) return {};
+    for (const QUrl& url : mime->urls()) {
+        const QString path = url.toLocalFile();
+        if (path.endsWith(".tie", Qt::CaseInsensitive)) return path;
+    }
+    return {};
+}
+}  // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedMission(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QString path = droppedMission(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    // After the drop has finished: the confirmation is a modal box.
+    QTimer::singleShot(0, this, [this, path] { openMissionPath(toPath(path), true); });
+}
+
+}  // namespace quendar::ui

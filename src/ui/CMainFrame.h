@@ -1,0 +1,134 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/CommandTable.h"
+#include "app/Editor.h"
+#include "app/FormWiring.h"
+#include "app/FrameLogic.h"
+#include "app/MapViewPort.h"
+#include "app/WorkingFolder.h"
+#include "map/IconTable.h"
+#include "map/MapRenderer.h"
+#include "map/MapView.h"
+#include "map/ViewSwitches.h"
+#include "ui/FormBinder.h"
+#include "ui/QtDialogs.h"
+
+class QAction;
+class QComboBox;
+class QDialog;
+class QLabel;
+class QToolBar;
+
+namespace quendar::ui {
+
+class CSliderBar;
+class MapWindow;
+class SplashForm;
+
+struct FrameOptions {
+    std::string dataDir;                    // the installed data folder (fallback for data files)
+    mission::Prompter* prompter = nullptr;  // tests script these; default: message boxes
+    app::FileChooser* chooser = nullptr;    // default: the file dialogs
+    bool showSplash = true;
+};
+
+// The main window: menus, six dockable toolbars, the status bar and the map
+// pane, all built from the command table; the frame logic decides what they do.
+class CMainFrame : public QMainWindow, public app::FrameView {
+    Q_OBJECT
+  public:
+    CMainFrame(app::Editor& editor, FrameOptions options);
+    ~CMainFrame() override;
+
+    // Start-up after the window is shown: splash, new mission, qd.dat and the
+    // first-run sequence; the splash closes when it ends.
+    void startUp();
+    // A mission path from the command line or a drop.
+    bool openMissionPath(const std::string& path, bool ask);
+
+    app::CommandTable& commands() { return m_commands; }
+    app::FrameLogic& logic() { return *m_logic; }
+    FormHost& forms() { return m_forms; }
+    MapWindow* mapWindow() const { return m_mapWindow; }
+    map::MapView& mapView() { return m_mapView; }
+    map::ViewSwitches& viewSwitches() { return m_switches; }
+    QComboBox* selector() const { return m_selector; }
+    CSliderBar* sliderBar() const { return m_sliderBar; }
+    QToolBar* toolbar(int id) const;
+    QAction* action(int id) const;
+    QLabel* pane(app::Pane pane) const;
+    const app::WorkingFolder& folder() const { return m_folder; }
+    // Sets every action's enabled and checked state from the command table.
+    void updateCommandStates();
+    // Tests script the first-run picture: called once it shows; must close it.
+    std::function<void(QDialog&)> pictureHook;
+
+    // --- app::FrameView
+    void setTitle(const std::string& title) override;
+    bool isToolbarVisible(int id) const override;
+    void setToolbarVisible(int id, bool visible) override;
+    bool isStatusBarVisible() const override;
+    void setStatusBarVisible(bool visible) override;
+    void setPaneText(app::Pane pane, const std::string& text) override;
+    void fillSelector(const std::vector<std::string>& names, int current) override;
+    void selectInSelector(int index) override;
+    void appendToSelector(const std::string& name) override;
+    void replaceInSelector(int index, const std::string& name) override;
+    void repaintMap() override;
+    void mapSizeChanged() override;
+    bool runModal(mission::FormModel& form) override;
+    void showModeless(const std::string& key, std::shared_ptr<mission::FormModel> form) override;
+    void closeModeless(const std::string& key) override;
+    mission::FormModel* openForm(const std::string& key) override;
+    void showFirstRunPicture() override;
+    void closeWindow() override { close(); }
+    void showBriefingTime(int time, int endTime) override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void buildActions();
+    void buildMenus();
+    void buildToolbars();
+    void buildStatusBar();
+    app::FrameServices services();
+    void paintMap(QPainter& p, const QSize& size);
+    void showAbout();
+
+    app::Editor& m_editor;
+    FrameOptions m_options;
+    app::WorkingFolder m_folder;
+    app::CommandTable m_commands;
+    map::MapView m_mapView;
+    map::ViewSwitches m_switches;
+    map::IconTable m_icons;
+    std::unique_ptr<map::MapRenderer> m_renderer;
+    QtPrompter m_qtPrompter;
+    QtFileChooser m_qtChooser;
+    mission::Prompter& m_prompter;
+    app::FileChooser& m_chooser;
+    std::unique_ptr<app::MapViewPort> m_port;
+    std::unique_ptr<app::FrameLogic> m_logic;
+    // Declared before the form host: the forms point at what it holds, so
+    // the host (and every form window) goes first.
+    std::unique_ptr<app::FormWiring> m_formWiring;
+    FormHost m_forms;
+
+    MapWindow* m_mapWindow = nullptr;
+    QComboBox* m_selector = nullptr;
+    CSliderBar* m_sliderBar = nullptr;
+    std::map<int, QToolBar*> m_toolbars;
+    std::map<int, QAction*> m_actions;
+    std::map<app::Pane, QLabel*> m_panes;
+};
+
+}  // namespace quendar::ui

@@ -1,0 +1,420 @@
+#include "ui/FormBinder.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+#include <QSlider>
+#include <QStringDecoder>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace quendar::ui {
+
+using mission::Control;
+using mission::ControlKind;
+
+QString fromLatin(std::string_view s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+std::string toLatin(const QString& s) {
+    const QByteArray b = s.toLatin1();
+    return std::string(b.constData(), static_cast<size_t>(b.size()));
+}
+
+QString fromPath(std::string_view path) {
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+std::string toPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString fromMixed(std::string_view s) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(QByteArrayView(s.data(), static_cast<qsizetype>(s.size())));
+    return utf8.hasError() ? fromLatin(s) : text;
+}
+
+namespace {
+
+// Buttons and group boxes read "&" as a mnemonic mark and "&&" as one "&",
+// which is how the models write their labels; plain labels get the shown text.
+QString buttonText(const std::string& label) { return fromLatin(label); }
+QString plainText(const std::string& label) { return fromLatin(mission::displayLabel(label)); }
+
+QPixmap toPixmap(const mission::RgbaImage& img) {
+    if (img.empty() || img.pixels.size() < static_cast<size_t>(img.width) * img.height) return {};
+    // 0xAARRGGBB words are the toolkit's ARGB32 layout; copy out of the buffer.
+    const QImage view(reinterpret_cast<const uchar*>(img.pixels.data()), img.width, img.height,
+                      img.width * 4, QImage::Format_ARGB32);
+    return QPixmap::fromImage(view.copy());
+}
+
+bool takesCaption(ControlKind k) {
+    return k == ControlKind::DropDown || k == ControlKind::ListBox || k == ControlKind::MultiList ||
+           k == ControlKind::Edit || k == ControlKind::NumberEdit || k == ControlKind::Slider;
+}
+
+}  // namespace
+
+FormDialog::FormDialog(mission::FormModel& model, QWidget* parent)
+    : QDialog(parent), m_model(model) {
+    setWindowTitle(fromLatin(model.title()));
+    build();
+    m_refreshConn = m_model.refreshed.connect([this] { refresh(); });
+    m_closeConn = m_model.closeRequested.connect([this] {
+        // Closing from inside a widget's own signal: finish the call first.
+        QTimer::singleShot(0, this, [this] {
+            m_closingByModel = true;
+            done(m_model.accepted ? Accepted : Rejected);
+        });
+    });
+    refresh();
+}
+
+FormDialog::~FormDialog() { notifyClosing(); }
+
+void FormDialog::notifyClosing() {
+    if (m_closingSent) return;
+    m_closingSent = true;
+    m_model.closing();
+}
+
+void FormDialog::closeEvent(QCloseEvent* event) {
+    // The window's own close button is no accepting button.
+    if (!m_closingByModel) m_model.accepted = false;
+    notifyClosing();
+    QDialog::closeEvent(event);
+}
+
+QWidget* FormDialog::widgetFor(std::string_view id) const {
+    for (const auto& b : m_bound)
+        if (b.control->id == id) return b.widget;
+    return nullptr;
+}
+
+void FormDialog::build() {
+    auto* outer = new QVBoxLayout(this);
+    auto* plain = new QGridLayout;
+    outer->addLayout(plain);
+    std::map<std::string, QGridLayout*> groups;
+    std::map<QGridLayout*, int> nextRow;
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    QGridLayout* buttonBlock = nullptr;
+    int blockCount = 0;
+    QGridLayout* inlineGrid = nullptr;
+    int inlineRow = 0, inlineColumn = 0, inlineLeft = 0;
+
+    m_bound.reserve(m_model.controls().size());
+    for (const Control& c : m_model.controls()) {
+        m_bound.push_back(Bound{&c, nullptr, nullptr, {}});
+        Bound& b = m_bound.back();
+        QWidget* w = makeWidget(c, b);
+        b.widget = w;
+
+        // Ungrouped push buttons: OK, Cancel and Close end the dialog in its
+        // button row; a run of other buttons flows four to a row where it stands.
+        if (c.kind == ControlKind::Button && c.group.empty() && c.row < 0) {
+            const std::string shown = mission::displayLabel(c.label);
+            if (shown == "OK" || shown == "Cancel" || shown == "Close") {
+                buttons->addWidget(w);
+            } else {
+                if (!buttonBlock) {
+                    buttonBlock = new QGridLayout;
+                    outer->addLayout(buttonBlock);
+                    blockCount = 0;
+                }
+                buttonBlock->addWidget(w, blockCount / 4, blockCount % 4);
+                ++blockCount;
+            }
+            continue;
+        }
+        buttonBlock = nullptr;
+        QGridLayout* grid = plain;
+        if (!c.group.empty()) {
+            auto it = groups.find(c.group);
+            if (it == groups.end()) {
+                auto* box = new QGroupBox(buttonText(c.group), this);
+                auto* g = new QGridLayout(box);
+                outer->addWidget(box);
+                it = groups.emplace(c.group, g).first;
+            }
+            grid = it->second;
+        }
+        // A number edit's unit text and its "Auto control" box read as one
+        // line ("[4] km or [x] Auto control"): without placement hints they
+        // continue the edit's row.
+        const bool trailing =
+            c.row < 0 && inlineLeft > 0 && grid == inlineGrid &&
+            (c.kind == ControlKind::StaticText || c.kind == ControlKind::CheckBox);
+        int row, col;
+        if (trailing) {
+            row = inlineRow;
+            col = inlineColumn++;
+            --inlineLeft;
+        } else {
+            row = c.row >= 0 ? c.row : nextRow[grid];
+            col = c.column * 2;
+            inlineLeft = 0;
+        }
+        nextRow[grid] = std::max(nextRow[grid], row + 1);
+        if (trailing) {
+            grid->addWidget(w, row, col);
+        } else if (takesCaption(c.kind) && !c.label.empty()) {
+            auto* cap = new QLabel(plainText(c.label), this);
+            b.caption = cap;
+            grid->addWidget(cap, row, col);
+            grid->addWidget(w, row, col + 1);
+        } else {
+            grid->addWidget(w, row, col, 1, 2);
+        }
+        if (!trailing && (c.kind == ControlKind::NumberEdit || c.kind == ControlKind::Edit)) {
+            inlineGrid = grid;
+            inlineRow = row;
+            inlineColumn = col + 2;
+            inlineLeft = 2;
+        }
+    }
+    outer->addLayout(buttons);
+}
+
+QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
+    const std::string id = c.id;
+    switch (c.kind) {
+        case ControlKind::DropDown: {
+            auto* w = new QComboBox(this);
+            if (c.width > 0) w->setMinimumWidth(c.width);
+            connect(w, &QComboBox::activated, this, [this, id](int i) {
+                m_model.choose(id, i);
+                afterUserChange();
+            });
+            return w;
+        }
+        case ControlKind::ListBox:
+        case ControlKind::MultiList: {
+            auto* w = new QListWidget(this);
+            if (c.kind == ControlKind::MultiList) {
+                w->setSelectionMode(QAbstractItemView::ExtendedSelection);
+                connect(w, &QListWidget::itemSelectionChanged, this, [this, id, w] {
+                    if (m_refreshing) return;
+                    std::vector<int> rows;
+                    for (int r = 0; r < w->count(); ++r)
+                        if (w->item(r)->isSelected()) rows.push_back(r);
+                    m_model.select(id, rows);
+                    afterUserChange();
+                });
+            } else {
+                connect(w, &QListWidget::currentRowChanged, this, [this, id](int r) {
+                    if (m_refreshing || r < 0) return;
+                    m_model.choose(id, r);
+                    afterUserChange();
+                });
+            }
+            return w;
+        }
+        case ControlKind::CheckBox:
+        case ControlKind::TriState: {
+            auto* w = new QCheckBox(buttonText(c.label), this);
+            w->setTristate(c.kind == ControlKind::TriState);
+            connect(w, &QCheckBox::clicked, this, [this, id, w] {
+                int v = w->checkState() == Qt::Checked            ? 1
+                        : w->checkState() == Qt::PartiallyChecked ? 2
+                                                                  : 0;
+                m_model.choose(id, v);
+                afterUserChange();
+            });
+            return w;
+        }
+        case ControlKind::RadioGroup: {
+            auto* w = new QWidget(this);
+            auto* lay = new QHBoxLayout(w);
+            lay->setContentsMargins(0, 0, 0, 0);
+            if (!c.label.empty()) lay->addWidget(new QLabel(plainText(c.label), w));
+            auto* group = new QButtonGroup(w);
+            group->setObjectName("group");
+            connect(group, &QButtonGroup::idClicked, this, [this, id](int i) {
+                m_model.choose(id, i);
+                afterUserChange();
+            });
+            return w;
+        }
+        case ControlKind::Edit:
+        case ControlKind::NumberEdit: {
+            auto* w = new QLineEdit(this);
+            if (c.maxLength > 0) w->setMaxLength(c.maxLength);
+            if (c.width > 0) w->setMinimumWidth(c.width);
+            // Digits only; the model decides what a number out of its range means.
+            if (c.kind == ControlKind::NumberEdit)
+                w->setValidator(new QRegularExpressionValidator(
+                    QRegularExpression(c.minimum < 0 ? "-?[0-9]*" : "[0-9]*"), w));
+            connect(w, &QLineEdit::textEdited, this, [this, id, &c](const QString& t) {
+                if (c.kind == ControlKind::NumberEdit && !c.setText) {
+                    m_model.choose(id, t.toInt());
+                } else {
+                    m_model.type(id, toLatin(t));
+                }
+                afterUserChange();
+            });
+            return w;
+        }
+        case ControlKind::Slider: {
+            auto* w = new QSlider(Qt::Horizontal, this);
+            w->setRange(c.minimum, c.maximum);
+            if (c.width > 0) w->setMinimumWidth(c.width);
+            connect(w, &QSlider::valueChanged, this, [this, id](int v) {
+                if (m_refreshing) return;
+                m_model.choose(id, v);
+                afterUserChange();
+            });
+            return w;
+        }
+        case ControlKind::Button: {
+            auto* w = new QPushButton(buttonText(c.label), this);
+            w->setAutoDefault(false);
+            connect(w, &QPushButton::clicked, this, [this, id] {
+                m_model.click(id);
+                afterUserChange();
+            });
+            return w;
+        }
+        case ControlKind::Picture:
+        case ControlKind::StaticText:
+            break;
+    }
+    (void)b;
+    auto* w = new QLabel(this);
+    if (c.kind == ControlKind::StaticText) w->setTextFormat(Qt::PlainText);
+    return w;
+}
+
+void FormDialog::afterUserChange() {
+    // A change may rename, enable or refill other controls; re-read them all.
+    refresh();
+}
+
+void FormDialog::refresh() {
+    m_refreshing = true;
+    setWindowTitle(fromLatin(m_model.title()));
+    for (auto& b : m_bound) refreshOne(b);
+    m_refreshing = false;
+}
+
+void FormDialog::refreshOne(Bound& b) {
+    const Control& c = *b.control;
+    QWidget* w = b.widget;
+    const QSignalBlocker block(w);
+    w->setEnabled(c.isEnabled());
+    w->setVisible(c.isVisible());
+    if (b.caption) b.caption->setVisible(c.isVisible());
+
+    std::vector<std::string> items = c.items ? c.items() : std::vector<std::string>{};
+    const bool itemsChanged = items != b.items;
+    if (itemsChanged) b.items = items;
+    const int value = c.value ? c.value() : -1;
+
+    switch (c.kind) {
+        case ControlKind::DropDown: {
+            auto* cb = static_cast<QComboBox*>(w);
+            if (itemsChanged) {
+                cb->clear();
+                for (const auto& it : items) cb->addItem(fromLatin(it));
+            }
+            cb->setCurrentIndex(value < cb->count() ? value : -1);
+            break;
+        }
+        case ControlKind::ListBox:
+        case ControlKind::MultiList: {
+            auto* lw = static_cast<QListWidget*>(w);
+            if (itemsChanged) {
+                lw->clear();
+                for (const auto& it : items) lw->addItem(fromLatin(it));
+            }
+            if (c.kind == ControlKind::ListBox) {
+                lw->setCurrentRow(value >= 0 && value < lw->count() ? value : -1);
+            } else if (c.selection) {
+                std::vector<int> sel = c.selection();
+                for (int r = 0; r < lw->count(); ++r)
+                    lw->item(r)->setSelected(std::find(sel.begin(), sel.end(), r) != sel.end());
+            }
+            break;
+        }
+        case ControlKind::CheckBox:
+        case ControlKind::TriState: {
+            auto* cb = static_cast<QCheckBox*>(w);
+            cb->setText(buttonText(c.label));
+            cb->setCheckState(value == 2  ? Qt::PartiallyChecked
+                              : value > 0 ? Qt::Checked
+                                          : Qt::Unchecked);
+            break;
+        }
+        case ControlKind::RadioGroup: {
+            auto* group = w->findChild<QButtonGroup*>("group");
+            if (itemsChanged) {
+                for (QAbstractButton* old : group->buttons()) {
+                    group->removeButton(old);
+                    delete old;
+                }
+                for (size_t i = 0; i < items.size(); ++i) {
+                    auto* rb = new QRadioButton(buttonText(items[i]), w);
+                    group->addButton(rb, static_cast<int>(i));
+                    w->layout()->addWidget(rb);
+                }
+            }
+            for (QAbstractButton* rb : group->buttons()) {
+                const int i = group->id(rb);
+                const QSignalBlocker rbBlock(rb);
+                rb->setEnabled(!c.itemEnabled || c.itemEnabled(i));
+                rb->setChecked(i == value);
+            }
+            // No entry chosen: clear the exclusive group's mark.
+            if (value < 0 || value >= static_cast<int>(items.size())) {
+                group->setExclusive(false);
+                for (QAbstractButton* rb : group->buttons()) rb->setChecked(false);
+                group->setExclusive(true);
+            }
+            break;
+        }
+        case ControlKind::Edit:
+        case ControlKind::NumberEdit: {
+            auto* le = static_cast<QLineEdit*>(w);
+            QString t;
+            if (c.text)
+                t = fromLatin(c.text());
+            else if (c.value)
+                t = QString::number(value);
+            if (le->text() != t) le->setText(t);
+            break;
+        }
+        case ControlKind::Slider: {
+            auto* s = static_cast<QSlider*>(w);
+            s->setRange(c.minimum, c.maximum);
+            s->setValue(value);
+            break;
+        }
+        case ControlKind::Button:
+            static_cast<QPushButton*>(w)->setText(buttonText(c.label));
+            break;
+        case ControlKind::StaticText:
+            static_cast<QLabel*>(w)->setText(c.text ? fromLatin(c.text()) : plainText(c.label));
+            break;
+        case ControlKind::Picture:
+            if (c.image) static_cast<QLabel*>(w)->setPixmap(toPixmap(c.image()));
+            break;
+    }
+}
+
+}  // namespace quendar::ui

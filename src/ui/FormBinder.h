@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "mission/FormModel.h"
+
+class QWidget;
+
+namespace quendar::ui {
+
+// A dialog built from a toolkit-free form model. Every widget change goes to
+// the model (choose / type / select / click, exactly what the tests call);
+// afterwards, and whenever the model sends `refreshed`, every widget re-reads
+// its value, items, enabled and visible state. The model's `closeRequested`
+// closes the dialog.
+class FormDialog : public QDialog {
+    Q_OBJECT
+  public:
+    FormDialog(mission::FormModel& model, QWidget* parent);
+    ~FormDialog() override;
+    friend class FormHost;
+
+    mission::FormModel& model() { return m_model; }
+    // The widget bound to a control (QComboBox, QListWidget, QCheckBox, the
+    // radio group's QWidget holding its QRadioButtons, QLineEdit, QSlider,
+    // QLabel, QPushButton), or nullptr.
+    QWidget* widgetFor(std::string_view id) const;
+    void refresh();
+    // A modeless dialog owns its model, so that a window that is being
+    // replaced from inside one of its own handlers never outlives it.
+    void keepAlive(std::shared_ptr<mission::FormModel> model) { m_keepAlive = std::move(model); }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    struct Bound {
+        const mission::Control* control = nullptr;
+        QWidget* widget = nullptr;
+        QWidget* caption = nullptr;  // the label placed beside edits, sliders and lists
+        std::vector<std::string> items;
+    };
+    void build();
+    QWidget* makeWidget(const mission::Control& c, Bound& b);
+    void refreshOne(Bound& b);
+    void afterUserChange();
+    void notifyClosing();
+
+    mission::FormModel& m_model;
+    std::shared_ptr<mission::FormModel> m_keepAlive;
+    std::vector<Bound> m_bound;
+    bool m_refreshing = false;
+    bool m_closingByModel = false;
+    bool m_closingSent = false;
+    mission::Notifier<>::Connection m_refreshConn;
+    mission::Notifier<>::Connection m_closeConn;
+};
+
+// Opens form models as dialogs. Modal forms live while they are shown;
+// modeless forms are kept by key, and opening a key that is already open
+// destroys its window first and builds a new one from the model, so a form
+// opened again always shows fresh data.
+class FormHost {
+  public:
+    explicit FormHost(QWidget* parent) : m_parent(parent) {}
+    ~FormHost();
+
+    // Shows the model modally; returns the model's `accepted`.
+    bool runModal(mission::FormModel& model);
+
+    FormDialog* showModeless(const std::string& key, std::shared_ptr<mission::FormModel> model);
+    void close(const std::string& key);
+    void closeAll();
+    // Hides every modeless window (the main window is closing).
+    void hideAll();
+    bool isOpen(const std::string& key) const;
+    FormDialog* dialog(const std::string& key) const;
+    mission::FormModel* model(const std::string& key) const;
+    std::vector<std::string> openKeys() const;
+
+    // Tests script modal forms: when set, it is called once the modal dialog
+    // is showing, and must close it (through the model or the dialog).
+    std::function<void(FormDialog&)> modalHook;
+
+  private:
+    struct Entry {
+        std::shared_ptr<mission::FormModel> model;
+        QPointer<FormDialog> dialog;
+    };
+    QWidget* m_parent;
+    std::map<std::string, Entry> m_modeless;
+};
+
+// Builds a QString from the 8-bit text the store and models hold.
+QString fromLatin(std::string_view s);
+std::string toLatin(const QString& s);
+// File paths travel as the system's own bytes, whatever characters they hold.
+QString fromPath(std::string_view path);
+std::string toPath(const QString& path);
+// Texts that may carry a path (window title, message boxes): UTF-8 when the
+// bytes are valid UTF-8, otherwise the 8-bit characters.
+QString fromMixed(std::string_view s);
+
+}  // namespace quendar::ui

@@ -1,0 +1,115 @@
+#include "ui/QtDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "ui/FormBinder.h"
+
+namespace quendar::ui {
+
+using mission::Answer;
+using mission::Buttons;
+using mission::Icon;
+
+Answer QtPrompter::ask(std::string_view text, std::string_view caption, Buttons buttons,
+                       Icon icon) {
+    QMessageBox box(m_parent);
+    box.setText(fromMixed(text));
+    box.setWindowTitle(fromMixed(caption));
+    switch (icon) {
+        case Icon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case Icon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Icon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case Icon::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case Icon::None:
+            break;
+    }
+    switch (buttons) {
+        case Buttons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case Buttons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case Buttons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+    }
+    const int r = box.exec();
+    switch (r) {
+        case QMessageBox::Ok:
+            return Answer::Ok;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            // Closing the box counts as its negative answer.
+            return buttons == Buttons::YesNo ? Answer::No
+                   : buttons == Buttons::Ok  ? Answer::Ok
+                                             : Answer::Cancel;
+    }
+}
+
+QString translateFilter(const std::string& filter) {
+    const QStringList parts = fromLatin(filter).split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString name = parts[i].trimmed();
+        const QString patterns = parts[i + 1].trimmed();
+        if (name.isEmpty() && patterns.isEmpty()) break;  // the "||" that ends the list
+        QString pat = patterns;
+        pat.replace(';', ' ');
+        // The dialog takes its patterns from the parentheses of the name.
+        out << (name.contains('(') ? name : name + " (" + pat + ")");
+    }
+    return out.join(";;");
+}
+
+QString initialFolder(const std::string& initialName) {
+    QString s = fromPath(initialName);
+    s.replace('\\', '/');
+    const int slash = s.lastIndexOf('/');
+    if (slash < 0) return {};
+    return s.left(slash == 0 ? 1 : slash);
+}
+
+QString withDefaultExtension(const QString& path, const std::string& extension) {
+    if (extension.empty() || !QFileInfo(path).suffix().isEmpty()) return path;
+    return path + "." + fromLatin(extension);
+}
+
+std::optional<std::string> QtFileChooser::chooseOpen(const app::FileDialogRequest& request) {
+    QFileDialog dlg(m_parent, "Open", initialFolder(request.initialName),
+                    translateFilter(request.filter));
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    // The old dialog accepted names of files that do not exist; so does this one,
+    // and the open command reports them.
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setDefaultSuffix(fromLatin(request.defaultExtension));
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+    return toPath(QDir::toNativeSeparators(dlg.selectedFiles().first()));
+}
+
+std::optional<std::string> QtFileChooser::chooseSave(const app::FileDialogRequest& request) {
+    QFileDialog dlg(m_parent, "Save As", initialFolder(request.initialName),
+                    translateFilter(request.filter));
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setDefaultSuffix(fromLatin(request.defaultExtension));
+    if (!request.promptOverwrite) dlg.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+    return toPath(withDefaultExtension(dlg.selectedFiles().first(), request.defaultExtension));
+}
+
+}  // namespace quendar::ui

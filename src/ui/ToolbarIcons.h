@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QIcon>
+
+namespace quendar::ui {
+
+// The toolbar pictures, drawn in code: one small glyph per command, sized for
+// a button of w × h pixels (drawn at twice the size for sharp screens).
+QIcon toolbarIcon(int commandId, int width, int height);
+
+}  // namespace quendar::ui

@@ -1,0 +1,8 @@
+execute_process(COMMAND ${GEN} sample ${OUT} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "missiongen failed")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT} ${REF} RESULT_VARIABLE same)
+if(NOT same EQUAL 0)
+  message(FATAL_ERROR "data/samples/lantern-run.tie differs from what tools/missiongen writes; regenerate it")
+endif()

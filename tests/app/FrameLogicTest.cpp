@@ -1,0 +1,385 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/FrameLogic.h"
+#include "app/PreferencesForm.h"
+#include "briefing/BriefingKinds.h"
+#include "mission/NewMission.h"
+#include "mission/ShipgroupRecord.h"
+#include "support/ScriptedUi.h"
+
+using namespace quendar;
+using namespace quendar::app;
+
+namespace {
+
+// The window as the frame logic sees it, recording what it was told.
+struct FakeView : FrameView {
+    std::string title;
+    std::map<int, bool> bars{{128, true},  {145, true},  {135, true},
+                             {147, false}, {153, false}, {151, false}};
+    bool statusBar = true;
+    std::map<Pane, std::string> panes;
+    std::vector<std::string> selector;
+    int selected = -1;
+    int repaints = 0, sizeNotes = 0;
+    std::vector<std::string> modal;  // titles of the modal forms, in order
+    std::function<void(mission::FormModel&)> onModal;
+    std::map<std::string, std::shared_ptr<mission::FormModel>> open;
+    bool closed = false;
+
+    void setTitle(const std::string& t) override { title = t; }
+    bool isToolbarVisible(int id) const override { return bars.at(id); }
+    void setToolbarVisible(int id, bool v) override { bars[id] = v; }
+    bool isStatusBarVisible() const override { return statusBar; }
+    void setStatusBarVisible(bool v) override { statusBar = v; }
+    void setPaneText(Pane p, const std::string& t) override { panes[p] = t; }
+    void fillSelector(const std::vector<std::string>& n, int c) override {
+        selector = n;
+        selected = c;
+    }
+    void selectInSelector(int i) override { selected = i; }
+    void appendToSelector(const std::string& n) override { selector.push_back(n); }
+    void replaceInSelector(int i, const std::string& n) override { selector.at(i) = n; }
+    void repaintMap() override { ++repaints; }
+    void mapSizeChanged() override { ++sizeNotes; }
+    bool runModal(mission::FormModel& f) override {
+        modal.push_back(f.title());
+        if (onModal) onModal(f);
+        return f.accepted;
+    }
+    void showModeless(const std::string& k, std::shared_ptr<mission::FormModel> f) override {
+        open[k] = std::move(f);
+    }
+    void closeModeless(const std::string& k) override { open.erase(k); }
+    mission::FormModel* openForm(const std::string& k) override {
+        auto it = open.find(k);
+        return it == open.end() ? nullptr : it->second.get();
+    }
+    void showFirstRunPicture() override { modal.push_back("picture"); }
+    void closeWindow() override { closed = true; }
+    int sliderTime = -1, sliderEnd = -1;
+    void showBriefingTime(int t, int end) override {
+        sliderTime = t;
+        sliderEnd = end;
+    }
+};
+
+struct FakeMap : MapPort {
+    int z = 100, reg = 0, proj = 0;
+    bool mode = false, lock = true;
+    int zoom() const override { return z; }
+    void setZoom(int v) override { z = v; }
+    bool briefingMode() const override { return mode; }
+    void setBriefingMode(bool on) override {
+        mode = on;
+        if (on) proj = 0;
+    }
+    bool briefingLock() const override { return lock; }
+    int region() const override { return reg; }
+    void setRegion(int r) override { reg = r; }
+    int projection() const override { return proj; }
+    void setProjection(int p) override { proj = p; }
+    void zoomStep(int s) override { z += s; }
+    void centre() override {}
+    std::pair<std::string, std::string> readout() const override { return {"-0.05", "2.50"}; }
+};
+
+struct RecordingForm : mission::FormModel {
+    explicit RecordingForm(std::string t) : FormModel(std::move(t), false) {}
+    void receive(int code) override { got.push_back(code); }
+    std::vector<int> got;
+};
+
+struct Fixture {
+    Editor editor;
+    CommandTable commands;
+    FakeView view;
+    FakeMap map;
+    quendar::testing::ScriptedPrompter prompter;
+    int writes = 0;
+    bool prefsValid = true;
+    FrameLogic logic;
+
+    FrameServices services() {
+        FrameServices s;
+        s.readPreferences = [this] { return prefsValid; };
+        s.writePreferences = [this] { ++writes; };
+        s.resetMission = [this] { mission::resetToNewMission(editor.store); };
+        struct Titled : mission::FormModel {
+            explicit Titled(std::string t) : FormModel(std::move(t), true) {}
+        };
+        s.coordinatesForm = [] { return std::make_unique<Titled>("Coordinates Properties"); };
+        s.mapPropertiesForm = [] { return std::make_unique<Titled>("Map Properties"); };
+        s.axisForm = [] { return std::make_unique<Titled>("Axis properties"); };
+        return s;
+    }
+    Fixture() : logic(editor, commands, view, map, prompter, services()) {}
+
+    std::shared_ptr<RecordingForm> openForm(const std::string& key) {
+        auto f = std::make_shared<RecordingForm>(key);
+        view.open[key] = f;
+        return f;
+    }
+};
+
+}  // namespace
+
+TEST(FrameLogic, StartUpRunsTheFirstRunSequenceOnlyWithoutValidPreferences) {
+    Fixture f;
+    f.prefsValid = false;
+    f.logic.startUp();
+    EXPECT_EQ(f.view.modal,
+              (std::vector<std::string>{"picture", "Quendar Preferences", "Coordinates Properties",
+                                        "Map Properties", "Axis properties"}));
+    EXPECT_EQ(f.writes, 1) << "qd.dat written once, at the end";
+    EXPECT_EQ(f.view.title, "Quendar - Vexion Mission Editor");
+    EXPECT_EQ(f.view.selector, std::vector<std::string>{"Noname"});
+
+    Fixture g;
+    g.editor.settings.projection = 2;
+    g.logic.startUp();
+    EXPECT_TRUE(g.view.modal.empty());
+    EXPECT_EQ(g.writes, 0);
+    EXPECT_EQ(g.map.proj, 2) << "the map starts in the stored projection";
+}
+
+TEST(FrameLogic, RelaysShipgroupEventsAsTheTableSays) {
+    Fixture f;
+    f.editor.store.shipgroupCount = 3;
+    for (int i = 0; i < 3; ++i)
+        mission::ShipgroupRecord(f.editor.store, i)
+            .setName("Group number " + std::to_string(i) + " long name");
+    auto list = f.openForm(form::Shipgroups);
+    auto view = f.openForm(form::ShipgroupsView);
+    auto basic = f.openForm(form::Basic);
+    auto adv = f.openForm(form::Advanced);
+    auto way = f.openForm(form::Waypoints);
+    auto wizard = f.openForm(form::OrdersWizard);
+
+    f.editor.shipgroupEvents.notify(kEventListCleared);
+    ASSERT_EQ(f.view.selector.size(), 3u);
+    EXPECT_EQ(f.view.selector[1], "Group number 1 long") << "19 characters";
+    EXPECT_EQ(list->got, std::vector<int>{kEventListCleared});
+    list->got.clear();
+    view->got.clear();
+
+    f.logic.selectShipgroup(2);  // the selector's third entry
+    EXPECT_EQ(f.editor.store.currentShipgroup, 2);
+    EXPECT_EQ(f.view.selected, 2);
+    EXPECT_EQ(list->got, std::vector<int>{2});
+    EXPECT_EQ(view->got, std::vector<int>{2});
+    for (auto* form : {basic.get(), adv.get(), way.get(), wizard.get()})
+        EXPECT_EQ(form->got, std::vector<int>{kEventReload}) << form->title();
+
+    f.logic.selectShipgroup(7);  // beyond the list: ignored
+    EXPECT_EQ(f.editor.store.currentShipgroup, 2);
+
+    for (auto* form : {list.get(), basic.get(), adv.get(), way.get()}) form->got.clear();
+    f.editor.store.shipgroupCount = 4;
+    f.editor.store.currentShipgroup = 3;
+    mission::ShipgroupRecord(f.editor.store, 3).setName("Added");
+    f.editor.shipgroupEvents.notify(kEventAdded);
+    EXPECT_EQ(f.view.selector.back(), "Added");
+    EXPECT_EQ(f.view.selected, 3);
+    EXPECT_EQ(basic->got, std::vector<int>{kEventReload}) << "code 1 reloads Basic only";
+    EXPECT_TRUE(adv->got.empty());
+
+    mission::ShipgroupRecord(f.editor.store, 3).setName("Renamed");
+    f.editor.shipgroupEvents.notify(kEventRenamed);
+    EXPECT_EQ(f.view.selector[3], "Renamed");
+
+    f.editor.shipgroupEvents.notify(kEventAdvanced);
+    f.editor.shipgroupEvents.notify(kEventWaypoints);
+    EXPECT_EQ(adv->got, std::vector<int>{kEventAdvanced});
+    EXPECT_EQ(way->got, std::vector<int>{kEventWaypoints});
+    // The list forms get every code first.
+    EXPECT_EQ(list->got,
+              (std::vector<int>{kEventAdded, kEventRenamed, kEventAdvanced, kEventWaypoints}));
+
+    // Open closes every modeless form.
+    f.editor.closeModelessForms.notify();
+    EXPECT_TRUE(f.view.open.empty());
+}
+
+TEST(FrameLogic, BriefingModeWithAndWithoutAutomaticBars) {
+    Fixture f;
+    auto bars = [&] {
+        return std::vector<bool>{f.view.bars[147], f.view.bars[151], f.view.bars[153]};
+    };
+    f.editor.mapTool = 5;
+    f.map.z = 140;
+    ASSERT_TRUE(f.commands.execute(cmd::BriefingMode));
+    EXPECT_TRUE(f.map.mode);
+    EXPECT_EQ(f.editor.mapTool, 0);
+    EXPECT_EQ(f.editor.savedMapZoom, 140);
+    EXPECT_EQ(bars(), (std::vector<bool>{true, true, true}));
+    f.map.z = 32;  // the briefing view's zoom
+    ASSERT_TRUE(f.commands.execute(cmd::MapMode));
+    EXPECT_EQ(f.map.z, 140);
+    EXPECT_EQ(bars(), (std::vector<bool>{false, false, false}));
+
+    // Off: the bars stay as they are, in either state; the zoom still comes back.
+    ASSERT_TRUE(f.commands.execute(cmd::AutoBriefingBars));
+    f.view.bars[147] = true;  // shown by hand before entering
+    f.commands.execute(cmd::BriefingMode);
+    EXPECT_EQ(bars(), (std::vector<bool>{true, false, false}));
+    f.map.z = 60;
+    f.commands.execute(cmd::MapMode);
+    EXPECT_EQ(bars(), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(f.map.z, 140);
+
+    // "&Briefing Bar" shows all three when 147 is hidden, else hides all three.
+    f.view.bars[147] = false;
+    f.view.bars[151] = true;
+    f.commands.execute(cmd::ViewBriefingBar);
+    EXPECT_EQ(bars(), (std::vector<bool>{true, true, true}));
+    EXPECT_TRUE(f.commands.find(cmd::ViewBriefingBar)->isChecked());
+    f.commands.execute(cmd::ViewBriefingBar);
+    EXPECT_EQ(bars(), (std::vector<bool>{false, false, false}));
+}
+
+TEST(FrameLogic, LockRefusalsProjectionRulesAndReadout) {
+    Fixture f;
+    f.commands.execute(cmd::ViewYZ);
+    EXPECT_EQ(f.map.proj, 2);
+    f.commands.execute(cmd::BriefingMode);
+    EXPECT_EQ(f.map.proj, 0) << "briefing mode shows X-Y";
+    EXPECT_FALSE(f.commands.find(cmd::ViewXZ)->isEnabled());
+    EXPECT_TRUE(f.commands.find(cmd::ViewXY)->isEnabled());
+    EXPECT_TRUE(f.commands.find(cmd::ViewXY)->isChecked());
+    EXPECT_FALSE(f.commands.find(cmd::ZoomIn)->isEnabled());
+    EXPECT_FALSE(f.commands.find(cmd::Centre)->isEnabled());
+
+    f.commands.find(cmd::ZoomOut)->execute();
+    EXPECT_EQ(f.view.panes[Pane::Message], kZoomLocked);
+    EXPECT_EQ(f.map.z, 100);
+    f.commands.execute(cmd::System1 + 3);
+    EXPECT_EQ(f.view.panes[Pane::Message], kRegionLocked);
+    EXPECT_EQ(f.map.reg, 0);
+    EXPECT_FALSE(f.logic.wheelAllowed());
+
+    // Unlocked, the same commands work.
+    f.map.lock = false;
+    f.commands.execute(cmd::System1 + 3);
+    EXPECT_EQ(f.map.reg, 3);
+    EXPECT_TRUE(f.commands.find(cmd::System1 + 3)->isChecked());
+    f.commands.execute(cmd::ZoomIn);
+    EXPECT_EQ(f.map.z, 120);
+    EXPECT_GT(f.view.sizeNotes, 0) << "a zoom step is followed by a size notification";
+
+    f.logic.mouseMoved();
+    EXPECT_EQ(f.view.panes[Pane::PositionX], "-0.05");
+    EXPECT_EQ(f.view.panes[Pane::PositionY], "2.50");
+}
+
+TEST(FrameLogic, PreferencesCancelKeepsTheChecksAndStillWrites) {
+    Fixture f;
+    f.editor.settings.missionDirectory = "/missions";
+    f.view.onModal = [](mission::FormModel& form) {
+        form.click("ecc");  // nothing: check boxes are chosen, not clicked
+        form.choose("ecc", 0);
+        form.type("directory", "/elsewhere");
+        form.click("cancel");
+    };
+    f.commands.execute(cmd::Preferences);
+    EXPECT_EQ(f.editor.settings.runEccBeforeSave, 0);
+    EXPECT_EQ(f.editor.settings.missionDirectory, "/missions") << "Cancel drops the folder text";
+    EXPECT_EQ(f.writes, 1);
+
+    f.view.onModal = [](mission::FormModel& form) {
+        form.type("directory", std::string(300, 'd'));
+        form.click("ok");
+    };
+    f.commands.execute(cmd::Preferences);
+    EXPECT_EQ(f.editor.settings.missionDirectory.size(), 254u);
+    EXPECT_EQ(f.writes, 2);
+
+    // Each display dialog repaints and rewrites qd.dat; Map Properties also
+    // re-applies the scroll ranges.
+    const int notes = f.view.sizeNotes;
+    for (int id : {cmd::Coordinates, cmd::MapProperties, cmd::AxisProperties})
+        f.commands.execute(id);
+    EXPECT_EQ(f.writes, 5);
+    EXPECT_EQ(f.view.sizeNotes, notes + 1);
+    EXPECT_EQ(f.view.modal.back(), "Axis properties");
+}
+
+TEST(FrameLogic, ExitAsksAndDroppedPathsConfirmFirst) {
+    Fixture f;
+    f.commands.execute(cmd::Exit);
+    EXPECT_TRUE(f.view.closed) << "the window's close request asks";
+    f.prompter.answers = {mission::Answer::Cancel};
+    EXPECT_FALSE(f.logic.confirmClose());
+    EXPECT_EQ(f.prompter.shown.back().caption, "Exit");
+    EXPECT_EQ(f.prompter.shown.back().icon, mission::Icon::Question);
+
+    std::vector<std::string> opened;
+    FrameServices s = f.services();
+    s.openMissionPath = [&](const std::string& p) {
+        opened.push_back(p);
+        return true;
+    };
+    s.windowTitle = [] { return std::string("Quendar - dropped.tie"); };
+    FrameLogic logic(f.editor, f.commands, f.view, f.map, f.prompter, s);
+    f.prompter.answers = {mission::Answer::Cancel};
+    EXPECT_FALSE(logic.openPath("dropped.tie", true));
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(f.prompter.shown.back().caption, "Discard last mission");
+    EXPECT_TRUE(logic.openPath("dropped.tie", true));
+    EXPECT_EQ(opened, std::vector<std::string>{"dropped.tie"});
+    EXPECT_EQ(f.view.title, "Quendar - dropped.tie");
+}
+
+TEST(FrameLogic, FormsOpenOnRequestAndModalCommandsSendTheirEvent) {
+    Fixture f;
+    EXPECT_FALSE(f.commands.find(cmd::Arrival)->isEnabled()) << "no form registered yet";
+    int made = 0;
+    f.logic.registerForm(form::Arrival, cmd::Arrival, [&](Editor&) {
+        ++made;
+        return std::make_shared<RecordingForm>("Arrival");
+    });
+    EXPECT_TRUE(f.commands.execute(cmd::Arrival));
+    // A form's button asks for it by key; an open one is replaced by a fresh one.
+    std::weak_ptr<mission::FormModel> first = f.view.open.at(form::Arrival);
+    f.editor.openFormRequested.notify(form::Arrival);
+    EXPECT_EQ(made, 2);
+    EXPECT_TRUE(first.expired()) << "the old form was closed first";
+    EXPECT_NE(f.view.openForm(form::Arrival), nullptr);
+    f.editor.openFormRequested.notify("no such form");
+    EXPECT_EQ(f.view.open.size(), 1u);
+
+    auto list = f.openForm(form::Shipgroups);
+    f.logic.bindModalForm(
+        32833, [](Editor&) { return std::make_unique<RecordingForm>("Mission Properties"); },
+        kEventIffNames);
+    const int repaints = f.view.repaints;
+    EXPECT_TRUE(f.commands.execute(32833));
+    EXPECT_EQ(f.view.modal.back(), "Mission Properties");
+    EXPECT_EQ(list->got, std::vector<int>{kEventIffNames});
+    EXPECT_GT(f.view.repaints, repaints);
+    f.editor.mapChanged.notify();
+    EXPECT_GT(f.view.repaints, repaints + 1);
+}
+
+TEST(FrameLogic, ResetBriefingCommands) {
+    Fixture f;
+    ASSERT_TRUE(f.editor.briefing.appendCommand(briefing::BRC_SKIP, 120));
+    f.editor.briefing.setCurrentTime(120);
+    f.prompter.answers = {mission::Answer::No};
+    EXPECT_TRUE(f.commands.execute(cmd::ResetBriefing1));
+    EXPECT_EQ(f.prompter.shown.back().text, "Do you want to reset the briefing?");
+    EXPECT_EQ(f.prompter.shown.back().caption, "Warning");
+    EXPECT_EQ(f.prompter.shown.back().buttons, mission::Buttons::YesNo);
+    EXPECT_EQ(f.editor.briefing.count(briefing::BRC_SKIP), 1) << "No keeps the briefing";
+
+    f.prompter.answers = {mission::Answer::Yes};
+    f.commands.execute(cmd::ResetBriefing1);
+    EXPECT_EQ(f.editor.briefing.count(briefing::BRC_SKIP), 0);
+    EXPECT_EQ(f.view.panes[Pane::BrTime], briefingTimeText(f.editor.briefing.currentTime()));
+
+    f.commands.execute(cmd::ResetBriefing2);
+    EXPECT_EQ(f.prompter.shown.back().text, "See next version");
+    EXPECT_EQ(f.prompter.shown.back().caption, "Function not implemented");
+}
