@@ -3,6 +3,9 @@
 #include <string>
 
 #include "briefing/BriefingModel.h"
+#include "map/IconTable.h"
+#include "map/MapView.h"
+#include "map/ViewSwitches.h"
 #include "mission/CraftList.h"
 #include "mission/DisplaySettings.h"
 #include "mission/MissionStore.h"
@@ -34,6 +37,11 @@ struct Editor {
     // looked up in the working folder.
     std::string craftListPath = "SHIPLIST.TXT";
     mission::DisplaySettings settings;
+    // The map: its view (zoom, scroll, region, projection), what it shows
+    // beside the view, and the craft icons read at start-up.
+    map::MapView mapView;
+    map::ViewSwitches viewSwitches;
+    map::IconTable icons;
     int mapTool = 0;
 
     // Frame state: whether entering and leaving briefing mode shows and hides

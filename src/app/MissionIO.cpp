@@ -37,6 +37,7 @@ void reportParse(const briefing::ParseResult& r, std::string_view caption,
 void resetEditorToNewMission(Editor& editor) {
     mission::resetToNewMission(editor.store);
     editor.briefing.resetForNewMission();
+    editor.viewSwitches.resetViewControl();
     editor.mapTool = 0;
     editor.craftList.load(editor.craftListPath);  // a missing file keeps the list
 }

@@ -49,14 +49,14 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
 
     // The map pane starts from the map defaults; its icons load at start-up.
-    m_renderer = std::make_unique<map::MapRenderer>(m_icons);
-    m_mapWindow = new MapWindow(m_mapView, this);
+    m_renderer = std::make_unique<map::MapRenderer>(m_editor.icons);
+    m_mapWindow = new MapWindow(m_editor.mapView, this);
     m_mapWindow->paintMap = [this](QPainter& p, const QSize& s) { paintMap(p, s); };
     setCentralWidget(m_mapWindow);
     setFocusProxy(m_mapWindow);  // the frame passes the keyboard focus to the map
 
     m_editor.craftListPath = m_folder.dataFile("SHIPLIST.TXT");
-    m_port = std::make_unique<app::MapViewPort>(m_mapView, m_switches, m_editor.settings,
+    m_port = std::make_unique<app::MapViewPort>(m_editor.mapView, m_editor.viewSwitches, m_editor.settings,
                                                 m_editor.briefing.playback());
     m_mapWindow->lockEngaged = [this] { return m_port->lockEngaged(); };
     m_logic = std::make_unique<app::FrameLogic>(m_editor, m_commands, *this, *m_port, m_prompter,
@@ -67,14 +67,14 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     m_formWiring = std::make_unique<app::FormWiring>(
         *m_logic, m_editor, m_prompter,
         app::FormServices{
-            m_switches,
+            m_editor.viewSwitches,
             [this](int craftType) {
                 // The picture in the current shipgroup's colour.
                 const int iff =
                     mission::ShipgroupView(m_editor.store, m_editor.store.currentShipgroup).iff();
-                return map::renderIconImage(m_icons.icon(craftType), iff, 100).image;
+                return map::renderIconImage(m_editor.icons.icon(craftType), iff, 100).image;
             },
-            [this] { return m_mapView.currentRegion(); }});
+            [this] { return m_editor.mapView.currentRegion(); }});
 
     buildActions();
     buildMenus();
@@ -124,7 +124,7 @@ app::FrameServices CMainFrame::services() {
         return std::make_unique<map::CoordinatesPropertiesForm>(m_editor.settings);
     };
     s.mapPropertiesForm = [this] {
-        return std::make_unique<map::MapPropertiesForm>(m_editor.settings, m_mapView);
+        return std::make_unique<map::MapPropertiesForm>(m_editor.settings, m_editor.mapView);
     };
     s.axisForm = [this] { return std::make_unique<map::AxisPropertiesForm>(m_editor.settings); };
     return s;
@@ -273,9 +273,9 @@ void CMainFrame::startUp() {
     }
     // The map window's icons (a missing or damaged file is reported; the map
     // then draws without craft pictures).
-    m_icons.loadFile(m_folder.dataFile(map::kIconFileName)).report(m_prompter);
+    m_editor.icons.loadFile(m_folder.dataFile(map::kIconFileName)).report(m_prompter);
     m_renderer->iconsChanged();
-    if (m_icons.available())
+    if (m_editor.icons.available())
         m_renderer->setBriefingPictures(map::technicalDataPicture(), map::regionChangePicture());
     m_logic->startUp();
     m_mapWindow->sizeNotification();
@@ -317,7 +317,7 @@ QLabel* CMainFrame::pane(Pane p) const {
 void CMainFrame::paintMap(QPainter& p, const QSize& size) {
     if (size.isEmpty()) return;
     QPainterCanvas canvas(p, size.width(), size.height());
-    map::PaintInput in{m_editor.store, m_editor.settings, m_mapView, m_switches, nullptr};
+    map::PaintInput in{m_editor.store, m_editor.settings, m_editor.mapView, m_editor.viewSwitches, nullptr};
     m_renderer->paint(canvas, in);
 }
 

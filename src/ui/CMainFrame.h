@@ -56,8 +56,8 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     app::FrameLogic& logic() { return *m_logic; }
     FormHost& forms() { return m_forms; }
     MapWindow* mapWindow() const { return m_mapWindow; }
-    map::MapView& mapView() { return m_mapView; }
-    map::ViewSwitches& viewSwitches() { return m_switches; }
+    map::MapView& mapView() { return m_editor.mapView; }
+    map::ViewSwitches& viewSwitches() { return m_editor.viewSwitches; }
     QComboBox* selector() const { return m_selector; }
     CSliderBar* sliderBar() const { return m_sliderBar; }
     QToolBar* toolbar(int id) const;
@@ -108,9 +108,6 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     FrameOptions m_options;
     app::WorkingFolder m_folder;
     app::CommandTable m_commands;
-    map::MapView m_mapView;
-    map::ViewSwitches m_switches;
-    map::IconTable m_icons;
     std::unique_ptr<map::MapRenderer> m_renderer;
     QtPrompter m_qtPrompter;
     QtFileChooser m_qtChooser;

@@ -182,6 +182,9 @@ TEST_F(FileCommandsTest, NewAsksFirstAndResetsEverything) {
     EXPECT_FALSE(newMission(m_editor, m_prompter));
     EXPECT_EQ(m_editor.store.missionPath, p);
 
+    m_editor.viewSwitches.showOrderWaypoints[2] = true;
+    m_editor.viewSwitches.showIffWaypoints[0] = false;
+    m_editor.mapTool = 7;
     std::vector<int> events;
     auto c = m_editor.shipgroupEvents.connect([&](int e) { events.push_back(e); });
     m_prompter.answers.push_back(mission::Answer::Ok);
@@ -192,6 +195,10 @@ TEST_F(FileCommandsTest, NewAsksFirstAndResetsEverything) {
     EXPECT_EQ(m_editor.store.shipgroupCount, 1);
     EXPECT_EQ(m_editor.store.messageCount, 0);
     EXPECT_EQ(m_editor.store.text(Table::Shipgroups, 1, 0, 20), "Noname");
+    // The view-control switches and the map tool start again too.
+    EXPECT_FALSE(m_editor.viewSwitches.showOrderWaypoints[2]);
+    EXPECT_TRUE(m_editor.viewSwitches.showIffWaypoints[0]);
+    EXPECT_EQ(m_editor.mapTool, 0);
 }
 
 TEST_F(FileCommandsTest, DialogRequestsStartInTheMissionFolder) {
