@@ -12,7 +12,7 @@ using mission::Control;
 using mission::ControlKind;
 
 namespace {
-const std::string kSpec = "Specification";
+const std::string kIdentityBox = "Specification";
 const std::string kType = "Type";
 const std::string kInitial = "Initial Condition";
 }  // namespace
@@ -21,26 +21,26 @@ BasicForm::BasicForm(const ShipgroupContext& ctx)
     : ShipgroupForm(ctx, FormKind::Basic, "Shipgroup - Basic properties") {
     // The name edit tells the lists at once, so the selector and the list
     // forms follow the name as it is typed.
-    textField("name", "Name", kSpec, sg::name, sg::nameWidth, 19,
+    textField("name", "Name", kIdentityBox, sg::name, sg::nameWidth, 19,
               [this] { m_ctx.broadcast(event::renamed); });
-    textField("cargo", "Default Cargo", kSpec, sg::cargo, sg::cargoWidth, 19);
-    textField("comment", "Comment/Pilot/Etc.", kSpec, sg::comment, sg::commentWidth, 19);
+    textField("cargo", "Default Cargo", kIdentityBox, sg::cargo, sg::cargoWidth, 19);
+    textField("comment", "Comment/Pilot/Etc.", kIdentityBox, sg::comment, sg::commentWidth, 19);
     byteList(
-        "iff", "IFF Code", kSpec, [this] { return iffLabels(m_ctx.store); }, sg::iff,
+        "iff", "IFF Code", kIdentityBox, [this] { return iffLabels(m_ctx.store); }, sg::iff,
         [this](int) { m_ctx.repaint(); });
     byteList(
-        "team", "Team", kSpec, [this] { return teamLabels(m_ctx.store); }, sg::team);
-    byteList("craftCount", "Number of ships", kSpec, fixed(craftCountLabels()), sg::craftCount,
+        "team", "Team", kIdentityBox, [this] { return teamLabels(m_ctx.store); }, sg::team);
+    byteList("craftCount", "Number of ships", kIdentityBox, fixed(craftCountLabels()), sg::craftCount,
              [this](int v) {
                  // Without a special cargo the cargo craft follows the group size.
                  if (get(sg::specialCargoIndex) == kNoSpecialCargo) set(sg::specialCargoCraft, v);
              });
-    byteList("waves", "Waves", kSpec, fixed(wavesLabels()), sg::waves);
-    byteList("pilot", "Pilot", kSpec, fixed(pilotLabels()), sg::playerCraft);
-    byteList("aiSkill", "AI Skill", kSpec, fixed(aiSkillLabels()), sg::aiSkill);
-    byteList("markings", "Color", kSpec, fixed(markingLabels()), sg::markings);
+    byteList("waves", "Waves", kIdentityBox, fixed(wavesLabels()), sg::waves);
+    byteList("pilot", "Pilot", kIdentityBox, fixed(pilotLabels()), sg::playerCraft);
+    byteList("aiSkill", "AI Skill", kIdentityBox, fixed(aiSkillLabels()), sg::aiSkill);
+    byteList("markings", "Color", kIdentityBox, fixed(markingLabels()), sg::markings);
     byteList(
-        "radio", "Radio", kSpec, [this] { return radioLabels(m_ctx.store); }, sg::radio);
+        "radio", "Radio", kIdentityBox, [this] { return radioLabels(m_ctx.store); }, sg::radio);
 
     Control pic;
     pic.id = "picture";
