@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <tuple>
 
+#include "shipgroup/ArrivalDepartureForm.h"
 #include "shipgroup/CodeTables.h"
 #include "shipgroup/CraftCatalogue.h"
 #include "shipgroup/MissionNames.h"
@@ -51,21 +52,10 @@ std::vector<std::string> paramItems(const ShipgroupContext& ctx, ParamList list)
 const char* axisName(int axis) { return axis == 0 ? "x" : axis == 1 ? "y" : "z"; }
 }  // namespace
 
+// Order targets name the same things as trigger subjects, plus craft categories.
 std::vector<std::string> targetItems(const ShipgroupContext& ctx, int type) {
-    switch (type) {
-        case kSubjectNone:
-            return {};
-        case kSubjectFlightgroup:
-            return shipgroupNames(ctx.store);
-        case kSubjectShipType:
-            return allCraftNames(ctx.crafts);
-        case kSubjectShipCategory:
-            return targetCategoryLabels();
-        case kSubjectIff:
-            return iffSubjectLabels(ctx.store);
-        default:
-            return numberLabels(0, 255);
-    }
+    if (type == kSubjectShipCategory) return targetCategoryLabels();
+    return subjectItems(ctx, type);
 }
 
 OrdersForm::OrdersForm(const ShipgroupContext& ctx)
