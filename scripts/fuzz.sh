@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
-bash scripts/deps.sh
+bash scripts/deps.sh clang libclang-rt-14-dev
 CXX=clang++ CC=clang cmake -S . -B build-fuzz -G Ninja -DQUENDAR_FUZZ=ON -DQUENDAR_UI=OFF \
     -DQUENDAR_TESTS=OFF -DQUENDAR_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz
