@@ -71,13 +71,13 @@ bool openMission(Editor& editor, mission::Prompter& prompter, FileChooser& choos
 // under the name of the file that failed to open.
 bool openMissionPath(Editor& editor, mission::Prompter& prompter, const std::string& path) {
     mission::FileError error;
-    const auto bytes = mission::readWholeFile(path, &error);
-    if (!bytes) {
+    const auto file = mission::FileBytes::open(path, &error);
+    if (!file) {
         prompter.tell(cannotOpenText(path, error), kCannotOpenCaption, Icon::Error);
         return false;
     }
     editor.closeModelessForms.notify();
-    const LoadOutcome outcome = loadMissionBytes(editor, *bytes);
+    const LoadOutcome outcome = loadMissionBytes(editor, file->bytes());
     editor.store.missionPath = path;
     show(prompter, outcome.messages);
     editor.shipgroupEvents.notify(kEventListCleared);
@@ -94,13 +94,13 @@ bool saveMission(Editor& editor, mission::Prompter& prompter) {
             editor.briefing.correctLengthMark();
         }
     }
-    BuildOutcome built;
-    const std::vector<uint8_t> image = buildMissionImage(editor, &built);
-    show(prompter, built.messages);
+    show(prompter, packBriefing(editor).messages);
 
+    // The file is written as it is produced, without a copy of it in memory.
     mission::FileError error;
     const std::string path = editor.store.missionPath;
-    const bool written = mission::writeFileAtomic(path, image, &error);
+    const bool written = mission::writeFileAtomicStream(
+        path, [&](mission::ByteSink& out) { mission::writeMission(editor.store, out); }, &error);
     if (!written) {
         prompter.tell(cannotOpenText(path, error), kCannotOpenCaption, Icon::Error);
     }

@@ -59,13 +59,20 @@ LoadOutcome loadMissionBytes(Editor& editor, std::span<const uint8_t> file) {
     return out;
 }
 
-std::vector<uint8_t> buildMissionImage(Editor& editor, BuildOutcome* outcome) {
+BuildOutcome packBriefing(Editor& editor) {
+    BuildOutcome outcome;
     const briefing::SerializeResult packed = editor.briefing.serializeBriefing();
-    if (outcome && packed.unwritten > 0) {
-        outcome->messages.push_back({briefing::eventAreaFullText(packed.unwritten),
-                                     std::string(briefing::kBriefingWarningCaption),
-                                     mission::Icon::Exclamation});
+    if (packed.unwritten > 0) {
+        outcome.messages.push_back({briefing::eventAreaFullText(packed.unwritten),
+                                    std::string(briefing::kBriefingWarningCaption),
+                                    mission::Icon::Exclamation});
     }
+    return outcome;
+}
+
+std::vector<uint8_t> buildMissionImage(Editor& editor, BuildOutcome* outcome) {
+    BuildOutcome packed = packBriefing(editor);
+    if (outcome) *outcome = std::move(packed);
     return mission::writeMission(editor.store);
 }
 

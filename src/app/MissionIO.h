@@ -39,6 +39,9 @@ struct BuildOutcome {
     std::vector<Message> messages;  // warnings about commands that did not fit
 };
 std::vector<uint8_t> buildMissionImage(Editor& editor, BuildOutcome* outcome = nullptr);
+// The first half of that: pack briefing 1 into the store's block; the store
+// is then ready for mission::writeMission.
+BuildOutcome packBriefing(Editor& editor);
 
 // After a save the briefing is unpacked again from the block just packed, so
 // the lists equal what was saved.

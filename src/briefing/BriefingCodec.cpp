@@ -181,8 +181,8 @@ void BriefingModel::planSave(SavePlan& plan) const {
                 m_saveKeys[n++] = saveKey(t, kind, i);
         }
     }
-    const std::span<uint64_t> keys(m_saveKeys.data(), n);
-    sortByTime(keys, std::span<uint64_t>(m_saveScratch.data(), n));
+    const std::span<uint64_t> keys(m_saveKeys.get(), n);
+    sortByTime(keys, std::span<uint64_t>(m_saveScratch.get(), n));
     plan.keys = keys;
 
     // Commands go in while there is room for them and for the end command

@@ -15,8 +15,8 @@ BriefingModel::BriefingModel(mission::MissionStore& store) : m_store(store) {
         m_lists.emplace_back(kindInfo(Kind(k)).capacity);
         total += static_cast<size_t>(kindInfo(Kind(k)).capacity);
     }
-    m_saveKeys.resize(total);
-    m_saveScratch.resize(total);
+    m_saveKeys.reset(new uint64_t[total]);
+    m_saveScratch.reset(new uint64_t[total]);
 }
 
 const CommandList& BriefingModel::list(Kind kind) const {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -176,8 +177,10 @@ class BriefingModel {
     mission::MissionStore& m_store;
     std::vector<CommandList> m_lists;
     // Work space of the saver's sort, one key per record the lists can hold.
-    mutable std::vector<uint64_t> m_saveKeys;
-    mutable std::vector<uint64_t> m_saveScratch;
+    // Room for a key per record the lists can hold, left uninitialised so
+    // that only what a save uses is ever touched.
+    std::unique_ptr<uint64_t[]> m_saveKeys;
+    std::unique_ptr<uint64_t[]> m_saveScratch;
     int m_endTime = kDefaultBriefingTime;
     int32_t m_currentTime = 0;
     Playback m_playback;

@@ -23,38 +23,36 @@ Param makeParam(ParamForm form, int value) {
     return {};
 }
 
-CommandList::CommandList(int capacity) : m_records(static_cast<size_t>(std::max(capacity, 0))) {}
+CommandList::CommandList(int capacity) : m_capacity(std::max(capacity, 0)) {
+    m_records.reserve(static_cast<size_t>(m_capacity));
+}
 
 const Record& CommandList::at(int index) const {
     static const Record kEmpty{};
-    if (index < 0 || index >= m_filled) return kEmpty;
+    if (index < 0 || index >= filled()) return kEmpty;
     return m_records[static_cast<size_t>(index)];
 }
 
 bool CommandList::append(const Record& record, int limit) {
     if (m_count >= std::min(limit, capacity())) return false;
-    m_records[static_cast<size_t>(m_count)] = record;
+    m_records.resize(static_cast<size_t>(m_count));  // drops what undo took back
+    m_records.push_back(record);
     ++m_count;
-    m_filled = m_count;
     return true;
 }
 
 bool CommandList::remove(int index) {
     if (index < 0 || index >= m_count) return false;
-    std::move(m_records.begin() + index + 1, m_records.begin() + m_filled,
-              m_records.begin() + index);
-    --m_filled;
+    m_records.erase(m_records.begin() + index);
     --m_count;
-    m_records[static_cast<size_t>(m_filled)] = Record{};
     return true;
 }
 
-void CommandList::setCount(int count) { m_count = std::clamp(count, 0, m_filled); }
+void CommandList::setCount(int count) { m_count = std::clamp(count, 0, filled()); }
 
 void CommandList::clear() {
-    // Only the count matters; the old records are overwritten as new ones come.
     m_count = 0;
-    m_filled = 0;
+    m_records.clear();  // the reserved storage stays
 }
 
 }  // namespace quendar::briefing

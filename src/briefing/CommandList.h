@@ -43,8 +43,8 @@ class CommandList {
     explicit CommandList(int capacity);
 
     int count() const { return m_count; }
-    int filled() const { return m_filled; }
-    int capacity() const { return static_cast<int>(m_records.size()); }
+    int filled() const { return static_cast<int>(m_records.size()); }
+    int capacity() const { return m_capacity; }
     bool full() const { return m_count >= capacity(); }
 
     std::span<const Record> records() const { return {m_records.data(), size_t(m_count)}; }
@@ -63,9 +63,12 @@ class CommandList {
     void clear();
 
   private:
+    // Records [0, filled): the list and, behind the count, what undo took back.
+    // The storage for `capacity` records is reserved once and only touched as
+    // records come, so an empty list costs no memory traffic.
     std::vector<Record> m_records;
+    int m_capacity = 0;
     int m_count = 0;
-    int m_filled = 0;
 };
 
 }  // namespace quendar::briefing

@@ -78,24 +78,12 @@ void readShortStrings(Cursor& c, MissionStore& s, Table t, int first, int count)
     }
 }
 
-class Sink {
-public:
-    explicit Sink(size_t reserve) { m_out.reserve(reserve); }
-    void put(std::span<const uint8_t> bytes) { m_out.insert(m_out.end(), bytes.begin(), bytes.end()); }
-    void put(uint8_t b) { m_out.push_back(b); }
-    void zeros(size_t n) { m_out.resize(m_out.size() + n, 0); }
-    std::vector<uint8_t> take() { return std::move(m_out); }
-
-private:
-    std::vector<uint8_t> m_out;
-};
-
 size_t countedLength(std::span<const uint8_t> slot) {
     const auto* end = std::find(slot.data(), slot.data() + kCountedStringSlot - 1, uint8_t{0});
     return static_cast<size_t>(end - slot.data());
 }
 
-void writeCountedStrings(Sink& out, const MissionStore& s, Table t) {
+void writeCountedStrings(ByteSink& out, const MissionStore& s, Table t) {
     for (int i = 0; i < kBriefingStrings; ++i) {
         auto slot = s.slot(t, i);
         const size_t len = countedLength(slot);
@@ -105,7 +93,7 @@ void writeCountedStrings(Sink& out, const MissionStore& s, Table t) {
     }
 }
 
-void writeShortStrings(Sink& out, const MissionStore& s, Table t, int first, int count) {
+void writeShortStrings(ByteSink& out, const MissionStore& s, Table t, int first, int count) {
     for (int i = first; i < first + count; ++i) {
         auto slot = s.slot(t, i);
         if (slot[0] == 0) {
@@ -198,12 +186,19 @@ size_t missionFileSize(const MissionStore& s) {
 }
 
 std::vector<uint8_t> writeMission(MissionStore& s) {
+    std::vector<uint8_t> image;
+    image.reserve(missionFileSize(s));
+    VectorSink sink(image);
+    writeMission(s, sink);
+    return image;
+}
+
+void writeMission(MissionStore& s, ByteSink& out) {
     const int ns = clampCount(s.shipgroupCount, kMaxShipgroups);
     const int nm = clampCount(s.messageCount, kMaxMessages);
     s.setByte(Table::Header, 0, 2, static_cast<uint8_t>(ns));
     s.setByte(Table::Header, 0, 4, static_cast<uint8_t>(nm));
 
-    Sink out(missionFileSize(s));
     out.put(slots(s, Table::Header, 1));
     out.put(slots(s, Table::RegionNames, 4));
     out.put(slots(s, Table::SpecialCargo, 16));
@@ -238,7 +233,6 @@ std::vector<uint8_t> writeMission(MissionStore& s) {
     out.put(s.table(Table::Debriefing));
     out.put(s.table(Table::Hints));
     out.put(s.table(Table::Introduction));
-    return out.take();
 }
 
 }  // namespace quendar::mission

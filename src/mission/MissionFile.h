@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "mission/FileIO.h"
 #include "mission/MissionStore.h"
 
 namespace quendar::mission {
@@ -35,6 +36,8 @@ ReadReport readMission(std::span<const uint8_t> file, MissionStore& store);
 // the header's low count bytes first (the high bytes stay as read). Briefing
 // 1's block must already be packed.
 std::vector<uint8_t> writeMission(MissionStore& store);
+// The same, streamed into a sink (a file being written, for one).
+void writeMission(MissionStore& store, ByteSink& out);
 
 // Size of the file that writeMission would produce.
 size_t missionFileSize(const MissionStore& store);

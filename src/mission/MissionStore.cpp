@@ -1,15 +1,65 @@
 #include "mission/MissionStore.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace quendar::mission {
 
-MissionStore::MissionStore() {
+namespace {
+constexpr size_t kHugePage = size_t{2} << 20;
+}
+
+void MissionStore::FreeBlock::operator()(uint8_t* p) const { std::free(p); }
+
+// The tables take about 2 MB together. They are laid out in one block aligned
+// to a large page and the system is asked to back it with large pages where it
+// can: every New and Open writes the whole store, and touching it page by
+// small page is most of what opening a file costs.
+void MissionStore::allocate() {
+    size_t total = 0;
     for (int i = 0; i < static_cast<int>(Table::Count); ++i) {
         const TableShape s = shapeOf(static_cast<Table>(i));
-        m_tables[i].assign(static_cast<size_t>(s.slots) * s.slotSize, 0);
+        total += static_cast<size_t>(s.slots) * s.slotSize;
     }
+    m_blockSize = (total + kHugePage - 1) / kHugePage * kHugePage;
+    auto* p = static_cast<uint8_t*>(std::aligned_alloc(kHugePage, m_blockSize));
+    if (!p) throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+    ::madvise(p, m_blockSize, MADV_HUGEPAGE);  // a hint; without it small pages serve
+#endif
+    std::memset(p, 0, m_blockSize);
+    m_block.reset(p);
+    size_t at = 0;
+    for (int i = 0; i < static_cast<int>(Table::Count); ++i) {
+        const TableShape s = shapeOf(static_cast<Table>(i));
+        const size_t n = static_cast<size_t>(s.slots) * s.slotSize;
+        m_tables[i] = {p + at, n};
+        at += n;
+    }
+}
+
+MissionStore::MissionStore() { allocate(); }
+
+MissionStore::MissionStore(const MissionStore& other)
+    : shipgroupCount(other.shipgroupCount),
+      messageCount(other.messageCount),
+      currentShipgroup(other.currentShipgroup),
+      currentTeam(other.currentTeam),
+      missionPath(other.missionPath),
+      briefingLength(other.briefingLength) {
+    allocate();
+    std::memcpy(m_block.get(), other.m_block.get(), m_blockSize);
+}
+
+MissionStore& MissionStore::operator=(const MissionStore& other) {
+    if (this != &other) {
+        MissionStore copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
 }
 
 namespace {
@@ -83,7 +133,7 @@ std::span<const uint8_t> MissionStore::table(Table t) const {
 std::span<uint8_t> MissionStore::mutableTable(Table t) { return m_tables[static_cast<int>(t)]; }
 
 void MissionStore::clearTable(Table t) {
-    auto& v = m_tables[static_cast<int>(t)];
+    auto v = m_tables[static_cast<int>(t)];
     std::fill(v.begin(), v.end(), uint8_t{0});
 }
 

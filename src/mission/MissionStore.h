@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -113,6 +114,10 @@ constexpr TableShape shapeOf(Table t) {
 class MissionStore {
 public:
     MissionStore();
+    MissionStore(const MissionStore& other);
+    MissionStore& operator=(const MissionStore& other);
+    MissionStore(MissionStore&&) noexcept = default;
+    MissionStore& operator=(MissionStore&&) noexcept = default;
 
     // --- bytes, 16-bit fields and text fields of a slot
     uint8_t byte(Table t, int slot, int offset) const;
@@ -145,7 +150,15 @@ public:
     int briefingLength = 3000;
 
 private:
-    std::array<std::vector<uint8_t>, static_cast<int>(Table::Count)> m_tables;
+    struct FreeBlock {
+        void operator()(uint8_t* p) const;
+    };
+    void allocate();
+
+    // All tables live in one block, allocated once.
+    std::unique_ptr<uint8_t, FreeBlock> m_block;
+    size_t m_blockSize = 0;
+    std::array<std::span<uint8_t>, static_cast<int>(Table::Count)> m_tables;
 };
 
 // Index helpers for string tables that are addressed by several numbers.

@@ -69,7 +69,10 @@ ArrivalDepartureForm::ArrivalDepartureForm(const ShipgroupContext& ctx, Which wh
 }
 
 void ArrivalDepartureForm::addTrigger(int k, int t, const std::string& group, int row) {
-    const std::string p = "t" + std::to_string(k + 1) + ".";
+    // Built piece by piece: GCC 12 misreports "literal + string" here (-Wrestrict).
+    std::string p = "t";
+    p += std::to_string(k + 1);
+    p += '.';
     byteList(p + "amount", "", group, fixed(amountLabels()), t + 3).row = row;
     Control of;
     of.id = p + "of";

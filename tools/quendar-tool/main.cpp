@@ -31,11 +31,11 @@ public:
     int shown = 0;
 };
 
+// The editor as the tool runs it: the craft list named on the command line,
+// no check pass before saving. Open starts from the new-mission state itself.
 void prepare(app::Editor& editor, const std::string& craftList) {
     editor.craftListPath = craftList;
     editor.settings.runEccBeforeSave = 0;
-    StderrPrompter quiet;
-    app::newMission(editor, quiet, false);
 }
 
 bool open(app::Editor& editor, StderrPrompter& prompter, const std::string& path) {
@@ -152,6 +152,7 @@ int main(int argc, char** argv) {
     StderrPrompter prompter;
 
     if (*create || *resave) {
+        if (*create) app::newMission(editor, prompter, false);
         if (*resave && !open(editor, prompter, in)) return 1;
         editor.store.missionPath = out;
         if (!app::saveMission(editor, prompter)) {
