@@ -79,9 +79,10 @@ void FrameLogic::bindCommands() {
            [this] { return !(m_map.zoom() < 5 || lockedInBriefing()); });
     const std::pair<int, int> projections[] = {
         {cmd::ViewXY, 0}, {cmd::ViewXZ, 1}, {cmd::ViewYZ, 2}};
-    for (auto [id, p] : projections) {
+    for (const auto& entry : projections) {
+        const int p = entry.second;  // a plain copy: lambdas capture it on every compiler
         c.bind(
-            id,
+            entry.first,
             [this, p] {
                 if (m_map.briefingMode()) return;
                 m_map.setProjection(p);
