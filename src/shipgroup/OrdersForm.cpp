@@ -163,6 +163,19 @@ OrdersForm::OrdersForm(const ShipgroupContext& ctx)
     numberList("param6", "Unknown", kParam6, false, 1, 1);
     numberList("param7", "Unknown", kParam7, false, 1, 2);
     numberList("param8", "Unknown", kParam8, false, 1, 3);
+    // The second row ends in one more disabled list that stands for no byte of
+    // the order; it shows no selection.
+    Control spare;
+    spare.id = "unknown";
+    spare.kind = ControlKind::DropDown;
+    spare.label = "Unknown";
+    spare.group = kProperties;
+    spare.row = 1;
+    spare.column = 4;
+    spare.items = [] { return numberLabels(0, 255); };
+    spare.value = [] { return -1; };
+    spare.enabled = [] { return false; };
+    add(std::move(spare));
 
     for (int w = 0; w < 8; ++w) addWaypoint(w);
     relabel();

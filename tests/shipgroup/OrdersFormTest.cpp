@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Fixture.h"
 #include "shipgroup/CodeTables.h"
 #include "shipgroup/OrdersForm.h"
@@ -43,6 +45,15 @@ TEST(OrdersForm, ParameterCaptionsAndListsFollowTheOrder) {
     EXPECT_EQ(f.at(0, o + 1), 10);
     EXPECT_EQ(form.itemsOf("throttle")[10], "Throttle at 100%");
     EXPECT_FALSE(form.find("param3")->isEnabled());
+    // The last list of the second row has no byte behind it: disabled, no
+    // selection, and choosing in it writes nothing.
+    const std::vector<uint8_t> before(f.store.slot(Table::Shipgroups, 0).begin(),
+                                      f.store.slot(Table::Shipgroups, 0).end());
+    ASSERT_NE(form.find("unknown"), nullptr);
+    EXPECT_FALSE(form.find("unknown")->isEnabled());
+    EXPECT_EQ(form.valueOf("unknown"), -1);
+    form.choose("unknown", 3);
+    EXPECT_TRUE(std::ranges::equal(before, f.store.slot(Table::Shipgroups, 0)));
     form.choose("param3", 9);
     EXPECT_EQ(f.at(0, o + 4), 0);
 }
