@@ -34,18 +34,12 @@ public:
         m_pos += n;
     }
     size_t position() const { return m_pos; }
-    // Positions relative to the end; a position before the start reads as 255
-    // like one past the end.
-    void readFromEnd(size_t back, uint8_t* dst, size_t n) {
-        if (back > m_data.size()) {
-            const size_t before = back - m_data.size();
-            const size_t fill = std::min(before, n);
-            std::memset(dst, 0xFF, fill);
-            m_report.bytesPastEnd += fill;
-            if (fill < n) std::memcpy(dst + fill, m_data.data(), n - fill);
-            return;
-        }
-        std::memcpy(dst, m_data.data() + (m_data.size() - back), std::min(n, back));
+    // Positions relative to the end, as a stream seek does: a position
+    // before the start of the file is refused and the read position stays
+    // where it was (for such a short file, past its end, so what follows reads
+    // as 255).
+    void seekFromEnd(size_t back) {
+        if (back <= m_data.size()) m_pos = m_data.size() - back;
     }
 
 private:
@@ -162,9 +156,12 @@ ReadReport readMission(std::span<const uint8_t> file, MissionStore& s) {
     report.textsOverlap = c.position() + kTailTexts > file.size();
     // The three texts are found from the end of the file; whatever lies
     // between the order strings and them is not read.
-    c.readFromEnd(3 * kLongTextSize, s.mutableTable(Table::Debriefing).data(), kLongTextSize);
-    c.readFromEnd(2 * kLongTextSize, s.mutableTable(Table::Hints).data(), kLongTextSize);
-    c.readFromEnd(kLongTextSize, s.mutableTable(Table::Introduction).data(), kLongTextSize);
+    c.seekFromEnd(3 * kLongTextSize);
+    c.read(s.mutableTable(Table::Debriefing).data(), kLongTextSize);
+    c.seekFromEnd(2 * kLongTextSize);
+    c.read(s.mutableTable(Table::Hints).data(), kLongTextSize);
+    c.seekFromEnd(kLongTextSize);
+    c.read(s.mutableTable(Table::Introduction).data(), kLongTextSize);
     return report;
 }
 
