@@ -48,7 +48,7 @@ map::CraftIcon benchIcon(int seed) {
 
 struct WorstCase {
     mission::MissionStore store;
-    mission::DisplaySettings settings;
+    core::DisplaySettings settings;
     map::MapView view;
     map::ViewSwitches switches;
     map::IconTable icons;

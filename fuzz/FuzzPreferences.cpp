@@ -10,9 +10,9 @@
 using namespace quendar;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    mission::DisplaySettings settings;
+    core::DisplaySettings settings;
     const app::PreferencesReadResult r = app::readPreferences(std::span(data, size), settings);
-    if (r.settingsRead < 0 || r.settingsRead > mission::DisplaySettings::kSettingCount) {
+    if (r.settingsRead < 0 || r.settingsRead > core::DisplaySettings::kSettingCount) {
         __builtin_trap();
     }
     if (settings.missionDirectory.size() > 255) __builtin_trap();
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     const auto image = app::encodePreferences(settings);
-    mission::DisplaySettings again;
+    core::DisplaySettings again;
     const auto r2 = app::readPreferences(image, again);
     if (r2.status != app::PreferencesStatus::Loaded || r2.shortFile) __builtin_trap();
     if (again.missionDirectory != settings.missionDirectory.substr(0, app::kMaxMissionDirectory)) {
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     auto a = settings.fields();
     auto b = again.fields();
-    for (int k = 0; k < mission::DisplaySettings::kSettingCount; ++k) {
+    for (int k = 0; k < core::DisplaySettings::kSettingCount; ++k) {
         if (*a[k] != *b[k]) __builtin_trap();
     }
     return 0;

@@ -7,9 +7,9 @@
 #include "map/MapView.h"
 #include "map/ViewSwitches.h"
 #include "mission/CraftList.h"
-#include "mission/DisplaySettings.h"
+#include "core/DisplaySettings.h"
 #include "mission/MissionStore.h"
-#include "mission/Notifier.h"
+#include "core/Notifier.h"
 
 namespace quendar::app {
 
@@ -36,7 +36,7 @@ struct Editor {
     // Read at start-up and by every New and Open; a name without a folder is
     // looked up in the working folder.
     std::string craftListPath = "SHIPLIST.TXT";
-    mission::DisplaySettings settings;
+    core::DisplaySettings settings;
     // The map: its view (zoom, scroll, region, projection), what it shows
     // beside the view, and the craft icons read at start-up.
     map::MapView mapView;
@@ -51,20 +51,20 @@ struct Editor {
 
     // Whoever changes the shipgroup list or the current shipgroup sends one of
     // the codes above; the frame relays them to the open forms.
-    mission::Notifier<int> shipgroupEvents;
+    core::Notifier<int> shipgroupEvents;
     // Open asks the window to close every modeless form before the store is
     // replaced.
-    mission::Notifier<> closeModelessForms;
+    core::Notifier<> closeModelessForms;
     // Sent after New, Open and Save changed what the views show (repaint the
     // map, reset the briefing time bar, retitle the window).
-    mission::Notifier<> missionReplaced;
+    core::Notifier<> missionReplaced;
     // A form asks the frame to open one of the modeless forms by its key
     // ("Basic", "Arrival"...; the keys are in FrameLogic.h), as the buttons of
     // the Shipgroups list do.
-    mission::Notifier<std::string> openFormRequested;
+    core::Notifier<std::string> openFormRequested;
     // Something the map draws has changed outside a frame command (a view
     // switch, a position typed into a form): the map repaints.
-    mission::Notifier<> mapChanged;
+    core::Notifier<> mapChanged;
 };
 
 }  // namespace quendar::app

@@ -6,9 +6,9 @@
 
 namespace quendar::app {
 
-using mission::Answer;
-using mission::Buttons;
-using mission::Icon;
+using core::Answer;
+using core::Buttons;
+using core::Icon;
 
 namespace {
 constexpr std::string_view kTitlePrefix = "Quendar - ";
@@ -46,7 +46,7 @@ FileDialogRequest missionDialogRequest(const Editor& editor, bool save) {
     return r;
 }
 
-bool newMission(Editor& editor, mission::Prompter& prompter, bool ask) {
+bool newMission(Editor& editor, core::Prompter& prompter, bool ask) {
     if (ask &&
         prompter.ask(kAreYouSure, kDiscardCaption, Buttons::OkCancel, Icon::Exclamation) !=
             Answer::Ok) {
@@ -60,7 +60,7 @@ bool newMission(Editor& editor, mission::Prompter& prompter, bool ask) {
     return true;
 }
 
-bool openMission(Editor& editor, mission::Prompter& prompter, FileChooser& chooser) {
+bool openMission(Editor& editor, core::Prompter& prompter, FileChooser& chooser) {
     const auto path = chooser.chooseOpen(missionDialogRequest(editor, false));
     if (!path) return false;
     return openMissionPath(editor, prompter, *path);
@@ -69,7 +69,7 @@ bool openMission(Editor& editor, mission::Prompter& prompter, FileChooser& choos
 // A file that cannot be read leaves everything as it was, the mission path and
 // title included: otherwise a later Save would write the previous mission
 // under the name of the file that failed to open.
-bool openMissionPath(Editor& editor, mission::Prompter& prompter, const std::string& path) {
+bool openMissionPath(Editor& editor, core::Prompter& prompter, const std::string& path) {
     mission::FileError error;
     const auto file = mission::FileBytes::open(path, &error);
     if (!file) {
@@ -85,7 +85,7 @@ bool openMissionPath(Editor& editor, mission::Prompter& prompter, const std::str
     return true;
 }
 
-bool saveMission(Editor& editor, mission::Prompter& prompter) {
+bool saveMission(Editor& editor, core::Prompter& prompter) {
     // The validation pass before saving belongs here once the mission checks
     // exist; the preference runEccBeforeSave switches it.
     if (editor.briefing.lengthMarkAfterEnd()) {
@@ -110,7 +110,7 @@ bool saveMission(Editor& editor, mission::Prompter& prompter) {
     return written;
 }
 
-bool saveMissionAs(Editor& editor, mission::Prompter& prompter, FileChooser& chooser) {
+bool saveMissionAs(Editor& editor, core::Prompter& prompter, FileChooser& chooser) {
     const auto path = chooser.chooseSave(missionDialogRequest(editor, true));
     if (!path) return false;
     // A save that fails keeps the name of the file the mission came from, so

@@ -4,7 +4,7 @@
 
 #include "app/Editor.h"
 #include "app/FileChooser.h"
-#include "mission/Prompter.h"
+#include "core/Prompter.h"
 
 namespace quendar::app {
 
@@ -13,11 +13,11 @@ namespace quendar::app {
 // returns true when it changed the mission or wrote the file.
 //
 // The title the window shows is `windowTitle(editor)` after every command.
-bool newMission(Editor& editor, mission::Prompter& prompter, bool ask = true);
-bool openMission(Editor& editor, mission::Prompter& prompter, FileChooser& chooser);
-bool openMissionPath(Editor& editor, mission::Prompter& prompter, const std::string& path);
-bool saveMission(Editor& editor, mission::Prompter& prompter);
-bool saveMissionAs(Editor& editor, mission::Prompter& prompter, FileChooser& chooser);
+bool newMission(Editor& editor, core::Prompter& prompter, bool ask = true);
+bool openMission(Editor& editor, core::Prompter& prompter, FileChooser& chooser);
+bool openMissionPath(Editor& editor, core::Prompter& prompter, const std::string& path);
+bool saveMission(Editor& editor, core::Prompter& prompter);
+bool saveMissionAs(Editor& editor, core::Prompter& prompter, FileChooser& chooser);
 
 std::string windowTitle(const Editor& editor);
 FileDialogRequest missionDialogRequest(const Editor& editor, bool save);

@@ -66,7 +66,7 @@ int FormWiring::commandOf(FormKind kind) {
     return 0;
 }
 
-FormWiring::FormWiring(FrameLogic& logic, Editor& editor, mission::Prompter& prompter,
+FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompter,
                        FormServices services) {
     auto ctx = std::make_unique<shipgroup::ShipgroupContext>(editor.store, editor.shipgroupEvents,
                                                              prompter, &editor.craftList);
@@ -84,7 +84,7 @@ FormWiring::FormWiring(FrameLogic& logic, Editor& editor, mission::Prompter& pro
 
     for (FormKind kind : kShipgroupForms) {
         logic.registerForm(keyOf(kind), commandOf(kind),
-                           [this, kind](Editor&) -> std::shared_ptr<mission::FormModel> {
+                           [this, kind](Editor&) -> std::shared_ptr<core::FormModel> {
                                return shipgroup::createForm(kind, *m_shipgroups);
                            });
     }

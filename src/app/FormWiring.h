@@ -5,7 +5,7 @@
 
 #include "app/FrameLogic.h"
 #include "map/ViewSwitches.h"
-#include "mission/Image.h"
+#include "core/Image.h"
 #include "shipgroup/ShipgroupContext.h"
 
 namespace quendar::app {
@@ -13,7 +13,7 @@ namespace quendar::app {
 // What the forms need from the window beside the editor object.
 struct FormServices {
     map::ViewSwitches& switches;
-    std::function<mission::RgbaImage(int craftType)> craftIcon;
+    std::function<core::RgbaImage(int craftType)> craftIcon;
     std::function<int()> currentRegion;
 };
 
@@ -24,7 +24,7 @@ struct FormServices {
 // shipgroup context), so it must outlive every form it made.
 class FormWiring {
   public:
-    FormWiring(FrameLogic& logic, Editor& editor, mission::Prompter& prompter,
+    FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompter,
                FormServices services);
 
     const shipgroup::ShipgroupContext& shipgroupContext() const { return *m_shipgroups; }

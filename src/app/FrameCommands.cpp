@@ -2,8 +2,8 @@
 
 namespace quendar::app {
 
-using mission::Buttons;
-using mission::Icon;
+using core::Buttons;
+using core::Icon;
 
 // The commands the frame handles itself. The map tools, the briefing bar and
 // the mission-wide forms are bound by their own parts of the program.
@@ -109,7 +109,7 @@ void FrameLogic::bindCommands() {
 
     c.bind(cmd::ResetBriefing1, [this] {
         if (m_prompter.ask("Do you want to reset the briefing?", "Warning", Buttons::YesNo,
-                           Icon::Exclamation) != mission::Answer::Yes)
+                           Icon::Exclamation) != core::Answer::Yes)
             return;
         m_editor.briefing.resetBriefing1();
         refreshBriefingTime();

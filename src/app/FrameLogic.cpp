@@ -5,9 +5,9 @@
 
 namespace quendar::app {
 
-using mission::Answer;
-using mission::Buttons;
-using mission::Icon;
+using core::Answer;
+using core::Buttons;
+using core::Icon;
 
 namespace {
 const std::vector<std::string>& allFormKeys() {
@@ -20,7 +20,7 @@ const std::vector<std::string>& allFormKeys() {
 }  // namespace
 
 FrameLogic::FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
-                       mission::Prompter& prompter, FrameServices services)
+                       core::Prompter& prompter, FrameServices services)
     : m_editor(editor),
       m_commands(commands),
       m_view(view),
@@ -82,7 +82,7 @@ void FrameLogic::firstRunSequence() {
 // --- the shipgroup event relay ----------------------------------------------
 
 void FrameLogic::relay(const std::string& key, int code) {
-    if (mission::FormModel* f = m_view.openForm(key)) f->receive(code);
+    if (core::FormModel* f = m_view.openForm(key)) f->receive(code);
 }
 
 void FrameLogic::onShipgroupEvent(int code) {

@@ -11,8 +11,8 @@
 #include "app/CommandTable.h"
 #include "app/Editor.h"
 #include "app/FileChooser.h"
-#include "mission/FormModel.h"
-#include "mission/Prompter.h"
+#include "core/FormModel.h"
+#include "core/Prompter.h"
 
 namespace quendar::app {
 
@@ -39,10 +39,10 @@ class FrameView {
     virtual void mapSizeChanged() = 0;
     // Forms. Modal: returns the model's `accepted`. Modeless: any window open
     // under the key is destroyed first.
-    virtual bool runModal(mission::FormModel& form) = 0;
-    virtual void showModeless(const std::string& key, std::shared_ptr<mission::FormModel> form) = 0;
+    virtual bool runModal(core::FormModel& form) = 0;
+    virtual void showModeless(const std::string& key, std::shared_ptr<core::FormModel> form) = 0;
     virtual void closeModeless(const std::string& key) = 0;
-    virtual mission::FormModel* openForm(const std::string& key) = 0;
+    virtual core::FormModel* openForm(const std::string& key) = 0;
     virtual void showFirstRunPicture() = 0;  // modal; closed by a left click
     // The briefing time slider: its range and position.
     virtual void showBriefingTime(int time, int endTime) = 0;
@@ -83,9 +83,9 @@ struct FrameServices {
     std::function<bool()> saveMissionAs;
     std::function<std::string()> windowTitle;
     // The three display dialogs of the View menu.
-    std::function<std::unique_ptr<mission::FormModel>()> coordinatesForm;
-    std::function<std::unique_ptr<mission::FormModel>()> mapPropertiesForm;
-    std::function<std::unique_ptr<mission::FormModel>()> axisForm;
+    std::function<std::unique_ptr<core::FormModel>()> coordinatesForm;
+    std::function<std::unique_ptr<core::FormModel>()> mapPropertiesForm;
+    std::function<std::unique_ptr<core::FormModel>()> axisForm;
 };
 
 // Keys of the modeless forms the frame owns.
@@ -97,7 +97,7 @@ inline const std::string Shipgroups = "Shipgroups", ShipgroupsView = "Shipgroups
                          MotionWizard = "Motion Wizard";
 }
 
-using FormFactory = std::function<std::shared_ptr<mission::FormModel>(Editor&)>;
+using FormFactory = std::function<std::shared_ptr<core::FormModel>(Editor&)>;
 
 constexpr const char* kStartTitle = "Quendar - Vexion Mission Editor";
 constexpr const char* kZoomLocked = "You can't change zoom because briefing lock-position engaged.";
@@ -110,7 +110,7 @@ constexpr const char* kRegionLocked =
 class FrameLogic {
   public:
     FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
-               mission::Prompter& prompter, FrameServices services);
+               core::Prompter& prompter, FrameServices services);
 
     // Start-up after the window built its parts: fill the selector, make the
     // new mission, read qd.dat and run the first-run sequence when needed.
@@ -141,9 +141,9 @@ class FrameLogic {
     void openModeless(const std::string& key);
     // A menu command that shows a modal form, then sends a shipgroup event
     // (0 = none), as the mission-wide forms do.
-    using ModalFactory = std::function<std::unique_ptr<mission::FormModel>(Editor&)>;
+    using ModalFactory = std::function<std::unique_ptr<core::FormModel>(Editor&)>;
     void bindModalForm(int commandId, ModalFactory factory, int eventAfter = 0);
-    bool runModal(mission::FormModel& form) { return m_view.runModal(form); }
+    bool runModal(core::FormModel& form) { return m_view.runModal(form); }
     void runDisplayDialog(int commandId);
     void runPreferences();
 
@@ -162,14 +162,14 @@ class FrameLogic {
     CommandTable& m_commands;
     FrameView& m_view;
     MapPort& m_map;
-    mission::Prompter& m_prompter;
+    core::Prompter& m_prompter;
     FrameServices m_services;
     std::map<std::string, FormFactory> m_factories;
-    mission::Notifier<int>::Connection m_eventConn;
-    mission::Notifier<>::Connection m_closeFormsConn;
-    mission::Notifier<>::Connection m_replacedConn;
-    mission::Notifier<std::string>::Connection m_openFormConn;
-    mission::Notifier<>::Connection m_mapChangedConn;
+    core::Notifier<int>::Connection m_eventConn;
+    core::Notifier<>::Connection m_closeFormsConn;
+    core::Notifier<>::Connection m_replacedConn;
+    core::Notifier<std::string>::Connection m_openFormConn;
+    core::Notifier<>::Connection m_mapChangedConn;
 };
 
 }  // namespace quendar::app

@@ -4,7 +4,7 @@
 #include "briefing/BriefingModel.h"
 #include "map/MapView.h"
 #include "map/ViewSwitches.h"
-#include "mission/DisplaySettings.h"
+#include "core/DisplaySettings.h"
 
 namespace quendar::app {
 
@@ -13,7 +13,7 @@ namespace quendar::app {
 // briefing's playback state; the lock is the briefing's.
 class MapViewPort : public MapPort {
   public:
-    MapViewPort(map::MapView& view, map::ViewSwitches& switches, mission::DisplaySettings& settings,
+    MapViewPort(map::MapView& view, map::ViewSwitches& switches, core::DisplaySettings& settings,
                 briefing::Playback& playback)
         : m_view(view), m_switches(switches), m_settings(settings), m_playback(playback) {}
 
@@ -40,7 +40,7 @@ class MapViewPort : public MapPort {
   private:
     map::MapView& m_view;
     map::ViewSwitches& m_switches;
-    mission::DisplaySettings& m_settings;
+    core::DisplaySettings& m_settings;
     briefing::Playback& m_playback;
 };
 

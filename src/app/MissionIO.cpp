@@ -18,17 +18,17 @@ void reportParse(const briefing::ParseResult& r, std::string_view caption,
         case ParseStatus::Ok: break;
         case ParseStatus::UnknownCommand:
             out.push_back({std::string(briefing::kUnknownCommandText), std::string(caption),
-                           mission::Icon::Error});
+                           core::Icon::Error});
             break;
         case ParseStatus::NoEndCommand:
             out.push_back({std::string(briefing::kNoEndCommandText), std::string(caption),
-                           mission::Icon::Error});
+                           core::Icon::Error});
             break;
         case ParseStatus::ListFull: break;
     }
     if (r.droppedCommands > 0) {
         out.push_back({briefing::listFullText(r.droppedCommands),
-                       std::string(briefing::kBriefingWarningCaption), mission::Icon::Exclamation});
+                       std::string(briefing::kBriefingWarningCaption), core::Icon::Exclamation});
     }
 }
 
@@ -53,7 +53,7 @@ LoadOutcome loadMissionBytes(Editor& editor, std::span<const uint8_t> file) {
         out.messages.push_back(
             {"The mission file is shorter than its contents require; it may be damaged.\n"
              "The missing bytes were read as 255.",
-             std::string(kDamagedCaption), mission::Icon::Exclamation});
+             std::string(kDamagedCaption), core::Icon::Exclamation});
     }
     reportParse(editor.briefing.parseBriefing(), briefing::kFatalErrorCaption, out.messages);
     return out;
@@ -65,7 +65,7 @@ BuildOutcome packBriefing(Editor& editor) {
     if (packed.unwritten > 0) {
         outcome.messages.push_back({briefing::eventAreaFullText(packed.unwritten),
                                     std::string(briefing::kBriefingWarningCaption),
-                                    mission::Icon::Exclamation});
+                                    core::Icon::Exclamation});
     }
     return outcome;
 }
@@ -82,7 +82,7 @@ std::vector<Message> reloadBriefingAfterSave(Editor& editor) {
     return out;
 }
 
-void show(mission::Prompter& prompter, const std::vector<Message>& messages) {
+void show(core::Prompter& prompter, const std::vector<Message>& messages) {
     for (const Message& m : messages) prompter.tell(m.text, m.caption, m.icon);
 }
 

@@ -7,7 +7,7 @@
 
 #include "app/Editor.h"
 #include "mission/MissionFile.h"
-#include "mission/Prompter.h"
+#include "core/Prompter.h"
 
 namespace quendar::app {
 
@@ -15,7 +15,7 @@ namespace quendar::app {
 struct Message {
     std::string text;
     std::string caption;
-    mission::Icon icon = mission::Icon::None;
+    core::Icon icon = core::Icon::None;
 };
 
 // Puts the whole editor into the new-mission state: the store, the briefing
@@ -47,6 +47,6 @@ BuildOutcome packBriefing(Editor& editor);
 // the lists equal what was saved.
 std::vector<Message> reloadBriefingAfterSave(Editor& editor);
 
-void show(mission::Prompter& prompter, const std::vector<Message>& messages);
+void show(core::Prompter& prompter, const std::vector<Message>& messages);
 
 }  // namespace quendar::app

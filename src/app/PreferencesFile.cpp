@@ -17,7 +17,7 @@ constexpr size_t kDirectoryStart = 7;
 // value it had, so the defaults set at start-up survive instead of turning
 // into end-of-file values no dialog or drawing rule knows.
 PreferencesReadResult readPreferences(std::span<const uint8_t> file,
-                                      mission::DisplaySettings& settings) {
+                                      core::DisplaySettings& settings) {
     PreferencesReadResult result;
     if (file.size() <= kTestedByte || file[kTestedByte] != static_cast<uint8_t>('d')) {
         return result;
@@ -36,24 +36,24 @@ PreferencesReadResult readPreferences(std::span<const uint8_t> file,
 
     auto fields = settings.fields();
     size_t pos = kDirectoryStart + n;
-    for (int k = 0; k < mission::DisplaySettings::kSettingCount && pos < file.size(); ++k, ++pos) {
+    for (int k = 0; k < core::DisplaySettings::kSettingCount && pos < file.size(); ++k, ++pos) {
         *fields[k] = file[pos];
         ++result.settingsRead;
     }
     result.shortFile =
-        available < n || result.settingsRead < mission::DisplaySettings::kSettingCount;
+        available < n || result.settingsRead < core::DisplaySettings::kSettingCount;
     return result;
 }
 
 PreferencesReadResult readPreferencesFile(const std::string& path,
-                                          mission::DisplaySettings& settings) {
+                                          core::DisplaySettings& settings) {
     // Opened for reading only: a write-protected qd.dat is still read.
     const auto data = mission::readWholeFile(path);
     if (!data) return {};
     return readPreferences(*data, settings);
 }
 
-std::vector<uint8_t> encodePreferences(const mission::DisplaySettings& settings) {
+std::vector<uint8_t> encodePreferences(const core::DisplaySettings& settings) {
     // A longer directory would not fit the length byte's promise to the
     // reader; it is cut to the longest the dialog accepts.
     const std::string& dir = settings.missionDirectory;
@@ -62,17 +62,17 @@ std::vector<uint8_t> encodePreferences(const mission::DisplaySettings& settings)
     std::vector<uint8_t> out(kPreferencesMagic.begin(), kPreferencesMagic.end());
     out.push_back(static_cast<uint8_t>(n));
     out.insert(out.end(), dir.begin(), dir.begin() + static_cast<std::ptrdiff_t>(n));
-    mission::DisplaySettings values = settings;  // fields() hands out pointers
+    core::DisplaySettings values = settings;  // fields() hands out pointers
     for (const int* f : values.fields()) out.push_back(static_cast<uint8_t>(*f & 0xFF));
     return out;
 }
 
-bool writePreferencesFile(const std::string& path, const mission::DisplaySettings& settings,
-                          mission::Prompter& prompter) {
+bool writePreferencesFile(const std::string& path, const core::DisplaySettings& settings,
+                          core::Prompter& prompter) {
     const std::vector<uint8_t> image = encodePreferences(settings);
     if (mission::writeFileAtomic(path, image)) return true;
-    prompter.ask(kPreferencesWriteErrorText, kPreferencesWriteErrorCaption, mission::Buttons::Ok,
-                 mission::Icon::None);
+    prompter.ask(kPreferencesWriteErrorText, kPreferencesWriteErrorCaption, core::Buttons::Ok,
+                 core::Icon::None);
     return false;
 }
 

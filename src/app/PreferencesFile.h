@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "mission/DisplaySettings.h"
+#include "core/DisplaySettings.h"
 #include "mission/FileIO.h"
-#include "mission/Prompter.h"
+#include "core/Prompter.h"
 
 namespace quendar::app {
 
@@ -41,18 +41,18 @@ struct PreferencesReadResult {
 // Reads a whole qd.dat held in memory into `settings`. With FirstRunNeeded the
 // settings are left untouched.
 PreferencesReadResult readPreferences(std::span<const uint8_t> file,
-                                      mission::DisplaySettings& settings);
+                                      core::DisplaySettings& settings);
 // Same from a path; a file that cannot be opened means FirstRunNeeded.
 PreferencesReadResult readPreferencesFile(const std::string& path,
-                                          mission::DisplaySettings& settings);
+                                          core::DisplaySettings& settings);
 
 // The file image of `settings`.
-std::vector<uint8_t> encodePreferences(const mission::DisplaySettings& settings);
+std::vector<uint8_t> encodePreferences(const core::DisplaySettings& settings);
 
 // Rewrites the whole file crash-safely. On failure the prompter shows "Cannot
 // open file QD.DAT" / "QD Init error" and false is returned; the values in
 // memory stay as they are.
-bool writePreferencesFile(const std::string& path, const mission::DisplaySettings& settings,
-                          mission::Prompter& prompter);
+bool writePreferencesFile(const std::string& path, const core::DisplaySettings& settings,
+                          core::Prompter& prompter);
 
 }  // namespace quendar::app

@@ -2,8 +2,8 @@
 
 namespace quendar::app {
 
-using mission::Control;
-using mission::ControlKind;
+using core::Control;
+using core::ControlKind;
 
 namespace {
 Control make(std::string id, ControlKind kind, std::string label, std::string group = "") {
@@ -16,7 +16,7 @@ Control make(std::string id, ControlKind kind, std::string label, std::string gr
 }
 }  // namespace
 
-PreferencesForm::PreferencesForm(mission::DisplaySettings& settings)
+PreferencesForm::PreferencesForm(core::DisplaySettings& settings)
     : FormModel("Quendar Preferences", true),
       m_settings(settings),
       m_directory(settings.missionDirectory) {

@@ -6,17 +6,17 @@
 
 namespace quendar::map {
 
-using mission::rgb;
+using core::rgb;
 
 namespace {
 
-PixelBuffer bufferOf(mission::RgbaImage& img) { return {img.pixels.data(), img.width, img.height, img.width}; }
+PixelBuffer bufferOf(core::RgbaImage& img) { return {img.pixels.data(), img.width, img.height, img.width}; }
 
 }  // namespace
 
-mission::RgbaImage technicalDataPicture() {
+core::RgbaImage technicalDataPicture() {
     const int w = kBriefingPictureWidth, h = kBriefingPictureHeight;
-    mission::RgbaImage img(w, h, rgb(0, 20, 60));
+    core::RgbaImage img(w, h, rgb(0, 20, 60));
     PixelBuffer b = bufferOf(img);
     for (int x = 0; x < w; x += 16) drawLine(b, x, 0, x, h - 1, rgb(0, 40, 100), 1, false);
     for (int y = 0; y < h; y += 16) drawLine(b, 0, y, w - 1, y, rgb(0, 40, 100), 1, false);
@@ -49,9 +49,9 @@ mission::RgbaImage technicalDataPicture() {
     return img;
 }
 
-mission::RgbaImage regionChangePicture() {
+core::RgbaImage regionChangePicture() {
     const int w = kBriefingPictureWidth, h = kBriefingPictureHeight;
-    mission::RgbaImage img(w, h, rgb(0, 0, 10));
+    core::RgbaImage img(w, h, rgb(0, 0, 10));
     PixelBuffer b = bufferOf(img);
     const int cx = w / 2, cy = h / 2;
     // Streaks leave the centre at fixed angles; the inner end and the length

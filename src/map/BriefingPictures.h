@@ -2,7 +2,7 @@
 
 #include <cstddef>  // Image.h uses size_t
 
-#include "mission/Image.h"
+#include "core/Image.h"
 
 namespace quendar::map {
 
@@ -14,7 +14,7 @@ namespace quendar::map {
 inline constexpr int kBriefingPictureWidth = 512;
 inline constexpr int kBriefingPictureHeight = 288;
 
-mission::RgbaImage technicalDataPicture();
-mission::RgbaImage regionChangePicture();
+core::RgbaImage technicalDataPicture();
+core::RgbaImage regionChangePicture();
 
 }  // namespace quendar::map

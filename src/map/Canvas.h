@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
-#include "mission/Image.h"
+#include "core/Image.h"
 
 namespace quendar::map {
 
-// Colours travel as 0xAARRGGBB (mission::rgb builds opaque ones).
+// Colours travel as 0xAARRGGBB (core::rgb builds opaque ones).
 using Colour = uint32_t;
 
 enum class PenStyle { Solid, Dashed, None };
@@ -64,7 +64,7 @@ public:
     virtual void ellipse(int x1, int y1, int x2, int y2) = 0;
     virtual void setPixel(int x, int y, Colour colour) = 0;
     virtual void text(int x, int y, std::string_view text, Colour colour, const Font& font = {}) = 0;
-    virtual void drawImage(int x, int y, const mission::RgbaImage& image) = 0;
+    virtual void drawImage(int x, int y, const core::RgbaImage& image) = 0;
 };
 
 }  // namespace quendar::map

@@ -4,7 +4,7 @@
 
 namespace quendar::map {
 
-using mission::rgb;
+using core::rgb;
 
 Colour iffColour(int iff) {
     switch (iff) {
@@ -61,7 +61,7 @@ IconImage renderIconImage(const CraftIcon& icon, int iff, int zoom) {
     out.offsetY = iconOffsetY(0, icon.height, zoom);
     const int w = iconOffsetX(icon.width - 1, icon.width, zoom) - out.offsetX + 1;
     const int h = iconOffsetY(icon.height - 1, icon.height, zoom) - out.offsetY + 1;
-    out.image = mission::RgbaImage(w, h, 0u);
+    out.image = core::RgbaImage(w, h, 0u);
     for (int col = 0; col < icon.width; ++col) {
         const int x = iconOffsetX(col, icon.width, zoom) - out.offsetX;
         for (int row = 0; row < icon.height; ++row) {

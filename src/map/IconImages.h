@@ -5,7 +5,7 @@
 
 #include "map/Canvas.h"
 #include "map/IconTable.h"
-#include "mission/Image.h"
+#include "core/Image.h"
 
 namespace quendar::map {
 
@@ -34,7 +34,7 @@ void drawIconPixelByPixel(Canvas& canvas, const CraftIcon& icon, int iff, int zo
 // An icon coloured for one IFF and scaled for one zoom: draw `image` with its
 // top-left at (cx + offsetX, cy + offsetY). Pixels nobody sets are transparent.
 struct IconImage {
-    mission::RgbaImage image;
+    core::RgbaImage image;
     int offsetX = 0;
     int offsetY = 0;
 };

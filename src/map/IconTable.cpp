@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "mission/FileIO.h"
-#include "mission/Prompter.h"
+#include "core/Prompter.h"
 
 namespace quendar::map {
 
@@ -16,8 +16,8 @@ std::string IconLoadResult::message() const {
     return {};
 }
 
-void IconLoadResult::report(mission::Prompter& prompter) const {
-    if (!ok()) prompter.tell(message(), caption(), mission::Icon::Exclamation);
+void IconLoadResult::report(core::Prompter& prompter) const {
+    if (!ok()) prompter.tell(message(), caption(), core::Icon::Exclamation);
 }
 
 void IconTable::clear() {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace quendar::mission {
+namespace quendar::core {
 class Prompter;
 }
 
@@ -45,7 +45,7 @@ struct IconLoadResult {
     // The message box to show, empty when the file loaded.
     std::string message() const;
     std::string caption() const { return ok() ? std::string() : kIconFileName; }
-    void report(mission::Prompter& prompter) const;
+    void report(core::Prompter& prompter) const;
 };
 
 // The craft pictures, 256 slots indexed by icon number (= craft type code).

@@ -7,8 +7,8 @@
 
 namespace quendar::map {
 
-using mission::Control;
-using mission::ControlKind;
+using core::Control;
+using core::ControlKind;
 
 namespace {
 
@@ -75,7 +75,7 @@ bool parseUnsigned(const std::string& text, int& value) {
     return true;
 }
 
-CoordinatesPropertiesForm::CoordinatesPropertiesForm(mission::DisplaySettings& s)
+CoordinatesPropertiesForm::CoordinatesPropertiesForm(core::DisplaySettings& s)
     : FormModel("Coordinates Properties", true) {
     const std::vector<std::string> colours{"Blue", "Red", "Green"};
     add(checkBox("horizontalCoordinates", "Horizontal Coordinates", "", s.showHorizontalLabels));
@@ -99,7 +99,7 @@ CoordinatesPropertiesForm::CoordinatesPropertiesForm(mission::DisplaySettings& s
 // The axis-mode radio lists X-Y, Y-Z, X-Z in that order, while the projection
 // numbers are X-Y 0, X-Z 1, Y-Z 2. It edits the live projection, so the open
 // map changes at once.
-AxisPropertiesForm::AxisPropertiesForm(mission::DisplaySettings& s)
+AxisPropertiesForm::AxisPropertiesForm(core::DisplaySettings& s)
     : FormModel("Axis properties", true) {
     static constexpr int kProjectionOfItem[3] = {0, 2, 1};
     Control mode;
@@ -126,7 +126,7 @@ AxisPropertiesForm::AxisPropertiesForm(mission::DisplaySettings& s)
     add(okButton([this](bool a) { requestClose(a); }));
 }
 
-MapPropertiesForm::MapPropertiesForm(mission::DisplaySettings& s, MapView& view)
+MapPropertiesForm::MapPropertiesForm(core::DisplaySettings& s, MapView& view)
     : FormModel("Map Properties", true), m_view(view) {
     add(radio("mapColour", "Map Colour", {"Blue", "Red", "Green"}, s.mapColour));
     add(radio("briefingMapColour", "Briefing Map Colour", {"Blue", "Red"}, s.briefingMapColour));

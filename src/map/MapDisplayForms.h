@@ -1,8 +1,8 @@
 #pragma once
 
 #include "map/MapView.h"
-#include "mission/DisplaySettings.h"
-#include "mission/FormModel.h"
+#include "core/DisplaySettings.h"
+#include "core/FormModel.h"
 
 namespace quendar::map {
 
@@ -11,19 +11,19 @@ namespace quendar::map {
 // frame repaints the map and rewrites the preferences file; after Map
 // Properties it also calls `MapPropertiesForm::closed()`.
 
-class CoordinatesPropertiesForm : public mission::FormModel {
+class CoordinatesPropertiesForm : public core::FormModel {
 public:
-    explicit CoordinatesPropertiesForm(mission::DisplaySettings& settings);
+    explicit CoordinatesPropertiesForm(core::DisplaySettings& settings);
 };
 
-class AxisPropertiesForm : public mission::FormModel {
+class AxisPropertiesForm : public core::FormModel {
 public:
-    explicit AxisPropertiesForm(mission::DisplaySettings& settings);
+    explicit AxisPropertiesForm(core::DisplaySettings& settings);
 };
 
-class MapPropertiesForm : public mission::FormModel {
+class MapPropertiesForm : public core::FormModel {
 public:
-    MapPropertiesForm(mission::DisplaySettings& settings, MapView& view);
+    MapPropertiesForm(core::DisplaySettings& settings, MapView& view);
     // After the dialog has closed: the map gets a size notification, so the
     // scroll ranges follow the centre mode.
     void closed();

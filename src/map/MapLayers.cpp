@@ -5,7 +5,7 @@
 
 namespace quendar::map {
 
-using mission::rgb;
+using core::rgb;
 using mission::Table;
 namespace sg = mission::sg;
 
@@ -115,7 +115,7 @@ void MapRenderer::paintBriefingFrame(Canvas& c, const PaintInput& in) {
     const BriefingFrame& b = *in.briefing;
     const Colour white = rgb(255, 255, 255);
     const int px = W / 2 - 256, py = H / 2 - 144;
-    auto screen = [&](const mission::RgbaImage& picture, const char* text) {
+    auto screen = [&](const core::RgbaImage& picture, const char* text) {
         if (in.settings.briefingImages && !picture.empty())
             c.drawImage(px, py, picture);
         else

@@ -5,7 +5,7 @@
 
 namespace quendar::map {
 
-using mission::rgb;
+using core::rgb;
 
 namespace {
 
@@ -37,7 +37,7 @@ int atLeastOne(int km) { return std::max(km, 1); }
 
 }  // namespace
 
-GridValues MapRenderer::gridValues(const mission::DisplaySettings& s, int zoom) {
+GridValues MapRenderer::gridValues(const core::DisplaySettings& s, int zoom) {
     GridValues v;
     int thick, lines, intersect;
     if (zoom >= 180) {
@@ -63,8 +63,8 @@ GridValues MapRenderer::gridValues(const mission::DisplaySettings& s, int zoom) 
     return v;
 }
 
-void MapRenderer::setBriefingPictures(mission::RgbaImage technicalData,
-                                      mission::RgbaImage regionChange) {
+void MapRenderer::setBriefingPictures(core::RgbaImage technicalData,
+                                      core::RgbaImage regionChange) {
     m_technicalData = std::move(technicalData);
     m_regionChange = std::move(regionChange);
 }

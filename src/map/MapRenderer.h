@@ -8,8 +8,8 @@
 #include "map/IconTable.h"
 #include "map/MapView.h"
 #include "map/ViewSwitches.h"
-#include "mission/DisplaySettings.h"
-#include "mission/Image.h"
+#include "core/DisplaySettings.h"
+#include "core/Image.h"
 #include "mission/MissionStore.h"
 
 namespace quendar::map {
@@ -33,7 +33,7 @@ struct BriefingFrame {
 // Everything one paint reads.
 struct PaintInput {
     const mission::MissionStore& store;
-    const mission::DisplaySettings& settings;
+    const core::DisplaySettings& settings;
     const MapView& view;
     const ViewSwitches& switches;
     const BriefingFrame* briefing = nullptr;  // used in briefing mode
@@ -61,11 +61,11 @@ public:
 
     // The two briefing pictures ("technical data", "changing region"), 512 × 288.
     // Without them the briefing layer writes their texts instead.
-    void setBriefingPictures(mission::RgbaImage technicalData, mission::RgbaImage regionChange);
+    void setBriefingPictures(core::RgbaImage technicalData, core::RgbaImage regionChange);
     // Call after the icon table has changed.
     void iconsChanged() { m_cache.clear(); }
 
-    static GridValues gridValues(const mission::DisplaySettings& s, int zoom);
+    static GridValues gridValues(const core::DisplaySettings& s, int zoom);
 
     // Draws one icon centred on (cx, cy) as the map does (cached image).
     void drawIcon(Canvas& canvas, int craftType, int iff, int zoom, int cx, int cy);
@@ -81,8 +81,8 @@ private:
 
     const IconTable& m_icons;
     IconImageCache m_cache;
-    mission::RgbaImage m_technicalData;
-    mission::RgbaImage m_regionChange;
+    core::RgbaImage m_technicalData;
+    core::RgbaImage m_regionChange;
 };
 
 }  // namespace quendar::map

@@ -159,7 +159,7 @@ bool MapView::scroll(ScrollAxis axis, ScrollRequest request, int thumb, bool loc
     return true;
 }
 
-bool MapView::setProjection(mission::DisplaySettings& settings, int projection,
+bool MapView::setProjection(core::DisplaySettings& settings, int projection,
                             bool briefingMode) {
     if (briefingMode || projection < 0 || projection > 2) return false;
     settings.projection = projection;
@@ -183,7 +183,7 @@ std::string MapView::formatHundredths(int h) {
     return buf;
 }
 
-void MapView::enterBriefingMode(mission::DisplaySettings& settings) {
+void MapView::enterBriefingMode(core::DisplaySettings& settings) {
     m_zoomBeforeBriefing = m_zoom;
     settings.projection = 0;
 }

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "mission/DisplaySettings.h"
+#include "core/DisplaySettings.h"
 #include "mission/ShipgroupRecord.h"
 
 namespace quendar::map {
@@ -115,7 +115,7 @@ public:
 
     // --- projection and region
     // False (nothing done) in briefing mode.
-    bool setProjection(mission::DisplaySettings& settings, int projection, bool briefingMode);
+    bool setProjection(core::DisplaySettings& settings, int projection, bool briefingMode);
     static bool projectionEnabled(int projection, bool briefingMode) {
         return !briefingMode || projection == 0;
     }
@@ -130,7 +130,7 @@ public:
     static std::string formatHundredths(int h);
 
     // --- briefing mode
-    void enterBriefingMode(mission::DisplaySettings& settings);
+    void enterBriefingMode(core::DisplaySettings& settings);
     void leaveBriefingMode();
     // The locked briefing view: zoom, and the point (x, y in position units) in
     // the middle of the window, in region `region`.

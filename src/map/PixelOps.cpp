@@ -202,7 +202,7 @@ void drawEllipse(PixelBuffer& b, int x1, int y1, int x2, int y2, bool outline,
                 fillColour);
 }
 
-void drawImage(PixelBuffer& b, int x, int y, const mission::RgbaImage& image) {
+void drawImage(PixelBuffer& b, int x, int y, const core::RgbaImage& image) {
     const int c1 = std::max(0, -x), c2 = std::min(image.width, b.width - x);
     const int r1 = std::max(0, -y), r2 = std::min(image.height, b.height - y);
     for (int row = r1; row < r2; ++row) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "mission/Image.h"
+#include "core/Image.h"
 
 namespace quendar::map {
 
@@ -51,6 +51,6 @@ void drawEllipse(PixelBuffer& b, int x1, int y1, const EllipseShape& shape, bool
 void drawRectOutline(PixelBuffer& b, int x1, int y1, int x2, int y2, uint32_t colour, int width);
 // Premultiplied source-over; the map's images are opaque or fully transparent,
 // which copies or skips each pixel.
-void drawImage(PixelBuffer& b, int x, int y, const mission::RgbaImage& image);
+void drawImage(PixelBuffer& b, int x, int y, const core::RgbaImage& image);
 
 }  // namespace quendar::map

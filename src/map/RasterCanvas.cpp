@@ -77,7 +77,7 @@ void RasterCanvas::text(int x, int y, std::string_view text, Colour colour, cons
     record(std::move(c));
 }
 
-void RasterCanvas::drawImage(int x, int y, const mission::RgbaImage& image) {
+void RasterCanvas::drawImage(int x, int y, const core::RgbaImage& image) {
     record(makeCall(Op::Image, x, y, image.width, image.height));
     PixelBuffer b = buffer();
     map::drawImage(b, x, y, image);

@@ -37,9 +37,9 @@ public:
     void ellipse(int x1, int y1, int x2, int y2) override;
     void setPixel(int x, int y, Colour colour) override;
     void text(int x, int y, std::string_view text, Colour colour, const Font& font = {}) override;
-    void drawImage(int x, int y, const mission::RgbaImage& image) override;
+    void drawImage(int x, int y, const core::RgbaImage& image) override;
 
-    const mission::RgbaImage& image() const { return m_image; }
+    const core::RgbaImage& image() const { return m_image; }
     Colour pixel(int x, int y) const;  // 0 outside the surface
     const std::vector<Call>& calls() const { return m_calls; }
     std::vector<Call> callsOf(Op op) const;
@@ -53,7 +53,7 @@ private:
     PixelBuffer buffer();
     void record(Call c);
 
-    mission::RgbaImage m_image;
+    core::RgbaImage m_image;
     Pen m_pen;
     Brush m_brush;
     bool m_recordPixels;

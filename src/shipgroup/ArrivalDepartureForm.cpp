@@ -6,8 +6,8 @@
 namespace quendar::shipgroup {
 
 namespace sg = mission::sg;
-using mission::Control;
-using mission::ControlKind;
+using core::Control;
+using core::ControlKind;
 
 namespace {
 // The join and the plain numbers that sit between the two condition boxes

@@ -5,7 +5,7 @@
 namespace quendar::shipgroup {
 
 CatalogueSpot lookUpCraft(const mission::CraftList* crafts, int craftType,
-                          mission::Prompter& prompter) {
+                          core::Prompter& prompter) {
     if (crafts) {
         const auto& cats = crafts->categories();
         for (size_t c = 0; c < cats.size(); ++c)

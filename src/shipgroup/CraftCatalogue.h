@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "mission/Prompter.h"
+#include "core/Prompter.h"
 
 namespace quendar::mission {
 class CraftList;
@@ -22,7 +22,7 @@ struct CatalogueSpot {
 // The catalogue lookup the Basic, Options and wizard forms share. When the
 // type is in no category it tells the user "Ship is not in the database".
 CatalogueSpot lookUpCraft(const mission::CraftList* crafts, int craftType,
-                          mission::Prompter& prompter);
+                          core::Prompter& prompter);
 
 std::vector<std::string> categoryNames(const mission::CraftList* crafts);
 std::string categoryName(const mission::CraftList* crafts, int category);

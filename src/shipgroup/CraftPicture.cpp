@@ -7,8 +7,8 @@
 
 namespace quendar::shipgroup {
 
-using mission::rgb;
-using mission::RgbaImage;
+using core::rgb;
+using core::RgbaImage;
 
 namespace {
 constexpr uint32_t kBackground = rgb(8, 10, 24);

@@ -4,8 +4,8 @@
 
 namespace quendar::shipgroup {
 
-using mission::Control;
-using mission::ControlKind;
+using core::Control;
+using core::ControlKind;
 
 namespace {
 

@@ -9,8 +9,8 @@
 namespace quendar::shipgroup {
 
 namespace sg = mission::sg;
-using mission::Control;
-using mission::ControlKind;
+using core::Control;
+using core::ControlKind;
 
 namespace {
 const std::string kAccessories = "Optional accessories";

@@ -12,8 +12,8 @@
 namespace quendar::shipgroup {
 
 namespace sg = mission::sg;
-using mission::Control;
-using mission::ControlKind;
+using core::Control;
+using core::ControlKind;
 using mission::Table;
 
 namespace {

@@ -29,7 +29,7 @@ class OrdersForm : public ShipgroupForm {
     void relabel();
     void addTargetPair(int k, int typeField, int targetField);
     void addWaypoint(int w);
-    mission::Control& numberList(std::string id, std::string label, int field, bool editable,
+    core::Control& numberList(std::string id, std::string label, int field, bool editable,
                                  int row, int column);
 
     int m_region = 0;

@@ -3,10 +3,10 @@
 #include <array>
 #include <functional>
 
-#include "mission/Image.h"
+#include "core/Image.h"
 #include "mission/MissionStore.h"
-#include "mission/Notifier.h"
-#include "mission/Prompter.h"
+#include "core/Notifier.h"
+#include "core/Prompter.h"
 
 namespace quendar::mission {
 class CraftList;
@@ -56,13 +56,13 @@ enum class FormKind {
 // reference from the editor object. The optional hooks may be left empty (the
 // tests leave most of them so).
 struct ShipgroupContext {
-    ShipgroupContext(mission::MissionStore& s, mission::Notifier<int>& e, mission::Prompter& p,
+    ShipgroupContext(mission::MissionStore& s, core::Notifier<int>& e, core::Prompter& p,
                      const mission::CraftList* c = nullptr)
         : store(s), events(e), prompter(p), crafts(c) {}
 
     mission::MissionStore& store;
-    mission::Notifier<int>& events;
-    mission::Prompter& prompter;
+    core::Notifier<int>& events;
+    core::Prompter& prompter;
     // The craft catalogue; null reads as an empty catalogue.
     const mission::CraftList* crafts = nullptr;
     ViewSwitchRefs view{};
@@ -70,7 +70,7 @@ struct ShipgroupContext {
     std::function<void(FormKind)> openForm;
     // The map icon of a craft type (empty image when there is none); the
     // craft pictures of the forms are drawn from it.
-    std::function<mission::RgbaImage(int craftType)> craftIcon;
+    std::function<core::RgbaImage(int craftType)> craftIcon;
     // The shown region of the map when a form opens (the Orders form starts there).
     std::function<int()> currentRegion;
 

@@ -21,12 +21,12 @@ mission::ShipgroupRecord ShipgroupForm::current() const {
     return mission::ShipgroupRecord(m_ctx.store, currentIndex());
 }
 
-mission::Control& ShipgroupForm::byteList(std::string id, std::string label, std::string group,
+core::Control& ShipgroupForm::byteList(std::string id, std::string label, std::string group,
                                           ItemsFn items, int offset,
                                           std::function<void(int)> after) {
-    mission::Control c;
+    core::Control c;
     c.id = std::move(id);
-    c.kind = mission::ControlKind::DropDown;
+    c.kind = core::ControlKind::DropDown;
     c.label = std::move(label);
     c.group = std::move(group);
     c.items = items;
@@ -39,12 +39,12 @@ mission::Control& ShipgroupForm::byteList(std::string id, std::string label, std
     return add(std::move(c));
 }
 
-mission::Control& ShipgroupForm::textField(std::string id, std::string label, std::string group,
+core::Control& ShipgroupForm::textField(std::string id, std::string label, std::string group,
                                            int offset, int width, int maxLength,
                                            std::function<void()> after) {
-    mission::Control c;
+    core::Control c;
     c.id = std::move(id);
-    c.kind = mission::ControlKind::Edit;
+    c.kind = core::ControlKind::Edit;
     c.label = std::move(label);
     c.group = std::move(group);
     c.maxLength = maxLength;
@@ -60,12 +60,12 @@ mission::Control& ShipgroupForm::textField(std::string id, std::string label, st
     return add(std::move(c));
 }
 
-mission::Control& ShipgroupForm::numberField(std::string id, std::string label, std::string group,
+core::Control& ShipgroupForm::numberField(std::string id, std::string label, std::string group,
                                              std::function<int()> offset, bool isSigned,
                                              std::function<void()> after) {
-    mission::Control c;
+    core::Control c;
     c.id = id;
-    c.kind = mission::ControlKind::NumberEdit;
+    c.kind = core::ControlKind::NumberEdit;
     c.label = std::move(label);
     c.group = std::move(group);
     c.minimum = isSigned ? -128 : 0;
@@ -97,22 +97,22 @@ mission::Control& ShipgroupForm::numberField(std::string id, std::string label, 
     return add(std::move(c));
 }
 
-mission::Control& ShipgroupForm::button(std::string id, std::string label, std::string group,
+core::Control& ShipgroupForm::button(std::string id, std::string label, std::string group,
                                         std::function<void()> press) {
-    mission::Control c;
+    core::Control c;
     c.id = std::move(id);
-    c.kind = mission::ControlKind::Button;
+    c.kind = core::ControlKind::Button;
     c.label = std::move(label);
     c.group = std::move(group);
     c.press = std::move(press);
     return add(std::move(c));
 }
 
-mission::Control& ShipgroupForm::staticText(std::string id, std::string label, std::string group,
+core::Control& ShipgroupForm::staticText(std::string id, std::string label, std::string group,
                                             std::function<std::string()> text) {
-    mission::Control c;
+    core::Control c;
     c.id = std::move(id);
-    c.kind = mission::ControlKind::StaticText;
+    c.kind = core::ControlKind::StaticText;
     c.label = std::move(label);
     c.group = std::move(group);
     c.text = std::move(text);

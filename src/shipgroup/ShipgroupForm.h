@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "mission/FormModel.h"
+#include "core/FormModel.h"
 #include "mission/ShipgroupRecord.h"
 #include "shipgroup/ShipgroupContext.h"
 
@@ -17,7 +17,7 @@ namespace quendar::shipgroup {
 // to the Advanced options form and 19 to the Waypoints form. Every control
 // reads and writes the current shipgroup through the store's checked API at the
 // moment it changes.
-class ShipgroupForm : public mission::FormModel {
+class ShipgroupForm : public core::FormModel {
   public:
     ~ShipgroupForm() override = default;
     FormKind kind() const { return m_kind; }
@@ -40,21 +40,21 @@ class ShipgroupForm : public mission::FormModel {
     using ItemsFn = std::function<std::vector<std::string>()>;
     // A drop-down that stores its index in one byte of the current shipgroup.
     // A stored value outside the list shows no selection.
-    mission::Control& byteList(std::string id, std::string label, std::string group, ItemsFn items,
+    core::Control& byteList(std::string id, std::string label, std::string group, ItemsFn items,
                                int offset, std::function<void(int)> after = {});
     // A text edit over a zero-padded text field of the current shipgroup.
-    mission::Control& textField(std::string id, std::string label, std::string group, int offset,
+    core::Control& textField(std::string id, std::string label, std::string group, int offset,
                                 int width, int maxLength, std::function<void()> after = {});
     // A number field over one byte (the offset may depend on form state). It
     // shows the stored byte, unsigned or as a signed byte; while the user types,
     // it keeps showing the typed text as long as that text stands for the
     // stored byte ("-", "007"), so a refresh never fights the typing.
-    mission::Control& numberField(std::string id, std::string label, std::string group,
+    core::Control& numberField(std::string id, std::string label, std::string group,
                                   std::function<int()> offset, bool isSigned,
                                   std::function<void()> after = {});
-    mission::Control& button(std::string id, std::string label, std::string group,
+    core::Control& button(std::string id, std::string label, std::string group,
                              std::function<void()> press);
-    mission::Control& staticText(std::string id, std::string label, std::string group,
+    core::Control& staticText(std::string id, std::string label, std::string group,
                                  std::function<std::string()> text = {});
 
     static ItemsFn fixed(const std::vector<std::string>& labels) {

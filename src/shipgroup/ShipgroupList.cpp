@@ -187,8 +187,8 @@ void ShipgroupList::finishDeletion() {
 bool ShipgroupList::deleteLast() {
     auto& s = m_ctx.store;
     if (s.shipgroupCount < 2) return false;
-    if (m_ctx.prompter.ask("Are you sure?", "Deleting last shipgroup", mission::Buttons::YesNo,
-                           mission::Icon::Exclamation) != mission::Answer::Yes)
+    if (m_ctx.prompter.ask("Are you sure?", "Deleting last shipgroup", core::Buttons::YesNo,
+                           core::Icon::Exclamation) != core::Answer::Yes)
         return false;
     const int last = s.shipgroupCount - 1;
     // References to the removed shipgroup become "None": left alone they
@@ -210,8 +210,8 @@ bool ShipgroupList::deleteSelected() {
     const int n = s.shipgroupCount;
     const int d = s.currentShipgroup;
     if (n < 2 || d < 0 || d >= n) return false;
-    if (m_ctx.prompter.ask("Are you sure?", "Deleting selected shipgroup", mission::Buttons::YesNo,
-                           mission::Icon::Exclamation) != mission::Answer::Yes)
+    if (m_ctx.prompter.ask("Are you sure?", "Deleting selected shipgroup", core::Buttons::YesNo,
+                           core::Icon::Exclamation) != core::Answer::Yes)
         return false;
     // The goal and order texts move with their records; otherwise every
     // shipgroup behind the deleted one would show its successor's texts.

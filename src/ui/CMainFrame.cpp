@@ -387,15 +387,15 @@ void CMainFrame::showBriefingTime(int time, int endTime) {
 void CMainFrame::repaintMap() { m_mapWindow->viewport()->update(); }
 void CMainFrame::mapSizeChanged() { m_mapWindow->sizeNotification(); }
 
-bool CMainFrame::runModal(mission::FormModel& form) { return m_forms.runModal(form); }
+bool CMainFrame::runModal(core::FormModel& form) { return m_forms.runModal(form); }
 
-void CMainFrame::showModeless(const std::string& key, std::shared_ptr<mission::FormModel> form) {
+void CMainFrame::showModeless(const std::string& key, std::shared_ptr<core::FormModel> form) {
     m_forms.showModeless(key, std::move(form));
 }
 
 void CMainFrame::closeModeless(const std::string& key) { m_forms.close(key); }
 
-mission::FormModel* CMainFrame::openForm(const std::string& key) { return m_forms.model(key); }
+core::FormModel* CMainFrame::openForm(const std::string& key) { return m_forms.model(key); }
 
 void CMainFrame::showFirstRunPicture() {
     FirstRunPicture picture(this);

@@ -33,7 +33,7 @@ class SplashForm;
 
 struct FrameOptions {
     std::string dataDir;                    // the installed data folder (fallback for data files)
-    mission::Prompter* prompter = nullptr;  // tests script these; default: message boxes
+    core::Prompter* prompter = nullptr;  // tests script these; default: message boxes
     app::FileChooser* chooser = nullptr;    // default: the file dialogs
     bool showSplash = true;
 };
@@ -82,10 +82,10 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     void replaceInSelector(int index, const std::string& name) override;
     void repaintMap() override;
     void mapSizeChanged() override;
-    bool runModal(mission::FormModel& form) override;
-    void showModeless(const std::string& key, std::shared_ptr<mission::FormModel> form) override;
+    bool runModal(core::FormModel& form) override;
+    void showModeless(const std::string& key, std::shared_ptr<core::FormModel> form) override;
     void closeModeless(const std::string& key) override;
-    mission::FormModel* openForm(const std::string& key) override;
+    core::FormModel* openForm(const std::string& key) override;
     void showFirstRunPicture() override;
     void closeWindow() override { close(); }
     void showBriefingTime(int time, int endTime) override;
@@ -111,7 +111,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     std::unique_ptr<map::MapRenderer> m_renderer;
     QtPrompter m_qtPrompter;
     QtFileChooser m_qtChooser;
-    mission::Prompter& m_prompter;
+    core::Prompter& m_prompter;
     app::FileChooser& m_chooser;
     std::unique_ptr<app::MapViewPort> m_port;
     std::unique_ptr<app::FrameLogic> m_logic;

@@ -24,8 +24,8 @@
 
 namespace quendar::ui {
 
-using mission::Control;
-using mission::ControlKind;
+using core::Control;
+using core::ControlKind;
 
 QString fromLatin(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
@@ -53,9 +53,9 @@ namespace {
 // Buttons and group boxes read "&" as a mnemonic mark and "&&" as one "&",
 // which is how the models write their labels; plain labels get the shown text.
 QString buttonText(const std::string& label) { return fromLatin(label); }
-QString plainText(const std::string& label) { return fromLatin(mission::displayLabel(label)); }
+QString plainText(const std::string& label) { return fromLatin(core::displayLabel(label)); }
 
-QPixmap toPixmap(const mission::RgbaImage& img) {
+QPixmap toPixmap(const core::RgbaImage& img) {
     if (img.empty() || img.pixels.size() < static_cast<size_t>(img.width) * img.height) return {};
     // 0xAARRGGBB words are the toolkit's ARGB32 layout; copy out of the buffer.
     const QImage view(reinterpret_cast<const uchar*>(img.pixels.data()), img.width, img.height,
@@ -70,7 +70,7 @@ bool takesCaption(ControlKind k) {
 
 }  // namespace
 
-FormDialog::FormDialog(mission::FormModel& model, QWidget* parent)
+FormDialog::FormDialog(core::FormModel& model, QWidget* parent)
     : QDialog(parent), m_model(model) {
     setWindowTitle(fromLatin(model.title()));
     build();
@@ -129,7 +129,7 @@ void FormDialog::build() {
         // Ungrouped push buttons: OK, Cancel and Close end the dialog in its
         // button row; a run of other buttons flows four to a row where it stands.
         if (c.kind == ControlKind::Button && c.group.empty() && c.row < 0) {
-            const std::string shown = mission::displayLabel(c.label);
+            const std::string shown = core::displayLabel(c.label);
             if (shown == "OK" || shown == "Cancel" || shown == "Close") {
                 buttons->addWidget(w);
             } else {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "mission/FormModel.h"
+#include "core/FormModel.h"
 
 class QWidget;
 
@@ -23,11 +23,11 @@ namespace quendar::ui {
 class FormDialog : public QDialog {
     Q_OBJECT
   public:
-    FormDialog(mission::FormModel& model, QWidget* parent);
+    FormDialog(core::FormModel& model, QWidget* parent);
     ~FormDialog() override;
     friend class FormHost;
 
-    mission::FormModel& model() { return m_model; }
+    core::FormModel& model() { return m_model; }
     // The widget bound to a control (QComboBox, QListWidget, QCheckBox, the
     // radio group's QWidget holding its QRadioButtons, QLineEdit, QSlider,
     // QLabel, QPushButton), or nullptr.
@@ -35,32 +35,32 @@ class FormDialog : public QDialog {
     void refresh();
     // A modeless dialog owns its model, so that a window that is being
     // replaced from inside one of its own handlers never outlives it.
-    void keepAlive(std::shared_ptr<mission::FormModel> model) { m_keepAlive = std::move(model); }
+    void keepAlive(std::shared_ptr<core::FormModel> model) { m_keepAlive = std::move(model); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
     struct Bound {
-        const mission::Control* control = nullptr;
+        const core::Control* control = nullptr;
         QWidget* widget = nullptr;
         QWidget* caption = nullptr;  // the label placed beside edits, sliders and lists
         std::vector<std::string> items;
     };
     void build();
-    QWidget* makeWidget(const mission::Control& c, Bound& b);
+    QWidget* makeWidget(const core::Control& c, Bound& b);
     void refreshOne(Bound& b);
     void afterUserChange();
     void notifyClosing();
 
-    mission::FormModel& m_model;
-    std::shared_ptr<mission::FormModel> m_keepAlive;
+    core::FormModel& m_model;
+    std::shared_ptr<core::FormModel> m_keepAlive;
     std::vector<Bound> m_bound;
     bool m_refreshing = false;
     bool m_closingByModel = false;
     bool m_closingSent = false;
-    mission::Notifier<>::Connection m_refreshConn;
-    mission::Notifier<>::Connection m_closeConn;
+    core::Notifier<>::Connection m_refreshConn;
+    core::Notifier<>::Connection m_closeConn;
 };
 
 // Opens form models as dialogs. Modal forms live while they are shown;
@@ -73,16 +73,16 @@ class FormHost {
     ~FormHost();
 
     // Shows the model modally; returns the model's `accepted`.
-    bool runModal(mission::FormModel& model);
+    bool runModal(core::FormModel& model);
 
-    FormDialog* showModeless(const std::string& key, std::shared_ptr<mission::FormModel> model);
+    FormDialog* showModeless(const std::string& key, std::shared_ptr<core::FormModel> model);
     void close(const std::string& key);
     void closeAll();
     // Hides every modeless window (the main window is closing).
     void hideAll();
     bool isOpen(const std::string& key) const;
     FormDialog* dialog(const std::string& key) const;
-    mission::FormModel* model(const std::string& key) const;
+    core::FormModel* model(const std::string& key) const;
     std::vector<std::string> openKeys() const;
 
     // Tests script modal forms: when set, it is called once the modal dialog
@@ -91,7 +91,7 @@ class FormHost {
 
   private:
     struct Entry {
-        std::shared_ptr<mission::FormModel> model;
+        std::shared_ptr<core::FormModel> model;
         QPointer<FormDialog> dialog;
     };
     QWidget* m_parent;

@@ -10,7 +10,7 @@ FormHost::~FormHost() {
     m_modeless.clear();
 }
 
-bool FormHost::runModal(mission::FormModel& model) {
+bool FormHost::runModal(core::FormModel& model) {
     model.accepted = false;
     FormDialog dlg(model, m_parent);
     dlg.setModal(true);
@@ -22,7 +22,7 @@ bool FormHost::runModal(mission::FormModel& model) {
 }
 
 FormDialog* FormHost::showModeless(const std::string& key,
-                                   std::shared_ptr<mission::FormModel> model) {
+                                   std::shared_ptr<core::FormModel> model) {
     close(key);
     auto* dlg = new FormDialog(*model, m_parent);
     dlg->keepAlive(model);
@@ -65,7 +65,7 @@ FormDialog* FormHost::dialog(const std::string& key) const {
     return it == m_modeless.end() ? nullptr : it->second.dialog.data();
 }
 
-mission::FormModel* FormHost::model(const std::string& key) const {
+core::FormModel* FormHost::model(const std::string& key) const {
     auto it = m_modeless.find(key);
     return it == m_modeless.end() || !it->second.dialog ? nullptr : it->second.model.get();
 }

@@ -156,7 +156,7 @@ void QPainterCanvas::text(int x, int y, std::string_view text, map::Colour colou
 
 // The pixels are wrapped, not copied: every image of the map is premultiplied
 // (opaque, or transparent black).
-void QPainterCanvas::drawImage(int x, int y, const mission::RgbaImage& image) {
+void QPainterCanvas::drawImage(int x, int y, const core::RgbaImage& image) {
     if (image.empty()) return;
     if (m_direct) {
         map::drawImage(m_buffer, x, y, image);

@@ -38,7 +38,7 @@ public:
     void setPixel(int x, int y, map::Colour colour) override;
     void text(int x, int y, std::string_view text, map::Colour colour,
               const map::Font& font = {}) override;
-    void drawImage(int x, int y, const mission::RgbaImage& image) override;
+    void drawImage(int x, int y, const core::RgbaImage& image) override;
 
 private:
     QPainter& painter();

@@ -10,9 +10,9 @@
 
 namespace quendar::ui {
 
-using mission::Answer;
-using mission::Buttons;
-using mission::Icon;
+using core::Answer;
+using core::Buttons;
+using core::Icon;
 
 Answer QtPrompter::ask(std::string_view text, std::string_view caption, Buttons buttons,
                        Icon icon) {

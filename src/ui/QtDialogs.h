@@ -4,18 +4,18 @@
 #include <string>
 
 #include "app/FileChooser.h"
-#include "mission/Prompter.h"
+#include "core/Prompter.h"
 
 class QWidget;
 
 namespace quendar::ui {
 
 // Message boxes for the program's prompts.
-class QtPrompter : public mission::Prompter {
+class QtPrompter : public core::Prompter {
   public:
     explicit QtPrompter(QWidget* parent) : m_parent(parent) {}
-    mission::Answer ask(std::string_view text, std::string_view caption, mission::Buttons buttons,
-                        mission::Icon icon) override;
+    core::Answer ask(std::string_view text, std::string_view caption, core::Buttons buttons,
+                        core::Icon icon) override;
 
   private:
     QWidget* m_parent;

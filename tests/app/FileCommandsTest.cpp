@@ -141,14 +141,14 @@ TEST_F(FileCommandsTest, SaveThatCannotWriteLeavesTheOldFileAndSaysWhy) {
 TEST_F(FileCommandsTest, LengthMarkAfterTheEndAsksAndOkCorrectsIt) {
     m_editor.store.missionPath = path("len.tie");
     m_editor.briefing.setBriefingLength(3500);  // the end command stays at 3000
-    m_prompter.answers.push_back(mission::Answer::Cancel);
+    m_prompter.answers.push_back(core::Answer::Cancel);
     ASSERT_TRUE(saveMission(m_editor, m_prompter));
     ASSERT_EQ(m_prompter.shown.size(), 1u);
     EXPECT_EQ(m_prompter.shown[0].caption, "Saving problem occured");
     EXPECT_EQ(m_editor.briefing.briefingLength(), 3500);
 
     m_prompter.shown.clear();
-    m_prompter.answers.push_back(mission::Answer::Ok);
+    m_prompter.answers.push_back(core::Answer::Ok);
     ASSERT_TRUE(saveMission(m_editor, m_prompter));
     EXPECT_EQ(m_editor.briefing.briefingLength(), 3000);
     const auto file = bytes(path("len.tie"));
@@ -178,7 +178,7 @@ TEST_F(FileCommandsTest, UnknownBriefingCommandIsReportedAndTheRestLoads) {
 TEST_F(FileCommandsTest, NewAsksFirstAndResetsEverything) {
     const std::string p = writeRandomMission(5, "m.tie");
     ASSERT_TRUE(openMissionPath(m_editor, m_prompter, p));
-    m_prompter.answers.push_back(mission::Answer::Cancel);
+    m_prompter.answers.push_back(core::Answer::Cancel);
     EXPECT_FALSE(newMission(m_editor, m_prompter));
     EXPECT_EQ(m_editor.store.missionPath, p);
 
@@ -187,7 +187,7 @@ TEST_F(FileCommandsTest, NewAsksFirstAndResetsEverything) {
     m_editor.mapTool = 7;
     std::vector<int> events;
     auto c = m_editor.shipgroupEvents.connect([&](int e) { events.push_back(e); });
-    m_prompter.answers.push_back(mission::Answer::Ok);
+    m_prompter.answers.push_back(core::Answer::Ok);
     EXPECT_TRUE(newMission(m_editor, m_prompter));
     EXPECT_EQ(m_prompter.shown.back().caption, "Discard last mission");
     EXPECT_EQ(events, (std::vector<int>{20, 50, 2}));

@@ -25,8 +25,8 @@ struct FakeView : FrameView {
     int selected = -1;
     int repaints = 0, sizeNotes = 0;
     std::vector<std::string> modal;  // titles of the modal forms, in order
-    std::function<void(mission::FormModel&)> onModal;
-    std::map<std::string, std::shared_ptr<mission::FormModel>> open;
+    std::function<void(core::FormModel&)> onModal;
+    std::map<std::string, std::shared_ptr<core::FormModel>> open;
     bool closed = false;
 
     void setTitle(const std::string& t) override { title = t; }
@@ -44,16 +44,16 @@ struct FakeView : FrameView {
     void replaceInSelector(int i, const std::string& n) override { selector.at(i) = n; }
     void repaintMap() override { ++repaints; }
     void mapSizeChanged() override { ++sizeNotes; }
-    bool runModal(mission::FormModel& f) override {
+    bool runModal(core::FormModel& f) override {
         modal.push_back(f.title());
         if (onModal) onModal(f);
         return f.accepted;
     }
-    void showModeless(const std::string& k, std::shared_ptr<mission::FormModel> f) override {
+    void showModeless(const std::string& k, std::shared_ptr<core::FormModel> f) override {
         open[k] = std::move(f);
     }
     void closeModeless(const std::string& k) override { open.erase(k); }
-    mission::FormModel* openForm(const std::string& k) override {
+    core::FormModel* openForm(const std::string& k) override {
         auto it = open.find(k);
         return it == open.end() ? nullptr : it->second.get();
     }
@@ -86,7 +86,7 @@ struct FakeMap : MapPort {
     std::pair<std::string, std::string> readout() const override { return {"-0.05", "2.50"}; }
 };
 
-struct RecordingForm : mission::FormModel {
+struct RecordingForm : core::FormModel {
     explicit RecordingForm(std::string t) : FormModel(std::move(t), false) {}
     void receive(int code) override { got.push_back(code); }
     std::vector<int> got;
@@ -107,7 +107,7 @@ struct Fixture {
         s.readPreferences = [this] { return prefsValid; };
         s.writePreferences = [this] { ++writes; };
         s.resetMission = [this] { mission::resetToNewMission(editor.store); };
-        struct Titled : mission::FormModel {
+        struct Titled : core::FormModel {
             explicit Titled(std::string t) : FormModel(std::move(t), true) {}
         };
         s.coordinatesForm = [] { return std::make_unique<Titled>("Coordinates Properties"); };
@@ -277,7 +277,7 @@ TEST(FrameLogic, LockRefusalsProjectionRulesAndReadout) {
 TEST(FrameLogic, PreferencesCancelKeepsTheChecksAndStillWrites) {
     Fixture f;
     f.editor.settings.missionDirectory = "/missions";
-    f.view.onModal = [](mission::FormModel& form) {
+    f.view.onModal = [](core::FormModel& form) {
         form.click("ecc");  // nothing: check boxes are chosen, not clicked
         form.choose("ecc", 0);
         form.type("directory", "/elsewhere");
@@ -288,7 +288,7 @@ TEST(FrameLogic, PreferencesCancelKeepsTheChecksAndStillWrites) {
     EXPECT_EQ(f.editor.settings.missionDirectory, "/missions") << "Cancel drops the folder text";
     EXPECT_EQ(f.writes, 1);
 
-    f.view.onModal = [](mission::FormModel& form) {
+    f.view.onModal = [](core::FormModel& form) {
         form.type("directory", std::string(300, 'd'));
         form.click("ok");
     };
@@ -310,10 +310,10 @@ TEST(FrameLogic, ExitAsksAndDroppedPathsConfirmFirst) {
     Fixture f;
     f.commands.execute(cmd::Exit);
     EXPECT_TRUE(f.view.closed) << "the window's close request asks";
-    f.prompter.answers = {mission::Answer::Cancel};
+    f.prompter.answers = {core::Answer::Cancel};
     EXPECT_FALSE(f.logic.confirmClose());
     EXPECT_EQ(f.prompter.shown.back().caption, "Exit");
-    EXPECT_EQ(f.prompter.shown.back().icon, mission::Icon::Question);
+    EXPECT_EQ(f.prompter.shown.back().icon, core::Icon::Question);
 
     std::vector<std::string> opened;
     FrameServices s = f.services();
@@ -323,7 +323,7 @@ TEST(FrameLogic, ExitAsksAndDroppedPathsConfirmFirst) {
     };
     s.windowTitle = [] { return std::string("Quendar - dropped.tie"); };
     FrameLogic logic(f.editor, f.commands, f.view, f.map, f.prompter, s);
-    f.prompter.answers = {mission::Answer::Cancel};
+    f.prompter.answers = {core::Answer::Cancel};
     EXPECT_FALSE(logic.openPath("dropped.tie", true));
     EXPECT_TRUE(opened.empty());
     EXPECT_EQ(f.prompter.shown.back().caption, "Discard last mission");
@@ -342,7 +342,7 @@ TEST(FrameLogic, FormsOpenOnRequestAndModalCommandsSendTheirEvent) {
     });
     EXPECT_TRUE(f.commands.execute(cmd::Arrival));
     // A form's button asks for it by key; an open one is replaced by a fresh one.
-    std::weak_ptr<mission::FormModel> first = f.view.open.at(form::Arrival);
+    std::weak_ptr<core::FormModel> first = f.view.open.at(form::Arrival);
     f.editor.openFormRequested.notify(form::Arrival);
     EXPECT_EQ(made, 2);
     EXPECT_TRUE(first.expired()) << "the old form was closed first";
@@ -367,14 +367,14 @@ TEST(FrameLogic, ResetBriefingCommands) {
     Fixture f;
     ASSERT_TRUE(f.editor.briefing.appendCommand(briefing::BRC_SKIP, 120));
     f.editor.briefing.setCurrentTime(120);
-    f.prompter.answers = {mission::Answer::No};
+    f.prompter.answers = {core::Answer::No};
     EXPECT_TRUE(f.commands.execute(cmd::ResetBriefing1));
     EXPECT_EQ(f.prompter.shown.back().text, "Do you want to reset the briefing?");
     EXPECT_EQ(f.prompter.shown.back().caption, "Warning");
-    EXPECT_EQ(f.prompter.shown.back().buttons, mission::Buttons::YesNo);
+    EXPECT_EQ(f.prompter.shown.back().buttons, core::Buttons::YesNo);
     EXPECT_EQ(f.editor.briefing.count(briefing::BRC_SKIP), 1) << "No keeps the briefing";
 
-    f.prompter.answers = {mission::Answer::Yes};
+    f.prompter.answers = {core::Answer::Yes};
     f.commands.execute(cmd::ResetBriefing1);
     EXPECT_EQ(f.editor.briefing.count(briefing::BRC_SKIP), 0);
     EXPECT_EQ(f.view.panes[Pane::BrTime], briefingTimeText(f.editor.briefing.currentTime()));

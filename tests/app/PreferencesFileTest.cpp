@@ -6,16 +6,16 @@
 #include "app/PreferencesFile.h"
 
 using namespace quendar::app;
-using quendar::mission::DisplaySettings;
+using quendar::core::DisplaySettings;
 
 namespace {
 
-struct RecordingPrompter : quendar::mission::Prompter {
+struct RecordingPrompter : quendar::core::Prompter {
     std::vector<std::pair<std::string, std::string>> shown;
-    quendar::mission::Answer ask(std::string_view text, std::string_view caption,
-                                 quendar::mission::Buttons, quendar::mission::Icon) override {
+    quendar::core::Answer ask(std::string_view text, std::string_view caption,
+                                 quendar::core::Buttons, quendar::core::Icon) override {
         shown.emplace_back(text, caption);
-        return quendar::mission::Answer::Ok;
+        return quendar::core::Answer::Ok;
     }
 };
 

@@ -7,7 +7,7 @@
 
 using namespace quendar;
 using map::CraftIcon;
-using mission::rgb;
+using core::rgb;
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "map/IconTable.h"
-#include "mission/Prompter.h"
+#include "core/Prompter.h"
 
 using namespace quendar;
 using map::IconTable;
@@ -42,12 +42,12 @@ std::vector<uint8_t> iconFile(const std::vector<FileIcon>& icons, int v1 = 1, in
     return f;
 }
 
-struct ScriptedPrompter : mission::Prompter {
+struct ScriptedPrompter : core::Prompter {
     std::vector<std::pair<std::string, std::string>> shown;
-    mission::Answer ask(std::string_view text, std::string_view caption, mission::Buttons,
-                        mission::Icon) override {
+    core::Answer ask(std::string_view text, std::string_view caption, core::Buttons,
+                        core::Icon) override {
         shown.emplace_back(std::string(text), std::string(caption));
-        return mission::Answer::Ok;
+        return core::Answer::Ok;
     }
 };
 

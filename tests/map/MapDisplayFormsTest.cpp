@@ -5,7 +5,7 @@
 using namespace quendar;
 
 TEST(MapDisplayForms, CoordinatesPropertiesWriteTheirSettingsAtOnce) {
-    mission::DisplaySettings s;
+    core::DisplaySettings s;
     map::CoordinatesPropertiesForm f(s);
     EXPECT_EQ(f.title(), "Coordinates Properties");
     EXPECT_TRUE(f.modal());
@@ -45,7 +45,7 @@ TEST(MapDisplayForms, CoordinatesPropertiesWriteTheirSettingsAtOnce) {
 }
 
 TEST(MapDisplayForms, AxisModeRadioEditsTheLiveProjection) {
-    mission::DisplaySettings s;
+    core::DisplaySettings s;
     map::AxisPropertiesForm f(s);
     EXPECT_EQ(f.title(), "Axis properties");
     EXPECT_EQ(f.itemsOf("axisMode"), (std::vector<std::string>{"X-Y", "Y-Z", "X-Z"}));
@@ -70,7 +70,7 @@ TEST(MapDisplayForms, AxisModeRadioEditsTheLiveProjection) {
 }
 
 TEST(MapDisplayForms, MapPropertiesKeepTheCentreAtTheOrigin) {
-    mission::DisplaySettings s;
+    core::DisplaySettings s;
     map::MapView view;
     view.resize(800, 600);
     map::MapPropertiesForm f(s, view);

@@ -9,7 +9,7 @@
 
 using namespace quendar;
 using map::RasterCanvas;
-using mission::rgb;
+using core::rgb;
 using Op = RasterCanvas::Op;
 namespace sg = mission::sg;
 
@@ -25,7 +25,7 @@ map::CraftIcon solidIcon(int w, int h, uint8_t b) {
 
 struct MapFixture : ::testing::Test {
     mission::MissionStore store;
-    mission::DisplaySettings settings;
+    core::DisplaySettings settings;
     map::MapView view;
     map::ViewSwitches switches;
     map::IconTable icons;
@@ -75,7 +75,7 @@ std::vector<int> positions(const std::vector<RasterCanvas::Call>& lines, bool ve
 }  // namespace
 
 TEST(MapGrid, AutomaticValuesFollowTheZoom) {
-    mission::DisplaySettings s;
+    core::DisplaySettings s;
     s.thickAuto = s.linesAuto = s.intersectAuto = s.thickWidthAuto = 1;
     struct Row {
         int zoom, thick, lines, intersect, width;
@@ -340,8 +340,8 @@ TEST_F(MapFixture, BriefingFrameAndItsHook) {
     EXPECT_TRUE(thick);
 
     // With pictures the screens are images; with images switched off, texts.
-    renderer.setBriefingPictures(mission::RgbaImage(512, 288, rgb(1, 1, 1)),
-                                 mission::RgbaImage(512, 288, rgb(2, 2, 2)));
+    renderer.setBriefingPictures(core::RgbaImage(512, 288, rgb(1, 1, 1)),
+                                 core::RgbaImage(512, 288, rgb(2, 2, 2)));
     briefing.regionChange = true;
     c = paint();
     const auto pics = c.callsOf(Op::Image);

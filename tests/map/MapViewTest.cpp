@@ -171,7 +171,7 @@ TEST(MapView, ScrollRangesAndScrollBarRequests) {
 }
 
 TEST(MapView, BriefingLockRefusesViewCommands) {
-    mission::DisplaySettings s;
+    core::DisplaySettings s;
     MapView v = startedView();
     EXPECT_EQ(v.zoomStep(+20, true), map::kZoomLockedMessage);
     EXPECT_EQ(v.zoom(), 100);

@@ -3,7 +3,7 @@
 #include "map/PixelOps.h"
 
 using namespace quendar;
-using mission::RgbaImage;
+using core::RgbaImage;
 
 namespace {
 

@@ -161,24 +161,24 @@ TEST(CraftPicture, BackdropSphereAndEnlargedIcon) {
 
     // With icons: the icon grows by the largest whole factor that fits, centred;
     // black icon pixels stay background.
-    mission::RgbaImage icon(10, 6, mission::rgb(0, 0, 0));
-    icon.set(0, 0, mission::rgb(255, 0, 0));
+    core::RgbaImage icon(10, 6, core::rgb(0, 0, 0));
+    icon.set(0, 0, core::rgb(255, 0, 0));
     f.ctx.craftIcon = [&](int) { return icon; };
     const auto pic = craftPicture(f.ctx, 4, 0);
     const int factor = 11;  // min(118 / 10, 74 / 6) = min(11, 12)
     const int ox = (118 - 10 * factor) / 2, oy = (74 - 6 * factor) / 2;
-    EXPECT_EQ(pic.at(ox, oy), mission::rgb(255, 0, 0));
-    EXPECT_EQ(pic.at(ox + factor - 1, oy + factor - 1), mission::rgb(255, 0, 0));
+    EXPECT_EQ(pic.at(ox, oy), core::rgb(255, 0, 0));
+    EXPECT_EQ(pic.at(ox + factor - 1, oy + factor - 1), core::rgb(255, 0, 0));
     EXPECT_EQ(pic.at(ox + factor, oy), pic.at(0, 0));
     // An icon larger than the frame shrinks to fit it: 128 x 128 becomes 74 x 74.
-    mission::RgbaImage big(128, 128, mission::rgb(0, 0, 0));
-    big.set(127, 127, mission::rgb(0, 255, 0));
+    core::RgbaImage big(128, 128, core::rgb(0, 0, 0));
+    big.set(127, 127, core::rgb(0, 255, 0));
     f.ctx.craftIcon = [&](int) { return big; };
     const auto shrunk = craftPicture(f.ctx, 4, 0);
-    EXPECT_EQ(shrunk.at((118 - 74) / 2 + 73, 73), mission::rgb(0, 255, 0));
+    EXPECT_EQ(shrunk.at((118 - 74) / 2 + 73, 73), core::rgb(0, 255, 0));
     EXPECT_EQ(shrunk.at((118 - 74) / 2 + 72, 72), shrunk.at(0, 0));
     // Without an icon the drawn silhouette differs between types.
-    f.ctx.craftIcon = [](int) { return mission::RgbaImage(); };
+    f.ctx.craftIcon = [](int) { return core::RgbaImage(); };
     EXPECT_NE(craftPicture(f.ctx, 4, 0).pixels, craftPicture(f.ctx, 5, 0).pixels);
 }
 

@@ -16,17 +16,17 @@
 namespace quendar::shipgroup::test {
 
 // A prompter that answers from a script and records every question.
-class ScriptedPrompter : public mission::Prompter {
+class ScriptedPrompter : public core::Prompter {
   public:
-    mission::Answer ask(std::string_view text, std::string_view caption, mission::Buttons,
-                        mission::Icon) override {
+    core::Answer ask(std::string_view text, std::string_view caption, core::Buttons,
+                        core::Icon) override {
         asked.push_back(std::string(caption) + ": " + std::string(text));
-        if (answers.empty()) return mission::Answer::Ok;
+        if (answers.empty()) return core::Answer::Ok;
         auto a = answers.front();
         answers.pop_front();
         return a;
     }
-    std::deque<mission::Answer> answers;
+    std::deque<core::Answer> answers;
     std::vector<std::string> asked;
 };
 
@@ -57,11 +57,11 @@ inline int relayedCode(FormKind form, int code) {
 // in every other slot.
 struct Fixture {
     mission::MissionStore store;
-    mission::Notifier<int> events;
+    core::Notifier<int> events;
     ScriptedPrompter prompter;
     mission::CraftList crafts;
     std::vector<int> sent;
-    mission::Notifier<int>::Connection listen;
+    core::Notifier<int>::Connection listen;
     std::vector<ShipgroupForm*> open;  // forms that get the relayed events
     ShipgroupContext ctx{store, events, prompter, &crafts};
 

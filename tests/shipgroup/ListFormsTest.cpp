@@ -11,7 +11,7 @@ namespace quendar::shipgroup::test {
 namespace {
 
 namespace sg = mission::sg;
-using mission::Answer;
+using core::Answer;
 using mission::Table;
 
 TEST(ListForms, ShipgroupsFormDrivesTheListAndOpenFormsFollow) {

@@ -15,7 +15,7 @@ namespace quendar::shipgroup::test {
 namespace {
 
 namespace sg = mission::sg;
-using mission::Answer;
+using core::Answer;
 using mission::Table;
 
 std::vector<uint8_t> readFile(const std::string& path) {

@@ -6,32 +6,32 @@
 #include <vector>
 
 #include "app/FileChooser.h"
-#include "mission/Prompter.h"
+#include "core/Prompter.h"
 
 namespace quendar::testing {
 
 // A message box that records what it was shown and answers from a script
 // (OK, or Yes for yes/no questions, when the script is empty).
-class ScriptedPrompter : public mission::Prompter {
+class ScriptedPrompter : public core::Prompter {
 public:
     struct Shown {
         std::string text;
         std::string caption;
-        mission::Buttons buttons;
-        mission::Icon icon;
+        core::Buttons buttons;
+        core::Icon icon;
     };
-    mission::Answer ask(std::string_view text, std::string_view caption, mission::Buttons buttons,
-                        mission::Icon icon) override {
+    core::Answer ask(std::string_view text, std::string_view caption, core::Buttons buttons,
+                        core::Icon icon) override {
         shown.push_back({std::string(text), std::string(caption), buttons, icon});
         if (!answers.empty()) {
             const auto a = answers.front();
             answers.pop_front();
             return a;
         }
-        return buttons == mission::Buttons::YesNo ? mission::Answer::Yes : mission::Answer::Ok;
+        return buttons == core::Buttons::YesNo ? core::Answer::Yes : core::Answer::Ok;
     }
     std::vector<Shown> shown;
-    std::deque<mission::Answer> answers;
+    std::deque<core::Answer> answers;
 };
 
 // File dialogs that return scripted paths; an empty script is Cancel.

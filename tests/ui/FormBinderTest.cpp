@@ -15,12 +15,12 @@
 #include "ui/FormBinder.h"
 
 using namespace quendar;
-using mission::ControlKind;
+using core::ControlKind;
 
 namespace {
 
 // A small form touching every kind of control the binder knows.
-struct SampleForm : mission::FormModel {
+struct SampleForm : core::FormModel {
     int choice = 1, check = 0, radio = 2, slider = 5, pressed = 0, every = 4;
     std::string name = "Alpha";
     std::vector<std::string> list{"One", "Two", "Three"};
@@ -52,8 +52,8 @@ struct SampleForm : mission::FormModel {
         num.setValue = [this](int v) { every = v; };
         add(make("note", ControlKind::StaticText, "Cargo && crew"));
         add(make("picture", ControlKind::Picture, "")).image = [] {
-            mission::RgbaImage img(3, 2, mission::rgb(0, 0, 255));
-            img.set(2, 1, mission::rgb(255, 0, 0));
+            core::RgbaImage img(3, 2, core::rgb(0, 0, 255));
+            img.set(2, 1, core::rgb(255, 0, 0));
             return img;
         };
         // Enabled only while the check box is on: the binder must follow.
@@ -66,9 +66,9 @@ struct SampleForm : mission::FormModel {
         grow.enabled = [this] { return check == 1; };
         add(make("ok", ControlKind::Button, "OK")).press = [this] { requestClose(true); };
     }
-    static mission::Control make(std::string id, ControlKind kind, std::string label,
+    static core::Control make(std::string id, ControlKind kind, std::string label,
                                  std::string group = "") {
-        mission::Control c;
+        core::Control c;
         c.id = std::move(id);
         c.kind = kind;
         c.label = std::move(label);

@@ -29,7 +29,7 @@
 
 using namespace quendar;
 namespace fs = std::filesystem;
-using mission::Answer;
+using core::Answer;
 
 namespace {
 
@@ -52,7 +52,7 @@ class MainFrameTest : public ::testing::Test {
     }
 
     void writeValidPreferences() {
-        mission::DisplaySettings s;
+        core::DisplaySettings s;
         ASSERT_TRUE(app::writePreferencesFile("qd.dat", s, prompter));
     }
 
@@ -195,7 +195,7 @@ TEST_F(MainFrameTest, ExitThenCancelKeepsEverything) {
     run(app::cmd::Exit);
     EXPECT_EQ(prompter.shown.back().text, "Are you sure?");
     EXPECT_EQ(prompter.shown.back().caption, "Exit");
-    EXPECT_EQ(prompter.shown.back().buttons, mission::Buttons::OkCancel);
+    EXPECT_EQ(prompter.shown.back().buttons, core::Buttons::OkCancel);
     EXPECT_TRUE(frame.isVisible());
     EXPECT_EQ(frame.windowTitle(), title);
     EXPECT_EQ(editor.store.shipgroupCount, 3);
@@ -427,7 +427,7 @@ TEST_F(MainFrameTest, PreferencesThroughTheWindowRewriteQdDat) {
     ASSERT_TRUE(run(app::cmd::Preferences));
     EXPECT_EQ(editor.settings.runEccBeforeSave, 0);
     ASSERT_TRUE(fs::exists("qd.dat"));
-    mission::DisplaySettings reread;
+    core::DisplaySettings reread;
     app::readPreferencesFile("qd.dat", reread);
     EXPECT_EQ(reread.runEccBeforeSave, 0);
 

@@ -11,7 +11,7 @@
 #include "ui/QPainterCanvas.h"
 
 using namespace quendar;
-using mission::rgb;
+using core::rgb;
 namespace sg = mission::sg;
 
 namespace {
@@ -36,7 +36,7 @@ map::CraftIcon patternIcon(int w, int h, int seed) {
 // tests check against the drawing rules.
 TEST(QPainterCanvas, ImagePaintEqualsTheRasterCanvas) {
     mission::MissionStore store;
-    mission::DisplaySettings settings;
+    core::DisplaySettings settings;
     settings.showIntersectLabels = 0;
     settings.showAxisCaption = 0;
     settings.thickWidthAuto = 0;

@@ -43,9 +43,9 @@ TEST(QtDialogs, FilterFolderAndExtension) {
 
 TEST(QtDialogs, PrompterShowsTheBoxAndReturnsTheAnswer) {
     quendar::test::qtApp();
-    using quendar::mission::Answer;
-    using quendar::mission::Buttons;
-    using quendar::mission::Icon;
+    using quendar::core::Answer;
+    using quendar::core::Buttons;
+    using quendar::core::Icon;
     QtPrompter prompter(nullptr);
     auto answerWith = [](QMessageBox::StandardButton which, QString* text, QString* title,
                          QMessageBox::Icon* icon) {

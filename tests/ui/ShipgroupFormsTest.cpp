@@ -38,7 +38,7 @@ class ShipgroupFormsTest : public ::testing::Test {
         test::qtApp();
         m_previous = fs::current_path();
         fs::current_path(m_dir.path());
-        mission::DisplaySettings s;
+        core::DisplaySettings s;
         ASSERT_TRUE(app::writePreferencesFile("qd.dat", s, prompter));
         m_path = m_dir / "sample.tie";
         fs::copy_file(std::string(QUENDAR_DATA_DIR) + "/samples/lantern-run.tie", m_path);

@@ -15,18 +15,18 @@ using namespace quendar;
 
 // Every message box goes to standard error as "caption: text". Questions are
 // answered Cancel (or No), so nothing is changed behind the user's back.
-class StderrPrompter : public mission::Prompter {
+class StderrPrompter : public core::Prompter {
 public:
-    mission::Answer ask(std::string_view text, std::string_view caption, mission::Buttons buttons,
-                        mission::Icon) override {
+    core::Answer ask(std::string_view text, std::string_view caption, core::Buttons buttons,
+                        core::Icon) override {
         std::cerr << caption << ": " << text << "\n";
         ++shown;
         switch (buttons) {
-            case mission::Buttons::Ok: return mission::Answer::Ok;
-            case mission::Buttons::OkCancel: return mission::Answer::Cancel;
-            case mission::Buttons::YesNo: return mission::Answer::No;
+            case core::Buttons::Ok: return core::Answer::Ok;
+            case core::Buttons::OkCancel: return core::Answer::Cancel;
+            case core::Buttons::YesNo: return core::Answer::No;
         }
-        return mission::Answer::Cancel;
+        return core::Answer::Cancel;
     }
     int shown = 0;
 };

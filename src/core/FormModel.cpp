@@ -1,6 +1,6 @@
-#include "mission/FormModel.h"
+#include "core/FormModel.h"
 
-namespace quendar::mission {
+namespace quendar::core {
 
 Control* FormModel::find(std::string_view id) {
     for (auto& c : m_controls)
@@ -67,4 +67,4 @@ std::string displayLabel(std::string_view label) {
     return out;
 }
 
-}  // namespace quendar::mission
+}  // namespace quendar::core

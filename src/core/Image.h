@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace quendar::mission {
+namespace quendar::core {
 
 // A plain 32-bit image (0xAARRGGBB per pixel, row-major), the toolkit-free
 // form in which pictures travel from the logic to the window.
@@ -26,4 +26,4 @@ constexpr uint32_t rgb(int r, int g, int b) {
            (static_cast<uint32_t>(g & 0xFF) << 8) | static_cast<uint32_t>(b & 0xFF);
 }
 
-}  // namespace quendar::mission
+}  // namespace quendar::core

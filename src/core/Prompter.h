@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace quendar::mission {
+namespace quendar::core {
 
 // The message boxes of the program, behind a toolkit-free interface. The
 // window implements it with real message boxes; tests and the command-line
@@ -22,4 +22,4 @@ public:
     }
 };
 
-}  // namespace quendar::mission
+}  // namespace quendar::core

@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "mission/Image.h"
-#include "mission/Notifier.h"
+#include "core/Image.h"
+#include "core/Notifier.h"
 
-namespace quendar::mission {
+namespace quendar::core {
 
 // A form is a toolkit-free model: a list of controls, each with a kind, a
 // label, the group box it sits in, its items and getter/setter functions that
@@ -122,4 +122,4 @@ private:
 // "&&" in a label stands for one "&"; a single "&" marks a mnemonic and is dropped.
 std::string displayLabel(std::string_view label);
 
-}  // namespace quendar::mission
+}  // namespace quendar::core

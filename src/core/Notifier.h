@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-namespace quendar::mission {
+namespace quendar::core {
 
 // A list of observers. Connecting or disconnecting during a notification is
 // safe: the call sees the observers that were connected when it started and
@@ -76,4 +76,4 @@ private:
     std::shared_ptr<SlotList> m_slots = std::make_shared<SlotList>();
 };
 
-}  // namespace quendar::mission
+}  // namespace quendar::core

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-namespace quendar::mission {
+namespace quendar::core {
 
 // The persisted display and working preferences (qd.dat). Each value is held
 // as an int and stored as one byte; the order of `kSettingCount` fields below
@@ -54,4 +54,4 @@ struct DisplaySettings {
     }
 };
 
-}  // namespace quendar::mission
+}  // namespace quendar::core
