@@ -9,27 +9,15 @@ namespace {
 
 constexpr std::string_view kDamagedCaption = "Damaged mission file";
 
-// What the caller shows after briefing 1 was unpacked; `caption` is "Fatal
-// error" on Open and "Fatal loading error" after a save.
-void reportParse(const briefing::ParseResult& r, std::string_view caption,
-                 std::vector<Message>& out) {
-    using briefing::ParseStatus;
-    switch (r.status) {
-        case ParseStatus::Ok: break;
-        case ParseStatus::UnknownCommand:
-            out.push_back({std::string(briefing::kUnknownCommandText), std::string(caption),
-                           core::Icon::Error});
-            break;
-        case ParseStatus::NoEndCommand:
-            out.push_back({std::string(briefing::kNoEndCommandText), std::string(caption),
-                           core::Icon::Error});
-            break;
-        case ParseStatus::ListFull: break;
-    }
-    if (r.droppedCommands > 0) {
-        out.push_back({briefing::listFullText(r.droppedCommands),
-                       std::string(briefing::kBriefingWarningCaption), core::Icon::Exclamation});
-    }
+// The briefing's notices as message boxes: warnings with the exclamation
+// icon, the reasons unpacking stopped with the error icon.
+Message toMessage(const briefing::Notice& n) {
+    const bool warning = n.caption == briefing::kBriefingWarningCaption;
+    return {n.text, std::string(n.caption), warning ? core::Icon::Exclamation : core::Icon::Error};
+}
+
+void reportParse(const briefing::ParseResult& r, bool afterSave, std::vector<Message>& out) {
+    for (const briefing::Notice& n : briefing::parseNotices(r, afterSave)) out.push_back(toMessage(n));
 }
 
 }  // namespace
@@ -42,7 +30,7 @@ void resetEditorToNewMission(Editor& editor) {
     editor.craftList.load(editor.craftListPath);  // a missing file keeps the list
 }
 
-LoadOutcome loadMissionBytes(Editor& editor, std::span<const uint8_t> file) {
+LoadOutcome loadMissionBytes(Editor& editor, std::span<const uint8_t> file, bool shrankWhileRead) {
     LoadOutcome out;
     resetEditorToNewMission(editor);
     out.report = mission::readMission(file, editor.store);
@@ -54,19 +42,20 @@ LoadOutcome loadMissionBytes(Editor& editor, std::span<const uint8_t> file) {
             {"The mission file is shorter than its contents require; it may be damaged.\n"
              "The missing bytes were read as 255.",
              std::string(kDamagedCaption), core::Icon::Exclamation});
+    } else if (shrankWhileRead) {
+        out.messages.push_back(
+            {"The mission file became shorter while it was read; it may be damaged.\n"
+             "Only the bytes that were there were read.",
+             std::string(kDamagedCaption), core::Icon::Exclamation});
     }
-    reportParse(editor.briefing.parseBriefing(), briefing::kFatalErrorCaption, out.messages);
+    reportParse(editor.briefing.parseBriefing(), false, out.messages);
     return out;
 }
 
 BuildOutcome packBriefing(Editor& editor) {
     BuildOutcome outcome;
-    const briefing::SerializeResult packed = editor.briefing.serializeBriefing();
-    if (packed.unwritten > 0) {
-        outcome.messages.push_back({briefing::eventAreaFullText(packed.unwritten),
-                                    std::string(briefing::kBriefingWarningCaption),
-                                    core::Icon::Exclamation});
-    }
+    if (auto notice = briefing::saveNotice(editor.briefing.serializeBriefing()))
+        outcome.messages.push_back(toMessage(*notice));
     return outcome;
 }
 
@@ -78,7 +67,7 @@ std::vector<uint8_t> buildMissionImage(Editor& editor, BuildOutcome* outcome) {
 
 std::vector<Message> reloadBriefingAfterSave(Editor& editor) {
     std::vector<Message> out;
-    reportParse(editor.briefing.reparseAfterSave(), briefing::kFatalLoadingErrorCaption, out);
+    reportParse(editor.briefing.reparseAfterSave(), true, out);
     return out;
 }
 

@@ -30,8 +30,10 @@ struct LoadOutcome {
 
 // Open without the dialogs: reset to the new-mission state, read every section
 // from the file held in memory and unpack briefing 1. The mission path is not
-// touched.
-LoadOutcome loadMissionBytes(Editor& editor, std::span<const uint8_t> file);
+// touched. `shrankWhileRead` (the file became shorter while it was read) adds
+// the damaged-file warning when the short-file one does not already say it.
+LoadOutcome loadMissionBytes(Editor& editor, std::span<const uint8_t> file,
+                             bool shrankWhileRead = false);
 
 // Packs briefing 1 into the store's block and builds the file image. The
 // length-mark question must have been settled before.

@@ -1,49 +1,115 @@
 #include "mission/FileIO.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
-#include <filesystem>
 #include <random>
 
 namespace quendar::mission {
 
-namespace fs = std::filesystem;
-
 namespace {
+
 void fail(FileError* error, const std::string& reason) {
     if (error) error->reason = reason;
 }
 std::string systemReason() { return std::strerror(errno); }
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Why a file of this kind is not read, or an empty string when it may be.
+std::string refusal(const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
+    if (!S_ISREG(st.st_mode)) return "Not a regular file (a device, a pipe or a socket)";
+    if (static_cast<uint64_t>(st.st_size) > kMaxReadBytes) return "File too large";
+    return {};
+}
+
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
 }  // namespace
 
-std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path, FileError* error) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
+std::optional<FileBytes> FileBytes::open(const std::string& path, FileError* error,
+                                         const ReadHooks& hooks) {
+    // Opened without waiting: a pipe with no writer would otherwise hold the
+    // open forever. The kind of file is checked before a byte is read.
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (fd.get() < 0) {
         fail(error, systemReason());
         return std::nullopt;
     }
-    std::vector<uint8_t> data;
-    if (std::fseek(f, 0, SEEK_END) == 0) {
-        const long size = std::ftell(f);
-        if (size > 0) data.reserve(static_cast<size_t>(size));
-        std::fseek(f, 0, SEEK_SET);
-    }
-    uint8_t buf[1 << 16];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.insert(data.end(), buf, buf + n);
-    const bool bad = std::ferror(f) != 0;
-    std::fclose(f);
-    if (bad) {
-        fail(error, "read error");
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) {
+        fail(error, systemReason());
         return std::nullopt;
     }
-    return data;
+    if (std::string why = refusal(st); !why.empty()) {
+        fail(error, why);
+        return std::nullopt;
+    }
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags >= 0) ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
+    if (hooks.afterStat) hooks.afterStat();
+
+    // The reported size is a hint: one byte more is asked for, so a file
+    // that has not changed ends in one read and one empty read; a file that
+    // grew is followed up to the bound; one that shrank ends early.
+    const size_t hint = static_cast<size_t>(st.st_size);
+    FileBytes out;
+    std::vector<uint8_t>& data = out.m_data;
+    data.resize(hint + 1);
+    size_t got = 0;
+    for (;;) {
+        if (got == data.size()) {
+            if (data.size() > kMaxReadBytes) {
+                fail(error, "File too large");
+                return std::nullopt;
+            }
+            data.resize(std::min(std::max(data.size() * 2, size_t{1} << 16), kMaxReadBytes + 1));
+        }
+        const ssize_t n = ::read(fd.get(), data.data() + got, data.size() - got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail(error, systemReason());
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
+    if (got > kMaxReadBytes) {
+        fail(error, "File too large");
+        return std::nullopt;
+    }
+    data.resize(got);
+    out.m_shrank = got < hint;
+    return out;
+}
+
+std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path, FileError* error) {
+    auto file = FileBytes::open(path, error);
+    if (!file) return std::nullopt;
+    return std::move(*file).take();
 }
 
 void ByteSink::zeros(size_t n) {
@@ -55,55 +121,22 @@ void ByteSink::zeros(size_t n) {
     }
 }
 
-FileBytes::FileBytes(FileBytes&& o) noexcept
-    : m_mappedBytes(o.m_mappedBytes), m_mapped(o.m_mapped), m_copy(std::move(o.m_copy)) {
-    o.m_mapped = false;
-    o.m_mappedBytes = {};
-}
-
-FileBytes& FileBytes::operator=(FileBytes&& o) noexcept {
-    if (this != &o) {
-        release();
-        m_mappedBytes = o.m_mappedBytes;
-        m_mapped = o.m_mapped;
-        m_copy = std::move(o.m_copy);
-        o.m_mapped = false;
-        o.m_mappedBytes = {};
-    }
-    return *this;
-}
-
-FileBytes::~FileBytes() { release(); }
-
-void FileBytes::release() {
-    if (m_mapped) ::munmap(const_cast<uint8_t*>(m_mappedBytes.data()), m_mappedBytes.size());
-    m_mapped = false;
-    m_mappedBytes = {};
-}
-
-std::optional<FileBytes> FileBytes::open(const std::string& path, FileError* error) {
-    // A regular file is mapped: its pages come straight from the file cache.
-    // Anything else (a pipe, an empty file, a failed mapping) is read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd >= 0) {
-        struct stat st {};
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-            void* p = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-            if (p != MAP_FAILED) {
-                ::close(fd);
-                FileBytes f;
-                f.m_mapped = true;
-                f.m_mappedBytes = {static_cast<const uint8_t*>(p), static_cast<size_t>(st.st_size)};
-                return f;
-            }
+std::string resolveSaveTarget(const std::string& path) {
+    std::string current = path;
+    // A loop of links ends after as many steps as the system allows itself.
+    for (int hop = 0; hop < 40; ++hop) {
+        char buf[PATH_MAX];
+        const ssize_t n = ::readlink(current.c_str(), buf, sizeof buf);
+        if (n < 0 || static_cast<size_t>(n) >= sizeof buf) break;
+        std::string next(buf, static_cast<size_t>(n));
+        if (next.empty()) break;
+        if (next.front() != '/') {
+            const std::string folder = folderOf(current);
+            next = folder == "/" ? "/" + next : folder + "/" + next;
         }
-        ::close(fd);
+        current = std::move(next);
     }
-    auto data = readWholeFile(path, error);
-    if (!data) return std::nullopt;
-    FileBytes f;
-    f.m_copy = std::move(*data);
-    return f;
+    return current;
 }
 
 namespace {
@@ -151,74 +184,128 @@ private:
 };
 }  // namespace
 
-bool writeFileAtomic(const std::string& path, std::span<const uint8_t> data, FileError* error,
-                     const ChunkWriter& writeChunk) {
-    return writeFileAtomicStream(
-        path, [&](ByteSink& out) { out.put(data); }, error, writeChunk);
+std::optional<PendingFile> PendingFile::begin(const std::string& path, FileError* error) {
+    PendingFile p;
+    p.m_target = resolveSaveTarget(path);
+
+    // An existing target must be a file the user may write: one that is
+    // read-only stays as it is, even though its folder would let us replace it.
+    struct stat st {};
+    if (::stat(p.m_target.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            fail(error, std::strerror(EISDIR));
+            return std::nullopt;
+        }
+        if (!S_ISREG(st.st_mode)) {
+            fail(error, "Not a regular file (a device, a pipe or a socket)");
+            return std::nullopt;
+        }
+        if (::access(p.m_target.c_str(), W_OK) != 0) {
+            fail(error, systemReason());
+            return std::nullopt;
+        }
+    }
+
+    const std::string folder = folderOf(p.m_target);
+    const size_t slash = p.m_target.rfind('/');
+    const std::string name = slash == std::string::npos ? p.m_target : p.m_target.substr(slash + 1);
+    std::random_device rd;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        std::string temp = folder == "/" ? "/" : folder + "/";
+        temp += "." + name + ".tmp" + std::to_string(rd() % 1000000);
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            fail(error, systemReason());
+            return std::nullopt;
+        }
+        p.m_file = ::fdopen(fd, "wb");
+        if (!p.m_file) {
+            fail(error, systemReason());
+            ::close(fd);
+            ::unlink(temp.c_str());
+            return std::nullopt;
+        }
+        p.m_temp = std::move(temp);
+        return p;
+    }
+    fail(error, std::strerror(EEXIST));
+    return std::nullopt;
 }
 
-bool writeFileAtomicStream(const std::string& path, const std::function<void(ByteSink&)>& produce,
-                           FileError* error, const ChunkWriter& writeChunk) {
-    const fs::path target(path);
-    fs::path folder = target.parent_path();
-    if (folder.empty()) folder = ".";
-    std::error_code ec;
-    if (fs::is_directory(target, ec)) {
-        fail(error, "Is a directory");
-        return false;
-    }
+PendingFile::PendingFile(PendingFile&& o) noexcept
+    : m_target(std::move(o.m_target)), m_temp(std::move(o.m_temp)), m_file(o.m_file) {
+    o.m_file = nullptr;
+    o.m_temp.clear();
+}
 
-    // A file the user may not write stays as it is, even though the folder
-    // would let us replace it.
-    if (fs::exists(target, ec) && ::access(target.c_str(), W_OK) != 0) {
-        fail(error, systemReason());
-        return false;
-    }
+PendingFile::~PendingFile() { discard(); }
 
-    std::random_device rd;
-    std::string tempName(".");
-    tempName += target.filename().string();
-    tempName += ".tmp";
-    tempName += std::to_string(rd() % 1000000);
-    const fs::path temp = folder / tempName;
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) {
-        fail(error, systemReason());
+void PendingFile::discard() {
+    if (m_file) std::fclose(m_file);
+    m_file = nullptr;
+    if (!m_temp.empty()) ::unlink(m_temp.c_str());
+    m_temp.clear();
+}
+
+bool PendingFile::commit(const std::function<void(ByteSink&)>& produce, FileError* error,
+                         const WriteHooks& hooks) {
+    if (!m_file) {
+        fail(error, "write error");
         return false;
     }
-    ChunkSink sink(f, writeChunk);
+    ChunkSink sink(m_file, hooks.writeChunk);
     produce(sink);
     bool ok = sink.finish();
     std::string reason = sink.reason();
-    if (ok && std::fflush(f) != 0) {
+    // Every byte reaches the disk before the rename makes it the target.
+    if (ok && (hooks.flush ? hooks.flush(m_file) : std::fflush(m_file)) != 0) {
         ok = false;
         reason = systemReason();
     }
-    if (ok && ::fsync(::fileno(f)) != 0) {
-        ok = false;
-        reason = systemReason();
-    }
-    if (std::fclose(f) != 0 && ok) {
-        ok = false;
-        reason = systemReason();
-    }
+    const int fd = ::fileno(m_file);
     if (ok) {
         // Keep the permissions of a file that is being replaced.
-        if (fs::exists(target, ec)) {
-            const auto perms = fs::status(target, ec).permissions();
-            if (!ec) fs::permissions(temp, perms, ec);
-        }
-        fs::rename(temp, target, ec);
-        if (ec) {
-            ok = false;
-            reason = ec.message();
-        }
+        struct stat st {};
+        if (::stat(m_target.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
+    }
+    if (ok && (hooks.sync ? hooks.sync(fd) : ::fsync(fd)) != 0) {
+        ok = false;
+        reason = systemReason();
+    }
+    const int closed = std::fclose(m_file);
+    m_file = nullptr;
+    if (closed != 0 && ok) {
+        ok = false;
+        reason = systemReason();
+    }
+    if (ok && ::rename(m_temp.c_str(), m_target.c_str()) != 0) {
+        ok = false;
+        reason = systemReason();
     }
     if (!ok) {
-        fs::remove(temp, ec);
+        discard();
         fail(error, reason);
+        return false;
     }
-    return ok;
+    m_temp.clear();
+    // The rename itself is made durable with the folder.
+    const Descriptor dir(::open(folderOf(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) ::fsync(dir.get());
+    return true;
+}
+
+bool writeFileAtomic(const std::string& path, std::span<const uint8_t> data, FileError* error,
+                     const WriteHooks& hooks) {
+    return writeFileAtomicStream(
+        path, [&](ByteSink& out) { out.put(data); }, error, hooks);
+}
+
+bool writeFileAtomicStream(const std::string& path, const std::function<void(ByteSink&)>& produce,
+                           FileError* error, const WriteHooks& hooks) {
+    auto pending = PendingFile::begin(path, error);
+    if (!pending) return false;
+    return pending->commit(produce, error, hooks);
 }
 
 }  // namespace quendar::mission

@@ -34,44 +34,86 @@ private:
     std::vector<uint8_t>& m_out;
 };
 
-// A whole file's bytes, mapped read-only from the file when it can be (no
-// copy), read into memory otherwise.
-class FileBytes {
-public:
-    FileBytes() = default;
-    FileBytes(FileBytes&& other) noexcept;
-    FileBytes& operator=(FileBytes&& other) noexcept;
-    FileBytes(const FileBytes&) = delete;
-    FileBytes& operator=(const FileBytes&) = delete;
-    ~FileBytes();
+// Mission files and the program's data files are far smaller than this; a
+// larger file is refused before it is read.
+constexpr size_t kMaxReadBytes = size_t{16} << 20;
 
-    static std::optional<FileBytes> open(const std::string& path, FileError* error = nullptr);
-    std::span<const uint8_t> bytes() const { return m_mapped ? m_mappedBytes : std::span<const uint8_t>(m_copy); }
-
-private:
-    void release();
-    std::span<const uint8_t> m_mappedBytes;
-    bool m_mapped = false;
-    std::vector<uint8_t> m_copy;
+// Test seams for reading: `afterStat` runs once the file is open and its size
+// known, before the first byte is read (a test truncates the file there).
+struct ReadHooks {
+    std::function<void()> afterStat;
 };
 
-// Reads a whole file into memory.
+// A whole file's bytes, read into memory. Only regular files are read: a
+// directory, a device or a pipe is refused at once (a pipe is opened without
+// waiting for a writer), and so is a file larger than kMaxReadBytes. The size
+// the file system reports is only a hint: a file that shrinks while it is read
+// gives the bytes that were there, and `shrank()` says so.
+class FileBytes {
+public:
+    static std::optional<FileBytes> open(const std::string& path, FileError* error = nullptr,
+                                         const ReadHooks& hooks = {});
+    std::span<const uint8_t> bytes() const { return m_data; }
+    std::vector<uint8_t> take() && { return std::move(m_data); }
+    bool shrank() const { return m_shrank; }
+
+private:
+    std::vector<uint8_t> m_data;
+    bool m_shrank = false;
+};
+
+// Reads a whole file into memory, with the same checks as FileBytes.
 std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path, FileError* error = nullptr);
 
-// Writes `data` to `path` crash-safely: the bytes go to a temporary file in the
-// same folder, which is flushed to disk and renamed over the target only when
-// every byte was written. On any failure the temporary file is removed, an
-// existing target is left untouched and false is returned.
-//
-// `writeChunk` replaces fwrite (tests use it to fail half-way); it returns the
-// number of bytes written.
-using ChunkWriter = std::function<size_t(const uint8_t* data, size_t size, std::FILE* file)>;
-bool writeFileAtomic(const std::string& path, std::span<const uint8_t> data,
-                     FileError* error = nullptr, const ChunkWriter& writeChunk = {});
+// The file a save to `path` writes: a symbolic link is followed (through any
+// number of links, relative ones taken from the link's folder) to the file it
+// names, so the link itself stays. A path that is not a link comes back as it
+// is.
+std::string resolveSaveTarget(const std::string& path);
 
-// The same, with the bytes produced as they are written: `produce` puts the
-// whole file into the sink it is given, which passes them on in chunks.
+// Test seams for writing. `writeChunk` replaces fwrite and returns the number
+// of bytes written; `flush` replaces fflush and `sync` fsync (0 = success,
+// otherwise they set errno and return -1).
+using ChunkWriter = std::function<size_t(const uint8_t* data, size_t size, std::FILE* file)>;
+struct WriteHooks {
+    ChunkWriter writeChunk;
+    std::function<int(std::FILE*)> flush;
+    std::function<int(int fd)> sync;
+};
+
+// A crash-safe replacement of one file, in two steps. `begin` resolves the
+// target, checks that an existing target may be written and creates the
+// temporary file beside it; nothing has been written when it fails. `commit`
+// writes the bytes into the temporary file, flushes it and forces it to disk,
+// and only then renames it over the target. On any failure the temporary file
+// is removed and an existing target stays untouched; so it is when a pending
+// replacement is dropped without a commit.
+class PendingFile {
+public:
+    static std::optional<PendingFile> begin(const std::string& path, FileError* error = nullptr);
+    PendingFile(PendingFile&& other) noexcept;
+    PendingFile& operator=(PendingFile&&) = delete;
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+    ~PendingFile();
+
+    bool commit(const std::function<void(ByteSink&)>& produce, FileError* error = nullptr,
+                const WriteHooks& hooks = {});
+    const std::string& target() const { return m_target; }
+    const std::string& tempPath() const { return m_temp; }
+
+private:
+    PendingFile() = default;
+    void discard();
+    std::string m_target;
+    std::string m_temp;
+    std::FILE* m_file = nullptr;
+};
+
+// Both steps at once, for callers with nothing to do in between.
+bool writeFileAtomic(const std::string& path, std::span<const uint8_t> data,
+                     FileError* error = nullptr, const WriteHooks& hooks = {});
 bool writeFileAtomicStream(const std::string& path, const std::function<void(ByteSink&)>& produce,
-                           FileError* error = nullptr, const ChunkWriter& writeChunk = {});
+                           FileError* error = nullptr, const WriteHooks& hooks = {});
 
 }  // namespace quendar::mission

@@ -41,7 +41,8 @@ TEST_F(FileIOTest, FailureHalfWayLeavesTheTargetUntouched) {
 
     const std::vector<uint8_t> data(200000, 7);
     size_t calls = 0;
-    auto failing = [&](const uint8_t* p, size_t n, std::FILE* f) -> size_t {
+    mission::WriteHooks failing;
+    failing.writeChunk = [&](const uint8_t* p, size_t n, std::FILE* f) -> size_t {
         if (++calls == 2) return n / 2;  // the disk fills up in the second chunk
         return std::fwrite(p, 1, n, f);
     };

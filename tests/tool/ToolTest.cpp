@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -105,6 +106,19 @@ TEST_F(ToolTest, LengthQuestionIsAnsweredCancel) {
     EXPECT_NE(r.err.find("Saving problem occured: The editor detected an error"), std::string::npos);
     const auto out = bytes("m.tie");
     EXPECT_EQ(out[block] + 256 * out[block + 1], 4048);
+}
+
+TEST_F(ToolTest, PathsThatAreNotMissionsFailAtOnceWithAReason) {
+    const std::string fifo = at("pipe.tie");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_directories(m_dir / "folder.tie");
+    for (const std::string& path : {at("folder.tie"), std::string("/dev/zero"), fifo}) {
+        SCOPED_TRACE(path);
+        const ToolRun r = tool("info " + path, m_dir);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err.rfind("Cannot open file: " + path + "\n\n", 0), 0u) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
 }
 
 TEST_F(ToolTest, InfoAndDumpDescribeTheMission) {
