@@ -1,6 +1,7 @@
 #include "app/FileCommands.h"
 
 #include "app/MissionIO.h"
+#include "app/SaveSteps.h"
 #include "briefing/BriefingTexts.h"
 #include "mission/FileIO.h"
 
@@ -77,7 +78,7 @@ bool openMissionPath(Editor& editor, core::Prompter& prompter, const std::string
         return false;
     }
     editor.closeModelessForms.notify();
-    const LoadOutcome outcome = loadMissionBytes(editor, file->bytes());
+    const LoadOutcome outcome = loadMissionBytes(editor, file->bytes(), file->shrank());
     editor.store.missionPath = path;
     show(prompter, outcome.messages);
     editor.shipgroupEvents.notify(kEventListCleared);
@@ -85,9 +86,20 @@ bool openMissionPath(Editor& editor, core::Prompter& prompter, const std::string
     return true;
 }
 
-bool saveMission(Editor& editor, core::Prompter& prompter) {
-    // The validation pass before saving belongs here once the mission checks
-    // exist; the preference runEccBeforeSave switches it.
+bool saveMission(Editor& editor, core::Prompter& prompter, const mission::WriteHooks& hooks) {
+    // First the place to write: the temporary file beside the target (a link
+    // is followed to the file it names) and the right to replace the target.
+    // When either fails nothing else happens: no question, no packing, the
+    // briefing lists and the time position as they were.
+    mission::FileError error;
+    const std::string path = editor.store.missionPath;
+    auto pending = mission::PendingFile::begin(path, &error);
+    if (!pending) {
+        prompter.tell(cannotOpenText(path, error), kCannotOpenCaption, Icon::Error);
+        return false;
+    }
+
+    if (editor.settings.runEccBeforeSave) checkBeforeSave(editor, prompter);
     if (editor.briefing.lengthMarkAfterEnd()) {
         if (prompter.ask(briefing::kSavingProblemText, briefing::kSavingProblemCaption,
                          Buttons::OkCancel, Icon::Exclamation) == Answer::Ok) {
@@ -97,16 +109,15 @@ bool saveMission(Editor& editor, core::Prompter& prompter) {
     show(prompter, packBriefing(editor).messages);
 
     // The file is written as it is produced, without a copy of it in memory.
-    mission::FileError error;
-    const std::string path = editor.store.missionPath;
-    const bool written = mission::writeFileAtomicStream(
-        path, [&](mission::ByteSink& out) { mission::writeMission(editor.store, out); }, &error);
+    const bool written = pending->commit(
+        [&](mission::ByteSink& out) { mission::writeMission(editor.store, out); }, &error, hooks);
     if (!written) {
         prompter.tell(cannotOpenText(path, error), kCannotOpenCaption, Icon::Error);
     }
     // The lists are rebuilt from the packed block either way, so that they
     // equal what a save writes.
     show(prompter, reloadBriefingAfterSave(editor));
+    afterBriefingReloaded(editor);
     return written;
 }
 

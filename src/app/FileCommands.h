@@ -5,6 +5,7 @@
 #include "app/Editor.h"
 #include "app/FileChooser.h"
 #include "core/Prompter.h"
+#include "mission/FileIO.h"
 
 namespace quendar::app {
 
@@ -16,7 +17,9 @@ namespace quendar::app {
 bool newMission(Editor& editor, core::Prompter& prompter, bool ask = true);
 bool openMission(Editor& editor, core::Prompter& prompter, FileChooser& chooser);
 bool openMissionPath(Editor& editor, core::Prompter& prompter, const std::string& path);
-bool saveMission(Editor& editor, core::Prompter& prompter);
+// Save's order of steps is described in SaveSteps.h; `hooks` let tests make
+// the writing fail.
+bool saveMission(Editor& editor, core::Prompter& prompter, const mission::WriteHooks& hooks = {});
 bool saveMissionAs(Editor& editor, core::Prompter& prompter, FileChooser& chooser);
 
 std::string windowTitle(const Editor& editor);
