@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <memory>
 #include <cstring>
 #include <random>
 
@@ -77,18 +78,23 @@ std::optional<FileBytes> FileBytes::open(const std::string& path, FileError* err
     // grew is followed up to the bound; one that shrank ends early.
     const size_t hint = static_cast<size_t>(st.st_size);
     FileBytes out;
-    std::vector<uint8_t>& data = out.m_data;
-    data.resize(hint + 1);
+    size_t capacity = hint + 1;
+    auto buffer = std::make_unique_for_overwrite<uint8_t[]>(capacity);
     size_t got = 0;
     for (;;) {
-        if (got == data.size()) {
-            if (data.size() > kMaxReadBytes) {
+        if (got == capacity) {
+            if (capacity > kMaxReadBytes) {
                 fail(error, "File too large");
                 return std::nullopt;
             }
-            data.resize(std::min(std::max(data.size() * 2, size_t{1} << 16), kMaxReadBytes + 1));
+            const size_t larger =
+                std::min(std::max(capacity * 2, size_t{1} << 16), kMaxReadBytes + 1);
+            auto grown = std::make_unique_for_overwrite<uint8_t[]>(larger);
+            std::memcpy(grown.get(), buffer.get(), got);
+            buffer = std::move(grown);
+            capacity = larger;
         }
-        const ssize_t n = ::read(fd.get(), data.data() + got, data.size() - got);
+        const ssize_t n = ::read(fd.get(), buffer.get() + got, capacity - got);
         if (n < 0) {
             if (errno == EINTR) continue;
             fail(error, systemReason());
@@ -101,7 +107,8 @@ std::optional<FileBytes> FileBytes::open(const std::string& path, FileError* err
         fail(error, "File too large");
         return std::nullopt;
     }
-    data.resize(got);
+    out.m_data = std::move(buffer);
+    out.m_size = got;
     out.m_shrank = got < hint;
     return out;
 }
@@ -109,7 +116,8 @@ std::optional<FileBytes> FileBytes::open(const std::string& path, FileError* err
 std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path, FileError* error) {
     auto file = FileBytes::open(path, error);
     if (!file) return std::nullopt;
-    return std::move(*file).take();
+    const auto bytes = file->bytes();
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 void ByteSink::zeros(size_t n) {
@@ -289,9 +297,6 @@ bool PendingFile::commit(const std::function<void(ByteSink&)>& produce, FileErro
         return false;
     }
     m_temp.clear();
-    // The rename itself is made durable with the folder.
-    const Descriptor dir(::open(folderOf(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0) ::fsync(dir.get());
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -53,12 +54,12 @@ class FileBytes {
 public:
     static std::optional<FileBytes> open(const std::string& path, FileError* error = nullptr,
                                          const ReadHooks& hooks = {});
-    std::span<const uint8_t> bytes() const { return m_data; }
-    std::vector<uint8_t> take() && { return std::move(m_data); }
+    std::span<const uint8_t> bytes() const { return {m_data.get(), m_size}; }
     bool shrank() const { return m_shrank; }
 
 private:
-    std::vector<uint8_t> m_data;
+    std::unique_ptr<uint8_t[]> m_data;  // not cleared first: every byte kept is read
+    size_t m_size = 0;
     bool m_shrank = false;
 };
 
