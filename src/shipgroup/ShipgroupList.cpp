@@ -21,15 +21,16 @@ constexpr int kTargetPairs[4][2] = {{12, 13}, {14, 15}, {6, 8}, {7, 9}};
 constexpr int kOrderParam2 = 3;
 
 // Renumbers one (type, number) pair; `shipgroupType` is the type value that
-// makes the number a shipgroup.
+// makes the number a shipgroup. Later numbers count one lower only when the
+// records behind the deleted one moved down.
 void renumberPair(MissionStore& s, int slot, int typeOffset, int numberOffset, int shipgroupType,
-                  int deleted, Table table = Table::Shipgroups) {
+                  int deleted, Shift shift, Table table = Table::Shipgroups) {
     if (s.byte(table, slot, typeOffset) != shipgroupType) return;
     const int number = s.byte(table, slot, numberOffset);
     if (number == deleted) {
         s.setByte(table, slot, typeOffset, 0);
         s.setByte(table, slot, numberOffset, 0);
-    } else if (number > deleted) {
+    } else if (number > deleted && shift == Shift::Later) {
         s.setByte(table, slot, numberOffset, static_cast<uint8_t>(number - 1));
     }
 }
@@ -50,32 +51,33 @@ void writeEmptyShipgroup(MissionStore& store, int slot, int globalUnit) {
     store.setByte(Table::Shipgroups, slot, sg::globalUnit, static_cast<uint8_t>(globalUnit));
 }
 
-void renumberReferences(MissionStore& s, int count, int d) {
+void renumberReferences(MissionStore& s, int count, int d, Shift shift) {
     const int triggers[] = {sg::arrivalTrigger1, sg::arrivalTrigger2,   sg::arrivalTrigger3,
                             sg::arrivalTrigger4, sg::departureTrigger1, sg::departureTrigger2};
     for (int i = 0; i < count; ++i) {
-        for (int t : triggers) renumberPair(s, i, t + 1, t + 2, kSubjectFlightgroup, d);
+        for (int t : triggers) renumberPair(s, i, t + 1, t + 2, kSubjectFlightgroup, d, shift);
         // A mothership is a shipgroup only when its method is "Hangar". The
         // departure motherships have bytes of their own and are kept in line
         // like the arrival ones.
-        renumberPair(s, i, sg::arrivalMethod1, sg::arrivalMothership1, kMethodHangar, d);
-        renumberPair(s, i, sg::arrivalMethod2, sg::arrivalMothership2, kMethodHangar, d);
-        renumberPair(s, i, sg::departureMethod1, sg::departureMothership1, kMethodHangar, d);
-        renumberPair(s, i, sg::departureMethod2, sg::departureMothership2, kMethodHangar, d);
+        renumberPair(s, i, sg::arrivalMethod1, sg::arrivalMothership1, kMethodHangar, d, shift);
+        renumberPair(s, i, sg::arrivalMethod2, sg::arrivalMothership2, kMethodHangar, d, shift);
+        renumberPair(s, i, sg::departureMethod1, sg::departureMothership1, kMethodHangar, d, shift);
+        renumberPair(s, i, sg::departureMethod2, sg::departureMothership2, kMethodHangar, d, shift);
         for (int region = 0; region < 4; ++region) {
             for (int slot = 0; slot < 4; ++slot) {
                 const int o = sg::orderOffset(region, slot);
                 for (const auto& p : kTargetPairs)
-                    renumberPair(s, i, o + p[0], o + p[1], kSubjectFlightgroup, d);
+                    renumberPair(s, i, o + p[0], o + p[1], kSubjectFlightgroup, d, shift);
                 // "Drop off" names the shipgroup it deploys in its second
-                // parameter; it follows the list like the targets. There is no
-                // "None" entry in that list, so a deployed group that is gone
-                // falls back to shipgroup 0, as the other references do.
+                // parameter; it follows the list like the targets. Its list has
+                // no "None" entry, so a deployed group that is gone becomes
+                // kNoDeployedShipgroup, a number no shipgroup of the list
+                // carries: the order never deploys some other live group.
                 if (s.byte(Table::Shipgroups, i, o) == kOrderDropOff) {
                     const int p = s.byte(Table::Shipgroups, i, o + kOrderParam2);
                     if (p == d)
-                        s.setByte(Table::Shipgroups, i, o + kOrderParam2, 0);
-                    else if (p > d)
+                        s.setByte(Table::Shipgroups, i, o + kOrderParam2, kNoDeployedShipgroup);
+                    else if (p > d && p != kNoDeployedShipgroup && shift == Shift::Later)
                         s.setByte(Table::Shipgroups, i, o + kOrderParam2,
                                   static_cast<uint8_t>(p - 1));
                 }
@@ -84,17 +86,18 @@ void renumberReferences(MissionStore& s, int count, int d) {
     }
 }
 
-void renumberOutsideReferences(MissionStore& s, int d) {
+void renumberOutsideReferences(MissionStore& s, int d, Shift shift) {
     for (int team = 0; team < mission::kTeams; ++team)
         for (int kind = 0; kind < 3; ++kind)
             for (int t : kGlobalGoalTriggers) {
                 const int at = kGlobalGoalBlock + kind * kGlobalGoalBlockSize + t;
-                renumberPair(s, team, at + 1, at + 2, kSubjectFlightgroup, d, Table::GlobalGoals);
+                renumberPair(s, team, at + 1, at + 2, kSubjectFlightgroup, d, shift,
+                             Table::GlobalGoals);
             }
     const int messages = std::clamp(s.messageCount, 0, mission::kMaxMessages);
     for (int m = 0; m < messages; ++m)
         for (int t : kMessageTriggers)
-            renumberPair(s, m, t + 1, t + 2, kSubjectFlightgroup, d, Table::Messages);
+            renumberPair(s, m, t + 1, t + 2, kSubjectFlightgroup, d, shift, Table::Messages);
 }
 
 void ShipgroupList::writeHeaderCount() {
@@ -193,9 +196,10 @@ bool ShipgroupList::deleteLast() {
     const int last = s.shipgroupCount - 1;
     // References to the removed shipgroup become "None": left alone they
     // would name whatever shipgroup a later Add or Copy puts in its slot.
-    // Nothing else moves, so no other reference changes.
-    renumberReferences(s, last, last);
-    renumberOutsideReferences(s, last);
+    // Nothing else moves, so no other reference changes: one that already
+    // named a shipgroup past the end stays as it was.
+    renumberReferences(s, last, last, Shift::None);
+    renumberOutsideReferences(s, last, Shift::None);
     writeEmptyShipgroup(s, last, 1);
     // The texts of the removed shipgroup go with it, so that a later Add does
     // not inherit them.
@@ -219,8 +223,8 @@ bool ShipgroupList::deleteSelected() {
         s.copySlot(Table::Shipgroups, i, i - 1);
         moveTexts(i, i - 1);
     }
-    renumberReferences(s, n - 1, d);
-    renumberOutsideReferences(s, d);
+    renumberReferences(s, n - 1, d, Shift::Later);
+    renumberOutsideReferences(s, d, Shift::Later);
     writeEmptyShipgroup(s, n - 1, 0);
     clearTexts(n - 1);
     s.shipgroupCount = n - 1;

@@ -16,16 +16,25 @@ constexpr int kMaxListedShipgroups = 199;
 // "TRUE - No condition", method "Hyperspace".
 void writeEmptyShipgroup(mission::MissionStore& store, int slot, int globalUnit);
 
-// After shipgroup `deleted` left the list (the records behind it already moved
-// down), every reference of the first `count` shipgroups to a shipgroup is
-// brought in line: a reference to the deleted one becomes "None" (type 0,
-// number 0), a reference to a later one counts one lower.
-void renumberReferences(mission::MissionStore& store, int count, int deleted);
+// Whether the records behind a deleted shipgroup moved down (Delete selected)
+// or nothing moved (Delete last).
+enum class Shift { Later, None };
+
+// The "Drop off" order's deployed shipgroup once that shipgroup is deleted: no
+// shipgroup of the list ever has this number.
+constexpr int kNoDeployedShipgroup = 255;
+
+// After shipgroup `deleted` left the list, every reference of the first
+// `count` shipgroups to a shipgroup is brought in line: a reference to the
+// deleted one becomes "None" (type 0, number 0; a "Drop off" order's deployed
+// group becomes kNoDeployedShipgroup); with Shift::Later a reference to a later
+// one counts one lower, with Shift::None it stays as it was.
+void renumberReferences(mission::MissionStore& store, int count, int deleted, Shift shift);
 
 // The same for the triggers that live outside the shipgroup records: the
 // global goals of every team and the triggers of the mission's messages. The
 // briefing names its ships by briefing slots, not shipgroups, and is left alone.
-void renumberOutsideReferences(mission::MissionStore& store, int deleted);
+void renumberOutsideReferences(mission::MissionStore& store, int deleted, Shift shift);
 
 class ShipgroupList {
   public:

@@ -182,6 +182,75 @@ TEST(ShipgroupList, DeletingTheLastOneSelectsTheNewLastAndFreesItsSlot) {
     EXPECT_TRUE(one.sent.empty());
 }
 
+TEST(ShipgroupList, EveryMothershipFollowsADeletionAndDeleteLastMovesNothing) {
+    // Shipgroup 0 docks with 3 and 4 on arrival and with 4 and 5 on departure,
+    // all four by "Hangar"; shipgroup 5 names 2 on departure by "Hyperspace".
+    const int methods[4] = {sg::arrivalMethod1, sg::arrivalMethod2, sg::departureMethod1,
+                            sg::departureMethod2};
+    const int ships[4] = {sg::arrivalMothership1, sg::arrivalMothership2,
+                          sg::departureMothership1, sg::departureMothership2};
+    const int named[4] = {3, 4, 4, 5};
+    Fixture f(6);
+    for (int k = 0; k < 4; ++k) {
+        f.put(0, methods[k], kMethodHangar);
+        f.put(0, ships[k], named[k]);
+    }
+    f.put(5, sg::departureMethod2, kMethodHyperspace);
+    f.put(5, sg::departureMothership2, 2);
+    f.store.currentShipgroup = 2;
+    f.prompter.answers = {Answer::Yes};
+    ShipgroupList list(f.ctx);
+    ASSERT_TRUE(list.deleteSelected());
+    const int shifted[4] = {2, 3, 3, 4};
+    for (int k = 0; k < 4; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(f.at(0, methods[k]), kMethodHangar);
+        EXPECT_EQ(f.at(0, ships[k]), shifted[k]);
+    }
+    EXPECT_EQ(f.at(4, sg::departureMothership2), 2);  // moved from 5; not a shipgroup
+
+    // Delete last (shipgroup 4 of 0..4): the one naming it becomes None; a
+    // reference that already pointed past the end keeps its number.
+    f.put(1, sg::arrivalTrigger1 + 1, kSubjectFlightgroup);
+    f.put(1, sg::arrivalTrigger1 + 2, 7);
+    f.put(1, sg::departureTrigger2 + 1, kSubjectFlightgroup);
+    f.put(1, sg::departureTrigger2 + 2, 4);
+    f.prompter.answers = {Answer::Yes};
+    ASSERT_TRUE(list.deleteLast());
+    EXPECT_EQ(f.store.shipgroupCount, 4);
+    EXPECT_EQ(f.at(0, sg::departureMothership2), 0);  // named 4, the deleted one
+    EXPECT_EQ(f.at(0, sg::departureMethod2), 0);
+    EXPECT_EQ(f.at(0, sg::arrivalMothership2), 3);
+    EXPECT_EQ(f.at(1, sg::arrivalTrigger1 + 1), kSubjectFlightgroup);
+    EXPECT_EQ(f.at(1, sg::arrivalTrigger1 + 2), 7);
+    EXPECT_EQ(f.at(1, sg::departureTrigger2 + 1), 0);
+    EXPECT_EQ(f.at(1, sg::departureTrigger2 + 2), 0);
+}
+
+TEST(ShipgroupList, ADropOffWhoseDeployedGroupIsDeletedNamesNoLiveShipgroup) {
+    Fixture f(5);
+    const int o = sg::orderOffset(1, 3);
+    f.put(0, o, kOrderDropOff);
+    f.put(0, o + 3, 2);  // deploys shipgroup 2
+    const int q = sg::orderOffset(0, 0);
+    f.put(1, q, kOrderDropOff);
+    f.put(1, q + 3, 4);  // deploys shipgroup 4
+    f.put(3, q, 7);      // "Destroy targets": its second parameter is a plain number
+    f.put(3, q + 3, 2);
+    f.store.currentShipgroup = 2;
+    f.prompter.answers = {Answer::Yes, Answer::Yes};
+    ShipgroupList list(f.ctx);
+    ASSERT_TRUE(list.deleteSelected());
+    EXPECT_EQ(f.at(0, o + 3), kNoDeployedShipgroup);
+    EXPECT_GE(f.at(0, o + 3), f.store.shipgroupCount);
+    EXPECT_EQ(f.at(1, q + 3), 3);
+    EXPECT_EQ(f.at(2, q + 3), 2);  // the old shipgroup 3, moved down
+    // A later deletion leaves the no-shipgroup value alone.
+    f.store.currentShipgroup = 0;
+    ASSERT_TRUE(list.deleteSelected());
+    EXPECT_EQ(f.at(0, q + 3), 2);                    // old 1, deploying old 4
+}
+
 TEST(ShipgroupList, SelectStaysInsideTheList) {
     Fixture f(3);
     ShipgroupList list(f.ctx);
