@@ -26,6 +26,10 @@ void FormModel::type(std::string_view id, const std::string& text) {
     if (c->setText) c->setText(t);
 }
 
+void FormModel::finishEditing(std::string_view id) {
+    if (Control* c = find(id); c && c->editingFinished && c->isEnabled()) c->editingFinished();
+}
+
 void FormModel::select(std::string_view id, const std::vector<int>& rows) {
     if (Control* c = find(id); c && c->setSelection && c->isEnabled()) c->setSelection(rows);
 }

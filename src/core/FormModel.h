@@ -51,6 +51,9 @@ struct Control {
     std::function<std::vector<int>()> selection;
     std::function<void(const std::vector<int>&)> setSelection;
     std::function<void()> press;
+    // Edits: the user is done with the text (the edit lost the focus or Return
+    // was pressed). Empty = nothing to do.
+    std::function<void()> editingFinished;
     std::function<RgbaImage()> image;
     std::function<bool()> enabled;  // empty = always enabled
     std::function<bool()> visible;  // empty = always visible
@@ -82,6 +85,7 @@ public:
     void type(std::string_view id, const std::string& text);  // edits
     void select(std::string_view id, const std::vector<int>& rows);  // multi-select lists
     void click(std::string_view id);  // buttons
+    void finishEditing(std::string_view id);  // edits: focus left, or Return
     int valueOf(std::string_view id) const;
     std::string textOf(std::string_view id) const;
     std::vector<std::string> itemsOf(std::string_view id) const;

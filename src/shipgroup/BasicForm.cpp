@@ -20,9 +20,15 @@ const std::string kInitial = "Initial Condition";
 BasicForm::BasicForm(const ShipgroupContext& ctx)
     : ShipgroupForm(ctx, FormKind::Basic, "Shipgroup - Basic properties") {
     // The name edit tells the lists at once, so the selector and the list
-    // forms follow the name as it is typed.
-    textField("name", "Name", kIdentityBox, sg::name, sg::nameWidth, 19,
-              [this] { m_ctx.broadcast(event::renamed); });
+    // forms follow the name as it is typed. When the user leaves the edit,
+    // "renamed" and "current changed" go out, so that every open form
+    // (Arrival, Departure, the Orders target lists) reloads with the new name.
+    core::Control& name = textField("name", "Name", kIdentityBox, sg::name, sg::nameWidth, 19,
+                                    [this] { m_ctx.broadcast(event::renamed); });
+    name.editingFinished = [this] {
+        m_ctx.broadcast(event::renamed);
+        m_ctx.broadcast(event::currentChanged);
+    };
     textField("cargo", "Default Cargo", kIdentityBox, sg::cargo, sg::cargoWidth, 19);
     textField("comment", "Comment/Pilot/Etc.", kIdentityBox, sg::comment, sg::commentWidth, 19);
     byteList(

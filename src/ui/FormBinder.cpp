@@ -85,7 +85,13 @@ FormDialog::FormDialog(core::FormModel& model, QWidget* parent)
     refresh();
 }
 
-FormDialog::~FormDialog() { notifyClosing(); }
+FormDialog::~FormDialog() {
+    // An edit that still has the focus would report its end while the
+    // children are being destroyed; the model has heard its last by now.
+    for (const Bound& b : m_bound)
+        if (auto* edit = qobject_cast<QLineEdit*>(b.widget)) edit->disconnect(this);
+    notifyClosing();
+}
 
 void FormDialog::notifyClosing() {
     if (m_closingSent) return;
@@ -269,6 +275,13 @@ QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
                 }
                 afterUserChange();
             });
+            if (c.editingFinished) {
+                connect(w, &QLineEdit::editingFinished, this, [this, id] {
+                    if (m_refreshing) return;
+                    m_model.finishEditing(id);
+                    afterUserChange();
+                });
+            }
             return w;
         }
         case ControlKind::Slider: {

@@ -89,6 +89,13 @@ TEST(BasicForm, TextsTeamsAndRadio) {
     form.type("name", "A very long name indeed");
     EXPECT_EQ(f.rec(0).name(), "A very long name in");
     EXPECT_EQ(f.sent, (std::vector<int>{event::renamed}));
+    // Leaving the edit tells every form: renamed, then current changed.
+    f.sent.clear();
+    form.finishEditing("name");
+    EXPECT_EQ(f.sent, (std::vector<int>{event::renamed, event::currentChanged}));
+    f.sent.clear();
+    form.finishEditing("cargo");
+    EXPECT_TRUE(f.sent.empty());
     form.type("cargo", "Ore");
     EXPECT_EQ(f.store.text(Table::Shipgroups, 0, sg::cargo, 20), "Ore");
 

@@ -21,7 +21,7 @@ namespace {
 
 // A small form touching every kind of control the binder knows.
 struct SampleForm : core::FormModel {
-    int choice = 1, check = 0, radio = 2, slider = 5, pressed = 0, every = 4;
+    int choice = 1, check = 0, radio = 2, slider = 5, pressed = 0, every = 4, finished = 0;
     std::string name = "Alpha";
     std::vector<std::string> list{"One", "Two", "Three"};
 
@@ -43,6 +43,7 @@ struct SampleForm : core::FormModel {
         ed.maxLength = 8;
         ed.text = [this] { return name; };
         ed.setText = [this](const std::string& t) { name = t; };
+        ed.editingFinished = [this] { ++finished; };
         auto& sl = add(make("slider", ControlKind::Slider, ""));
         sl.maximum = 10;
         sl.value = [this] { return slider; };
@@ -129,6 +130,9 @@ TEST(FormBinder, WiresEveryControlBothWays) {
     edit->clear();
     QTest::keyClicks(edit, "Beta");
     EXPECT_EQ(form.name, "Beta");
+    EXPECT_EQ(form.finished, 0);  // typing is not finishing
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(form.finished, 1);
 
     // Number edits take digits only and hand the number to the model.
     auto* every = qobject_cast<QLineEdit*>(dlg.widgetFor("every"));
