@@ -62,15 +62,24 @@ IconLoadResult IconTable::load(std::span<const uint8_t> file) {
         }
         directory.push_back({file[pos], file[pos + 1], file[pos + 2]});
     }
+    // Every entry sets its slot's size first; a number listed twice thus
+    // takes the size of its later entry. Then the pixels are read slot by slot
+    // in directory order, each with the size its slot holds now, so a
+    // repeated number reads that size twice and its later data wins.
+    int width[kSlots] = {}, height[kSlots] = {};
     for (const Entry& e : directory) {
-        // The slot takes the size at once; the pixels follow in directory order.
+        width[e.number] = e.width;
+        height[e.number] = e.height;
+    }
+    for (const Entry& e : directory) {
+        const int w = width[e.number], h = height[e.number];
         CraftIcon icon;
-        icon.width = std::min(e.width, CraftIcon::kMaxSide);
-        icon.height = std::min(e.height, CraftIcon::kMaxSide);
-        if (icon.width != e.width || icon.height != e.height) result.cropped = true;
+        icon.width = std::min(w, CraftIcon::kMaxSide);
+        icon.height = std::min(h, CraftIcon::kMaxSide);
+        if (icon.width != w || icon.height != h) result.cropped = true;
         icon.bytes.assign(static_cast<size_t>(icon.width) * icon.height * 3, 0);
-        for (int col = 0; col < e.width; ++col) {
-            for (int row = 0; row < e.height; ++row, pos += 3) {
+        for (int col = 0; col < w; ++col) {
+            for (int row = 0; row < h; ++row, pos += 3) {
                 if (col >= icon.width || row >= icon.height) continue;
                 if (pos + 3 > file.size()) {
                     result.truncated = true;

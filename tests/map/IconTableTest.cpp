@@ -127,12 +127,23 @@ TEST(IconTable, LoadsFromADiskFile) {
     std::filesystem::remove(path);
 }
 
-TEST(IconTable, ANumberListedTwiceKeepsTheLaterSizeAndPixels) {
+TEST(IconTable, ANumberListedTwiceReadsItsLaterSizeTwice) {
+    // Icon 5 is listed as 1 x 1 and then as 1 column of 2 rows; icon 6 (1 x 1)
+    // follows. Both entries of 5 read 2 pixels (the size its slot holds once
+    // the directory is read), so the pixel data is 2 + 2 + 1 pixels long and
+    // icon 5 ends with the third and fourth pixel.
+    std::vector<uint8_t> f = iconFile({{5, 1, 1, {}}, {5, 2, 1, {}}, {6, 1, 1, {}}});
+    f.resize(11 + 3 + 3 * 3);
+    for (uint8_t p = 1; p <= 5; ++p) f.insert(f.end(), {p, p, p});
     IconTable t;
-    ASSERT_TRUE(t.load(iconFile({{3, 2, 2, {}}, {3, 1, 1, {1, 2, 3}}})).ok());
-    EXPECT_EQ(t.icon(3).width, 1);
-    EXPECT_EQ(t.icon(3).height, 1);
-    EXPECT_EQ(t.icon(3).pixel(0, 0)[2], 3);
+    const auto r = t.load(f);
+    ASSERT_TRUE(r.ok());
+    EXPECT_FALSE(r.truncated);
+    EXPECT_EQ(t.icon(5).width, 1);
+    EXPECT_EQ(t.icon(5).height, 2);
+    EXPECT_EQ(t.icon(5).pixel(0, 0)[0], 3);
+    EXPECT_EQ(t.icon(5).pixel(0, 1)[0], 4);
+    EXPECT_EQ(t.icon(6).pixel(0, 0)[0], 5);
 }
 
 TEST(IconTable, OversizedIconsAreCutAndKeepTheFollowingIconsInStep) {
