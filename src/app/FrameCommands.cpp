@@ -68,9 +68,9 @@ void FrameLogic::bindCommands() {
                 m_view.setPaneText(Pane::Message, kZoomLocked);
                 return;
             }
-            m_map.zoomStep(step);
+            m_map.zoomStep(step);  // sends the step's one size notification
             m_view.repaintMap();
-            m_view.mapSizeChanged();
+            m_view.mapScrollChanged();
         };
     };
     c.bind(cmd::ZoomIn, zoomCommand(20),

@@ -37,6 +37,9 @@ class FrameView {
     virtual void replaceInSelector(int index, const std::string& name) = 0;
     virtual void repaintMap() = 0;
     virtual void mapSizeChanged() = 0;
+    // The view changed its zoom and scroll itself (a zoom step has already sent
+    // its size notification): the scroll bars follow, nothing is counted again.
+    virtual void mapScrollChanged() {}
     // Forms. Modal: returns the model's `accepted`. Modeless: any window open
     // under the key is destroyed first.
     virtual bool runModal(core::FormModel& form) = 0;

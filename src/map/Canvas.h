@@ -13,9 +13,13 @@ using Colour = uint32_t;
 
 enum class PenStyle { Solid, Dashed, None };
 
+inline constexpr int kMaxPenWidth = 255;
+
 struct Pen {
     Colour colour = 0xFF000000u;
-    int width = 1;  // 1..3
+    // Pixels across the line, 1..kMaxPenWidth; a canvas draws 0 or less as 1
+    // and anything wider as kMaxPenWidth.
+    int width = 1;
     PenStyle style = PenStyle::Solid;
     bool operator==(const Pen&) const = default;
 };

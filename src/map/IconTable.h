@@ -56,7 +56,8 @@ struct IconLoadResult {
 // directory order, column by column, three bytes per pixel.
 //
 // Damaged files never reach outside a slot:
-// - a number listed twice is read twice and the later size and pixels win;
+// - every entry sets its slot's size before any pixels are read, so a number
+//   listed twice reads its later size twice and the later pixels win;
 // - an icon wider or taller than 128 keeps its top-left 128 × 128 pixels (its
 //   remaining bytes are skipped so that the icons after it stay in step);
 // - a file that ends inside the directory keeps the entries that are complete;

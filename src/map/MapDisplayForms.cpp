@@ -130,7 +130,7 @@ MapPropertiesForm::MapPropertiesForm(core::DisplaySettings& s, MapView& view)
     : FormModel("Map Properties", true), m_view(view) {
     add(radio("mapColour", "Map Colour", {"Blue", "Red", "Green"}, s.mapColour));
     add(radio("briefingMapColour", "Briefing Map Colour", {"Blue", "Red"}, s.briefingMapColour));
-    // "At 128,128" is shown but can never be chosen.
+    // "At 128,128" is shown disabled and can never be chosen.
     Control centre;
     centre.id = "centreMode";
     centre.kind = ControlKind::RadioGroup;
@@ -138,6 +138,7 @@ MapPropertiesForm::MapPropertiesForm(core::DisplaySettings& s, MapView& view)
     centre.items = [] { return std::vector<std::string>{"At 0,0", "At 128,128"}; };
     centre.value = [&view] { return view.centreMode(); };
     centre.setValue = [&view](int v) { view.setCentreMode(v); };
+    centre.itemEnabled = [](int i) { return i == 0; };
     add(std::move(centre));
     add(numberEdit("linesEvery", "Lines after every", "", s.linesEvery));
     Control u1;

@@ -59,7 +59,7 @@ GridValues MapRenderer::gridValues(const core::DisplaySettings& s, int zoom) {
     if (s.thickWidthAuto)
         v.thickWidth = (zoom == 1 || zoom == 2) ? 3 : zoom == 10 ? 1 : 2;
     else
-        v.thickWidth = std::clamp(s.thickWidth, 1, 3);
+        v.thickWidth = std::clamp(s.thickWidth, 1, kMaxPenWidth);  // 0 draws 1 px
     return v;
 }
 

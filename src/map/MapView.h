@@ -104,6 +104,9 @@ public:
     // centres the origin.
     void resize(int width, int height);
     void sizeNotification() { resize(m_width, m_height); }
+    // How many of the centring notifications have been received (at most
+    // kCentringNotifications).
+    int centringNotificationsSeen() const { return m_sizeNotifications; }
     bool hasScrollRanges() const { return m_centreMode == 0; }
     ScrollRange horizontalRange() const;
     ScrollRange verticalRange() const;

@@ -117,22 +117,33 @@ void fillRect(PixelBuffer& b, int x1, int y1, int x2, int y2, uint32_t colour) {
 
 void drawLine(PixelBuffer& b, int x1, int y1, int x2, int y2, uint32_t colour, int width,
               bool dashed) {
-    width = std::clamp(width, 1, 3);
+    width = std::clamp(width, 1, kMaxLineWidth);
     const int before = width / 2;
     if (width > 1 && !dashed && (x1 == x2 || y1 == y2)) {
         fillRect(b, std::min(x1, x2) - before, std::min(y1, y2) - before,
                  std::max(x1, x2) - before + width, std::max(y1, y2) - before + width, colour);
         return;
     }
-    for (int oy = 0; oy < width; ++oy)
-        for (int ox = 0; ox < width; ++ox)
-            thinLine(b, x1 + ox - before, y1 + oy - before, x2 + ox - before, y2 + oy - before,
-                     colour, dashed);
+    if (width <= 3) {
+        for (int oy = 0; oy < width; ++oy)
+            for (int ox = 0; ox < width; ++ox)
+                thinLine(b, x1 + ox - before, y1 + oy - before, x2 + ox - before,
+                         y2 + oy - before, colour, dashed);
+        return;
+    }
+    // Wider lines: one thin line per pixel across, shifted along the minor
+    // axis, so the cost grows with the width and not with its square.
+    const bool mostlyHorizontal = std::abs(x2 - x1) >= std::abs(y2 - y1);
+    for (int o = 0; o < width; ++o) {
+        const int dx = mostlyHorizontal ? 0 : o - before;
+        const int dy = mostlyHorizontal ? o - before : 0;
+        thinLine(b, x1 + dx, y1 + dy, x2 + dx, y2 + dy, colour, dashed);
+    }
 }
 
 void drawRectOutline(PixelBuffer& b, int x1, int y1, int x2, int y2, uint32_t colour, int width) {
     if (x2 <= x1 || y2 <= y1) return;
-    width = std::clamp(width, 1, 3);
+    width = std::clamp(width, 1, kMaxLineWidth);
     fillRect(b, x1, y1, x2, std::min(y1 + width, y2), colour);
     fillRect(b, x1, std::max(y2 - width, y1), x2, y2, colour);
     fillRect(b, x1, y1, std::min(x1 + width, x2), y2, colour);

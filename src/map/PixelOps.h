@@ -21,12 +21,16 @@ struct PixelBuffer {
 // raster canvas and the window's image canvas share it, so both put the same
 // pixels on screen. Everything is clipped to the buffer.
 //
-// - Lines include both end points; the pen is a square of `width` pixels
-//   centred on the line (for even widths the extra pixel goes left and up).
+// - Lines include both end points; up to 3 pixels the pen is a square of
+//   `width` pixels centred on the line (for even widths the extra pixel goes
+//   left and up); wider lines are `width` pixels across the line's minor axis.
+//   Widths below 1 draw 1 pixel, above kMaxLineWidth kMaxLineWidth.
 //   Dashed lines draw 4 pixels, leave 2, counted from the first end point.
 // - Ellipses fill the pixel centres inside the ellipse inscribed in the box
 //   (right and bottom edges exclusive); the outline is the ring of inside
 //   pixels with a 4-neighbour outside.
+inline constexpr int kMaxLineWidth = 255;
+
 void fillRect(PixelBuffer& b, int x1, int y1, int x2, int y2, uint32_t colour);
 void drawLine(PixelBuffer& b, int x1, int y1, int x2, int y2, uint32_t colour, int width,
               bool dashed);

@@ -55,47 +55,61 @@ void readSlots(Cursor& c, MissionStore& s, Table t, int count) {
 }
 
 void readCountedStrings(Cursor& c, MissionStore& s, Table t) {
-    for (int i = 0; i < kBriefingStrings; ++i) {
-        auto slot = s.mutableSlot(t, i);
-        std::fill(slot.begin(), slot.end(), uint8_t{0});
-        const uint8_t len = c.byte();
-        c.skip(1);
-        c.read(slot.data(), len);  // the slot has room for 255 characters and a zero
+    auto table = s.mutableTable(t);
+    for (size_t i = 0; i < static_cast<size_t>(kBriefingStrings); ++i) {
+        uint8_t* slot = table.data() + i * kCountedStringSlot;
+        uint8_t head[2];
+        c.read(head, 2);  // the length, then a byte that is not kept
+        std::memset(slot, 0, kCountedStringSlot);
+        c.read(slot, head[0]);  // the slot has room for 255 characters and a zero
     }
 }
 
 void readShortStrings(Cursor& c, MissionStore& s, Table t, int first, int count) {
-    for (int i = first; i < first + count; ++i) {
-        auto slot = s.mutableSlot(t, i);
+    auto table = s.mutableTable(t);
+    const size_t end = std::min(static_cast<size_t>(first + count) * kShortStringSize, table.size());
+    for (size_t at = static_cast<size_t>(first) * kShortStringSize; at < end; at += kShortStringSize) {
+        uint8_t* slot = table.data() + at;
         slot[0] = c.byte();
-        if (slot[0] != 0) c.read(slot.data() + 1, kShortStringSize - 1);
+        if (slot[0] != 0) c.read(slot + 1, kShortStringSize - 1);
     }
 }
 
 size_t countedLength(std::span<const uint8_t> slot) {
-    const auto* end = std::find(slot.data(), slot.data() + kCountedStringSlot - 1, uint8_t{0});
-    return static_cast<size_t>(end - slot.data());
+    const void* zero = std::memchr(slot.data(), 0, kCountedStringSlot - 1);
+    return zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - slot.data())
+                : kCountedStringSlot - 1;
 }
 
 void writeCountedStrings(ByteSink& out, const MissionStore& s, Table t) {
-    for (int i = 0; i < kBriefingStrings; ++i) {
-        auto slot = s.slot(t, i);
+    auto table = s.table(t);
+    for (size_t i = 0; i < static_cast<size_t>(kBriefingStrings); ++i) {
+        const auto slot = table.subspan(i * kCountedStringSlot, kCountedStringSlot);
         const size_t len = countedLength(slot);
-        out.put(static_cast<uint8_t>(len));
-        out.put(0);
-        out.put(slot.first(len));
+        uint8_t element[kCountedStringSlot + 1];
+        element[0] = static_cast<uint8_t>(len);
+        element[1] = 0;
+        std::memcpy(element + 2, slot.data(), len);
+        out.put(element, len + 2);
     }
 }
 
+// Runs of empty strings go out as one run of zero bytes, filled strings as
+// their 64 bytes.
 void writeShortStrings(ByteSink& out, const MissionStore& s, Table t, int first, int count) {
-    for (int i = first; i < first + count; ++i) {
-        auto slot = s.slot(t, i);
-        if (slot[0] == 0) {
-            out.put(0);
-        } else {
-            out.put(slot);
+    auto table = s.table(t);
+    const size_t end = std::min(static_cast<size_t>(first + count) * kShortStringSize, table.size());
+    size_t empties = 0;
+    for (size_t at = static_cast<size_t>(first) * kShortStringSize; at < end; at += kShortStringSize) {
+        if (table[at] == 0) {
+            ++empties;
+            continue;
         }
+        if (empties) out.zeros(empties);
+        empties = 0;
+        out.put(table.data() + at, kShortStringSize);
     }
+    if (empties) out.zeros(empties);
 }
 
 size_t shortStringsSize(const MissionStore& s, Table t, int first, int count) {

@@ -22,9 +22,9 @@ class ShipgroupForm : public core::FormModel {
     ~ShipgroupForm() override = default;
     FormKind kind() const { return m_kind; }
     // A relayed code; the default reloads on 6 and 10.
-    virtual void receive(int code);  // NOLINT: overrides FormModel::receive where it exists
+    void receive(int code) override;
     // Called by the window just before it destroys the form.
-    virtual void closing() {}
+    void closing() override {}
 
   protected:
     ShipgroupForm(const ShipgroupContext& ctx, FormKind kind, std::string title);

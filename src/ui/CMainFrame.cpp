@@ -386,6 +386,7 @@ void CMainFrame::showBriefingTime(int time, int endTime) {
 
 void CMainFrame::repaintMap() { m_mapWindow->viewport()->update(); }
 void CMainFrame::mapSizeChanged() { m_mapWindow->sizeNotification(); }
+void CMainFrame::mapScrollChanged() { m_mapWindow->syncScrollBars(); }
 
 bool CMainFrame::runModal(core::FormModel& form) { return m_forms.runModal(form); }
 

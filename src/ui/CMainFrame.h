@@ -82,6 +82,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     void replaceInSelector(int index, const std::string& name) override;
     void repaintMap() override;
     void mapSizeChanged() override;
+    void mapScrollChanged() override;
     bool runModal(core::FormModel& form) override;
     void showModeless(const std::string& key, std::shared_ptr<core::FormModel> form) override;
     void closeModeless(const std::string& key) override;

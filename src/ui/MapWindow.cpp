@@ -119,8 +119,8 @@ void MapWindow::wheelEvent(QWheelEvent* event) {
     const int delta = event->angleDelta().y();
     if (delta == 0 && event->angleDelta().x() != 0) return;  // sideways tilt: not a zoom
     if (locked()) return;                                    // the lock refuses the wheel silently
-    m_view.wheel(delta, false);
-    sizeNotification();
+    m_view.wheel(delta, false);  // sends the notch's one size notification
+    syncScrollBars();
     viewport()->update();
     event->accept();
 }

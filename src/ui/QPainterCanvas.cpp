@@ -1,6 +1,7 @@
 #include "ui/QPainterCanvas.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 #include <QString>
 
 namespace quendar::ui {
@@ -13,7 +14,8 @@ QPen toQPen(const map::Pen& pen) {
     Qt::PenStyle style = Qt::SolidLine;
     if (pen.style == map::PenStyle::Dashed) style = Qt::DashLine;
     if (pen.style == map::PenStyle::None) style = Qt::NoPen;
-    return QPen(toQColor(pen.colour), pen.width, style, Qt::SquareCap, Qt::MiterJoin);
+    const int width = std::clamp(pen.width, 1, map::kMaxPenWidth);
+    return QPen(toQColor(pen.colour), width, style, Qt::SquareCap, Qt::MiterJoin);
 }
 
 void prepare(QPainter& p) {

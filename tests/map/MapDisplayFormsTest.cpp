@@ -93,6 +93,10 @@ TEST(MapDisplayForms, MapPropertiesKeepTheCentreAtTheOrigin) {
     EXPECT_EQ(s.thickWidthAuto, 0);
 
     EXPECT_EQ(f.itemsOf("centreMode"), (std::vector<std::string>{"At 0,0", "At 128,128"}));
+    const core::Control* centre = f.find("centreMode");
+    ASSERT_TRUE(centre->itemEnabled);
+    EXPECT_TRUE(centre->itemEnabled(0));
+    EXPECT_FALSE(centre->itemEnabled(1));  // shown disabled
     f.choose("centreMode", 1);
     EXPECT_EQ(view.centreMode(), 0);
     EXPECT_EQ(f.valueOf("centreMode"), 0);

@@ -11,6 +11,8 @@ using namespace quendar;
 using map::RasterCanvas;
 using core::rgb;
 using Op = RasterCanvas::Op;
+using map::Pen;
+using map::PenStyle;
 namespace sg = mission::sg;
 
 namespace {
@@ -96,6 +98,38 @@ TEST(MapGrid, AutomaticValuesFollowTheZoom) {
     const auto g = map::MapRenderer::gridValues(s, 100);
     EXPECT_EQ(g.thickEveryKm, 1);
     EXPECT_EQ(g.thickWidth, 3);
+    // With its automatic control off the width is what was typed, however
+    // wide; 0 draws 1 pixel.
+    for (const auto& [typed, drawn] : {std::pair{7, 7}, {0, 1}, {255, 255}, {1, 1}}) {
+        s.thickWidth = typed;
+        EXPECT_EQ(map::MapRenderer::gridValues(s, 20).thickWidth, drawn) << typed;
+    }
+}
+
+TEST(PixelLines, WideLinesCoverTheirWholeWidth) {
+    // A 7-pixel vertical line, a dashed 9-pixel horizontal one and a 6-pixel
+    // diagonal on a raster canvas.
+    RasterCanvas c(60, 60);
+    c.fill(rgb(0, 0, 0));
+    c.setPen(Pen{rgb(255, 0, 0), 7});
+    c.line(10, 5, 10, 50);
+    for (int x = 7; x <= 13; ++x) EXPECT_EQ(c.pixel(x, 30), rgb(255, 0, 0)) << x;
+    EXPECT_EQ(c.pixel(6, 30), rgb(0, 0, 0));
+    EXPECT_EQ(c.pixel(14, 30), rgb(0, 0, 0));
+    c.setPen(Pen{rgb(0, 255, 0), 9, PenStyle::Dashed});
+    c.line(20, 40, 58, 40);
+    for (int y = 36; y <= 44; ++y) EXPECT_EQ(c.pixel(20, y), rgb(0, 255, 0)) << y;
+    EXPECT_EQ(c.pixel(24, 40), rgb(0, 0, 0));  // the gap after the first dash
+    c.setPen(Pen{rgb(0, 0, 255), 6});
+    c.line(20, 0, 40, 20);
+    int across = 0;
+    for (int y = 0; y < 60; ++y) across += c.pixel(30, y) == rgb(0, 0, 255);
+    EXPECT_EQ(across, 6);
+    c.setPen(Pen{rgb(9, 9, 9), 0});  // nothing below one pixel
+    c.line(50, 0, 50, 30);
+    EXPECT_EQ(c.pixel(50, 10), rgb(9, 9, 9));
+    EXPECT_EQ(c.pixel(49, 10), rgb(0, 0, 0));
+    EXPECT_EQ(c.pixel(51, 10), rgb(0, 0, 0));
 }
 
 TEST_F(MapFixture, ThickLinesAndLabelsAtZoom100) {

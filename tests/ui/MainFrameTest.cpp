@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QWheelEvent>
+
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -251,6 +253,38 @@ TEST_F(MainFrameTest, BriefingModeBarsZoomAndLockRefusals) {
     EXPECT_EQ(bars(), (std::vector<bool>{true, true, true}));
     ASSERT_TRUE(run(app::cmd::MapMode));
     EXPECT_EQ(bars(), (std::vector<bool>{false, false, false}));
+}
+
+TEST_F(MainFrameTest, ZoomStepsAndWheelNotchesCountOneSizeNotificationEach) {
+    writeValidPreferences();
+    auto& frame = start();
+    map::MapView& view = frame.mapView();
+    const int seen = view.centringNotificationsSeen();
+    ASSERT_LE(seen, map::MapView::kCentringNotifications - 3) << "start-up used them all";
+    const auto centred = [&] {
+        return view.scrollX() == -(view.width() / 2) && view.scrollY() == -(view.height() / 2);
+    };
+
+    view.setScroll(37, 41);
+    ASSERT_TRUE(run(app::cmd::ZoomIn));
+    EXPECT_EQ(view.centringNotificationsSeen(), seen + 1);
+    EXPECT_TRUE(centred());
+
+    QWidget* map = frame.mapWindow()->viewport();
+    view.setScroll(37, 41);
+    QWheelEvent e(QPointF(10, 10), map->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, 120),
+                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(map, &e);
+    EXPECT_EQ(view.zoom(), 130);
+    EXPECT_EQ(view.centringNotificationsSeen(), seen + 2);
+    EXPECT_TRUE(centred());
+
+    // The centring ends after exactly seven notifications.
+    while (view.centringNotificationsSeen() < map::MapView::kCentringNotifications)
+        ASSERT_TRUE(run(app::cmd::ZoomOut));
+    view.setScroll(37, 41);
+    ASSERT_TRUE(run(app::cmd::ZoomOut));
+    EXPECT_FALSE(centred());
 }
 
 TEST_F(MainFrameTest, SelectorChoiceMakesShipgroupCurrentAndReloadsForms) {
