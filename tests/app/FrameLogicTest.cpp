@@ -388,3 +388,101 @@ TEST(FrameLogic, ResetBriefingCommands) {
     EXPECT_EQ(f.prompter.shown.back().text, "See next version");
     EXPECT_EQ(f.prompter.shown.back().caption, "Function not implemented");
 }
+
+namespace {
+
+// One line of the literal menu tree: "[Title]" opens a submenu, "]" closes
+// it, "---" is a separator, and a command is its id with the text the menu
+// must show ("" where the text is not pinned here).
+struct MenuLine {
+    const char* kind;
+    int id;
+    const char* text;
+};
+
+void flatten(const std::vector<MenuEntry>& entries, std::vector<std::string>& out,
+             const CommandTable& commands) {
+    for (const MenuEntry& e : entries) {
+        if (e.separator) {
+            out.push_back("---");
+        } else if (e.isSubmenu()) {
+            out.push_back("[" + e.text + "]");
+            flatten(e.children, out, commands);
+            out.push_back("]");
+        } else {
+            const Command* c = commands.find(e.id);
+            out.push_back(std::to_string(e.id) + " " + (c ? c->menuText : "?"));
+        }
+    }
+}
+
+}  // namespace
+
+TEST(FrameLogic, MenuTreeOrderTextsAndDisabledItemsMatchTheLiteralTree) {
+    // clang-format off
+    const MenuLine tree[] = {
+        {"[&File]", 0, ""}, {"", 57600, "&New"}, {"", 32888, "&Open..."}, {"", 57603, "&Save"},
+        {"", 32890, "Save &as..."}, {"---", 0, ""}, {"", 57665, "E&xit"}, {"]", 0, ""},
+        {"[&Edit]", 0, ""}, {"", 57643, ""}, {"---", 0, ""}, {"", 57635, ""}, {"", 57634, ""},
+        {"", 57637, ""}, {"]", 0, ""},
+        {"[&View]", 0, ""}, {"", 59392, "&Toolbar"}, {"", 59393, "&Status Bar"},
+        {"", 32795, "&Control Bar"}, {"", 32796, "S&hipgroups"}, {"", 32805, "&Briefing Bar"},
+        {"", 32898, "A&uto Show/Hide Briefing bars"}, {"---", 0, ""},
+        {"", 32775, "C&oordinates..."}, {"", 32776, "&Map Properties..."},
+        {"", 32783, "&Axis Properties..."}, {"---", 0, ""}, {"", 32930, "&Preferences..."},
+        {"]", 0, ""},
+        {"[&Map]", 0, ""}, {"", 32771, ""}, {"", 32772, ""}, {"", 32773, ""}, {"", 32774, ""},
+        {"---", 0, ""}, {"", 32778, ""}, {"", 32779, ""}, {"---", 0, ""}, {"", 32780, ""},
+        {"", 32782, ""}, {"", 32781, ""}, {"---", 0, ""}, {"", 32784, ""}, {"---", 0, ""},
+        {"", 32908, ""}, {"", 32905, ""}, {"", 32906, ""}, {"", 32907, ""}, {"]", 0, ""},
+        {"[&Add]", 0, ""}, {"", 32872, "&Start point 1"}, {"", 32873, ""}, {"", 32874, ""},
+        {"", 32875, ""}, {"---", 0, ""}, {"", 32876, ""}, {"", 32877, ""}, {"", 32878, ""},
+        {"", 32879, ""}, {"", 32880, ""}, {"", 32881, ""}, {"", 32882, ""},
+        {"", 32883, "Waypoint &8"}, {"---", 0, ""}, {"", 32884, ""}, {"", 32885, ""},
+        {"]", 0, ""},
+        {"[&Mission]", 0, ""}, {"", 32833, ""}, {"", 32848, ""}, {"", 32838, ""}, {"---", 0, ""},
+        {"", 32835, ""}, {"---", 0, ""}, {"", 32886, ""}, {"", 32925, ""}, {"]", 0, ""},
+        {"[&Globals]", 0, ""}, {"", 32900, ""}, {"", 32924, ""}, {"]", 0, ""},
+        {"[&Teams]", 0, ""}, {"", 32822, "Team &1"}, {"", 32823, "Team &2"},
+        {"", 32824, "Team &3"}, {"", 32825, "Team &4"}, {"", 32826, "Team &5"},
+        {"", 32827, "Team &6"}, {"", 32828, "Team &7"}, {"", 32829, "Team &8"},
+        {"", 32830, "Team &9"}, {"", 32831, "Team 1&0"}, {"---", 0, ""},
+        {"", 33001, "&All Teams"}, {"]", 0, ""},
+        {"[M&essages]", 0, ""}, {"", 32834, "&Modify messages..."}, {"]", 0, ""},
+        {"[&Briefing]", 0, ""}, {"", 32820, ""}, {"", 32821, ""}, {"", 32902, ""},
+        {"---", 0, ""}, {"", 32818, ""}, {"", 32819, ""}, {"---", 0, ""},
+        {"", 32936, "Reset Briefing &1"}, {"", 32937, "Reset Briefing &2"}, {"---", 0, ""},
+        {"", 33002, "&Manual Override"}, {"]", 0, ""},
+        {"[&Help]", 0, ""}, {"", 33004, "&Contents"}, {"", 33005, "&Tutorials"},
+        {"", 33003, "&Plug-ins"}, {"---", 0, ""}, {"", 57664, "&Info..."}, {"]", 0, ""},
+    };
+    // clang-format on
+    Fixture f;
+    std::vector<std::string> shown;
+    flatten(f.commands.menus(), shown, f.commands);
+    ASSERT_EQ(shown.size(), std::size(tree));
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const MenuLine& l = tree[i];
+        if (l.id == 0) {
+            EXPECT_EQ(shown[i], l.kind) << "line " << i;
+            continue;
+        }
+        const std::string id = std::to_string(l.id);
+        EXPECT_EQ(shown[i].substr(0, id.size() + 1), id + " ") << "line " << i;
+        if (*l.text) EXPECT_EQ(shown[i], id + " " + l.text) << "line " << i;
+    }
+
+    // Items without a handler are disabled, and stay so: the Edit menu, "All
+    // Teams", "Manual Override", the whole Add menu, "Plug-ins", "Contents",
+    // "Tutorials". Exit and the View commands work from the start (New, Open
+    // and the saves come with the window's file services).
+    std::vector<int> disabled{57643, 57635, 57634, 57637, 33001, 33002, 33003, 33004, 33005};
+    for (int id = 32872; id <= 32885; ++id) disabled.push_back(id);
+    for (int id : disabled) {
+        const Command* c = f.commands.find(id);
+        ASSERT_NE(c, nullptr) << id;
+        EXPECT_FALSE(c->isEnabled()) << id;
+    }
+    for (int id : {57665, 59392, 59393, 32795, 32796, 32805, 32898, 32775, 32776, 32783, 32930})
+        EXPECT_TRUE(f.commands.find(id)->isEnabled()) << id;
+}
