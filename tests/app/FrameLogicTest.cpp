@@ -158,6 +158,11 @@ TEST(FrameLogic, RelaysShipgroupEventsAsTheTableSays) {
     auto adv = f.openForm(form::Advanced);
     auto way = f.openForm(form::Waypoints);
     auto wizard = f.openForm(form::OrdersWizard);
+    auto arrival = f.openForm(form::Arrival);
+    auto departure = f.openForm(form::Departure);
+    auto orders = f.openForm(form::Orders);
+    auto options = f.openForm(form::Options);
+    auto goals = f.openForm(form::Goals);
 
     f.editor.shipgroupEvents.notify(kEventListCleared);
     ASSERT_EQ(f.view.selector.size(), 3u);
@@ -171,7 +176,9 @@ TEST(FrameLogic, RelaysShipgroupEventsAsTheTableSays) {
     EXPECT_EQ(f.view.selected, 2);
     EXPECT_EQ(list->got, std::vector<int>{2});
     EXPECT_EQ(view->got, std::vector<int>{2});
-    for (auto* form : {basic.get(), adv.get(), way.get(), wizard.get()})
+    // All nine forms that show the current shipgroup reload.
+    for (auto* form : {basic.get(), arrival.get(), departure.get(), orders.get(), way.get(),
+                       adv.get(), options.get(), goals.get(), wizard.get()})
         EXPECT_EQ(form->got, std::vector<int>{kEventReload}) << form->title();
 
     f.logic.selectShipgroup(7);  // beyond the list: ignored
