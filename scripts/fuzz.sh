@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for the given number
-# of seconds (default 60): bash scripts/fuzz.sh [seconds]
+# of seconds (default 60): bash scripts/fuzz.sh [seconds]. Each target starts
+# from its seed inputs in fuzz/corpus/<target>; what it finds goes to
+# build-fuzz/corpus/<target>.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -14,5 +16,8 @@ for target in build-fuzz/fuzz/Fuzz*; do
     corpus="build-fuzz/corpus/$name"
     mkdir -p "$corpus"
     echo "== $name for ${seconds}s"
-    "$target" -max_total_time="$seconds" -rss_limit_mb=4096 "$corpus" 2>&1 | tail -n 3
+    seeds="fuzz/corpus/$name"
+    [ -d "$seeds" ] || seeds=""
+    "$target" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=1 \
+        "$corpus" $seeds 2>&1 | tail -n 8
 done
