@@ -27,6 +27,7 @@
 #include "mission/ShipgroupRecord.h"
 #include "ui/CSliderBar.h"
 #include "ui/MapWindow.h"
+#include "ui/OrdersWizardWindow.h"
 #include "ui/QPainterCanvas.h"
 #include "ui/StartPictures.h"
 #include "ui/ToolbarIcons.h"
@@ -398,7 +399,10 @@ void CMainFrame::mapSizeChanged() { m_mapWindow->sizeNotification(); }
 bool CMainFrame::runModal(core::FormModel& form) { return m_forms.runModal(form); }
 
 void CMainFrame::showModeless(const std::string& key, std::shared_ptr<core::FormModel> form) {
-    m_forms.showModeless(key, std::move(form));
+    auto* wizard = dynamic_cast<shipgroup::OrdersWizard*>(form.get());
+    FormDialog* dlg = m_forms.showModeless(key, std::move(form));
+    // The custom-drawn wizard has no controls: its surface fills the dialog.
+    if (wizard && dlg && dlg->layout()) dlg->layout()->addWidget(new OrdersWizardWindow(*wizard, dlg));
 }
 
 void CMainFrame::closeModeless(const std::string& key) { m_forms.close(key); }

@@ -14,6 +14,7 @@
 #include "support/ScriptedUi.h"
 #include "ui/CMainFrame.h"
 #include "ui/MapWindow.h"
+#include "ui/OrdersWizardWindow.h"
 
 using namespace quendar;
 namespace fs = std::filesystem;
@@ -154,4 +155,39 @@ TEST_F(MapMouseTest, RightDragPansAndARightClickOpensBasic) {
 
     QTest::mouseClick(vp, Qt::RightButton, Qt::NoModifier, mid);
     EXPECT_TRUE(frame->forms().isOpen("Basic"));
+}
+
+TEST_F(MapMouseTest, OrdersWizardWindowRunsOnItsTimerAndWritesTheOrder) {
+    run(32906);  // order 3
+    run(32925);
+    auto* dlg = frame->forms().dialog("Orders Wizard");
+    ASSERT_NE(dlg, nullptr);
+    auto* surface = dlg->findChild<ui::OrdersWizardWindow*>();
+    ASSERT_NE(surface, nullptr);
+    auto* wizard = dynamic_cast<shipgroup::OrdersWizard*>(frame->forms().model("Orders Wizard"));
+    ASSERT_NE(wizard, nullptr);
+    auto settled = [&] { return !wizard->buttons().empty() && wizard->timerInterval() == 0; };
+    auto clickButton = [&](int kind) {
+        for (const auto& b : wizard->buttons())
+            if (b.kind == kind) {
+                QTest::mouseClick(surface, Qt::LeftButton, Qt::NoModifier,
+                                  QPoint(b.x + 7, b.y + 5));
+                return true;
+            }
+        return false;
+    };
+    ASSERT_TRUE(QTest::qWaitFor(settled, 3000));
+    EXPECT_EQ(wizard->page(), 0);
+    for (int kind : {1, 1, 3, 11}) {
+        ASSERT_TRUE(clickButton(kind)) << kind;
+        ASSERT_TRUE(QTest::qWaitFor(settled, 3000) || wizard->page() == 12) << kind;
+    }
+    ASSERT_TRUE(clickButton(1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return wizard->page() == 12; }, 3000));
+    // Region 1, slot index 2: destroy shipgroup 0, full throttle.
+    const int o = 202 + 148 * 2;
+    EXPECT_EQ(editor.store.byte(Table::Shipgroups, 0, o), 7);
+    EXPECT_EQ(editor.store.byte(Table::Shipgroups, 0, o + 1), 10);
+    EXPECT_EQ(editor.store.byte(Table::Shipgroups, 0, o + 12), 1);
+    EXPECT_EQ(editor.store.byte(Table::Shipgroups, 0, o + 13), 0);
 }
