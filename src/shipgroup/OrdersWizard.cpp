@@ -19,7 +19,8 @@ constexpr uint8_t kOrderDestroy = 7, kOrderProtect = 9, kOrderDisable = 11, kFul
                   kFlightgroup = 1;
 constexpr int kShownNameLength = 20;
 
-constexpr int kTextX = 24, kHeaderY = 4, kFirstLineY = 26, kLineStep = 12;
+// Page lines stand right of the button column; button labels fit between.
+constexpr int kHeaderX = 24, kTextX = 84, kHeaderY = 4, kFirstLineY = 30, kLineStep = 16;
 const map::Font kHeaderFont{"Arial", 14};
 const map::Font kLineFont{"Times New Roman", 12};
 constexpr map::Colour kBackground = core::rgb(12, 16, 36);
@@ -186,7 +187,7 @@ std::vector<std::string> OrdersWizard::pageLines() const {
 void OrdersWizard::paint(map::Canvas& c) const {
     c.fill(kBackground);
     if (m_phase == Phase::Delay) return;
-    c.text(kTextX, kHeaderY, header(), faded(kHeaderInk, m_fade), kHeaderFont);
+    c.text(kHeaderX, kHeaderY, header(), faded(kHeaderInk, m_fade), kHeaderFont);
     const auto lines = pageLines();
     for (size_t i = 0; i < lines.size(); ++i)
         c.text(kTextX, kFirstLineY + static_cast<int>(i) * kLineStep, lines[i],
