@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
@@ -28,7 +29,10 @@ class MapMouseTest : public ::testing::Test {
   protected:
     void SetUp() override {
         test::qtApp();
-        m_dir = fs::temp_directory_path() / "quendar_ui_map_mouse";
+        // A folder of its own per test and process: the tests run in parallel.
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_dir = fs::temp_directory_path() / ("quendar_ui_map_mouse_" + std::string(info->name()) +
+                                             "_" + std::to_string(QCoreApplication::applicationPid()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
         m_previous = fs::current_path();
@@ -41,6 +45,9 @@ class MapMouseTest : public ::testing::Test {
         o.chooser = &chooser;
         o.showSplash = false;
         frame = std::make_unique<ui::CMainFrame>(editor, o);
+        // Nothing modal may wait for a user here.
+        frame->pictureHook = [](QDialog& d) { d.accept(); };
+        frame->forms().modalHook = [](ui::FormDialog& d) { d.model().click("ok"); };
         frame->startUp();
         frame->show();
         QCoreApplication::processEvents();
