@@ -30,7 +30,7 @@ class OrdersWizard : public core::FormModel {
         bool highlighted = false;
     };
     static constexpr int kButtonWidth = 14, kButtonHeight = 10;
-    static constexpr int kWidth = 360, kHeight = 262;
+    static constexpr int kWidth = 450, kHeight = 262;
     static constexpr int kMaxTargets = 4;
     // Timer intervals: the pause before the first page, one step of a page
     // fading in, one step of a page fading out.
