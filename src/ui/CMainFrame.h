@@ -10,6 +10,7 @@
 #include "app/Editor.h"
 #include "app/FormWiring.h"
 #include "app/FrameLogic.h"
+#include "app/MapTools.h"
 #include "app/MapViewPort.h"
 #include "app/WorkingFolder.h"
 #include "map/IconTable.h"
@@ -54,6 +55,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
 
     app::CommandTable& commands() { return m_commands; }
     app::FrameLogic& logic() { return *m_logic; }
+    app::MapTools& mapTools() { return *m_mapTools; }
     FormHost& forms() { return m_forms; }
     MapWindow* mapWindow() const { return m_mapWindow; }
     map::MapView& mapView() { return m_editor.mapView; }
@@ -116,6 +118,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     app::FileChooser& m_chooser;
     std::unique_ptr<app::MapViewPort> m_port;
     std::unique_ptr<app::FrameLogic> m_logic;
+    std::unique_ptr<app::MapTools> m_mapTools;
     // Declared before the form host: the forms point at what it holds, so
     // the host (and every form window) goes first.
     std::unique_ptr<app::FormWiring> m_formWiring;
