@@ -6,12 +6,14 @@
 #include <memory>
 #include <string>
 
+#include "app/BriefingBar.h"
 #include "app/CommandTable.h"
 #include "app/Editor.h"
 #include "app/FormWiring.h"
 #include "app/FrameLogic.h"
 #include "app/MapViewPort.h"
 #include "app/WorkingFolder.h"
+#include "map/BriefingLayer.h"
 #include "map/IconTable.h"
 #include "map/MapRenderer.h"
 #include "map/MapView.h"
@@ -28,6 +30,7 @@ class QToolBar;
 namespace quendar::ui {
 
 class CSliderBar;
+class QtPlaybackTimer;
 class MapWindow;
 class SplashForm;
 
@@ -60,6 +63,8 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     map::ViewSwitches& viewSwitches() { return m_editor.viewSwitches; }
     QComboBox* selector() const { return m_selector; }
     CSliderBar* sliderBar() const { return m_sliderBar; }
+    app::BriefingBar& briefingBar() { return *m_briefingBar; }
+    QtPlaybackTimer& playbackTimer() { return *m_playTimer; }
     QToolBar* toolbar(int id) const;
     QAction* action(int id) const;
     QLabel* pane(app::Pane pane) const;
@@ -115,6 +120,10 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     app::FileChooser& m_chooser;
     std::unique_ptr<app::MapViewPort> m_port;
     std::unique_ptr<app::FrameLogic> m_logic;
+    // The briefing bar's playback, its timer and the briefing layer of the map.
+    std::unique_ptr<QtPlaybackTimer> m_playTimer;
+    std::unique_ptr<app::BriefingBar> m_briefingBar;
+    std::unique_ptr<map::BriefingLayer> m_briefingLayer;
     // Declared before the form host: the forms point at what it holds, so
     // the host (and every form window) goes first.
     std::unique_ptr<app::FormWiring> m_formWiring;
