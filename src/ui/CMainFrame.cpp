@@ -400,7 +400,11 @@ void CMainFrame::showBriefingTime(int time, int endTime) {
     m_sliderBar->showTime(time);
 }
 
-void CMainFrame::repaintMap() { m_mapWindow->viewport()->update(); }
+void CMainFrame::repaintMap() {
+    // The briefing view may have moved the map: the scroll bars follow.
+    if (m_editor.viewSwitches.briefingMode) m_mapWindow->syncScrollBars();
+    m_mapWindow->viewport()->update();
+}
 void CMainFrame::mapSizeChanged() { m_mapWindow->sizeNotification(); }
 
 bool CMainFrame::runModal(core::FormModel& form) { return m_forms.runModal(form); }
