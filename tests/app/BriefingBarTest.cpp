@@ -57,11 +57,21 @@ struct Frame {
     MapViewPort port{editor.mapView, editor.viewSwitches, editor.settings,
                      editor.briefing.playback(), &editor.briefing};
     quendar::testing::ScriptedPrompter prompter;
-    FrameLogic logic{editor, commands, view, port, prompter, FrameServices{}};
+    FrameLogic logic{editor, commands, view, port, prompter, services()};
     FakeTimer timer;
     BriefingBar bar{editor, commands, view, port, logic, timer};
 
     Frame() { editor.mapView.resize(800, 600); }
+    // Save as the file commands do it, without a file: pack, then read back.
+    FrameServices services() {
+        FrameServices s;
+        s.saveMission = [this] {
+            editor.briefing.serializeBriefing();
+            editor.briefing.reparseAfterSave();
+            return true;
+        };
+        return s;
+    }
     const map::MapView& mv() const { return editor.mapView; }
 };
 
@@ -131,11 +141,24 @@ TEST(BriefingBar, TimerTicksAndPanes) {
     f.bar.tick();  // a late tick after Stop does nothing
     EXPECT_EQ(f.editor.briefing.currentTime(), t);
 
-    // A save or an open puts the time back to 0; the view follows.
+    // A save puts the time back to 0 and leaves a running timer alone; the
+    // panes and the view follow.
+    f.commands.execute(playcmd::Play);
+    f.bar.tick();
+    ASSERT_EQ(f.mv().zoom(), 64);
+    f.commands.execute(cmd::Save);
+    EXPECT_EQ(f.editor.briefing.currentTime(), 0);
+    EXPECT_EQ(f.view.panes[Pane::BrTime], "0:0:0");
+    EXPECT_EQ(f.view.slider, 0);
+    EXPECT_EQ(f.mv().zoom(), 32);
+    EXPECT_TRUE(f.timer.running);
+    EXPECT_EQ(f.editor.briefing.count(BRC_ZOOM), 1);  // read back from the block
+
+    // Open and New do the same through their notice.
+    f.editor.briefing.setCurrentTime(7);
     f.editor.briefing.resetPlayback();
     f.editor.missionReplaced.notify();
     EXPECT_EQ(f.view.panes[Pane::BrTime], "0:0:0");
-    EXPECT_EQ(f.mv().zoom(), 32);
 }
 
 TEST(BriefingBar, UndoAndRedoButtonsOnlyInBriefingMode) {
