@@ -91,9 +91,12 @@ PlaybackEffect PlaybackControl::lastAction() {
     return jumpTo(best == std::numeric_limits<int64_t>::min() ? 0 : static_cast<int32_t>(best));
 }
 
+// A running timer takes the new period at once, also after a single step or
+// a reset left the play state at "stepped" or "stopped" while it runs on:
+// the checked speed is always the speed that plays.
 PlaybackEffect PlaybackControl::setSpeed(int tickInterval) {
     state().tickInterval = tickInterval;
-    if (state().playState == kPlaying && state().timerRunning) return {Timer::Restart};
+    if (state().timerRunning) return {Timer::Restart};
     return {};
 }
 

@@ -12,6 +12,8 @@ namespace quendar::ui {
 class QtPlaybackTimer : public app::PlaybackTimer {
   public:
     explicit QtPlaybackTimer(QObject* parent) : m_timer(parent) {
+        // The periods are short (35 ms); a coarse timer would stretch them.
+        m_timer.setTimerType(Qt::PreciseTimer);
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             if (onTick) onTick();
         });

@@ -60,6 +60,10 @@ TEST_F(PlaybackTest, SpeedsStepSizesAndTheirMarks) {
     EXPECT_FALSE(control.checked(32856));
     control.tick();
     EXPECT_EQ(model.currentTime(), 1);
+    // A step while playing leaves the timer running; a speed change still
+    // reaches it.
+    control.stepForward();
+    EXPECT_EQ(control.setSpeed(150).timer, Timer::Restart);
 
     // Step sizes and the lock only in briefing mode; Pause never; the play
     // and step commands always.
