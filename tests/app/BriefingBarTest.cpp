@@ -154,11 +154,6 @@ TEST(BriefingBar, TimerTicksAndPanes) {
     EXPECT_TRUE(f.timer.running);
     EXPECT_EQ(f.editor.briefing.count(BRC_ZOOM), 1);  // read back from the block
 
-    // Open and New do the same through their notice.
-    f.editor.briefing.setCurrentTime(7);
-    f.editor.briefing.resetPlayback();
-    f.editor.missionReplaced.notify();
-    EXPECT_EQ(f.view.panes[Pane::BrTime], "0:0:0");
 }
 
 TEST(BriefingBar, UndoAndRedoButtonsOnlyInBriefingMode) {

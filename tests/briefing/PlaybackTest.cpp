@@ -139,21 +139,6 @@ TEST_F(PlaybackTest, TickStopsAtTheLengthOrTheEndTime) {
     EXPECT_TRUE(control.tick().recomputeView);  // 30
 }
 
-TEST_F(PlaybackTest, ResetsKeepTheTimer) {
-    control.play();
-    model.setCurrentTime(50);
-    model.playback().stepSize = 3;
-    model.playback().tickInterval = 35;
-    model.resetPlayback();  // what Open, New, Save and Reset Briefing 1 do
-    EXPECT_EQ(model.currentTime(), 0);
-    EXPECT_EQ(model.playback().playState, kStopped);
-    EXPECT_EQ(model.playback().tickInterval, 56);
-    EXPECT_EQ(model.playback().stepSize, 1);
-    EXPECT_TRUE(model.playback().timerRunning);  // playback goes on from 0
-    control.tick();
-    EXPECT_EQ(model.currentTime(), 1);
-}
-
 TEST_F(PlaybackTest, NextAndLastActionAtTheEnds) {
     endsAt(500, 300);
     model.appendCommand(BRC_SKIP, 40);
