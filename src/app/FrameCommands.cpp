@@ -12,6 +12,10 @@ void FrameLogic::bindCommands() {
     auto fileCommand = [this](std::function<bool()> run) {
         return [this, run] {
             if (run()) retitle();
+            // New, Open and Save put the briefing time back to 0 (also a save
+            // that failed: the lists are read back either way).
+            refreshBriefingTime();
+            if (m_map.briefingMode()) m_map.applyBriefingView();
             m_view.repaintMap();
         };
     };
@@ -113,6 +117,7 @@ void FrameLogic::bindCommands() {
             return;
         m_editor.briefing.resetBriefing1();
         refreshBriefingTime();
+        if (m_map.briefingMode()) m_map.applyBriefingView();
         m_view.repaintMap();
     });
     c.bind(cmd::ResetBriefing2,

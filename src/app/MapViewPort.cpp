@@ -1,5 +1,7 @@
 #include "app/MapViewPort.h"
 
+#include "briefing/BriefingView.h"
+
 namespace quendar::app {
 
 void MapViewPort::setZoom(int zoom) {
@@ -17,6 +19,12 @@ void MapViewPort::setBriefingMode(bool on) {
     m_switches.briefingMode = on;
     m_playback.briefingMode = on;
     if (on) m_view.enterBriefingMode(m_settings);
+}
+
+void MapViewPort::applyBriefingView() {
+    if (!m_briefing || !lockEngaged()) return;
+    const briefing::LockedView v = briefing::lockedViewAt(*m_briefing, m_briefing->currentTime());
+    m_view.applyBriefingView(v.zoom, v.x, v.y, v.region);
 }
 
 }  // namespace quendar::app

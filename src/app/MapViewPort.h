@@ -14,8 +14,12 @@ namespace quendar::app {
 class MapViewPort : public MapPort {
   public:
     MapViewPort(map::MapView& view, map::ViewSwitches& switches, core::DisplaySettings& settings,
-                briefing::Playback& playback)
-        : m_view(view), m_switches(switches), m_settings(settings), m_playback(playback) {}
+                briefing::Playback& playback, const briefing::BriefingModel* briefing = nullptr)
+        : m_view(view),
+          m_switches(switches),
+          m_settings(settings),
+          m_playback(playback),
+          m_briefing(briefing) {}
 
     int zoom() const override { return m_view.zoom(); }
     void setZoom(int zoom) override;
@@ -33,6 +37,9 @@ class MapViewPort : public MapPort {
     std::pair<std::string, std::string> readout() const override {
         return {m_view.readoutX(), m_view.readoutY()};
     }
+    // In briefing mode with the lock on: zoom, centre and region of the
+    // briefing at its current time.
+    void applyBriefingView() override;
 
     map::MapView& view() { return m_view; }
     bool lockEngaged() const { return m_switches.briefingMode && m_playback.briefingLock; }
@@ -42,6 +49,7 @@ class MapViewPort : public MapPort {
     map::ViewSwitches& m_switches;
     core::DisplaySettings& m_settings;
     briefing::Playback& m_playback;
+    const briefing::BriefingModel* m_briefing;
 };
 
 }  // namespace quendar::app

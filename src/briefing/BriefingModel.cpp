@@ -110,6 +110,7 @@ void BriefingModel::resetForNewMission() {
     setBriefingLength(kDefaultBriefingTime);
     resetPlayback();
     m_playback.briefingLock = true;
+    m_undo.clear();
 }
 
 }  // namespace quendar::briefing

@@ -9,6 +9,7 @@
 
 #include "briefing/BriefingKinds.h"
 #include "briefing/CommandList.h"
+#include "briefing/UndoLog.h"
 
 namespace quendar::mission {
 class MissionStore;
@@ -47,6 +48,9 @@ struct Playback {
     int stepSize = 1;                // units per single step, 1..5
     bool briefingLock = true;        // the view follows the briefing
     bool briefingMode = false;       // the map shows the briefing
+    // The window's playback timer runs. The resets leave it alone: a playback
+    // that runs when a mission is opened or saved goes on from 0.
+    bool timerRunning = false;
 };
 
 // A command named by its list and its position in the list.
@@ -150,6 +154,10 @@ class BriefingModel {
     // T = 0, stopped, normal speed, step 1 (a running timer is the window's).
     void resetPlayback();
 
+    // --- the undo log of the briefing tools (emptied by New and Open, kept by Save)
+    UndoLog& undoLog() { return m_undo; }
+    const UndoLog& undoLog() const { return m_undo; }
+
     // --- packing and unpacking briefing 1's block
     // Empties the lists and fills them from the store's block; see
     // BriefingCodec.cpp for the rules.
@@ -184,6 +192,7 @@ class BriefingModel {
     int m_endTime = kDefaultBriefingTime;
     int32_t m_currentTime = 0;
     Playback m_playback;
+    UndoLog m_undo;
 };
 
 }  // namespace quendar::briefing

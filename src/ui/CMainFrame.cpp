@@ -21,6 +21,7 @@
 #include "app/FileCommands.h"
 #include "app/FormWiring.h"
 #include "app/PreferencesFile.h"
+#include "briefing/BriefingView.h"
 #include "map/BriefingPictures.h"
 #include "map/IconImages.h"
 #include "map/MapDisplayForms.h"
@@ -29,6 +30,7 @@
 #include "ui/MapWindow.h"
 #include "ui/OrdersWizardWindow.h"
 #include "ui/QPainterCanvas.h"
+#include "ui/QtPlaybackTimer.h"
 #include "ui/StartPictures.h"
 #include "ui/ToolbarIcons.h"
 
@@ -51,6 +53,7 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
 
     // The map pane starts from the map defaults; its icons load at start-up.
     m_renderer = std::make_unique<map::MapRenderer>(m_editor.icons);
+    m_briefingLayer = std::make_unique<map::BriefingLayer>(m_editor.icons);
     m_mapWindow = new MapWindow(m_editor.mapView, this);
     m_mapWindow->paintMap = [this](QPainter& p, const QSize& s) { paintMap(p, s); };
     setCentralWidget(m_mapWindow);
@@ -58,10 +61,14 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
 
     m_editor.craftListPath = m_folder.dataFile("SHIPLIST.TXT");
     m_port = std::make_unique<app::MapViewPort>(m_editor.mapView, m_editor.viewSwitches, m_editor.settings,
-                                                m_editor.briefing.playback());
+                                                m_editor.briefing.playback(), &m_editor.briefing);
     m_mapWindow->lockEngaged = [this] { return m_port->lockEngaged(); };
     m_logic = std::make_unique<app::FrameLogic>(m_editor, m_commands, *this, *m_port, m_prompter,
                                                 services());
+    m_playTimer = std::make_unique<QtPlaybackTimer>(this);
+    m_briefingBar = std::make_unique<app::BriefingBar>(m_editor, m_commands, *this, *m_port,
+                                                       *m_logic, *m_playTimer);
+    m_playTimer->onTick = [this] { m_briefingBar->tick(); };
     // The mouse on the map goes to the map tools; the window only translates.
     m_mapTools = std::make_unique<app::MapTools>(m_editor, m_prompter);
     m_mapTools->repaint = [this] { repaintMap(); };
@@ -284,6 +291,7 @@ void CMainFrame::startUp() {
     // then draws without craft pictures).
     m_editor.icons.loadFile(m_folder.dataFile(map::kIconFileName)).report(m_prompter);
     m_renderer->iconsChanged();
+    m_briefingLayer->iconsChanged();
     if (m_editor.icons.available())
         m_renderer->setBriefingPictures(map::technicalDataPicture(), map::regionChangePicture());
     m_logic->startUp();
@@ -327,6 +335,14 @@ void CMainFrame::paintMap(QPainter& p, const QSize& size) {
     if (size.isEmpty()) return;
     QPainterCanvas canvas(p, size.width(), size.height());
     map::PaintInput in{m_editor.store, m_editor.settings, m_editor.mapView, m_editor.viewSwitches, nullptr};
+    // In briefing mode the briefing at its current time, worked out afresh.
+    briefing::BriefingView view;
+    map::BriefingFrame frame;
+    if (m_editor.viewSwitches.briefingMode) {
+        view = briefing::briefingViewAt(m_editor.briefing, m_editor.briefing.currentTime());
+        frame = m_briefingLayer->frame(view, m_editor.store, m_editor.mapView);
+        in.briefing = &frame;
+    }
     m_renderer->paint(canvas, in);
 }
 
@@ -393,7 +409,11 @@ void CMainFrame::showBriefingTime(int time, int endTime) {
     m_sliderBar->showTime(time);
 }
 
-void CMainFrame::repaintMap() { m_mapWindow->viewport()->update(); }
+void CMainFrame::repaintMap() {
+    // The briefing view may have moved the map: the scroll bars follow.
+    if (m_editor.viewSwitches.briefingMode) m_mapWindow->syncScrollBars();
+    m_mapWindow->viewport()->update();
+}
 void CMainFrame::mapSizeChanged() { m_mapWindow->sizeNotification(); }
 void CMainFrame::mapScrollChanged() { m_mapWindow->syncScrollBars(); }
 

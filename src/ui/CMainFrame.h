@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/BriefingBar.h"
 #include "app/CommandTable.h"
 #include "app/Editor.h"
 #include "app/FormWiring.h"
@@ -13,6 +14,7 @@
 #include "app/MapTools.h"
 #include "app/MapViewPort.h"
 #include "app/WorkingFolder.h"
+#include "map/BriefingLayer.h"
 #include "map/IconTable.h"
 #include "map/MapRenderer.h"
 #include "map/MapView.h"
@@ -29,6 +31,7 @@ class QToolBar;
 namespace quendar::ui {
 
 class CSliderBar;
+class QtPlaybackTimer;
 class MapWindow;
 class SplashForm;
 
@@ -62,6 +65,8 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     map::ViewSwitches& viewSwitches() { return m_editor.viewSwitches; }
     QComboBox* selector() const { return m_selector; }
     CSliderBar* sliderBar() const { return m_sliderBar; }
+    app::BriefingBar& briefingBar() { return *m_briefingBar; }
+    QtPlaybackTimer& playbackTimer() { return *m_playTimer; }
     QToolBar* toolbar(int id) const;
     QAction* action(int id) const;
     QLabel* pane(app::Pane pane) const;
@@ -118,6 +123,10 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     app::FileChooser& m_chooser;
     std::unique_ptr<app::MapViewPort> m_port;
     std::unique_ptr<app::FrameLogic> m_logic;
+    // The briefing bar's playback, its timer and the briefing layer of the map.
+    std::unique_ptr<QtPlaybackTimer> m_playTimer;
+    std::unique_ptr<app::BriefingBar> m_briefingBar;
+    std::unique_ptr<map::BriefingLayer> m_briefingLayer;
     std::unique_ptr<app::MapTools> m_mapTools;
     // Declared before the form host: the forms point at what it holds, so
     // the host (and every form window) goes first.

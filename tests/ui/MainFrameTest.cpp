@@ -28,6 +28,7 @@
 #include "ui/CMainFrame.h"
 #include "ui/CSliderBar.h"
 #include "ui/MapWindow.h"
+#include "ui/QtPlaybackTimer.h"
 
 using namespace quendar;
 namespace fs = std::filesystem;
@@ -238,9 +239,9 @@ TEST_F(MainFrameTest, BriefingModeBarsZoomAndLockRefusals) {
     EXPECT_EQ(frame.pane(app::Pane::Message)->text(),
               "You can't change region because briefing lock-position engaged.");
     EXPECT_EQ(frame.mapView().currentRegion(), 0);
-    EXPECT_EQ(frame.mapView().zoom(), 120);
+    // Entering applied the briefing's locked view: zoom 32 without a zoom command.
+    EXPECT_EQ(frame.mapView().zoom(), 32);
 
-    frame.mapView().applyBriefingView(32, 0, 0, 0);  // what the briefing view does
     ASSERT_TRUE(run(app::cmd::MapMode));
     EXPECT_EQ(frame.mapView().zoom(), 120);
     EXPECT_EQ(bars(), (std::vector<bool>{false, false, false}));
@@ -502,4 +503,40 @@ TEST_F(MainFrameTest, SplashShowsDuringStartUpAndClosesAtItsEnd) {
     QCoreApplication::processEvents();
     EXPECT_EQ(duringStartUp, 1);
     EXPECT_EQ(splashes(), 0);
+}
+
+// The sample's briefing played in the window: the timer moves the time and
+// the map shows the briefing's ships.
+TEST_F(MainFrameTest, BriefingPlaysInTheWindow) {
+    writeValidPreferences();
+    const std::string sample = (m_dir / "lantern-run.tie").string();
+    fs::copy_file(fs::path(QUENDAR_DATA_DIR) / "samples" / "lantern-run.tie", sample);
+    auto& frame = start();
+    frame.resize(1000, 700);
+    frame.show();
+    ASSERT_TRUE(frame.openMissionPath(sample, false));
+    ASSERT_TRUE(run(app::cmd::BriefingMode));
+    EXPECT_EQ(frame.mapView().zoom(), 40) << "the sample's briefing zooms to 40 at time 0";
+    frame.updateCommandStates();
+    EXPECT_FALSE(frame.action(app::kUndoCommand)->isEnabled()) << "nothing to undo";
+
+    ASSERT_TRUE(run(32854));  // next action: the ships appear at 14
+    EXPECT_EQ(editor.briefing.currentTime(), 14);
+    EXPECT_EQ(frame.pane(app::Pane::CurrentCommand)->text(), "Multiple commands");
+    const QImage shot = frame.mapWindow()->viewport()->grab().toImage();
+    int red = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            const QRgb p = shot.pixel(x, y);
+            if (qRed(p) > 100 && qGreen(p) == 0 && qBlue(p) == 0) ++red;
+        }
+    EXPECT_GT(red, 20) << "the red ship of slot 1 is drawn";
+
+    ASSERT_TRUE(run(32800));  // play
+    EXPECT_TRUE(frame.playbackTimer().running());
+    EXPECT_EQ(frame.playbackTimer().interval(), 56);
+    QTest::qWait(400);
+    EXPECT_GT(editor.briefing.currentTime(), 16);
+    ASSERT_TRUE(run(32801));  // stop
+    EXPECT_FALSE(frame.playbackTimer().running());
 }

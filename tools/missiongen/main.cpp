@@ -79,21 +79,44 @@ void writeSample(app::Editor& e) {
     s.setText(Table::Introduction, 0, 0, 4096,
               "Escort the hauler Sixx to Depot Vesh and hold the relay until it has docked.");
 
-    // A short briefing: zoom, show the player's flight and the enemy, tag them.
+    // The briefing: the player's flight and the hauler appear, the enemy
+    // shows up, turns and closes in, the flight turns to meet it, the view
+    // follows, and the technical data of the hauler close it.
     using namespace briefing;
     s.setText(Table::Briefing1Tags, 0, 0, 255, "Red Lantern");
     s.setText(Table::Briefing1Tags, 1, 0, 255, "Korvane Guard");
+    s.setText(Table::Briefing1Tags, 2, 0, 255, "Hauler Sixx");
     s.setText(Table::Briefing1Texts, 0, 0, 255, "Escort the hauler to the depot.");
-    e.briefing.appendCommand(BRC_ZOOM, 0, {40, 40});
-    e.briefing.appendCommand(BRC_SHOW, 14, {0, 1, 0});
-    e.briefing.appendCommand(BRC_COORD, 14, {0, -560, 320});
-    e.briefing.appendCommand(BRC_SHOW, 14, {1, 23, 1});
-    e.briefing.appendCommand(BRC_COORD, 14, {1, 480, -240});
-    e.briefing.appendCommand(BRC_LOWER, 20, {0});
-    e.briefing.appendCommand(BRC_TAG1, 40, {0, -560, 260, 0});
-    e.briefing.appendCommand(BRC_TAG2, 60, {1, 480, -300, 1});
-    e.briefing.appendCommand(BRC_SELECT1, 80, {1});
-    e.briefing.appendCommand(BRC_COORD, 200, {1, 240, -120});
+    s.setText(Table::Briefing1Texts, 1, 0, 255, "Korvane fighters will try to cut you off.");
+    s.setText(Table::Briefing1Texts, 2, 0, 255, "Turn into them and keep them off the hauler.");
+    auto& b = e.briefing;
+    b.appendCommand(BRC_ZOOM, 0, {40, 40});
+    b.appendCommand(BRC_SHOW, 14, {0, 1, 0});
+    b.appendCommand(BRC_COORD, 14, {0, -560, 320});
+    b.appendCommand(BRC_SHOW, 14, {2, 50, 0});
+    b.appendCommand(BRC_COORD, 14, {2, -720, -80});
+    b.appendCommand(BRC_ORIENT, 14, {2, 1});
+    b.appendCommand(BRC_SHOW, 14, {1, 23, 1});
+    b.appendCommand(BRC_COORD, 14, {1, 480, -240});
+    b.appendCommand(BRC_LOWER, 20, {0});
+    b.appendCommand(BRC_TAG1, 40, {0, -560, 260, 0});
+    b.appendCommand(BRC_TAG3, 50, {2, -720, -140, 0});
+    b.appendCommand(BRC_TAG2, 60, {1, 480, -300, 1});
+    b.appendCommand(BRC_SELECT1, 80, {1});
+    b.appendCommand(BRC_LOWER, 100, {1});
+    b.appendCommand(BRC_ORIENT, 100, {1, 2});
+    // The enemy closes in, step by step.
+    for (int k = 1; k <= 6; ++k) b.appendCommand(BRC_COORD, 100 + 20 * k, {1, 480 - 40 * k, -240 + 20 * k});
+    b.appendCommand(BRC_CLEARTAGS, 130);
+    b.appendCommand(BRC_LOWER, 160, {2});
+    b.appendCommand(BRC_ORIENT, 160, {0, 3});
+    for (int k = 1; k <= 4; ++k) b.appendCommand(BRC_COORD, 160 + 15 * k, {0, -560 + 60 * k, 320 - 40 * k});
+    b.appendCommand(BRC_MOVEMAP, 240, {-100, 40});
+    b.appendCommand(BRC_ZOOM, 240, {60, 60});
+    b.appendCommand(BRC_SELECT2, 240, {0});
+    b.appendCommand(BRC_TECH, 300, {1, 2});
+    b.appendCommand(BRC_TECH, 360, {0, 2});
+    b.appendCommand(BRC_CLEARSEL, 360);
     e.briefing.setBriefingEndTime(420);
     e.briefing.setBriefingLength(420);
 }

@@ -8,6 +8,9 @@
 #include "app/FileCommands.h"
 #include "app/MissionIO.h"
 #include "app/MissionSummary.h"
+#include "BriefingViewJson.h"
+#include "Render.h"
+#include "briefing/BriefingView.h"
 
 namespace {
 
@@ -145,6 +148,19 @@ int main(int argc, char** argv) {
     info->add_option("IN", in)->required();
     auto* dump = cli.add_subcommand("dump", "print the mission and its briefing as JSON");
     dump->add_option("IN", in)->required();
+    int dumpTime = 0;
+    auto* dumpTimeOpt =
+        dump->add_option("--time", dumpTime, "add the briefing view at this briefing time");
+    tool::RenderOptions ro;
+    auto* render = cli.add_subcommand("render", "draw the map, or the briefing at a time, as a PNG");
+    render->add_option("IN", in)->required();
+    render->add_option("OUT", ro.out, "the PNG to write")->required();
+    auto* brief = render->add_flag("--briefing", ro.briefing, "draw the briefing in its locked view");
+    render->add_option("--time", ro.time, "briefing time in units (default 0)")->needs(brief);
+    render->add_option("--region", ro.region, "region 1..4 (default 1)")->excludes(brief);
+    render->add_option("--zoom", ro.zoom, "pixels per km (default 100)")->excludes(brief);
+    render->add_option("--size", ro.size, "picture size WIDTHxHEIGHT (default 1920x1080)");
+    render->add_option("--icons", ro.icons, "icon file (default iconslist.dat here)");
     CLI11_PARSE(cli, argc, argv);
 
     app::Editor editor;
@@ -162,11 +178,15 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!open(editor, prompter, in)) return 1;
+    if (*render) return tool::renderMission(editor, ro);
     const app::MissionSummary summary = app::summarize(editor);
     if (*info) {
         printInfo(summary);
     } else {
-        std::cout << toJson(summary).dump(2) << "\n";
+        nlohmann::json j = toJson(summary);
+        if (*dumpTimeOpt)
+            j["briefingView"] = tool::briefingViewJson(briefing::briefingViewAt(editor.briefing, dumpTime));
+        std::cout << j.dump(2) << "\n";
     }
     return 0;
 }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "app/Editor.h"
+
+namespace quendar::tool {
+
+struct RenderOptions {
+    std::string out;
+    bool briefing = false;
+    int time = 0;
+    int region = 1;  // 1..4 as the toolbar names them
+    int zoom = 100;
+    std::string size = "1920x1080";
+    std::string icons = "iconslist.dat";
+};
+
+// Draws the map of the open mission (or its briefing at a time, in the
+// briefing's locked view) as the editor's window would, into a PNG.
+// Returns the process exit code; reasons go to standard error.
+int renderMission(app::Editor& editor, const RenderOptions& options);
+
+// Whether this build can draw pictures (it needs the toolkit's image code).
+bool renderAvailable();
+
+}  // namespace quendar::tool
