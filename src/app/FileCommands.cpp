@@ -1,5 +1,6 @@
 #include "app/FileCommands.h"
 
+#include "app/MissionChecks.h"
 #include "app/MissionIO.h"
 #include "briefing/BriefingTexts.h"
 #include "mission/FileIO.h"
@@ -86,8 +87,9 @@ bool openMissionPath(Editor& editor, core::Prompter& prompter, const std::string
 }
 
 bool saveMission(Editor& editor, core::Prompter& prompter) {
-    // The validation pass before saving belongs here once the mission checks
-    // exist; the preference runEccBeforeSave switches it.
+    // The check before saving (when the preference asks for it) may correct
+    // the store; it never stops the save.
+    checkBeforeSave(editor, prompter);
     if (editor.briefing.lengthMarkAfterEnd()) {
         if (prompter.ask(briefing::kSavingProblemText, briefing::kSavingProblemCaption,
                          Buttons::OkCancel, Icon::Exclamation) == Answer::Ok) {

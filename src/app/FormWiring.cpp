@@ -1,5 +1,6 @@
 #include "app/FormWiring.h"
 
+#include "app/SettingsWiring.h"
 #include "shipgroup/FormFactory.h"
 
 namespace quendar::app {
@@ -67,7 +68,8 @@ int FormWiring::commandOf(FormKind kind) {
 }
 
 FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompter,
-                       FormServices services) {
+                       FormServices services)
+    : m_editor(editor) {
     auto ctx = std::make_unique<shipgroup::ShipgroupContext>(editor.store, editor.shipgroupEvents,
                                                              prompter, &editor.craftList);
     map::ViewSwitches& sw = services.switches;
@@ -88,7 +90,11 @@ FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompt
                                return shipgroup::createForm(kind, *m_shipgroups);
                            });
     }
+    wireSettingsForms(logic, editor, prompter, *m_shipgroups);
     // The map window's right click without a drag shows the Basic form.
 }
+
+// The check box of the Save path goes with the window that shows it.
+FormWiring::~FormWiring() { m_editor.validationBox = nullptr; }
 
 }  // namespace quendar::app
