@@ -8,6 +8,7 @@
 #include "app/FileCommands.h"
 #include "app/MissionIO.h"
 #include "app/MissionSummary.h"
+#include "ToolParts.h"
 
 namespace {
 
@@ -65,17 +66,19 @@ void printInfo(const app::MissionSummary& m) {
     }
     for (const auto& msg : m.messages) {
         std::cout << "  message " << msg.index + 1 << ": \"" << msg.text << "\"\n";
+        tool::printMessageDetails(std::cout, msg);
     }
     std::cout << "Briefing length: " << m.briefingLength << "\n";
     std::cout << "Briefing end time: " << m.briefingEndTime << "\n";
     for (const auto& k : m.commandCounts) {
         if (k.count) std::cout << "  " << k.kind << ": " << k.count << "\n";
     }
+    tool::printSettingsInfo(std::cout, m);
 }
 
 nlohmann::json toJson(const app::MissionSummary& m) {
     using nlohmann::json;
-    auto text = [](const std::string& s) {
+    auto text = +[](const std::string& s) {
         // Mission texts are 8-bit characters; show them as Latin-1 in UTF-8 JSON.
         std::string out;
         for (unsigned char c : s) {
@@ -123,6 +126,7 @@ nlohmann::json toJson(const app::MissionSummary& m) {
         b["commands"].push_back({{"kind", c.kind}, {"time", c.time}, {"params", c.params}});
     }
     j["briefing"] = b;
+    tool::addSettingsJson(j, m, text);
     return j;
 }
 
@@ -145,12 +149,18 @@ int main(int argc, char** argv) {
     info->add_option("IN", in)->required();
     auto* dump = cli.add_subcommand("dump", "print the mission and its briefing as JSON");
     dump->add_option("IN", in)->required();
+    std::string fixOut;
+    auto* validate = cli.add_subcommand(
+        "validate", "run the mission checks; exit 0 with no finding, 1 with findings, 2 on errors");
+    validate->add_option("IN", in)->required();
+    validate->add_option("--fix", fixOut, "save the corrected mission as OUT");
     CLI11_PARSE(cli, argc, argv);
 
     app::Editor editor;
     prepare(editor, craftList);
     StderrPrompter prompter;
 
+    if (*validate) return tool::runValidate(editor, prompter, in, fixOut);
     if (*create || *resave) {
         if (*create) app::newMission(editor, prompter, false);
         if (*resave && !open(editor, prompter, in)) return 1;
