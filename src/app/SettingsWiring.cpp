@@ -26,14 +26,17 @@ void wireSettingsForms(FrameLogic& logic, Editor& editor, core::Prompter& prompt
     };
     modal(
         kMissionProperties,
-        [](const auto& c) { return std::make_unique<MissionPropertiesForm>(c); },
-        kEventIffNames);
-    modal(kSystems, [](const auto& c) { return std::make_unique<SystemsForm>(c); }, 0);
-    modal(kCargoes, [](const auto& c) { return std::make_unique<CargoesForm>(c); },
-          kEventAdvanced);
-    modal(kGlobalGroups, [](const auto& c) { return std::make_unique<GlobalGroupsForm>(c); }, 0);
-    modal(kGlobalGoals, [](const auto& c) { return std::make_unique<GlobalGoalsForm>(c); }, 0);
-    modal(kMessages, [](const auto& c) { return std::make_unique<MessagesForm>(c); }, 0);
+        [](const auto& c) { return std::make_unique<MissionPropertiesForm>(c); }, kEventIffNames);
+    modal(
+        kSystems, [](const auto& c) { return std::make_unique<SystemsForm>(c); }, 0);
+    modal(
+        kCargoes, [](const auto& c) { return std::make_unique<CargoesForm>(c); }, kEventAdvanced);
+    modal(
+        kGlobalGroups, [](const auto& c) { return std::make_unique<GlobalGroupsForm>(c); }, 0);
+    modal(
+        kGlobalGoals, [](const auto& c) { return std::make_unique<GlobalGoalsForm>(c); }, 0);
+    modal(
+        kMessages, [](const auto& c) { return std::make_unique<MessagesForm>(c); }, 0);
     for (int k = 0; k < mission::kTeams; ++k) {
         logic.bindModalForm(
             kTeam1 + k,
@@ -48,7 +51,8 @@ void wireSettingsForms(FrameLogic& logic, Editor& editor, core::Prompter& prompt
         {kIntroduction, W::Introduction}, {kDebriefing, W::Debriefing}, {kHints, W::Hints}};
     for (const auto& [command, which] : texts) {
         const W w = which;
-        modal(command, [w](const auto& c) { return std::make_unique<LongTextForm>(c, w); }, 0);
+        modal(
+            command, [w](const auto& c) { return std::make_unique<LongTextForm>(c, w); }, 0);
     }
 
     auto box = [&editor, &prompter] {

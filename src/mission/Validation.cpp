@@ -110,9 +110,9 @@ std::vector<Finding> runChecks(MissionStore& store, bool checkFileNames, std::st
                      "craft number to " +
                      n +
                      ".\n\n However if it is a MULTIPLAYER mission this correction can be "
-                     "invalid or unusable. If a multiplayer mission no longer works after "
-                     "this correction, check each player's craft number in its Basic "
-                     "properties by hand.",
+                     "invalid or unusable. If this correction causes problems in a "
+                     "multiplayer mission, please report them through the project's issue "
+                     "tracker.",
                  core::Icon::Exclamation});
             if (correct) set(sg::playerCraft, craft);
         }

@@ -14,6 +14,7 @@ namespace {
 const std::string kTrigger = "Goal trigger";
 const std::string kJoins = "Joins";
 const std::string kTexts = "Goal texts";
+const std::string kPoints = "Points";
 }  // namespace
 
 GlobalGoalsForm::GlobalGoalsForm(const shipgroup::ShipgroupContext& ctx)
@@ -50,11 +51,11 @@ GlobalGoalsForm::GlobalGoalsForm(const shipgroup::ShipgroupContext& ctx)
         add(std::move(c));
     }
     for (int g = 0; g < 4; ++g) {
-        Control& b = button("goal" + std::to_string(g + 1), "Goal " + std::to_string(g + 1), "",
-                            [this, g] {
-                                m_goal = g;
-                                show();
-                            });
+        Control& b =
+            button("goal" + std::to_string(g + 1), "Goal " + std::to_string(g + 1), "", [this, g] {
+                m_goal = g;
+                show();
+            });
         b.row = 1;
         b.column = g;
         b.enabled = [this, g] { return m_goal != g; };
@@ -64,13 +65,15 @@ GlobalGoalsForm::GlobalGoalsForm(const shipgroup::ShipgroupContext& ctx)
     Control& shownGoal = label("shownGoal", "", kTrigger,
                                [this] { return "Goal " + std::to_string(m_goal + 1) + ":"; });
     shownGoal.row = 0;
-    byteList("amount", "", kTrigger, fixed(goalAmountLabels()), [this] { return triggerByte(3); })
-        .row = 1;
+    byteList("amount", "", kTrigger, fixed(goalAmountLabels()), [this] {
+        return triggerByte(3);
+    }).row = 1;
     Control& of = label("of", "of", kTrigger);
     of.row = 1;
     of.column = 1;
-    Control& type = byteList("subjectType", "", kTrigger, fixed(goalSubjectTypeLabels()),
-                             [this] { return triggerByte(1); }, [this](int) { show(); });
+    Control& type = byteList(
+        "subjectType", "", kTrigger, fixed(goalSubjectTypeLabels()),
+        [this] { return triggerByte(1); }, [this](int) { show(); });
     type.row = 1;
     type.column = 2;
     Control& subject = byteList(
@@ -92,21 +95,23 @@ GlobalGoalsForm::GlobalGoalsForm(const shipgroup::ShipgroupContext& ctx)
     parameter.column = 3;
 
     // How the four goals combine.
-    joinRadio("join12", "Goal 1 with Goal 2:", kJoins, [this] { return blockByte(goal::join12); })
-        .row = 0;
-    joinRadio("joinPairs", "(Goals 1, 2) with (Goals 3, 4):", kJoins,
-              [this] { return blockByte(goal::joinPairs); })
-        .row = 1;
-    joinRadio("join34", "Goal 3 with Goal 4:", kJoins, [this] { return blockByte(goal::join34); })
-        .row = 2;
+    joinRadio("join12", "Goal 1 with Goal 2:", kJoins, [this] {
+        return blockByte(goal::join12);
+    }).row = 0;
+    joinRadio("joinPairs", "(Goals 1, 2) with (Goals 3, 4):", kJoins, [this] {
+        return blockByte(goal::joinPairs);
+    }).row = 1;
+    joinRadio("join34", "Goal 3 with Goal 4:", kJoins, [this] {
+        return blockByte(goal::join34);
+    }).row = 2;
 
     {
         Control c;
         c.id = "points";
         c.kind = ControlKind::Slider;
-        c.label = "Points";
-        c.group = kJoins;
-        c.row = 3;
+        c.group = kPoints;
+        c.row = 0;
+        c.width = 300;
         c.minimum = 0;
         c.maximum = 255;
         c.value = [this] { return m_sliderPos; };
@@ -117,11 +122,11 @@ GlobalGoalsForm::GlobalGoalsForm(const shipgroup::ShipgroupContext& ctx)
             put(blockByte(goal::points), m_sliderPos);
         };
         add(std::move(c));
-        Control& shownPoints = label("pointsText", "", kJoins, [this] {
+        Control& shownPoints = label("pointsText", "", kPoints, [this] {
             return std::to_string(get(blockByte(goal::points)) * goal::pointsStep);
         });
-        shownPoints.row = 3;
-        shownPoints.column = 2;
+        shownPoints.row = 0;
+        shownPoints.column = 1;
     }
 
     for (int s = 0; s < 3; ++s) {

@@ -10,7 +10,8 @@ using shipgroup::unknownLabel;
 const Labels& goalAmountLabels() {
     static const Labels t = [] {
         Labels o = shipgroup::amountLabels();
-        for (int i = static_cast<int>(o.size()); i < kGoalAmounts; ++i) o.push_back(unknownLabel(i));
+        for (int i = static_cast<int>(o.size()); i < kGoalAmounts; ++i)
+            o.push_back(unknownLabel(i));
         return o;
     }();
     return t;
@@ -69,7 +70,8 @@ const Labels& goalKindConditionLabels(bool prevent) {
 
 Labels goalParameterLabels(const std::array<std::string, 4>& regionNames) {
     Labels o = shipgroup::param1Labels(regionNames, LabelSet::Arrival);
-    for (int i = static_cast<int>(o.size()); i < kGoalParameters; ++i) o.push_back(std::to_string(i));
+    for (int i = static_cast<int>(o.size()); i < kGoalParameters; ++i)
+        o.push_back(std::to_string(i));
     return o;
 }
 

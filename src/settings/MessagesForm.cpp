@@ -19,6 +19,8 @@ const std::string kCondition2 = "Condition 2";
 const std::string kBetween = " ";
 const std::string kTeams = "Teams";
 const std::string kMessage = "Message && Delay";
+// The moves through the list sit under the message, in a box of their own.
+const std::string kList = "Messages";
 }  // namespace
 
 MessagesForm::MessagesForm(const shipgroup::ShipgroupContext& ctx)
@@ -40,7 +42,9 @@ MessagesForm::MessagesForm(const shipgroup::ShipgroupContext& ctx)
         c.column = t % 4;
         c.label = shipgroup::teamName(store(), t);
         c.value = [this, t] { return get(at(msg::teams + t)) == 1 ? 1 : 0; };
-        c.setValue = [this, t](int) { put(at(msg::teams + t), get(at(msg::teams + t)) == 1 ? 0 : 1); };
+        c.setValue = [this, t](int) {
+            put(at(msg::teams + t), get(at(msg::teams + t)) == 1 ? 0 : 1);
+        };
         add(std::move(c));
     }
 
@@ -66,8 +70,8 @@ MessagesForm::MessagesForm(const shipgroup::ShipgroupContext& ctx)
         [this] { return at(msg::colour); });
     colour.row = 1;
     colour.column = 2;
-    label("noteCaption", "Comments, etc (This will be never shown in the mission):", kMessage)
-        .row = 2;
+    label("noteCaption", "Comments, etc (This will be never shown in the mission):", kMessage).row =
+        2;
     {
         Control c;
         c.id = "note";
@@ -85,7 +89,7 @@ MessagesForm::MessagesForm(const shipgroup::ShipgroupContext& ctx)
     noNote.row = 4;
     noNote.visible = [this] { return !hasNote(); };
 
-    Control& prev = button("previous", "<<", "", [this] {
+    Control& prev = button("previous", "<<", kList, [this] {
         if (m_current == 0) return;
         storeTextAndNote();
         --m_current;
@@ -93,13 +97,14 @@ MessagesForm::MessagesForm(const shipgroup::ShipgroupContext& ctx)
     });
     prev.row = 0;
     Control& number =
-        label("number", "XXX", "", [this] { return std::to_string(m_current + 1); });
+        label("number", "XXX", kList, [this] { return std::to_string(m_current + 1); });
     number.row = 0;
     number.column = 1;
-    Control& count = label("count", "XXX", "", [this] { return std::to_string(store().messageCount); });
+    Control& count =
+        label("count", "XXX", kList, [this] { return std::to_string(store().messageCount); });
     count.row = 0;
     count.column = 2;
-    Control& next = button("next", ">>", "", [this] {
+    Control& next = button("next", ">>", kList, [this] {
         if (m_current + 1 >= store().messageCount) return;
         storeTextAndNote();
         ++m_current;
@@ -107,14 +112,14 @@ MessagesForm::MessagesForm(const shipgroup::ShipgroupContext& ctx)
     });
     next.row = 0;
     next.column = 3;
-    Control& addButton = button("add", "Add", "", [this] {
+    Control& addButton = button("add", "Add", kList, [this] {
         if (store().messageCount >= mission::kMaxMessages) return;
         const int index = store().messageCount++;
         store().setByte(Table::Messages, index, msg::number, static_cast<uint8_t>(index));
         refreshed.notify();
     });
     addButton.row = 1;
-    Control& deleteButton = button("delete", "Delete", "", [this] {
+    Control& deleteButton = button("delete", "Delete", kList, [this] {
         if (store().messageCount <= 0) return;
         --store().messageCount;
         refreshed.notify();
@@ -130,9 +135,9 @@ void MessagesForm::addTrigger(int k, const std::string& group, int row) {
     std::string p = "t";
     p += std::to_string(k + 1);
     p += '.';
-    byteList(p + "amount", "", group, fixed(shipgroup::amountLabels()),
-             [this, base] { return at(base + 3); })
-        .row = row;
+    byteList(p + "amount", "", group, fixed(shipgroup::amountLabels()), [this, base] {
+        return at(base + 3);
+    }).row = row;
     Control& of = label(p + "of", "of", group);
     of.row = row;
     of.column = 1;
@@ -167,9 +172,9 @@ void MessagesForm::addTrigger(int k, const std::string& group, int row) {
         [this, base] { return at(base + 4); });
     p1.row = row + 1;
     p1.column = 3;
-    Control& p2 = byteList(p + "param2", "", group,
-                           fixed(shipgroup::param2Labels(LabelSet::Arrival)),
-                           [this, base] { return at(base + 5); });
+    Control& p2 =
+        byteList(p + "param2", "", group, fixed(shipgroup::param2Labels(LabelSet::Arrival)),
+                 [this, base] { return at(base + 5); });
     p2.row = row + 1;
     p2.column = 4;
 }

@@ -24,14 +24,8 @@ constexpr int kGlobalGroupLimit = 85;
 
 const std::vector<std::string>& startingHangarLabels() {
     static const std::vector<std::string> t = [] {
-        std::vector<std::string> o{"0",
-                                   "1",
-                                   "2",
-                                   "3",
-                                   "No hangar",
-                                   "Inside Battle Station",
-                                   "Heavy Cruiser",
-                                   "Home Base"};
+        std::vector<std::string> o{
+            "0", "1", "2", "3", "No hangar", "Inside Battle Station", "Heavy Cruiser", "Home Base"};
         for (int i = 8; i <= 18; ++i) o.push_back(std::to_string(i));
         return o;
     }();
@@ -55,11 +49,14 @@ MissionPropertiesForm::MissionPropertiesForm(const shipgroup::ShipgroupContext& 
     for (int k = 0; k < 4; ++k) {
         textEdit(
             "iff" + std::to_string(k + 2), "", groups[k],
-            [k] { return ByteRef{Table::Header, 0, kIffNameOffset + k * kIffNameWidth}; },
+            [k] {
+                return ByteRef{Table::Header, 0, kIffNameOffset + k * kIffNameWidth};
+            },
             kIffNameWidth, kNameLimit);
     }
-    byteList("hangar", "", "Starting hangar", fixed(startingHangarLabels()),
-             [] { return ByteRef{Table::MissionOptions, 0, 0}; });
+    byteList("hangar", "", "Starting hangar", fixed(startingHangarLabels()), [] {
+        return ByteRef{Table::MissionOptions, 0, 0};
+    });
     okButton();
 }
 
@@ -67,7 +64,10 @@ TeamsPropertiesForm::TeamsPropertiesForm(const shipgroup::ShipgroupContext& ctx)
     : SettingsForm(ctx, "Teams Properties") {
     auto team = [this] { return std::clamp(store().currentTeam, 0, mission::kTeams - 1); };
     textEdit(
-        "name", "", "Team name", [team] { return ByteRef{Table::Teams, team(), kTeamNameOffset}; },
+        "name", "", "Team name",
+        [team] {
+            return ByteRef{Table::Teams, team(), kTeamNameOffset};
+        },
         20, kNameLimit);
     const char* groups[3] = {"Mission Victory Message", "Mission Failure Message",
                              "Outstanding Victory Message"};
@@ -75,8 +75,10 @@ TeamsPropertiesForm::TeamsPropertiesForm(const shipgroup::ShipgroupContext& ctx)
         const int offset = kTeamLineOffsets[i];
         textEdit(
             "line" + std::to_string(i + 1), "", groups[i / 2],
-            [team, offset] { return ByteRef{Table::Teams, team(), offset}; }, kTeamLineWidth,
-            kTeamLineWidth);
+            [team, offset] {
+                return ByteRef{Table::Teams, team(), offset};
+            },
+            kTeamLineWidth, kTeamLineWidth);
     }
     okButton();
 }
@@ -107,7 +109,10 @@ GlobalGroupsForm::GlobalGroupsForm(const shipgroup::ShipgroupContext& ctx)
     : SettingsForm(ctx, "Global groups") {
     label("caption", "", "", [this] { return "Global group " + std::to_string(m_group + 1); });
     textEdit(
-        "name", "", "", [this] { return ByteRef{Table::GlobalGroupNames, m_group, 0}; },
+        "name", "", "",
+        [this] {
+            return ByteRef{Table::GlobalGroupNames, m_group, 0};
+        },
         kGlobalGroupWidth, kGlobalGroupLimit);
     button("previous", "<<", "", [this] {
         if (m_group > 0) --m_group;

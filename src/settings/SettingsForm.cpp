@@ -29,8 +29,8 @@ Control& SettingsForm::textEdit(std::string id, std::string label, std::string g
     return add(std::move(c));
 }
 
-Control& SettingsForm::byteList(std::string id, std::string label, std::string group,
-                                ItemsFn items, RefFn ref, std::function<void(int)> after) {
+Control& SettingsForm::byteList(std::string id, std::string label, std::string group, ItemsFn items,
+                                RefFn ref, std::function<void(int)> after) {
     Control c;
     c.id = std::move(id);
     c.kind = ControlKind::DropDown;
@@ -46,8 +46,7 @@ Control& SettingsForm::byteList(std::string id, std::string label, std::string g
     return add(std::move(c));
 }
 
-Control& SettingsForm::joinRadio(std::string id, std::string label, std::string group,
-                                 RefFn ref) {
+Control& SettingsForm::joinRadio(std::string id, std::string label, std::string group, RefFn ref) {
     Control c;
     c.id = std::move(id);
     c.kind = ControlKind::RadioGroup;
@@ -59,8 +58,7 @@ Control& SettingsForm::joinRadio(std::string id, std::string label, std::string 
     return add(std::move(c));
 }
 
-Control& SettingsForm::numberEdit(std::string id, std::string label, std::string group,
-                                  RefFn ref) {
+Control& SettingsForm::numberEdit(std::string id, std::string label, std::string group, RefFn ref) {
     Control c;
     c.id = id;
     c.kind = ControlKind::NumberEdit;

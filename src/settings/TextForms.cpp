@@ -17,7 +17,10 @@ CargoesForm::CargoesForm(const shipgroup::ShipgroupContext& ctx)
     for (int k = 0; k < kCargoes; ++k) {
         Control& c = textEdit(
             "cargo" + std::to_string(k + 1), "", "Special Cargo " + std::to_string(k + 1),
-            [k] { return ByteRef{Table::SpecialCargo, k, 0}; }, kCargoNameWidth, kCargoNameLimit);
+            [k] {
+                return ByteRef{Table::SpecialCargo, k, 0};
+            },
+            kCargoNameWidth, kCargoNameLimit);
         (void)c;
     }
     okButton();

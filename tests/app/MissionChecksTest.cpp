@@ -1,8 +1,7 @@
-#include "app/MissionChecks.h"
-
 #include <gtest/gtest.h>
 
 #include "app/FileCommands.h"
+#include "app/MissionChecks.h"
 #include "mission/FileIO.h"
 #include "mission/MissionFile.h"
 #include "mission/ShipgroupRecord.h"

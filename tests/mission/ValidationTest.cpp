@@ -1,9 +1,8 @@
-#include "mission/Validation.h"
-
 #include <gtest/gtest.h>
 
 #include "mission/NewMission.h"
 #include "mission/ShipgroupRecord.h"
+#include "mission/Validation.h"
 
 namespace quendar::mission {
 namespace {
@@ -35,7 +34,8 @@ class ChecksTest : public ::testing::Test {
     }
     std::vector<std::string> captions(bool correct = true) {
         std::vector<std::string> out;
-        for (const auto& f : runChecks(store, false, "1b1m1w.tie", correct)) out.push_back(f.caption);
+        for (const auto& f : runChecks(store, false, "1b1m1w.tie", correct))
+            out.push_back(f.caption);
         return out;
     }
     MissionStore store;
@@ -103,8 +103,9 @@ TEST_F(ChecksTest, WithoutCorrectingTheStoreStaysAndTheFindingsAreTheSame) {
                                             store.table(Table::Shipgroups).end());
     const auto dry = captions(false);
     EXPECT_TRUE(std::equal(image.begin(), image.end(), store.table(Table::Shipgroups).begin()));
-    EXPECT_EQ(dry, (std::vector<std::string>{"Error - number of crafts is 0 - corrected",
-                                             "Error - player craft number is invalid - corrected"}));
+    EXPECT_EQ(dry,
+              (std::vector<std::string>{"Error - number of crafts is 0 - corrected",
+                                        "Error - player craft number is invalid - corrected"}));
     EXPECT_EQ(captions(true), dry);
     EXPECT_EQ(store.byte(Table::Shipgroups, 0, sg::craftCount), 1);
     EXPECT_EQ(store.byte(Table::Shipgroups, 0, sg::playerCraft), 1);

@@ -110,7 +110,8 @@ int runValidate(app::Editor& editor, core::Prompter& prompter, const std::string
         return 2;
     }
     const auto findings = mission::runChecks(editor.store, true, in, true);
-    for (const auto& f : findings) std::cout << escaped(f.caption) << ": " << escaped(f.text) << "\n";
+    for (const auto& f : findings)
+        std::cout << escaped(f.caption) << ": " << escaped(f.text) << "\n";
     std::cout.flush();
     if (!fixOut.empty()) {
         // The corrected mission, through the normal save, without a second pass.
