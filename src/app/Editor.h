@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "briefing/BriefingModel.h"
@@ -65,6 +66,9 @@ struct Editor {
     // Something the map draws has changed outside a frame command (a view
     // switch, a position typed into a form): the map repaints.
     core::Notifier<> mapChanged;
+    // Shows the mission check box modally (set by the window); the check
+    // before a save uses it when it is set.
+    std::function<void()> validationBox;
 };
 
 }  // namespace quendar::app

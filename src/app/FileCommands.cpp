@@ -1,7 +1,7 @@
 #include "app/FileCommands.h"
 
+#include "app/MissionChecks.h"
 #include "app/MissionIO.h"
-#include "app/SaveSteps.h"
 #include "briefing/BriefingTexts.h"
 #include "mission/FileIO.h"
 
@@ -99,7 +99,9 @@ bool saveMission(Editor& editor, core::Prompter& prompter, const mission::WriteH
         return false;
     }
 
-    if (editor.settings.runEccBeforeSave) checkBeforeSave(editor, prompter);
+    // The mission checks (when the preference asks for them) may correct the
+    // store; their corrections are saved, and they never stop the Save.
+    checkBeforeSave(editor, prompter);
     if (editor.briefing.lengthMarkAfterEnd()) {
         if (prompter.ask(briefing::kSavingProblemText, briefing::kSavingProblemCaption,
                          Buttons::OkCancel, Icon::Exclamation) == Answer::Ok) {
@@ -117,7 +119,6 @@ bool saveMission(Editor& editor, core::Prompter& prompter, const mission::WriteH
     // The lists are rebuilt from the packed block either way, so that they
     // equal what a save writes.
     show(prompter, reloadBriefingAfterSave(editor));
-    afterBriefingReloaded(editor);
     return written;
 }
 

@@ -17,8 +17,13 @@ namespace quendar::app {
 bool newMission(Editor& editor, core::Prompter& prompter, bool ask = true);
 bool openMission(Editor& editor, core::Prompter& prompter, FileChooser& chooser);
 bool openMissionPath(Editor& editor, core::Prompter& prompter, const std::string& path);
-// Save's order of steps is described in SaveSteps.h; `hooks` let tests make
-// the writing fail.
+// Save, in this order: the temporary file is created beside the target (a
+// link is followed) and an existing target is checked for writing, and a
+// failure there ends the Save before anything else; the mission checks when
+// the preference asks for them; the length-mark question; packing briefing 1;
+// writing, flush, fsync and the rename; briefing 1 unpacked again from the
+// block just packed, which puts playback back to its start. `hooks` let tests
+// make the writing fail.
 bool saveMission(Editor& editor, core::Prompter& prompter, const mission::WriteHooks& hooks = {});
 bool saveMissionAs(Editor& editor, core::Prompter& prompter, FileChooser& chooser);
 

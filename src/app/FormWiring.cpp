@@ -1,5 +1,6 @@
 #include "app/FormWiring.h"
 
+#include "app/SettingsWiring.h"
 #include "shipgroup/FormFactory.h"
 #include "shipgroup/OrdersWizard.h"
 
@@ -69,7 +70,8 @@ int FormWiring::commandOf(FormKind kind) {
 }
 
 FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompter,
-                       FormServices services) {
+                       FormServices services)
+    : m_editor(editor) {
     auto ctx = std::make_unique<shipgroup::ShipgroupContext>(editor.store, editor.shipgroupEvents,
                                                              prompter, &editor.craftList);
     map::ViewSwitches& sw = services.switches;
@@ -97,6 +99,10 @@ FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompt
                                *m_shipgroups, e.mapView.currentRegion(),
                                e.viewSwitches.currentOrder);
                        });
+    wireSettingsForms(logic, editor, prompter, *m_shipgroups);
 }
+
+// The check box of the Save path goes with the window that shows it.
+FormWiring::~FormWiring() { m_editor.validationBox = nullptr; }
 
 }  // namespace quendar::app

@@ -26,6 +26,9 @@ class FormWiring {
   public:
     FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompter,
                FormServices services);
+    ~FormWiring();
+    FormWiring(const FormWiring&) = delete;
+    FormWiring& operator=(const FormWiring&) = delete;
 
     const shipgroup::ShipgroupContext& shipgroupContext() const { return *m_shipgroups; }
     // The key and control-bar command of a shipgroup form.
@@ -34,6 +37,7 @@ class FormWiring {
 
   private:
     std::unique_ptr<shipgroup::ShipgroupContext> m_shipgroups;
+    Editor& m_editor;
 };
 
 }  // namespace quendar::app

@@ -3,9 +3,35 @@
 #include <algorithm>
 #include <numeric>
 
+#include "settings/MessagesForm.h"
+#include "shipgroup/MissionNames.h"
+
 namespace quendar::app {
 
 using mission::Table;
+
+namespace {
+MissionSummary::Message summarizeMessage(const mission::MissionStore& store, int i) {
+    namespace msg = settings::msg;
+    auto at = [&store, i](int offset) { return static_cast<int>(store.byte(Table::Messages, i, offset)); };
+    MissionSummary::Message m;
+    m.index = i;
+    m.text = store.text(Table::Messages, i, msg::text, msg::textWidth);
+    m.colour = at(msg::colour);
+    for (int k = 0; k < 4; ++k) {
+        const int b = msg::triggers[k];
+        m.triggers[k] = {at(b), at(b + 1), at(b + 2), at(b + 3), at(b + 4), at(b + 5)};
+    }
+    m.join12 = at(msg::join12);
+    m.join34 = at(msg::join34);
+    m.joinConditions = at(msg::joinConditions);
+    for (int t = 0; t < 8; ++t) m.teams[t] = at(msg::teams + t);
+    m.delayMinutes = at(msg::delayMinutes);
+    m.delaySeconds = at(msg::delaySeconds);
+    if (i < msg::noteSlots) m.note = store.text(Table::MessageNotes, i, 0, mission::kNoteSize);
+    return m;
+}
+}  // namespace
 
 MissionSummary summarize(const Editor& editor) {
     MissionSummary m;
@@ -30,8 +56,14 @@ MissionSummary summarize(const Editor& editor) {
     }
     const int nm = std::clamp(store.messageCount, 0, mission::kMaxMessages);
     for (int i = 0; i < nm; ++i) {
-        m.messages.push_back({i, store.text(Table::Messages, i, 2, 64), store.byte(Table::Messages, i, 142)});
+        m.messages.push_back(summarizeMessage(store, i));
     }
+    for (int t = 0; t < mission::kTeams; ++t) m.teamNames.push_back(shipgroup::teamName(store, t));
+    for (const auto& r : shipgroup::regionNames(store)) m.regionNames.push_back(r);
+    m.cargoNames = shipgroup::specialCargoNames(store);
+    m.introduction = store.text(Table::Introduction, 0, 0, mission::kLongTextSize);
+    m.debriefing = store.text(Table::Debriefing, 0, 0, mission::kLongTextSize);
+    m.hints = store.text(Table::Hints, 0, 0, mission::kLongTextSize);
 
     const briefing::BriefingModel& b = editor.briefing;
     m.briefingLength = b.briefingLength();

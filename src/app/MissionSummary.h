@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -22,10 +23,18 @@ struct MissionSummary {
         mission::Point3 start;  // start point 1, mission units (1/160 km)
         int startRegion = 0;    // 0..3
     };
+    struct Trigger {
+        int condition = 0, subjectType = 0, subject = 0, amount = 0, param1 = 0, param2 = 0;
+    };
     struct Message {
         int index = 0;
         std::string text;
         int colour = 0;
+        std::array<Trigger, 4> triggers{};
+        int join12 = 0, join34 = 0, joinConditions = 0;  // 1 = Or
+        std::array<int, 8> teams{};                        // the byte of teams 1..8
+        int delayMinutes = 0, delaySeconds = 0;
+        std::string note;  // only the first 64 messages have one
     };
     struct KindCount {
         std::string kind;  // "BRC_SHOW"
@@ -44,6 +53,10 @@ struct MissionSummary {
     int briefingEndTime = 0;
     std::vector<KindCount> commandCounts;  // every kind, in command-code order
     std::vector<Command> commands;         // in the order a save writes them
+    std::vector<std::string> teamNames;    // teams 1..10
+    std::vector<std::string> regionNames;  // regions 1..4
+    std::vector<std::string> cargoNames;   // special cargoes 1..16
+    std::string introduction, debriefing, hints;  // line breaks as stored (CR LF)
 };
 
 MissionSummary summarize(const Editor& editor);

@@ -38,6 +38,10 @@ void FormModel::click(std::string_view id) {
     if (Control* c = find(id); c && c->press && c->isEnabled()) c->press();
 }
 
+void FormModel::dragThumb(std::string_view id, int value) {
+    if (Control* c = find(id); c && c->thumbMoved && c->isEnabled()) c->thumbMoved(value);
+}
+
 int FormModel::valueOf(std::string_view id) const {
     const Control* c = find(id);
     return c && c->value ? c->value() : -1;

@@ -59,6 +59,12 @@ struct Control {
     std::function<bool()> visible;  // empty = always visible
     // Radio groups: whether one entry may be chosen (empty = every entry).
     std::function<bool(int)> itemEnabled;
+    // Sliders: the user dragged or released the thumb at this position. When
+    // set, `setValue` hears only the other moves (keyboard, clicks beside the
+    // thumb).
+    std::function<void(int)> thumbMoved;
+    // Edits: several lines, Enter starts a new one; the text carries "\n".
+    bool multiLine = false;
 
     bool isEnabled() const { return !enabled || enabled(); }
     bool isVisible() const { return !visible || visible(); }
@@ -86,6 +92,7 @@ public:
     void select(std::string_view id, const std::vector<int>& rows);  // multi-select lists
     void click(std::string_view id);  // buttons
     void finishEditing(std::string_view id);  // edits: focus left, or Return
+    void dragThumb(std::string_view id, int value);  // sliders: drag or release of the thumb
     int valueOf(std::string_view id) const;
     std::string textOf(std::string_view id) const;
     std::vector<std::string> itemsOf(std::string_view id) const;
@@ -105,6 +112,10 @@ public:
     // Called once just before the form's window goes (closed by the user, by
     // the model, or replaced when the form is opened again).
     virtual void closing() {}
+    // A form with a timer: the window calls tick() every timerInterval()
+    // milliseconds while the form is shown (0 = no timer).
+    virtual int timerInterval() const { return 0; }
+    virtual void tick() {}
 
 protected:
     FormModel(std::string title, bool modal) : m_title(std::move(title)), m_modal(modal) {}

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -83,6 +84,15 @@ FormDialog::FormDialog(core::FormModel& model, QWidget* parent)
         });
     });
     refresh();
+    // A form with a timer hears its ticks while the window is shown.
+    if (const int interval = m_model.timerInterval(); interval > 0) {
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this] {
+            m_model.tick();
+            refresh();
+        });
+        timer->start(interval);
+    }
 }
 
 FormDialog::~FormDialog() {
@@ -260,6 +270,15 @@ QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
         }
         case ControlKind::Edit:
         case ControlKind::NumberEdit: {
+            if (c.multiLine) {
+                auto* w = new QPlainTextEdit(this);
+                if (c.width > 0) w->setMinimumWidth(c.width);
+                connect(w, &QPlainTextEdit::textChanged, this, [this, id, w] {
+                    if (m_refreshing) return;
+                    m_model.type(id, toLatin(w->toPlainText()));
+                });
+                return w;
+            }
             auto* w = new QLineEdit(this);
             if (c.maxLength > 0) w->setMaxLength(c.maxLength);
             if (c.width > 0) w->setMinimumWidth(c.width);
@@ -288,11 +307,22 @@ QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
             auto* w = new QSlider(Qt::Horizontal, this);
             w->setRange(c.minimum, c.maximum);
             if (c.width > 0) w->setMinimumWidth(c.width);
-            connect(w, &QSlider::valueChanged, this, [this, id](int v) {
-                if (m_refreshing) return;
+            const bool byThumb = static_cast<bool>(c.thumbMoved);
+            connect(w, &QSlider::valueChanged, this, [this, id, w, byThumb](int v) {
+                if (m_refreshing || (byThumb && w->isSliderDown())) return;
                 m_model.choose(id, v);
                 afterUserChange();
             });
+            if (byThumb) {
+                connect(w, &QSlider::sliderMoved, this, [this, id](int v) {
+                    m_model.dragThumb(id, v);
+                    afterUserChange();
+                });
+                connect(w, &QSlider::sliderReleased, this, [this, id, w] {
+                    m_model.dragThumb(id, w->value());
+                    afterUserChange();
+                });
+            }
             return w;
         }
         case ControlKind::Button: {
@@ -403,6 +433,12 @@ void FormDialog::refreshOne(Bound& b) {
         }
         case ControlKind::Edit:
         case ControlKind::NumberEdit: {
+            if (c.multiLine) {
+                auto* pe = static_cast<QPlainTextEdit*>(w);
+                const QString t = c.text ? fromLatin(c.text()) : QString();
+                if (pe->toPlainText() != t) pe->setPlainText(t);
+                break;
+            }
             auto* le = static_cast<QLineEdit*>(w);
             QString t;
             if (c.text)

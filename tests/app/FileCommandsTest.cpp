@@ -26,6 +26,9 @@ class FileCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m_editor.craftListPath = std::string(QUENDAR_DATA_DIR) + "/SHIPLIST.TXT";
+        // These tests are about the bytes a save writes; the checks before a
+        // save have tests of their own.
+        m_editor.settings.runEccBeforeSave = 0;
         newMission(m_editor, m_prompter, false);
     }
     std::string path(const std::string& name) const { return (m_dir / name).string(); }

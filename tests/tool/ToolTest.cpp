@@ -10,6 +10,7 @@
 
 #include "app/MissionIO.h"
 #include "mission/FileIO.h"
+#include "mission/NewMission.h"
 #include "mission/ShipgroupRecord.h"
 #include "support/RandomMission.h"
 #include "support/TempDir.h"
@@ -167,6 +168,108 @@ TEST_F(ToolTest, InfoAndDumpDescribeTheMission) {
     EXPECT_EQ(cmds[1]["params"], nlohmann::json::array({48, 48}));
     EXPECT_EQ(j["briefing"]["commandCounts"]["BRC_ZOOM"], 1);
     EXPECT_EQ(j["briefing"]["endTime"], 3000);
+}
+
+TEST_F(ToolTest, DumpAndInfoCarryMessagesTeamsRegionsCargoesAndTexts) {
+    app::Editor e;
+    mission::resetToNewMission(e.store);
+    e.briefing.resetForNewMission();
+    e.store.messageCount = 1;
+    using mission::Table;
+    e.store.setText(Table::Messages, 0, 2, 64, "Bearing two-seven");
+    e.store.setByte(Table::Messages, 0, 108, 2);   // trigger 3 condition
+    e.store.setByte(Table::Messages, 0, 119, 7);   // trigger 4 param2
+    e.store.setByte(Table::Messages, 0, 124, 1);   // conditions joined by Or
+    e.store.setByte(Table::Messages, 0, 84, 1);    // team 3
+    e.store.setByte(Table::Messages, 0, 141, 2);   // minutes
+    e.store.setByte(Table::Messages, 0, 140, 30);  // seconds
+    e.store.setText(Table::Teams, 1, 2, 20, "Ashen Fleet");
+    e.store.setText(Table::RegionNames, 3, 0, 132, "Far Reach");
+    e.store.setText(Table::SpecialCargo, 15, 0, 20, "Seed vault");
+    e.store.setText(Table::Introduction, 0, 0, 4096, "Line one\r\nLine\ttwo");
+    ASSERT_TRUE(mission::writeFileAtomic(at("d.tie"), app::buildMissionImage(e)));
+
+    const ToolRun dump = tool("dump " + at("d.tie"), m_dir);
+    ASSERT_EQ(dump.exitCode, 0) << dump.err;
+    const auto j = nlohmann::json::parse(dump.out);
+    const auto& m = j["messages"][0];
+    EXPECT_EQ(m["text"], "Bearing two-seven");
+    ASSERT_EQ(m["triggers"].size(), 4u);
+    EXPECT_EQ(m["triggers"][2]["condition"], 2);
+    EXPECT_EQ(m["triggers"][3]["param2"], 7);
+    EXPECT_EQ(m["joinConditions"], 1);
+    EXPECT_EQ(m["join12"], 0);
+    EXPECT_EQ(m["teams"], nlohmann::json::array({1, 0, 1, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(m["delayMinutes"], 2);
+    EXPECT_EQ(m["delaySeconds"], 30);
+    ASSERT_EQ(j["teamNames"].size(), 10u);
+    EXPECT_EQ(j["teamNames"][1], "Ashen Fleet");
+    ASSERT_EQ(j["regionNames"].size(), 4u);
+    EXPECT_EQ(j["regionNames"][3], "Far Reach");
+    ASSERT_EQ(j["cargoNames"].size(), 16u);
+    EXPECT_EQ(j["cargoNames"][15], "Seed vault");
+    EXPECT_EQ(j["introduction"], "Line one\r\nLine\ttwo");
+    EXPECT_EQ(j["hints"], "");
+    EXPECT_EQ(j["shipgroupCount"], 1) << "existing keys stay";
+
+    const ToolRun info = tool("info " + at("d.tie"), m_dir);
+    ASSERT_EQ(info.exitCode, 0) << info.err;
+    EXPECT_NE(info.out.find("    teams 1, 3  delay 2 min 30 s"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("Team 2: \"Ashen Fleet\""), std::string::npos);
+    EXPECT_NE(info.out.find("Region 4: \"Far Reach\""), std::string::npos);
+    EXPECT_NE(info.out.find("Introduction: \"Line one\\x0d\\nLine\\ttwo\""), std::string::npos);
+}
+
+TEST_F(ToolTest, ValidatePrintsFindingsAndFixWritesTheCorrectedMission) {
+    // A new mission has no player craft, and "n.tie" is no game file name.
+    ASSERT_EQ(tool("new " + at("n.tie"), m_dir).exitCode, 0);
+    const ToolRun found = tool("validate " + at("n.tie"), m_dir);
+    EXPECT_EQ(found.exitCode, 1) << found.err;
+    const std::string expected =
+        "Warning - filename incorrect: Your mission filename is not in the right "
+        "format.\\n\\n Your filename is: n.tie\\n\\n The following filename formats are "
+        "correct, try to use these:\\n\\n\\t 1 B x M y F W . T I E\\n\\t 1 B x M y F B . T I "
+        "E\\n\\t 1 B x M y F G . T I E\\n\\t 1 B x M y W . T I E\\n\\t 1 B x M y B . T I "
+        "E\\n\\t 1 B x M y G . T I E\\n\\n\\t   x means BATTLE number, y means MISSION "
+        "number\\n\\n If you are using different file names you may encounter crases or your "
+        "briefing is not functioning. It is seriously recommended to use correct mission file "
+        "names.\n"
+        "Fatal error - no player craft: There is no player craft in this mission. Without a "
+        "player craft you can't play the mission or encounter serious errors, "
+        "crases.\\n\\nWhat should I do?\\n\\n\\t- Select a shipgroup which you want to be your "
+        "craft during the mission.\\n\\t- Open the Basics properties\\n\\t- Set the PILOT "
+        "option to ''Player in craft 1''\n";
+    EXPECT_EQ(found.out, expected);
+
+    // A shipgroup of 0 craft flown by the player in craft 3, in a correctly named file.
+    app::Editor e;
+    mission::resetToNewMission(e.store);
+    e.briefing.resetForNewMission();
+    e.store.setByte(mission::Table::Shipgroups, 0, mission::sg::craftCount, 0);
+    e.store.setByte(mission::Table::Shipgroups, 0, mission::sg::playerCraft, 3);
+    ASSERT_TRUE(mission::writeFileAtomic(at("1b2m3fw.tie"), app::buildMissionImage(e)));
+    const auto before = bytes("1b2m3fw.tie");
+    const ToolRun fixed = tool("validate " + at("1b2m3fw.tie") + " --fix " + at("fixed.tie"), m_dir);
+    EXPECT_EQ(fixed.exitCode, 1) << fixed.err;
+    EXPECT_EQ(fixed.out.find("Error - number of crafts is 0 - corrected: You set the number of "
+                             "crafts in shipgroup Noname to 0.\\n\\n"),
+              0u)
+        << fixed.out;
+    EXPECT_NE(fixed.out.find("\nError - player craft number is invalid - corrected: "),
+              std::string::npos);
+    EXPECT_EQ(bytes("1b2m3fw.tie"), before) << "IN is not touched";
+    const ToolRun clean = tool("validate " + at("fixed.tie"), m_dir);
+    // The corrected file only trips over its own name.
+    EXPECT_EQ(clean.out.rfind("Warning - filename incorrect: ", 0), 0u);
+    EXPECT_EQ(clean.out.find("Error - "), std::string::npos) << clean.out;
+
+    fs::copy_file(at("fixed.tie"), at("1b1m1w.tie"));
+    const ToolRun none = tool("validate " + at("1b1m1w.tie"), m_dir);
+    EXPECT_EQ(none.exitCode, 0) << none.out;
+    EXPECT_TRUE(none.out.empty());
+
+    EXPECT_EQ(tool("validate " + at("missing.tie"), m_dir).exitCode, 2);
+    EXPECT_EQ(tool("validate " + at("n.tie") + " --fix " + at("no/dir/x.tie"), m_dir).exitCode, 2);
 }
 
 }  // namespace

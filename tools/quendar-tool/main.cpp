@@ -11,6 +11,7 @@
 #include "BriefingViewJson.h"
 #include "Render.h"
 #include "briefing/BriefingView.h"
+#include "ToolParts.h"
 
 namespace {
 
@@ -68,17 +69,19 @@ void printInfo(const app::MissionSummary& m) {
     }
     for (const auto& msg : m.messages) {
         std::cout << "  message " << msg.index + 1 << ": \"" << msg.text << "\"\n";
+        tool::printMessageDetails(std::cout, msg);
     }
     std::cout << "Briefing length: " << m.briefingLength << "\n";
     std::cout << "Briefing end time: " << m.briefingEndTime << "\n";
     for (const auto& k : m.commandCounts) {
         if (k.count) std::cout << "  " << k.kind << ": " << k.count << "\n";
     }
+    tool::printSettingsInfo(std::cout, m);
 }
 
 nlohmann::json toJson(const app::MissionSummary& m) {
     using nlohmann::json;
-    auto text = [](const std::string& s) {
+    auto text = +[](const std::string& s) {
         // Mission texts are 8-bit characters; show them as Latin-1 in UTF-8 JSON.
         std::string out;
         for (unsigned char c : s) {
@@ -126,6 +129,7 @@ nlohmann::json toJson(const app::MissionSummary& m) {
         b["commands"].push_back({{"kind", c.kind}, {"time", c.time}, {"params", c.params}});
     }
     j["briefing"] = b;
+    tool::addSettingsJson(j, m, text);
     return j;
 }
 
@@ -161,12 +165,18 @@ int main(int argc, char** argv) {
     render->add_option("--zoom", ro.zoom, "pixels per km (default 100)")->excludes(brief);
     render->add_option("--size", ro.size, "picture size WIDTHxHEIGHT (default 1920x1080)");
     render->add_option("--icons", ro.icons, "icon file (default iconslist.dat here)");
+    std::string fixOut;
+    auto* validate = cli.add_subcommand(
+        "validate", "run the mission checks; exit 0 with no finding, 1 with findings, 2 on errors");
+    validate->add_option("IN", in)->required();
+    validate->add_option("--fix", fixOut, "save the corrected mission as OUT");
     CLI11_PARSE(cli, argc, argv);
 
     app::Editor editor;
     prepare(editor, craftList);
     StderrPrompter prompter;
 
+    if (*validate) return tool::runValidate(editor, prompter, in, fixOut);
     if (*create || *resave) {
         if (*create) app::newMission(editor, prompter, false);
         if (*resave && !open(editor, prompter, in)) return 1;

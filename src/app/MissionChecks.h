@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+
+#include "app/Editor.h"
+#include "core/FormModel.h"
+#include "core/Prompter.h"
+
+namespace quendar::app {
+
+// Runs the mission checks on the open mission with the editor's settings,
+// makes the two corrections and shows every finding in its message box.
+void validateMission(Editor& editor, core::Prompter& prompter);
+
+// The check before a save, when the preference asks for it: through the
+// window's box when the window set one up, else straight through the
+// prompter. It never stops the save.
+void checkBeforeSave(Editor& editor, core::Prompter& prompter);
+
+// The small box without caption and buttons that says "Error checking and
+// correction...". One second after it appears (its first tick) it runs the
+// checks, still showing, and then closes itself.
+class ValidationBox : public core::FormModel {
+  public:
+    enum class State { Waiting, Running, Done };
+    static constexpr int kStartDelayMs = 1000;
+    static constexpr const char* kText = "Error checking and correction...";
+
+    explicit ValidationBox(std::function<void()> checks);
+    int timerInterval() const override { return kStartDelayMs; }
+    void tick() override;
+    State state() const { return m_state; }
+
+  private:
+    std::function<void()> m_checks;
+    State m_state = State::Waiting;
+};
+
+}  // namespace quendar::app

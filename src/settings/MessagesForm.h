@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+
+#include "settings/SettingsForm.h"
+
+namespace quendar::settings {
+
+// Byte offsets inside a 162-byte in-flight message record.
+namespace msg {
+constexpr int number = 0;
+constexpr int text = 2, textWidth = 64, textLimit = 63;
+constexpr int teams = 82;  // teams 1..8, one byte each
+constexpr int triggers[4] = {92, 98, 108, 114};
+constexpr int join12 = 106;
+constexpr int join34 = 122;
+constexpr int joinConditions = 124;
+constexpr int delaySeconds = 140;
+constexpr int delayMinutes = 141;
+constexpr int colour = 142;
+constexpr int noteLimit = 99;
+constexpr int noteSlots = 64;
+}  // namespace msg
+
+// "In-flight messages": one message at a time. Lists, joins, team boxes and
+// delays are stored as they change; the text and the note only when the form
+// leaves the message ("<<", ">>", "OK"). Add and Delete act on the end of the
+// list. Only the first 64 messages have a note slot: for the others the note
+// edit is disabled and a line says why.
+class MessagesForm : public SettingsForm {
+  public:
+    explicit MessagesForm(const shipgroup::ShipgroupContext& ctx);
+
+    int current() const { return m_current; }
+
+  private:
+    void addTrigger(int k, const std::string& group, int row);
+    ByteRef at(int offset) const { return {mission::Table::Messages, m_current, offset}; }
+    bool hasNote() const { return m_current < msg::noteSlots; }
+    void show();
+    void storeTextAndNote();
+
+    int m_current = 0;
+    std::string m_text;  // what the text edit holds
+    std::string m_note;
+    std::array<bool, 4> m_subjectCleared{};
+};
+
+}  // namespace quendar::settings

@@ -1,0 +1,128 @@
+#include "settings/MissionForms.h"
+
+#include <algorithm>
+
+namespace quendar::settings {
+
+using core::Control;
+using core::ControlKind;
+using mission::Table;
+
+namespace {
+constexpr int kIffNameOffset = 20;  // header: IFF 2..5, 20 bytes each
+constexpr int kIffNameWidth = 20;
+constexpr int kNameLimit = 19;
+constexpr int kTeamNameOffset = 2;
+constexpr int kTeamLineOffsets[6] = {36, 100, 164, 228, 292, 356};
+constexpr int kTeamLineWidth = 64;
+constexpr int kRegionNameWidth = 132;
+constexpr int kRegionNameLimit = 131;
+constexpr int kGlobalGroups = 32;
+constexpr int kGlobalGroupWidth = 87;
+constexpr int kGlobalGroupLimit = 85;
+}  // namespace
+
+const std::vector<std::string>& startingHangarLabels() {
+    static const std::vector<std::string> t = [] {
+        std::vector<std::string> o{
+            "0", "1", "2", "3", "No hangar", "Inside Battle Station", "Heavy Cruiser", "Home Base"};
+        for (int i = 8; i <= 18; ++i) o.push_back(std::to_string(i));
+        return o;
+    }();
+    return t;
+}
+
+MissionPropertiesForm::MissionPropertiesForm(const shipgroup::ShipgroupContext& ctx)
+    : SettingsForm(ctx, "Mission Properties") {
+    const char* fixedNames[2][2] = {{"IFF 0 - Green", "Rebel"}, {"IFF 1 - Red", "Imperial"}};
+    for (int k = 0; k < 2; ++k) {
+        Control c;
+        c.id = "iff" + std::to_string(k);
+        c.kind = ControlKind::Edit;
+        c.group = fixedNames[k][0];
+        const std::string name = fixedNames[k][1];
+        c.text = [name] { return name; };
+        c.enabled = [] { return false; };
+        add(std::move(c));
+    }
+    const char* groups[4] = {"IFF 2 - Blue", "IFF 3 - Yellow", "IFF 4 - Red", "IFF 5 - Purple"};
+    for (int k = 0; k < 4; ++k) {
+        textEdit(
+            "iff" + std::to_string(k + 2), "", groups[k],
+            [k] {
+                return ByteRef{Table::Header, 0, kIffNameOffset + k * kIffNameWidth};
+            },
+            kIffNameWidth, kNameLimit);
+    }
+    byteList("hangar", "", "Starting hangar", fixed(startingHangarLabels()), [] {
+        return ByteRef{Table::MissionOptions, 0, 0};
+    });
+    okButton();
+}
+
+TeamsPropertiesForm::TeamsPropertiesForm(const shipgroup::ShipgroupContext& ctx)
+    : SettingsForm(ctx, "Teams Properties") {
+    auto team = [this] { return std::clamp(store().currentTeam, 0, mission::kTeams - 1); };
+    textEdit(
+        "name", "", "Team name",
+        [team] {
+            return ByteRef{Table::Teams, team(), kTeamNameOffset};
+        },
+        20, kNameLimit);
+    const char* groups[3] = {"Mission Victory Message", "Mission Failure Message",
+                             "Outstanding Victory Message"};
+    for (int i = 0; i < 6; ++i) {
+        const int offset = kTeamLineOffsets[i];
+        textEdit(
+            "line" + std::to_string(i + 1), "", groups[i / 2],
+            [team, offset] {
+                return ByteRef{Table::Teams, team(), offset};
+            },
+            kTeamLineWidth, kTeamLineWidth);
+    }
+    okButton();
+}
+
+SystemsForm::SystemsForm(const shipgroup::ShipgroupContext& ctx)
+    : SettingsForm(ctx, "Systems in the missions") {
+    for (int r = 0; r < 4; ++r) {
+        Control c;
+        c.id = "system" + std::to_string(r + 1);
+        c.kind = ControlKind::Edit;
+        c.group = "System " + std::to_string(r + 1);
+        c.maxLength = kRegionNameLimit;
+        c.text = [this, r] { return store().text(Table::RegionNames, r, 0, kRegionNameWidth); };
+        c.setText = [this, r](const std::string& t) {
+            // The text and one zero over the start of the field; the rest stays.
+            auto slot = store().mutableSlot(Table::RegionNames, r);
+            const size_t n = std::min<size_t>(t.size(), kRegionNameLimit);
+            if (slot.size() <= n) return;
+            std::copy_n(t.begin(), n, slot.begin());
+            slot[n] = 0;
+        };
+        add(std::move(c));
+    }
+    okButton();
+}
+
+GlobalGroupsForm::GlobalGroupsForm(const shipgroup::ShipgroupContext& ctx)
+    : SettingsForm(ctx, "Global groups") {
+    label("caption", "", "", [this] { return "Global group " + std::to_string(m_group + 1); });
+    textEdit(
+        "name", "", "",
+        [this] {
+            return ByteRef{Table::GlobalGroupNames, m_group, 0};
+        },
+        kGlobalGroupWidth, kGlobalGroupLimit);
+    button("previous", "<<", "", [this] {
+        if (m_group > 0) --m_group;
+        refreshed.notify();
+    });
+    button("next", ">>", "", [this] {
+        if (m_group < kGlobalGroups - 1) ++m_group;
+        refreshed.notify();
+    });
+    okButton();
+}
+
+}  // namespace quendar::settings

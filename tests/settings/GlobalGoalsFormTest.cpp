@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "SettingsFixture.h"
+#include "settings/GlobalGoalsForm.h"
+
+namespace quendar::settings::test {
+namespace {
+
+using mission::Table;
+
+TEST(GlobalGoalsForm, PointsAreStoredOnlyFromTheThumb) {
+    SettingsFixture f;
+    GlobalGoalsForm form(f.ctx);
+    EXPECT_EQ(form.title(), "Global Goals");
+    form.dragThumb("points", 40);
+    // Team 1, primary goals: the points byte is 2 + 51 of the record.
+    EXPECT_EQ(f.at(Table::GlobalGoals, 0, 53), 40);
+    EXPECT_EQ(form.textOf("pointsText"), "1000");
+    form.choose("points", 41);  // keyboard or a click beside the thumb
+    EXPECT_EQ(form.valueOf("points"), 41);
+    EXPECT_EQ(f.at(Table::GlobalGoals, 0, 53), 40);
+    EXPECT_EQ(form.textOf("pointsText"), "1000");
+    // Secondary goals of the same team have their own points (2 + 244 + 51).
+    form.choose("kind", 2);
+    EXPECT_EQ(form.valueOf("points"), 0);
+    form.dragThumb("points", 255);
+    EXPECT_EQ(f.at(Table::GlobalGoals, 0, 297), 255);
+    EXPECT_EQ(form.textOf("pointsText"), "6375");
+}
+
+TEST(GlobalGoalsForm, KindDecidesTheWordingAndTheThirdText) {
+    SettingsFixture f;
+    // Team 1, prevent goals, goal 1: condition 2 at 2 + 122.
+    f.store.setByte(Table::GlobalGoals, 0, 124, 2);
+    f.store.setByte(Table::GlobalGoals, 0, 2 + 3, 45);  // primary goal 1 amount
+    GlobalGoalsForm form(f.ctx);
+    EXPECT_FALSE(form.find("goal1")->isEnabled());
+    EXPECT_TRUE(form.find("goal2")->isEnabled());
+    EXPECT_EQ(form.itemsOf("condition")[2], "must be destroyed");
+    EXPECT_TRUE(form.find("text3")->isEnabled());
+    EXPECT_EQ(form.valueOf("amount"), 45);
+    const auto amounts = form.itemsOf("amount");
+    ASSERT_EQ(amounts.size(), 51u);
+    EXPECT_EQ(amounts[45], "Unknown - 45");
+    EXPECT_EQ(amounts[17], "66 %");
+    EXPECT_EQ(amounts[36], "Unknown - 36");
+    EXPECT_EQ(amounts[50], "Unknown - 50");
+
+    form.choose("kind", 1);
+    EXPECT_EQ(form.valueOf("condition"), 2);
+    const auto prevent = form.itemsOf("condition");
+    ASSERT_EQ(prevent.size(), 51u);
+    EXPECT_EQ(prevent[2], "musn't be destroyed");
+    EXPECT_EQ(prevent[0], "TRUE - No condition");
+    EXPECT_EQ(prevent[10], "FALSE - Impossible condition");
+    EXPECT_EQ(prevent[23], "musn't run out of missiles");
+    EXPECT_EQ(prevent[45], "musn't withdrawn");
+    EXPECT_EQ(prevent[46], "Unknown - 46");
+    EXPECT_FALSE(form.find("text3")->isEnabled());
+    form.type("text3", "ignored");
+    EXPECT_EQ(f.store.text(Table::GlobalGoalStrings, 5, 0, 64), "");
+    form.choose("kind", 2);
+    EXPECT_EQ(form.itemsOf("condition")[7], "must finish docking");
+    EXPECT_EQ(form.itemsOf("condition")[47], "must arrive in sector");
+}
+
+TEST(GlobalGoalsForm, PickersAddressTheRightBytesAndTexts) {
+    SettingsFixture f;
+    GlobalGoalsForm form(f.ctx);
+    form.choose("team", 1);
+    form.choose("kind", 1);
+    form.click("goal3");
+    EXPECT_FALSE(form.find("goal3")->isEnabled());
+    // Team 2, prevent, goal 3: the trigger starts at 2 + 122 + 16 = 140.
+    form.choose("condition", 8);
+    form.choose("subjectType", 12);
+    form.choose("amount", 4);
+    form.choose("parameter", 200);
+    EXPECT_EQ(f.at(Table::GlobalGoals, 1, 140), 8);
+    EXPECT_EQ(f.at(Table::GlobalGoals, 1, 141), 12);
+    EXPECT_EQ(f.at(Table::GlobalGoals, 1, 143), 4);
+    EXPECT_EQ(f.at(Table::GlobalGoals, 1, 144), 200);
+    EXPECT_EQ(form.itemsOf("subjectType")[12], "Team");
+    EXPECT_EQ(form.itemsOf("subjectType")[21], "All teams except");
+    EXPECT_EQ(form.itemsOf("subjectType")[23], "Global Unit");
+    EXPECT_EQ(form.itemsOf("subjectType")[6], "Unknown - 6");
+    const auto subjects = form.itemsOf("subject");
+    ASSERT_EQ(subjects.size(), 256u);
+    EXPECT_EQ(subjects[0], "0");
+    EXPECT_EQ(subjects[255], "255");
+    form.choose("subject", 9);
+    EXPECT_EQ(f.at(Table::GlobalGoals, 1, 142), 9);
+    form.choose("subjectType", 5);  // the stored subject stays
+    EXPECT_EQ(f.at(Table::GlobalGoals, 1, 142), 9);
+    EXPECT_EQ(form.valueOf("subject"), -1) << "outside the six IFF entries";
+    const auto params = form.itemsOf("parameter");
+    ASSERT_EQ(params.size(), 256u);
+    EXPECT_EQ(params[0], "Parameter  - None");
+    EXPECT_EQ(params[5], "5");
+    EXPECT_EQ(params[255], "255");
+
+    form.choose("join12", 1);
+    form.choose("join34", 1);
+    form.choose("joinPairs", 1);
+    EXPECT_EQ(f.at(Table::GlobalGoals, 1, 124 + 14), 1);
+    EXPECT_EQ(f.at(Table::GlobalGoals, 1, 124 + 30), 1);
+    EXPECT_EQ(f.at(Table::GlobalGoals, 1, 124 + 49), 1);
+    EXPECT_EQ(f.at(Table::GlobalGoals, 0, 124 + 14), 0);
+
+    // Team 10, secondary, goal 4: texts 0 and 1 are entries 357 and 358;
+    // text 2 of that goal would be entry 359.
+    form.choose("team", 9);
+    form.choose("kind", 2);
+    form.click("goal4");
+    form.type("text1", std::string(70, 'a'));
+    form.type("text2", "Keep the beacon lit");
+    EXPECT_EQ(f.store.text(Table::GlobalGoalStrings, 357, 0, 64), std::string(63, 'a'));
+    EXPECT_EQ(f.at(Table::GlobalGoalStrings, 357, 63), 0);
+    EXPECT_EQ(f.store.text(Table::GlobalGoalStrings, 358, 0, 64), "Keep the beacon lit");
+    EXPECT_EQ(mission::globalGoalStringIndex(9, 2, 3, 2), 359);
+    form.choose("team", 0);
+    form.choose("kind", 0);
+    form.click("goal1");
+    form.type("text3", "first");
+    EXPECT_EQ(f.store.text(Table::GlobalGoalStrings, 2, 0, 64), "first");
+}
+
+}  // namespace
+}  // namespace quendar::settings::test
