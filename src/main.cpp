@@ -11,6 +11,7 @@
 #include "app/DataFolder.h"
 #include "app/Editor.h"
 #include "ui/CMainFrame.h"
+#include "ui/FrameSettings.h"
 
 namespace {
 
@@ -48,7 +49,9 @@ int main(int argc, char** argv) {
     quendar::app::Editor editor;
     quendar::ui::FrameOptions options;
     options.dataDir = dataDir;
+    options.settingsFile = quendar::ui::defaultSettingsFile();
     quendar::ui::CMainFrame frame(editor, options);
+    frame.restoreLayout();
     frame.show();
     frame.startUp();
 
