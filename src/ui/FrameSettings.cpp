@@ -18,7 +18,8 @@ const char* const kRecentKey = "recent/missions";
 }  // namespace
 
 QString defaultSettingsFile() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, "Quendar", "Quendar").fileName();
+    // The native format is an INI file on this system, named Quendar.conf.
+    return QSettings(QSettings::UserScope, "Quendar", "Quendar").fileName();
 }
 
 void saveWindowLayout(const QString& settingsFile, const QMainWindow& window) {
