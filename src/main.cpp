@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName("Vexion Mission Editor");
 
     std::vector<std::string> args;
-    for (const QString& a : QCoreApplication::arguments().mid(1)) args.push_back(quendar::ui::toPath(a));
+    for (const QString& a : QCoreApplication::arguments().mid(1))
+        args.push_back(quendar::ui::toPath(a));
     const EditorCommandLine line = quendar::app::parseEditorCommandLine(args);
     if (line.action == EditorCommandLine::Action::Error) {
         std::fprintf(stderr, "quendar: %s\nTry 'quendar --help'.\n", line.error.c_str());

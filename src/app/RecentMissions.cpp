@@ -93,7 +93,8 @@ std::string RecentMissions::menuText(int index, const std::string& path, const s
         else if (folder.compare(0, h.size() + 1, h + "/") == 0)
             folder = "~" + folder.substr(h.size());
     }
-    std::string text = "&" + std::to_string(index + 1) + " " + escapeAmpersands(p.filename().string());
+    std::string text =
+        "&" + std::to_string(index + 1) + " " + escapeAmpersands(p.filename().string());
     if (!folder.empty()) text += "  (" + escapeAmpersands(folder) + ")";
     return text;
 }

@@ -201,7 +201,8 @@ void CMainFrame::buildMenus() {
 }
 
 void CMainFrame::noteRecent(bool ok) {
-    if (ok && m_recent && !m_editor.store.missionPath.empty()) m_recent->add(m_editor.store.missionPath);
+    if (ok && m_recent && !m_editor.store.missionPath.empty())
+        m_recent->add(m_editor.store.missionPath);
 }
 
 bool CMainFrame::restoreLayout() { return restoreWindowLayout(m_options.settingsFile, *this); }

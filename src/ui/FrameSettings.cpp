@@ -83,7 +83,8 @@ void RecentMenu::rebuild() {
     int index = 0;
     bool anyMissing = false;
     for (const auto& e : entries) {
-        QAction* a = m_menu->addAction(fromMixed(app::RecentMissions::menuText(index++, e.path, home)));
+        QAction* a =
+            m_menu->addAction(fromMixed(app::RecentMissions::menuText(index++, e.path, home)));
         a->setStatusTip(fromMixed(e.path));
         a->setEnabled(!e.missing);
         anyMissing = anyMissing || e.missing;

@@ -92,6 +92,7 @@ TEST(RecentMissions, MenuTextNumbersTheEntryAndShowsAmpersands) {
               "&1 raid.tie  (~/missions)");
     EXPECT_EQ(RecentMissions::menuText(7, "/home/ann/raid.tie", "/home/ann/"), "&8 raid.tie  (~)");
     // A neighbour whose name starts like the home folder is not under it.
-    EXPECT_EQ(RecentMissions::menuText(1, "/home/annex/r.tie", "/home/ann"), "&2 r.tie  (/home/annex)");
+    EXPECT_EQ(RecentMissions::menuText(1, "/home/annex/r.tie", "/home/ann"),
+              "&2 r.tie  (/home/annex)");
     EXPECT_EQ(RecentMissions::menuText(2, "/srv/R&D/a&b.tie", ""), "&3 a&&b.tie  (/srv/R&&D)");
 }

@@ -25,7 +25,9 @@ class RecentMenuTest : public ::testing::Test {
   protected:
     void SetUp() override {
         test::qtApp();
-        m_dir = fs::temp_directory_path() / "quendar_ui_recent";
+        // One folder per test: ctest runs the tests side by side.
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_dir = fs::temp_directory_path() / (std::string("quendar_ui_recent_") + info->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
         m_previous = fs::current_path();
@@ -49,6 +51,15 @@ class RecentMenuTest : public ::testing::Test {
         o.showSplash = false;
         o.settingsFile = QString::fromStdString((m_dir / "Quendar.conf").string());
         m_frame = std::make_unique<ui::CMainFrame>(*editor, o);
+        // qd.dat is there, so no form may appear; one that does is closed.
+        m_frame->forms().modalHook = [](ui::FormDialog& d) {
+            ADD_FAILURE() << "unexpected form " << d.model().title();
+            d.reject();
+        };
+        m_frame->pictureHook = [](QDialog& d) {
+            ADD_FAILURE() << "unexpected first-run picture";
+            d.reject();
+        };
         m_frame->restoreLayout();
         m_frame->startUp();
         return *m_frame;

@@ -60,9 +60,9 @@ std::string svg() {
         const auto& p = sh.p;
         switch (sh.kind) {
             case Shape::RoundedSquare:
-                s += "  <rect x=\"" + num(p[0]) + "\" y=\"" + num(p[1]) + "\" width=\"" + num(p[2]) +
-                     "\" height=\"" + num(p[2]) + "\" rx=\"" + num(p[3]) + "\" fill=\"" + sh.colour +
-                     "\"/>\n";
+                s += "  <rect x=\"" + num(p[0]) + "\" y=\"" + num(p[1]) + "\" width=\"" +
+                     num(p[2]) + "\" height=\"" + num(p[2]) + "\" rx=\"" + num(p[3]) +
+                     "\" fill=\"" + sh.colour + "\"/>\n";
                 break;
             case Shape::Line:
                 s += "  <line x1=\"" + num(p[0]) + "\" y1=\"" + num(p[1]) + "\" x2=\"" + num(p[2]) +
@@ -70,13 +70,13 @@ std::string svg() {
                      num(sh.width) + "\" stroke-linecap=\"round\"/>\n";
                 break;
             case Shape::Ring:
-                s += "  <circle cx=\"" + num(p[0]) + "\" cy=\"" + num(p[1]) + "\" r=\"" + num(p[2]) +
-                     "\" fill=\"none\" stroke=\"" + sh.colour + "\" stroke-width=\"" + num(sh.width) +
-                     "\"/>\n";
+                s += "  <circle cx=\"" + num(p[0]) + "\" cy=\"" + num(p[1]) + "\" r=\"" +
+                     num(p[2]) + "\" fill=\"none\" stroke=\"" + sh.colour + "\" stroke-width=\"" +
+                     num(sh.width) + "\"/>\n";
                 break;
             case Shape::Dot:
-                s += "  <circle cx=\"" + num(p[0]) + "\" cy=\"" + num(p[1]) + "\" r=\"" + num(p[2]) +
-                     "\" fill=\"" + sh.colour + "\"/>\n";
+                s += "  <circle cx=\"" + num(p[0]) + "\" cy=\"" + num(p[1]) + "\" r=\"" +
+                     num(p[2]) + "\" fill=\"" + sh.colour + "\"/>\n";
                 break;
             case Shape::Polygon: {
                 s += "  <polygon points=\"";
