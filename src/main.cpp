@@ -3,26 +3,59 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
+#include <cstdio>
+#include <string>
+#include <vector>
 
+#include "app/CommandLine.h"
+#include "app/DataFolder.h"
 #include "app/Editor.h"
 #include "ui/CMainFrame.h"
+#include "ui/FrameSettings.h"
 
-#ifndef QUENDAR_DATA_DIR
-#define QUENDAR_DATA_DIR ""
-#endif
+namespace {
+
+using quendar::app::EditorCommandLine;
+
+// --help and --version print and return before the toolkit needs a display.
+int answer(EditorCommandLine::Action action, const std::string& dataDir) {
+    const std::string text = action == EditorCommandLine::Action::Help
+                                 ? quendar::app::editorUsage(dataDir)
+                                 : quendar::app::versionLine("quendar");
+    std::fputs(text.c_str(), stdout);
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    const std::string dataDir = quendar::app::bundledDataFolder();
+    const std::vector<std::string> raw(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (const auto early = quendar::app::earlyAction(raw); early != EditorCommandLine::Action::Run)
+        return answer(early, dataDir);
+
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("Vexion Mission Editor");
 
+    std::vector<std::string> args;
+    for (const QString& a : QCoreApplication::arguments().mid(1))
+        args.push_back(quendar::ui::toPath(a));
+    const EditorCommandLine line = quendar::app::parseEditorCommandLine(args);
+    if (line.action == EditorCommandLine::Action::Error) {
+        std::fprintf(stderr, "quendar: %s\nTry 'quendar --help'.\n", line.error.c_str());
+        return 2;
+    }
+    if (line.action != EditorCommandLine::Action::Run) return answer(line.action, dataDir);
+
     quendar::app::Editor editor;
     quendar::ui::FrameOptions options;
-    options.dataDir = QUENDAR_DATA_DIR;
+    options.dataDir = dataDir;
+    options.settingsFile = quendar::ui::defaultSettingsFile();
     quendar::ui::CMainFrame frame(editor, options);
+    frame.restoreLayout();
     frame.show();
     frame.startUp();
 
-    const QStringList args = QCoreApplication::arguments();
-    if (args.size() > 1) frame.openMissionPath(quendar::ui::toPath(args.at(1)), false);
+    if (!line.missionPath.empty()) frame.openMissionPath(line.missionPath, false);
     return app.exec();
 }

@@ -27,6 +27,7 @@
 #include "map/MapDisplayForms.h"
 #include "mission/ShipgroupRecord.h"
 #include "ui/CSliderBar.h"
+#include "ui/FrameSettings.h"
 #include "ui/MapWindow.h"
 #include "ui/OrdersWizardWindow.h"
 #include "ui/QPainterCanvas.h"
@@ -129,12 +130,27 @@ app::FrameServices CMainFrame::services() {
     // The same reset as New, without its question (craft list included).
     s.resetMission = [this] { app::newMission(m_editor, m_prompter, false); };
     s.newMission = [this](bool ask) { return app::newMission(m_editor, m_prompter, ask); };
-    s.openMission = [this] { return app::openMission(m_editor, m_prompter, m_chooser); };
-    s.openMissionPath = [this](const std::string& p) {
-        return app::openMissionPath(m_editor, m_prompter, p);
+    // A mission opened or written goes to the front of the recent missions.
+    s.openMission = [this] {
+        const bool ok = app::openMission(m_editor, m_prompter, m_chooser);
+        noteRecent(ok);
+        return ok;
     };
-    s.saveMission = [this] { return app::saveMission(m_editor, m_prompter); };
-    s.saveMissionAs = [this] { return app::saveMissionAs(m_editor, m_prompter, m_chooser); };
+    s.openMissionPath = [this](const std::string& p) {
+        const bool ok = app::openMissionPath(m_editor, m_prompter, p);
+        noteRecent(ok);
+        return ok;
+    };
+    s.saveMission = [this] {
+        const bool ok = app::saveMission(m_editor, m_prompter);
+        noteRecent(ok);
+        return ok;
+    };
+    s.saveMissionAs = [this] {
+        const bool ok = app::saveMissionAs(m_editor, m_prompter, m_chooser);
+        noteRecent(ok);
+        return ok;
+    };
     s.windowTitle = [this] { return app::windowTitle(m_editor); };
     s.coordinatesForm = [this] {
         return std::make_unique<map::CoordinatesPropertiesForm>(m_editor.settings);
@@ -181,12 +197,31 @@ void fillMenu(QMenu* menu, const std::vector<app::MenuEntry>& entries,
 }  // namespace
 
 void CMainFrame::buildMenus() {
+    QMenu* fileMenu = nullptr;
     for (const auto& top : m_commands.menus()) {
         QMenu* menu = menuBar()->addMenu(fromLatin(top.text));
         fillMenu(menu, top.children, m_actions);
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
+        if (!fileMenu) fileMenu = menu;
+    }
+    // The recent missions sit above Exit, between separators of their own.
+    QAction* exit = action(app::cmd::Exit);
+    if (fileMenu && exit) {
+        auto* recent = new QMenu("Recent &Missions", fileMenu);
+        recent->setObjectName("recentMissions");
+        fileMenu->insertMenu(exit, recent);
+        fileMenu->insertSeparator(exit);
+        m_recent = new RecentMenu(m_options.settingsFile, recent, this);
+        m_recent->open = [this](const std::string& path) { openMissionPath(path, true); };
     }
 }
+
+void CMainFrame::noteRecent(bool ok) {
+    if (ok && m_recent && !m_editor.store.missionPath.empty())
+        m_recent->add(m_editor.store.missionPath);
+}
+
+bool CMainFrame::restoreLayout() { return restoreWindowLayout(m_options.settingsFile, *this); }
 
 void CMainFrame::buildToolbars() {
     // Created in the frame's order; placed as the layout says.
@@ -440,6 +475,7 @@ void CMainFrame::showFirstRunPicture() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_logic->confirmClose()) {
+        saveWindowLayout(m_options.settingsFile, *this);
         m_forms.hideAll();
         event->accept();
     } else {

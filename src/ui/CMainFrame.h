@@ -33,6 +33,7 @@ namespace quendar::ui {
 class CSliderBar;
 class QtPlaybackTimer;
 class MapWindow;
+class RecentMenu;
 class SplashForm;
 
 struct FrameOptions {
@@ -40,6 +41,9 @@ struct FrameOptions {
     core::Prompter* prompter = nullptr;  // tests script these; default: message boxes
     app::FileChooser* chooser = nullptr;    // default: the file dialogs
     bool showSplash = true;
+    // Where the window layout and the recent missions are kept; empty: the
+    // window keeps nothing (tests).
+    QString settingsFile;
 };
 
 // The main window: menus, six dockable toolbars, the status bar and the map
@@ -55,6 +59,9 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     void startUp();
     // A mission path from the command line or a drop.
     bool openMissionPath(const std::string& path, bool ask);
+    // The size, position and toolbar layout of the last session, if kept.
+    bool restoreLayout();
+    RecentMenu* recentMenu() const { return m_recent; }
 
     app::CommandTable& commands() { return m_commands; }
     app::FrameLogic& logic() { return *m_logic; }
@@ -111,6 +118,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     app::FrameServices services();
     void paintMap(QPainter& p, const QSize& size);
     void showAbout();
+    void noteRecent(bool ok);
 
     app::Editor& m_editor;
     FrameOptions m_options;
@@ -136,6 +144,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     MapWindow* m_mapWindow = nullptr;
     QComboBox* m_selector = nullptr;
     CSliderBar* m_sliderBar = nullptr;
+    RecentMenu* m_recent = nullptr;
     std::map<int, QToolBar*> m_toolbars;
     std::map<int, QAction*> m_actions;
     std::map<app::Pane, QLabel*> m_panes;

@@ -5,6 +5,8 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+#include "app/CommandLine.h"
+#include "app/DataFolder.h"
 #include "app/FileCommands.h"
 #include "app/MissionIO.h"
 #include "app/MissionSummary.h"
@@ -12,6 +14,7 @@
 #include "Render.h"
 #include "briefing/BriefingView.h"
 #include "ToolParts.h"
+#include "app/WorkingFolder.h"
 
 namespace {
 
@@ -138,8 +141,14 @@ nlohmann::json toJson(const app::MissionSummary& m) {
 int main(int argc, char** argv) {
     CLI::App cli{"quendar-tool: inspect, dump and re-save Vexion missions"};
     cli.require_subcommand(1);
-    std::string craftList = "SHIPLIST.TXT";
-    cli.add_option("--craft-list", craftList, "craft list to read (default: SHIPLIST.TXT here)");
+    std::string craftList;
+    cli.add_option("--craft-list", craftList,
+                   "craft list to read (default: SHIPLIST.TXT here, else the bundled one)");
+    const std::string dataDir = app::bundledDataFolder();
+    std::string version = app::versionLine("quendar-tool");
+    version.pop_back();  // CLI11 ends the line itself
+    cli.set_version_flag("--version", version);
+    cli.footer("Bundled data: " + (dataDir.empty() ? std::string("(not found)") : dataDir));
 
     std::string in, out;
     auto* resave = cli.add_subcommand("resave", "open IN as the editor does and save it as OUT");
@@ -171,6 +180,8 @@ int main(int argc, char** argv) {
     validate->add_option("IN", in)->required();
     validate->add_option("--fix", fixOut, "save the corrected mission as OUT");
     CLI11_PARSE(cli, argc, argv);
+    // The editor's rule: the working folder's craft list, else the bundled one.
+    if (craftList.empty()) craftList = app::WorkingFolder(dataDir).dataFile("SHIPLIST.TXT");
 
     app::Editor editor;
     prepare(editor, craftList);

@@ -1,0 +1,114 @@
+#include "ui/FrameSettings.h"
+
+#include <QAction>
+#include <QByteArray>
+#include <QDir>
+#include <QMainWindow>
+#include <QSettings>
+#include <QVariant>
+#include <QVariantList>
+
+#include "ui/FormBinder.h"
+
+namespace quendar::ui {
+
+namespace {
+constexpr int kLayoutVersion = 1;  // bump when the toolbars change
+const char* const kRecentKey = "recent/missions";
+}  // namespace
+
+QString defaultSettingsFile() {
+    // The native format is an INI file on this system, named Quendar.conf.
+    return QSettings(QSettings::UserScope, "Quendar", "Quendar").fileName();
+}
+
+void saveWindowLayout(const QString& settingsFile, const QMainWindow& window) {
+    if (settingsFile.isEmpty()) return;
+    QSettings s(settingsFile, QSettings::IniFormat);
+    s.setValue("window/geometry", window.saveGeometry());
+    s.setValue("window/state", window.saveState(kLayoutVersion));
+}
+
+bool restoreWindowLayout(const QString& settingsFile, QMainWindow& window) {
+    if (settingsFile.isEmpty()) return false;
+    QSettings s(settingsFile, QSettings::IniFormat);
+    const QByteArray geometry = s.value("window/geometry").toByteArray();
+    const QByteArray state = s.value("window/state").toByteArray();
+    bool restored = !geometry.isEmpty() && window.restoreGeometry(geometry);
+    if (!state.isEmpty()) restored = window.restoreState(state, kLayoutVersion) && restored;
+    return restored;
+}
+
+RecentMenu::RecentMenu(QString settingsFile, QMenu* menu, QObject* parent)
+    : QObject(parent), m_file(std::move(settingsFile)), m_menu(menu) {
+    if (!m_file.isEmpty()) {
+        // Paths are kept as the system's bytes; anything else in the file is
+        // skipped.
+        QSettings s(m_file, QSettings::IniFormat);
+        std::vector<std::string> stored;
+        for (const QVariant& v : s.value(kRecentKey).toList()) {
+            const QByteArray bytes = v.toByteArray();
+            if (!bytes.isEmpty()) stored.emplace_back(bytes.constData(), bytes.size());
+        }
+        m_list.load(stored);
+    }
+    connect(m_menu, &QMenu::aboutToShow, this, &RecentMenu::rebuild);
+    rebuild();
+}
+
+void RecentMenu::add(const std::string& path) {
+    m_list.add(path);
+    store();
+    scheduleRebuild();
+}
+
+// The menu's actions are rebuilt after the one that was chosen has finished.
+void RecentMenu::scheduleRebuild() {
+    QMetaObject::invokeMethod(this, &RecentMenu::rebuild, Qt::QueuedConnection);
+}
+
+void RecentMenu::store() {
+    if (m_file.isEmpty()) return;
+    QVariantList paths;
+    for (const std::string& p : m_list.paths())
+        paths.push_back(QByteArray(p.data(), static_cast<qsizetype>(p.size())));
+    QSettings s(m_file, QSettings::IniFormat);
+    s.setValue(kRecentKey, paths);
+}
+
+void RecentMenu::rebuild() {
+    m_menu->clear();
+    const std::string home = toPath(QDir::homePath());
+    const auto entries = m_list.entries();
+    int index = 0;
+    bool anyMissing = false;
+    for (const auto& e : entries) {
+        QAction* a =
+            m_menu->addAction(fromMixed(app::RecentMissions::menuText(index++, e.path, home)));
+        a->setStatusTip(fromMixed(e.path));
+        a->setEnabled(!e.missing);
+        anyMissing = anyMissing || e.missing;
+        const std::string path = e.path;
+        connect(a, &QAction::triggered, this, [this, path] {
+            if (open) open(path);
+        });
+    }
+    if (entries.empty()) m_menu->addAction("(No recent missions)")->setEnabled(false);
+    m_menu->addSeparator();
+    QAction* missing = m_menu->addAction("Remove Missing Entries");
+    missing->setEnabled(anyMissing);
+    connect(missing, &QAction::triggered, this, [this] {
+        m_list.removeMissing();
+        store();
+        scheduleRebuild();
+    });
+    QAction* clear = m_menu->addAction("Clear List");
+    clear->setEnabled(!entries.empty());
+    connect(clear, &QAction::triggered, this, [this] {
+        m_list.clear();
+        store();
+        scheduleRebuild();
+    });
+}
+
+}  // namespace quendar::ui
