@@ -476,7 +476,9 @@ TEST(FrameLogic, MenuTreeOrderTextsAndDisabledItemsMatchTheLiteralTree) {
         }
         const std::string id = std::to_string(l.id);
         EXPECT_EQ(shown[i].substr(0, id.size() + 1), id + " ") << "line " << i;
-        if (*l.text) EXPECT_EQ(shown[i], id + " " + l.text) << "line " << i;
+        if (*l.text) {
+            EXPECT_EQ(shown[i], id + " " + l.text) << "line " << i;
+        }
     }
 
     // Items without a handler are disabled, and stay so: the Edit menu, "All
