@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "map/MapRenderer.h"
+#include "map/Panning.h"
 #include "map/RasterCanvas.h"
 #include "mission/ShipgroupRecord.h"
 
@@ -127,5 +128,39 @@ void BM_Paint_Worst_Zoom240(benchmark::State& state) { paintWorst(state, 240); }
 void BM_Paint_Worst_Zoom60(benchmark::State& state) { paintWorst(state, 60); }
 BENCHMARK(BM_Paint_Worst_Zoom240)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Paint_Worst_Zoom60)->Unit(benchmark::kMillisecond);
+
+// One step of the right-button drag timer while the mouse rests at an edge:
+// the scroll moves by 10 pixels and the whole map is painted again. The edge
+// alternates between left and right so that the view stays over the mission.
+void BM_PanStep_Worst(benchmark::State& state) {
+    WorstCase w(240);
+    map::Panning pan;
+#if QUENDAR_WITH_UI
+    ensureGuiApplication();
+    QImage target(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    auto paint = [&] {
+        ui::QPainterCanvas canvas(target);
+        w.renderer.paint(canvas, w.input());
+    };
+#else
+    map::RasterCanvas target(kWidth, kHeight, false);
+    auto paint = [&] {
+        target.clearCalls();
+        w.renderer.paint(target, w.input());
+    };
+#endif
+    paint();
+    bool left = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        pan.press(left ? 5 : kWidth - 5, kHeight / 2, true);
+        left = !left;
+        state.ResumeTiming();
+        if (pan.tick(w.view)) paint();
+        benchmark::ClobberMemory();
+    }
+    state.counters["scrollX"] = w.view.scrollX();
+}
+BENCHMARK(BM_PanStep_Worst)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "app/FormWiring.h"
 
 #include "shipgroup/FormFactory.h"
+#include "shipgroup/OrdersWizard.h"
 
 namespace quendar::app {
 
@@ -12,6 +13,7 @@ constexpr FormKind kShipgroupForms[] = {FormKind::Shipgroups, FormKind::Shipgrou
                                         FormKind::Arrival,    FormKind::Departure,
                                         FormKind::Orders,     FormKind::Waypoints,
                                         FormKind::Goals,      FormKind::Options};
+constexpr int kOrdersWizardCommand = 32925;
 }  // namespace
 
 const std::string& FormWiring::keyOf(FormKind kind) {
@@ -88,7 +90,13 @@ FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompt
                                return shipgroup::createForm(kind, *m_shipgroups);
                            });
     }
-    // The map window's right click without a drag shows the Basic form.
+    // The Orders wizard writes into the order slot and region the map uses.
+    logic.registerForm(form::OrdersWizard, kOrdersWizardCommand,
+                       [this](Editor& e) -> std::shared_ptr<core::FormModel> {
+                           return std::make_shared<shipgroup::OrdersWizard>(
+                               *m_shipgroups, e.mapView.currentRegion(),
+                               e.viewSwitches.currentOrder);
+                       });
 }
 
 }  // namespace quendar::app

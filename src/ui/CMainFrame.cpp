@@ -28,6 +28,7 @@
 #include "mission/ShipgroupRecord.h"
 #include "ui/CSliderBar.h"
 #include "ui/MapWindow.h"
+#include "ui/OrdersWizardWindow.h"
 #include "ui/QPainterCanvas.h"
 #include "ui/QtPlaybackTimer.h"
 #include "ui/StartPictures.h"
@@ -68,8 +69,16 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     m_briefingBar = std::make_unique<app::BriefingBar>(m_editor, m_commands, *this, *m_port,
                                                        *m_logic, *m_playTimer);
     m_playTimer->onTick = [this] { m_briefingBar->tick(); };
-    m_mapWindow->mouseMoved = [this] { m_logic->mouseMoved(); };
-    m_mapWindow->rightClick = [this] { m_logic->reopenBasic(); };
+    // The mouse on the map goes to the map tools; the window only translates.
+    m_mapTools = std::make_unique<app::MapTools>(m_editor, m_prompter);
+    m_mapTools->repaint = [this] { repaintMap(); };
+    m_mapTools->mouseMoved = [this] { m_logic->mouseMoved(); };
+    m_mapTools->openBasic = [this] { m_logic->reopenBasic(); };
+    m_mapTools->bindCommands(m_commands);
+    m_mapWindow->pointer = [this](const map::PointerEvent& e) { m_mapTools->pointer(e); };
+    m_mapWindow->dragging = [this] { return m_mapTools->dragTimerWanted(); };
+    m_mapWindow->dragTick = [this] { m_mapTools->tick(); };
+    m_mapWindow->cursorShape = [this] { return m_mapTools->cursor(); };
     m_commands.bind(app::cmd::Info, [this] { showAbout(); });
     m_formWiring = std::make_unique<app::FormWiring>(
         *m_logic, m_editor, m_prompter,
@@ -410,7 +419,10 @@ void CMainFrame::mapSizeChanged() { m_mapWindow->sizeNotification(); }
 bool CMainFrame::runModal(core::FormModel& form) { return m_forms.runModal(form); }
 
 void CMainFrame::showModeless(const std::string& key, std::shared_ptr<core::FormModel> form) {
-    m_forms.showModeless(key, std::move(form));
+    auto* wizard = dynamic_cast<shipgroup::OrdersWizard*>(form.get());
+    FormDialog* dlg = m_forms.showModeless(key, std::move(form));
+    // The custom-drawn wizard has no controls: its surface fills the dialog.
+    if (wizard && dlg && dlg->layout()) dlg->layout()->addWidget(new OrdersWizardWindow(*wizard, dlg));
 }
 
 void CMainFrame::closeModeless(const std::string& key) { m_forms.close(key); }

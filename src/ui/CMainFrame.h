@@ -11,6 +11,7 @@
 #include "app/Editor.h"
 #include "app/FormWiring.h"
 #include "app/FrameLogic.h"
+#include "app/MapTools.h"
 #include "app/MapViewPort.h"
 #include "app/WorkingFolder.h"
 #include "map/BriefingLayer.h"
@@ -57,6 +58,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
 
     app::CommandTable& commands() { return m_commands; }
     app::FrameLogic& logic() { return *m_logic; }
+    app::MapTools& mapTools() { return *m_mapTools; }
     FormHost& forms() { return m_forms; }
     MapWindow* mapWindow() const { return m_mapWindow; }
     map::MapView& mapView() { return m_editor.mapView; }
@@ -124,6 +126,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     std::unique_ptr<QtPlaybackTimer> m_playTimer;
     std::unique_ptr<app::BriefingBar> m_briefingBar;
     std::unique_ptr<map::BriefingLayer> m_briefingLayer;
+    std::unique_ptr<app::MapTools> m_mapTools;
     // Declared before the form host: the forms point at what it holds, so
     // the host (and every form window) goes first.
     std::unique_ptr<app::FormWiring> m_formWiring;

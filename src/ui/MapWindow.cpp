@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace quendar::ui {
@@ -25,6 +26,12 @@ MapWindow::MapWindow(map::MapView& view, QWidget* parent)
             [this](int a) { onScrollAction(ScrollAxis::Horizontal, a); });
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
             [this](int a) { onScrollAction(ScrollAxis::Vertical, a); });
+    m_dragTimer = new QTimer(this);
+    m_dragTimer->setInterval(10);
+    connect(m_dragTimer, &QTimer::timeout, this, [this] {
+        if (dragTick) dragTick();
+        afterLogic();
+    });
 }
 
 void MapWindow::syncScrollBars() {
@@ -90,29 +97,58 @@ void MapWindow::resizeEvent(QResizeEvent* event) {
     syncScrollBars();
 }
 
-void MapWindow::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
-    if (m_rightDown) m_rightMoved = true;
-    m_view.setMouse(pos.x(), pos.y());
-    if (mouseMoved) mouseMoved();
-}
-
-void MapWindow::mousePressEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
-    m_view.setMouse(pos.x(), pos.y());
-    if (event->button() == Qt::RightButton) {
-        m_rightDown = true;
-        m_rightMoved = false;
-    } else if (event->button() == Qt::LeftButton && leftClick) {
-        leftClick(pos.x(), pos.y());
+void MapWindow::deliver(QMouseEvent* event, map::PointerAction action) {
+    using map::PointerButton;
+    map::PointerEvent e;
+    e.action = action;
+    switch (event->button()) {
+        case Qt::LeftButton:
+            e.button = PointerButton::Left;
+            break;
+        case Qt::RightButton:
+            e.button = PointerButton::Right;
+            break;
+        case Qt::MiddleButton:
+            e.button = PointerButton::Middle;
+            break;
+        default:
+            e.button = PointerButton::None;
+            break;
     }
+    e.shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    e.control = event->modifiers().testFlag(Qt::ControlModifier);
+    const QPoint pos = event->position().toPoint();
+    e.x = pos.x();
+    e.y = pos.y();
+    // A press gives the map the keyboard focus first.
+    if (action == map::PointerAction::Press || action == map::PointerAction::DoubleClick)
+        setFocus(Qt::MouseFocusReason);
+    if (pointer) pointer(e);
+    event->accept();
+    afterLogic();
 }
 
+void MapWindow::afterLogic() {
+    const bool drag = dragging && dragging();
+    if (drag && !m_dragTimer->isActive()) m_dragTimer->start();
+    if (!drag && m_dragTimer->isActive()) m_dragTimer->stop();
+    const map::CursorShape shape = cursorShape ? cursorShape() : map::CursorShape::Arrow;
+    const Qt::CursorShape qt = shape == map::CursorShape::Hand    ? Qt::ClosedHandCursor
+                               : shape == map::CursorShape::Cross ? Qt::CrossCursor
+                                                                  : Qt::ArrowCursor;
+    if (viewport()->cursor().shape() != qt) viewport()->setCursor(qt);
+    if (horizontalScrollBar()->value() != m_view.scrollX() ||
+        verticalScrollBar()->value() != m_view.scrollY())
+        syncScrollBars();
+}
+
+void MapWindow::mouseMoveEvent(QMouseEvent* event) { deliver(event, map::PointerAction::Move); }
+void MapWindow::mousePressEvent(QMouseEvent* event) { deliver(event, map::PointerAction::Press); }
 void MapWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton && m_rightDown) {
-        m_rightDown = false;
-        if (!m_rightMoved && rightClick) rightClick();
-    }
+    deliver(event, map::PointerAction::Release);
+}
+void MapWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    deliver(event, map::PointerAction::DoubleClick);
 }
 
 void MapWindow::wheelEvent(QWheelEvent* event) {

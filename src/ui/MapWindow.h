@@ -4,6 +4,9 @@
 #include <functional>
 
 #include "map/MapView.h"
+#include "map/PointerEvent.h"
+
+class QTimer;
 
 namespace quendar::ui {
 
@@ -18,9 +21,12 @@ class MapWindow : public QAbstractScrollArea {
     // Whether the briefing lock holds the view (briefing mode with the lock on).
     std::function<bool()> lockEngaged;
     std::function<void(QPainter&, const QSize&)> paintMap;
-    std::function<void()> mouseMoved;  // after the view took the position
-    std::function<void()> rightClick;  // right button released without a drag
-    std::function<void(int x, int y)> leftClick;
+    // Every mouse event on the map, in client pixels; the logic decides.
+    std::function<void(const map::PointerEvent&)> pointer;
+    // The drag timer: runs every 10 ms while `dragging` holds.
+    std::function<bool()> dragging;
+    std::function<void()> dragTick;
+    std::function<map::CursorShape()> cursorShape;
 
     // Re-reads the scroll ranges and positions from the view.
     void syncScrollBars();
@@ -33,16 +39,19 @@ class MapWindow : public QAbstractScrollArea {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int, int) override {}
 
   private:
     void onScrollAction(map::ScrollAxis axis, int action);
     bool locked() const { return lockEngaged && lockEngaged(); }
+    void deliver(QMouseEvent* event, map::PointerAction action);
+    // After the logic ran: the timer, the cursor and the scroll bars follow.
+    void afterLogic();
 
     map::MapView& m_view;
-    bool m_rightDown = false;
-    bool m_rightMoved = false;
+    QTimer* m_dragTimer = nullptr;
     bool m_syncing = false;
 };
 

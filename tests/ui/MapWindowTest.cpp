@@ -6,6 +6,8 @@
 #include <QWheelEvent>
 
 #include "QtTestApp.h"
+#include "app/MapTools.h"
+#include "support/ScriptedUi.h"
 #include "ui/MapWindow.h"
 
 using namespace quendar;
@@ -25,13 +27,20 @@ void wheel(QWidget* w, int delta) {
 
 TEST(MapWindow, SizeScrollBarsWheelAndMouse) {
     test::qtApp();
-    map::MapView view;
+    app::Editor editor;
+    quendar::testing::ScriptedPrompter prompter;
+    app::MapTools tools(editor, prompter);
+    map::MapView& view = editor.mapView;
     bool locked = false;
     int moves = 0, rightClicks = 0;
     ui::MapWindow w(view, nullptr);
     w.lockEngaged = [&] { return locked; };
-    w.mouseMoved = [&] { ++moves; };
-    w.rightClick = [&] { ++rightClicks; };
+    tools.mouseMoved = [&] { ++moves; };
+    tools.openBasic = [&] { ++rightClicks; };
+    w.pointer = [&](const map::PointerEvent& e) { tools.pointer(e); };
+    w.dragging = [&] { return tools.dragTimerWanted(); };
+    w.dragTick = [&] { tools.tick(); };
+    w.cursorShape = [&] { return tools.cursor(); };
     w.resize(820, 620);
     w.show();
     QCoreApplication::processEvents();
@@ -79,7 +88,12 @@ TEST(MapWindow, SizeScrollBarsWheelAndMouse) {
     send(w.viewport(), QEvent::MouseButtonRelease, QPoint(50, 50), Qt::RightButton, Qt::NoButton);
     EXPECT_EQ(rightClicks, 1);
     send(w.viewport(), QEvent::MouseButtonPress, QPoint(50, 50), Qt::RightButton, Qt::RightButton);
+    const int sx = view.scrollX();
     send(w.viewport(), QEvent::MouseMove, QPoint(80, 60), Qt::NoButton, Qt::RightButton);
+    EXPECT_EQ(view.scrollX(), sx + 40) << "a move of 30 pixels to the right";
+    EXPECT_EQ(w.horizontalScrollBar()->value(), view.scrollX());
+    EXPECT_EQ(w.viewport()->cursor().shape(), Qt::ClosedHandCursor);
     send(w.viewport(), QEvent::MouseButtonRelease, QPoint(80, 60), Qt::RightButton, Qt::NoButton);
     EXPECT_EQ(rightClicks, 1);
+    EXPECT_EQ(w.viewport()->cursor().shape(), Qt::ArrowCursor);
 }

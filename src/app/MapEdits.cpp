@@ -1,0 +1,128 @@
+#include "app/MapEdits.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "mission/ShipgroupRecord.h"
+
+namespace quendar::app {
+
+using mission::Table;
+namespace sg = mission::sg;
+
+namespace {
+constexpr int kHeaderShipgroupCount = 2;
+constexpr int kSelectDistance = 10;
+
+int projection(const Editor& e) { return map::MapView::normalProjection(e.settings.projection); }
+
+// The projection's two axes take the click; the third keeps its value.
+mission::Point3 placed(const Editor& e, mission::Point3 p, MapClick click) {
+    const int proj = projection(e);
+    int* axes[3] = {&p.x, &p.y, &p.z};
+    *axes[map::MapView::horizontalAxis(proj)] = click.horizontal;
+    *axes[map::MapView::verticalAxis(proj)] = click.vertical;
+    return p;
+}
+
+void setStartPoint1(Editor& e, int index, MapClick click) {
+    mission::ShipgroupRecord r(e.store, index);
+    r.setStartPoint(0, placed(e, r.startPoint(0), click));
+    r.set(sg::startPointRegion, static_cast<uint8_t>(e.mapView.currentRegion()));
+}
+
+// A slot taken by the map starts without goal and order texts, whatever an
+// earlier use of the slot left there.
+void clearTexts(mission::MissionStore& s, int slot) {
+    for (int g = 0; g < 8; ++g)
+        for (int k = 0; k < 3; ++k) {
+            auto t = s.mutableSlot(Table::ShipgroupGoalStrings,
+                                   mission::shipgroupGoalStringIndex(slot, g, k));
+            std::fill(t.begin(), t.end(), uint8_t{0});
+        }
+    for (int r = 0; r < 4; ++r)
+        for (int k = 0; k < 4; ++k) {
+            auto t = s.mutableSlot(Table::OrderStrings, mission::orderStringIndex(slot, r, k));
+            std::fill(t.begin(), t.end(), uint8_t{0});
+        }
+}
+
+bool appendAt(Editor& e, MapClick click, bool copyCurrent, const FillShipgroup& fill) {
+    auto& s = e.store;
+    if (s.shipgroupCount >= kMaxMapShipgroups || s.shipgroupCount < 0) return false;
+    const int to = s.shipgroupCount;
+    if (copyCurrent) {
+        const int from = std::clamp(s.currentShipgroup, 0, std::max(0, s.shipgroupCount - 1));
+        s.copySlot(Table::Shipgroups, from, to);
+    }
+    clearTexts(s, to);
+    s.shipgroupCount = to + 1;
+    s.currentShipgroup = to;
+    setStartPoint1(e, to, click);
+    if (fill) fill(to);
+    e.shipgroupEvents.notify(kEventAdded);
+    e.shipgroupEvents.notify(kEventCurrentChanged);
+    writeHeaderShipgroupCount(e);
+    return true;
+}
+
+bool validCurrent(const Editor& e) {
+    return e.store.currentShipgroup >= 0 && e.store.currentShipgroup < e.store.shipgroupCount;
+}
+}  // namespace
+
+MapClick clickAt(const Editor& editor, int x, int y) {
+    return {editor.mapView.positionFromX(x), editor.mapView.positionFromY(y)};
+}
+
+void writeHeaderShipgroupCount(Editor& editor) {
+    editor.store.setByte(Table::Header, 0, kHeaderShipgroupCount,
+                         static_cast<uint8_t>(editor.store.shipgroupCount));
+}
+
+bool addShipgroupAt(Editor& editor, MapClick click, const FillShipgroup& fill) {
+    return appendAt(editor, click, false, fill);
+}
+
+bool copyShipgroupAt(Editor& editor, MapClick click) { return appendAt(editor, click, true, {}); }
+
+void moveStartPoint(Editor& editor, MapClick click) {
+    if (!validCurrent(editor)) return;
+    setStartPoint1(editor, editor.store.currentShipgroup, click);
+    editor.mapChanged.notify();
+    editor.shipgroupEvents.notify(kEventWaypoints);
+}
+
+bool placeWaypoint(Editor& editor, int k, MapClick click) {
+    const int order = editor.viewSwitches.currentOrder;
+    if (order < 1 || order > 4 || k < 1 || k > 8 || !validCurrent(editor)) return false;
+    const int region = editor.mapView.currentRegion();
+    mission::ShipgroupRecord r(editor.store, editor.store.currentShipgroup);
+    mission::Point3 p = placed(editor, r.waypoint(region, order - 1, k - 1), click);
+    p.enabled = 1;
+    r.setWaypoint(region, order - 1, k - 1, p);
+    editor.mapChanged.notify();
+    editor.shipgroupEvents.notify(kEventWaypoints);
+    return true;
+}
+
+int selectAt(Editor& editor, MapClick click) {
+    const int proj = projection(editor);
+    const int region = editor.mapView.currentRegion();
+    const int h = map::MapView::horizontalAxis(proj), v = map::MapView::verticalAxis(proj);
+    int matches = 0;
+    for (int i = 0; i < editor.store.shipgroupCount; ++i) {
+        const mission::ShipgroupView r(editor.store, i);
+        if (r.get(sg::startPointRegion) != region) continue;
+        const mission::Point3 p = r.startPoint(0);
+        if (std::abs(map::MapView::component(p, h) - click.horizontal) >= kSelectDistance ||
+            std::abs(map::MapView::component(p, v) - click.vertical) >= kSelectDistance)
+            continue;
+        editor.store.currentShipgroup = i;
+        editor.shipgroupEvents.notify(kEventCurrentChanged);
+        ++matches;
+    }
+    return matches;
+}
+
+}  // namespace quendar::app
