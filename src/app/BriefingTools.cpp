@@ -5,6 +5,8 @@
 #include "briefing/SelectShipForm.h"
 #include "briefing/ShipPicking.h"
 #include "briefing/StringTableForms.h"
+#include "map/IconImages.h"
+#include "map/RasterCanvas.h"
 #include "map/RotatingCraftForm.h"
 #include "shipgroup/MissionNames.h"
 
@@ -13,6 +15,23 @@ namespace quendar::app {
 using namespace briefing;
 using map::PointerAction;
 using map::PointerButton;
+
+namespace {
+
+// Select ship's picture of a craft type: its icon, full size, on a dark
+// 118 × 74 background.
+std::function<core::RgbaImage(int)> craftPicture(const map::IconTable& icons) {
+    return [&icons](int craftType) {
+        map::RasterCanvas canvas(118, 74, false);
+        canvas.fill(core::rgb(16, 16, 24));
+        const map::IconImage img = map::renderIconImage(icons.icon(craftType), 0, 100);
+        if (!img.image.empty())
+            canvas.drawImage(59 + img.offsetX, 37 + img.offsetY, img.image);
+        return canvas.image();
+    };
+}
+
+}  // namespace
 
 BriefingTools::BriefingTools(Editor& editor, core::Prompter& prompter)
     : m_editor(editor), m_prompter(prompter) {}
@@ -234,7 +253,7 @@ void BriefingTools::rightClick() {
     const auto slot = lowestFreeSlot(m_editor.briefing, now());
     if (!slot) return;
     SelectShipForm form(m_editor.craftList, [this] { return shipgroup::iffLabels(m_editor.store); },
-                        1, 0);
+                        1, 0, craftPicture(m_editor.icons));
     form.opened(m_prompter);
     if (!runModal || !runModal(form) || !form.accepted) return;
     m_editor.briefing.appendCommand(BRC_SHOW, now(), {*slot, form.craftType(), form.iff()});
@@ -289,7 +308,7 @@ void BriefingTools::leftClickAt(int x, int y) {
         case btool::ShowShip: {
             if (hit->craftType == 0 || !room(BRC_SHOW)) return;
             SelectShipForm form(e.craftList, [this] { return shipgroup::iffLabels(m_editor.store); },
-                                hit->craftType, hit->iff);
+                                hit->craftType, hit->iff, craftPicture(e.icons));
             form.opened(m_prompter);
             if (!runModal || !runModal(form) || !form.accepted) return;
             m.appendCommand(BRC_SHOW, now(), {hit->slot, form.craftType(), form.iff()});

@@ -299,8 +299,11 @@ mission::CraftList shipList() {
 TEST_F(BriefingFormsTest, SelectShipFindsThePresetAndFollowsTheLists) {
     const mission::CraftList list = shipList();
     const Lines iffs{"Rebel", "Imperial", "Blue", "Gold", "Red", "Violet"};
-    SelectShipForm form(list, [&] { return iffs; }, 6, 1);
+    // A picture whose width tells which type it shows.
+    SelectShipForm form(list, [&] { return iffs; }, 6, 1,
+                        [](int type) { return core::RgbaImage(type, 1); });
     form.opened(prompter);
+    EXPECT_EQ(form.find("picture")->image().width, 6);
     EXPECT_TRUE(prompter.shown.empty());
     const Lines cats = form.itemsOf("category");
     // Categories come in the order of their first craft type: type 0 is "None".
@@ -318,6 +321,7 @@ TEST_F(BriefingFormsTest, SelectShipFindsThePresetAndFollowsTheLists) {
     EXPECT_EQ(form.valueOf("type"), 0);
     EXPECT_EQ(form.craftType(), 1);
     form.choose("type", 1);
+    EXPECT_EQ(form.find("picture")->image().width, 2);
     form.choose("iff", 3);
     EXPECT_EQ(form.textOf("flyable"), "Flyable");
     form.click("ok");
