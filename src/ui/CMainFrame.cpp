@@ -70,6 +70,8 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     m_briefingBar = std::make_unique<app::BriefingBar>(m_editor, m_commands, *this, *m_port,
                                                        *m_logic, *m_playTimer);
     m_playTimer->onTick = [this] { m_briefingBar->tick(); };
+    m_briefingDialogs = std::make_unique<app::BriefingDialogs>(m_editor, m_commands, *this, *m_port,
+                                                               *m_logic, m_prompter);
     // The mouse on the map goes to the map tools; the window only translates.
     m_mapTools = std::make_unique<app::MapTools>(m_editor, m_prompter);
     m_mapTools->repaint = [this] { repaintMap(); };
@@ -77,6 +79,27 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     m_mapTools->openBasic = [this] { m_logic->reopenBasic(); };
     m_mapTools->bindCommands(m_commands);
     m_mapWindow->pointer = [this](const map::PointerEvent& e) { m_mapTools->pointer(e); };
+    // In briefing mode the clicks go on to the briefing tools.
+    m_briefingTools = std::make_unique<app::BriefingTools>(m_editor, m_prompter);
+    m_briefingTools->runModal = [this](core::FormModel& f) { return runModal(f); };
+    m_briefingTools->status = [this](const std::string& t) {
+        setPaneText(app::Pane::CurrentCommand, t);
+    };
+    m_briefingTools->message = [this](const std::string& t) { setPaneText(app::Pane::Message, t); };
+    m_briefingTools->refreshStatus = [this] { m_logic->refreshBriefingTime(); };
+    m_briefingTools->repaint = [this] { repaintMap(); };
+    m_briefingTools->savePreferences = [this] {
+        app::writePreferencesFile(m_folder.preferencesFile(), m_editor.settings, m_prompter);
+    };
+    m_briefingTools->showMotionWizard = [this](std::shared_ptr<core::FormModel> f) {
+        showModeless("MotionWizard", std::move(f));
+    };
+    m_briefingTools->closeMotionWizard = [this] { closeModeless("MotionWizard"); };
+    m_briefingTools->bindCommands(m_commands);
+    m_mapTools->briefingPointer = [this](const map::PointerEvent& e) {
+        m_briefingTools->pointer(e);
+    };
+    m_mapTools->briefingPoints = m_briefingTools->slotButtons();
     m_mapWindow->dragging = [this] { return m_mapTools->dragTimerWanted(); };
     m_mapWindow->dragTick = [this] { m_mapTools->tick(); };
     m_mapWindow->cursorShape = [this] { return m_mapTools->cursor(); };

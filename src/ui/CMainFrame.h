@@ -7,6 +7,8 @@
 #include <string>
 
 #include "app/BriefingBar.h"
+#include "app/BriefingDialogs.h"
+#include "app/BriefingTools.h"
 #include "app/CommandTable.h"
 #include "app/Editor.h"
 #include "app/FormWiring.h"
@@ -134,6 +136,8 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     // The briefing bar's playback, its timer and the briefing layer of the map.
     std::unique_ptr<QtPlaybackTimer> m_playTimer;
     std::unique_ptr<app::BriefingBar> m_briefingBar;
+    std::unique_ptr<app::BriefingDialogs> m_briefingDialogs;
+    std::unique_ptr<app::BriefingTools> m_briefingTools;
     std::unique_ptr<map::BriefingLayer> m_briefingLayer;
     std::unique_ptr<app::MapTools> m_mapTools;
     // Declared before the form host: the forms point at what it holds, so

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QTest>
+#include <array>
+#include <filesystem>
+
+#include "QtTestApp.h"
+#include "app/BriefingTools.h"
+#include "app/PreferencesFile.h"
+#include "briefing/StringTableForms.h"
+#include "support/ScriptedUi.h"
+#include "ui/CMainFrame.h"
+#include "ui/MapWindow.h"
+
+using namespace quendar;
+namespace fs = std::filesystem;
+using namespace quendar::briefing;
+
+namespace {
+
+// A short briefing built through the window: its tool buttons, the map's
+// mouse clicks and the pickers' own Ok buttons.
+class BriefingBuildTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::qtApp();
+        m_dir = fs::temp_directory_path() / "quendar_ui_briefing_build";
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        m_previous = fs::current_path();
+        fs::current_path(m_dir);
+        core::DisplaySettings s;
+        ASSERT_TRUE(app::writePreferencesFile("qd.dat", s, prompter));
+        ui::FrameOptions o;
+        o.dataDir = QUENDAR_DATA_DIR;
+        o.prompter = &prompter;
+        o.chooser = &chooser;
+        o.showSplash = false;
+        frame = std::make_unique<ui::CMainFrame>(editor, o);
+        frame->forms().modalHook = [this](ui::FormDialog& d) {
+            shown.push_back(d.model().title());
+            if (d.model().title() == "Rotating craft") d.model().click("rotate");
+            if (d.model().title() == "Select text and colour") {
+                d.model().choose("tags", 0);
+                d.model().choose("colour", 1);
+            }
+            d.model().click("ok");
+        };
+        frame->startUp();
+        frame->resize(900, 700);
+        frame->show();
+        QCoreApplication::processEvents();
+        vp = frame->mapWindow()->viewport();
+    }
+    void TearDown() override {
+        frame.reset();
+        fs::current_path(m_previous);
+        fs::remove_all(m_dir);
+    }
+    void run(int id) {
+        frame->updateCommandStates();
+        QAction* a = frame->action(id);
+        ASSERT_TRUE(a && a->isEnabled()) << id;
+        a->trigger();
+    }
+    QPoint at(int x, int y) const {
+        return {editor.mapView.windowX(static_cast<int16_t>(x)),
+                editor.mapView.windowY(static_cast<int16_t>(y))};
+    }
+    void click(QPoint p, Qt::MouseButton b = Qt::LeftButton) {
+        QTest::mouseClick(vp, b, Qt::NoModifier, p);
+    }
+    std::array<int, kKindCount> counts() const {
+        std::array<int, kKindCount> c{};
+        for (int k = 0; k < kKindCount; ++k) c[k] = editor.briefing.count(static_cast<Kind>(k));
+        return c;
+    }
+
+    app::Editor editor;
+    quendar::testing::ScriptedPrompter prompter;  // answers Yes to every hint
+    quendar::testing::ScriptedChooser chooser;
+    std::unique_ptr<ui::CMainFrame> frame;
+    QWidget* vp = nullptr;
+    std::vector<std::string> shown;
+    fs::path m_dir, m_previous;
+};
+
+}  // namespace
+
+TEST_F(BriefingBuildTest, ShowMoveRotateSelectTagZoomEndMarkUndoSaveReopen) {
+    run(app::cmd::BriefingMode);
+    ASSERT_TRUE(editor.viewSwitches.briefingMode);
+
+    // A new ship: right click with the show-ship tool, Select ship's Ok.
+    run(app::bcmd::ShowShip);
+    EXPECT_EQ(editor.mapTool, 200);
+    click(at(300, 300), Qt::RightButton);
+    ASSERT_EQ(editor.briefing.count(BRC_SHOW), 1);
+    EXPECT_EQ(shown.back(), "Select ship");
+    EXPECT_EQ(editor.briefing.record(BRC_SHOW, 0).param(0), 0);
+    EXPECT_EQ(editor.briefing.record(BRC_SHOW, 0).param(1), 1);
+    EXPECT_EQ(editor.mapTool, 0);
+
+    // Simple moving from time 0 to 20, towards 200 units to the right.
+    run(app::bcmd::MoveShip);
+    core::FormModel* wizard = frame->openForm("MotionWizard");
+    ASSERT_NE(wizard, nullptr);
+    click(at(0, 0));
+    wizard->choose("motion", 1);
+    editor.briefing.setCurrentTime(20);
+    click(at(200, 0));
+    ASSERT_EQ(editor.briefing.count(BRC_COORD), 20);
+    EXPECT_EQ(editor.briefing.record(BRC_COORD, 0).param(1), 0);
+    EXPECT_GT(editor.briefing.record(BRC_COORD, 19).param(1), 150);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame->openForm("MotionWizard"), nullptr) << "the wizard closes itself";
+
+    // Back at time 0 the ship stands at (0, 0): rotate it, select it.
+    editor.briefing.setCurrentTime(0);
+    run(app::bcmd::Rotate);
+    click(at(0, 0));
+    ASSERT_EQ(editor.briefing.count(BRC_ORIENT), 1);
+    EXPECT_EQ(editor.briefing.record(BRC_ORIENT, 0).param(1), 1);
+    run(app::bcmd::AddSelection);
+    run(app::cmd::Waypoint1);  // slot 1
+    EXPECT_EQ(editor.mapTool, 401);
+    click(at(0, 0));
+    ASSERT_EQ(editor.briefing.count(BRC_SELECT1), 1);
+
+    // A tag in slot 2 with the tag and colour chosen first.
+    setBriefingString(editor.store, StringTable::Tags, 0, "Convoy");
+    run(app::bcmd::AddTexts);
+    run(app::cmd::Waypoint1 + 1);
+    EXPECT_EQ(editor.mapTool, 412);
+    click(at(100, 100));
+    ASSERT_EQ(editor.briefing.count(BRC_TAG2), 1);
+    EXPECT_EQ(editor.briefing.record(BRC_TAG2, 0).param(3), 1);
+
+    run(app::bcmd::Zoom);
+    EXPECT_EQ(editor.briefing.count(BRC_ZOOM), 1);
+    editor.briefing.setCurrentTime(40);
+    run(app::bcmd::EndMark);
+    EXPECT_EQ(editor.briefing.briefingLength(), 40);
+
+    // Undo takes back the tag, redo brings it again.
+    run(app::kUndoCommand);
+    EXPECT_EQ(editor.briefing.count(BRC_TAG2), 0);
+    run(app::kRedoCommand);
+    EXPECT_EQ(editor.briefing.count(BRC_TAG2), 1);
+
+    const auto before = counts();
+    const std::string path = (m_dir / "built.tie").string();
+    editor.store.missionPath = path;
+    run(app::cmd::Save);
+    ASSERT_TRUE(fs::exists(path));
+    ASSERT_TRUE(frame->openMissionPath(path, false));
+    EXPECT_EQ(counts(), before);
+    EXPECT_EQ(editor.briefing.briefingLength(), 40);
+    EXPECT_EQ(briefingString(editor.store, StringTable::Tags, 0), "Convoy");
+}
