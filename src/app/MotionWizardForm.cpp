@@ -56,20 +56,19 @@ std::string MotionWizardForm::instruction(int step) {
     }
 }
 
-bool MotionWizardForm::tick() {
-    if (m_closed) return true;
+void MotionWizardForm::tick() {
+    if (m_closed) return;
     const int step = m_tools.motionStep();
-    if (step == m_shownStep) return false;
+    if (step == m_shownStep) return;
     m_shownStep = step;
     if (step == kRepositioned || step == kMoved) {
         m_closed = true;
         m_tools.setMotionStep(kPickShip);
         if (m_tools.repaint) m_tools.repaint();
         requestClose(true);
-        return true;
+        return;
     }
     refreshed.notify();
-    return false;
 }
 
 }  // namespace quendar::app

@@ -16,8 +16,10 @@ class MotionWizardForm : public core::FormModel {
   public:
     explicit MotionWizardForm(BriefingTools& tools);
 
-    // One poll of the tool's step. True when the form asked to close.
-    bool tick();
+    // The window polls the tool's step every 10 ms while the form is shown;
+    // the tools also poll it after each of their clicks.
+    int timerInterval() const override { return 10; }
+    void tick() override;
     static std::string instruction(int step);
 
   private:
