@@ -1,6 +1,11 @@
 #include "Render.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 
 #include "briefing/BriefingView.h"
@@ -18,6 +23,8 @@
 
 namespace quendar::tool {
 
+#ifdef QUENDAR_TOOL_RENDER
+
 namespace {
 
 bool parseSize(const std::string& text, int& w, int& h) {
@@ -29,8 +36,6 @@ bool parseSize(const std::string& text, int& w, int& h) {
 }
 
 }  // namespace
-
-#ifdef QUENDAR_TOOL_RENDER
 
 bool renderAvailable() { return true; }
 
@@ -109,5 +114,20 @@ int renderMission(app::Editor&, const RenderOptions&) {
 }
 
 #endif
+
+int handOverRender(char** argv) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        std::cerr << "quendar-tool: cannot find its own folder: " << ec.message() << "\n";
+        return 1;
+    }
+    const fs::path companion = self.parent_path() / "quendar-tool-render";
+    execv(companion.c_str(), argv);
+    std::cerr << "quendar-tool: cannot start " << companion.string()
+              << ", which draws pictures: " << std::strerror(errno) << "\n";
+    return 1;
+}
 
 }  // namespace quendar::tool

@@ -183,6 +183,8 @@ int main(int argc, char** argv) {
     // The editor's rule: the working folder's craft list, else the bundled one.
     if (craftList.empty()) craftList = app::WorkingFolder(dataDir).dataFile("SHIPLIST.TXT");
 
+    if (*render && !tool::renderAvailable()) return tool::handOverRender(argv);
+
     app::Editor editor;
     prepare(editor, craftList);
     StderrPrompter prompter;
