@@ -38,6 +38,7 @@ void BriefingBar::bind() {
         m_commands.bind(
             id,
             [this, id] {
+                if (id == playcmd::Lock && confirmLock && !confirmLock()) return;
                 PlaybackEffect e;
                 if (m_control.execute(id, e)) apply(e);
             },

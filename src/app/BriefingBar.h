@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "app/CommandTable.h"
 #include "app/Editor.h"
 #include "app/FrameLogic.h"
@@ -31,6 +33,10 @@ class BriefingBar {
     // One period of the playback timer.
     void tick();
     briefing::PlaybackControl& control() { return m_control; }
+
+    // Asked before the lock toggles (the briefing hint); false leaves the
+    // lock as it is.
+    std::function<bool()> confirmLock;
 
   private:
     void bind();

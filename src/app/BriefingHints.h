@@ -27,6 +27,11 @@ inline constexpr std::string_view kAddTexts =
     "of the text. A new window will appear where you can choose from the available briefing "
     "tags. If you haven't specified the briefing-tags yet do it before using this tool by "
     "selecting Briefing\\Briefing Tags from the menu.\n\nDo you want to use this tool?";
+inline constexpr std::string_view kLockBriefing =
+    "Lock/unlock briefing.\n\nIf you lock the briefing you can't move it or zoom however you can "
+    "see what the current position/zoom of the briefing is. If you unlock the briefing you can "
+    "change its position and zoom but you can't see the real position at the current "
+    "briefing-time.\n\nDo you want to lock/unlock the briefing?";
 inline constexpr std::string_view kMoveBriefing =
     "Move the briefing position.\n\nHow to use this tool:\n\nLook at the current "
     "time-position. If you use this function the briefing will move to the current position "

@@ -83,9 +83,12 @@ class BriefingTools {
     void leftClickAt(int x, int y);
     void rightClick();
 
+    // While hints are on in briefing mode, shows a tool's hint first; false
+    // when the user answered No and the tool must not start.
+    bool hintSaysYes(std::string_view text);
+
   private:
     bool inBriefing() const { return m_editor.viewSwitches.briefingMode; }
-    bool hintSaysYes(std::string_view text);
     bool room(briefing::Kind kind, int limit = kToolLimit) const;
     int now() const { return m_editor.briefing.currentTime(); }
     void say(const std::string& text);

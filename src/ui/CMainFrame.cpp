@@ -18,6 +18,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/BriefingHints.h"
 #include "app/FileCommands.h"
 #include "app/FormWiring.h"
 #include "app/PreferencesFile.h"
@@ -96,6 +97,9 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     };
     m_briefingTools->closeMotionWizard = [this] { closeModeless("MotionWizard"); };
     m_briefingTools->bindCommands(m_commands);
+    m_briefingBar->confirmLock = [this] {
+        return m_briefingTools->hintSaysYes(app::hint::kLockBriefing);
+    };
     m_mapTools->briefingPointer = [this](const map::PointerEvent& e) {
         m_briefingTools->pointer(e);
     };

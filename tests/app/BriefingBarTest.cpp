@@ -3,6 +3,8 @@
 #include <map>
 
 #include "app/BriefingBar.h"
+#include "app/BriefingHints.h"
+#include "app/BriefingTools.h"
 #include "app/FrameLogic.h"
 #include "app/MapViewPort.h"
 #include "support/ScriptedUi.h"
@@ -180,3 +182,32 @@ TEST(BriefingBar, UndoAndRedoButtonsOnlyInBriefingMode) {
 }
 
 }  // namespace
+
+TEST(BriefingBar, LockAsksItsHintFirstInBriefingMode) {
+    Frame f;
+    BriefingTools tools{f.editor, f.prompter};
+    f.bar.confirmLock = [&] { return tools.hintSaysYes(hint::kLockBriefing); };
+    const auto locked = [&] { return f.editor.briefing.playback().briefingLock; };
+    f.commands.execute(cmd::BriefingMode);
+    const bool before = locked();
+
+    // No: the lock stays as it was.
+    f.prompter.answers = {core::Answer::No};
+    f.commands.execute(playcmd::Lock);
+    EXPECT_EQ(locked(), before);
+    ASSERT_EQ(f.prompter.shown.size(), 1u);
+    EXPECT_EQ(f.prompter.shown[0].caption, "Briefing hints");
+    EXPECT_EQ(f.prompter.shown[0].text.substr(0, 22), "Lock/unlock briefing.\n");
+    EXPECT_EQ(f.prompter.shown[0].buttons, core::Buttons::YesNo);
+
+    // Yes: it toggles.
+    f.prompter.answers = {core::Answer::Yes};
+    f.commands.execute(playcmd::Lock);
+    EXPECT_NE(locked(), before);
+
+    // Hints off: it toggles without a question.
+    f.editor.settings.briefingHints = 0;
+    f.commands.execute(playcmd::Lock);
+    EXPECT_EQ(locked(), before);
+    EXPECT_EQ(f.prompter.shown.size(), 2u);
+}
