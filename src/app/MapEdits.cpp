@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "mission/ShipgroupTexts.h"
 #include "mission/ShipgroupRecord.h"
 
 namespace quendar::app {
@@ -31,22 +32,6 @@ void setStartPoint1(Editor& e, int index, MapClick click) {
     r.set(sg::startPointRegion, static_cast<uint8_t>(e.mapView.currentRegion()));
 }
 
-// A slot taken by the map starts without goal and order texts, whatever an
-// earlier use of the slot left there.
-void clearTexts(mission::MissionStore& s, int slot) {
-    for (int g = 0; g < 8; ++g)
-        for (int k = 0; k < 3; ++k) {
-            auto t = s.mutableSlot(Table::ShipgroupGoalStrings,
-                                   mission::shipgroupGoalStringIndex(slot, g, k));
-            std::fill(t.begin(), t.end(), uint8_t{0});
-        }
-    for (int r = 0; r < 4; ++r)
-        for (int k = 0; k < 4; ++k) {
-            auto t = s.mutableSlot(Table::OrderStrings, mission::orderStringIndex(slot, r, k));
-            std::fill(t.begin(), t.end(), uint8_t{0});
-        }
-}
-
 bool appendAt(Editor& e, MapClick click, bool copyCurrent, const FillShipgroup& fill) {
     auto& s = e.store;
     if (s.shipgroupCount >= kMaxMapShipgroups || s.shipgroupCount < 0) return false;
@@ -55,7 +40,9 @@ bool appendAt(Editor& e, MapClick click, bool copyCurrent, const FillShipgroup& 
         const int from = std::clamp(s.currentShipgroup, 0, std::max(0, s.shipgroupCount - 1));
         s.copySlot(Table::Shipgroups, from, to);
     }
-    clearTexts(s, to);
+    // A slot taken by the map starts without goal and order texts, whatever
+    // an earlier use of the slot left there.
+    mission::clearShipgroupTexts(s, to);
     s.shipgroupCount = to + 1;
     s.currentShipgroup = to;
     setStartPoint1(e, to, click);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "mission/ShipgroupTexts.h"
 #include "mission/NewMission.h"
 #include "mission/ShipgroupRecord.h"
 #include "shipgroup/CodeTables.h"
@@ -105,20 +106,7 @@ void ShipgroupList::writeHeaderCount() {
                         static_cast<uint8_t>(m_ctx.store.shipgroupCount));
 }
 
-void ShipgroupList::clearTexts(int slot) {
-    auto& s = m_ctx.store;
-    for (int g = 0; g < 8; ++g)
-        for (int k = 0; k < 3; ++k) {
-            auto t = s.mutableSlot(Table::ShipgroupGoalStrings,
-                                   mission::shipgroupGoalStringIndex(slot, g, k));
-            std::fill(t.begin(), t.end(), uint8_t{0});
-        }
-    for (int r = 0; r < 4; ++r)
-        for (int k = 0; k < 4; ++k) {
-            auto t = s.mutableSlot(Table::OrderStrings, mission::orderStringIndex(slot, r, k));
-            std::fill(t.begin(), t.end(), uint8_t{0});
-        }
-}
+void ShipgroupList::clearTexts(int slot) { mission::clearShipgroupTexts(m_ctx.store, slot); }
 
 void ShipgroupList::moveTexts(int from, int to) {
     auto& s = m_ctx.store;
