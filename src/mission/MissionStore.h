@@ -10,6 +10,8 @@
 
 namespace quendar::mission {
 
+class ChangeJournal;
+
 // The tables of the open mission, in file order. Each table is an exact byte
 // image of its file section: slot k of a record table is byte k of that record.
 enum class Table : int {
@@ -116,8 +118,10 @@ public:
     MissionStore();
     MissionStore(const MissionStore& other);
     MissionStore& operator=(const MissionStore& other);
-    MissionStore(MissionStore&&) noexcept = default;
-    MissionStore& operator=(MissionStore&&) noexcept = default;
+    MissionStore(MissionStore&& other) noexcept;
+    MissionStore& operator=(MissionStore&& other) noexcept;
+    // A copy or a move takes the tables and counters, never the journal: a
+    // store keeps the journal it was given.
 
     // --- bytes, 16-bit fields and text fields of a slot
     uint8_t byte(Table t, int slot, int offset) const;
@@ -131,15 +135,25 @@ public:
     // Writes the text zero-padded; a longer text is cut to `width` characters.
     void setText(Table t, int slot, int offset, int width, std::string_view value);
 
+    // Writes `bytes` at `offset` of a slot; nothing when they do not fit.
+    void setBytes(Table t, int slot, int offset, std::span<const uint8_t> bytes);
+    // Sets `width` bytes at `offset` of a slot to `value`.
+    void fillBytes(Table t, int slot, int offset, int width, uint8_t value);
+
     // --- whole slots
     std::span<const uint8_t> slot(Table t, int slot) const;
-    // Writable view of a slot for bulk operations of the reader, the new-mission
-    // reset and the list operations (copy, shift). Empty when out of range.
+    // Writable views for the file reader and the new-mission reset, which
+    // replace the whole mission. Writes through them are not journalled:
+    // every edit of an open mission goes through the calls above and below.
     std::span<uint8_t> mutableSlot(Table t, int slot);
     std::span<const uint8_t> table(Table t) const;
     std::span<uint8_t> mutableTable(Table t);
     void clearTable(Table t);
     void copySlot(Table t, int from, int to);
+
+    // --- the journal that hears every write above (none: writes are not recorded)
+    void attachJournal(ChangeJournal* journal) { m_journal = journal; }
+    ChangeJournal* journal() const { return m_journal; }
 
     // --- counters and state kept beside the tables
     int shipgroupCount = 1;
@@ -154,6 +168,9 @@ private:
         void operator()(uint8_t* p) const;
     };
     void allocate();
+    // Records a write of n bytes at `offset` of table t before it is made.
+    void journalWrite(Table t, size_t offset, const uint8_t* after, size_t n);
+    ChangeJournal* m_journal = nullptr;
 
     // All tables live in one block, allocated once.
     std::unique_ptr<uint8_t, FreeBlock> m_block;
