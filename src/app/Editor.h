@@ -7,6 +7,7 @@
 #include "map/IconTable.h"
 #include "map/MapView.h"
 #include "map/ViewSwitches.h"
+#include "mission/ChangeJournal.h"
 #include "mission/CraftList.h"
 #include "core/DisplaySettings.h"
 #include "mission/MissionStore.h"
@@ -33,6 +34,9 @@ enum ShipgroupEvent : int {
 struct Editor {
     mission::MissionStore store;
     briefing::BriefingModel briefing{store};
+    // Every change to the store and the briefing lists, for Undo and Redo and
+    // the modified marker. New and Open clear it.
+    mission::ChangeJournal journal{store};
     mission::CraftList craftList;
     // Read at start-up and by every New and Open; a name without a folder is
     // looked up in the working folder.

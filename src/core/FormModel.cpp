@@ -14,8 +14,21 @@ const Control* FormModel::find(std::string_view id) const {
     return nullptr;
 }
 
+// "Name" for an edit labelled "&Name:", else the group's caption or the id.
+std::string FormModel::actionName(const Control& c) const {
+    std::string name = displayLabel(c.label);
+    while (!name.empty() && (name.back() == ':' || name.back() == ' ')) name.pop_back();
+    if (name.empty()) name = c.group;
+    if (name.empty()) name = c.id;
+    return c.kind == ControlKind::Button ? name : "Edit " + name;
+}
+
 void FormModel::choose(std::string_view id, int index) {
-    if (Control* c = find(id); c && c->setValue && c->isEnabled()) c->setValue(index);
+    if (Control* c = find(id); c && c->setValue && c->isEnabled()) {
+        // Steps of one slider join, as a drag does.
+        ActionScope scope(m_actions, actionName(*c), c->kind == ControlKind::Slider ? c : nullptr);
+        c->setValue(index);
+    }
 }
 
 void FormModel::type(std::string_view id, const std::string& text) {
@@ -23,23 +36,40 @@ void FormModel::type(std::string_view id, const std::string& text) {
     if (!c || !c->isEnabled()) return;
     std::string t = text;
     if (c->maxLength > 0 && static_cast<int>(t.size()) > c->maxLength) t.resize(c->maxLength);
-    if (c->setText) c->setText(t);
+    if (c->setText) {
+        ActionScope scope(m_actions, actionName(*c), c);
+        c->setText(t);
+    }
 }
 
 void FormModel::finishEditing(std::string_view id) {
-    if (Control* c = find(id); c && c->editingFinished && c->isEnabled()) c->editingFinished();
+    Control* c = find(id);
+    if (c && c->editingFinished && c->isEnabled()) {
+        ActionScope scope(m_actions, actionName(*c), c);
+        c->editingFinished();
+    }
+    if (m_actions) m_actions->breakMerge();
 }
 
 void FormModel::select(std::string_view id, const std::vector<int>& rows) {
-    if (Control* c = find(id); c && c->setSelection && c->isEnabled()) c->setSelection(rows);
+    if (Control* c = find(id); c && c->setSelection && c->isEnabled()) {
+        ActionScope scope(m_actions, actionName(*c));
+        c->setSelection(rows);
+    }
 }
 
 void FormModel::click(std::string_view id) {
-    if (Control* c = find(id); c && c->press && c->isEnabled()) c->press();
+    if (Control* c = find(id); c && c->press && c->isEnabled()) {
+        ActionScope scope(m_actions, actionName(*c));
+        c->press();
+    }
 }
 
 void FormModel::dragThumb(std::string_view id, int value) {
-    if (Control* c = find(id); c && c->thumbMoved && c->isEnabled()) c->thumbMoved(value);
+    if (Control* c = find(id); c && c->thumbMoved && c->isEnabled()) {
+        ActionScope scope(m_actions, actionName(*c), c);
+        c->thumbMoved(value);
+    }
 }
 
 int FormModel::valueOf(std::string_view id) const {

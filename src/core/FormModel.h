@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ActionGroups.h"
 #include "core/Image.h"
 #include "core/Notifier.h"
 
@@ -117,6 +118,13 @@ public:
     virtual int timerInterval() const { return 0; }
     virtual void tick() {}
 
+    // Every change made through choose, type, select, click, finishEditing and
+    // dragThumb is one action of these groups (named after the control), so
+    // that Undo takes it back whole; typing into one edit is one action until
+    // the edit is left.
+    void setActionGroups(ActionGroups* groups) { m_actions = groups; }
+    ActionGroups* actionGroups() const { return m_actions; }
+
 protected:
     FormModel(std::string title, bool modal) : m_title(std::move(title)), m_modal(modal) {}
     Control& add(Control c) {
@@ -129,8 +137,11 @@ protected:
     }
 
 private:
+    std::string actionName(const Control& c) const;
+
     std::string m_title;
     bool m_modal;
+    ActionGroups* m_actions = nullptr;
     std::vector<Control> m_controls;
 };
 

@@ -39,10 +39,8 @@ std::array<uint8_t, kShipgroupSize> emptyShipgroupRecord(uint8_t aiSkill) {
 }
 
 void setEmptyShipgroup(MissionStore& store, int slot, uint8_t aiSkill) {
-    auto dst = store.mutableSlot(Table::Shipgroups, slot);
-    if (dst.size() != kShipgroupSize) return;
     const auto record = emptyShipgroupRecord(aiSkill);
-    std::copy(record.begin(), record.end(), dst.begin());
+    store.setBytes(Table::Shipgroups, slot, 0, record);
 }
 
 void resetToNewMission(MissionStore& store) {

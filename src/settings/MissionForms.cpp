@@ -1,6 +1,7 @@
 #include "settings/MissionForms.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace quendar::settings {
 
@@ -94,11 +95,10 @@ SystemsForm::SystemsForm(const shipgroup::ShipgroupContext& ctx)
         c.text = [this, r] { return store().text(Table::RegionNames, r, 0, kRegionNameWidth); };
         c.setText = [this, r](const std::string& t) {
             // The text and one zero over the start of the field; the rest stays.
-            auto slot = store().mutableSlot(Table::RegionNames, r);
             const size_t n = std::min<size_t>(t.size(), kRegionNameLimit);
-            if (slot.size() <= n) return;
-            std::copy_n(t.begin(), n, slot.begin());
-            slot[n] = 0;
+            std::vector<uint8_t> bytes(t.begin(), t.begin() + static_cast<long>(n));
+            bytes.push_back(0);
+            store().setBytes(Table::RegionNames, r, 0, bytes);
         };
         add(std::move(c));
     }

@@ -44,7 +44,7 @@ constexpr int kMessageTriggers[] = {92, 98, 108, 114};
 }  // namespace
 
 void writeEmptyShipgroup(MissionStore& store, int slot, int globalUnit) {
-    if (store.mutableSlot(Table::Shipgroups, slot).empty()) return;
+    if (store.slot(Table::Shipgroups, slot).empty()) return;
     mission::setEmptyShipgroup(store, slot);
     // A new mission makes its groups "Veteran"; a slot freed by a deletion
     // starts at "Novice".
