@@ -206,11 +206,9 @@ int BriefingModel::unwrittenOnSave() const {
     return static_cast<int>(plan.keys.size()) - plan.fitting;
 }
 
-SerializeResult BriefingModel::serializeBriefing() {
-    SavePlan plan;
-    planSave(plan);
-    auto block = m_store.mutableSlot(Table::Briefing1, 0);
-
+// Writes the length mark, the planned commands and the end command into a
+// copy of briefing 1's block; what lies after the end command stays.
+void BriefingModel::writeBlock(std::span<uint8_t> block, const SavePlan& plan) const {
     // A length mark outside 0..65535 (the end mark tool takes the current
     // time, which stepping can make negative) is written as the nearest word.
     const int length = clampToWord(briefingLength());
@@ -221,7 +219,7 @@ SerializeResult BriefingModel::serializeBriefing() {
     for (int n = 0; n < plan.fitting; ++n) {
         const Kind kind = keyKind(plan.keys[static_cast<size_t>(n)]);
         const int index = keyIndex(plan.keys[static_cast<size_t>(n)]);
-        Record& rec = m_lists[kind].mutableRecords()[static_cast<size_t>(index)];
+        const Record& rec = m_lists[kind].records()[static_cast<size_t>(index)];
         const KindInfo& info = kindInfo(kind);
         writeWord(block, pos, rec.time);
         writeWord(block, pos + 2, info.code | ((rec.codeHigh & 0xFF) << 8));
@@ -233,20 +231,53 @@ SerializeResult BriefingModel::serializeBriefing() {
                 writeWord(block, at, rec.params[i].value());
         }
         pos += 4 + 2 * info.paramCount;
-        rec.time = kWrittenMark;
     }
     // The end time can be set to anything in the "Briefing length" form; the
     // file holds a word.
     writeWord(block, pos, clampToWord(m_endTime));
     writeWord(block, pos + 2, kEndCode);
+}
 
+namespace {
+SerializeResult resultOf(int fitting, int planned, int droppedNegative, int droppedMarked,
+                         int bytes) {
     SerializeResult result;
-    result.written = plan.fitting;
-    result.unwritten = static_cast<int>(plan.keys.size()) - plan.fitting;
-    result.droppedNegative = plan.droppedNegative;
-    result.droppedMarked = plan.droppedMarked;
-    result.bytesUsed = plan.bytes;
+    result.written = fitting;
+    result.unwritten = planned - fitting;
+    result.droppedNegative = droppedNegative;
+    result.droppedMarked = droppedMarked;
+    result.bytesUsed = bytes;
     return result;
+}
+}  // namespace
+
+SerializeResult BriefingModel::serializeBriefing() {
+    SavePlan plan;
+    planSave(plan);
+    // The block is packed in a copy and written back in one store write, so
+    // the change is journalled like any other.
+    const auto current = m_store.slot(Table::Briefing1, 0);
+    m_packBuffer.assign(current.begin(), current.end());
+    writeBlock(m_packBuffer, plan);
+    m_store.setBytes(Table::Briefing1, 0, 0, m_packBuffer);
+    for (int n = 0; n < plan.fitting; ++n) {
+        const Kind kind = keyKind(plan.keys[static_cast<size_t>(n)]);
+        const int index = keyIndex(plan.keys[static_cast<size_t>(n)]);
+        m_lists[kind].mutableRecords()[static_cast<size_t>(index)].time = kWrittenMark;
+    }
+    return resultOf(plan.fitting, static_cast<int>(plan.keys.size()), plan.droppedNegative,
+                    plan.droppedMarked, plan.bytes);
+}
+
+SerializeResult BriefingModel::packInto(mission::MissionStore& target) const {
+    SavePlan plan;
+    planSave(plan);
+    auto block = target.mutableSlot(Table::Briefing1, 0);
+    if (block.size() != static_cast<size_t>(mission::kBriefingBlockSize)) return {};
+    writeBlock(block, plan);
+    if (&target != &m_store) target.briefingLength = m_store.briefingLength;
+    return resultOf(plan.fitting, static_cast<int>(plan.keys.size()), plan.droppedNegative,
+                    plan.droppedMarked, plan.bytes);
 }
 
 }  // namespace quendar::briefing

@@ -91,9 +91,8 @@ void BriefingModel::resetPlayback() {
 }
 
 void BriefingModel::resetBriefing1() {
-    auto block = m_store.mutableSlot(Table::Briefing1, 0);
     // Bytes 0..17425: header, event area and team flags; 17426-17427 stay.
-    std::fill(block.begin(), block.begin() + kTeamFlagsOffset + kTeamFlagCount, uint8_t{0});
+    m_store.fillBytes(Table::Briefing1, 0, 0, kTeamFlagsOffset + kTeamFlagCount, 0);
     for (int t = 0; t < kTeamFlagCount; ++t) setTeamSeesBriefing(t, true);
     for (auto& l : m_lists) l.clear();
     m_endTime = kDefaultBriefingTime;

@@ -167,6 +167,10 @@ class BriefingModel {
     // Writes the length mark, the commands in save order and the end command.
     // Written records are marked with 65535 in the lists.
     SerializeResult serializeBriefing();
+    // Packs the lists into another store's briefing 1 block (a copy of this
+    // one, for the recovery file), leaving the lists, the marks and this
+    // store as they are.
+    SerializeResult packInto(mission::MissionStore& target) const;
     // How many commands serializeBriefing would leave out for lack of room.
     int unwrittenOnSave() const;
 
@@ -181,6 +185,7 @@ class BriefingModel {
   private:
     struct SavePlan;
     void planSave(SavePlan& plan) const;
+    void writeBlock(std::span<uint8_t> block, const SavePlan& plan) const;
 
     mission::MissionStore& m_store;
     std::vector<CommandList> m_lists;
@@ -189,6 +194,7 @@ class BriefingModel {
     // that only what a save uses is ever touched.
     std::unique_ptr<uint64_t[]> m_saveKeys;
     std::unique_ptr<uint64_t[]> m_saveScratch;
+    std::vector<uint8_t> m_packBuffer;  // briefing 1's block while it is packed
     int m_endTime = kDefaultBriefingTime;
     int32_t m_currentTime = 0;
     Playback m_playback;

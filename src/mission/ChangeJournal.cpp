@@ -50,7 +50,13 @@ void ChangeJournal::openAction(std::string_view name, const void* mergeKey) {
 }
 
 void ChangeJournal::beginAction(std::string_view name, const void* mergeKey) {
-    if (m_depth++ != 0) return;
+    if (m_depth++ != 0) {
+        // An inner action joins the outer one. Named before anything was
+        // recorded, it names the whole ("Delete shipgroup" inside the list's
+        // "Delete" button).
+        if (!m_actionOpened && !m_amending && !name.empty()) m_pendingName.assign(name);
+        return;
+    }
     closeImplicit();
     m_pendingName.assign(name);
     m_pendingKey = mergeKey;

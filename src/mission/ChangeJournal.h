@@ -53,6 +53,8 @@ public:
     void record(std::unique_ptr<Reversible> entry);
 
     // --- actions
+    // Nested actions join the outermost; the innermost name given before the
+    // first change names the action.
     void beginAction(std::string_view name, const void* mergeKey = nullptr) override;
     void endAction() override;
     void breakMerge() override { m_mergeOpen = false; }

@@ -40,10 +40,11 @@ TEST_F(Journalled, ActionsUndoAndRedoWholeAndInOrder) {
     }
     const auto afterFirst = image(store);
     {
-        ActionScope a(journal, "Delete shipgroup");
+        ActionScope a(journal, "Delete");
         {
-            ActionScope inner(journal, "inner joins the outer action");
+            ActionScope inner(journal, "Delete shipgroup");  // joins and names the action
             store.copySlot(Table::Shipgroups, 0, 1);
+            ActionScope late(journal, "named after the first change: keeps the name");
         }
         store.shipgroupCount = 2;  // a counter written directly is journalled too
     }
