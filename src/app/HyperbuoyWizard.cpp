@@ -1,5 +1,6 @@
 #include "app/HyperbuoyWizard.h"
 
+#include "core/ActionGroups.h"
 #include "mission/ShipgroupRecord.h"
 #include "shipgroup/MissionNames.h"
 
@@ -15,15 +16,31 @@ constexpr uint8_t kBuoyCraft = 85, kBuoyStatus = 20, kBeaconOrder = 49;
 }  // namespace
 
 void HyperbuoyWizard::start() {
+    // A new run does not join the action of an earlier one.
+    m_editor.journal.breakMerge();
     m_editor.mapTool = tool::BeaconStep;
     m_prompter.tell(kHyperbuoyWelcome, kHyperbuoyCaption, core::Icon::Information);
 }
 
 void HyperbuoyWizard::click(MapClick at) {
-    if (m_editor.mapTool == tool::BeaconStep)
-        beacon(at);
-    else if (m_editor.mapTool == tool::EntryStep)
-        entryPoint(at);
+    // The two clicks of one run are one action: the second joins the first
+    // unless something else was done in between.
+    if (m_editor.mapTool == tool::BeaconStep) {
+        if (beacon(at)) m_prompter.tell(kHyperbuoySecondStep, kHyperbuoySecondCaption,
+                                        core::Icon::Information);
+    } else if (m_editor.mapTool == tool::EntryStep) {
+        // The beacon must still be the last shipgroup: after an Undo or a list
+        // operation the entry point would rename and link some other group,
+        // so the run starts over with this click as the beacon.
+        if (m_beaconIndex != m_editor.store.shipgroupCount - 1) {
+            m_editor.mapTool = tool::BeaconStep;
+            click(at);
+            return;
+        }
+        if (!entryPoint(at)) return;
+        m_editor.journal.breakMerge();
+        m_prompter.tell(kHyperbuoyDone, kHyperbuoyCaption, core::Icon::Information);
+    }
 }
 
 // Fields the beacon and the entry point share. IFF and team come from the
@@ -41,7 +58,8 @@ void HyperbuoyWizard::commonFields(int index) {
     r.set(sg::globalUnit, 0);
 }
 
-void HyperbuoyWizard::beacon(MapClick at) {
+bool HyperbuoyWizard::beacon(MapClick at) {
+    core::ActionScope action(m_editor.journal, "Hyperbuoy wizard", this);
     const int departure = m_editor.mapView.currentRegion();
     const bool made = addShipgroupAt(m_editor, at, [this, departure](int index) {
         commonFields(index);
@@ -49,14 +67,16 @@ void HyperbuoyWizard::beacon(MapClick at) {
         r.set(sg::additionalInfo2, 0);
         r.set(sg::orderOffset(departure, 0), kBeaconOrder);
     });
-    if (!made) return;  // the tool stays
+    if (!made) return false;  // the tool stays
     m_departureRegion = departure;
+    m_beaconIndex = m_editor.store.currentShipgroup;
     m_editor.mapTool = tool::EntryStep;
     m_editor.mapChanged.notify();
-    m_prompter.tell(kHyperbuoySecondStep, kHyperbuoySecondCaption, core::Icon::Information);
+    return true;
 }
 
-void HyperbuoyWizard::entryPoint(MapClick at) {
+bool HyperbuoyWizard::entryPoint(MapClick at) {
+    core::ActionScope action(m_editor.journal, "Hyperbuoy wizard", this);
     const bool made = addShipgroupAt(m_editor, at, [this](int index) {
         commonFields(index);
         mission::ShipgroupRecord entry(m_editor.store, index);
@@ -65,7 +85,7 @@ void HyperbuoyWizard::entryPoint(MapClick at) {
         entry.set(sg::additionalInfo1, from);
         entry.set(sg::additionalInfo2, from);
     });
-    if (!made) return;
+    if (!made) return false;
     const int index = m_editor.store.currentShipgroup;
     const int arrival = m_editor.mapView.currentRegion();
 
@@ -80,7 +100,7 @@ void HyperbuoyWizard::entryPoint(MapClick at) {
     writeHeaderShipgroupCount(m_editor);
     m_editor.mapTool = tool::Select;
     m_editor.mapChanged.notify();
-    m_prompter.tell(kHyperbuoyDone, kHyperbuoyCaption, core::Icon::Information);
+    return true;
 }
 
 }  // namespace quendar::app

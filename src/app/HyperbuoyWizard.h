@@ -40,13 +40,15 @@ class HyperbuoyWizard {
     int departureRegion() const { return m_departureRegion; }
 
   private:
-    void beacon(MapClick at);
-    void entryPoint(MapClick at);
+    // Each returns whether it added its shipgroup.
+    bool beacon(MapClick at);
+    bool entryPoint(MapClick at);
     void commonFields(int index);
 
     Editor& m_editor;
     core::Prompter& m_prompter;
     int m_departureRegion = 0;
+    int m_beaconIndex = -1;  // the shipgroup the first click added
 };
 
 }  // namespace quendar::app

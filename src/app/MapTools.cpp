@@ -1,6 +1,7 @@
 #include "app/MapTools.h"
 
 #include "app/MapEdits.h"
+#include "core/ActionGroups.h"
 
 namespace quendar::app {
 
@@ -27,6 +28,7 @@ void MapTools::pointer(const PointerEvent& e) {
     }
     // A right double click adds a shipgroup in either mode.
     if (e.is(PointerAction::DoubleClick, PointerButton::Right)) {
+        core::ActionScope action(m_editor.journal, "Add shipgroup");
         if (addShipgroupAt(m_editor, clickAt(m_editor, e.x, e.y))) requestRepaint();
         return;
     }
@@ -42,6 +44,7 @@ void MapTools::pointer(const PointerEvent& e) {
     if (e.is(PointerAction::Press, PointerButton::Left)) {
         leftDown(e);
     } else if (e.is(PointerAction::DoubleClick, PointerButton::Left)) {
+        core::ActionScope action(m_editor.journal, "Move start point");
         moveStartPoint(m_editor, clickAt(m_editor, e.x, e.y));
         requestRepaint();
     } else if (e.is(PointerAction::Press, PointerButton::Right)) {
@@ -52,10 +55,12 @@ void MapTools::pointer(const PointerEvent& e) {
 void MapTools::leftDown(const PointerEvent& e) {
     const MapClick at = clickAt(m_editor, e.x, e.y);
     if (e.shift && !e.control) {
+        core::ActionScope action(m_editor.journal, "Add shipgroup");
         if (addShipgroupAt(m_editor, at)) requestRepaint();
         return;
     }
     if (e.control && !e.shift) {
+        core::ActionScope action(m_editor.journal, "Copy shipgroup");
         if (copyShipgroupAt(m_editor, at)) requestRepaint();
         return;
     }
@@ -63,12 +68,14 @@ void MapTools::leftDown(const PointerEvent& e) {
     if (t == tool::Select) {
         if (selectAt(m_editor, at) > 0) requestRepaint();
     } else if (t == tool::StartPoint1) {
+        core::ActionScope action(m_editor.journal, "Move start point");
         moveStartPoint(m_editor, at);
         t = tool::Select;
         requestRepaint();
     } else if (t >= tool::Waypoint1 && t <= tool::Waypoint8) {
         // Without a chosen order there is no slot: nothing is written and the
         // tool stays, so the user can pick an order and click again.
+        core::ActionScope action(m_editor.journal, "Place waypoint");
         if (!placeWaypoint(m_editor, t - tool::Waypoint1 + 1, at)) return;
         t = tool::Select;
         requestRepaint();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "mission/ChangeJournal.h"
 #include "mission/ShipgroupRecord.h"
 
 namespace quendar::mission {
@@ -77,6 +78,8 @@ std::vector<Finding> runChecks(MissionStore& store, bool checkFileNames, std::st
         out.push_back(noPlayer);
         return out;
     }
+    // The corrections of one pass are one action: Undo takes them back together.
+    core::ActionScope action(correct ? store.journal() : nullptr, "Error correction");
     int players = 0;
     int firstPlayer = -1;
     for (int i = 0; i < count; ++i) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/ActionGroups.h"
+#include "mission/ChangeJournal.h"
 #include "settings/GoalTables.h"
 #include "shipgroup/ArrivalDepartureForm.h"
 #include "shipgroup/MissionNames.h"
@@ -114,6 +116,7 @@ MessagesForm::MessagesForm(const shipgroup::ShipgroupContext& ctx)
     next.column = 3;
     Control& addButton = button("add", "Add", kList, [this] {
         if (store().messageCount >= mission::kMaxMessages) return;
+        core::ActionScope action(store().journal(), "Add message");
         const int index = store().messageCount++;
         store().setByte(Table::Messages, index, msg::number, static_cast<uint8_t>(index));
         refreshed.notify();
@@ -121,6 +124,7 @@ MessagesForm::MessagesForm(const shipgroup::ShipgroupContext& ctx)
     addButton.row = 1;
     Control& deleteButton = button("delete", "Delete", kList, [this] {
         if (store().messageCount <= 0) return;
+        core::ActionScope action(store().journal(), "Delete message");
         --store().messageCount;
         refreshed.notify();
     });

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "mission/ChangeJournal.h"
 #include "mission/CraftList.h"
 #include "mission/ShipgroupRecord.h"
 #include "shipgroup/MissionNames.h"
@@ -355,6 +356,7 @@ void OrdersWizard::classify() {
 
 void OrdersWizard::writeOrder() {
     if (m_slot == 0) return;  // no order slot chosen on the map
+    core::ActionScope action(m_ctx.store.journal(), "Orders wizard");
     mission::ShipgroupRecord r(m_ctx.store, m_shipgroup);
     const int o = sg::orderOffset(m_region, m_slot - 1);
     r.set(o + kOrder, m_page == kDestroyDone   ? kOrderDestroy

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "core/ActionGroups.h"
+#include "mission/ChangeJournal.h"
 #include "mission/ShipgroupTexts.h"
 #include "mission/NewMission.h"
 #include "mission/ShipgroupRecord.h"
@@ -130,6 +132,7 @@ bool ShipgroupList::select(int index) {
 bool ShipgroupList::add(std::string_view name) {
     auto& s = m_ctx.store;
     if (s.shipgroupCount >= kMaxListedShipgroups) return false;
+    core::ActionScope action(s.journal(), "Add shipgroup");
     s.shipgroupCount += 1;
     s.currentShipgroup = s.shipgroupCount - 1;
     writeHeaderCount();
@@ -148,6 +151,7 @@ bool ShipgroupList::copy() {
     auto& s = m_ctx.store;
     if (s.shipgroupCount >= kMaxListedShipgroups) return false;
     const int from = std::clamp(s.currentShipgroup, 0, s.shipgroupCount - 1);
+    core::ActionScope action(s.journal(), "Copy shipgroup");
     s.shipgroupCount += 1;
     const int to = s.shipgroupCount - 1;
     s.copySlot(Table::Shipgroups, from, to);
@@ -181,6 +185,7 @@ bool ShipgroupList::deleteLast() {
     if (m_ctx.prompter.ask("Are you sure?", "Deleting last shipgroup", core::Buttons::YesNo,
                            core::Icon::Exclamation) != core::Answer::Yes)
         return false;
+    core::ActionScope action(s.journal(), "Delete shipgroup");
     const int last = s.shipgroupCount - 1;
     // References to the removed shipgroup become "None": left alone they
     // would name whatever shipgroup a later Add or Copy puts in its slot.
@@ -205,6 +210,7 @@ bool ShipgroupList::deleteSelected() {
     if (m_ctx.prompter.ask("Are you sure?", "Deleting selected shipgroup", core::Buttons::YesNo,
                            core::Icon::Exclamation) != core::Answer::Yes)
         return false;
+    core::ActionScope action(s.journal(), "Delete shipgroup");
     // The goal and order texts move with their records; otherwise every
     // shipgroup behind the deleted one would show its successor's texts.
     for (int i = d + 1; i < n; ++i) {

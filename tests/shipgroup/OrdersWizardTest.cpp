@@ -4,6 +4,7 @@
 
 #include "Fixture.h"
 #include "map/RasterCanvas.h"
+#include "mission/ChangeJournal.h"
 #include "shipgroup/OrdersWizard.h"
 
 using namespace quendar;
@@ -223,4 +224,31 @@ TEST_F(WizardTest, UnknownCraftStopsAndNoSlotWritesNothing) {
     EXPECT_FALSE(h.buttons()[0].highlighted);
     h.pointer({map::PointerAction::Press, map::PointerButton::Left, false, false, 5, 185});
     EXPECT_EQ(h.timerInterval(), 0) << "the edge of the picture is not inside";
+}
+
+TEST_F(WizardTest, ARunIsOneUndoStep) {
+    mission::ChangeJournal journal(f.store);
+    f.store.currentShipgroup = 1;
+    const std::vector<uint8_t> before(f.store.table(mission::Table::Shipgroups).begin(),
+                                      f.store.table(mission::Table::Shipgroups).end());
+    OrdersWizard w(f.ctx, 2, 4);
+    settle(w);
+    press(w, OrdersWizard::Next);
+    press(w, OrdersWizard::Next);
+    press(w, OrdersWizard::Destroy);
+    for (int g : {3, 4, 5}) {
+        f.store.currentShipgroup = g;
+        press(w, OrdersWizard::Add);
+    }
+    press(w, OrdersWizard::Next);
+    ASSERT_EQ(w.page(), OrdersWizard::kDestroyDone);
+    EXPECT_EQ(order(1, 2, 3, 8), 5);
+    EXPECT_EQ(journal.actionCount(), 1u);
+    EXPECT_EQ(journal.undoName(), "Orders wizard");
+    ASSERT_TRUE(journal.undo());
+    const auto table = f.store.table(mission::Table::Shipgroups);
+    EXPECT_TRUE(std::equal(table.begin(), table.end(), before.begin(), before.end()));
+    ASSERT_TRUE(journal.redo());
+    EXPECT_EQ(order(1, 2, 3, 8), 5);
+    EXPECT_EQ(order(1, 2, 3, 0), 7) << "destroy";
 }
