@@ -115,7 +115,10 @@ void FrameLogic::bindCommands() {
         if (m_prompter.ask("Do you want to reset the briefing?", "Warning", Buttons::YesNo,
                            Icon::Exclamation) != core::Answer::Yes)
             return;
-        m_editor.briefing.resetBriefing1();
+        {
+            core::ActionScope scope(m_editor.journal, "Reset Briefing 1");
+            m_editor.briefing.resetBriefing1();
+        }
         refreshBriefingTime();
         if (m_map.briefingMode()) m_map.applyBriefingView();
         m_view.repaintMap();
