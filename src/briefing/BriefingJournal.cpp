@@ -1,5 +1,6 @@
 #include "briefing/BriefingJournal.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace quendar::briefing {
@@ -66,7 +67,15 @@ class ListEntry : public mission::Reversible {
     virtual void takeBack() = 0;
     virtual void putBack() = 0;
     std::vector<Record>& records(Kind k) { return ListsAccess::records(m_model, k); }
-    int& count(Kind k) { return ListsAccess::count(m_model, k); }
+    // The journal replays each entry on the state it left, so the checks
+    // below never fire; they keep a journal that was fed wrongly (lists
+    // changed while it was paused and not cleared) from reaching outside a
+    // list.
+    void setCount(Kind k, int n) {
+        ListsAccess::count(m_model, k) =
+            std::clamp(n, 0, static_cast<int>(records(k).size()));
+    }
+    int count(Kind k) { return ListsAccess::count(m_model, k); }
 
     BriefingModel& m_model;
 };
@@ -89,13 +98,13 @@ class Appended final : public ListEntry {
         auto& r = records(m_kind);
         r.resize(static_cast<size_t>(m_countBefore));
         r.insert(r.end(), m_discarded.begin(), m_discarded.end());
-        count(m_kind) = m_countBefore;
+        setCount(m_kind, m_countBefore);
     }
     void putBack() override {
         auto& r = records(m_kind);
         r.resize(static_cast<size_t>(m_countBefore));
         r.push_back(m_added);
-        count(m_kind) = m_countBefore + 1;
+        setCount(m_kind, m_countBefore + 1);
     }
 
     Kind m_kind;
@@ -113,13 +122,15 @@ class Deleted final : public ListEntry {
   private:
     void takeBack() override {
         auto& r = records(m_kind);
+        if (m_index > static_cast<int>(r.size())) return;
         r.insert(r.begin() + m_index, m_removed);
-        ++count(m_kind);
+        setCount(m_kind, count(m_kind) + 1);
     }
     void putBack() override {
         auto& r = records(m_kind);
+        if (m_index >= static_cast<int>(r.size())) return;
         r.erase(r.begin() + m_index);
-        --count(m_kind);
+        setCount(m_kind, count(m_kind) - 1);
     }
 
     Kind m_kind;
@@ -134,8 +145,8 @@ class CountChanged final : public ListEntry {
     size_t memoryUse() const override { return sizeof(*this); }
 
   private:
-    void takeBack() override { count(m_kind) = m_before; }
-    void putBack() override { count(m_kind) = m_after; }
+    void takeBack() override { setCount(m_kind, m_before); }
+    void putBack() override { setCount(m_kind, m_after); }
 
     Kind m_kind;
     int m_before, m_after;
@@ -151,12 +162,14 @@ class TimesChanged final : public ListEntry {
 
   private:
     void takeBack() override {
-        for (const TimeChange& c : m_changes)
-            records(static_cast<Kind>(c.kind))[c.index].time = c.before;
+        for (const TimeChange& c : m_changes) set(c, c.before);
     }
     void putBack() override {
-        for (const TimeChange& c : m_changes)
-            records(static_cast<Kind>(c.kind))[c.index].time = c.after;
+        for (const TimeChange& c : m_changes) set(c, c.after);
+    }
+    void set(const TimeChange& c, int32_t time) {
+        auto& r = records(static_cast<Kind>(c.kind));
+        if (c.index < r.size()) r[c.index].time = time;
     }
 
     std::vector<TimeChange> m_changes;
