@@ -319,6 +319,23 @@ TEST_F(BriefingJournalTest, ResetBriefingAndLengthFormAreUndone) {
     EXPECT_EQ(state(), before);
 }
 
+// An append, a delete or a count change costs its own record, not a copy of
+// the list it changes.
+TEST_F(BriefingJournalTest, SmallChangesCostNoCopyOfTheirList) {
+    for (int k = 0; k < 900; ++k) model.appendCommand(BRC_COORD, k, {0, k, k});
+    journal.clear();
+    const size_t empty = journal.memoryUse();
+    for (int k = 0; k < 50; ++k) {
+        ActionScope a(journal, "Move ship");
+        model.appendCommand(BRC_COORD, 1000 + k, {0, 1, 1});
+        model.undoLog().record(undo::Move, 1);
+        model.deleteCommand(BRC_COORD, k);
+        model.setCount(BRC_COORD, model.count(BRC_COORD) - 1);
+    }
+    // 36 kB would be one copy of the list.
+    EXPECT_LT(journal.memoryUse() - empty, size_t{32} << 10);
+}
+
 // Random briefing edits as actions, saves among them: undone completely they
 // give the opened briefing back, redone completely the edited one, byte for
 // byte in the store and in what a save would write.
