@@ -72,8 +72,7 @@ class ListEntry : public mission::Reversible {
     // changed while it was paused and not cleared) from reaching outside a
     // list.
     void setCount(Kind k, int n) {
-        ListsAccess::count(m_model, k) =
-            std::clamp(n, 0, static_cast<int>(records(k).size()));
+        ListsAccess::count(m_model, k) = std::clamp(n, 0, static_cast<int>(records(k).size()));
     }
     int count(Kind k) { return ListsAccess::count(m_model, k); }
 

@@ -33,8 +33,8 @@ struct State {
         for (size_t i = 0; i < log.size(); ++i)
             if (log[i].kind != o.log[i].kind || log[i].count != o.log[i].count) return false;
         return lists == o.lists && counts == o.counts && endTime == o.endTime &&
-               length == o.length && logLength == o.logLength &&
-               logPosition == o.logPosition && block == o.block;
+               length == o.length && logLength == o.logLength && logPosition == o.logPosition &&
+               block == o.block;
     }
 };
 
@@ -356,7 +356,8 @@ TEST_F(BriefingJournalTest, RandomEditsUndoneAndRedoneCompletely) {
             case 0:
             case 1: {
                 const int n = 1 + pick(4);
-                for (int i = 0; i < n; ++i) model.appendCommand(kind, t + i, {pick(300), -pick(900)});
+                for (int i = 0; i < n; ++i)
+                    model.appendCommand(kind, t + i, {pick(300), -pick(900)});
                 model.undoLog().record(kind == BRC_COORD ? undo::Move : undo::Show, n);
                 break;
             }
