@@ -45,16 +45,21 @@ void BriefingBar::bind() {
             [this, id] { return m_control.enabled(id); }, checked);
     }
 
+    // The toolbar's Undo and Redo act on the tools' own log; what they change
+    // (a list's count, the log's position) is an action of the change journal
+    // like any other, so Edit → Undo takes a toolbar Undo back.
     auto& log = m_editor.briefing.undoLog();
     m_commands.bind(
         kUndoCommand,
         [this, &log] {
+            core::ActionScope scope(m_editor.journal, "Undo briefing tool");
             if (log.undo(m_editor.briefing, m_map.briefingMode())) m_view.repaintMap();
         },
         [this, &log] { return log.canUndo(m_map.briefingMode()); });
     m_commands.bind(
         kRedoCommand,
         [this, &log] {
+            core::ActionScope scope(m_editor.journal, "Redo briefing tool");
             if (log.redo(m_editor.briefing, m_map.briefingMode())) m_view.repaintMap();
         },
         [this, &log] { return log.canRedo(m_map.briefingMode()); });

@@ -11,19 +11,30 @@ using namespace briefing;
 BriefingDialogs::BriefingDialogs(Editor& editor, CommandTable& commands, FrameView& view,
                                  MapPort& map, FrameLogic& logic, core::Prompter& prompter)
     : m_editor(editor), m_view(view), m_map(map), m_logic(logic), m_prompter(prompter) {
+    // Each form acts the moment a control changes; what it changes while it
+    // is open is one action, which Edit → Undo takes back as a whole.
     commands.bind(kBriefingLength, [this] {
         BriefingLengthForm form(m_editor.briefing);
-        m_view.runModal(form);  // the form lowers the length mark as it closes
+        {
+            core::ActionScope scope(m_editor.journal, BriefingLengthForm::kActionName);
+            m_view.runModal(form);  // the form lowers the length mark as it closes
+        }
         afterTimesChanged();
     });
     commands.bind(kDeleteCommands, [this] {
         DeleteCommandsForm form(m_editor.briefing, m_prompter);
-        m_view.runModal(form);
+        {
+            core::ActionScope scope(m_editor.journal, DeleteCommandsForm::kActionName);
+            m_view.runModal(form);
+        }
         afterTimesChanged();
     });
     commands.bind(kBriefingWizard, [this] {
         BriefingWizardForm form(m_editor.briefing);
-        m_view.runModal(form);
+        {
+            core::ActionScope scope(m_editor.journal, BriefingWizardForm::kActionName);
+            m_view.runModal(form);
+        }
         afterTimesChanged();
     });
     commands.bind(
@@ -35,17 +46,24 @@ BriefingDialogs::BriefingDialogs(Editor& editor, CommandTable& commands, FrameVi
                     names.push_back(shipgroup::teamName(m_editor.store, t));
                 return names;
             });
+            core::ActionScope scope(m_editor.journal, AssignTeamsForm::kActionName);
             m_view.runModal(form);
         },
         [this] { return m_map.briefingMode(); });
     commands.bind(kBriefingTags, [this] {
         BriefingStringsForm form(m_editor.store, StringTable::Tags);
-        m_view.runModal(form);
+        {
+            core::ActionScope scope(m_editor.journal, "Briefing tags");
+            m_view.runModal(form);
+        }
         m_view.repaintMap();  // tags on the map may read differently now
     });
     commands.bind(kBriefingTexts, [this] {
         BriefingStringsForm form(m_editor.store, StringTable::Texts);
-        m_view.runModal(form);
+        {
+            core::ActionScope scope(m_editor.journal, "Briefing texts");
+            m_view.runModal(form);
+        }
         m_view.repaintMap();
     });
 }

@@ -59,8 +59,10 @@ void BriefingTools::redraw() {
     if (repaint) repaint();
 }
 
-void BriefingTools::appendNow(Kind kind, std::initializer_list<int> params, const char* text) {
+void BriefingTools::appendNow(Kind kind, std::initializer_list<int> params, const char* text,
+                              const char* action) {
     if (!room(kind)) return;
+    core::ActionScope scope(m_editor.journal, action);
     m_editor.briefing.appendCommand(kind, now(), params);
     redraw();
     say(text);
@@ -129,7 +131,7 @@ void BriefingTools::run(int id) {
             const auto chosen = form.chosen();
             if (!chosen) return;  // closed without a line: nothing to add
             m_pickedText = *chosen;
-            appendNow(BRC_LOWER, {*chosen}, "Bottom Text");
+            appendNow(BRC_LOWER, {*chosen}, "Bottom Text", "Add instruction text");
             return;
         }
         case bcmd::AddTexts:
@@ -143,12 +145,12 @@ void BriefingTools::run(int id) {
             const int z = v.zoom() > 0 ? v.zoom() : 1;
             const int x = v.scrollX() * 160 / z + (v.width() / 2) * 160 / z;
             const int y = v.scrollY() * 160 / z + (v.height() / 2) * 160 / z;
-            appendNow(BRC_MOVEMAP, {x, y}, "Moving");
+            appendNow(BRC_MOVEMAP, {x, y}, "Moving", "Move map");
             return;
         }
         case bcmd::Zoom:
             if (!hintSaysYes(hint::kZoom)) return;
-            appendNow(BRC_ZOOM, {e.mapView.zoom(), e.mapView.zoom()}, "Zooming");
+            appendNow(BRC_ZOOM, {e.mapView.zoom(), e.mapView.zoom()}, "Zooming", "Zoom map");
             return;
         case bcmd::HideShip:
             if (!hintSaysYes(hint::kHideShip)) return;
@@ -157,24 +159,30 @@ void BriefingTools::run(int id) {
             return;
         case bcmd::HideSelections:
             if (hintSaysYes(hint::kHideSelections))
-                appendNow(BRC_CLEARSEL, {}, "Clear selections");
+                appendNow(BRC_CLEARSEL, {}, "Clear selections", "Hide selections");
             return;
         case bcmd::DeleteTexts:
-            if (hintSaysYes(hint::kDeleteTexts)) appendNow(BRC_CLEARTAGS, {}, "Clear texts");
+            if (hintSaysYes(hint::kDeleteTexts))
+                appendNow(BRC_CLEARTAGS, {}, "Clear texts", "Delete texts");
             return;
         case bcmd::ChangeRegion:
             if (hintSaysYes(hint::kChangeRegion))
-                appendNow(BRC_REGION, {e.mapView.currentRegion()}, "Changing system");
+                appendNow(BRC_REGION, {e.mapView.currentRegion()}, "Changing system",
+                          "Change region");
             return;
-        case bcmd::SkipTo:
+        case bcmd::SkipTo: {
             if (!room(BRC_SKIP)) return;
+            core::ActionScope scope(e.journal, "Skip to point");
             m.appendCommand(BRC_SKIP, now());
             say("Skip to point");
             return;
-        case bcmd::EndMark:
+        }
+        case bcmd::EndMark: {
+            core::ActionScope scope(e.journal, "End mark");
             m.setBriefingLength(now());
             say("END BRIEFING");
             return;
+        }
         case bcmd::ToggleImages:
             e.settings.briefingImages = e.settings.briefingImages ? 0 : 1;
             redraw();
@@ -196,6 +204,7 @@ void BriefingTools::techDataButton() {
         if (r.time >= 0 && r.time <= now() && (!latest || r.time >= latest->time)) latest = &r;
     if (latest && latest->param(0) == 1) {
         if (!room(BRC_TECH)) return;
+        core::ActionScope scope(m_editor.journal, "Technical data");
         m.appendCommand(BRC_TECH, now(), {0, latest->param(1)});
         say("End techdata");
         m_editor.mapTool = 0;
@@ -256,6 +265,7 @@ void BriefingTools::rightClick() {
                         1, 0, craftPicture(m_editor.icons));
     form.opened(m_prompter);
     if (!runModal || !runModal(form) || !form.accepted) return;
+    core::ActionScope scope(m_editor.journal, "Show ship");
     m_editor.briefing.appendCommand(BRC_SHOW, now(), {*slot, form.craftType(), form.iff()});
     m_editor.mapTool = 0;
     redraw();
@@ -270,6 +280,7 @@ void BriefingTools::leftClickAt(int x, int y) {
     if (tool >= btool::tag(1) && tool <= btool::tag(8)) {
         const int k = tool - btool::tag(0);
         if (!room(tagKind(k))) return;
+        core::ActionScope scope(e.journal, "Add text");
         m.appendCommand(tagKind(k), now(), {m_pickedText, x, y, m_pickedColour});
         done();
         redraw();
@@ -297,6 +308,7 @@ void BriefingTools::leftClickAt(int x, int y) {
     if (tool >= btool::selection(1) && tool <= btool::selection(8)) {
         const int k = tool - btool::selection(0);
         if (!room(selectKind(k))) return;
+        core::ActionScope scope(e.journal, "Add selection");
         m.appendCommand(selectKind(k), now(), {hit->slot});
         e.mapTool = 0;
         redraw();
@@ -311,6 +323,7 @@ void BriefingTools::leftClickAt(int x, int y) {
                                 hit->craftType, hit->iff, craftPicture(e.icons));
             form.opened(m_prompter);
             if (!runModal || !runModal(form) || !form.accepted) return;
+            core::ActionScope scope(e.journal, "Show ship");
             m.appendCommand(BRC_SHOW, now(), {hit->slot, form.craftType(), form.iff()});
             done();
             redraw();
@@ -321,6 +334,7 @@ void BriefingTools::leftClickAt(int x, int y) {
             if (room(BRC_ORIENT)) {
                 map::RotatingCraftForm form(e.icons, hit->craftType, hit->iff);
                 if (!runModal || !runModal(form) || !form.accepted) return;
+                core::ActionScope scope(e.journal, "Rotate ship");
                 m.appendCommand(BRC_ORIENT, now(), {hit->slot, form.direction()});
                 m.undoLog().record(undo::Orient, 1);
             }
@@ -328,20 +342,24 @@ void BriefingTools::leftClickAt(int x, int y) {
             done();
             return;
         }
-        case btool::HideShip:
+        case btool::HideShip: {
             if (!room(BRC_SHOW)) return;
+            core::ActionScope scope(e.journal, "Hide ship");
             m.appendCommand(BRC_SHOW, now(), {hit->slot, 0, 0});
             e.mapTool = 0;
             redraw();
             m.undoLog().record(undo::Show, 1);
             return;
-        case btool::TechData:
+        }
+        case btool::TechData: {
             if (!room(BRC_TECH)) return;
+            core::ActionScope scope(e.journal, "Technical data");
             m.appendCommand(BRC_TECH, now(), {1, hit->slot});
             done();
             redraw();
             m.undoLog().record(undo::Tech, 1);
             return;
+        }
         default: return;
     }
 }
@@ -369,15 +387,18 @@ void BriefingTools::motionClick(int x, int y) {
             m_motionStep = kShipPicked;
             return;
         }
-        case kRepositioning:
+        case kRepositioning: {
             if (!room(BRC_COORD, kMoveLimit)) return;
+            core::ActionScope scope(m_editor.journal, "Move ship");
             m.appendCommand(BRC_COORD, now(), {m_motionShip, x, y});
             m.undoLog().record(undo::Move, 1);
             m_motionStep = kRepositioned;
             m_editor.mapTool = 0;
             return;
+        }
         case kSimpleMoving: {
             if (now() - m_motionStart < 1) return;
+            core::ActionScope scope(m_editor.journal, "Move ship");
             const int added = appendSimpleMove(m, m_motionShip, m_motionStart, now(), x, y);
             // Only what was appended goes into the log: a count beyond it would
             // make undo take back older moves.

@@ -94,7 +94,9 @@ class BriefingTools {
     void say(const std::string& text);
     void done();  // mapTool back to 0, panes refreshed
     void redraw();
-    void appendNow(briefing::Kind kind, std::initializer_list<int> params, const char* text);
+    // Appends one command at the current time as the action `action`.
+    void appendNow(briefing::Kind kind, std::initializer_list<int> params, const char* text,
+                   const char* action);
     void motionClick(int x, int y);
     void chooseSlot(int k);
     void techDataButton();

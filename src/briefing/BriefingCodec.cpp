@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "briefing/BriefingJournal.h"
 #include "briefing/BriefingModel.h"
 #include "mission/MissionStore.h"
 
@@ -86,7 +87,35 @@ struct BriefingModel::SavePlan {
     int droppedMarked = 0;
 };
 
-ParseResult BriefingModel::parseBriefing() {
+ParseResult BriefingModel::parseBriefing() { return reread(false); }
+
+ParseResult BriefingModel::reparseAfterSave() { return reread(true); }
+
+// The lists before (before the save's marks, when a save came first) and
+// after are one journal entry, none when the re-read gives the lists back.
+ParseResult BriefingModel::reread(bool afterSave) {
+    mission::ChangeJournal* j = m_store.journal();
+    if (!j || !j->recording()) j = nullptr;
+    std::unique_ptr<ListsSnapshot> before = std::move(m_saveBefore);
+    if (j && !before) before = std::make_unique<ListsSnapshot>(ListsAccess::snapshot(*this));
+    if (afterSave) m_endTime = kDefaultBriefingTime;
+    const ParseResult result = parseLists();
+    if (j) {
+        ListsSnapshot after = ListsAccess::snapshot(*this);
+        if (after != *before)
+            j->record(journalled::listsReplaced(*this, std::move(*before), std::move(after)));
+    }
+    return result;
+}
+
+BriefingModel::SaveOutcome BriefingModel::packAndReread() {
+    SaveOutcome out;
+    out.packed = serializeBriefing();
+    out.reread = reparseAfterSave();
+    return out;
+}
+
+ParseResult BriefingModel::parseLists() {
     ParseResult result;
     for (auto& l : m_lists) l.clear();
     resetPlayback();
@@ -151,11 +180,6 @@ ParseResult BriefingModel::parseBriefing() {
     }
     result.stopOffset = pos;
     return result;
-}
-
-ParseResult BriefingModel::reparseAfterSave() {
-    m_endTime = kDefaultBriefingTime;
-    return parseBriefing();
 }
 
 void BriefingModel::planSave(SavePlan& plan) const {
@@ -260,6 +284,13 @@ SerializeResult BriefingModel::serializeBriefing() {
     m_packBuffer.assign(current.begin(), current.end());
     writeBlock(m_packBuffer, plan);
     m_store.setBytes(Table::Briefing1, 0, 0, m_packBuffer);
+    // The lists before the marks, for the journal entry of the re-read.
+    if (plan.fitting > 0) {
+        if (recorder())
+            m_saveBefore = std::make_unique<ListsSnapshot>(ListsAccess::snapshot(*this));
+        else
+            m_saveBefore.reset();
+    }
     for (int n = 0; n < plan.fitting; ++n) {
         const Kind kind = keyKind(plan.keys[static_cast<size_t>(n)]);
         const int index = keyIndex(plan.keys[static_cast<size_t>(n)]);

@@ -35,11 +35,15 @@ BriefingLengthForm::BriefingLengthForm(BriefingModel& model)
     : BriefingForm("Briefing length"), m_model(model) {
     m_seconds = std::to_string(unitsToSeconds(model.briefingEndTime()));
     m_units = std::to_string(model.briefingEndTime());
+    // Named here, inside any action the form's control opens, so that the
+    // journal calls the change by the form's name.
     add(numberEdit("seconds", "seconds", m_seconds, [this](const std::string& t) {
+        core::ActionScope scope(m_model.actionGroups(), kActionName);
         const long long s = std::clamp<long long>(typedNumber(t, false), 0, 1000000);
         m_model.setBriefingEndTime(clampEndTime(secondsToUnits(static_cast<double>(s))));
     }));
     add(numberEdit("units", "briefing units", m_units, [this](const std::string& t) {
+        core::ActionScope scope(m_model.actionGroups(), kActionName);
         m_model.setBriefingEndTime(clampEndTime(typedNumber(t, false)));
     }));
     label("note", "One briefing unit = about 0.071 second");
@@ -47,6 +51,7 @@ BriefingLengthForm::BriefingLengthForm(BriefingModel& model)
 }
 
 void BriefingLengthForm::closing() {
+    core::ActionScope scope(m_model.actionGroups(), kActionName);
     if (m_model.briefingEndTime() < m_model.briefingLength()) m_model.correctLengthMark();
 }
 
@@ -65,6 +70,7 @@ DeleteCommandsForm::DeleteCommandsForm(BriefingModel& model, core::Prompter& pro
     button("delete", "Delete selected command", [this] {
         const auto refs = m_model.commandsAt(m_model.currentTime());
         if (m_row < 0 || m_row >= static_cast<int>(refs.size())) return;
+        core::ActionScope scope(m_model.actionGroups(), kActionName);
         m_model.deleteCommand(refs[m_row].kind, refs[m_row].index);
         m_row = -1;
         refresh();
@@ -106,6 +112,7 @@ BriefingWizardForm::BriefingWizardForm(BriefingModel& model)
     button("modify", "Modify", [this] {
         // Beyond the span of any command time a shift means nothing more.
         const long long d = std::clamp<long long>(typedNumber(m_delta, true), -200000, 200000);
+        core::ActionScope scope(m_model.actionGroups(), kActionName);
         m_model.shiftTimes(m_model.currentTime(), static_cast<int32_t>(d));
     }, group);
     label("note",
@@ -133,6 +140,7 @@ AssignTeamsForm::AssignTeamsForm(BriefingModel& model,
         add(std::move(c));
     }
     closeButton("ok", "OK", true, [this] {
+        core::ActionScope scope(m_model.actionGroups(), kActionName);
         for (int t = 0; t < kTeamFlagCount; ++t) m_model.setTeamSeesBriefing(t, m_checked[t] != 0);
     });
     closeButton("cancel", "Cancel", false);

@@ -21,6 +21,8 @@ class BriefingLengthForm : public BriefingForm {
   public:
     // End times are command times, so a typed number is kept within 0..65534.
     static constexpr int kMaxEndTime = 65534;
+    // What the change journal calls the changes made in the form.
+    static constexpr const char* kActionName = "Briefing length";
 
     explicit BriefingLengthForm(BriefingModel& model);
     void closing() override;
@@ -35,6 +37,7 @@ class BriefingLengthForm : public BriefingForm {
 // time in listing order; a line is deleted by its position in that order.
 class DeleteCommandsForm : public BriefingForm {
   public:
+    static constexpr const char* kActionName = "Delete commands";
     DeleteCommandsForm(BriefingModel& model, core::Prompter& prompter);
 
     // The message box "Debug (in beta)" shows for a command: caption
@@ -56,6 +59,7 @@ class DeleteCommandsForm : public BriefingForm {
 // the signed number typed, once per press.
 class BriefingWizardForm : public BriefingForm {
   public:
+    static constexpr const char* kActionName = "Briefing Wizard";
     explicit BriefingWizardForm(BriefingModel& model);
 
   private:
@@ -67,6 +71,7 @@ class BriefingWizardForm : public BriefingForm {
 // briefing 1, stored together by "OK"; "Cancel" stores nothing.
 class AssignTeamsForm : public BriefingForm {
   public:
+    static constexpr const char* kActionName = "Assign teams";
     AssignTeamsForm(BriefingModel& model, std::function<std::vector<std::string>()> teamNames);
 
   private:

@@ -11,7 +11,11 @@
 #include "briefing/CommandList.h"
 #include "briefing/UndoLog.h"
 
+namespace quendar::core {
+class ActionGroups;
+}
 namespace quendar::mission {
+class ChangeJournal;
 class MissionStore;
 }
 
@@ -80,6 +84,8 @@ struct ParseResult {
     bool endReached() const { return status == ParseStatus::Ok || status == ParseStatus::ListFull; }
 };
 
+struct ListsSnapshot;
+
 struct SerializeResult {
     int written = 0;  // commands written, the end command not counted
     // Commands left in the lists because the event area was full: the latest
@@ -96,13 +102,21 @@ struct SerializeResult {
 // and the block's team bytes), so there is one copy of each.
 //
 // The model is bound to the store whose briefing 1 block it unpacks and packs.
+// Every change of the lists, the end time and the tools' undo log goes into
+// the store's change journal as it happens (the length mark and the team
+// flags are store data and are journalled by the store).
 class BriefingModel {
   public:
     static constexpr int kNoLimit = std::numeric_limits<int>::max();
 
     explicit BriefingModel(mission::MissionStore& store);
+    ~BriefingModel();
     BriefingModel(const BriefingModel&) = delete;
     BriefingModel& operator=(const BriefingModel&) = delete;
+
+    // The store's journal as the action groups the briefing forms open their
+    // actions in (none when the store has no journal).
+    core::ActionGroups* actionGroups() const;
 
     // --- the command lists
     const CommandList& list(Kind kind) const;
@@ -134,7 +148,7 @@ class BriefingModel {
 
     // --- end time, length mark, team flags
     int briefingEndTime() const { return m_endTime; }
-    void setBriefingEndTime(int time) { m_endTime = time; }
+    void setBriefingEndTime(int time);
     int briefingLength() const;
     void setBriefingLength(int length);
     // The "Saving problem occured" question is due: the length mark lies
@@ -166,7 +180,21 @@ class BriefingModel {
     ParseResult reparseAfterSave();
     // Writes the length mark, the commands in save order and the end command.
     // Written records are marked with 65535 in the lists.
+    //
+    // For the journal the marks and the re-read that follows them are one
+    // change: the lists before the marks are kept until reparseAfterSave()
+    // journals them with the lists it reads (nothing when they are the same).
+    // So the pair belongs inside one action, the save's amend of the last
+    // one; if something else changes the lists before the re-read, the marks
+    // are journalled on their own first.
     SerializeResult serializeBriefing();
+    // The save's packing and re-read in one go (the file writer reads only
+    // the store, which the re-read leaves as it is).
+    struct SaveOutcome {
+        SerializeResult packed;
+        ParseResult reread;
+    };
+    SaveOutcome packAndReread();
     // Packs the lists into another store's briefing 1 block (a copy of this
     // one, for the recovery file), leaving the lists, the marks and this
     // store as they are.
@@ -183,7 +211,14 @@ class BriefingModel {
     void resetForNewMission();
 
   private:
+    friend class ListsAccess;
     struct SavePlan;
+    // The journal when it is recording (a save's marks still waiting for
+    // their re-read are journalled first), else none.
+    mission::ChangeJournal* recorder();
+    ParseResult reread(bool afterSave);
+    void emptyLists();
+    ParseResult parseLists();
     void planSave(SavePlan& plan) const;
     void writeBlock(std::span<uint8_t> block, const SavePlan& plan) const;
 
@@ -199,6 +234,8 @@ class BriefingModel {
     int32_t m_currentTime = 0;
     Playback m_playback;
     UndoLog m_undo;
+    // The lists as they were before a save marked them, until the re-read.
+    std::unique_ptr<ListsSnapshot> m_saveBefore;
 };
 
 }  // namespace quendar::briefing

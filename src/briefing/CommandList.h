@@ -18,6 +18,7 @@ struct Param {
     int low = 0;
     int high = 0;
     int value() const { return low + 256 * high; }
+    bool operator==(const Param&) const = default;
 };
 
 struct Record {
@@ -26,6 +27,7 @@ struct Record {
     std::array<Param, kMaxParams> params{};
 
     int param(int i) const { return i >= 0 && i < kMaxParams ? params[i].value() : 0; }
+    bool operator==(const Record&) const = default;
 };
 
 // Splits a parameter value into the record form of its kind: coordinates are
@@ -49,6 +51,10 @@ class CommandList {
 
     std::span<const Record> records() const { return {m_records.data(), size_t(m_count)}; }
     std::span<Record> mutableRecords() { return {m_records.data(), size_t(m_count)}; }
+    // The records behind the count that undo took back, [count, filled).
+    std::span<const Record> takenBack() const {
+        return {m_records.data() + m_count, m_records.size() - size_t(m_count)};
+    }
     // Bounds-checked: an index outside [0, filled) answers an empty record.
     const Record& at(int index) const;
 
@@ -63,6 +69,8 @@ class CommandList {
     void clear();
 
   private:
+    friend class ListsAccess;  // the change journal's way back and forth
+
     // Records [0, filled): the list and, behind the count, what undo took back.
     // The storage for `capacity` records is reserved once and only touched as
     // records come, so an empty list costs no memory traffic.

@@ -3,6 +3,10 @@
 #include <array>
 #include <cstdint>
 
+namespace quendar::mission {
+class MissionStore;
+}
+
 namespace quendar::briefing {
 
 class BriefingModel;
@@ -19,9 +23,18 @@ constexpr int tag(int slot) { return 12 + slot; }    // slot 1..8
 // says how many records an action appended to one list, undo lowers that
 // list's count by as many and redo raises it again (the records behind the
 // count stay in the list until something new is appended).
+//
+// Every change of the log (its entries, length and position) goes into the
+// change journal of the store it is bound to, so that Edit → Undo and the
+// toolbar's Undo never disagree.
 class UndoLog {
   public:
     static constexpr int kCapacity = 4999;
+
+    // `store` gives the journal (none: nothing is journalled).
+    explicit UndoLog(mission::MissionStore* store = nullptr) : m_store(store) {}
+    UndoLog(const UndoLog&) = delete;
+    UndoLog& operator=(const UndoLog&) = delete;
 
     struct Entry {
         int32_t kind = 0;
@@ -39,13 +52,19 @@ class UndoLog {
     bool canRedo(bool briefingMode) const {
         return briefingMode && m_length != 0 && m_position < m_length;
     }
-    void clear() { m_length = m_position = 0; }
+    void clear();
 
     int length() const { return m_length; }
     int position() const { return m_position; }
     const Entry& entry(int index) const;  // 0-based, bounds-checked
 
   private:
+    friend class ListsAccess;  // the change journal's way back and forth
+    // Journals the change from length and position `before` to now; `index`
+    // is the entry that was overwritten (-1: none), `old` what it held.
+    void journal(int lengthBefore, int positionBefore, int index, Entry old);
+
+    mission::MissionStore* m_store = nullptr;
     std::array<Entry, kCapacity> m_entries{};
     int m_length = 0;
     int m_position = 0;
