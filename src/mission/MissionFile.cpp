@@ -13,6 +13,11 @@ public:
     Cursor(std::span<const uint8_t> data, ReadReport& report) : m_data(data), m_report(report) {}
 
     void read(uint8_t* dst, size_t n) {
+        if (n <= remaining()) {
+            std::memcpy(dst, m_data.data() + m_pos, n);
+            m_pos += n;
+            return;
+        }
         const size_t avail = m_pos < m_data.size() ? std::min(n, m_data.size() - m_pos) : 0;
         if (avail) std::memcpy(dst, m_data.data() + m_pos, avail);
         if (avail < n) {
@@ -22,10 +27,16 @@ public:
         m_pos += n;
     }
     uint8_t byte() {
+        if (m_pos < m_data.size()) return m_data[m_pos++];
         uint8_t b;
         read(&b, 1);
         return b;
     }
+    size_t remaining() const { return m_pos < m_data.size() ? m_data.size() - m_pos : 0; }
+    // The bytes at the read position, and a step over them: only for bytes
+    // that remaining() has shown to be there.
+    const uint8_t* ahead() const { return m_data.data() + m_pos; }
+    void advance(size_t n) { m_pos += n; }
     void skip(size_t n) {
         if (m_pos + n > m_data.size()) {
             const size_t inside = m_pos < m_data.size() ? m_data.size() - m_pos : 0;
@@ -54,24 +65,41 @@ void readSlots(Cursor& c, MissionStore& s, Table t, int count) {
     c.read(data.data(), std::min(n, data.size()));
 }
 
+// Each string is its length, a byte that is not kept, and its characters. The
+// slot has room for 255 characters and a zero.
 void readCountedStrings(Cursor& c, MissionStore& s, Table t) {
-    auto table = s.mutableTable(t);
-    for (size_t i = 0; i < static_cast<size_t>(kBriefingStrings); ++i) {
-        uint8_t* slot = table.data() + i * kCountedStringSlot;
-        uint8_t head[2];
-        c.read(head, 2);  // the length, then a byte that is not kept
-        std::memset(slot, 0, kCountedStringSlot);
-        c.read(slot, head[0]);  // the slot has room for 255 characters and a zero
+    uint8_t* slot = s.mutableTable(t).data();
+    for (int i = 0; i < kBriefingStrings; ++i, slot += kCountedStringSlot) {
+        size_t length;
+        if (c.remaining() >= 2 + kCountedStringSlot - 1) {  // the whole string is there
+            const uint8_t* here = c.ahead();
+            length = here[0];
+            std::memcpy(slot, here + 2, length);
+            c.advance(2 + length);
+        } else {
+            length = c.byte();
+            c.skip(1);
+            c.read(slot, length);
+        }
+        std::memset(slot + length, 0, kCountedStringSlot - length);
     }
 }
 
+// A short string is one zero byte when empty, otherwise its 64 bytes.
 void readShortStrings(Cursor& c, MissionStore& s, Table t, int first, int count) {
     auto table = s.mutableTable(t);
     const size_t end = std::min(static_cast<size_t>(first + count) * kShortStringSize, table.size());
     for (size_t at = static_cast<size_t>(first) * kShortStringSize; at < end; at += kShortStringSize) {
         uint8_t* slot = table.data() + at;
-        slot[0] = c.byte();
-        if (slot[0] != 0) c.read(slot + 1, kShortStringSize - 1);
+        if (c.remaining() >= kShortStringSize) {  // the whole string is there
+            const uint8_t* here = c.ahead();
+            const size_t n = here[0] == 0 ? 1 : kShortStringSize;
+            std::memcpy(slot, here, n);
+            c.advance(n);
+        } else {
+            slot[0] = c.byte();
+            if (slot[0] != 0) c.read(slot + 1, kShortStringSize - 1);
+        }
     }
 }
 
@@ -81,35 +109,53 @@ size_t countedLength(std::span<const uint8_t> slot) {
                 : kCountedStringSlot - 1;
 }
 
+// Gathers small elements so that the sink sees a few large pieces rather than
+// one call per string.
+class Batch {
+public:
+    explicit Batch(ByteSink& out) : m_out(out) {}
+    ~Batch() { flush(); }
+    // Room for `n` more bytes, flushing first when they would not fit.
+    uint8_t* room(size_t n) {
+        if (m_used + n > sizeof m_buffer) flush();
+        return m_buffer + m_used;
+    }
+    void commit(size_t n) { m_used += n; }
+    void flush() {
+        if (m_used) m_out.put(m_buffer, m_used);
+        m_used = 0;
+    }
+
+private:
+    ByteSink& m_out;
+    uint8_t m_buffer[8192];
+    size_t m_used = 0;
+};
+
 void writeCountedStrings(ByteSink& out, const MissionStore& s, Table t) {
     auto table = s.table(t);
+    Batch batch(out);
     for (size_t i = 0; i < static_cast<size_t>(kBriefingStrings); ++i) {
         const auto slot = table.subspan(i * kCountedStringSlot, kCountedStringSlot);
         const size_t len = countedLength(slot);
-        uint8_t element[kCountedStringSlot + 1];
+        uint8_t* element = batch.room(len + 2);
         element[0] = static_cast<uint8_t>(len);
         element[1] = 0;
         std::memcpy(element + 2, slot.data(), len);
-        out.put(element, len + 2);
+        batch.commit(len + 2);
     }
 }
 
-// Runs of empty strings go out as one run of zero bytes, filled strings as
-// their 64 bytes.
+// An empty string goes out as one zero byte, a filled one as its 64 bytes.
 void writeShortStrings(ByteSink& out, const MissionStore& s, Table t, int first, int count) {
     auto table = s.table(t);
     const size_t end = std::min(static_cast<size_t>(first + count) * kShortStringSize, table.size());
-    size_t empties = 0;
+    Batch batch(out);
     for (size_t at = static_cast<size_t>(first) * kShortStringSize; at < end; at += kShortStringSize) {
-        if (table[at] == 0) {
-            ++empties;
-            continue;
-        }
-        if (empties) out.zeros(empties);
-        empties = 0;
-        out.put(table.data() + at, kShortStringSize);
+        const size_t n = table[at] == 0 ? 1 : kShortStringSize;
+        std::memcpy(batch.room(n), table.data() + at, n);
+        batch.commit(n);
     }
-    if (empties) out.zeros(empties);
 }
 
 size_t shortStringsSize(const MissionStore& s, Table t, int first, int count) {
