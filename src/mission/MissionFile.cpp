@@ -65,42 +65,63 @@ void readSlots(Cursor& c, MissionStore& s, Table t, int count) {
     c.read(data.data(), std::min(n, data.size()));
 }
 
-// Each string is its length, a byte that is not kept, and its characters. The
-// slot has room for 255 characters and a zero.
-void readCountedStrings(Cursor& c, MissionStore& s, Table t) {
-    uint8_t* slot = s.mutableTable(t).data();
-    for (int i = 0; i < kBriefingStrings; ++i, slot += kCountedStringSlot) {
-        size_t length;
-        if (c.remaining() >= 2 + kCountedStringSlot - 1) {  // the whole string is there
-            const uint8_t* here = c.ahead();
-            length = here[0];
-            std::memcpy(slot, here + 2, length);
-            c.advance(2 + length);
-        } else {
-            length = c.byte();
-            c.skip(1);
-            c.read(slot, length);
-        }
-        std::memset(slot + length, 0, kCountedStringSlot - length);
-    }
+// The most bytes one counted string takes in the file: its length, a byte that
+// is not kept, and up to 255 characters.
+constexpr size_t kLongestCounted = 2 + kCountedStringSlot - 1;
+
+// Copies one counted string whose bytes are all in the file into its slot (the
+// slot has room for 255 characters and a zero); returns the bytes it took.
+size_t takeCounted(uint8_t* slot, const uint8_t* here) {
+    const size_t length = here[0];
+    std::memcpy(slot, here + 2, length);
+    std::memset(slot + length, 0, kCountedStringSlot - length);
+    return 2 + length;
 }
 
 // A short string is one zero byte when empty, otherwise its 64 bytes.
-void readShortStrings(Cursor& c, MissionStore& s, Table t, int first, int count) {
-    auto table = s.mutableTable(t);
-    const size_t end = std::min(static_cast<size_t>(first + count) * kShortStringSize, table.size());
-    for (size_t at = static_cast<size_t>(first) * kShortStringSize; at < end; at += kShortStringSize) {
-        uint8_t* slot = table.data() + at;
-        if (c.remaining() >= kShortStringSize) {  // the whole string is there
-            const uint8_t* here = c.ahead();
-            const size_t n = here[0] == 0 ? 1 : kShortStringSize;
-            std::memcpy(slot, here, n);
-            c.advance(n);
-        } else {
-            slot[0] = c.byte();
-            if (slot[0] != 0) c.read(slot + 1, kShortStringSize - 1);
-        }
+size_t takeShort(uint8_t* slot, const uint8_t* here) {
+    const size_t n = here[0] == 0 ? 1 : kShortStringSize;
+    std::memcpy(slot, here, n);
+    return n;
+}
+
+// Reads `count` strings into consecutive slots of `slotSize` bytes. While the
+// file certainly holds the next strings whole (`longest` bytes each), they are
+// copied straight from it; the rest, near the end of the file, go through
+// `slow`, which reads past the end as 255.
+template <typename Take, typename Slow>
+void readStrings(Cursor& c, uint8_t* slot, size_t count, size_t slotSize, size_t longest, Take take,
+                 Slow slow) {
+    size_t i = 0;
+    while (i < count) {
+        const size_t sure = std::min(c.remaining() / longest, count - i);
+        if (sure == 0) break;
+        const uint8_t* const start = c.ahead();
+        const uint8_t* here = start;
+        for (size_t k = 0; k < sure; ++k, slot += slotSize) here += take(slot, here);
+        i += sure;
+        c.advance(static_cast<size_t>(here - start));
     }
+    for (; i < count; ++i, slot += slotSize) slow(slot);
+}
+
+void readCountedStrings(Cursor& c, MissionStore& s, Table t) {
+    readStrings(c, s.mutableTable(t).data(), kBriefingStrings, kCountedStringSlot, kLongestCounted,
+                takeCounted, [&c](uint8_t* slot) {
+                    const uint8_t length = c.byte();
+                    c.skip(1);
+                    c.read(slot, length);
+                    std::memset(slot + length, 0, kCountedStringSlot - length);
+                });
+}
+
+void readShortStrings(Cursor& c, MissionStore& s, Table t, int count) {
+    auto table = s.mutableTable(t);
+    const size_t n = std::min(static_cast<size_t>(count), table.size() / kShortStringSize);
+    readStrings(c, table.data(), n, kShortStringSize, kShortStringSize, takeShort, [&c](uint8_t* slot) {
+        slot[0] = c.byte();
+        if (slot[0] != 0) c.read(slot + 1, kShortStringSize - 1);
+    });
 }
 
 size_t countedLength(std::span<const uint8_t> slot) {
@@ -208,10 +229,10 @@ ReadReport readMission(std::span<const uint8_t> file, MissionStore& s) {
     readSlots(c, s, Table::NotesC, 30);
     readSlots(c, s, Table::NotesD, 40);
     readSlots(c, s, Table::NotesE, 3);
-    readShortStrings(c, s, Table::ShipgroupGoalStrings, 0, ns * kShipgroupGoalStrings);
-    readShortStrings(c, s, Table::GlobalGoalStrings, 0, kGlobalGoalStrings);
+    readShortStrings(c, s, Table::ShipgroupGoalStrings, ns * kShipgroupGoalStrings);
+    readShortStrings(c, s, Table::GlobalGoalStrings, kGlobalGoalStrings);
     readSlots(c, s, Table::Block417, 1);
-    readShortStrings(c, s, Table::OrderStrings, 0, ns * kOrderStrings);
+    readShortStrings(c, s, Table::OrderStrings, ns * kOrderStrings);
 
     report.textsOverlap = c.position() + kTailTexts > file.size();
     // The three texts are found from the end of the file; whatever lies
