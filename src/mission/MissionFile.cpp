@@ -130,53 +130,47 @@ size_t countedLength(std::span<const uint8_t> slot) {
                 : kCountedStringSlot - 1;
 }
 
-// Gathers small elements so that the sink sees a few large pieces rather than
-// one call per string.
-class Batch {
-public:
-    explicit Batch(ByteSink& out) : m_out(out) {}
-    ~Batch() { flush(); }
-    // Room for `n` more bytes, flushing first when they would not fit.
-    uint8_t* room(size_t n) {
-        if (m_used + n > sizeof m_buffer) flush();
-        return m_buffer + m_used;
-    }
-    void commit(size_t n) { m_used += n; }
-    void flush() {
-        if (m_used) m_out.put(m_buffer, m_used);
-        m_used = 0;
-    }
-
-private:
-    ByteSink& m_out;
-    uint8_t m_buffer[8192];
-    size_t m_used = 0;
-};
-
-void writeCountedStrings(ByteSink& out, const MissionStore& s, Table t) {
-    auto table = s.table(t);
-    Batch batch(out);
-    for (size_t i = 0; i < static_cast<size_t>(kBriefingStrings); ++i) {
-        const auto slot = table.subspan(i * kCountedStringSlot, kCountedStringSlot);
-        const size_t len = countedLength(slot);
-        uint8_t* element = batch.room(len + 2);
-        element[0] = static_cast<uint8_t>(len);
-        element[1] = 0;
-        std::memcpy(element + 2, slot.data(), len);
-        batch.commit(len + 2);
+// Writes `count` strings from consecutive slots of `slotSize` bytes. They are
+// gathered into pieces of a few kilobytes (each string at most `longest`
+// bytes), so the sink sees a few large writes rather than one per string.
+template <typename Emit>
+void writeStrings(ByteSink& out, const uint8_t* slot, size_t count, size_t slotSize, size_t longest,
+                  Emit emit) {
+    uint8_t piece[8192];
+    for (size_t i = 0; i < count;) {
+        const size_t n = std::min(sizeof piece / longest, count - i);
+        uint8_t* here = piece;
+        for (size_t k = 0; k < n; ++k, slot += slotSize) here += emit(here, slot);
+        out.put(piece, static_cast<size_t>(here - piece));
+        i += n;
     }
 }
 
-// An empty string goes out as one zero byte, a filled one as its 64 bytes.
-void writeShortStrings(ByteSink& out, const MissionStore& s, Table t, int first, int count) {
+// A counted string goes out as its length, a zero and its characters.
+size_t emitCounted(uint8_t* here, const uint8_t* slot) {
+    const size_t len = countedLength({slot, kCountedStringSlot});
+    here[0] = static_cast<uint8_t>(len);
+    here[1] = 0;
+    std::memcpy(here + 2, slot, len);
+    return 2 + len;
+}
+
+// An empty short string goes out as one zero byte, a filled one as its 64 bytes.
+size_t emitShort(uint8_t* here, const uint8_t* slot) {
+    const size_t n = slot[0] == 0 ? 1 : kShortStringSize;
+    std::memcpy(here, slot, n);
+    return n;
+}
+
+void writeCountedStrings(ByteSink& out, const MissionStore& s, Table t) {
+    writeStrings(out, s.table(t).data(), kBriefingStrings, kCountedStringSlot, kLongestCounted,
+                 emitCounted);
+}
+
+void writeShortStrings(ByteSink& out, const MissionStore& s, Table t, int count) {
     auto table = s.table(t);
-    const size_t end = std::min(static_cast<size_t>(first + count) * kShortStringSize, table.size());
-    Batch batch(out);
-    for (size_t at = static_cast<size_t>(first) * kShortStringSize; at < end; at += kShortStringSize) {
-        const size_t n = table[at] == 0 ? 1 : kShortStringSize;
-        std::memcpy(batch.room(n), table.data() + at, n);
-        batch.commit(n);
-    }
+    const size_t n = std::min(static_cast<size_t>(count), table.size() / kShortStringSize);
+    writeStrings(out, table.data(), n, kShortStringSize, kShortStringSize, emitShort);
 }
 
 size_t shortStringsSize(const MissionStore& s, Table t, int first, int count) {
@@ -303,10 +297,10 @@ void writeMission(MissionStore& s, ByteSink& out) {
     out.put(slots(s, Table::NotesC, 30));
     out.put(slots(s, Table::NotesD, 40));
     out.put(slots(s, Table::NotesE, 3));
-    writeShortStrings(out, s, Table::ShipgroupGoalStrings, 0, ns * kShipgroupGoalStrings);
-    writeShortStrings(out, s, Table::GlobalGoalStrings, 0, kGlobalGoalStrings);
+    writeShortStrings(out, s, Table::ShipgroupGoalStrings, ns * kShipgroupGoalStrings);
+    writeShortStrings(out, s, Table::GlobalGoalStrings, kGlobalGoalStrings);
     out.put(slots(s, Table::Block417, 1));
-    writeShortStrings(out, s, Table::OrderStrings, 0, ns * kOrderStrings);
+    writeShortStrings(out, s, Table::OrderStrings, ns * kOrderStrings);
     out.zeros(kGapBytes);
     out.put(s.table(Table::Debriefing));
     out.put(s.table(Table::Hints));
