@@ -71,19 +71,19 @@ constexpr size_t kLongestCounted = 2 + kCountedStringSlot - 1;
 
 // Copies one counted string whose bytes are all in the file into its slot (the
 // slot has room for 255 characters and a zero); returns the bytes it took.
-size_t takeCounted(uint8_t* slot, const uint8_t* here) {
+constexpr auto takeCounted = [](uint8_t* slot, const uint8_t* here) -> size_t {
     const size_t length = here[0];
     std::memcpy(slot, here + 2, length);
     std::memset(slot + length, 0, kCountedStringSlot - length);
     return 2 + length;
-}
+};
 
 // A short string is one zero byte when empty, otherwise its 64 bytes.
-size_t takeShort(uint8_t* slot, const uint8_t* here) {
+constexpr auto takeShort = [](uint8_t* slot, const uint8_t* here) -> size_t {
     const size_t n = here[0] == 0 ? 1 : kShortStringSize;
     std::memcpy(slot, here, n);
     return n;
-}
+};
 
 // Reads `count` strings into consecutive slots of `slotSize` bytes. While the
 // file certainly holds the next strings whole (`longest` bytes each), they are
@@ -147,20 +147,20 @@ void writeStrings(ByteSink& out, const uint8_t* slot, size_t count, size_t slotS
 }
 
 // A counted string goes out as its length, a zero and its characters.
-size_t emitCounted(uint8_t* here, const uint8_t* slot) {
+constexpr auto emitCounted = [](uint8_t* here, const uint8_t* slot) -> size_t {
     const size_t len = countedLength({slot, kCountedStringSlot});
     here[0] = static_cast<uint8_t>(len);
     here[1] = 0;
     std::memcpy(here + 2, slot, len);
     return 2 + len;
-}
+};
 
 // An empty short string goes out as one zero byte, a filled one as its 64 bytes.
-size_t emitShort(uint8_t* here, const uint8_t* slot) {
+constexpr auto emitShort = [](uint8_t* here, const uint8_t* slot) -> size_t {
     const size_t n = slot[0] == 0 ? 1 : kShortStringSize;
     std::memcpy(here, slot, n);
     return n;
-}
+};
 
 void writeCountedStrings(ByteSink& out, const MissionStore& s, Table t) {
     writeStrings(out, s.table(t).data(), kBriefingStrings, kCountedStringSlot, kLongestCounted,
