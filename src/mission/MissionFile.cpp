@@ -13,6 +13,11 @@ public:
     Cursor(std::span<const uint8_t> data, ReadReport& report) : m_data(data), m_report(report) {}
 
     void read(uint8_t* dst, size_t n) {
+        if (n <= remaining()) {
+            std::memcpy(dst, m_data.data() + m_pos, n);
+            m_pos += n;
+            return;
+        }
         const size_t avail = m_pos < m_data.size() ? std::min(n, m_data.size() - m_pos) : 0;
         if (avail) std::memcpy(dst, m_data.data() + m_pos, avail);
         if (avail < n) {
@@ -22,10 +27,16 @@ public:
         m_pos += n;
     }
     uint8_t byte() {
+        if (m_pos < m_data.size()) return m_data[m_pos++];
         uint8_t b;
         read(&b, 1);
         return b;
     }
+    size_t remaining() const { return m_pos < m_data.size() ? m_data.size() - m_pos : 0; }
+    // The bytes at the read position, and a step over them: only for bytes
+    // that remaining() has shown to be there.
+    const uint8_t* ahead() const { return m_data.data() + m_pos; }
+    void advance(size_t n) { m_pos += n; }
     void skip(size_t n) {
         if (m_pos + n > m_data.size()) {
             const size_t inside = m_pos < m_data.size() ? m_data.size() - m_pos : 0;
@@ -54,25 +65,63 @@ void readSlots(Cursor& c, MissionStore& s, Table t, int count) {
     c.read(data.data(), std::min(n, data.size()));
 }
 
-void readCountedStrings(Cursor& c, MissionStore& s, Table t) {
-    auto table = s.mutableTable(t);
-    for (size_t i = 0; i < static_cast<size_t>(kBriefingStrings); ++i) {
-        uint8_t* slot = table.data() + i * kCountedStringSlot;
-        uint8_t head[2];
-        c.read(head, 2);  // the length, then a byte that is not kept
-        std::memset(slot, 0, kCountedStringSlot);
-        c.read(slot, head[0]);  // the slot has room for 255 characters and a zero
+// The most bytes one counted string takes in the file: its length, a byte that
+// is not kept, and up to 255 characters.
+constexpr size_t kLongestCounted = 2 + kCountedStringSlot - 1;
+
+// Copies one counted string whose bytes are all in the file into its slot (the
+// slot has room for 255 characters and a zero); returns the bytes it took.
+constexpr auto takeCounted = [](uint8_t* slot, const uint8_t* here) -> size_t {
+    const size_t length = here[0];
+    std::memcpy(slot, here + 2, length);
+    std::memset(slot + length, 0, kCountedStringSlot - length);
+    return 2 + length;
+};
+
+// A short string is one zero byte when empty, otherwise its 64 bytes.
+constexpr auto takeShort = [](uint8_t* slot, const uint8_t* here) -> size_t {
+    const size_t n = here[0] == 0 ? 1 : kShortStringSize;
+    std::memcpy(slot, here, n);
+    return n;
+};
+
+// Reads `count` strings into consecutive slots of `slotSize` bytes. While the
+// file certainly holds the next strings whole (`longest` bytes each), they are
+// copied straight from it; the rest, near the end of the file, go through
+// `slow`, which reads past the end as 255.
+template <typename Take, typename Slow>
+void readStrings(Cursor& c, uint8_t* slot, size_t count, size_t slotSize, size_t longest, Take take,
+                 Slow slow) {
+    size_t i = 0;
+    while (i < count) {
+        const size_t sure = std::min(c.remaining() / longest, count - i);
+        if (sure == 0) break;
+        const uint8_t* const start = c.ahead();
+        const uint8_t* here = start;
+        for (size_t k = 0; k < sure; ++k, slot += slotSize) here += take(slot, here);
+        i += sure;
+        c.advance(static_cast<size_t>(here - start));
     }
+    for (; i < count; ++i, slot += slotSize) slow(slot);
 }
 
-void readShortStrings(Cursor& c, MissionStore& s, Table t, int first, int count) {
+void readCountedStrings(Cursor& c, MissionStore& s, Table t) {
+    readStrings(c, s.mutableTable(t).data(), kBriefingStrings, kCountedStringSlot, kLongestCounted,
+                takeCounted, [&c](uint8_t* slot) {
+                    const uint8_t length = c.byte();
+                    c.skip(1);
+                    c.read(slot, length);
+                    std::memset(slot + length, 0, kCountedStringSlot - length);
+                });
+}
+
+void readShortStrings(Cursor& c, MissionStore& s, Table t, int count) {
     auto table = s.mutableTable(t);
-    const size_t end = std::min(static_cast<size_t>(first + count) * kShortStringSize, table.size());
-    for (size_t at = static_cast<size_t>(first) * kShortStringSize; at < end; at += kShortStringSize) {
-        uint8_t* slot = table.data() + at;
+    const size_t n = std::min(static_cast<size_t>(count), table.size() / kShortStringSize);
+    readStrings(c, table.data(), n, kShortStringSize, kShortStringSize, takeShort, [&c](uint8_t* slot) {
         slot[0] = c.byte();
         if (slot[0] != 0) c.read(slot + 1, kShortStringSize - 1);
-    }
+    });
 }
 
 size_t countedLength(std::span<const uint8_t> slot) {
@@ -81,35 +130,47 @@ size_t countedLength(std::span<const uint8_t> slot) {
                 : kCountedStringSlot - 1;
 }
 
-void writeCountedStrings(ByteSink& out, const MissionStore& s, Table t) {
-    auto table = s.table(t);
-    for (size_t i = 0; i < static_cast<size_t>(kBriefingStrings); ++i) {
-        const auto slot = table.subspan(i * kCountedStringSlot, kCountedStringSlot);
-        const size_t len = countedLength(slot);
-        uint8_t element[kCountedStringSlot + 1];
-        element[0] = static_cast<uint8_t>(len);
-        element[1] = 0;
-        std::memcpy(element + 2, slot.data(), len);
-        out.put(element, len + 2);
+// Writes `count` strings from consecutive slots of `slotSize` bytes. They are
+// gathered into pieces of a few kilobytes (each string at most `longest`
+// bytes), so the sink sees a few large writes rather than one per string.
+template <typename Emit>
+void writeStrings(ByteSink& out, const uint8_t* slot, size_t count, size_t slotSize, size_t longest,
+                  Emit emit) {
+    uint8_t piece[8192];
+    for (size_t i = 0; i < count;) {
+        const size_t n = std::min(sizeof piece / longest, count - i);
+        uint8_t* here = piece;
+        for (size_t k = 0; k < n; ++k, slot += slotSize) here += emit(here, slot);
+        out.put(piece, static_cast<size_t>(here - piece));
+        i += n;
     }
 }
 
-// Runs of empty strings go out as one run of zero bytes, filled strings as
-// their 64 bytes.
-void writeShortStrings(ByteSink& out, const MissionStore& s, Table t, int first, int count) {
+// A counted string goes out as its length, a zero and its characters.
+constexpr auto emitCounted = [](uint8_t* here, const uint8_t* slot) -> size_t {
+    const size_t len = countedLength({slot, kCountedStringSlot});
+    here[0] = static_cast<uint8_t>(len);
+    here[1] = 0;
+    std::memcpy(here + 2, slot, len);
+    return 2 + len;
+};
+
+// An empty short string goes out as one zero byte, a filled one as its 64 bytes.
+constexpr auto emitShort = [](uint8_t* here, const uint8_t* slot) -> size_t {
+    const size_t n = slot[0] == 0 ? 1 : kShortStringSize;
+    std::memcpy(here, slot, n);
+    return n;
+};
+
+void writeCountedStrings(ByteSink& out, const MissionStore& s, Table t) {
+    writeStrings(out, s.table(t).data(), kBriefingStrings, kCountedStringSlot, kLongestCounted,
+                 emitCounted);
+}
+
+void writeShortStrings(ByteSink& out, const MissionStore& s, Table t, int count) {
     auto table = s.table(t);
-    const size_t end = std::min(static_cast<size_t>(first + count) * kShortStringSize, table.size());
-    size_t empties = 0;
-    for (size_t at = static_cast<size_t>(first) * kShortStringSize; at < end; at += kShortStringSize) {
-        if (table[at] == 0) {
-            ++empties;
-            continue;
-        }
-        if (empties) out.zeros(empties);
-        empties = 0;
-        out.put(table.data() + at, kShortStringSize);
-    }
-    if (empties) out.zeros(empties);
+    const size_t n = std::min(static_cast<size_t>(count), table.size() / kShortStringSize);
+    writeStrings(out, table.data(), n, kShortStringSize, kShortStringSize, emitShort);
 }
 
 size_t shortStringsSize(const MissionStore& s, Table t, int first, int count) {
@@ -162,10 +223,10 @@ ReadReport readMission(std::span<const uint8_t> file, MissionStore& s) {
     readSlots(c, s, Table::NotesC, 30);
     readSlots(c, s, Table::NotesD, 40);
     readSlots(c, s, Table::NotesE, 3);
-    readShortStrings(c, s, Table::ShipgroupGoalStrings, 0, ns * kShipgroupGoalStrings);
-    readShortStrings(c, s, Table::GlobalGoalStrings, 0, kGlobalGoalStrings);
+    readShortStrings(c, s, Table::ShipgroupGoalStrings, ns * kShipgroupGoalStrings);
+    readShortStrings(c, s, Table::GlobalGoalStrings, kGlobalGoalStrings);
     readSlots(c, s, Table::Block417, 1);
-    readShortStrings(c, s, Table::OrderStrings, 0, ns * kOrderStrings);
+    readShortStrings(c, s, Table::OrderStrings, ns * kOrderStrings);
 
     report.textsOverlap = c.position() + kTailTexts > file.size();
     // The three texts are found from the end of the file; whatever lies
@@ -236,10 +297,10 @@ void writeMission(MissionStore& s, ByteSink& out) {
     out.put(slots(s, Table::NotesC, 30));
     out.put(slots(s, Table::NotesD, 40));
     out.put(slots(s, Table::NotesE, 3));
-    writeShortStrings(out, s, Table::ShipgroupGoalStrings, 0, ns * kShipgroupGoalStrings);
-    writeShortStrings(out, s, Table::GlobalGoalStrings, 0, kGlobalGoalStrings);
+    writeShortStrings(out, s, Table::ShipgroupGoalStrings, ns * kShipgroupGoalStrings);
+    writeShortStrings(out, s, Table::GlobalGoalStrings, kGlobalGoalStrings);
     out.put(slots(s, Table::Block417, 1));
-    writeShortStrings(out, s, Table::OrderStrings, 0, ns * kOrderStrings);
+    writeShortStrings(out, s, Table::OrderStrings, ns * kOrderStrings);
     out.zeros(kGapBytes);
     out.put(s.table(Table::Debriefing));
     out.put(s.table(Table::Hints));

@@ -44,8 +44,8 @@ class OrdersWizard : public core::FormModel {
     // Mouse moves highlight buttons; a left press clicks one.
     void pointer(const map::PointerEvent& event);
     // One step of the timer; the window then asks for the interval again.
-    void tick();
-    int timerInterval() const;  // 0 = no timer needed
+    void tick() override;
+    int timerInterval() const override;  // 0 = no timer needed
 
     // The frame's relay: any code repaints (page 0 shows a new selection).
     void receive(int code) override;
