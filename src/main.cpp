@@ -51,11 +51,13 @@ int main(int argc, char** argv) {
     quendar::ui::FrameOptions options;
     options.dataDir = dataDir;
     options.settingsFile = quendar::ui::defaultSettingsFile();
+    options.recoveryFolder = ".";  // the working folder, beside qd.dat
     quendar::ui::CMainFrame frame(editor, options);
     frame.restoreLayout();
     frame.show();
-    frame.startUp();
+    const bool restored = frame.startUp();
 
-    if (!line.missionPath.empty()) frame.openMissionPath(line.missionPath, false);
+    // A restored mission is not replaced without the usual question.
+    if (!line.missionPath.empty()) frame.openMissionPath(line.missionPath, restored);
     return app.exec();
 }

@@ -58,6 +58,7 @@ bool newMission(Editor& editor, core::Prompter& prompter, bool ask) {
     editor.shipgroupEvents.notify(kEventListRefilled);
     editor.shipgroupEvents.notify(kEventCurrentChanged);
     editor.missionReplaced.notify();
+    editor.missionSettled.notify();
     return true;
 }
 
@@ -83,6 +84,7 @@ bool openMissionPath(Editor& editor, core::Prompter& prompter, const std::string
     show(prompter, outcome.messages);
     editor.shipgroupEvents.notify(kEventListCleared);
     editor.missionReplaced.notify();
+    editor.missionSettled.notify();
     return true;
 }
 
@@ -119,6 +121,7 @@ bool saveMission(Editor& editor, core::Prompter& prompter, const mission::WriteH
     // The lists are rebuilt from the packed block either way, so that they
     // equal what a save writes.
     show(prompter, reloadBriefingAfterSave(editor));
+    if (written) editor.missionSettled.notify();
     return written;
 }
 

@@ -351,6 +351,13 @@ void ChangeJournal::markSaved() {
     m_mergeOpen = false;
 }
 
+void ChangeJournal::markUnsaved() {
+    closeImplicit();
+    m_savedPoint = -1;
+    m_mergeOpen = false;
+    ++m_revision;
+}
+
 bool ChangeJournal::modified() const {
     return m_savedPoint != static_cast<long long>(m_position) || counters() != m_counters;
 }
