@@ -4,7 +4,9 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app/CommandLine.h"
@@ -51,7 +53,10 @@ int main(int argc, char** argv) {
     quendar::ui::FrameOptions options;
     options.dataDir = dataDir;
     options.settingsFile = quendar::ui::defaultSettingsFile();
-    options.recoveryFolder = ".";  // the working folder, beside qd.dat
+    // The recovery file lives in the working folder, beside qd.dat (none when
+    // the working folder is gone).
+    std::error_code noFolder;
+    options.recoveryFolder = std::filesystem::current_path(noFolder).string();
     quendar::ui::CMainFrame frame(editor, options);
     frame.restoreLayout();
     frame.show();
