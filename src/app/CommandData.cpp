@@ -36,7 +36,7 @@ MenuEntry submenu(std::string text, std::vector<MenuEntry> children) {
 
 // Ids of menu items that no command handles. They keep their own numbers
 // (above the program's command range) so that they never collide.
-constexpr int kEditUndo = 57643, kEditCut = 57635, kEditCopy = 57634, kEditPaste = 57637;
+constexpr int kEditCut = 57635, kEditCopy = 57634, kEditPaste = 57637;
 constexpr int kAllTeams = 33001, kManualOverride = 33002, kPlugins = 33003, kContents = 33004,
               kTutorials = 33005;
 
@@ -51,8 +51,11 @@ std::vector<Command> commandDefinitions() {
     c.push_back(make(cmd::SaveAs, "Save &as...", "Save the mission with a new name", "Save as",
                      "Ctrl+Shift+S"));
     c.push_back(make(cmd::Exit, "E&xit", "Quit the application", "Exit"));
-    // Edit: shown, never handled
-    c.push_back(make(kEditUndo, "&Undo\tCtrl+Z", "Undo the last action", "Undo"));
+    // Edit: Undo and Redo take back and put back whole actions; the clipboard
+    // items are shown, never handled.
+    c.push_back(make(cmd::Undo, "&Undo\tCtrl+Z", "Undo the last action", "Undo", "Ctrl+Z"));
+    c.push_back(make(cmd::Redo, "&Redo\tCtrl+Y", "Redo the last undone action", "Redo",
+                     "Ctrl+Y; Ctrl+Shift+Z"));
     c.push_back(make(kEditCut, "Cu&t\tCtrl+X", "Cut the selection", "Cut"));
     c.push_back(make(kEditCopy, "&Copy\tCtrl+C", "Copy the selection", "Copy"));
     c.push_back(make(kEditPaste, "&Paste\tCtrl+V", "Insert the clipboard contents", "Paste"));
@@ -214,8 +217,8 @@ std::vector<MenuEntry> menuTree() {
     std::vector<MenuEntry> m;
     m.push_back(submenu("&File", {item(cmd::New), item(cmd::Open), item(cmd::Save),
                                   item(cmd::SaveAs), separator(), item(cmd::Exit)}));
-    m.push_back(submenu("&Edit", {item(kEditUndo), separator(), item(kEditCut), item(kEditCopy),
-                                  item(kEditPaste)}));
+    m.push_back(submenu("&Edit", {item(cmd::Undo), item(cmd::Redo), separator(), item(kEditCut),
+                                  item(kEditCopy), item(kEditPaste)}));
     m.push_back(submenu("&View", {item(cmd::ViewToolbar), item(cmd::ViewStatusBar),
                                   item(cmd::ViewControlBar), item(cmd::ViewShipgroups),
                                   item(cmd::ViewBriefingBar), item(cmd::AutoBriefingBars),

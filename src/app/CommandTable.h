@@ -14,12 +14,18 @@ struct Command {
     std::string menuText;  // "&Open..."; empty for toolbar-only commands
     std::string prompt;    // status-bar prompt
     std::string tooltip;
-    std::string shortcut;  // portable key sequence text, "Ctrl+Shift+S"
+    // Portable key sequence text, "Ctrl+Shift+S"; several keys are separated
+    // by "; " ("Ctrl+Y; Ctrl+Shift+Z").
+    std::string shortcut;
+    // The menu text as it is now ("&Undo Delete shipgroup\tCtrl+Z"); empty:
+    // menuText.
+    std::function<std::string()> currentText;
     std::function<bool()> enabled;
     std::function<bool()> checked;
     std::function<void()> execute;
 
     bool isEnabled() const { return execute && (!enabled || enabled()); }
+    std::string shownText() const { return currentText ? currentText() : menuText; }
     bool isChecked() const { return checked && checked(); }
     bool checkable() const { return static_cast<bool>(checked); }
 };
@@ -60,6 +66,7 @@ constexpr int kMapToolbar = 128, kBriefingToolsBar = 147, kSelectorBar = 145,
 // Command ids the frame logic refers to by name.
 namespace cmd {
 constexpr int New = 57600, Open = 32888, Save = 57603, SaveAs = 32890, Exit = 57665;
+constexpr int Undo = 57643, Redo = 57644;
 constexpr int ViewToolbar = 59392, ViewStatusBar = 59393, ViewControlBar = 32795,
               ViewShipgroups = 32796, ViewBriefingBar = 32805, AutoBriefingBars = 32898;
 constexpr int Coordinates = 32775, MapProperties = 32776, AxisProperties = 32783,

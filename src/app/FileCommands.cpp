@@ -25,8 +25,10 @@ std::string cannotOpenText(const std::string& path, const mission::FileError& er
 }
 }  // namespace
 
+// A "*" after the file name while the mission differs from the file.
 std::string windowTitle(const Editor& editor) {
-    return std::string(kTitlePrefix) + editor.store.missionPath;
+    return std::string(kTitlePrefix) + editor.store.missionPath +
+           (editor.journal.modified() ? "*" : "");
 }
 
 FileDialogRequest missionDialogRequest(const Editor& editor, bool save) {
@@ -107,9 +109,13 @@ bool saveMission(Editor& editor, core::Prompter& prompter, const mission::WriteH
     if (editor.briefing.lengthMarkAfterEnd()) {
         if (prompter.ask(briefing::kSavingProblemText, briefing::kSavingProblemCaption,
                          Buttons::OkCancel, Icon::Exclamation) == Answer::Ok) {
+            core::ActionScope scope(editor.journal, "Correct briefing length");
             editor.briefing.correctLengthMark();
         }
     }
+    // Packing and the re-read of briefing 1 belong to the last action: undoing
+    // it after the save also takes back the new order of the lists.
+    editor.journal.beginAmend();
     show(prompter, packBriefing(editor).messages);
 
     // The file is written as it is produced, without a copy of it in memory.
@@ -121,6 +127,8 @@ bool saveMission(Editor& editor, core::Prompter& prompter, const mission::WriteH
     // The lists are rebuilt from the packed block either way, so that they
     // equal what a save writes.
     show(prompter, reloadBriefingAfterSave(editor));
+    editor.journal.endAction();
+    if (written) editor.journal.markSaved();
     if (written) editor.missionSettled.notify();
     return written;
 }

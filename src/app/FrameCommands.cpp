@@ -5,6 +5,19 @@ namespace quendar::app {
 using core::Buttons;
 using core::Icon;
 
+namespace {
+// " Delete shipgroup" for the Edit menu; a "&" of the name is shown as itself.
+std::string menuName(const std::string& action) {
+    if (action.empty()) return {};
+    std::string out = " ";
+    for (char ch : action) {
+        if (ch == '&') out += '&';
+        out += ch;
+    }
+    return out;
+}
+}  // namespace
+
 // The commands the frame handles itself. The map tools, the briefing bar and
 // the mission-wide forms are bound by their own parts of the program.
 void FrameLogic::bindCommands() {
@@ -24,6 +37,19 @@ void FrameLogic::bindCommands() {
     if (m_services.openMission) c.bind(cmd::Open, fileCommand(m_services.openMission));
     if (m_services.saveMission) c.bind(cmd::Save, fileCommand(m_services.saveMission));
     if (m_services.saveMissionAs) c.bind(cmd::SaveAs, fileCommand(m_services.saveMissionAs));
+    // Edit: the journal's whole actions, named in the menu.
+    c.bind(cmd::Undo, [this] { undoOrRedo(true); }, [this] { return m_editor.journal.canUndo(); });
+    c.bind(cmd::Redo, [this] { undoOrRedo(false); }, [this] { return m_editor.journal.canRedo(); });
+    if (Command* undo = c.find(cmd::Undo)) {
+        undo->currentText = [this] {
+            return "&Undo" + menuName(m_editor.journal.undoName()) + "\tCtrl+Z";
+        };
+    }
+    if (Command* redo = c.find(cmd::Redo)) {
+        redo->currentText = [this] {
+            return "&Redo" + menuName(m_editor.journal.redoName()) + "\tCtrl+Y";
+        };
+    }
     // The window's close request asks "Are you sure?".
     c.bind(cmd::Exit, [this] { m_view.closeWindow(); });
 
@@ -115,7 +141,10 @@ void FrameLogic::bindCommands() {
         if (m_prompter.ask("Do you want to reset the briefing?", "Warning", Buttons::YesNo,
                            Icon::Exclamation) != core::Answer::Yes)
             return;
-        m_editor.briefing.resetBriefing1();
+        {
+            core::ActionScope scope(m_editor.journal, "Reset Briefing 1");
+            m_editor.briefing.resetBriefing1();
+        }
         refreshBriefingTime();
         if (m_map.briefingMode()) m_map.applyBriefingView();
         m_view.repaintMap();

@@ -39,6 +39,8 @@ FrameLogic::FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, 
     m_openFormConn =
         m_editor.openFormRequested.connect([this](const std::string& key) { openModeless(key); });
     m_mapChangedConn = m_editor.mapChanged.connect([this] { m_view.repaintMap(); });
+    // The "*" of the title follows the journal.
+    m_journalConn = m_editor.journal.changed.connect([this] { retitle(); });
     bindCommands();
 }
 
@@ -193,6 +195,26 @@ int FrameLogic::timeSliderInput(SliderRequest request, int position) {
     // Any slider notification recomputes the locked view.
     if (m_map.briefingMode()) m_map.applyBriefingView();
     return m_editor.briefing.currentTime();
+}
+
+bool FrameLogic::undoOrRedo(bool undo) {
+    if (!(undo ? m_editor.journal.undo() : m_editor.journal.redo())) return false;
+    auto& s = m_editor.store;
+    // Undoing an Add leaves fewer shipgroups than the selection may name.
+    if (s.currentShipgroup >= s.shipgroupCount) s.currentShipgroup = s.shipgroupCount - 1;
+    if (s.currentShipgroup < 0) s.currentShipgroup = 0;
+    // What New does to the views: the selector and the list forms refill, the
+    // shipgroup forms reload; the other open forms re-read every control.
+    m_editor.shipgroupEvents.notify(kEventListCleared);
+    m_editor.shipgroupEvents.notify(kEventListRefilled);
+    m_editor.shipgroupEvents.notify(kEventCurrentChanged);
+    for (const auto& k : allFormKeys())
+        if (core::FormModel* f = m_view.openForm(k)) f->refreshed.notify();
+    refreshBriefingTime();
+    if (m_map.briefingMode()) m_map.applyBriefingView();
+    m_view.repaintMap();
+    retitle();
+    return true;
 }
 
 void FrameLogic::reopenBasic() {

@@ -141,6 +141,9 @@ class FrameLogic {
     int timeSliderInput(SliderRequest request, int position);
     // Map window's right click without drag: the Basic form shows again.
     void reopenBasic();
+    // Edit > Undo and Redo: a whole action of the journal, then every view
+    // reads the mission again.
+    bool undoOrRedo(bool undo);
     // Wheel on the map: refused silently under the briefing lock.
     bool wheelAllowed() const { return !lockedInBriefing(); }
 
@@ -178,6 +181,7 @@ class FrameLogic {
     core::Notifier<>::Connection m_replacedConn;
     core::Notifier<std::string>::Connection m_openFormConn;
     core::Notifier<>::Connection m_mapChangedConn;
+    core::Notifier<>::Connection m_journalConn;
 };
 
 }  // namespace quendar::app

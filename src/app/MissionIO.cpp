@@ -22,9 +22,15 @@ void reportParse(const briefing::ParseResult& r, bool afterSave, std::vector<Mes
 
 }  // namespace
 
+// New and Open replace the mission: nothing of it is journalled, and the
+// journal starts again from the mission as it then is.
 void resetEditorToNewMission(Editor& editor) {
-    mission::resetToNewMission(editor.store);
-    editor.briefing.resetForNewMission();
+    {
+        mission::ChangeJournal::Pause pause(editor.journal);
+        mission::resetToNewMission(editor.store);
+        editor.briefing.resetForNewMission();
+    }
+    editor.journal.clear();
     editor.viewSwitches.resetViewControl();
     editor.mapTool = 0;
     editor.craftList.load(editor.craftListPath);  // a missing file keeps the list
@@ -32,6 +38,7 @@ void resetEditorToNewMission(Editor& editor) {
 
 LoadOutcome loadMissionBytes(Editor& editor, std::span<const uint8_t> file, bool shrankWhileRead) {
     LoadOutcome out;
+    mission::ChangeJournal::Pause pause(editor.journal);
     resetEditorToNewMission(editor);
     out.report = mission::readMission(file, editor.store);
     // A file too short for its own counts loads anyway (the missing bytes read
@@ -49,6 +56,7 @@ LoadOutcome loadMissionBytes(Editor& editor, std::span<const uint8_t> file, bool
              std::string(kDamagedCaption), core::Icon::Exclamation});
     }
     reportParse(editor.briefing.parseBriefing(), false, out.messages);
+    editor.journal.clear();
     return out;
 }
 

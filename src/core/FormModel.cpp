@@ -25,8 +25,10 @@ std::string FormModel::actionName(const Control& c) const {
 
 void FormModel::choose(std::string_view id, int index) {
     if (Control* c = find(id); c && c->setValue && c->isEnabled()) {
-        // Steps of one slider join, as a drag does.
-        ActionScope scope(m_actions, actionName(*c), c->kind == ControlKind::Slider ? c : nullptr);
+        // Steps of one slider join, as a drag does, and so do the digits
+        // typed into a number edit.
+        const bool runs = c->kind == ControlKind::Slider || c->kind == ControlKind::NumberEdit;
+        ActionScope scope(m_actions, actionName(*c), runs ? c : nullptr);
         c->setValue(index);
     }
 }

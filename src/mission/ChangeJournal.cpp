@@ -58,6 +58,7 @@ void ChangeJournal::beginAction(std::string_view name, const void* mergeKey) {
         return;
     }
     closeImplicit();
+    m_revisionAtBegin = m_revision;
     m_pendingName.assign(name);
     m_pendingKey = mergeKey;
     m_actionOpened = false;
@@ -67,6 +68,7 @@ void ChangeJournal::beginAction(std::string_view name, const void* mergeKey) {
 void ChangeJournal::beginAmend() {
     if (m_depth++ != 0) return;
     closeImplicit();
+    m_revisionAtBegin = m_revision;
     m_pendingKey = nullptr;
     m_actionOpened = false;
     m_amending = true;
@@ -80,6 +82,7 @@ bool ChangeJournal::ensureAction() {
             openAction("Change", nullptr);
             m_implicit = true;
             m_mergeOpen = false;
+            changed.notify();
         }
         return true;
     }
@@ -128,6 +131,7 @@ void ChangeJournal::endAction() {
     }
     m_actionOpened = false;
     m_amending = false;
+    if (m_revision != m_revisionAtBegin) changed.notify();
 }
 
 void ChangeJournal::closeImplicit() {
@@ -332,6 +336,7 @@ bool ChangeJournal::undo() {
     if (!canUndo()) return false;
     replay(m_position - 1, false);
     --m_position;
+    changed.notify();
     return true;
 }
 
@@ -340,6 +345,7 @@ bool ChangeJournal::redo() {
     if (!canRedo()) return false;
     replay(m_position, true);
     ++m_position;
+    changed.notify();
     return true;
 }
 
@@ -349,6 +355,7 @@ void ChangeJournal::markSaved() {
     closeImplicit();
     m_savedPoint = static_cast<long long>(m_position);
     m_mergeOpen = false;
+    changed.notify();
 }
 
 void ChangeJournal::markUnsaved() {
@@ -356,6 +363,7 @@ void ChangeJournal::markUnsaved() {
     m_savedPoint = -1;
     m_mergeOpen = false;
     ++m_revision;
+    changed.notify();
 }
 
 bool ChangeJournal::modified() const {
@@ -377,6 +385,7 @@ void ChangeJournal::clear() {
     m_actionOpened = false;
     m_counters = counters();
     ++m_revision;
+    changed.notify();
 }
 
 }  // namespace quendar::mission

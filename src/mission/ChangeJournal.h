@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/ActionGroups.h"
+#include "core/Notifier.h"
 #include "mission/MissionStore.h"
 
 namespace quendar::mission {
@@ -96,6 +97,11 @@ public:
     // Moves on with every change, undo and redo; the recovery writer compares it.
     uint64_t revision() const { return m_revision; }
 
+    // Sent when what Undo, Redo or the modified marker show may have changed:
+    // after an action that changed something, an undo, a redo, a save mark
+    // and a clear.
+    core::Notifier<> changed;
+
     // --- figures
     size_t actionCount() const { return m_actions.size(); }
     size_t position() const { return m_position; }
@@ -153,6 +159,7 @@ private:
     int m_pause = 0;
     Counters m_counters{};
     uint64_t m_revision = 0;
+    uint64_t m_revisionAtBegin = 0;
     size_t m_budget = size_t{256} << 20;
 };
 

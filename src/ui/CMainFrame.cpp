@@ -51,6 +51,7 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
       m_forms(this) {
     setWindowTitle(app::kStartTitle);
     setAcceptDrops(true);
+    m_forms.actionGroups = &m_editor.journal;
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
 
     // The map pane starts from the map defaults; its icons load at start-up.
@@ -212,7 +213,7 @@ void CMainFrame::buildActions() {
         auto* a = new QAction(text, this);
         a->setToolTip(fromLatin(c.tooltip));
         a->setStatusTip(fromLatin(c.prompt));
-        if (!c.shortcut.empty()) a->setShortcut(QKeySequence(fromLatin(c.shortcut)));
+        if (!c.shortcut.empty()) a->setShortcuts(QKeySequence::listFromString(fromLatin(c.shortcut)));
         const int id = c.id;
         connect(a, &QAction::triggered, this, [this, id] {
             m_commands.execute(id);
@@ -391,6 +392,7 @@ void CMainFrame::updateCommandStates() {
         QAction* a = action(c.id);
         if (!a) continue;
         a->setEnabled(c.isEnabled());
+        if (c.currentText) a->setText(fromLatin(c.shownText()));
         a->setCheckable(c.checkable());
         if (c.checkable()) a->setChecked(c.isChecked());
     }

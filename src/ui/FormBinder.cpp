@@ -294,13 +294,13 @@ QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
                 }
                 afterUserChange();
             });
-            if (c.editingFinished) {
-                connect(w, &QLineEdit::editingFinished, this, [this, id] {
-                    if (m_refreshing) return;
-                    m_model.finishEditing(id);
-                    afterUserChange();
-                });
-            }
+            // Leaving the edit ends its run of keystrokes as one undo step,
+            // and runs the control's own end-of-editing action if it has one.
+            connect(w, &QLineEdit::editingFinished, this, [this, id, &c] {
+                if (m_refreshing) return;
+                m_model.finishEditing(id);
+                if (c.editingFinished) afterUserChange();
+            });
             return w;
         }
         case ControlKind::Slider: {

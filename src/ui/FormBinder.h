@@ -88,6 +88,8 @@ class FormHost {
     // Tests script modal forms: when set, it is called once the modal dialog
     // is showing, and must close it (through the model or the dialog).
     std::function<void(FormDialog&)> modalHook;
+    // Every form shown here makes its changes actions of these groups.
+    core::ActionGroups* actionGroups = nullptr;
 
   private:
     struct Entry {

@@ -12,6 +12,7 @@ FormHost::~FormHost() {
 
 bool FormHost::runModal(core::FormModel& model) {
     model.accepted = false;
+    if (actionGroups) model.setActionGroups(actionGroups);
     FormDialog dlg(model, m_parent);
     dlg.setModal(true);
     if (modalHook) {
@@ -24,6 +25,7 @@ bool FormHost::runModal(core::FormModel& model) {
 FormDialog* FormHost::showModeless(const std::string& key,
                                    std::shared_ptr<core::FormModel> model) {
     close(key);
+    if (actionGroups) model->setActionGroups(actionGroups);
     auto* dlg = new FormDialog(*model, m_parent);
     dlg->keepAlive(model);
     dlg->setAttribute(Qt::WA_DeleteOnClose);

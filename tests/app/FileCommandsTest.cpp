@@ -204,6 +204,56 @@ TEST_F(FileCommandsTest, NewAsksFirstAndResetsEverything) {
     EXPECT_EQ(m_editor.mapTool, 0);
 }
 
+TEST_F(FileCommandsTest, ModifiedMarkerFollowsTheJournalAcrossSavesAndEndsWithOpenAndNew) {
+    const std::string p = writeRandomMission(7, "m.tie");
+    ASSERT_TRUE(openMissionPath(m_editor, m_prompter, p));
+    const std::string clean = "Quendar - " + p;
+    const auto opened = bytes(p);
+    EXPECT_EQ(windowTitle(m_editor), clean);
+    EXPECT_FALSE(m_editor.journal.canUndo());
+    auto rename = [&](const char* name) {
+        core::ActionScope a(m_editor.journal, "Edit Name");
+        m_editor.store.setText(Table::Shipgroups, 0, 0, 20, name);
+    };
+
+    rename("Quill");
+    EXPECT_EQ(windowTitle(m_editor), clean + "*");
+    m_editor.journal.undo();
+    EXPECT_EQ(windowTitle(m_editor), clean);
+    m_editor.journal.redo();
+    EXPECT_EQ(windowTitle(m_editor), clean + "*");
+
+    // Save keeps the journal: the edit can still be undone, and a save of the
+    // undone mission writes the opened file again, byte for byte.
+    ASSERT_TRUE(saveMission(m_editor, m_prompter));
+    EXPECT_EQ(windowTitle(m_editor), clean);
+    const auto edited = bytes(p);
+    ASSERT_NE(edited, opened);
+    ASSERT_TRUE(m_editor.journal.undo());
+    EXPECT_EQ(windowTitle(m_editor), clean + "*");
+    ASSERT_TRUE(saveMission(m_editor, m_prompter));
+    EXPECT_EQ(bytes(p), opened);
+    ASSERT_TRUE(m_editor.journal.redo());
+    EXPECT_EQ(windowTitle(m_editor), clean + "*");
+    ASSERT_TRUE(saveMission(m_editor, m_prompter));
+    EXPECT_EQ(bytes(p), edited);
+
+    // A save that fails leaves the marker.
+    rename("Ember");
+    m_editor.store.missionPath = (m_dir / "no-such-folder" / "x.tie").string();
+    EXPECT_FALSE(saveMission(m_editor, m_prompter));
+    EXPECT_TRUE(m_editor.journal.modified());
+
+    // Open and New start the journal again.
+    ASSERT_TRUE(openMissionPath(m_editor, m_prompter, p));
+    EXPECT_FALSE(m_editor.journal.canUndo());
+    EXPECT_EQ(windowTitle(m_editor), clean);
+    rename("Ember");
+    EXPECT_TRUE(newMission(m_editor, m_prompter, false));
+    EXPECT_FALSE(m_editor.journal.canUndo());
+    EXPECT_EQ(windowTitle(m_editor), "Quendar - noname.tie");
+}
+
 TEST_F(FileCommandsTest, DialogRequestsStartInTheMissionFolder) {
     EXPECT_EQ(missionDialogRequest(m_editor, false).initialName, "*.tie");
     m_editor.settings.missionDirectory = "C:\\Missions";

@@ -418,7 +418,7 @@ void flatten(const std::vector<MenuEntry>& entries, std::vector<std::string>& ou
             out.push_back("]");
         } else {
             const Command* c = commands.find(e.id);
-            out.push_back(std::to_string(e.id) + " " + (c ? c->menuText : "?"));
+            out.push_back(std::to_string(e.id) + " " + (c ? c->shownText() : "?"));
         }
     }
 }
@@ -430,7 +430,8 @@ TEST(FrameLogic, MenuTreeOrderTextsAndDisabledItemsMatchTheLiteralTree) {
     const MenuLine tree[] = {
         {"[&File]", 0, ""}, {"", 57600, "&New"}, {"", 32888, "&Open..."}, {"", 57603, "&Save"},
         {"", 32890, "Save &as..."}, {"---", 0, ""}, {"", 57665, "E&xit"}, {"]", 0, ""},
-        {"[&Edit]", 0, ""}, {"", 57643, ""}, {"---", 0, ""}, {"", 57635, ""}, {"", 57634, ""},
+        {"[&Edit]", 0, ""}, {"", 57643, "&Undo\tCtrl+Z"}, {"", 57644, "&Redo\tCtrl+Y"},
+        {"---", 0, ""}, {"", 57635, ""}, {"", 57634, ""},
         {"", 57637, ""}, {"]", 0, ""},
         {"[&View]", 0, ""}, {"", 59392, "&Toolbar"}, {"", 59393, "&Status Bar"},
         {"", 32795, "&Control Bar"}, {"", 32796, "S&hipgroups"}, {"", 32805, "&Briefing Bar"},
@@ -485,7 +486,8 @@ TEST(FrameLogic, MenuTreeOrderTextsAndDisabledItemsMatchTheLiteralTree) {
     // Teams", "Manual Override", the whole Add menu, "Plug-ins", "Contents",
     // "Tutorials". Exit and the View commands work from the start (New, Open
     // and the saves come with the window's file services).
-    std::vector<int> disabled{57643, 57635, 57634, 57637, 33001, 33002, 33003, 33004, 33005};
+    // Undo and Redo have nothing to do in a new mission.
+    std::vector<int> disabled{57643, 57644, 57635, 57634, 57637, 33001, 33002, 33003, 33004, 33005};
     for (int id = 32872; id <= 32885; ++id) disabled.push_back(id);
     for (int id : disabled) {
         const Command* c = f.commands.find(id);
@@ -494,4 +496,43 @@ TEST(FrameLogic, MenuTreeOrderTextsAndDisabledItemsMatchTheLiteralTree) {
     }
     for (int id : {57665, 59392, 59393, 32795, 32796, 32805, 32898, 32775, 32776, 32783, 32930})
         EXPECT_TRUE(f.commands.find(id)->isEnabled()) << id;
+}
+
+TEST(FrameLogic, EditUndoAndRedoNameTheActionAndEveryViewReadsTheMissionAgain) {
+    Fixture f;
+    f.logic.startUp();
+    f.editor.journal.clear();
+    auto basic = std::make_shared<RecordingForm>("Basic");
+    f.view.open[form::Basic] = basic;
+    int refreshes = 0;
+    auto conn = basic->refreshed.connect([&] { ++refreshes; });
+    Command* undo = f.commands.find(cmd::Undo);
+    Command* redo = f.commands.find(cmd::Redo);
+    EXPECT_EQ(undo->shortcut, "Ctrl+Z");
+    EXPECT_EQ(redo->shortcut, "Ctrl+Y; Ctrl+Shift+Z");
+
+    {
+        core::ActionScope a(f.editor.journal, "Add shipgroup");
+        f.editor.store.setText(mission::Table::Shipgroups, 1, 0, 20, "Quill");
+        f.editor.store.shipgroupCount = 2;
+        f.editor.store.currentShipgroup = 1;
+    }
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_EQ(undo->shownText(), "&Undo Add shipgroup\tCtrl+Z");
+
+    ASSERT_TRUE(f.commands.execute(cmd::Undo));
+    EXPECT_EQ(f.editor.store.shipgroupCount, 1);
+    EXPECT_EQ(f.editor.store.currentShipgroup, 0);  // the selection follows the list
+    EXPECT_EQ(f.view.selector.size(), 1u);
+    EXPECT_EQ(basic->got, (std::vector<int>{kEventReload}));
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(undo->shownText(), "&Undo\tCtrl+Z");
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(redo->shownText(), "&Redo Add shipgroup\tCtrl+Y");
+
+    ASSERT_TRUE(f.commands.execute(cmd::Redo));
+    EXPECT_EQ(f.editor.store.shipgroupCount, 2);
+    EXPECT_EQ(f.view.selector, (std::vector<std::string>{"Noname", "Quill"}));
+    EXPECT_FALSE(redo->isEnabled());
 }

@@ -540,3 +540,35 @@ TEST_F(MainFrameTest, BriefingPlaysInTheWindow) {
     ASSERT_TRUE(run(32801));  // stop
     EXPECT_FALSE(frame.playbackTimer().running());
 }
+
+TEST_F(MainFrameTest, TypingIsOneUndoStepAndTheTitleMarksTheChange) {
+    writeValidPreferences();
+    const std::string sample = writeSampleMission("three.tie");
+    auto& frame = start();
+    ASSERT_TRUE(frame.openMissionPath(sample, false));
+    const QString clean = QString::fromStdString("Quendar - " + sample);
+    EXPECT_EQ(frame.windowTitle(), clean);
+    EXPECT_EQ(frame.action(app::cmd::Undo)->shortcuts(), QList<QKeySequence>{QKeySequence("Ctrl+Z")});
+    EXPECT_EQ(frame.action(app::cmd::Redo)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+
+    ASSERT_TRUE(run(app::cmd::Basic));
+    auto* name = qobject_cast<QLineEdit*>(
+        frame.forms().dialog(app::form::Basic)->widgetFor("name"));
+    ASSERT_NE(name, nullptr);
+    name->selectAll();
+    QTest::keyClicks(name, "Ember Wing");
+    EXPECT_EQ(frame.windowTitle(), clean + "*");
+    frame.updateCommandStates();
+    EXPECT_EQ(frame.action(app::cmd::Undo)->text(), "&Undo Edit Name\tCtrl+Z");
+
+    // Ten keystrokes, one step: the name and the selector come back at once.
+    ASSERT_TRUE(run(app::cmd::Undo));
+    EXPECT_EQ(name->text(), "Red Lancers");
+    EXPECT_EQ(frame.selector()->itemText(0), "Red Lancers");
+    EXPECT_EQ(frame.windowTitle(), clean);
+    EXPECT_FALSE(frame.action(app::cmd::Undo)->isEnabled());
+    ASSERT_TRUE(run(app::cmd::Redo));
+    EXPECT_EQ(name->text(), "Ember Wing");
+    EXPECT_EQ(frame.windowTitle(), clean + "*");
+}
