@@ -183,6 +183,9 @@ std::vector<Leftover> findLeftovers(const std::string& folder) {
             names.push_back(name);
         } else if (std::string owner = ownerOfTemp(name); !owner.empty()) {
             temps[owner].push_back(it->path().string());
+        } else if (endsWith(name, kLockSuffix) &&
+                   isRecoveryFileName(std::string_view(name).substr(0, name.size() - kLockSuffix.size()))) {
+            temps[name.substr(0, name.size() - kLockSuffix.size())];  // a lock file alone
         }
     }
     const fs::path dir(folder);
@@ -202,7 +205,8 @@ std::vector<Leftover> findLeftovers(const std::string& folder) {
         if (!image) continue;  // unreadable or not whole: left as it is
         out.push_back(Leftover{file, image->missionPath, st.st_mtime, std::move(*lock)});
     }
-    // Temporary files of writes that were cut off, when their editor is gone.
+    // Temporary files of writes that were cut off, and lock files without a
+    // recovery file, when their editor is gone.
     for (const auto& [owner, files] : temps) {
         const std::string file = (dir / owner).string();
         FileLock::Outcome outcome;

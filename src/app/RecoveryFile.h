@@ -79,8 +79,9 @@ struct Leftover {
 
 // The leftovers in `folder`, newest first. Files a running editor holds,
 // files whose lock cannot be tested and files that are not whole recovery
-// files are left alone. Temporary files of interrupted writes whose editor no
-// longer runs are removed on the way.
+// files are left alone. Temporary files of interrupted writes and lock files
+// without a recovery file are removed on the way when their editor no longer
+// runs.
 std::vector<Leftover> findLeftovers(const std::string& folder);
 // Deletes a leftover (No to the question): its file, then its lock file.
 // False when the file stays (the folder cannot be written).

@@ -200,6 +200,9 @@ TEST_F(RecoveryTest, RestoresByteForByteWithItsPathNewestFirstAndNoDeletes) {
     // A write cut off by the crash of an editor that is gone.
     const std::string cutOff = m_dir / "..quendar-14-d.recovery.tmp123";
     mission::writeFileAtomic(cutOff, std::vector<uint8_t>(10, 1));
+    // The lock file of an editor that had saved before it crashed.
+    const std::string loneLock = m_dir / ".quendar-15-e.recovery.lock";
+    mission::writeFileAtomic(loneLock, {});
 
     Editor restored;
     auto r = make(restored);
@@ -213,6 +216,7 @@ TEST_F(RecoveryTest, RestoresByteForByteWithItsPathNewestFirstAndNoDeletes) {
     EXPECT_FALSE(fs::exists(newest)) << "No deletes it";
     EXPECT_FALSE(fs::exists(lockPathOf(newest)));
     EXPECT_FALSE(fs::exists(cutOff));
+    EXPECT_FALSE(fs::exists(loneLock));
     EXPECT_TRUE(fs::exists(older)) << "not offered, not deleted";
 
     EXPECT_EQ(restored.store.missionPath, kSample);
