@@ -4,7 +4,9 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app/CommandLine.h"
@@ -51,11 +53,16 @@ int main(int argc, char** argv) {
     quendar::ui::FrameOptions options;
     options.dataDir = dataDir;
     options.settingsFile = quendar::ui::defaultSettingsFile();
+    // The recovery file lives in the working folder, beside qd.dat (none when
+    // the working folder is gone).
+    std::error_code noFolder;
+    options.recoveryFolder = std::filesystem::current_path(noFolder).string();
     quendar::ui::CMainFrame frame(editor, options);
     frame.restoreLayout();
     frame.show();
-    frame.startUp();
+    const bool restored = frame.startUp();
 
-    if (!line.missionPath.empty()) frame.openMissionPath(line.missionPath, false);
+    // A restored mission is not replaced without the usual question.
+    if (!line.missionPath.empty()) frame.openMissionPath(line.missionPath, restored);
     return app.exec();
 }

@@ -63,6 +63,9 @@ struct Editor {
     // Sent after New, Open and Save changed what the views show (repaint the
     // map, reset the briefing time bar, retitle the window).
     core::Notifier<> missionReplaced;
+    // Sent when what is open is what is on disk or nothing the user made:
+    // after New, Open and a Save that wrote the file. The recovery file goes.
+    core::Notifier<> missionSettled;
     // A form asks the frame to open one of the modeless forms by its key
     // ("Basic", "Arrival"...; the keys are in FrameLogic.h), as the buttons of
     // the Shipgroups list do.

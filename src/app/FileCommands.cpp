@@ -60,6 +60,7 @@ bool newMission(Editor& editor, core::Prompter& prompter, bool ask) {
     editor.shipgroupEvents.notify(kEventListRefilled);
     editor.shipgroupEvents.notify(kEventCurrentChanged);
     editor.missionReplaced.notify();
+    editor.missionSettled.notify();
     return true;
 }
 
@@ -85,6 +86,7 @@ bool openMissionPath(Editor& editor, core::Prompter& prompter, const std::string
     show(prompter, outcome.messages);
     editor.shipgroupEvents.notify(kEventListCleared);
     editor.missionReplaced.notify();
+    editor.missionSettled.notify();
     return true;
 }
 
@@ -127,6 +129,7 @@ bool saveMission(Editor& editor, core::Prompter& prompter, const mission::WriteH
     show(prompter, reloadBriefingAfterSave(editor));
     editor.journal.endAction();
     if (written) editor.journal.markSaved();
+    if (written) editor.missionSettled.notify();
     return written;
 }
 

@@ -68,6 +68,15 @@ void FrameLogic::startUp() {
     m_view.repaintMap();
 }
 
+bool FrameLogic::offerRecovery() {
+    if (!m_services.offerRecovery || !m_services.offerRecovery()) return false;
+    // The restored mission's own events retitled the window and reset the
+    // briefing time; the map follows.
+    if (m_map.briefingMode()) m_map.applyBriefingView();
+    m_view.repaintMap();
+    return true;
+}
+
 void FrameLogic::firstRunSequence() {
     m_view.showFirstRunPicture();
     PreferencesForm prefs(m_editor.settings);

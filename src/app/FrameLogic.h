@@ -85,6 +85,8 @@ struct FrameServices {
     std::function<bool()> saveMission;
     std::function<bool()> saveMissionAs;
     std::function<std::string()> windowTitle;
+    // Offers the recovery files crashed editors left; true when one was restored.
+    std::function<bool()> offerRecovery;
     // The three display dialogs of the View menu.
     std::function<std::unique_ptr<core::FormModel>()> coordinatesForm;
     std::function<std::unique_ptr<core::FormModel>()> mapPropertiesForm;
@@ -118,6 +120,9 @@ class FrameLogic {
     // Start-up after the window built its parts: fill the selector, make the
     // new mission, read qd.dat and run the first-run sequence when needed.
     void startUp();
+    // The last step of start-up (after the splash): offers what crashed
+    // editors left. True when a mission was restored.
+    bool offerRecovery();
     void firstRunSequence();
 
     // Shipgroup event (message 0x465 of the old frame): relay and selector.

@@ -358,6 +358,14 @@ void ChangeJournal::markSaved() {
     changed.notify();
 }
 
+void ChangeJournal::markUnsaved() {
+    closeImplicit();
+    m_savedPoint = -1;
+    m_mergeOpen = false;
+    ++m_revision;
+    changed.notify();
+}
+
 bool ChangeJournal::modified() const {
     return m_savedPoint != static_cast<long long>(m_position) || counters() != m_counters;
 }

@@ -88,6 +88,9 @@ public:
     // --- the saved state
     // The mission as it is now is what is on disk (after Open, New and Save).
     void markSaved();
+    // The mission as it is now matches nothing on disk, and no undo or redo
+    // leads back to a saved state (a mission restored from a recovery file).
+    void markUnsaved();
     bool modified() const;
     // New and Open: forget everything; the mission as it is now is saved.
     void clear();

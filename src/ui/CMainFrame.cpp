@@ -141,9 +141,23 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     connect(idle, &QTimer::timeout, this, &CMainFrame::updateCommandStates);
     idle->start(150);
     updateCommandStates();
+
+    // While the mission is modified, a copy of it is kept for the next start
+    // after a crash; each tick returns at once (the writing has its thread).
+    if (!m_options.recoveryFolder.empty()) {
+        m_recovery = std::make_unique<app::Recovery>(m_editor, m_options.recoveryFolder);
+        m_recovery->status = [this](const std::string& t) { setPaneText(Pane::Message, t); };
+        auto* keep = new QTimer(this);
+        connect(keep, &QTimer::timeout, this, [this] { m_recovery->tick(); });
+        keep->start(2000);
+    }
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // The recovery file goes first, while the window it reports to is whole.
+    if (m_recovery) m_recovery->status = nullptr;
+    m_recovery.reset();
+}
 
 app::FrameServices CMainFrame::services() {
     app::FrameServices s;
@@ -180,6 +194,7 @@ app::FrameServices CMainFrame::services() {
         return ok;
     };
     s.windowTitle = [this] { return app::windowTitle(m_editor); };
+    s.offerRecovery = [this] { return m_recovery && m_recovery->offerLeftovers(m_prompter); };
     s.coordinatesForm = [this] {
         return std::make_unique<map::CoordinatesPropertiesForm>(m_editor.settings);
     };
@@ -344,7 +359,7 @@ void CMainFrame::buildStatusBar() {
 
 // --- start-up and commands ---------------------------------------------------------
 
-void CMainFrame::startUp() {
+bool CMainFrame::startUp() {
     QPointer<SplashForm> splash;
     if (m_options.showSplash) {
         splash = new SplashForm(nullptr);
@@ -361,6 +376,9 @@ void CMainFrame::startUp() {
     m_mapWindow->sizeNotification();
     updateCommandStates();
     if (splash) splash->finish();
+    const bool restored = m_logic->offerRecovery();
+    if (restored) updateCommandStates();
+    return restored;
 }
 
 bool CMainFrame::openMissionPath(const std::string& path, bool ask) {

@@ -15,6 +15,7 @@
 #include "app/FrameLogic.h"
 #include "app/MapTools.h"
 #include "app/MapViewPort.h"
+#include "app/Recovery.h"
 #include "app/WorkingFolder.h"
 #include "map/BriefingLayer.h"
 #include "map/IconTable.h"
@@ -46,6 +47,8 @@ struct FrameOptions {
     // Where the window layout and the recent missions are kept; empty: the
     // window keeps nothing (tests).
     QString settingsFile;
+    // Where the recovery file is kept (the working folder); empty: none (tests).
+    std::string recoveryFolder;
 };
 
 // The main window: menus, six dockable toolbars, the status bar and the map
@@ -57,8 +60,9 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     ~CMainFrame() override;
 
     // Start-up after the window is shown: splash, new mission, qd.dat and the
-    // first-run sequence; the splash closes when it ends.
-    void startUp();
+    // first-run sequence; the splash closes when it ends. Then the offer of
+    // what crashed editors left: true when a mission was restored.
+    bool startUp();
     // A mission path from the command line or a drop.
     bool openMissionPath(const std::string& path, bool ask);
     // The size, position and toolbar layout of the last session, if kept.
@@ -152,6 +156,8 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     std::map<int, QToolBar*> m_toolbars;
     std::map<int, QAction*> m_actions;
     std::map<app::Pane, QLabel*> m_panes;
+    // The recovery file, written from its timer's ticks (none without a folder).
+    std::unique_ptr<app::Recovery> m_recovery;
 };
 
 }  // namespace quendar::ui
