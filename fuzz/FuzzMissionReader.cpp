@@ -52,6 +52,8 @@ app::Editor& editor() {
         auto* made = new app::Editor;
         made->craftListPath.clear();  // no craft list: nothing outside the input is read
         app::resetEditorToNewMission(*made);
+        // Every input is a file being opened, which the editor never journals.
+        made->store.attachJournal(nullptr);
         return made;
     }();
     return *e;
