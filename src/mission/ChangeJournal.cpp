@@ -218,19 +218,24 @@ void ChangeJournal::record(std::unique_ptr<Reversible> entry) {
 
 // --- dropping
 
+// Where the bytes and the reversible entries of entries [entry, end) start.
+std::pair<size_t, size_t> ChangeJournal::storageFrom(size_t entry) const {
+    size_t data = m_data.size(), reversible = m_reversibles.size();
+    for (size_t i = entry; i < m_entries.size(); ++i) {
+        const Entry& e = m_entries[i];
+        if (e.kind == Kind::Reversible)
+            reversible = std::min<size_t>(reversible, e.length);
+        else
+            data = std::min<size_t>(data, e.data);
+    }
+    return {data, reversible};
+}
+
 void ChangeJournal::dropRedo() {
     if (m_position >= m_actions.size()) return;
     if (m_savedPoint > static_cast<long long>(m_position)) m_savedPoint = -1;
     const size_t from = m_actions[m_position].firstEntry;
-    size_t dataEnd = m_data.size(), revEnd = m_reversibles.size();
-    for (size_t i = from; i < m_entries.size(); ++i) {
-        const Entry& e = m_entries[i];
-        if (e.kind == Kind::Reversible) {
-            revEnd = std::min<size_t>(revEnd, e.length);
-        } else {
-            dataEnd = std::min<size_t>(dataEnd, e.data);
-        }
-    }
+    const auto [dataEnd, revEnd] = storageFrom(from);
     for (size_t i = revEnd; i < m_reversibles.size(); ++i)
         m_reversibleMemory -= m_reversibles[i]->memoryUse();
     m_reversibles.resize(revEnd);
@@ -245,14 +250,7 @@ void ChangeJournal::dropOldest() {
     if (m_position < 2) return;
     const size_t k = m_position / 2;
     const size_t firstKept = m_actions[k].firstEntry;
-    size_t dataStart = m_data.size(), revStart = m_reversibles.size();
-    for (size_t i = firstKept; i < m_entries.size(); ++i) {
-        const Entry& e = m_entries[i];
-        if (e.kind == Kind::Reversible)
-            revStart = std::min<size_t>(revStart, e.length);
-        else
-            dataStart = std::min<size_t>(dataStart, e.data);
-    }
+    const auto [dataStart, revStart] = storageFrom(firstKept);
     for (size_t i = 0; i < revStart; ++i) m_reversibleMemory -= m_reversibles[i]->memoryUse();
     m_reversibles.erase(m_reversibles.begin(), m_reversibles.begin() + revStart);
     m_data.erase(m_data.begin(), m_data.begin() + dataStart);

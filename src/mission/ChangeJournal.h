@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/ActionGroups.h"
@@ -132,6 +133,7 @@ private:
     bool mayMerge(const void* mergeKey) const;
     void closeImplicit();
     bool ensureAction();
+    std::pair<size_t, size_t> storageFrom(size_t entry) const;
     void dropRedo();
     void dropOldest();
     size_t entryEnd(size_t action) const;
