@@ -20,6 +20,7 @@
 #include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QStringDecoder>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -49,7 +50,23 @@ QString fromMixed(std::string_view s) {
     return utf8.hasError() ? fromLatin(s) : text;
 }
 
+QLabel* plainLabel(const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
 namespace {
+
+QString editText(const QPlainTextEdit& edit) {
+    // The document's own characters: toPlainText() would turn every
+    // non-breaking space (byte 0xA0) into a plain one. Paragraph and line
+    // separators are the text's line breaks.
+    QString t = edit.document()->toRawText();
+    t.replace(QChar::ParagraphSeparator, u'\n');
+    t.replace(QChar::LineSeparator, u'\n');
+    return t;
+}
 
 // Buttons and group boxes read "&" as a mnemonic mark and "&&" as one "&",
 // which is how the models write their labels; plain labels get the shown text.
@@ -191,7 +208,7 @@ void FormDialog::build() {
         if (trailing) {
             grid->addWidget(w, row, col);
         } else if (takesCaption(c.kind) && !c.label.empty()) {
-            auto* cap = new QLabel(plainText(c.label), this);
+            auto* cap = plainLabel(plainText(c.label), this);
             b.caption = cap;
             grid->addWidget(cap, row, col);
             grid->addWidget(w, row, col + 1);
@@ -259,7 +276,7 @@ QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
             auto* w = new QWidget(this);
             auto* lay = new QHBoxLayout(w);
             lay->setContentsMargins(0, 0, 0, 0);
-            if (!c.label.empty()) lay->addWidget(new QLabel(plainText(c.label), w));
+            if (!c.label.empty()) lay->addWidget(plainLabel(plainText(c.label), w));
             auto* group = new QButtonGroup(w);
             group->setObjectName("group");
             connect(group, &QButtonGroup::idClicked, this, [this, id](int i) {
@@ -275,12 +292,12 @@ QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
                 if (c.width > 0) w->setMinimumWidth(c.width);
                 connect(w, &QPlainTextEdit::textChanged, this, [this, id, w] {
                     if (m_refreshing) return;
-                    m_model.type(id, toLatin(w->toPlainText()));
+                    m_model.type(id, toLatin(editText(*w)));
                 });
                 return w;
             }
+            // The length limit is set with the text (refreshOne).
             auto* w = new QLineEdit(this);
-            if (c.maxLength > 0) w->setMaxLength(c.maxLength);
             if (c.width > 0) w->setMinimumWidth(c.width);
             // Digits only; the model decides what a number out of its range means.
             if (c.kind == ControlKind::NumberEdit)
@@ -339,9 +356,7 @@ QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
             break;
     }
     (void)b;
-    auto* w = new QLabel(this);
-    if (c.kind == ControlKind::StaticText) w->setTextFormat(Qt::PlainText);
-    return w;
+    return c.kind == ControlKind::StaticText ? plainLabel({}, this) : new QLabel(this);
 }
 
 void FormDialog::afterUserChange() {
@@ -436,7 +451,7 @@ void FormDialog::refreshOne(Bound& b) {
             if (c.multiLine) {
                 auto* pe = static_cast<QPlainTextEdit*>(w);
                 const QString t = c.text ? fromLatin(c.text()) : QString();
-                if (pe->toPlainText() != t) pe->setPlainText(t);
+                if (editText(*pe) != t) pe->setPlainText(t);
                 break;
             }
             auto* le = static_cast<QLineEdit*>(w);
@@ -445,6 +460,10 @@ void FormDialog::refreshOne(Bound& b) {
                 t = fromLatin(c.text());
             else if (c.value)
                 t = QString::number(value);
+            // A stored text may be longer than what typing may store (a full
+            // 20-byte name under a 19-character limit): it shows whole, and
+            // typing cannot make it longer.
+            if (c.maxLength > 0) le->setMaxLength(std::max<int>(c.maxLength, t.size()));
             if (le->text() != t) le->setText(t);
             break;
         }

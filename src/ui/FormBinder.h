@@ -13,6 +13,10 @@
 
 class QWidget;
 
+class QGroupBox;
+class QLabel;
+class QTimer;
+
 namespace quendar::ui {
 
 // A dialog built from a toolkit-free form model. Every widget change goes to
@@ -109,5 +113,8 @@ std::string toPath(const QString& path);
 // Texts that may carry a path (window title, message boxes): UTF-8 when the
 // bytes are valid UTF-8, otherwise the 8-bit characters.
 QString fromMixed(std::string_view s);
+// A label whose text is shown as it is: names, paths and mission texts may
+// hold "<" or "&", which the toolkit would otherwise read as markup.
+QLabel* plainLabel(const QString& text, QWidget* parent);
 
 }  // namespace quendar::ui
