@@ -91,6 +91,7 @@ bool takesCaption(ControlKind k) {
 FormDialog::FormDialog(core::FormModel& model, QWidget* parent)
     : QDialog(parent), m_model(model) {
     setWindowTitle(fromLatin(model.title()));
+    if (!model.hasCaption()) setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     build();
     m_refreshConn = m_model.refreshed.connect([this] { refresh(); });
     m_closeConn = m_model.closeRequested.connect([this] {
@@ -101,15 +102,25 @@ FormDialog::FormDialog(core::FormModel& model, QWidget* parent)
         });
     });
     refresh();
-    // A form with a timer hears its ticks while the window is shown.
-    if (const int interval = m_model.timerInterval(); interval > 0) {
-        auto* timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [this] {
-            m_model.tick();
-            refresh();
-        });
-        timer->start(interval);
-    }
+    // A form with a timer hears its ticks while the window is shown: one
+    // timer, at the interval the model asks for. It stands still while a
+    // tick runs, so a message box raised from a tick hears no further ticks.
+    m_timer = new QTimer(this);
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        m_timer->stop();
+        m_model.tick();
+        refresh();
+        syncTimer();
+    });
+    syncTimer();
+}
+
+void FormDialog::syncTimer() {
+    const int ms = m_model.timerInterval();
+    if (ms <= 0)
+        m_timer->stop();
+    else if (!m_timer->isActive() || m_timer->interval() != ms)
+        m_timer->start(ms);
 }
 
 FormDialog::~FormDialog() {
@@ -127,10 +138,20 @@ void FormDialog::notifyClosing() {
 }
 
 void FormDialog::closeEvent(QCloseEvent* event) {
+    if (!m_closingByModel && !m_model.mayClose()) {
+        event->ignore();
+        return;
+    }
     // The window's own close button is no accepting button.
     if (!m_closingByModel) m_model.accepted = false;
     notifyClosing();
     QDialog::closeEvent(event);
+}
+
+void FormDialog::reject() {
+    // Escape: refused while the form must not be closed.
+    if (!m_closingByModel && !m_model.mayClose()) return;
+    QDialog::reject();
 }
 
 QWidget* FormDialog::widgetFor(std::string_view id) const {
@@ -362,6 +383,7 @@ QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
 void FormDialog::afterUserChange() {
     // A change may rename, enable or refill other controls; re-read them all.
     refresh();
+    syncTimer();
 }
 
 void FormDialog::refresh() {

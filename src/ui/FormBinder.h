@@ -40,6 +40,12 @@ class FormDialog : public QDialog {
     // A modeless dialog owns its model, so that a window that is being
     // replaced from inside one of its own handlers never outlives it.
     void keepAlive(std::shared_ptr<core::FormModel> model) { m_keepAlive = std::move(model); }
+    // Follows the model's timer interval (started, restarted or stopped);
+    // a window that hands the model input of its own calls it afterwards.
+    void syncTimer();
+
+    // Escape: refused while the model says the window may not close.
+    void reject() override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -59,6 +65,7 @@ class FormDialog : public QDialog {
 
     core::FormModel& m_model;
     std::shared_ptr<core::FormModel> m_keepAlive;
+    QTimer* m_timer = nullptr;
     std::vector<Bound> m_bound;
     bool m_refreshing = false;
     bool m_closingByModel = false;

@@ -188,11 +188,15 @@ TEST_F(WizardTest, UnknownCraftStopsAndNoSlotWritesNothing) {
     EXPECT_EQ(w.page(), 0);
     EXPECT_FALSE(w.cannotContinue());
 
-    // A craft type outside the catalogue: the message, and the wizard closes.
+    // A craft type outside the catalogue: the message, raised with the
+    // wizard's timer stopped, and the wizard closes.
     f.store.currentShipgroup = 4;
-    int closes = 0;
+    int closes = 0, intervalWhileShown = -1;
     auto c = w.closeRequested.connect([&] { ++closes; });
+    f.prompter.whileShown = [&] { intervalWhileShown = w.timerInterval(); };
     press(w, OrdersWizard::Next);
+    f.prompter.whileShown = nullptr;
+    EXPECT_EQ(intervalWhileShown, 0);
     EXPECT_EQ(closes, 1);
     EXPECT_EQ(f.prompter.asked.back(),
               "Unknown shiptype: Ship is not in the database.\nThis is a fatal error cause the "

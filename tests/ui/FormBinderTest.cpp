@@ -243,3 +243,22 @@ TEST(FormBinder, EditsShowAndReturnTheStoredTextWhole) {
     QTest::keyClick(text, 'Q');
     EXPECT_EQ(typed, "Q" + lines.substr(1));
 }
+
+// The checks' box has no caption bar, and neither Escape nor its close button
+// take it away before its checks have run; then it closes itself.
+TEST(FormBinder, ValidationBoxCannotBeClosedBeforeItsChecks) {
+    test::qtApp();
+    int runs = 0;
+    app::ValidationBox box([&] { ++runs; });
+    ui::FormDialog dlg(box, nullptr);
+    EXPECT_TRUE(dlg.windowFlags() & Qt::FramelessWindowHint);
+    dlg.show();
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    dlg.close();
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(runs, 0);
+    box.tick();  // the first tick of its timer
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(dlg.isVisible());
+}
