@@ -37,6 +37,8 @@ struct Control {
     ControlKind kind = ControlKind::StaticText;
     std::string label;  // "&&" shows as "&"
     std::string group;  // caption of the group box it sits in ("" = none)
+    // A group box caption that follows the form's state (empty = `group`).
+    std::function<std::string()> groupCaption;
     int row = -1;       // placement hint inside the group (-1 = next row)
     int column = 0;
     int maxLength = 0;  // edits: maximum characters (0 = unlimited)

@@ -175,7 +175,7 @@ void FormDialog::build() {
 
     m_bound.reserve(m_model.controls().size());
     for (const Control& c : m_model.controls()) {
-        m_bound.push_back(Bound{&c, nullptr, nullptr, {}});
+        m_bound.push_back(Bound{&c, nullptr, nullptr, nullptr, {}});
         Bound& b = m_bound.back();
         QWidget* w = makeWidget(c, b);
         b.widget = w;
@@ -208,6 +208,7 @@ void FormDialog::build() {
                 it = groups.emplace(c.group, g).first;
             }
             grid = it->second;
+            if (c.groupCaption) b.box = qobject_cast<QGroupBox*>(grid->parentWidget());
         }
         // A number edit's unit text and its "Auto control" box read as one
         // line ("[4] km or [x] Auto control"): without placement hints they
@@ -400,6 +401,7 @@ void FormDialog::refreshOne(Bound& b) {
     w->setEnabled(c.isEnabled());
     w->setVisible(c.isVisible());
     if (b.caption) b.caption->setVisible(c.isVisible());
+    if (b.box) b.box->setTitle(fromLatin(c.groupCaption()).replace('&', "&&"));
 
     std::vector<std::string> items = c.items ? c.items() : std::vector<std::string>{};
     const bool itemsChanged = items != b.items;

@@ -55,6 +55,7 @@ class FormDialog : public QDialog {
         const core::Control* control = nullptr;
         QWidget* widget = nullptr;
         QWidget* caption = nullptr;  // the label placed beside edits, sliders and lists
+        QGroupBox* box = nullptr;    // its group box, when the caption follows the model
         std::vector<std::string> items;
     };
     void build();
