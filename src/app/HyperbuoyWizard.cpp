@@ -23,6 +23,12 @@ void HyperbuoyWizard::start() {
 }
 
 void HyperbuoyWizard::click(MapClick at) {
+    // A full list takes neither shipgroup of the pair; the tool stays, so a
+    // click after making room goes on.
+    if (m_editor.store.shipgroupCount >= kMaxMapShipgroups) {
+        m_prompter.tell(kHyperbuoyNoRoom, kHyperbuoyCaption, core::Icon::Exclamation);
+        return;
+    }
     // The two clicks of one run are one action: the second joins the first
     // unless something else was done in between.
     if (m_editor.mapTool == tool::BeaconStep) {

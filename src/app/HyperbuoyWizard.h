@@ -27,6 +27,7 @@ inline constexpr const char* kHyperbuoySecondStep =
     "Then specify the place of the hyperbouy by left mouse button where you exit from "
     "hyperspace.";
 inline constexpr const char* kHyperbuoyDone = "Task completed.";
+inline constexpr const char* kHyperbuoyNoRoom = "No room for the hyperbuoy pair: 200 shipgroups.";
 
 class HyperbuoyWizard {
   public:

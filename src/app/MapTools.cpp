@@ -32,6 +32,12 @@ void MapTools::pointer(const PointerEvent& e) {
         if (addShipgroupAt(m_editor, clickAt(m_editor, e.x, e.y))) requestRepaint();
         return;
     }
+    // The left button let go over the window's border or scroll bars (outside
+    // the map's client area) ends a right-button drag as well.
+    if (e.is(PointerAction::Release, PointerButton::Left) && outsideClientArea(e)) {
+        m_panning.cancel();
+        return;
+    }
     if (e.is(PointerAction::Release, PointerButton::Right)) {
         rightUp();
         if (!mapMode() && briefingPointer) briefingPointer(e);
@@ -50,6 +56,11 @@ void MapTools::pointer(const PointerEvent& e) {
     } else if (e.is(PointerAction::Press, PointerButton::Right)) {
         rightDown(e);
     }
+}
+
+bool MapTools::outsideClientArea(const PointerEvent& e) const {
+    const map::MapView& v = m_editor.mapView;
+    return e.x < 0 || e.y < 0 || e.x >= v.width() || e.y >= v.height();
 }
 
 void MapTools::leftDown(const PointerEvent& e) {

@@ -58,6 +58,7 @@ class MapTools {
   private:
     bool mapMode() const { return !m_editor.viewSwitches.briefingMode; }
     void leftDown(const map::PointerEvent& e);
+    bool outsideClientArea(const map::PointerEvent& e) const;
     void rightDown(const map::PointerEvent& e);
     void rightUp();
     void requestRepaint() {

@@ -19,7 +19,8 @@ void checkBeforeSave(Editor& editor, core::Prompter& prompter);
 
 // The small box without caption and buttons that says "Error checking and
 // correction...". One second after it appears (its first tick) it runs the
-// checks, still showing, and then closes itself.
+// checks, still showing, and then closes itself. Should its window go without
+// a tick all the same, the one who showed it runs the checks (runChecksOnce).
 class ValidationBox : public core::FormModel {
   public:
     enum class State { Waiting, Running, Done };
@@ -27,9 +28,15 @@ class ValidationBox : public core::FormModel {
     static constexpr const char* kText = "Error checking and correction...";
 
     explicit ValidationBox(std::function<void()> checks);
-    int timerInterval() const override { return kStartDelayMs; }
+    int timerInterval() const override { return m_state == State::Waiting ? kStartDelayMs : 0; }
     void tick() override;
+    // No caption bar, and no closing it (Escape, the close button) before
+    // the checks have run.
+    bool hasCaption() const override { return false; }
+    bool mayClose() const override { return m_state == State::Done; }
     State state() const { return m_state; }
+    // Runs the checks unless they have run.
+    void runChecksOnce() { tick(); }
 
   private:
     std::function<void()> m_checks;

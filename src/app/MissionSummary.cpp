@@ -74,7 +74,7 @@ MissionSummary summarize(const Editor& editor) {
     }
 
     // Commands in the order a save writes them: by time; among equal times
-    // the kind scanned last comes first, and within a kind the later record.
+    // the kind scanned last comes first, and within a kind list order.
     struct Ref {
         int time;
         int scanPos;
@@ -92,7 +92,7 @@ MissionSummary summarize(const Editor& editor) {
     std::stable_sort(refs.begin(), refs.end(), [](const Ref& a, const Ref& c) {
         if (a.time != c.time) return a.time < c.time;
         if (a.scanPos != c.scanPos) return a.scanPos > c.scanPos;
-        return a.index > c.index;
+        return a.index < c.index;
     });
     for (const Ref& r : refs) {
         const briefing::Record& rec = b.record(r.kind, r.index);

@@ -64,6 +64,8 @@ void wireSettingsForms(FrameLogic& logic, Editor& editor, core::Prompter& prompt
     editor.validationBox = [&logic, box] {
         auto b = box();
         logic.runModal(*b);
+        // A save never goes without the checks it asked for.
+        b->runChecksOnce();
     };
 }
 

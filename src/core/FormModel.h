@@ -37,6 +37,8 @@ struct Control {
     ControlKind kind = ControlKind::StaticText;
     std::string label;  // "&&" shows as "&"
     std::string group;  // caption of the group box it sits in ("" = none)
+    // A group box caption that follows the form's state (empty = `group`).
+    std::function<std::string()> groupCaption;
     int row = -1;       // placement hint inside the group (-1 = next row)
     int column = 0;
     int maxLength = 0;  // edits: maximum characters (0 = unlimited)
@@ -115,8 +117,15 @@ public:
     virtual void closing() {}
     // A form with a timer: the window calls tick() every timerInterval()
     // milliseconds while the form is shown (0 = no timer).
+    // The window asks again after every tick and after every user input, so
+    // a form may change its interval (or stop its timer with 0) as it goes.
     virtual int timerInterval() const { return 0; }
     virtual void tick() {}
+    // A form without a caption bar (and so without its close button).
+    virtual bool hasCaption() const { return true; }
+    // Whether the user may close the window now (Escape, the close button);
+    // a form that must finish its work first says no until it has.
+    virtual bool mayClose() const { return true; }
 
     // Every change made through choose, type, select, click, finishEditing and
     // dragThumb is one action of these groups (named after the control), so

@@ -12,9 +12,17 @@ namespace {
 int safeZoom(int z) { return std::clamp(z, 1, 255); }
 }  // namespace
 
+// Dragging and edge scrolling stop where the scroll bars stop: the view never
+// leaves the ±204 km span, so a click always lands on a position the map holds.
 void MapView::setScroll(int x, int y) {
-    m_scrollX = x;
-    m_scrollY = y;
+    m_scrollX = withinRange(horizontalRange(), x);
+    m_scrollY = withinRange(verticalRange(), y);
+}
+
+int MapView::withinRange(ScrollRange r, int pos) const {
+    // A window wider than the map has no range to keep to.
+    if (!hasScrollRanges() || r.maximum < r.minimum) return pos;
+    return std::clamp(pos, r.minimum, r.maximum);
 }
 
 // Only "At 0,0" can be chosen: the "At 128,128" mode has no defined picture and
@@ -151,11 +159,7 @@ bool MapView::scroll(ScrollAxis axis, ScrollRequest request, int thumb, bool loc
         case ScrollRequest::ThumbTrack: next = thumb; break;
         case ScrollRequest::EndScroll: return false;
     }
-    if (hasScrollRanges()) {
-        const ScrollRange r = axis == ScrollAxis::Horizontal ? horizontalRange() : verticalRange();
-        if (r.maximum >= r.minimum) next = std::clamp(next, r.minimum, r.maximum);
-    }
-    pos = next;
+    pos = withinRange(axis == ScrollAxis::Horizontal ? horizontalRange() : verticalRange(), next);
     return true;
 }
 

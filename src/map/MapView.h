@@ -57,7 +57,8 @@ public:
     int previousZoom() const { return m_previousZoom; }
     int scrollX() const { return m_scrollX; }
     int scrollY() const { return m_scrollY; }
-    void setScroll(int x, int y);  // drag and edge scrolling move the view directly
+    // Drag and edge scrolling move the view directly, within the scroll bars' ranges.
+    void setScroll(int x, int y);
     int currentRegion() const { return m_region; }
     int mouseX() const { return m_mouseX; }
     int mouseY() const { return m_mouseY; }
@@ -141,6 +142,7 @@ public:
 
 private:
     void applyZoomStep(int step, bool allowed);
+    int withinRange(ScrollRange r, int pos) const;
 
     int m_zoom = kInitialZoom;
     int m_previousZoom = kInitialZoom;

@@ -188,13 +188,16 @@ void MessagesForm::show() {
     forgetTyped();
     m_text = store().text(Table::Messages, m_current, msg::text, msg::textWidth);
     m_note = hasNote() ? store().text(Table::MessageNotes, m_current, 0, mission::kNoteSize) : "";
+    m_shownText = m_text;
+    m_shownNote = m_note;
     refreshed.notify();
 }
 
 void MessagesForm::storeTextAndNote() {
-    store().setText(Table::Messages, m_current, msg::text, msg::textWidth,
-                    std::string_view(m_text).substr(0, msg::textLimit));
-    if (hasNote()) {
+    if (m_text != m_shownText)
+        store().setText(Table::Messages, m_current, msg::text, msg::textWidth,
+                        std::string_view(m_text).substr(0, msg::textLimit));
+    if (hasNote() && m_note != m_shownNote) {
         store().setText(Table::MessageNotes, m_current, 0, mission::kNoteSize,
                         std::string_view(m_note).substr(0, msg::noteLimit));
     }

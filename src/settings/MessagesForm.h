@@ -43,6 +43,10 @@ class MessagesForm : public SettingsForm {
     int m_current = 0;
     std::string m_text;  // what the text edit holds
     std::string m_note;
+    // The stored text and note as shown: an untouched edit writes nothing
+    // back (a full 64-byte text would lose its last byte to the limit).
+    std::string m_shownText;
+    std::string m_shownNote;
     std::array<bool, 4> m_subjectCleared{};
 };
 

@@ -107,13 +107,14 @@ SystemsForm::SystemsForm(const shipgroup::ShipgroupContext& ctx)
 
 GlobalGroupsForm::GlobalGroupsForm(const shipgroup::ShipgroupContext& ctx)
     : SettingsForm(ctx, "Global groups") {
-    label("caption", "", "", [this] { return "Global group " + std::to_string(m_group + 1); });
-    textEdit(
-        "name", "", "",
+    // The edit sits in a group box captioned with the group it shows.
+    Control& name = textEdit(
+        "name", "", "Global group",
         [this] {
             return ByteRef{Table::GlobalGroupNames, m_group, 0};
         },
         kGlobalGroupWidth, kGlobalGroupLimit);
+    name.groupCaption = [this] { return "Global group " + std::to_string(m_group + 1); };
     button("previous", "<<", "", [this] {
         if (m_group > 0) --m_group;
         refreshed.notify();

@@ -64,8 +64,10 @@ LongTextForm::LongTextForm(const shipgroup::ShipgroupContext& ctx, Which which)
     c.text = [this] { return toEditLines(m_text); };
     c.setText = [this](const std::string& t) { m_text = toStoredLines(t); };
     add(std::move(c));
-    okButton([this] {
-        // The field keeps a zero behind the longest text.
+    okButton([this, stored = m_text] {
+        // OK without an edit leaves the field as it is, even a full one;
+        // an edited text keeps a zero behind it.
+        if (m_text == stored) return;
         store().setText(m_table, 0, 0, mission::kLongTextSize,
                         std::string_view(m_text).substr(0, kLongTextLimit));
     });

@@ -344,10 +344,11 @@ void OrdersWizard::classify() {
             for (const auto& m : cat.members)
                 if (!found && m.craftType == type) found = &cat;
     if (!found) {
+        // The wizard halts: no page fades while the message shows.
+        m_phase = Phase::Shown;
         m_ctx.prompter.tell("Ship is not in the database.\nThis is a fatal error cause the "
                             "Wizard to be halted.",
                             "Unknown shiptype");
-        m_phase = Phase::Shown;
         requestClose(false);
         return;
     }

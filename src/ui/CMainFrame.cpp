@@ -334,7 +334,7 @@ void CMainFrame::buildToolbars() {
 void CMainFrame::buildStatusBar() {
     auto* bar = statusBar();
     auto add = [&](Pane p, const QString& name, int width, bool permanent) {
-        auto* l = new QLabel(this);
+        auto* l = plainLabel({}, this);
         l->setObjectName(name);
         l->setMinimumWidth(width);
         l->setFrameShape(QFrame::StyledPanel);

@@ -20,6 +20,7 @@
 #include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QStringDecoder>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -49,7 +50,23 @@ QString fromMixed(std::string_view s) {
     return utf8.hasError() ? fromLatin(s) : text;
 }
 
+QLabel* plainLabel(const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
 namespace {
+
+QString editText(const QPlainTextEdit& edit) {
+    // The document's own characters: toPlainText() would turn every
+    // non-breaking space (byte 0xA0) into a plain one. Paragraph and line
+    // separators are the text's line breaks.
+    QString t = edit.document()->toRawText();
+    t.replace(QChar::ParagraphSeparator, u'\n');
+    t.replace(QChar::LineSeparator, u'\n');
+    return t;
+}
 
 // Buttons and group boxes read "&" as a mnemonic mark and "&&" as one "&",
 // which is how the models write their labels; plain labels get the shown text.
@@ -74,6 +91,7 @@ bool takesCaption(ControlKind k) {
 FormDialog::FormDialog(core::FormModel& model, QWidget* parent)
     : QDialog(parent), m_model(model) {
     setWindowTitle(fromLatin(model.title()));
+    if (!model.hasCaption()) setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     build();
     m_refreshConn = m_model.refreshed.connect([this] { refresh(); });
     m_closeConn = m_model.closeRequested.connect([this] {
@@ -84,15 +102,25 @@ FormDialog::FormDialog(core::FormModel& model, QWidget* parent)
         });
     });
     refresh();
-    // A form with a timer hears its ticks while the window is shown.
-    if (const int interval = m_model.timerInterval(); interval > 0) {
-        auto* timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [this] {
-            m_model.tick();
-            refresh();
-        });
-        timer->start(interval);
-    }
+    // A form with a timer hears its ticks while the window is shown: one
+    // timer, at the interval the model asks for. It stands still while a
+    // tick runs, so a message box raised from a tick hears no further ticks.
+    m_timer = new QTimer(this);
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        m_timer->stop();
+        m_model.tick();
+        refresh();
+        syncTimer();
+    });
+    syncTimer();
+}
+
+void FormDialog::syncTimer() {
+    const int ms = m_model.timerInterval();
+    if (ms <= 0)
+        m_timer->stop();
+    else if (!m_timer->isActive() || m_timer->interval() != ms)
+        m_timer->start(ms);
 }
 
 FormDialog::~FormDialog() {
@@ -110,10 +138,20 @@ void FormDialog::notifyClosing() {
 }
 
 void FormDialog::closeEvent(QCloseEvent* event) {
+    if (!m_closingByModel && !m_model.mayClose()) {
+        event->ignore();
+        return;
+    }
     // The window's own close button is no accepting button.
     if (!m_closingByModel) m_model.accepted = false;
     notifyClosing();
     QDialog::closeEvent(event);
+}
+
+void FormDialog::reject() {
+    // Escape: refused while the form must not be closed.
+    if (!m_closingByModel && !m_model.mayClose()) return;
+    QDialog::reject();
 }
 
 QWidget* FormDialog::widgetFor(std::string_view id) const {
@@ -137,7 +175,7 @@ void FormDialog::build() {
 
     m_bound.reserve(m_model.controls().size());
     for (const Control& c : m_model.controls()) {
-        m_bound.push_back(Bound{&c, nullptr, nullptr, {}});
+        m_bound.push_back(Bound{&c, nullptr, nullptr, nullptr, {}});
         Bound& b = m_bound.back();
         QWidget* w = makeWidget(c, b);
         b.widget = w;
@@ -170,6 +208,7 @@ void FormDialog::build() {
                 it = groups.emplace(c.group, g).first;
             }
             grid = it->second;
+            if (c.groupCaption) b.box = qobject_cast<QGroupBox*>(grid->parentWidget());
         }
         // A number edit's unit text and its "Auto control" box read as one
         // line ("[4] km or [x] Auto control"): without placement hints they
@@ -191,7 +230,7 @@ void FormDialog::build() {
         if (trailing) {
             grid->addWidget(w, row, col);
         } else if (takesCaption(c.kind) && !c.label.empty()) {
-            auto* cap = new QLabel(plainText(c.label), this);
+            auto* cap = plainLabel(plainText(c.label), this);
             b.caption = cap;
             grid->addWidget(cap, row, col);
             grid->addWidget(w, row, col + 1);
@@ -259,7 +298,7 @@ QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
             auto* w = new QWidget(this);
             auto* lay = new QHBoxLayout(w);
             lay->setContentsMargins(0, 0, 0, 0);
-            if (!c.label.empty()) lay->addWidget(new QLabel(plainText(c.label), w));
+            if (!c.label.empty()) lay->addWidget(plainLabel(plainText(c.label), w));
             auto* group = new QButtonGroup(w);
             group->setObjectName("group");
             connect(group, &QButtonGroup::idClicked, this, [this, id](int i) {
@@ -275,12 +314,12 @@ QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
                 if (c.width > 0) w->setMinimumWidth(c.width);
                 connect(w, &QPlainTextEdit::textChanged, this, [this, id, w] {
                     if (m_refreshing) return;
-                    m_model.type(id, toLatin(w->toPlainText()));
+                    m_model.type(id, toLatin(editText(*w)));
                 });
                 return w;
             }
+            // The length limit is set with the text (refreshOne).
             auto* w = new QLineEdit(this);
-            if (c.maxLength > 0) w->setMaxLength(c.maxLength);
             if (c.width > 0) w->setMinimumWidth(c.width);
             // Digits only; the model decides what a number out of its range means.
             if (c.kind == ControlKind::NumberEdit)
@@ -339,14 +378,13 @@ QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
             break;
     }
     (void)b;
-    auto* w = new QLabel(this);
-    if (c.kind == ControlKind::StaticText) w->setTextFormat(Qt::PlainText);
-    return w;
+    return c.kind == ControlKind::StaticText ? plainLabel({}, this) : new QLabel(this);
 }
 
 void FormDialog::afterUserChange() {
     // A change may rename, enable or refill other controls; re-read them all.
     refresh();
+    syncTimer();
 }
 
 void FormDialog::refresh() {
@@ -363,6 +401,7 @@ void FormDialog::refreshOne(Bound& b) {
     w->setEnabled(c.isEnabled());
     w->setVisible(c.isVisible());
     if (b.caption) b.caption->setVisible(c.isVisible());
+    if (b.box) b.box->setTitle(fromLatin(c.groupCaption()).replace('&', "&&"));
 
     std::vector<std::string> items = c.items ? c.items() : std::vector<std::string>{};
     const bool itemsChanged = items != b.items;
@@ -436,7 +475,7 @@ void FormDialog::refreshOne(Bound& b) {
             if (c.multiLine) {
                 auto* pe = static_cast<QPlainTextEdit*>(w);
                 const QString t = c.text ? fromLatin(c.text()) : QString();
-                if (pe->toPlainText() != t) pe->setPlainText(t);
+                if (editText(*pe) != t) pe->setPlainText(t);
                 break;
             }
             auto* le = static_cast<QLineEdit*>(w);
@@ -445,6 +484,10 @@ void FormDialog::refreshOne(Bound& b) {
                 t = fromLatin(c.text());
             else if (c.value)
                 t = QString::number(value);
+            // A stored text may be longer than what typing may store (a full
+            // 20-byte name under a 19-character limit): it shows whole, and
+            // typing cannot make it longer.
+            if (c.maxLength > 0) le->setMaxLength(std::max<int>(c.maxLength, t.size()));
             if (le->text() != t) le->setText(t);
             break;
         }

@@ -13,6 +13,10 @@
 
 class QWidget;
 
+class QGroupBox;
+class QLabel;
+class QTimer;
+
 namespace quendar::ui {
 
 // A dialog built from a toolkit-free form model. Every widget change goes to
@@ -36,6 +40,12 @@ class FormDialog : public QDialog {
     // A modeless dialog owns its model, so that a window that is being
     // replaced from inside one of its own handlers never outlives it.
     void keepAlive(std::shared_ptr<core::FormModel> model) { m_keepAlive = std::move(model); }
+    // Follows the model's timer interval (started, restarted or stopped);
+    // a window that hands the model input of its own calls it afterwards.
+    void syncTimer();
+
+    // Escape: refused while the model says the window may not close.
+    void reject() override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -45,6 +55,7 @@ class FormDialog : public QDialog {
         const core::Control* control = nullptr;
         QWidget* widget = nullptr;
         QWidget* caption = nullptr;  // the label placed beside edits, sliders and lists
+        QGroupBox* box = nullptr;    // its group box, when the caption follows the model
         std::vector<std::string> items;
     };
     void build();
@@ -55,6 +66,7 @@ class FormDialog : public QDialog {
 
     core::FormModel& m_model;
     std::shared_ptr<core::FormModel> m_keepAlive;
+    QTimer* m_timer = nullptr;
     std::vector<Bound> m_bound;
     bool m_refreshing = false;
     bool m_closingByModel = false;
@@ -109,5 +121,8 @@ std::string toPath(const QString& path);
 // Texts that may carry a path (window title, message boxes): UTF-8 when the
 // bytes are valid UTF-8, otherwise the 8-bit characters.
 QString fromMixed(std::string_view s);
+// A label whose text is shown as it is: names, paths and mission texts may
+// hold "<" or "&", which the toolkit would otherwise read as markup.
+QLabel* plainLabel(const QString& text, QWidget* parent);
 
 }  // namespace quendar::ui

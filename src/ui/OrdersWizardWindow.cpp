@@ -2,32 +2,17 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
 
+#include "ui/FormBinder.h"
 #include "ui/QPainterCanvas.h"
 
 namespace quendar::ui {
 
-OrdersWizardWindow::OrdersWizardWindow(shipgroup::OrdersWizard& wizard, QWidget* parent)
-    : QWidget(parent), m_wizard(wizard) {
+OrdersWizardWindow::OrdersWizardWindow(shipgroup::OrdersWizard& wizard, FormDialog* host)
+    : QWidget(host), m_wizard(wizard), m_host(host) {
     setFixedSize(shipgroup::OrdersWizard::kWidth, shipgroup::OrdersWizard::kHeight);
     setMouseTracking(true);
-    m_timer = new QTimer(this);
-    connect(m_timer, &QTimer::timeout, this, [this] {
-        m_wizard.tick();
-        syncTimer();
-    });
     m_repaint = m_wizard.repaintRequested.connect([this] { update(); });
-    syncTimer();
-}
-
-void OrdersWizardWindow::syncTimer() {
-    const int ms = m_wizard.timerInterval();
-    if (ms <= 0) {
-        m_timer->stop();
-    } else if (!m_timer->isActive() || m_timer->interval() != ms) {
-        m_timer->start(ms);
-    }
 }
 
 void OrdersWizardWindow::paintEvent(QPaintEvent*) {
@@ -46,7 +31,7 @@ void OrdersWizardWindow::deliver(QMouseEvent* event, map::PointerAction action) 
     e.x = pos.x();
     e.y = pos.y();
     m_wizard.pointer(e);
-    syncTimer();
+    if (m_host) m_host->syncTimer();
 }
 
 void OrdersWizardWindow::mouseMoveEvent(QMouseEvent* event) {

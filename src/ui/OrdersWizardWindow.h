@@ -5,16 +5,17 @@
 #include "core/Notifier.h"
 #include "shipgroup/OrdersWizard.h"
 
-class QTimer;
-
 namespace quendar::ui {
 
-// The wizard's drawing surface: paints the wizard through the canvas, hands
-// it the mouse and runs its timer at the interval it asks for.
+class FormDialog;
+
+// The wizard's drawing surface inside its form dialog: paints the wizard
+// through the canvas and hands it the mouse. The dialog's one timer drives
+// the wizard; after each input the dialog follows the interval it asks for.
 class OrdersWizardWindow : public QWidget {
     Q_OBJECT
   public:
-    OrdersWizardWindow(shipgroup::OrdersWizard& wizard, QWidget* parent);
+    OrdersWizardWindow(shipgroup::OrdersWizard& wizard, FormDialog* host);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -23,10 +24,9 @@ class OrdersWizardWindow : public QWidget {
 
   private:
     void deliver(QMouseEvent* event, map::PointerAction action);
-    void syncTimer();
 
     shipgroup::OrdersWizard& m_wizard;
-    QTimer* m_timer = nullptr;
+    FormDialog* m_host;
     core::Notifier<>::Connection m_repaint;
 };
 

@@ -14,11 +14,16 @@ using core::Answer;
 using core::Buttons;
 using core::Icon;
 
+void setBoxText(QMessageBox& box, const QString& text, const QString& caption) {
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setWindowTitle(caption);
+}
+
 Answer QtPrompter::ask(std::string_view text, std::string_view caption, Buttons buttons,
                        Icon icon) {
     QMessageBox box(m_parent);
-    box.setText(fromMixed(text));
-    box.setWindowTitle(fromMixed(caption));
+    setBoxText(box, fromMixed(text), fromMixed(caption));
     switch (icon) {
         case Icon::Information:
             box.setIcon(QMessageBox::Information);

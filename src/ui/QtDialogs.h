@@ -6,9 +6,14 @@
 #include "app/FileChooser.h"
 #include "core/Prompter.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace quendar::ui {
+
+// Every message box of the program gets its text and caption here: shown as
+// they are, never read as markup (a path such as "<b>x</b>.tie" stays as typed).
+void setBoxText(QMessageBox& box, const QString& text, const QString& caption);
 
 // Message boxes for the program's prompts.
 class QtPrompter : public core::Prompter {

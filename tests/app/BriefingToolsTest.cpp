@@ -3,8 +3,10 @@
 #include <functional>
 #include <memory>
 
+#include "app/BriefingHints.h"
 #include "app/BriefingTools.h"
 #include "app/MotionWizardForm.h"
+#include "briefing/SelectShipForm.h"
 #include "briefing/ShipPicking.h"
 #include "support/ScriptedUi.h"
 
@@ -284,6 +286,188 @@ TEST_F(BriefingToolsTest, LimitsRefuseSilentlyAndCancelledPickersAddNothing) {
     tools.leftClickAt(1, 1);
     EXPECT_EQ(editor.briefing.record(BRC_SHOW, 1).param(1), 0);
     EXPECT_EQ(undoAll(), 2);  // the hide and the rotation
+}
+
+// Every tool button by its number: the hint it asks first (answered No it
+// changes nothing), then what it does once answered Yes.
+TEST_F(BriefingToolsTest, EveryToolByItsNumberWithItsHintInFull) {
+    struct Row {
+        int id;
+        const char* hint;  // nullptr: the tool asks nothing
+        int mapTool;
+        const char* status;
+    } rows[] = {
+        {32849, nullptr, 0, ""},
+        {32839,
+         "Add new ship to the briefing map or change properties of existing ship on the map.\n\n"
+         "How to use this tool:\n\nIf you want to add new ship to the map just press the right "
+         "mouse button. In this case the ship is always placed at position 0,0. You can later "
+         "move this ship to another position by another tool. If you want to change properties "
+         "of an existing ship just click on a ship on the briefing map by left mouse button.\n\n"
+         "If you find it hard to select a ship on the map try to magnify first.\n\nDo you want "
+         "to use this tool?",
+         200, "R-click:new,or select"},
+        {32892,
+         "Show/hide technical data about a ship.\n\nHow to use this tool:\n\nYou have to select "
+         "a ship on the map. If you only want to stop showing technical data you don't have to "
+         "do anything.\n\nDo you want to use this tool?",
+         215, "Select ship"},
+        {32840,
+         "Select a ship on the briefing map.\n\nHow to use this tool:\n\nAfter selecting this "
+         "tool first you have to select a slot. To do this click on a number which can be found "
+         "on one of the upper toolbars. After this just select a ship on the map.\n\nIf you "
+         "find it hard to select a ship try to magnify the map first.\n\nDo you want to use "
+         "this tool?",
+         201, "Choose a slot on the upper toolbar"},
+        {32871, nullptr, 202, "Select ship on the map"},
+        {32841,
+         "Add new text to the briefing map.\n\nHow to use this tool:\n\nAfter selecting this "
+         "tool first you have to select a slot. To do this click on a number which can be found "
+         "on one of the upper toolbars. After this just click somewhere on the map to specify "
+         "the location of the text. A new window will appear where you can choose from the "
+         "available briefing tags. If you haven't specified the briefing-tags yet do it before "
+         "using this tool by selecting Briefing\\Briefing Tags from the menu.\n\nDo you want to "
+         "use this tool?",
+         204, "Choose a slot on the upper toolbar."},
+        {32842,
+         "Move the briefing position.\n\nHow to use this tool:\n\nLook at the current "
+         "time-position. If you use this function the briefing will move to the current "
+         "position at this time. So unlock the briefing by clicking on the lock/unlock button. "
+         "Then move the briefing to the desired position then use this tool. Don't forget to "
+         "lock again the briefing position after using this tool.\n\nDo you want to use this "
+         "tool?",
+         0, "Moving"},
+        {32843,
+         "Zoom the briefing.\n\nHow to use this tool:\n\nLook at the current time-position. If "
+         "you use this function the briefing will zoom to the current zoom at this time. So "
+         "unlock the briefing by clicking on the lock/unlock button. Then zoom the briefing. "
+         "After this you can use this tool. Don't forget to lock again the briefing after using "
+         "this tool.\n\nDo you want to use this tool?",
+         0, "Zooming"},
+        {32844,
+         "Delete ship on the briefing.\n\nHow to use this tool:\n\nJust click on a ship.\n\nIf "
+         "you find it difficult to select a ship try to magnify the map.\n\nDo you want to use "
+         "this tool?",
+         207, "Select ship to delete"},
+        {32853,
+         "Delete all selections on the briefing.\n\nHow to use this tool:\n\nYou don't have to "
+         "do anything.\n\nDo you want to use this tool?",
+         0, "Clear selections"},
+        {32845,
+         "Delete all texts on the briefing.\n\nHow to use this tool:\n\nYou don't have to do "
+         "anything.\n\nDo you want to use this tool?",
+         0, "Clear texts"},
+        {32847,
+         "Change region.\n\nHow to use this tool:\n\n Before selecting this tool you have to "
+         "specify the region by clicking on one of the region buttons (I II III IV) on the "
+         "upper toolbar. However you should unlock the briefing first.\n\nDo you want to use "
+         "this tool?",
+         0, "Changing system"},
+        {32846, nullptr, 0, "Skip to point"},
+        {32865, nullptr, 0, "END BRIEFING"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.id);
+        editor.mapTool = 0;
+        status.clear();
+        editor.settings.briefingHints = 1;
+        const size_t asked = prompter.shown.size();
+        if (r.hint) {
+            prompter.answers = {core::Answer::No};
+            tools.run(r.id);
+            ASSERT_EQ(prompter.shown.size(), asked + 1);
+            EXPECT_EQ(prompter.shown.back().text, r.hint);
+            EXPECT_EQ(prompter.shown.back().caption, "Briefing hints");
+            EXPECT_EQ(prompter.shown.back().icon, core::Icon::Information);
+            EXPECT_EQ(editor.mapTool, 0);
+            EXPECT_EQ(status, "");
+        }
+        tools.run(r.id);  // answered Yes, or no hint at all
+        EXPECT_EQ(prompter.shown.size(), asked + (r.hint ? 2 : 0));
+        EXPECT_EQ(editor.mapTool, r.mapTool);
+        EXPECT_EQ(status, r.status);
+    }
+    EXPECT_EQ(hint::kLockBriefing,
+              "Lock/unlock briefing.\n\nIf you lock the briefing you can't move it or zoom "
+              "however you can see what the current position/zoom of the briefing is. If you "
+              "unlock the briefing you can change its position and zoom but you can't see the "
+              "real position at the current briefing-time.\n\nDo you want to lock/unlock the "
+              "briefing?");
+    // Add instruction text opens Select text; the two toggles flip their settings.
+    tools.run(32870);
+    EXPECT_EQ(titles.back(), "Select text");
+    const int images = editor.settings.briefingImages, hints = editor.settings.briefingHints;
+    tools.run(32864);
+    tools.run(32922);
+    EXPECT_NE(editor.settings.briefingImages, images);
+    EXPECT_NE(editor.settings.briefingHints, hints);
+    tools.run(32891);
+    EXPECT_EQ(editor.mapTool, 214);
+}
+
+TEST(MotionWizardTexts, EachStepInFull) {
+    const std::pair<int, const char*> rows[] = {
+        {0, "Select a ship on the map."},
+        {1, "Select one of the four motion type."},
+        {2, "Simple reposition of the selected ship.\nJust click on the map."},
+        {10, "Move the ship automaticly. Change briefing time to where you want the ship to stop. "
+             "After this just click on the map."},
+    };
+    for (const auto& [step, text] : rows) EXPECT_EQ(MotionWizardForm::instruction(step), text);
+}
+
+// Move briefing: the window's centre as two quotients truncated apart,
+// x from the width and y from the height.
+TEST_F(BriefingToolsTest, MoveBriefingTakesTheCentreWithTwoQuotients) {
+    for (int i = 0; i < map::MapView::kCentringNotifications; ++i) editor.mapView.resize(800, 600);
+    editor.mapView.applyBriefingView(60, 0, 0, 0);
+    editor.mapView.setScroll(-437, 100);
+    tools.run(32842);
+    ASSERT_EQ(editor.briefing.count(BRC_MOVEMAP), 1);
+    EXPECT_EQ(editor.briefing.record(BRC_MOVEMAP, 0).param(0), -99);   // -1165 + 1066
+    EXPECT_EQ(editor.briefing.record(BRC_MOVEMAP, 0).param(1), 1066);  // 266 + 800
+}
+
+// Show ship, left click on a ship already shown: Select ship opens preset to
+// its type and IFF and the new show names the same slot; a hidden ship (type
+// 0) is refused. Rotate logs undo kind 2, show ship kind 3.
+TEST_F(BriefingToolsTest, ShowShipChangesAShownShipAndRotateLogsKindTwo) {
+    show(0, 4, 0);  // hidden
+    show(0, 6, 9, 2);
+    move(0, 6, 100, 100);
+    editor.briefing.setCurrentTime(30);
+    tools.run(32839);
+    tools.leftClickAt(0, 0);
+    EXPECT_TRUE(titles.empty()) << "a hidden ship cannot be changed";
+    EXPECT_EQ(editor.mapTool, 200);
+
+    int presetType = -1, presetIff = -1;
+    pick = [&](core::FormModel& f) {
+        auto& form = dynamic_cast<SelectShipForm&>(f);
+        presetType = form.craftType();
+        presetIff = form.iff();
+        f.choose("iff", 3);
+        f.click("ok");
+    };
+    tools.leftClickAt(105, 95);
+    EXPECT_EQ(presetType, 9);
+    EXPECT_EQ(presetIff, 2);
+    ASSERT_EQ(editor.briefing.count(BRC_SHOW), 3);
+    const Record& r = editor.briefing.record(BRC_SHOW, 2);
+    EXPECT_EQ(r.time, 30);
+    EXPECT_EQ(r.param(0), 6);
+    EXPECT_EQ(r.param(2), 3);
+    EXPECT_EQ(editor.mapTool, 0);
+    ASSERT_EQ(editor.briefing.undoLog().length(), 1);
+    EXPECT_EQ(editor.briefing.undoLog().entry(0).kind, 3);
+
+    pick = [](core::FormModel& f) { f.click("ok"); };
+    tools.run(32871);
+    tools.leftClickAt(100, 100);
+    ASSERT_EQ(editor.briefing.count(BRC_ORIENT), 1);
+    ASSERT_EQ(editor.briefing.undoLog().length(), 2);
+    EXPECT_EQ(editor.briefing.undoLog().entry(1).kind, 2);
+    EXPECT_EQ(editor.briefing.undoLog().entry(1).count, 1);
 }
 
 }  // namespace

@@ -136,16 +136,24 @@ TEST_F(HyperbuoyTest, LimitsAndAbandonment) {
     EXPECT_EQ(editor.store.shipgroupCount, 200);
     EXPECT_EQ(cell(199, 202 + 592 * 3), 49);
     events.clear();
+    prompter.shown.clear();
     click(400, 300);
     EXPECT_EQ(editor.store.shipgroupCount, 200);
     EXPECT_EQ(editor.mapTool, 101);
     EXPECT_TRUE(events.empty());
+    // It says why.
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "No room for the hyperbuoy pair: 200 shipgroups.");
+    EXPECT_EQ(prompter.shown[0].caption, "Hyperbouy Wizard");
     EXPECT_EQ(editor.store.text(Table::Shipgroups, 199, 0, 20), "Noname");
 
     // At 200 the first click does nothing either, and the tool stays.
     ASSERT_TRUE(commands.execute(32886));
+    prompter.shown.clear();
     click(400, 300);
     EXPECT_EQ(editor.mapTool, 100);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "No room for the hyperbuoy pair: 200 shipgroups.");
 
     // Choosing another tool abandons the wizard: the beacon keeps its old
     // name and no arrival, and the next click is the other tool's.

@@ -287,3 +287,65 @@ TEST_F(MapToolsTest, ToolButtonsAreMapModeOnlyAndBriefingModeTakesTheEvents) {
     EXPECT_EQ(briefing.size(), 4u);
     EXPECT_TRUE(briefing[0].shift);
 }
+
+TEST_F(MapToolsTest, ControlClickCopiesTheCurrentShipgroupWhenItIsNotTheLast) {
+    editor.store.shipgroupCount = 3;
+    for (int i = 0; i < 3; ++i) mission::ShipgroupRecord(editor.store, i).set(107, 10 + i);
+    editor.store.currentShipgroup = 0;
+    leftClick(400, 300, false, true);
+    ASSERT_EQ(editor.store.shipgroupCount, 4);
+    EXPECT_EQ(cell(3, 107), 10) << "the copy is of shipgroup 1, the current one";
+    EXPECT_EQ(editor.store.currentShipgroup, 3);
+    EXPECT_EQ(cell(2, 107), 12);
+}
+
+// Right-drag steps, one row per move from a drag held at (400, 300): the
+// edges move the view by 10 (left and top back, right and bottom on), a move
+// of more than 4 pixels by 40, of 1..4 pixels by 10.
+TEST_F(MapToolsTest, DragStepsEdgesAndTheFourPixelSlack) {
+    struct Row {
+        int x, y, dx, dy;
+    } rows[] = {
+        {10, 300, -10, 0},  {790, 300, 10, 0},  {400, 10, 0, -10},  {400, 590, 0, 10},
+        {404, 300, 10, 0},  {405, 300, 40, 0},  {396, 300, -10, 0}, {395, 300, -40, 0},
+        {400, 304, 0, 10},  {400, 305, 0, 40},  {400, 295, 0, -40}, {400, 300, 0, 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(::testing::Message() << r.x << "," << r.y);
+        editor.mapView.setScroll(-400, -300);
+        send(PointerAction::Press, PointerButton::Right, 400, 300);
+        send(PointerAction::Move, PointerButton::None, r.x, r.y);
+        EXPECT_EQ(editor.mapView.scrollX(), -400 + r.dx);
+        EXPECT_EQ(editor.mapView.scrollY(), -300 + r.dy);
+        send(PointerAction::Release, PointerButton::Right, r.x, r.y);
+    }
+}
+
+// The map spans ±204 km: at zoom 100 the view's top-left corner stays within
+// −20400 .. 20400 − the window's size, as the scroll bars allow, however long
+// the button is held at an edge; a Shift click there lands on the map's edge.
+TEST_F(MapToolsTest, DraggingStopsAtTheMapsEdgeAndALeftReleaseOutsideEndsIt) {
+    send(PointerAction::Press, PointerButton::Right, 400, 300);
+    send(PointerAction::Move, PointerButton::None, 795, 300);
+    for (int i = 0; i < 3000; ++i) tools.tick();
+    EXPECT_EQ(editor.mapView.scrollX(), 20400 - 800);
+    send(PointerAction::Move, PointerButton::None, 400, 595);
+    for (int i = 0; i < 3000; ++i) tools.tick();
+    EXPECT_EQ(editor.mapView.scrollY(), 20400 - 600);
+    send(PointerAction::Release, PointerButton::Right, 400, 595);
+    leftClick(799, 599, true);
+    EXPECT_EQ(word(1, 3466), 32638) << "203.99 km east, not wrapped to the west";
+    EXPECT_EQ(word(1, 3468), 32638);
+
+    send(PointerAction::Press, PointerButton::Right, 400, 300);
+    send(PointerAction::Move, PointerButton::None, 5, 300);
+    for (int i = 0; i < 5000; ++i) tools.tick();
+    EXPECT_EQ(editor.mapView.scrollX(), -20400);
+
+    // A left release over the border or a scroll bar (outside the 800 × 600
+    // client area) ends the drag; one inside does not.
+    send(PointerAction::Release, PointerButton::Left, 400, 300);
+    EXPECT_TRUE(tools.dragTimerWanted());
+    send(PointerAction::Release, PointerButton::Left, 810, 300);
+    EXPECT_FALSE(tools.dragTimerWanted());
+}

@@ -91,8 +91,20 @@ TEST_F(ChecksTest, TwoPlayerGroupsWithTheFirstInTeam2) {
     group(1, "Beta", 2, 1, 1);
     group(2, "Gamma", 2, 2, 0);
     store.shipgroupCount = 3;
-    EXPECT_EQ(captions(), (std::vector<std::string>{"Warning - more than one player craft",
-                                                    "Error - player craft is not in TEAM ONE"}));
+    const auto f = runChecks(store, false, "x", true);
+    ASSERT_EQ(f.size(), 2u);
+    EXPECT_EQ(f[0].caption, "Warning - more than one player craft");
+    EXPECT_EQ(f[0].text,
+              "There is more than one player craft. If you are a professional mission builder "
+              "just skip this warning. You may encounter problems in the mission.");
+    EXPECT_EQ(f[1].caption, "Error - player craft is not in TEAM ONE");
+    EXPECT_EQ(f[1].text,
+              "Your player craft isn't in TEAM 1. Only player crafts in TEAM 1 can use "
+              "hyperbouys to hyper into an other region.\n\nWhat should I do?\n\n\t- Select "
+              "your player craft shipgroup\n\t- Open the Basics properties\n\t- Modify TEAM to "
+              "the first in the list\n\nHowever this is not a fatal error. In some cases you may "
+              "proceed with this setting.");
+    for (const auto& finding : f) EXPECT_EQ(finding.icon, core::Icon::Exclamation);
     store.shipgroupCount = 0;
     EXPECT_EQ(captions(), std::vector<std::string>{"Fatal error - no player craft"});
 }

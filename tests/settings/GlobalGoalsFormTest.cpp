@@ -125,5 +125,49 @@ TEST(GlobalGoalsForm, PickersAddressTheRightBytesAndTexts) {
     EXPECT_EQ(f.store.text(Table::GlobalGoalStrings, 2, 0, 64), "first");
 }
 
+// Every goal condition 0..47 in both wordings; codes without a wording read
+// "Unknown - n" in both.
+TEST(GlobalGoalsForm, EveryGoalWordingAndGoalFoursTrigger) {
+    const std::pair<int, const char*> verbs[] = {
+        {1, "arrive"},         {2, "be destroyed"},         {3, "be attacked"},
+        {4, "be captured"},    {5, "be inspected"},         {6, "be boarded"},
+        {7, "finish docking"}, {8, "be disabled"},          {9, "survive"},
+        {12, "complete its mission"}, {19, "be dropped off"}, {20, "be reinforced"},
+        {21, "at 0% shields"}, {22, "at 50% hull"},          {23, "run out of missiles"},
+        {25, "be dropped off"}, {32, "initiate docking"},    {45, "withdrawn"},
+        {47, "arrive in sector"},
+    };
+    SettingsFixture f;
+    GlobalGoalsForm form(f.ctx);
+    const auto must = form.itemsOf("condition");
+    form.choose("kind", 1);
+    const auto mustNot = form.itemsOf("condition");
+    ASSERT_GE(must.size(), 48u);
+    ASSERT_GE(mustNot.size(), 48u);
+    for (int code = 0; code <= 47; ++code) {
+        std::string primary = "Unknown - " + std::to_string(code), prevent = primary;
+        if (code == 0) primary = prevent = "TRUE - No condition";
+        if (code == 10) primary = prevent = "FALSE - Impossible condition";
+        for (const auto& [c, verb] : verbs)
+            if (c == code) {
+                primary = std::string("must ") + verb;
+                prevent = std::string("musn't ") + verb;
+            }
+        EXPECT_EQ(must[code], primary) << code;
+        EXPECT_EQ(mustNot[code], prevent) << code;
+    }
+
+    // Team 1, prevent, goal 4: its trigger starts at 2 + 122 + 22 = 146.
+    form.click("goal4");
+    form.choose("condition", 9);
+    form.choose("subjectType", 1);
+    form.choose("subject", 3);
+    form.choose("amount", 2);
+    form.choose("parameter", 4);
+    for (const auto& [offset, value] : {std::pair{146, 9}, {147, 1}, {148, 3}, {149, 2}, {150, 4}})
+        EXPECT_EQ(f.at(Table::GlobalGoals, 0, offset), value) << offset;
+    EXPECT_EQ(f.at(Table::GlobalGoals, 0, 140), 0) << "goal 3's trigger stays";
+}
+
 }  // namespace
 }  // namespace quendar::settings::test

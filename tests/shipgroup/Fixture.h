@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ class ScriptedPrompter : public core::Prompter {
     core::Answer ask(std::string_view text, std::string_view caption, core::Buttons,
                         core::Icon) override {
         asked.push_back(std::string(caption) + ": " + std::string(text));
+        if (whileShown) whileShown();
         if (answers.empty()) return core::Answer::Ok;
         auto a = answers.front();
         answers.pop_front();
@@ -28,6 +30,7 @@ class ScriptedPrompter : public core::Prompter {
     }
     std::deque<core::Answer> answers;
     std::vector<std::string> asked;
+    std::function<void()> whileShown;  // runs while a box is up
 };
 
 inline std::string craftLine(int type, const std::string& name, const std::string& category,

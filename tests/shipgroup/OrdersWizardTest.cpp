@@ -188,11 +188,15 @@ TEST_F(WizardTest, UnknownCraftStopsAndNoSlotWritesNothing) {
     EXPECT_EQ(w.page(), 0);
     EXPECT_FALSE(w.cannotContinue());
 
-    // A craft type outside the catalogue: the message, and the wizard closes.
+    // A craft type outside the catalogue: the message, raised with the
+    // wizard's timer stopped, and the wizard closes.
     f.store.currentShipgroup = 4;
-    int closes = 0;
+    int closes = 0, intervalWhileShown = -1;
     auto c = w.closeRequested.connect([&] { ++closes; });
+    f.prompter.whileShown = [&] { intervalWhileShown = w.timerInterval(); };
     press(w, OrdersWizard::Next);
+    f.prompter.whileShown = nullptr;
+    EXPECT_EQ(intervalWhileShown, 0);
     EXPECT_EQ(closes, 1);
     EXPECT_EQ(f.prompter.asked.back(),
               "Unknown shiptype: Ship is not in the database.\nThis is a fatal error cause the "
@@ -251,4 +255,26 @@ TEST_F(WizardTest, ARunIsOneUndoStep) {
     ASSERT_TRUE(journal.redo());
     EXPECT_EQ(order(1, 2, 3, 8), 5);
     EXPECT_EQ(order(1, 2, 3, 0), 7) << "destroy";
+}
+
+// Three targets: targets 1..3 of type 1 ("Flightgroup") and both flags; the
+// fourth target's fields stay as they were.
+TEST_F(WizardTest, ThreeTargetsSetBothFlagsAndLeaveTheFourth) {
+    f.store.currentShipgroup = 1;
+    f.rec(1).set(202 + 592 * 2 + 148 * 3 + 7, 99);
+    f.rec(1).set(202 + 592 * 2 + 148 * 3 + 9, 98);
+    OrdersWizard w(f.ctx, 2, 4);
+    settle(w);
+    press(w, OrdersWizard::Next);
+    press(w, OrdersWizard::Next);
+    press(w, OrdersWizard::Destroy);
+    for (int t : {3, 4, 5}) {
+        f.store.currentShipgroup = t;
+        press(w, OrdersWizard::Add);
+    }
+    press(w, OrdersWizard::Next);
+    ASSERT_EQ(w.page(), 12);
+    const int expect[][2] = {{0, 7},  {1, 10}, {12, 1}, {13, 3}, {14, 1}, {15, 4}, {6, 1},
+                             {8, 5},  {10, 1}, {16, 1}, {7, 99}, {9, 98}};
+    for (const auto& e : expect) EXPECT_EQ(order(1, 2, 3, e[0]), e[1]) << e[0];
 }

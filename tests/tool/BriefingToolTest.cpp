@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
@@ -115,6 +116,55 @@ TEST_F(BriefingToolTest, RenderWritesAPngOfTheAskedSize) {
     EXPECT_EQ(runTool("render " + mission + " " + other + " --region 2 --zoom 40" + icons)
                   .exitCode,
               0);
+}
+
+// Same-time commands come out as Save writes them: a kind scanned later first
+// (BRC_SHOW before BRC_COORD), one kind's records in list order; a resave
+// keeps that order.
+TEST_F(BriefingToolTest, DumpListsSameTimeCommandsInTheSavedOrder) {
+    app::Editor e;
+    e.craftListPath = "";
+    app::resetEditorToNewMission(e);
+    e.briefing.appendCommand(BRC_COORD, 20, {1, 10, 10});
+    e.briefing.appendCommand(BRC_COORD, 20, {2, 20, 20});
+    e.briefing.appendCommand(BRC_SHOW, 20, {1, 5, 0});
+    ASSERT_TRUE(mission::writeFileAtomic(mission, app::buildMissionImage(e)));
+    const std::string again = (temp.path() / "again.tie").string();
+    ASSERT_EQ(runTool("resave " + mission + " " + again).exitCode, 0);
+    for (const std::string& file : {mission, again}) {
+        const auto commands = nlohmann::json::parse(runTool("dump " + file).out)["briefing"]["commands"];
+        ASSERT_GE(commands.size(), 3u);
+        EXPECT_EQ(commands[0]["kind"], "BRC_SHOW");
+        EXPECT_EQ(commands[1]["params"], nlohmann::json::array({1, 10, 10}));
+        EXPECT_EQ(commands[2]["params"], nlohmann::json::array({2, 20, 20}));
+    }
+}
+
+// Without --icons the tool draws with the icons the editor would take (the
+// working folder's, else the bundled ones), and says nothing about the
+// session's runtime folder.
+TEST_F(BriefingToolTest, RenderFindsTheBundledIconsAndKeepsStandardErrorQuiet) {
+    auto render = [&](const std::string& name, const std::string& extra, std::string* err) {
+        const std::string png = (temp.path() / name).string(), log = (temp.path() / "err").string();
+        const std::string cmd = "cd " + temp.path().string() + " && env -u XDG_RUNTIME_DIR " +
+                                QUENDAR_TOOL + " render " + mission + " " + png +
+                                " --briefing --time 80 --size 320x200" + extra + " 2>" + log;
+        EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
+        if (err) {
+            const auto said = mission::readWholeFile(log).value_or(std::vector<uint8_t>{});
+            err->assign(said.begin(), said.end());
+        }
+        return mission::readWholeFile(png).value_or(std::vector<uint8_t>{});
+    };
+    std::string err;
+    const auto fallback = render("fallback.png", "", &err);
+    EXPECT_EQ(err, "");
+    const auto bundled =
+        render("bundled.png", std::string(" --icons ") + QUENDAR_DATA_DIR + "/iconslist.dat", nullptr);
+    const auto none = render("none.png", " --icons missing.dat", nullptr);
+    ASSERT_FALSE(fallback.empty());
+    EXPECT_EQ(fallback, bundled);
+    EXPECT_NE(fallback, none) << "the ship is drawn";
 }
 
 }  // namespace

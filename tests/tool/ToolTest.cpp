@@ -187,6 +187,7 @@ TEST_F(ToolTest, DumpAndInfoCarryMessagesTeamsRegionsCargoesAndTexts) {
     e.store.setText(Table::RegionNames, 3, 0, 132, "Far Reach");
     e.store.setText(Table::SpecialCargo, 15, 0, 20, "Seed vault");
     e.store.setText(Table::Introduction, 0, 0, 4096, "Line one\r\nLine\ttwo");
+    e.store.setText(Table::Debriefing, 0, 0, 4096, "Caf\xe9 \\ \x7f.");
     ASSERT_TRUE(mission::writeFileAtomic(at("d.tie"), app::buildMissionImage(e)));
 
     const ToolRun dump = tool("dump " + at("d.tie"), m_dir);
@@ -218,6 +219,8 @@ TEST_F(ToolTest, DumpAndInfoCarryMessagesTeamsRegionsCargoesAndTexts) {
     EXPECT_NE(info.out.find("Team 2: \"Ashen Fleet\""), std::string::npos);
     EXPECT_NE(info.out.find("Region 4: \"Far Reach\""), std::string::npos);
     EXPECT_NE(info.out.find("Introduction: \"Line one\\x0d\\nLine\\ttwo\""), std::string::npos);
+    // 8-bit characters stay as they are, a backslash is doubled, DEL is spelled out.
+    EXPECT_NE(info.out.find("Debriefing: \"Caf\xe9 \\\\ \\x7f.\""), std::string::npos) << info.out;
 }
 
 TEST_F(ToolTest, ValidatePrintsFindingsAndFixWritesTheCorrectedMission) {
@@ -258,6 +261,10 @@ TEST_F(ToolTest, ValidatePrintsFindingsAndFixWritesTheCorrectedMission) {
     EXPECT_NE(fixed.out.find("\nError - player craft number is invalid - corrected: "),
               std::string::npos);
     EXPECT_EQ(bytes("1b2m3fw.tie"), before) << "IN is not touched";
+    const ToolRun unnamed = tool("validate " + at("1b2m3fw.tie") + " --fix \"\"", m_dir);
+    EXPECT_EQ(unnamed.exitCode, 2);
+    EXPECT_NE(unnamed.err.find("--fix needs the name of the file to write"), std::string::npos)
+        << unnamed.err;
     const ToolRun clean = tool("validate " + at("fixed.tie"), m_dir);
     // The corrected file only trips over its own name.
     EXPECT_EQ(clean.out.rfind("Warning - filename incorrect: ", 0), 0u);

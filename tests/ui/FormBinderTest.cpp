@@ -6,12 +6,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
+#include <QTextCursor>
 
 #include "QtTestApp.h"
+#include "app/MissionChecks.h"
 #include "ui/FormBinder.h"
 
 using namespace quendar;
@@ -205,4 +208,57 @@ TEST(FormBinder, HostRunsModalAndReplacesModeless) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(weakSelf.expired());
     EXPECT_TRUE(host.isOpen("self"));
+}
+
+// A stored text shows whole, even past what typing may store, and a
+// multi-line edit gives back every byte 1..255 it was given (0xA0 too);
+// only its line breaks are its own.
+TEST(FormBinder, EditsShowAndReturnTheStoredTextWhole) {
+    test::qtApp();
+    SampleForm form;
+    std::string lines;
+    for (int b = 1; b < 256; ++b)
+        if (b != '\n' && b != '\r') lines += static_cast<char>(b);
+    lines.insert(100, "\n");
+    std::string typed;
+    auto& many = form.controls().emplace_back(SampleForm::make("lines", ControlKind::Edit, ""));
+    many.multiLine = true;
+    many.text = [&] { return lines; };
+    many.setText = [&](const std::string& t) { typed = t; };
+    form.name = "Nine char";  // one over the limit of 8
+    ui::FormDialog dlg(form, nullptr);
+
+    auto* edit = qobject_cast<QLineEdit*>(dlg.widgetFor("name"));
+    EXPECT_EQ(edit->text(), "Nine char");
+    edit->setSelection(0, 1);
+    QTest::keyClick(edit, 'Q');
+    EXPECT_EQ(form.name, "Qine cha") << "typing stores at most the limit";
+
+    auto* text = qobject_cast<QPlainTextEdit*>(dlg.widgetFor("lines"));
+    ASSERT_NE(text, nullptr);
+    QTextCursor cur = text->textCursor();
+    cur.setPosition(0);
+    cur.setPosition(1, QTextCursor::KeepAnchor);
+    text->setTextCursor(cur);
+    QTest::keyClick(text, 'Q');
+    EXPECT_EQ(typed, "Q" + lines.substr(1));
+}
+
+// The checks' box has no caption bar, and neither Escape nor its close button
+// take it away before its checks have run; then it closes itself.
+TEST(FormBinder, ValidationBoxCannotBeClosedBeforeItsChecks) {
+    test::qtApp();
+    int runs = 0;
+    app::ValidationBox box([&] { ++runs; });
+    ui::FormDialog dlg(box, nullptr);
+    EXPECT_TRUE(dlg.windowFlags() & Qt::FramelessWindowHint);
+    dlg.show();
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    dlg.close();
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(runs, 0);
+    box.tick();  // the first tick of its timer
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(dlg.isVisible());
 }

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <filesystem>
@@ -21,9 +22,11 @@
 
 #include "QtTestApp.h"
 #include "app/FileCommands.h"
+#include "app/MapTools.h"
 #include "app/PreferencesFile.h"
 #include "mission/FileIO.h"
 #include "mission/ShipgroupRecord.h"
+#include "shipgroup/OrdersWizard.h"
 #include "support/ScriptedUi.h"
 #include "ui/CMainFrame.h"
 #include "ui/CSliderBar.h"
@@ -571,4 +574,43 @@ TEST_F(MainFrameTest, TypingIsOneUndoStepAndTheTitleMarksTheChange) {
     ASSERT_TRUE(run(app::cmd::Redo));
     EXPECT_EQ(name->text(), "Ember Wing");
     EXPECT_EQ(frame.windowTitle(), clean + "*");
+}
+
+// The Orders wizard runs on its dialog's one timer, and writes into the
+// region and order slot the map showed when it opened.
+TEST_F(MainFrameTest, OrdersWizardRunsOnOneTimerAndKeepsTheRegionItOpenedIn) {
+    writeValidPreferences();
+    auto& frame = start();
+    ASSERT_TRUE(frame.openMissionPath(writeSampleMission("three.tie"), false));
+    editor.viewSwitches.currentOrder = 2;
+    editor.mapView.setRegion(1, false);
+    editor.store.currentShipgroup = 0;  // a fighter
+    ASSERT_TRUE(run(app::cmd::OrdersWizard));
+    ui::FormDialog* dlg = frame.forms().dialog(app::form::OrdersWizard);
+    ASSERT_NE(dlg, nullptr);
+    int running = 0;
+    for (QTimer* t : dlg->findChildren<QTimer*>()) running += t->isActive() ? 1 : 0;
+    EXPECT_EQ(running, 1);
+
+    editor.mapView.setRegion(3, false);
+    auto& w = dynamic_cast<shipgroup::OrdersWizard&>(dlg->model());
+    auto settle = [&] {
+        for (int i = 0; i < 200 && w.timerInterval() != 0; ++i) w.tick();
+    };
+    auto press = [&](int kind) {
+        for (const auto& b : w.buttons())
+            if (b.kind == kind) {
+                w.pointer({map::PointerAction::Press, map::PointerButton::Left, false, false,
+                           b.x + 7, b.y + 5});
+                settle();
+                return;
+            }
+    };
+    settle();
+    using W = shipgroup::OrdersWizard;
+    for (int kind : {W::Next, W::Next, W::Destroy, W::Add, W::Next}) press(kind);
+    ASSERT_EQ(w.page(), 12);
+    // Order 2 of region 2 (index 1) of shipgroup 0: 202 + 592 + 148.
+    EXPECT_EQ(editor.store.byte(mission::Table::Shipgroups, 0, 202 + 592 + 148), 7);
+    EXPECT_EQ(editor.store.byte(mission::Table::Shipgroups, 0, 202 + 592 * 3 + 148), 0);
 }

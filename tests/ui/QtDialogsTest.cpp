@@ -3,6 +3,8 @@
 #include "QtTestApp.h"
 #include "ui/FormBinder.h"
 #include "ui/QtDialogs.h"
+#include "app/Editor.h"
+#include "app/FileCommands.h"
 
 using namespace quendar::ui;
 
@@ -76,4 +78,23 @@ TEST(QtDialogs, PrompterShowsTheBoxAndReturnsTheAnswer) {
     answerWith(QMessageBox::Ok, &text, &title, &icon);
     prompter.tell("See next version", "Function not implemented");
     EXPECT_EQ(title, "Function not implemented");
+}
+
+// A mission path is shown as typed, tags and all, not as markup.
+TEST(QtDialogs, MessageBoxesShowPathsAsPlainText) {
+    quendar::test::qtApp();
+    quendar::app::Editor editor;
+    QtPrompter prompter(nullptr);
+    QString text;
+    Qt::TextFormat format = Qt::RichText;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        text = box->text();
+        format = box->textFormat();
+        box->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_FALSE(quendar::app::openMissionPath(editor, prompter, "/nowhere/<b>big</b> & co.tie"));
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_TRUE(text.contains("<b>big</b> & co.tie")) << text.toStdString();
 }

@@ -35,6 +35,14 @@ bool parseSize(const std::string& text, int& w, int& h) {
     return w >= 1 && h >= 1 && w <= 16384 && h <= 16384;
 }
 
+// The toolkit warns on standard error when the session has no runtime folder,
+// which a command line run often lacks and which drawing a picture never
+// needs; every other message is printed as the toolkit would print it.
+void quietRuntimeFolder(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
+    if (type == QtWarningMsg && msg.startsWith("QStandardPaths: XDG_RUNTIME_DIR")) return;
+    std::cerr << qFormatLogMessage(type, context, msg).toLocal8Bit().constData() << "\n";
+}
+
 }  // namespace
 
 bool renderAvailable() { return true; }
@@ -56,6 +64,7 @@ int renderMission(app::Editor& editor, const RenderOptions& o) {
 
     // The toolkit draws texts without a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietRuntimeFolder);
     int argc = 1;
     char name[] = "quendar-tool";
     char* argv[] = {name, nullptr};

@@ -13,7 +13,7 @@ struct RenderOptions {
     int region = 1;  // 1..4 as the toolbar names them
     int zoom = 100;
     std::string size = "1920x1080";
-    std::string icons = "iconslist.dat";
+    std::string icons;  // empty: the editor's choice (here, else the bundled one)
 };
 
 // Draws the map of the open mission (or its briefing at a time, in the

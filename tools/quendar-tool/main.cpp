@@ -15,6 +15,7 @@
 #include "briefing/BriefingView.h"
 #include "ToolParts.h"
 #include "app/WorkingFolder.h"
+#include "map/IconTable.h"
 
 namespace {
 
@@ -173,15 +174,23 @@ int main(int argc, char** argv) {
     render->add_option("--region", ro.region, "region 1..4 (default 1)")->excludes(brief);
     render->add_option("--zoom", ro.zoom, "pixels per km (default 100)")->excludes(brief);
     render->add_option("--size", ro.size, "picture size WIDTHxHEIGHT (default 1920x1080)");
-    render->add_option("--icons", ro.icons, "icon file (default iconslist.dat here)");
+    render->add_option("--icons", ro.icons,
+                       "icon file (default: iconslist.dat here, else the bundled one)");
     std::string fixOut;
     auto* validate = cli.add_subcommand(
         "validate", "run the mission checks; exit 0 with no finding, 1 with findings, 2 on errors");
     validate->add_option("IN", in)->required();
-    validate->add_option("--fix", fixOut, "save the corrected mission as OUT");
+    auto* fixOpt = validate->add_option("--fix", fixOut, "save the corrected mission as OUT");
     CLI11_PARSE(cli, argc, argv);
     // The editor's rule: the working folder's craft list, else the bundled one.
-    if (craftList.empty()) craftList = app::WorkingFolder(dataDir).dataFile("SHIPLIST.TXT");
+    // The same for the icons the pictures are drawn with.
+    const app::WorkingFolder folder(dataDir);
+    if (craftList.empty()) craftList = folder.dataFile("SHIPLIST.TXT");
+    if (ro.icons.empty()) ro.icons = folder.dataFile(map::kIconFileName);
+    if (*fixOpt && fixOut.empty()) {
+        std::cerr << "quendar-tool: --fix needs the name of the file to write\n";
+        return 2;
+    }
 
     if (*render && !tool::renderAvailable()) return tool::handOverRender(argv);
 
