@@ -130,32 +130,34 @@ void writeValue(Writer& o, const RecordWalk& w, const Node& n, int at, int eleme
 }
 
 void writeFields(Writer& o, const RecordWalk& w, std::span<const Node> nodes, int at, FieldAt ctx);
+void writeElement(Writer& o, const RecordWalk& w, const Node& g, int at, const FieldAt& ctx);
+
+// The elements of a group as a list; a trimmed group leaves out the empty
+// elements at its end.
+void writeList(Writer& o, const RecordWalk& w, const Node& g, int at, const FieldAt& ctx) {
+    int count = g.elements();
+    while (g.trim && count > 0) {
+        FieldAt c = ctx;
+        c.indices[static_cast<size_t>(c.depth++)] = count - 1;
+        if (!isEmptyElement(w, g.element, at + g.elementOffset(count - 1), c)) break;
+        --count;
+    }
+    o.begin('[');
+    for (int i = 0; i < count; ++i) {
+        FieldAt c = ctx;
+        c.indices[static_cast<size_t>(c.depth++)] = i;
+        o.item();
+        writeElement(o, w, g, at + g.elementOffset(i), c);
+    }
+    o.end(']');
+}
 
 void writeElement(Writer& o, const RecordWalk& w, const Node& g, int at, const FieldAt& ctx) {
     if (g.element.size() == 1 && g.element[0].name.empty() && !g.element[0].isGroup()) {
         writeValue(o, w, g.element[0], at + g.element[0].offset, at, ctx);
     } else if (g.element.size() == 1 && g.element[0].name.empty()) {
         // A list of lists (the orders of each region).
-        const Node& inner = g.element[0];
-        int n = inner.elements();
-        if (inner.trim) {
-            while (n > 0) {
-                FieldAt c = ctx;
-                c.indices[static_cast<size_t>(c.depth++)] = n - 1;
-                if (!isEmptyElement(w, inner.element, at + inner.elementOffset(n - 1), c)) break;
-                --n;
-            }
-        }
-        o.begin('[');
-        for (int i = 0; i < n; ++i) {
-            FieldAt c = ctx;
-            c.indices[static_cast<size_t>(c.depth++)] = i;
-            o.item();
-            o.begin('{');
-            writeFields(o, w, inner.element, at + inner.elementOffset(i), c);
-            o.end('}');
-        }
-        o.end(']');
+        writeList(o, w, g.element[0], at, ctx);
     } else if (isSmall(g.element)) {
         o.out += '{';
         bool first = true;
@@ -202,23 +204,7 @@ void writeFields(Writer& o, const RecordWalk& w, std::span<const Node> nodes, in
             o.end('}');
             continue;
         }
-        int count = n.elements();
-        if (n.trim) {
-            while (count > 0) {
-                FieldAt c = ctx;
-                c.indices[static_cast<size_t>(c.depth++)] = count - 1;
-                if (!isEmptyElement(w, n.element, at + n.elementOffset(count - 1), c)) break;
-                --count;
-            }
-        }
-        o.begin('[');
-        for (int i = 0; i < count; ++i) {
-            FieldAt c = ctx;
-            c.indices[static_cast<size_t>(c.depth++)] = i;
-            o.item();
-            writeElement(o, w, n, at + n.elementOffset(i), c);
-        }
-        o.end(']');
+        writeList(o, w, n, at, ctx);
     }
 }
 
