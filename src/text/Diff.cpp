@@ -91,7 +91,7 @@ void compareRecords(const Side& a, const Side& b, const RecordLayout& l, int ia,
     }
     for (const Run& r : differingRuns(ra, rb, [&](int i) { return !l.owned[static_cast<size_t>(i)]; }))
         out.push_back({prefix + ".rest[" + std::to_string(r.offset) + "]",
-                       hex(ra.subspan(static_cast<size_t>(r.offset), r.bytes.size())), hex(r.bytes)});
+                       hex(r.bytes), hex(rb.subspan(static_cast<size_t>(r.offset), r.bytes.size()))});
 }
 
 // A record's content with its shipgroup references left out: records that
@@ -222,7 +222,7 @@ void compareBytes(std::span<const uint8_t> x, std::span<const uint8_t> y, const 
                   std::vector<Difference>& out) {
     for (const Run& r : differingRuns(x, y, keep))
         out.push_back({name + "[" + std::to_string(r.offset) + "]",
-                       hex(x.subspan(static_cast<size_t>(r.offset), r.bytes.size())), hex(r.bytes)});
+                       hex(r.bytes), hex(y.subspan(static_cast<size_t>(r.offset), r.bytes.size()))});
 }
 
 std::string commandText(const Side& s, briefing::Kind kind, const briefing::Record& r) {

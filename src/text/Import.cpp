@@ -23,16 +23,32 @@ struct Refusal {
     std::string message;
 };
 
-[[noreturn]] void refuse(const std::string& path, std::string message) {
-    throw Refusal{path, std::move(message)};
-}
+// Where a value sits in the document; spelled out only when it is refused.
+struct Path {
+    const Path* parent = nullptr;
+    std::string_view key;
+    long index = -1;
+    std::string str() const {
+        std::string s = parent ? parent->str() : std::string();
+        if (index >= 0) {
+            s += "[" + std::to_string(index) + "]";
+        } else if (!key.empty()) {
+            if (!s.empty()) s += '.';
+            s += key;
+        }
+        return s;
+    }
+};
+const Path kRoot{};
+Path member(const Path& path, std::string_view key) { return {&path, key, -1}; }
+Path entry(const Path& path, size_t i) { return {&path, {}, static_cast<long>(i)}; }
 
-std::string member(const std::string& path, std::string_view key) {
-    return path.empty() ? std::string(key) : path + "." + std::string(key);
+[[noreturn]] void refuse(const Path& path, std::string message) {
+    throw Refusal{path.str(), std::move(message)};
 }
-std::string entry(const std::string& path, size_t i) { return path + "[" + std::to_string(i) + "]"; }
+[[noreturn]] void refuse(std::string_view key, std::string message) { refuse(member(kRoot, key), std::move(message)); }
 
-int number(const json& v, const std::string& path, int lo, int hi) {
+int number(const json& v, const Path& path, int lo, int hi) {
     if (!v.is_number_integer()) refuse(path, "expected a whole number, found " + v.dump());
     const auto n = v.get<int64_t>();
     if (n < lo || n > hi)
@@ -40,7 +56,7 @@ int number(const json& v, const std::string& path, int lo, int hi) {
     return static_cast<int>(n);
 }
 
-std::vector<uint8_t> textOf(const json& v, const std::string& path, size_t maxLength) {
+std::vector<uint8_t> textOf(const json& v, const Path& path, size_t maxLength) {
     if (!v.is_string()) refuse(path, "expected a text, found " + v.dump());
     auto bytes = latin1(v.get_ref<const std::string&>());
     if (!bytes) refuse(path, "holds a character beyond U+00FF, which a mission cannot store");
@@ -55,13 +71,13 @@ void putText(std::span<uint8_t> field, const std::vector<uint8_t>& bytes) {
     std::copy(bytes.begin(), bytes.end(), field.begin());
 }
 
-const json& arrayOf(const json& v, const std::string& path, size_t most) {
+const json& arrayOf(const json& v, const Path& path, size_t most) {
     if (!v.is_array()) refuse(path, "expected a list, found " + v.dump().substr(0, 40));
     if (v.size() > most)
         refuse(path, "has " + std::to_string(v.size()) + " entries; at most " + std::to_string(most) + " fit");
     return v;
 }
-const json& objectOf(const json& v, const std::string& path) {
+const json& objectOf(const json& v, const Path& path) {
     if (!v.is_object()) refuse(path, "expected an object, found " + v.dump().substr(0, 40));
     return v;
 }
@@ -82,10 +98,10 @@ struct RecordFill {
 };
 
 void readFields(const RecordFill& r, const json& obj, std::span<const Node> nodes, int at,
-                FieldAt ctx, const std::string& path, bool record = false);
+                FieldAt ctx, const Path& path, bool record = false);
 
 void readValue(const RecordFill& r, const json& v, const Node& n, int at, const FieldAt& ctx,
-               const std::string& path) {
+               const Path& path) {
     const size_t o = static_cast<size_t>(at);
     switch (n.form) {
         case Form::Byte: r.rec[o] = static_cast<uint8_t>(number(v, path, 0, 255)); break;
@@ -118,7 +134,7 @@ void readValue(const RecordFill& r, const json& v, const Node& n, int at, const 
 }
 
 void readGroup(const RecordFill& r, const json& v, const Node& g, int at, const FieldAt& ctx,
-               const std::string& path) {
+               const Path& path) {
     if (g.count == 0 && g.offsets.empty()) {
         FieldAt c = ctx;
         c.indices[static_cast<size_t>(c.depth++)] = g.tag;
@@ -130,7 +146,7 @@ void readGroup(const RecordFill& r, const json& v, const Node& g, int at, const 
         FieldAt c = ctx;
         c.indices[static_cast<size_t>(c.depth++)] = static_cast<int>(i);
         const int base = at + g.elementOffset(static_cast<int>(i));
-        const std::string p = entry(path, i);
+        const Path p = entry(path, i);
         const Node& first = g.element[0];
         if (g.element.size() == 1 && first.name.empty())
             first.isGroup() ? readGroup(r, list[i], first, base, c, p)
@@ -141,9 +157,9 @@ void readGroup(const RecordFill& r, const json& v, const Node& g, int at, const 
 }
 
 void readFields(const RecordFill& r, const json& obj, std::span<const Node> nodes, int at,
-                FieldAt ctx, const std::string& path, bool record) {
+                FieldAt ctx, const Path& path, bool record) {
     for (const auto& [key, v] : obj.items()) {
-        const std::string p = member(path, key);
+        const Path p = member(path, key);
         const Node* node = nullptr;
         for (const Node& n : nodes)
             if (!n.name.empty() && n.name == key) node = &n;
@@ -162,9 +178,9 @@ void readFields(const RecordFill& r, const json& obj, std::span<const Node> node
     }
 }
 
-void readRest(std::span<uint8_t> rec, const json& obj, const std::string& path) {
+void readRest(std::span<uint8_t> rec, const json& obj, const Path& path) {
     for (const auto& [key, v] : objectOf(obj, path).items()) {
-        const std::string p = member(path, key);
+        const Path p = member(path, key);
         int offset = -1;
         if (!key.empty() && key.size() < 7 && std::all_of(key.begin(), key.end(), ::isdigit))
             offset = std::stoi(key);
@@ -180,7 +196,7 @@ void readRest(std::span<uint8_t> rec, const json& obj, const std::string& path) 
 }
 
 void readRecord(MissionStore& store, const RecordLayout& l, int slot, const json& v,
-                const std::string& path) {
+                const Path& path) {
     const RecordFill r{store, store.mutableSlot(l.table, slot), slot};
     objectOf(v, path);
     if (v.contains("rest")) readRest(r.rec, v["rest"], member(path, "rest"));
@@ -188,12 +204,12 @@ void readRecord(MissionStore& store, const RecordLayout& l, int slot, const json
 }
 
 void readRecords(MissionStore& store, const RecordLayout& l, const json& v, int most) {
-    const std::string path(l.name);
+    const Path path = member(kRoot, l.name);
     const json& list = arrayOf(v, path, static_cast<size_t>(most));
     for (size_t i = 0; i < list.size(); ++i) readRecord(store, l, static_cast<int>(i), list[i], entry(path, i));
 }
 
-void readTexts(MissionStore& store, Table t, const json& v, const std::string& path, size_t width) {
+void readTexts(MissionStore& store, Table t, const json& v, const Path& path, size_t width) {
     const json& list = arrayOf(v, path, static_cast<size_t>(mission::shapeOf(t).slots));
     for (size_t i = 0; i < list.size(); ++i) {
         const auto bytes = textOf(list[i], entry(path, i), width);
@@ -208,15 +224,15 @@ void readTexts(MissionStore& store, Table t, const json& v, const std::string& p
 
 void readBriefing(MissionStore& store, briefing::BriefingModel& model, const json& v) {
     using namespace briefing;
-    const std::string path = "briefing";
+    const Path path = member(kRoot, "briefing");
     objectOf(v, path);
     auto block = store.mutableSlot(Table::Briefing1, 0);
-    if (v.contains("rest")) readRest(block, v["rest"], "briefing.rest");
+    if (v.contains("rest")) readRest(block, v["rest"], member(path, "rest"));
     int length = kDefaultBriefingTime, endTime = kDefaultBriefingTime;
     const json none = json::array();
     const json* commands = &none;
     for (const auto& [key, x] : v.items()) {
-        const std::string p = member(path, key);
+        const Path p = member(path, key);
         if (key == "briefingLength") length = number(x, p, 0, 65535);
         else if (key == "endTime") endTime = number(x, p, 0, 65535);
         else if (key == "teams") {
@@ -239,8 +255,9 @@ void readBriefing(MissionStore& store, briefing::BriefingModel& model, const jso
         stream.push_back(static_cast<uint8_t>((w >> 8) & 0xFF));
     };
     std::array<int, kKindCount> counts{};
+    const Path commandsPath = member(path, "commands");
     for (size_t i = 0; i < commands->size(); ++i) {
-        const std::string p = entry("briefing.commands", i);
+        const Path p = entry(commandsPath, i);
         const json& c = objectOf((*commands)[i], p);
         if (!c.contains("kind")) refuse(p, "a command needs its \"kind\"");
         const json& kindName = c["kind"];
@@ -254,7 +271,7 @@ void readBriefing(MissionStore& store, briefing::BriefingModel& model, const jso
         std::array<int, kMaxParams> values{};
         int time = 0, codeHigh = 0;
         for (const auto& [key, x] : c.items()) {
-            const std::string q = member(p, key);
+            const Path q = member(p, key);
             if (key == "kind") continue;
             if (key == "time") { time = number(x, q, 0, 65535); continue; }
             if (key == "codeHigh") { codeHigh = number(x, q, 0, 255); continue; }
@@ -290,49 +307,51 @@ void readBriefing(MissionStore& store, briefing::BriefingModel& model, const jso
     std::copy(kept.begin(), kept.end(), block.begin());
 }
 
-void readBlock(MissionStore& store, Table t, const json& v, const std::string& path) {
+void readBlock(MissionStore& store, Table t, const json& v, const Path& path) {
     readRest(store.mutableSlot(t, 0), v, path);
 }
 
 void readDocument(const json& doc, MissionStore& store, briefing::BriefingModel& model) {
-    objectOf(doc, "");
+    objectOf(doc, kRoot);
     if (!doc.contains("format") || doc["format"] != "quendar-mission")
         refuse("format", "not a mission document (\"format\": \"quendar-mission\" expected)");
     if (!doc.contains("version") || doc["version"] != 1)
         refuse("version", "only version 1 documents can be read");
     const json* groups = nullptr;
     const json* messages = nullptr;
-    for (const auto& [key, v] : doc.items()) {
+    for (const auto& [name, v] : doc.items()) {
+        const std::string& key = name;
+        const Path at = member(kRoot, key);
         if (key == "format" || key == "version") continue;
-        if (key == "header") readRecord(store, headerLayout(), 0, v, key);
-        else if (key == "regionNames") readTexts(store, Table::RegionNames, v, key, 132);
+        if (key == "header") readRecord(store, headerLayout(), 0, v, at);
+        else if (key == "regionNames") readTexts(store, Table::RegionNames, v, at, 132);
         else if (key == "specialCargoes") readRecords(store, specialCargoLayout(), v, 16);
-        else if (key == "globalGroupNames") readTexts(store, Table::GlobalGroupNames, v, key, 87);
-        else if (key == "block3480") readBlock(store, Table::Block3480, v, key);
-        else if (key == "missionOptions") readRecord(store, missionOptionsLayout(), 0, v, key);
-        else if (key == "shipgroupCount" || key == "messageCount") number(v, key, 0, 255);
-        else if (key == "shipgroups") groups = &arrayOf(v, key, mission::kMaxShipgroups);
-        else if (key == "messages") messages = &arrayOf(v, key, mission::kMaxMessages);
+        else if (key == "globalGroupNames") readTexts(store, Table::GlobalGroupNames, v, at, 87);
+        else if (key == "block3480") readBlock(store, Table::Block3480, v, at);
+        else if (key == "missionOptions") readRecord(store, missionOptionsLayout(), 0, v, at);
+        else if (key == "shipgroupCount" || key == "messageCount") number(v, at, 0, 255);
+        else if (key == "shipgroups") groups = &arrayOf(v, at, mission::kMaxShipgroups);
+        else if (key == "messages") messages = &arrayOf(v, at, mission::kMaxMessages);
         else if (key == "globalGoals") readRecords(store, globalGoalLayout(), v, mission::kTeams);
         else if (key == "teams") readRecords(store, teamLayout(), v, mission::kTeams);
         else if (key == "briefing") continue;  // after the shipgroups, below
         else if (key == "briefing2") {
-            for (const auto& [k2, x] : objectOf(v, key).items()) {
-                const std::string p = member(key, k2);
+            for (const auto& [k2, x] : objectOf(v, at).items()) {
+                const Path p = member(at, k2);
                 if (k2 == "block") readBlock(store, Table::Briefing2, x, p);
                 else if (k2 == "tags") readTexts(store, Table::Briefing2Tags, x, p, 255);
                 else if (k2 == "texts") readTexts(store, Table::Briefing2Texts, x, p, 255);
                 else refuse(p, "unknown field");
             }
-        } else if (key == "block6268") readBlock(store, Table::Block6268, v, key);
-        else if (key == "messageNotes") readTexts(store, Table::MessageNotes, v, key, mission::kNoteSize);
-        else if (key == "notesC") readTexts(store, Table::NotesC, v, key, mission::kNoteSize);
-        else if (key == "notesD") readTexts(store, Table::NotesD, v, key, mission::kNoteSize);
-        else if (key == "notesE") readTexts(store, Table::NotesE, v, key, mission::kNoteSize);
-        else if (key == "block417") readBlock(store, Table::Block417, v, key);
-        else if (key == "debriefing") putText(store.mutableSlot(Table::Debriefing, 0), textOf(v, key, 4096));
-        else if (key == "hints") putText(store.mutableSlot(Table::Hints, 0), textOf(v, key, 4096));
-        else if (key == "introduction") putText(store.mutableSlot(Table::Introduction, 0), textOf(v, key, 4096));
+        } else if (key == "block6268") readBlock(store, Table::Block6268, v, at);
+        else if (key == "messageNotes") readTexts(store, Table::MessageNotes, v, at, mission::kNoteSize);
+        else if (key == "notesC") readTexts(store, Table::NotesC, v, at, mission::kNoteSize);
+        else if (key == "notesD") readTexts(store, Table::NotesD, v, at, mission::kNoteSize);
+        else if (key == "notesE") readTexts(store, Table::NotesE, v, at, mission::kNoteSize);
+        else if (key == "block417") readBlock(store, Table::Block417, v, at);
+        else if (key == "debriefing") putText(store.mutableSlot(Table::Debriefing, 0), textOf(v, at, 4096));
+        else if (key == "hints") putText(store.mutableSlot(Table::Hints, 0), textOf(v, at, 4096));
+        else if (key == "introduction") putText(store.mutableSlot(Table::Introduction, 0), textOf(v, at, 4096));
         else refuse(key, "unknown field");
     }
     const auto counted = [&](const json* list, const char* countKey, int& count) {

@@ -274,6 +274,10 @@ TEST(MissionText, DiffSpeaksInShipgroupsOrdersAndCommands) {
          {R"(shipgroups[1] "Amber Wing": removed | )"}},
         {"inserted", [](app::Editor& e) { deleteShipgroup(e.store, 1); }, true,
          {R"(shipgroups[1] "Amber Wing":  | added)"}},
+        {"last message deleted", [](app::Editor& e) { --e.store.messageCount; }, false,
+         {"messages[" + std::to_string(base->store.messageCount - 1) + "]: removed | "}},
+        {"unnamed byte", [](app::Editor& e) { e.store.setByte(Table::Shipgroups, 2, 130, 7); }, false,
+         {R"(shipgroups[2] "Hauler Sixx" .rest[130]: 00 | 07)"}},
         {"moved command", viaText([](json& d) {
              for (json& c : d["briefing"]["commands"])
                  if (c["kind"] == "BRC_ORIENT") { c["time"] = 33; break; }
