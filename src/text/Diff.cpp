@@ -60,7 +60,7 @@ std::string shown(const Side& s, const RecordLayout& l, int record, const FlatFi
             const int v = numberAt(rec, n, f.at.offset);
             std::string out = std::to_string(v);
             if (n.codes != Codes::None) {
-                const std::string name = s.names.name(n.codes, v, typeOf(rec, f.at));
+                const std::string_view name = s.names.name(n.codes, v, typeOf(rec, f.at));
                 if (!name.empty()) out += " " + quoted(name);
             }
             return out;
@@ -232,7 +232,7 @@ std::string commandText(const Side& s, briefing::Kind kind, const briefing::Reco
         const int v = r.param(static_cast<int>(k));
         out += ", " + std::string(params[k].name) + " " + std::to_string(v);
         if (params[k].codes != Codes::None) {
-            const std::string name = s.names.name(params[k].codes, v, 0);
+            const std::string_view name = s.names.name(params[k].codes, v, 0);
             if (!name.empty()) out += " " + quoted(name);
         }
     }

@@ -41,10 +41,11 @@ public:
         out += '\n';
         indent();
     }
-    void key(std::string_view k) {
+    void key(std::string_view k, std::string_view suffix = {}) {
         item();
         out += '"';
         out += k;
+        out += suffix;
         out += "\": ";
     }
     void number(int v) {
@@ -187,9 +188,9 @@ void writeFields(Writer& o, const RecordWalk& w, std::span<const Node> nodes, in
                 const int type = n.typeOffset || n.codes == Codes::OrderParam1 || n.codes == Codes::OrderParam2
                                      ? w.rec[static_cast<size_t>(at + n.typeOffset)]
                                      : 0;
-                const std::string name = w.names.name(n.codes, numberAt(w.rec, n, at + n.offset), type);
+                const std::string_view name = w.names.name(n.codes, numberAt(w.rec, n, at + n.offset), type);
                 if (!name.empty()) {
-                    o.key(std::string(n.name) + "Name");
+                    o.key(n.name, "Name");
                     o.text(name);
                 }
             }
@@ -323,7 +324,7 @@ void writeBriefing(Writer& o, const MissionStore& store, const MissionStore& bas
             const int v = r.param(static_cast<int>(i));
             o.number(v);
             if (params[i].codes != Codes::None) {
-                const std::string name = names.name(params[i].codes, v, 0);
+                const std::string_view name = names.name(params[i].codes, v, 0);
                 if (!name.empty()) {
                     o.out += ", \"";
                     o.out += params[i].name;

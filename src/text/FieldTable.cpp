@@ -1,5 +1,7 @@
 #include "text/FieldTable.h"
 
+#include <charconv>
+
 #include "mission/CraftList.h"
 #include "mission/ShipgroupRecord.h"
 #include "shipgroup/CodeTables.h"
@@ -350,7 +352,8 @@ CodeNames::CodeNames(const mission::MissionStore& store, const mission::CraftLis
       m_param1(shipgroup::param1Labels(m_regions, shipgroup::LabelSet::Arrival)),
       m_additionalInfo(shipgroup::additionalInfoLabels(m_regions)),
       m_iff(shipgroup::iffLabels(store)), m_iffSubjects(shipgroup::iffSubjectLabels(store)),
-      m_radio(shipgroup::radioLabels(store)), m_teams(shipgroup::teamLabels(store)) {}
+      m_radio(shipgroup::radioLabels(store)), m_teams(shipgroup::teamLabels(store)),
+      m_groups(shipgroup::shipgroupNames(store)) {}
 
 bool CodeNames::namesShipgroup(Codes codes, int typeValue) {
     switch (codes) {
@@ -365,28 +368,27 @@ bool CodeNames::namesShipgroup(Codes codes, int typeValue) {
     }
 }
 
-std::string CodeNames::name(Codes codes, int v, int typeValue) const {
+std::string_view CodeNames::name(Codes codes, int v, int typeValue) const {
     using namespace shipgroup;
-    const auto from = [v](const std::vector<std::string>& labels) {
-        return v >= 0 && v < static_cast<int>(labels.size()) ? labels[static_cast<size_t>(v)]
-                                                              : std::string();
+    const auto from = [v](const std::vector<std::string>& labels) -> std::string_view {
+        return v >= 0 && v < static_cast<int>(labels.size()) ? std::string_view(labels[static_cast<size_t>(v)])
+                                                              : std::string_view();
     };
-    const auto craft = [&] {
-        return m_craft && m_craft->loaded() && v >= 0 && v < 255 ? m_craft->name(v) : std::string();
+    const auto craft = [&]() -> std::string_view {
+        return m_craft && m_craft->loaded() && v >= 0 && v < 255 ? std::string_view(m_craft->name(v))
+                                                                 : std::string_view();
     };
-    const auto group = [&] {
-        return v >= 0 && v < m_store.shipgroupCount ? listedName(m_store, v) : std::string();
-    };
-    const auto byList = [&](ParamList list) -> std::string {
+    const auto group = [&] { return v < m_store.shipgroupCount ? from(m_groups) : std::string_view(); };
+    const auto byList = [&](ParamList list) -> std::string_view {
         switch (list) {
             case ParamList::Loops: return v == 0 ? "Unlimited" : "";
             case ParamList::Shipgroups: return group();
-            case ParamList::Regions: return v >= 0 && v < 4 ? m_regions[static_cast<size_t>(v)] : "";
+            case ParamList::Regions: return v >= 0 && v < 4 ? std::string_view(m_regions[static_cast<size_t>(v)]) : "";
             case ParamList::Numbers: break;
         }
         return "";
     };
-    std::string s;
+    std::string_view s;
     switch (codes) {
         case Codes::None: break;
         case Codes::CraftType: s = craft(); break;
@@ -425,7 +427,10 @@ std::string CodeNames::name(Codes codes, int v, int typeValue) const {
         case Codes::Radio: s = from(m_radio); break;
         case Codes::ShipMode: s = from(optionalShipModeLabels()); break;
     }
-    return s == std::to_string(v) ? std::string() : s;
+    // An entry that only repeats the number says nothing more.
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, v).ptr;
+    return s == std::string_view(digits, static_cast<size_t>(end - digits)) ? std::string_view() : s;
 }
 
 }  // namespace quendar::text

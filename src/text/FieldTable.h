@@ -149,7 +149,7 @@ public:
     CodeNames(const mission::MissionStore& store, const mission::CraftList* craftList);
     // The list entry of `value`, or empty when the list has none or when the
     // entry just repeats the number.
-    std::string name(Codes codes, int value, int typeValue) const;
+    std::string_view name(Codes codes, int value, int typeValue) const;
     // Whether the value names a shipgroup by its number.
     static bool namesShipgroup(Codes codes, int typeValue);
 
@@ -157,7 +157,7 @@ private:
     const mission::MissionStore& m_store;
     const mission::CraftList* m_craft;
     std::array<std::string, 4> m_regions;
-    std::vector<std::string> m_param1, m_additionalInfo, m_iff, m_iffSubjects, m_radio, m_teams;
+    std::vector<std::string> m_param1, m_additionalInfo, m_iff, m_iffSubjects, m_radio, m_teams, m_groups;
 };
 
 }  // namespace quendar::text
