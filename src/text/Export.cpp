@@ -218,7 +218,7 @@ void writeRest(Writer& o, const std::vector<Run>& runs) {
         o.out += '"';
         o.number(runs[i].offset);
         o.out += "\": \"";
-        o.out += hex(runs[i].bytes);
+        appendHex(o.out, runs[i].bytes);
         o.out += '"';
     }
     o.out += '}';
@@ -281,7 +281,9 @@ void writeBlock(Writer& o, std::string_view key, const MissionStore& store, cons
     o.begin('{');
     for (const Run& r : runs) {
         o.key(std::to_string(r.offset));
-        o.out += '"' + hex(r.bytes) + '"';
+        o.out += '"';
+        appendHex(o.out, r.bytes);
+        o.out += '"';
     }
     o.end('}');
 }
@@ -357,7 +359,8 @@ std::string exportMission(const MissionStore& store, const briefing::BriefingMod
     mission::resetToNewMission(base);
     const CodeNames names(store, craftList);
     Writer o;
-    o.out.reserve(1 << 20);
+    // Enough for a shipgroup of random bytes, so the text is not moved as it grows.
+    o.out.reserve((size_t{1} << 20) + size_t{48} * 1024 * static_cast<size_t>(std::max(store.shipgroupCount, 0)));
     o.begin('{');
     o.key("format");
     o.text(std::string_view("quendar-mission"));

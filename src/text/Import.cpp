@@ -31,7 +31,9 @@ struct Path {
     std::string str() const {
         std::string s = parent ? parent->str() : std::string();
         if (index >= 0) {
-            s += "[" + std::to_string(index) + "]";
+            s += '[';
+            s += std::to_string(index);
+            s += ']';
         } else if (!key.empty()) {
             if (!s.empty()) s += '.';
             s += key;

@@ -52,14 +52,18 @@ std::span<const uint8_t> withoutPadding(std::span<const uint8_t> field) {
     return field.first(n);
 }
 
-std::string hex(std::span<const uint8_t> bytes) {
+void appendHex(std::string& out, std::span<const uint8_t> bytes) {
     static constexpr char kHex[] = "0123456789abcdef";
+    for (uint8_t b : bytes) {
+        out += kHex[b >> 4];
+        out += kHex[b & 15];
+    }
+}
+
+std::string hex(std::span<const uint8_t> bytes) {
     std::string s;
     s.reserve(bytes.size() * 2);
-    for (uint8_t b : bytes) {
-        s += kHex[b >> 4];
-        s += kHex[b & 15];
-    }
+    appendHex(s, bytes);
     return s;
 }
 

@@ -45,6 +45,7 @@ std::vector<Run> differingRuns(std::span<const uint8_t> data, std::span<const ui
     return runs;
 }
 std::string hex(std::span<const uint8_t> bytes);
+void appendHex(std::string& out, std::span<const uint8_t> bytes);
 std::optional<std::vector<uint8_t>> unhex(std::string_view text);
 
 // The 1-based line of the value at a JSON path ("a.b[2].c") in a document;
