@@ -12,7 +12,7 @@
 
 namespace quendar::text {
 
-using json = nlohmann::json;
+using json = nlohmann::ordered_json;
 using mission::MissionStore;
 using mission::Table;
 
