@@ -14,7 +14,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 prefix="$work/prefix"
-for f in bin/quendar-tool share/quendar/SHIPLIST.TXT share/quendar/iconslist.dat \
+for f in bin/quendar-tool share/quendar/SHIPLIST.TXT share/quendar/iconslist.dat share/quendar/mission.schema.json \
          share/quendar/samples/lantern-run.tie share/man/man1/quendar-tool.1.gz \
          share/man/man1/quendar.1.gz share/applications/quendar.desktop \
          share/mime/packages/quendar.xml; do

@@ -13,6 +13,7 @@
 #include "BriefingViewJson.h"
 #include "Render.h"
 #include "briefing/BriefingView.h"
+#include "TextCommands.h"
 #include "ToolParts.h"
 #include "app/WorkingFolder.h"
 #include "map/IconTable.h"
@@ -181,6 +182,8 @@ int main(int argc, char** argv) {
         "validate", "run the mission checks; exit 0 with no finding, 1 with findings, 2 on errors");
     validate->add_option("IN", in)->required();
     auto* fixOpt = validate->add_option("--fix", fixOut, "save the corrected mission as OUT");
+    tool::TextCommands textCommands;
+    tool::addTextCommands(cli, textCommands);
     CLI11_PARSE(cli, argc, argv);
     // The editor's rule: the working folder's craft list, else the bundled one.
     // The same for the icons the pictures are drawn with.
@@ -194,9 +197,10 @@ int main(int argc, char** argv) {
 
     if (*render && !tool::renderAvailable()) return tool::handOverRender(argv);
 
+    StderrPrompter prompter;
+    if (const int rc = tool::runTextCommands(textCommands, craftList, prompter); rc >= 0) return rc;
     app::Editor editor;
     prepare(editor, craftList);
-    StderrPrompter prompter;
 
     if (*validate) return tool::runValidate(editor, prompter, in, fixOut);
     if (*create || *resave) {

@@ -1,0 +1,436 @@
+#include "text/FieldTable.h"
+
+#include <charconv>
+
+#include "mission/CraftList.h"
+#include "mission/ShipgroupRecord.h"
+#include "shipgroup/CodeTables.h"
+#include "shipgroup/MissionNames.h"
+
+namespace quendar::text {
+
+using mission::Table;
+namespace sg = mission::sg;
+
+namespace {
+
+constexpr Node B(std::string_view n, int off, Codes c = Codes::None, int typeOff = 0) {
+    return Node{.name = n, .offset = off, .width = 1, .form = Form::Byte, .codes = c,
+                .typeOffset = typeOff};
+}
+constexpr Node W(std::string_view n, int off) {
+    return Node{.name = n, .offset = off, .width = 2, .form = Form::Word};
+}
+constexpr Node S(std::string_view n, int off) {
+    return Node{.name = n, .offset = off, .width = 2, .form = Form::Signed};
+}
+constexpr Node T(std::string_view n, int off, int width) {
+    return Node{.name = n, .offset = off, .width = width, .form = Form::Text};
+}
+constexpr Node L(std::string_view n, int off, int width) {
+    return Node{.name = n, .offset = off, .width = width, .form = Form::Bytes};
+}
+constexpr Node G(std::string_view n, int off, std::span<const Node> element, int count,
+                 int stride, bool trim = false) {
+    return Node{.name = n, .offset = off, .width = 0, .form = Form::Group, .element = element,
+                .count = count, .stride = stride, .trim = trim};
+}
+constexpr Node Gat(std::string_view n, int off, std::span<const Node> element, std::span<const int> at,
+                   bool trim = false) {
+    return Node{.name = n, .offset = off, .width = 0, .form = Form::Group, .element = element,
+                .offsets = at, .trim = trim};
+}
+constexpr Node Obj(std::string_view n, int off, std::span<const Node> element, int tag) {
+    return Node{.name = n, .offset = off, .width = 0, .form = Form::Group, .element = element,
+                .tag = tag};
+}
+constexpr Node Str(Table t, int (*slot)(int, std::span<const int>)) {
+    return Node{.name = "", .width = mission::kShortStringSize, .form = Form::StringSlot,
+                .ext = t, .extSlot = slot};
+}
+
+// The six bytes of a trigger.
+constexpr Node kTrigger[] = {
+    B("condition", 0, Codes::Condition), B("subjectType", 1, Codes::SubjectType),
+    B("subject", 2, Codes::Subject, 1),  B("amount", 3, Codes::Amount),
+    B("param1", 4, Codes::Param1),       B("param2", 5),
+};
+
+// --- header
+constexpr Node kIffName[] = {T("", 0, 20)};
+constexpr Node kHeader[] = {
+    W("formatNumber", 0),
+    // The writer puts the counts' low bytes here; the high bytes are kept.
+    Node{.name = "", .offset = 2, .width = 1, .form = Form::Derived},
+    Node{.name = "", .offset = 4, .width = 1, .form = Form::Derived},
+    G("iffNames", 20, kIffName, 4, 20),
+};
+
+constexpr Node kCargo[] = {T("name", 0, 20)};
+constexpr Node kOptions[] = {B("startingHangar", 0)};
+
+// --- shipgroup
+constexpr int kArrivalAt[] = {0, 6, 16, 22};
+constexpr int kDepartureAt[] = {0, 6};
+constexpr Node kWaypoint[] = {S("x", 0), S("y", 2), S("z", 4), W("enabled", 6)};
+constexpr Node kOrder[] = {
+    B("order", 0, Codes::Order),
+    B("throttle", 1, Codes::Throttle),
+    B("orderParam1", 2, Codes::OrderParam1, 0),
+    B("orderParam2", 3, Codes::OrderParam2, 0),
+    B("orderParam3", 4),
+    B("orderParam4", 5),
+    B("target3Type", 6, Codes::TargetType),
+    B("target4Type", 7, Codes::TargetType),
+    B("target3", 8, Codes::Target, 6),
+    B("target4", 9, Codes::Target, 7),
+    B("target34Flag", 10),
+    B("orderParam5", 11),
+    B("target1Type", 12, Codes::TargetType),
+    B("target1", 13, Codes::Target, 12),
+    B("target2Type", 14, Codes::TargetType),
+    B("target2", 15, Codes::Target, 14),
+    B("target12Flag", 16),
+    B("orderParam6", 17),
+    B("orderParam7", 18),
+    B("orderParam8", 19),
+    G("waypoints", sg::orderWaypoints, kWaypoint, 8, sg::waypointSize, true),
+    Node{.name = "text", .width = mission::kShortStringSize, .form = Form::StringSlot,
+         .ext = Table::OrderStrings, .extSlot = [](int rec, std::span<const int> i) {
+             return mission::orderStringIndex(rec, i[0], i[1]);
+         }},
+};
+constexpr Node kRegionOrders[] = {G("", 0, kOrder, 4, sg::orderSize, true)};
+constexpr Node kGoalMessage[] = {
+    Str(Table::ShipgroupGoalStrings, [](int rec, std::span<const int> i) {
+        return mission::shipgroupGoalStringIndex(rec, i[0], i[1]);
+    })};
+constexpr Node kGoal[] = {
+    B("goalArgument", 0, Codes::GoalArgument), B("goalCondition", 1, Codes::GoalCondition),
+    B("goalAmount", 2, Codes::Amount),         B("goalPoints", 3),
+    B("goalEnabled", 4),                       G("messages", 0, kGoalMessage, 3, 0),
+};
+constexpr Node kStartPoint[] = {S("x", 0), S("y", 2), S("z", 4), W("enabled", 6)};
+
+constexpr Node kShipgroup[] = {
+    T("name", sg::name, sg::nameWidth),
+    B("additionalInfo1Enable", sg::additionalInfo1Enable),
+    B("additionalInfo2Enable", sg::additionalInfo2Enable),
+    B("additionalInfo1", sg::additionalInfo1, Codes::AdditionalInfo),
+    B("additionalInfo2", sg::additionalInfo2, Codes::AdditionalInfo),
+    B("specialCargoIndex", sg::specialCargoIndex),
+    T("cargo", sg::cargo, sg::cargoWidth),
+    T("comment", sg::comment, sg::commentWidth),
+    B("specialCargoCraft", sg::specialCargoCraft),
+    B("specialCargoRandom", sg::specialCargoRandom),
+    B("craftType", sg::craftType, Codes::CraftType),
+    B("craftCount", sg::craftCount, Codes::CraftCount),
+    B("status1", sg::status1, Codes::Status),
+    B("warhead", sg::warhead, Codes::Warhead),
+    B("beam", sg::beam, Codes::Beam),
+    B("iff", sg::iff, Codes::Iff),
+    B("team", sg::team, Codes::Team),
+    B("aiSkill", sg::aiSkill, Codes::AiSkill),
+    B("markings", sg::markings, Codes::Marking),
+    B("radio", sg::radio, Codes::Radio),
+    B("formation", sg::formation),
+    B("formationDistance", sg::formationDistance),
+    B("globalGroup", sg::globalGroup),
+    B("waves", sg::waves),
+    B("playerCraft", sg::playerCraft, Codes::Pilot),
+    Gat("arrivalTriggers", sg::arrivalTrigger1, kTrigger, kArrivalAt),
+    B("arrivalValueA", sg::arrivalValueA),
+    B("arrivalValueB", sg::arrivalValueB),
+    B("arrivalOr12", sg::arrivalOr12),
+    B("arrivalValueC", sg::arrivalValueC),
+    B("arrivalValueD", sg::arrivalValueD),
+    B("arrivalOr34", sg::arrivalOr34),
+    B("arrivalOrConditions", sg::arrivalOrConditions),
+    B("arrivalDelayMinutes", sg::arrivalDelayMinutes),
+    B("arrivalDelaySeconds", sg::arrivalDelaySeconds),
+    Gat("departureTriggers", sg::departureTrigger1, kTrigger, kDepartureAt),
+    B("departureValueA", sg::departureValueA),
+    B("departureValueB", sg::departureValueB),
+    B("departureOr", sg::departureOr),
+    B("departureDelayMinutes", sg::departureDelayMinutes),
+    B("departureDelaySeconds", sg::departureDelaySeconds),
+    B("arrivalMothership1", sg::arrivalMothership1, Codes::Shipgroup),
+    B("arrivalMethod1", sg::arrivalMethod1, Codes::Method),
+    B("arrivalMothership2", sg::arrivalMothership2, Codes::Shipgroup),
+    B("arrivalMethod2", sg::arrivalMethod2, Codes::Method),
+    B("departureMothership1", sg::departureMothership1, Codes::Shipgroup),
+    B("departureMethod1", sg::departureMethod1, Codes::Method),
+    B("departureMothership2", sg::departureMothership2, Codes::Shipgroup),
+    B("departureMethod2", sg::departureMethod2, Codes::Method),
+    G("orders", sg::orders, kRegionOrders, 4, sg::orderRegionStride),
+    G("goals", sg::goals, kGoal, 8, sg::goalSize, true),
+    G("startPoints", sg::startPoints, kStartPoint, 4, sg::startPointSize),
+    L("startPointRegion", sg::startPointRegion, 4),
+    B("countermeasure", sg::countermeasure, Codes::Countermeasure),
+    B("status2", sg::status2, Codes::Status),
+    B("globalUnit", sg::globalUnit),
+    L("optionalWarheads", sg::optionalWarheads, 8),
+    L("optionalBeams", sg::optionalBeams, 6),
+    L("optionalCountermeasures", sg::optionalCountermeasures, 3),
+    B("optionalShipMode", sg::optionalShipMode, Codes::ShipMode),
+    L("optionalShipType", sg::optionalShipType, 10),
+    L("optionalShipCount", sg::optionalShipCount, 10),
+    L("optionalShipWaves", sg::optionalShipWaves, 10),
+    B("backdrop", sg::backdrop),
+};
+
+// --- in-flight message
+constexpr int kMessageTriggersAt[] = {0, 6, 16, 22};
+constexpr Node kMessage[] = {
+    B("number", 0),
+    T("text", 2, 64),
+    L("teams", 82, 8),
+    Gat("triggers", 92, kTrigger, kMessageTriggersAt),
+    B("join12", 106),
+    B("join34", 122),
+    B("joinConditions", 124),
+    B("delaySeconds", 140),
+    B("delayMinutes", 141),
+    B("colour", 142, Codes::Iff),
+};
+
+// --- global goals: three blocks of 122 bytes after two bytes the writer sets
+constexpr Node kGoalText[] = {
+    Str(Table::GlobalGoalStrings, [](int team, std::span<const int> i) {
+        return mission::globalGoalStringIndex(team, i[0], i[1], i[2]);
+    })};
+constexpr Node kGlobalGoal[] = {
+    B("condition", 0, Codes::Condition), B("subjectType", 1, Codes::SubjectType),
+    B("subject", 2, Codes::Subject, 1),  B("amount", 3, Codes::Amount),
+    B("param1", 4, Codes::Param1),       B("param2", 5),
+    G("texts", 0, kGoalText, 3, 0),
+};
+constexpr Node kGoalBlock[] = {
+    Gat("goals", 0, kGlobalGoal, kArrivalAt, true), B("join12", 14), B("join34", 30),
+    B("joinPairs", 49),                     B("points", 51),
+};
+constexpr Node kGlobalGoals[] = {
+    Node{.name = "", .offset = 0, .width = 2, .form = Form::Derived},
+    Obj("primary", 2, kGoalBlock, 0),
+    Obj("prevent", 124, kGoalBlock, 1),
+    Obj("secondary", 246, kGoalBlock, 2),
+};
+
+// --- team
+constexpr Node kTeam[] = {
+    T("name", 2, 20),
+    T("victoryMessage1", 36, 64),
+    T("victoryMessage2", 100, 64),
+    T("failureMessage1", 164, 64),
+    T("failureMessage2", 228, 64),
+    T("outstandingMessage1", 292, 64),
+    T("outstandingMessage2", 356, 64),
+};
+
+void markOwned(std::span<const Node> nodes, int base, std::vector<bool>& owned) {
+    for (const Node& n : nodes) {
+        if (n.isGroup()) {
+            const int k = n.count == 0 && n.offsets.empty() ? 1 : n.elements();
+            for (int i = 0; i < k; ++i) markOwned(n.element, base + n.elementOffset(i), owned);
+        } else if (n.form != Form::StringSlot) {
+            for (int b = 0; b < n.width; ++b) owned[static_cast<size_t>(base + n.offset + b)] = true;
+        }
+    }
+}
+
+RecordLayout makeLayout(std::string_view name, Table t, std::span<const Node> nodes) {
+    RecordLayout l{name, t, nodes, std::vector<bool>(static_cast<size_t>(mission::shapeOf(t).slotSize))};
+    markOwned(nodes, 0, l.owned);
+    return l;
+}
+
+void flatten(std::span<const Node> nodes, int base, FieldAt ctx, const std::string& prefix,
+             std::vector<FlatField>& out) {
+    for (const Node& n : nodes) {
+        std::string path = prefix;
+        if (!n.name.empty()) {
+            if (!path.empty()) path += '.';
+            path += n.name;
+        }
+        if (!n.isGroup()) {
+            if (n.form == Form::Derived) continue;
+            FieldAt f = ctx;
+            f.node = &n;
+            f.offset = base + n.offset;
+            f.elementBase = base;
+            out.push_back({path, f});
+            continue;
+        }
+        if (n.count == 0 && n.offsets.empty()) {
+            FieldAt inner = ctx;
+            inner.indices[static_cast<size_t>(inner.depth++)] = n.tag;
+            flatten(n.element, base + n.offset, inner, path, out);
+            continue;
+        }
+        for (int i = 0; i < n.elements(); ++i) {
+            FieldAt inner = ctx;
+            inner.indices[static_cast<size_t>(inner.depth++)] = i;
+            flatten(n.element, base + n.elementOffset(i), inner,
+                    path + "[" + std::to_string(i) + "]", out);
+        }
+    }
+}
+
+}  // namespace
+
+const RecordLayout& headerLayout() {
+    static const RecordLayout l = makeLayout("header", Table::Header, kHeader);
+    return l;
+}
+const RecordLayout& specialCargoLayout() {
+    static const RecordLayout l = makeLayout("specialCargoes", Table::SpecialCargo, kCargo);
+    return l;
+}
+const RecordLayout& missionOptionsLayout() {
+    static const RecordLayout l = makeLayout("missionOptions", Table::MissionOptions, kOptions);
+    return l;
+}
+const RecordLayout& shipgroupLayout() {
+    static const RecordLayout l = makeLayout("shipgroups", Table::Shipgroups, kShipgroup);
+    return l;
+}
+const RecordLayout& messageLayout() {
+    static const RecordLayout l = makeLayout("messages", Table::Messages, kMessage);
+    return l;
+}
+const RecordLayout& globalGoalLayout() {
+    static const RecordLayout l = makeLayout("globalGoals", Table::GlobalGoals, kGlobalGoals);
+    return l;
+}
+const RecordLayout& teamLayout() {
+    static const RecordLayout l = makeLayout("teams", Table::Teams, kTeam);
+    return l;
+}
+
+const std::vector<FlatField>& flatFields(const RecordLayout& layout) {
+    // One list per layout, built on first use; the layouts are fixed.
+    auto build = [](const RecordLayout& l) {
+        std::vector<FlatField> out;
+        flatten(l.nodes, 0, FieldAt{}, "", out);
+        return out;
+    };
+    static const std::vector<FlatField> lists[] = {
+        build(headerLayout()),    build(specialCargoLayout()), build(missionOptionsLayout()),
+        build(shipgroupLayout()), build(messageLayout()),      build(globalGoalLayout()),
+        build(teamLayout()),
+    };
+    const RecordLayout* all[] = {&headerLayout(),    &specialCargoLayout(), &missionOptionsLayout(),
+                                 &shipgroupLayout(), &messageLayout(),      &globalGoalLayout(),
+                                 &teamLayout()};
+    for (size_t i = 0; i < std::size(all); ++i)
+        if (all[i] == &layout) return lists[i];
+    static const std::vector<FlatField> none;
+    return none;
+}
+
+int numberAt(std::span<const uint8_t> rec, const Node& node, int offset) {
+    const auto at = [&](int k) -> int {
+        const size_t i = static_cast<size_t>(offset + k);
+        return i < rec.size() ? rec[i] : 0;
+    };
+    switch (node.form) {
+        case Form::Word: return at(0) | (at(1) << 8);
+        case Form::Signed: return static_cast<int16_t>(static_cast<uint16_t>(at(0) | (at(1) << 8)));
+        default: return at(0);
+    }
+}
+
+std::span<const uint8_t> stringSlotOf(const mission::MissionStore& store, const FieldAt& f,
+                                      int record) {
+    return store.slot(f.node->ext, f.node->extSlot(record, f.path()));
+}
+
+// --- names of codes
+
+CodeNames::CodeNames(const mission::MissionStore& store, const mission::CraftList* craftList)
+    : m_store(store), m_craft(craftList), m_regions(shipgroup::regionNames(store)),
+      m_param1(shipgroup::param1Labels(m_regions, shipgroup::LabelSet::Arrival)),
+      m_additionalInfo(shipgroup::additionalInfoLabels(m_regions)),
+      m_iff(shipgroup::iffLabels(store)), m_iffSubjects(shipgroup::iffSubjectLabels(store)),
+      m_radio(shipgroup::radioLabels(store)), m_teams(shipgroup::teamLabels(store)),
+      m_groups(shipgroup::shipgroupNames(store)) {}
+
+bool CodeNames::namesShipgroup(Codes codes, int typeValue) {
+    switch (codes) {
+        case Codes::Shipgroup: return true;
+        case Codes::Subject:
+        case Codes::Target: return typeValue == shipgroup::kSubjectFlightgroup;
+        case Codes::OrderParam1:
+            return shipgroup::orderParams(typeValue).list1 == shipgroup::ParamList::Shipgroups;
+        case Codes::OrderParam2:
+            return shipgroup::orderParams(typeValue).list2 == shipgroup::ParamList::Shipgroups;
+        default: return false;
+    }
+}
+
+std::string_view CodeNames::name(Codes codes, int v, int typeValue) const {
+    using namespace shipgroup;
+    const auto from = [v](const std::vector<std::string>& labels) -> std::string_view {
+        return v >= 0 && v < static_cast<int>(labels.size()) ? std::string_view(labels[static_cast<size_t>(v)])
+                                                              : std::string_view();
+    };
+    const auto craft = [&]() -> std::string_view {
+        return m_craft && m_craft->loaded() && v >= 0 && v < 255 ? std::string_view(m_craft->name(v))
+                                                                 : std::string_view();
+    };
+    const auto group = [&] { return v < m_store.shipgroupCount ? from(m_groups) : std::string_view(); };
+    const auto byList = [&](ParamList list) -> std::string_view {
+        switch (list) {
+            case ParamList::Loops: return v == 0 ? "Unlimited" : "";
+            case ParamList::Shipgroups: return group();
+            case ParamList::Regions: return v >= 0 && v < 4 ? std::string_view(m_regions[static_cast<size_t>(v)]) : "";
+            case ParamList::Numbers: break;
+        }
+        return "";
+    };
+    std::string_view s;
+    switch (codes) {
+        case Codes::None: break;
+        case Codes::CraftType: s = craft(); break;
+        case Codes::Condition: s = from(conditionLabels()); break;
+        case Codes::GoalCondition: s = from(goalConditionLabels()); break;
+        case Codes::SubjectType: s = from(subjectTypeLabels(LabelSet::Arrival)); break;
+        case Codes::TargetType: s = from(subjectTypeLabels(LabelSet::OrderTarget)); break;
+        case Codes::Subject:
+        case Codes::Target:
+            if (typeValue == kSubjectFlightgroup) s = group();
+            else if (typeValue == kSubjectShipType) s = craft();
+            else if (typeValue == kSubjectIff) s = from(m_iffSubjects);
+            else if (typeValue == kSubjectShipCategory && codes == Codes::Target)
+                s = from(targetCategoryLabels());
+            break;
+        case Codes::Amount: s = from(amountLabels()); break;
+        case Codes::Param1: s = from(m_param1); break;
+        case Codes::OrderParam1: s = byList(orderParams(typeValue).list1); break;
+        case Codes::OrderParam2: s = byList(orderParams(typeValue).list2); break;
+        case Codes::Order: s = from(orderLabels()); break;
+        case Codes::Throttle: s = from(throttleLabels()); break;
+        case Codes::Status: s = from(statusLabels()); break;
+        case Codes::Warhead: s = from(warheadLabels()); break;
+        case Codes::Beam: s = from(beamLabels()); break;
+        case Codes::Countermeasure: s = from(countermeasureLabels()); break;
+        case Codes::Marking: s = from(markingLabels()); break;
+        case Codes::AiSkill: s = from(aiSkillLabels()); break;
+        case Codes::CraftCount: s = from(craftCountLabels()); break;
+        case Codes::Pilot: s = from(pilotLabels()); break;
+        case Codes::GoalArgument: s = from(goalArgumentLabels()); break;
+        case Codes::AdditionalInfo: s = from(m_additionalInfo); break;
+        case Codes::Method: s = from(methodLabels()); break;
+        case Codes::Shipgroup: s = group(); break;
+        case Codes::Iff: s = from(m_iff); break;
+        case Codes::Team: s = from(m_teams); break;
+        case Codes::Radio: s = from(m_radio); break;
+        case Codes::ShipMode: s = from(optionalShipModeLabels()); break;
+    }
+    // An entry that only repeats the number says nothing more.
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, v).ptr;
+    return s == std::string_view(digits, static_cast<size_t>(end - digits)) ? std::string_view() : s;
+}
+
+}  // namespace quendar::text

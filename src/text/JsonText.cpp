@@ -1,0 +1,155 @@
+#include "text/JsonText.h"
+
+#include <vector>
+
+namespace quendar::text {
+
+void appendQuoted(std::string& out, std::span<const uint8_t> bytes) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    for (uint8_t c : bytes) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F) {
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    out += '"';
+}
+
+void appendQuoted(std::string& out, std::string_view bytes) {
+    appendQuoted(out, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                               bytes.size()));
+}
+
+std::optional<std::vector<uint8_t>> latin1(std::string_view utf8) {
+    std::vector<uint8_t> out;
+    out.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<uint8_t>(utf8[i]);
+        if (c < 0x80) {
+            out.push_back(c);
+        } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
+            out.push_back(static_cast<uint8_t>(((c & 0x1F) << 6) | (static_cast<uint8_t>(utf8[++i]) & 0x3F)));
+        } else {
+            return std::nullopt;
+        }
+    }
+    return out;
+}
+
+std::span<const uint8_t> withoutPadding(std::span<const uint8_t> field) {
+    size_t n = field.size();
+    while (n > 0 && field[n - 1] == 0) --n;
+    return field.first(n);
+}
+
+void appendHex(std::string& out, std::span<const uint8_t> bytes) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    for (uint8_t b : bytes) {
+        out += kHex[b >> 4];
+        out += kHex[b & 15];
+    }
+}
+
+std::string hex(std::span<const uint8_t> bytes) {
+    std::string s;
+    s.reserve(bytes.size() * 2);
+    appendHex(s, bytes);
+    return s;
+}
+
+std::optional<std::vector<uint8_t>> unhex(std::string_view text) {
+    if (text.size() % 2) return std::nullopt;
+    const auto digit = [](char c) {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    std::vector<uint8_t> out;
+    for (size_t i = 0; i < text.size(); i += 2) {
+        const int hi = digit(text[i]), lo = digit(text[i + 1]);
+        if (hi < 0 || lo < 0) return std::nullopt;
+        out.push_back(static_cast<uint8_t>(hi * 16 + lo));
+    }
+    return out;
+}
+
+int lineOfPath(std::string_view json, std::string_view target) {
+    struct Frame {
+        bool object;
+        bool expectKey = true;
+        std::string key;
+        int index = 0;
+    };
+    std::vector<Frame> stack;
+    int line = 1;
+    const auto pathNow = [&] {
+        std::string p;
+        for (const Frame& f : stack) {
+            if (f.object) {
+                if (!p.empty()) p += '.';
+                p += f.key;
+            } else {
+                p += '[' + std::to_string(f.index) + ']';
+            }
+        }
+        return p;
+    };
+    const auto atValue = [&] { return pathNow() == target; };
+    for (size_t i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        switch (c) {
+            case '\n': ++line; break;
+            case ' ': case '\t': case '\r': break;
+            case '{':
+            case '[':
+                if (atValue()) return line;
+                stack.push_back(Frame{c == '{', true, {}, 0});
+                break;
+            case '}':
+            case ']':
+                if (!stack.empty()) stack.pop_back();
+                break;
+            case ',':
+                if (!stack.empty()) {
+                    if (stack.back().object) stack.back().expectKey = true;
+                    else ++stack.back().index;
+                }
+                break;
+            case ':':
+                if (!stack.empty()) stack.back().expectKey = false;
+                break;
+            case '"': {
+                std::string s;
+                for (++i; i < json.size() && json[i] != '"'; ++i) {
+                    if (json[i] == '\\' && i + 1 < json.size()) ++i;
+                    s += json[i];
+                }
+                if (!stack.empty() && stack.back().object && stack.back().expectKey) {
+                    stack.back().key = s;
+                } else if (atValue()) {
+                    return line;
+                }
+                break;
+            }
+            default:
+                if (atValue()) return line;
+                while (i + 1 < json.size() && json[i + 1] != ',' && json[i + 1] != '}' &&
+                       json[i + 1] != ']' && json[i + 1] != '\n')
+                    ++i;
+        }
+    }
+    return 0;
+}
+
+}  // namespace quendar::text

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace quendar::text {
+
+// 8-bit mission text as a JSON string literal: bytes 0x80..0xFF become
+// U+0080..U+00FF, control bytes (and 0x7F) "\u00XX", so every byte survives.
+void appendQuoted(std::string& out, std::span<const uint8_t> bytes);
+void appendQuoted(std::string& out, std::string_view bytes);
+// The reverse for a decoded JSON string (UTF-8): none when a character lies
+// beyond U+00FF.
+std::optional<std::vector<uint8_t>> latin1(std::string_view utf8);
+
+// The bytes of a text field without the zero padding behind it.
+std::span<const uint8_t> withoutPadding(std::span<const uint8_t> field);
+
+// Runs of bytes that differ from a baseline, at offsets where `keep` says so.
+// Runs separated by fewer than four equal bytes are joined.
+struct Run {
+    int offset;
+    std::vector<uint8_t> bytes;
+};
+template <typename Keep>
+std::vector<Run> differingRuns(std::span<const uint8_t> data, std::span<const uint8_t> baseline,
+                               Keep keep) {
+    std::vector<Run> runs;
+    int lastDiff = -100;
+    for (int i = 0; i < static_cast<int>(data.size()); ++i) {
+        const size_t k = static_cast<size_t>(i);
+        if (!keep(i) || data[k] == baseline[k]) continue;
+        if (!runs.empty() && i - lastDiff < 5) {
+            for (int j = lastDiff + 1; j <= i; ++j) runs.back().bytes.push_back(data[static_cast<size_t>(j)]);
+        } else {
+            runs.push_back({i, {data[k]}});
+        }
+        lastDiff = i;
+    }
+    return runs;
+}
+std::string hex(std::span<const uint8_t> bytes);
+void appendHex(std::string& out, std::span<const uint8_t> bytes);
+std::optional<std::vector<uint8_t>> unhex(std::string_view text);
+
+// The 1-based line of the value at a JSON path ("a.b[2].c") in a document;
+// 0 when the path is not there.
+int lineOfPath(std::string_view json, std::string_view path);
+
+}  // namespace quendar::text

@@ -1,0 +1,120 @@
+#include "TextCommands.h"
+
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "app/FileCommands.h"
+#include "app/MissionIO.h"
+#include "mission/ChangeJournal.h"
+#include "mission/FileIO.h"
+#include "text/MissionText.h"
+
+namespace quendar::tool {
+
+namespace {
+
+int fail(const std::string& message) {
+    std::cerr << "quendar-tool: " << message << "\n";
+    return 2;
+}
+
+// The editor as the tool runs it: the craft list given, no checks before saving.
+void prepare(app::Editor& editor, const std::string& craftList) {
+    editor.craftListPath = craftList;
+    editor.settings.runEccBeforeSave = 0;
+}
+
+// Opens a mission file, or imports a document (a file that starts with "{").
+bool load(app::Editor& editor, core::Prompter& prompter, const std::string& path, std::string& error) {
+    const auto bytes = mission::readWholeFile(path);
+    if (!bytes) {
+        error = "cannot read " + path;
+        return false;
+    }
+    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+    const auto start = text.find_first_not_of(" \t\r\n");
+    if (start == std::string_view::npos || text[start] != '{') {
+        if (app::openMissionPath(editor, prompter, path)) return true;
+        error = "cannot read " + path;
+        return false;
+    }
+    app::newMission(editor, prompter, false);
+    std::optional<text::ImportError> e;
+    {
+        mission::ChangeJournal::Pause pause(editor.journal);
+        e = text::importMission(text, editor.store, editor.briefing);
+    }
+    editor.journal.clear();
+    if (e) error = path + ": " + e->text();
+    return !e;
+}
+
+int runExport(const TextCommands& t, app::Editor& editor, core::Prompter& prompter) {
+    if (!app::openMissionPath(editor, prompter, t.in)) return fail("cannot read " + t.in);
+    const std::string doc = text::exportMission(editor.store, editor.briefing, &editor.craftList);
+    if (t.out.empty()) {
+        std::cout << doc;
+        return std::cout.good() ? 0 : 2;
+    }
+    const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(doc.data()), doc.size());
+    return mission::writeFileAtomic(t.out, bytes) ? 0 : fail(t.out + " was not written");
+}
+
+int runImport(const TextCommands& t, app::Editor& editor, core::Prompter& prompter) {
+    std::string error;
+    if (!load(editor, prompter, t.in, error)) return fail(error);
+    editor.store.missionPath = t.out;
+    return app::saveMission(editor, prompter) ? 0 : fail(t.out + " was not written");
+}
+
+int runDiff(const TextCommands& t, const std::string& craftList, core::Prompter& prompter) {
+    app::Editor a, b;
+    prepare(a, craftList);
+    prepare(b, craftList);
+    std::string error;
+    if (!load(a, prompter, t.in, error) || !load(b, prompter, t.other, error)) return fail(error);
+    const auto diffs = text::diffMissions({a.store, a.briefing, &a.craftList}, {b.store, b.briefing, &b.craftList});
+    if (t.json) {
+        nlohmann::json list = nlohmann::json::array();
+        for (const auto& d : diffs) {
+            nlohmann::json item = {{"path", d.path}};
+            item["before"] = d.before.empty() ? nlohmann::json() : nlohmann::json(d.before);
+            item["after"] = d.after.empty() ? nlohmann::json() : nlohmann::json(d.after);
+            list.push_back(item);
+        }
+        std::cout << list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+    } else {
+        for (const auto& d : diffs) {
+            if (d.before.empty()) std::cout << d.path << ": added\n";
+            else if (d.after.empty()) std::cout << d.path << ": removed\n";
+            else std::cout << d.path << ": " << d.before << " \u2192 " << d.after << "\n";
+        }
+    }
+    return diffs.empty() ? 0 : 1;
+}
+
+}  // namespace
+
+void addTextCommands(CLI::App& cli, TextCommands& t) {
+    t.exportCmd = cli.add_subcommand("export", "write the mission as a JSON document (standard output without OUT)");
+    t.exportCmd->add_option("IN", t.in)->required();
+    t.exportCmd->add_option("OUT", t.out, "the .json file to write");
+    t.importCmd = cli.add_subcommand("import", "build a mission from a JSON document and save it as OUT");
+    t.importCmd->add_option("IN", t.in)->required();
+    t.importCmd->add_option("OUT", t.out)->required();
+    t.diffCmd = cli.add_subcommand(
+        "diff", "the differences between two missions (.tie or .json); exit 0 same, 1 different, 2 error");
+    t.diffCmd->add_option("A", t.in)->required();
+    t.diffCmd->add_option("B", t.other)->required();
+    t.diffCmd->add_flag("--json", t.json, "print the differences as a JSON list");
+}
+
+int runTextCommands(const TextCommands& t, const std::string& craftList, core::Prompter& prompter) {
+    if (*t.diffCmd) return runDiff(t, craftList, prompter);
+    if (!*t.exportCmd && !*t.importCmd) return -1;
+    app::Editor editor;
+    prepare(editor, craftList);
+    return *t.exportCmd ? runExport(t, editor, prompter) : runImport(t, editor, prompter);
+}
+
+}  // namespace quendar::tool

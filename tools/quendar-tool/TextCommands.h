@@ -1,0 +1,26 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+#include "app/Editor.h"
+#include "core/Prompter.h"
+
+namespace quendar::tool {
+
+// `export`, `import` and `diff`: the mission as a JSON document.
+struct TextCommands {
+    CLI::App* exportCmd = nullptr;
+    CLI::App* importCmd = nullptr;
+    CLI::App* diffCmd = nullptr;
+    std::string in, out, other;
+    bool json = false;
+};
+void addTextCommands(CLI::App& cli, TextCommands& t);
+
+// Runs the chosen text command; -1 when none of them was chosen. Exit codes:
+// export and import 0 or 2 (error, nothing written); diff 0 same, 1 different,
+// 2 error.
+int runTextCommands(const TextCommands& t, const std::string& craftList, core::Prompter& prompter);
+
+}  // namespace quendar::tool
