@@ -165,9 +165,9 @@ bool MapSelection::key(MapKey key, bool shift) {
         return had;
     }
     if (key == MapKey::Delete) return deleteSelection();
-    if (dragging()) return false;
-    const auto targets = this->targets();
-    if (targets.empty()) return false;
+    // Without a selection the arrows stay the view's scroll keys.
+    const auto targets = selected();
+    if (dragging() || targets.empty()) return false;
     // One pixel's worth of position units at this zoom, rounded, at least one.
     const int zoom = std::max(1, m_editor.mapView.zoom());
     const int step = std::max(1, ((shift ? 1600 : 160) + zoom / 2) / zoom);

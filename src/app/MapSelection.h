@@ -45,7 +45,8 @@ class MapSelection {
     bool release(int x, int y);
     bool dragging() const { return m_mode == Mode::Moving || m_mode == Mode::Banding; }
 
-    // Arrow keys move the selection (Shift: ten pixels' worth); a run of
+    // Arrow keys move the selection (Shift: ten pixels' worth; without a
+    // selection they are left to the view); a run of
     // presses is one action until endKeyRun(). Escape ends a drag or clears
     // the selection; Delete deletes the selection after one question.
     bool key(MapKey key, bool shift);

@@ -115,6 +115,10 @@ TEST_F(MapSelectionTest, DragMovesPastThreePixelsAndKeepsTheThirdCoordinate) {
         EXPECT_EQ(v.editor.store.currentShipgroup, 2);
         EXPECT_EQ(v.bytes(), before);
         EXPECT_FALSE(v.editor.journal.canUndo());
+        // Three pixels are a drag.
+        v.drag(r.px, r.py, r.px + 3, r.py);
+        EXPECT_NE(v.bytes(), before);
+        ASSERT_TRUE(v.editor.journal.undo());
         // Escape during a drag puts it back.
         v.drag(r.px, r.py, r.px + 10, r.py - 5, false);
         EXPECT_NE(v.bytes(), before);
@@ -148,6 +152,9 @@ TEST_F(MapSelectionTest, RubberBandSelectsTheShownRegionAndMovesTogether) {
     EXPECT_EQ(w.word(3, 3468), 240);
     EXPECT_EQ(w.editor.journal.undoName(), "Move shipgroups");
     w.expectUndoRedo(before);
+    // Resting on a shipgroup names it; empty map has no tooltip.
+    EXPECT_EQ(w.tools.selection().tooltipAt(500, 360).rfind("1 Noname: 1 x craft 1, IFF Rebel", 0), 0u);
+    EXPECT_EQ(w.tools.selection().tooltipAt(390, 590), "");
     // A click on empty map clears the selection; so does Escape.
     w.drag(390, 590, 390, 590);
     EXPECT_TRUE(w.tools.selection().selected().empty());
@@ -173,6 +180,9 @@ TEST_F(MapSelectionTest, ArrowKeysMoveOnePixelsWorthPerPressOneActionPerRun) {
     const auto afterRun = w.bytes();
     w.tools.key(MapKey::Down, false);
     w.expectUndoRedo(afterRun);
+    // Without a selection the arrows are not the map's: the view scrolls.
+    w.tools.selection().clear();
+    EXPECT_FALSE(w.tools.key(MapKey::Left, false));
 }
 
 TEST_F(MapSelectionTest, DeleteRemovesTheSelectionAsTheListDoesAfterOneQuestion) {
