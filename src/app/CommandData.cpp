@@ -36,7 +36,7 @@ MenuEntry submenu(std::string text, std::vector<MenuEntry> children) {
 
 // Ids of menu items that no command handles. They keep their own numbers
 // (above the program's command range) so that they never collide.
-constexpr int kEditCut = 57635, kEditCopy = 57634, kEditPaste = 57637;
+constexpr int kEditCut = cmd::Cut, kEditCopy = cmd::Copy, kEditPaste = cmd::Paste;
 constexpr int kAllTeams = 33001, kManualOverride = 33002, kPlugins = 33003, kContents = 33004,
               kTutorials = 33005;
 
@@ -56,9 +56,10 @@ std::vector<Command> commandDefinitions() {
     c.push_back(make(cmd::Undo, "&Undo\tCtrl+Z", "Undo the last action", "Undo", "Ctrl+Z"));
     c.push_back(make(cmd::Redo, "&Redo\tCtrl+Y", "Redo the last undone action", "Redo",
                      "Ctrl+Y; Ctrl+Shift+Z"));
-    c.push_back(make(kEditCut, "Cu&t\tCtrl+X", "Cut the selection", "Cut"));
-    c.push_back(make(kEditCopy, "&Copy\tCtrl+C", "Copy the selection", "Copy"));
-    c.push_back(make(kEditPaste, "&Paste\tCtrl+V", "Insert the clipboard contents", "Paste"));
+    c.push_back(make(kEditCut, "Cu&t\tCtrl+X", "Cut the selection", "Cut", "Ctrl+X"));
+    c.push_back(make(kEditCopy, "&Copy\tCtrl+C", "Copy the selection", "Copy", "Ctrl+C"));
+    c.push_back(make(kEditPaste, "&Paste\tCtrl+V", "Insert the clipboard contents", "Paste",
+                     "Ctrl+V"));
     // View
     c.push_back(
         make(cmd::ViewToolbar, "&Toolbar", "Show or hide the map toolbar", "Toggle toolbar"));

@@ -67,6 +67,7 @@ constexpr int kMapToolbar = 128, kBriefingToolsBar = 147, kSelectorBar = 145,
 namespace cmd {
 constexpr int New = 57600, Open = 32888, Save = 57603, SaveAs = 32890, Exit = 57665;
 constexpr int Undo = 57643, Redo = 57644;
+constexpr int Cut = 57635, Copy = 57634, Paste = 57637;
 constexpr int ViewToolbar = 59392, ViewStatusBar = 59393, ViewControlBar = 32795,
               ViewShipgroups = 32796, ViewBriefingBar = 32805, AutoBriefingBars = 32898;
 constexpr int Coordinates = 32775, MapProperties = 32776, AxisProperties = 32783,

@@ -13,7 +13,6 @@ namespace sg = mission::sg;
 
 namespace {
 constexpr int kHeaderShipgroupCount = 2;
-constexpr int kSelectDistance = 10;
 
 int projection(const Editor& e) { return map::MapView::normalProjection(e.settings.projection); }
 
@@ -102,14 +101,73 @@ int selectAt(Editor& editor, MapClick click) {
         const mission::ShipgroupView r(editor.store, i);
         if (r.get(sg::startPointRegion) != region) continue;
         const mission::Point3 p = r.startPoint(0);
-        if (std::abs(map::MapView::component(p, h) - click.horizontal) >= kSelectDistance ||
-            std::abs(map::MapView::component(p, v) - click.vertical) >= kSelectDistance)
+        if (std::abs(map::MapView::component(p, h) - click.horizontal) >= kSelectReach ||
+            std::abs(map::MapView::component(p, v) - click.vertical) >= kSelectReach)
             continue;
         editor.store.currentShipgroup = i;
         editor.shipgroupEvents.notify(kEventCurrentChanged);
         ++matches;
     }
     return matches;
+}
+
+std::vector<StartPoint> startPointsOf(const Editor& editor, std::span<const int> shipgroups) {
+    std::vector<StartPoint> out;
+    for (int i : shipgroups) {
+        if (i < 0 || i >= editor.store.shipgroupCount) continue;
+        const mission::ShipgroupView r(editor.store, i);
+        out.push_back({i, r.startPoint(0), r.startPointRegion(0)});
+    }
+    return out;
+}
+
+void moveStartPoints(Editor& editor, std::span<const StartPoint> from, int dh, int dv) {
+    const int proj = projection(editor);
+    const int h = map::MapView::horizontalAxis(proj), v = map::MapView::verticalAxis(proj);
+    auto held = [](int value) { return static_cast<int16_t>(std::clamp(value, -32768, 32767)); };
+    for (const StartPoint& s : from) {
+        const MapClick to{held(map::MapView::component(s.point, h) + dh),
+                          held(map::MapView::component(s.point, v) + dv)};
+        mission::ShipgroupRecord r(editor.store, s.shipgroup);
+        r.setStartPoint(0, placed(editor, s.point, to));
+        r.set(sg::startPointRegion, static_cast<uint8_t>(editor.mapView.currentRegion()));
+    }
+}
+
+void restoreStartPoints(Editor& editor, std::span<const StartPoint> from) {
+    for (const StartPoint& s : from) {
+        mission::ShipgroupRecord r(editor.store, s.shipgroup);
+        r.setStartPoint(0, s.point);
+        r.set(sg::startPointRegion, static_cast<uint8_t>(s.region));
+    }
+}
+
+std::vector<int> shipgroupsInside(const Editor& editor, MapClick a, MapClick b) {
+    const int proj = projection(editor);
+    const int h = map::MapView::horizontalAxis(proj), v = map::MapView::verticalAxis(proj);
+    const int region = editor.mapView.currentRegion();
+    const int h0 = std::min(a.horizontal, b.horizontal), h1 = std::max(a.horizontal, b.horizontal);
+    const int v0 = std::min(a.vertical, b.vertical), v1 = std::max(a.vertical, b.vertical);
+    std::vector<int> out;
+    const int count = std::clamp(editor.store.shipgroupCount, 0, mission::kMaxShipgroups);
+    for (int i = 0; i < count; ++i) {
+        const mission::ShipgroupView r(editor.store, i);
+        if (r.get(sg::startPointRegion) != region) continue;
+        const mission::Point3 p = r.startPoint(0);
+        const int ph = map::MapView::component(p, h), pv = map::MapView::component(p, v);
+        if (ph >= h0 && ph <= h1 && pv >= v0 && pv <= v1) out.push_back(i);
+    }
+    return out;
+}
+
+void listRebuilt(Editor& editor) {
+    auto& s = editor.store;
+    s.currentShipgroup = std::clamp(s.currentShipgroup, 0, std::max(0, s.shipgroupCount - 1));
+    writeHeaderShipgroupCount(editor);
+    editor.shipgroupEvents.notify(kEventListCleared);
+    editor.shipgroupEvents.notify(kEventListRefilled);
+    editor.shipgroupEvents.notify(kEventCurrentChanged);
+    editor.mapChanged.notify();
 }
 
 }  // namespace quendar::app

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
+#include <vector>
 
 #include "app/Editor.h"
 
@@ -37,10 +39,34 @@ void moveStartPoint(Editor& editor, MapClick click);
 // Waypoint k (1..8) of the current order in the shown region to the click and
 // in use; event 19. False (nothing written) while no order is chosen.
 bool placeWaypoint(Editor& editor, int k, MapClick click);
+// A click reaches a start point less than this many units away on both axes.
+constexpr int kSelectReach = 10;
 // Every shipgroup of the shown region whose start point 1 lies within 10
 // units of the click on both axes becomes current in turn (event 2 each), so
 // the highest index wins. Returns the number of matches.
 int selectAt(Editor& editor, MapClick click);
+
+// Start point 1 of a shipgroup as it was before a move, to move from and to
+// put back.
+struct StartPoint {
+    int shipgroup = 0;
+    mission::Point3 point;
+    int region = 0;
+};
+std::vector<StartPoint> startPointsOf(const Editor& editor, std::span<const int> shipgroups);
+// Each shipgroup's start point 1 to where it was plus (dh, dv) position units
+// on the projected axes, held inside the 16-bit range, in the shown region;
+// the third coordinate keeps its value. No events.
+void moveStartPoints(Editor& editor, std::span<const StartPoint> from, int dh, int dv);
+// Puts the start points (and regions) back as they were.
+void restoreStartPoints(Editor& editor, std::span<const StartPoint> from);
+// The shipgroups of the shown region whose start point 1 lies in the box
+// spanned by two clicks (edges included), ascending.
+std::vector<int> shipgroupsInside(const Editor& editor, MapClick a, MapClick b);
+// After shipgroups were taken out of or put into the list: the current
+// shipgroup stays inside it, the header counts them, the list forms rebuild
+// (events 20, 50, 2) and the map repaints.
+void listRebuilt(Editor& editor);
 
 // Writes the header's shipgroup count from the store's counter.
 void writeHeaderShipgroupCount(Editor& editor);

@@ -10,10 +10,10 @@ using map::PointerButton;
 using map::PointerEvent;
 
 MapTools::MapTools(Editor& editor, core::Prompter& prompter)
-    : m_editor(editor), m_hyperbuoy(editor, prompter) {}
+    : m_editor(editor), m_hyperbuoy(editor, prompter), m_selection(editor, prompter) {}
 
 map::CursorShape MapTools::cursor() const {
-    if (m_panning.dragging()) return map::CursorShape::Hand;
+    if (m_panning.dragging() || m_selection.dragging()) return map::CursorShape::Hand;
     if (m_editor.mapTool != tool::Select) return map::CursorShape::Cross;
     return map::CursorShape::Arrow;
 }
@@ -23,6 +23,7 @@ void MapTools::pointer(const PointerEvent& e) {
         m_editor.mapView.setMouse(e.x, e.y);
         if (mouseMoved) mouseMoved();
         if (m_panning.move(m_editor.mapView, e.x, e.y)) requestRepaint();
+        if (m_selection.move(e.x, e.y)) requestRepaint();
         if (!mapMode() && briefingPointer) briefingPointer(e);
         return;
     }
@@ -47,7 +48,9 @@ void MapTools::pointer(const PointerEvent& e) {
         if (briefingPointer) briefingPointer(e);
         return;
     }
-    if (e.is(PointerAction::Press, PointerButton::Left)) {
+    if (e.is(PointerAction::Release, PointerButton::Left)) {
+        if (m_selection.release(e.x, e.y)) requestRepaint();
+    } else if (e.is(PointerAction::Press, PointerButton::Left)) {
         leftDown(e);
     } else if (e.is(PointerAction::DoubleClick, PointerButton::Left)) {
         core::ActionScope action(m_editor.journal, "Move start point");
@@ -77,7 +80,8 @@ void MapTools::leftDown(const PointerEvent& e) {
     }
     int& t = m_editor.mapTool;
     if (t == tool::Select) {
-        if (selectAt(m_editor, at) > 0) requestRepaint();
+        // A press that does not move selects as before; one that moves drags.
+        if (m_selection.press(e.x, e.y)) requestRepaint();
     } else if (t == tool::StartPoint1) {
         core::ActionScope action(m_editor.journal, "Move start point");
         moveStartPoint(m_editor, at);
@@ -95,6 +99,13 @@ void MapTools::leftDown(const PointerEvent& e) {
         requestRepaint();
     }
     // Start points 2..4, hyperspace and rendezvous points: nothing to write yet.
+}
+
+bool MapTools::key(MapKey key, bool shift) {
+    if (!mapMode()) return false;
+    if (!m_selection.key(key, shift)) return false;
+    requestRepaint();
+    return true;
 }
 
 void MapTools::rightDown(const PointerEvent& e) {

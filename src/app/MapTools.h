@@ -5,6 +5,7 @@
 #include "app/CommandTable.h"
 #include "app/Editor.h"
 #include "app/HyperbuoyWizard.h"
+#include "app/MapSelection.h"
 #include "core/Prompter.h"
 #include "map/Panning.h"
 #include "map/PointerEvent.h"
@@ -42,6 +43,10 @@ class MapTools {
     } briefingPoints;
 
     void pointer(const map::PointerEvent& event);
+    // A key pressed on the map (map mode); true when it did something. The
+    // release of an arrow key ends its run of moves.
+    bool key(MapKey key, bool shift);
+    void keyReleased() { m_selection.endKeyRun(); }
     // One step of the drag timer.
     void tick();
     // The window runs its drag timer while this holds.
@@ -54,6 +59,8 @@ class MapTools {
 
     const map::Panning& panning() const { return m_panning; }
     HyperbuoyWizard& hyperbuoy() { return m_hyperbuoy; }
+    MapSelection& selection() { return m_selection; }
+    const MapSelection& selection() const { return m_selection; }
 
   private:
     bool mapMode() const { return !m_editor.viewSwitches.briefingMode; }
@@ -68,6 +75,7 @@ class MapTools {
     Editor& m_editor;
     HyperbuoyWizard m_hyperbuoy;
     map::Panning m_panning;
+    MapSelection m_selection;
 };
 
 }  // namespace quendar::app

@@ -77,6 +77,7 @@ void MapRenderer::paint(Canvas& c, const PaintInput& in) {
         paintBriefingFrame(c, in);
     else
         paintMissionLayer(c, in);
+    if (in.selection) paintSelection(c, in, *in.selection);
 }
 
 // Thin lines follow "Lines after every" (1 km unless the user chose another

@@ -7,6 +7,7 @@
 #include "map/IconImages.h"
 #include "map/IconTable.h"
 #include "map/MapView.h"
+#include "map/SelectionLayer.h"
 #include "map/ViewSwitches.h"
 #include "core/DisplaySettings.h"
 #include "core/Image.h"
@@ -37,6 +38,7 @@ struct PaintInput {
     const MapView& view;
     const ViewSwitches& switches;
     const BriefingFrame* briefing = nullptr;  // used in briefing mode
+    const SelectionMarks* selection = nullptr;  // drawn over the mission layer
 };
 
 // The values a paint uses for the grid: the stored settings, or the values

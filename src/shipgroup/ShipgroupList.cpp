@@ -23,19 +23,40 @@ constexpr int kHeaderShipgroupCount = 2;
 constexpr int kTargetPairs[4][2] = {{12, 13}, {14, 15}, {6, 8}, {7, 9}};
 constexpr int kOrderParam2 = 3;
 
-// Renumbers one (type, number) pair; `shipgroupType` is the type value that
-// makes the number a shipgroup. Later numbers count one lower only when the
-// records behind the deleted one moved down.
-void renumberPair(MissionStore& s, int slot, int typeOffset, int numberOffset, int shipgroupType,
-                  int deleted, Shift shift, Table table = Table::Shipgroups) {
-    if (s.byte(table, slot, typeOffset) != shipgroupType) return;
+// Rewrites one (type, number) pair through `map`; `shipgroupType` is the type
+// value that makes the number a shipgroup. A cleared pair becomes "None".
+int remapPair(MissionStore& s, int slot, int typeOffset, int numberOffset, int shipgroupType,
+              const ReferenceMap& map, Table table = Table::Shipgroups) {
+    if (s.byte(table, slot, typeOffset) != shipgroupType) return 0;
     const int number = s.byte(table, slot, numberOffset);
-    if (number == deleted) {
+    const int to = map(number);
+    if (to == kClearReference) {
         s.setByte(table, slot, typeOffset, 0);
         s.setByte(table, slot, numberOffset, 0);
-    } else if (number > deleted && shift == Shift::Later) {
-        s.setByte(table, slot, numberOffset, static_cast<uint8_t>(number - 1));
+        return 1;
     }
+    if (to != number) s.setByte(table, slot, numberOffset, static_cast<uint8_t>(to));
+    return 0;
+}
+
+// What a deletion does to a reference: the deleted shipgroup's become "None";
+// later numbers count one lower only when the records behind it moved down.
+ReferenceMap afterDeletion(int deleted, Shift shift) {
+    return [deleted, shift](int number) {
+        if (number == deleted) return kClearReference;
+        return number > deleted && shift == Shift::Later ? number - 1 : number;
+    };
+}
+
+void moveTexts(MissionStore& s, int from, int to) {
+    for (int g = 0; g < 8; ++g)
+        for (int k = 0; k < 3; ++k)
+            s.copySlot(Table::ShipgroupGoalStrings, mission::shipgroupGoalStringIndex(from, g, k),
+                       mission::shipgroupGoalStringIndex(to, g, k));
+    for (int r = 0; r < 4; ++r)
+        for (int k = 0; k < 4; ++k)
+            s.copySlot(Table::OrderStrings, mission::orderStringIndex(from, r, k),
+                       mission::orderStringIndex(to, r, k));
 }
 
 // Trigger records outside the shipgroup table: the four triggers of each goal
@@ -54,53 +75,82 @@ void writeEmptyShipgroup(MissionStore& store, int slot, int globalUnit) {
     store.setByte(Table::Shipgroups, slot, sg::globalUnit, static_cast<uint8_t>(globalUnit));
 }
 
-void renumberReferences(MissionStore& s, int count, int d, Shift shift) {
+int remapReferences(MissionStore& s, int i, const ReferenceMap& map) {
     const int triggers[] = {sg::arrivalTrigger1, sg::arrivalTrigger2,   sg::arrivalTrigger3,
                             sg::arrivalTrigger4, sg::departureTrigger1, sg::departureTrigger2};
-    for (int i = 0; i < count; ++i) {
-        for (int t : triggers) renumberPair(s, i, t + 1, t + 2, kSubjectFlightgroup, d, shift);
-        // A mothership is a shipgroup only when its method is "Hangar". The
-        // departure motherships have bytes of their own and are kept in line
-        // like the arrival ones.
-        renumberPair(s, i, sg::arrivalMethod1, sg::arrivalMothership1, kMethodHangar, d, shift);
-        renumberPair(s, i, sg::arrivalMethod2, sg::arrivalMothership2, kMethodHangar, d, shift);
-        renumberPair(s, i, sg::departureMethod1, sg::departureMothership1, kMethodHangar, d, shift);
-        renumberPair(s, i, sg::departureMethod2, sg::departureMothership2, kMethodHangar, d, shift);
-        for (int region = 0; region < 4; ++region) {
-            for (int slot = 0; slot < 4; ++slot) {
-                const int o = sg::orderOffset(region, slot);
-                for (const auto& p : kTargetPairs)
-                    renumberPair(s, i, o + p[0], o + p[1], kSubjectFlightgroup, d, shift);
-                // "Drop off" names the shipgroup it deploys in its second
-                // parameter; it follows the list like the targets. Its list has
-                // no "None" entry, so a deployed group that is gone becomes
-                // kNoDeployedShipgroup, a number no shipgroup of the list
-                // carries: the order never deploys some other live group.
-                if (s.byte(Table::Shipgroups, i, o) == kOrderDropOff) {
-                    const int p = s.byte(Table::Shipgroups, i, o + kOrderParam2);
-                    if (p == d)
-                        s.setByte(Table::Shipgroups, i, o + kOrderParam2, kNoDeployedShipgroup);
-                    else if (p > d && p != kNoDeployedShipgroup && shift == Shift::Later)
-                        s.setByte(Table::Shipgroups, i, o + kOrderParam2,
-                                  static_cast<uint8_t>(p - 1));
-                }
+    int cleared = 0;
+    for (int t : triggers) cleared += remapPair(s, i, t + 1, t + 2, kSubjectFlightgroup, map);
+    // A mothership is a shipgroup only when its method is "Hangar". The
+    // departure motherships have bytes of their own and are kept in line
+    // like the arrival ones.
+    cleared += remapPair(s, i, sg::arrivalMethod1, sg::arrivalMothership1, kMethodHangar, map);
+    cleared += remapPair(s, i, sg::arrivalMethod2, sg::arrivalMothership2, kMethodHangar, map);
+    cleared += remapPair(s, i, sg::departureMethod1, sg::departureMothership1, kMethodHangar, map);
+    cleared += remapPair(s, i, sg::departureMethod2, sg::departureMothership2, kMethodHangar, map);
+    for (int region = 0; region < 4; ++region) {
+        for (int slot = 0; slot < 4; ++slot) {
+            const int o = sg::orderOffset(region, slot);
+            for (const auto& p : kTargetPairs)
+                cleared += remapPair(s, i, o + p[0], o + p[1], kSubjectFlightgroup, map);
+            // "Drop off" names the shipgroup it deploys in its second
+            // parameter; it follows the list like the targets. Its list has
+            // no "None" entry, so a deployed group that is gone becomes
+            // kNoDeployedShipgroup, a number no shipgroup of the list
+            // carries: the order never deploys some other live group.
+            if (s.byte(Table::Shipgroups, i, o) != kOrderDropOff) continue;
+            const int p = s.byte(Table::Shipgroups, i, o + kOrderParam2);
+            if (p == kNoDeployedShipgroup) continue;
+            const int to = map(p);
+            if (to == kClearReference) {
+                s.setByte(Table::Shipgroups, i, o + kOrderParam2, kNoDeployedShipgroup);
+                ++cleared;
+            } else if (to != p) {
+                s.setByte(Table::Shipgroups, i, o + kOrderParam2, static_cast<uint8_t>(to));
             }
         }
     }
+    return cleared;
 }
 
-void renumberOutsideReferences(MissionStore& s, int d, Shift shift) {
+int remapOutsideReferences(MissionStore& s, const ReferenceMap& map) {
+    int cleared = 0;
     for (int team = 0; team < mission::kTeams; ++team)
         for (int kind = 0; kind < 3; ++kind)
             for (int t : kGlobalGoalTriggers) {
                 const int at = kGlobalGoalBlock + kind * kGlobalGoalBlockSize + t;
-                renumberPair(s, team, at + 1, at + 2, kSubjectFlightgroup, d, shift,
-                             Table::GlobalGoals);
+                cleared += remapPair(s, team, at + 1, at + 2, kSubjectFlightgroup, map,
+                                     Table::GlobalGoals);
             }
     const int messages = std::clamp(s.messageCount, 0, mission::kMaxMessages);
     for (int m = 0; m < messages; ++m)
         for (int t : kMessageTriggers)
-            renumberPair(s, m, t + 1, t + 2, kSubjectFlightgroup, d, shift, Table::Messages);
+            cleared += remapPair(s, m, t + 1, t + 2, kSubjectFlightgroup, map, Table::Messages);
+    return cleared;
+}
+
+void renumberReferences(MissionStore& s, int count, int d, Shift shift) {
+    const ReferenceMap map = afterDeletion(d, shift);
+    for (int i = 0; i < count; ++i) remapReferences(s, i, map);
+}
+
+void renumberOutsideReferences(MissionStore& s, int d, Shift shift) {
+    remapOutsideReferences(s, afterDeletion(d, shift));
+}
+
+void removeShipgroup(MissionStore& s, int d) {
+    const int n = s.shipgroupCount;
+    if (d < 0 || d >= n) return;
+    // The goal and order texts move with their records; otherwise every
+    // shipgroup behind the deleted one would show its successor's texts.
+    for (int i = d + 1; i < n; ++i) {
+        s.copySlot(Table::Shipgroups, i, i - 1);
+        moveTexts(s, i, i - 1);
+    }
+    renumberReferences(s, n - 1, d, Shift::Later);
+    renumberOutsideReferences(s, d, Shift::Later);
+    writeEmptyShipgroup(s, n - 1, 0);
+    mission::clearShipgroupTexts(s, n - 1);
+    s.shipgroupCount = n - 1;
 }
 
 void ShipgroupList::writeHeaderCount() {
@@ -109,18 +159,6 @@ void ShipgroupList::writeHeaderCount() {
 }
 
 void ShipgroupList::clearTexts(int slot) { mission::clearShipgroupTexts(m_ctx.store, slot); }
-
-void ShipgroupList::moveTexts(int from, int to) {
-    auto& s = m_ctx.store;
-    for (int g = 0; g < 8; ++g)
-        for (int k = 0; k < 3; ++k)
-            s.copySlot(Table::ShipgroupGoalStrings, mission::shipgroupGoalStringIndex(from, g, k),
-                       mission::shipgroupGoalStringIndex(to, g, k));
-    for (int r = 0; r < 4; ++r)
-        for (int k = 0; k < 4; ++k)
-            s.copySlot(Table::OrderStrings, mission::orderStringIndex(from, r, k),
-                       mission::orderStringIndex(to, r, k));
-}
 
 bool ShipgroupList::select(int index) {
     if (index < 0 || index >= m_ctx.store.shipgroupCount) return false;
@@ -211,17 +249,7 @@ bool ShipgroupList::deleteSelected() {
                            core::Icon::Exclamation) != core::Answer::Yes)
         return false;
     core::ActionScope action(s.journal(), "Delete shipgroup");
-    // The goal and order texts move with their records; otherwise every
-    // shipgroup behind the deleted one would show its successor's texts.
-    for (int i = d + 1; i < n; ++i) {
-        s.copySlot(Table::Shipgroups, i, i - 1);
-        moveTexts(i, i - 1);
-    }
-    renumberReferences(s, n - 1, d, Shift::Later);
-    renumberOutsideReferences(s, d, Shift::Later);
-    writeEmptyShipgroup(s, n - 1, 0);
-    clearTexts(n - 1);
-    s.shipgroupCount = n - 1;
+    removeShipgroup(s, d);
     finishDeletion();
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "shipgroup/ShipgroupContext.h"
@@ -23,6 +24,26 @@ enum class Shift { Later, None };
 // The "Drop off" order's deployed shipgroup once that shipgroup is deleted: no
 // shipgroup of the list ever has this number.
 constexpr int kNoDeployedShipgroup = 255;
+
+// What a reference to a shipgroup becomes: the number it names from now on, or
+// kClearReference, which makes it "None" exactly as a deletion does.
+constexpr int kClearReference = -1;
+using ReferenceMap = std::function<int(int number)>;
+
+// Rewrites every reference that shipgroup `slot` holds to a shipgroup (its
+// arrival and departure triggers, its motherships "Hangar", its order targets
+// and a "Drop off" order's deployed group) through `map`. Returns how many
+// references were cleared.
+int remapReferences(mission::MissionStore& store, int slot, const ReferenceMap& map);
+
+// The same over the triggers that live outside the shipgroup records: the
+// global goals of every team and the triggers of the mission's messages.
+int remapOutsideReferences(mission::MissionStore& store, const ReferenceMap& map);
+
+// Takes shipgroup `d` out of the list: the records behind it (and their goal
+// and order texts) move down, references are renumbered as Delete selected
+// does, the freed last slot gets the empty record. No question, no events.
+void removeShipgroup(mission::MissionStore& store, int d);
 
 // After shipgroup `deleted` left the list, every reference of the first
 // `count` shipgroups to a shipgroup is brought in line: a reference to the
@@ -50,7 +71,6 @@ class ShipgroupList {
   private:
     void writeHeaderCount();
     void clearTexts(int slot);
-    void moveTexts(int from, int to);
     void finishDeletion();
 
     const ShipgroupContext& m_ctx;

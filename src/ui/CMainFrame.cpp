@@ -30,6 +30,7 @@
 #include "ui/CSliderBar.h"
 #include "ui/FrameSettings.h"
 #include "ui/MapWindow.h"
+#include "ui/QtClipboard.h"
 #include "ui/OrdersWizardWindow.h"
 #include "ui/QPainterCanvas.h"
 #include "ui/QtPlaybackTimer.h"
@@ -81,6 +82,19 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     m_mapTools->openBasic = [this] { m_logic->reopenBasic(); };
     m_mapTools->bindCommands(m_commands);
     m_mapWindow->pointer = [this](const map::PointerEvent& e) { m_mapTools->pointer(e); };
+    m_mapWindow->key = [this](app::MapKey k, bool shift) { return m_mapTools->key(k, shift); };
+    m_mapWindow->keyReleased = [this] { m_mapTools->keyReleased(); };
+    m_mapWindow->tooltipAt = [this](int x, int y) {
+        return m_mapTools->selection().tooltipAt(x, y);
+    };
+    m_clipboard = std::make_unique<QtClipboard>();
+    m_shipgroupClipboard = std::make_unique<app::ShipgroupClipboard>(
+        m_editor, m_mapTools->selection(), m_prompter, *m_clipboard);
+    m_shipgroupClipboard->status = [this](const std::string& t) { setPaneText(Pane::Message, t); };
+    m_shipgroupClipboard->bindCommands(m_commands);
+    m_mapWindow->pasteAt = [this](int x, int y) {
+        if (m_shipgroupClipboard->pasteAt(x, y)) repaintMap();
+    };
     // In briefing mode the clicks go on to the briefing tools.
     m_briefingTools = std::make_unique<app::BriefingTools>(m_editor, m_prompter);
     m_briefingTools->runModal = [this](core::FormModel& f) { return runModal(f); };
@@ -425,6 +439,8 @@ void CMainFrame::paintMap(QPainter& p, const QSize& size) {
         frame = m_briefingLayer->frame(view, m_editor.store, m_editor.mapView);
         in.briefing = &frame;
     }
+    const map::SelectionMarks marks = m_mapTools->selection().marks();
+    in.selection = &marks;
     m_renderer->paint(canvas, in);
 }
 

@@ -15,6 +15,7 @@
 #include "app/FrameLogic.h"
 #include "app/MapTools.h"
 #include "app/MapViewPort.h"
+#include "app/ShipgroupClipboard.h"
 #include "app/Recovery.h"
 #include "app/WorkingFolder.h"
 #include "map/BriefingLayer.h"
@@ -72,6 +73,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     app::CommandTable& commands() { return m_commands; }
     app::FrameLogic& logic() { return *m_logic; }
     app::MapTools& mapTools() { return *m_mapTools; }
+    app::ShipgroupClipboard& shipgroupClipboard() { return *m_shipgroupClipboard; }
     FormHost& forms() { return m_forms; }
     MapWindow* mapWindow() const { return m_mapWindow; }
     map::MapView& mapView() { return m_editor.mapView; }
@@ -144,6 +146,9 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     std::unique_ptr<app::BriefingTools> m_briefingTools;
     std::unique_ptr<map::BriefingLayer> m_briefingLayer;
     std::unique_ptr<app::MapTools> m_mapTools;
+    // Cut, Copy and Paste of shipgroups through the system clipboard.
+    std::unique_ptr<app::Clipboard> m_clipboard;
+    std::unique_ptr<app::ShipgroupClipboard> m_shipgroupClipboard;
     // Declared before the form host: the forms point at what it holds, so
     // the host (and every form window) goes first.
     std::unique_ptr<app::FormWiring> m_formWiring;

@@ -1,10 +1,14 @@
 #include "ui/MapWindow.h"
 
+#include <QCursor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
+#include <optional>
 
 namespace quendar::ui {
 
@@ -31,6 +35,18 @@ MapWindow::MapWindow(map::MapView& view, QWidget* parent)
     connect(m_dragTimer, &QTimer::timeout, this, [this] {
         if (dragTick) dragTick();
         afterLogic();
+    });
+    // Resting the mouse on a shipgroup for half a second names it.
+    m_hoverTimer = new QTimer(this);
+    m_hoverTimer->setSingleShot(true);
+    m_hoverTimer->setInterval(500);
+    connect(m_hoverTimer, &QTimer::timeout, this, [this] {
+        const QPoint at = viewport()->mapFromGlobal(QCursor::pos());
+        if (!tooltipAt || !viewport()->rect().contains(at)) return;
+        const std::string text = tooltipAt(at.x(), at.y());
+        if (!text.empty())
+            QToolTip::showText(viewport()->mapToGlobal(at), QString::fromStdString(text),
+                               viewport());
     });
 }
 
@@ -142,7 +158,74 @@ void MapWindow::afterLogic() {
         syncScrollBars();
 }
 
-void MapWindow::mouseMoveEvent(QMouseEvent* event) { deliver(event, map::PointerAction::Move); }
+bool MapWindow::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Leave) {
+        m_mouseInside = false;
+        m_hoverTimer->stop();
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+void MapWindow::mouseMoveEvent(QMouseEvent* event) {
+    m_mouseInside = true;
+    QToolTip::hideText();
+    if (event->buttons() == Qt::NoButton)
+        m_hoverTimer->start();
+    else
+        m_hoverTimer->stop();
+    deliver(event, map::PointerAction::Move);
+}
+
+namespace {
+// The keys the map's logic takes.
+std::optional<app::MapKey> mapKey(int key) {
+    switch (key) {
+        case Qt::Key_Left: return app::MapKey::Left;
+        case Qt::Key_Right: return app::MapKey::Right;
+        case Qt::Key_Up: return app::MapKey::Up;
+        case Qt::Key_Down: return app::MapKey::Down;
+        case Qt::Key_Escape: return app::MapKey::Escape;
+        case Qt::Key_Delete: return app::MapKey::Delete;
+        default: return std::nullopt;
+    }
+}
+
+bool isPasteKey(const QKeyEvent* e) {
+    return e->key() == Qt::Key_V && (e->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+}  // namespace
+
+bool MapWindow::event(QEvent* event) {
+    // Ctrl+V over the map pastes at the mouse rather than where the
+    // shipgroups were: the map takes the key before the Edit menu's shortcut.
+    if (event->type() == QEvent::ShortcutOverride && pasteAt &&
+        isPasteKey(static_cast<QKeyEvent*>(event)) && m_mouseInside) {
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void MapWindow::keyPressEvent(QKeyEvent* event) {
+    if (isPasteKey(event) && pasteAt && m_mouseInside) {
+        pasteAt(m_view.mouseX(), m_view.mouseY());
+        afterLogic();
+        event->accept();
+        return;
+    }
+    const auto k = mapKey(event->key());
+    if (k && key && key(*k, event->modifiers().testFlag(Qt::ShiftModifier))) {
+        afterLogic();
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+void MapWindow::keyReleaseEvent(QKeyEvent* event) {
+    if (!event->isAutoRepeat() && mapKey(event->key()) && keyReleased) keyReleased();
+    QAbstractScrollArea::keyReleaseEvent(event);
+}
 void MapWindow::mousePressEvent(QMouseEvent* event) { deliver(event, map::PointerAction::Press); }
 void MapWindow::mouseReleaseEvent(QMouseEvent* event) {
     deliver(event, map::PointerAction::Release);

@@ -2,7 +2,9 @@
 
 #include <QAbstractScrollArea>
 #include <functional>
+#include <string>
 
+#include "app/MapSelection.h"
 #include "map/MapView.h"
 #include "map/PointerEvent.h"
 
@@ -27,6 +29,14 @@ class MapWindow : public QAbstractScrollArea {
     std::function<bool()> dragging;
     std::function<void()> dragTick;
     std::function<map::CursorShape()> cursorShape;
+    // A key on the map: true when the logic took it. Released keys end a
+    // run of arrow moves.
+    std::function<bool(app::MapKey, bool shift)> key;
+    std::function<void()> keyReleased;
+    // Ctrl+V with the mouse over the map: paste at window pixel (x, y).
+    std::function<void(int x, int y)> pasteAt;
+    // The hover text for window pixel (x, y); empty: no tooltip.
+    std::function<std::string(int x, int y)> tooltipAt;
 
     // Re-reads the scroll ranges and positions from the view.
     void syncScrollBars();
@@ -41,6 +51,10 @@ class MapWindow : public QAbstractScrollArea {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void scrollContentsBy(int, int) override {}
 
   private:
@@ -52,6 +66,8 @@ class MapWindow : public QAbstractScrollArea {
 
     map::MapView& m_view;
     QTimer* m_dragTimer = nullptr;
+    QTimer* m_hoverTimer = nullptr;
+    bool m_mouseInside = false;  // the last mouse move was over the map
     bool m_syncing = false;
 };
 

@@ -400,3 +400,31 @@ TEST(BriefingPictures, AreFullSizeOpaquePicturesThatDiffer) {
     EXPECT_EQ(tech.at(0, 0), rgb(90, 160, 255));  // the frame
     EXPECT_EQ(jump.at(256, 144), rgb(255, 255, 255));  // the centre of the jump
 }
+
+// Rings in cyan around the selected shipgroups of the shown region, over the
+// mission; the rubber band as a dashed box; nothing of either in briefing mode.
+TEST_F(MapFixture, SelectionRingsTheShownRegionAndDrawsTheBand) {
+    addShipgroup(1, 0, 0, 0);
+    addShipgroup(1, 1, 160, 160);          // pixel (500, 400)
+    addShipgroup(1, 2, 160, 160, 0, 1);    // same place, region 2
+    map::SelectionMarks marks{{1, 2, 7}, true, {10, 20}, {5, 60}};
+    RasterCanvas c(view.width(), view.height(), false);
+    map::PaintInput in{store, settings, view, switches, nullptr, &marks};
+    renderer.paint(c, in);
+    const auto rings = c.callsWithPen(Op::Ellipse, rgb(0, 255, 255));
+    ASSERT_EQ(rings.size(), 1u);
+    EXPECT_EQ((rings[0].x1 + rings[0].x2) / 2, 500);
+    EXPECT_EQ((rings[0].y1 + rings[0].y2) / 2, 400);
+    const auto band = c.callsWithPen(Op::Rectangle, rgb(0, 255, 255));
+    ASSERT_EQ(band.size(), 1u);
+    EXPECT_EQ(band[0].pen.style, PenStyle::Dashed);
+    EXPECT_EQ((std::vector<int>{band[0].x1, band[0].y1, band[0].x2, band[0].y2}),
+              (std::vector<int>{5, 20, 10, 60}));
+    // The ring's colour is none an IFF draws with.
+    for (int iff = 0; iff < 8; ++iff) EXPECT_NE(map::iffColour(iff), rgb(0, 255, 255)) << iff;
+
+    switches.briefingMode = true;
+    RasterCanvas b(view.width(), view.height(), false);
+    renderer.paint(b, in);
+    EXPECT_TRUE(b.callsWithPen(Op::Ellipse, rgb(0, 255, 255)).empty());
+}

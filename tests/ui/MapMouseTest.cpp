@@ -198,3 +198,45 @@ TEST_F(MapMouseTest, OrdersWizardWindowRunsOnItsTimerAndWritesTheOrder) {
     EXPECT_EQ(editor.store.byte(Table::Shipgroups, 0, o + 12), 1);
     EXPECT_EQ(editor.store.byte(Table::Shipgroups, 0, o + 13), 0);
 }
+
+// Drag to move, the rubber band and Ctrl+V at the mouse, with real events.
+TEST_F(MapMouseTest, DragRubberBandAndPasteAtTheMouse) {
+    editor.store.shipgroupCount = 3;
+    for (int i = 0; i < 3; ++i) {
+        mission::ShipgroupRecord r(editor.store, i);
+        r.setStartPoint(0, {unitsX(mid.x() + 40 * i), unitsY(mid.y()), 0, 0});
+        r.set(3498, 0);
+    }
+    editor.shipgroupEvents.notify(20);
+    editor.shipgroupEvents.notify(50);
+    // Shipgroup 1 dragged 30 pixels down.
+    const QPoint one = mid + QPoint(40, 0);
+    QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, one);
+    QTest::mouseMove(vp, one + QPoint(0, 10));
+    QTest::mouseMove(vp, one + QPoint(0, 30));
+    QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, one + QPoint(0, 30));
+    EXPECT_EQ(word(1, 3468), unitsY(mid.y() + 30));
+    EXPECT_EQ(word(0, 3468), unitsY(mid.y()));
+    EXPECT_EQ(editor.journal.undoName(), "Move shipgroup");
+
+    // A band around 0 and 2 (1 is below it now) selects them; 2 is current.
+    QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, mid + QPoint(-10, -10));
+    QTest::mouseMove(vp, mid + QPoint(20, 5));
+    QTest::mouseMove(vp, mid + QPoint(90, 10));
+    QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, mid + QPoint(90, 10));
+    EXPECT_EQ(frame->mapTools().selection().selected(), (std::vector<int>{0, 2}));
+    EXPECT_EQ(frame->selector()->currentIndex(), 2);
+
+    // Copy from the menu, Ctrl+V with the mouse 100 pixels up: 0 lands there
+    // and 2 keeps its 80 pixels to the right of it.
+    run(app::cmd::Copy);
+    const QPoint at = mid + QPoint(0, -100);
+    QTest::mouseMove(vp, at);
+    QTest::keyClick(frame->mapWindow(), Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(editor.store.shipgroupCount, 5);
+    EXPECT_EQ(word(3, 3466), unitsX(at.x()));
+    EXPECT_EQ(word(3, 3468), unitsY(at.y()));
+    EXPECT_EQ(word(4, 3466) - word(3, 3466), word(2, 3466) - word(0, 3466));
+    EXPECT_EQ(frame->pane(app::Pane::Message)->text().toStdString(), "Pasted 2 shipgroups.");
+    EXPECT_EQ(frame->selector()->count(), 5);
+}
