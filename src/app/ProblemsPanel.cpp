@@ -149,7 +149,7 @@ void ProblemsPanel::goTo(int index) {
 }
 
 std::string ProblemsPanel::fixLabel(int index) const {
-    return valid(index) && m_problems[index].fix ? m_problems[index].fix->label : std::string();
+    return valid(index) && m_problems[index].fix ? std::string(m_problems[index].fix->label) : std::string();
 }
 
 bool ProblemsPanel::applyFix(int index) {

@@ -61,7 +61,7 @@ class BriefingPass {
     void command(Kind kind, int j, const Record& r) {
         const Location where{Area::Briefing, r.time, kind, j, -1, -1, std::string(kindInfo(kind).name)};
         const Fix remove{Fix::Kind::RemoveCommand, "Remove the command", mission::Table::Briefing1, 0, 0,
-                         {}, kind, j};
+                         {}, 0, kind, j};
         auto problem = [&](std::string_view c, std::string text) { report(m_out, c, where, std::move(text), remove); };
         if (r.time > m_b.briefingLength())
             problem(code::AfterLength, "time " + std::to_string(r.time) + " lies after the briefing length " +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -40,11 +41,12 @@ struct Location {
 struct Fix {
     enum class Kind { SetBytes, RemoveCommand };
     Kind kind = Kind::SetBytes;
-    std::string label;
+    std::string_view label;
     mission::Table table = mission::Table::Shipgroups;
     int slot = 0;
     int offset = 0;
-    std::vector<uint8_t> bytes;
+    std::array<uint8_t, 2> bytes{};
+    int byteCount = 0;
     briefing::Kind command = briefing::BRC_SKIP;
     int commandIndex = -1;
 

@@ -92,12 +92,22 @@ std::string problemLine(const Problem& p, const mission::MissionStore& store) {
 }
 
 void sortProblems(std::vector<Problem>& problems) {
+    // Problems are large; sort their positions by a key of plain numbers and
+    // move each problem once. The field's byte offset (or the command's kind)
+    // stands for the field, so no text is compared but the codes.
     auto key = [](const Problem& p) {
         const Location& l = p.location;
-        return std::tie(l.area, l.index, l.offset, l.command, l.field, p.code);
+        return std::make_tuple(static_cast<int>(l.area), l.index, l.offset, l.command, p.code);
     };
-    std::stable_sort(problems.begin(), problems.end(),
-                     [&](const Problem& a, const Problem& b) { return key(a) < key(b); });
+    std::vector<std::pair<decltype(key(problems.front())), size_t>> order;
+    order.reserve(problems.size());
+    for (size_t i = 0; i < problems.size(); ++i) order.emplace_back(key(problems[i]), i);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Problem> sorted;
+    sorted.reserve(problems.size());
+    for (const auto& o : order) sorted.push_back(std::move(problems[o.second]));
+    problems = std::move(sorted);
 }
 
 Counts countProblems(const std::vector<Problem>& problems) {
@@ -149,7 +159,7 @@ void checkTrigger(const RuleInput& in, const TriggerPlace& p, std::vector<Proble
                "amount code " + std::to_string(amount) + " is not one of the " +
                    std::to_string(p.amounts) + " amounts (0.." + std::to_string(p.amounts - 1) + ")");
     if (subjectType == 1 && subject >= s.shipgroupCount) {
-        Fix fix{Fix::Kind::SetBytes, "Set the subject to none", p.table, p.slot, p.offset + 1, {0, 0}};
+        Fix fix{Fix::Kind::SetBytes, "Set the subject to none", p.table, p.slot, p.offset + 1, {0, 0}, 2};
         report(out, code::TriggerSubject, at(2, ".subject"),
                "the subject names " + shipgroupRef(subject, s.shipgroupCount), std::move(fix));
     }
@@ -178,10 +188,12 @@ bool applyFix(mission::MissionStore& store, briefing::BriefingModel& briefing, c
     const int used = fix.table == mission::Table::Shipgroups ? store.shipgroupCount
                      : fix.table == mission::Table::Messages ? store.messageCount
                                                              : shape.slots;
-    if (fix.bytes.empty() || fix.slot < 0 || fix.slot >= std::min(used, shape.slots) ||
-        fix.offset < 0 || fix.offset + static_cast<int>(fix.bytes.size()) > shape.slotSize)
+    if (fix.byteCount < 1 || fix.byteCount > static_cast<int>(fix.bytes.size()) || fix.slot < 0 ||
+        fix.slot >= std::min(used, shape.slots) || fix.offset < 0 ||
+        fix.offset + fix.byteCount > shape.slotSize)
         return false;
-    store.setBytes(fix.table, fix.slot, fix.offset, fix.bytes);
+    store.setBytes(fix.table, fix.slot, fix.offset,
+                   std::span<const uint8_t>(fix.bytes.data(), static_cast<size_t>(fix.byteCount)));
     return true;
 }
 

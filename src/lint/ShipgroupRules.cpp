@@ -80,8 +80,8 @@ class ShipgroupPass {
         Location l{Area::Shipgroup, m_i, offset, -1, region, slot, std::move(field)};
         return l;
     }
-    Fix setByte(std::string label, int offset, uint8_t value) const {
-        return Fix{Fix::Kind::SetBytes, std::move(label), Table::Shipgroups, m_i, offset, {value}};
+    Fix setByte(std::string_view label, int offset, uint8_t value) const {
+        return Fix{Fix::Kind::SetBytes, label, Table::Shipgroups, m_i, offset, {value, 0}, 1};
     }
 
     void craftType(int type, int offset, const std::string& field) {

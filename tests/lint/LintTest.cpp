@@ -214,7 +214,7 @@ TEST(Lint, FixesWriteThroughTheJournal) {
     journal.clear();
     auto ps = m.lint();
     std::vector<std::string> labels;
-    for (const auto& p : ps) labels.push_back(p.fix ? p.fix->label : "-");
+    for (const auto& p : ps) labels.push_back(std::string(p.fix ? p.fix->label : "-"));
     EXPECT_EQ(labels, (std::vector<std::string>{"Set the subject to none", "Set the target to none",
                                                  "Remove the command"}));
     for (const auto& p : ps) {

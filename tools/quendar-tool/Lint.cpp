@@ -60,7 +60,7 @@ int runLint(app::Editor& editor, core::Prompter& prompter, const LintOptions& o)
                             {"field", l.field},
                             {"location", jsonText(lint::locationText(l, editor.store))},
                             {"text", jsonText(p.text)},
-                            {"fix", p.fix ? nlohmann::json(p.fix->label) : nlohmann::json()}});
+                            {"fix", p.fix ? nlohmann::json(std::string(p.fix->label)) : nlohmann::json()}});
         }
         std::cout << list.dump(2) << "\n";
     } else {
