@@ -107,7 +107,7 @@ bool ProblemsPanel::tick() {
 }
 
 void ProblemsPanel::refresh() {
-    m_problems = lint::lintMission(m_editor.store, m_editor.briefing, m_editor.craftList);
+    lint::lintMission(m_editor.store, m_editor.briefing, m_editor.craftList, m_problems);
     m_stale = false;
     changed.notify();
 }

@@ -19,6 +19,10 @@ namespace quendar::lint {
 std::vector<Problem> lintMission(const mission::MissionStore& store,
                                  const briefing::BriefingModel& briefing,
                                  const mission::CraftList& craftList);
+// The same into `out`, which is emptied first and keeps its room: a caller
+// that lints after every change reuses one list.
+void lintMission(const mission::MissionStore& store, const briefing::BriefingModel& briefing,
+                 const mission::CraftList& craftList, std::vector<Problem>& out);
 
 // Applies a fix through the store's write API and the briefing model's list
 // operations, so that the journal records it. The caller opens the action.

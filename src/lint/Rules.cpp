@@ -104,10 +104,20 @@ void sortProblems(std::vector<Problem>& problems) {
     for (size_t i = 0; i < problems.size(); ++i) order.emplace_back(key(problems[i]), i);
     std::stable_sort(order.begin(), order.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<Problem> sorted;
-    sorted.reserve(problems.size());
-    for (const auto& o : order) sorted.push_back(std::move(problems[o.second]));
-    problems = std::move(sorted);
+    // Place position i's problem by following each cycle of the permutation.
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (order[i].second == i) continue;
+        Problem held = std::move(problems[i]);
+        size_t at = i;
+        while (order[at].second != i) {
+            const size_t from = order[at].second;
+            problems[at] = std::move(problems[from]);
+            order[at].second = at;
+            at = from;
+        }
+        problems[at] = std::move(held);
+        order[at].second = at;
+    }
 }
 
 Counts countProblems(const std::vector<Problem>& problems) {
@@ -167,15 +177,21 @@ void checkTrigger(const RuleInput& in, const TriggerPlace& p, std::vector<Proble
 
 // --- the whole pass ----------------------------------------------------------------
 
-std::vector<Problem> lintMission(const mission::MissionStore& store,
-                                 const briefing::BriefingModel& briefing,
-                                 const mission::CraftList& craftList) {
+void lintMission(const mission::MissionStore& store, const briefing::BriefingModel& briefing,
+                 const mission::CraftList& craftList, std::vector<Problem>& out) {
     const RuleInput in{store, briefing, craftList};
-    std::vector<Problem> out;
+    out.clear();
     lintShipgroups(in, out);
     lintMessagesAndGoals(in, out);
     lintBriefing(in, out);
     sortProblems(out);
+}
+
+std::vector<Problem> lintMission(const mission::MissionStore& store,
+                                 const briefing::BriefingModel& briefing,
+                                 const mission::CraftList& craftList) {
+    std::vector<Problem> out;
+    lintMission(store, briefing, craftList, out);
     return out;
 }
 
