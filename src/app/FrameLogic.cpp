@@ -199,6 +199,11 @@ int FrameLogic::timeSliderInput(SliderRequest request, int position) {
 
 bool FrameLogic::undoOrRedo(bool undo) {
     if (!(undo ? m_editor.journal.undo() : m_editor.journal.redo())) return false;
+    rereadViews();
+    return true;
+}
+
+void FrameLogic::rereadViews() {
     auto& s = m_editor.store;
     // Undoing an Add leaves fewer shipgroups than the selection may name.
     if (s.currentShipgroup >= s.shipgroupCount) s.currentShipgroup = s.shipgroupCount - 1;
@@ -214,7 +219,6 @@ bool FrameLogic::undoOrRedo(bool undo) {
     if (m_map.briefingMode()) m_map.applyBriefingView();
     m_view.repaintMap();
     retitle();
-    return true;
 }
 
 void FrameLogic::reopenBasic() {

@@ -144,6 +144,9 @@ class FrameLogic {
     // Edit > Undo and Redo: a whole action of the journal, then every view
     // reads the mission again.
     bool undoOrRedo(bool undo);
+    // What follows an edit made outside the forms (an undo, a fix from the
+    // Problems panel): every view reads the mission again.
+    void rereadViews();
     // Wheel on the map: refused silently under the briefing lock.
     bool wheelAllowed() const { return !lockedInBriefing(); }
 

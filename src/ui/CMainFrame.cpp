@@ -32,6 +32,7 @@
 #include "ui/MapWindow.h"
 #include "ui/QtClipboard.h"
 #include "ui/OrdersWizardWindow.h"
+#include "ui/ProblemsDock.h"
 #include "ui/QPainterCanvas.h"
 #include "ui/QtPlaybackTimer.h"
 #include "ui/StartPictures.h"
@@ -139,6 +140,7 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     buildMenus();
     buildToolbars();
     buildStatusBar();
+    buildProblemsPanel();
     // Room for the map toolbar and the control bar on their rows.
     QSize size(1280, 860);
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -171,6 +173,8 @@ CMainFrame::~CMainFrame() {
     // The recovery file goes first, while the window it reports to is whole.
     if (m_recovery) m_recovery->status = nullptr;
     m_recovery.reset();
+    // The dock shows the panel model, which goes before the window's children.
+    delete m_problemsDock;
 }
 
 app::FrameServices CMainFrame::services() {

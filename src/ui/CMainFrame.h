@@ -16,6 +16,7 @@
 #include "app/MapTools.h"
 #include "app/MapViewPort.h"
 #include "app/ShipgroupClipboard.h"
+#include "app/ProblemsPanel.h"
 #include "app/Recovery.h"
 #include "app/WorkingFolder.h"
 #include "map/BriefingLayer.h"
@@ -30,6 +31,8 @@ class QAction;
 class QComboBox;
 class QDialog;
 class QLabel;
+class QPushButton;
+class QTimer;
 class QToolBar;
 
 namespace quendar::ui {
@@ -37,6 +40,7 @@ namespace quendar::ui {
 class CSliderBar;
 class QtPlaybackTimer;
 class MapWindow;
+class ProblemsDock;
 class RecentMenu;
 class SplashForm;
 
@@ -86,6 +90,10 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     QAction* action(int id) const;
     QLabel* pane(app::Pane pane) const;
     const app::WorkingFolder& folder() const { return m_folder; }
+    // View > Problems and the problem count in the status bar.
+    app::ProblemsPanel& problems() { return *m_problems; }
+    ProblemsDock* problemsDock() const { return m_problemsDock; }
+    QPushButton* problemCount() const { return m_problemCount; }
     // Sets every action's enabled and checked state from the command table.
     void updateCommandStates();
     // Tests script the first-run picture: called once it shows; must close it.
@@ -123,6 +131,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     void buildMenus();
     void buildToolbars();
     void buildStatusBar();
+    void buildProblemsPanel();  // FrameProblems.cpp
     app::FrameServices services();
     void paintMap(QPainter& p, const QSize& size);
     void showAbout();
@@ -161,6 +170,13 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     std::map<int, QToolBar*> m_toolbars;
     std::map<int, QAction*> m_actions;
     std::map<app::Pane, QLabel*> m_panes;
+    // The Problems panel: its model, the dock, the status bar count and the
+    // timer that looks again once changes have settled.
+    std::unique_ptr<app::ProblemsPanel> m_problems;
+    ProblemsDock* m_problemsDock = nullptr;
+    QPushButton* m_problemCount = nullptr;
+    QTimer* m_lintTimer = nullptr;
+    core::Notifier<>::Connection m_problemCountConn;
     // The recovery file, written from its timer's ticks (none without a folder).
     std::unique_ptr<app::Recovery> m_recovery;
 };

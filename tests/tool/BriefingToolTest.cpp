@@ -10,6 +10,7 @@
 #include "app/MissionIO.h"
 #include "mission/FileIO.h"
 #include "support/TempDir.h"
+#include "tool/ToolRun.h"
 
 namespace {
 
@@ -17,24 +18,8 @@ namespace fs = std::filesystem;
 using namespace quendar;
 using namespace quendar::briefing;
 
-struct ToolResult {
-    int exitCode = -1;
-    std::string out;
-};
-
-ToolResult runTool(const std::string& args) {
-    const std::string cmd = std::string(QUENDAR_TOOL) + " --craft-list " + QUENDAR_DATA_DIR +
-                            "/SHIPLIST.TXT " + args + " 2>/dev/null";
-    ToolResult r;
-    std::FILE* p = ::popen(cmd.c_str(), "r");
-    if (!p) return r;
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int status = ::pclose(p);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
+using ToolResult = quendar::testing::ToolRun;
+ToolResult runTool(const std::string& args) { return quendar::testing::tool(args); }
 
 class BriefingToolTest : public ::testing::Test {
   protected:

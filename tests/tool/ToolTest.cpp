@@ -14,34 +14,15 @@
 #include "mission/ShipgroupRecord.h"
 #include "support/RandomMission.h"
 #include "support/TempDir.h"
+#include "tool/ToolRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace quendar;
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs quendar-tool with the given arguments, capturing both streams.
-ToolRun tool(const std::string& args, const fs::path& dir) {
-    const std::string errFile = (dir / "stderr.txt").string();
-    const std::string cmd = std::string(QUENDAR_TOOL) + " --craft-list " + QUENDAR_DATA_DIR +
-                            "/SHIPLIST.TXT " + args + " 2>" + errFile;
-    ToolRun r;
-    std::FILE* p = ::popen(cmd.c_str(), "r");
-    if (!p) return r;
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int status = ::pclose(p);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (auto e = mission::readWholeFile(errFile)) r.err.assign(e->begin(), e->end());
-    return r;
-}
+using quendar::testing::tool;
+using quendar::testing::ToolRun;
 
 class ToolTest : public ::testing::Test {
 protected:

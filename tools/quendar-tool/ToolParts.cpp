@@ -30,6 +30,20 @@ std::string escaped(std::string_view text) {
     return out;
 }
 
+std::string jsonText(std::string_view text) {
+    std::string out;
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80) {
+            out += ch;
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
 void printMessageDetails(std::ostream& out, const app::MissionSummary::Message& m) {
     out << "    teams";
     bool any = false;

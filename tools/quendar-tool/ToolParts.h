@@ -15,6 +15,8 @@ namespace quendar::tool {
 // "\t", any other byte below 32 and 127 as "\x" and two lowercase hex digits;
 // every other byte as it is.
 std::string escaped(std::string_view text);
+// Mission texts are 8-bit characters; JSON output shows them as Latin-1 in UTF-8.
+std::string jsonText(std::string_view text);
 
 // The lines `info` prints under a message: teams, delay, colour, joins and
 // the four triggers.

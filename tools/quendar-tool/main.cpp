@@ -11,6 +11,7 @@
 #include "app/MissionIO.h"
 #include "app/MissionSummary.h"
 #include "BriefingViewJson.h"
+#include "Lint.h"
 #include "Render.h"
 #include "briefing/BriefingView.h"
 #include "TextCommands.h"
@@ -86,19 +87,7 @@ void printInfo(const app::MissionSummary& m) {
 
 nlohmann::json toJson(const app::MissionSummary& m) {
     using nlohmann::json;
-    auto text = +[](const std::string& s) {
-        // Mission texts are 8-bit characters; show them as Latin-1 in UTF-8 JSON.
-        std::string out;
-        for (unsigned char c : s) {
-            if (c < 0x80) {
-                out += static_cast<char>(c);
-            } else {
-                out += static_cast<char>(0xC0 | (c >> 6));
-                out += static_cast<char>(0x80 | (c & 0x3F));
-            }
-        }
-        return out;
-    };
+    auto text = +[](const std::string& s) { return tool::jsonText(s); };
     json j;
     j["path"] = text(m.path);
     j["shipgroupCount"] = m.shipgroups.size();
@@ -184,6 +173,8 @@ int main(int argc, char** argv) {
     auto* fixOpt = validate->add_option("--fix", fixOut, "save the corrected mission as OUT");
     tool::TextCommands textCommands;
     tool::addTextCommands(cli, textCommands);
+    tool::LintOptions lintOptions;
+    auto* lint = tool::addLintCommand(cli, lintOptions);
     CLI11_PARSE(cli, argc, argv);
     // The editor's rule: the working folder's craft list, else the bundled one.
     // The same for the icons the pictures are drawn with.
@@ -203,6 +194,7 @@ int main(int argc, char** argv) {
     prepare(editor, craftList);
 
     if (*validate) return tool::runValidate(editor, prompter, in, fixOut);
+    if (*lint) return tool::runLint(editor, prompter, lintOptions);
     if (*create || *resave) {
         if (*create) app::newMission(editor, prompter, false);
         if (*resave && !open(editor, prompter, in)) return 1;

@@ -1,0 +1,100 @@
+// The rules over briefing 1's command lists.
+#include <array>
+#include <climits>
+
+#include "briefing/BriefingModel.h"
+#include "lint/RuleSet.h"
+
+namespace quendar::lint {
+
+namespace {
+
+using namespace briefing;
+
+constexpr int kShipSlots = 255;  // 0..254
+constexpr int kStrings = mission::kBriefingStrings;
+constexpr int kColours = 6;
+constexpr int kRegions = 4;
+
+// Only the low byte of a plain parameter reaches the file.
+int fileByte(const Record& r, int param) { return r.params[param].low & 0xFF; }
+bool written(const Record& r) { return r.time >= 0 && r.time < kWrittenMark; }
+
+// The ship slot a command names, or -1.
+int slotOf(Kind kind, const Record& r) {
+    if ((kind >= BRC_SELECT1 && kind <= BRC_SELECT8) || kind == BRC_COORD || kind == BRC_ORIENT)
+        return fileByte(r, 0);
+    if (kind == BRC_TECH) return fileByte(r, 1);
+    return -1;
+}
+
+class BriefingPass {
+  public:
+    BriefingPass(const RuleInput& in, std::vector<Problem>& out) : m_b(in.briefing), m_out(out) {
+        // The earliest time each slot gets a ship (a show of craft type 0 hides it).
+        m_firstShown.fill(INT_MAX);
+        for (const Record& r : m_b.records(BRC_SHOW)) {
+            const int slot = fileByte(r, 0);
+            if (written(r) && slot < kShipSlots && fileByte(r, 1) != 0 && r.time < m_firstShown[slot])
+                m_firstShown[slot] = r.time;
+        }
+    }
+
+    void run() {
+        int bytes = kEndCommandSize;
+        for (int k = 0; k < kKindCount; ++k) {
+            const Kind kind = static_cast<Kind>(k);
+            const auto records = m_b.records(kind);
+            for (int j = 0; j < static_cast<int>(records.size()); ++j) {
+                if (!written(records[j])) continue;
+                bytes += encodedSize(kind);
+                command(kind, j, records[j]);
+            }
+        }
+        if (bytes * 100 > kEventAreaSize * 95)
+            report(m_out, code::EventAreaFull, Location{Area::Briefing, -1, -1, -1, -1, -1, "event area"},
+                   std::to_string(bytes) + " of " + std::to_string(kEventAreaSize) +
+                       " bytes are in use; the next commands may not fit");
+    }
+
+  private:
+    void command(Kind kind, int j, const Record& r) {
+        const Location where{Area::Briefing, r.time, kind, j, -1, -1, std::string(kindInfo(kind).name)};
+        const Fix remove{Fix::Kind::RemoveCommand, "Remove the command", mission::Table::Briefing1, 0, 0,
+                         {}, 0, kind, j};
+        auto problem = [&](std::string_view c, std::string text) { report(m_out, c, where, std::move(text), remove); };
+        if (r.time > m_b.briefingLength())
+            problem(code::AfterLength, "time " + std::to_string(r.time) + " lies after the briefing length " +
+                                           std::to_string(m_b.briefingLength()));
+        const int slot = slotOf(kind, r);
+        if (slot >= 0 && (slot >= kShipSlots || m_firstShown[slot] > r.time))
+            problem(code::SlotNeverShown,
+                    "ship slot " + std::to_string(slot) + " is not shown at or before this time");
+        if (kind >= BRC_TAG1 && kind <= BRC_TAG8) {
+            if (fileByte(r, 0) >= kStrings)
+                problem(code::TagIndex, "tag " + std::to_string(fileByte(r, 0)) + " lies past the 128 tags (0..127)");
+            if (fileByte(r, 3) >= kColours)
+                problem(code::BriefingColour, "colour " + std::to_string(fileByte(r, 3)) + " is not one of the six IFFs (0..5)");
+        }
+        if (kind == BRC_SHOW && fileByte(r, 2) >= kColours)
+            problem(code::BriefingColour, "IFF " + std::to_string(fileByte(r, 2)) + " is not one of the six IFFs (0..5)");
+        if (kind == BRC_LOWER && fileByte(r, 0) >= kStrings)
+            problem(code::TextIndex, "text " + std::to_string(fileByte(r, 0)) + " lies past the 128 texts (0..127)");
+        if (kind == BRC_REGION && fileByte(r, 0) >= kRegions)
+            problem(code::BriefingRegion,
+                    "region code " + std::to_string(fileByte(r, 0)) + " is not one of the four regions (0..3)");
+        // The view takes the low byte of zoom x.
+        if (kind == BRC_ZOOM && (r.params[0].value() & 0xFF) == 0)
+            problem(code::ZeroZoom, "zoom " + std::to_string(r.params[0].value()) + " shows as zoom 0");
+    }
+
+    const BriefingModel& m_b;
+    std::vector<Problem>& m_out;
+    std::array<int, kShipSlots> m_firstShown{};
+};
+
+}  // namespace
+
+void lintBriefing(const RuleInput& in, std::vector<Problem>& out) { BriefingPass(in, out).run(); }
+
+}  // namespace quendar::lint
