@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -12,6 +13,7 @@
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/Editor.h"
+#include "app/RecoveryFile.h"
 #include "ui/CMainFrame.h"
 #include "ui/FrameSettings.h"
 
@@ -53,10 +55,10 @@ int main(int argc, char** argv) {
     quendar::ui::FrameOptions options;
     options.dataDir = dataDir;
     options.settingsFile = quendar::ui::defaultSettingsFile();
-    // The recovery file lives in the working folder, beside qd.dat (none when
-    // the working folder is gone).
-    std::error_code noFolder;
-    options.recoveryFolder = std::filesystem::current_path(noFolder).string();
+    // Recovery files live in the user's state folder, so that an editor
+    // started in any folder finds them.
+    options.recoveryFolder =
+        quendar::app::recoveryFolderFor(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
     quendar::ui::CMainFrame frame(editor, options);
     frame.restoreLayout();
     frame.show();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "briefing/BriefingModel.h"
@@ -9,6 +10,7 @@
 #include "map/ViewSwitches.h"
 #include "mission/ChangeJournal.h"
 #include "mission/CraftList.h"
+#include "mission/FileIO.h"
 #include "core/DisplaySettings.h"
 #include "mission/MissionStore.h"
 #include "core/Notifier.h"
@@ -76,6 +78,16 @@ struct Editor {
     // Shows the mission check box modally (set by the window); the check
     // before a save uses it when it is set.
     std::function<void()> validationBox;
+    // A Save runs, from its first step to its re-read of briefing 1: the
+    // recovery writer waits (its boxes run the window's timers meanwhile).
+    int savesRunning = 0;
+    // The mission's file as it was on disk when it was last opened or saved
+    // (none: not known), so that Save notices another program's change.
+    struct DiskFile {
+        std::string path;
+        mission::FileIdentity identity;
+    };
+    std::optional<DiskFile> diskFile;
 };
 
 }  // namespace quendar::app

@@ -14,8 +14,7 @@ using core::Icon;
 namespace {
 constexpr std::string_view kTitlePrefix = "Quendar - ";
 constexpr std::string_view kCannotOpenCaption = "Cannot open file";
-constexpr std::string_view kAreYouSure = "Are you sure?";
-constexpr std::string_view kDiscardCaption = "Discard last mission";
+constexpr std::string_view kChangedCaption = "File changed";
 constexpr std::string_view kFilter = "Mission Files (*.tie)|*.tie|All Files (*.*)|*.*||";
 
 // The path, then the system's reason on a line of its own.
@@ -49,13 +48,40 @@ FileDialogRequest missionDialogRequest(const Editor& editor, bool save) {
     return r;
 }
 
+std::string fileNameOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string saveChangesQuestion(const std::string& missionPath) {
+    return "Save changes to " + fileNameOf(missionPath) + " before closing?";
+}
+
+bool confirmLeaving(Editor& editor, core::Prompter& prompter, const LeaveQuestion* plain,
+                    const std::function<bool()>& save) {
+    const LeaveQuestion& look = plain ? *plain : kDiscardQuestion;
+    if (editor.journal.modified()) {
+        switch (prompter.ask(saveChangesQuestion(editor.store.missionPath), look.caption,
+                             Buttons::SaveDiscardCancel, look.icon)) {
+            case Answer::Save:
+                return save && save();
+            case Answer::Discard:
+                return true;
+            default:
+                return false;
+        }
+    }
+    return !plain || prompter.ask(plain->text, plain->caption, Buttons::OkCancel, plain->icon) ==
+                         Answer::Ok;
+}
+
 bool newMission(Editor& editor, core::Prompter& prompter, bool ask) {
-    if (ask &&
-        prompter.ask(kAreYouSure, kDiscardCaption, Buttons::OkCancel, Icon::Exclamation) !=
-            Answer::Ok) {
+    if (ask && !confirmLeaving(editor, prompter, &kDiscardQuestion,
+                               [&] { return saveMission(editor, prompter); })) {
         return false;
     }
     resetEditorToNewMission(editor);
+    editor.diskFile.reset();
     editor.shipgroupEvents.notify(kEventListCleared);
     editor.shipgroupEvents.notify(kEventListRefilled);
     editor.shipgroupEvents.notify(kEventCurrentChanged);
@@ -81,8 +107,10 @@ bool openMissionPath(Editor& editor, core::Prompter& prompter, const std::string
         return false;
     }
     editor.closeModelessForms.notify();
-    const LoadOutcome outcome = loadMissionBytes(editor, file->bytes(), file->shrank());
+    const LoadOutcome outcome =
+        loadMissionBytes(editor, file->bytes(), file->shrank(), file->changedWhileRead());
     editor.store.missionPath = path;
+    editor.diskFile = Editor::DiskFile{path, file->identity()};
     show(prompter, outcome.messages);
     editor.shipgroupEvents.notify(kEventListCleared);
     editor.missionReplaced.notify();
@@ -90,7 +118,44 @@ bool openMissionPath(Editor& editor, core::Prompter& prompter, const std::string
     return true;
 }
 
+namespace {
+// While it lives, the recovery writer leaves the mission alone.
+class SaveRunning {
+public:
+    explicit SaveRunning(Editor& e) : m_e(e) { ++m_e.savesRunning; }
+    ~SaveRunning() { end(); }
+    SaveRunning(const SaveRunning&) = delete;
+    SaveRunning& operator=(const SaveRunning&) = delete;
+    void end() {
+        if (m_running) --m_e.savesRunning;
+        m_running = false;
+    }
+
+private:
+    Editor& m_e;
+    bool m_running = true;
+};
+}  // namespace
+
+bool fileChangedOnDisk(const Editor& editor) {
+    if (!editor.diskFile || editor.diskFile->path != editor.store.missionPath) return false;
+    const auto now = mission::identityOf(editor.store.missionPath);
+    return now && *now != editor.diskFile->identity;
+}
+
+std::string changedOnDiskQuestion(const std::string& missionPath) {
+    return fileNameOf(missionPath) +
+           " was changed by another program since you opened it. Overwrite it?";
+}
+
 bool saveMission(Editor& editor, core::Prompter& prompter, const mission::WriteHooks& hooks) {
+    // Another program changed the file since it was opened or saved here:
+    // No leaves the file and the mission as they are.
+    if (fileChangedOnDisk(editor) &&
+        prompter.ask(changedOnDiskQuestion(editor.store.missionPath), kChangedCaption,
+                     Buttons::YesNo, Icon::Exclamation) != Answer::Yes)
+        return false;
+    SaveRunning running(editor);
     // First the place to write: the temporary file beside the target (a link
     // is followed to the file it names) and the right to replace the target.
     // When either fails nothing else happens: no question, no packing, the
@@ -99,6 +164,7 @@ bool saveMission(Editor& editor, core::Prompter& prompter, const mission::WriteH
     const std::string path = editor.store.missionPath;
     auto pending = mission::PendingFile::begin(path, &error);
     if (!pending) {
+        running.end();
         prompter.tell(cannotOpenText(path, error), kCannotOpenCaption, Icon::Error);
         return false;
     }
@@ -113,23 +179,40 @@ bool saveMission(Editor& editor, core::Prompter& prompter, const mission::WriteH
             editor.briefing.correctLengthMark();
         }
     }
-    // Packing and the re-read of briefing 1 belong to the last action: undoing
-    // it after the save also takes back the new order of the lists.
-    editor.journal.beginAmend();
-    show(prompter, packBriefing(editor).messages);
+    // Packing leaves the lists as they are; the warning about commands that
+    // did not fit waits until the file is written.
+    const BuildOutcome packed = packBriefing(editor);
 
     // The file is written as it is produced, without a copy of it in memory.
+    // The writer copies the counts into the header: the save's own
+    // bookkeeping, not a change of the user's.
     const bool written = pending->commit(
-        [&](mission::ByteSink& out) { mission::writeMission(editor.store, out); }, &error, hooks);
-    if (!written) {
-        prompter.tell(cannotOpenText(path, error), kCannotOpenCaption, Icon::Error);
+        [&](mission::ByteSink& out) {
+            mission::ChangeJournal::Pause pause(editor.journal);
+            mission::writeMission(editor.store, out);
+        },
+        &error, hooks);
+    // After a write the lists are rebuilt from the packed block, so that they
+    // equal what was saved. A failed write leaves them as they were: nothing
+    // of the mission is lost to a full disk.
+    std::vector<Message> reread;
+    if (written)
+        reread = reloadBriefingAfterSave(editor);
+    else
+        editor.briefing.saveFailed();
+    running.end();
+    if (written) {
+        editor.journal.markSaved();
+        if (const auto now = mission::identityOf(path))
+            editor.diskFile = Editor::DiskFile{path, *now};
+        else
+            editor.diskFile.reset();
+        editor.missionSettled.notify();
     }
-    // The lists are rebuilt from the packed block either way, so that they
-    // equal what a save writes.
-    show(prompter, reloadBriefingAfterSave(editor));
-    editor.journal.endAction();
-    if (written) editor.journal.markSaved();
-    if (written) editor.missionSettled.notify();
+
+    show(prompter, packed.messages);
+    if (!written) prompter.tell(cannotOpenText(path, error), kCannotOpenCaption, Icon::Error);
+    show(prompter, reread);
     return written;
 }
 

@@ -32,9 +32,16 @@ void FrameLogic::bindCommands() {
             m_view.repaintMap();
         };
     };
-    if (m_services.newMission)
-        c.bind(cmd::New, fileCommand([this] { return m_services.newMission(true); }));
-    if (m_services.openMission) c.bind(cmd::Open, fileCommand(m_services.openMission));
+    if (m_services.newMission) {
+        c.bind(cmd::New, fileCommand([this] {
+                   return mayLeaveMission(&kDiscardQuestion) && m_services.newMission(false);
+               }));
+    }
+    if (m_services.openMission) {
+        c.bind(cmd::Open, fileCommand([this] {
+                   return mayLeaveMission(nullptr) && m_services.openMission();
+               }));
+    }
     if (m_services.saveMission) c.bind(cmd::Save, fileCommand(m_services.saveMission));
     if (m_services.saveMissionAs) c.bind(cmd::SaveAs, fileCommand(m_services.saveMissionAs));
     // Edit: the journal's whole actions, named in the menu.

@@ -170,8 +170,24 @@ void FrameLogic::leaveBriefingMode() {
     m_view.repaintMap();
 }
 
-bool FrameLogic::confirmClose() {
-    return m_prompter.ask("Are you sure?", "Exit", Buttons::OkCancel, Icon::Question) == Answer::Ok;
+void FrameLogic::windowActivated() {
+    const auto& disk = m_editor.diskFile;
+    if (!disk || disk->path != m_editor.store.missionPath) return;
+    const auto now = mission::identityOf(disk->path);
+    if (!now || *now == disk->identity || now == m_changeTold) return;
+    m_changeTold = now;
+    m_view.setPaneText(Pane::Message, fileNameOf(disk->path) + " changed on disk");
+}
+
+bool FrameLogic::confirmClose() { return mayLeaveMission(&kExitQuestion); }
+
+bool FrameLogic::mayLeaveMission(const LeaveQuestion* plain) {
+    const bool ok = confirmLeaving(m_editor, m_prompter, plain, [this] {
+        const bool saved = m_services.saveMission && m_services.saveMission();
+        if (saved) retitle();
+        return saved;
+    });
+    return ok;
 }
 
 void FrameLogic::mouseMoved() {
@@ -272,9 +288,7 @@ void FrameLogic::runPreferences() {
 
 bool FrameLogic::openPath(const std::string& path, bool ask) {
     if (!m_services.openMissionPath) return false;
-    if (ask && m_prompter.ask("Are you sure?", "Discard last mission", Buttons::OkCancel,
-                              Icon::Exclamation) != Answer::Ok)
-        return false;
+    if (ask && !mayLeaveMission(&kDiscardQuestion)) return false;
     const bool ok = m_services.openMissionPath(path);
     if (ok) retitle();
     m_view.repaintMap();

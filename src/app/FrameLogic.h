@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "app/CommandTable.h"
 #include "app/Editor.h"
 #include "app/FileChooser.h"
+#include "app/FileCommands.h"
 #include "core/FormModel.h"
 #include "core/Prompter.h"
 
@@ -131,8 +133,15 @@ class FrameLogic {
     void selectShipgroup(int index);
     void enterBriefingMode();
     void leaveBriefingMode();
-    // "Are you sure?"; true when the window may close.
+    // "Are you sure?", or with unsaved changes Save / Discard / Cancel; true
+    // when the window may close.
     bool confirmClose();
+    // The question before the mission is given up (see confirmLeaving); a
+    // Save it runs is the File menu's.
+    bool mayLeaveMission(const LeaveQuestion* plain);
+    // The window got the focus back: the message pane says once when
+    // another program changed the open mission's file.
+    void windowActivated();
     void mouseMoved();
     // The briefing time display: "Br Time", "Current Briefing Command" and
     // the slider follow the briefing's current time.
@@ -185,6 +194,7 @@ class FrameLogic {
     core::Notifier<std::string>::Connection m_openFormConn;
     core::Notifier<>::Connection m_mapChangedConn;
     core::Notifier<>::Connection m_journalConn;
+    std::optional<mission::FileIdentity> m_changeTold;  // the change the pane told of
 };
 
 }  // namespace quendar::app

@@ -36,7 +36,8 @@ void resetEditorToNewMission(Editor& editor) {
     editor.craftList.load(editor.craftListPath);  // a missing file keeps the list
 }
 
-LoadOutcome loadMissionBytes(Editor& editor, std::span<const uint8_t> file, bool shrankWhileRead) {
+LoadOutcome loadMissionBytes(Editor& editor, std::span<const uint8_t> file, bool shrankWhileRead,
+                             bool changedWhileRead) {
     LoadOutcome out;
     mission::ChangeJournal::Pause pause(editor.journal);
     resetEditorToNewMission(editor);
@@ -54,6 +55,11 @@ LoadOutcome loadMissionBytes(Editor& editor, std::span<const uint8_t> file, bool
             {"The mission file became shorter while it was read; it may be damaged.\n"
              "Only the bytes that were there were read.",
              std::string(kDamagedCaption), core::Icon::Exclamation});
+    } else if (changedWhileRead) {
+        out.messages.push_back(
+            {"The mission file was changed by another program while it was read; it may be "
+             "damaged.",
+             std::string(kDamagedCaption), core::Icon::Exclamation});
     }
     reportParse(editor.briefing.parseBriefing(), false, out.messages);
     editor.journal.clear();
@@ -62,7 +68,7 @@ LoadOutcome loadMissionBytes(Editor& editor, std::span<const uint8_t> file, bool
 
 BuildOutcome packBriefing(Editor& editor) {
     BuildOutcome outcome;
-    if (auto notice = briefing::saveNotice(editor.briefing.serializeBriefing()))
+    if (auto notice = briefing::saveNotice(editor.briefing.packForSave()))
         outcome.messages.push_back(toMessage(*notice));
     return outcome;
 }

@@ -32,8 +32,9 @@ struct LoadOutcome {
 // from the file held in memory and unpack briefing 1. The mission path is not
 // touched. `shrankWhileRead` (the file became shorter while it was read) adds
 // the damaged-file warning when the short-file one does not already say it.
+// `changedWhileRead` (rewritten while it was read) adds it too.
 LoadOutcome loadMissionBytes(Editor& editor, std::span<const uint8_t> file,
-                             bool shrankWhileRead = false);
+                             bool shrankWhileRead = false, bool changedWhileRead = false);
 
 // Packs briefing 1 into the store's block and builds the file image. The
 // length-mark question must have been settled before.
@@ -42,11 +43,11 @@ struct BuildOutcome {
 };
 std::vector<uint8_t> buildMissionImage(Editor& editor, BuildOutcome* outcome = nullptr);
 // The first half of that: pack briefing 1 into the store's block; the store
-// is then ready for mission::writeMission.
+// is then ready for mission::writeMission. The lists are left as they are.
 BuildOutcome packBriefing(Editor& editor);
 
 // After a save the briefing is unpacked again from the block just packed, so
-// the lists equal what was saved.
+// the lists equal what was saved (the records undo took back stay behind).
 std::vector<Message> reloadBriefingAfterSave(Editor& editor);
 
 void show(core::Prompter& prompter, const std::vector<Message>& messages);

@@ -21,8 +21,12 @@ uint64_t startStamp() {
 }  // namespace
 
 Recovery::Recovery(Editor& editor, std::string folder)
-    : m_editor(editor), m_folder(std::move(folder)) {
-    m_file = (std::filesystem::path(m_folder) / recoveryFileName(::getpid(), startStamp())).string();
+    : m_editor(editor), m_folder(std::move(folder)), m_stamp(startStamp()) {
+    if (!makePrivateFolder(m_folder, &m_folderProblem))
+        m_folderProblem = "The recovery folder " + m_folder + " cannot be used: " + m_folderProblem;
+    else
+        m_folderProblem.clear();
+    nameFile();
     m_settledConn = m_editor.missionSettled.connect([this] { discard(); });
 }
 
@@ -38,7 +42,8 @@ Recovery::~Recovery() {
 
 void Recovery::tick() {
     collect(false);
-    if (writing()) return;
+    // A save in progress: what the lists and the block hold is in between.
+    if (writing() || m_editor.savesRunning > 0) return;
     const mission::ChangeJournal& journal = m_editor.journal;
     if (!journal.modified()) {
         // Undone back to the saved state: nothing left to recover.
@@ -53,14 +58,39 @@ void Recovery::tick() {
     startWrite();
 }
 
+void Recovery::nameFile() {
+    m_file = (std::filesystem::path(m_folder) / recoveryFileName(::getpid(), m_stamp)).string();
+}
+
+// A link, a file of another user or anything but a regular file at the
+// file's or the lock's name is never written through: the name moves on.
 bool Recovery::claimLock() {
-    if (m_lock) return true;
+    if (m_lock && mission::privateNameUsable(m_file)) return true;
+    if (m_lock) {
+        // Something was planted at the name since: this editor's own file
+        // is gone anyway; the name moves on.
+        m_lock->removeAndRelease();
+        m_lock.reset();
+        m_onDisk = false;
+        m_writtenRevision.reset();
+    }
     FileLock::Outcome outcome;
     std::string reason;
-    m_lock = FileLock::acquire(lockPathOf(m_file), true, &outcome, &reason);
+    for (int attempt = 0; attempt < 8 && !m_lock; ++attempt) {
+        if (attempt > 0 || !mission::privateNameUsable(m_file) ||
+            !mission::privateNameUsable(lockPathOf(m_file))) {
+            ++m_stamp;
+            nameFile();
+            if (!mission::privateNameUsable(m_file) ||
+                !mission::privateNameUsable(lockPathOf(m_file)))
+                continue;
+        }
+        m_lock = FileLock::acquire(lockPathOf(m_file), true, &outcome, &reason);
+        if (outcome != FileLock::Outcome::HeldElsewhere && errno != ELOOP && errno != EPERM) break;
+    }
     if (m_lock) return true;
     m_retryAt = Clock::now() + retryDelay;
-    report(std::string(kCannotKeep) + reason);
+    report(m_folderProblem.empty() ? std::string(kCannotKeep) + reason : m_folderProblem);
     return false;
 }
 
@@ -70,6 +100,10 @@ void Recovery::startWrite() {
     // playback and the live block stay as they are).
     auto copy = std::make_unique<mission::MissionStore>(m_editor.store);
     m_editor.briefing.packInto(*copy);
+    // Restored from another folder, the mission still saves to its own file.
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(copy->missionPath, ec);
+    if (!ec) copy->missionPath = absolute.lexically_normal().string();
     m_jobRevision = m_editor.journal.revision();
     uint64_t generation;
     {
@@ -81,7 +115,8 @@ void Recovery::startWrite() {
                             hooks = writeHooks] {
         mission::FileError error;
         const bool ok = mission::writeFileAtomicStream(
-            target, [&](mission::ByteSink& out) { writeRecoveryImage(*copy, out); }, &error, hooks);
+            target, [&](mission::ByteSink& out) { writeRecoveryImage(*copy, out); }, &error, hooks,
+            mission::FileKind::Private);
         bool stale;
         {
             // Discarded while it was written: what was written goes too.
@@ -139,12 +174,12 @@ bool Recovery::offerLeftovers(core::Prompter& prompter) {
         std::tm when{};
         localtime_r(&l.written, &when);
         const core::Answer answer = prompter.ask(restoreQuestion(l.missionPath, when),
-                                                 kRestoreCaption, core::Buttons::YesNo,
+                                                 kRestoreCaption, core::Buttons::RestoreDiscard,
                                                  core::Icon::Question);
-        if (answer != core::Answer::Yes) {
-            removeLeftover(l);
-            continue;
-        }
+        // Only Discard deletes; a box closed without an answer keeps the
+        // file for the next start.
+        if (answer == core::Answer::Discard) removeLeftover(l);
+        if (answer != core::Answer::Restore) continue;
         if (restore(l, prompter)) {
             adopt(l);
             return true;

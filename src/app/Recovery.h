@@ -18,8 +18,8 @@
 namespace quendar::app {
 
 // The recovery file of one editor. While the mission differs from what was
-// last opened or saved, a copy of it (briefing lists packed in) is kept in
-// the working folder, rewritten at most every `interval` when something
+// last opened or saved, a copy of it (briefing lists packed in, its path
+// made absolute) is kept in the user's recovery folder, rewritten at most every `interval` when something
 // changed. The copy and the packing happen in tick(); writing, fsync and
 // the rename happen on a worker thread, one write at a time. The file goes
 // when the mission is saved, replaced by New or Open, back at its saved
@@ -41,9 +41,10 @@ public:
     void discard();
 
     // At start-up: offers each recovery file no running editor holds, newest
-    // first. Yes restores it as the open mission (modified, its own path kept)
-    // and ends the offers (older ones wait for the next start); No deletes it
-    // and goes on with the next. True when a mission was restored.
+    // first. Restore makes it the open mission (modified, its own path kept)
+    // and ends the offers (older ones wait for the next start); Discard
+    // deletes it, and a box closed without an answer keeps it for the next
+    // start; both go on with the next. True when a mission was restored.
     bool offerLeftovers(core::Prompter& prompter);
 
     // Where a failure to keep the file is told (the status bar's message pane).
@@ -64,6 +65,7 @@ public:
 
 private:
     using Clock = std::chrono::steady_clock;
+    void nameFile();
     bool claimLock();
     void startWrite();
     void collect(bool wait);
@@ -73,6 +75,8 @@ private:
 
     Editor& m_editor;
     std::string m_folder;
+    std::string m_folderProblem;  // why the folder cannot be used, told once
+    uint64_t m_stamp;  // in the file's name; moves on when the name is taken
     std::string m_file;
     std::optional<FileLock> m_lock;
     core::Notifier<>::Connection m_settledConn;

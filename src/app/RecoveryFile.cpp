@@ -97,6 +97,33 @@ std::optional<RecoveredImage> readRecoveryImage(std::span<const uint8_t> file) {
     return out;
 }
 
+// --- the folder -------------------------------------------------------------------
+
+std::string recoveryFolderFor(const char* stateHome, const char* home) {
+    if (stateHome && stateHome[0] == '/') return std::string(stateHome) + "/quendar/recovery";
+    if (home && home[0] == '/') return std::string(home) + "/.local/state/quendar/recovery";
+    return {};
+}
+
+bool makePrivateFolder(const std::string& folder, std::string* reason) {
+    auto failed = [&](const std::string& why) {
+        if (reason) *reason = why;
+        return false;
+    };
+    if (folder.empty()) return failed("no folder");
+    // Each missing folder on the way is made for the user alone.
+    for (size_t at = folder.find('/', 1);; at = folder.find('/', at + 1)) {
+        const std::string part = folder.substr(0, at);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return failed(std::strerror(errno));
+        if (at == std::string::npos) break;
+    }
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0) return failed(std::strerror(errno));
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) return failed("not a folder of this user");
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) return failed(std::strerror(errno));
+    return true;
+}
+
 // --- names ------------------------------------------------------------------------
 
 std::string recoveryFileName(long pid, uint64_t stamp) {
@@ -125,14 +152,16 @@ std::optional<FileLock> FileLock::acquire(const std::string& path, bool create, 
         return std::nullopt;
     };
     const int flags = O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | (create ? O_CREAT : 0);
-    int fd = ::open(path.c_str(), O_RDWR | flags, 0666);
+    int fd = ::open(path.c_str(), O_RDWR | flags, 0600);
     // A lock file on a read-only file system can still be locked for reading.
     if (fd < 0 && (errno == EROFS || errno == EACCES)) fd = ::open(path.c_str(), O_RDONLY | flags);
     if (fd < 0) return failed(Outcome::Failed);
+    // Only a regular file of this user: a lock file someone else planted
+    // could be held by them for ever, or stand for a file they can replace.
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
         ::close(fd);
-        errno = EINVAL;
+        errno = EPERM;
         return failed(Outcome::Failed);
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -33,7 +33,15 @@ struct RecoveredImage {
 // whole, consistent trailer.
 std::optional<RecoveredImage> readRecoveryImage(std::span<const uint8_t> file);
 
-// Names in the working folder. Each editor's file is named after its process
+// The folder recovery files live in, the same whatever folder the editor
+// was started in: $XDG_STATE_HOME/quendar/recovery when that is an absolute
+// path, else $HOME/.local/state/quendar/recovery; empty without either.
+std::string recoveryFolderFor(const char* stateHome, const char* home);
+// Makes `folder` and its missing parents, each for the user alone (0700).
+// False, with the reason, when it cannot be made or is not this user's folder.
+bool makePrivateFolder(const std::string& folder, std::string* reason = nullptr);
+
+// Names in the recovery folder. Each editor's file is named after its process
 // and the moment its recovery object was made (a later process that gets the
 // same number never takes over a crashed one's file); the dot hides it from
 // folder listings and the Open dialog, since it is not a mission file on its

@@ -87,18 +87,67 @@ struct BriefingModel::SavePlan {
     int droppedMarked = 0;
 };
 
-ParseResult BriefingModel::parseBriefing() { return reread(false); }
+ParseResult BriefingModel::parseBriefing() { return reread(); }
 
-ParseResult BriefingModel::reparseAfterSave() { return reread(true); }
+// The lists become what the block holds, in save order, with the end time
+// and the length mark as written. Records that the tools' undo took back
+// were not written; they stay behind the counts, so that the tools' redo
+// brings them back after the save as before it. To the journal the change is
+// the save's bookkeeping, not an action (ChangeJournal::bridge).
+ParseResult BriefingModel::reparseAfterSave() {
+    mission::ChangeJournal* j = m_store.journal();
+    if (!j || !j->recording()) j = nullptr;
+    std::unique_ptr<ListsSnapshot> before = std::move(m_saveBefore);
+    if (!before) before = std::make_unique<ListsSnapshot>(ListsAccess::snapshot(*this));
+    std::vector<std::vector<Record>> takenBack(kKindCount);
+    for (int k = 0; k < kKindCount; ++k) {
+        const auto back = m_lists[static_cast<size_t>(k)].takenBack();
+        takenBack[static_cast<size_t>(k)].assign(back.begin(), back.end());
+    }
+    m_endTime = kDefaultBriefingTime;
+    const ParseResult result = parseLists();
+    for (int k = 0; k < kKindCount; ++k) {
+        auto& records = ListsAccess::records(*this, Kind(k));
+        for (const Record& r : takenBack[static_cast<size_t>(k)]) {
+            if (static_cast<int>(records.size()) >= capacity(Kind(k))) break;
+            records.push_back(r);
+        }
+    }
+    const auto block = m_store.slot(Table::Briefing1, 0);
+    std::vector<uint8_t> blockAfter(block.begin(), block.end());
+    std::vector<uint8_t> blockBefore = std::move(m_blockBeforeSave);
+    m_blockBeforeSave.clear();
+    if (blockBefore.empty()) blockBefore = blockAfter;
+    if (j) {
+        ListsSnapshot after = ListsAccess::snapshot(*this);
+        if (after != *before || blockAfter != blockBefore)
+            j->bridge(journalled::savedAndReread(*this, std::move(*before), std::move(after),
+                                                 std::move(blockBefore), std::move(blockAfter)));
+    }
+    return result;
+}
+
+SerializeResult BriefingModel::packForSave() {
+    const auto block = m_store.slot(Table::Briefing1, 0);
+    m_blockBeforeSave.assign(block.begin(), block.end());
+    return packInto(m_store);
+}
+
+void BriefingModel::saveFailed() {
+    if (m_blockBeforeSave.size() == static_cast<size_t>(mission::kBriefingBlockSize)) {
+        const auto block = m_store.mutableSlot(Table::Briefing1, 0);
+        std::copy(m_blockBeforeSave.begin(), m_blockBeforeSave.end(), block.begin());
+    }
+    m_blockBeforeSave.clear();
+}
 
 // The lists before (before the save's marks, when a save came first) and
-// after are one journal entry, none when the re-read gives the lists back.
-ParseResult BriefingModel::reread(bool afterSave) {
+// after are one journal entry, none when the read gives the lists back.
+ParseResult BriefingModel::reread() {
     mission::ChangeJournal* j = m_store.journal();
     if (!j || !j->recording()) j = nullptr;
     std::unique_ptr<ListsSnapshot> before = std::move(m_saveBefore);
     if (j && !before) before = std::make_unique<ListsSnapshot>(ListsAccess::snapshot(*this));
-    if (afterSave) m_endTime = kDefaultBriefingTime;
     const ParseResult result = parseLists();
     if (j) {
         ListsSnapshot after = ListsAccess::snapshot(*this);

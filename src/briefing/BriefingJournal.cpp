@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "mission/MissionStore.h"
+
 namespace quendar::briefing {
 
 // --- the raw access
@@ -13,6 +15,10 @@ std::vector<Record>& ListsAccess::records(BriefingModel& m, Kind kind) {
 
 int& ListsAccess::count(BriefingModel& m, Kind kind) {
     return m.m_lists[static_cast<size_t>(kind)].m_count;
+}
+
+std::span<uint8_t> ListsAccess::block(BriefingModel& m) {
+    return m.m_store.mutableSlot(mission::Table::Briefing1, 0);
 }
 
 ListsSnapshot ListsAccess::snapshot(const BriefingModel& m) {
@@ -189,17 +195,35 @@ class EndTimeChanged final : public ListEntry {
 
 class ListsReplaced final : public ListEntry {
   public:
-    ListsReplaced(BriefingModel& m, ListsSnapshot before, ListsSnapshot after)
-        : ListEntry(m), m_before(std::move(before)), m_after(std::move(after)) {}
+    ListsReplaced(BriefingModel& m, ListsSnapshot before, ListsSnapshot after,
+                  std::vector<uint8_t> blockBefore = {}, std::vector<uint8_t> blockAfter = {})
+        : ListEntry(m),
+          m_before(std::move(before)),
+          m_after(std::move(after)),
+          m_blockBefore(std::move(blockBefore)),
+          m_blockAfter(std::move(blockAfter)) {}
     size_t memoryUse() const override {
-        return sizeof(*this) + m_before.memoryUse() + m_after.memoryUse();
+        return sizeof(*this) + m_before.memoryUse() + m_after.memoryUse() +
+               m_blockBefore.capacity() + m_blockAfter.capacity();
     }
 
   private:
-    void takeBack() override { ListsAccess::restore(m_model, m_before); }
-    void putBack() override { ListsAccess::restore(m_model, m_after); }
+    void takeBack() override {
+        ListsAccess::restore(m_model, m_before);
+        setBlock(m_blockBefore);
+    }
+    void putBack() override {
+        ListsAccess::restore(m_model, m_after);
+        setBlock(m_blockAfter);
+    }
+    void setBlock(const std::vector<uint8_t>& bytes) {
+        const auto block = ListsAccess::block(m_model);
+        if (!bytes.empty() && bytes.size() == block.size())
+            std::copy(bytes.begin(), bytes.end(), block.begin());
+    }
 
     ListsSnapshot m_before, m_after;
+    std::vector<uint8_t> m_blockBefore, m_blockAfter;  // empty: the block is not part of it
 };
 
 class UndoLogChanged final : public mission::Reversible {
@@ -255,6 +279,12 @@ Entry endTimeChanged(BriefingModel& m, int before, int after) {
 
 Entry listsReplaced(BriefingModel& m, ListsSnapshot before, ListsSnapshot after) {
     return std::make_unique<ListsReplaced>(m, std::move(before), std::move(after));
+}
+
+Entry savedAndReread(BriefingModel& m, ListsSnapshot before, ListsSnapshot after,
+                     std::vector<uint8_t> blockBefore, std::vector<uint8_t> blockAfter) {
+    return std::make_unique<ListsReplaced>(m, std::move(before), std::move(after),
+                                           std::move(blockBefore), std::move(blockAfter));
 }
 
 Entry undoLogChanged(UndoLog& log, UndoLogState before, UndoLogState after, int index,

@@ -50,6 +50,7 @@ class ListsAccess {
     static std::vector<Record>& records(BriefingModel& m, Kind kind);
     static int& count(BriefingModel& m, Kind kind);
     static int& endTime(BriefingModel& m) { return m.m_endTime; }
+    static std::span<uint8_t> block(BriefingModel& m);
     // A save's marks that were never re-read are forgotten once the journal
     // moves the lists (see BriefingModel::serializeBriefing).
     static void forgetPendingSave(BriefingModel& m) { m.m_saveBefore.reset(); }
@@ -76,6 +77,9 @@ Entry countChanged(BriefingModel& m, Kind kind, int before, int after);
 Entry timesChanged(BriefingModel& m, std::vector<TimeChange> changes);
 Entry endTimeChanged(BriefingModel& m, int before, int after);
 Entry listsReplaced(BriefingModel& m, ListsSnapshot before, ListsSnapshot after);
+// A save's packing of briefing 1's block and its re-read of the lists.
+Entry savedAndReread(BriefingModel& m, ListsSnapshot before, ListsSnapshot after,
+                     std::vector<uint8_t> blockBefore, std::vector<uint8_t> blockAfter);
 // Entry `index` (-1: none) went from `oldEntry` to what the log holds now.
 Entry undoLogChanged(UndoLog& log, UndoLogState before, UndoLogState after, int index,
                      UndoLog::Entry oldEntry, UndoLog::Entry newEntry);

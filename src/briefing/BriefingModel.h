@@ -176,18 +176,25 @@ class BriefingModel {
     // Empties the lists and fills them from the store's block; see
     // BriefingCodec.cpp for the rules.
     ParseResult parseBriefing();
-    // After a save: end time 3000, then unpack what was written.
+    // After a save: end time 3000, then unpack what was written. Records
+    // behind the counts stay; the journal takes the change as a bridge.
     ParseResult reparseAfterSave();
     // Writes the length mark, the commands in save order and the end command.
     // Written records are marked with 65535 in the lists.
     //
     // For the journal the marks and the re-read that follows them are one
     // change: the lists before the marks are kept until reparseAfterSave()
-    // journals them with the lists it reads (nothing when they are the same).
-    // So the pair belongs inside one action, the save's amend of the last
-    // one; if something else changes the lists before the re-read, the marks
-    // are journalled on their own first.
+    // hands the journal the change from them to the lists it reads; if
+    // something else changes the lists before the re-read, the marks are
+    // journalled on their own first.
     SerializeResult serializeBriefing();
+    // The Save's packing: the block as serializeBriefing writes it, but the
+    // lists keep their times (no marks), so that whatever runs before the
+    // re-read (a message box, the recovery timer) sees the lists whole. The
+    // block is the file's copy of the lists and is not journalled.
+    SerializeResult packForSave();
+    // The file was not written: the block goes back to what it held.
+    void saveFailed();
     // The save's packing and re-read in one go (the file writer reads only
     // the store, which the re-read leaves as it is).
     struct SaveOutcome {
@@ -216,7 +223,7 @@ class BriefingModel {
     // The journal when it is recording (a save's marks still waiting for
     // their re-read are journalled first), else none.
     mission::ChangeJournal* recorder();
-    ParseResult reread(bool afterSave);
+    ParseResult reread();
     void emptyLists();
     ParseResult parseLists();
     void planSave(SavePlan& plan) const;
@@ -236,6 +243,8 @@ class BriefingModel {
     UndoLog m_undo;
     // The lists as they were before a save marked them, until the re-read.
     std::unique_ptr<ListsSnapshot> m_saveBefore;
+    // Briefing 1's block before packForSave, until the re-read or saveFailed.
+    std::vector<uint8_t> m_blockBeforeSave;
 };
 
 }  // namespace quendar::briefing

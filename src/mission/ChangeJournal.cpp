@@ -38,7 +38,7 @@ size_t ChangeJournal::entryEnd(size_t action) const {
 // --- actions
 
 bool ChangeJournal::mayMerge(const void* mergeKey) const {
-    return mergeKey && m_mergeOpen && !m_actions.empty() && m_position == m_actions.size() &&
+    return mergeKey && !m_bridge && m_mergeOpen && !m_actions.empty() && m_position == m_actions.size() &&
            m_actions.back().mergeKey == mergeKey &&
            m_savedPoint != static_cast<long long>(m_position);
 }
@@ -54,7 +54,7 @@ void ChangeJournal::beginAction(std::string_view name, const void* mergeKey) {
         // An inner action joins the outer one. Named before anything was
         // recorded, it names the whole ("Delete shipgroup" inside the list's
         // "Delete" button).
-        if (!m_actionOpened && !m_amending && !name.empty()) m_pendingName.assign(name);
+        if (!m_actionOpened && !name.empty()) m_pendingName.assign(name);
         return;
     }
     closeImplicit();
@@ -62,20 +62,10 @@ void ChangeJournal::beginAction(std::string_view name, const void* mergeKey) {
     m_pendingName.assign(name);
     m_pendingKey = mergeKey;
     m_actionOpened = false;
-    m_amending = false;
 }
 
-void ChangeJournal::beginAmend() {
-    if (m_depth++ != 0) return;
-    closeImplicit();
-    m_revisionAtBegin = m_revision;
-    m_pendingKey = nullptr;
-    m_actionOpened = false;
-    m_amending = true;
-}
-
-// Makes sure an action takes the next entry; false when none can (an amend
-// with no action before it).
+// Makes sure an action takes the next entry. A pending bridge goes first into
+// that action: the entries after it were made on the lists it left.
 bool ChangeJournal::ensureAction() {
     if (m_depth == 0) {
         if (!m_implicit) {
@@ -84,16 +74,83 @@ bool ChangeJournal::ensureAction() {
             m_mergeOpen = false;
             changed.notify();
         }
-        return true;
+    } else if (!m_actionOpened) {
+        m_actionOpened = true;
+        if (!mayMerge(m_pendingKey)) openAction(m_pendingName, m_pendingKey);
     }
-    if (m_actionOpened) return m_amending ? m_position > 0 : true;
-    m_actionOpened = true;
-    if (m_amending) {
-        dropRedo();
-        return m_position > 0;
-    }
-    if (!mayMerge(m_pendingKey)) openAction(m_pendingName, m_pendingKey);
+    recordBridge();
     return true;
+}
+
+namespace {
+// Two bridges with no change between them (two saves in a row) act as one.
+class Chain final : public Reversible {
+public:
+    Chain(std::unique_ptr<Reversible> first, std::unique_ptr<Reversible> second)
+        : m_first(std::move(first)), m_second(std::move(second)) {}
+    void undo() override {
+        m_second->undo();
+        m_first->undo();
+    }
+    void redo() override {
+        m_first->redo();
+        m_second->redo();
+    }
+    size_t memoryUse() const override {
+        return sizeof(*this) + m_first->memoryUse() + m_second->memoryUse();
+    }
+
+private:
+    std::unique_ptr<Reversible> m_first, m_second;
+};
+}  // namespace
+
+// The change was made already; the journal only keeps the way back.
+void ChangeJournal::bridge(std::unique_ptr<Reversible> change) {
+    if (!change) return;
+    if (m_depth == 0 && m_implicit) {
+        // Changes outside any action end before it.
+        m_implicit = false;
+        m_mergeOpen = false;
+    }
+    if (m_bridge) {
+        change = std::make_unique<Chain>(std::move(m_bridge), std::move(change));
+    } else {
+        m_bridgeBefore = m_counters;
+    }
+    m_bridge = std::move(change);
+    m_bridgeAfter = counters();
+    m_counters = m_bridgeAfter;
+    ++m_revision;
+    // Inside an action that has recorded already, the bridge is simply its
+    // next entry.
+    if (m_depth > 0 && m_actionOpened) recordBridge();
+}
+
+void ChangeJournal::takeBackBridge() {
+    if (!m_bridge) return;
+    m_replaying = true;
+    m_bridge->undo();
+    setCounters(m_bridgeBefore);
+    m_replaying = false;
+    m_counters = m_bridgeBefore;
+    m_bridge.reset();
+    ++m_revision;
+}
+
+void ChangeJournal::recordBridge() {
+    if (!m_bridge) return;
+    std::unique_ptr<Reversible> b = std::move(m_bridge);
+    if (m_bridgeBefore != m_bridgeAfter) {
+        m_entries.push_back({Kind::Counters, 0, 0, 0, static_cast<uint32_t>(m_data.size())});
+        const auto* before = reinterpret_cast<const uint8_t*>(m_bridgeBefore.data());
+        const auto* after = reinterpret_cast<const uint8_t*>(m_bridgeAfter.data());
+        m_data.insert(m_data.end(), before, before + sizeof(Counters));
+        m_data.insert(m_data.end(), after, after + sizeof(Counters));
+    }
+    m_reversibleMemory += b->memoryUse();
+    m_entries.push_back({Kind::Reversible, 0, static_cast<uint32_t>(m_reversibles.size()), 0, 0});
+    m_reversibles.push_back(std::move(b));
 }
 
 void ChangeJournal::syncCounters() {
@@ -115,7 +172,7 @@ void ChangeJournal::endAction() {
     if (m_depth == 0) return;
     if (m_depth == 1 && recording()) syncCounters();
     if (--m_depth != 0) return;
-    if (m_actionOpened && !m_amending) {
+    if (m_actionOpened) {
         // An action whose changes cancelled out (a letter typed and taken
         // back) leaves nothing to undo.
         if (!m_actions.empty() && m_position == m_actions.size() &&
@@ -126,11 +183,10 @@ void ChangeJournal::endAction() {
         } else {
             m_mergeOpen = m_pendingKey != nullptr;
         }
-    } else if (!m_amending && (m_actions.empty() || m_actions.back().mergeKey != m_pendingKey)) {
+    } else if (m_actions.empty() || m_actions.back().mergeKey != m_pendingKey) {
         m_mergeOpen = false;
     }
     m_actionOpened = false;
-    m_amending = false;
     if (m_revision != m_revisionAtBegin) changed.notify();
 }
 
@@ -332,6 +388,7 @@ void ChangeJournal::replay(size_t action, bool forward) {
 bool ChangeJournal::undo() {
     closeImplicit();
     if (!canUndo()) return false;
+    takeBackBridge();
     replay(m_position - 1, false);
     --m_position;
     changed.notify();
@@ -341,6 +398,7 @@ bool ChangeJournal::undo() {
 bool ChangeJournal::redo() {
     closeImplicit();
     if (!canRedo()) return false;
+    takeBackBridge();
     replay(m_position, true);
     ++m_position;
     changed.notify();
@@ -381,6 +439,7 @@ void ChangeJournal::clear() {
     m_implicit = false;
     m_mergeOpen = false;
     m_actionOpened = false;
+    m_bridge.reset();
     m_counters = counters();
     ++m_revision;
     changed.notify();

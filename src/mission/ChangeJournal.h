@@ -60,10 +60,15 @@ public:
     void beginAction(std::string_view name, const void* mergeKey = nullptr) override;
     void endAction() override;
     void breakMerge() override { m_mergeOpen = false; }
-    // Re-opens the last done action so that what follows joins it (the re-read
-    // of briefing 1 after a save). Actions that were undone are dropped when
-    // something is recorded into it. Closed by endAction().
-    void beginAmend();
+    // Bookkeeping that is no action of the user's: a change that leaves the
+    // mission saving the same bytes (the re-read of briefing 1 after a save,
+    // which puts the lists into save order). It stands between the actions
+    // done and those undone and drops neither: Undo and Redo first take it
+    // back, so they replay their actions on the state those were recorded
+    // on; the next change records it first, as part of its own action. The
+    // counters it changed are taken with it.
+    void bridge(std::unique_ptr<Reversible> change);
+    bool bridgePending() const { return m_bridge != nullptr; }
 
     // Recording stays off while a pause is held (loading a file, New).
     class Pause {
@@ -135,6 +140,8 @@ private:
     bool ensureAction();
     std::pair<size_t, size_t> storageFrom(size_t entry) const;
     void dropRedo();
+    void takeBackBridge();
+    void recordBridge();
     void dropOldest();
     size_t entryEnd(size_t action) const;
     void replay(size_t action, bool forward);
@@ -153,7 +160,6 @@ private:
     int m_depth = 0;              // open begin/end pairs
     bool m_implicit = false;      // the last action was opened by a change outside any action
     bool m_mergeOpen = false;     // the last action may take the next one with its key
-    bool m_amending = false;
     bool m_actionOpened = false;  // the outermost open action has taken an entry
     std::string m_pendingName;
     const void* m_pendingKey = nullptr;
@@ -163,6 +169,10 @@ private:
     uint64_t m_revision = 0;
     uint64_t m_revisionAtBegin = 0;
     size_t m_budget = size_t{256} << 20;
+    // The pending bookkeeping change and the counters before and after it.
+    std::unique_ptr<Reversible> m_bridge;
+    Counters m_bridgeBefore{};
+    Counters m_bridgeAfter{};
 };
 
 }  // namespace quendar::mission

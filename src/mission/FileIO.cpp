@@ -20,6 +20,24 @@ void fail(FileError* error, const std::string& reason) {
 }
 std::string systemReason() { return std::strerror(errno); }
 
+// The process's umask, read without changing it (umask() would, for a moment,
+// under the recovery writer's thread too).
+mode_t currentUmask() {
+    std::FILE* f = std::fopen("/proc/self/status", "re");
+    mode_t mask = 022;
+    if (!f) return mask;
+    char line[256];
+    while (std::fgets(line, sizeof line, f)) {
+        unsigned value = 0;
+        if (std::sscanf(line, "Umask: %o", &value) == 1) {
+            mask = static_cast<mode_t>(value & 0777);
+            break;
+        }
+    }
+    std::fclose(f);
+    return mask;
+}
+
 class Descriptor {
 public:
     explicit Descriptor(int fd) : m_fd(fd) {}
@@ -42,6 +60,12 @@ std::string refusal(const struct stat& st) {
     return {};
 }
 
+FileIdentity identityFrom(const struct stat& st) {
+    return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
+            static_cast<uint64_t>(st.st_size), static_cast<int64_t>(st.st_mtim.tv_sec),
+            static_cast<int64_t>(st.st_mtim.tv_nsec)};
+}
+
 std::string folderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
@@ -50,6 +74,12 @@ std::string folderOf(const std::string& path) {
 }
 
 }  // namespace
+
+std::optional<FileIdentity> identityOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return identityFrom(st);
+}
 
 std::optional<FileBytes> FileBytes::open(const std::string& path, FileError* error,
                                          const ReadHooks& hooks) {
@@ -110,6 +140,13 @@ std::optional<FileBytes> FileBytes::open(const std::string& path, FileError* err
     out.m_data = std::move(buffer);
     out.m_size = got;
     out.m_shrank = got < hint;
+    out.m_identity = identityFrom(st);
+    struct stat after {};
+    if (::fstat(fd.get(), &after) == 0) {
+        const FileIdentity now = identityFrom(after);
+        out.m_changed = now.size != out.m_identity.size || now.seconds != out.m_identity.seconds ||
+                        now.nanoseconds != out.m_identity.nanoseconds;
+    }
     return out;
 }
 
@@ -192,9 +229,23 @@ private:
 };
 }  // namespace
 
-std::optional<PendingFile> PendingFile::begin(const std::string& path, FileError* error) {
+bool privateNameUsable(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
+    return S_ISREG(st.st_mode) && st.st_uid == ::geteuid();
+}
+
+std::optional<PendingFile> PendingFile::begin(const std::string& path, FileError* error,
+                                              FileKind kind) {
     PendingFile p;
-    p.m_target = resolveSaveTarget(path);
+    p.m_kind = kind;
+    p.m_target = kind == FileKind::Private ? path : resolveSaveTarget(path);
+    if (kind == FileKind::Private && !privateNameUsable(path)) {
+        struct stat ls {};
+        fail(error, ::lstat(path.c_str(), &ls) == 0 ? "Not a regular file of this user"
+                                                    : systemReason());
+        return std::nullopt;
+    }
 
     // An existing target must be a file the user may write: one that is
     // read-only stays as it is, even though its folder would let us replace it.
@@ -214,35 +265,53 @@ std::optional<PendingFile> PendingFile::begin(const std::string& path, FileError
         }
     }
 
+    // The folder must take a new file; the temporary file itself is made
+    // only when the bytes come, so nothing is left beside the target while
+    // the questions of a save are open.
     const std::string folder = folderOf(p.m_target);
-    const size_t slash = p.m_target.rfind('/');
-    const std::string name = slash == std::string::npos ? p.m_target : p.m_target.substr(slash + 1);
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+        fail(error, systemReason());
+        return std::nullopt;
+    }
+    return p;
+}
+
+bool PendingFile::create(FileError* error) {
+    const std::string folder = folderOf(m_target);
+    const size_t slash = m_target.rfind('/');
+    const std::string name = slash == std::string::npos ? m_target : m_target.substr(slash + 1);
     std::random_device rd;
     for (int attempt = 0; attempt < 16; ++attempt) {
         std::string temp = folder == "/" ? "/" : folder + "/";
         temp += "." + name + ".tmp" + std::to_string(rd() % 1000000);
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // O_EXCL: never through a link someone planted at the name.
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                              0600);
         if (fd < 0) {
             if (errno == EEXIST) continue;
             fail(error, systemReason());
-            return std::nullopt;
+            return false;
         }
-        p.m_file = ::fdopen(fd, "wb");
-        if (!p.m_file) {
+        m_file = ::fdopen(fd, "wb");
+        if (!m_file) {
             fail(error, systemReason());
             ::close(fd);
             ::unlink(temp.c_str());
-            return std::nullopt;
+            return false;
         }
-        p.m_temp = std::move(temp);
-        return p;
+        m_temp = std::move(temp);
+        return true;
     }
     fail(error, std::strerror(EEXIST));
-    return std::nullopt;
+    return false;
 }
 
 PendingFile::PendingFile(PendingFile&& o) noexcept
-    : m_target(std::move(o.m_target)), m_temp(std::move(o.m_temp)), m_file(o.m_file) {
+    : m_target(std::move(o.m_target)),
+      m_temp(std::move(o.m_temp)),
+      m_file(o.m_file),
+      m_kind(o.m_kind),
+      m_done(o.m_done) {
     o.m_file = nullptr;
     o.m_temp.clear();
 }
@@ -258,10 +327,12 @@ void PendingFile::discard() {
 
 bool PendingFile::commit(const std::function<void(ByteSink&)>& produce, FileError* error,
                          const WriteHooks& hooks) {
-    if (!m_file) {
+    if (m_done) {
         fail(error, "write error");
         return false;
     }
+    m_done = true;
+    if (!create(error)) return false;
     ChunkSink sink(m_file, hooks.writeChunk);
     produce(sink);
     bool ok = sink.finish();
@@ -272,10 +343,12 @@ bool PendingFile::commit(const std::function<void(ByteSink&)>& produce, FileErro
         reason = systemReason();
     }
     const int fd = ::fileno(m_file);
-    if (ok) {
-        // Keep the permissions of a file that is being replaced.
+    if (ok && m_kind == FileKind::Mission) {
+        // Keep the permissions of a file that is being replaced; a new file
+        // gets what the umask allows.
         struct stat st {};
-        if (::stat(m_target.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 07777);
+        ::fchmod(fd, ::stat(m_target.c_str(), &st) == 0 ? st.st_mode & 07777
+                                                        : 0666 & ~currentUmask());
     }
     if (ok && (hooks.sync ? hooks.sync(fd) : ::fsync(fd)) != 0) {
         ok = false;
@@ -297,6 +370,12 @@ bool PendingFile::commit(const std::function<void(ByteSink&)>& produce, FileErro
         return false;
     }
     m_temp.clear();
+    // The rename itself reaches the disk with the folder.
+    const int dir = ::open(folderOf(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
     return true;
 }
 
@@ -307,8 +386,8 @@ bool writeFileAtomic(const std::string& path, std::span<const uint8_t> data, Fil
 }
 
 bool writeFileAtomicStream(const std::string& path, const std::function<void(ByteSink&)>& produce,
-                           FileError* error, const WriteHooks& hooks) {
-    auto pending = PendingFile::begin(path, error);
+                           FileError* error, const WriteHooks& hooks, FileKind kind) {
+    auto pending = PendingFile::begin(path, error, kind);
     if (!pending) return false;
     return pending->commit(produce, error, hooks);
 }

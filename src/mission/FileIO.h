@@ -35,6 +35,20 @@ private:
     std::vector<uint8_t>& m_out;
 };
 
+// What tells a file's contents apart on disk without reading them: the file
+// (device and inode), its size and its modification time.
+struct FileIdentity {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    uint64_t size = 0;
+    int64_t seconds = 0;
+    int64_t nanoseconds = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+// The identity of the file `path` names (a link is followed); none when it
+// cannot be found.
+std::optional<FileIdentity> identityOf(const std::string& path);
+
 // Mission files and the program's data files are far smaller than this; a
 // larger file is refused before it is read.
 constexpr size_t kMaxReadBytes = size_t{16} << 20;
@@ -56,11 +70,18 @@ public:
                                          const ReadHooks& hooks = {});
     std::span<const uint8_t> bytes() const { return {m_data.get(), m_size}; }
     bool shrank() const { return m_shrank; }
+    // The size or the modification time was different after the read: the
+    // file was rewritten while it was read.
+    bool changedWhileRead() const { return m_changed; }
+    // The file as it was when it was opened.
+    const FileIdentity& identity() const { return m_identity; }
 
 private:
     std::unique_ptr<uint8_t[]> m_data;  // not cleared first: every byte kept is read
     size_t m_size = 0;
     bool m_shrank = false;
+    bool m_changed = false;
+    FileIdentity m_identity;
 };
 
 // Reads a whole file into memory, with the same checks as FileBytes.
@@ -83,15 +104,25 @@ struct WriteHooks {
 };
 
 // A crash-safe replacement of one file, in two steps. `begin` resolves the
-// target, checks that an existing target may be written and creates the
-// temporary file beside it; nothing has been written when it fails. `commit`
-// writes the bytes into the temporary file, flushes it and forces it to disk,
-// and only then renames it over the target. On any failure the temporary file
+// target and checks that an existing target may be written and that its
+// folder takes new files; it leaves nothing behind. `commit` creates the
+// temporary file beside the target, writes the bytes into it, flushes it and
+// forces it to disk, and only then renames it over the target and forces the
+// folder to disk. On any failure the temporary file
 // is removed and an existing target stays untouched; so it is when a pending
 // replacement is dropped without a commit.
+//
+// A private file (the editor's own: recovery copies) is different: its name
+// is never resolved through a link, and a link, a file of another user or
+// anything but a regular file at that name is refused; the temporary file
+// and so the result are readable by the user alone. A mission file's
+// temporary file is created for the user alone too, then given the mode of
+// the file it replaces (a new file: the mode the umask allows).
+enum class FileKind { Mission, Private };
 class PendingFile {
 public:
-    static std::optional<PendingFile> begin(const std::string& path, FileError* error = nullptr);
+    static std::optional<PendingFile> begin(const std::string& path, FileError* error = nullptr,
+                                            FileKind kind = FileKind::Mission);
     PendingFile(PendingFile&& other) noexcept;
     PendingFile& operator=(PendingFile&&) = delete;
     PendingFile(const PendingFile&) = delete;
@@ -105,16 +136,23 @@ public:
 
 private:
     PendingFile() = default;
+    bool create(FileError* error);
     void discard();
     std::string m_target;
     std::string m_temp;
     std::FILE* m_file = nullptr;
+    FileKind m_kind = FileKind::Mission;
+    bool m_done = false;  // commit ran
 };
 
 // Both steps at once, for callers with nothing to do in between.
 bool writeFileAtomic(const std::string& path, std::span<const uint8_t> data,
                      FileError* error = nullptr, const WriteHooks& hooks = {});
 bool writeFileAtomicStream(const std::string& path, const std::function<void(ByteSink&)>& produce,
-                           FileError* error = nullptr, const WriteHooks& hooks = {});
+                           FileError* error = nullptr, const WriteHooks& hooks = {},
+                           FileKind kind = FileKind::Mission);
+// A private file may be written at `path`: nothing is there, or a regular
+// file of this user (never a link).
+bool privateNameUsable(const std::string& path);
 
 }  // namespace quendar::mission

@@ -540,6 +540,11 @@ void CMainFrame::showFirstRunPicture() {
 
 // --- window events -------------------------------------------------------------------
 
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) m_logic->windowActivated();
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_logic->confirmClose()) {
         saveWindowLayout(m_options.settingsFile, *this);

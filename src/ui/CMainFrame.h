@@ -52,7 +52,7 @@ struct FrameOptions {
     // Where the window layout and the recent missions are kept; empty: the
     // window keeps nothing (tests).
     QString settingsFile;
-    // Where the recovery file is kept (the working folder); empty: none (tests).
+    // Where the recovery files are kept (the user's state folder); empty: none (tests).
     std::string recoveryFolder;
 };
 
@@ -123,6 +123,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 

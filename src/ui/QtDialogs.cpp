@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 #include "ui/FormBinder.h"
@@ -19,6 +20,24 @@ void setBoxText(QMessageBox& box, const QString& text, const QString& caption) {
     box.setText(text);
     box.setWindowTitle(caption);
 }
+
+namespace {
+// "Restore" and "Discard"; Escape and the close button answer Cancel
+// ("later") through a hidden button, since a box without an escape button
+// can be neither escaped nor closed.
+Answer askRestore(QMessageBox& box) {
+    QPushButton* restore = box.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(QMessageBox::Cancel);
+    later->hide();
+    box.setEscapeButton(later);
+    box.setDefaultButton(restore);
+    box.exec();
+    if (box.clickedButton() == restore) return Answer::Restore;
+    if (box.clickedButton() == discard) return Answer::Discard;
+    return Answer::Cancel;
+}
+}  // namespace
 
 Answer QtPrompter::ask(std::string_view text, std::string_view caption, Buttons buttons,
                        Icon icon) {
@@ -50,6 +69,16 @@ Answer QtPrompter::ask(std::string_view text, std::string_view caption, Buttons 
         case Buttons::YesNo:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             break;
+        case Buttons::SaveDiscardCancel:
+            box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Save);
+            // Spelled as the question says, whatever the desktop's theme calls them.
+            box.button(QMessageBox::Save)->setText(QStringLiteral("Save"));
+            box.button(QMessageBox::Discard)->setText(QStringLiteral("Discard"));
+            box.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
+            break;
+        case Buttons::RestoreDiscard:
+            return askRestore(box);
     }
     const int r = box.exec();
     switch (r) {
@@ -59,6 +88,10 @@ Answer QtPrompter::ask(std::string_view text, std::string_view caption, Buttons 
             return Answer::Yes;
         case QMessageBox::No:
             return Answer::No;
+        case QMessageBox::Save:
+            return Answer::Save;
+        case QMessageBox::Discard:
+            return Answer::Discard;
         default:
             // Closing the box counts as its negative answer.
             return buttons == Buttons::YesNo ? Answer::No

@@ -9,9 +9,12 @@
 #include "app/BriefingBar.h"
 #include "app/BriefingDialogs.h"
 #include "app/BriefingTools.h"
+#include "app/FileCommands.h"
 #include "app/FrameLogic.h"
 #include "app/MapViewPort.h"
+#include "mission/ShipgroupRecord.h"
 #include "support/ScriptedUi.h"
+#include "support/TempDir.h"
 
 namespace quendar::app {
 namespace {
@@ -151,6 +154,71 @@ TEST_F(BriefingUndoTest, ToolClicksAndToolbarButtonsAreActionsTheJournalTakesBac
     EXPECT_EQ(lists(), marked);
     ASSERT_TRUE(editor.journal.undo());
     EXPECT_EQ(editor.briefing.briefingLength(), start.length);
+}
+
+// Save writes the mission and re-reads briefing 1 in save order; neither
+// Edit's history nor the toolbar's own log loses a step to it.
+TEST_F(BriefingUndoTest, SaveKeepsEveryUndoAndRedo) {
+    testing::TempDir dir("quendar-save-history");
+    editor.store.missionPath = (dir.path() / "m.tie").string();
+    editor.settings.runEccBeforeSave = 0;
+    auto save = [&] { ASSERT_TRUE(saveMission(editor, prompter)); };
+    auto rename = [&](const char* name) {
+        core::ActionScope a(&editor.journal, "Edit Name");
+        mission::ShipgroupRecord(editor.store, 0).setName(name);
+    };
+    auto name = [&] { return mission::ShipgroupRecord(editor.store, 0).name(); };
+    auto modified = [&] { return windowTitle(editor).back() == '*'; };
+
+    // Two selections of ship 4 by the tool, the later in time first, so that
+    // the save's re-read turns them round; the toolbar takes the second back.
+    auto select = [&](int32_t time) {
+        core::ActionScope a(&editor.journal, "Add selection");
+        editor.briefing.appendCommand(BRC_SELECT3, time, {4});
+        editor.briefing.undoLog().record(undo::select(3), 1);
+    };
+    select(300);
+    select(200);
+    ASSERT_TRUE(commands.execute(kUndoCommand));
+    ASSERT_EQ(editor.briefing.count(BRC_SELECT3), 1);
+    rename("Osprey");
+    ASSERT_TRUE(editor.journal.undo());  // the rename
+    save();
+    EXPECT_FALSE(modified());
+    EXPECT_EQ(editor.journal.redoName(), "Edit Name");
+    ASSERT_TRUE(editor.journal.redo());
+    EXPECT_EQ(name(), "Osprey");
+    EXPECT_TRUE(modified());
+    ASSERT_TRUE(editor.journal.undo());
+    EXPECT_FALSE(modified());
+
+    // The toolbar's Redo after the save brings back the selection it took
+    // back, and its next Undo takes that one again.
+    ASSERT_TRUE(commands.execute(kRedoCommand));
+    ASSERT_EQ(editor.briefing.count(BRC_SELECT3), 2);
+    EXPECT_EQ(editor.briefing.record(BRC_SELECT3, 1).time, 200);
+    ASSERT_TRUE(commands.execute(kUndoCommand));
+    ASSERT_EQ(editor.briefing.count(BRC_SELECT3), 1);
+    EXPECT_EQ(editor.briefing.record(BRC_SELECT3, 0).time, 300);
+
+    // Back to the save point with Edit's Undo, across it and back.
+    ASSERT_TRUE(editor.journal.undo());
+    ASSERT_TRUE(editor.journal.undo());
+    EXPECT_FALSE(modified());
+    ASSERT_TRUE(editor.journal.undo());
+    EXPECT_TRUE(modified());
+    ASSERT_TRUE(editor.journal.redo());
+    EXPECT_FALSE(modified());
+
+    // Save, undo past the saved state, a new edit: the saved state cannot
+    // come back, and the "*" shows at once.
+    rename("Heron");
+    save();
+    ASSERT_TRUE(editor.journal.undo());
+    rename("Plover");
+    EXPECT_TRUE(modified());
+    ASSERT_TRUE(editor.journal.undo());
+    EXPECT_TRUE(modified());
 }
 
 }  // namespace

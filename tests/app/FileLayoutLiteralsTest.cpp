@@ -2,6 +2,8 @@
 // the code's own constants: a swapped field or a shifted offset fails here.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <vector>
 
 #include "app/MissionIO.h"
@@ -107,7 +109,9 @@ TEST_F(EventAreaLimits, OneCommandTooManyIsLeftOutWithTheWarning) {
 
 TEST(ListCapacity, OneCommandOverAListsCapacityIsReportedOnOpen) {
     // 501 "Skip to" commands (the list holds 500), then the end command.
-    Editor e;
+    // Two editors: on the heap, each holds a whole mission.
+    auto owned = std::make_unique<Editor>();
+    Editor& e = *owned;
     auto block = e.store.mutableSlot(Table::Briefing1, 0);
     size_t at = 10;
     for (int i = 0; i < 501; ++i, at += 4) {
@@ -122,7 +126,8 @@ TEST(ListCapacity, OneCommandOverAListsCapacityIsReportedOnOpen) {
     block[at + 3] = 0;
     const std::vector<uint8_t> image = mission::writeMission(e.store);
 
-    Editor opened;
+    auto openedOwned = std::make_unique<Editor>();
+    Editor& opened = *openedOwned;
     opened.craftListPath.clear();
     const LoadOutcome loaded = loadMissionBytes(opened, image);
     ASSERT_EQ(loaded.messages.size(), 1u);

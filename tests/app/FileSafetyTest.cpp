@@ -5,6 +5,9 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <chrono>
 
 #include "app/FileCommands.h"
 #include "app/MissionIO.h"
@@ -120,6 +123,113 @@ TEST_F(FileSafetyTest, AFlushOrSyncThatFailsLeavesTheTargetAndNoTemporaryFile) {
     EXPECT_TRUE(oldAtFlush);
     EXPECT_TRUE(oldAtSync);
     EXPECT_EQ(bytes(target), buildMissionImage(m_editor));
+}
+
+// The temporary file is the user's alone while it is written; the saved
+// file then has the mode of the file it replaced, or what the umask allows.
+TEST_F(FileSafetyTest, TheTemporaryFileIsPrivateUntilItTakesTheTargetsMode) {
+    const mode_t oldMask = ::umask(027);
+    mode_t whileWritten = 0;
+    mission::WriteHooks watch;
+    watch.writeChunk = [&](const uint8_t* data, size_t size, std::FILE* f) {
+        struct stat st {};
+        ::fstat(::fileno(f), &st);
+        whileWritten = st.st_mode & 0777;
+        return std::fwrite(data, 1, size, f);
+    };
+    const std::string fresh = (m_dir / "new.tie").string();
+    m_editor.store.missionPath = fresh;
+    m_prompter.answers = {core::Answer::Cancel};
+    ASSERT_TRUE(saveMission(m_editor, m_prompter, watch));
+    EXPECT_EQ(whileWritten, 0600u);
+    EXPECT_EQ(fs::status(fresh).permissions(), static_cast<fs::perms>(0640));
+
+    fs::permissions(fresh, static_cast<fs::perms>(0604));
+    m_prompter.answers = {core::Answer::Cancel};
+    whileWritten = 0;
+    ASSERT_TRUE(saveMission(m_editor, m_prompter, watch));
+    EXPECT_EQ(whileWritten, 0600u);
+    EXPECT_EQ(fs::status(fresh).permissions(), static_cast<fs::perms>(0604));
+    ::umask(oldMask);
+}
+
+// Another program rewrites the open mission's file: Save asks, No leaves
+// the file and the mission as they are; the window's focus tells it once.
+TEST_F(FileSafetyTest, AFileChangedOnDiskIsAskedAboutBeforeItIsOverwritten) {
+    const std::string target = (m_dir / "raid.tie").string();
+    m_editor.store.missionPath = target;
+    m_editor.briefing.correctLengthMark();  // no length question in this test
+    m_editor.settings.runEccBeforeSave = 0;
+    ASSERT_TRUE(saveMission(m_editor, m_prompter));
+    const auto saved = bytes(target);
+    ASSERT_TRUE(openMissionPath(m_editor, m_prompter, target));
+    auto otherProgram = [&](uint8_t mark) {
+        auto other = saved;  // the same size, one byte different
+        other[10] = mark;
+        ASSERT_TRUE(mission::writeFileAtomic(target, other));
+    };
+    otherProgram(0x5A);
+    {
+        core::ActionScope a(&m_editor.journal, "Edit");
+        m_editor.store.setByte(Table::Shipgroups, 0, 0, 'Z');
+    }
+    const std::string question = "raid.tie was changed by another program since you opened it. Overwrite it?";
+    m_prompter.shown.clear();
+    m_prompter.answers = {core::Answer::No};
+    EXPECT_FALSE(saveMission(m_editor, m_prompter));
+    ASSERT_EQ(m_prompter.shown.size(), 1u);
+    EXPECT_EQ(m_prompter.shown[0].text, question);
+    EXPECT_EQ(m_prompter.shown[0].buttons, core::Buttons::YesNo);
+    EXPECT_EQ(bytes(target)[10], 0x5A);
+    EXPECT_TRUE(m_editor.journal.modified());
+
+    m_prompter.answers = {core::Answer::Yes};
+    ASSERT_TRUE(saveMission(m_editor, m_prompter));
+    EXPECT_EQ(bytes(target)[0 + 9200], 'Z');
+    m_prompter.shown.clear();
+    ASSERT_TRUE(saveMission(m_editor, m_prompter));
+    EXPECT_TRUE(m_prompter.shown.empty()) << "its own save is not another program's";
+
+    // A file rewritten at the same size while it is read: damaged-file warning.
+    fs::last_write_time(target, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    mission::ReadHooks rewrite;
+    rewrite.afterStat = [&] {
+        // In place: the same file, the same size, other bytes.
+        auto other = saved;
+        other[10] = 0x33;
+        std::ofstream out(target, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(other.data()), static_cast<std::streamsize>(other.size()));
+    };
+    const auto file = mission::FileBytes::open(target, nullptr, rewrite);
+    ASSERT_TRUE(file);
+    EXPECT_TRUE(file->changedWhileRead());
+    EXPECT_FALSE(file->shrank());
+    const auto outcome = loadMissionBytes(m_editor, file->bytes(), file->shrank(),
+                                          file->changedWhileRead());
+    ASSERT_EQ(outcome.messages.size(), 1u);
+    EXPECT_EQ(outcome.messages[0].caption, "Damaged mission file");
+    const auto quiet = mission::FileBytes::open(target);
+    EXPECT_FALSE(quiet->changedWhileRead());
+}
+
+// Nothing beside the target while a question of the save is open.
+TEST_F(FileSafetyTest, NoTemporaryFileWhileABoxIsOpen) {
+    struct Looking : testing::ScriptedPrompter {
+        std::function<void()> look;
+        core::Answer ask(std::string_view t, std::string_view c, core::Buttons b,
+                         core::Icon i) override {
+            look();
+            return ScriptedPrompter::ask(t, c, b, i);
+        }
+    } boxes;
+    size_t seen = 99;
+    boxes.look = [&] { seen = filesIn(m_dir); };
+    m_editor.settings.runEccBeforeSave = 0;
+    m_editor.store.missionPath = (m_dir / "raid.tie").string();
+    boxes.answers = {core::Answer::Cancel};
+    ASSERT_TRUE(saveMission(m_editor, boxes));
+    EXPECT_EQ(boxes.shown[0].caption, "Saving problem occured");
+    EXPECT_EQ(seen, 0u);
 }
 
 TEST_F(FileSafetyTest, SavingThroughALinkWritesTheFileItNamesAndKeepsTheLink) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "app/FileCommands.h"
@@ -87,6 +89,134 @@ protected:
     ScriptedPrompter prompter;
     std::vector<std::string> told;
 };
+
+// A message box during which the window's recovery timer fires.
+struct TickingPrompter : ScriptedPrompter {
+    std::function<void()> whileOpen;
+    core::Answer ask(std::string_view text, std::string_view caption, core::Buttons buttons,
+                     core::Icon icon) override {
+        if (whileOpen) whileOpen();
+        return ScriptedPrompter::ask(text, caption, buttons, icon);
+    }
+};
+
+// A save on a full disk: the recovery timer fires in each of its boxes. In
+// the length question (the save is running) nothing is written; behind the
+// "Cannot open file" box the recovery file holds every briefing command, and
+// restoring it gives the mission back byte for byte.
+TEST_F(RecoveryTest, ATickInAFailedSavesBoxesKeepsEveryBriefingCommand) {
+    Editor e;
+    openAndEdit(e, prompter, 0);
+    e.store.missionPath = (m_dir.path() / "raid.tie").string();
+    {
+        core::ActionScope scope(&e.journal, "Edit");
+        // Added late-first, so that packing orders them otherwise.
+        for (int i = 0; i < 12; ++i) e.briefing.appendCommand(briefing::BRC_TAG2, 900 - 50 * i, {i, 10 * i, -7 * i, 1});
+        e.briefing.setBriefingLength(e.briefing.briefingEndTime() + 40);
+    }
+    const int commands = e.briefing.totalCount();
+    const auto expected = expectedMission(e);
+    auto r = make(e, (m_dir.path() / "state").string());
+    fs::create_directories(m_dir.path() / "state");
+
+    TickingPrompter boxes;
+    boxes.answers = {Answer::Cancel};  // the length question: leave the mark
+    std::vector<std::vector<uint8_t>> seen;
+    boxes.whileOpen = [&] {
+        r->tick();
+        r->finishWrite();
+        seen.push_back(fileBytes(r->filePath()));
+    };
+    mission::WriteHooks full;
+    full.writeChunk = [](const uint8_t*, size_t size, std::FILE*) -> size_t {
+        errno = ENOSPC;
+        return size / 2;
+    };
+    EXPECT_FALSE(saveMission(e, boxes, full));
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].caption, "Cannot open file");
+    EXPECT_TRUE(seen[0].empty()) << "a recovery file written while the save ran";
+    const auto image = readRecoveryImage(seen[1]);
+    ASSERT_TRUE(image);
+    EXPECT_TRUE(std::vector<uint8_t>(image->mission.begin(), image->mission.end()) == expected);
+    EXPECT_EQ(e.briefing.totalCount(), commands) << "a failed save changed the lists";
+    EXPECT_TRUE(expectedMission(e) == expected);
+
+    // As after a crash: another editor finds the file and restores it.
+    const fs::path other = m_dir.path() / "other";
+    fs::create_directories(other);
+    const std::string left = (other / ".quendar-1-1.recovery").string();
+    ASSERT_TRUE(mission::writeFileAtomic(left, seen[1]));
+    Editor restored;
+    restored.craftListPath = e.craftListPath;
+    auto r2 = make(restored, other.string());
+    ASSERT_TRUE(r2->offerLeftovers(prompter));
+    EXPECT_EQ(restored.briefing.totalCount(), commands);
+    EXPECT_TRUE(buildMissionImage(restored) == expected);
+}
+
+// Whatever was planted at the recovery file's or its lock's name (a link to
+// someone's file, a file of another user) is never written through: the
+// editor writes under another name, for the user alone.
+TEST_F(RecoveryTest, PlantedLinksAndForeignFilesAreNeverWrittenThrough) {
+    const bool root = ::geteuid() == 0;  // only root can plant another user's file
+    const struct {
+        bool atLock;
+        bool link;
+    } rows[] = {{false, true}, {true, true}, {false, false}, {true, false}};
+    for (const auto& row : rows) {
+        if (!row.link && !root) continue;
+        SCOPED_TRACE(::testing::Message() << "lock " << row.atLock << " link " << row.link);
+        const fs::path victim = m_dir.path() / "victim.txt";
+        ASSERT_TRUE(mission::writeFileAtomic(victim.string(), std::vector<uint8_t>{'v'}));
+        Editor e;
+        openAndEdit(e, prompter, 1);
+        auto r = make(e);
+        const std::string first = r->filePath();
+        const std::string planted = row.atLock ? lockPathOf(first) : first;
+        if (row.link) {
+            fs::create_symlink(victim, planted);
+        } else {
+            ASSERT_TRUE(mission::writeFileAtomic(planted, std::vector<uint8_t>{'f'}));
+            ASSERT_EQ(::chown(planted.c_str(), 65534, 65534), 0);
+        }
+        tickAndWait(*r);
+        EXPECT_EQ(fileBytes(victim.string()), std::vector<uint8_t>{'v'});
+        EXPECT_NE(r->filePath(), first);
+        ASSERT_TRUE(fs::exists(r->filePath()));
+        EXPECT_TRUE(readRecoveryImage(fileBytes(r->filePath())));
+        for (const std::string& p : {r->filePath(), lockPathOf(r->filePath())}) {
+            struct stat st {};
+            ASSERT_EQ(::lstat(p.c_str(), &st), 0) << p;
+            EXPECT_EQ(st.st_mode & 0777, 0600u) << p;
+        }
+        if (row.link) {
+            EXPECT_TRUE(fs::is_symlink(planted)) << "the planted link stays";
+        }
+        r.reset();
+        fs::remove(planted);
+        fs::remove(victim);
+    }
+
+    // A link planted after the first write: the next write moves on too.
+    Editor e;
+    openAndEdit(e, prompter, 1);
+    auto r = make(e);
+    tickAndWait(*r);
+    const std::string first = r->filePath();
+    const fs::path victim = m_dir.path() / "victim.txt";
+    ASSERT_TRUE(mission::writeFileAtomic(victim.string(), std::vector<uint8_t>{'v'}));
+    fs::remove(first);
+    fs::create_symlink(victim, first);
+    {
+        core::ActionScope scope(&e.journal, "Edit");
+        mission::ShipgroupRecord(e.store, 0).setName("Later");
+    }
+    tickAndWait(*r);
+    EXPECT_EQ(fileBytes(victim.string()), std::vector<uint8_t>{'v'});
+    EXPECT_NE(r->filePath(), first);
+    EXPECT_TRUE(fs::exists(r->filePath()));
+}
 
 TEST_F(RecoveryTest, WrittenOnlyWhileModifiedAndChangedFromACopy) {
     Editor e;
@@ -204,16 +334,26 @@ TEST_F(RecoveryTest, RestoresByteForByteWithItsPathNewestFirstAndNoDeletes) {
     const std::string loneLock = m_dir / ".quendar-15-e.recovery.lock";
     mission::writeFileAtomic(loneLock, {});
 
+    {
+        // Escape or the close button on every offer: nothing goes.
+        Editor later;
+        prompter.answers = {Answer::Cancel, Answer::Cancel, Answer::Cancel};
+        EXPECT_FALSE(make(later)->offerLeftovers(prompter));
+        EXPECT_EQ(prompter.shown.size(), 3u);
+        for (const std::string& f : {newest, middle, older}) EXPECT_TRUE(fs::exists(f)) << f;
+        prompter.shown.clear();
+    }
+
     Editor restored;
     auto r = make(restored);
-    prompter.answers = {Answer::No, Answer::Yes};
+    prompter.answers = {Answer::Discard, Answer::Restore};
     ASSERT_TRUE(r->offerLeftovers(prompter));
-    ASSERT_EQ(prompter.shown.size(), 2u) << "after a Yes the older files wait";
+    ASSERT_EQ(prompter.shown.size(), 2u) << "after a Restore the older files wait";
     EXPECT_EQ(prompter.shown[0].text.rfind("Restore the unsaved changes to third.tie from ", 0), 0u);
     EXPECT_EQ(prompter.shown[0].caption, "Recovery");
-    EXPECT_EQ(prompter.shown[0].buttons, core::Buttons::YesNo);
+    EXPECT_EQ(prompter.shown[0].buttons, core::Buttons::RestoreDiscard);
     EXPECT_EQ(prompter.shown[1].text.rfind("Restore the unsaved changes to lantern-run.tie from ", 0), 0u);
-    EXPECT_FALSE(fs::exists(newest)) << "No deletes it";
+    EXPECT_FALSE(fs::exists(newest)) << "Discard deletes it";
     EXPECT_FALSE(fs::exists(lockPathOf(newest)));
     EXPECT_FALSE(fs::exists(cutOff));
     EXPECT_FALSE(fs::exists(loneLock));
@@ -238,19 +378,55 @@ TEST_F(RecoveryTest, RestoresByteForByteWithItsPathNewestFirstAndNoDeletes) {
     EXPECT_FALSE(fs::exists(r->filePath()));
 }
 
+// The state folder: the same for every working folder, made for the user
+// alone.
+TEST_F(RecoveryTest, TheStateFolderIsFoundFromTheEnvironmentAndPrivate) {
+    EXPECT_EQ(recoveryFolderFor("/s", "/h"), "/s/quendar/recovery");
+    EXPECT_EQ(recoveryFolderFor(nullptr, "/h"), "/h/.local/state/quendar/recovery");
+    EXPECT_EQ(recoveryFolderFor("relative", "/h"), "/h/.local/state/quendar/recovery");
+    EXPECT_EQ(recoveryFolderFor("", nullptr), "");
+
+    const fs::path state = m_dir.path() / "st" / "quendar" / "recovery";
+    ASSERT_TRUE(makePrivateFolder(state.string()));
+    for (const fs::path& p : {state, state.parent_path(), state.parent_path().parent_path()})
+        EXPECT_EQ(fs::status(p).permissions(), fs::perms::owner_all) << p;
+    ASSERT_TRUE(makePrivateFolder(state.string())) << "an existing folder will do";
+
+    // A state folder that cannot be made: told once, and the editor goes on.
+    const fs::path blocked = m_dir.path() / "file";
+    ASSERT_TRUE(mission::writeFileAtomic(blocked.string(), std::vector<uint8_t>{1}));
+    Editor e;
+    openAndEdit(e, prompter, 1);
+    auto r = make(e, (blocked / "recovery").string());
+    tickAndWait(*r);
+    tickAndWait(*r);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find((blocked / "recovery").string()), std::string::npos) << told[0];
+    EXPECT_TRUE(e.journal.modified());
+}
+
+// A child editor started in one folder keeps its file in the state folder
+// and is killed; a parent started in another folder finds it, while the
+// child runs leaves it alone, and afterwards restores it with the mission's
+// own absolute path.
 TEST_F(RecoveryTest, ARunningEditorsFileIsLeftAloneAndRestoredAfterItIsKilled) {
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
-    const std::string dir = m_dir.path().string();
+    const std::string state = (m_dir.path() / "state").string();
+    const fs::path childFolder = m_dir.path() / "child", parentFolder = m_dir.path() / "parent";
+    fs::create_directories(childFolder);
+    fs::create_directories(parentFolder);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         // The editor that will crash: it edits, keeps its file and waits.
         close(ready[0]);
+        if (chdir(childFolder.c_str()) != 0) _exit(2);
         Editor e;
         ScriptedPrompter quiet;
         openAndEdit(e, quiet, 3);
-        Recovery r(e, dir);
+        e.store.missionPath = "raid.tie";
+        Recovery r(e, state);
         r.interval = std::chrono::milliseconds(0);
         r.tick();
         r.finishWrite();
@@ -264,12 +440,14 @@ TEST_F(RecoveryTest, ARunningEditorsFileIsLeftAloneAndRestoredAfterItIsKilled) {
     close(ready[0]);
     ASSERT_EQ(ok, 'y');
 
+    const fs::path before = fs::current_path();
+    fs::current_path(parentFolder);
     Editor second;
-    auto r = make(second);
+    auto r = make(second, state);
     EXPECT_FALSE(r->offerLeftovers(prompter));
     EXPECT_TRUE(prompter.shown.empty()) << "a running editor's file is not offered";
     size_t files = 0;
-    for (const auto& f : fs::directory_iterator(m_dir.path()))
+    for (const auto& f : fs::directory_iterator(state))
         files += f.path().filename().string().rfind(".quendar-" + std::to_string(child) + "-", 0) == 0;
     EXPECT_EQ(files, 2u) << "its file and its lock file are still there";
 
@@ -279,11 +457,14 @@ TEST_F(RecoveryTest, ARunningEditorsFileIsLeftAloneAndRestoredAfterItIsKilled) {
     ASSERT_TRUE(WIFSIGNALED(status));
 
     ASSERT_TRUE(r->offerLeftovers(prompter));
+    fs::current_path(before);
     ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text.rfind("Restore the unsaved changes to raid.tie from ", 0), 0u);
     Editor expected;
     openAndEdit(expected, prompter, 3);
-    EXPECT_EQ(second.store.missionPath, kSample);
+    EXPECT_EQ(second.store.missionPath, (childFolder / "raid.tie").string());
     EXPECT_EQ(mission::ShipgroupView(second.store, 0).name(), "Kestrel 3");
+    expected.store.missionPath = second.store.missionPath;
     EXPECT_EQ(buildMissionImage(second), buildMissionImage(expected));
 }
 
@@ -295,14 +476,15 @@ TEST_F(RecoveryTest, UnwritableOrFullFolderTellsOnceAndKeepsTheMission) {
         core::ActionScope scope(&e.journal, "Edit");
         mission::ShipgroupRecord(e.store, 0).set(mission::sg::craftCount, static_cast<uint8_t>(k));
     };
-    // A folder that cannot be written (root writes anywhere, so: missing).
-    auto r = make(e, m_dir / "missing");
+    // A folder that cannot be made (root writes anywhere, so: under a file).
+    ASSERT_TRUE(mission::writeFileAtomic(m_dir / "plain", std::vector<uint8_t>{1}));
+    auto r = make(e, (m_dir.path() / "plain" / "missing").string());
     for (int k = 1; k <= 5; ++k) {
         edit(k);
         tickAndWait(*r);
     }
     EXPECT_EQ(told.size(), 1u) << "one quiet message, not one per tick";
-    EXPECT_NE(told.front().find("The recovery file cannot be written: "), std::string::npos);
+    EXPECT_NE(told.front().find("The recovery folder "), std::string::npos) << told.front();
     EXPECT_EQ(mission::ShipgroupView(e.store, 0).get(mission::sg::craftCount), 5);
     EXPECT_NE(buildMissionImage(e), before);
 

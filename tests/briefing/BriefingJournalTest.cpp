@@ -79,12 +79,10 @@ class BriefingJournalTest : public ::testing::Test {
         const auto b = copy.slot(Table::Briefing1, 0);
         return {b.begin(), b.end()};
     }
-    // The save as the window does it: pack and re-read join the last action.
+    // The save as the window does it: pack, re-read, saved mark.
     void save() {
-        journal.beginAmend();
-        model.serializeBriefing();
+        model.packForSave();
         model.reparseAfterSave();
-        journal.endAction();
         journal.markSaved();
     }
     // A tool adding `n` moves of ship 0 from time t, as one action.
@@ -245,7 +243,7 @@ TEST_F(BriefingJournalTest, ShiftTimesUndoneExactlyEvenWhereTheShiftWasClamped) 
     EXPECT_EQ(journal.actionCount(), actions);
 }
 
-TEST_F(BriefingJournalTest, SaveReorderIsPartOfTheLastActionForUndoAndRedo) {
+TEST_F(BriefingJournalTest, SaveReorderIsBookkeepingThatKeepsUndoAndRedo) {
     moveShip(40, 2);
     const State first = state();
     const auto firstPacked = packed();
@@ -255,37 +253,63 @@ TEST_F(BriefingJournalTest, SaveReorderIsPartOfTheLastActionForUndoAndRedo) {
         model.appendCommand(BRC_COORD, 10, {0, 7, 7});  // before the other moves in time
         model.undoLog().record(undo::Move, 1);
     }
+    const State edited = state();
     const auto editedPacked = packed();
     save();
-    // The re-read put the lists in time order: the entries of "Show ship"
-    // must take back what is there now.
-    const State saved = state();
+    // The re-read put the lists in time order, and no action was added.
     EXPECT_FALSE(journal.modified());
+    EXPECT_EQ(journal.actionCount(), 2u);
     EXPECT_EQ(model.record(BRC_COORD, 0).param(1), 7);
+    EXPECT_EQ(packed(), editedPacked);
     ASSERT_EQ(journal.undoName(), "Move ship");
     ASSERT_TRUE(journal.undo());
     EXPECT_TRUE(journal.modified());
-    EXPECT_EQ(state().lists, first.lists);
+    EXPECT_EQ(state(), first);
     EXPECT_EQ(packed(), firstPacked);
+    // Redo comes back to the lists the action made, which save the same.
     ASSERT_TRUE(journal.redo());
-    EXPECT_EQ(state(), saved);
+    EXPECT_EQ(state(), edited);
     EXPECT_EQ(packed(), editedPacked);
     EXPECT_FALSE(journal.modified());
 
-    // Saving again re-reads the same lists and writes the same block: the
-    // journal does not move.
-    const uint64_t revision = journal.revision();
+    // Saving again and again: one bridge, taken back by one undo.
     save();
-    EXPECT_EQ(journal.revision(), revision);
+    const State saved = state();
+    save();
     EXPECT_EQ(state(), saved);
+    ASSERT_TRUE(journal.undo());
+    EXPECT_EQ(state(), first);
+    ASSERT_TRUE(journal.redo());
+
+    // Undo before a save keeps the redo step; the re-read after the save
+    // keeps what undo took back behind the counts.
+    ASSERT_TRUE(journal.undo());
+    save();
+    EXPECT_EQ(journal.redoName(), "Move ship");
+    ASSERT_TRUE(journal.redo());
+    EXPECT_EQ(state(), edited);
+    EXPECT_TRUE(journal.modified());
+
+    // A change after a save carries the re-read: undoing it gives lists
+    // that save as saved, one more undo the action's own.
+    save();
+    const auto savedPacked = packed();
+    moveShip(5, 1);
+    ASSERT_TRUE(journal.undo());
+    EXPECT_EQ(state(), edited);
+    EXPECT_EQ(packed(), savedPacked);
+    EXPECT_FALSE(journal.modified());
+    ASSERT_TRUE(journal.undo());
+    EXPECT_EQ(state(), first);
 
     // A pack whose re-read never comes (the image for the tool): the marks
     // are journalled before the next change, so undo still comes home.
+    ASSERT_TRUE(journal.redo());
     model.serializeBriefing();
     EXPECT_EQ(model.record(BRC_SHOW, 0).time, kWrittenMark);
     moveShip(5, 1);
     ASSERT_TRUE(journal.undo());
-    EXPECT_EQ(state().lists, saved.lists);
+    EXPECT_EQ(state().lists, edited.lists);
 }
 
 TEST_F(BriefingJournalTest, ResetBriefingAndLengthFormAreUndone) {
@@ -387,17 +411,23 @@ TEST_F(BriefingJournalTest, RandomEditsUndoneAndRedoneCompletely) {
                 if (pick(8) == 0) model.resetBriefing1();
                 break;
             default: {
-                // A save joins the last action; with none before it (just
-                // opened), its re-read is where undo stops.
-                if (journal.position() == 0) break;
-                journal.endAction();  // the save comes between actions
-                journal.beginAmend();
-                model.packAndReread();
+                // A save between actions: its re-read is taken back by the
+                // next undo or carried by the next change; or a failed one.
                 journal.endAction();
+                model.packForSave();
+                if (pick(4) == 0)
+                    model.saveFailed();
+                else
+                    model.reparseAfterSave();
                 journal.beginAction("Edit");
                 break;
             }
         }
+    }
+    {
+        // A last change carries a save that may have come last.
+        ActionScope a(journal, "Edit");
+        model.setTeamSeesBriefing(0, !model.teamSeesBriefing(0));
     }
     const State edited = state();
     const auto editedPacked = packed();

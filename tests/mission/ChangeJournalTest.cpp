@@ -190,7 +190,7 @@ struct Flag : Reversible {
     int id;
 };
 
-TEST_F(Journalled, ReversibleEntriesReplayInOrderAndAmendJoinsTheLastAction) {
+TEST_F(Journalled, ReversibleEntriesReplayInOrderAndABridgeIsNoAction) {
     std::vector<int> log;
     {
         ActionScope a(journal, "Add ship");
@@ -198,26 +198,44 @@ TEST_F(Journalled, ReversibleEntriesReplayInOrderAndAmendJoinsTheLastAction) {
         store.setByte(Table::Briefing1, 0, 10, 4);
         journal.record(std::make_unique<Flag>(log, 2));
     }
-    // What a save does after packing: joins the last action, so the next undo
-    // also takes it back.
-    journal.beginAmend();
-    journal.record(std::make_unique<Flag>(log, 3));
-    journal.endAction();
+    journal.undo();
+    EXPECT_EQ(log, (std::vector<int>{-2, -1}));
+    journal.redo();
+    log.clear();
+    // What a save does after writing: a bridge (its change is already made),
+    // no action, nothing dropped; undo takes it back first.
+    {
+        ActionScope a(journal, "Other");
+        store.setByte(Table::Briefing1, 0, 11, 5);
+    }
+    journal.undo();
+    journal.bridge(std::make_unique<Flag>(log, 3));
     journal.markSaved();
-    EXPECT_EQ(journal.actionCount(), 1u);
+    EXPECT_EQ(journal.actionCount(), 2u);
+    EXPECT_EQ(journal.redoName(), "Other");
+    EXPECT_FALSE(journal.modified());
+    journal.redo();
+    EXPECT_EQ(log, (std::vector<int>{-3}));
+    EXPECT_EQ(store.byte(Table::Briefing1, 0, 11), 5);
+    EXPECT_TRUE(journal.modified());
+    journal.undo();
     EXPECT_FALSE(journal.modified());
     journal.undo();
     EXPECT_EQ(log, (std::vector<int>{-3, -2, -1}));
-    EXPECT_EQ(store.byte(Table::Briefing1, 0, 10), 0);
-    journal.redo();
-    EXPECT_EQ(log, (std::vector<int>{-3, -2, -1, 1, 2, 3}));
 
-    // With nothing to join, an amend keeps nothing and drops what was undone.
+    // The next change carries a pending bridge as its first entry.
+    journal.redo();
+    log.clear();
+    journal.bridge(std::make_unique<Flag>(log, 4));
+    {
+        ActionScope a(journal, "Third");
+        journal.record(std::make_unique<Flag>(log, 5));
+    }
+    EXPECT_EQ(journal.redoName(), "");
     journal.undo();
-    journal.beginAmend();
-    journal.record(std::make_unique<Flag>(log, 4));
-    journal.endAction();
-    EXPECT_EQ(journal.actionCount(), 0u);
+    EXPECT_EQ(log, (std::vector<int>{-5, -4}));
+    journal.redo();
+    EXPECT_EQ(log, (std::vector<int>{-5, -4, 4, 5}));
 }
 
 TEST_F(Journalled, RandomEditsUndoneAndRedoneGiveBothStatesByteForByte) {

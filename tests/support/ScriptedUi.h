@@ -11,7 +11,8 @@
 namespace quendar::testing {
 
 // A message box that records what it was shown and answers from a script
-// (OK, or Yes for yes/no questions, when the script is empty).
+// (when the script is empty: OK, Yes, Restore, or Discard for the
+// unsaved-changes question).
 class ScriptedPrompter : public core::Prompter {
 public:
     struct Shown {
@@ -28,7 +29,12 @@ public:
             answers.pop_front();
             return a;
         }
-        return buttons == core::Buttons::YesNo ? core::Answer::Yes : core::Answer::Ok;
+        switch (buttons) {
+            case core::Buttons::YesNo: return core::Answer::Yes;
+            case core::Buttons::RestoreDiscard: return core::Answer::Restore;
+            case core::Buttons::SaveDiscardCancel: return core::Answer::Discard;
+            default: return core::Answer::Ok;
+        }
     }
     std::vector<Shown> shown;
     std::deque<core::Answer> answers;

@@ -98,3 +98,57 @@ TEST(QtDialogs, MessageBoxesShowPathsAsPlainText) {
     EXPECT_EQ(format, Qt::PlainText);
     EXPECT_TRUE(text.contains("<b>big</b> & co.tie")) << text.toStdString();
 }
+
+#include <QKeyEvent>
+#include <functional>
+
+// The recovery offer spells out its two buttons, and Escape keeps the file
+// (Cancel); the unsaved-changes question answers Save, Discard or Cancel.
+TEST(QtDialogs, RestoreAndUnsavedChangesQuestions) {
+    quendar::test::qtApp();
+    using quendar::core::Answer;
+    using quendar::core::Buttons;
+    using quendar::core::Icon;
+    QtPrompter prompter(nullptr);
+    // Runs `act` on the box once it is shown; collects the visible buttons' texts.
+    auto withBox = [](QStringList* texts, std::function<void(QMessageBox*)> act) {
+        QTimer::singleShot(0, [=] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            for (QAbstractButton* b : box->buttons())
+                if (!b->isHidden()) texts->append(b->text().remove('&'));
+            act(box);
+        });
+    };
+    auto press = [](const QString& text) {
+        return [text](QMessageBox* box) {
+            for (QAbstractButton* b : box->buttons())
+                if (b->text().remove('&') == text) b->click();
+        };
+    };
+    auto escape = [](QMessageBox* box) {
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(box, &esc);
+    };
+    const struct {
+        Buttons buttons;
+        std::function<void(QMessageBox*)> act;
+        Answer answer;
+    } rows[] = {
+        {Buttons::RestoreDiscard, press("Restore"), Answer::Restore},
+        {Buttons::RestoreDiscard, press("Discard"), Answer::Discard},
+        {Buttons::RestoreDiscard, escape, Answer::Cancel},
+        {Buttons::SaveDiscardCancel, press("Save"), Answer::Save},
+        {Buttons::SaveDiscardCancel, press("Discard"), Answer::Discard},
+        {Buttons::SaveDiscardCancel, escape, Answer::Cancel},
+    };
+    for (const auto& row : rows) {
+        QStringList texts;
+        withBox(&texts, row.act);
+        EXPECT_EQ(prompter.ask("question", "caption", row.buttons, Icon::Question), row.answer);
+        texts.sort();
+        EXPECT_EQ(texts, row.buttons == Buttons::RestoreDiscard
+                             ? QStringList({"Discard", "Restore"})
+                             : QStringList({"Cancel", "Discard", "Save"}));
+    }
+}

@@ -35,6 +35,7 @@ public:
             case core::Buttons::Ok: return core::Answer::Ok;
             case core::Buttons::OkCancel: return core::Answer::Cancel;
             case core::Buttons::YesNo: return core::Answer::No;
+            default: return core::Answer::Cancel;
         }
         return core::Answer::Cancel;
     }
