@@ -78,19 +78,20 @@ IconLoadResult IconTable::load(std::span<const uint8_t> file) {
         icon.height = std::min(h, CraftIcon::kMaxSide);
         if (icon.width != w || icon.height != h) result.cropped = true;
         icon.bytes.assign(static_cast<size_t>(icon.width) * icon.height * 3, 0);
-        for (int col = 0; col < w; ++col) {
-            for (int row = 0; row < h; ++row, pos += 3) {
-                if (col >= icon.width || row >= icon.height) continue;
-                if (pos + 3 > file.size()) {
-                    result.truncated = true;
-                    continue;
-                }
-                uint8_t* p = &icon.bytes[(static_cast<size_t>(col) * icon.height + row) * 3];
-                p[0] = file[pos];
-                p[1] = file[pos + 1];
-                p[2] = file[pos + 2];
+        // A column's kept pixels are contiguous in the file and in the slot.
+        // Reading stops at the file's end: what is missing stays transparent.
+        for (int col = 0; col < icon.width && icon.height > 0; ++col) {
+            const size_t at = pos + static_cast<size_t>(col) * h * 3;
+            const size_t have = at < file.size() ? (file.size() - at) / 3 : 0;
+            const size_t rows = std::min<size_t>(have, static_cast<size_t>(icon.height));
+            std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(std::min(at, file.size())), rows * 3,
+                        icon.bytes.begin() + static_cast<std::ptrdiff_t>(col) * icon.height * 3);
+            if (rows < static_cast<size_t>(icon.height)) {
+                result.truncated = true;
+                break;
             }
         }
+        pos += static_cast<size_t>(w) * h * 3;
         m_icons[e.number] = std::move(icon);
     }
     result.iconCount = static_cast<int>(directory.size());

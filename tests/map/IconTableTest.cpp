@@ -183,6 +183,25 @@ TEST(IconTable, ShortFilesLoadWhatIsThere) {
     EXPECT_TRUE(t.icon(1).transparent(0, 0));
     EXPECT_TRUE(t.icon(2).empty());
 
+    // A full directory of the largest icons and no pixel data at all: every
+    // slot takes its size, cut to 128, and stays transparent.
+    bytes.assign(14, 0);
+    bytes[11] = bytes[12] = 1;
+    bytes[13] = 255;
+    for (int n = 0; n < 255; ++n) bytes.insert(bytes.end(), {static_cast<uint8_t>(n), 255, 255});
+    bytes.insert(bytes.end(), {7, 8, 9});  // the first pixel of icon 0
+    r = t.load(bytes);
+    ASSERT_TRUE(r.ok());
+    EXPECT_TRUE(r.truncated);
+    EXPECT_EQ(r.iconCount, 255);
+    EXPECT_EQ(t.icon(0).pixel(0, 0)[2], 9);
+    EXPECT_TRUE(t.icon(0).transparent(0, 1));
+    for (int n : {0, 1, 254}) {
+        EXPECT_EQ(t.icon(n).width, 128) << n;
+        EXPECT_EQ(t.icon(n).height, 128) << n;
+        EXPECT_TRUE(t.icon(n).transparent(127, 127)) << n;
+    }
+
     // Only the header: no count.
     bytes.resize(13);
     EXPECT_TRUE(t.load(bytes).ok());
