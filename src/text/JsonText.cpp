@@ -30,20 +30,17 @@ void appendQuoted(std::string& out, std::string_view bytes) {
                                                bytes.size()));
 }
 
-std::optional<std::vector<uint8_t>> latin1(std::string_view utf8) {
-    std::vector<uint8_t> out;
-    out.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<uint8_t>(utf8[i]);
-        if (c < 0x80) {
-            out.push_back(c);
-        } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
-            out.push_back(static_cast<uint8_t>(((c & 0x1F) << 6) | (static_cast<uint8_t>(utf8[++i]) & 0x3F)));
-        } else {
-            return std::nullopt;
+std::optional<size_t> latin1(std::string_view utf8, std::span<uint8_t> out) {
+    size_t n = 0;
+    for (size_t i = 0; i < utf8.size(); ++i, ++n) {
+        auto c = static_cast<uint8_t>(utf8[i]);
+        if (c >= 0x80) {
+            if ((c != 0xC2 && c != 0xC3) || i + 1 >= utf8.size()) return std::nullopt;
+            c = static_cast<uint8_t>(((c & 0x1F) << 6) | (static_cast<uint8_t>(utf8[++i]) & 0x3F));
         }
+        if (n < out.size()) out[n] = c;
     }
-    return out;
+    return n;
 }
 
 std::span<const uint8_t> withoutPadding(std::span<const uint8_t> field) {
