@@ -470,14 +470,25 @@ std::string ImportError::text() const {
     return s + ": " + message;
 }
 
+struct ImportReader::Parser {
+    simdjson::dom::parser dom;
+};
+ImportReader::ImportReader() : parser(std::make_unique<Parser>()) {}
+ImportReader::~ImportReader() = default;
+
 std::optional<ImportError> importMission(std::string_view text, MissionStore& store,
                                          briefing::BriefingModel& model) {
+    ImportReader reader;
+    return importMission(text, store, model, reader);
+}
+
+std::optional<ImportError> importMission(std::string_view text, MissionStore& store,
+                                         briefing::BriefingModel& model, ImportReader& reader) {
     // A mission is several megabytes of text: simdjson reads it an order of
     // magnitude faster than a general-purpose tree would.
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    simdjson::dom::parser parser;
     Value doc;
-    if (const auto error = parser.parse(text.data(), text.size()).get(doc)) {
+    if (const auto error = reader.parser->dom.parse(text.data(), text.size()).get(doc)) {
         // simdjson says what is wrong but not where; the slower reader finds
         // the line and column for the message.
         try {
