@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config
           qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          libcli11-dev nlohmann-json3-dev xvfb xauth desktop-file-utils
+          libcli11-dev nlohmann-json3-dev libsimdjson-dev xvfb xauth desktop-file-utils
           python3-jsonschema git "$@")
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #include "text/JsonText.h"
 
+#include <array>
 #include <vector>
 
 namespace quendar::text {
@@ -30,20 +31,22 @@ void appendQuoted(std::string& out, std::string_view bytes) {
                                                bytes.size()));
 }
 
-std::optional<std::vector<uint8_t>> latin1(std::string_view utf8) {
-    std::vector<uint8_t> out;
-    out.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<uint8_t>(utf8[i]);
-        if (c < 0x80) {
-            out.push_back(c);
-        } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
-            out.push_back(static_cast<uint8_t>(((c & 0x1F) << 6) | (static_cast<uint8_t>(utf8[++i]) & 0x3F)));
-        } else {
-            return std::nullopt;
-        }
+std::optional<size_t> latin1(std::string_view utf8, std::span<uint8_t> out) {
+    // Written without a branch on the character's width: mission texts mix
+    // both widths at random, which a predictor cannot follow.
+    const auto* s = reinterpret_cast<const uint8_t*>(utf8.data());
+    const size_t size = utf8.size();
+    size_t n = 0;
+    for (size_t i = 0; i < size; ++n) {
+        const uint8_t c = s[i];
+        const bool two = c >= 0x80;
+        if (two && ((c & 0xFE) != 0xC2 || i + 1 >= size)) return std::nullopt;
+        const uint8_t next = s[i + two];
+        const auto value = static_cast<uint8_t>(two ? (c << 6) | (next & 0x3F) : c);
+        if (n < out.size()) out[n] = value;
+        i += 1 + static_cast<size_t>(two);
     }
-    return out;
+    return n;
 }
 
 std::span<const uint8_t> withoutPadding(std::span<const uint8_t> field) {
@@ -68,18 +71,22 @@ std::string hex(std::span<const uint8_t> bytes) {
 }
 
 std::optional<std::vector<uint8_t>> unhex(std::string_view text) {
+    static constexpr auto kDigit = [] {
+        std::array<int8_t, 256> d{};
+        d.fill(-1);
+        for (int c = 0; c < 10; ++c) d[static_cast<size_t>('0' + c)] = static_cast<int8_t>(c);
+        for (int c = 0; c < 6; ++c) {
+            d[static_cast<size_t>('a' + c)] = static_cast<int8_t>(10 + c);
+            d[static_cast<size_t>('A' + c)] = static_cast<int8_t>(10 + c);
+        }
+        return d;
+    }();
     if (text.size() % 2) return std::nullopt;
-    const auto digit = [](char c) {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        return -1;
-    };
-    std::vector<uint8_t> out;
-    for (size_t i = 0; i < text.size(); i += 2) {
-        const int hi = digit(text[i]), lo = digit(text[i + 1]);
-        if (hi < 0 || lo < 0) return std::nullopt;
-        out.push_back(static_cast<uint8_t>(hi * 16 + lo));
+    std::vector<uint8_t> out(text.size() / 2);
+    for (size_t i = 0; i < out.size(); ++i) {
+        const int hi = kDigit[static_cast<uint8_t>(text[2 * i])], lo = kDigit[static_cast<uint8_t>(text[2 * i + 1])];
+        if ((hi | lo) < 0) return std::nullopt;
+        out[i] = static_cast<uint8_t>(hi * 16 + lo);
     }
     return out;
 }

@@ -14,9 +14,10 @@ namespace quendar::text {
 // U+0080..U+00FF, control bytes (and 0x7F) "\u00XX", so every byte survives.
 void appendQuoted(std::string& out, std::span<const uint8_t> bytes);
 void appendQuoted(std::string& out, std::string_view bytes);
-// The reverse for a decoded JSON string (UTF-8): none when a character lies
-// beyond U+00FF.
-std::optional<std::vector<uint8_t>> latin1(std::string_view utf8);
+// The reverse for a decoded JSON string (UTF-8), written into `out` as far as
+// it reaches: the length in characters, or none when a character lies beyond
+// U+00FF.
+std::optional<size_t> latin1(std::string_view utf8, std::span<uint8_t> out);
 
 // The bytes of a text field without the zero padding behind it.
 std::span<const uint8_t> withoutPadding(std::span<const uint8_t> field);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,20 @@ struct ImportError {
 // store may hold part of the document: the caller throws it away.
 std::optional<ImportError> importMission(std::string_view json, mission::MissionStore& store,
                                          briefing::BriefingModel& briefing);
+
+// The JSON reader's buffers, kept between imports: reading a large document
+// into fresh ones costs several times the reading itself.
+class ImportReader {
+public:
+    ImportReader();
+    ~ImportReader();
+    ImportReader(const ImportReader&) = delete;
+    ImportReader& operator=(const ImportReader&) = delete;
+    struct Parser;
+    std::unique_ptr<Parser> parser;
+};
+std::optional<ImportError> importMission(std::string_view json, mission::MissionStore& store,
+                                         briefing::BriefingModel& briefing, ImportReader& reader);
 
 // One difference between two missions, in the document's paths.
 struct Difference {

@@ -192,6 +192,8 @@ TEST(MissionText, BadDocumentsAreRefusedWithPathAndLine) {
         {document(R"("shipgroups": [{"startPoints": [{"x": -40000}]}])"), "shipgroups[0].startPoints[0].x",
          "-40000 is out of range -32768..32767", 0},
         {document(R"("shipgroups": [{"waves": 2.5}])"), "shipgroups[0].waves", "expected a whole number", 0},
+        {document(R"("shipgroups": [{"waves": 18446744073709551615}])"), "shipgroups[0].waves",
+         "18446744073709551615 is out of range 0..255", 0},
         {document(R"("shipgroups": [{"colour": 1}])"), "shipgroups[0].colour", "unknown field", 0},
         {document(R"("shipgroups": [{"name": "Ðùñ中"}])"), "shipgroups[0].name", "beyond U+00FF", 0},
         {document(R"("shipgroups": [{"name": "twenty-one characters"}])"), "shipgroups[0].name", "longer than 20", 0},
@@ -216,6 +218,32 @@ TEST(MissionText, BadDocumentsAreRefusedWithPathAndLine) {
         EXPECT_NE(err->message.find(r.message), std::string::npos) << err->message;
         if (r.line) EXPECT_EQ(err->line, r.line);
         else EXPECT_GT(err->line, 0);
+    }
+}
+
+// A field given twice counts once with its last value, wherever it stands;
+// a byte-order mark in front of the document is no error.
+TEST(MissionText, RepeatedKeysTakeTheLastValue) {
+    struct Row {
+        std::string doc;
+        int offset;  // in shipgroup 0
+        int value;
+        int groups;
+    };
+    const Row rows[] = {
+        {document(R"("shipgroups": [{"craftType": 999, "craftType": 7}])"), 107, 7, 1},
+        {document(R"("shipgroups": [{"name": "Orla", "craftType": 3, "name": "Bex"}])"), 0, 'B', 1},
+        {document(R"("shipgroups": [{"rest": {"10": "01"}, "rest": {"11": "02"}}])"), 10, 0, 1},
+        {document(R"("shipgroups": [{"rest": {"10": "01"}, "rest": {"11": "02"}}])"), 11, 2, 1},
+        {document(R"("shipgroups": [{}, {}], "shipgroups": [{"craftType": 4}])"), 107, 4, 1},
+        {document(R"("shipgroupCount": 9, "shipgroups": [{"craftType": 3}, {}], "shipgroupCount": 2)"), 107, 3, 2},
+        {"\xEF\xBB\xBF" + document(R"("shipgroups": [{"craftType": 6}])"), 107, 6, 1},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.doc);
+        auto e = imported(r.doc);
+        EXPECT_EQ(e->store.shipgroupCount, r.groups);
+        EXPECT_EQ(e->store.byte(Table::Shipgroups, 0, r.offset), r.value);
     }
 }
 
