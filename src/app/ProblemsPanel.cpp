@@ -120,7 +120,7 @@ std::vector<std::string> ProblemsPanel::row(int index) const {
     if (!valid(index)) return {};
     const lint::Problem& p = m_problems[index];
     return {std::string(p.code), std::string(lint::severityName(p.severity)),
-            lint::locationText(p.location, m_editor.store), p.text};
+            lint::locationText(p.location, m_editor.store), p.text.str()};
 }
 
 ProblemTarget ProblemsPanel::target(int index) const {

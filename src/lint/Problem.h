@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,10 +15,37 @@ namespace quendar::lint {
 
 // Error: the game will misbehave. Warning: probably unintended, or a value
 // whose effect in the game nobody knows.
-enum class Severity { Error, Warning };
+enum class Severity : uint8_t { Error, Warning };
 
 // What a problem sits in, in the order the list shows them.
-enum class Area { Shipgroup, Message, GlobalGoal, Briefing };
+enum class Area : uint8_t { Shipgroup, Message, GlobalGoal, Briefing };
+
+// A field's name, held inside the problem so that a list of thousands needs
+// no allocation: "region1.order2.target3", "team10.secondary.goal4.subjectType".
+// Longer names are cut at kCapacity characters.
+class FieldName {
+  public:
+    static constexpr size_t kCapacity = 39;
+
+    FieldName() = default;
+    FieldName(std::string_view s) { append(s); }
+    FieldName(const char* s) : FieldName(std::string_view(s)) {}
+    FieldName(const std::string& s) : FieldName(std::string_view(s)) {}
+
+    FieldName& append(std::string_view s);
+    FieldName& append(int number);
+
+    std::string_view view() const { return {m_chars.data(), m_size}; }
+    std::string str() const { return std::string(view()); }
+    bool empty() const { return m_size == 0; }
+    bool operator==(const FieldName& o) const { return view() == o.view(); }
+
+  private:
+    std::array<char, kCapacity> m_chars{};
+    uint8_t m_size = 0;
+};
+std::string operator+(std::string s, const FieldName& f);
+std::ostream& operator<<(std::ostream& os, const FieldName& f);
 
 // Where a problem sits. `index` is the shipgroup number, the message index,
 // the global goal (team, kind, goal) as ((team * 3 + kind) * 4 + goal), or
@@ -31,7 +59,7 @@ struct Location {
     int command = -1;  // briefing: position in its kind's list
     int region = -1;   // shipgroup: the region the field belongs to, if any
     int slot = -1;     // shipgroup: the order slot the field belongs to, if any
-    std::string field;  // "orders[1][0].target1", "trigger2.subject", "BRC_TAG3"
+    FieldName field;  // "region1.order1.target1", "trigger2.subject", "BRC_TAG3"
 
     bool operator==(const Location&) const = default;
 };
@@ -53,11 +81,22 @@ struct Fix {
     bool operator==(const Fix&) const = default;
 };
 
+// A problem's sentence, kept as its pattern and up to three numbers and
+// written out only when shown: "%0".."%2" stand for the numbers, "%s1" for an
+// "s" unless number 1 is 1. The pattern is a string literal.
+struct Text {
+    const char* pattern = "";
+    std::array<int, 3> args{};
+
+    std::string str() const;
+    bool operator==(const Text& o) const;
+};
+
 struct Problem {
     std::string_view code;  // "Q101"
     Severity severity = Severity::Error;
     Location location;
-    std::string text;
+    Text text;
     std::optional<Fix> fix;
 
     bool operator==(const Problem&) const = default;

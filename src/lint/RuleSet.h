@@ -1,6 +1,6 @@
 #pragma once
 
-// Shared by the rule files: the codes, and what every rule reads.
+// Shared by the rule files: the rules, and what every rule reads.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,34 +17,62 @@ class BriefingModel;
 namespace quendar::lint {
 
 namespace code {
-inline constexpr std::string_view OrderTarget = "Q101";
-inline constexpr std::string_view DeployedGroup = "Q102";
-inline constexpr std::string_view Mothership = "Q103";
-inline constexpr std::string_view OwnMothership = "Q104";
-inline constexpr std::string_view TriggerSubject = "Q105";
-inline constexpr std::string_view CraftTypeMissing = "Q110";
-inline constexpr std::string_view CraftTypeUnused = "Q111";
-inline constexpr std::string_view OrderCode = "Q112";
-inline constexpr std::string_view TriggerCode = "Q113";
-inline constexpr std::string_view ShipgroupCode = "Q114";
-inline constexpr std::string_view Iff = "Q115";
-inline constexpr std::string_view Team = "Q116";
-inline constexpr std::string_view HyperRegion = "Q117";
-inline constexpr std::string_view MessageColour = "Q118";
-inline constexpr std::string_view Method = "Q119";
-inline constexpr std::string_view StartRegion = "Q120";
-inline constexpr std::string_view DuplicateName = "Q130";
-inline constexpr std::string_view EmptyMessage = "Q140";
-inline constexpr std::string_view MessageNever = "Q141";
-inline constexpr std::string_view ArrivalNever = "Q142";
-inline constexpr std::string_view AfterLength = "Q150";
-inline constexpr std::string_view SlotNeverShown = "Q151";
-inline constexpr std::string_view TagIndex = "Q152";
-inline constexpr std::string_view TextIndex = "Q153";
-inline constexpr std::string_view BriefingRegion = "Q154";
-inline constexpr std::string_view ZeroZoom = "Q155";
-inline constexpr std::string_view EventAreaFull = "Q156";
-inline constexpr std::string_view BriefingColour = "Q157";
+inline constexpr Rule OrderTarget{"Q101", Severity::Error,
+    "An order target of type Flightgroup names a shipgroup the mission does not have."};
+inline constexpr Rule DeployedGroup{"Q102", Severity::Error,
+    "A drop-off order deploys a shipgroup the mission does not have."};
+inline constexpr Rule Mothership{"Q103", Severity::Error,
+    "An arrival or departure by hangar names a mothership the mission does not have."};
+inline constexpr Rule OwnMothership{"Q104", Severity::Error,
+    "A shipgroup arrives or departs by hangar with itself as the mothership."};
+inline constexpr Rule TriggerSubject{"Q105", Severity::Error,
+    "A trigger of type Flightgroup names a shipgroup the mission does not have."};
+inline constexpr Rule CraftTypeMissing{"Q110", Severity::Error,
+    "A craft type has no entry in the craft list."};
+inline constexpr Rule CraftTypeUnused{"Q111", Severity::Warning,
+    "A craft type is an unused entry of the craft list."};
+inline constexpr Rule OrderCode{"Q112", Severity::Warning,
+    "An order code lies outside the order list."};
+inline constexpr Rule TriggerCode{"Q113", Severity::Warning,
+    "A trigger's condition, subject type or amount, or an order target's type, lies outside its list."};
+inline constexpr Rule ShipgroupCode{"Q114", Severity::Warning,
+    "A shipgroup field holds a value its list does not have."};
+inline constexpr Rule Iff{"Q115", Severity::Error,
+    "A shipgroup's IFF lies outside the mission's six IFFs."};
+inline constexpr Rule Team{"Q116", Severity::Error,
+    "A shipgroup's team lies outside the ten teams."};
+inline constexpr Rule HyperRegion{"Q117", Severity::Error,
+    "A hyperspace order goes to a region outside the four regions."};
+inline constexpr Rule MessageColour{"Q118", Severity::Warning,
+    "A message colour lies outside the six IFF colours."};
+inline constexpr Rule Method{"Q119", Severity::Warning,
+    "An arrival or departure method lies outside its list."};
+inline constexpr Rule StartRegion{"Q120", Severity::Error,
+    "An enabled start point lies in a region outside the four regions."};
+inline constexpr Rule DuplicateName{"Q130", Severity::Warning,
+    "Two shipgroups have the same name, and the lists show only names."};
+inline constexpr Rule EmptyMessage{"Q140", Severity::Warning,
+    "An in-flight message has no text."};
+inline constexpr Rule MessageNever{"Q141", Severity::Warning,
+    "An in-flight message can never be shown: its triggers need an impossible condition."};
+inline constexpr Rule ArrivalNever{"Q142", Severity::Warning,
+    "A shipgroup can never arrive: its arrival triggers need an impossible condition."};
+inline constexpr Rule AfterLength{"Q150", Severity::Warning,
+    "A briefing command lies after the briefing's length and never plays."};
+inline constexpr Rule SlotNeverShown{"Q151", Severity::Warning,
+    "A briefing command names a ship slot that no command shows at or before its time."};
+inline constexpr Rule TagIndex{"Q152", Severity::Error,
+    "A briefing tag names an entry past the tag table."};
+inline constexpr Rule TextIndex{"Q153", Severity::Error,
+    "A bottom text names an entry past the text table."};
+inline constexpr Rule BriefingRegion{"Q154", Severity::Error,
+    "The briefing changes to a region outside the four regions."};
+inline constexpr Rule ZeroZoom{"Q155", Severity::Warning,
+    "The briefing zooms the map to 0."};
+inline constexpr Rule EventAreaFull{"Q156", Severity::Warning,
+    "The briefing's event area is more than 95 % full."};
+inline constexpr Rule BriefingColour{"Q157", Severity::Warning,
+    "A briefing ship's IFF or a tag's colour lies outside the six IFFs."};
 }  // namespace code
 
 struct RuleInput {
@@ -53,9 +81,11 @@ struct RuleInput {
     const mission::CraftList& craftList;
 };
 
-// Adds a problem with the severity its rule has.
-void report(std::vector<Problem>& out, std::string_view code, Location where, std::string text,
-            std::optional<Fix> fix = std::nullopt);
+// Adds a problem with the code and severity of its rule.
+inline void report(std::vector<Problem>& out, const Rule& rule, const Location& where, const Text& text,
+                   const std::optional<Fix>& fix = std::nullopt) {
+    out.push_back({rule.code, rule.severity, where, text, fix});
+}
 
 // The trigger codes the lists know: 51 conditions, 27 subject types, and
 // amounts up to `amounts` (37 for shipgroups and messages, 51 for goals).
@@ -73,7 +103,9 @@ bool impossible(const mission::MissionStore& s, mission::Table t, int slot, int 
 // Two pairs of triggers joined (And/Or, 1 = Or) that can never all hold.
 bool neverHolds(bool t1, bool t2, int join12, bool t3, bool t4, int join34, int joinConditions);
 
-std::string shipgroupRef(int number, int count);  // "shipgroup #57, but the mission has 40 (#0..#39)"
+// The tail of a sentence about a shipgroup number outside the mission, taking
+// the number as %0 and the mission's count as %1.
+#define QUENDAR_LINT_SHIPGROUP_REF "shipgroup #%0, but the mission has %1 shipgroup%s1"
 
 void lintShipgroups(const RuleInput& in, std::vector<Problem>& out);
 void lintMessagesAndGoals(const RuleInput& in, std::vector<Problem>& out);

@@ -1,4 +1,7 @@
 #include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <ostream>
 #include <tuple>
 
 #include "briefing/BriefingModel.h"
@@ -10,37 +13,35 @@ namespace quendar::lint {
 
 namespace {
 
-using S = Severity;
-
 const std::vector<Rule> kRules = {
-    {code::OrderTarget, S::Error, "An order target of type Flightgroup names a shipgroup the mission does not have."},
-    {code::DeployedGroup, S::Error, "A drop-off order deploys a shipgroup the mission does not have."},
-    {code::Mothership, S::Error, "An arrival or departure by hangar names a mothership the mission does not have."},
-    {code::OwnMothership, S::Error, "A shipgroup arrives or departs by hangar with itself as the mothership."},
-    {code::TriggerSubject, S::Error, "A trigger of type Flightgroup names a shipgroup the mission does not have."},
-    {code::CraftTypeMissing, S::Error, "A craft type has no entry in the craft list."},
-    {code::CraftTypeUnused, S::Warning, "A craft type is an unused entry of the craft list."},
-    {code::OrderCode, S::Warning, "An order code lies outside the order list."},
-    {code::TriggerCode, S::Warning, "A trigger's condition, subject type or amount, or an order target's type, lies outside its list."},
-    {code::ShipgroupCode, S::Warning, "A shipgroup field holds a value its list does not have."},
-    {code::Iff, S::Error, "A shipgroup's IFF lies outside the mission's six IFFs."},
-    {code::Team, S::Error, "A shipgroup's team lies outside the ten teams."},
-    {code::HyperRegion, S::Error, "A hyperspace order goes to a region outside the four regions."},
-    {code::MessageColour, S::Warning, "A message colour lies outside the six IFF colours."},
-    {code::Method, S::Warning, "An arrival or departure method lies outside its list."},
-    {code::StartRegion, S::Error, "An enabled start point lies in a region outside the four regions."},
-    {code::DuplicateName, S::Warning, "Two shipgroups have the same name, and the lists show only names."},
-    {code::EmptyMessage, S::Warning, "An in-flight message has no text."},
-    {code::MessageNever, S::Warning, "An in-flight message can never be shown: its triggers need an impossible condition."},
-    {code::ArrivalNever, S::Warning, "A shipgroup can never arrive: its arrival triggers need an impossible condition."},
-    {code::AfterLength, S::Warning, "A briefing command lies after the briefing's length and never plays."},
-    {code::SlotNeverShown, S::Warning, "A briefing command names a ship slot that no command shows at or before its time."},
-    {code::TagIndex, S::Error, "A briefing tag names an entry past the tag table."},
-    {code::TextIndex, S::Error, "A bottom text names an entry past the text table."},
-    {code::BriefingRegion, S::Error, "The briefing changes to a region outside the four regions."},
-    {code::ZeroZoom, S::Warning, "The briefing zooms the map to 0."},
-    {code::EventAreaFull, S::Warning, "The briefing's event area is more than 95 % full."},
-    {code::BriefingColour, S::Warning, "A briefing ship's IFF or a tag's colour lies outside the six IFFs."},
+    code::OrderTarget,
+    code::DeployedGroup,
+    code::Mothership,
+    code::OwnMothership,
+    code::TriggerSubject,
+    code::CraftTypeMissing,
+    code::CraftTypeUnused,
+    code::OrderCode,
+    code::TriggerCode,
+    code::ShipgroupCode,
+    code::Iff,
+    code::Team,
+    code::HyperRegion,
+    code::MessageColour,
+    code::Method,
+    code::StartRegion,
+    code::DuplicateName,
+    code::EmptyMessage,
+    code::MessageNever,
+    code::ArrivalNever,
+    code::AfterLength,
+    code::SlotNeverShown,
+    code::TagIndex,
+    code::TextIndex,
+    code::BriefingRegion,
+    code::ZeroZoom,
+    code::EventAreaFull,
+    code::BriefingColour,
 };
 
 constexpr int kConditionCount = 51;
@@ -59,16 +60,42 @@ const Rule* findRule(std::string_view c) {
 
 std::string_view severityName(Severity s) { return s == Severity::Error ? "error" : "warning"; }
 
-void report(std::vector<Problem>& out, std::string_view c, Location where, std::string text,
-            std::optional<Fix> fix) {
-    const Rule* rule = findRule(c);
-    out.push_back({rule ? rule->code : c, rule ? rule->severity : Severity::Warning, std::move(where),
-                   std::move(text), std::move(fix)});
+FieldName& FieldName::append(std::string_view text) {
+    const size_t n = std::min(text.size(), kCapacity - m_size);
+    std::memcpy(m_chars.data() + m_size, text.data(), n);
+    m_size = static_cast<uint8_t>(m_size + n);
+    return *this;
 }
 
-std::string shipgroupRef(int number, int count) {
-    return "shipgroup #" + std::to_string(number) + ", but the mission has " + std::to_string(count) +
-           (count == 1 ? " shipgroup" : " shipgroups");
+FieldName& FieldName::append(int number) {
+    char digits[12];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    return append(std::string_view(digits, static_cast<size_t>(end - digits)));
+}
+
+std::string operator+(std::string s, const FieldName& f) { return s.append(f.view()); }
+
+std::ostream& operator<<(std::ostream& os, const FieldName& f) { return os << f.view(); }
+
+std::string Text::str() const {
+    std::string out;
+    for (const char* c = pattern; *c; ++c) {
+        const bool plural = c[0] == '%' && c[1] == 's' && c[2] >= '0' && c[2] <= '2';
+        if (plural) {
+            if (args[c[2] - '0'] != 1) out += 's';
+            c += 2;
+        } else if (c[0] == '%' && c[1] >= '0' && c[1] <= '2') {
+            out += std::to_string(args[c[1] - '0']);
+            ++c;
+        } else {
+            out += *c;
+        }
+    }
+    return out;
+}
+
+bool Text::operator==(const Text& o) const {
+    return args == o.args && std::strcmp(pattern, o.pattern) == 0;
 }
 
 std::string locationText(const Location& at, const mission::MissionStore& store) {
@@ -83,27 +110,43 @@ std::string locationText(const Location& at, const mission::MissionStore& store)
             if (at.index < 0) return withField("briefing");
             return "briefing " + at.field + " at " + std::to_string(at.index);
     }
-    return at.field;
+    return at.field.str();
 }
 
 std::string problemLine(const Problem& p, const mission::MissionStore& store) {
     return std::string(p.code) + " " + std::string(severityName(p.severity)) + " " +
-           locationText(p.location, store) + ": " + p.text;
+           locationText(p.location, store) + ": " + p.text.str();
 }
 
 void sortProblems(std::vector<Problem>& problems) {
     // Problems are large; sort their positions by a key of plain numbers and
     // move each problem once. The field's byte offset (or the command's kind)
-    // stands for the field, so no text is compared but the codes.
-    auto key = [](const Problem& p) {
-        const Location& l = p.location;
-        return std::make_tuple(static_cast<int>(l.area), l.index, l.offset, l.command, p.code);
+    // stands for the field, so no text is compared but the codes. The key
+    // packs area, index and offset (below 65535 in every record), then
+    // command and the code's four characters ("Q101"), so that two words
+    // compare as the fields do; ties keep the order the rules found them in.
+    struct Key {
+        uint64_t high, low;
+        size_t second;  // the problem's position
+        bool operator<(const Key& o) const {
+            return high != o.high ? high < o.high : low != o.low ? low < o.low : second < o.second;
+        }
     };
-    std::vector<std::pair<decltype(key(problems.front())), size_t>> order;
+    auto ordered = [](int v) { return static_cast<uint32_t>(v) ^ 0x80000000u; };
+    auto key = [&](const Problem& p, size_t at) {
+        const Location& l = p.location;
+        uint64_t code = 0;
+        for (size_t k = 0; k < 4; ++k)
+            code = code << 8 | (k < p.code.size() ? static_cast<uint8_t>(p.code[k]) : 0u);
+        const uint64_t offset = static_cast<uint16_t>(l.offset + 1);
+        return Key{uint64_t{static_cast<uint8_t>(l.area)} << 48 | uint64_t{ordered(l.index)} << 16 | offset,
+                   uint64_t{ordered(l.command)} << 32 | code, at};
+    };
+    std::vector<Key> order;
     order.reserve(problems.size());
-    for (size_t i = 0; i < problems.size(); ++i) order.emplace_back(key(problems[i]), i);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 0; i < problems.size(); ++i) order.push_back(key(problems[i], i));
+    if (std::is_sorted(order.begin(), order.end())) return;
+    std::sort(order.begin(), order.end());
     // Place position i's problem by following each cycle of the permutation.
     for (size_t i = 0; i < order.size(); ++i) {
         if (order[i].second == i) continue;
@@ -155,23 +198,22 @@ void checkTrigger(const RuleInput& in, const TriggerPlace& p, std::vector<Proble
     auto at = [&](int field, const char* name) {
         Location l = p.where;
         l.offset = p.offset + field;
-        l.field += name;
+        l.field.append(name);
         return l;
     };
     if (condition >= kConditionCount)
         report(out, code::TriggerCode, at(0, ".condition"),
-               "condition code " + std::to_string(condition) + " is not one of the 51 conditions (0..50)");
+               {"condition code %0 is not one of the 51 conditions (0..50)", {condition}});
     if (subjectType >= kSubjectTypeCount)
         report(out, code::TriggerCode, at(1, ".subjectType"),
-               "subject type " + std::to_string(subjectType) + " is not one of the 27 subject types (0..26)");
+               {"subject type %0 is not one of the 27 subject types (0..26)", {subjectType}});
     if (amount >= p.amounts)
         report(out, code::TriggerCode, at(3, ".amount"),
-               "amount code " + std::to_string(amount) + " is not one of the " +
-                   std::to_string(p.amounts) + " amounts (0.." + std::to_string(p.amounts - 1) + ")");
+               {"amount code %0 is not one of the %1 amounts (0..%2)", {amount, p.amounts, p.amounts - 1}});
     if (subjectType == 1 && subject >= s.shipgroupCount) {
-        Fix fix{Fix::Kind::SetBytes, "Set the subject to none", p.table, p.slot, p.offset + 1, {0, 0}, 2};
+        const Fix fix{Fix::Kind::SetBytes, "Set the subject to none", p.table, p.slot, p.offset + 1, {0, 0}, 2};
         report(out, code::TriggerSubject, at(2, ".subject"),
-               "the subject names " + shipgroupRef(subject, s.shipgroupCount), std::move(fix));
+               {"the subject names " QUENDAR_LINT_SHIPGROUP_REF, {subject, s.shipgroupCount}}, fix);
     }
 }
 

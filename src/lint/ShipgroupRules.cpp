@@ -1,7 +1,13 @@
 // The rules over the shipgroup records: references to other shipgroups, codes
 // outside their lists, start point regions and names the lists cannot tell
 // apart.
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <span>
+#include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "lint/RuleSet.h"
 #include "mission/CraftList.h"
@@ -27,10 +33,7 @@ struct CodeField {
     const char* field;
     int size;  // the list's entries
 };
-
-std::string regionText(int code) {
-    return "region code " + std::to_string(code) + " is not one of the four regions (0..3)";
-}
+constexpr int kCodeFields = 12;
 
 class ShipgroupPass {
   public:
@@ -39,7 +42,7 @@ class ShipgroupPass {
         namespace t = shipgroup;
         const int radios = static_cast<int>(t::radioLabels(m_s).size());
         auto n = [](const t::Labels& l) { return static_cast<int>(l.size()); };
-        m_codes = {
+        m_codes = {{
             {sg::craftCount, "craftCount", n(t::craftCountLabels())},
             {sg::status1, "status1", n(t::statusLabels())},
             {sg::warhead, "warhead", n(t::warheadLabels())},
@@ -52,19 +55,24 @@ class ShipgroupPass {
             {sg::countermeasure, "countermeasure", n(t::countermeasureLabels())},
             {sg::status2, "status2", n(t::statusLabels())},
             {sg::optionalShipMode, "optionalShipMode", n(t::optionalShipModeLabels())},
-        };
+        }};
         m_goalArguments = n(t::goalArgumentLabels());
+        // The parameter lists of every order, looked up once per pass.
+        for (size_t c = 0; c < m_params.size(); ++c) m_params[c] = paramLists(static_cast<int>(c));
     }
 
     void run() {
-        std::unordered_map<std::string, int> firstByName;
+        // Names point into the store's records, which the pass only reads.
+        std::unordered_map<std::string_view, int> firstByName;
+        firstByName.reserve(static_cast<size_t>(std::max(m_count, 0)));
         for (int i = 0; i < m_count; ++i) {
             m_i = i;
+            m_record = m_s.slot(Table::Shipgroups, i);
             const mission::ShipgroupView g(m_s, i);
-            auto [it, fresh] = firstByName.emplace(g.name(), i);
+            auto [it, fresh] = firstByName.emplace(name(), i);
             if (!fresh)
                 report(m_out, code::DuplicateName, at(sg::name, "name"),
-                       "has the same name as shipgroup #" + std::to_string(it->second));
+                       {"has the same name as shipgroup #%0", {it->second}});
             identity(g);
             arrivalAndDeparture();
             for (int r = 0; r < kRegions; ++r)
@@ -75,22 +83,33 @@ class ShipgroupPass {
     }
 
   private:
-    int get(int offset) const { return m_s.byte(Table::Shipgroups, m_i, offset); }
-    Location at(int offset, std::string field, int region = -1, int slot = -1) const {
-        Location l{Area::Shipgroup, m_i, offset, -1, region, slot, std::move(field)};
-        return l;
+    static std::pair<shipgroup::ParamList, shipgroup::ParamList> paramLists(int orderCode) {
+        const shipgroup::OrderParams p = shipgroup::orderParams(orderCode);
+        return {p.list1, p.list2};
+    }
+    int get(int offset) const {
+        return offset >= 0 && static_cast<size_t>(offset) < m_record.size() ? m_record[offset] : 0;
+    }
+    // The name as ShipgroupView::name() reads it, without a copy.
+    std::string_view name() const {
+        if (m_record.size() < static_cast<size_t>(sg::name + sg::nameWidth)) return {};
+        const auto* p = reinterpret_cast<const char*>(m_record.data() + sg::name);
+        return std::string_view(p, ::strnlen(p, sg::nameWidth));
+    }
+    Location at(int offset, FieldName field, int region = -1, int slot = -1) const {
+        return Location{Area::Shipgroup, m_i, offset, -1, region, slot, field};
     }
     Fix setByte(std::string_view label, int offset, uint8_t value) const {
         return Fix{Fix::Kind::SetBytes, label, Table::Shipgroups, m_i, offset, {value, 0}, 1};
     }
 
-    void craftType(int type, int offset, const std::string& field) {
+    void craftType(int type, int offset, const FieldName& field) {
         if (type > kLastCraftType) {
             report(m_out, code::CraftTypeMissing, at(offset, field),
-                   "craft type " + std::to_string(type) + " has no entry in the craft list (0..254)");
+                   {"craft type %0 has no entry in the craft list (0..254)", {type}});
         } else if (m_in.craftList.loaded() && m_in.craftList.name(type) == "Unused") {
             report(m_out, code::CraftTypeUnused, at(offset, field),
-                   "craft type " + std::to_string(type) + " is \"Unused\" in the craft list");
+                   {"craft type %0 is \"Unused\" in the craft list", {type}});
         }
     }
 
@@ -100,29 +119,30 @@ class ShipgroupPass {
             for (int k = 0; k < 10; ++k)
                 if (get(sg::optionalShipCount + k) > 0)
                     craftType(get(sg::optionalShipType + k), sg::optionalShipType + k,
-                              "optionalShip" + std::to_string(k + 1) + ".craftType");
+                              FieldName("optionalShip").append(k + 1).append(".craftType"));
         }
         if (g.iff() >= kIffs)
             report(m_out, code::Iff, at(sg::iff, "iff"),
-                   "IFF " + std::to_string(g.iff()) + " is not one of the six IFFs (0..5)");
+                   {"IFF %0 is not one of the six IFFs (0..5)", {g.iff()}});
         if (g.team() >= mission::kTeams)
             report(m_out, code::Team, at(sg::team, "team"),
-                   "team code " + std::to_string(g.team()) + " is not one of the ten teams (0..9)");
+                   {"team code %0 is not one of the ten teams (0..9)", {g.team()}});
         for (const CodeField& f : m_codes) {
             const int v = get(f.offset);
             if (v >= f.size)
                 report(m_out, code::ShipgroupCode, at(f.offset, f.field),
-                       "value " + std::to_string(v) + " is not in its list of " + std::to_string(f.size));
+                       {"value %0 is not in its list of %1", {v, f.size}});
         }
         const int cargo = get(sg::specialCargoIndex);
         if (cargo >= 16 && cargo != shipgroup::kNoSpecialCargo)
             report(m_out, code::ShipgroupCode, at(sg::specialCargoIndex, "specialCargoIndex"),
-                   "special cargo " + std::to_string(cargo) + " is neither one of the 16 cargoes nor 255 (none)");
+                   {"special cargo %0 is neither one of the 16 cargoes nor 255 (none)", {cargo}});
         for (int k = 0; k < 2; ++k) {
             const int info = get(sg::additionalInfo1 + k);
             if (get(sg::additionalInfo1Enable + k) != shipgroup::kNotSpecified && info > 60)
-                report(m_out, code::ShipgroupCode, at(sg::additionalInfo1 + k, "additionalInfo" + std::to_string(k + 1)),
-                       "additional information " + std::to_string(info) + " is not in its list of 61");
+                report(m_out, code::ShipgroupCode,
+                       at(sg::additionalInfo1 + k, FieldName("additionalInfo").append(k + 1)),
+                       {"additional information %0 is not in its list of 61", {info}});
         }
     }
 
@@ -130,8 +150,8 @@ class ShipgroupPass {
         const int triggers[6] = {sg::arrivalTrigger1, sg::arrivalTrigger2, sg::arrivalTrigger3,
                                  sg::arrivalTrigger4, sg::departureTrigger1, sg::departureTrigger2};
         for (int k = 0; k < 6; ++k) {
-            std::string field = k < 4 ? "arrival.trigger" + std::to_string(k + 1)
-                                      : "departure.trigger" + std::to_string(k - 3);
+            const FieldName field = k < 4 ? FieldName("arrival.trigger").append(k + 1)
+                                          : FieldName("departure.trigger").append(k - 3);
             checkTrigger(m_in, {at(-1, field), Table::Shipgroups, m_i, triggers[k], kTriggerAmounts},
                          m_out);
         }
@@ -140,8 +160,8 @@ class ShipgroupPass {
                        imp(sg::arrivalTrigger3), imp(sg::arrivalTrigger4), get(sg::arrivalOr34),
                        get(sg::arrivalOrConditions)))
             report(m_out, code::ArrivalNever, at(sg::arrivalTrigger1, "arrival"),
-                   "\"FALSE - Impossible condition\" keeps the arrival triggers from ever holding, "
-                   "so the group never arrives");
+                   {"\"FALSE - Impossible condition\" keeps the arrival triggers from ever holding, "
+                    "so the group never arrives"});
 
         struct Pair {
             int mothership, method;
@@ -157,67 +177,70 @@ class ShipgroupPass {
             const int method = get(p.method);
             if (method >= shipgroup::kMethods)
                 report(m_out, code::Method, at(p.method, p.field),
-                       "method " + std::to_string(method) + " is not one of the six methods (0..5)");
+                       {"method %0 is not one of the six methods (0..5)", {method}});
             if (method == shipgroup::kMethodHyperspace) continue;
             const int mother = get(p.mothership);
-            const std::string field = p.motherField;
             if (mother >= m_count)
-                report(m_out, code::Mothership, at(p.mothership, field),
-                       "the mothership is " + shipgroupRef(mother, m_count),
+                report(m_out, code::Mothership, at(p.mothership, p.motherField),
+                       {"the mothership is " QUENDAR_LINT_SHIPGROUP_REF, {mother, m_count}},
                        setByte("Set the method to hyperspace", p.method, shipgroup::kMethodHyperspace));
             else if (mother == m_i)
-                report(m_out, code::OwnMothership, at(p.mothership, field),
-                       "the group is its own mothership",
+                report(m_out, code::OwnMothership, at(p.mothership, p.motherField),
+                       {"the group is its own mothership"},
                        setByte("Set the method to hyperspace", p.method, shipgroup::kMethodHyperspace));
         }
     }
 
     void order(int r, int slot) {
         const int base = sg::orderOffset(r, slot);
-        const std::string prefix = "region" + std::to_string(r + 1) + ".order" + std::to_string(slot + 1);
+        // "region1.order1" and a part; built only for a problem.
+        auto field = [&](const char* part, int number = 0) {
+            FieldName f("region");
+            f.append(r + 1).append(".order").append(slot + 1).append(part);
+            return number ? f.append(number) : f;
+        };
+        auto there = [&](int offset, FieldName name) { return at(offset, name, r, slot); };
         const int code = get(base);
         if (code >= shipgroup::kOrders)
-            report(m_out, code::OrderCode, at(base, prefix + ".order", r, slot),
-                   "order code " + std::to_string(code) + " is not one of the 61 orders (0..60)");
+            report(m_out, code::OrderCode, there(base, field(".order")),
+                   {"order code %0 is not one of the 61 orders (0..60)", {code}});
         // Targets 1..4: type and value offsets inside the order record.
         const int types[4] = {12, 14, 6, 7};
         const int values[4] = {13, 15, 8, 9};
         for (int k = 0; k < 4; ++k) {
             const int type = get(base + types[k]);
-            const std::string field = prefix + ".target" + std::to_string(k + 1);
             if (type >= shipgroup::kSubjectTypes)
-                report(m_out, code::TriggerCode, at(base + types[k], field + "Type", r, slot),
-                       "target type " + std::to_string(type) + " is not one of the 27 types (0..26)");
+                report(m_out, code::TriggerCode, there(base + types[k], field(".target", k + 1).append("Type")),
+                       {"target type %0 is not one of the 27 types (0..26)", {type}});
             const int value = get(base + values[k]);
             if (type == shipgroup::kSubjectFlightgroup && value >= m_count)
-                report(m_out, code::OrderTarget, at(base + values[k], field, r, slot),
-                       "the target is " + shipgroupRef(value, m_count),
+                report(m_out, code::OrderTarget, there(base + values[k], field(".target", k + 1)),
+                       {"the target is " QUENDAR_LINT_SHIPGROUP_REF, {value, m_count}},
                        setByte("Set the target to none", base + types[k], shipgroup::kSubjectNone));
         }
-        const shipgroup::OrderParams params = shipgroup::orderParams(code);
-        if (params.list2 == shipgroup::ParamList::Shipgroups && get(base + 3) >= m_count)
-            report(m_out, code::DeployedGroup, at(base + 3, prefix + ".param2", r, slot),
-                   "the group to be deployed is " + shipgroupRef(get(base + 3), m_count));
-        if (params.list1 == shipgroup::ParamList::Regions && get(base + 2) >= kRegions)
-            report(m_out, code::HyperRegion, at(base + 2, prefix + ".param1", r, slot),
-                   "the hyperspace order goes to " + regionText(get(base + 2)));
+        const auto [list1, list2] = code < static_cast<int>(m_params.size()) ? m_params[code] : paramLists(code);
+        if (list2 == shipgroup::ParamList::Shipgroups && get(base + 3) >= m_count)
+            report(m_out, code::DeployedGroup, there(base + 3, field(".param2")),
+                   {"the group to be deployed is " QUENDAR_LINT_SHIPGROUP_REF, {get(base + 3), m_count}});
+        if (list1 == shipgroup::ParamList::Regions && get(base + 2) >= kRegions)
+            report(m_out, code::HyperRegion, there(base + 2, field(".param1")),
+                   {"the hyperspace order goes to region code %0 is not one of the four regions (0..3)",
+                    {get(base + 2)}});
     }
 
     void goals() {
         for (int k = 0; k < 8; ++k) {
             const int base = sg::goalOffset(k);
-            const std::string field = "goal" + std::to_string(k + 1);
+            auto field = [k](const char* part) { return FieldName("goal").append(k + 1).append(part); };
             if (get(base) >= m_goalArguments)
-                report(m_out, code::ShipgroupCode, at(base, field + ".argument"),
-                       "value " + std::to_string(get(base)) + " is not in its list of " +
-                           std::to_string(m_goalArguments));
+                report(m_out, code::ShipgroupCode, at(base, field(".argument")),
+                       {"value %0 is not in its list of %1", {get(base), m_goalArguments}});
             if (get(base + 1) >= shipgroup::kConditions)
-                report(m_out, code::TriggerCode, at(base + 1, field + ".condition"),
-                       "condition code " + std::to_string(get(base + 1)) +
-                           " is not one of the 51 conditions (0..50)");
+                report(m_out, code::TriggerCode, at(base + 1, field(".condition")),
+                       {"condition code %0 is not one of the 51 conditions (0..50)", {get(base + 1)}});
             if (get(base + 2) >= kTriggerAmounts)
-                report(m_out, code::TriggerCode, at(base + 2, field + ".amount"),
-                       "amount code " + std::to_string(get(base + 2)) + " is not one of the 37 amounts (0..36)");
+                report(m_out, code::TriggerCode, at(base + 2, field(".amount")),
+                       {"amount code %0 is not one of the 37 amounts (0..36)", {get(base + 2)}});
         }
     }
 
@@ -226,8 +249,8 @@ class ShipgroupPass {
             const int region = get(sg::startPointRegion + k);
             if (get(sg::startPointOffset(k) + 6) != 0 && region >= kRegions)
                 report(m_out, code::StartRegion,
-                       at(sg::startPointRegion + k, "startPoint" + std::to_string(k + 1) + ".region"),
-                       "the start point lies in " + regionText(region));
+                       at(sg::startPointRegion + k, FieldName("startPoint").append(k + 1).append(".region")),
+                       {"the start point lies in region code %0 is not one of the four regions (0..3)", {region}});
         }
     }
 
@@ -236,7 +259,9 @@ class ShipgroupPass {
     std::vector<Problem>& m_out;
     int m_count;
     int m_i = 0;
-    std::vector<CodeField> m_codes;
+    std::span<const uint8_t> m_record;
+    std::array<std::pair<shipgroup::ParamList, shipgroup::ParamList>, 64> m_params{};
+    std::array<CodeField, kCodeFields> m_codes{};
     int m_goalArguments = 4;
 };
 

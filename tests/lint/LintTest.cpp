@@ -263,6 +263,36 @@ TEST(Lint, LinesOrderAndCounts) {
     for (const auto& r : rules()) EXPECT_TRUE(codes.insert(std::string(r.code)).second) << r.code;
 }
 
+TEST(Lint, SentencesAndFieldsAreWrittenWhenShown) {
+    // The numbers a sentence keeps: the count's plural, signs, a lone '%'.
+    EXPECT_EQ((Text{"the target is shipgroup #%0, but the mission has %1 shipgroup%s1", {5, 1}}.str()),
+              "the target is shipgroup #5, but the mission has 1 shipgroup");
+    EXPECT_EQ((Text{"zoom %0 shows as zoom 0", {-256}}.str()), "zoom -256 shows as zoom 0");
+    EXPECT_EQ((Text{"amount code %0 is not one of the %1 amounts (0..%2)", {60, 51, 50}}.str()),
+              "amount code 60 is not one of the 51 amounts (0..50)");
+    EXPECT_EQ((Text{"95 % full, %3 and %"}.str()), "95 % full, %3 and %");
+    EXPECT_EQ((Text{"a %0", {1}}), (Text{"a %0", {1}}));
+    EXPECT_NE((Text{"a %0", {1}}), (Text{"a %0", {2}}));
+
+    // The longest name a rule gives fits whole; a longer one is cut, not overrun.
+    FieldName longest("team");
+    longest.append(10).append(".secondary.goal").append(4).append(".subjectType");
+    EXPECT_EQ(longest.view(), "team10.secondary.goal4.subjectType");
+    FieldName tooLong(std::string(60, 'x'));
+    tooLong.append(-12345);
+    EXPECT_EQ(tooLong.str(), std::string(FieldName::kCapacity, 'x'));
+
+    // Through the rules: one shipgroup, its order aiming at #5.
+    Mission m;
+    m.store.shipgroupCount = 1;
+    m.sg(214, 1, 0), m.sg(215, 5, 0);
+    const auto ps = m.lint();
+    ASSERT_EQ(ps.size(), 1u);
+    EXPECT_EQ(problemLine(ps[0], m.store),
+              "Q101 error shipgroup #0 \"Wing 0\" region1.order1.target1: the target is shipgroup #5, but the "
+              "mission has 1 shipgroup");
+}
+
 TEST(Lint, BundledAndGeneratedMissionsLint) {
     mission::CraftList craft;
     craft.load(std::string(QUENDAR_DATA_DIR) + "/SHIPLIST.TXT");

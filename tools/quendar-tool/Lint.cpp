@@ -57,9 +57,9 @@ int runLint(app::Editor& editor, core::Prompter& prompter, const LintOptions& o)
                             {"severity", lint::severityName(p.severity)},
                             {"area", areaName(l.area)},
                             {"index", l.index},
-                            {"field", l.field},
+                            {"field", l.field.str()},
                             {"location", jsonText(lint::locationText(l, editor.store))},
-                            {"text", jsonText(p.text)},
+                            {"text", jsonText(p.text.str())},
                             {"fix", p.fix ? nlohmann::json(std::string(p.fix->label)) : nlohmann::json()}});
         }
         std::cout << list.dump(2) << "\n";
