@@ -197,6 +197,10 @@ void drawEllipse(PixelBuffer& b, int x1, int y1, const EllipseShape& shape, bool
             to = std::min(to, b.width - 1 - x1);
             for (int x = from; x <= to; ++x) row[x] = c;
         };
+        if (outline && fill && outlineColour == fillColour) {
+            span(sr.first, sr.last, fillColour);  // ring and inside in one run
+            continue;
+        }
         if (outline) {
             span(sr.first, sr.innerFirst - 1, outlineColour);
             span(sr.innerLast + 1, sr.last, outlineColour);
