@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/Image.h"
+#include "map/ImageRuns.h"
 
 namespace quendar::map {
 
@@ -69,6 +70,12 @@ public:
     virtual void setPixel(int x, int y, Colour colour) = 0;
     virtual void text(int x, int y, std::string_view text, Colour colour, const Font& font = {}) = 0;
     virtual void drawImage(int x, int y, const core::RgbaImage& image) = 0;
+    // The same pixels as drawImage(x, y, image); `runs` are the image's own
+    // (findImageRuns), which lets a canvas copy only the opaque pixels.
+    virtual void drawImage(int x, int y, const core::RgbaImage& image, const ImageRuns& runs) {
+        (void)runs;
+        drawImage(x, y, image);
+    }
 };
 
 }  // namespace quendar::map

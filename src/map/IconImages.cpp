@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "map/PixelOps.h"
+
 namespace quendar::map {
 
 using core::rgb;
@@ -70,6 +72,7 @@ IconImage renderIconImage(const CraftIcon& icon, int iff, int zoom) {
                           iconPixelColour(iff, icon.pixel(col, row)));
         }
     }
+    out.runs = findImageRuns(out.image);
     return out;
 }
 
@@ -82,7 +85,8 @@ const IconImage& IconImageCache::get(const IconTable& table, int number, int iff
     auto it = m_images.find(key);
     if (it == m_images.end()) {
         IconImage img = renderIconImage(table.icon(number), iffKey, zoomKey);
-        const size_t size = img.image.pixels.size() * sizeof(uint32_t) + sizeof(IconImage);
+        const size_t size = img.image.pixels.size() * sizeof(uint32_t) +
+                            img.runs.runs.size() * sizeof(ImageRuns::Run) + sizeof(IconImage);
         if (m_bytes + size > kByteLimit) clear();
         m_bytes += size;
         it = m_images.emplace(key, std::move(img)).first;

@@ -35,6 +35,7 @@ void drawIconPixelByPixel(Canvas& canvas, const CraftIcon& icon, int iff, int zo
 // top-left at (cx + offsetX, cy + offsetY). Pixels nobody sets are transparent.
 struct IconImage {
     core::RgbaImage image;
+    ImageRuns runs;  // of `image`
     int offsetX = 0;
     int offsetY = 0;
 };

@@ -167,7 +167,7 @@ void MapRenderer::paintAxes(Canvas& c, const PaintInput& in) {
 void MapRenderer::drawIcon(Canvas& canvas, int craftType, int iff, int zoom, int cx, int cy) {
     const IconImage& img = m_cache.get(m_icons, craftType, iff, zoom);
     if (img.image.empty()) return;
-    canvas.drawImage(cx + img.offsetX, cy + img.offsetY, img.image);
+    canvas.drawImage(cx + img.offsetX, cy + img.offsetY, img.image, img.runs);
 }
 
 }  // namespace quendar::map

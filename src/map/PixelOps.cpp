@@ -197,6 +197,10 @@ void drawEllipse(PixelBuffer& b, int x1, int y1, const EllipseShape& shape, bool
             to = std::min(to, b.width - 1 - x1);
             for (int x = from; x <= to; ++x) row[x] = c;
         };
+        if (outline && fill && outlineColour == fillColour) {
+            span(sr.first, sr.last, fillColour);  // ring and inside in one run
+            continue;
+        }
         if (outline) {
             span(sr.first, sr.innerFirst - 1, outlineColour);
             span(sr.innerLast + 1, sr.last, outlineColour);
@@ -244,6 +248,47 @@ void drawImage(PixelBuffer& b, int x, int y, const core::RgbaImage& image) {
                 }
                 dst[col] = out;
             }
+        }
+    }
+}
+
+ImageRuns findImageRuns(const core::RgbaImage& image) {
+    ImageRuns out;
+    if (image.empty()) return out;
+    out.rowStart.reserve(static_cast<size_t>(image.height) + 1);
+    for (int row = 0; row < image.height; ++row) {
+        out.rowStart.push_back(static_cast<int>(out.runs.size()));
+        const uint32_t* src = image.pixels.data() + static_cast<size_t>(row) * image.width;
+        for (int col = 0; col < image.width;) {
+            const uint32_t a = src[col] >> 24;
+            if (a != 0 && a != 255) return {};
+            if (a == 0) {
+                ++col;
+                continue;
+            }
+            const int from = col;
+            while (col < image.width && (src[col] >> 24) == 255) ++col;
+            out.runs.push_back({from, col});
+        }
+    }
+    out.rowStart.push_back(static_cast<int>(out.runs.size()));
+    return out;
+}
+
+void drawImage(PixelBuffer& b, int x, int y, const core::RgbaImage& image, const ImageRuns& runs) {
+    if (runs.empty() || runs.rowStart.size() != static_cast<size_t>(image.height) + 1) {
+        drawImage(b, x, y, image);
+        return;
+    }
+    const int c1 = std::max(0, -x), c2 = std::min(image.width, b.width - x);
+    const int r1 = std::max(0, -y), r2 = std::min(image.height, b.height - y);
+    if (c1 >= c2) return;
+    for (int row = r1; row < r2; ++row) {
+        const uint32_t* src = image.pixels.data() + static_cast<size_t>(row) * image.width;
+        uint32_t* dst = b.bits + static_cast<size_t>(y + row) * b.stride + x;
+        for (int k = runs.rowStart[row]; k < runs.rowStart[row + 1]; ++k) {
+            const int from = std::max(runs.runs[k].from, c1), to = std::min(runs.runs[k].to, c2);
+            if (from < to) std::copy(src + from, src + to, dst + from);
         }
     }
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Image.h"
+#include "map/ImageRuns.h"
 
 namespace quendar::map {
 
@@ -56,5 +57,7 @@ void drawRectOutline(PixelBuffer& b, int x1, int y1, int x2, int y2, uint32_t co
 // Premultiplied source-over; the map's images are opaque or fully transparent,
 // which copies or skips each pixel.
 void drawImage(PixelBuffer& b, int x, int y, const core::RgbaImage& image);
+// The same pixels, copied run by run when the image has runs.
+void drawImage(PixelBuffer& b, int x, int y, const core::RgbaImage& image, const ImageRuns& runs);
 
 }  // namespace quendar::map

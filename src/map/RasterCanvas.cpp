@@ -83,6 +83,12 @@ void RasterCanvas::drawImage(int x, int y, const core::RgbaImage& image) {
     map::drawImage(b, x, y, image);
 }
 
+void RasterCanvas::drawImage(int x, int y, const core::RgbaImage& image, const ImageRuns& runs) {
+    record(makeCall(Op::Image, x, y, image.width, image.height));
+    PixelBuffer b = buffer();
+    map::drawImage(b, x, y, image, runs);
+}
+
 Colour RasterCanvas::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_image.width || y >= m_image.height) return 0;
     return m_image.at(x, y);

@@ -38,6 +38,7 @@ public:
     void setPixel(int x, int y, Colour colour) override;
     void text(int x, int y, std::string_view text, Colour colour, const Font& font = {}) override;
     void drawImage(int x, int y, const core::RgbaImage& image) override;
+    void drawImage(int x, int y, const core::RgbaImage& image, const ImageRuns& runs) override;
 
     const core::RgbaImage& image() const { return m_image; }
     Colour pixel(int x, int y) const;  // 0 outside the surface

@@ -169,4 +169,13 @@ void QPainterCanvas::drawImage(int x, int y, const core::RgbaImage& image) {
     painter().drawImage(x, y, wrapped);
 }
 
+void QPainterCanvas::drawImage(int x, int y, const core::RgbaImage& image,
+                               const map::ImageRuns& runs) {
+    if (!m_direct) {
+        drawImage(x, y, image);
+        return;
+    }
+    if (!image.empty()) map::drawImage(m_buffer, x, y, image, runs);
+}
+
 }  // namespace quendar::ui

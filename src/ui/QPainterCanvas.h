@@ -39,6 +39,7 @@ public:
     void text(int x, int y, std::string_view text, map::Colour colour,
               const map::Font& font = {}) override;
     void drawImage(int x, int y, const core::RgbaImage& image) override;
+    void drawImage(int x, int y, const core::RgbaImage& image, const map::ImageRuns& runs) override;
 
 private:
     QPainter& painter();

@@ -117,3 +117,51 @@ TEST(PixelOps, ImagesCopyOpaqueAndSkipTransparentPixels) {
     map::drawImage(s.buffer, -10, -10, img);
     map::drawImage(s.buffer, 6, 0, img);
 }
+
+// A waypoint circle has the same colour for ring and inside and is then drawn
+// as one run per row; it must equal the ring and the inside drawn apart, in
+// every size the map uses and cut at each edge of the surface.
+TEST(PixelOps, OneColourCirclesEqualRingPlusInside) {
+    const struct { int x, y, size; } cases[] = {
+        {6, 6, 8}, {2, 3, 16}, {-5, 4, 16}, {14, 4, 16}, {4, -7, 16}, {4, 15, 8}, {-3, -3, 9}, {18, 17, 5}};
+    for (const auto& c : cases) {
+        Surface fast(22, 20), apart(22, 20);
+        const map::EllipseShape shape = map::makeEllipseShape(c.size, c.size);
+        map::drawEllipse(fast.buffer, c.x, c.y, shape, true, kRed, true, kRed);
+        map::drawEllipse(apart.buffer, c.x, c.y, shape, true, kRed, false, 0);
+        map::drawEllipse(apart.buffer, c.x, c.y, shape, false, 0, true, kRed);
+        EXPECT_EQ(fast.image.pixels, apart.image.pixels) << c.x << "," << c.y << " size " << c.size;
+        EXPECT_GT(fast.count(kRed), 0);
+    }
+}
+
+// Icons are drawn from their runs of opaque pixels; the result must be the
+// plain image copy wherever the icon lands, cut at each edge, and an image
+// with a half-covered pixel has no runs and blends as before.
+TEST(PixelOps, ImageRunsDrawTheSamePixelsAsTheImage) {
+    RgbaImage icon(7, 5, 0u);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            if ((x * 3 + y) % 4 != 0 && !(y == 2 && x > 1)) icon.set(x, y, 0xFF000000u | (x * 40 + y));
+    icon.set(6, 2, kRed);  // a run alone at the row's end
+    const map::ImageRuns runs = map::findImageRuns(icon);
+    ASSERT_FALSE(runs.empty());
+    const struct { int x, y; } places[] = {{3, 3}, {-4, 2}, {-7, 2}, {9, 1}, {2, -3}, {1, 8}, {-2, -2}, {8, 7}, {20, 0}};
+    for (const auto& p : places) {
+        Surface fast(12, 10), plain(12, 10);
+        map::fillRect(fast.buffer, 0, 0, 12, 10, kBlue);
+        map::fillRect(plain.buffer, 0, 0, 12, 10, kBlue);
+        map::drawImage(fast.buffer, p.x, p.y, icon, runs);
+        map::drawImage(plain.buffer, p.x, p.y, icon);
+        EXPECT_EQ(fast.image.pixels, plain.image.pixels) << p.x << "," << p.y;
+    }
+
+    RgbaImage soft = icon;
+    soft.set(3, 4, 0x80400000u);
+    EXPECT_TRUE(map::findImageRuns(soft).empty());
+    Surface fast(12, 10), plain(12, 10);
+    map::drawImage(fast.buffer, 2, 2, soft, map::findImageRuns(soft));
+    map::drawImage(plain.buffer, 2, 2, soft);
+    EXPECT_EQ(fast.image.pixels, plain.image.pixels);
+    EXPECT_EQ(plain.image.at(5, 6), 0x80400000u);
+}
