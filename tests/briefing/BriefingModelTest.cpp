@@ -141,6 +141,25 @@ TEST_F(BriefingModelTest, UndoCountsStayWithinTheRecordsHeld) {
     EXPECT_EQ(model.count(BRC_COORD), 2);
 }
 
+// The tools' log holds 4999 entries. A log whose applied entries fill it
+// records nothing more (the command itself stands); once undo has taken one
+// back there is room again, since a new entry replaces the undone ones.
+TEST_F(BriefingModelTest, FullToolLogIsReachedByItsAppliedEntries) {
+    UndoLog& log = model.undoLog();
+    for (int i = 0; i < 4999; ++i) log.record(undo::Move, 1);
+    ASSERT_EQ(log.length(), 4999);
+    log.record(undo::Orient, 1);
+    EXPECT_EQ(log.length(), 4999);
+    EXPECT_EQ(log.entry(4998).kind, undo::Move);
+    ASSERT_TRUE(log.undo(model, true));
+    EXPECT_EQ(log.position(), 4998);
+    log.record(undo::Orient, 1);
+    EXPECT_EQ(log.length(), 4999);
+    EXPECT_EQ(log.position(), 4999);
+    EXPECT_EQ(log.entry(4998).kind, undo::Orient);
+    EXPECT_FALSE(log.canRedo(true));
+}
+
 TEST_F(BriefingModelTest, ShiftTimesMovesOnlyLaterCommands) {
     model.appendCommand(BRC_SKIP, 99);
     model.appendCommand(BRC_SKIP, 100);
