@@ -9,28 +9,18 @@
 
 #include "mission/FileIO.h"
 #include "support/TempDir.h"
+#include "tool/ToolRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-struct ShellRun {
-    int exitCode = -1;
-    std::string out;
-};
+using ShellRun = quendar::testing::ToolRun;
 
 // Runs a shell command in `dir`, standard error folded into the output.
 ShellRun shell(const std::string& cmd, const fs::path& dir) {
-    ShellRun r;
-    std::FILE* p = ::popen(("cd '" + dir.string() + "' && " + cmd + " 2>&1").c_str(), "r");
-    if (!p) return r;
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int status = ::pclose(p);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return quendar::testing::runShell("cd '" + dir.string() + "' && " + cmd + " 2>&1");
 }
 
 const std::string kTool = std::string(QUENDAR_TOOL) + " --craft-list " + QUENDAR_DATA_DIR + "/SHIPLIST.TXT";
