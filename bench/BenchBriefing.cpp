@@ -17,6 +17,7 @@
 #include "map/RasterCanvas.h"
 #include "map/ViewSwitches.h"
 #include "mission/MissionStore.h"
+#include "WorstMap.h"
 
 #if QUENDAR_WITH_UI
 #include <QGuiApplication>
@@ -67,15 +68,7 @@ constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
 #if QUENDAR_WITH_UI
-void ensureGuiApplication() {
-    static int argc = 1;
-    static char name[] = "quendar_bench";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
-    }
-}
+using bench::ensureGuiApplication;
 #endif
 
 void BM_PlaybackTick_Full(benchmark::State& state) {
