@@ -2,7 +2,7 @@
 // after the edits settle: 200 shipgroups, 255 messages, a full briefing.
 #include <benchmark/benchmark.h>
 
-#include "app/MissionIO.h"
+#include "app/files/MissionIO.h"
 #include "lint/Lint.h"
 #include "mission/NewMission.h"
 #include "mission/ShipgroupRecord.h"

@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "WorstMap.h"
-#include "app/MapSelection.h"
+#include "app/mapedit/MapSelection.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // path the editor takes (reset, read, unpack the briefing; pack, write).
 #include <benchmark/benchmark.h>
 
-#include "app/MissionIO.h"
+#include "app/files/MissionIO.h"
 #include "support/LargestMission.h"
 
 namespace {

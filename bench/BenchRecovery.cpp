@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "app/MissionIO.h"
-#include "app/RecoveryFile.h"
+#include "app/files/MissionIO.h"
+#include "app/files/RecoveryFile.h"
 #include "mission/FileIO.h"
 #include "support/LargestMission.h"
 

@@ -3,7 +3,7 @@
 // field of every shipgroup differs.
 #include <benchmark/benchmark.h>
 
-#include "app/MissionIO.h"
+#include "app/files/MissionIO.h"
 #include "support/LargestMission.h"
 #include "text/MissionText.h"
 

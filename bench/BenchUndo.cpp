@@ -2,7 +2,7 @@
 // after a long session of small edits.
 #include <benchmark/benchmark.h>
 
-#include "app/MissionIO.h"
+#include "app/files/MissionIO.h"
 #include "shipgroup/ShipgroupList.h"
 #include "support/LargestMission.h"
 #include "support/ScriptedUi.h"

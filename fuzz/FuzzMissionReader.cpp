@@ -21,7 +21,7 @@
 #include <span>
 #include <vector>
 
-#include "app/MissionIO.h"
+#include "app/files/MissionIO.h"
 #include "mission/MissionFile.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/PreferencesFile.h"
+#include "app/files/PreferencesFile.h"
 
 using namespace quendar;
 

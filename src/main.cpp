@@ -10,10 +10,10 @@
 #include <system_error>
 #include <vector>
 
-#include "app/CommandLine.h"
-#include "app/DataFolder.h"
-#include "app/Editor.h"
-#include "app/RecoveryFile.h"
+#include "app/frame/CommandLine.h"
+#include "app/files/DataFolder.h"
+#include "app/editor/Editor.h"
+#include "app/files/RecoveryFile.h"
 #include "ui/CMainFrame.h"
 #include "ui/FrameSettings.h"
 

@@ -2,7 +2,10 @@
 # lower floor includes a higher one: src/core includes only the standard
 # library and itself; src/mission includes only src/core and itself; src/text
 # never includes src/app or src/ui; the lint rules read the model and its code
-# tables, never the editor above them.
+# tables, never the editor above them; the model folders never include the
+# editor's logic. Inside src/app the editor floor includes only itself, each
+# room beside it includes only the floor and itself, and the frame on top may
+# include every room; nothing in src/app includes the window.
 file(GLOB_RECURSE _files ${SRC}/src/*.h ${SRC}/src/*.cpp)
 set(_bad "")
 foreach(f ${_files})
@@ -26,6 +29,22 @@ foreach(f ${_files})
   elseif(f MATCHES "/src/lint/")
     file(STRINGS ${f} _up REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/")
     list(FILTER _up EXCLUDE REGEX "\"(core|mission|briefing|shipgroup|settings|lint)/")
+  elseif(f MATCHES "/src/(briefing|map|shipgroup|settings)/")
+    file(STRINGS ${f} _up REGEX "^[ \t]*#[ \t]*include[ \t]*\"(app|ui|text|lint)/")
+  elseif(f MATCHES "/src/app/editor/")
+    file(STRINGS ${f} _up REGEX "^[ \t]*#[ \t]*include[ \t]*\"(app|ui)/")
+    list(FILTER _up EXCLUDE REGEX "\"app/editor/")
+  elseif(f MATCHES "/src/app/([a-z]+)/")
+    set(_room ${CMAKE_MATCH_1})
+    file(STRINGS ${f} _up REGEX "^[ \t]*#[ \t]*include[ \t]*\"(app|ui)/")
+    if(_room STREQUAL "frame")
+      list(FILTER _up EXCLUDE REGEX "\"app/")
+    else()
+      list(FILTER _up EXCLUDE REGEX "\"app/(editor|${_room})/")
+    endif()
+  elseif(f MATCHES "/src/app/")
+    list(APPEND _bad "${f} (outside the rooms of src/app)")
+    set(_up "")
   else()
     set(_up "")
   endif()

@@ -18,10 +18,10 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/BriefingHints.h"
-#include "app/FileCommands.h"
-#include "app/FormWiring.h"
-#include "app/PreferencesFile.h"
+#include "app/briefedit/BriefingHints.h"
+#include "app/files/FileCommands.h"
+#include "app/frame/FormWiring.h"
+#include "app/files/PreferencesFile.h"
 #include "briefing/BriefingView.h"
 #include "map/BriefingPictures.h"
 #include "map/IconImages.h"

@@ -4,7 +4,7 @@
 #include <QToolBar>
 #include <functional>
 
-#include "app/BriefingTimeDisplay.h"
+#include "app/briefedit/BriefingTimeDisplay.h"
 
 namespace quendar::ui {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/RecentMissions.h"
+#include "app/files/RecentMissions.h"
 
 class QMainWindow;
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "app/MapSelection.h"
+#include "app/mapedit/MapSelection.h"
 #include "map/MapView.h"
 #include "map/PointerEvent.h"
 

@@ -2,7 +2,7 @@
 
 #include <QDockWidget>
 
-#include "app/ProblemsPanel.h"
+#include "app/problems/ProblemsPanel.h"
 
 class QPushButton;
 class QTreeWidget;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ShipgroupClipboard.h"
+#include "app/mapedit/ShipgroupClipboard.h"
 
 namespace quendar::ui {
 

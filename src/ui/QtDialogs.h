@@ -3,7 +3,7 @@
 #include <QString>
 #include <string>
 
-#include "app/FileChooser.h"
+#include "app/editor/FileChooser.h"
 #include "core/Prompter.h"
 
 class QMessageBox;

@@ -3,7 +3,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/BriefingBar.h"
+#include "app/briefedit/BriefingBar.h"
 
 namespace quendar::ui {
 

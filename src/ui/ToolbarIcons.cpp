@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/CommandTable.h"
+#include "app/editor/CommandTable.h"
 
 namespace quendar::ui {
 

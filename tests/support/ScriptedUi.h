@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FileChooser.h"
+#include "app/editor/FileChooser.h"
 #include "core/Prompter.h"
 
 namespace quendar::testing {

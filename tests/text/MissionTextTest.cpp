@@ -3,7 +3,7 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
-#include "app/MissionIO.h"
+#include "app/files/MissionIO.h"
 #include "mission/FileIO.h"
 #include "shipgroup/ShipgroupList.h"
 #include "support/LargestMission.h"

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "app/MissionIO.h"
+#include "app/files/MissionIO.h"
 #include "mission/FileIO.h"
 #include "support/TempDir.h"
 #include "tool/ToolRun.h"

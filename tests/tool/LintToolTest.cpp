@@ -3,8 +3,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/FileCommands.h"
-#include "app/MissionIO.h"
+#include "app/files/FileCommands.h"
+#include "app/files/MissionIO.h"
 #include "mission/FileIO.h"
 #include "mission/NewMission.h"
 #include "support/TempDir.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "app/MissionIO.h"
+#include "app/files/MissionIO.h"
 #include "mission/FileIO.h"
 #include "mission/NewMission.h"
 #include "mission/ShipgroupRecord.h"

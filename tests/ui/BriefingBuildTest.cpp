@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "QtTestApp.h"
-#include "app/BriefingTools.h"
-#include "app/PreferencesFile.h"
+#include "app/briefedit/BriefingTools.h"
+#include "app/files/PreferencesFile.h"
 #include "briefing/StringTableForms.h"
 #include "support/ScriptedUi.h"
 #include "ui/CMainFrame.h"

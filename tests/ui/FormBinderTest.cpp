@@ -14,7 +14,7 @@
 #include <QTextCursor>
 
 #include "QtTestApp.h"
-#include "app/MissionChecks.h"
+#include "app/files/MissionChecks.h"
 #include "ui/FormBinder.h"
 
 using namespace quendar;

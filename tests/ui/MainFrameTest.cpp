@@ -21,9 +21,9 @@
 #include <fstream>
 
 #include "QtTestApp.h"
-#include "app/FileCommands.h"
-#include "app/MapTools.h"
-#include "app/PreferencesFile.h"
+#include "app/files/FileCommands.h"
+#include "app/mapedit/MapTools.h"
+#include "app/files/PreferencesFile.h"
 #include "mission/FileIO.h"
 #include "mission/ShipgroupRecord.h"
 #include "shipgroup/OrdersWizard.h"

@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "QtTestApp.h"
-#include "app/PreferencesFile.h"
+#include "app/files/PreferencesFile.h"
 #include "mission/ShipgroupRecord.h"
 #include "support/ScriptedUi.h"
 #include "ui/CMainFrame.h"

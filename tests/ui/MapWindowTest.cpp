@@ -6,7 +6,7 @@
 #include <QWheelEvent>
 
 #include "QtTestApp.h"
-#include "app/MapTools.h"
+#include "app/mapedit/MapTools.h"
 #include "support/ScriptedUi.h"
 #include "ui/MapWindow.h"
 

@@ -12,7 +12,7 @@
 #include <filesystem>
 
 #include "QtTestApp.h"
-#include "app/PreferencesFile.h"
+#include "app/files/PreferencesFile.h"
 #include "support/ScriptedUi.h"
 #include "ui/CMainFrame.h"
 #include "ui/ProblemsDock.h"

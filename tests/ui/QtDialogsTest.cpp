@@ -3,8 +3,8 @@
 #include "QtTestApp.h"
 #include "ui/FormBinder.h"
 #include "ui/QtDialogs.h"
-#include "app/Editor.h"
-#include "app/FileCommands.h"
+#include "app/editor/Editor.h"
+#include "app/files/FileCommands.h"
 
 using namespace quendar::ui;
 

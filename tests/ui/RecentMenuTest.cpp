@@ -8,8 +8,8 @@
 #include <fstream>
 
 #include "QtTestApp.h"
-#include "app/FileCommands.h"
-#include "app/PreferencesFile.h"
+#include "app/files/FileCommands.h"
+#include "app/files/PreferencesFile.h"
 #include "support/ScriptedUi.h"
 #include "ui/CMainFrame.h"
 #include "ui/FrameSettings.h"

@@ -13,7 +13,7 @@
 #include <filesystem>
 
 #include "QtTestApp.h"
-#include "app/PreferencesFile.h"
+#include "app/files/PreferencesFile.h"
 #include "mission/ShipgroupRecord.h"
 #include "support/ScriptedUi.h"
 #include "support/TempDir.h"

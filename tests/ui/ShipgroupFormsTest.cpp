@@ -14,8 +14,8 @@
 #include <fstream>
 
 #include "QtTestApp.h"
-#include "app/FileCommands.h"
-#include "app/PreferencesFile.h"
+#include "app/files/FileCommands.h"
+#include "app/files/PreferencesFile.h"
 #include "mission/MissionFile.h"
 #include "mission/NewMission.h"
 #include "mission/ShipgroupRecord.h"

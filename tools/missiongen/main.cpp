@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/FileCommands.h"
-#include "app/MissionIO.h"
+#include "app/files/FileCommands.h"
+#include "app/files/MissionIO.h"
 #include "mission/FileIO.h"
 #include "mission/ShipgroupRecord.h"
 #include "support/LargestMission.h"

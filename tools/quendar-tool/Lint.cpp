@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "ToolParts.h"
-#include "app/FileCommands.h"
+#include "app/files/FileCommands.h"
 #include "lint/Lint.h"
 
 namespace quendar::tool {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/Editor.h"
+#include "app/editor/Editor.h"
 #include "core/Prompter.h"
 
 namespace CLI {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/Editor.h"
+#include "app/editor/Editor.h"
 
 namespace quendar::tool {
 

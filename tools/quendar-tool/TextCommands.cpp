@@ -3,8 +3,8 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "app/FileCommands.h"
-#include "app/MissionIO.h"
+#include "app/files/FileCommands.h"
+#include "app/files/MissionIO.h"
 #include "mission/ChangeJournal.h"
 #include "mission/FileIO.h"
 #include "text/MissionText.h"

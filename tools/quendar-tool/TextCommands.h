@@ -3,7 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <string>
 
-#include "app/Editor.h"
+#include "app/editor/Editor.h"
 #include "core/Prompter.h"
 
 namespace quendar::tool {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "app/FileCommands.h"
+#include "app/files/FileCommands.h"
 #include "mission/Validation.h"
 
 namespace quendar::tool {

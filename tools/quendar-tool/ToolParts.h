@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/Editor.h"
-#include "app/MissionSummary.h"
+#include "app/editor/Editor.h"
+#include "MissionSummary.h"
 #include "core/Prompter.h"
 
 namespace quendar::tool {

@@ -5,18 +5,18 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "app/CommandLine.h"
-#include "app/DataFolder.h"
-#include "app/FileCommands.h"
-#include "app/MissionIO.h"
-#include "app/MissionSummary.h"
+#include "app/frame/CommandLine.h"
+#include "app/files/DataFolder.h"
+#include "app/files/FileCommands.h"
+#include "app/files/MissionIO.h"
+#include "MissionSummary.h"
 #include "BriefingViewJson.h"
 #include "Lint.h"
 #include "Render.h"
 #include "briefing/BriefingView.h"
 #include "TextCommands.h"
 #include "ToolParts.h"
-#include "app/WorkingFolder.h"
+#include "app/files/WorkingFolder.h"
 #include "map/IconTable.h"
 
 namespace {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/editor/CommandTable.h"
+#include "app/editor/Editor.h"
+#include "app/editor/FramePorts.h"
+#include "core/Prompter.h"
+
+namespace quendar::app {
+
+// The briefing menu's and toolbar's forms: Briefing length, Delete commands at
+// current time-position, Briefing Wizard, Assign teams, Briefing Tags and
+// Briefing Texts, bound into the command table. After a form that changes
+// times closes, the status panes, the time slider and the locked view follow.
+class BriefingDialogs {
+  public:
+    static constexpr int kBriefingTexts = 32818, kBriefingTags = 32819,
+                         kDeleteCommands = 32861, kBriefingWizard = 32862,
+                         kBriefingLength = 32923, kAssignTeams = 32935;
+
+    BriefingDialogs(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
+                    BriefingTimeListener& logic, core::Prompter& prompter);
+
+  private:
+    void afterTimesChanged();
+
+    Editor& m_editor;
+    FrameView& m_view;
+    MapPort& m_map;
+    BriefingTimeListener& m_logic;
+    core::Prompter& m_prompter;
+};
+
+}  // namespace quendar::app

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/editor/Editor.h"
+#include "core/FormModel.h"
+
+// What the rooms of the editor ask of the window and of each other. The frame
+// above them implements these; a room never includes another room.
+namespace quendar::app {
+
+// Status bar panes (message pane first, then the four read-outs).
+enum class Pane { Message, PositionX, PositionY, BrTime, CurrentCommand };
+
+// What the frame logic asks of the window. CMainFrame implements it; tests
+// use a recording fake.
+class FrameView {
+  public:
+    virtual ~FrameView() = default;
+    virtual void setTitle(const std::string& title) = 0;
+    virtual bool isToolbarVisible(int id) const = 0;
+    virtual void setToolbarVisible(int id, bool visible) = 0;  // re-lays out the frame
+    virtual bool isStatusBarVisible() const = 0;
+    virtual void setStatusBarVisible(bool visible) = 0;
+    virtual void setPaneText(Pane pane, const std::string& text) = 0;
+    // The shipgroup selector on toolbar 145.
+    virtual void fillSelector(const std::vector<std::string>& names, int current) = 0;
+    virtual void selectInSelector(int index) = 0;
+    virtual void appendToSelector(const std::string& name) = 0;
+    virtual void replaceInSelector(int index, const std::string& name) = 0;
+    virtual void repaintMap() = 0;
+    virtual void mapSizeChanged() = 0;
+    // The view changed its zoom and scroll itself (a zoom step has already sent
+    // its size notification): the scroll bars follow, nothing is counted again.
+    virtual void mapScrollChanged() {}
+    // Forms. Modal: returns the model's `accepted`. Modeless: any window open
+    // under the key is destroyed first.
+    virtual bool runModal(core::FormModel& form) = 0;
+    virtual void showModeless(const std::string& key, std::shared_ptr<core::FormModel> form) = 0;
+    virtual void closeModeless(const std::string& key) = 0;
+    virtual core::FormModel* openForm(const std::string& key) = 0;
+    virtual void showFirstRunPicture() = 0;  // modal; closed by a left click
+    // The briefing time slider: its range and position.
+    virtual void showBriefingTime(int time, int endTime) = 0;
+    virtual void closeWindow() = 0;
+};
+
+// The map view operations the frame's commands and mode switches use.
+class MapPort {
+  public:
+    virtual ~MapPort() = default;
+    virtual int zoom() const = 0;
+    virtual void setZoom(int zoom) = 0;
+    virtual bool briefingMode() const = 0;
+    virtual void setBriefingMode(bool on) = 0;  // entering also sets the X-Y projection
+    virtual bool briefingLock() const = 0;
+    virtual int region() const = 0;
+    virtual void setRegion(int region) = 0;
+    virtual int projection() const = 0;
+    virtual void setProjection(int projection) = 0;
+    virtual void zoomStep(int step) = 0;  // +20 / -20, within the limits
+    virtual void centre() = 0;
+    // The "Position X" and "Position Y" read-outs of the last mouse position.
+    virtual std::pair<std::string, std::string> readout() const = 0;
+    // Applies the briefing view at the current briefing time (briefing mode).
+    virtual void applyBriefingView() {}
+};
+
+// Keys of the modeless forms the frame owns.
+namespace form {
+inline const std::string Shipgroups = "Shipgroups", ShipgroupsView = "Shipgroups&Viewcontrol",
+                         Basic = "Basic", Arrival = "Arrival", Departure = "Departure",
+                         Orders = "Orders", Waypoints = "Waypoints", Advanced = "Advanced options",
+                         Options = "Options", Goals = "Goals", OrdersWizard = "Orders Wizard",
+                         MotionWizard = "Motion Wizard";
+}
+
+using FormFactory = std::function<std::shared_ptr<core::FormModel>(Editor&)>;
+
+// The briefing time read-outs follow the briefing: the bar and the briefing
+// dialogs call this after they moved its time.
+class BriefingTimeListener {
+  public:
+    virtual ~BriefingTimeListener() = default;
+    virtual void refreshBriefingTime() = 0;
+};
+
+// The waypoint buttons in briefing mode choose briefing points: whether
+// button k (0..7) is enabled and checked there, and what it does. The map
+// tools call them; the briefing tools fill them in.
+struct BriefingPoints {
+    std::function<bool(int)> enabled;
+    std::function<bool(int)> checked;
+    std::function<void(int)> choose;
+};
+
+}  // namespace quendar::app

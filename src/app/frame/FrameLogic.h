@@ -1,0 +1,133 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/briefedit/BriefingTimeDisplay.h"
+#include "app/editor/CommandTable.h"
+#include "app/editor/Editor.h"
+#include "app/editor/FileChooser.h"
+#include "app/editor/FramePorts.h"
+#include "app/files/FileCommands.h"
+#include "core/FormModel.h"
+#include "core/Prompter.h"
+
+namespace quendar::app {
+
+// Work the frame delegates to other parts of the program; unset functions
+// are skipped (their commands stay disabled).
+struct FrameServices {
+    std::function<bool()> readPreferences;   // false: no valid qd.dat, run the first-run sequence
+    std::function<void()> writePreferences;  // reports its own failure
+    std::function<void()> resetMission;      // the new-mission state at start-up
+    std::function<bool(bool ask)> newMission;
+    std::function<bool()> openMission;
+    std::function<bool(const std::string&)> openMissionPath;
+    std::function<bool()> saveMission;
+    std::function<bool()> saveMissionAs;
+    std::function<std::string()> windowTitle;
+    // Offers the recovery files crashed editors left; true when one was restored.
+    std::function<bool()> offerRecovery;
+    // The three display dialogs of the View menu.
+    std::function<std::unique_ptr<core::FormModel>()> coordinatesForm;
+    std::function<std::unique_ptr<core::FormModel>()> mapPropertiesForm;
+    std::function<std::unique_ptr<core::FormModel>()> axisForm;
+};
+
+constexpr const char* kStartTitle = "Quendar - Vexion Mission Editor";
+constexpr const char* kZoomLocked = "You can't change zoom because briefing lock-position engaged.";
+constexpr const char* kRegionLocked =
+    "You can't change region because briefing lock-position engaged.";
+
+// The toolkit-free half of the main frame: start-up order, the command
+// handlers it owns, the shipgroup event relay, map and briefing mode and the
+// close request.
+class FrameLogic : public BriefingTimeListener {
+  public:
+    FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
+               core::Prompter& prompter, FrameServices services);
+
+    // Start-up after the window built its parts: fill the selector, make the
+    // new mission, read qd.dat and run the first-run sequence when needed.
+    void startUp();
+    // The last step of start-up (after the splash): offers what crashed
+    // editors left. True when a mission was restored.
+    bool offerRecovery();
+    void firstRunSequence();
+
+    // Shipgroup event (message 0x465 of the old frame): relay and selector.
+    void onShipgroupEvent(int code);
+    // The selector's choice.
+    void selectShipgroup(int index);
+    void enterBriefingMode();
+    void leaveBriefingMode();
+    // "Are you sure?", or with unsaved changes Save / Discard / Cancel; true
+    // when the window may close.
+    bool confirmClose();
+    // The question before the mission is given up (see confirmLeaving); a
+    // Save it runs is the File menu's.
+    bool mayLeaveMission(const LeaveQuestion* plain);
+    // The window got the focus back: the message pane says once when
+    // another program changed the open mission's file.
+    void windowActivated();
+    void mouseMoved();
+    // The briefing time display: "Br Time", "Current Briefing Command" and
+    // the slider follow the briefing's current time.
+    void refreshBriefingTime() override;
+    // The slider's request; returns the time the slider shows afterwards.
+    int timeSliderInput(SliderRequest request, int position);
+    // Map window's right click without drag: the Basic form shows again.
+    void reopenBasic();
+    // Edit > Undo and Redo: a whole action of the journal, then every view
+    // reads the mission again.
+    bool undoOrRedo(bool undo);
+    // What follows an edit made outside the forms (an undo, a fix from the
+    // Problems panel): every view reads the mission again.
+    void rereadViews();
+    // Wheel on the map: refused silently under the briefing lock.
+    bool wheelAllowed() const { return !lockedInBriefing(); }
+
+    // The control bar's forms come from the shipgroup editor.
+    void registerForm(const std::string& key, int commandId, FormFactory factory);
+    void openModeless(const std::string& key);
+    // A menu command that shows a modal form, then sends a shipgroup event
+    // (0 = none), as the mission-wide forms do.
+    using ModalFactory = std::function<std::unique_ptr<core::FormModel>(Editor&)>;
+    void bindModalForm(int commandId, ModalFactory factory, int eventAfter = 0);
+    bool runModal(core::FormModel& form) { return m_view.runModal(form); }
+    void runDisplayDialog(int commandId);
+    void runPreferences();
+
+    // A dropped or command-line mission path. `ask` = the New confirmation.
+    bool openPath(const std::string& path, bool ask);
+    void retitle();
+
+  private:
+    void bindCommands();
+    bool lockedInBriefing() const { return m_map.briefingMode() && m_map.briefingLock(); }
+    void relay(const std::string& key, int code);
+    void setBriefingBars(bool visible);
+    std::string selectorName(int index) const;
+
+    Editor& m_editor;
+    CommandTable& m_commands;
+    FrameView& m_view;
+    MapPort& m_map;
+    core::Prompter& m_prompter;
+    FrameServices m_services;
+    std::map<std::string, FormFactory> m_factories;
+    core::Notifier<int>::Connection m_eventConn;
+    core::Notifier<>::Connection m_closeFormsConn;
+    core::Notifier<>::Connection m_replacedConn;
+    core::Notifier<std::string>::Connection m_openFormConn;
+    core::Notifier<>::Connection m_mapChangedConn;
+    core::Notifier<>::Connection m_journalConn;
+    std::optional<mission::FileIdentity> m_changeTold;  // the change the pane told of
+};
+
+}  // namespace quendar::app

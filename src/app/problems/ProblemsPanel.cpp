@@ -1,0 +1,178 @@
+#include "app/problems/ProblemsPanel.h"
+
+#include <chrono>
+
+#include "app/editor/FramePorts.h"
+#include "core/FormModel.h"
+#include "lint/Lint.h"
+#include "mission/ShipgroupRecord.h"
+
+namespace quendar::app {
+
+namespace {
+
+namespace sg = mission::sg;
+
+// The two mission-wide forms, opened by their menu commands.
+constexpr int kMessagesCommand = 32834;
+constexpr int kGlobalGoalsCommand = 32924;
+
+// The modeless form that edits the shipgroup field at `offset`.
+const std::string& formOfField(int offset) {
+    if (offset >= sg::orders && offset < sg::goals) return form::Orders;
+    if (offset >= sg::goals && offset < sg::startPoints) return form::Goals;
+    if (offset >= sg::startPoints && offset < sg::startPointRegion + 4) return form::Waypoints;
+    if (offset >= sg::optionalWarheads && offset < sg::backdrop) return form::Options;
+    if ((offset >= sg::arrivalTrigger1 && offset < sg::departureTrigger1) ||
+        (offset >= sg::arrivalMothership1 && offset <= sg::arrivalMethod2))
+        return form::Arrival;
+    if ((offset >= sg::departureTrigger1 && offset <= sg::departureDelaySeconds) ||
+        (offset >= sg::departureMothership1 && offset <= sg::departureMethod2))
+        return form::Departure;
+    switch (offset) {
+        case sg::additionalInfo1Enable:
+        case sg::additionalInfo2Enable:
+        case sg::additionalInfo1:
+        case sg::additionalInfo2:
+        case sg::specialCargoIndex:
+        case sg::specialCargoCraft:
+        case sg::specialCargoRandom:
+        case sg::formation:
+        case sg::formationDistance:
+        case sg::globalGroup:
+        case sg::globalUnit: return form::Advanced;
+        default: return form::Basic;
+    }
+}
+
+int64_t steadyMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+ProblemTarget targetOf(const lint::Location& at, const mission::MissionStore& store) {
+    ProblemTarget t;
+    switch (at.area) {
+        case lint::Area::Shipgroup: {
+            t.shipgroup = at.index;
+            t.form = formOfField(at.offset);
+            // The order's own region; else where the group starts.
+            const int start = mission::ShipgroupView(store, at.index).startPointRegion(0);
+            t.region = at.region >= 0 ? at.region : start < 4 ? start : -1;
+            if (t.form == form::Orders) {
+                t.orderRegion = at.region;
+                t.orderSlot = at.slot;
+            }
+            break;
+        }
+        case lint::Area::Message: t.command = kMessagesCommand; break;
+        case lint::Area::GlobalGoal: t.command = kGlobalGoalsCommand; break;
+        case lint::Area::Briefing:
+            t.briefing = true;
+            t.briefingTime = at.index;
+            break;
+    }
+    return t;
+}
+
+ProblemsPanel::ProblemsPanel(Editor& editor, ProblemHooks hooks)
+    : m_editor(editor), m_hooks(std::move(hooks)) {
+    if (!m_hooks.now) m_hooks.now = steadyMs;
+    m_journalConn = m_editor.journal.changed.connect([this] { noteChange(); });
+    m_replacedConn = m_editor.missionReplaced.connect([this] { noteChange(); });
+}
+
+void ProblemsPanel::noteChange() {
+    m_stale = true;
+    m_dueAt = m_hooks.now() + kSettleMs;
+    if (m_hooks.schedule) m_hooks.schedule(kSettleMs);
+}
+
+int64_t ProblemsPanel::msUntilDue() const {
+    if (!m_stale) return -1;
+    const int64_t left = m_dueAt - m_hooks.now();
+    return left > 0 ? left : 0;
+}
+
+bool ProblemsPanel::tick() {
+    if (!m_stale) return false;
+    if (const int64_t left = msUntilDue(); left > 0) {
+        if (m_hooks.schedule) m_hooks.schedule(left);
+        return false;
+    }
+    refresh();
+    return true;
+}
+
+void ProblemsPanel::refresh() {
+    lint::lintMission(m_editor.store, m_editor.briefing, m_editor.craftList, m_problems);
+    m_stale = false;
+    changed.notify();
+}
+
+std::string ProblemsPanel::countsText() const {
+    return lint::countsText(lint::countProblems(m_problems));
+}
+
+std::vector<std::string> ProblemsPanel::row(int index) const {
+    if (!valid(index)) return {};
+    const lint::Problem& p = m_problems[index];
+    return {std::string(p.code), std::string(lint::severityName(p.severity)),
+            lint::locationText(p.location, m_editor.store), p.text.str()};
+}
+
+ProblemTarget ProblemsPanel::target(int index) const {
+    return valid(index) ? targetOf(m_problems[index].location, m_editor.store) : ProblemTarget{};
+}
+
+void ProblemsPanel::goTo(int index) {
+    if (!valid(index)) return;
+    const ProblemTarget t = target(index);
+    if (t.shipgroup >= 0 && t.shipgroup < m_editor.store.shipgroupCount && m_hooks.selectShipgroup)
+        m_hooks.selectShipgroup(t.shipgroup);
+    if (t.region >= 0 && m_hooks.setRegion) m_hooks.setRegion(t.region);
+    if (!t.form.empty() && m_hooks.openForm) {
+        core::FormModel* f = m_hooks.openForm(t.form);
+        if (f && t.orderRegion >= 0) {
+            f->choose("region", t.orderRegion);
+            f->choose("slot", t.orderSlot);
+            f->refreshed.notify();
+        }
+    }
+    if (t.briefing) {
+        if (t.briefingTime >= 0) m_editor.briefing.setCurrentTime(t.briefingTime);
+        if (m_hooks.showBriefing) m_hooks.showBriefing();
+    }
+    if (t.command && m_hooks.runCommand) m_hooks.runCommand(t.command);
+}
+
+std::string ProblemsPanel::fixLabel(int index) const {
+    return valid(index) && m_problems[index].fix ? std::string(m_problems[index].fix->label) : std::string();
+}
+
+bool ProblemsPanel::applyFix(int index) {
+    // A list that missed the last change may point at a command that moved:
+    // look again and fix the same problem, if it is still there.
+    if (m_stale && valid(index)) {
+        const lint::Problem wanted = m_problems[index];
+        refresh();
+        index = -1;
+        for (size_t k = 0; k < m_problems.size(); ++k)
+            if (m_problems[k].code == wanted.code && m_problems[k].location == wanted.location)
+                index = static_cast<int>(k);
+    }
+    if (!valid(index) || !m_problems[index].fix) return false;
+    const lint::Fix fix = *m_problems[index].fix;
+    bool done = false;
+    {
+        core::ActionScope scope(m_editor.journal, fix.label);
+        done = lint::applyFix(m_editor.store, m_editor.briefing, fix);
+    }
+    if (m_hooks.rereadViews) m_hooks.rereadViews();
+    refresh();
+    return done;
+}
+
+}  // namespace quendar::app

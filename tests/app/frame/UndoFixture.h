@@ -1,0 +1,112 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "app/editor/Editor.h"
+#include "app/mapedit/MapTools.h"
+#include "app/files/MissionIO.h"
+#include "mission/MissionFile.h"
+#include "shipgroup/FormFactory.h"
+#include "shipgroup/ShipgroupContext.h"
+#include "support/ScriptedUi.h"
+
+namespace quendar::app::test {
+
+// An editor with a mission opened from a file image (journal empty, nothing
+// modified), the map tools on an 800 × 600 map, and the forms a test opens
+// wired as the frame wires them: every form's changes are actions of the
+// editor's journal and every shipgroup event reaches the open forms.
+struct UndoFixture {
+    Editor editor;
+    quendar::testing::ScriptedPrompter prompter;
+    MapTools tools{editor, prompter};
+    shipgroup::ShipgroupContext ctx{editor.store, editor.shipgroupEvents, prompter,
+                                    &editor.craftList};
+    std::vector<std::unique_ptr<core::FormModel>> forms;
+    std::vector<shipgroup::ShipgroupForm*> shipgroupForms;
+    core::Notifier<int>::Connection relay;
+
+    UndoFixture() {
+        editor.craftListPath = QUENDAR_DATA_DIR "/SHIPLIST.TXT";
+        for (int i = 0; i < map::MapView::kCentringNotifications; ++i)
+            editor.mapView.resize(800, 600);
+        relay = editor.shipgroupEvents.connect([this](int code) {
+            for (auto* f : shipgroupForms)
+                if (const int r = relayed(f->kind(), code)) f->receive(r);
+        });
+    }
+
+    void open(std::span<const uint8_t> file) {
+        {
+            mission::ChangeJournal::Pause pause(editor.journal);
+            loadMissionBytes(editor, file);
+        }
+        editor.journal.clear();
+    }
+
+    // The frame's relay of the shipgroup events to the open forms (0: none).
+    static int relayed(shipgroup::FormKind kind, int code) {
+        using shipgroup::FormKind;
+        using namespace shipgroup::event;
+        if (kind == FormKind::Shipgroups || kind == FormKind::ShipgroupsViewcontrol) return code;
+        if (code == currentChanged) return reload;
+        if (code == added && kind == FormKind::Basic) return reload;
+        if (code == advanced && kind == FormKind::Advanced) return advanced;
+        if (code == waypoints && kind == FormKind::Waypoints) return waypoints;
+        return 0;
+    }
+
+    template <typename Form>
+    Form& add(std::unique_ptr<Form> form) {
+        form->setActionGroups(&editor.journal);
+        Form& f = *form;
+        forms.push_back(std::move(form));
+        return f;
+    }
+    shipgroup::ShipgroupForm& openShipgroupForm(shipgroup::FormKind kind) {
+        auto& f = add(shipgroup::createForm(kind, ctx));
+        shipgroupForms.push_back(&f);
+        return f;
+    }
+
+    // What Undo's refresh does for the views the tests keep: the current
+    // shipgroup stays in the list and the open forms re-read.
+    void refresh() {
+        auto& s = editor.store;
+        if (s.currentShipgroup >= s.shipgroupCount) s.currentShipgroup = s.shipgroupCount - 1;
+        if (s.currentShipgroup < 0) s.currentShipgroup = 0;
+        for (auto* f : shipgroupForms) f->receive(shipgroup::event::reload);
+    }
+    bool undo() {
+        const bool done = editor.journal.undo();
+        refresh();
+        return done;
+    }
+    bool redo() {
+        const bool done = editor.journal.redo();
+        refresh();
+        return done;
+    }
+
+    // The file the mission would be saved as, built from a copy of the store
+    // into which briefing 1 is packed: the live store and lists stay as they are.
+    std::vector<uint8_t> image() const {
+        mission::MissionStore copy(editor.store);
+        editor.briefing.packInto(copy);
+        return mission::writeMission(copy);
+    }
+};
+
+// The bundled sample mission's bytes.
+inline std::vector<uint8_t> sampleMissionFile() {
+    std::ifstream in(QUENDAR_DATA_DIR "/samples/lantern-run.tie", std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace quendar::app::test

@@ -1,0 +1,276 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/mapedit/MapTools.h"
+#include "app/mapedit/ShipgroupClipboard.h"
+#include "mission/NewMission.h"
+#include "mission/ShipgroupRecord.h"
+#include "shipgroup/ShipgroupList.h"
+#include "support/ScriptedUi.h"
+
+using namespace quendar;
+using app::MapKey;
+using map::PointerAction;
+using map::PointerButton;
+using mission::Table;
+
+namespace {
+
+// The clipboard two editors share.
+struct FakeClipboard : app::Clipboard {
+    std::vector<uint8_t> bytes;
+    std::string text;
+    void put(const std::vector<uint8_t>& r, const std::string& t) override { bytes = r, text = t; }
+    std::optional<std::vector<uint8_t>> records() const override {
+        if (bytes.empty()) return std::nullopt;
+        return bytes;
+    }
+};
+
+// One editor window: a new mission of six shipgroups on an 800 x 600 map at
+// zoom 100, origin in the middle: pixel (400 + k, 300 + k) is about 1.6 k units.
+struct Window {
+    app::Editor editor;
+    quendar::testing::ScriptedPrompter prompter;
+    app::MapTools tools{editor, prompter};
+    app::ShipgroupClipboard clip;
+    std::string status;
+
+    explicit Window(FakeClipboard& c) : clip(editor, tools.selection(), prompter, c) {
+        mission::resetToNewMission(editor.store);
+        for (int i = 0; i < map::MapView::kCentringNotifications; ++i) editor.mapView.resize(800, 600);
+        editor.store.shipgroupCount = 6;
+        clip.status = [this](const std::string& t) { status = t; };
+        // Shipgroup i at (160 i, 80 i, 7 i) units in region 0; 5 in region 1.
+        for (int i = 0; i < 6; ++i) place(i, 160 * i, 80 * i, 7 * i, i == 5 ? 1 : 0);
+        // 1's arrival trigger names 3; 4's first order targets 1.
+        cell(1, 137, 1), cell(1, 138, 3), cell(4, 214, 1), cell(4, 215, 1);
+    }
+    void place(int i, int x, int y, int z, int region) {
+        mission::ShipgroupRecord r(editor.store, i);
+        r.setStartPoint(0, {x, y, z, 0});
+        r.set(3498, static_cast<uint8_t>(region));
+    }
+    void cell(int i, int off, int v) { editor.store.setByte(Table::Shipgroups, i, off, static_cast<uint8_t>(v)); }
+    int cell(int i, int off) const { return editor.store.byte(Table::Shipgroups, i, off); }
+    int word(int i, int off) const { return editor.store.signedWord(Table::Shipgroups, i, off); }
+    void mouse(PointerAction a, int x, int y, PointerButton b = PointerButton::Left) {
+        tools.pointer({a, b, false, false, x, y});
+    }
+    void drag(int x0, int y0, int x1, int y1, bool release = true) {
+        mouse(PointerAction::Press, x0, y0);
+        mouse(PointerAction::Move, x1, y1, PointerButton::None);
+        if (release) mouse(PointerAction::Release, x1, y1);
+    }
+    // Every table and the counters, to compare states byte for byte.
+    std::vector<uint8_t> bytes() const {
+        std::vector<uint8_t> out;
+        for (int t = 0; t < static_cast<int>(Table::Count); ++t) {
+            const auto b = editor.store.table(static_cast<Table>(t));
+            out.insert(out.end(), b.begin(), b.end());
+        }
+        out.push_back(static_cast<uint8_t>(editor.store.shipgroupCount));
+        return out;
+    }
+    void startJournal() { editor.journal.clear(); }
+    // Undo then redo give back exactly `before` and `after`.
+    void expectUndoRedo(const std::vector<uint8_t>& before) {
+        const auto after = bytes();
+        ASSERT_TRUE(editor.journal.undo());
+        EXPECT_EQ(bytes(), before);
+        ASSERT_TRUE(editor.journal.redo());
+        EXPECT_EQ(bytes(), after);
+    }
+};
+
+struct MapSelectionTest : ::testing::Test {
+    FakeClipboard board;
+    Window w{board};
+};
+
+}  // namespace
+
+// Shipgroup 2 sits at (320, 160, 14) units: pixel (600, 400) in X-Y.
+TEST_F(MapSelectionTest, DragMovesPastThreePixelsAndKeepsTheThirdCoordinate) {
+    struct Row {
+        int projection;
+        int px, py;        // shipgroup 2 on screen
+        int x, y, z;       // its start point after a drag of (+10, -5) pixels
+    };
+    const Row rows[] = {
+        {0, 600, 400, 336, 152, 14},
+        {1, 600, 308, 336, 160, 6},
+        {2, 500, 308, 320, 176, 6},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.projection);
+        Window v{board};
+        v.editor.settings.projection = r.projection;
+        v.startJournal();
+        const auto before = v.bytes();
+        // Two pixels: a click; it selects and moves nothing.
+        v.drag(r.px, r.py, r.px + 2, r.py - 2);
+        EXPECT_EQ(v.editor.store.currentShipgroup, 2);
+        EXPECT_EQ(v.bytes(), before);
+        EXPECT_FALSE(v.editor.journal.canUndo());
+        // Three pixels are a drag.
+        v.drag(r.px, r.py, r.px + 3, r.py);
+        EXPECT_NE(v.bytes(), before);
+        ASSERT_TRUE(v.editor.journal.undo());
+        // Escape during a drag puts it back.
+        v.drag(r.px, r.py, r.px + 10, r.py - 5, false);
+        EXPECT_NE(v.bytes(), before);
+        EXPECT_TRUE(v.tools.key(MapKey::Escape, false));
+        v.mouse(PointerAction::Release, r.px + 10, r.py - 5);
+        EXPECT_EQ(v.bytes(), before);
+        EXPECT_FALSE(v.editor.journal.canUndo());
+        // A drag of three pixels or more moves, as one action.
+        v.drag(r.px, r.py, r.px + 10, r.py - 5);
+        EXPECT_EQ(v.word(2, 3466), r.x);
+        EXPECT_EQ(v.word(2, 3468), r.y);
+        EXPECT_EQ(v.word(2, 3470), r.z);
+        EXPECT_EQ(v.editor.journal.undoName(), "Move shipgroup");
+        v.expectUndoRedo(before);
+    }
+}
+
+TEST_F(MapSelectionTest, RubberBandSelectsTheShownRegionAndMovesTogether) {
+    // From pixel (390, 290) to (660, 420): units -16..416 across, -16..192 down:
+    // shipgroups 0, 1, 2; 3 lies outside, 5 is in another region.
+    w.place(5, 100, 50, 0, 1);
+    w.startJournal();
+    w.drag(390, 290, 660, 420);
+    EXPECT_EQ(w.tools.selection().selected(), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(w.editor.store.currentShipgroup, 2);
+    EXPECT_FALSE(w.editor.journal.canUndo());
+    // Dragging one of them moves all three; 3 stays.
+    const auto before = w.bytes();
+    w.drag(500, 350, 500, 360);  // shipgroup 1, ten pixels down: 16 units
+    for (int i : {0, 1, 2}) EXPECT_EQ(w.word(i, 3468), 80 * i + 16) << i;
+    EXPECT_EQ(w.word(3, 3468), 240);
+    EXPECT_EQ(w.editor.journal.undoName(), "Move shipgroups");
+    w.expectUndoRedo(before);
+    // Resting on a shipgroup names it; empty map has no tooltip.
+    EXPECT_EQ(w.tools.selection().tooltipAt(500, 360).rfind("1 Noname: 1 x craft 1, IFF Rebel", 0), 0u);
+    EXPECT_EQ(w.tools.selection().tooltipAt(390, 590), "");
+    // A click on empty map clears the selection; so does Escape.
+    w.drag(390, 590, 390, 590);
+    EXPECT_TRUE(w.tools.selection().selected().empty());
+    w.drag(390, 290, 660, 420);
+    EXPECT_TRUE(w.tools.key(MapKey::Escape, false));
+    EXPECT_TRUE(w.tools.selection().selected().empty());
+}
+
+TEST_F(MapSelectionTest, ArrowKeysMoveOnePixelsWorthPerPressOneActionPerRun) {
+    w.tools.selection().select({1, 3});
+    w.startJournal();
+    const auto before = w.bytes();
+    // At zoom 100 one pixel is 1.6 units: 2; Shift: ten pixels, 16.
+    w.tools.key(MapKey::Right, false);
+    w.tools.key(MapKey::Right, false);
+    w.tools.key(MapKey::Up, true);
+    EXPECT_EQ(w.word(1, 3466), 164);
+    EXPECT_EQ(w.word(3, 3466), 484);
+    EXPECT_EQ(w.word(3, 3468), 224);
+    EXPECT_EQ(w.word(0, 3466), 0);
+    w.expectUndoRedo(before);
+    w.tools.keyReleased();
+    const auto afterRun = w.bytes();
+    w.tools.key(MapKey::Down, false);
+    w.expectUndoRedo(afterRun);
+    // Without a selection the arrows are not the map's: the view scrolls.
+    w.tools.selection().clear();
+    EXPECT_FALSE(w.tools.key(MapKey::Left, false));
+}
+
+TEST_F(MapSelectionTest, DeleteRemovesTheSelectionAsTheListDoesAfterOneQuestion) {
+    // The list's Delete selected, once for 3 and once for 1, is the reference.
+    app::Editor ref;
+    ref.store = w.editor.store;
+    shipgroup::ShipgroupContext ctx{ref.store, ref.shipgroupEvents, w.prompter};
+    shipgroup::ShipgroupList list{ctx};
+    for (int d : {3, 1}) {
+        ref.store.currentShipgroup = d;
+        ASSERT_TRUE(list.deleteSelected());
+    }
+    w.prompter.shown.clear();
+    w.tools.selection().select({1, 3});
+    w.startJournal();
+    const auto before = w.bytes();
+    w.prompter.answers = {core::Answer::No};
+    EXPECT_FALSE(w.tools.key(MapKey::Delete, false));
+    EXPECT_EQ(w.bytes(), before);
+    EXPECT_TRUE(w.tools.key(MapKey::Delete, false));
+    EXPECT_EQ(w.prompter.shown.size(), 2u);
+    EXPECT_EQ(w.editor.store.shipgroupCount, 4);
+    EXPECT_EQ(w.cell(2, 214), 0);  // old 4 attacked deleted 1: "None"
+    const auto t = w.editor.store.table(Table::Shipgroups);
+    const auto r = ref.store.table(Table::Shipgroups);
+    EXPECT_TRUE(std::equal(t.begin(), t.end(), r.begin()));
+    w.expectUndoRedo(before);
+}
+
+TEST_F(MapSelectionTest, CopyPasteWithinAndBetweenMissionsCutPasteMoves) {
+    Window other{board};
+    other.editor.store.shipgroupCount = 2;
+    w.tools.selection().select({1, 3, 4});
+    ASSERT_TRUE(w.clip.copy());
+    EXPECT_NE(board.text.find("3 Noname: 1 x"), std::string::npos);
+
+    // Into the other mission at the mouse: 1 lands on pixel (400, 300), the
+    // others keep their offsets; 1's reference to 3 follows it, 4's to 1 too.
+    other.startJournal();
+    auto before = other.bytes();
+    ASSERT_TRUE(other.clip.pasteAt(400, 300));
+    EXPECT_EQ(other.editor.store.shipgroupCount, 5);
+    EXPECT_EQ(other.tools.selection().selected(), (std::vector<int>{2, 3, 4}));
+    EXPECT_EQ(other.editor.store.currentShipgroup, 4);
+    EXPECT_EQ(other.word(2, 3466), 0);
+    EXPECT_EQ(other.word(3, 3466), 320);
+    EXPECT_EQ(other.word(4, 3468), 240);
+    EXPECT_EQ(other.word(4, 3470), 28);  // the third coordinate as it was
+    EXPECT_EQ(other.cell(2, 138), 3);
+    EXPECT_EQ(other.cell(4, 215), 2);
+    EXPECT_EQ(other.status, "Pasted 3 shipgroups.");
+    other.expectUndoRedo(before);
+
+    // The 200 limit refuses the whole paste.
+    other.editor.store.shipgroupCount = 198;
+    before = other.bytes();
+    EXPECT_FALSE(other.clip.paste());
+    EXPECT_EQ(other.bytes(), before);
+    ASSERT_EQ(other.prompter.shown.size(), 1u);
+
+    // Cut and paste in one mission is a move to the end of the list; the
+    // references of and to the moved ones follow.
+    w.cell(0, 173, 1), w.cell(0, 174, 5);  // departure of 0 names 5
+    w.cell(3, 137, 1), w.cell(3, 138, 5);  // 3 arrives after 5, which stays
+    w.tools.selection().select({1, 3});
+    w.startJournal();
+    before = w.bytes();
+    ASSERT_TRUE(w.clip.cut());
+    EXPECT_EQ(w.editor.store.shipgroupCount, 4);
+    EXPECT_EQ(w.cell(0, 174), 3);
+    ASSERT_TRUE(w.clip.paste());
+    EXPECT_EQ(w.editor.store.shipgroupCount, 6);
+    EXPECT_EQ(w.word(4, 3466), 160);  // positions kept from the menu
+    EXPECT_EQ(w.cell(4, 138), 5);     // old 1 -> 4 still arrives after old 3 -> 5
+    EXPECT_EQ(w.cell(5, 138), 3);     // old 3 still arrives after old 5 -> 3
+    EXPECT_EQ(w.status, "Pasted 2 shipgroups.");
+    const auto afterPaste = w.bytes();
+    ASSERT_TRUE(w.editor.journal.undo());
+    ASSERT_TRUE(w.editor.journal.undo());
+    EXPECT_EQ(w.bytes(), before);
+    ASSERT_TRUE(w.editor.journal.redo());
+    ASSERT_TRUE(w.editor.journal.redo());
+    EXPECT_EQ(w.bytes(), afterPaste);
+
+    // The same set into the other mission: references to shipgroups that
+    // were not pasted are cleared, and the status says how many.
+    other.editor.store.shipgroupCount = 2;
+    ASSERT_TRUE(other.clip.paste());
+    EXPECT_EQ(other.cell(3, 137), 0);
+    EXPECT_EQ(other.status, "Pasted 2 shipgroups; 1 reference to shipgroups not pasted was cleared.");
+}
