@@ -14,22 +14,26 @@ namespace {
 using namespace quendar;
 using namespace quendar::bench;
 
-void paintWorst(benchmark::State& state, int zoom) {
-    WorstCase w(zoom);
+// A whole paint of `w`, called as often as wanted: into a QImage through the
+// Qt canvas, or without the UI library into the raster canvas.
+auto painter(WorstCase& w) {
 #if QUENDAR_WITH_UI
     ensureGuiApplication();
-    QImage target(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-    auto once = [&] {
+    return [&w, target = QImage(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied)]() mutable {
         ui::QPainterCanvas canvas(target);
         w.renderer.paint(canvas, w.input());
     };
 #else
-    map::RasterCanvas target(kWidth, kHeight, false);
-    auto once = [&] {
+    return [&w, target = map::RasterCanvas(kWidth, kHeight, false)]() mutable {
         target.clearCalls();
         w.renderer.paint(target, w.input());
     };
 #endif
+}
+
+void paintWorst(benchmark::State& state, int zoom) {
+    WorstCase w(zoom);
+    auto once = painter(w);
     once();  // the first paint fills the icon cache
     for (auto _ : state) {
         once();
@@ -49,20 +53,7 @@ BENCHMARK(BM_Paint_Worst_Zoom60)->Unit(benchmark::kMillisecond);
 void BM_PanStep_Worst(benchmark::State& state) {
     WorstCase w(240);
     map::Panning pan;
-#if QUENDAR_WITH_UI
-    ensureGuiApplication();
-    QImage target(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-    auto paint = [&] {
-        ui::QPainterCanvas canvas(target);
-        w.renderer.paint(canvas, w.input());
-    };
-#else
-    map::RasterCanvas target(kWidth, kHeight, false);
-    auto paint = [&] {
-        target.clearCalls();
-        w.renderer.paint(target, w.input());
-    };
-#endif
+    auto paint = painter(w);
     paint();
     bool left = true;
     for (auto _ : state) {
