@@ -6,6 +6,7 @@
 #include "map/MapRenderer.h"
 #include "map/RasterCanvas.h"
 #include "mission/ShipgroupRecord.h"
+#include "support/CraftIcons.h"
 
 using namespace quendar;
 using map::RasterCanvas;
@@ -17,13 +18,7 @@ namespace sg = mission::sg;
 
 namespace {
 
-map::CraftIcon solidIcon(int w, int h, uint8_t b) {
-    map::CraftIcon i;
-    i.width = w;
-    i.height = h;
-    i.bytes.assign(static_cast<size_t>(w) * h * 3, b);
-    return i;
-}
+using quendar::testing::solidIcon;
 
 struct MapFixture : ::testing::Test {
     mission::MissionStore store;
