@@ -14,26 +14,10 @@ namespace {
 using namespace quendar;
 using namespace quendar::bench;
 
-// A whole paint of `w`, called as often as wanted: into a QImage through the
-// Qt canvas, or without the UI library into the raster canvas.
-auto painter(WorstCase& w) {
-#if QUENDAR_WITH_UI
-    ensureGuiApplication();
-    return [&w, target = QImage(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied)]() mutable {
-        ui::QPainterCanvas canvas(target);
-        w.renderer.paint(canvas, w.input());
-    };
-#else
-    return [&w, target = map::RasterCanvas(kWidth, kHeight, false)]() mutable {
-        target.clearCalls();
-        w.renderer.paint(target, w.input());
-    };
-#endif
-}
-
 void paintWorst(benchmark::State& state, int zoom) {
     WorstCase w(zoom);
-    auto once = painter(w);
+    WorstTarget target;
+    auto once = [&] { target.paint(w.renderer, w.input()); };
     once();  // the first paint fills the icon cache
     for (auto _ : state) {
         once();
@@ -53,7 +37,8 @@ BENCHMARK(BM_Paint_Worst_Zoom60)->Unit(benchmark::kMillisecond);
 void BM_PanStep_Worst(benchmark::State& state) {
     WorstCase w(240);
     map::Panning pan;
-    auto paint = painter(w);
+    WorstTarget target;
+    auto paint = [&] { target.paint(w.renderer, w.input()); };
     paint();
     bool left = true;
     for (auto _ : state) {
