@@ -16,20 +16,8 @@ using namespace quendar::bench;
 
 void paintWorst(benchmark::State& state, int zoom) {
     WorstCase w(zoom);
-#if QUENDAR_WITH_UI
-    ensureGuiApplication();
-    QImage target(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-    auto once = [&] {
-        ui::QPainterCanvas canvas(target);
-        w.renderer.paint(canvas, w.input());
-    };
-#else
-    map::RasterCanvas target(kWidth, kHeight, false);
-    auto once = [&] {
-        target.clearCalls();
-        w.renderer.paint(target, w.input());
-    };
-#endif
+    WorstTarget target;
+    auto once = [&] { target.paint(w.renderer, w.input()); };
     once();  // the first paint fills the icon cache
     for (auto _ : state) {
         once();
@@ -49,20 +37,8 @@ BENCHMARK(BM_Paint_Worst_Zoom60)->Unit(benchmark::kMillisecond);
 void BM_PanStep_Worst(benchmark::State& state) {
     WorstCase w(240);
     map::Panning pan;
-#if QUENDAR_WITH_UI
-    ensureGuiApplication();
-    QImage target(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-    auto paint = [&] {
-        ui::QPainterCanvas canvas(target);
-        w.renderer.paint(canvas, w.input());
-    };
-#else
-    map::RasterCanvas target(kWidth, kHeight, false);
-    auto paint = [&] {
-        target.clearCalls();
-        w.renderer.paint(target, w.input());
-    };
-#endif
+    WorstTarget target;
+    auto paint = [&] { target.paint(w.renderer, w.input()); };
     paint();
     bool left = true;
     for (auto _ : state) {

@@ -12,6 +12,7 @@
 #include "map/Panning.h"
 #include "map/RasterCanvas.h"
 #include "mission/ShipgroupRecord.h"
+#include "support/MapScene.h"
 
 #if QUENDAR_WITH_UI
 #include <QGuiApplication>
@@ -45,16 +46,9 @@ inline map::CraftIcon benchIcon(int seed) {
     return icon;
 }
 
-struct WorstCase {
-    mission::MissionStore store;
-    core::DisplaySettings settings;
-    map::MapView view;
-    map::ViewSwitches switches;
-    map::IconTable icons;
-    map::MapRenderer renderer{icons};
-
+struct WorstCase : testing::MapScene {
     explicit WorstCase(int zoom) {
-        for (int i = 0; i < map::MapView::kCentringNotifications; ++i) view.resize(kWidth, kHeight);
+        sizeView(kWidth, kHeight);
         while (view.zoom() < zoom) view.wheel(1, false);
         while (view.zoom() > zoom) view.wheel(-1, false);
         view.centre(false);

@@ -8,36 +8,17 @@
 #include "briefing/StringTableForms.h"
 #include "mission/CraftList.h"
 #include "mission/MissionStore.h"
+#include "support/FormFixture.h"
 
 namespace quendar::briefing {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-struct Box {
-    std::string text, caption;
-};
-
-class RecordingPrompter : public core::Prompter {
-  public:
-    core::Answer ask(std::string_view text, std::string_view caption, core::Buttons,
-                     core::Icon) override {
-        shown.push_back({std::string(text), std::string(caption)});
-        return core::Answer::Ok;
-    }
-    std::vector<Box> shown;
-};
-
-class BriefingFormsTest : public ::testing::Test {
+// The briefing of a mission in memory; the prompter records every box.
+class BriefingFormsTest : public ::testing::Test, public quendar::testing::FormFixture {
   protected:
-    mission::MissionStore store;
     BriefingModel model{store};
-    RecordingPrompter prompter;
-    int closes = 0;
-    std::vector<core::Notifier<>::Connection> conns;
-    void watch(core::FormModel& f) {
-        conns.push_back(f.closeRequested.connect([this] { ++closes; }));
-    }
 };
 
 TEST_F(BriefingFormsTest, LengthFormConvertsBothWaysAndLowersTheMarkOnClose) {

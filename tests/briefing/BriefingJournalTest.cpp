@@ -13,6 +13,7 @@
 #include "mission/ChangeJournal.h"
 #include "mission/MissionStore.h"
 #include "mission/NewMission.h"
+#include "support/ScriptedUi.h"
 
 namespace quendar::briefing {
 namespace {
@@ -35,13 +36,6 @@ struct State {
         return lists == o.lists && counts == o.counts && endTime == o.endTime &&
                length == o.length && logLength == o.logLength && logPosition == o.logPosition &&
                block == o.block;
-    }
-};
-
-class SilentPrompter : public core::Prompter {
-  public:
-    core::Answer ask(std::string_view, std::string_view, core::Buttons, core::Icon) override {
-        return core::Answer::Ok;
     }
 };
 
@@ -128,7 +122,7 @@ TEST_F(BriefingJournalTest, ToolActionAndDeleteCommandsComeBackExactly) {
     // Two lines deleted in one run of the form: one action by the form's name,
     // even inside the action the form's button opens.
     model.setCurrentTime(20);
-    SilentPrompter prompter;
+    quendar::testing::ScriptedPrompter prompter;
     DeleteCommandsForm form(model, prompter);
     form.setActionGroups(&journal);
     auto rowOf = [&](Kind kind) {

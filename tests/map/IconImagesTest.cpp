@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "map/IconImages.h"
 #include "map/RasterCanvas.h"
+#include "support/CraftIcons.h"
 
 using namespace quendar;
 using map::CraftIcon;
@@ -11,28 +10,8 @@ using core::rgb;
 
 namespace {
 
-CraftIcon makeIcon(int w, int h, uint32_t seed, int transparentPercent = 30) {
-    CraftIcon i;
-    i.width = w;
-    i.height = h;
-    i.bytes.resize(static_cast<size_t>(w) * h * 3);
-    std::mt19937 gen(seed);
-    for (size_t p = 0; p < i.bytes.size(); p += 3) {
-        if (static_cast<int>(gen() % 100) < transparentPercent) continue;
-        i.bytes[p] = static_cast<uint8_t>(gen());
-        i.bytes[p + 1] = static_cast<uint8_t>(gen());
-        i.bytes[p + 2] = static_cast<uint8_t>(gen());
-    }
-    return i;
-}
-
-CraftIcon solidIcon(int w, int h, uint8_t b0, uint8_t b1, uint8_t b2) {
-    CraftIcon i;
-    i.width = w;
-    i.height = h;
-    for (int k = 0; k < w * h; ++k) i.bytes.insert(i.bytes.end(), {b0, b1, b2});
-    return i;
-}
+using quendar::testing::makeIcon;
+using quendar::testing::solidIcon;
 
 }  // namespace
 

@@ -17,6 +17,17 @@ struct FileIcon {
     std::vector<uint8_t> bytes;  // column-major, 3 per pixel; empty = a pattern
 };
 
+// One colour byte of a loaded icon: icon number, column, row, channel, value.
+struct PixelByte {
+    int icon, col, row, channel, value;
+};
+
+void expectPixels(const IconTable& t, std::initializer_list<PixelByte> bytes) {
+    for (const PixelByte& b : bytes)
+        EXPECT_EQ(t.icon(b.icon).pixel(b.col, b.row)[b.channel], b.value)
+            << "icon " << b.icon << " (" << b.col << ", " << b.row << ")[" << b.channel << "]";
+}
+
 std::vector<uint8_t> iconFile(const std::vector<FileIcon>& icons, int v1 = 1, int v2 = 1) {
     std::vector<uint8_t> f(11, 'x');
     f.push_back(static_cast<uint8_t>(v1));
@@ -141,9 +152,7 @@ TEST(IconTable, ANumberListedTwiceReadsItsLaterSizeTwice) {
     EXPECT_FALSE(r.truncated);
     EXPECT_EQ(t.icon(5).width, 1);
     EXPECT_EQ(t.icon(5).height, 2);
-    EXPECT_EQ(t.icon(5).pixel(0, 0)[0], 3);
-    EXPECT_EQ(t.icon(5).pixel(0, 1)[0], 4);
-    EXPECT_EQ(t.icon(6).pixel(0, 0)[0], 5);
+    expectPixels(t, {{5, 0, 0, 0, 3}, {5, 0, 1, 0, 4}, {6, 0, 0, 0, 5}});
 }
 
 TEST(IconTable, OversizedIconsAreCutAndKeepTheFollowingIconsInStep) {
@@ -153,10 +162,7 @@ TEST(IconTable, OversizedIconsAreCutAndKeepTheFollowingIconsInStep) {
     EXPECT_TRUE(r.cropped);
     EXPECT_EQ(t.icon(1).width, 128);
     EXPECT_EQ(t.icon(1).height, 128);
-    EXPECT_EQ(t.icon(1).pixel(127, 127)[0], 127);
-    EXPECT_EQ(t.icon(1).pixel(127, 127)[1], 127);
-    EXPECT_EQ(t.icon(2).pixel(0, 0)[0], 4);
-    EXPECT_EQ(t.icon(2).pixel(0, 0)[2], 6);
+    expectPixels(t, {{1, 127, 127, 0, 127}, {1, 127, 127, 1, 127}, {2, 0, 0, 0, 4}, {2, 0, 0, 2, 6}});
 }
 
 TEST(IconTable, ShortFilesLoadWhatIsThere) {

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "map/MapDisplayForms.h"
+#include "support/FormFixture.h"
 
 using namespace quendar;
+using quendar::testing::chooseAll;
 
 TEST(MapDisplayForms, CoordinatesPropertiesWriteTheirSettingsAtOnce) {
     core::DisplaySettings s;
@@ -10,13 +12,13 @@ TEST(MapDisplayForms, CoordinatesPropertiesWriteTheirSettingsAtOnce) {
     EXPECT_EQ(f.title(), "Coordinates Properties");
     EXPECT_TRUE(f.modal());
     EXPECT_EQ(f.valueOf("intersectCoordinates"), 1);
-    f.choose("horizontalCoordinates", 1);
-    f.choose("intersectCoordinates", 0);
-    f.choose("labelColour", 2);
-    f.choose("horizontalPosition", 1);
-    f.choose("verticalPosition", 2);
-    f.choose("intersectColour", 1);
-    f.choose("intersectColour", 3);  // no such button
+    chooseAll(f, {{"horizontalCoordinates", 1},
+                  {"intersectCoordinates", 0},
+                  {"labelColour", 2},
+                  {"horizontalPosition", 1},
+                  {"verticalPosition", 2},
+                  {"intersectColour", 1},
+                  {"intersectColour", 3}});  // no such button
     EXPECT_EQ(s.showHorizontalLabels, 1);
     EXPECT_EQ(s.showIntersectLabels, 0);
     EXPECT_EQ(s.labelColour, 2);
@@ -57,11 +59,11 @@ TEST(MapDisplayForms, AxisModeRadioEditsTheLiveProjection) {
     s.projection = 0;
     EXPECT_EQ(f.valueOf("axisMode"), 0);
 
-    f.choose("xzShowX", 1);
-    f.choose("yzShowZ", 0);
-    f.choose("showOrigoAxis", 0);
-    f.choose("showCaption", 0);
-    f.choose("origoColour", 0);
+    chooseAll(f, {{"xzShowX", 1},
+                  {"yzShowZ", 0},
+                  {"showOrigoAxis", 0},
+                  {"showCaption", 0},
+                  {"origoColour", 0}});
     EXPECT_EQ(s.xzShowX, 1);
     EXPECT_EQ(s.yzShowZ, 0);
     EXPECT_EQ(s.showOrigoAxis, 0);

@@ -6,6 +6,8 @@
 #include "map/MapRenderer.h"
 #include "map/RasterCanvas.h"
 #include "mission/ShipgroupRecord.h"
+#include "support/CraftIcons.h"
+#include "support/MapScene.h"
 
 using namespace quendar;
 using map::RasterCanvas;
@@ -17,25 +19,13 @@ namespace sg = mission::sg;
 
 namespace {
 
-map::CraftIcon solidIcon(int w, int h, uint8_t b) {
-    map::CraftIcon i;
-    i.width = w;
-    i.height = h;
-    i.bytes.assign(static_cast<size_t>(w) * h * 3, b);
-    return i;
-}
+using quendar::testing::solidIcon;
 
-struct MapFixture : ::testing::Test {
-    mission::MissionStore store;
-    core::DisplaySettings settings;
-    map::MapView view;
-    map::ViewSwitches switches;
-    map::IconTable icons;
-    map::MapRenderer renderer{icons};
+struct MapFixture : ::testing::Test, quendar::testing::MapScene {
     map::BriefingFrame briefing;
 
     MapFixture() {
-        for (int i = 0; i < map::MapView::kCentringNotifications; ++i) view.resize(800, 600);
+        sizeView(800, 600);
         store.shipgroupCount = 0;
     }
     // Adds a shipgroup with start point 1 at (x, y, z) in `region`.

@@ -6,8 +6,6 @@
 namespace quendar::settings::test {
 namespace {
 
-using mission::Table;
-
 TEST(GlobalGoalsForm, PointsAreStoredOnlyFromTheThumb) {
     SettingsFixture f;
     GlobalGoalsForm form(f.ctx);
@@ -39,23 +37,18 @@ TEST(GlobalGoalsForm, KindDecidesTheWordingAndTheThirdText) {
     EXPECT_EQ(form.itemsOf("condition")[2], "must be destroyed");
     EXPECT_TRUE(form.find("text3")->isEnabled());
     EXPECT_EQ(form.valueOf("amount"), 45);
-    const auto amounts = form.itemsOf("amount");
-    ASSERT_EQ(amounts.size(), 51u);
-    EXPECT_EQ(amounts[45], "Unknown - 45");
-    EXPECT_EQ(amounts[17], "66 %");
-    EXPECT_EQ(amounts[36], "Unknown - 36");
-    EXPECT_EQ(amounts[50], "Unknown - 50");
+    expectItems(form, "amount", 51,
+                {{45, "Unknown - 45"}, {17, "66 %"}, {36, "Unknown - 36"}, {50, "Unknown - 50"}});
 
     form.choose("kind", 1);
     EXPECT_EQ(form.valueOf("condition"), 2);
-    const auto prevent = form.itemsOf("condition");
-    ASSERT_EQ(prevent.size(), 51u);
-    EXPECT_EQ(prevent[2], "musn't be destroyed");
-    EXPECT_EQ(prevent[0], "TRUE - No condition");
-    EXPECT_EQ(prevent[10], "FALSE - Impossible condition");
-    EXPECT_EQ(prevent[23], "musn't run out of missiles");
-    EXPECT_EQ(prevent[45], "musn't withdrawn");
-    EXPECT_EQ(prevent[46], "Unknown - 46");
+    expectItems(form, "condition", 51,
+                {{2, "musn't be destroyed"},
+                 {0, "TRUE - No condition"},
+                 {10, "FALSE - Impossible condition"},
+                 {23, "musn't run out of missiles"},
+                 {45, "musn't withdrawn"},
+                 {46, "Unknown - 46"}});
     EXPECT_FALSE(form.find("text3")->isEnabled());
     form.type("text3", "ignored");
     EXPECT_EQ(f.store.text(Table::GlobalGoalStrings, 5, 0, 64), "");
@@ -72,14 +65,8 @@ TEST(GlobalGoalsForm, PickersAddressTheRightBytesAndTexts) {
     form.click("goal3");
     EXPECT_FALSE(form.find("goal3")->isEnabled());
     // Team 2, prevent, goal 3: the trigger starts at 2 + 122 + 16 = 140.
-    form.choose("condition", 8);
-    form.choose("subjectType", 12);
-    form.choose("amount", 4);
-    form.choose("parameter", 200);
-    EXPECT_EQ(f.at(Table::GlobalGoals, 1, 140), 8);
-    EXPECT_EQ(f.at(Table::GlobalGoals, 1, 141), 12);
-    EXPECT_EQ(f.at(Table::GlobalGoals, 1, 143), 4);
-    EXPECT_EQ(f.at(Table::GlobalGoals, 1, 144), 200);
+    chooseAll(form, {{"condition", 8}, {"subjectType", 12}, {"amount", 4}, {"parameter", 200}});
+    f.expectBytes(Table::GlobalGoals, 1, {{140, 8}, {141, 12}, {143, 4}, {144, 200}});
     EXPECT_EQ(form.itemsOf("subjectType")[12], "Team");
     EXPECT_EQ(form.itemsOf("subjectType")[21], "All teams except");
     EXPECT_EQ(form.itemsOf("subjectType")[23], "Global Unit");

@@ -6,8 +6,6 @@
 namespace quendar::settings::test {
 namespace {
 
-using mission::Table;
-
 TEST(MessagesForm, TextAndNoteAreStoredOnlyWhenLeavingTheMessage) {
     SettingsFixture f;
     f.store.messageCount = 2;
@@ -44,28 +42,13 @@ TEST(MessagesForm, RecordBytesOfListsJoinsTeamsDelayAndColour) {
     SettingsFixture f;
     f.store.messageCount = 1;
     MessagesForm form(f.ctx);
-    form.choose("t3.condition", 2);
-    form.choose("t3.subjectType", 1);
-    form.choose("t3.subject", 4);
-    form.choose("t3.amount", 9);
-    form.choose("t4.param1", 3);
-    form.choose("t4.param2", 20);
-    EXPECT_EQ(f.at(Table::Messages, 0, 108), 2);
-    EXPECT_EQ(f.at(Table::Messages, 0, 109), 1);
-    EXPECT_EQ(f.at(Table::Messages, 0, 110), 4);
-    EXPECT_EQ(f.at(Table::Messages, 0, 111), 9);
-    EXPECT_EQ(f.at(Table::Messages, 0, 118), 3);
-    EXPECT_EQ(f.at(Table::Messages, 0, 119), 20);
-    form.choose("t1.amount", 17);
-    form.choose("t2.condition", 47);
-    EXPECT_EQ(f.at(Table::Messages, 0, 95), 17);
-    EXPECT_EQ(f.at(Table::Messages, 0, 98), 47);
-    form.choose("join12", 1);
-    form.choose("join34", 1);
-    form.choose("joinConditions", 1);
-    EXPECT_EQ(f.at(Table::Messages, 0, 106), 1);
-    EXPECT_EQ(f.at(Table::Messages, 0, 122), 1);
-    EXPECT_EQ(f.at(Table::Messages, 0, 124), 1);
+    chooseAll(form, {{"t3.condition", 2}, {"t3.subjectType", 1}, {"t3.subject", 4},
+                     {"t3.amount", 9}, {"t4.param1", 3}, {"t4.param2", 20}});
+    f.expectBytes(Table::Messages, 0, {{108, 2}, {109, 1}, {110, 4}, {111, 9}, {118, 3}, {119, 20}});
+    chooseAll(form, {{"t1.amount", 17}, {"t2.condition", 47}});
+    f.expectBytes(Table::Messages, 0, {{95, 17}, {98, 47}});
+    chooseAll(form, {{"join12", 1}, {"join34", 1}, {"joinConditions", 1}});
+    f.expectBytes(Table::Messages, 0, {{106, 1}, {122, 1}, {124, 1}});
     form.type("minutes", "75");
     form.type("seconds", "x");
     EXPECT_EQ(f.at(Table::Messages, 0, 141), 75);

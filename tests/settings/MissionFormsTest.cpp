@@ -7,8 +7,6 @@
 namespace quendar::settings::test {
 namespace {
 
-using mission::Table;
-
 TEST(MissionPropertiesForm, IffNamesAreCutTo19AndTheFixedNamesCannotChange) {
     SettingsFixture f;
     MissionPropertiesForm form(f.ctx);

@@ -9,7 +9,6 @@
 namespace quendar::shipgroup::test {
 namespace {
 
-namespace sg = mission::sg;
 using Which = ArrivalDepartureForm::Which;
 
 TEST(ArrivalDeparture, MethodAndMothershipSettingsHaveBytesOfTheirOwn) {

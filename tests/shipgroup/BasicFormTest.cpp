@@ -8,9 +8,6 @@
 namespace quendar::shipgroup::test {
 namespace {
 
-namespace sg = mission::sg;
-using mission::Table;
-
 TEST(BasicForm, CategoryAndCraftChoiceWriteTheTypeAtOnce) {
     Fixture f(2);
     f.put(0, sg::craftType, 4);
@@ -69,14 +66,11 @@ TEST(BasicForm, NumberOfShipsAndSpecialCargoCraft) {
     form.choose("waves", 0);
     EXPECT_EQ(f.at(0, sg::waves), 0);
     EXPECT_EQ(form.itemsOf("waves")[0], "1");
-    form.choose("waves", 28);
-    EXPECT_EQ(f.at(0, sg::waves), 28);
-    form.choose("status2", 18);
-    EXPECT_EQ(f.at(0, sg::status2), 18);
-    form.choose("countermeasure", 3);
-    EXPECT_EQ(f.at(0, sg::countermeasure), 3);
-    form.choose("pilot", 12);
-    EXPECT_EQ(f.at(0, sg::playerCraft), 12);
+    f.chooseAndExpect(form, 0,
+                      {{"waves", 28, sg::waves},
+                       {"status2", 18, sg::status2},
+                       {"countermeasure", 3, sg::countermeasure},
+                       {"pilot", 12, sg::playerCraft}});
 }
 
 TEST(BasicForm, TextsTeamsAndRadio) {

@@ -13,8 +13,15 @@
 #include "shipgroup/ShipgroupContext.h"
 #include "shipgroup/ShipgroupForm.h"
 #include "shipgroup/ShipgroupList.h"
+#include "support/FormFixture.h"
 
 namespace quendar::shipgroup::test {
+
+namespace sg = mission::sg;
+using core::Answer;
+using mission::Table;
+using quendar::testing::chooseAll;
+using quendar::testing::expectItems;
 
 // A prompter that answers from a script and records every question.
 class ScriptedPrompter : public core::Prompter {
@@ -58,10 +65,7 @@ inline int relayedCode(FormKind form, int code) {
 
 // A mission in memory with `n` shipgroups named "G0" .. and the empty record
 // in every other slot.
-struct Fixture {
-    mission::MissionStore store;
-    core::Notifier<int> events;
-    ScriptedPrompter prompter;
+struct Fixture : quendar::testing::FormFixtureOf<ScriptedPrompter> {
     mission::CraftList crafts;
     std::vector<int> sent;
     core::Notifier<int>::Connection listen;
@@ -89,9 +93,21 @@ struct Fixture {
         return form;
     }
     mission::ShipgroupRecord rec(int i) { return mission::ShipgroupRecord(store, i); }
-    int at(int i, int offset) { return store.byte(mission::Table::Shipgroups, i, offset); }
-    void put(int i, int offset, int v) {
-        store.setByte(mission::Table::Shipgroups, i, offset, static_cast<uint8_t>(v));
+    // The bytes of shipgroup `i`.
+    using FormFixtureOf::at;
+    using FormFixtureOf::chooseAndExpect;
+    using FormFixtureOf::put;
+    int at(int i, int offset) const { return at(mission::Table::Shipgroups, i, offset); }
+    void put(int i, int offset, int v) { put(mission::Table::Shipgroups, i, offset, v); }
+    // How often `form` read the mission again while the events were sent.
+    int refreshesAfter(core::FormModel& form, std::initializer_list<int> codes) {
+        int refreshes = 0;
+        auto c = form.refreshed.connect([&] { ++refreshes; });
+        for (int code : codes) events.notify(code);
+        return refreshes;
+    }
+    void chooseAndExpect(core::FormModel& form, int i, std::initializer_list<Stored> rows) const {
+        chooseAndExpect(form, mission::Table::Shipgroups, i, rows);
     }
 };
 

@@ -8,9 +8,6 @@
 namespace quendar::shipgroup::test {
 namespace {
 
-namespace sg = mission::sg;
-using mission::Table;
-
 TEST(GoalsForm, ThreeStateBoxConditionAndBonusPoints) {
     Fixture f(2);
     f.store.currentShipgroup = 1;
@@ -84,8 +81,7 @@ TEST(AdvancedForm, SpecialCargoSpecifiedAndGlobalUnit) {
     EXPECT_EQ(f.at(0, sg::specialCargoCraft), 4);
     EXPECT_EQ(form.valueOf("cargoCraft"), 4);
 
-    form.choose("randomize", 1);
-    EXPECT_EQ(f.at(0, sg::specialCargoRandom), 1);
+    f.chooseAndExpect(form, 0, {{"randomize", 1, sg::specialCargoRandom}});
     EXPECT_FALSE(form.find("cargoCraft")->isEnabled());
     f.put(0, sg::specialCargoRandom, 7);
     EXPECT_EQ(form.valueOf("randomize"), 1);
@@ -95,8 +91,7 @@ TEST(AdvancedForm, SpecialCargoSpecifiedAndGlobalUnit) {
     EXPECT_FALSE(form.find("info2")->isEnabled());
     form.choose("specified2", 1);
     EXPECT_EQ(f.at(0, sg::additionalInfo2Enable), 0);
-    form.choose("info2", 19);
-    EXPECT_EQ(f.at(0, sg::additionalInfo2), 19);
+    f.chooseAndExpect(form, 0, {{"info2", 19, sg::additionalInfo2}});
     form.choose("specified2", 0);
     EXPECT_EQ(f.at(0, sg::additionalInfo2Enable), 255);
     EXPECT_EQ(f.at(0, sg::additionalInfo1Enable), 255);
@@ -106,18 +101,11 @@ TEST(AdvancedForm, SpecialCargoSpecifiedAndGlobalUnit) {
     EXPECT_EQ(f.at(0, sg::globalUnit), 3);
     EXPECT_EQ(form.valueOf("numbered"), 1);
     EXPECT_FALSE(form.find("numbered")->isEnabled());
-    form.choose("formation", 12);
-    form.choose("distance", 200);
-    EXPECT_EQ(f.at(0, sg::formation), 12);
-    EXPECT_EQ(f.at(0, sg::formationDistance), 200);
+    chooseAll(form, {{"formation", 12}, {"distance", 200}});
+    f.expectBytes(Table::Shipgroups, 0, {{sg::formation, 12}, {sg::formationDistance, 200}});
     EXPECT_EQ(form.itemsOf("formation")[12], "Formation 12");
 
-    int refreshes = 0;
-    auto c = form.refreshed.connect([&] { ++refreshes; });
-    f.events.notify(event::advanced);
-    f.events.notify(event::currentChanged);
-    f.events.notify(event::waypoints);
-    EXPECT_EQ(refreshes, 2);
+    EXPECT_EQ(f.refreshesAfter(form, {event::advanced, event::currentChanged, event::waypoints}), 2);
 }
 
 TEST(OptionsForm, PackedAccessoryLists) {

@@ -10,10 +10,6 @@
 namespace quendar::shipgroup::test {
 namespace {
 
-namespace sg = mission::sg;
-using core::Answer;
-using mission::Table;
-
 TEST(ListForms, ShipgroupsFormDrivesTheListAndOpenFormsFollow) {
     Fixture f(3);
     std::vector<FormKind> opened;

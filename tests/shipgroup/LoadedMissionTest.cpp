@@ -14,10 +14,6 @@
 namespace quendar::shipgroup::test {
 namespace {
 
-namespace sg = mission::sg;
-using core::Answer;
-using mission::Table;
-
 std::vector<uint8_t> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -9,9 +9,6 @@
 namespace quendar::shipgroup::test {
 namespace {
 
-namespace sg = mission::sg;
-using mission::Table;
-
 TEST(OrdersForm, ParameterCaptionsAndListsFollowTheOrder) {
     Fixture f(3);
     f.ctx.currentRegion = [] { return 2; };
@@ -67,8 +64,7 @@ TEST(OrdersForm, TargetsAndFlags) {
     form.choose("target3Type", kSubjectShipCategory);
     EXPECT_EQ(f.at(0, o + 6), kSubjectShipCategory);
     EXPECT_EQ(form.itemsOf("target3")[2], "Freighters/Containers");
-    form.choose("target3", 6);
-    EXPECT_EQ(f.at(0, o + 8), 6);
+    f.chooseAndExpect(form, 0, {{"target3", 6, o + 8}});
     form.choose("target1Type", kSubjectFlightgroup);
     form.choose("target1", 3);
     EXPECT_EQ(f.at(0, o + 12), 1);
@@ -77,12 +73,10 @@ TEST(OrdersForm, TargetsAndFlags) {
 
     f.put(0, o + 16, 2);
     EXPECT_EQ(form.valueOf("target12Flag"), 0);
-    form.choose("target12Flag", 1);
-    EXPECT_EQ(f.at(0, o + 16), 1);
-    form.choose("target12Flag", 0);
-    EXPECT_EQ(f.at(0, o + 16), 0);
-    form.choose("target34Flag", 1);
-    EXPECT_EQ(f.at(0, o + 10), 1);
+    f.chooseAndExpect(form, 0,
+                      {{"target12Flag", 1, o + 16},
+                       {"target12Flag", 0, o + 16},
+                       {"target34Flag", 1, o + 10}});
 }
 
 TEST(OrdersForm, WaypointFieldsAndSlotSwitching) {
@@ -151,12 +145,7 @@ TEST(WaypointsForm, EveryStartPointShowsAndWritesItsFields) {
     EXPECT_EQ(f.at(0, sg::startPointRegion), 1);
     EXPECT_EQ(f.at(0, sg::startPointRegion + 2), 3);
 
-    int refreshes = 0;
-    auto c = form.refreshed.connect([&] { ++refreshes; });
-    f.events.notify(event::waypoints);
-    f.events.notify(event::currentChanged);
-    f.events.notify(event::added);
-    EXPECT_EQ(refreshes, 2);
+    EXPECT_EQ(f.refreshesAfter(form, {event::waypoints, event::currentChanged, event::added}), 2);
 }
 
 }  // namespace

@@ -43,6 +43,18 @@ struct WizardTest : ::testing::Test {
             }
         return false;
     }
+    // Next, Next, Destroy, shipgroups 3, 4 and 5 added as targets, Next.
+    void destroyThree(OrdersWizard& w) {
+        settle(w);
+        press(w, OrdersWizard::Next);
+        press(w, OrdersWizard::Next);
+        press(w, OrdersWizard::Destroy);
+        for (int g : {3, 4, 5}) {
+            f.store.currentShipgroup = g;
+            press(w, OrdersWizard::Add);
+        }
+        press(w, OrdersWizard::Next);
+    }
     int order(int shipgroup, int region, int slot, int field) {
         return f.at(shipgroup, 202 + 592 * region + 148 * slot + field);
     }
@@ -236,15 +248,7 @@ TEST_F(WizardTest, ARunIsOneUndoStep) {
     const std::vector<uint8_t> before(f.store.table(mission::Table::Shipgroups).begin(),
                                       f.store.table(mission::Table::Shipgroups).end());
     OrdersWizard w(f.ctx, 2, 4);
-    settle(w);
-    press(w, OrdersWizard::Next);
-    press(w, OrdersWizard::Next);
-    press(w, OrdersWizard::Destroy);
-    for (int g : {3, 4, 5}) {
-        f.store.currentShipgroup = g;
-        press(w, OrdersWizard::Add);
-    }
-    press(w, OrdersWizard::Next);
+    destroyThree(w);
     ASSERT_EQ(w.page(), OrdersWizard::kDestroyDone);
     EXPECT_EQ(order(1, 2, 3, 8), 5);
     EXPECT_EQ(journal.actionCount(), 1u);
@@ -264,15 +268,7 @@ TEST_F(WizardTest, ThreeTargetsSetBothFlagsAndLeaveTheFourth) {
     f.rec(1).set(202 + 592 * 2 + 148 * 3 + 7, 99);
     f.rec(1).set(202 + 592 * 2 + 148 * 3 + 9, 98);
     OrdersWizard w(f.ctx, 2, 4);
-    settle(w);
-    press(w, OrdersWizard::Next);
-    press(w, OrdersWizard::Next);
-    press(w, OrdersWizard::Destroy);
-    for (int t : {3, 4, 5}) {
-        f.store.currentShipgroup = t;
-        press(w, OrdersWizard::Add);
-    }
-    press(w, OrdersWizard::Next);
+    destroyThree(w);
     ASSERT_EQ(w.page(), 12);
     const int expect[][2] = {{0, 7},  {1, 10}, {12, 1}, {13, 3}, {14, 1}, {15, 4}, {6, 1},
                              {8, 5},  {10, 1}, {16, 1}, {7, 99}, {9, 98}};

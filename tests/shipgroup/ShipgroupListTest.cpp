@@ -6,10 +6,6 @@
 namespace quendar::shipgroup::test {
 namespace {
 
-namespace sg = mission::sg;
-using core::Answer;
-using mission::Table;
-
 TEST(ShipgroupList, AddAndCopyRespectTheLimitAndBroadcast) {
     Fixture f(198);
     ShipgroupList list(f.ctx);
@@ -149,10 +145,11 @@ TEST(ShipgroupList, DeletingTheLastOneSelectsTheNewLastAndFreesItsSlot) {
     EXPECT_EQ(f.store.currentShipgroup, 1);
 
     f.store.currentShipgroup = 1;
-    f.put(0, sg::arrivalTrigger1 + 1, kSubjectFlightgroup);
-    f.put(0, sg::arrivalTrigger1 + 2, 1);
-    f.put(0, sg::arrivalTrigger2 + 1, kSubjectFlightgroup);
-    f.put(0, sg::arrivalTrigger2 + 2, 0);
+    f.putBytes(Table::Shipgroups, 0,
+               {{sg::arrivalTrigger1 + 1, kSubjectFlightgroup},
+                {sg::arrivalTrigger1 + 2, 1},
+                {sg::arrivalTrigger2 + 1, kSubjectFlightgroup},
+                {sg::arrivalTrigger2 + 2, 0}});
     f.prompter.answers = {Answer::Yes};
     ASSERT_TRUE(list.deleteLast());
     EXPECT_EQ(f.prompter.asked.back(), "Deleting last shipgroup: Are you sure?");
@@ -211,20 +208,22 @@ TEST(ShipgroupList, EveryMothershipFollowsADeletionAndDeleteLastMovesNothing) {
 
     // Delete last (shipgroup 4 of 0..4): the one naming it becomes None; a
     // reference that already pointed past the end keeps its number.
-    f.put(1, sg::arrivalTrigger1 + 1, kSubjectFlightgroup);
-    f.put(1, sg::arrivalTrigger1 + 2, 7);
-    f.put(1, sg::departureTrigger2 + 1, kSubjectFlightgroup);
-    f.put(1, sg::departureTrigger2 + 2, 4);
+    f.putBytes(Table::Shipgroups, 1,
+               {{sg::arrivalTrigger1 + 1, kSubjectFlightgroup},
+                {sg::arrivalTrigger1 + 2, 7},
+                {sg::departureTrigger2 + 1, kSubjectFlightgroup},
+                {sg::departureTrigger2 + 2, 4}});
     f.prompter.answers = {Answer::Yes};
     ASSERT_TRUE(list.deleteLast());
     EXPECT_EQ(f.store.shipgroupCount, 4);
     EXPECT_EQ(f.at(0, sg::departureMothership2), 0);  // named 4, the deleted one
     EXPECT_EQ(f.at(0, sg::departureMethod2), 0);
     EXPECT_EQ(f.at(0, sg::arrivalMothership2), 3);
-    EXPECT_EQ(f.at(1, sg::arrivalTrigger1 + 1), kSubjectFlightgroup);
-    EXPECT_EQ(f.at(1, sg::arrivalTrigger1 + 2), 7);
-    EXPECT_EQ(f.at(1, sg::departureTrigger2 + 1), 0);
-    EXPECT_EQ(f.at(1, sg::departureTrigger2 + 2), 0);
+    f.expectBytes(Table::Shipgroups, 1,
+                  {{sg::arrivalTrigger1 + 1, kSubjectFlightgroup},
+                   {sg::arrivalTrigger1 + 2, 7},
+                   {sg::departureTrigger2 + 1, 0},
+                   {sg::departureTrigger2 + 2, 0}});
 }
 
 TEST(ShipgroupList, ADropOffWhoseDeployedGroupIsDeletedNamesNoLiveShipgroup) {

@@ -6,12 +6,9 @@
 #include <array>
 #include <filesystem>
 
-#include "QtTestApp.h"
+#include "WindowFixture.h"
 #include "app/briefedit/BriefingTools.h"
-#include "app/files/PreferencesFile.h"
 #include "briefing/StringTableForms.h"
-#include "support/ScriptedUi.h"
-#include "ui/CMainFrame.h"
 #include "ui/MapWindow.h"
 
 using namespace quendar;
@@ -22,24 +19,12 @@ namespace {
 
 // A short briefing built through the window: its tool buttons, the map's
 // mouse clicks and the pickers' own Ok buttons.
-class BriefingBuildTest : public ::testing::Test {
+class BriefingBuildTest : public test::WindowTest {
   protected:
     void SetUp() override {
-        test::qtApp();
-        m_dir = fs::temp_directory_path() / "quendar_ui_briefing_build";
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-        m_previous = fs::current_path();
-        fs::current_path(m_dir);
-        core::DisplaySettings s;
-        ASSERT_TRUE(app::writePreferencesFile("qd.dat", s, prompter));
-        ui::FrameOptions o;
-        o.dataDir = QUENDAR_DATA_DIR;
-        o.prompter = &prompter;
-        o.chooser = &chooser;
-        o.showSplash = false;
-        frame = std::make_unique<ui::CMainFrame>(editor, o);
-        frame->forms().modalHook = [this](ui::FormDialog& d) {
+        WindowTest::SetUp();
+        writePreferences();
+        makeFrame().forms().modalHook = [this](ui::FormDialog& d) {
             shown.push_back(d.model().title());
             if (d.model().title() == "Rotating craft") d.model().click("rotate");
             if (d.model().title() == "Select text and colour") {
@@ -54,17 +39,6 @@ class BriefingBuildTest : public ::testing::Test {
         QCoreApplication::processEvents();
         vp = frame->mapWindow()->viewport();
     }
-    void TearDown() override {
-        frame.reset();
-        fs::current_path(m_previous);
-        fs::remove_all(m_dir);
-    }
-    void run(int id) {
-        frame->updateCommandStates();
-        QAction* a = frame->action(id);
-        ASSERT_TRUE(a && a->isEnabled()) << id;
-        a->trigger();
-    }
     QPoint at(int x, int y) const {
         return {editor.mapView.windowX(static_cast<int16_t>(x)),
                 editor.mapView.windowY(static_cast<int16_t>(y))};
@@ -78,13 +52,8 @@ class BriefingBuildTest : public ::testing::Test {
         return c;
     }
 
-    app::Editor editor;
-    quendar::testing::ScriptedPrompter prompter;  // answers Yes to every hint
-    quendar::testing::ScriptedChooser chooser;
-    std::unique_ptr<ui::CMainFrame> frame;
     QWidget* vp = nullptr;
     std::vector<std::string> shown;
-    fs::path m_dir, m_previous;
 };
 
 }  // namespace

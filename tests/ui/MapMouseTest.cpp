@@ -7,44 +7,25 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
-#include <filesystem>
 
-#include "QtTestApp.h"
-#include "app/files/PreferencesFile.h"
+#include "WindowFixture.h"
 #include "mission/ShipgroupRecord.h"
-#include "support/ScriptedUi.h"
-#include "ui/CMainFrame.h"
 #include "ui/MapWindow.h"
 #include "ui/OrdersWizardWindow.h"
 
 using namespace quendar;
-namespace fs = std::filesystem;
 using mission::Table;
 
 namespace {
 
 // The whole window with a new mission, driven by real mouse events on the
 // map's viewport.
-class MapMouseTest : public ::testing::Test {
+class MapMouseTest : public test::WindowTest {
   protected:
     void SetUp() override {
-        test::qtApp();
-        // A folder of its own per test and process: the tests run in parallel.
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() / ("quendar_ui_map_mouse_" + std::string(info->name()) +
-                                             "_" + std::to_string(QCoreApplication::applicationPid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-        m_previous = fs::current_path();
-        fs::current_path(m_dir);
-        core::DisplaySettings s;
-        ASSERT_TRUE(app::writePreferencesFile("qd.dat", s, prompter));
-        ui::FrameOptions o;
-        o.dataDir = QUENDAR_DATA_DIR;
-        o.prompter = &prompter;
-        o.chooser = &chooser;
-        o.showSplash = false;
-        frame = std::make_unique<ui::CMainFrame>(editor, o);
+        WindowTest::SetUp();
+        writePreferences();
+        makeFrame();
         // Nothing modal may wait for a user here.
         frame->pictureHook = [](QDialog& d) { d.accept(); };
         frame->forms().modalHook = [](ui::FormDialog& d) { d.model().click("ok"); };
@@ -54,30 +35,14 @@ class MapMouseTest : public ::testing::Test {
         vp = frame->mapWindow()->viewport();
         mid = QPoint(vp->width() / 2, vp->height() / 2);
     }
-    void TearDown() override {
-        frame.reset();
-        fs::current_path(m_previous);
-        fs::remove_all(m_dir);
-    }
-    void run(int id) {
-        frame->updateCommandStates();
-        QAction* a = frame->action(id);
-        ASSERT_TRUE(a && a->isEnabled()) << id;
-        a->trigger();
-    }
     int16_t unitsX(int px) const { return editor.mapView.positionFromX(px); }
     int16_t unitsY(int py) const { return editor.mapView.positionFromY(py); }
     int word(int shipgroup, int offset) const {
         return editor.store.signedWord(Table::Shipgroups, shipgroup, offset);
     }
 
-    app::Editor editor;
-    quendar::testing::ScriptedPrompter prompter;
-    quendar::testing::ScriptedChooser chooser;
-    std::unique_ptr<ui::CMainFrame> frame;
     QWidget* vp = nullptr;
     QPoint mid;
-    fs::path m_dir, m_previous;
 };
 
 }  // namespace

@@ -9,37 +9,20 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
-#include <filesystem>
 
-#include "QtTestApp.h"
-#include "app/files/PreferencesFile.h"
-#include "support/ScriptedUi.h"
-#include "ui/CMainFrame.h"
+#include "WindowFixture.h"
 #include "ui/ProblemsDock.h"
 
 using namespace quendar;
-namespace fs = std::filesystem;
 
 namespace {
 
-TEST(ProblemsDock, BreakThroughAFormSeeTheCountGoThereFixAndUndo) {
-    test::qtApp();
-    const fs::path dir = fs::temp_directory_path() / "quendar_ui_problems";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    const fs::path previous = fs::current_path();
-    fs::current_path(dir);
+class ProblemsDock : public test::WindowTest {};
+
+TEST_F(ProblemsDock, BreakThroughAFormSeeTheCountGoThereFixAndUndo) {
+    writePreferences();
     {
-        app::Editor editor;
-        quendar::testing::ScriptedPrompter prompter;
-        quendar::testing::ScriptedChooser chooser;
-        ASSERT_TRUE(app::writePreferencesFile("qd.dat", core::DisplaySettings{}, prompter));
-        ui::FrameOptions o;
-        o.dataDir = QUENDAR_DATA_DIR;
-        o.prompter = &prompter;
-        o.chooser = &chooser;
-        o.showSplash = false;
-        ui::CMainFrame frame(editor, o);
+        ui::CMainFrame& frame = makeFrame();
         frame.startUp();
         frame.show();
         QCoreApplication::processEvents();
@@ -96,8 +79,6 @@ TEST(ProblemsDock, BreakThroughAFormSeeTheCountGoThereFixAndUndo) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return count->text() == "1 error, 0 warnings"; }, 3000));
         EXPECT_EQ(dock->list()->topLevelItemCount(), 1);
     }
-    fs::current_path(previous);
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "map/MapRenderer.h"
 #include "map/RasterCanvas.h"
 #include "mission/ShipgroupRecord.h"
+#include "support/CraftIcons.h"
 #include "ui/QPainterCanvas.h"
 
 using namespace quendar;
@@ -16,18 +17,7 @@ namespace sg = mission::sg;
 
 namespace {
 
-map::CraftIcon patternIcon(int w, int h, int seed) {
-    map::CraftIcon i;
-    i.width = w;
-    i.height = h;
-    for (int c = 0; c < w; ++c)
-        for (int r = 0; r < h; ++r) {
-            const bool on = (c * 7 + r * 3 + seed) % 5 != 0;
-            const auto b = static_cast<uint8_t>(on ? (c * 13 + r * 5 + seed) | 1 : 0);
-            i.bytes.insert(i.bytes.end(), {b, static_cast<uint8_t>(on ? 255 - b : 0), b});
-        }
-    return i;
-}
+using quendar::testing::patternIcon;
 
 }  // namespace
 

@@ -7,6 +7,9 @@
 #include "app/files/FileCommands.h"
 
 using namespace quendar::ui;
+using quendar::core::Answer;
+using quendar::core::Buttons;
+using quendar::core::Icon;
 
 TEST(QtDialogs, FilterFolderAndExtension) {
     quendar::test::qtApp();
@@ -45,9 +48,6 @@ TEST(QtDialogs, FilterFolderAndExtension) {
 
 TEST(QtDialogs, PrompterShowsTheBoxAndReturnsTheAnswer) {
     quendar::test::qtApp();
-    using quendar::core::Answer;
-    using quendar::core::Buttons;
-    using quendar::core::Icon;
     QtPrompter prompter(nullptr);
     auto answerWith = [](QMessageBox::StandardButton which, QString* text, QString* title,
                          QMessageBox::Icon* icon) {
@@ -106,9 +106,6 @@ TEST(QtDialogs, MessageBoxesShowPathsAsPlainText) {
 // (Cancel); the unsaved-changes question answers Save, Discard or Cancel.
 TEST(QtDialogs, RestoreAndUnsavedChangesQuestions) {
     quendar::test::qtApp();
-    using quendar::core::Answer;
-    using quendar::core::Buttons;
-    using quendar::core::Icon;
     QtPrompter prompter(nullptr);
     // Runs `act` on the box once it is shown; collects the visible buttons' texts.
     auto withBox = [](QStringList* texts, std::function<void(QMessageBox*)> act) {

@@ -7,11 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "QtTestApp.h"
-#include "app/files/FileCommands.h"
-#include "app/files/PreferencesFile.h"
-#include "support/ScriptedUi.h"
-#include "ui/CMainFrame.h"
+#include "WindowFixture.h"
 #include "ui/FrameSettings.h"
 
 using namespace quendar;
@@ -21,66 +17,39 @@ namespace {
 
 // Two sessions of the editor sharing one settings file, in a working folder
 // of their own.
-class RecentMenuTest : public ::testing::Test {
+class RecentMenuTest : public test::WindowTest {
   protected:
     void SetUp() override {
-        test::qtApp();
-        // One folder per test: ctest runs the tests side by side.
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() / (std::string("quendar_ui_recent_") + info->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-        m_previous = fs::current_path();
-        fs::current_path(m_dir);
-        core::DisplaySettings s;
+        WindowTest::SetUp();
         // The checks before saving show their own box; they have tests of
         // their own, and here a Save must show no form.
-        s.runEccBeforeSave = 0;
-        ASSERT_TRUE(app::writePreferencesFile("qd.dat", s, prompter));
-    }
-    void TearDown() override {
-        m_frame.reset();
-        fs::current_path(m_previous);
-        fs::remove_all(m_dir);
+        writePreferences([](core::DisplaySettings& s) { s.runEccBeforeSave = 0; });
     }
 
     ui::CMainFrame& start() {
-        m_frame.reset();
-        editor = std::make_unique<app::Editor>();
-        ui::FrameOptions o;
-        o.dataDir = QUENDAR_DATA_DIR;
-        o.prompter = &prompter;
-        o.chooser = &chooser;
-        o.showSplash = false;
-        o.settingsFile = QString::fromStdString((m_dir / "Quendar.conf").string());
-        m_frame = std::make_unique<ui::CMainFrame>(*editor, o);
+        restart();
+        makeFrame([this](ui::FrameOptions& o) {
+            o.settingsFile = QString::fromStdString((m_dir / "Quendar.conf").string());
+        });
         // qd.dat is there, so no form may appear; one that does is closed.
-        m_frame->forms().modalHook = [](ui::FormDialog& d) {
+        frame->forms().modalHook = [](ui::FormDialog& d) {
             ADD_FAILURE() << "unexpected form " << d.model().title();
             d.reject();
         };
-        m_frame->pictureHook = [](QDialog& d) {
+        frame->pictureHook = [](QDialog& d) {
             ADD_FAILURE() << "unexpected first-run picture";
             d.reject();
         };
-        m_frame->restoreLayout();
-        m_frame->startUp();
-        return *m_frame;
-    }
-
-    std::string writeMission(const std::string& name) {
-        app::Editor e;
-        app::newMission(e, prompter, false);
-        e.store.missionPath = (m_dir / name).string();
-        EXPECT_TRUE(app::saveMission(e, prompter));
-        return e.store.missionPath;
+        frame->restoreLayout();
+        frame->startUp();
+        return *frame;
     }
 
     // The entries of the recent submenu above its separator.
     std::vector<QAction*> entries() {
-        m_frame->recentMenu()->rebuild();
+        frame->recentMenu()->rebuild();
         std::vector<QAction*> out;
-        for (QAction* a : m_frame->recentMenu()->menu()->actions()) {
+        for (QAction* a : frame->recentMenu()->menu()->actions()) {
             if (a->isSeparator()) break;
             out.push_back(a);
         }
@@ -88,7 +57,7 @@ class RecentMenuTest : public ::testing::Test {
     }
 
     QAction* command(const char* text) {
-        for (QAction* a : m_frame->recentMenu()->menu()->actions())
+        for (QAction* a : frame->recentMenu()->menu()->actions())
             if (a->text() == text) return a;
         return nullptr;
     }
@@ -97,12 +66,6 @@ class RecentMenuTest : public ::testing::Test {
         std::ifstream f(p, std::ios::binary);
         return {std::istreambuf_iterator<char>(f), {}};
     }
-
-    std::unique_ptr<app::Editor> editor;
-    quendar::testing::ScriptedPrompter prompter;
-    quendar::testing::ScriptedChooser chooser;
-    fs::path m_dir, m_previous;
-    std::unique_ptr<ui::CMainFrame> m_frame;
 };
 
 }  // namespace
@@ -152,7 +115,7 @@ TEST_F(RecentMenuTest, OpenedAndSavedMissionsAndTheLayoutOutliveARestart) {
     // Choosing an entry asks before discarding the mission, then opens it.
     prompter.shown.clear();
     list[2]->trigger();
-    EXPECT_EQ(editor->store.missionPath, raid);
+    EXPECT_EQ(editor.store.missionPath, raid);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, "Are you sure?");
     QCoreApplication::processEvents();

@@ -10,46 +10,25 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
-#include <filesystem>
 
-#include "QtTestApp.h"
-#include "app/files/PreferencesFile.h"
+#include "WindowFixture.h"
 #include "mission/ShipgroupRecord.h"
-#include "support/ScriptedUi.h"
-#include "support/TempDir.h"
-#include "ui/CMainFrame.h"
 
 using namespace quendar;
-namespace fs = std::filesystem;
 using mission::Table;
 
 namespace {
 
 // The window on the bundled sample mission; every mission-wide form is opened
 // from its menu item and driven through its widgets while it is shown.
-class SettingsFormsTest : public ::testing::Test {
+class SettingsFormsTest : public test::WindowTest {
   protected:
     void SetUp() override {
-        test::qtApp();
-        m_previous = fs::current_path();
-        fs::current_path(m_dir.path());
-        core::DisplaySettings s;
-        ASSERT_TRUE(app::writePreferencesFile("qd.dat", s, prompter));
-        m_path = m_dir / "sample.tie";
-        fs::copy_file(std::string(QUENDAR_DATA_DIR) + "/samples/lantern-run.tie", m_path);
-        ui::FrameOptions o;
-        o.dataDir = QUENDAR_DATA_DIR;
-        o.prompter = &prompter;
-        o.chooser = &chooser;
-        o.showSplash = false;
-        frame = std::make_unique<ui::CMainFrame>(editor, o);
-        frame->startUp();
-        ASSERT_TRUE(frame->openMissionPath(m_path, false));
+        WindowTest::SetUp();
+        writePreferences();
+        makeFrame().startUp();
+        ASSERT_TRUE(frame->openMissionPath(copySample("sample.tie"), false));
         prompter.shown.clear();
-    }
-    void TearDown() override {
-        frame.reset();
-        fs::current_path(m_previous);
     }
 
     // Runs a menu command whose form is modal; `script` drives the dialog
@@ -60,42 +39,15 @@ class SettingsFormsTest : public ::testing::Test {
             ran = true;
             script(d);
         };
-        frame->updateCommandStates();
-        QAction* a = frame->action(command);
-        ASSERT_TRUE(a && a->isEnabled()) << command;
-        a->trigger();
+        ASSERT_TRUE(trigger(command)) << command;
         frame->forms().modalHook = nullptr;
         EXPECT_TRUE(ran) << command;
-    }
-    template <typename W>
-    static W* widget(ui::FormDialog& d, const char* id) {
-        auto* w = qobject_cast<W*>(d.widgetFor(id));
-        EXPECT_NE(w, nullptr) << id;
-        return w;
-    }
-    static void type(ui::FormDialog& d, const char* id, const QString& text) {
-        auto* le = widget<QLineEdit>(d, id);
-        le->setText(text);
-        Q_EMIT le->textEdited(text);
-    }
-    static void choose(ui::FormDialog& d, const char* id, int index) {
-        auto* cb = widget<QComboBox>(d, id);
-        cb->setCurrentIndex(index);
-        Q_EMIT cb->activated(index);
     }
     static void radio(ui::FormDialog& d, const char* id, int index) {
         widget<QWidget>(d, id)->findChild<QButtonGroup*>("group")->button(index)->click();
     }
     static void press(ui::FormDialog& d, const char* id) { widget<QPushButton>(d, id)->click(); }
     int at(Table t, int slot, int offset) const { return editor.store.byte(t, slot, offset); }
-
-    app::Editor editor;
-    quendar::testing::ScriptedPrompter prompter;
-    quendar::testing::ScriptedChooser chooser;
-    std::unique_ptr<ui::CMainFrame> frame;
-    quendar::testing::TempDir m_dir{"quendar-ui-settings"};
-    fs::path m_previous;
-    std::string m_path;
 };
 
 }  // namespace

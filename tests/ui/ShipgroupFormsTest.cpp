@@ -10,21 +10,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <filesystem>
 #include <fstream>
 
-#include "QtTestApp.h"
-#include "app/files/FileCommands.h"
-#include "app/files/PreferencesFile.h"
+#include "WindowFixture.h"
 #include "mission/MissionFile.h"
 #include "mission/NewMission.h"
 #include "mission/ShipgroupRecord.h"
-#include "support/ScriptedUi.h"
-#include "support/TempDir.h"
-#include "ui/CMainFrame.h"
 
 using namespace quendar;
-namespace fs = std::filesystem;
 namespace sg = mission::sg;
 using mission::Table;
 
@@ -32,56 +25,22 @@ namespace {
 
 // The window on the bundled sample mission; every shipgroup form is opened
 // from the control bar and driven through its widgets.
-class ShipgroupFormsTest : public ::testing::Test {
+class ShipgroupFormsTest : public test::WindowTest {
   protected:
     void SetUp() override {
-        test::qtApp();
-        m_previous = fs::current_path();
-        fs::current_path(m_dir.path());
-        core::DisplaySettings s;
-        ASSERT_TRUE(app::writePreferencesFile("qd.dat", s, prompter));
-        m_path = m_dir / "sample.tie";
-        fs::copy_file(std::string(QUENDAR_DATA_DIR) + "/samples/lantern-run.tie", m_path);
-
-        ui::FrameOptions o;
-        o.dataDir = QUENDAR_DATA_DIR;
-        o.prompter = &prompter;
-        o.chooser = &chooser;
-        o.showSplash = false;
-        frame = std::make_unique<ui::CMainFrame>(editor, o);
-        frame->startUp();
+        WindowTest::SetUp();
+        writePreferences();
+        m_path = copySample("sample.tie");
+        makeFrame().startUp();
         ASSERT_TRUE(frame->openMissionPath(m_path, false));
         ASSERT_GE(editor.store.shipgroupCount, 3);
     }
-    void TearDown() override {
-        frame.reset();
-        fs::current_path(m_previous);
-    }
 
     ui::FormDialog& open(int command, const std::string& key) {
-        frame->updateCommandStates();
-        QAction* a = frame->action(command);
-        EXPECT_TRUE(a && a->isEnabled());
-        a->trigger();
+        EXPECT_TRUE(trigger(command));
         ui::FormDialog* d = frame->forms().dialog(key);
         EXPECT_NE(d, nullptr) << key;
         return *d;
-    }
-    template <typename W>
-    W* widget(ui::FormDialog& d, const char* id) {
-        auto* w = qobject_cast<W*>(d.widgetFor(id));
-        EXPECT_NE(w, nullptr) << id;
-        return w;
-    }
-    void choose(ui::FormDialog& d, const char* id, int index) {
-        auto* cb = widget<QComboBox>(d, id);
-        cb->setCurrentIndex(index);
-        Q_EMIT cb->activated(index);
-    }
-    void type(ui::FormDialog& d, const char* id, const QString& text) {
-        auto* le = widget<QLineEdit>(d, id);
-        le->setText(text);
-        Q_EMIT le->textEdited(text);
     }
     void row(ui::FormDialog& d, const char* id, int r) {
         widget<QListWidget>(d, id)->setCurrentRow(r);
@@ -90,12 +49,6 @@ class ShipgroupFormsTest : public ::testing::Test {
         return editor.store.byte(Table::Shipgroups, editor.store.currentShipgroup, offset);
     }
 
-    app::Editor editor;
-    quendar::testing::ScriptedPrompter prompter;
-    quendar::testing::ScriptedChooser chooser;
-    std::unique_ptr<ui::CMainFrame> frame;
-    quendar::testing::TempDir m_dir{"quendar-ui-shipgroups"};
-    fs::path m_previous;
     std::string m_path;
 };
 
