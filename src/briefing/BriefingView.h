@@ -16,12 +16,8 @@ constexpr int kDefaultBriefingZoom = 32;
 // A briefing ship as the view shows it: craft type and IFF of its latest
 // show command, position of its latest move, direction 0..3.
 struct ShipState {
-    int slot = 0;
-    int craftType = 0;
-    int iff = 0;
-    int x = 0;
-    int y = 0;
-    int direction = 0;
+    int slot = 0, craftType = 0, iff = 0;
+    int x = 0, y = 0, direction = 0;
     bool operator==(const ShipState&) const = default;
 };
 
@@ -36,11 +32,8 @@ struct SelectionState {
 // A tag on the map: slot 1..8, index into the tag strings, position, colour
 // (an IFF index).
 struct TagState {
-    int slot = 1;
-    int tag = 0;
-    int x = 0;
-    int y = 0;
-    int colour = 0;
+    int slot = 1, tag = 0;
+    int x = 0, y = 0, colour = 0;
     bool operator==(const TagState&) const = default;
 };
 
@@ -48,9 +41,7 @@ struct TagState {
 // command), the point in the window's middle and the region.
 struct LockedView {
     int zoom = kDefaultBriefingZoom;
-    int x = 0;
-    int y = 0;
-    int region = 0;
+    int x = 0, y = 0, region = 0;
     bool operator==(const LockedView&) const = default;
 };
 

@@ -5,14 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lint/Problem.h"
-
-namespace quendar::mission {
-class CraftList;
-}
-namespace quendar::briefing {
-class BriefingModel;
-}
+#include "lint/Lint.h"
 
 namespace quendar::lint {
 

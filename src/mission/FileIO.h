@@ -38,11 +38,8 @@ private:
 // What tells a file's contents apart on disk without reading them: the file
 // (device and inode), its size and its modification time.
 struct FileIdentity {
-    uint64_t device = 0;
-    uint64_t inode = 0;
-    uint64_t size = 0;
-    int64_t seconds = 0;
-    int64_t nanoseconds = 0;
+    uint64_t device = 0, inode = 0, size = 0;
+    int64_t seconds = 0, nanoseconds = 0;
     bool operator==(const FileIdentity&) const = default;
 };
 // The identity of the file `path` names (a link is followed); none when it

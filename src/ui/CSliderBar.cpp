@@ -1,6 +1,8 @@
 #include "ui/CSliderBar.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 namespace quendar::ui {
 
@@ -12,26 +14,17 @@ CSliderBar::CSliderBar(const QString& title, QWidget* parent) : QToolBar(title, 
     m_slider->setPageStep(100);
     connect(m_slider, &QAbstractSlider::actionTriggered, this, [this](int action) {
         if (m_moving || !input) return;
-        app::SliderRequest r;
-        switch (action) {
-            case QAbstractSlider::SliderSingleStepSub:
-                r = app::SliderRequest::LineLeft;
-                break;
-            case QAbstractSlider::SliderSingleStepAdd:
-                r = app::SliderRequest::LineRight;
-                break;
-            case QAbstractSlider::SliderPageStepSub:
-                r = app::SliderRequest::PageLeft;
-                break;
-            case QAbstractSlider::SliderPageStepAdd:
-                r = app::SliderRequest::PageRight;
-                break;
-            case QAbstractSlider::SliderMove:
-                r = app::SliderRequest::Thumb;
-                break;
-            default:
-                return;  // the ends of the bar are no briefing request
-        }
+        using R = app::SliderRequest;
+        static constexpr std::pair<int, R> kRequests[] = {
+            {QAbstractSlider::SliderSingleStepSub, R::LineLeft},
+            {QAbstractSlider::SliderSingleStepAdd, R::LineRight},
+            {QAbstractSlider::SliderPageStepSub, R::PageLeft},
+            {QAbstractSlider::SliderPageStepAdd, R::PageRight},
+            {QAbstractSlider::SliderMove, R::Thumb}};
+        const auto* hit = std::find_if(std::begin(kRequests), std::end(kRequests),
+                                       [action](const auto& e) { return e.first == action; });
+        if (hit == std::end(kRequests)) return;  // the ends of the bar are no briefing request
+        const R r = hit->second;
         const int shown = input(r, m_slider->sliderPosition());
         m_moving = true;
         m_slider->setSliderPosition(shown);
