@@ -1,5 +1,6 @@
 #include "text/FieldTable.h"
 
+#include <array>
 #include <charconv>
 
 #include "mission/CraftList.h"
@@ -276,36 +277,28 @@ void flatten(std::span<const Node> nodes, int base, FieldAt ctx, const std::stri
     }
 }
 
+// Every record layout, built on first use; the order is the accessors' below.
+const std::array<RecordLayout, 7>& layouts() {
+    static const std::array<RecordLayout, 7> all = {
+        makeLayout("header", Table::Header, kHeader),
+        makeLayout("specialCargoes", Table::SpecialCargo, kCargo),
+        makeLayout("missionOptions", Table::MissionOptions, kOptions),
+        makeLayout("shipgroups", Table::Shipgroups, kShipgroup),
+        makeLayout("messages", Table::Messages, kMessage),
+        makeLayout("globalGoals", Table::GlobalGoals, kGlobalGoals),
+        makeLayout("teams", Table::Teams, kTeam)};
+    return all;
+}
+
 }  // namespace
 
-const RecordLayout& headerLayout() {
-    static const RecordLayout l = makeLayout("header", Table::Header, kHeader);
-    return l;
-}
-const RecordLayout& specialCargoLayout() {
-    static const RecordLayout l = makeLayout("specialCargoes", Table::SpecialCargo, kCargo);
-    return l;
-}
-const RecordLayout& missionOptionsLayout() {
-    static const RecordLayout l = makeLayout("missionOptions", Table::MissionOptions, kOptions);
-    return l;
-}
-const RecordLayout& shipgroupLayout() {
-    static const RecordLayout l = makeLayout("shipgroups", Table::Shipgroups, kShipgroup);
-    return l;
-}
-const RecordLayout& messageLayout() {
-    static const RecordLayout l = makeLayout("messages", Table::Messages, kMessage);
-    return l;
-}
-const RecordLayout& globalGoalLayout() {
-    static const RecordLayout l = makeLayout("globalGoals", Table::GlobalGoals, kGlobalGoals);
-    return l;
-}
-const RecordLayout& teamLayout() {
-    static const RecordLayout l = makeLayout("teams", Table::Teams, kTeam);
-    return l;
-}
+const RecordLayout& headerLayout() { return layouts()[0]; }
+const RecordLayout& specialCargoLayout() { return layouts()[1]; }
+const RecordLayout& missionOptionsLayout() { return layouts()[2]; }
+const RecordLayout& shipgroupLayout() { return layouts()[3]; }
+const RecordLayout& messageLayout() { return layouts()[4]; }
+const RecordLayout& globalGoalLayout() { return layouts()[5]; }
+const RecordLayout& teamLayout() { return layouts()[6]; }
 
 const std::vector<FlatField>& flatFields(const RecordLayout& layout) {
     // One list per layout, built on first use; the layouts are fixed.
@@ -315,15 +308,10 @@ const std::vector<FlatField>& flatFields(const RecordLayout& layout) {
         return out;
     };
     static const std::vector<FlatField> lists[] = {
-        build(headerLayout()),    build(specialCargoLayout()), build(missionOptionsLayout()),
-        build(shipgroupLayout()), build(messageLayout()),      build(globalGoalLayout()),
-        build(teamLayout()),
-    };
-    const RecordLayout* all[] = {&headerLayout(),    &specialCargoLayout(), &missionOptionsLayout(),
-                                 &shipgroupLayout(), &messageLayout(),      &globalGoalLayout(),
-                                 &teamLayout()};
-    for (size_t i = 0; i < std::size(all); ++i)
-        if (all[i] == &layout) return lists[i];
+        build(layouts()[0]), build(layouts()[1]), build(layouts()[2]), build(layouts()[3]),
+        build(layouts()[4]), build(layouts()[5]), build(layouts()[6])};
+    for (size_t i = 0; i < layouts().size(); ++i)
+        if (&layouts()[i] == &layout) return lists[i];
     static const std::vector<FlatField> none;
     return none;
 }
