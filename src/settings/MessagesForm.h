@@ -36,6 +36,7 @@ class MessagesForm : public SettingsForm {
   private:
     void addTrigger(int k, const std::string& group, int row);
     ByteRef at(int offset) const { return {mission::Table::Messages, m_current, offset}; }
+    core::Binding message(int offset);  // a byte of the shown message
     bool hasNote() const { return m_current < msg::noteSlots; }
     void show();
     void storeTextAndNote();
