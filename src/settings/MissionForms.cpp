@@ -3,22 +3,19 @@
 #include <algorithm>
 #include <vector>
 
+#include "shipgroup/MissionNames.h"
+
 namespace quendar::settings {
 
 using mission::Table;
 
 namespace {
-constexpr int kIffNameOffset = 20;  // header: IFF 2..5, 20 bytes each
-constexpr int kIffNameWidth = 20;
+namespace names = shipgroup::names;
 constexpr int kNameLimit = 19;
-constexpr int kTeamNameOffset = 2;
 constexpr int kTeamLineOffsets[6] = {36, 100, 164, 228, 292, 356};
 constexpr int kTeamLineWidth = 64;
-constexpr int kRegionNameWidth = 132;
 constexpr int kRegionNameLimit = 131;
-constexpr int kGlobalGroups = 32;
-constexpr int kGlobalGroupWidth = 87;
-constexpr int kGlobalGroupLimit = 85;
+constexpr int kGlobalGroups = 32, kGlobalGroupWidth = 87, kGlobalGroupLimit = 85;
 }  // namespace
 
 const std::vector<std::string>& startingHangarLabels() {
@@ -42,8 +39,9 @@ MissionPropertiesForm::MissionPropertiesForm(const shipgroup::ShipgroupContext& 
     const char* groups[4] = {"IFF 2 - Blue", "IFF 3 - Yellow", "IFF 4 - Red", "IFF 5 - Purple"};
     for (int k = 0; k < 4; ++k) {
         textEdit("iff" + std::to_string(k + 2), "", groups[k],
-                 textAt([k] { return ByteRef{Table::Header, 0, kIffNameOffset + k * kIffNameWidth}; },
-                        kIffNameWidth, kNameLimit));
+                 textAt([k] {
+                     return ByteRef{Table::Header, 0, names::iffOffset + k * names::iffWidth};
+                 }, names::iffWidth, kNameLimit));
     }
     byteList("hangar", "", "Starting hangar", fixed(startingHangarLabels()),
              byteAt([] { return ByteRef{Table::MissionOptions, 0, 0}; }));
@@ -54,8 +52,8 @@ TeamsPropertiesForm::TeamsPropertiesForm(const shipgroup::ShipgroupContext& ctx)
     : SettingsForm(ctx, "Teams Properties") {
     auto team = [this] { return std::clamp(store().currentTeam, 0, mission::kTeams - 1); };
     textEdit("name", "", "Team name",
-             textAt([team] { return ByteRef{Table::Teams, team(), kTeamNameOffset}; }, 20,
-                    kNameLimit));
+             textAt([team] { return ByteRef{Table::Teams, team(), names::teamOffset}; },
+                    names::teamWidth, kNameLimit));
     const char* groups[3] = {"Mission Victory Message", "Mission Failure Message",
                              "Outstanding Victory Message"};
     for (int i = 0; i < 6; ++i) {
@@ -71,7 +69,7 @@ SystemsForm::SystemsForm(const shipgroup::ShipgroupContext& ctx)
     : SettingsForm(ctx, "Systems in the missions") {
     for (int r = 0; r < 4; ++r) {
         textEdit("system" + std::to_string(r + 1), "", "System " + std::to_string(r + 1),
-                 {[this, r] { return store().text(Table::RegionNames, r, 0, kRegionNameWidth); },
+                 {[this, r] { return store().text(Table::RegionNames, r, 0, names::regionWidth); },
                   [this, r](const std::string& t) {
                       // The text and one zero over the start of the field; the rest stays.
                       const size_t n = std::min<size_t>(t.size(), kRegionNameLimit);

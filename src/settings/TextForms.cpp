@@ -1,12 +1,13 @@
 #include "settings/TextForms.h"
 
+#include "shipgroup/MissionNames.h"
+
 namespace quendar::settings {
 
 using mission::Table;
 
 namespace {
 constexpr int kCargoes = 16;
-constexpr int kCargoNameWidth = 20;
 constexpr int kCargoNameLimit = 19;
 }  // namespace
 
@@ -14,8 +15,8 @@ CargoesForm::CargoesForm(const shipgroup::ShipgroupContext& ctx)
     : SettingsForm(ctx, "Special cargoes in the mission") {
     for (int k = 0; k < kCargoes; ++k)
         textEdit("cargo" + std::to_string(k + 1), "", "Special Cargo " + std::to_string(k + 1),
-                 textAt([k] { return ByteRef{Table::SpecialCargo, k, 0}; }, kCargoNameWidth,
-                        kCargoNameLimit));
+                 textAt([k] { return ByteRef{Table::SpecialCargo, k, 0}; },
+                        shipgroup::names::cargoWidth, kCargoNameLimit));
     closeButton("ok", "OK", true);
 }
 
