@@ -51,9 +51,9 @@ CoordinatesPropertiesForm::CoordinatesPropertiesForm(core::DisplaySettings& s)
                fixed({"Left", "Middle", "Right"}), s.verticalLabelPosition);
     radioGroup("intersectColour", "", "Colour of Intersect Coordinates", colours,
                s.intersectColour);
-    countEdit(control(ControlKind::NumberEdit, "intersectEvery", "Show Intersect Coordinates at every",
-                  ""),
-          s.intersectEvery);
+    countEdit(control(ControlKind::NumberEdit, "intersectEvery",
+                      "Show Intersect Coordinates at every", ""),
+              s.intersectEvery);
     label("intersectEveryUnit", "km      or", "");
     checkBox("intersectAuto", "Auto control", "", s.intersectAuto);
     closeButton("ok", "OK", true);
@@ -95,14 +95,16 @@ MapPropertiesForm::MapPropertiesForm(core::DisplaySettings& s, MapView& view)
     radioGroup("centreMode", "", "Map Center Position", fixed({"At 0,0", "At 128,128"}),
                {[&view] { return view.centreMode(); }, [&view](int v) { view.setCentreMode(v); }})
         .itemEnabled = [](int i) { return i == 0; };
-    countEdit(control(ControlKind::NumberEdit, "linesEvery", "Lines after every", ""), s.linesEvery);
+    countEdit(control(ControlKind::NumberEdit, "linesEvery", "Lines after every", ""),
+              s.linesEvery);
     label("linesEveryUnit", "km       or", "");
     checkBox("linesAuto", "Auto control", "", s.linesAuto);
     countEdit(control(ControlKind::NumberEdit, "thickEvery", "Thick lines after every", ""),
-          s.thickEvery);
+              s.thickEvery);
     label("thickEveryUnit", "km       or", "");
     checkBox("thickAuto", "Auto control", "", s.thickAuto);
-    countEdit(control(ControlKind::NumberEdit, "thickWidth", "Thick lines are", ""), s.thickWidth);
+    countEdit(control(ControlKind::NumberEdit, "thickWidth", "Thick lines are", ""),
+              s.thickWidth);
     label("thickWidthUnit", " pixel thick or", "");
     checkBox("thickWidthAuto", "Auto control", "", s.thickWidthAuto);
     closeButton("ok", "OK", true);

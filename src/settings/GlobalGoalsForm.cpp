@@ -6,14 +6,11 @@
 
 namespace quendar::settings {
 
-using core::Control;
 using mission::Table;
 
 namespace {
-const std::string kTrigger = "Goal trigger";
-const std::string kJoins = "Joins";
-const std::string kTexts = "Goal texts";
-const std::string kPoints = "Points";
+const std::string kTrigger = "Goal trigger", kJoins = "Joins", kTexts = "Goal texts",
+                  kPoints = "Points";
 }  // namespace
 
 GlobalGoalsForm::GlobalGoalsForm(const shipgroup::ShipgroupContext& ctx)
@@ -70,7 +67,7 @@ GlobalGoalsForm::GlobalGoalsForm(const shipgroup::ShipgroupContext& ctx)
     }).at(0, 1);
 
     for (int s = 0; s < 3; ++s) {
-        Control& text = textEdit(
+        core::Control& text = textEdit(
             "text" + std::to_string(s + 1), "Text " + std::to_string(s + 1), kTexts,
             textAt([this, s] { return ByteRef{Table::GlobalGoalStrings, textEntry(s), 0}; },
                    mission::kShortStringSize, goal::textLimit));

@@ -14,11 +14,8 @@ using mission::Table;
 using shipgroup::LabelSet;
 
 namespace {
-const std::string kCondition1 = "Condition 1";
-const std::string kCondition2 = "Condition 2";
-const std::string kBetween = " ";
-const std::string kTeams = "Teams";
-const std::string kMessage = "Message && Delay";
+const std::string kCondition1 = "Condition 1", kCondition2 = "Condition 2", kBetween = " ";
+const std::string kTeams = "Teams", kMessage = "Message && Delay";
 // The moves through the list sit under the message, in a box of their own.
 const std::string kList = "Messages";
 }  // namespace

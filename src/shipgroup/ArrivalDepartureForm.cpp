@@ -33,6 +33,13 @@ ArrivalDepartureForm::ArrivalDepartureForm(const ShipgroupContext& ctx, Which wh
                     which == Which::Arrival ? "Shipgroup - Arrival properties"
                                             : "Shipgroup - Departure properties"),
       m_labels(which == Which::Arrival ? LabelSet::Arrival : LabelSet::Departure) {
+    // The box under the conditions: two methods with their motherships, then the delay.
+    const auto methodsAndDelay = [this](const std::string& box, std::array<int, 6> at) {
+        addMethod(1, at[0], at[1], box);
+        addMethod(2, at[2], at[3], box);
+        numberEdit("minutes", "Minutes", box, byteAt(at[4]), true).at(2, 0);
+        numberEdit("seconds", "Seconds", box, byteAt(at[5]), true).at(2, 2);
+    };
     if (which == Which::Arrival) {
         addTrigger(0, sg::arrivalTrigger1, "Condition 1", 0);
         joinRadio("or12", "", "Condition 1", byteAt(sg::arrivalOr12)).at(2);
@@ -45,22 +52,19 @@ ArrivalDepartureForm::ArrivalDepartureForm(const ShipgroupContext& ctx, Which wh
         addTrigger(2, sg::arrivalTrigger3, "Condition 2", 0);
         joinRadio("or34", "", "Condition 2", byteAt(sg::arrivalOr34)).at(2);
         addTrigger(3, sg::arrivalTrigger4, "Condition 2", 3);
-        const std::string box = "Arrival Method && Delay";
-        addMethod(1, sg::arrivalMethod1, sg::arrivalMothership1, box);
-        addMethod(2, sg::arrivalMethod2, sg::arrivalMothership2, box);
-        numberEdit("minutes", "Minutes", box, byteAt(sg::arrivalDelayMinutes), true).at(2, 0);
-        numberEdit("seconds", "Seconds", box, byteAt(sg::arrivalDelaySeconds), true).at(2, 2);
+        methodsAndDelay("Arrival Method && Delay",
+                        {sg::arrivalMethod1, sg::arrivalMothership1, sg::arrivalMethod2,
+                         sg::arrivalMothership2, sg::arrivalDelayMinutes, sg::arrivalDelaySeconds});
     } else {
         addTrigger(0, sg::departureTrigger1, "Condition 1", 0);
         numberEdit("valueA", "", kBetween, byteAt(sg::departureValueA)).at(0, 0);
         joinRadio("or", "", kBetween, byteAt(sg::departureOr)).at(0, 1);
         numberEdit("valueB", "", kBetween, byteAt(sg::departureValueB)).at(0, 2);
         addTrigger(1, sg::departureTrigger2, "Condition 2", 0);
-        const std::string box = "Departure Method && Delay";
-        addMethod(1, sg::departureMethod1, sg::departureMothership1, box);
-        addMethod(2, sg::departureMethod2, sg::departureMothership2, box);
-        numberEdit("minutes", "Minutes", box, byteAt(sg::departureDelayMinutes), true).at(2, 0);
-        numberEdit("seconds", "Seconds", box, byteAt(sg::departureDelaySeconds), true).at(2, 2);
+        methodsAndDelay("Departure Method && Delay",
+                        {sg::departureMethod1, sg::departureMothership1, sg::departureMethod2,
+                         sg::departureMothership2, sg::departureDelayMinutes,
+                         sg::departureDelaySeconds});
     }
 }
 

@@ -10,9 +10,7 @@ namespace quendar::shipgroup {
 namespace sg = mission::sg;
 
 namespace {
-const std::string kIdentityBox = "Specification";
-const std::string kType = "Type";
-const std::string kInitial = "Initial Condition";
+const std::string kIdentityBox = "Specification", kType = "Type", kInitial = "Initial Condition";
 }  // namespace
 
 BasicForm::BasicForm(const ShipgroupContext& ctx)

@@ -109,10 +109,9 @@ void GoalsForm::addMessage(std::string id, std::string label, int kind) {
 // --- Advanced options
 
 namespace {
-const std::string kFormation = "Flight formation";
-const std::string kCargo = "Special Cargo";
-const std::string kInfo = "Additional information && Hyperbouy settings";
-const std::string kGlobal = "Global group && global unit number";
+const std::string kFormation = "Flight formation", kCargo = "Special Cargo";
+const std::string kInfo = "Additional information && Hyperbouy settings",
+                  kGlobal = "Global group && global unit number";
 }  // namespace
 
 AdvancedForm::AdvancedForm(const ShipgroupContext& ctx)

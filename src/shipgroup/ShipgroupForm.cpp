@@ -35,9 +35,10 @@ core::Binding ShipgroupForm::byteAt(std::function<int()> offset, std::function<v
 
 core::TextBinding ShipgroupForm::textAt(int offset, int width, int maxLength,
                                         std::function<void()> after) {
-    core::TextBinding b = storedText(
-        m_ctx.store, [this, offset] { return ByteRef{mission::Table::Shipgroups, currentIndex(), offset}; },
-        width, maxLength);
+    const auto field = [this, offset] {
+        return ByteRef{mission::Table::Shipgroups, currentIndex(), offset};
+    };
+    core::TextBinding b = storedText(m_ctx.store, field, width, maxLength);
     if (after) b.set = [set = b.set, after](const std::string& t) {
         set(t);
         after();
@@ -65,7 +66,8 @@ core::TextBinding storedText(mission::MissionStore& store, std::function<ByteRef
             [&store, ref, width, limit](const std::string& t) {
                 // The whole field is cleared, then the text copied in.
                 const ByteRef r = ref();
-                store.setText(r.table, r.slot, r.offset, width, std::string_view(t).substr(0, limit));
+                store.setText(r.table, r.slot, r.offset, width,
+                              std::string_view(t).substr(0, limit));
             },
             limit};
 }
