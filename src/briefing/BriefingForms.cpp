@@ -4,24 +4,9 @@
 
 namespace quendar::briefing {
 
-using core::Control;
-using core::ControlKind;
+using core::heldText;
 
 namespace {
-
-Control numberEdit(std::string id, std::string label, std::string& text,
-                   std::function<void(const std::string&)> typed) {
-    Control c;
-    c.id = std::move(id);
-    c.kind = ControlKind::Edit;
-    c.label = std::move(label);
-    c.text = [&text] { return text; };
-    c.setText = [&text, typed](const std::string& t) {
-        text = t;
-        typed(t);
-    };
-    return c;
-}
 
 int clampEndTime(long long v) {
     return static_cast<int>(std::clamp<long long>(v, 0, BriefingLengthForm::kMaxEndTime));
@@ -37,16 +22,16 @@ BriefingLengthForm::BriefingLengthForm(BriefingModel& model)
     m_units = std::to_string(model.briefingEndTime());
     // Named here, inside any action the form's control opens, so that the
     // journal calls the change by the form's name.
-    add(numberEdit("seconds", "seconds", m_seconds, [this](const std::string& t) {
-        core::ActionScope scope(m_model.actionGroups(), kActionName);
-        const long long s = std::clamp<long long>(typedNumber(t, false), 0, 1000000);
-        m_model.setBriefingEndTime(clampEndTime(secondsToUnits(static_cast<double>(s))));
-    }));
-    add(numberEdit("units", "briefing units", m_units, [this](const std::string& t) {
-        core::ActionScope scope(m_model.actionGroups(), kActionName);
-        m_model.setBriefingEndTime(clampEndTime(typedNumber(t, false)));
-    }));
-    label("note", "One briefing unit = about 0.071 second");
+    textEdit("seconds", "seconds", "", heldText(m_seconds, 0, [this](const std::string& t) {
+                 core::ActionScope scope(m_model.actionGroups(), kActionName);
+                 const long long s = std::clamp<long long>(typedNumber(t, false), 0, 1000000);
+                 m_model.setBriefingEndTime(clampEndTime(secondsToUnits(static_cast<double>(s))));
+             }));
+    textEdit("units", "briefing units", "", heldText(m_units, 0, [this](const std::string& t) {
+                 core::ActionScope scope(m_model.actionGroups(), kActionName);
+                 m_model.setBriefingEndTime(clampEndTime(typedNumber(t, false)));
+             }));
+    label("note", "One briefing unit = about 0.071 second", "");
     closeButton("ok", "OK", true);
 }
 
@@ -61,13 +46,13 @@ DeleteCommandsForm::DeleteCommandsForm(BriefingModel& model, core::Prompter& pro
     : BriefingForm("Delete commands at current time-position"),
       m_model(model),
       m_prompter(prompter) {
-    listBox("commands", "", [this] {
+    selectionList("commands", "", "", [this] {
         std::vector<std::string> lines;
         for (const CommandRef& r : m_model.commandsAt(m_model.currentTime()))
             lines.emplace_back(kindInfo(r.kind).kindName);
         return lines;
     }, m_row);
-    button("delete", "Delete selected command", [this] {
+    button("delete", "Delete selected command", "", [this] {
         const auto refs = m_model.commandsAt(m_model.currentTime());
         if (m_row < 0 || m_row >= static_cast<int>(refs.size())) return;
         core::ActionScope scope(m_model.actionGroups(), kActionName);
@@ -75,7 +60,7 @@ DeleteCommandsForm::DeleteCommandsForm(BriefingModel& model, core::Prompter& pro
         m_row = -1;
         refresh();
     });
-    button("debug", "Debug (in beta)", [this] {
+    button("debug", "Debug (in beta)", "", [this] {
         const auto refs = m_model.commandsAt(m_model.currentTime());
         if (m_row < 0 || m_row >= static_cast<int>(refs.size())) return;
         const CommandRef r = refs[m_row];
@@ -106,15 +91,14 @@ BriefingWizardForm::BriefingWizardForm(BriefingModel& model)
     : BriefingForm("Briefing Wizard"), m_model(model) {
     const std::string group = "Briefing Times Wizard";
     label("intro", "Modify all command times from the current briefing time position by", group);
-    Control& e = add(numberEdit("delta", "", m_delta, [](const std::string&) {}));
-    e.group = group;
+    textEdit("delta", "", group, heldText(m_delta));
     label("unit", "briefing unit", group);
-    button("modify", "Modify", [this] {
+    button("modify", "Modify", group, [this] {
         // Beyond the span of any command time a shift means nothing more.
         const long long d = std::clamp<long long>(typedNumber(m_delta, true), -200000, 200000);
         core::ActionScope scope(m_model.actionGroups(), kActionName);
         m_model.shiftTimes(m_model.currentTime(), static_cast<int32_t>(d));
-    }, group);
+    });
     label("note",
           "1 briefing unit = about 1/14 second, positive value means add, negative means "
           "subtraction",
@@ -127,17 +111,12 @@ BriefingWizardForm::BriefingWizardForm(BriefingModel& model)
 AssignTeamsForm::AssignTeamsForm(BriefingModel& model,
                                  std::function<std::vector<std::string>()> teamNames)
     : BriefingForm("Assign teams to this briefing"), m_model(model) {
-    label("intro", "The following teams will see this briefing:");
+    label("intro", "The following teams will see this briefing:", "");
     const std::vector<std::string> names = teamNames ? teamNames() : std::vector<std::string>{};
     for (int t = 0; t < kTeamFlagCount; ++t) {
         m_checked[t] = model.teamSeesBriefing(t) ? 1 : 0;
-        Control c;
-        c.id = "team" + std::to_string(t + 1);
-        c.kind = ControlKind::CheckBox;
-        c.label = t < static_cast<int>(names.size()) ? names[t] : std::string();
-        c.value = [this, t] { return m_checked[t]; };
-        c.setValue = [this, t](int v) { m_checked[t] = v != 0 ? 1 : 0; };
-        add(std::move(c));
+        checkBox("team" + std::to_string(t + 1),
+                 t < static_cast<int>(names.size()) ? names[t] : std::string(), "", m_checked[t]);
     }
     closeButton("ok", "OK", true, [this] {
         core::ActionScope scope(m_model.actionGroups(), kActionName);

@@ -4,9 +4,6 @@
 
 namespace quendar::briefing {
 
-using core::Control;
-using core::ControlKind;
-
 SelectShipForm::SelectShipForm(const mission::CraftList& craftList,
                                std::function<std::vector<std::string>()> iffNames,
                                int presetType, int presetIff,
@@ -22,71 +19,27 @@ SelectShipForm::SelectShipForm(const mission::CraftList& craftList,
         m_member = at.member;
     }
     const std::string type = "Type";
-    Control cat;
-    cat.id = "category";
-    cat.kind = ControlKind::DropDown;
-    cat.group = type;
-    cat.items = [this] {
-        std::vector<std::string> names;
-        for (const auto& c : m_craft.categories()) names.push_back(c.name);
-        return names;
-    };
-    cat.value = [this] { return m_category; };
-    cat.setValue = [this](int v) {
-        if (v < 0 || v >= static_cast<int>(m_craft.categories().size())) return;
-        m_category = v;
-        m_member = -1;
-        chooseType(0);
-    };
-    add(std::move(cat));
+    dropDown(
+        "category", "", type,
+        [this] {
+            std::vector<std::string> names;
+            for (const auto& c : m_craft.categories()) names.push_back(c.name);
+            return names;
+        },
+        m_category,
+        [this](int) {
+            m_member = -1;
+            chooseType(0);
+        });
+    listBox("type", "", type, [this] { return typeNames(); },
+            {[this] { return m_member; }, [this](int v) { chooseType(v); }});
+    if (m_picture) this->picture("picture", type, [this] { return m_picture(m_type); });
+    label("flyable", "", type,
+          [this] { return m_member >= 0 ? m_craft.flyability(m_type) : std::string(); });
 
-    Control types;
-    types.id = "type";
-    types.kind = ControlKind::ListBox;
-    types.group = type;
-    types.items = [this] { return typeNames(); };
-    types.value = [this] { return m_member; };
-    types.setValue = [this](int v) { chooseType(v); };
-    add(std::move(types));
-
-    if (m_picture) {
-        Control pic;
-        pic.id = "picture";
-        pic.kind = ControlKind::Picture;
-        pic.group = type;
-        pic.image = [this] { return m_picture(m_type); };
-        add(std::move(pic));
-    }
-    Control fly;
-    fly.id = "flyable";
-    fly.kind = ControlKind::StaticText;
-    fly.group = type;
-    fly.text = [this] { return m_member >= 0 ? m_craft.flyability(m_type) : std::string(); };
-    add(std::move(fly));
-
-    Control backdrop;
-    backdrop.id = "backdrop";
-    backdrop.kind = ControlKind::DropDown;
-    backdrop.label = "Backdrop:";
-    backdrop.items = [] { return std::vector<std::string>{}; };
-    backdrop.value = [] { return -1; };
-    backdrop.enabled = [] { return false; };
-    add(std::move(backdrop));
-    label("backdropNote", "To use backdrop select it from type");
-
-    Control iff;
-    iff.id = "iff";
-    iff.kind = ControlKind::DropDown;
-    iff.label = "IFF Code";
-    iff.group = "IFF";
-    iff.items = iffNames;
-    iff.value = [this, iffNames] {
-        return m_iff >= 0 && m_iff < static_cast<int>(iffNames().size()) ? m_iff : -1;
-    };
-    iff.setValue = [this, iffNames](int v) {
-        if (v >= 0 && v < static_cast<int>(iffNames().size())) m_iff = v;
-    };
-    add(std::move(iff));
+    dropDown("backdrop", "Backdrop:", "", fixed({}), {[] { return -1; }, {}}).disabled();
+    label("backdropNote", "To use backdrop select it from type", "");
+    dropDown("iff", "IFF Code", "IFF", iffNames, m_iff);
     closeButton("ok", "Ok", true);
 }
 

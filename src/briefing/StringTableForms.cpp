@@ -4,8 +4,7 @@
 
 namespace quendar::briefing {
 
-using core::Control;
-using core::ControlKind;
+using core::heldText;
 using mission::Table;
 
 namespace {
@@ -58,26 +57,11 @@ BriefingStringsForm::BriefingStringsForm(mission::MissionStore& store, StringTab
       m_store(store),
       m_table(table) {
     const bool texts = table == StringTable::Texts;
-    listBox("entries", "", [this] { return briefingStrings(m_store, m_table); }, m_row,
-            [this](int row) { selectRow(row); });
-    Control e;
-    e.id = "text";
-    e.kind = ControlKind::Edit;
-    e.maxLength = kStringEntryLimit;
-    e.text = [this] { return m_text; };
-    e.setText = [this](const std::string& t) { m_text = cut(t, kStringEntryLimit); };
-    add(std::move(e));
-    if (texts) {
-        Control c;
-        c.id = "comment";
-        c.kind = ControlKind::Edit;
-        c.label = "Text / Comments:";
-        c.maxLength = kCommentLimit;
-        c.text = [this] { return m_comment; };
-        c.setText = [this](const std::string& t) { m_comment = cut(t, kCommentLimit); };
-        add(std::move(c));
-    }
-    button("add", "Add", [this, texts] {
+    selectionList("entries", "", "", [this] { return briefingStrings(m_store, m_table); }, m_row,
+                  [this](int row) { selectRow(row); });
+    textEdit("text", "", "", heldText(m_text, kStringEntryLimit));
+    if (texts) textEdit("comment", "Text / Comments:", "", heldText(m_comment, kCommentLimit));
+    button("add", "Add", "", [this, texts] {
         if (m_row >= kStringEntries - 1) return;  // the last entry has nothing after it
         const int target = m_row + 1;            // entry 0 when nothing is selected
         setBriefingString(m_store, m_table, target, m_text);
@@ -86,13 +70,13 @@ BriefingStringsForm::BriefingStringsForm(mission::MissionStore& store, StringTab
         m_text.clear();
         refresh();
     });
-    button("modify", "Modify", [this, texts] {
+    button("modify", "Modify", "", [this, texts] {
         if (m_row < 0) return;
         setBriefingString(m_store, m_table, m_row, m_text);
         if (texts) setTextComment(m_store, m_row, m_comment);
         refresh();
     });
-    button("delete", "Delete", [this, texts] {
+    button("delete", "Delete", "", [this, texts] {
         if (m_row < 0) return;
         setBriefingString(m_store, m_table, m_row, {});
         if (texts) setTextComment(m_store, m_row, {});
@@ -112,10 +96,11 @@ void BriefingStringsForm::selectRow(int row) {
 // --- Select text
 
 SelectTextForm::SelectTextForm(const mission::MissionStore& store) : BriefingForm("Select text") {
-    listBox("texts", "", [&store] { return briefingStrings(store, StringTable::Texts); }, m_row);
+    selectionList("texts", "", "", [&store] { return briefingStrings(store, StringTable::Texts); },
+                  m_row);
     // "Ok" without a line would hand the tool no text at all: the form then
     // closes as not accepted and the tool adds nothing.
-    button("ok", "Ok", [this] { requestClose(m_row >= 0); });
+    button("ok", "Ok", "", [this] { requestClose(m_row >= 0); });
 }
 
 std::optional<int> SelectTextForm::chosen() const {
@@ -129,16 +114,9 @@ SelectTextColourForm::SelectTextColourForm(const mission::MissionStore& store,
                                            std::function<std::vector<std::string>()> colourNames,
                                            int pickedText)
     : BriefingForm("Select text and colour"), m_pickedText(pickedText) {
-    listBox("tags", "", [&store] { return briefingStrings(store, StringTable::Tags); }, m_row);
-    Control c;
-    c.id = "colour";
-    c.kind = ControlKind::ListBox;
-    c.items = colourNames;
-    c.value = [this] { return m_colour; };
-    c.setValue = [this, colourNames](int v) {
-        if (v >= 0 && v < static_cast<int>(colourNames().size())) m_colour = v;
-    };
-    add(std::move(c));
+    selectionList("tags", "", "", [&store] { return briefingStrings(store, StringTable::Tags); },
+                  m_row);
+    listBox("colour", "", "", colourNames, m_colour);
     closeButton("ok", "Ok", true);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,7 +72,58 @@ struct Control {
 
     bool isEnabled() const { return !enabled || enabled(); }
     bool isVisible() const { return !visible || visible(); }
+
+    // Layout and state, chained after a builder:
+    // `byteList(...).at(1, 2).enabledWhen(...)`.
+    Control& at(int r, int c = 0) {
+        row = r;
+        column = c;
+        return *this;
+    }
+    Control& wide(int pixels) {
+        width = pixels;
+        return *this;
+    }
+    Control& enabledWhen(std::function<bool()> f) {
+        enabled = std::move(f);
+        return *this;
+    }
+    Control& visibleWhen(std::function<bool()> f) {
+        visible = std::move(f);
+        return *this;
+    }
+    // Shown greyed, never changed by the user.
+    Control& disabled() {
+        enabled = [] { return false; };
+        return *this;
+    }
 };
+
+// What a control shows and what the user's change does: a number (an index,
+// a check state, a byte) read and written through these two functions.
+struct Binding {
+    std::function<int()> get;
+    std::function<void(int)> set;
+    // Where the number lives at the moment (a record and an offset), for the
+    // controls that keep something per place; empty = always the same place.
+    std::function<long long()> place = {};
+};
+
+// The same for a text; an edit over it takes at most `limit` characters
+// (0 = no limit).
+struct TextBinding {
+    std::function<std::string()> get;
+    std::function<void(const std::string&)> set;
+    int limit = 0;
+};
+
+using ItemsFn = std::function<std::vector<std::string>()>;
+
+// A text the form keeps itself (until OK, until a button stores it): typing
+// replaces it, cut to `limit` characters when `limit` > 0; `after` then hears
+// the text.
+TextBinding heldText(std::string& text, int limit = 0,
+                     std::function<void(const std::string&)> after = {});
 
 class FormModel {
 public:
@@ -144,17 +196,104 @@ protected:
         accepted = accept;
         closeRequested.notify();
     }
+    void refresh() { refreshed.notify(); }
+
+public:
+    // The builders every form lays itself out with, one control each, in the
+    // order they are called. Each returns the control for chained layout.
+    // They are open so that a piece of layout several forms share (a
+    // trigger's lists) can be written once beside the forms.
+    Control& control(ControlKind kind, std::string id, std::string label, std::string group);
+    // A fixed text, or one that follows the form (`shown`).
+    Control& label(std::string id, std::string text, std::string group,
+                   std::function<std::string()> shown = {});
+    Control& button(std::string id, std::string label, std::string group,
+                    std::function<void()> press);
+    // Closes the form; `accept` says whether the accepting button closed it.
+    // `before` runs first.
+    Control& closeButton(std::string id, std::string label, bool accept,
+                         std::function<void()> before = {});
+    Control& picture(std::string id, std::string group, std::function<RgbaImage()> image);
+    Control& checkBox(std::string id, std::string label, std::string group, Binding b);
+    // A check box over a flag that is 0 or 1 (any other value shows checked).
+    Control& checkBox(std::string id, std::string label, std::string group, int& flag);
+    // A check box over a byte that is checked when it is 1; a click writes 0
+    // over 1 and 1 over anything else.
+    Control& toggleBox(std::string id, std::string label, std::string group, Binding b);
+    Control& dropDown(std::string id, std::string label, std::string group, ItemsFn items,
+                      Binding b);
+    Control& listBox(std::string id, std::string label, std::string group, ItemsFn items,
+                     Binding b);
+    Control& radioGroup(std::string id, std::string label, std::string group, ItemsFn items,
+                        Binding b);
+    // The same three over a choice the form keeps in `state`: an entry outside
+    // the list shows no selection and choosing one changes nothing; `after`
+    // hears every accepted choice.
+    Control& dropDown(std::string id, std::string label, std::string group, ItemsFn items,
+                      int& state, std::function<void(int)> after = {});
+    Control& listBox(std::string id, std::string label, std::string group, ItemsFn items,
+                     int& state, std::function<void(int)> after = {});
+    Control& radioGroup(std::string id, std::string label, std::string group, ItemsFn items,
+                        int& state, std::function<void(int)> after = {});
+    // A list box whose selection lives in `row`: a row outside the list clears
+    // it to -1; `after` hears every change, the cleared one too.
+    Control& selectionList(std::string id, std::string label, std::string group, ItemsFn items,
+                           int& row, std::function<void(int)> after = {});
+    Control& multiList(std::string id, std::string label, std::string group, ItemsFn items,
+                       std::function<std::vector<int>()> selection,
+                       std::function<void(const std::vector<int>&)> setSelection);
+    // A drop-down storing its index in one byte; a stored value outside the
+    // list shows no selection, and an index that is no byte is not stored.
+    Control& byteList(std::string id, std::string label, std::string group, ItemsFn items,
+                      Binding b, std::function<void(int)> after = {});
+    // "And" / "Or" over one byte: Or when the byte is 1.
+    Control& joinRadio(std::string id, std::string label, std::string group, Binding b);
+    // A number over one byte, shown unsigned or as a signed byte. While the
+    // user types, the edit keeps the typed text as long as it stands for the
+    // stored byte at the same place ("-", "007", ""), so a refresh never
+    // fights the typing. Text that is not a number stores 0; a number that
+    // does not fit keeps its low byte, as the file would.
+    Control& numberEdit(std::string id, std::string label, std::string group, Binding b,
+                        bool isSigned = false, std::function<void()> after = {});
+    Control& textEdit(std::string id, std::string label, std::string group, TextBinding b);
+    Control& slider(std::string id, std::string group, Binding b, int minimum = 0,
+                    int maximum = 255);
+    // Forgets what is being typed into the number edits (a new record shows).
+    void forgetTyped() { m_typed.clear(); }
+
+    static ItemsFn fixed(const std::vector<std::string>& labels) {
+        return [&labels] { return labels; };
+    }
+    static ItemsFn fixed(std::initializer_list<const char*> labels) {
+        return [t = std::vector<std::string>(labels.begin(), labels.end())] { return t; };
+    }
+    // A list index as shown: -1 when it names no entry of `count`.
+    static int shown(int value, size_t count) {
+        return value >= 0 && static_cast<size_t>(value) < count ? value : -1;
+    }
 
 private:
     std::string actionName(const Control& c) const;
+    Control& choice(ControlKind kind, std::string id, std::string label, std::string group,
+                    ItemsFn items, int& state, std::function<void(int)> after);
+
+    struct Typed {
+        std::string text;
+        long long place = 0;
+    };
 
     std::string m_title;
     bool m_modal;
     ActionGroups* m_actions = nullptr;
     std::vector<Control> m_controls;
+    std::map<std::string, Typed> m_typed;
 };
 
 // "&&" in a label stands for one "&"; a single "&" marks a mnemonic and is dropped.
 std::string displayLabel(std::string_view label);
+
+// A number typed into a number edit: leading blanks and a sign allowed,
+// conversion stops at the first non-digit; text that is not a number is 0.
+int parseNumber(const std::string& text);
 
 }  // namespace quendar::core

@@ -5,21 +5,14 @@
 
 namespace quendar::map {
 
-using core::Control;
-using core::ControlKind;
-
 RotatingCraftForm::RotatingCraftForm(const IconTable& icons, int craftType, int iff)
     : briefing::BriefingForm("Rotating craft"), m_icons(icons), m_type(craftType), m_iff(iff) {
-    Control pic;
-    pic.id = "picture";
-    pic.kind = ControlKind::Picture;
-    pic.image = [this] {
+    picture("picture", "", [this] {
         RasterCanvas canvas(kFrameSide, kFrameSide, false);
         draw(canvas);
         return canvas.image();
-    };
-    add(std::move(pic));
-    button("rotate", "Rotate", [this] {
+    });
+    button("rotate", "Rotate", "", [this] {
         m_direction = (m_direction + 1) & 3;
         refresh();
     });

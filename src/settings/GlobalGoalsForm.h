@@ -8,15 +8,11 @@ namespace quendar::settings {
 // byte 2 + 122 k; inside it the four goal triggers, the three joins and the
 // points.
 namespace goal {
-constexpr int blockStart = 2;
-constexpr int blockSize = 122;
+constexpr int blockStart = 2, blockSize = 122;
 constexpr int triggerOffsets[4] = {0, 6, 16, 22};
-constexpr int join12 = 14;
-constexpr int join34 = 30;
-constexpr int joinPairs = 49;
-constexpr int points = 51;
+constexpr int join12 = 14, join34 = 30, joinPairs = 49;
+constexpr int points = 51, pointsStep = 25;  // the points shown are the byte times 25
 constexpr int textLimit = 63;
-constexpr int pointsStep = 25;
 }  // namespace goal
 
 // "Global Goals": per team and goal kind, four goal triggers with their joins,
@@ -33,6 +29,8 @@ class GlobalGoalsForm : public SettingsForm {
   private:
     ByteRef blockByte(int offset) const;
     ByteRef triggerByte(int field) const;
+    core::Binding block(int offset);    // a byte of the shown goal block
+    core::Binding trigger(int field);   // a byte of the shown goal's trigger
     int textEntry(int s) const;
     void show();
 

@@ -12,14 +12,9 @@ constexpr int number = 0;
 constexpr int text = 2, textWidth = 64, textLimit = 63;
 constexpr int teams = 82;  // teams 1..8, one byte each
 constexpr int triggers[4] = {92, 98, 108, 114};
-constexpr int join12 = 106;
-constexpr int join34 = 122;
-constexpr int joinConditions = 124;
-constexpr int delaySeconds = 140;
-constexpr int delayMinutes = 141;
-constexpr int colour = 142;
-constexpr int noteLimit = 99;
-constexpr int noteSlots = 64;
+constexpr int join12 = 106, join34 = 122, joinConditions = 124;
+constexpr int delaySeconds = 140, delayMinutes = 141, colour = 142;
+constexpr int noteLimit = 99, noteSlots = 64;
 }  // namespace msg
 
 // "In-flight messages": one message at a time. Lists, joins, team boxes and
@@ -36,6 +31,7 @@ class MessagesForm : public SettingsForm {
   private:
     void addTrigger(int k, const std::string& group, int row);
     ByteRef at(int offset) const { return {mission::Table::Messages, m_current, offset}; }
+    core::Binding message(int offset);  // a byte of the shown message
     bool hasNote() const { return m_current < msg::noteSlots; }
     void show();
     void storeTextAndNote();

@@ -3,24 +3,19 @@
 #include <algorithm>
 #include <vector>
 
+#include "shipgroup/MissionNames.h"
+
 namespace quendar::settings {
 
-using core::Control;
-using core::ControlKind;
 using mission::Table;
 
 namespace {
-constexpr int kIffNameOffset = 20;  // header: IFF 2..5, 20 bytes each
-constexpr int kIffNameWidth = 20;
+namespace names = shipgroup::names;
 constexpr int kNameLimit = 19;
-constexpr int kTeamNameOffset = 2;
 constexpr int kTeamLineOffsets[6] = {36, 100, 164, 228, 292, 356};
 constexpr int kTeamLineWidth = 64;
-constexpr int kRegionNameWidth = 132;
 constexpr int kRegionNameLimit = 131;
-constexpr int kGlobalGroups = 32;
-constexpr int kGlobalGroupWidth = 87;
-constexpr int kGlobalGroupLimit = 85;
+constexpr int kGlobalGroups = 32, kGlobalGroupWidth = 87, kGlobalGroupLimit = 85;
 }  // namespace
 
 const std::vector<std::string>& startingHangarLabels() {
@@ -37,84 +32,63 @@ MissionPropertiesForm::MissionPropertiesForm(const shipgroup::ShipgroupContext& 
     : SettingsForm(ctx, "Mission Properties") {
     const char* fixedNames[2][2] = {{"IFF 0 - Green", "Rebel"}, {"IFF 1 - Red", "Imperial"}};
     for (int k = 0; k < 2; ++k) {
-        Control c;
-        c.id = "iff" + std::to_string(k);
-        c.kind = ControlKind::Edit;
-        c.group = fixedNames[k][0];
         const std::string name = fixedNames[k][1];
-        c.text = [name] { return name; };
-        c.enabled = [] { return false; };
-        add(std::move(c));
+        textEdit("iff" + std::to_string(k), "", fixedNames[k][0], {[name] { return name; }, {}})
+            .disabled();
     }
     const char* groups[4] = {"IFF 2 - Blue", "IFF 3 - Yellow", "IFF 4 - Red", "IFF 5 - Purple"};
     for (int k = 0; k < 4; ++k) {
-        textEdit(
-            "iff" + std::to_string(k + 2), "", groups[k],
-            [k] {
-                return ByteRef{Table::Header, 0, kIffNameOffset + k * kIffNameWidth};
-            },
-            kIffNameWidth, kNameLimit);
+        textEdit("iff" + std::to_string(k + 2), "", groups[k],
+                 textAt([k] {
+                     return ByteRef{Table::Header, 0, names::iffOffset + k * names::iffWidth};
+                 }, names::iffWidth, kNameLimit));
     }
-    byteList("hangar", "", "Starting hangar", fixed(startingHangarLabels()), [] {
-        return ByteRef{Table::MissionOptions, 0, 0};
-    });
-    okButton();
+    byteList("hangar", "", "Starting hangar", fixed(startingHangarLabels()),
+             byteAt([] { return ByteRef{Table::MissionOptions, 0, 0}; }));
+    closeButton("ok", "OK", true);
 }
 
 TeamsPropertiesForm::TeamsPropertiesForm(const shipgroup::ShipgroupContext& ctx)
     : SettingsForm(ctx, "Teams Properties") {
     auto team = [this] { return std::clamp(store().currentTeam, 0, mission::kTeams - 1); };
-    textEdit(
-        "name", "", "Team name",
-        [team] {
-            return ByteRef{Table::Teams, team(), kTeamNameOffset};
-        },
-        20, kNameLimit);
+    textEdit("name", "", "Team name",
+             textAt([team] { return ByteRef{Table::Teams, team(), names::teamOffset}; },
+                    names::teamWidth, kNameLimit));
     const char* groups[3] = {"Mission Victory Message", "Mission Failure Message",
                              "Outstanding Victory Message"};
     for (int i = 0; i < 6; ++i) {
         const int offset = kTeamLineOffsets[i];
-        textEdit(
-            "line" + std::to_string(i + 1), "", groups[i / 2],
-            [team, offset] {
-                return ByteRef{Table::Teams, team(), offset};
-            },
-            kTeamLineWidth, kTeamLineWidth);
+        textEdit("line" + std::to_string(i + 1), "", groups[i / 2],
+                 textAt([team, offset] { return ByteRef{Table::Teams, team(), offset}; },
+                        kTeamLineWidth, kTeamLineWidth));
     }
-    okButton();
+    closeButton("ok", "OK", true);
 }
 
 SystemsForm::SystemsForm(const shipgroup::ShipgroupContext& ctx)
     : SettingsForm(ctx, "Systems in the missions") {
     for (int r = 0; r < 4; ++r) {
-        Control c;
-        c.id = "system" + std::to_string(r + 1);
-        c.kind = ControlKind::Edit;
-        c.group = "System " + std::to_string(r + 1);
-        c.maxLength = kRegionNameLimit;
-        c.text = [this, r] { return store().text(Table::RegionNames, r, 0, kRegionNameWidth); };
-        c.setText = [this, r](const std::string& t) {
-            // The text and one zero over the start of the field; the rest stays.
-            const size_t n = std::min<size_t>(t.size(), kRegionNameLimit);
-            std::vector<uint8_t> bytes(t.begin(), t.begin() + static_cast<long>(n));
-            bytes.push_back(0);
-            store().setBytes(Table::RegionNames, r, 0, bytes);
-        };
-        add(std::move(c));
+        textEdit("system" + std::to_string(r + 1), "", "System " + std::to_string(r + 1),
+                 {[this, r] { return store().text(Table::RegionNames, r, 0, names::regionWidth); },
+                  [this, r](const std::string& t) {
+                      // The text and one zero over the start of the field; the rest stays.
+                      const size_t n = std::min<size_t>(t.size(), kRegionNameLimit);
+                      std::vector<uint8_t> bytes(t.begin(), t.begin() + static_cast<long>(n));
+                      bytes.push_back(0);
+                      store().setBytes(Table::RegionNames, r, 0, bytes);
+                  },
+                  kRegionNameLimit});
     }
-    okButton();
+    closeButton("ok", "OK", true);
 }
 
 GlobalGroupsForm::GlobalGroupsForm(const shipgroup::ShipgroupContext& ctx)
     : SettingsForm(ctx, "Global groups") {
     // The edit sits in a group box captioned with the group it shows.
-    Control& name = textEdit(
-        "name", "", "Global group",
-        [this] {
-            return ByteRef{Table::GlobalGroupNames, m_group, 0};
-        },
-        kGlobalGroupWidth, kGlobalGroupLimit);
-    name.groupCaption = [this] { return "Global group " + std::to_string(m_group + 1); };
+    textEdit("name", "", "Global group",
+             textAt([this] { return ByteRef{Table::GlobalGroupNames, m_group, 0}; },
+                    kGlobalGroupWidth, kGlobalGroupLimit))
+        .groupCaption = [this] { return "Global group " + std::to_string(m_group + 1); };
     button("previous", "<<", "", [this] {
         if (m_group > 0) --m_group;
         refreshed.notify();
@@ -123,7 +97,7 @@ GlobalGroupsForm::GlobalGroupsForm(const shipgroup::ShipgroupContext& ctx)
         if (m_group < kGlobalGroups - 1) ++m_group;
         refreshed.notify();
     });
-    okButton();
+    closeButton("ok", "OK", true);
 }
 
 }  // namespace quendar::settings

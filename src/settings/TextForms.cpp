@@ -1,29 +1,23 @@
 #include "settings/TextForms.h"
 
+#include "shipgroup/MissionNames.h"
+
 namespace quendar::settings {
 
-using core::Control;
-using core::ControlKind;
 using mission::Table;
 
 namespace {
 constexpr int kCargoes = 16;
-constexpr int kCargoNameWidth = 20;
 constexpr int kCargoNameLimit = 19;
 }  // namespace
 
 CargoesForm::CargoesForm(const shipgroup::ShipgroupContext& ctx)
     : SettingsForm(ctx, "Special cargoes in the mission") {
-    for (int k = 0; k < kCargoes; ++k) {
-        Control& c = textEdit(
-            "cargo" + std::to_string(k + 1), "", "Special Cargo " + std::to_string(k + 1),
-            [k] {
-                return ByteRef{Table::SpecialCargo, k, 0};
-            },
-            kCargoNameWidth, kCargoNameLimit);
-        (void)c;
-    }
-    okButton();
+    for (int k = 0; k < kCargoes; ++k)
+        textEdit("cargo" + std::to_string(k + 1), "", "Special Cargo " + std::to_string(k + 1),
+                 textAt([k] { return ByteRef{Table::SpecialCargo, k, 0}; },
+                        shipgroup::names::cargoWidth, kCargoNameLimit));
+    closeButton("ok", "OK", true);
 }
 
 std::string toEditLines(std::string_view stored) {
@@ -56,15 +50,12 @@ LongTextForm::LongTextForm(const shipgroup::ShipgroupContext& ctx, Which which)
                                                        : "Hints text";
     label("caption", caption, "");
     m_text = store().text(m_table, 0, 0, mission::kLongTextSize);
-    Control c;
-    c.id = "text";
-    c.kind = ControlKind::Edit;
-    c.multiLine = true;
-    c.width = 480;
-    c.text = [this] { return toEditLines(m_text); };
-    c.setText = [this](const std::string& t) { m_text = toStoredLines(t); };
-    add(std::move(c));
-    okButton([this, stored = m_text] {
+    textEdit("text", "", "",
+             {[this] { return toEditLines(m_text); },
+              [this](const std::string& t) { m_text = toStoredLines(t); }})
+        .wide(480)
+        .multiLine = true;
+    closeButton("ok", "OK", true, [this, stored = m_text] {
         // OK without an edit leaves the field as it is, even a full one;
         // an edited text keeps a zero behind it.
         if (m_text == stored) return;

@@ -11,6 +11,22 @@ namespace quendar::shipgroup {
 // "None", the shipgroups, the craft types, the IFFs, otherwise "0" .. "255".
 std::vector<std::string> subjectItems(const ShipgroupContext& ctx, int subjectType);
 
+// One trigger's lists, ids starting with `prefix`: "amount of subject-type
+// subject condition" in `row`, the two parameters under the last two in the
+// next row. `field(k)` is byte k of the six-byte trigger. Choosing a subject
+// type sets `cleared`: the subject then shows no selection until the user
+// picks one or the form clears the flag as it shows a new record.
+struct TriggerLists {
+    std::string prefix;
+    std::string group;
+    int row = 0;
+    LabelSet labels = LabelSet::Arrival;
+    core::ItemsFn subjectTypes;
+    std::function<core::Binding(int)> field;
+};
+void addTriggerLists(core::FormModel& form, const ShipgroupContext& ctx, const TriggerLists& t,
+                     bool& cleared);
+
 // "Shipgroup - Arrival properties" and "Shipgroup - Departure properties": the
 // triggers with their And/Or joins, the two plain numbers beside each join,
 // the delay and the two methods with their motherships.
@@ -24,9 +40,6 @@ class ArrivalDepartureForm : public ShipgroupForm {
 
   private:
     void addTrigger(int k, int offset, const std::string& group, int row);
-    void addRadio(std::string id, std::string group, int offset, int row);
-    void addNumber(std::string id, std::string label, std::string group, int offset, bool isSigned,
-                   int row, int column);
     void addMethod(int k, int methodOffset, int mothershipOffset, const std::string& group);
 
     LabelSet m_labels;

@@ -8,13 +8,9 @@
 namespace quendar::shipgroup {
 
 namespace sg = mission::sg;
-using core::Control;
-using core::ControlKind;
 
 namespace {
-const std::string kIdentityBox = "Specification";
-const std::string kType = "Type";
-const std::string kInitial = "Initial Condition";
+const std::string kIdentityBox = "Specification", kType = "Type", kInitial = "Initial Condition";
 }  // namespace
 
 BasicForm::BasicForm(const ShipgroupContext& ctx)
@@ -23,79 +19,64 @@ BasicForm::BasicForm(const ShipgroupContext& ctx)
     // forms follow the name as it is typed. When the user leaves the edit,
     // "renamed" and "current changed" go out, so that every open form
     // (Arrival, Departure, the Orders target lists) reloads with the new name.
-    core::Control& name = textField("name", "Name", kIdentityBox, sg::name, sg::nameWidth, 19,
-                                    [this] { m_ctx.broadcast(event::renamed); });
-    name.editingFinished = [this] {
+    textEdit("name", "Name", kIdentityBox,
+             textAt(sg::name, sg::nameWidth, 19, [this] { m_ctx.broadcast(event::renamed); }))
+        .editingFinished = [this] {
         m_ctx.broadcast(event::renamed);
         m_ctx.broadcast(event::currentChanged);
     };
-    textField("cargo", "Default Cargo", kIdentityBox, sg::cargo, sg::cargoWidth, 19);
-    textField("comment", "Comment/Pilot/Etc.", kIdentityBox, sg::comment, sg::commentWidth, 19);
+    textEdit("cargo", "Default Cargo", kIdentityBox, textAt(sg::cargo, sg::cargoWidth, 19));
+    textEdit("comment", "Comment/Pilot/Etc.", kIdentityBox,
+             textAt(sg::comment, sg::commentWidth, 19));
     byteList(
-        "iff", "IFF Code", kIdentityBox, [this] { return iffLabels(m_ctx.store); }, sg::iff,
+        "iff", "IFF Code", kIdentityBox, [this] { return iffLabels(m_ctx.store); }, byteAt(sg::iff),
         [this](int) { m_ctx.repaint(); });
     byteList(
-        "team", "Team", kIdentityBox, [this] { return teamLabels(m_ctx.store); }, sg::team);
-    byteList("craftCount", "Number of ships", kIdentityBox, fixed(craftCountLabels()), sg::craftCount,
-             [this](int v) {
+        "team", "Team", kIdentityBox, [this] { return teamLabels(m_ctx.store); }, byteAt(sg::team));
+    byteList("craftCount", "Number of ships", kIdentityBox, fixed(craftCountLabels()),
+             byteAt(sg::craftCount), [this](int v) {
                  // Without a special cargo the cargo craft follows the group size.
                  if (get(sg::specialCargoIndex) == kNoSpecialCargo) set(sg::specialCargoCraft, v);
              });
-    byteList("waves", "Waves", kIdentityBox, fixed(wavesLabels()), sg::waves);
-    byteList("pilot", "Pilot", kIdentityBox, fixed(pilotLabels()), sg::playerCraft);
-    byteList("aiSkill", "AI Skill", kIdentityBox, fixed(aiSkillLabels()), sg::aiSkill);
-    byteList("markings", "Color", kIdentityBox, fixed(markingLabels()), sg::markings);
+    byteList("waves", "Waves", kIdentityBox, fixed(wavesLabels()), byteAt(sg::waves));
+    byteList("pilot", "Pilot", kIdentityBox, fixed(pilotLabels()), byteAt(sg::playerCraft));
+    byteList("aiSkill", "AI Skill", kIdentityBox, fixed(aiSkillLabels()), byteAt(sg::aiSkill));
+    byteList("markings", "Color", kIdentityBox, fixed(markingLabels()), byteAt(sg::markings));
     byteList(
-        "radio", "Radio", kIdentityBox, [this] { return radioLabels(m_ctx.store); }, sg::radio);
+        "radio", "Radio", kIdentityBox, [this] { return radioLabels(m_ctx.store); },
+        byteAt(sg::radio));
 
-    Control pic;
-    pic.id = "picture";
-    pic.kind = ControlKind::Picture;
-    pic.group = kType;
-    pic.image = [this] { return craftPicture(m_ctx, get(sg::craftType), get(sg::backdrop)); };
-    add(std::move(pic));
-
-    Control cat;
-    cat.id = "category";
-    cat.kind = ControlKind::DropDown;
-    cat.group = kType;
-    cat.items = [this] { return categoryNames(m_ctx.crafts); };
-    cat.value = [this] { return m_category; };
-    cat.setValue = [this](int v) {
-        if (craftCodeAt(m_ctx.crafts, v, 0) < 0) return;
-        m_category = v;
-        m_entry = 0;
-        applyType();  // the first craft of the category is written at once
-    };
-    add(std::move(cat));
-
-    Control craft;
-    craft.id = "craft";
-    craft.kind = ControlKind::DropDown;
-    craft.group = kType;
-    craft.items = [this] { return craftNamesIn(m_ctx.crafts, m_category); };
-    craft.value = [this] { return m_entry; };
-    craft.setValue = [this](int v) {
-        if (craftCodeAt(m_ctx.crafts, m_category, v) < 0) return;
-        m_entry = v;
-        applyType();
-    };
-    add(std::move(craft));
-
-    staticText("flyability", "", kType,
-               [this] { return flyabilityLabel(m_ctx.crafts, get(sg::craftType)); });
-    Control& bd = byteList(
-        "backdrop", "Backdrop:", kType, [] { return numberLabels(0, 255); }, sg::backdrop,
-        [this](int) { refreshed.notify(); });
-    bd.enabled = [this] { return get(sg::craftType) == kBackdropCraft; };
+    picture("picture", kType,
+            [this] { return craftPicture(m_ctx, get(sg::craftType), get(sg::backdrop)); });
+    dropDown("category", "", kType, [this] { return categoryNames(m_ctx.crafts); },
+             {[this] { return m_category; },
+              [this](int v) {
+                  if (craftCodeAt(m_ctx.crafts, v, 0) < 0) return;
+                  m_category = v;
+                  m_entry = 0;
+                  applyType();  // the first craft of the category is written at once
+              }});
+    dropDown("craft", "", kType, [this] { return craftNamesIn(m_ctx.crafts, m_category); },
+             {[this] { return m_entry; },
+              [this](int v) {
+                  if (craftCodeAt(m_ctx.crafts, m_category, v) < 0) return;
+                  m_entry = v;
+                  applyType();
+              }});
+    label("flyability", "", kType,
+          [this] { return flyabilityLabel(m_ctx.crafts, get(sg::craftType)); });
+    byteList(
+        "backdrop", "Backdrop:", kType, [] { return numberLabels(0, 255); }, byteAt(sg::backdrop),
+        [this](int) { refreshed.notify(); })
+        .enabledWhen([this] { return get(sg::craftType) == kBackdropCraft; });
     button("backdropNow", "Backdrop Now!", kType, [this] { backdropNow(); });
 
-    byteList("status1", "Status", kInitial, fixed(statusLabels()), sg::status1);
-    byteList("status2", "", kInitial, fixed(statusLabels()), sg::status2);
-    byteList("warhead", "Warhead type", kInitial, fixed(warheadLabels()), sg::warhead);
-    byteList("beam", "Beam weapon type", kInitial, fixed(beamLabels()), sg::beam);
+    byteList("status1", "Status", kInitial, fixed(statusLabels()), byteAt(sg::status1));
+    byteList("status2", "", kInitial, fixed(statusLabels()), byteAt(sg::status2));
+    byteList("warhead", "Warhead type", kInitial, fixed(warheadLabels()), byteAt(sg::warhead));
+    byteList("beam", "Beam weapon type", kInitial, fixed(beamLabels()), byteAt(sg::beam));
     byteList("countermeasure", "Countermeasure type", kInitial, fixed(countermeasureLabels()),
-             sg::countermeasure);
+             byteAt(sg::countermeasure));
     button("options", "Options...", "", [this] {
         if (m_ctx.openForm) m_ctx.openForm(FormKind::Options);
     });

@@ -6,7 +6,6 @@
 namespace quendar::shipgroup {
 
 namespace sg = mission::sg;
-using core::Control;
 using core::ControlKind;
 using mission::Table;
 
@@ -18,42 +17,32 @@ constexpr int kBonusStep = 25;
 
 GoalsForm::GoalsForm(const ShipgroupContext& ctx)
     : ShipgroupForm(ctx, FormKind::Goals, "Shipgroup - goals") {
-    Control sel;
-    sel.id = "goal";
-    sel.kind = ControlKind::DropDown;
-    sel.items = [] {
-        std::vector<std::string> t;
-        for (int g = 1; g <= 8; ++g) t.push_back("Goal " + std::to_string(g));
-        return t;
-    };
-    sel.row = 0;
-    sel.value = [this] { return m_goal; };
     // The messages are written as they are typed, so nothing of the shown
     // goal is pending when another goal is chosen.
-    sel.setValue = [this](int v) {
-        if (v < 0 || v > 7) return;
-        m_goal = v;
-        refreshed.notify();
-    };
-    add(std::move(sel));
+    dropDown(
+        "goal", "", "",
+        [] {
+            std::vector<std::string> t;
+            for (int g = 1; g <= 8; ++g) t.push_back("Goal " + std::to_string(g));
+            return t;
+        },
+        m_goal, [this](int) { refreshed.notify(); })
+        .at(0);
 
+    const auto onGoal = [this] { return controlsEnabled(); };
     int column = 0;
-    auto list = [this, &column](std::string id, const Labels& labels, int field,
-                                std::function<void(int)> after = {}) {
-        Control c;
-        c.id = std::move(id);
-        c.row = 1;
-        c.column = column++;
-        c.kind = ControlKind::DropDown;
-        c.items = [&labels] { return labels; };
-        c.value = [this, field, &labels] { return shown(goal(field), labels.size()); };
-        c.setValue = [this, field, after, &labels](int v) {
-            if (v < 0 || v >= static_cast<int>(labels.size())) return;
-            setGoal(field, v);
-            if (after) after(v);
-        };
-        c.enabled = [this] { return controlsEnabled(); };
-        add(std::move(c));
+    auto list = [this, &column, onGoal](std::string id, const Labels& labels, int field,
+                                        std::function<void(int)> after = {}) {
+        // Only an entry of the list is stored.
+        dropDown(std::move(id), "", "", fixed(labels),
+                 {[this, field, &labels] { return shown(goal(field), labels.size()); },
+                  [this, field, after, &labels](int v) {
+                      if (shown(v, labels.size()) < 0) return;
+                      setGoal(field, v);
+                      if (after) after(v);
+                  }})
+            .at(1, column++)
+            .enabledWhen(onGoal);
     };
     list("amount", amountLabels(), kAmount);
     list("argument", goalArgumentLabels(), kArgument);
@@ -63,52 +52,38 @@ GoalsForm::GoalsForm(const ShipgroupContext& ctx)
         refreshed.notify();
     });
 
-    staticText("pointsCaption", "Bonus point:", "").row = 2;
-    Control& points =
-        staticText("points", "", "", [this] { return std::to_string(goal(kPoints) * kBonusStep); });
-    points.row = 2;
-    points.column = 1;
-    Control slider;
-    slider.id = "slider";
-    slider.kind = ControlKind::Slider;
-    slider.minimum = 0;
-    slider.maximum = 255;
-    slider.row = 2;
-    slider.column = 2;
-    slider.value = [this] { return goal(kPoints); };
+    label("pointsCaption", "Bonus point:", "").at(2);
+    label("points", "", "", [this] { return std::to_string(goal(kPoints) * kBonusStep); }).at(2, 1);
     // Every way of moving the slider stores the position, so the slider and
     // the points shown never disagree with the mission.
-    slider.setValue = [this](int v) {
-        if (v < 0 || v > 255) return;
-        setGoal(kPoints, v);
-        refreshed.notify();
-    };
-    slider.enabled = [this] { return controlsEnabled(); };
-    add(std::move(slider));
+    slider("slider", "",
+           {[this] { return goal(kPoints); },
+            [this](int v) {
+                if (v < 0 || v > 255) return;
+                setGoal(kPoints, v);
+                refreshed.notify();
+            }})
+        .at(2, 2)
+        .enabledWhen(onGoal);
 
     addMessage("before", "Custom goal message before completion:", 0);
     addMessage("after", "Custom goal message after completion:", 1);
     addMessage("failure", "Custom goal message after failure:", 2);
-    staticText("note",
-               "If you don't specify these custom goal messages VXN will automaticly specify "
-               "them.",
-               "")
-        .row = 6;
+    label("note",
+          "If you don't specify these custom goal messages VXN will automaticly specify them.", "")
+        .at(6);
 
-    Control en;
-    en.id = "enabled";
-    en.kind = ControlKind::TriState;
-    en.label = "Enable this goal";
-    en.row = 7;
-    en.value = [this] {
-        const int v = goal(kEnabled);
-        return v == 1 ? 1 : v == 0 ? 0 : 2;
-    };
-    en.setValue = [this](int) {
-        setGoal(kEnabled, goal(kEnabled) == 1 ? 0 : 1);
-        refreshed.notify();
-    };
-    add(std::move(en));
+    checkBox("enabled", "Enable this goal", "",
+             {[this] {
+                  const int v = goal(kEnabled);
+                  return v == 1 ? 1 : v == 0 ? 0 : 2;
+              },
+              [this](int) {
+                  setGoal(kEnabled, goal(kEnabled) == 1 ? 0 : 1);
+                  refreshed.notify();
+              }})
+        .at(7)
+        .kind = ControlKind::TriState;
 }
 
 bool GoalsForm::controlsEnabled() const {
@@ -117,34 +92,26 @@ bool GoalsForm::controlsEnabled() const {
 }
 
 void GoalsForm::addMessage(std::string id, std::string label, int kind) {
-    Control c;
-    c.id = std::move(id);
-    c.kind = ControlKind::Edit;
-    c.label = std::move(label);
-    c.maxLength = 63;
-    c.row = 3 + kind;
-    c.width = 360;
-    auto index = [this, kind] {
-        return mission::shipgroupGoalStringIndex(currentIndex(), m_goal, kind);
-    };
-    c.text = [this, index] {
-        return m_ctx.store.text(Table::ShipgroupGoalStrings, index(), 0, mission::kShortStringSize);
-    };
-    c.setText = [this, index](const std::string& t) {
-        m_ctx.store.setText(Table::ShipgroupGoalStrings, index(), 0, mission::kShortStringSize,
-                            std::string_view(t).substr(0, 63));
-    };
-    c.enabled = [this] { return controlsEnabled(); };
-    add(std::move(c));
+    textEdit(std::move(id), std::move(label), "",
+             shipgroup::storedText(
+                 m_ctx.store,
+                 [this, kind] {
+                     return ByteRef{Table::ShipgroupGoalStrings,
+                                    mission::shipgroupGoalStringIndex(currentIndex(), m_goal, kind),
+                                    0};
+                 },
+                 mission::kShortStringSize, 63))
+        .at(3 + kind)
+        .wide(360)
+        .enabledWhen([this] { return controlsEnabled(); });
 }
 
 // --- Advanced options
 
 namespace {
-const std::string kFormation = "Flight formation";
-const std::string kCargo = "Special Cargo";
-const std::string kInfo = "Additional information && Hyperbouy settings";
-const std::string kGlobal = "Global group && global unit number";
+const std::string kFormation = "Flight formation", kCargo = "Special Cargo";
+const std::string kInfo = "Additional information && Hyperbouy settings",
+                  kGlobal = "Global group && global unit number";
 }  // namespace
 
 AdvancedForm::AdvancedForm(const ShipgroupContext& ctx)
@@ -156,87 +123,68 @@ AdvancedForm::AdvancedForm(const ShipgroupContext& ctx)
             for (int i = 0; i <= 255; ++i) t.push_back("Formation " + std::to_string(i));
             return t;
         },
-        sg::formation);
+        byteAt(sg::formation));
     byteList(
         "distance", "m distance", kFormation, [] { return numberLabels(0, 255); },
-        sg::formationDistance);
-    Control numbered;
-    numbered.id = "numbered";
-    numbered.kind = ControlKind::CheckBox;
-    numbered.label = "Ships are numbered";
-    numbered.group = kFormation;
-    numbered.value = [this] { return get(sg::globalUnit) != 0 ? 1 : 0; };
-    numbered.enabled = [] { return false; };
-    add(std::move(numbered));
+        byteAt(sg::formationDistance));
+    checkBox("numbered", "Ships are numbered", kFormation,
+             {[this] { return get(sg::globalUnit) != 0 ? 1 : 0; }, {}})
+        .disabled();
 
-    Control& cargo = byteList(
+    byteList(
         "cargo", "", kCargo, [this] { return specialCargoNames(m_ctx.store); },
-        sg::specialCargoIndex, [this](int) { refreshed.notify(); });
-    cargo.enabled = [this] { return get(sg::specialCargoIndex) != kNoSpecialCargo; };
-    Control none;
-    none.id = "noCargo";
-    none.kind = ControlKind::CheckBox;
-    none.label = "No Special Cargo";
-    none.group = kCargo;
-    none.value = [this] { return get(sg::specialCargoIndex) == kNoSpecialCargo ? 1 : 0; };
-    none.setValue = [this](int) {
-        if (get(sg::specialCargoIndex) == kNoSpecialCargo) {
-            set(sg::specialCargoIndex, 0);
-        } else {
-            set(sg::specialCargoIndex, kNoSpecialCargo);
-            set(sg::specialCargoCraft, get(sg::craftCount));
-        }
-        refreshed.notify();
-    };
-    add(std::move(none));
-    Control& craft = byteList(
-        "cargoCraft", "", kCargo, [] { return numberLabels(0, 255); }, sg::specialCargoCraft);
-    craft.enabled = [this] { return get(sg::specialCargoRandom) == 0; };
-    Control random;
-    random.id = "randomize";
-    random.kind = ControlKind::CheckBox;
-    random.label = "Randomize";
-    random.group = kCargo;
+        byteAt(sg::specialCargoIndex), [this](int) { refreshed.notify(); })
+        .enabledWhen([this] { return get(sg::specialCargoIndex) != kNoSpecialCargo; });
+    checkBox("noCargo", "No Special Cargo", kCargo,
+             {[this] { return get(sg::specialCargoIndex) == kNoSpecialCargo ? 1 : 0; },
+              [this](int) {
+                  if (get(sg::specialCargoIndex) == kNoSpecialCargo) {
+                      set(sg::specialCargoIndex, 0);
+                  } else {
+                      set(sg::specialCargoIndex, kNoSpecialCargo);
+                      set(sg::specialCargoCraft, get(sg::craftCount));
+                  }
+                  refreshed.notify();
+              }});
+    byteList(
+        "cargoCraft", "", kCargo, [] { return numberLabels(0, 255); },
+        byteAt(sg::specialCargoCraft))
+        .enabledWhen([this] { return get(sg::specialCargoRandom) == 0; });
     // Any non-zero value counts as checked, matching what a click does with it.
-    random.value = [this] { return get(sg::specialCargoRandom) != 0 ? 1 : 0; };
-    random.setValue = [this](int) {
-        set(sg::specialCargoRandom, get(sg::specialCargoRandom) != 0 ? 0 : 1);
-        refreshed.notify();
-    };
-    add(std::move(random));
+    checkBox("randomize", "Randomize", kCargo,
+             {[this] { return get(sg::specialCargoRandom) != 0 ? 1 : 0; },
+              [this](int) {
+                  set(sg::specialCargoRandom, get(sg::specialCargoRandom) != 0 ? 0 : 1);
+                  refreshed.notify();
+              }});
 
     addSpecified(1, sg::additionalInfo1Enable, sg::additionalInfo1);
     addSpecified(2, sg::additionalInfo2Enable, sg::additionalInfo2);
 
     byteList(
         "globalGroup", "Global group", kGlobal, [] { return numberLabels(0, 254); },
-        sg::globalGroup);
+        byteAt(sg::globalGroup));
     byteList(
-        "globalUnit", "Global unit", kGlobal, [] { return numberLabels(0, 254); }, sg::globalUnit,
-        [this](int) { refreshed.notify(); });
-    staticText("warning", "Warning: ships are automaticly numbered when Global unit > 0", kGlobal);
+        "globalUnit", "Global unit", kGlobal, [] { return numberLabels(0, 254); },
+        byteAt(sg::globalUnit), [this](int) { refreshed.notify(); });
+    label("warning", "Warning: ships are automaticly numbered when Global unit > 0", kGlobal);
 }
 
 void AdvancedForm::addSpecified(int k, int enableOffset, int infoOffset) {
     const std::string n = std::to_string(k);
-    Control& info = byteList(
+    const auto specified = [this, enableOffset] { return get(enableOffset) != kNotSpecified; };
+    byteList(
         "info" + n, "", kInfo, [this] { return additionalInfoLabels(regionNames(m_ctx.store)); },
-        infoOffset);
-    info.row = k - 1;
-    info.enabled = [this, enableOffset] { return get(enableOffset) != kNotSpecified; };
-    Control c;
-    c.id = "specified" + n;
-    c.kind = ControlKind::CheckBox;
-    c.label = "Specified";
-    c.group = kInfo;
-    c.row = k - 1;
-    c.column = 1;
-    c.value = [this, enableOffset] { return get(enableOffset) != kNotSpecified ? 1 : 0; };
-    c.setValue = [this, enableOffset](int) {
-        set(enableOffset, get(enableOffset) == kNotSpecified ? 0 : kNotSpecified);
-        refreshed.notify();
-    };
-    add(std::move(c));
+        byteAt(infoOffset))
+        .at(k - 1)
+        .enabledWhen(specified);
+    checkBox("specified" + n, "Specified", kInfo,
+             {[specified] { return specified() ? 1 : 0; },
+              [this, enableOffset](int) {
+                  set(enableOffset, get(enableOffset) == kNotSpecified ? 0 : kNotSpecified);
+                  refreshed.notify();
+              }})
+        .at(k - 1, 1);
 }
 
 }  // namespace quendar::shipgroup

@@ -5,39 +5,27 @@
 namespace quendar::shipgroup {
 
 using core::Control;
-using core::ControlKind;
 
 namespace {
 
 // The list box both list forms share: a row per shipgroup, the current one
 // selected; choosing a row selects that shipgroup.
-Control shipgroupListBox(const ShipgroupContext& ctx, ShipgroupList& list) {
-    Control c;
-    c.id = "list";
-    c.kind = ControlKind::ListBox;
-    c.items = [&ctx] { return shipgroupNames(ctx.store); };
-    c.value = [&ctx] {
-        const int i = ctx.store.currentShipgroup;
-        return i >= 0 && i < ctx.store.shipgroupCount ? i : -1;
-    };
-    c.setValue = [&list](int row) { list.select(row); };
-    return c;
+core::Binding currentRow(const ShipgroupContext& ctx, ShipgroupList& list) {
+    return {[&ctx] {
+                const int i = ctx.store.currentShipgroup;
+                return i >= 0 && i < ctx.store.shipgroupCount ? i : -1;
+            },
+            [&list](int row) { list.select(row); }};
 }
 
-Control checkBox(std::string id, std::string label, std::string group, bool* flag,
-                 const ShipgroupContext& ctx) {
-    Control c;
-    c.id = std::move(id);
-    c.kind = ControlKind::CheckBox;
-    c.label = std::move(label);
-    c.group = std::move(group);
-    c.value = [flag] { return flag && *flag ? 1 : 0; };
-    c.setValue = [flag, &ctx](int v) {
-        if (!flag) return;
-        *flag = v != 0;
-        ctx.repaint();
-    };
-    return c;
+// A map view switch: the map follows it at once.
+core::Binding viewFlag(bool* flag, const ShipgroupContext& ctx) {
+    return {[flag] { return flag && *flag ? 1 : 0; },
+            [flag, &ctx](int v) {
+                if (!flag) return;
+                *flag = v != 0;
+                ctx.repaint();
+            }};
 }
 
 bool isListCode(int code) {
@@ -49,14 +37,8 @@ bool isListCode(int code) {
 
 ShipgroupsForm::ShipgroupsForm(const ShipgroupContext& ctx)
     : ShipgroupForm(ctx, FormKind::Shipgroups, "Shipgroups"), m_list(ctx) {
-    add(shipgroupListBox(ctx, m_list));
-    Control name;
-    name.id = "name";
-    name.kind = ControlKind::Edit;
-    name.maxLength = 19;
-    name.text = [this] { return m_name; };
-    name.setText = [this](const std::string& t) { m_name = t.substr(0, 19); };
-    add(std::move(name));
+    listBox("list", "", "", [&ctx] { return shipgroupNames(ctx.store); }, currentRow(ctx, m_list));
+    textEdit("name", "", "", core::heldText(m_name, 19));
     button("add", "Add", "", [this] { m_list.add(m_name); });
     button("copy", "Copy", "", [this] { m_list.copy(); });
     button("deleteSelected", "Delete selected", "", [this] { m_list.deleteSelected(); });
@@ -83,18 +65,15 @@ void ShipgroupsForm::receive(int code) {
 
 ViewcontrolForm::ViewcontrolForm(const ShipgroupContext& ctx)
     : ShipgroupForm(ctx, FormKind::ShipgroupsViewcontrol, "Shipgroups&Viewcontrol"), m_list(ctx) {
-    add(shipgroupListBox(ctx, m_list));
+    listBox("list", "", "", [&ctx] { return shipgroupNames(ctx.store); }, currentRow(ctx, m_list));
     for (int k = 0; k < 4; ++k)
-        add(checkBox("order" + std::to_string(k + 1),
-                     "Order " + std::to_string(k + 1) + " waypoints", "Waypoints",
-                     ctx.view.orderWaypoints[k], ctx));
+        checkBox("order" + std::to_string(k + 1), "Order " + std::to_string(k + 1) + " waypoints",
+                 "Waypoints", viewFlag(ctx.view.orderWaypoints[k], ctx));
     for (int k = 0; k < 6; ++k)
-        add(checkBox("iff" + std::to_string(k), "IFF " + std::to_string(k + 1) + " waypoints",
-                     "Waypoints", ctx.view.iffWaypoints[k], ctx));
-    add(checkBox("backdrop", "Backdrop", "Icons", ctx.view.backdrops, ctx));
-    Control ships = checkBox("ships", "Ships", "Icons", nullptr, ctx);
-    ships.enabled = [] { return false; };
-    add(std::move(ships));
+        checkBox("iff" + std::to_string(k), "IFF " + std::to_string(k + 1) + " waypoints",
+                 "Waypoints", viewFlag(ctx.view.iffWaypoints[k], ctx));
+    checkBox("backdrop", "Backdrop", "Icons", viewFlag(ctx.view.backdrops, ctx));
+    checkBox("ships", "Ships", "Icons", viewFlag(nullptr, ctx)).disabled();
     labelIffBoxes();
 }
 

@@ -8,15 +8,6 @@ namespace quendar::shipgroup {
 
 using mission::Table;
 
-namespace {
-constexpr int kIffNameOffset = 20;  // header: names of IFF 2..5, 20 bytes each
-constexpr int kIffNameWidth = 20;
-constexpr int kTeamNameOffset = 2;
-constexpr int kTeamNameWidth = 20;
-constexpr int kRegionNameWidth = 132;
-constexpr int kCargoNameWidth = 20;
-}  // namespace
-
 std::string listedName(const mission::MissionStore& store, int shipgroup) {
     return store.text(Table::Shipgroups, shipgroup, mission::sg::name, 19);
 }
@@ -31,7 +22,8 @@ std::vector<std::string> shipgroupNames(const mission::MissionStore& store) {
 
 std::string iffName(const mission::MissionStore& store, int iff) {
     if (iff < 2 || iff > 5) return {};
-    return store.text(Table::Header, 0, kIffNameOffset + (iff - 2) * kIffNameWidth, kIffNameWidth);
+    return store.text(Table::Header, 0, names::iffOffset + (iff - 2) * names::iffWidth,
+                      names::iffWidth);
 }
 
 std::vector<std::string> iffLabels(const mission::MissionStore& store) {
@@ -47,7 +39,7 @@ std::vector<std::string> iffSubjectLabels(const mission::MissionStore& store) {
 }
 
 std::string teamName(const mission::MissionStore& store, int team) {
-    return store.text(Table::Teams, team, kTeamNameOffset, kTeamNameWidth);
+    return store.text(Table::Teams, team, names::teamOffset, names::teamWidth);
 }
 
 std::vector<std::string> teamLabels(const mission::MissionStore& store) {
@@ -68,14 +60,14 @@ std::vector<std::string> radioLabels(const mission::MissionStore& store) {
 
 std::array<std::string, 4> regionNames(const mission::MissionStore& store) {
     std::array<std::string, 4> out;
-    for (int r = 0; r < 4; ++r) out[r] = store.text(Table::RegionNames, r, 0, kRegionNameWidth);
+    for (int r = 0; r < 4; ++r) out[r] = store.text(Table::RegionNames, r, 0, names::regionWidth);
     return out;
 }
 
 std::vector<std::string> specialCargoNames(const mission::MissionStore& store) {
     std::vector<std::string> out;
     for (int k = 0; k < 16; ++k)
-        out.push_back(store.text(Table::SpecialCargo, k, 0, kCargoNameWidth));
+        out.push_back(store.text(Table::SpecialCargo, k, 0, names::cargoWidth));
     return out;
 }
 

@@ -8,6 +8,15 @@
 
 namespace quendar::shipgroup {
 
+// Where the mission-wide names lie: IFF 2..5 in the header, one after the
+// other; a team's name in its record; a region name and a special cargo name
+// at the start of their slots.
+namespace names {
+constexpr int iffOffset = 20, iffWidth = 20;
+constexpr int teamOffset = 2, teamWidth = 20;
+constexpr int regionWidth = 132, cargoWidth = 20;
+}  // namespace names
+
 // Names that the shipgroup forms read fresh from the store whenever they fill
 // a list (they change with the mission-wide settings).
 

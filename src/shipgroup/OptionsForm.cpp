@@ -9,8 +9,6 @@
 namespace quendar::shipgroup {
 
 namespace sg = mission::sg;
-using core::Control;
-using core::ControlKind;
 
 namespace {
 const std::string kAccessories = "Optional accessories";
@@ -49,106 +47,62 @@ OptionsForm::OptionsForm(const ShipgroupContext& ctx)
     addAccessories("countermeasures", "Countermeasures", sg::optionalCountermeasures, 3,
                    optionalCountermeasureLabels());
 
-    byteList("mode", "", kShips, fixed(optionalShipModeLabels()), sg::optionalShipMode,
+    byteList("mode", "", kShips, fixed(optionalShipModeLabels()), byteAt(sg::optionalShipMode),
              [this](int) { refreshed.notify(); });
     auto userOnly = [this] { return userDefined(); };
 
-    Control lines;
-    lines.id = "lines";
-    lines.kind = ControlKind::ListBox;
-    lines.group = kShips;
-    lines.row = 1;
-    lines.items = [this] {
-        std::vector<std::string> t;
-        for (int k = 0; k < kLines; ++k) t.push_back(lineText(k));
-        return t;
-    };
-    lines.value = [this] { return m_line; };
-    lines.setValue = [this](int v) {
-        if (v < 0 || v >= kLines) return;
-        m_line = v;
-        reload();
-    };
-    lines.enabled = userOnly;
-    add(std::move(lines));
+    listBox(
+        "lines", "", kShips,
+        [this] {
+            std::vector<std::string> t;
+            for (int k = 0; k < kLines; ++k) t.push_back(lineText(k));
+            return t;
+        },
+        m_line, [this](int) { reload(); })
+        .at(1)
+        .enabledWhen(userOnly);
+    // The stored waves are the waves shown less one.
+    byteList("waves", "", kShips, [] { return numberLabels(1, 255); },
+             byteAt([this] { return sg::optionalShipWaves + m_line; }),
+             [this](int) { refreshed.notify(); })
+        .at(kLinesRow, 0)
+        .enabledWhen(userOnly);
+    label("wavesOf", "waves of", kShips).at(kLinesRow, 1);
+    byteList("count", "", kShips, [] { return numberLabels(0, 254); },
+             byteAt([this] { return sg::optionalShipCount + m_line; }),
+             [this](int) { refreshed.notify(); })
+        .at(kLinesRow, 2)
+        .enabledWhen(userOnly);
 
-    auto lineList = [this, userOnly](std::string id, std::string label, int first, int last,
-                                     int offset, int column) {
-        Control c;
-        c.id = std::move(id);
-        c.row = kLinesRow;
-        c.column = column;
-        c.kind = ControlKind::DropDown;
-        c.label = std::move(label);
-        c.group = kShips;
-        c.items = [first, last] { return numberLabels(first, last); };
-        c.value = [this, offset, n = last - first + 1] { return shown(get(offset + m_line), n); };
-        c.setValue = [this, offset](int v) {
-            if (v < 0 || v > 255) return;
-            set(offset + m_line, v);
-            refreshed.notify();
-        };
-        c.enabled = userOnly;
-        add(std::move(c));
-    };
-    lineList("waves", "", 1, 255, sg::optionalShipWaves, 0);  // stored value = waves - 1
-    staticText("wavesOf", "waves of", kShips).row = kLinesRow;
-    find("wavesOf")->column = 1;
-    lineList("count", "", 0, 254, sg::optionalShipCount, 2);
-
-    Control cat;
-    cat.id = "category";
-    cat.kind = ControlKind::DropDown;
-    cat.group = kShips;
-    cat.row = kLinesRow + 1;
-    cat.items = [this] { return categoryNames(m_ctx.crafts); };
-    cat.value = [this] { return m_category; };
-    cat.setValue = [this](int v) {
-        const int code = craftCodeAt(m_ctx.crafts, v, 0);
+    // Choosing a category or a craft writes the craft type of the line at once.
+    const auto writeType = [this](int category, int entry) {
+        const int code = craftCodeAt(m_ctx.crafts, category, entry);
         if (code < 0) return;
-        m_category = v;
-        m_entry = 0;
+        m_category = category;
+        m_entry = entry;
         set(sg::optionalShipType + m_line, code);
         refreshed.notify();
     };
-    cat.enabled = userOnly;
-    add(std::move(cat));
-    Control craft;
-    craft.id = "craft";
-    craft.kind = ControlKind::DropDown;
-    craft.group = kShips;
-    craft.row = kLinesRow + 1;
-    craft.column = 1;
-    craft.items = [this] { return craftNamesIn(m_ctx.crafts, m_category); };
-    craft.value = [this] { return m_entry; };
-    craft.setValue = [this](int v) {
-        const int code = craftCodeAt(m_ctx.crafts, m_category, v);
-        if (code < 0) return;
-        m_entry = v;
-        set(sg::optionalShipType + m_line, code);
-        refreshed.notify();
-    };
-    craft.enabled = userOnly;
-    add(std::move(craft));
+    dropDown("category", "", kShips, [this] { return categoryNames(m_ctx.crafts); },
+             {[this] { return m_category; }, [writeType](int v) { writeType(v, 0); }})
+        .at(kLinesRow + 1)
+        .enabledWhen(userOnly);
+    dropDown("craft", "", kShips, [this] { return craftNamesIn(m_ctx.crafts, m_category); },
+             {[this] { return m_entry; }, [this, writeType](int v) { writeType(m_category, v); }})
+        .at(kLinesRow + 1, 1)
+        .enabledWhen(userOnly);
     reload();
 }
 
 void OptionsForm::addAccessories(std::string id, std::string label, int offset, int width,
                                  const std::vector<std::string>& labels) {
-    Control c;
-    c.id = std::move(id);
-    c.kind = ControlKind::MultiList;
-    c.label = std::move(label);
-    c.group = kAccessories;
-    c.items = [&labels] { return labels; };
     const int codes = static_cast<int>(labels.size());
-    c.selection = [this, offset, width, codes] {
-        return unpackCodes(current(), offset, width, codes);
-    };
-    c.setSelection = [this, offset, width, codes](const std::vector<int>& rows) {
-        packCodes(current(), offset, width, codes, rows);
-    };
-    add(std::move(c));
+    multiList(
+        std::move(id), std::move(label), kAccessories, fixed(labels),
+        [this, offset, width, codes] { return unpackCodes(current(), offset, width, codes); },
+        [this, offset, width, codes](const std::vector<int>& rows) {
+            packCodes(current(), offset, width, codes, rows);
+        });
 }
 
 bool OptionsForm::userDefined() const {

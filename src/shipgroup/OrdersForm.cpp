@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <tuple>
 
 #include "shipgroup/ArrivalDepartureForm.h"
 #include "shipgroup/CodeTables.h"
@@ -12,8 +11,6 @@
 namespace quendar::shipgroup {
 
 namespace sg = mission::sg;
-using core::Control;
-using core::ControlKind;
 using mission::Table;
 
 namespace {
@@ -64,118 +61,69 @@ OrdersForm::OrdersForm(const ShipgroupContext& ctx)
                     "Order-Wizard instead") {
     if (ctx.currentRegion) m_region = std::clamp(ctx.currentRegion(), 0, 3);
 
-    Control region;
-    region.id = "region";
-    region.kind = ControlKind::DropDown;
-    region.group = kSelect;
-    region.row = 0;
-    region.items = [this] {
-        const auto r = regionNames(m_ctx.store);
-        return std::vector<std::string>(r.begin(), r.end());
-    };
-    region.value = [this] { return m_region; };
-    region.setValue = [this](int v) {
-        if (v < 0 || v > 3) return;
-        m_region = v;
-        reload();
-    };
-    add(std::move(region));
-    Control slot;
-    slot.id = "slot";
-    slot.kind = ControlKind::DropDown;
-    slot.group = kSelect;
-    slot.row = 0;
-    slot.column = 1;
-    slot.items = [] {
-        return std::vector<std::string>{"Order 1", "Order 2", "Order 3", "Order 4"};
-    };
-    slot.value = [this] { return m_slot; };
-    slot.setValue = [this](int v) {
-        if (v < 0 || v > 3) return;
-        m_slot = v;
-        reload();
-    };
-    add(std::move(slot));
-    Control text;
-    text.id = "orderText";
-    text.kind = ControlKind::Edit;
-    text.group = kSelect;
-    text.row = 1;
-    text.width = 320;
-    text.maxLength = 63;
-    text.text = [this] {
-        return m_ctx.store.text(Table::OrderStrings,
-                                mission::orderStringIndex(currentIndex(), m_region, m_slot), 0,
-                                mission::kShortStringSize);
-    };
-    text.setText = [this](const std::string& t) {
-        m_ctx.store.setText(Table::OrderStrings,
-                            mission::orderStringIndex(currentIndex(), m_region, m_slot), 0,
-                            mission::kShortStringSize, std::string_view(t).substr(0, 63));
-    };
-    add(std::move(text));
+    dropDown(
+        "region", "", kSelect,
+        [this] {
+            const auto r = regionNames(m_ctx.store);
+            return std::vector<std::string>(r.begin(), r.end());
+        },
+        m_region, [this](int) { reload(); })
+        .at(0);
+    dropDown("slot", "", kSelect, fixed({"Order 1", "Order 2", "Order 3", "Order 4"}), m_slot,
+             [this](int) { reload(); })
+        .at(0, 1);
+    textEdit("orderText", "", kSelect,
+             storedText(
+                 m_ctx.store,
+                 [this] {
+                     return ByteRef{Table::OrderStrings,
+                                    mission::orderStringIndex(currentIndex(), m_region, m_slot), 0};
+                 },
+                 mission::kShortStringSize, 63))
+        .at(1)
+        .wide(320);
 
-    Control ord;
-    ord.id = "order";
-    ord.kind = ControlKind::DropDown;
-    ord.group = kSpecify;
-    ord.row = 0;
-    ord.items = [] { return orderLabels(); };
-    ord.value = [this] { return shown(order(kOrder), kOrders); };
-    ord.setValue = [this](int v) {
-        if (v < 0 || v >= kOrders) return;
-        setOrder(kOrder, v);  // the stored parameters stay as they are
-        relabel();
-        refreshed.notify();
-    };
-    add(std::move(ord));
-    for (auto [id, label, field] :
-         {std::tuple{"target12Flag", "Enable target 1&&2", kTarget12Flag},
-          std::tuple{"target34Flag", "Enable target 3&&4", kTarget34Flag}}) {
-        Control c;
-        c.id = id;
-        c.kind = ControlKind::CheckBox;
-        c.label = label;
-        c.group = kSpecify;
-        c.row = 0;
-        c.column = field == kTarget12Flag ? 1 : 2;
-        c.value = [this, field = field] { return order(field) == 1 ? 1 : 0; };
-        // Any value other than 1 becomes 1; 1 becomes 0.
-        c.setValue = [this, field = field](int) { setOrder(field, order(field) == 1 ? 0 : 1); };
-        add(std::move(c));
-    }
+    dropDown("order", "", kSpecify, [] { return orderLabels(); },
+             {[this] { return shown(order(kOrder), kOrders); },
+              [this](int v) {
+                  if (v < 0 || v >= kOrders) return;
+                  setOrder(kOrder, v);  // the stored parameters stay as they are
+                  relabel();
+                  refreshed.notify();
+              }})
+        .at(0);
+    toggleBox("target12Flag", "Enable target 1&&2", kSpecify, orderByte(kTarget12Flag)).at(0, 1);
+    toggleBox("target34Flag", "Enable target 3&&4", kSpecify, orderByte(kTarget34Flag)).at(0, 2);
     addTargetPair(1, kTarget1Type, kTarget1);
     addTargetPair(2, kTarget2Type, kTarget2);
     addTargetPair(3, kTarget3Type, kTarget3);
     addTargetPair(4, kTarget4Type, kTarget4);
 
     // First row: the two parameters, the throttle and two fixed numbers;
-    // second row: four more fixed numbers.
-    Control& p1 = numberList("param1", "Attempts", kParam1, true, 0, 0);
-    p1.items = [this] { return paramItems(m_ctx, orderParams(order(kOrder)).list1); };
-    Control& p2 = numberList("param2", "Unknown", kParam2, true, 0, 1);
-    p2.items = [this] { return paramItems(m_ctx, orderParams(order(kOrder)).list2); };
-    Control& thr = numberList("throttle", "Throttle", kThrottle, true, 0, 2);
-    thr.items = [] { return throttleLabels(); };
-    numberList("param3", "", kParam3, false, 0, 3);
-    numberList("param4", "", kParam4, false, 0, 4);
-    numberList("param5", "Unknown", kParam5, false, 1, 0);
-    numberList("param6", "Unknown", kParam6, false, 1, 1);
-    numberList("param7", "Unknown", kParam7, false, 1, 2);
-    numberList("param8", "Unknown", kParam8, false, 1, 3);
+    // second row: four more fixed numbers, greyed.
+    const auto numbers = [] { return numberLabels(0, 255); };
+    byteList("param1", "Attempts", kProperties,
+             [this] { return paramItems(m_ctx, orderParams(order(kOrder)).list1); },
+             orderByte(kParam1))
+        .at(0, 0);
+    byteList("param2", "Unknown", kProperties,
+             [this] { return paramItems(m_ctx, orderParams(order(kOrder)).list2); },
+             orderByte(kParam2))
+        .at(0, 1);
+    byteList("throttle", "Throttle", kProperties, [] { return throttleLabels(); },
+             orderByte(kThrottle))
+        .at(0, 2);
+    byteList("param3", "", kProperties, numbers, orderByte(kParam3)).at(0, 3).disabled();
+    byteList("param4", "", kProperties, numbers, orderByte(kParam4)).at(0, 4).disabled();
+    byteList("param5", "Unknown", kProperties, numbers, orderByte(kParam5)).at(1, 0).disabled();
+    byteList("param6", "Unknown", kProperties, numbers, orderByte(kParam6)).at(1, 1).disabled();
+    byteList("param7", "Unknown", kProperties, numbers, orderByte(kParam7)).at(1, 2).disabled();
+    byteList("param8", "Unknown", kProperties, numbers, orderByte(kParam8)).at(1, 3).disabled();
     // The second row ends in one more disabled list that stands for no byte of
     // the order; it shows no selection.
-    Control spare;
-    spare.id = "unknown";
-    spare.kind = ControlKind::DropDown;
-    spare.label = "Unknown";
-    spare.group = kProperties;
-    spare.row = 1;
-    spare.column = 4;
-    spare.items = [] { return numberLabels(0, 255); };
-    spare.value = [] { return -1; };
-    spare.enabled = [] { return false; };
-    add(std::move(spare));
+    dropDown("unknown", "Unknown", kProperties, numbers, {[] { return -1; }, {}})
+        .at(1, 4)
+        .disabled();
 
     for (int w = 0; w < 8; ++w) addWaypoint(w);
     relabel();
@@ -187,55 +135,25 @@ void OrdersForm::setOrder(int field, int value) {
     set(sg::orderOffset(m_region, m_slot) + field, value);
 }
 
-Control& OrdersForm::numberList(std::string id, std::string label, int field, bool editable,
-                                int row, int column) {
-    Control c;
-    c.id = std::move(id);
-    c.kind = ControlKind::DropDown;
-    c.label = std::move(label);
-    c.group = kProperties;
-    c.row = row;
-    c.column = column;
-    c.items = [] { return numberLabels(0, 255); };
-    c.value = [this, field, id = c.id] { return shown(order(field), itemsOf(id).size()); };
-    c.setValue = [this, field](int v) {
-        if (v >= 0 && v <= 255) setOrder(field, v);
-    };
-    if (!editable) c.enabled = [] { return false; };
-    return add(std::move(c));
+core::Binding OrdersForm::orderByte(int field) {
+    return byteAt([this, field] { return sg::orderOffset(m_region, m_slot) + field; });
 }
 
 void OrdersForm::addTargetPair(int k, int typeField, int targetField) {
     const std::string n = std::to_string(k);
-    Control type;
-    type.id = "target" + n + "Type";
-    type.kind = ControlKind::DropDown;
-    type.label = "Target " + n;
-    type.group = kSpecify;
-    type.row = 1;
-    type.column = k - 1;
-    type.items = [] { return subjectTypeLabels(LabelSet::OrderTarget); };
-    type.value = [this, typeField] { return shown(order(typeField), kSubjectTypes); };
-    type.setValue = [this, typeField](int v) {
-        if (v < 0 || v >= kSubjectTypes) return;
-        setOrder(typeField, v);
-        refreshed.notify();  // the target list follows its type
-    };
-    add(std::move(type));
-    Control target;
-    target.id = "target" + n;
-    target.kind = ControlKind::DropDown;
-    target.group = kSpecify;
-    target.row = 2;
-    target.column = k - 1;
-    target.items = [this, typeField] { return targetItems(m_ctx, order(typeField)); };
-    target.value = [this, typeField, targetField] {
-        return shown(order(targetField), targetItems(m_ctx, order(typeField)).size());
-    };
-    target.setValue = [this, targetField](int v) {
-        if (v >= 0 && v <= 255) setOrder(targetField, v);
-    };
-    add(std::move(target));
+    dropDown("target" + n + "Type", "Target " + n, kSpecify,
+             [] { return subjectTypeLabels(LabelSet::OrderTarget); },
+             {[this, typeField] { return shown(order(typeField), kSubjectTypes); },
+              [this, typeField](int v) {
+                  if (v < 0 || v >= kSubjectTypes) return;
+                  setOrder(typeField, v);
+                  refreshed.notify();  // the target list follows its type
+              }})
+        .at(1, k - 1);
+    byteList("target" + n, "", kSpecify,
+             [this, typeField] { return targetItems(m_ctx, order(typeField)); },
+             orderByte(targetField))
+        .at(2, k - 1);
 }
 
 void OrdersForm::addWaypoint(int w) {
@@ -244,32 +162,20 @@ void OrdersForm::addWaypoint(int w) {
         for (int high = 1; high >= 0; --high) {
             // Left field: the coordinate's high byte, right: its low byte,
             // both unsigned (x = -1 shows 255 and 255).
-            Control& c = numberField(
-                "wp" + n + "." + axisName(axis) + (high ? ".hi" : ".lo"),
-                high ? std::string(1, static_cast<char>('X' + axis)) : "", kWaypoints,
-                [this, w, axis, high] {
-                    return sg::waypointOffset(m_region, m_slot, w) + axis * 2 + high;
-                },
-                false, [this] { m_ctx.repaint(); });
-            c.row = axis;
-            c.column = w * 2 + (high ? 0 : 1);
+            numberEdit("wp" + n + "." + axisName(axis) + (high ? ".hi" : ".lo"),
+                       high ? std::string(1, static_cast<char>('X' + axis)) : "", kWaypoints,
+                       byteAt([this, w, axis, high] {
+                           return sg::waypointOffset(m_region, m_slot, w) + axis * 2 + high;
+                       }),
+                       false, [this] { m_ctx.repaint(); })
+                .at(axis, w * 2 + (high ? 0 : 1));
         }
     }
-    Control en;
-    en.id = "wp" + n + ".enabled";
-    en.kind = ControlKind::CheckBox;
-    en.label = "Enable " + n;
-    en.group = kWaypoints;
-    en.row = 3;
-    en.column = w * 2;
-    const auto at = [this, w] { return sg::waypointOffset(m_region, m_slot, w) + 6; };
-    en.value = [this, at] { return get(at()) == 1 ? 1 : 0; };
     // Only the low byte of the enabled word is toggled.
-    en.setValue = [this, at](int) {
-        set(at(), get(at()) == 1 ? 0 : 1);
-        m_ctx.repaint();
-    };
-    add(std::move(en));
+    toggleBox("wp" + n + ".enabled", "Enable " + n, kWaypoints,
+              byteAt([this, w] { return sg::waypointOffset(m_region, m_slot, w) + 6; },
+                     [this] { m_ctx.repaint(); }))
+        .at(3, w * 2);
 }
 
 void OrdersForm::relabel() {
@@ -293,50 +199,36 @@ WaypointsForm::WaypointsForm(const ShipgroupContext& ctx)
         const std::string n = std::to_string(p + 1);
         const std::string group = "Start point " + n;
         const int base = sg::startPointOffset(p);
-        Control en;
-        en.id = "sp" + n + ".enabled";
-        en.kind = ControlKind::CheckBox;
-        en.label = "Enable";
-        en.group = group;
-        en.value = [this, base] { return get(base + 6) == 1 ? 1 : 0; };
-        en.setValue = [this, base](int) {
-            set(base + 6, get(base + 6) == 1 ? 0 : 1);
-            m_ctx.repaint();
-        };
-        add(std::move(en));
+        toggleBox("sp" + n + ".enabled", "Enable", group,
+                  byteAt([base] { return base + 6; }, [this] { m_ctx.repaint(); }));
         byteList(
             "sp" + n + ".region", "Region", group,
             [this] {
                 const auto r = regionNames(m_ctx.store);
                 return std::vector<std::string>(r.begin(), r.end());
             },
-            sg::startPointRegion + p, [this](int) { m_ctx.repaint(); });
+            byteAt(sg::startPointRegion + p), [this](int) { m_ctx.repaint(); });
         for (int axis = 0; axis < 3; ++axis) {
             const int at = base + axis * 2;
             const std::string a = axisName(axis);
             // "Map format": the coordinate in km (160 units each), for reading.
-            Control map;
-            map.id = "sp" + n + "." + a + ".map";
-            map.kind = ControlKind::Edit;
-            map.label = std::string(1, static_cast<char>('X' + axis));
-            map.group = group;
-            map.row = 2 + axis;
-            map.enabled = [] { return false; };
-            map.text = [this, at] {
-                char buf[32];
-                std::snprintf(buf, sizeof buf, "%.2f", current().getSigned16(at) / 160.0);
-                return std::string(buf);
-            };
-            add(std::move(map));
+            textEdit("sp" + n + "." + a + ".map", std::string(1, static_cast<char>('X' + axis)),
+                     group,
+                     {[this, at] {
+                          char buf[32];
+                          std::snprintf(buf, sizeof buf, "%.2f",
+                                        current().getSigned16(at) / 160.0);
+                          return std::string(buf);
+                      },
+                      {}})
+                .at(2 + axis)
+                .disabled();
             // "Save format": high and low byte, shown as signed numbers. Every
             // start point writes its fields, not only the first.
-            for (int high = 1; high >= 0; --high) {
-                Control& c = numberField(
-                    "sp" + n + "." + a + (high ? ".hi" : ".lo"), "", group,
-                    [off = at + high] { return off; }, true, [this] { m_ctx.repaint(); });
-                c.row = 2 + axis;
-                c.column = high ? 1 : 2;
-            }
+            for (int high = 1; high >= 0; --high)
+                numberEdit("sp" + n + "." + a + (high ? ".hi" : ".lo"), "", group,
+                           byteAt(at + high), true, [this] { m_ctx.repaint(); })
+                    .at(2 + axis, high ? 1 : 2);
         }
     }
 }

@@ -29,8 +29,7 @@ class OrdersForm : public ShipgroupForm {
     void relabel();
     void addTargetPair(int k, int typeField, int targetField);
     void addWaypoint(int w);
-    core::Control& numberList(std::string id, std::string label, int field, bool editable,
-                                 int row, int column);
+    core::Binding orderByte(int field);  // byte `field` of the shown order
 
     int m_region = 0;
     int m_slot = 0;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -37,47 +36,34 @@ class ShipgroupForm : public core::FormModel {
     uint8_t get(int offset) const { return current().get(offset); }
     void set(int offset, int value) { current().set(offset, static_cast<uint8_t>(value)); }
 
-    using ItemsFn = std::function<std::vector<std::string>()>;
-    // A drop-down that stores its index in one byte of the current shipgroup.
-    // A stored value outside the list shows no selection.
-    core::Control& byteList(std::string id, std::string label, std::string group, ItemsFn items,
-                               int offset, std::function<void(int)> after = {});
-    // A text edit over a zero-padded text field of the current shipgroup.
-    core::Control& textField(std::string id, std::string label, std::string group, int offset,
-                                int width, int maxLength, std::function<void()> after = {});
-    // A number field over one byte (the offset may depend on form state). It
-    // shows the stored byte, unsigned or as a signed byte; while the user types,
-    // it keeps showing the typed text as long as that text stands for the
-    // stored byte ("-", "007"), so a refresh never fights the typing.
-    core::Control& numberField(std::string id, std::string label, std::string group,
-                                  std::function<int()> offset, bool isSigned,
-                                  std::function<void()> after = {});
-    core::Control& button(std::string id, std::string label, std::string group,
-                             std::function<void()> press);
-    core::Control& staticText(std::string id, std::string label, std::string group,
-                                 std::function<std::string()> text = {});
-
-    static ItemsFn fixed(const std::vector<std::string>& labels) {
-        return [&labels] { return labels; };
-    }
-    static int shown(int value, size_t count) {
-        return value >= 0 && static_cast<size_t>(value) < count ? value : -1;
-    }
+    // The byte at `offset` of the current shipgroup (the offset may follow
+    // the form's state), for the core builders.
+    // `after` runs after every write.
+    core::Binding byteAt(int offset);
+    core::Binding byteAt(std::function<int()> offset, std::function<void()> after = {});
+    // The zero-padded text field of `width` bytes at `offset`: typing clears
+    // the whole field and writes the first `maxLength` characters.
+    core::TextBinding textAt(int offset, int width, int maxLength,
+                             std::function<void()> after = {});
 
     const ShipgroupContext& m_ctx;
 
   private:
-    struct Typed {
-        std::string text;
-        int shipgroup = -1;
-        int offset = -1;
-    };
-    std::map<std::string, Typed> m_typed;
     FormKind m_kind;
 };
 
-// A number typed into a number field: leading blanks and a sign allowed,
-// conversion stops at the first non-digit; text that is not a number is 0.
-int parseNumber(const std::string& text);
+// Where one byte or text field of the mission lives: a table, a slot and an offset.
+struct ByteRef {
+    mission::Table table;
+    int slot = 0;
+    int offset = 0;
+};
+
+// A byte of the store, and a zero-padded text field of `width` bytes there
+// (typing clears the field and writes the first `limit` characters); the
+// place is asked again on every read and write.
+core::Binding storedByte(mission::MissionStore& store, std::function<ByteRef()> ref);
+core::TextBinding storedText(mission::MissionStore& store, std::function<ByteRef()> ref, int width,
+                             int limit);
 
 }  // namespace quendar::shipgroup

@@ -158,6 +158,16 @@ void ShipgroupList::writeHeaderCount() {
                         static_cast<uint8_t>(m_ctx.store.shipgroupCount));
 }
 
+namespace {
+// A new shipgroup stands at the end of the list and is the current one.
+bool announceAdded(const ShipgroupContext& ctx) {
+    ctx.broadcast(event::added);
+    ctx.broadcast(event::currentChanged);
+    ctx.repaint();
+    return true;
+}
+}  // namespace
+
 void ShipgroupList::clearTexts(int slot) { mission::clearShipgroupTexts(m_ctx.store, slot); }
 
 bool ShipgroupList::select(int index) {
@@ -179,10 +189,7 @@ bool ShipgroupList::add(std::string_view name) {
     s.setText(Table::Shipgroups, s.currentShipgroup, sg::name, sg::nameWidth - 1,
               name.substr(0, sg::nameWidth - 1));
     clearTexts(s.currentShipgroup);
-    m_ctx.broadcast(event::added);
-    m_ctx.broadcast(event::currentChanged);
-    m_ctx.repaint();
-    return true;
+    return announceAdded(m_ctx);
 }
 
 bool ShipgroupList::copy() {
@@ -197,10 +204,7 @@ bool ShipgroupList::copy() {
     // copy starts with empty ones rather than whatever the slot held before.
     clearTexts(to);
     s.currentShipgroup = to;
-    m_ctx.broadcast(event::added);
-    m_ctx.broadcast(event::currentChanged);
-    m_ctx.repaint();
-    return true;
+    return announceAdded(m_ctx);
 }
 
 void ShipgroupList::finishDeletion() {

@@ -249,14 +249,15 @@ void FormDialog::build() {
 
 QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
     const std::string id = c.id;
+    const auto choose = [this, id](int i) {
+        m_model.choose(id, i);
+        afterUserChange();
+    };
     switch (c.kind) {
         case ControlKind::DropDown: {
             auto* w = new QComboBox(this);
             if (c.width > 0) w->setMinimumWidth(c.width);
-            connect(w, &QComboBox::activated, this, [this, id](int i) {
-                m_model.choose(id, i);
-                afterUserChange();
-            });
+            connect(w, &QComboBox::activated, this, choose);
             return w;
         }
         case ControlKind::ListBox:
@@ -273,10 +274,8 @@ QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
                     afterUserChange();
                 });
             } else {
-                connect(w, &QListWidget::currentRowChanged, this, [this, id](int r) {
-                    if (m_refreshing || r < 0) return;
-                    m_model.choose(id, r);
-                    afterUserChange();
+                connect(w, &QListWidget::currentRowChanged, this, [this, choose](int r) {
+                    if (!m_refreshing && r >= 0) choose(r);
                 });
             }
             return w;
@@ -285,12 +284,10 @@ QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
         case ControlKind::TriState: {
             auto* w = new QCheckBox(buttonText(c.label), this);
             w->setTristate(c.kind == ControlKind::TriState);
-            connect(w, &QCheckBox::clicked, this, [this, id, w] {
-                int v = w->checkState() == Qt::Checked            ? 1
-                        : w->checkState() == Qt::PartiallyChecked ? 2
-                                                                  : 0;
-                m_model.choose(id, v);
-                afterUserChange();
+            connect(w, &QCheckBox::clicked, this, [choose, w] {
+                choose(w->checkState() == Qt::Checked            ? 1
+                       : w->checkState() == Qt::PartiallyChecked ? 2
+                                                                 : 0);
             });
             return w;
         }
@@ -301,10 +298,7 @@ QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
             if (!c.label.empty()) lay->addWidget(plainLabel(plainText(c.label), w));
             auto* group = new QButtonGroup(w);
             group->setObjectName("group");
-            connect(group, &QButtonGroup::idClicked, this, [this, id](int i) {
-                m_model.choose(id, i);
-                afterUserChange();
-            });
+            connect(group, &QButtonGroup::idClicked, this, choose);
             return w;
         }
         case ControlKind::Edit:

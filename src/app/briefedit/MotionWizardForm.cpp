@@ -4,43 +4,28 @@
 
 namespace quendar::app {
 
-using core::Control;
-using core::ControlKind;
-
 MotionWizardForm::MotionWizardForm(BriefingTools& tools)
     : core::FormModel("Briefing Editor - Motion Wizard", false), m_tools(tools) {
-    Control r;
-    r.id = "motion";
-    r.kind = ControlKind::RadioGroup;
-    r.group = "Motion type";
-    r.items = [] {
-        return std::vector<std::string>{"Repositioning", "Simple moving", "Acceleration",
-                                        "Deceleration"};
-    };
-    r.value = [this] {
-        const int s = m_tools.motionStep();
-        if (s == kRepositioning || s == kRepositioned) return 0;
-        if (s == kSimpleMoving || s == kMoved) return 1;
-        return -1;
-    };
     const auto choosable = [this] {
         const int s = m_tools.motionStep();
         return s == kShipPicked || s == kRepositioning || s == kSimpleMoving;
     };
-    r.itemEnabled = [choosable](int i) { return i < 2 && choosable(); };
-    r.setValue = [this, choosable](int i) {
-        if (!choosable()) return;
-        if (i == 0) m_tools.setMotionStep(kRepositioning);
-        if (i == 1) m_tools.setMotionStep(kSimpleMoving);
-        tick();
-    };
-    add(std::move(r));
-    Control c;
-    c.id = "comments";
-    c.kind = ControlKind::StaticText;
-    c.label = "Comments";
-    c.text = [this] { return instruction(m_tools.motionStep()); };
-    add(std::move(c));
+    radioGroup("motion", "", "Motion type",
+               fixed({"Repositioning", "Simple moving", "Acceleration", "Deceleration"}),
+               {[this] {
+                    const int s = m_tools.motionStep();
+                    if (s == kRepositioning || s == kRepositioned) return 0;
+                    if (s == kSimpleMoving || s == kMoved) return 1;
+                    return -1;
+                },
+                [this, choosable](int i) {
+                    if (!choosable()) return;
+                    if (i == 0) m_tools.setMotionStep(kRepositioning);
+                    if (i == 1) m_tools.setMotionStep(kSimpleMoving);
+                    tick();
+                }})
+        .itemEnabled = [choosable](int i) { return i < 2 && choosable(); };
+    label("comments", "Comments", "", [this] { return instruction(m_tools.motionStep()); });
     m_shownStep = m_tools.motionStep();
 }
 

@@ -21,11 +21,7 @@ void checkBeforeSave(Editor& editor, core::Prompter& prompter) {
 
 ValidationBox::ValidationBox(std::function<void()> checks)
     : core::FormModel("", true), m_checks(std::move(checks)) {
-    core::Control c;
-    c.id = "text";
-    c.kind = core::ControlKind::StaticText;
-    c.label = kText;
-    add(std::move(c));
+    label("text", kText, "");
 }
 
 void ValidationBox::tick() {

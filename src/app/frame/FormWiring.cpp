@@ -9,63 +9,35 @@ namespace quendar::app {
 using shipgroup::FormKind;
 
 namespace {
-constexpr FormKind kShipgroupForms[] = {FormKind::Shipgroups, FormKind::ShipgroupsViewcontrol,
-                                        FormKind::Basic,      FormKind::Advanced,
-                                        FormKind::Arrival,    FormKind::Departure,
-                                        FormKind::Orders,     FormKind::Waypoints,
-                                        FormKind::Goals,      FormKind::Options};
+// Each shipgroup form: its key among the frame's forms and its menu command.
+struct ShipgroupFormEntry {
+    FormKind kind;
+    const std::string& key;
+    int command;
+};
+const ShipgroupFormEntry kShipgroupForms[] = {
+    {FormKind::Shipgroups, form::Shipgroups, cmd::Shipgroups},
+    {FormKind::ShipgroupsViewcontrol, form::ShipgroupsView, cmd::ShipgroupsView},
+    {FormKind::Basic, form::Basic, cmd::Basic},
+    {FormKind::Advanced, form::Advanced, cmd::Advanced},
+    {FormKind::Arrival, form::Arrival, cmd::Arrival},
+    {FormKind::Departure, form::Departure, cmd::Departure},
+    {FormKind::Orders, form::Orders, cmd::Orders},
+    {FormKind::Waypoints, form::Waypoints, cmd::Waypoints},
+    {FormKind::Goals, form::Goals, cmd::Goals},
+    {FormKind::Options, form::Options, cmd::Options}};
 constexpr int kOrdersWizardCommand = 32925;
 }  // namespace
 
 const std::string& FormWiring::keyOf(FormKind kind) {
-    switch (kind) {
-        case FormKind::Shipgroups:
-            return form::Shipgroups;
-        case FormKind::ShipgroupsViewcontrol:
-            return form::ShipgroupsView;
-        case FormKind::Basic:
-            return form::Basic;
-        case FormKind::Advanced:
-            return form::Advanced;
-        case FormKind::Arrival:
-            return form::Arrival;
-        case FormKind::Departure:
-            return form::Departure;
-        case FormKind::Orders:
-            return form::Orders;
-        case FormKind::Waypoints:
-            return form::Waypoints;
-        case FormKind::Goals:
-            return form::Goals;
-        case FormKind::Options:
-            return form::Options;
-    }
+    for (const auto& e : kShipgroupForms)
+        if (e.kind == kind) return e.key;
     return form::Basic;
 }
 
 int FormWiring::commandOf(FormKind kind) {
-    switch (kind) {
-        case FormKind::Shipgroups:
-            return cmd::Shipgroups;
-        case FormKind::ShipgroupsViewcontrol:
-            return cmd::ShipgroupsView;
-        case FormKind::Basic:
-            return cmd::Basic;
-        case FormKind::Advanced:
-            return cmd::Advanced;
-        case FormKind::Arrival:
-            return cmd::Arrival;
-        case FormKind::Departure:
-            return cmd::Departure;
-        case FormKind::Orders:
-            return cmd::Orders;
-        case FormKind::Waypoints:
-            return cmd::Waypoints;
-        case FormKind::Goals:
-            return cmd::Goals;
-        case FormKind::Options:
-            return cmd::Options;
-    }
+    for (const auto& e : kShipgroupForms)
+        if (e.kind == kind) return e.command;
     return 0;
 }
 
@@ -86,9 +58,9 @@ FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompt
     ctx->currentRegion = std::move(services.currentRegion);
     m_shipgroups = std::move(ctx);
 
-    for (FormKind kind : kShipgroupForms) {
-        logic.registerForm(keyOf(kind), commandOf(kind),
-                           [this, kind](Editor&) -> std::shared_ptr<core::FormModel> {
+    for (const auto& [kind, key, command] : kShipgroupForms) {
+        logic.registerForm(key, command,
+                           [this, kind = kind](Editor&) -> std::shared_ptr<core::FormModel> {
                                return shipgroup::createForm(kind, *m_shipgroups);
                            });
     }
