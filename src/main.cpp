@@ -2,6 +2,8 @@
 // main window. An optional argument names a mission to open at start.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QEvent>
+#include <QMetaObject>
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +31,29 @@ int answer(EditorCommandLine::Action action, const std::string& dataDir) {
     std::fputs(text.c_str(), stdout);
     return 0;
 }
+
+// Start-up timing: with QUENDAR_QUIT_WHEN_SHOWN set in the environment the
+// editor ends as soon as the window has been painted with the mission named on
+// the command line, so that the time from exec to a shown window can be
+// measured from outside (hyperfine, a shell's `time`).
+class QuitWhenShown : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint && !m_quitting) {
+            m_quitting = true;
+            // Queued: the paint in progress finishes and reaches the screen
+            // first. The measurement ends there: nothing is saved on the way out.
+            QMetaObject::invokeMethod(qApp, [] {
+                std::fflush(nullptr);
+                std::_Exit(0);
+            }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    bool m_quitting = false;
+};
 
 }  // namespace
 
@@ -66,5 +91,8 @@ int main(int argc, char** argv) {
 
     // A restored mission is not replaced without the usual question.
     if (!line.missionPath.empty()) frame.openMissionPath(line.missionPath, restored);
+    // Armed after the mission is open: the next paint of any widget shows it.
+    QuitWhenShown quitWhenShown;
+    if (std::getenv("QUENDAR_QUIT_WHEN_SHOWN")) app.installEventFilter(&quitWhenShown);
     return app.exec();
 }

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QMainWindow>
 #include <QSettings>
+#include <QTimer>
 #include <QVariant>
 #include <QVariantList>
 
@@ -15,6 +16,7 @@ namespace quendar::ui {
 namespace {
 constexpr int kLayoutVersion = 1;  // bump when the toolbars change
 const char* const kRecentKey = "recent/missions";
+constexpr int kStoreDelayMs = 500;
 }  // namespace
 
 QString defaultSettingsFile() {
@@ -56,10 +58,25 @@ RecentMenu::RecentMenu(QString settingsFile, QMenu* menu, QObject* parent)
     rebuild();
 }
 
+RecentMenu::~RecentMenu() {
+    if (m_storePending) store();
+}
+
 void RecentMenu::add(const std::string& path) {
     m_list.add(path);
-    store();
+    storeSoon();
     scheduleRebuild();
+}
+
+// The settings file is replaced whole and synced to the disk, which takes a
+// while on a busy one; an opened mission's entry is written a moment later,
+// so the window shows the mission first. A menu that goes writes what waits.
+void RecentMenu::storeSoon() {
+    if (m_storePending) return;
+    m_storePending = true;
+    QTimer::singleShot(kStoreDelayMs, this, [this] {
+        if (m_storePending) store();
+    });
 }
 
 // The menu's actions are rebuilt after the one that was chosen has finished.
@@ -68,6 +85,7 @@ void RecentMenu::scheduleRebuild() {
 }
 
 void RecentMenu::store() {
+    m_storePending = false;
     if (m_file.isEmpty()) return;
     QVariantList paths;
     for (const std::string& p : m_list.paths())

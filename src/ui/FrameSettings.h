@@ -27,6 +27,7 @@ class RecentMenu : public QObject {
     Q_OBJECT
   public:
     RecentMenu(QString settingsFile, QMenu* menu, QObject* parent = nullptr);
+    ~RecentMenu() override;
 
     void add(const std::string& path);
     const app::RecentMissions& list() const { return m_list; }
@@ -38,11 +39,13 @@ class RecentMenu : public QObject {
 
   private:
     void store();
+    void storeSoon();
     void scheduleRebuild();
 
     QString m_file;
     QMenu* m_menu;
     app::RecentMissions m_list;
+    bool m_storePending = false;
 };
 
 }  // namespace quendar::ui

@@ -1,11 +1,6 @@
 #include "Render.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <iostream>
 
 #include "briefing/BriefingView.h"
@@ -123,20 +118,5 @@ int renderMission(app::Editor&, const RenderOptions&) {
 }
 
 #endif
-
-int handOverRender(char** argv) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) {
-        std::cerr << "quendar-tool: cannot find its own folder: " << ec.message() << "\n";
-        return 1;
-    }
-    const fs::path companion = self.parent_path() / "quendar-tool-render";
-    execv(companion.c_str(), argv);
-    std::cerr << "quendar-tool: cannot start " << companion.string()
-              << ", which draws pictures: " << std::strerror(errno) << "\n";
-    return 1;
-}
 
 }  // namespace quendar::tool

@@ -24,9 +24,4 @@ int renderMission(app::Editor& editor, const RenderOptions& options);
 // Whether this build can draw pictures (it needs the toolkit's image code).
 bool renderAvailable();
 
-// Hands the whole command line to the drawing companion, quendar-tool-render,
-// installed beside this program. Returns only when that fails, with the exit
-// code and the reason on standard error.
-int handOverRender(char** argv);
-
 }  // namespace quendar::tool

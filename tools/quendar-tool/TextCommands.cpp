@@ -7,9 +7,13 @@
 #include "app/files/MissionIO.h"
 #include "mission/ChangeJournal.h"
 #include "mission/FileIO.h"
+#ifdef QUENDAR_TOOL_TEXT
 #include "text/MissionText.h"
+#endif
 
 namespace quendar::tool {
+
+#ifdef QUENDAR_TOOL_TEXT
 
 namespace {
 
@@ -95,6 +99,28 @@ int runDiff(const TextCommands& t, const std::string& craftList, core::Prompter&
 
 }  // namespace
 
+bool textAvailable() { return true; }
+
+int runTextCommands(const TextCommands& t, const std::string& craftList, core::Prompter& prompter) {
+    if (*t.diffCmd) return runDiff(t, craftList, prompter);
+    if (!*t.exportCmd && !*t.importCmd) return -1;
+    app::Editor editor;
+    prepare(editor, craftList);
+    return *t.exportCmd ? runExport(t, editor, prompter) : runImport(t, editor, prompter);
+}
+
+#else
+
+bool textAvailable() { return false; }
+
+int runTextCommands(const TextCommands& t, const std::string&, core::Prompter&) {
+    if (!t.chosen()) return -1;
+    std::cerr << "quendar-tool: this build cannot read or write missions as text\n";
+    return 2;
+}
+
+#endif
+
 void addTextCommands(CLI::App& cli, TextCommands& t) {
     t.exportCmd = cli.add_subcommand("export", "write the mission as a JSON document (standard output without OUT)");
     t.exportCmd->add_option("IN", t.in)->required();
@@ -107,14 +133,6 @@ void addTextCommands(CLI::App& cli, TextCommands& t) {
     t.diffCmd->add_option("A", t.in)->required();
     t.diffCmd->add_option("B", t.other)->required();
     t.diffCmd->add_flag("--json", t.json, "print the differences as a JSON list");
-}
-
-int runTextCommands(const TextCommands& t, const std::string& craftList, core::Prompter& prompter) {
-    if (*t.diffCmd) return runDiff(t, craftList, prompter);
-    if (!*t.exportCmd && !*t.importCmd) return -1;
-    app::Editor editor;
-    prepare(editor, craftList);
-    return *t.exportCmd ? runExport(t, editor, prompter) : runImport(t, editor, prompter);
 }
 
 }  // namespace quendar::tool

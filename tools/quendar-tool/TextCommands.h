@@ -15,6 +15,7 @@ struct TextCommands {
     CLI::App* diffCmd = nullptr;
     std::string in, out, other;
     bool json = false;
+    bool chosen() const { return *exportCmd || *importCmd || *diffCmd; }
 };
 void addTextCommands(CLI::App& cli, TextCommands& t);
 
@@ -22,5 +23,9 @@ void addTextCommands(CLI::App& cli, TextCommands& t);
 // export and import 0 or 2 (error, nothing written); diff 0 same, 1 different,
 // 2 error.
 int runTextCommands(const TextCommands& t, const std::string& craftList, core::Prompter& prompter);
+
+// Whether this build holds the text commands; quendar-tool itself hands them
+// over to quendar-tool-text.
+bool textAvailable();
 
 }  // namespace quendar::tool

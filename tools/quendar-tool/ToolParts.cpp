@@ -1,6 +1,11 @@
 #include "ToolParts.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 
 #include "app/files/FileCommands.h"
@@ -137,6 +142,21 @@ int runValidate(app::Editor& editor, core::Prompter& prompter, const std::string
         }
     }
     return findings.empty() ? 0 : 1;
+}
+
+int handOver(char** argv, const char* companion, const char* purpose) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        std::cerr << "quendar-tool: cannot find its own folder: " << ec.message() << "\n";
+        return 1;
+    }
+    const fs::path program = self.parent_path() / companion;
+    execv(program.c_str(), argv);
+    std::cerr << "quendar-tool: cannot start " << program.string() << ", which " << purpose << ": "
+              << std::strerror(errno) << "\n";
+    return 1;
 }
 
 }  // namespace quendar::tool

@@ -34,4 +34,11 @@ void addSettingsJson(nlohmann::json& j, const app::MissionSummary& m,
 int runValidate(app::Editor& editor, core::Prompter& prompter, const std::string& in,
                 const std::string& fixOut);
 
+// Hands the whole command line to a companion program installed beside this
+// one (`render` draws with the toolkit, the text commands read JSON with a
+// library of their own: loading either costs every other command its start).
+// Returns only when that fails, with the exit code and the reason, "cannot
+// start COMPANION, which PURPOSE", on standard error.
+int handOver(char** argv, const char* companion, const char* purpose);
+
 }  // namespace quendar::tool

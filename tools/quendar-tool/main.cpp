@@ -187,7 +187,10 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    if (*render && !tool::renderAvailable()) return tool::handOverRender(argv);
+    if (*render && !tool::renderAvailable())
+        return tool::handOver(argv, "quendar-tool-render", "draws pictures");
+    if (textCommands.chosen() && !tool::textAvailable())
+        return tool::handOver(argv, "quendar-tool-text", "reads and writes missions as text");
 
     StderrPrompter prompter;
     if (const int rc = tool::runTextCommands(textCommands, craftList, prompter); rc >= 0) return rc;
@@ -198,6 +201,8 @@ int main(int argc, char** argv) {
     if (*lint) return tool::runLint(editor, prompter, lintOptions);
     if (*create || *resave) {
         if (*create) app::newMission(editor, prompter, false);
+        // A resave writes craft types as numbers: the craft list is not read.
+        if (*resave) editor.craftListPath.clear();
         if (*resave && !open(editor, prompter, in)) return 1;
         editor.store.missionPath = out;
         if (!app::saveMission(editor, prompter)) {

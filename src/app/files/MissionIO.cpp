@@ -33,7 +33,9 @@ void resetEditorToNewMission(Editor& editor) {
     editor.journal.clear();
     editor.viewSwitches.resetViewControl();
     editor.mapTool = 0;
-    editor.craftList.load(editor.craftListPath);  // a missing file keeps the list
+    // A missing file keeps the list; no path at all means no craft names are
+    // needed (a resave copies craft types as numbers).
+    if (!editor.craftListPath.empty()) editor.craftList.load(editor.craftListPath);
 }
 
 LoadOutcome loadMissionBytes(Editor& editor, std::span<const uint8_t> file, bool shrankWhileRead,
