@@ -106,12 +106,7 @@ MessagesForm::MessagesForm(const shipgroup::ShipgroupContext& ctx)
         label("count", "XXX", kList, [this] { return std::to_string(store().messageCount); });
     count.row = 0;
     count.column = 2;
-    Control& next = button("next", ">>", kList, [this] {
-        if (m_current + 1 >= store().messageCount) return;
-        storeTextAndNote();
-        ++m_current;
-        show();
-    });
+    Control& next = button("next", ">>", kList, [this] { showMessage(m_current + 1); });
     next.row = 0;
     next.column = 3;
     Control& addButton = button("add", "Add", kList, [this] {
@@ -181,6 +176,13 @@ void MessagesForm::addTrigger(int k, const std::string& group, int row) {
                  [this, base] { return at(base + 5); });
     p2.row = row + 1;
     p2.column = 4;
+}
+
+void MessagesForm::showMessage(int index) {
+    if (index < 0 || index >= store().messageCount || index == m_current) return;
+    storeTextAndNote();
+    m_current = index;
+    show();
 }
 
 void MessagesForm::show() {
