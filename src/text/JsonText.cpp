@@ -1,7 +1,6 @@
 #include "text/JsonText.h"
 
 #include <array>
-#include <cstring>
 #include <vector>
 
 namespace quendar::text {
@@ -34,22 +33,11 @@ void appendQuoted(std::string& out, std::string_view bytes) {
 
 std::optional<size_t> latin1(std::string_view utf8, std::span<uint8_t> out) {
     // Written without a branch on the character's width: mission texts mix
-    // both widths at random, which a predictor cannot follow. Runs of plain
-    // ASCII go eight bytes at a time.
+    // both widths at random, which a predictor cannot follow.
     const auto* s = reinterpret_cast<const uint8_t*>(utf8.data());
     const size_t size = utf8.size();
     size_t n = 0;
-    for (size_t i = 0; i < size;) {
-        if (i + 8 <= size && n + 8 <= out.size()) {
-            uint64_t eight = 0;
-            std::memcpy(&eight, s + i, 8);
-            if (!(eight & 0x8080808080808080u)) {
-                std::memcpy(out.data() + n, &eight, 8);
-                i += 8;
-                n += 8;
-                continue;
-            }
-        }
+    for (size_t i = 0; i < size; ++n) {
         const uint8_t c = s[i];
         const bool two = c >= 0x80;
         if (two && ((c & 0xFE) != 0xC2 || i + 1 >= size)) return std::nullopt;
@@ -57,7 +45,6 @@ std::optional<size_t> latin1(std::string_view utf8, std::span<uint8_t> out) {
         const auto value = static_cast<uint8_t>(two ? (c << 6) | (next & 0x3F) : c);
         if (n < out.size()) out[n] = value;
         i += 1 + static_cast<size_t>(two);
-        ++n;
     }
     return n;
 }
