@@ -168,7 +168,7 @@ void sortProblems(std::vector<Problem>& problems) {
         }
         if (i == last) return;  // in order already
         keys.clear();
-        for (size_t i = first; i < last; ++i) keys.push_back(sortKey(problems[i], i));
+        for (size_t k = first; k < last; ++k) keys.push_back(sortKey(problems[k], k));
         sortRange(problems, first, keys);
     };
     const size_t n = problems.size();
