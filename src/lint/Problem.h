@@ -1,7 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -32,8 +35,22 @@ class FieldName {
     FieldName(const char* s) : FieldName(std::string_view(s)) {}
     FieldName(const std::string& s) : FieldName(std::string_view(s)) {}
 
-    FieldName& append(std::string_view s);
-    FieldName& append(int number);
+    // Inline: a list of thousands builds its names here.
+    FieldName& append(std::string_view s) {
+        const size_t n = std::min(s.size(), kCapacity - m_size);
+        std::memcpy(m_chars.data() + m_size, s.data(), n);
+        m_size = static_cast<uint8_t>(m_size + n);
+        return *this;
+    }
+    FieldName& append(int number) {
+        if (number >= 0 && number < 10) {
+            const char digit = static_cast<char>('0' + number);
+            return append(std::string_view(&digit, 1));
+        }
+        char digits[12];
+        const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+        return append(std::string_view(digits, static_cast<size_t>(end - digits)));
+    }
 
     std::string_view view() const { return {m_chars.data(), m_size}; }
     std::string str() const { return std::string(view()); }

@@ -60,19 +60,6 @@ const Rule* findRule(std::string_view c) {
 
 std::string_view severityName(Severity s) { return s == Severity::Error ? "error" : "warning"; }
 
-FieldName& FieldName::append(std::string_view text) {
-    const size_t n = std::min(text.size(), kCapacity - m_size);
-    std::memcpy(m_chars.data() + m_size, text.data(), n);
-    m_size = static_cast<uint8_t>(m_size + n);
-    return *this;
-}
-
-FieldName& FieldName::append(int number) {
-    char digits[12];
-    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
-    return append(std::string_view(digits, static_cast<size_t>(end - digits)));
-}
-
 std::string operator+(std::string s, const FieldName& f) { return s.append(f.view()); }
 
 std::ostream& operator<<(std::ostream& os, const FieldName& f) { return os << f.view(); }
@@ -118,48 +105,95 @@ std::string problemLine(const Problem& p, const mission::MissionStore& store) {
            locationText(p.location, store) + ": " + p.text.str();
 }
 
-void sortProblems(std::vector<Problem>& problems) {
-    // Problems are large; sort their positions by a key of plain numbers and
-    // move each problem once. The field's byte offset (or the command's kind)
-    // stands for the field, so no text is compared but the codes. The key
-    // packs area, index and offset (below 65535 in every record), then
-    // command and the code's four characters ("Q101"), so that two words
-    // compare as the fields do; ties keep the order the rules found them in.
-    struct Key {
-        uint64_t high, low;
-        size_t second;  // the problem's position
-        bool operator<(const Key& o) const {
-            return high != o.high ? high < o.high : low != o.low ? low < o.low : second < o.second;
-        }
-    };
+namespace {
+
+// A problem's place in the list as two words of plain numbers, compared as
+// the fields are: area, index and offset (below 65535 in every record), then
+// command and the code's four characters ("Q101"). The field's byte offset
+// (or the command's kind) stands for the field, so no text is compared but
+// the codes. Ties keep the order the rules found them in.
+struct SortKey {
+    uint64_t high, low;
+    uint32_t at;  // the problem's position
+    bool operator<(const SortKey& o) const {
+        return high != o.high ? high < o.high : low != o.low ? low < o.low : at < o.at;
+    }
+};
+
+SortKey sortKey(const Problem& p, size_t at) {
     auto ordered = [](int v) { return static_cast<uint32_t>(v) ^ 0x80000000u; };
-    auto key = [&](const Problem& p, size_t at) {
-        const Location& l = p.location;
-        uint64_t code = 0;
-        for (size_t k = 0; k < 4; ++k)
-            code = code << 8 | (k < p.code.size() ? static_cast<uint8_t>(p.code[k]) : 0u);
-        const uint64_t offset = static_cast<uint16_t>(l.offset + 1);
-        return Key{uint64_t{static_cast<uint8_t>(l.area)} << 48 | uint64_t{ordered(l.index)} << 16 | offset,
-                   uint64_t{ordered(l.command)} << 32 | code, at};
-    };
-    std::vector<Key> order;
-    order.reserve(problems.size());
-    for (size_t i = 0; i < problems.size(); ++i) order.push_back(key(problems[i], i));
-    if (std::is_sorted(order.begin(), order.end())) return;
-    std::sort(order.begin(), order.end());
-    // Place position i's problem by following each cycle of the permutation.
-    for (size_t i = 0; i < order.size(); ++i) {
-        if (order[i].second == i) continue;
-        Problem held = std::move(problems[i]);
+    const Location& l = p.location;
+    uint64_t code = 0;
+    for (size_t k = 0; k < 4; ++k) code = code << 8 | (k < p.code.size() ? static_cast<uint8_t>(p.code[k]) : 0u);
+    const uint64_t offset = static_cast<uint16_t>(l.offset + 1);
+    return SortKey{uint64_t{static_cast<uint8_t>(l.area)} << 48 | uint64_t{ordered(l.index)} << 16 | offset,
+                   uint64_t{ordered(l.command)} << 32 | code, static_cast<uint32_t>(at)};
+}
+
+// Sorts problems[first, first + keys.size()) whose keys are `keys`, moving
+// each problem once by following the cycles of the permutation.
+void sortRange(std::vector<Problem>& problems, size_t first, std::vector<SortKey>& keys) {
+    std::sort(keys.begin(), keys.end());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i].at == first + i) continue;
+        Problem held = std::move(problems[first + i]);
         size_t at = i;
-        while (order[at].second != i) {
-            const size_t from = order[at].second;
-            problems[at] = std::move(problems[from]);
-            order[at].second = at;
+        while (keys[at].at != first + i) {
+            const size_t from = keys[at].at - first;
+            problems[first + at] = std::move(problems[first + from]);
+            keys[at].at = static_cast<uint32_t>(first + at);
             at = from;
         }
-        problems[at] = std::move(held);
-        order[at].second = at;
+        problems[first + at] = std::move(held);
+        keys[at].at = static_cast<uint32_t>(first + at);
+    }
+}
+
+}  // namespace
+
+void sortProblems(std::vector<Problem>& problems) {
+    // The rules report area by area and, in most areas, record by record, and
+    // mostly in the order of the record's fields: the list falls into runs of
+    // one record (area and index), each ordered on its own and most already
+    // in order. An area whose records come out of order (the briefing, kind
+    // by kind) is sorted as one range, and a list whose areas come out of
+    // order is sorted whole.
+    std::vector<SortKey> keys;
+    const auto sortFrom = [&](size_t first, size_t last) {
+        size_t i = first + 1;
+        for (SortKey before = sortKey(problems[first], first); i < last; ++i) {
+            const SortKey key = sortKey(problems[i], i);
+            if (key < before) break;
+            before = key;
+        }
+        if (i == last) return;  // in order already
+        keys.clear();
+        for (size_t k = first; k < last; ++k) keys.push_back(sortKey(problems[k], k));
+        sortRange(problems, first, keys);
+    };
+    const size_t n = problems.size();
+    const auto same = [&](size_t i, size_t j) {
+        return problems[i].location.area == problems[j].location.area &&
+               problems[i].location.index == problems[j].location.index;
+    };
+    size_t areaStart = 0;
+    for (size_t i = 0; i < n;) {
+        const Location& at = problems[i].location;
+        if (i > 0 && problems[i - 1].location.area != at.area) {
+            if (problems[i - 1].location.area > at.area) return sortFrom(0, n);
+            areaStart = i;
+        } else if (i > 0 && problems[i - 1].location.index > at.index) {
+            // Records out of order: the rest of the area as one range.
+            size_t end = i;
+            while (end < n && problems[end].location.area == at.area) ++end;
+            sortFrom(areaStart, end);
+            i = end;
+            continue;
+        }
+        size_t j = i + 1;
+        while (j < n && same(i, j)) ++j;
+        if (j - i > 1) sortFrom(i, j);
+        i = j;
     }
 }
 
@@ -207,14 +241,14 @@ void checkTrigger(const RuleInput& in, const TriggerPlace& p, std::vector<Proble
     if (subjectType >= kSubjectTypeCount)
         report(out, code::TriggerCode, at(1, ".subjectType"),
                {"subject type %0 is not one of the 27 subject types (0..26)", {subjectType}});
-    if (amount >= p.amounts)
-        report(out, code::TriggerCode, at(3, ".amount"),
-               {"amount code %0 is not one of the %1 amounts (0..%2)", {amount, p.amounts, p.amounts - 1}});
     if (subjectType == 1 && subject >= s.shipgroupCount) {
         const Fix fix{Fix::Kind::SetBytes, "Set the subject to none", p.table, p.slot, p.offset + 1, {0, 0}, 2};
         report(out, code::TriggerSubject, at(2, ".subject"),
                {"the subject names " QUENDAR_LINT_SHIPGROUP_REF, {subject, s.shipgroupCount}}, fix);
     }
+    if (amount >= p.amounts)
+        report(out, code::TriggerCode, at(3, ".amount"),
+               {"amount code %0 is not one of the %1 amounts (0..%2)", {amount, p.amounts, p.amounts - 1}});
 }
 
 // --- the whole pass ----------------------------------------------------------------

@@ -73,12 +73,15 @@ class ShipgroupPass {
             if (!fresh)
                 report(m_out, code::DuplicateName, at(sg::name, "name"),
                        {"has the same name as shipgroup #%0", {it->second}});
+            // The checks go through the record in the order of its fields,
+            // so the problems come out in the list's order.
             identity(g);
             arrivalAndDeparture();
             for (int r = 0; r < kRegions; ++r)
                 for (int slot = 0; slot < 4; ++slot) order(r, slot);
             goals();
             startPoints();
+            options();
         }
     }
 
@@ -113,36 +116,48 @@ class ShipgroupPass {
         }
     }
 
+    // The fields before the triggers.
     void identity(const mission::ShipgroupView& g) {
-        craftType(g.craftType(), sg::craftType, "craftType");
-        if (get(sg::optionalShipMode) == shipgroup::kOptionalShipUserDefined) {
-            for (int k = 0; k < 10; ++k)
-                if (get(sg::optionalShipCount + k) > 0)
-                    craftType(get(sg::optionalShipType + k), sg::optionalShipType + k,
-                              FieldName("optionalShip").append(k + 1).append(".craftType"));
-        }
-        if (g.iff() >= kIffs)
-            report(m_out, code::Iff, at(sg::iff, "iff"),
-                   {"IFF %0 is not one of the six IFFs (0..5)", {g.iff()}});
-        if (g.team() >= mission::kTeams)
-            report(m_out, code::Team, at(sg::team, "team"),
-                   {"team code %0 is not one of the ten teams (0..9)", {g.team()}});
-        for (const CodeField& f : m_codes) {
-            const int v = get(f.offset);
-            if (v >= f.size)
-                report(m_out, code::ShipgroupCode, at(f.offset, f.field),
-                       {"value %0 is not in its list of %1", {v, f.size}});
-        }
-        const int cargo = get(sg::specialCargoIndex);
-        if (cargo >= 16 && cargo != shipgroup::kNoSpecialCargo)
-            report(m_out, code::ShipgroupCode, at(sg::specialCargoIndex, "specialCargoIndex"),
-                   {"special cargo %0 is neither one of the 16 cargoes nor 255 (none)", {cargo}});
         for (int k = 0; k < 2; ++k) {
             const int info = get(sg::additionalInfo1 + k);
             if (get(sg::additionalInfo1Enable + k) != shipgroup::kNotSpecified && info > 60)
                 report(m_out, code::ShipgroupCode,
                        at(sg::additionalInfo1 + k, FieldName("additionalInfo").append(k + 1)),
                        {"additional information %0 is not in its list of 61", {info}});
+        }
+        const int cargo = get(sg::specialCargoIndex);
+        if (cargo >= 16 && cargo != shipgroup::kNoSpecialCargo)
+            report(m_out, code::ShipgroupCode, at(sg::specialCargoIndex, "specialCargoIndex"),
+                   {"special cargo %0 is neither one of the 16 cargoes nor 255 (none)", {cargo}});
+        craftType(g.craftType(), sg::craftType, "craftType");
+        codes(0, sg::iff);
+        if (g.iff() >= kIffs)
+            report(m_out, code::Iff, at(sg::iff, "iff"),
+                   {"IFF %0 is not one of the six IFFs (0..5)", {g.iff()}});
+        if (g.team() >= mission::kTeams)
+            report(m_out, code::Team, at(sg::team, "team"),
+                   {"team code %0 is not one of the ten teams (0..9)", {g.team()}});
+        codes(sg::team + 1, sg::arrivalTrigger1);
+    }
+
+    // The fields behind the start points.
+    void options() {
+        codes(sg::startPointRegion + 4, sg::optionalShipType);
+        if (get(sg::optionalShipMode) == shipgroup::kOptionalShipUserDefined) {
+            for (int k = 0; k < 10; ++k)
+                if (get(sg::optionalShipCount + k) > 0)
+                    craftType(get(sg::optionalShipType + k), sg::optionalShipType + k,
+                              FieldName("optionalShip").append(k + 1).append(".craftType"));
+        }
+    }
+
+    // The code fields at offsets first..last-1.
+    void codes(int first, int last) {
+        for (const CodeField& f : m_codes) {
+            const int v = get(f.offset);
+            if (f.offset >= first && f.offset < last && v >= f.size)
+                report(m_out, code::ShipgroupCode, at(f.offset, f.field),
+                       {"value %0 is not in its list of %1", {v, f.size}});
         }
     }
 
@@ -175,19 +190,20 @@ class ShipgroupPass {
             {sg::departureMothership2, sg::departureMethod2, "departure.method2", "departure.mothership2"}};
         for (const Pair& p : pairs) {
             const int method = get(p.method);
-            if (method >= shipgroup::kMethods)
-                report(m_out, code::Method, at(p.method, p.field),
-                       {"method %0 is not one of the six methods (0..5)", {method}});
-            if (method == shipgroup::kMethodHyperspace) continue;
             const int mother = get(p.mothership);
-            if (mother >= m_count)
+            const bool hangar = method != shipgroup::kMethodHyperspace;
+            if (hangar && mother >= m_count) {
                 report(m_out, code::Mothership, at(p.mothership, p.motherField),
                        {"the mothership is " QUENDAR_LINT_SHIPGROUP_REF, {mother, m_count}},
                        setByte("Set the method to hyperspace", p.method, shipgroup::kMethodHyperspace));
-            else if (mother == m_i)
+            } else if (hangar && mother == m_i) {
                 report(m_out, code::OwnMothership, at(p.mothership, p.motherField),
                        {"the group is its own mothership"},
                        setByte("Set the method to hyperspace", p.method, shipgroup::kMethodHyperspace));
+            }
+            if (method >= shipgroup::kMethods)
+                report(m_out, code::Method, at(p.method, p.field),
+                       {"method %0 is not one of the six methods (0..5)", {method}});
         }
     }
 
@@ -204,28 +220,34 @@ class ShipgroupPass {
         if (code >= shipgroup::kOrders)
             report(m_out, code::OrderCode, there(base, field(".order")),
                    {"order code %0 is not one of the 61 orders (0..60)", {code}});
-        // Targets 1..4: type and value offsets inside the order record.
-        const int types[4] = {12, 14, 6, 7};
-        const int values[4] = {13, 15, 8, 9};
-        for (int k = 0; k < 4; ++k) {
-            const int type = get(base + types[k]);
-            if (type >= shipgroup::kSubjectTypes)
-                report(m_out, code::TriggerCode, there(base + types[k], field(".target", k + 1).append("Type")),
-                       {"target type %0 is not one of the 27 types (0..26)", {type}});
-            const int value = get(base + values[k]);
-            if (type == shipgroup::kSubjectFlightgroup && value >= m_count)
-                report(m_out, code::OrderTarget, there(base + values[k], field(".target", k + 1)),
-                       {"the target is " QUENDAR_LINT_SHIPGROUP_REF, {value, m_count}},
-                       setByte("Set the target to none", base + types[k], shipgroup::kSubjectNone));
-        }
         const auto [list1, list2] = code < static_cast<int>(m_params.size()) ? m_params[code] : paramLists(code);
-        if (list2 == shipgroup::ParamList::Shipgroups && get(base + 3) >= m_count)
-            report(m_out, code::DeployedGroup, there(base + 3, field(".param2")),
-                   {"the group to be deployed is " QUENDAR_LINT_SHIPGROUP_REF, {get(base + 3), m_count}});
         if (list1 == shipgroup::ParamList::Regions && get(base + 2) >= kRegions)
             report(m_out, code::HyperRegion, there(base + 2, field(".param1")),
                    {"the hyperspace order goes to region code %0 is not one of the four regions (0..3)",
                     {get(base + 2)}});
+        if (list2 == shipgroup::ParamList::Shipgroups && get(base + 3) >= m_count)
+            report(m_out, code::DeployedGroup, there(base + 3, field(".param2")),
+                   {"the group to be deployed is " QUENDAR_LINT_SHIPGROUP_REF, {get(base + 3), m_count}});
+        // Targets 1..4: type and value offsets inside the order record;
+        // visited in the order of their bytes (types of 3 and 4, then their
+        // values, then 1 and 2 with type and value side by side).
+        const int types[4] = {12, 14, 6, 7};
+        const int values[4] = {13, 15, 8, 9};
+        auto targetType = [&](int k) {
+            const int type = get(base + types[k]);
+            if (type >= shipgroup::kSubjectTypes)
+                report(m_out, code::TriggerCode, there(base + types[k], field(".target", k + 1).append("Type")),
+                       {"target type %0 is not one of the 27 types (0..26)", {type}});
+        };
+        auto target = [&](int k) {
+            const int value = get(base + values[k]);
+            if (get(base + types[k]) == shipgroup::kSubjectFlightgroup && value >= m_count)
+                report(m_out, code::OrderTarget, there(base + values[k], field(".target", k + 1)),
+                       {"the target is " QUENDAR_LINT_SHIPGROUP_REF, {value, m_count}},
+                       setByte("Set the target to none", base + types[k], shipgroup::kSubjectNone));
+        };
+        targetType(2), targetType(3), target(2), target(3);
+        targetType(0), target(0), targetType(1), target(1);
     }
 
     void goals() {

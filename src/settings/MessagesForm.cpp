@@ -59,12 +59,7 @@ MessagesForm::MessagesForm(const shipgroup::ShipgroupContext& ctx)
     }).at(0);
     label("number", "XXX", kList, [this] { return std::to_string(m_current + 1); }).at(0, 1);
     label("count", "XXX", kList, [this] { return std::to_string(store().messageCount); }).at(0, 2);
-    button("next", ">>", kList, [this] {
-        if (m_current + 1 >= store().messageCount) return;
-        storeTextAndNote();
-        ++m_current;
-        show();
-    }).at(0, 3);
+    button("next", ">>", kList, [this] { showMessage(m_current + 1); }).at(0, 3);
     button("add", "Add", kList, [this] {
         if (store().messageCount >= mission::kMaxMessages) return;
         core::ActionScope action(store().journal(), "Add message");
@@ -95,6 +90,13 @@ void MessagesForm::addTrigger(int k, const std::string& group, int row) {
 
 core::Binding MessagesForm::message(int offset) {
     return byteAt([this, offset] { return at(offset); });
+}
+
+void MessagesForm::showMessage(int index) {
+    if (index < 0 || index >= store().messageCount || index == m_current) return;
+    storeTextAndNote();
+    m_current = index;
+    show();
 }
 
 void MessagesForm::show() {

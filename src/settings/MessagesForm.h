@@ -27,6 +27,9 @@ class MessagesForm : public SettingsForm {
     explicit MessagesForm(const shipgroup::ShipgroupContext& ctx);
 
     int current() const { return m_current; }
+    // Steps to message `index` as "<<" and ">>" do; an index outside the
+    // list is ignored.
+    void showMessage(int index);
 
   private:
     void addTrigger(int k, const std::string& group, int row);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstring>
 #include <charconv>
@@ -62,22 +63,31 @@ std::string dump(Value v) { return simdjson::to_string(v); }
 bool isText(Value v) { return v.type() == Type::STRING; }
 std::string_view textIn(Value v) { return v.get_string().value_unsafe(); }
 
+// A 256-bit set: marks bit `i` and says whether it was clear before.
+bool mark(std::array<uint64_t, 4>& bits, size_t i) {
+    const uint64_t bit = uint64_t{1} << (i & 63);
+    const bool fresh = !(bits[(i >> 6) & 3] & bit);
+    bits[(i >> 6) & 3] |= bit;
+    return fresh;
+}
+// A cheap hash of a key for such a set.
+size_t keyHash(std::string_view key) {
+    const auto at = [&](size_t i) { return static_cast<size_t>(static_cast<uint8_t>(key[i])); };
+    return (key.size() * 31 + (key.empty() ? 0 : at(0) * 7 + at(key.size() - 1) * 13 + at(key.size() / 2))) & 255;
+}
+
 bool hasDuplicateKey(Object obj) {
-    // A 256-bit filter on a cheap hash; only a hit compares the keys before.
+    // A filter on the keys' hashes; only a hit compares the keys before.
     std::array<uint64_t, 4> seen{};
     size_t n = 0;
     for (const auto& [key, v] : obj) {
-        const auto at = [&](size_t i) { return static_cast<size_t>(static_cast<uint8_t>(key[i])); };
-        const size_t h = (key.size() * 31 + (key.empty() ? 0 : at(0) * 7 + at(key.size() - 1) * 13 + at(key.size() / 2))) & 255;
-        const uint64_t bit = uint64_t{1} << (h & 63);
-        if (seen[h >> 6] & bit) {
+        if (!mark(seen, keyHash(key))) {
             size_t j = 0;
             for (const auto& [earlier, w] : obj) {
                 if (j++ == n) break;
                 if (earlier == key) return true;
             }
         }
-        seen[h >> 6] |= bit;
         ++n;
     }
     return false;
@@ -234,24 +244,58 @@ const Node* nodeNamed(std::span<const Node> nodes, std::string_view key, size_t&
     return nullptr;
 }
 
+void readField(const RecordFill& r, std::string_view key, Value v, const Node* node, std::span<const Node> nodes,
+               int at, const FieldAt& ctx, const Path& path, bool record) {
+    const Path p = member(path, key);
+    if (!node) {
+        if (isNameOf(key, nodes)) {
+            if (!isText(v)) refuse(p, "expected a text, found " + dump(v));
+            return;
+        }
+        if (key == "rest" && record) return;  // read before the fields
+        refuse(p, "unknown field");
+    }
+    if (node->isGroup())
+        readGroup(r, v, *node, at, ctx, p);
+    else
+        readValue(r, v, *node, at + node->offset, ctx, p);
+}
+
 void readFields(const RecordFill& r, Object obj, std::span<const Node> nodes, int at, FieldAt ctx,
                 const Path& path, bool record) {
-    size_t next = 0;
-    forEachMember(obj, [&](std::string_view key, Value v) {
-        const Path p = member(path, key);
-        const Node* node = nodeNamed(nodes, key, next);
-        if (!node) {
-            if (isNameOf(key, nodes)) {
-                if (!isText(v)) refuse(p, "expected a text, found " + dump(v));
-                return;
-            }
-            if (key == "rest" && record) return;  // read before the fields
-            refuse(p, "unknown field");
+    // Each key is looked up once; a field named twice shows as its node seen
+    // twice. Keys that name no field ("craftTypeName", "rest") are few and are
+    // compared with each other. Objects too large for the table, and objects
+    // with a repeated key, take the general way.
+    constexpr size_t kMost = 96;
+    const Node* found[kMost];
+    std::array<uint64_t, 4> seen{}, others{};
+    size_t n = 0, next = 0;
+    bool plain = nodes.size() <= 64 * seen.size();
+    for (auto m = obj.begin(); plain && m != obj.end(); ++m) {
+        if (n == kMost) {
+            plain = false;
+            break;
         }
-        if (node->isGroup())
-            readGroup(r, v, *node, at, ctx, p);
-        else
-            readValue(r, v, *node, at + node->offset, ctx, p);
+        const std::string_view key = m.key();
+        const Node* node = nodeNamed(nodes, key, next);
+        if (node) {
+            plain = mark(seen, static_cast<size_t>(node - nodes.data()));
+        } else if (!mark(others, keyHash(key))) {
+            size_t k = 0;
+            for (auto earlier = obj.begin(); k < n; ++earlier, ++k)
+                if (!found[k] && earlier.key() == key) plain = false;
+        }
+        found[n++] = node;
+    }
+    if (plain) {
+        size_t k = 0;
+        for (const auto& [key, v] : obj) readField(r, key, v, found[k++], nodes, at, ctx, path, record);
+        return;
+    }
+    next = 0;
+    forEachMember(obj, [&](std::string_view key, Value v) {
+        readField(r, key, v, nodeNamed(nodes, key, next), nodes, at, ctx, path, record);
     });
 }
 
@@ -476,19 +520,18 @@ struct ImportReader::Parser {
 ImportReader::ImportReader() : parser(std::make_unique<Parser>()) {}
 ImportReader::~ImportReader() = default;
 
-std::optional<ImportError> importMission(std::string_view text, MissionStore& store,
-                                         briefing::BriefingModel& model) {
-    ImportReader reader;
-    return importMission(text, store, model, reader);
-}
+namespace {
 
-std::optional<ImportError> importMission(std::string_view text, MissionStore& store,
-                                         briefing::BriefingModel& model, ImportReader& reader) {
+// `room`: the readable bytes behind the text's end.
+std::optional<ImportError> importText(std::string_view text, size_t room, MissionStore& store,
+                                      briefing::BriefingModel& model, ImportReader& reader) {
+    static_assert(kImportPadding >= simdjson::SIMDJSON_PADDING);
     // A mission is several megabytes of text: simdjson reads it an order of
     // magnitude faster than a general-purpose tree would.
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     Value doc;
-    if (const auto error = reader.parser->dom.parse(text.data(), text.size()).get(doc)) {
+    const bool inPlace = room >= simdjson::SIMDJSON_PADDING;
+    if (const auto error = reader.parser->dom.parse(text.data(), text.size(), !inPlace).get(doc)) {
         // simdjson says what is wrong but not where; the slower reader finds
         // the line and column for the message.
         try {
@@ -512,6 +555,24 @@ std::optional<ImportError> importMission(std::string_view text, MissionStore& st
         return ImportError{r.path, lineOfPath(text, r.path), r.message};
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<ImportError> importMission(std::string_view text, MissionStore& store,
+                                         briefing::BriefingModel& model) {
+    ImportReader reader;
+    return importMission(text, store, model, reader);
+}
+
+std::optional<ImportError> importMission(std::string_view text, MissionStore& store,
+                                         briefing::BriefingModel& model, ImportReader& reader) {
+    return importText(text, 0, store, model, reader);
+}
+
+std::optional<ImportError> importMission(const std::string& text, MissionStore& store,
+                                         briefing::BriefingModel& model, ImportReader& reader) {
+    return importText(text, text.capacity() - text.size(), store, model, reader);
 }
 
 }  // namespace quendar::text

@@ -56,6 +56,11 @@ public:
 };
 std::optional<ImportError> importMission(std::string_view json, mission::MissionStore& store,
                                          briefing::BriefingModel& briefing, ImportReader& reader);
+// A document in a string with kImportPadding bytes of room reserved behind
+// its end is read where it lies; any other is first copied into the reader.
+inline constexpr size_t kImportPadding = 64;
+std::optional<ImportError> importMission(const std::string& json, mission::MissionStore& store,
+                                         briefing::BriefingModel& briefing, ImportReader& reader);
 
 // One difference between two missions, in the document's paths.
 struct Difference {

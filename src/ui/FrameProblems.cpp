@@ -30,7 +30,9 @@ void CMainFrame::buildProblemsPanel() {
         m_logic->openModeless(key);
         return m_forms.model(key);
     };
-    hooks.runCommand = [this](int id) { m_commands.execute(id); };
+    hooks.runCommand = [this](int id, const std::function<void(core::FormModel&)>& prepare) {
+        m_logic->runCommandWith(id, prepare);
+    };
     hooks.showBriefing = [this] {
         if (!m_port->briefingMode()) m_logic->enterBriefingMode();
         m_logic->refreshBriefingTime();

@@ -233,6 +233,7 @@ TEST(MissionText, RepeatedKeysTakeTheLastValue) {
     const Row rows[] = {
         {document(R"("shipgroups": [{"craftType": 999, "craftType": 7}])"), 107, 7, 1},
         {document(R"("shipgroups": [{"name": "Orla", "craftType": 3, "name": "Bex"}])"), 0, 'B', 1},
+        {document(R"("shipgroups": [{"craftTypeName": 5, "craftType": 7, "craftTypeName": "Blade"}])"), 107, 7, 1},
         {document(R"("shipgroups": [{"rest": {"10": "01"}, "rest": {"11": "02"}}])"), 10, 0, 1},
         {document(R"("shipgroups": [{"rest": {"10": "01"}, "rest": {"11": "02"}}])"), 11, 2, 1},
         {document(R"("shipgroups": [{}, {}], "shipgroups": [{"craftType": 4}])"), 107, 4, 1},

@@ -259,10 +259,17 @@ void FrameLogic::bindModalForm(int commandId, ModalFactory factory, int eventAft
     m_commands.bind(commandId, [this, factory = std::move(factory), eventAfter] {
         auto form = factory(m_editor);
         if (!form) return;
+        if (m_prepareModal) std::exchange(m_prepareModal, {})(*form);
         m_view.runModal(*form);
         if (eventAfter) m_editor.shipgroupEvents.notify(eventAfter);
         m_view.repaintMap();
     });
+}
+
+void FrameLogic::runCommandWith(int commandId, std::function<void(core::FormModel&)> prepare) {
+    m_prepareModal = std::move(prepare);
+    m_commands.execute(commandId);
+    m_prepareModal = {};
 }
 
 void FrameLogic::runDisplayDialog(int commandId) {

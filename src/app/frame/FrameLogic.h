@@ -100,6 +100,9 @@ class FrameLogic : public BriefingTimeListener {
     using ModalFactory = std::function<std::unique_ptr<core::FormModel>(Editor&)>;
     void bindModalForm(int commandId, ModalFactory factory, int eventAfter = 0);
     bool runModal(core::FormModel& form) { return m_view.runModal(form); }
+    // Runs a menu command; a modal form it shows is first handed to `prepare`
+    // (a double-click on a problem steps the form to the problem's entry).
+    void runCommandWith(int commandId, std::function<void(core::FormModel&)> prepare);
     void runDisplayDialog(int commandId);
     void runPreferences();
 
@@ -121,6 +124,7 @@ class FrameLogic : public BriefingTimeListener {
     core::Prompter& m_prompter;
     FrameServices m_services;
     std::map<std::string, FormFactory> m_factories;
+    std::function<void(core::FormModel&)> m_prepareModal;
     core::Notifier<int>::Connection m_eventConn;
     core::Notifier<>::Connection m_closeFormsConn;
     core::Notifier<>::Connection m_replacedConn;

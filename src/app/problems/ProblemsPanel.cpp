@@ -6,6 +6,8 @@
 #include "core/FormModel.h"
 #include "lint/Lint.h"
 #include "mission/ShipgroupRecord.h"
+#include "settings/GlobalGoalsForm.h"
+#include "settings/MessagesForm.h"
 
 namespace quendar::app {
 
@@ -45,6 +47,19 @@ const std::string& formOfField(int offset) {
     }
 }
 
+// Steps the messages or global goals form to the problem's entry, as the
+// user would with its own controls.
+void showEntry(core::FormModel& f, const ProblemTarget& t) {
+    if (t.entry < 0) return;
+    if (auto* messages = dynamic_cast<settings::MessagesForm*>(&f)) {
+        messages->showMessage(t.entry);
+    } else if (dynamic_cast<settings::GlobalGoalsForm*>(&f)) {
+        f.choose("team", t.entry / 12);
+        f.choose("kind", t.entry / 4 % 3);
+        f.click("goal" + std::to_string(t.entry % 4 + 1));
+    }
+}
+
 int64_t steadyMs() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
@@ -67,8 +82,11 @@ ProblemTarget targetOf(const lint::Location& at, const mission::MissionStore& st
             }
             break;
         }
-        case lint::Area::Message: t.command = kMessagesCommand; break;
-        case lint::Area::GlobalGoal: t.command = kGlobalGoalsCommand; break;
+        case lint::Area::Message:
+        case lint::Area::GlobalGoal:
+            t.command = at.area == lint::Area::Message ? kMessagesCommand : kGlobalGoalsCommand;
+            t.entry = at.index;
+            break;
         case lint::Area::Briefing:
             t.briefing = true;
             t.briefingTime = at.index;
@@ -145,7 +163,7 @@ void ProblemsPanel::goTo(int index) {
         if (t.briefingTime >= 0) m_editor.briefing.setCurrentTime(t.briefingTime);
         if (m_hooks.showBriefing) m_hooks.showBriefing();
     }
-    if (t.command && m_hooks.runCommand) m_hooks.runCommand(t.command);
+    if (t.command && m_hooks.runCommand) m_hooks.runCommand(t.command, [&t](core::FormModel& f) { showEntry(f, t); });
 }
 
 std::string ProblemsPanel::fixLabel(int index) const {

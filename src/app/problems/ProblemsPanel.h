@@ -27,6 +27,9 @@ struct ProblemTarget {
     int command = 0;
     bool briefing = false;
     int briefingTime = -1;  // -1: the briefing as a whole, its time stays
+    // The entry the mission-wide form shows: the message, or the global goal
+    // as ((team * 3 + kind) * 4 + goal).
+    int entry = -1;
     bool operator==(const ProblemTarget&) const = default;
 };
 
@@ -39,7 +42,8 @@ struct ProblemHooks {
     std::function<void(int)> setRegion;
     // Opens a modeless form by key and returns its model (none if it failed).
     std::function<core::FormModel*(const std::string&)> openForm;
-    std::function<void(int)> runCommand;
+    // Runs a menu command; a modal form it opens goes to `prepare` first.
+    std::function<void(int, const std::function<void(core::FormModel&)>&)> runCommand;
     // After a fix: every view reads the mission again.
     std::function<void()> rereadViews;
     // Puts the briefing on screen at its current time.

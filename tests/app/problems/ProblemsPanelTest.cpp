@@ -6,6 +6,9 @@
 #include "app/problems/ProblemsPanel.h"
 #include "core/FormModel.h"
 #include "mission/NewMission.h"
+#include "settings/GlobalGoalsForm.h"
+#include "settings/MessagesForm.h"
+#include "support/ScriptedUi.h"
 
 namespace quendar::app {
 namespace {
@@ -22,6 +25,9 @@ struct PanelFixture : ::testing::Test {
     std::vector<int64_t> scheduled;
     std::vector<std::string> calls;
     FakeForm ordersForm;
+    core::Notifier<int> events;
+    quendar::testing::ScriptedPrompter prompter;
+    shipgroup::ShipgroupContext ctx{editor.store, events, prompter};
     std::unique_ptr<ProblemsPanel> panel;
 
     void SetUp() override {
@@ -46,7 +52,20 @@ struct PanelFixture : ::testing::Test {
             calls.push_back("open " + key);
             return key == form::Orders ? &ordersForm : nullptr;
         };
-        h.runCommand = [this](int id) { calls.push_back("command " + std::to_string(id)); };
+        // The two mission-wide forms, as their menu commands make them.
+        h.runCommand = [this](int id, const std::function<void(core::FormModel&)>& prepare) {
+            calls.push_back("command " + std::to_string(id));
+            if (id == 32834) {
+                settings::MessagesForm f(ctx);
+                prepare(f);
+                calls.push_back("message " + std::to_string(f.current()));
+            } else if (id == 32924) {
+                settings::GlobalGoalsForm f(ctx);
+                prepare(f);
+                calls.push_back("goal " + std::to_string(f.team()) + " " + std::to_string(f.kind()) + " " +
+                                std::to_string(f.goal()));
+            }
+        };
         h.showBriefing = [this] { calls.push_back("briefing"); };
         h.rereadViews = [this] { calls.push_back("reread"); };
         panel = std::make_unique<ProblemsPanel>(editor, std::move(h));
@@ -103,8 +122,9 @@ TEST_F(PanelFixture, DoubleClickGoesToTheField) {
         {{Area::Shipgroup, 1, 3553, -1, -1, -1, "optionalShip3.craftType"}, {1, 0, form::Options}},
         {{Area::Shipgroup, 1, 3529, -1, -1, -1, "status2"}, {1, 0, form::Basic}},
         {{Area::Shipgroup, 1, 113, -1, -1, -1, "team"}, {1, 0, form::Basic}},
-        {{Area::Message, 4, 110, -1, -1, -1, "trigger3.subject"}, {-1, -1, "", -1, -1, 32834}},
-        {{Area::GlobalGoal, 17, 141, -1, -1, -1, "team2.prevent.goal2.subject"}, {-1, -1, "", -1, -1, 32924}},
+        {{Area::Message, 4, 110, -1, -1, -1, "trigger3.subject"}, {-1, -1, "", -1, -1, 32834, false, -1, 4}},
+        {{Area::GlobalGoal, 17, 141, -1, -1, -1, "team2.prevent.goal2.subject"},
+         {-1, -1, "", -1, -1, 32924, false, -1, 17}},
         {{Area::Briefing, 140, 14, 0, -1, -1, "BRC_TAG1"}, {-1, -1, "", -1, -1, 0, true, 140}},
     };
     for (const Row& r : rows) EXPECT_EQ(targetOf(r.at, editor.store), r.expected) << r.at.field;
@@ -123,6 +143,17 @@ TEST_F(PanelFixture, DoubleClickGoesToTheField) {
     panel->goTo(indexOf("Q154"));
     EXPECT_EQ(calls, std::vector<std::string>{"briefing"});
     EXPECT_EQ(editor.briefing.currentTime(), 75);
+
+    // The mission-wide forms open on the message or goal of the problem.
+    calls.clear();
+    editor.store.messageCount = 5;
+    editor.store.setByte(Table::Messages, 3, 142, 9);  // message 4's colour
+    editor.store.setByte(Table::GlobalGoals, 1, 2 + 122 * 2 + 22 + 1, 1);  // team 2, secondary goal 4:
+    editor.store.setByte(Table::GlobalGoals, 1, 2 + 122 * 2 + 22 + 2, 40);  // shipgroup #40
+    panel->refresh();
+    panel->goTo(indexOf("Q118"));
+    panel->goTo(indexOf("Q105"));
+    EXPECT_EQ(calls, (std::vector<std::string>{"command 32834", "message 3", "command 32924", "goal 1 2 3"}));
 }
 
 TEST_F(PanelFixture, FixIsOneNamedActionThatUndoTakesBack) {
