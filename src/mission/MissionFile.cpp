@@ -1,6 +1,7 @@
 #include "mission/MissionFile.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace quendar::mission {
@@ -185,6 +186,46 @@ std::span<const uint8_t> slots(const MissionStore& s, Table t, int count) {
 
 int clampCount(int n, int max) { return std::clamp(n, 0, max); }
 
+// What follows the header, in file order: runs of whole records, the global
+// goals (two fixed bytes each, then the rest of the record), the briefing's
+// counted strings, and short strings. The three texts at the end are found
+// from the end of the file and are not listed.
+enum class Kind { Records, GlobalGoals, Counted, Short };
+struct Section {
+    Kind kind;
+    Table table;
+    int count;
+};
+
+std::array<Section, 25> sectionsAfterHeader(int ns, int nm) {
+    using enum Kind;
+    return {{{Records, Table::RegionNames, 4},
+             {Records, Table::SpecialCargo, 16},
+             {Records, Table::GlobalGroupNames, 32},
+             {Records, Table::Block3480, 1},
+             {Records, Table::MissionOptions, 1},
+             {Records, Table::Shipgroups, ns},
+             {Records, Table::Messages, nm},
+             {GlobalGoals, Table::GlobalGoals, kTeams},
+             {Records, Table::Teams, kTeams},
+             {Records, Table::Briefing1, 1},
+             {Counted, Table::Briefing1Tags, kBriefingStrings},
+             {Counted, Table::Briefing1Texts, kBriefingStrings},
+             {Records, Table::Briefing2, 1},
+             {Counted, Table::Briefing2Tags, kBriefingStrings},
+             {Counted, Table::Briefing2Texts, kBriefingStrings},
+             {Records, Table::Block6268, 1},
+             {Records, Table::BriefingTextNotes, 128},
+             {Records, Table::MessageNotes, 64},
+             {Records, Table::NotesC, 30},
+             {Records, Table::NotesD, 40},
+             {Records, Table::NotesE, 3},
+             {Short, Table::ShipgroupGoalStrings, ns * kShipgroupGoalStrings},
+             {Short, Table::GlobalGoalStrings, kGlobalGoalStrings},
+             {Records, Table::Block417, 1},
+             {Short, Table::OrderStrings, ns * kOrderStrings}}};
+}
+
 }  // namespace
 
 ReadReport readMission(std::span<const uint8_t> file, MissionStore& s) {
@@ -198,35 +239,20 @@ ReadReport readMission(std::span<const uint8_t> file, MissionStore& s) {
     s.shipgroupCount = ns;
     s.messageCount = nm;
 
-    readSlots(c, s, Table::RegionNames, 4);
-    readSlots(c, s, Table::SpecialCargo, 16);
-    readSlots(c, s, Table::GlobalGroupNames, 32);
-    readSlots(c, s, Table::Block3480, 1);
-    readSlots(c, s, Table::MissionOptions, 1);
-    readSlots(c, s, Table::Shipgroups, ns);
-    readSlots(c, s, Table::Messages, nm);
-    for (int t = 0; t < kTeams; ++t) {
-        auto rec = s.mutableSlot(Table::GlobalGoals, t);
-        c.skip(2);  // always written as 3, 0
-        c.read(rec.data() + 2, kGlobalGoalSize - 2);
+    for (const Section& part : sectionsAfterHeader(ns, nm)) {
+        switch (part.kind) {
+            case Kind::Records: readSlots(c, s, part.table, part.count); break;
+            case Kind::GlobalGoals:
+                for (int t = 0; t < part.count; ++t) {
+                    auto rec = s.mutableSlot(part.table, t);
+                    c.skip(2);  // always written as 3, 0
+                    c.read(rec.data() + 2, kGlobalGoalSize - 2);
+                }
+                break;
+            case Kind::Counted: readCountedStrings(c, s, part.table); break;
+            case Kind::Short: readShortStrings(c, s, part.table, part.count); break;
+        }
     }
-    readSlots(c, s, Table::Teams, kTeams);
-    readSlots(c, s, Table::Briefing1, 1);
-    readCountedStrings(c, s, Table::Briefing1Tags);
-    readCountedStrings(c, s, Table::Briefing1Texts);
-    readSlots(c, s, Table::Briefing2, 1);
-    readCountedStrings(c, s, Table::Briefing2Tags);
-    readCountedStrings(c, s, Table::Briefing2Texts);
-    readSlots(c, s, Table::Block6268, 1);
-    readSlots(c, s, Table::BriefingTextNotes, 128);
-    readSlots(c, s, Table::MessageNotes, 64);
-    readSlots(c, s, Table::NotesC, 30);
-    readSlots(c, s, Table::NotesD, 40);
-    readSlots(c, s, Table::NotesE, 3);
-    readShortStrings(c, s, Table::ShipgroupGoalStrings, ns * kShipgroupGoalStrings);
-    readShortStrings(c, s, Table::GlobalGoalStrings, kGlobalGoalStrings);
-    readSlots(c, s, Table::Block417, 1);
-    readShortStrings(c, s, Table::OrderStrings, ns * kOrderStrings);
 
     report.textsOverlap = c.position() + kTailTexts > file.size();
     // The three texts are found from the end of the file; whatever lies
@@ -243,17 +269,17 @@ ReadReport readMission(std::span<const uint8_t> file, MissionStore& s) {
 size_t missionFileSize(const MissionStore& s) {
     const int ns = clampCount(s.shipgroupCount, kMaxShipgroups);
     const int nm = clampCount(s.messageCount, kMaxMessages);
-    size_t n = kHeaderEnd + static_cast<size_t>(ns) * kShipgroupSize +
-               static_cast<size_t>(nm) * kMessageSize + kTeams * kGlobalGoalSize +
-               kTeams * kTeamSize + 2 * kBriefingBlockSize + 6268 + 26500 + 417 + kGapBytes +
-               kTailTexts;
-    for (Table t : {Table::Briefing1Tags, Table::Briefing1Texts, Table::Briefing2Tags,
-                    Table::Briefing2Texts}) {
-        for (int i = 0; i < kBriefingStrings; ++i) n += 2 + countedLength(s.slot(t, i));
+    size_t n = slots(s, Table::Header, 1).size() + kGapBytes + kTailTexts;
+    for (const Section& part : sectionsAfterHeader(ns, nm)) {
+        switch (part.kind) {
+            case Kind::Records: n += slots(s, part.table, part.count).size(); break;
+            case Kind::GlobalGoals: n += static_cast<size_t>(part.count) * kGlobalGoalSize; break;
+            case Kind::Counted:
+                for (int i = 0; i < part.count; ++i) n += 2 + countedLength(s.slot(part.table, i));
+                break;
+            case Kind::Short: n += shortStringsSize(s, part.table, 0, part.count); break;
+        }
     }
-    n += shortStringsSize(s, Table::ShipgroupGoalStrings, 0, ns * kShipgroupGoalStrings);
-    n += shortStringsSize(s, Table::GlobalGoalStrings, 0, kGlobalGoalStrings);
-    n += shortStringsSize(s, Table::OrderStrings, 0, ns * kOrderStrings);
     return n;
 }
 
@@ -272,35 +298,20 @@ void writeMission(MissionStore& s, ByteSink& out) {
     s.setByte(Table::Header, 0, 4, static_cast<uint8_t>(nm));
 
     out.put(slots(s, Table::Header, 1));
-    out.put(slots(s, Table::RegionNames, 4));
-    out.put(slots(s, Table::SpecialCargo, 16));
-    out.put(slots(s, Table::GlobalGroupNames, 32));
-    out.put(slots(s, Table::Block3480, 1));
-    out.put(slots(s, Table::MissionOptions, 1));
-    out.put(slots(s, Table::Shipgroups, ns));
-    out.put(slots(s, Table::Messages, nm));
-    for (int t = 0; t < kTeams; ++t) {
-        out.put(3);
-        out.put(0);
-        out.put(s.slot(Table::GlobalGoals, t).subspan(2));
+    for (const Section& part : sectionsAfterHeader(ns, nm)) {
+        switch (part.kind) {
+            case Kind::Records: out.put(slots(s, part.table, part.count)); break;
+            case Kind::GlobalGoals:
+                for (int t = 0; t < part.count; ++t) {
+                    out.put(3);
+                    out.put(0);
+                    out.put(s.slot(part.table, t).subspan(2));
+                }
+                break;
+            case Kind::Counted: writeCountedStrings(out, s, part.table); break;
+            case Kind::Short: writeShortStrings(out, s, part.table, part.count); break;
+        }
     }
-    out.put(slots(s, Table::Teams, kTeams));
-    out.put(slots(s, Table::Briefing1, 1));
-    writeCountedStrings(out, s, Table::Briefing1Tags);
-    writeCountedStrings(out, s, Table::Briefing1Texts);
-    out.put(slots(s, Table::Briefing2, 1));
-    writeCountedStrings(out, s, Table::Briefing2Tags);
-    writeCountedStrings(out, s, Table::Briefing2Texts);
-    out.put(slots(s, Table::Block6268, 1));
-    out.put(slots(s, Table::BriefingTextNotes, 128));
-    out.put(slots(s, Table::MessageNotes, 64));
-    out.put(slots(s, Table::NotesC, 30));
-    out.put(slots(s, Table::NotesD, 40));
-    out.put(slots(s, Table::NotesE, 3));
-    writeShortStrings(out, s, Table::ShipgroupGoalStrings, ns * kShipgroupGoalStrings);
-    writeShortStrings(out, s, Table::GlobalGoalStrings, kGlobalGoalStrings);
-    out.put(slots(s, Table::Block417, 1));
-    writeShortStrings(out, s, Table::OrderStrings, ns * kOrderStrings);
     out.zeros(kGapBytes);
     out.put(s.table(Table::Debriefing));
     out.put(s.table(Table::Hints));
