@@ -10,9 +10,7 @@ namespace quendar::briefing {
 // A briefing ship found under a click: its slot and the craft type and IFF of
 // its latest show command at the time.
 struct PickedShip {
-    int slot = 0;
-    int craftType = 0;
-    int iff = 0;
+    int slot = 0, craftType = 0, iff = 0;
     bool operator==(const PickedShip&) const = default;
 };
 

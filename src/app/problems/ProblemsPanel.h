@@ -19,11 +19,9 @@ namespace quendar::app {
 // region to show), the modeless form that edits the field, the order to show
 // in it, a menu command that opens a mission-wide form, or a briefing time.
 struct ProblemTarget {
-    int shipgroup = -1;
-    int region = -1;
+    int shipgroup = -1, region = -1;
     std::string form;
-    int orderRegion = -1;
-    int orderSlot = -1;
+    int orderRegion = -1, orderSlot = -1;
     int command = 0;
     bool briefing = false;
     int briefingTime = -1;  // -1: the briefing as a whole, its time stays
