@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "map/KeptFrame.h"
 #include "map/MapRenderer.h"
 #include "map/Panning.h"
 #include "map/RasterCanvas.h"
@@ -18,6 +19,7 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include "ui/MapFrame.h"
 #include "ui/QPainterCanvas.h"
 #endif
 

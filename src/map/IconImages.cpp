@@ -87,7 +87,12 @@ const IconImage& IconImageCache::get(const IconTable& table, int number, int iff
         IconImage img = renderIconImage(table.icon(number), iffKey, zoomKey);
         const size_t size = img.image.pixels.size() * sizeof(uint32_t) +
                             img.runs.runs.size() * sizeof(ImageRuns::Run) + sizeof(IconImage);
-        if (m_bytes + size > kByteLimit) clear();
+        if (m_bytes + size > kByteLimit) {
+            m_old.merge(m_images);
+            m_images.clear();
+            m_bytes = 0;
+            ++m_generation;
+        }
         m_bytes += size;
         it = m_images.emplace(key, std::move(img)).first;
     }

@@ -47,7 +47,9 @@ IconImage renderIconImage(const CraftIcon& icon, int iff, int zoom);
 // cache must be cleared when the icon table changes. A long session visits many
 // zooms, so the cache starts afresh when its images pass `kByteLimit`; a full
 // map of one zoom is far below that. A reference from get() stays valid until
-// the next get() or clear().
+// clear() or the next startPaint(): the images put aside when the cache starts
+// afresh are kept until then, because a paint may be kept as a list of calls
+// that refer to them.
 class IconImageCache {
 public:
     static constexpr size_t kByteLimit = size_t{48} << 20;
@@ -55,14 +57,22 @@ public:
     const IconImage& get(const IconTable& table, int number, int iff, int zoom);
     void clear() {
         m_images.clear();
+        m_old.clear();
         m_bytes = 0;
+        ++m_generation;
     }
+    // Frees the images put aside by the last fresh start.
+    void startPaint() { m_old.clear(); }
     size_t size() const { return m_images.size(); }
     size_t bytes() const { return m_bytes; }
+    // Changes whenever images may have been freed.
+    int generation() const { return m_generation; }
 
 private:
     std::unordered_map<uint32_t, IconImage> m_images;
+    std::unordered_map<uint32_t, IconImage> m_old;
     size_t m_bytes = 0;
+    int m_generation = 0;
 };
 
 }  // namespace quendar::map

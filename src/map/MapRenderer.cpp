@@ -67,9 +67,11 @@ void MapRenderer::setBriefingPictures(core::RgbaImage technicalData,
                                       core::RgbaImage regionChange) {
     m_technicalData = std::move(technicalData);
     m_regionChange = std::move(regionChange);
+    ++m_pictureGeneration;
 }
 
 void MapRenderer::paint(Canvas& c, const PaintInput& in) {
+    m_cache.startPaint();
     c.fill(in.switches.briefingMode ? rgb(0, 0, 80) : rgb(0, 0, 0));
     paintGrid(c, in);
     if (in.view.centreMode() == 0) paintAxes(c, in);

@@ -66,6 +66,9 @@ public:
     void setBriefingPictures(core::RgbaImage technicalData, core::RgbaImage regionChange);
     // Call after the icon table has changed.
     void iconsChanged() { m_cache.clear(); }
+    // Changes whenever an image drawn by an earlier paint may have changed or
+    // been freed (a frame kept from it can then not be reused).
+    int imageGeneration() const { return m_pictureGeneration + m_cache.generation(); }
 
     static GridValues gridValues(const core::DisplaySettings& s, int zoom);
 
@@ -85,6 +88,7 @@ private:
     IconImageCache m_cache;
     core::RgbaImage m_technicalData;
     core::RgbaImage m_regionChange;
+    int m_pictureGeneration = 0;
 };
 
 }  // namespace quendar::map

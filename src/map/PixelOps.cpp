@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace quendar::map {
@@ -22,6 +23,8 @@ long long ceilDiv(long long a, long long b) { return -floorDiv(-a, b); }
 // Walks i = lo..hi; the minor coordinate of step i is (acc + i * slope) >> 16.
 // `majorStep` is the pointer step along the major axis; a step along the minor
 // axis is a row (`stride`) for lines that run across, one pixel otherwise.
+// Lines that run across put four steps that stay on one row (most of them: the
+// map's paths are long and flat) as one store of four neighbouring pixels.
 template <bool Dashed, bool XMajor>
 void walk(uint32_t* origin, long long lo, long long hi, long long acc, long long slope,
           long long majorStep, long long stride, uint32_t colour) {
@@ -32,11 +35,32 @@ void walk(uint32_t* origin, long long lo, long long hi, long long acc, long long
         else
             origin[i * majorStep + (a >> 16)] = colour;
     };
+    // Steps i .. i + 3.
+    auto four = [&](long long i) {
+        if constexpr (XMajor) {
+            const long long a = acc + i * slope;
+            if ((a >> 16) == ((a + 3 * slope) >> 16)) {
+                uint32_t* p = origin + i * majorStep + (a >> 16) * stride;
+                if (majorStep < 0) p -= 3;
+                const uint32_t quad[4] = {colour, colour, colour, colour};
+                std::memcpy(p, quad, sizeof quad);
+                return;
+            }
+        }
+        put(i), put(i + 1), put(i + 2), put(i + 3);
+    };
     if constexpr (!Dashed) {
-        for (long long i = lo; i <= hi; ++i) put(i);
+        long long i = lo;
+        for (; i + 3 <= hi; i += 4) four(i);
+        for (; i <= hi; ++i) put(i);
     } else {
         // Whole dashes: runs of kDashOn steps every kDashPeriod, cut to [lo, hi].
+        static_assert(kDashOn == 4);
         for (long long start = lo - lo % kDashPeriod; start <= hi; start += kDashPeriod) {
+            if (start >= lo && start + kDashOn - 1 <= hi) {
+                four(start);
+                continue;
+            }
             const long long from = std::max(start, lo), to = std::min(start + kDashOn - 1, hi);
             for (long long i = from; i <= to; ++i) put(i);
         }

@@ -33,7 +33,6 @@
 #include "ui/QtClipboard.h"
 #include "ui/OrdersWizardWindow.h"
 #include "ui/ProblemsDock.h"
-#include "ui/QPainterCanvas.h"
 #include "ui/QtPlaybackTimer.h"
 #include "ui/StartPictures.h"
 #include "ui/ToolbarIcons.h"
@@ -431,9 +430,9 @@ QLabel* CMainFrame::pane(Pane p) const {
     return it == m_panes.end() ? nullptr : it->second;
 }
 
+// The map is painted into the window's kept picture, which then goes on screen.
 void CMainFrame::paintMap(QPainter& p, const QSize& size) {
     if (size.isEmpty()) return;
-    QPainterCanvas canvas(p, size.width(), size.height());
     map::PaintInput in{m_editor.store, m_editor.settings, m_editor.mapView, m_editor.viewSwitches, nullptr};
     // In briefing mode the briefing at its current time, worked out afresh.
     briefing::BriefingView view;
@@ -445,7 +444,7 @@ void CMainFrame::paintMap(QPainter& p, const QSize& size) {
     }
     const map::SelectionMarks marks = m_mapTools->selection().marks();
     in.selection = &marks;
-    m_renderer->paint(canvas, in);
+    p.drawImage(0, 0, m_mapWindow->frame().paint(*m_renderer, in, size));
 }
 
 void CMainFrame::showAbout() {

@@ -7,6 +7,7 @@
 #include "app/mapedit/MapSelection.h"
 #include "map/MapView.h"
 #include "map/PointerEvent.h"
+#include "ui/MapFrame.h"
 
 class QTimer;
 
@@ -42,6 +43,8 @@ class MapWindow : public QAbstractScrollArea {
     void syncScrollBars();
     // Applies a size notification without a real resize (after zoom steps).
     void sizeNotification();
+    // The picture kept between paints, which `paintMap` paints into.
+    MapFrame& frame() { return m_frame; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -65,6 +68,7 @@ class MapWindow : public QAbstractScrollArea {
     void afterLogic();
 
     map::MapView& m_view;
+    MapFrame m_frame;
     QTimer* m_dragTimer = nullptr;
     QTimer* m_hoverTimer = nullptr;
     bool m_mouseInside = false;  // the last mouse move was over the map

@@ -139,21 +139,46 @@ void QPainterCanvas::setPixel(int x, int y, map::Colour colour) {
     applyPen();
 }
 
+void QPainterCanvas::useFont(const map::Font& font) {
+    QPainter& p = painter();
+    if (m_fontSet && font == m_font) return;
+    m_font = font;
+    m_fontSet = true;
+    QFont f = p.font();
+    if (!font.family.empty()) f.setFamily(QString::fromStdString(font.family));
+    if (font.pointSize > 0) f.setPointSize(font.pointSize);
+    p.setFont(f);
+}
+
 void QPainterCanvas::text(int x, int y, std::string_view text, map::Colour colour,
                           const map::Font& font) {
     QPainter& p = painter();
-    if (!m_fontSet || !(font == m_font)) {
-        m_font = font;
-        m_fontSet = true;
-        QFont f = p.font();
-        if (!font.family.empty()) f.setFamily(QString::fromStdString(font.family));
-        if (font.pointSize > 0) f.setPointSize(font.pointSize);
-        p.setFont(f);
-    }
+    useFont(font);
     p.setPen(toQColor(colour));
     p.drawText(x, y + p.fontMetrics().ascent(),
                QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
     applyPen();
+}
+
+void QPainterCanvas::text(int x, int y, std::string_view text, map::Colour colour,
+                          const map::Font& font, const map::Rect& clip) {
+    QPainter& p = painter();
+    p.setClipRect(QRect(clip.x1, clip.y1, clip.x2 - clip.x1, clip.y2 - clip.y1));
+    this->text(x, y, text, colour, font);
+    p.setClipping(false);
+}
+
+// The glyphs' box, with room for the smoothed edges and for glyphs that reach
+// beyond their advance.
+map::Rect QPainterCanvas::textBounds(int x, int y, std::string_view text, const map::Font& font) {
+    useFont(font);
+    const QFontMetrics fm = painter().fontMetrics();
+    const QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    const QRect r = fm.boundingRect(s).translated(x, y + fm.ascent());
+    const int m = 2 + fm.height() / 4;
+    return {std::min(r.left(), x) - m, std::min(r.top(), y) - m,
+            std::max(r.right() + 1, x + fm.horizontalAdvance(s)) + m,
+            std::max(r.bottom() + 1, y + fm.height()) + m};
 }
 
 // The pixels are wrapped, not copied: every image of the map is premultiplied

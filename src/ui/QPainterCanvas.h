@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "map/Canvas.h"
+#include "map/DisplayList.h"
 #include "map/PixelOps.h"
 
 namespace quendar::ui {
@@ -21,7 +22,9 @@ namespace quendar::ui {
 //
 // On any other paint device (through a QPainter the caller opened) everything
 // is drawn by QPainter, aliased. Texts are 8-bit characters shown as Latin-1.
-class QPainterCanvas : public map::Canvas {
+// As the text painter of a replayed paint it draws texts clipped to a
+// rectangle and tells where a text lands.
+class QPainterCanvas : public map::Canvas, public map::TextPainter {
 public:
     QPainterCanvas(QPainter& painter, int width, int height);
     explicit QPainterCanvas(QImage& image);
@@ -41,8 +44,13 @@ public:
     void drawImage(int x, int y, const core::RgbaImage& image) override;
     void drawImage(int x, int y, const core::RgbaImage& image, const map::ImageRuns& runs) override;
 
+    void text(int x, int y, std::string_view text, map::Colour colour, const map::Font& font,
+              const map::Rect& clip) override;
+    map::Rect textBounds(int x, int y, std::string_view text, const map::Font& font) override;
+
 private:
     QPainter& painter();
+    void useFont(const map::Font& font);
     void applyPen();
 
     std::unique_ptr<QPainter> m_ownPainter;

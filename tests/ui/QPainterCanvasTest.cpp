@@ -9,6 +9,7 @@
 #include "map/RasterCanvas.h"
 #include "mission/ShipgroupRecord.h"
 #include "support/CraftIcons.h"
+#include "ui/MapFrame.h"
 #include "ui/QPainterCanvas.h"
 
 using namespace quendar;
@@ -90,4 +91,41 @@ TEST(QPainterCanvas, PainterBoxesCoverTheSamePixels) {
     EXPECT_EQ(image.pixel(10, 1), 0xFFFF0000u);
     EXPECT_EQ(image.pixel(15, 1), 0xFFFF0000u);
     EXPECT_EQ(image.pixel(16, 1), 0xFF000000u);
+}
+
+// The window's kept frame with real texts (grid, intersect and axis labels,
+// some held to the window's edges): after each scroll step it holds the
+// pixels of a whole paint of the same view.
+TEST(MapFrame, ScrolledFrameEqualsAWholePaintWithTexts) {
+    mission::MissionStore store;
+    core::DisplaySettings settings;
+    settings.showHorizontalLabels = settings.showVerticalLabels = 1;
+    settings.horizontalLabelPosition = 2;
+    map::MapView view;
+    for (int i = 0; i < 7; ++i) view.resize(400, 300);
+    map::ViewSwitches switches;
+    map::IconTable icons;
+    store.shipgroupCount = 6;
+    for (int i = 0; i < 6; ++i) {
+        icons.setIcon(i, patternIcon(30, 24, i));
+        mission::ShipgroupRecord r(store, i);
+        r.set(sg::craftType, static_cast<uint8_t>(i));
+        r.set(sg::iff, static_cast<uint8_t>(i));
+        r.setStartPoint(0, {-200 + i * 70, -120 + i * 45, 0, 1});
+        for (int k = 0; k < 4; ++k) r.setWaypoint(0, 0, k, {-300 + i * 110 + k * 40, 150 - k * 90, 0, 1});
+    }
+    map::MapRenderer renderer(icons);
+    ui::MapFrame kept;
+    const QSize size(400, 300);
+    kept.paint(renderer, {store, settings, view, switches, nullptr}, size);
+    for (const auto& [dx, dy] : {std::pair{10, 0}, {-30, 0}, {0, 10}, {0, -30}, {13, 7}}) {
+        for (int k = 0; k < 3; ++k) {
+            view.setScroll(view.scrollX() + dx, view.scrollY() + dy);
+            const map::PaintInput in{store, settings, view, switches, nullptr};
+            const QImage scrolled = kept.paint(renderer, in, size).copy();
+            ui::MapFrame fresh;
+            EXPECT_EQ(scrolled, fresh.paint(renderer, in, size)) << dx << "," << dy << " step " << k;
+        }
+        EXPECT_NE(kept.kept().drawn().front().area(), 400 * 300) << "the frame was moved";
+    }
 }
