@@ -115,22 +115,19 @@ void MapRenderer::paintGrid(Canvas& c, const PaintInput& in) {
     if (horizontal) forEachLine(v.scrollY(), thickStep, H, [&](int y) { c.line(0, y, W, y); });
 
     const Colour labelColour = pick(kLabel, s.labelColour);
-    if (s.showHorizontalLabels) {
-        const int top = s.horizontalLabelPosition == 1 ? H / 2
-                        : s.horizontalLabelPosition == 2 ? H - 14
-                                                         : 0;
-        forEachLine(v.scrollX(), thickStep, W, [&](int x) {
-            c.text(x, top, std::to_string((v.scrollX() + x) / z), labelColour);
+    // The thick lines' kilometre labels, across at the top, middle or bottom
+    // and down at the left, middle or right; `place` is 0, 1 or 2.
+    auto labels = [&](bool horizontal, int place, int middle, int far) {
+        const int at = place == 1 ? middle : place == 2 ? far : 0;
+        const int scroll = horizontal ? v.scrollX() : v.scrollY();
+        forEachLine(scroll, thickStep, horizontal ? W : H, [&](int p) {
+            const std::string km = std::to_string((scroll + p) / z);
+            if (horizontal) c.text(p, at, km, labelColour);
+            else c.text(at, p, km, labelColour);
         });
-    }
-    if (s.showVerticalLabels) {
-        const int left = s.verticalLabelPosition == 1 ? W / 2
-                         : s.verticalLabelPosition == 2 ? W - 28
-                                                        : 0;
-        forEachLine(v.scrollY(), thickStep, H, [&](int y) {
-            c.text(left, y, std::to_string((v.scrollY() + y) / z), labelColour);
-        });
-    }
+    };
+    if (s.showHorizontalLabels) labels(true, s.horizontalLabelPosition, H / 2, H - 14);
+    if (s.showVerticalLabels) labels(false, s.verticalLabelPosition, W / 2, W - 28);
     // Each grid point gets its "km;km" text and a small open box in the thin
     // pen of the intersect colour (the box is not filled: a filled one would
     // hide the grid crossing it marks).

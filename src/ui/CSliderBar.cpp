@@ -1,8 +1,8 @@
 #include "ui/CSliderBar.h"
 
 #include <algorithm>
-#include <iterator>
-#include <utility>
+
+#include "ui/SliderActions.h"
 
 namespace quendar::ui {
 
@@ -15,16 +15,10 @@ CSliderBar::CSliderBar(const QString& title, QWidget* parent) : QToolBar(title, 
     connect(m_slider, &QAbstractSlider::actionTriggered, this, [this](int action) {
         if (m_moving || !input) return;
         using R = app::SliderRequest;
-        static constexpr std::pair<int, R> kRequests[] = {
-            {QAbstractSlider::SliderSingleStepSub, R::LineLeft},
-            {QAbstractSlider::SliderSingleStepAdd, R::LineRight},
-            {QAbstractSlider::SliderPageStepSub, R::PageLeft},
-            {QAbstractSlider::SliderPageStepAdd, R::PageRight},
-            {QAbstractSlider::SliderMove, R::Thumb}};
-        const auto* hit = std::find_if(std::begin(kRequests), std::end(kRequests),
-                                       [action](const auto& e) { return e.first == action; });
-        if (hit == std::end(kRequests)) return;  // the ends of the bar are no briefing request
-        const R r = hit->second;
+        const auto request =
+            sliderRequest<R>(action, {R::LineLeft, R::LineRight, R::PageLeft, R::PageRight, R::Thumb});
+        if (!request) return;  // the ends of the bar are no briefing request
+        const R r = *request;
         const int shown = input(r, m_slider->sliderPosition());
         m_moving = true;
         m_slider->setSliderPosition(shown);

@@ -10,6 +10,8 @@
 #include <QWheelEvent>
 #include <optional>
 
+#include "ui/SliderActions.h"
+
 namespace quendar::ui {
 
 using map::ScrollAxis;
@@ -71,27 +73,9 @@ void MapWindow::sizeNotification() {
 void MapWindow::onScrollAction(ScrollAxis axis, int action) {
     if (m_syncing) return;
     QScrollBar* bar = axis == ScrollAxis::Horizontal ? horizontalScrollBar() : verticalScrollBar();
-    ScrollRequest req;
-    switch (action) {
-        case QAbstractSlider::SliderSingleStepSub:
-            req = ScrollRequest::LineUp;
-            break;
-        case QAbstractSlider::SliderSingleStepAdd:
-            req = ScrollRequest::LineDown;
-            break;
-        case QAbstractSlider::SliderPageStepSub:
-            req = ScrollRequest::PageUp;
-            break;
-        case QAbstractSlider::SliderPageStepAdd:
-            req = ScrollRequest::PageDown;
-            break;
-        case QAbstractSlider::SliderMove:
-            req = ScrollRequest::ThumbTrack;
-            break;
-        default:
-            req = ScrollRequest::ThumbPosition;
-            break;
-    }
+    using R = ScrollRequest;
+    const R req = sliderRequest<R>(action, {R::LineUp, R::LineDown, R::PageUp, R::PageDown, R::ThumbTrack})
+                      .value_or(R::ThumbPosition);
     m_view.scroll(axis, req, bar->sliderPosition(), locked());
     // The view decides; the bar shows what it decided (also when it refused).
     const int pos = axis == ScrollAxis::Horizontal ? m_view.scrollX() : m_view.scrollY();
