@@ -2,6 +2,7 @@
 
 #include "map/KeptFrame.h"
 #include "mission/ShipgroupRecord.h"
+#include "support/MapScene.h"
 
 using namespace quendar;
 namespace sg = mission::sg;
@@ -34,19 +35,13 @@ map::CraftIcon wedge(int seed) {
     return icon;
 }
 
-struct Scene {
-    mission::MissionStore store;
-    core::DisplaySettings settings;
-    map::MapView view;
-    map::ViewSwitches switches;
-    map::IconTable icons;
-    map::MapRenderer renderer{icons};
+struct Scene : quendar::testing::MapScene {
 
     // Shipgroups with icons and paths spread over the window and beyond its
     // edges (points that leave the window on the left or at the top change
     // their pixel position with the scroll), every kind of label on.
     explicit Scene(int zoom) {
-        for (int i = 0; i < map::MapView::kCentringNotifications; ++i) view.resize(320, 200);
+        sizeView(320, 200);
         while (view.zoom() < zoom) view.wheel(1, false);
         while (view.zoom() > zoom) view.wheel(-1, false);
         view.centre(false);

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/mapedit/MapTools.h"
+#include "MapToolsFixture.h"
 #include "mission/NewMission.h"
 #include "mission/ShipgroupRecord.h"
 #include "support/ScriptedUi.h"
@@ -14,20 +14,9 @@ using mission::Table;
 
 namespace {
 
-struct HyperbuoyTest : ::testing::Test {
-    app::Editor editor;
-    quendar::testing::ScriptedPrompter prompter;
-    app::MapTools tools{editor, prompter};
-    app::CommandTable commands;
-    std::vector<int> events;
-    core::Notifier<int>::Connection conn;
-
+struct HyperbuoyTest : quendar::testing::MapToolsFixture {
     void SetUp() override {
-        mission::resetToNewMission(editor.store);
-        for (int i = 0; i < map::MapView::kCentringNotifications; ++i)
-            editor.mapView.resize(800, 600);
-        conn = editor.shipgroupEvents.connect([this](int c) { events.push_back(c); });
-        tools.bindCommands(commands);
+        MapToolsFixture::SetUp();
         const char* names[4] = {"Alder Reach", "Brine Gap", "Cinder Shoal", "Dusk Verge"};
         for (int r = 0; r < 4; ++r) editor.store.setText(Table::RegionNames, r, 0, 16, names[r]);
     }

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/mapedit/MapTools.h"
+#include "MapToolsFixture.h"
 #include "mission/NewMission.h"
 #include "mission/ShipgroupRecord.h"
 #include "support/ScriptedUi.h"
@@ -17,24 +17,13 @@ namespace {
 
 // A new mission on an 800 × 600 map at zoom 100 with the origin in the
 // middle: pixel (400, 300) is position (0, 0) and every pixel is 1.6 units.
-struct MapToolsTest : ::testing::Test {
-    app::Editor editor;
-    quendar::testing::ScriptedPrompter prompter;
-    MapTools tools{editor, prompter};
-    app::CommandTable commands;
-    std::vector<int> events;
+struct MapToolsTest : quendar::testing::MapToolsFixture {
     int repaints = 0, basics = 0, moves = 0;
-    core::Notifier<int>::Connection conn;
 
-    void SetUp() override {
-        mission::resetToNewMission(editor.store);
-        for (int i = 0; i < map::MapView::kCentringNotifications; ++i)
-            editor.mapView.resize(800, 600);
-        conn = editor.shipgroupEvents.connect([this](int c) { events.push_back(c); });
+    void hook() override {
         tools.repaint = [this] { ++repaints; };
         tools.openBasic = [this] { ++basics; };
         tools.mouseMoved = [this] { ++moves; };
-        tools.bindCommands(commands);
     }
     void send(PointerAction a, PointerButton b, int x, int y, bool shift = false,
               bool control = false) {

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/mapedit/MapTools.h"
+#include "mission/NewMission.h"
+#include "support/ScriptedUi.h"
+
+namespace quendar::testing {
+
+// The map tools over a new mission on an 800 × 600 map at zoom 100 with the
+// origin in the middle, their commands bound, the shipgroup events recorded.
+struct MapToolsFixture : ::testing::Test {
+    app::Editor editor;
+    ScriptedPrompter prompter;
+    app::MapTools tools{editor, prompter};
+    app::CommandTable commands;
+    std::vector<int> events;
+    core::Notifier<int>::Connection conn;
+
+    void SetUp() override {
+        mission::resetToNewMission(editor.store);
+        for (int i = 0; i < map::MapView::kCentringNotifications; ++i)
+            editor.mapView.resize(800, 600);
+        conn = editor.shipgroupEvents.connect([this](int c) { events.push_back(c); });
+        hook();
+        tools.bindCommands(commands);
+    }
+    // Sets the tools' hooks before their commands are bound.
+    virtual void hook() {}
+};
+
+}  // namespace quendar::testing
