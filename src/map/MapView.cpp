@@ -52,13 +52,6 @@ int MapView::component(const mission::Point3& p, int axis) {
     return axis == 0 ? p.x : axis == 1 ? p.y : p.z;
 }
 
-int MapView::windowX(int16_t horizontal) const {
-    return static_cast<int>(km(horizontal) * m_zoom - m_scrollX);
-}
-
-int MapView::windowY(int16_t vertical) const {
-    return static_cast<int>(km(vertical) * m_zoom - m_scrollY);
-}
 
 PixelPoint MapView::project(const mission::Point3& p, int projection) const {
     return {windowX(static_cast<int16_t>(component(p, horizontalAxis(projection)))),

@@ -81,8 +81,13 @@ public:
     static int component(const mission::Point3& p, int axis);
     // Map pixel (km × zoom, before the scroll) and window pixel of a position.
     double mapPixel(int16_t position) const { return km(position) * m_zoom; }
-    int windowX(int16_t horizontal) const;
-    int windowY(int16_t vertical) const;
+    // km × zoom − scroll truncated towards zero, worked out exactly: in
+    // floating point a product that should be whole can fall just below it,
+    // and then the point would sit one pixel left of (or above) its place at
+    // some scroll positions and not at others, wobbling against the grid
+    // while the map is dragged.
+    int windowX(int16_t horizontal) const { return windowPixel(horizontal, m_scrollX); }
+    int windowY(int16_t vertical) const { return windowPixel(vertical, m_scrollY); }
     PixelPoint project(const mission::Point3& p, int projection) const;
     // Window pixel to mission units; the two quotients are truncated apart.
     int16_t positionFromX(int clientX) const;
@@ -141,6 +146,9 @@ public:
     void applyBriefingView(int zoom, int x, int y, int region);
 
 private:
+    int windowPixel(int16_t position, int scroll) const {
+        return static_cast<int>((1LL * position * m_zoom - 160LL * scroll) / 160);
+    }
     void applyZoomStep(int step, bool allowed);
     int withinRange(ScrollRange r, int pos) const;
 
