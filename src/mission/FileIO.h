@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "mission/LargeBlock.h"
+
 namespace quendar::mission {
 
 struct FileError {
@@ -74,7 +76,7 @@ public:
     const FileIdentity& identity() const { return m_identity; }
 
 private:
-    std::unique_ptr<uint8_t[]> m_data;  // not cleared first: every byte kept is read
+    LargeBlock m_data;  // not cleared first: every byte kept is read
     size_t m_size = 0;
     bool m_shrank = false;
     bool m_changed = false;
