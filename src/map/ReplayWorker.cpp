@@ -1,5 +1,7 @@
 #include "map/ReplayWorker.h"
 
+#include <system_error>
+
 namespace quendar::map {
 
 ReplayWorker::~ReplayWorker() {
@@ -17,7 +19,15 @@ void ReplayWorker::replay(const DisplayList& list, PixelBuffer target,
                           TextPainter* workerTexts) {
     long long pixels = 0;
     for (const Rect& r : places) pixels += r.area();
-    if (!workerTexts || pixels < m_leastPixels || std::thread::hardware_concurrency() < 2) {
+    if (workerTexts && pixels >= m_leastPixels && !m_thread.joinable() && !m_noThread) {
+        // A system out of threads keeps painting on the calling thread.
+        try {
+            if (std::thread::hardware_concurrency() >= 2) m_thread = std::thread([this] { run(); });
+        } catch (const std::system_error&) {
+        }
+        m_noThread = !m_thread.joinable();
+    }
+    if (!workerTexts || pixels < m_leastPixels || !m_thread.joinable()) {
         for (const Rect& r : places) list.replay(target, r, texts);
         return;
     }
@@ -34,12 +44,17 @@ void ReplayWorker::replay(const DisplayList& list, PixelBuffer target,
         m_target = target;
         m_texts = workerTexts;
         m_busy = true;
-        if (!m_thread.joinable()) m_thread = std::thread([this] { run(); });
     }
     m_wake.notify_one();
+    // The worker is waited for however the upper halves end: it reads the list and the pixels.
+    struct Join {
+        ReplayWorker& w;
+        ~Join() {
+            std::unique_lock lock(w.m_mutex);
+            w.m_done.wait(lock, [this] { return !w.m_busy; });
+        }
+    } join{*this};
     for (const Rect& r : upper) list.replay(target, r, texts);
-    std::unique_lock lock(m_mutex);
-    m_done.wait(lock, [this] { return !m_busy; });
 }
 
 void ReplayWorker::run() {

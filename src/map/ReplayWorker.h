@@ -40,7 +40,8 @@ private:
     PixelBuffer m_target;
     std::vector<Rect> m_places;
     TextPainter* m_texts = nullptr;
-    std::thread m_thread;  // started on first use
+    bool m_noThread = false;  // one processor, or no thread could be started
+    std::thread m_thread;     // started on first use
 };
 
 }  // namespace quendar::map
