@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "mission/FileIO.h"
+
 namespace quendar::core {
 class Prompter;
 }
@@ -90,7 +92,7 @@ private:
     };
     mutable std::array<CraftIcon, kSlots> m_icons;
     mutable std::array<Waiting, kSlots> m_waiting{};
-    std::unique_ptr<uint8_t[]> m_file;
+    mission::ByteBuffer m_file;
     size_t m_fileSize = 0;
     bool m_available = false;
 };

@@ -1,6 +1,7 @@
 #include "mission/FileIO.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,8 @@
 #include <cerrno>
 #include <climits>
 #include <memory>
+#include <new>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -81,6 +84,24 @@ std::optional<FileIdentity> identityOf(const std::string& path) {
     return identityFrom(st);
 }
 
+void FreeBytes::operator()(uint8_t* p) const { std::free(p); }
+
+ByteBuffer allocateBytes(size_t size) {
+    constexpr size_t kLargePage = size_t{2} << 20;
+    void* p = nullptr;
+    if (size >= kLargePage / 2) {
+        const size_t rounded = (size + kLargePage - 1) / kLargePage * kLargePage;
+        p = std::aligned_alloc(kLargePage, rounded);
+#ifdef MADV_HUGEPAGE
+        if (p) ::madvise(p, rounded, MADV_HUGEPAGE);  // a hint; without it small pages serve
+#endif
+    } else {
+        p = std::malloc(std::max<size_t>(size, 1));
+    }
+    if (!p) throw std::bad_alloc();
+    return ByteBuffer(static_cast<uint8_t*>(p));
+}
+
 std::optional<FileBytes> FileBytes::open(const std::string& path, FileError* error,
                                          const ReadHooks& hooks) {
     // Opened without waiting: a pipe with no writer would otherwise hold the
@@ -109,7 +130,7 @@ std::optional<FileBytes> FileBytes::open(const std::string& path, FileError* err
     const size_t hint = static_cast<size_t>(st.st_size);
     FileBytes out;
     size_t capacity = hint + 1;
-    auto buffer = std::make_unique_for_overwrite<uint8_t[]>(capacity);
+    auto buffer = allocateBytes(capacity);
     size_t got = 0;
     for (;;) {
         if (got == capacity) {
@@ -119,7 +140,7 @@ std::optional<FileBytes> FileBytes::open(const std::string& path, FileError* err
             }
             const size_t larger =
                 std::min(std::max(capacity * 2, size_t{1} << 16), kMaxReadBytes + 1);
-            auto grown = std::make_unique_for_overwrite<uint8_t[]>(larger);
+            auto grown = allocateBytes(larger);
             std::memcpy(grown.get(), buffer.get(), got);
             buffer = std::move(grown);
             capacity = larger;
