@@ -34,8 +34,9 @@ BENCHMARK(BM_Paint_Worst_Zoom60)->Unit(benchmark::kMillisecond);
 // One step of the right-button drag timer while the mouse rests at an edge:
 // the scroll moves by 10 pixels and the map is painted again as the window
 // does it, into its kept frame (moved, and drawn where something came into
-// view or changed). The edge alternates between left and right so that the
-// view stays over the mission.
+// view or changed). The mouse rests 24 steps at the right edge, then 24 at
+// the left one, so that the view stays over the mission and the frame also
+// reaches the edge of its image now and then, as in a long drag.
 void BM_PanStep_Worst(benchmark::State& state) {
     WorstCase w(240);
     map::Panning pan;
@@ -55,11 +56,11 @@ void BM_PanStep_Worst(benchmark::State& state) {
     };
 #endif
     paint();
-    bool left = true;
+    int step = 0;
     for (auto _ : state) {
         state.PauseTiming();
+        const bool left = (step++ / 24) % 2 == 1;
         pan.press(left ? 5 : kWidth - 5, kHeight / 2, true);
-        left = !left;
         state.ResumeTiming();
         if (pan.tick(w.view)) paint();
         benchmark::ClobberMemory();

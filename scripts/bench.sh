@@ -38,7 +38,9 @@ tool="$build/tools/quendar-tool"
 "$tool" --craft-list "$craft" resave "$work/largest.tie" "$work/out.tie"
 cmp "$work/largest.tie" "$work/out.tie" && echo "resave output equals its input"
 echo "largest mission: $(stat -c %s "$work/largest.tie") bytes"
-# Both commands side by side, interleaved by hyperfine's runs, medians compared.
+# Both commands in one hyperfine run (all runs of cp, then all of resave; each
+# replaces a file that exists after the warm-up), medians compared. cp does not
+# force its copy to disk; a resave does (see PendingFile::commit).
 hyperfine -N --warmup 5 --runs "${RUNS:-60}" --export-json "$work/times.json" \
     "cp $work/largest.tie $work/copy.tie" \
     "$tool --craft-list $craft resave $work/largest.tie $work/out.tie" >/dev/null

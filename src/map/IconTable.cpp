@@ -53,7 +53,7 @@ void IconTable::setIcon(int number, CraftIcon icon) {
 }
 
 IconLoadResult IconTable::load(std::span<const uint8_t> file) {
-    auto copy = mission::allocateBytes(file.size());
+    auto copy = mission::allocateBlock(file.size());
     if (!file.empty()) std::memcpy(copy.get(), file.data(), file.size());
     clear();
     m_file = std::move(copy);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "mission/FileIO.h"
+#include "mission/LargeBlock.h"
 
 namespace quendar::core {
 class Prompter;
@@ -92,7 +92,7 @@ private:
     };
     mutable std::array<CraftIcon, kSlots> m_icons;
     mutable std::array<Waiting, kSlots> m_waiting{};
-    mission::ByteBuffer m_file;
+    mission::LargeBlock m_file;
     size_t m_fileSize = 0;
     bool m_available = false;
 };

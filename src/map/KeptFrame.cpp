@@ -24,16 +24,26 @@ void scrollPixels(PixelBuffer& frame, int dx, int dy) {
         for (int y = 0; y < H + dy; ++y) move(y);
 }
 
-KeptFrame::Paint KeptFrame::paint(MapRenderer& renderer, const PaintInput& in, PixelBuffer frame,
-                                  TextPainter& texts) {
-    const int W = frame.width, H = frame.height;
+PixelBuffer KeptFrame::frameIn(const PixelBuffer& area) const {
+    return {area.bits + static_cast<size_t>(m_originY) * area.stride + m_originX,
+            std::min(m_width, area.width - m_originX), std::min(m_height, area.height - m_originY),
+            area.stride};
+}
+
+KeptFrame::Paint KeptFrame::paint(MapRenderer& renderer, const PaintInput& in, PixelBuffer area,
+                                  int width, int height, TextPainter& texts,
+                                  TextPainter* workerTexts) {
+    const int W = std::clamp(width, 0, area.width), H = std::clamp(height, 0, area.height);
+    const int lastWidth = m_width, lastHeight = m_height;
+    m_width = W, m_height = H;
     m_next.reset(W, H, &texts);
     renderer.paint(m_next, in);
     const Rect whole{0, 0, W, H};
     // The content moves against the scroll.
     const long long dx = 1LL * m_scrollX - in.view.scrollX();
     const long long dy = 1LL * m_scrollY - in.view.scrollY();
-    bool scrolled = m_valid && m_last.width() == W && m_last.height() == H &&
+    bool scrolled = m_valid && lastWidth == W && lastHeight == H &&
+                    m_areaWidth == area.width && m_areaHeight == area.height &&
                     m_generation == renderer.imageGeneration() && m_last.movable() &&
                     m_next.movable() && std::llabs(dx) < W && std::llabs(dy) < H;
     m_drawn.clear();
@@ -44,22 +54,33 @@ KeptFrame::Paint KeptFrame::paint(MapRenderer& renderer, const PaintInput& in, P
         if (dx < 0) m_drawn.push_back({W + static_cast<int>(dx), 0, W, H});
         if (dy > 0) m_drawn.push_back({0, 0, W, static_cast<int>(dy)});
         if (dy < 0) m_drawn.push_back({0, H + static_cast<int>(dy), W, H});
-        long long area = 0;
-        for (const Rect& r : m_drawn) area += r.area();
-        scrolled = area <= whole.area() / 2;
+        long long drawnArea = 0;
+        for (const Rect& r : m_drawn) drawnArea += r.area();
+        scrolled = drawnArea <= whole.area() / 2;
     }
+    // Where the frame goes: moved against the content, or back to the
+    // middle of the area with the area's pixels moved along.
+    const int middleX = (area.width - W) / 2, middleY = (area.height - H) / 2;
     if (scrolled) {
-        scrollPixels(frame, static_cast<int>(dx), static_cast<int>(dy));
-        for (const Rect& r : m_drawn) m_next.replay(frame, r, &texts);
+        const long long x = m_originX - dx, y = m_originY - dy;
+        if (x >= 0 && y >= 0 && x <= area.width - W && y <= area.height - H) {
+            m_originX = static_cast<int>(x), m_originY = static_cast<int>(y);
+        } else {
+            scrollPixels(area, static_cast<int>(middleX - x), static_cast<int>(middleY - y));
+            m_originX = middleX, m_originY = middleY;
+        }
     } else {
+        m_originX = middleX, m_originY = middleY;
         m_drawn.assign(1, whole);
-        m_next.replay(frame, whole, &texts);
     }
+    const PixelBuffer frame = frameIn(area);
+    m_worker.replay(m_next, frame, m_drawn, &texts, workerTexts);
     std::swap(m_last, m_next);
     m_valid = true;
     m_scrollX = in.view.scrollX();
     m_scrollY = in.view.scrollY();
     m_generation = renderer.imageGeneration();
+    m_areaWidth = area.width, m_areaHeight = area.height;
     return scrolled ? Paint::Scrolled : Paint::Whole;
 }
 

@@ -2,6 +2,7 @@
 
 #include "map/DisplayList.h"
 #include "map/MapRenderer.h"
+#include "map/ReplayWorker.h"
 
 namespace quendar::map {
 
@@ -21,8 +22,25 @@ public:
     enum class Paint { Whole, Scrolled };
 
     // Paints `in` into `frame` (the view's size), whose pixels must be those
-    // of the last paint through this object. `texts` draws the texts.
-    Paint paint(MapRenderer& renderer, const PaintInput& in, PixelBuffer frame, TextPainter& texts);
+    // of the last paint through this object. `texts` draws the texts; with
+    // `workerTexts` (which must draw the same texts into the same pixels from
+    // another thread) large places are drawn by two threads.
+    Paint paint(MapRenderer& renderer, const PaintInput& in, PixelBuffer frame, TextPainter& texts,
+                TextPainter* workerTexts = nullptr) {
+        return paint(renderer, in, frame, frame.width, frame.height, texts, workerTexts);
+    }
+    // The same with a frame of width × height lying somewhere in a larger
+    // `area` (whose pixels must be those left by the last paint): a scroll
+    // then moves the frame's place in the area instead of its pixels, until
+    // the frame would leave the area; then the area's pixels are moved once
+    // so that the frame lies in its middle again. `texts` draws in frame
+    // coordinates; origin() says where the frame lies.
+    Paint paint(MapRenderer& renderer, const PaintInput& in, PixelBuffer area, int width,
+                int height, TextPainter& texts, TextPainter* workerTexts = nullptr);
+    // The frame's top-left pixel in the area, and the frame itself.
+    int originX() const { return m_originX; }
+    int originY() const { return m_originY; }
+    PixelBuffer frameIn(const PixelBuffer& area) const;
     // The next paint draws the whole frame.
     void invalidate() { m_valid = false; }
     // The places the last paint drew (the whole frame for a whole paint).
@@ -35,7 +53,14 @@ private:
     int m_scrollX = 0;
     int m_scrollY = 0;
     int m_generation = 0;
+    int m_width = 0;  // of the frame
+    int m_height = 0;
+    int m_originX = 0;
+    int m_originY = 0;
+    int m_areaWidth = 0;
+    int m_areaHeight = 0;
     std::vector<Rect> m_drawn;
+    ReplayWorker m_worker;
 };
 
 }  // namespace quendar::map

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <span>
 
 #include "map/MapRenderer.h"
 #include "mission/ShipgroupRecord.h"
@@ -11,11 +12,23 @@ namespace sg = mission::sg;
 
 namespace {
 
-mission::Point3 readPoint(const mission::MissionStore& store, int shipgroup, int offset) {
-    return {store.signedWord(Table::Shipgroups, shipgroup, offset),
-            store.signedWord(Table::Shipgroups, shipgroup, offset + 2),
-            store.signedWord(Table::Shipgroups, shipgroup, offset + 4),
-            store.byte(Table::Shipgroups, shipgroup, offset + 6)};
+// A shipgroup record read in place (the map reads a few hundred fields of
+// every record on each paint); a field beyond the record reads as zeros.
+struct RecordView {
+    std::span<const uint8_t> bytes;
+    uint8_t byte(int offset) const {
+        return offset >= 0 && static_cast<size_t>(offset) < bytes.size() ? bytes[offset] : 0;
+    }
+    int16_t word(int offset) const {
+        return static_cast<int16_t>(byte(offset) | (byte(offset + 1) << 8));
+    }
+    mission::Point3 point(int offset) const {
+        return {word(offset), word(offset + 2), word(offset + 4), byte(offset + 6)};
+    }
+};
+
+RecordView record(const mission::MissionStore& store, int shipgroup) {
+    return {store.slot(Table::Shipgroups, shipgroup)};
 }
 
 int shipgroupCount(const mission::MissionStore& store) {
@@ -36,16 +49,17 @@ void MapRenderer::paintMissionLayer(Canvas& c, const PaintInput& in) {
 
     // Icons, in index order.
     for (int i = 0; i < count; ++i) {
-        if (store.byte(Table::Shipgroups, i, sg::startPointRegion) != region) continue;
-        const int type = store.byte(Table::Shipgroups, i, sg::craftType);
+        const RecordView r = record(store, i);
+        if (r.byte(sg::startPointRegion) != region) continue;
+        const int type = r.byte(sg::craftType);
         if (type == kBackdropCraftType && !in.switches.showBackdrops) continue;
-        const mission::Point3 p = readPoint(store, i, sg::startPointOffset(0));
+        const mission::Point3 p = r.point(sg::startPointOffset(0));
         const auto hv = static_cast<int16_t>(MapView::component(p, hAxis));
         const auto vv = static_cast<int16_t>(MapView::component(p, vAxis));
         const double mx = v.mapPixel(hv), my = v.mapPixel(vv);
         if (mx < v.scrollX() - W / 2 || mx > v.scrollX() + W) continue;
         if (my < v.scrollY() - H / 2 || my > v.scrollY() + 2 * H) continue;
-        drawIcon(c, type, store.byte(Table::Shipgroups, i, sg::iff), v.zoom(), v.windowX(hv),
+        drawIcon(c, type, r.byte(sg::iff), v.zoom(), v.windowX(hv),
                  v.windowY(vv));
     }
 
@@ -58,7 +72,7 @@ void MapRenderer::paintMissionLayer(Canvas& c, const PaintInput& in) {
         paintPath(c, in, current, order, PenStyle::Solid);
     for (int i = 0; i < count; ++i) {
         if (i == current) continue;
-        const int iff = store.byte(Table::Shipgroups, i, sg::iff);
+        const int iff = record(store, i).byte(sg::iff);
         if (iff > 5 || !in.switches.showIffWaypoints[iff]) continue;
         for (int o = 1; o <= 4; ++o)
             if (in.switches.showOrderWaypoints[o - 1]) paintPath(c, in, i, o, PenStyle::Dashed);
@@ -70,22 +84,21 @@ void MapRenderer::paintMissionLayer(Canvas& c, const PaintInput& in) {
 // before it. Segments go first so that the circles sit on top of them.
 void MapRenderer::paintPath(Canvas& c, const PaintInput& in, int shipgroup, int order,
                             PenStyle style) {
-    const auto& store = in.store;
+    const RecordView rec = record(in.store, shipgroup);
     const MapView& v = in.view;
     const int region = v.currentRegion();
     const int projection = in.settings.projection;
-    const Colour colour = iffColour(store.byte(Table::Shipgroups, shipgroup, sg::iff));
+    const Colour colour = iffColour(rec.byte(sg::iff));
 
     PixelPoint points[9];
     int n = 0;
     bool fromStart = false;
-    if (store.byte(Table::Shipgroups, shipgroup, sg::startPointRegion) == region) {
-        points[n++] = v.project(readPoint(store, shipgroup, sg::startPointOffset(0)), projection);
+    if (rec.byte(sg::startPointRegion) == region) {
+        points[n++] = v.project(rec.point(sg::startPointOffset(0)), projection);
         fromStart = true;
     }
     for (int k = 0; k < 8; ++k) {
-        const mission::Point3 w =
-            readPoint(store, shipgroup, sg::waypointOffset(region, order - 1, k));
+        const mission::Point3 w = rec.point(sg::waypointOffset(region, order - 1, k));
         if (w.enabled == 1) points[n++] = v.project(w, projection);
     }
     const int first = fromStart ? 1 : 0;

@@ -41,29 +41,8 @@ double MapView::km(int16_t position) {
     return hi * 1.6 + lo * 0.00625;
 }
 
-// A projection outside 0..2 (a damaged preferences file) shows as X-Y.
-int MapView::normalProjection(int projection) {
-    return projection >= 0 && projection <= 2 ? projection : 0;
-}
-int MapView::horizontalAxis(int projection) { return normalProjection(projection) == 2 ? 1 : 0; }
-int MapView::verticalAxis(int projection) { return normalProjection(projection) == 0 ? 1 : 2; }
 
-int MapView::component(const mission::Point3& p, int axis) {
-    return axis == 0 ? p.x : axis == 1 ? p.y : p.z;
-}
 
-int MapView::windowX(int16_t horizontal) const {
-    return static_cast<int>(km(horizontal) * m_zoom - m_scrollX);
-}
-
-int MapView::windowY(int16_t vertical) const {
-    return static_cast<int>(km(vertical) * m_zoom - m_scrollY);
-}
-
-PixelPoint MapView::project(const mission::Point3& p, int projection) const {
-    return {windowX(static_cast<int16_t>(component(p, horizontalAxis(projection)))),
-            windowY(static_cast<int16_t>(component(p, verticalAxis(projection))))};
-}
 
 int16_t MapView::positionFromX(int clientX) const {
     const int value = (m_scrollX * 160) / m_zoom + (clientX * 160) / m_zoom;

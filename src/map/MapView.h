@@ -74,16 +74,31 @@ public:
     // --- positions and pixels
     // km of a stored position: high byte (signed) × 1.6 + low byte × 0.00625.
     static double km(int16_t position);
-    static int normalProjection(int projection);
+    // A projection outside 0..2 (a damaged preferences file) shows as X-Y.
+    static int normalProjection(int projection) {
+        return projection >= 0 && projection <= 2 ? projection : 0;
+    }
     // Which component of a point runs across (first) and down (second).
-    static int horizontalAxis(int projection);  // 0 = X, 1 = Y, 2 = Z
-    static int verticalAxis(int projection);
-    static int component(const mission::Point3& p, int axis);
+    static int horizontalAxis(int projection) {  // 0 = X, 1 = Y, 2 = Z
+        return normalProjection(projection) == 2 ? 1 : 0;
+    }
+    static int verticalAxis(int projection) { return normalProjection(projection) == 0 ? 1 : 2; }
+    static int component(const mission::Point3& p, int axis) {
+        return axis == 0 ? p.x : axis == 1 ? p.y : p.z;
+    }
     // Map pixel (km × zoom, before the scroll) and window pixel of a position.
     double mapPixel(int16_t position) const { return km(position) * m_zoom; }
-    int windowX(int16_t horizontal) const;
-    int windowY(int16_t vertical) const;
-    PixelPoint project(const mission::Point3& p, int projection) const;
+    // km × zoom − scroll truncated towards zero, worked out exactly: in
+    // floating point a product that should be whole can fall just below it,
+    // and then the point would sit one pixel left of (or above) its place at
+    // some scroll positions and not at others, wobbling against the grid
+    // while the map is dragged.
+    int windowX(int16_t horizontal) const { return windowPixel(horizontal, m_scrollX); }
+    int windowY(int16_t vertical) const { return windowPixel(vertical, m_scrollY); }
+    PixelPoint project(const mission::Point3& p, int projection) const {
+        return {windowX(static_cast<int16_t>(component(p, horizontalAxis(projection)))),
+                windowY(static_cast<int16_t>(component(p, verticalAxis(projection))))};
+    }
     // Window pixel to mission units; the two quotients are truncated apart.
     int16_t positionFromX(int clientX) const;
     int16_t positionFromY(int clientY) const;
@@ -141,6 +156,9 @@ public:
     void applyBriefingView(int zoom, int x, int y, int region);
 
 private:
+    int windowPixel(int16_t position, int scroll) const {
+        return static_cast<int>((1LL * position * m_zoom - 160LL * scroll) / 160);
+    }
     void applyZoomStep(int step, bool allowed);
     int withinRange(ScrollRange r, int pos) const;
 

@@ -1,7 +1,6 @@
 #include "mission/FileIO.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,8 +8,6 @@
 #include <cerrno>
 #include <climits>
 #include <memory>
-#include <new>
-#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -84,24 +81,6 @@ std::optional<FileIdentity> identityOf(const std::string& path) {
     return identityFrom(st);
 }
 
-void FreeBytes::operator()(uint8_t* p) const { std::free(p); }
-
-ByteBuffer allocateBytes(size_t size) {
-    constexpr size_t kLargePage = size_t{2} << 20;
-    void* p = nullptr;
-    if (size >= kLargePage / 2) {
-        const size_t rounded = (size + kLargePage - 1) / kLargePage * kLargePage;
-        p = std::aligned_alloc(kLargePage, rounded);
-#ifdef MADV_HUGEPAGE
-        if (p) ::madvise(p, rounded, MADV_HUGEPAGE);  // a hint; without it small pages serve
-#endif
-    } else {
-        p = std::malloc(std::max<size_t>(size, 1));
-    }
-    if (!p) throw std::bad_alloc();
-    return ByteBuffer(static_cast<uint8_t*>(p));
-}
-
 std::optional<FileBytes> FileBytes::open(const std::string& path, FileError* error,
                                          const ReadHooks& hooks) {
     // Opened without waiting: a pipe with no writer would otherwise hold the
@@ -129,8 +108,14 @@ std::optional<FileBytes> FileBytes::open(const std::string& path, FileError* err
     // grew is followed up to the bound; one that shrank ends early.
     const size_t hint = static_cast<size_t>(st.st_size);
     FileBytes out;
-    size_t capacity = hint + 1;
-    auto buffer = allocateBytes(capacity);
+    // A block may come larger than asked; reading stays within the bound.
+    size_t capacity = 0;
+    const auto take = [&capacity](size_t n) {
+        LargeBlock block = allocateBlock(n, &capacity);
+        capacity = std::min(capacity, kMaxReadBytes + 1);
+        return block;
+    };
+    LargeBlock buffer = take(hint + 1);
     size_t got = 0;
     for (;;) {
         if (got == capacity) {
@@ -138,12 +123,10 @@ std::optional<FileBytes> FileBytes::open(const std::string& path, FileError* err
                 fail(error, "File too large");
                 return std::nullopt;
             }
-            const size_t larger =
-                std::min(std::max(capacity * 2, size_t{1} << 16), kMaxReadBytes + 1);
-            auto grown = allocateBytes(larger);
+            LargeBlock grown =
+                take(std::min(std::max(capacity * 2, size_t{1} << 16), kMaxReadBytes + 1));
             std::memcpy(grown.get(), buffer.get(), got);
             buffer = std::move(grown);
-            capacity = larger;
         }
         const ssize_t n = ::read(fd.get(), buffer.get() + got, capacity - got);
         if (n < 0) {
@@ -320,6 +303,8 @@ bool PendingFile::create(FileError* error) {
             ::unlink(temp.c_str());
             return false;
         }
+        // The bytes come in large chunks already: each goes out in one write.
+        std::setvbuf(m_file, nullptr, _IONBF, 0);
         m_temp = std::move(temp);
         return true;
     }
@@ -371,6 +356,11 @@ bool PendingFile::commit(const std::function<void(ByteSink&)>& produce, FileErro
         ::fchmod(fd, ::stat(m_target.c_str(), &st) == 0 ? st.st_mode & 07777
                                                         : 0666 & ~currentUmask());
     }
+    // The bytes and the size reach the disk before the rename can make them
+    // the target, so that after a crash the name holds the old file or the
+    // whole new one, never a short one. fsync, not fdatasync: the mode set
+    // above is part of the file the rename publishes, and a new file's size
+    // and blocks need the same journal commit either way.
     if (ok && (hooks.sync ? hooks.sync(fd) : ::fsync(fd)) != 0) {
         ok = false;
         reason = systemReason();
@@ -391,7 +381,9 @@ bool PendingFile::commit(const std::function<void(ByteSink&)>& produce, FileErro
         return false;
     }
     m_temp.clear();
-    // The rename itself reaches the disk with the folder.
+    // The rename itself reaches the disk with the folder. Without this a
+    // crash could still bring the old file back under the name, the saved
+    // bytes left under the temporary name: a save reported done, then lost.
     const int dir = ::open(folderOf(m_target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);

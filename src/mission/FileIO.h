@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "mission/LargeBlock.h"
+
 namespace quendar::mission {
 
 struct FileError {
@@ -61,22 +63,13 @@ struct ReadHooks {
 // waiting for a writer), and so is a file larger than kMaxReadBytes. The size
 // the file system reports is only a hint: a file that shrinks while it is read
 // gives the bytes that were there, and `shrank()` says so.
-// Bytes read from a file. Large buffers are placed on large pages where the
-// system offers them: filling a buffer of small pages one by one costs more
-// than reading the bytes into it.
-struct FreeBytes {
-    void operator()(uint8_t* p) const;
-};
-using ByteBuffer = std::unique_ptr<uint8_t[], FreeBytes>;
-ByteBuffer allocateBytes(size_t size);
-
 class FileBytes {
 public:
     static std::optional<FileBytes> open(const std::string& path, FileError* error = nullptr,
                                          const ReadHooks& hooks = {});
     std::span<const uint8_t> bytes() const { return {m_data.get(), m_size}; }
     // Hands the bytes over to a reader that keeps them; nothing is left here.
-    ByteBuffer takeData() {
+    LargeBlock takeData() {
         m_size = 0;
         return std::move(m_data);
     }
@@ -88,7 +81,7 @@ public:
     const FileIdentity& identity() const { return m_identity; }
 
 private:
-    ByteBuffer m_data;  // not cleared first: every byte kept is read
+    LargeBlock m_data;  // not cleared first: every byte kept is read
     size_t m_size = 0;
     bool m_shrank = false;
     bool m_changed = false;

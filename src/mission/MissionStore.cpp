@@ -2,8 +2,6 @@
 
 #include "mission/ChangeJournal.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -11,30 +9,17 @@
 
 namespace quendar::mission {
 
-namespace {
-constexpr size_t kHugePage = size_t{2} << 20;
-}
-
-void MissionStore::FreeBlock::operator()(uint8_t* p) const { std::free(p); }
-
-// The tables take about 2 MB together. They are laid out in one block aligned
-// to a large page and the system is asked to back it with large pages where it
-// can: every New and Open writes the whole store, and touching it page by
-// small page is most of what opening a file costs.
+// The tables take about 2 MB together, in one block: every New and Open
+// writes the whole store, so it is taken as a large block (see LargeBlock).
 void MissionStore::allocate() {
     size_t total = 0;
     for (int i = 0; i < static_cast<int>(Table::Count); ++i) {
         const TableShape s = shapeOf(static_cast<Table>(i));
         total += static_cast<size_t>(s.slots) * s.slotSize;
     }
-    m_blockSize = (total + kHugePage - 1) / kHugePage * kHugePage;
-    auto* p = static_cast<uint8_t*>(std::aligned_alloc(kHugePage, m_blockSize));
-    if (!p) throw std::bad_alloc();
-#ifdef MADV_HUGEPAGE
-    ::madvise(p, m_blockSize, MADV_HUGEPAGE);  // a hint; without it small pages serve
-#endif
+    m_block = allocateBlock(total, &m_blockSize);
+    uint8_t* p = m_block.get();
     std::memset(p, 0, m_blockSize);
-    m_block.reset(p);
     size_t at = 0;
     for (int i = 0; i < static_cast<int>(Table::Count); ++i) {
         const TableShape s = shapeOf(static_cast<Table>(i));

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "mission/LargeBlock.h"
+
 namespace quendar::mission {
 
 class ChangeJournal;
@@ -164,16 +166,13 @@ public:
     int briefingLength = 3000;
 
 private:
-    struct FreeBlock {
-        void operator()(uint8_t* p) const;
-    };
     void allocate();
     // Records a write of n bytes at `offset` of table t before it is made.
     void journalWrite(Table t, size_t offset, const uint8_t* after, size_t n);
     ChangeJournal* m_journal = nullptr;
 
     // All tables live in one block, allocated once.
-    std::unique_ptr<uint8_t, FreeBlock> m_block;
+    LargeBlock m_block;
     size_t m_blockSize = 0;
     std::array<std::span<uint8_t>, static_cast<int>(Table::Count)> m_tables;
 };

@@ -15,12 +15,14 @@ struct BoxTexts : map::TextPainter {
     void text(int x, int y, std::string_view t, map::Colour colour, const map::Font&,
               const map::Rect& clip) override {
         const map::Rect r = textBounds(x, y, t, {}).intersected(clip);
-        map::fillRect(*target, r.x1, r.y1, r.x2, r.y2, colour);
+        map::PixelBuffer b = kept ? kept->frameIn(*target) : *target;
+        map::fillRect(b, r.x1, r.y1, r.x2, r.y2, colour);
     }
     map::Rect textBounds(int x, int y, std::string_view t, const map::Font&) override {
         return {x, y, x + 6 * static_cast<int>(t.size()), y + 10};
     }
     map::PixelBuffer* target = nullptr;
+    const map::KeptFrame* kept = nullptr;  // when set, `target` is its area
 };
 
 map::CraftIcon wedge(int seed) {
@@ -68,7 +70,9 @@ struct Scene : quendar::testing::MapScene {
 
 // After every scroll step the kept frame must hold exactly the pixels of a
 // whole paint of the same view: steps in all four directions, across the
-// window's edges, and at the ends of the scroll range where a step stops short.
+// window's edges, and at the ends of the scroll range where a step stops short;
+// in an image of the frame's size and in one with a margin, where the frame
+// moves and now and then reaches the image's edge.
 TEST(KeptFrame, ScrolledFramesEqualWholePaints) {
     struct Row {
         const char* what;
@@ -81,31 +85,37 @@ TEST(KeptFrame, ScrolledFramesEqualWholePaints) {
         {"left end", 100, -99999, 0, -10, 0, 3}, {"right end", 100, 99999, 0, 10, 0, 3},
         {"top end", 100, 0, -99999, 0, -10, 3},  {"bottom end", 100, 0, 99999, 0, 10, 3},
     };
-    for (const Row& row : rows) {
-        Scene s(row.zoom);
-        s.view.setScroll(s.view.scrollX() + row.startX, s.view.scrollY() + row.startY);
-        core::RgbaImage kept(320, 200, 0), whole(320, 200, 0);
-        map::PixelBuffer keptPixels{kept.pixels.data(), 320, 200, 320};
-        map::PixelBuffer wholePixels{whole.pixels.data(), 320, 200, 320};
-        BoxTexts texts;
-        map::KeptFrame frame, fresh;
-        texts.target = &keptPixels;
-        frame.paint(s.renderer, s.input(), keptPixels, texts);
-        int scrolled = 0;
-        for (int k = 0; k < row.steps; ++k) {
-            s.view.setScroll(s.view.scrollX() + row.stepX, s.view.scrollY() + row.stepY);
-            texts.target = &keptPixels;
-            scrolled += frame.paint(s.renderer, s.input(), keptPixels, texts) ==
-                        map::KeptFrame::Paint::Scrolled;
-            texts.target = &wholePixels;
-            fresh.invalidate();
-            fresh.paint(s.renderer, s.input(), wholePixels, texts);
-            int differing = 0;
-            for (size_t p = 0; p < kept.pixels.size(); ++p) differing += kept.pixels[p] != whole.pixels[p];
-            ASSERT_EQ(differing, 0) << row.what << ", step " << k;
+    for (const Row& row : rows)
+        for (const int margin : {0, 13}) {
+            Scene s(row.zoom);
+            s.view.setScroll(s.view.scrollX() + row.startX, s.view.scrollY() + row.startY);
+            const int areaW = 320 + 2 * margin, areaH = 200 + 2 * margin;
+            core::RgbaImage area(areaW, areaH, 0), whole(320, 200, 0);
+            map::PixelBuffer areaPixels{area.pixels.data(), areaW, areaH, areaW};
+            map::PixelBuffer wholePixels{whole.pixels.data(), 320, 200, 320};
+            map::KeptFrame frame, fresh;
+            BoxTexts texts;
+            texts.kept = &frame;
+            texts.target = &areaPixels;
+            BoxTexts freshTexts;
+            freshTexts.target = &wholePixels;
+            frame.paint(s.renderer, s.input(), areaPixels, 320, 200, texts);
+            int scrolled = 0;
+            for (int k = 0; k < row.steps; ++k) {
+                s.view.setScroll(s.view.scrollX() + row.stepX, s.view.scrollY() + row.stepY);
+                scrolled += frame.paint(s.renderer, s.input(), areaPixels, 320, 200, texts) ==
+                            map::KeptFrame::Paint::Scrolled;
+                fresh.invalidate();
+                fresh.paint(s.renderer, s.input(), wholePixels, freshTexts);
+                const map::PixelBuffer kept = frame.frameIn(areaPixels);
+                int differing = 0;
+                for (int y = 0; y < 200; ++y)
+                    for (int x = 0; x < 320; ++x)
+                        differing += kept.bits[y * kept.stride + x] != whole.pixels[y * 320 + x];
+                ASSERT_EQ(differing, 0) << row.what << ", margin " << margin << ", step " << k;
+            }
+            EXPECT_GT(scrolled, 0) << row.what << ": the frame was never moved";
         }
-        EXPECT_GT(scrolled, 0) << row.what << ": the frame was never moved";
-    }
 }
 
 // A change of the mission between two paints without a scroll redraws where
@@ -128,4 +138,32 @@ TEST(KeptFrame, ChangesAndNewIconsAreDrawn) {
     s.renderer.iconsChanged();
     texts.target = &pixels;
     EXPECT_EQ(frame.paint(s.renderer, s.input(), pixels, texts), map::KeptFrame::Paint::Whole);
+}
+
+// Two threads draw the pixels one thread draws: the whole frame, places of
+// odd heights (one row: the upper half is empty) and places that overlap,
+// texts included (each thread with its own painter).
+TEST(ReplayWorker, TwoThreadsDrawWhatOneDraws) {
+    Scene s(240);
+    BoxTexts texts, workerTexts;
+    map::DisplayList list;
+    list.reset(320, 200, &texts);
+    s.renderer.paint(list, s.input());
+    const std::vector<std::vector<map::Rect>> cases = {
+        {{0, 0, 320, 200}},
+        {{5, 7, 300, 8}, {0, 0, 320, 3}, {17, 40, 211, 177}},
+        {{0, 50, 320, 151}, {100, 0, 200, 200}},
+    };
+    map::ReplayWorker worker(0);
+    for (size_t k = 0; k < cases.size(); ++k) {
+        core::RgbaImage one(320, 200, 0xFF123456), two(320, 200, 0xFF123456);
+        map::PixelBuffer onePixels{one.pixels.data(), 320, 200, 320};
+        map::PixelBuffer twoPixels{two.pixels.data(), 320, 200, 320};
+        texts.target = &onePixels;
+        for (const map::Rect& r : cases[k]) list.replay(onePixels, r, &texts);
+        texts.target = workerTexts.target = &twoPixels;
+        worker.replay(list, twoPixels, cases[k], &texts, &workerTexts);
+        EXPECT_TRUE(one.pixels == two.pixels) << "case " << k;
+        EXPECT_FALSE(one.pixels == core::RgbaImage(320, 200, 0xFF123456).pixels) << "case " << k;
+    }
 }

@@ -61,6 +61,20 @@ TEST(MapView, PositionsBecomePixelsThroughKilometres) {
     EXPECT_EQ(v.project(p, 1), (map::PixelPoint{500, 200}));
     EXPECT_EQ(v.project(p, 2), (map::PixelPoint{600, 200}));
     EXPECT_EQ(v.project(p, 9), v.project(p, 0));  // a damaged projection shows as X-Y
+    // A point whose pixel is a whole number keeps it at every scroll (in
+    // floating point -9.6 km × 100 comes out just below -960), and the pixel
+    // is truncated towards zero left of the window.
+    struct {
+        int16_t position;
+        int scroll, pixel;
+    } rows[] = {{-1536, -970, 10}, {-1536, -960, 0}, {-1536, -950, -10}, {-1528, -960, 5},
+                {-1, -400, 399}, {-1, 0, 0}, {161, 1, 99}, {-161, 0, -100}};
+    for (const auto& r : rows) {
+        v.setScroll(r.scroll, 0);
+        EXPECT_EQ(v.windowX(r.position), r.pixel) << r.position << " at scroll " << r.scroll;
+        v.setScroll(0, r.scroll);
+        EXPECT_EQ(v.windowY(r.position), r.pixel) << r.position << " at scroll " << r.scroll;
+    }
 }
 
 TEST(MapView, ReadOutShowsHundredthsOfKilometres) {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -60,6 +61,42 @@ TEST_F(FileReadTest, AFileThatShrinksAfterItsSizeWasTakenGivesTheBytesThatWereTh
     ASSERT_TRUE(file);
     EXPECT_FALSE(file->shrank());
     EXPECT_TRUE(std::equal(data.begin(), data.end(), file->bytes().begin(), file->bytes().end()));
+}
+
+// Files of a megabyte and more are read into a block larger than asked for:
+// whatever the file does after its size was taken, the bytes read are the
+// file's and the bound still holds.
+TEST_F(FileReadTest, ALargeFileIsReadAsItIsWhenItsBytesAreRead) {
+    constexpr size_t kMB = size_t{1} << 20;
+    struct Row {
+        size_t written, after;  // size at the stat, size when the bytes are read
+        bool read;
+    } rows[] = {
+        {kMB, kMB, true},                  // at the first size of a large block
+        {3 * kMB / 2, 3 * kMB / 2, true},  // inside one large page
+        {3 * kMB / 2, 5 * kMB / 2, true},  // grows past the block it was given
+        {3 * kMB / 2, 600000, true},       // shrinks below a megabyte
+        {3 * kMB / 2, kMaxReadBytes, true},
+        {3 * kMB / 2, kMaxReadBytes + 1, false},
+    };
+    const std::string path = m_temp / "large.tie";
+    const auto data = pattern(3 * kMB / 2);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.written << " -> " << row.after);
+        ASSERT_TRUE(writeFileAtomic(path, {data.data(), row.written}));
+        ReadHooks hooks;
+        hooks.afterStat = [&] { ASSERT_EQ(::truncate(path.c_str(), off_t(row.after)), 0); };
+        FileError err;
+        const auto file = FileBytes::open(path, &err, hooks);
+        ASSERT_EQ(bool(file), row.read) << err.reason;
+        if (!file) continue;
+        const auto got = file->bytes();
+        ASSERT_EQ(got.size(), row.after);
+        EXPECT_EQ(file->shrank(), row.after < row.written);
+        const size_t kept = std::min(row.written, row.after);
+        EXPECT_TRUE(std::equal(got.begin(), got.begin() + kept, data.begin()));
+        EXPECT_TRUE(std::all_of(got.begin() + kept, got.end(), [](uint8_t b) { return b == 0; }));
+    }
 }
 
 TEST_F(FileReadTest, WhatIsNotAPlainFileOrIsFarTooLargeIsRefusedAtOnce) {
