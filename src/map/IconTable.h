@@ -2,9 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "mission/LargeBlock.h"
 
 namespace quendar::core {
 class Prompter;
@@ -50,6 +53,9 @@ struct IconLoadResult {
 
 // The craft pictures, 256 slots indexed by icon number (= craft type code).
 // Filled once from the icon file; slots the file does not name stay empty.
+// Loading reads the whole file and every slot's size; a slot's pixels are
+// copied out of the kept file bytes when the slot is first asked for, since a
+// map shows only a few of the pictures.
 //
 // File: 11 bytes not interpreted, version bytes 1 and 1, n, then n directory
 // entries (icon number, height, width) and the pixel data of the icons in
@@ -75,7 +81,19 @@ public:
     void clear();
 
 private:
-    std::array<CraftIcon, kSlots> m_icons;
+    IconLoadResult parse();
+    void copyPixels(int number) const;
+
+    // The slots whose pixels are still in m_file: where their column data
+    // starts and the rows per column in the file (0: nothing waiting).
+    struct Waiting {
+        size_t at = 0;
+        int fileHeight = 0;
+    };
+    mutable std::array<CraftIcon, kSlots> m_icons;
+    mutable std::array<Waiting, kSlots> m_waiting{};
+    mission::LargeBlock m_file;
+    size_t m_fileSize = 0;
     bool m_available = false;
 };
 

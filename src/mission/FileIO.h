@@ -68,6 +68,11 @@ public:
     static std::optional<FileBytes> open(const std::string& path, FileError* error = nullptr,
                                          const ReadHooks& hooks = {});
     std::span<const uint8_t> bytes() const { return {m_data.get(), m_size}; }
+    // Hands the bytes over to a reader that keeps them; nothing is left here.
+    LargeBlock takeData() {
+        m_size = 0;
+        return std::move(m_data);
+    }
     bool shrank() const { return m_shrank; }
     // The size or the modification time was different after the read: the
     // file was rewritten while it was read.

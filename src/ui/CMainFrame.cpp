@@ -17,6 +17,7 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/briefedit/BriefingHints.h"
 #include "app/files/FileCommands.h"
@@ -387,8 +388,8 @@ bool CMainFrame::startUp() {
     m_editor.icons.loadFile(m_folder.dataFile(map::kIconFileName)).report(m_prompter);
     m_renderer->iconsChanged();
     m_briefingLayer->iconsChanged();
-    if (m_editor.icons.available())
-        m_renderer->setBriefingPictures(map::technicalDataPicture(), map::regionChangePicture());
+    // The briefing pictures are drawn before the first paint in briefing mode.
+    m_briefingPicturesWanted = m_editor.icons.available();
     m_logic->startUp();
     m_mapWindow->sizeNotification();
     updateCommandStates();
@@ -438,6 +439,8 @@ void CMainFrame::paintMap(QPainter& p, const QSize& size) {
     briefing::BriefingView view;
     map::BriefingFrame frame;
     if (m_editor.viewSwitches.briefingMode) {
+        if (std::exchange(m_briefingPicturesWanted, false))
+            m_renderer->setBriefingPictures(map::technicalDataPicture(), map::regionChangePicture());
         view = briefing::briefingViewAt(m_editor.briefing, m_editor.briefing.currentTime());
         frame = m_briefingLayer->frame(view, m_editor.store, m_editor.mapView);
         in.briefing = &frame;

@@ -143,6 +143,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     app::WorkingFolder m_folder;
     app::CommandTable m_commands;
     std::unique_ptr<map::MapRenderer> m_renderer;
+    bool m_briefingPicturesWanted = false;  // the icons loaded, the pictures not yet drawn
     QtPrompter m_qtPrompter;
     QtFileChooser m_qtChooser;
     core::Prompter& m_prompter;

@@ -1,6 +1,8 @@
 #include "ui/ToolbarIcons.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -434,7 +436,7 @@ QString word(int id) {
 
 }  // namespace
 
-QIcon toolbarIcon(int commandId, int width, int height) {
+QIcon drawToolbarIcon(int commandId, int width, int height) {
     constexpr int scale = 2;
     QPixmap pm(width * scale, height * scale);
     pm.fill(Qt::transparent);
@@ -453,6 +455,60 @@ QIcon toolbarIcon(int commandId, int width, int height) {
     }
     pm.setDevicePixelRatio(scale);
     return QIcon(pm);
+}
+
+namespace {
+
+// Draws its picture when it is first asked for (a button or menu entry being
+// painted) and answers every question as the drawn icon does: the hidden
+// toolbars and the menus cost nothing until they are shown.
+class DrawnWhenShown : public QIconEngine {
+public:
+    DrawnWhenShown(int id, int width, int height) : m_id(id), m_width(width), m_height(height) {}
+
+    // The rect is placed already: the pixmap for its device pixels fills it.
+    void paint(QPainter* p, const QRect& r, QIcon::Mode mode, QIcon::State state) override {
+        const QPaintDevice* device = p->device();
+        const qreal ratio = device ? device->devicePixelRatio() : qApp->devicePixelRatio();
+        p->drawPixmap(r, pixmap(r.size() * ratio, mode, state));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return drawn().pixmap(size, 1.0, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return drawn().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return drawn().availableSizes(mode, state);
+    }
+    QString key() const override { return "quendar-toolbar"; }
+    QIconEngine* clone() const override {
+        auto* copy = new DrawnWhenShown(m_id, m_width, m_height);
+        copy->m_icon = m_icon;
+        return copy;
+    }
+    void virtual_hook(int id, void* data) override {
+        if (id != QIconEngine::ScaledPixmapHook) return QIconEngine::virtual_hook(id, data);
+        auto& arg = *static_cast<QIconEngine::ScaledPixmapArgument*>(data);
+        // The drawn icon is asked for the same device pixels at the same ratio.
+        const QSize logical(qRound(arg.size.width() / arg.scale), qRound(arg.size.height() / arg.scale));
+        arg.pixmap = drawn().pixmap(logical, arg.scale, arg.mode, arg.state);
+    }
+
+private:
+    const QIcon& drawn() {
+        if (m_icon.isNull()) m_icon = drawToolbarIcon(m_id, m_width, m_height);
+        return m_icon;
+    }
+
+    int m_id, m_width, m_height;
+    QIcon m_icon;
+};
+
+}  // namespace
+
+QIcon toolbarIcon(int commandId, int width, int height) {
+    return QIcon(new DrawnWhenShown(commandId, width, height));
 }
 
 }  // namespace quendar::ui

@@ -8,4 +8,7 @@ namespace quendar::ui {
 // a button of w × h pixels (drawn at twice the size for sharp screens).
 QIcon toolbarIcon(int commandId, int width, int height);
 
+// The same picture drawn at once; toolbarIcon() draws it when it is first shown.
+QIcon drawToolbarIcon(int commandId, int width, int height);
+
 }  // namespace quendar::ui

@@ -212,3 +212,36 @@ TEST(IconTable, ShortFilesLoadWhatIsThere) {
     bytes.resize(13);
     EXPECT_TRUE(t.load(bytes).ok());
 }
+
+// The pixels are copied out when a slot is first asked for, from the bytes as
+// they were loaded: neither the caller's buffer nor the file on disk is read
+// again, and a slot set by hand is not overwritten by what was waiting.
+TEST(IconTable, PixelsAskedForLaterAreThoseOfTheLoad) {
+    std::vector<uint8_t> bytes = iconFile({{3, 1, 2, {1, 2, 3, 4, 5, 6}}, {4, 1, 1, {7, 8, 9}}});
+    IconTable t;
+    ASSERT_TRUE(t.load(bytes).ok());
+    std::fill(bytes.begin(), bytes.end(), uint8_t{0xEE});
+    expectPixels(t, {{3, 1, 0, 2, 6}, {4, 0, 0, 0, 7}});
+
+    const auto path = std::filesystem::temp_directory_path() / "quendar_icons_later.dat";
+    const auto write = [&](const std::vector<uint8_t>& b) {
+        std::FILE* f = std::fopen(path.string().c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(b.data(), 1, b.size(), f);
+        std::fclose(f);
+    };
+    write(iconFile({{3, 1, 2, {1, 2, 3, 4, 5, 6}}, {4, 1, 1, {7, 8, 9}}}));
+    ASSERT_TRUE(t.loadFile(path.string()).ok());
+    write(iconFile({{3, 1, 2, {0, 0, 0, 0, 0, 0}}}));
+    map::CraftIcon own;
+    own.width = own.height = 1;
+    own.bytes = {50, 60, 70};
+    t.setIcon(4, own);
+    expectPixels(t, {{3, 0, 0, 0, 1}, {3, 1, 0, 1, 5}, {4, 0, 0, 0, 50}});
+    std::filesystem::remove(path);
+
+    // A table loaded again forgets what waited from the earlier load.
+    ASSERT_TRUE(t.load(iconFile({{4, 1, 1, {1, 1, 1}}})).ok());
+    EXPECT_TRUE(t.icon(3).empty());
+    EXPECT_EQ(t.icon(4).pixel(0, 0)[0], 1);
+}

@@ -21,6 +21,8 @@
 
 #include "MainFrameFixture.h"
 #include "app/mapedit/MapTools.h"
+#include "briefing/BriefingKinds.h"
+#include "map/BriefingPictures.h"
 #include "shipgroup/OrdersWizard.h"
 #include "ui/CSliderBar.h"
 #include "ui/MapWindow.h"
@@ -300,4 +302,22 @@ TEST_F(MainFrameTest, OrdersWizardRunsOnOneTimerAndKeepsTheRegionItOpenedIn) {
     // Order 2 of region 2 (index 1) of shipgroup 0: 202 + 592 + 148.
     EXPECT_EQ(editor.store.byte(mission::Table::Shipgroups, 0, 202 + 592 + 148), 7);
     EXPECT_EQ(editor.store.byte(mission::Table::Shipgroups, 0, 202 + 592 * 3 + 148), 0);
+}
+
+// The briefing pictures are drawn before the first paint in briefing mode
+// (not at start-up): the technical-data screen shows its picture centred on
+// the map from that first paint on.
+TEST_F(MainFrameTest, TechnicalDataPictureShowsAtTheFirstBriefingPaint) {
+    auto& frame = startShown(1000, 700);
+    ASSERT_TRUE(editor.briefing.appendCommand(briefing::BRC_TECH, 0, {1, 0}));
+    ASSERT_TRUE(run(app::cmd::BriefingMode));
+    QCoreApplication::processEvents();
+    const QImage shot = frame.mapWindow()->viewport()->grab().toImage();
+    const core::RgbaImage picture = map::technicalDataPicture();
+    const int left = shot.width() / 2 - 256, top = shot.height() / 2 - 144;
+    int same = 0, all = 0;
+    for (int y = 0; y < picture.height; y += 9)
+        for (int x = 0; x < picture.width; x += 9, ++all)
+            if ((shot.pixel(left + x, top + y) & 0xFFFFFF) == (picture.at(x, y) & 0xFFFFFF)) ++same;
+    EXPECT_GT(same, all * 9 / 10) << same << " of " << all;
 }
