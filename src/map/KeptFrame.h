@@ -34,7 +34,7 @@ public:
     // then moves the frame's place in the area instead of its pixels, until
     // the frame would leave the area; then the area's pixels are moved once
     // so that the frame lies in its middle again. `texts` draws in frame
-    // coordinates; origin() says where the frame lies.
+    // coordinates; originX() and originY() say where the frame lies.
     Paint paint(MapRenderer& renderer, const PaintInput& in, PixelBuffer area, int width,
                 int height, TextPainter& texts, TextPainter* workerTexts = nullptr);
     // The frame's top-left pixel in the area, and the frame itself.

@@ -41,9 +41,6 @@ double MapView::km(int16_t position) {
     return hi * 1.6 + lo * 0.00625;
 }
 
-
-
-
 int16_t MapView::positionFromX(int clientX) const {
     const int value = (m_scrollX * 160) / m_zoom + (clientX * 160) / m_zoom;
     return static_cast<int16_t>(static_cast<uint16_t>(value & 0xFFFF));
