@@ -3,8 +3,8 @@
 // all four orders in use and scattered over the whole area, in a 1920 × 1080
 // window. The mission fills the window at zoom 240 (about 8 × 4.5 km); the
 // same mission is painted at zoom 240 and at zoom 60, where it covers the
-// middle of the window. With the Qt canvas the paint goes into a QImage;
-// without the UI library into the raster canvas.
+// middle of the window. With the UI library it is a whole paint of the map
+// window's kept frame; without it a paint into the raster canvas.
 #include <benchmark/benchmark.h>
 
 #include "WorstMap.h"

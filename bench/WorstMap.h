@@ -17,10 +17,8 @@
 
 #if QUENDAR_WITH_UI
 #include <QGuiApplication>
-#include <QImage>
 
 #include "ui/MapFrame.h"
-#include "ui/QPainterCanvas.h"
 #endif
 
 namespace quendar::bench {
