@@ -18,6 +18,7 @@
 #include "app/files/RecoveryFile.h"
 #include "ui/CMainFrame.h"
 #include "ui/FrameSettings.h"
+#include "ui/StartPictures.h"
 
 namespace {
 
@@ -76,8 +77,11 @@ int main(int argc, char** argv) {
     }
     if (line.action != EditorCommandLine::Action::Run) return answer(line.action, dataDir);
 
+    // Drawn while the window is built; see SplashAhead.
+    quendar::ui::SplashAhead splash;
     quendar::app::Editor editor;
     quendar::ui::FrameOptions options;
+    options.splashPicture = [&splash] { return splash.take(); };
     options.dataDir = dataDir;
     options.settingsFile = quendar::ui::defaultSettingsFile();
     // Recovery files live in the user's state folder, so that an editor

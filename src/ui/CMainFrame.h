@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QImage>
 #include <functional>
 #include <map>
 #include <memory>
@@ -49,6 +50,8 @@ struct FrameOptions {
     core::Prompter* prompter = nullptr;  // tests script these; default: message boxes
     app::FileChooser* chooser = nullptr;    // default: the file dialogs
     bool showSplash = true;
+    // The splash picture when it is drawn ahead (see SplashAhead); empty: drawn when shown.
+    std::function<QImage()> splashPicture;
     // Where the window layout and the recent missions are kept; empty: the
     // window keeps nothing (tests).
     QString settingsFile;

@@ -7,6 +7,8 @@
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QTimer>
+#include <system_error>
+#include <utility>
 
 namespace quendar::ui {
 
@@ -75,8 +77,27 @@ QImage firstRunImage() {
     return img;
 }
 
-SplashForm::SplashForm(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_image(splashImage()) {
+SplashAhead::SplashAhead() {
+    if (std::thread::hardware_concurrency() < 2) return;
+    try {
+        m_thread = std::thread([this] { m_image = splashImage(); });
+    } catch (const std::system_error&) {
+    }
+}
+
+SplashAhead::~SplashAhead() {
+    if (m_thread.joinable()) m_thread.join();
+}
+
+QImage SplashAhead::take() {
+    if (m_thread.joinable()) m_thread.join();
+    if (m_image.isNull()) return splashImage();
+    return std::exchange(m_image, QImage());
+}
+
+SplashForm::SplashForm(QWidget* parent, QImage picture)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
+      m_image(picture.isNull() ? splashImage() : std::move(picture)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(m_image.size());
     // Centred on the screen (there may be no window manager to place it).

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QWidget>
+#include <thread>
 
 namespace quendar::ui {
 
@@ -10,13 +11,33 @@ namespace quendar::ui {
 QImage splashImage();
 QImage firstRunImage();
 
+// The splash picture drawn on a thread of its own while the window is being
+// built. Drawing its texts also makes the toolkit read the system's font
+// configuration and list the fonts, which the window's own first texts would
+// otherwise wait for. Without a second processor, or when no thread can be
+// started, the picture is drawn by take().
+class SplashAhead {
+  public:
+    SplashAhead();
+    ~SplashAhead();
+    SplashAhead(const SplashAhead&) = delete;
+    SplashAhead& operator=(const SplashAhead&) = delete;
+    // Waits for the picture; the second call draws it afresh.
+    QImage take();
+
+  private:
+    QImage m_image;
+    std::thread m_thread;
+};
+
 // Shown while the editor starts; closes itself after 5000 ms, or earlier when
 // the frame calls finish().
 class SplashForm : public QWidget {
     Q_OBJECT
   public:
     static constexpr int kTimeoutMs = 5000;
-    explicit SplashForm(QWidget* parent = nullptr);
+    // `picture` is the splash picture when it was drawn ahead, or null.
+    explicit SplashForm(QWidget* parent = nullptr, QImage picture = {});
     void finish() { close(); }
 
   protected:
