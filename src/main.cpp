@@ -16,6 +16,7 @@
 #include "app/files/DataFolder.h"
 #include "app/editor/Editor.h"
 #include "app/files/RecoveryFile.h"
+#include "mission/LargeBlock.h"
 #include "ui/CMainFrame.h"
 #include "ui/FrameSettings.h"
 #include "ui/StartPictures.h"
@@ -63,6 +64,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> raw(argv + (argc > 0 ? 1 : 0), argv + argc);
     if (const auto early = quendar::app::earlyAction(raw); early != EditorCommandLine::Action::Run)
         return answer(early, dataDir);
+    // Building and first painting the window fills about 11 MB of fresh
+    // memory (its picture, the map's kept picture, the widgets); taken page
+    // by page that costs more than all the drawing on some machines.
+    quendar::mission::reserveHeap(std::size_t{16} << 20);
 
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName("Vexion Mission Editor");

@@ -21,4 +21,13 @@ using LargeBlock = std::unique_ptr<uint8_t[], FreeBlock>;
 // throws std::bad_alloc when there is no memory.
 LargeBlock allocateBlock(size_t size, size_t* usable = nullptr);
 
+// For a program about to fill many megabytes at start (window pictures, the
+// mission's tables): grows the heap by `size` bytes at once, backed by large
+// pages where the system allows, has the system fill in the pages now (in one
+// call rather than one fault per 4 KB page), and keeps them. From then on
+// blocks below 32 MB come from the heap, so that the window's pictures use
+// those pages. False, with nothing done but the heap settings, where the
+// system cannot fill pages ahead.
+bool reserveHeap(size_t size);
+
 }  // namespace quendar::mission
