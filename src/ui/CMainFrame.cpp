@@ -447,7 +447,11 @@ void CMainFrame::paintMap(QPainter& p, const QSize& size) {
     }
     const map::SelectionMarks marks = m_mapTools->selection().marks();
     in.selection = &marks;
-    p.drawImage(0, 0, m_mapWindow->frame().paint(*m_renderer, in, size));
+    const QImage& picture = m_mapWindow->frame().paint(*m_renderer, in, size);
+    if (picture.isNull())  // no memory for the map's picture
+        p.fillRect(QRect(QPoint(0, 0), size), Qt::black);
+    else
+        p.drawImage(0, 0, picture);
 }
 
 void CMainFrame::showAbout() {

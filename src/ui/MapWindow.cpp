@@ -22,6 +22,9 @@ MapWindow::MapWindow(map::MapView& view, QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     viewport()->setMouseTracking(true);
+    // Every paint covers the whole map pane, so the toolkit need not clear
+    // it first (a whole-window fill on every scroll step).
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
         bar->setSingleStep(10);
