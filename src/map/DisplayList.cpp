@@ -41,6 +41,7 @@ void DisplayList::reset(int width, int height, TextPainter* texts) {
     m_width = std::max(width, 0);
     m_height = std::max(height, 0);
     m_texts = texts;
+    m_stream = nullptr;
     m_pen = Pen{};
     m_brush = Brush{};
     m_movable = true;
@@ -50,10 +51,24 @@ void DisplayList::reset(int width, int height, TextPainter* texts) {
     if (m_shapes.size() > 16) m_shapes.clear();
 }
 
+template <class Table>
+void DisplayList::makeRoom(Table& table) {
+    if (!m_stream || table.size() < table.capacity()) return;
+    m_stream->pause();
+    struct Resume {
+        Stream& s;
+        ~Resume() { s.resume(); }
+    } resume{*m_stream};
+    table.reserve(std::max<size_t>(64, table.capacity() * 2));
+}
+
+// Every 256 calls the stream hears how far the list is.
 void DisplayList::add(Op op) {
     for (long long v : {op.x1, op.y1, op.x2, op.y2})
         if (v < -kFar || v > kFar) m_movable = false;
+    makeRoom(m_ops);
     m_ops.push_back(op);
+    if (m_stream && m_ops.size() % 256 == 0) m_stream->published(m_ops.size());
 }
 
 void DisplayList::fill(Colour colour) {
@@ -120,6 +135,7 @@ void DisplayList::ellipse(int x1, int y1, int x2, int y2) {
     auto it = std::find_if(m_shapes.begin(), m_shapes.end(),
                            [&](const EllipseShape& s) { return s.width == w && s.height == h; });
     if (it == m_shapes.end()) {
+        makeRoom(m_shapes);
         m_shapes.push_back(makeEllipseShape(w, h));
         it = m_shapes.end() - 1;
     }
@@ -143,6 +159,7 @@ void DisplayList::text(int x, int y, std::string_view text, Colour colour, const
     op.colour = colour;
     op.ref = static_cast<int>(m_textItems.size());
     op.bounds = m_texts ? m_texts->textBounds(x, y, text, font) : Rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    makeRoom(m_textItems);
     m_textItems.push_back({std::string(text), font});
     add(op);
 }
@@ -167,16 +184,20 @@ void DisplayList::drawImage(int x, int y, const core::RgbaImage& image, const Im
     op.x2 = clampInt(1LL * x + image.width), op.y2 = clampInt(1LL * y + image.height);
     op.ref = static_cast<int>(m_images.size());
     op.bounds = {op.x1, op.y1, op.x2, op.y2};
+    makeRoom(m_images);
     m_images.push_back(std::move(item));
     add(op);
 }
 
-void DisplayList::replay(PixelBuffer& target, const Rect& clip, TextPainter* texts) const {
+void DisplayList::replay(PixelBuffer& target, const Rect& clip, TextPainter* texts, size_t from,
+                         size_t to) const {
     const Rect c = clip.intersected({0, 0, std::min(m_width, target.width),
                                      std::min(m_height, target.height)});
     if (c.empty()) return;
-    for (const Op& op : m_ops)
-        if (op.bounds.intersects(c)) draw(op, target, c, texts);
+    // Read through the tables' start only: the recording thread may be adding to them.
+    const Op* ops = m_ops.data();
+    for (size_t i = from; i < to; ++i)
+        if (ops[i].bounds.intersects(c)) draw(ops[i], target, c, texts);
 }
 
 // A call clipped to `clip` draws into the part of the target under the clip,

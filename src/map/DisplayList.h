@@ -41,6 +41,19 @@ public:
 // differ.
 class DisplayList : public Canvas {
 public:
+    // Another thread replaying the calls while they are being recorded: it is
+    // told how many calls are complete, and it stops reading before any of the
+    // list's tables moves in memory and starts again after.
+    class Stream {
+    public:
+        virtual ~Stream() = default;
+        virtual void published(size_t calls) = 0;
+        virtual void pause() = 0;
+        virtual void resume() = 0;
+    };
+    // Until the next reset; null: none.
+    void setStream(Stream* stream) { m_stream = stream; }
+
     // `texts` says where texts land; without it a text may cover the whole surface.
     void reset(int width, int height, TextPainter* texts);
 
@@ -58,7 +71,13 @@ public:
     void drawImage(int x, int y, const core::RgbaImage& image, const ImageRuns& runs) override;
 
     // Draws every recorded call within `clip` into `target` (of the list's size).
-    void replay(PixelBuffer& target, const Rect& clip, TextPainter* texts) const;
+    void replay(PixelBuffer& target, const Rect& clip, TextPainter* texts) const {
+        replay(target, clip, texts, 0, m_ops.size());
+    }
+    // The same for calls [from, to) only; with a stream, from another thread
+    // for calls already published.
+    void replay(PixelBuffer& target, const Rect& clip, TextPainter* texts, size_t from,
+                size_t to) const;
     // Where this list draws otherwise than `before` with everything moved by
     // (dx, dy) pixels: the pixels of all other places are those of `before`'s
     // picture moved. Overlapping places are merged.
@@ -93,6 +112,9 @@ private:
     };
 
     void add(Op op);
+    // Room for one more entry in `table`, moved (if it must be) while the stream is paused.
+    template <class Table>
+    void makeRoom(Table& table);
     bool sameMoved(const Op& before, const Op& after, const DisplayList& list, int dx,
                    int dy) const;
     void draw(const Op& op, PixelBuffer& target, const Rect& clip, TextPainter* texts) const;
@@ -100,6 +122,7 @@ private:
     int m_width = 0;
     int m_height = 0;
     TextPainter* m_texts = nullptr;
+    Stream* m_stream = nullptr;
     Pen m_pen;
     Brush m_brush;
     bool m_movable = true;

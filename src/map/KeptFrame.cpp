@@ -37,15 +37,27 @@ KeptFrame::Paint KeptFrame::paint(MapRenderer& renderer, const PaintInput& in, P
     const int lastWidth = m_width, lastHeight = m_height;
     m_width = W, m_height = H;
     m_next.reset(W, H, &texts);
-    renderer.paint(m_next, in);
     const Rect whole{0, 0, W, H};
     // The content moves against the scroll.
     const long long dx = 1LL * m_scrollX - in.view.scrollX();
     const long long dy = 1LL * m_scrollY - in.view.scrollY();
-    bool scrolled = m_valid && lastWidth == W && lastHeight == H &&
-                    m_areaWidth == area.width && m_areaHeight == area.height &&
-                    m_generation == renderer.imageGeneration() && m_last.movable() &&
-                    m_next.movable() && std::llabs(dx) < W && std::llabs(dy) < H;
+    const bool mayScroll = m_valid && lastWidth == W && lastHeight == H &&
+                           m_areaWidth == area.width && m_areaHeight == area.height &&
+                           m_generation == renderer.imageGeneration() && m_last.movable() &&
+                           std::llabs(dx) < W && std::llabs(dy) < H;
+    const int middleX = (area.width - W) / 2, middleY = (area.height - H) / 2;
+    if (!mayScroll) {
+        // A whole paint: drawing starts while the list is being recorded.
+        m_originX = middleX, m_originY = middleY;
+        m_drawn.assign(1, whole);
+        m_valid = false;  // until the frame is drawn
+        m_worker.recordAndReplay(
+            m_next, [&] { renderer.paint(m_next, in); }, frameIn(area), whole, &texts, workerTexts);
+        finish(renderer, in, area);
+        return Paint::Whole;
+    }
+    renderer.paint(m_next, in);
+    bool scrolled = m_generation == renderer.imageGeneration() && m_next.movable();
     m_drawn.clear();
     if (scrolled) {
         m_drawn = m_next.changesFrom(m_last, static_cast<int>(dx), static_cast<int>(dy));
@@ -60,7 +72,6 @@ KeptFrame::Paint KeptFrame::paint(MapRenderer& renderer, const PaintInput& in, P
     }
     // Where the frame goes: moved against the content, or back to the
     // middle of the area with the area's pixels moved along.
-    const int middleX = (area.width - W) / 2, middleY = (area.height - H) / 2;
     if (scrolled) {
         const long long x = m_originX - dx, y = m_originY - dy;
         if (x >= 0 && y >= 0 && x <= area.width - W && y <= area.height - H) {
@@ -73,15 +84,20 @@ KeptFrame::Paint KeptFrame::paint(MapRenderer& renderer, const PaintInput& in, P
         m_originX = middleX, m_originY = middleY;
         m_drawn.assign(1, whole);
     }
-    const PixelBuffer frame = frameIn(area);
-    m_worker.replay(m_next, frame, m_drawn, &texts, workerTexts);
+    m_valid = false;
+    m_worker.replay(m_next, frameIn(area), m_drawn, &texts, workerTexts);
+    finish(renderer, in, area);
+    return scrolled ? Paint::Scrolled : Paint::Whole;
+}
+
+// The list just drawn becomes the last one.
+void KeptFrame::finish(const MapRenderer& renderer, const PaintInput& in, const PixelBuffer& area) {
     std::swap(m_last, m_next);
     m_valid = true;
     m_scrollX = in.view.scrollX();
     m_scrollY = in.view.scrollY();
     m_generation = renderer.imageGeneration();
     m_areaWidth = area.width, m_areaHeight = area.height;
-    return scrolled ? Paint::Scrolled : Paint::Whole;
 }
 
 }  // namespace quendar::map

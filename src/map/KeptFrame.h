@@ -16,7 +16,9 @@ void scrollPixels(PixelBuffer& frame, int dx, int dy);
 // are drawn again: texts held to the window's edges, grid lines, labels and
 // icons that appear or disappear, points whose pixel position changes with the
 // scroll. Every other time, and when more than half of the frame would be
-// drawn anyway, the whole frame is drawn.
+// drawn anyway, the whole frame is drawn; when that is known before the
+// recording (a new size, zoom or picture), a second thread starts drawing
+// while the paint is still being recorded.
 class KeptFrame {
 public:
     enum class Paint { Whole, Scrolled };
@@ -47,6 +49,8 @@ public:
     const std::vector<Rect>& drawn() const { return m_drawn; }
 
 private:
+    void finish(const MapRenderer& renderer, const PaintInput& in, const PixelBuffer& area);
+
     DisplayList m_last;
     DisplayList m_next;
     bool m_valid = false;

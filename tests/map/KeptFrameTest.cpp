@@ -167,3 +167,33 @@ TEST(ReplayWorker, TwoThreadsDrawWhatOneDraws) {
         EXPECT_FALSE(one.pixels == core::RgbaImage(320, 200, 0xFF123456).pixels) << "case " << k;
     }
 }
+
+// Drawing while the list is recorded gives the pixels of recording first and
+// drawing after: for fresh lists (whose tables move while the worker reads
+// them), for places of any height, and over repeated paints in which the two
+// threads' shares change.
+TEST(ReplayWorker, DrawingWhileRecordingDrawsWhatOneThreadDraws) {
+    Scene s(240);
+    BoxTexts texts, workerTexts;
+    map::DisplayList reference;
+    reference.reset(320, 200, &texts);
+    s.renderer.paint(reference, s.input());
+    const std::vector<map::Rect> places = {{0, 0, 320, 200}, {0, 99, 320, 100}, {31, 12, 250, 190}};
+    map::ReplayWorker worker(0);
+    for (int round = 0; round < 4; ++round)
+        for (size_t k = 0; k < places.size(); ++k) {
+            core::RgbaImage one(320, 200, 0xFF123456), two(320, 200, 0xFF123456);
+            map::PixelBuffer onePixels{one.pixels.data(), 320, 200, 320};
+            map::PixelBuffer twoPixels{two.pixels.data(), 320, 200, 320};
+            texts.target = &onePixels;
+            reference.replay(onePixels, places[k], &texts);
+            texts.target = workerTexts.target = &twoPixels;
+            map::DisplayList list;
+            list.reset(320, 200, &texts);
+            worker.recordAndReplay(
+                list, [&] { s.renderer.paint(list, s.input()); }, twoPixels, places[k], &texts,
+                &workerTexts);
+            EXPECT_EQ(list.size(), reference.size());
+            EXPECT_TRUE(one.pixels == two.pixels) << "round " << round << ", place " << k;
+        }
+}
