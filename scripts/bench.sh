@@ -15,7 +15,8 @@ trap 'rm -rf "$work"' EXIT
 # The calibration runs with every selection: each median is printed as a
 # multiple of it, from the same run (wall-clock and CPU time; on a busy
 # machine the CPU figures are the steadier ones).
-filter="BM_FrameFill_1080p${BENCH_FILTER:+|$BENCH_FILTER}"
+filter="."
+[ -n "${BENCH_FILTER:-}" ] && filter="BM_FrameFill_1080p|$BENCH_FILTER"
 "$build/bench/quendar_bench" --benchmark_repetitions="${REPS:-7}" \
     --benchmark_report_aggregates_only=true --benchmark_filter="$filter" \
     --benchmark_out="$work/bench.json" --benchmark_out_format=json
