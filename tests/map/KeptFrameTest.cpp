@@ -140,60 +140,53 @@ TEST(KeptFrame, ChangesAndNewIconsAreDrawn) {
     EXPECT_EQ(frame.paint(s.renderer, s.input(), pixels, texts), map::KeptFrame::Paint::Whole);
 }
 
-// Two threads draw the pixels one thread draws: the whole frame, places of
-// odd heights (one row: the upper half is empty) and places that overlap,
-// texts included (each thread with its own painter).
+// Two threads draw the pixels one thread draws, texts included (each thread
+// with its own painter): replaying a recorded list within the whole frame,
+// places of odd heights (one row: the upper half is empty) and places that
+// overlap; and drawing while a fresh list is being recorded (its tables move
+// while the worker reads them), over rounds in which the threads' shares change.
 TEST(ReplayWorker, TwoThreadsDrawWhatOneDraws) {
     Scene s(240);
     BoxTexts texts, workerTexts;
     map::DisplayList list;
     list.reset(320, 200, &texts);
     s.renderer.paint(list, s.input());
+    map::ReplayWorker worker(0);
+    const core::RgbaImage blank(320, 200, 0xFF123456);
+    // One thread replays `places`; `two` draws the same into another image.
+    auto check = [&](const std::vector<map::Rect>& places, const auto& two,
+                     const std::string& what) {
+        core::RgbaImage one = blank, other = blank;
+        map::PixelBuffer onePixels{one.pixels.data(), 320, 200, 320};
+        map::PixelBuffer otherPixels{other.pixels.data(), 320, 200, 320};
+        texts.target = &onePixels;
+        for (const map::Rect& r : places) list.replay(onePixels, r, &texts);
+        texts.target = workerTexts.target = &otherPixels;
+        two(otherPixels);
+        EXPECT_TRUE(one.pixels == other.pixels) << what;
+        EXPECT_FALSE(one.pixels == blank.pixels) << what;
+    };
     const std::vector<std::vector<map::Rect>> cases = {
         {{0, 0, 320, 200}},
         {{5, 7, 300, 8}, {0, 0, 320, 3}, {17, 40, 211, 177}},
         {{0, 50, 320, 151}, {100, 0, 200, 200}},
     };
-    map::ReplayWorker worker(0);
-    for (size_t k = 0; k < cases.size(); ++k) {
-        core::RgbaImage one(320, 200, 0xFF123456), two(320, 200, 0xFF123456);
-        map::PixelBuffer onePixels{one.pixels.data(), 320, 200, 320};
-        map::PixelBuffer twoPixels{two.pixels.data(), 320, 200, 320};
-        texts.target = &onePixels;
-        for (const map::Rect& r : cases[k]) list.replay(onePixels, r, &texts);
-        texts.target = workerTexts.target = &twoPixels;
-        worker.replay(list, twoPixels, cases[k], &texts, &workerTexts);
-        EXPECT_TRUE(one.pixels == two.pixels) << "case " << k;
-        EXPECT_FALSE(one.pixels == core::RgbaImage(320, 200, 0xFF123456).pixels) << "case " << k;
-    }
-}
-
-// Drawing while the list is recorded gives the pixels of recording first and
-// drawing after: for fresh lists (whose tables move while the worker reads
-// them), for places of any height, and over repeated paints in which the two
-// threads' shares change.
-TEST(ReplayWorker, DrawingWhileRecordingDrawsWhatOneThreadDraws) {
-    Scene s(240);
-    BoxTexts texts, workerTexts;
-    map::DisplayList reference;
-    reference.reset(320, 200, &texts);
-    s.renderer.paint(reference, s.input());
-    const std::vector<map::Rect> places = {{0, 0, 320, 200}, {0, 99, 320, 100}, {31, 12, 250, 190}};
-    map::ReplayWorker worker(0);
+    for (size_t k = 0; k < cases.size(); ++k)
+        check(
+            cases[k],
+            [&](map::PixelBuffer& b) { worker.replay(list, b, cases[k], &texts, &workerTexts); },
+            "replay, case " + std::to_string(k));
     for (int round = 0; round < 4; ++round)
-        for (size_t k = 0; k < places.size(); ++k) {
-            core::RgbaImage one(320, 200, 0xFF123456), two(320, 200, 0xFF123456);
-            map::PixelBuffer onePixels{one.pixels.data(), 320, 200, 320};
-            map::PixelBuffer twoPixels{two.pixels.data(), 320, 200, 320};
-            texts.target = &onePixels;
-            reference.replay(onePixels, places[k], &texts);
-            texts.target = workerTexts.target = &twoPixels;
-            map::DisplayList list;
-            list.reset(320, 200, &texts);
-            worker.recordAndReplay(
-                list, [&] { s.renderer.paint(list, s.input()); }, twoPixels, places[k], &texts,
-                &workerTexts);
-            EXPECT_EQ(list.size(), reference.size());
-            EXPECT_TRUE(one.pixels == two.pixels) << "round " << round << ", place " << k;
-        }
+        for (const map::Rect place : {map::Rect{0, 0, 320, 200}, map::Rect{0, 99, 320, 100},
+                                      map::Rect{31, 12, 250, 190}})
+            check({place},
+                  [&](map::PixelBuffer& b) {
+                      map::DisplayList fresh;
+                      fresh.reset(320, 200, &texts);
+                      worker.recordAndReplay(fresh, [&] { s.renderer.paint(fresh, s.input()); }, b,
+                                             place, &texts, &workerTexts);
+                      EXPECT_EQ(fresh.size(), list.size());
+                  },
+                  "while recording, round " + std::to_string(round) + ", row " +
+                      std::to_string(place.y1));
 }
