@@ -46,11 +46,11 @@ KeptFrame::Paint KeptFrame::paint(MapRenderer& renderer, const PaintInput& in, P
                            m_generation == renderer.imageGeneration() && m_last.movable() &&
                            std::llabs(dx) < W && std::llabs(dy) < H;
     const int middleX = (area.width - W) / 2, middleY = (area.height - H) / 2;
+    m_valid = false;  // until the frame is drawn
     if (!mayScroll) {
         // A whole paint: drawing starts while the list is being recorded.
         m_originX = middleX, m_originY = middleY;
         m_drawn.assign(1, whole);
-        m_valid = false;  // until the frame is drawn
         m_worker.recordAndReplay(
             m_next, [&] { renderer.paint(m_next, in); }, frameIn(area), whole, &texts, workerTexts);
         finish(renderer, in, area);
@@ -84,7 +84,6 @@ KeptFrame::Paint KeptFrame::paint(MapRenderer& renderer, const PaintInput& in, P
         m_originX = middleX, m_originY = middleY;
         m_drawn.assign(1, whole);
     }
-    m_valid = false;
     m_worker.replay(m_next, frameIn(area), m_drawn, &texts, workerTexts);
     finish(renderer, in, area);
     return scrolled ? Paint::Scrolled : Paint::Whole;

@@ -380,7 +380,8 @@ void CMainFrame::buildStatusBar() {
 bool CMainFrame::startUp() {
     QPointer<SplashForm> splash;
     if (m_options.showSplash) {
-        splash = new SplashForm(nullptr, m_options.splashPicture ? m_options.splashPicture() : QImage());
+        splash = new SplashForm(nullptr,
+                                m_options.splashPicture ? m_options.splashPicture() : QImage());
         splash->show();
     }
     // The map window's icons (a missing or damaged file is reported; the map
