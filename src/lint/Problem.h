@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -102,8 +103,15 @@ struct Fix {
 // written out only when shown: "%0".."%2" stand for the numbers, "%s1" for an
 // "s" unless number 1 is 1. The pattern is a string literal.
 struct Text {
+    Text() = default;
+    Text(const char* p, std::array<int, 3> a = {}, std::shared_ptr<const std::string> w = {})
+        : pattern(p), args(a), words(std::move(w)) {}
+
     const char* pattern = "";
     std::array<int, 3> args{};
+    // "%w": words only known when the rule runs (the chain a "never" comes
+    // from); shared, so that copying a problem stays cheap.
+    std::shared_ptr<const std::string> words;
 
     std::string str() const;
     bool operator==(const Text& o) const;

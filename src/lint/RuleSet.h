@@ -50,6 +50,16 @@ inline constexpr Rule MessageNever{"Q141", Severity::Warning,
     "An in-flight message can never be shown: its triggers need an impossible condition."};
 inline constexpr Rule ArrivalNever{"Q142", Severity::Warning,
     "A shipgroup can never arrive: its arrival triggers need an impossible condition."};
+// The mission's logic followed along its chains (src/flow); every verdict is
+// a warning, read from the triggers as stored.
+inline constexpr Rule ChainNever{"Q160", Severity::Warning,
+    "A shipgroup never arrives: it waits for a shipgroup that never arrives, or for one that waits for it."};
+inline constexpr Rule HangarNever{"Q161", Severity::Warning,
+    "A shipgroup arrives by hangar from a mothership that never arrives."};
+inline constexpr Rule MessageChainNever{"Q162", Severity::Warning,
+    "An in-flight message is never shown: it waits for a shipgroup that never arrives."};
+inline constexpr Rule GoalNever{"Q163", Severity::Warning,
+    "A primary or secondary global goal can never be met."};
 inline constexpr Rule AfterLength{"Q150", Severity::Warning,
     "A briefing command lies after the briefing's length and never plays."};
 inline constexpr Rule SlotNeverShown{"Q151", Severity::Warning,
@@ -103,5 +113,6 @@ bool neverHolds(bool t1, bool t2, int join12, bool t3, bool t4, int join34, int 
 void lintShipgroups(const RuleInput& in, std::vector<Problem>& out);
 void lintMessagesAndGoals(const RuleInput& in, std::vector<Problem>& out);
 void lintBriefing(const RuleInput& in, std::vector<Problem>& out);
+void lintFlow(const RuleInput& in, std::vector<Problem>& out);  // FlowRules.cpp
 
 }  // namespace quendar::lint

@@ -34,6 +34,10 @@ const std::vector<Rule> kRules = {
     code::EmptyMessage,
     code::MessageNever,
     code::ArrivalNever,
+    code::ChainNever,
+    code::HangarNever,
+    code::MessageChainNever,
+    code::GoalNever,
     code::AfterLength,
     code::SlotNeverShown,
     code::TagIndex,
@@ -71,6 +75,9 @@ std::string Text::str() const {
         if (plural) {
             if (args[c[2] - '0'] != 1) out += 's';
             c += 2;
+        } else if (c[0] == '%' && c[1] == 'w') {
+            if (words) out += *words;
+            ++c;
         } else if (c[0] == '%' && c[1] >= '0' && c[1] <= '2') {
             out += std::to_string(args[c[1] - '0']);
             ++c;
@@ -82,7 +89,8 @@ std::string Text::str() const {
 }
 
 bool Text::operator==(const Text& o) const {
-    return args == o.args && std::strcmp(pattern, o.pattern) == 0;
+    const bool sameWords = words == o.words || (words && o.words && *words == *o.words);
+    return args == o.args && std::strcmp(pattern, o.pattern) == 0 && sameWords;
 }
 
 std::string locationText(const Location& at, const mission::MissionStore& store) {
@@ -259,6 +267,7 @@ void lintMission(const mission::MissionStore& store, const briefing::BriefingMod
     out.clear();
     lintShipgroups(in, out);
     lintMessagesAndGoals(in, out);
+    lintFlow(in, out);
     lintBriefing(in, out);
     sortProblems(out);
 }

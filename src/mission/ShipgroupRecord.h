@@ -77,6 +77,11 @@ constexpr int orderSize = 148;
 constexpr int orderRegionStride = 4 * orderSize;
 constexpr int orderWaypoints = 20;  // inside an order record: 8 waypoints of 8 bytes
 constexpr int waypointSize = 8;     // x, y, z, enabled: 16 bits each
+// Inside an order record: the second parameter (a "Drop off" names the group it
+// deploys there) and the four targets as (type, number) pairs.
+constexpr int orderParam2 = 3;
+constexpr int orderTargetType[4] = {12, 14, 6, 7};
+constexpr int orderTarget[4] = {13, 15, 8, 9};
 constexpr int orderOffset(int region, int slot) {
     return orders + region * orderRegionStride + slot * orderSize;
 }
