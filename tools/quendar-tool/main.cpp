@@ -11,6 +11,7 @@
 #include "app/files/MissionIO.h"
 #include "MissionSummary.h"
 #include "BriefingViewJson.h"
+#include "Flow.h"
 #include "Lint.h"
 #include "Render.h"
 #include "briefing/BriefingView.h"
@@ -176,6 +177,8 @@ int main(int argc, char** argv) {
     tool::addTextCommands(cli, textCommands);
     tool::LintOptions lintOptions;
     auto* lint = tool::addLintCommand(cli, lintOptions);
+    tool::FlowOptions flowOptions;
+    auto* flowCommand = tool::addFlowCommand(cli, flowOptions);
     CLI11_PARSE(cli, argc, argv);
     // The editor's rule: the working folder's craft list, else the bundled one.
     // The same for the icons the pictures are drawn with.
@@ -199,6 +202,7 @@ int main(int argc, char** argv) {
 
     if (*validate) return tool::runValidate(editor, prompter, in, fixOut);
     if (*lint) return tool::runLint(editor, prompter, lintOptions);
+    if (*flowCommand) return tool::runFlow(editor, prompter, flowOptions);
     if (*create || *resave) {
         if (*create) app::newMission(editor, prompter, false);
         // A resave writes craft types as numbers: the craft list is not read.
