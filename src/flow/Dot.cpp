@@ -37,7 +37,7 @@ std::string quoted(const std::string& text) {
 
 }  // namespace
 
-std::string dotText(const Analysis& a, const mission::MissionStore& s) {
+std::string dotText(const Analysis& a, const mission::MissionStore& s, const std::vector<bool>* shown) {
     std::string out =
         "digraph flow {\n"
         "  graph [rankdir=TB, fontname=\"Helvetica\", label=\"Mission flow: what the triggers allow, "
@@ -47,6 +47,7 @@ std::string dotText(const Analysis& a, const mission::MissionStore& s) {
     for (size_t i = 0; i < a.nodes.size(); ++i) {
         const Node& n = a.nodes[i];
         const int node = static_cast<int>(i);
+        if (shown && !(*shown)[i]) continue;
         std::string fill = kGoalFill, shape = "hexagon";
         if (n.kind == NodeKind::Shipgroup) {
             const int iff = mission::ShipgroupView(s, n.index).iff();
@@ -61,8 +62,11 @@ std::string dotText(const Analysis& a, const mission::MissionStore& s) {
         if (n.never) out += ", color=\"#d00000\", penwidth=2, peripheries=2";
         out += "];\n";
     }
-    for (const Edge& e : a.edges) {
-        out += "  n" + std::to_string(e.to) + " -> n" + std::to_string(e.from) + " [label=" + quoted(edgeLabel(e));
+    for (size_t k = 0; k < a.edges.size(); ++k) {
+        const Edge& e = a.edges[k];
+        if (shown && (!(*shown)[e.from] || !(*shown)[e.to])) continue;
+        out += "  n" + std::to_string(e.to) + " -> n" + std::to_string(e.from) + " [id=\"e" + std::to_string(k) +
+               "\", label=" + quoted(edgeLabel(e));
         if (e.kind == EdgeKind::Departure || e.kind == EdgeKind::DepartureHangar) out += ", style=dashed";
         if (e.kind == EdgeKind::Hangar) out += ", style=bold";
         out += "];\n";

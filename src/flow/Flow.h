@@ -108,7 +108,9 @@ std::string edgeLabel(const Edge& edge);
 std::string waitWords(int condition);
 
 // The whole graph as Graphviz DOT text: nodes coloured by IFF, "never" nodes
-// drawn with a double red border, edges labelled with their condition.
-std::string dotText(const Analysis& a, const mission::MissionStore& store);
+// drawn with a double red border, edges labelled with their condition. With
+// `shown`, only the nodes it marks (one flag per node) and the edges between them.
+std::string dotText(const Analysis& a, const mission::MissionStore& store,
+                    const std::vector<bool>* shown = nullptr);
 
 }  // namespace quendar::flow

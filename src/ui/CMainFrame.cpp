@@ -29,6 +29,7 @@
 #include "map/MapDisplayForms.h"
 #include "mission/ShipgroupRecord.h"
 #include "ui/CSliderBar.h"
+#include "ui/FlowDock.h"
 #include "ui/FrameSettings.h"
 #include "ui/MapWindow.h"
 #include "ui/QtClipboard.h"
@@ -141,6 +142,7 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     buildToolbars();
     buildStatusBar();
     buildProblemsPanel();
+    buildFlowView();
     // Room for the map toolbar and the control bar on their rows.
     QSize size(1280, 860);
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -175,6 +177,8 @@ CMainFrame::~CMainFrame() {
     m_recovery.reset();
     // The dock shows the panel model, which goes before the window's children.
     delete m_problemsDock;
+    delete m_flowDock;
+    delete m_referencesDock;
 }
 
 app::FrameServices CMainFrame::services() {

@@ -17,6 +17,7 @@
 #include "app/mapedit/MapTools.h"
 #include "app/mapedit/MapViewPort.h"
 #include "app/mapedit/ShipgroupClipboard.h"
+#include "app/flowview/FlowView.h"
 #include "app/problems/ProblemsPanel.h"
 #include "app/files/Recovery.h"
 #include "app/files/WorkingFolder.h"
@@ -39,6 +40,8 @@ class QToolBar;
 namespace quendar::ui {
 
 class CSliderBar;
+class FlowDock;
+class ReferencesDock;
 class QtPlaybackTimer;
 class MapWindow;
 class ProblemsDock;
@@ -97,6 +100,11 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     app::ProblemsPanel& problems() { return *m_problems; }
     ProblemsDock* problemsDock() const { return m_problemsDock; }
     QPushButton* problemCount() const { return m_problemCount; }
+    // View > Mission Flow and Edit > Find References (FrameFlow.cpp).
+    app::FlowView& flowView() { return *m_flow; }
+    FlowDock* flowDock() const { return m_flowDock; }
+    ReferencesDock* referencesDock() const { return m_referencesDock; }
+    void findReferences(int shipgroup);
     // Sets every action's enabled and checked state from the command table.
     void updateCommandStates();
     // Tests script the first-run picture: called once it shows; must close it.
@@ -136,6 +144,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     void buildToolbars();
     void buildStatusBar();
     void buildProblemsPanel();  // FrameProblems.cpp
+    void buildFlowView();       // FrameFlow.cpp
     app::FrameServices services();
     void paintMap(QPainter& p, const QSize& size);
     void showAbout();
@@ -182,6 +191,15 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     QPushButton* m_problemCount = nullptr;
     QTimer* m_lintTimer = nullptr;
     core::Notifier<>::Connection m_problemCountConn;
+    // Mission Flow and Find References: the models, their docks, the timer.
+    class FlowPortImpl;
+    std::unique_ptr<app::FlowPort> m_flowPort;
+    std::unique_ptr<app::FlowView> m_flow;
+    std::unique_ptr<app::ReferenceList> m_references;
+    FlowDock* m_flowDock = nullptr;
+    ReferencesDock* m_referencesDock = nullptr;
+    QTimer* m_flowTimer = nullptr;
+    core::Notifier<>::Connection m_referencesConn;
     // The recovery file, written from its timer's ticks (none without a folder).
     std::unique_ptr<app::Recovery> m_recovery;
 };

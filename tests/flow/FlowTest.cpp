@@ -168,7 +168,7 @@ TEST(FlowTest, EdgesAndTheirLabels) {
     for (const Edge& e : a.edges)
         edges.push_back(std::to_string(e.from) + ">" + std::to_string(e.to) + " " + edgeLabel(e));
     EXPECT_EQ(edges, (std::vector<std::string>{"0>1 arrived", "1>0 hangar", "1>0 departs: destroyed"}));
-    EXPECT_NE(dotText(a, s).find("n0 -> n1 [label=\"hangar\", style=bold]"), std::string::npos);
+    EXPECT_NE(dotText(a, s).find("n0 -> n1 [id=\"e1\", label=\"hangar\", style=bold]"), std::string::npos);
 }
 
 // Find References lists exactly what a deletion clears: every field it finds

@@ -60,6 +60,9 @@ std::vector<Command> commandDefinitions() {
     c.push_back(make(kEditCopy, "&Copy\tCtrl+C", "Copy the selection", "Copy", "Ctrl+C"));
     c.push_back(make(kEditPaste, "&Paste\tCtrl+V", "Insert the clipboard contents", "Paste",
                      "Ctrl+V"));
+    c.push_back(make(cmd::FindReferences, "Find &References\tCtrl+Shift+F",
+                     "List every place that names the current shipgroup", "Find references",
+                     "Ctrl+Shift+F"));
     // View
     c.push_back(
         make(cmd::ViewToolbar, "&Toolbar", "Show or hide the map toolbar", "Toggle toolbar"));
@@ -219,7 +222,8 @@ std::vector<MenuEntry> menuTree() {
     m.push_back(submenu("&File", {item(cmd::New), item(cmd::Open), item(cmd::Save),
                                   item(cmd::SaveAs), separator(), item(cmd::Exit)}));
     m.push_back(submenu("&Edit", {item(cmd::Undo), item(cmd::Redo), separator(), item(kEditCut),
-                                  item(kEditCopy), item(kEditPaste)}));
+                                  item(kEditCopy), item(kEditPaste), separator(),
+                                  item(cmd::FindReferences)}));
     m.push_back(submenu("&View", {item(cmd::ViewToolbar), item(cmd::ViewStatusBar),
                                   item(cmd::ViewControlBar), item(cmd::ViewShipgroups),
                                   item(cmd::ViewBriefingBar), item(cmd::AutoBriefingBars),

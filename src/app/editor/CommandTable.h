@@ -80,6 +80,9 @@ constexpr int Shipgroups = 32786, ShipgroupsView = 32790, Basic = 32787, Arrival
               Options = 32931, Goals = 32899;
 constexpr int ShowOnMap = 32798, ResetBriefing1 = 32936, ResetBriefing2 = 32937, Info = 57664;
 constexpr int NextBriefing = 32934;
+// The mission's logic: Edit > Find References (the View menu's Mission Flow is
+// its dock's own toggle, as Problems is).
+constexpr int FindReferences = 33330;
 }  // namespace cmd
 
 class CommandTable {

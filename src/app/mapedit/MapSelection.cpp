@@ -214,9 +214,12 @@ map::SelectionMarks MapSelection::marks() const {
     return m;
 }
 
+int MapSelection::shipgroupAt(int x, int y) const {
+    return m_editor.viewSwitches.briefingMode ? -1 : hitAt(clickAt(m_editor, x, y));
+}
+
 std::string MapSelection::tooltipAt(int x, int y) const {
-    if (m_editor.viewSwitches.briefingMode) return {};
-    const int hit = hitAt(clickAt(m_editor, x, y));
+    const int hit = shipgroupAt(x, y);
     if (hit < 0) return {};
     return shipgroup::shipgroupSummary(m_editor.store, hit, &m_editor.craftList);
 }

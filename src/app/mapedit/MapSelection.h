@@ -56,6 +56,8 @@ class MapSelection {
     map::SelectionMarks marks() const;
     // The tooltip of the shipgroup under window pixel (x, y), empty when none.
     std::string tooltipAt(int x, int y) const;
+    // The shipgroup under window pixel (x, y), -1 when none (map mode only).
+    int shipgroupAt(int x, int y) const;
 
   private:
     enum class Mode { Idle, PressedShipgroup, PressedEmpty, Moving, Banding };

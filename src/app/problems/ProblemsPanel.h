@@ -82,6 +82,8 @@ class ProblemsPanel {
 
     ProblemTarget target(int index) const;
     void goTo(int index);
+    // Goes to any location as to a problem's (Find References, the Flow view).
+    void goTo(const lint::Location& where);
     // The fix a row offers, empty when none.
     std::string fixLabel(int index) const;
     // Applies the fix as one action named after it; the list is looked at
