@@ -1,5 +1,6 @@
 // The graph as Graphviz DOT text. The arrows run from what happens first to
-// what waits for it, so the layers read top down in the order of play.
+// what waits for it, so the layers read left to right in the order of play
+// (and the groups that wait for nothing stack in the first column).
 #include "flow/Flow.h"
 #include "mission/ShipgroupRecord.h"
 
@@ -40,7 +41,7 @@ std::string quoted(const std::string& text) {
 std::string dotText(const Analysis& a, const mission::MissionStore& s, const std::vector<bool>* shown) {
     std::string out =
         "digraph flow {\n"
-        "  graph [rankdir=TB, fontname=\"Helvetica\", label=\"Mission flow: what the triggers allow, "
+        "  graph [rankdir=LR, fontname=\"Helvetica\", label=\"Mission flow: what the triggers allow, "
         "read by the editor; play may differ\", labelloc=b];\n"
         "  node [shape=box, style=\"rounded,filled\", fontname=\"Helvetica\", fontsize=11];\n"
         "  edge [fontname=\"Helvetica\", fontsize=9];\n";

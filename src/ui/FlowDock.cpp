@@ -65,6 +65,7 @@ FlowDock::FlowDock(app::FlowView& view, QWidget* parent) : QDockWidget("Mission 
     m_scroll->setWidgetResizable(false);
     layout->addWidget(m_scroll, 1);
     setWidget(body);
+    body->setMinimumWidth(420);
     connect(m_filter, &QLineEdit::textChanged, this, [this](const QString& t) { m_view.setFilter(toLatin(t)); });
     m_changed = m_view.changed.connect([this] { relaid(); });
     relaid();
