@@ -12,6 +12,7 @@ namespace {
 const char* const kIffFill[6] = {"#c6ecc6", "#f4c6c6", "#c6d6f4", "#f2e4b4", "#e0ccf0", "#d8d8d8"};
 const char* const kMessageFill = "#ffffff";
 const char* const kGoalFill = "#fff4cc";
+constexpr int kLargeGraphEdges = 150;
 
 // A DOT string body: quotes and backslashes escaped, the 8-bit characters as
 // UTF-8 (Latin-1), control bytes as blanks.
@@ -39,9 +40,16 @@ std::string quoted(const std::string& text) {
 }  // namespace
 
 std::string dotText(const Analysis& a, const mission::MissionStore& s, const std::vector<bool>* shown) {
+    int edges = 0;
+    for (const Edge& e : a.edges) edges += !shown || ((*shown)[e.from] && (*shown)[e.to]);
+    // Curved edges routed around labelled ranks cost the "dot" engine minutes
+    // on a few hundred crossing edges: a large graph gets straight edges,
+    // labels placed after the layout and capped ranking and crossing passes.
+    const bool large = edges > kLargeGraphEdges;
     std::string out =
         "digraph flow {\n"
-        "  graph [rankdir=LR, fontname=\"Helvetica\", label=\"Mission flow: what the triggers allow, "
+        "  graph [" + std::string(large ? "splines=line, nslimit=1, nslimit1=1, mclimit=0.01, newrank=true, " : "") +
+        "rankdir=LR, fontname=\"Helvetica\", label=\"Mission flow: what the triggers allow, "
         "read by the editor; play may differ\", labelloc=b];\n"
         "  node [shape=box, style=\"rounded,filled\", fontname=\"Helvetica\", fontsize=11];\n"
         "  edge [fontname=\"Helvetica\", fontsize=9];\n";
@@ -67,7 +75,7 @@ std::string dotText(const Analysis& a, const mission::MissionStore& s, const std
         const Edge& e = a.edges[k];
         if (shown && (!(*shown)[e.from] || !(*shown)[e.to])) continue;
         out += "  n" + std::to_string(e.to) + " -> n" + std::to_string(e.from) + " [id=\"e" + std::to_string(k) +
-               "\", label=" + quoted(edgeLabel(e));
+               "\", " + (large ? "xlabel=" : "label=") + quoted(edgeLabel(e));
         if (e.kind == EdgeKind::Departure || e.kind == EdgeKind::DepartureHangar) out += ", style=dashed";
         if (e.kind == EdgeKind::Hangar) out += ", style=bold";
         out += "];\n";

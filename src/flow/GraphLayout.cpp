@@ -54,10 +54,11 @@ Layout layoutGraph(const std::string& dot) {
                     le.arrow = bz.eflag != 0;
                     if (le.arrow) le.head = at(bz.ep);
                 }
-                if (const textlabel_t* l = ED_label(e); l && l->set) {
-                    le.labelled = true;
-                    le.label = at(l->pos);
-                }
+                for (const textlabel_t* l : {ED_label(e), ED_xlabel(e)})
+                    if (l && l->set && !le.labelled) {
+                        le.labelled = true;
+                        le.label = at(l->pos);
+                    }
                 out.edges.push_back(std::move(le));
             }
         }

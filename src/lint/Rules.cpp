@@ -34,10 +34,6 @@ const std::vector<Rule> kRules = {
     code::EmptyMessage,
     code::MessageNever,
     code::ArrivalNever,
-    code::ChainNever,
-    code::HangarNever,
-    code::MessageChainNever,
-    code::GoalNever,
     code::AfterLength,
     code::SlotNeverShown,
     code::TagIndex,
@@ -46,6 +42,10 @@ const std::vector<Rule> kRules = {
     code::ZeroZoom,
     code::EventAreaFull,
     code::BriefingColour,
+    code::ChainNever,
+    code::HangarNever,
+    code::MessageChainNever,
+    code::GoalNever,
 };
 
 constexpr int kConditionCount = 51;

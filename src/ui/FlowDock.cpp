@@ -75,7 +75,8 @@ void FlowDock::relaid() {
     m_picture->resize(m_picture->sizeHint());
     m_picture->update();
     const int never = m_view.analysis().neverCount();
-    m_status->setText(fromLatin((never ? std::to_string(never) + " never happen" + (never == 1 ? "s" : "") + "; "
+    m_status->setText(fromLatin((m_view.layoutRunning() ? std::string("Laying out... ") : std::string()) +
+                                (never ? std::to_string(never) + " never happen" + (never == 1 ? "s" : "") + "; "
                                        : std::string("Nothing is impossible; ")) +
                                 "read from the triggers as stored, play may differ"));
 }

@@ -93,7 +93,7 @@ TEST_F(LintToolTest, JsonListAndRules) {
     EXPECT_EQ(rules.exitCode, 0);
     EXPECT_EQ(rules.out.substr(0, rules.out.find('\n')),
               "Q101 error An order target of type Flightgroup names a shipgroup the mission does not have.");
-    EXPECT_EQ(std::count(rules.out.begin(), rules.out.end(), '\n'), 28);
+    EXPECT_EQ(std::count(rules.out.begin(), rules.out.end(), '\n'), 32);
     EXPECT_NE(rules.out.find("\nQ156 warning The briefing's event area is more than 95 % full.\n"), std::string::npos);
 }
 

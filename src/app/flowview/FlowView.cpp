@@ -4,6 +4,7 @@
 #include <cctype>
 #include <chrono>
 #include <cmath>
+#include <thread>
 
 #include "mission/ShipgroupRecord.h"
 #include "settings/GlobalGoalsForm.h"
@@ -49,9 +50,7 @@ FlowView::FlowView(Editor& editor, FlowPort& port, Layouter layouter)
     m_replacedConn = m_editor.missionReplaced.connect([this] { noteChange(); });
 }
 
-FlowView::~FlowView() {
-    if (m_running.valid()) m_running.wait();
-}
+FlowView::~FlowView() = default;
 
 void FlowView::noteChange() {
     m_stale = true;
@@ -60,12 +59,16 @@ void FlowView::noteChange() {
 }
 
 void FlowView::tick() {
-    if (m_running.valid()) {
-        if (m_running.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-            m_port.schedule(kPollMs);
-            return;
+    if (m_job) {
+        {
+            std::lock_guard<std::mutex> hold(m_job->lock);
+            if (!m_job->done) {
+                m_port.schedule(kPollMs);
+                return;
+            }
+            m_layout = std::move(m_job->layout);
         }
-        m_layout = m_running.get();
+        m_job.reset();
         changed.notify();
         if (std::exchange(m_again, false)) startLayout();
     }
@@ -82,7 +85,7 @@ void FlowView::tick() {
 void FlowView::refresh() {
     flow::analyse(m_editor.store, m_analysis);
     m_stale = false;
-    if (m_running.valid()) {
+    if (m_job) {
         m_again = true;  // the running layout's analysis is older: lay out again after it
         return;
     }
@@ -98,16 +101,21 @@ void FlowView::startLayout() {
                        std::string::npos;
     // The worker gets its own copy of the text; the store stays on this thread.
     std::string dot = flow::dotText(m_analysis, m_editor.store, &shown);
-    m_running = std::async(std::launch::async, [layouter = m_layouter, dot = std::move(dot)] {
-        return layouter ? layouter(dot) : flow::Layout{};
-    });
+    m_job = std::make_shared<Job>();
+    std::thread([job = m_job, layouter = m_layouter, dot = std::move(dot)] {
+        flow::Layout laid = layouter ? layouter(dot) : flow::Layout{};
+        std::lock_guard<std::mutex> hold(job->lock);
+        job->layout = std::move(laid);
+        job->done = true;
+    }).detach();
     m_port.schedule(kPollMs);
+    changed.notify();  // the window says that a layout is under way
 }
 
 void FlowView::setFilter(const std::string& text) {
     if (text == m_filter) return;
     m_filter = text;
-    if (m_running.valid())
+    if (m_job)
         m_again = true;
     else
         startLayout();

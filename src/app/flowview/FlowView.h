@@ -2,7 +2,8 @@
 
 #include <cstdint>
 #include <functional>
-#include <future>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -48,7 +49,7 @@ class FlowView {
     void tick();
     // Works the analysis out now and starts its layout.
     void refresh();
-    bool layoutRunning() const { return m_running.valid(); }
+    bool layoutRunning() const { return m_job != nullptr; }
 
     // Only nodes whose name holds the text (any case) are drawn, with the
     // edges between them.
@@ -69,7 +70,7 @@ class FlowView {
     // Where a double-click on the node goes.
     lint::Location locationOf(int node) const;
 
-    // Sent when a new layout is in (the window redraws and resizes).
+    // Sent when a layout starts and when it is in (the window redraws and resizes).
     core::Notifier<> changed;
 
   private:
@@ -81,7 +82,14 @@ class FlowView {
     flow::Analysis m_analysis;
     flow::Layout m_layout;
     std::string m_filter;
-    std::future<flow::Layout> m_running;
+    // The layout in progress: a worker thread fills it and lets go of it; a
+    // window that closes meanwhile does not wait for it.
+    struct Job {
+        std::mutex lock;
+        bool done = false;
+        flow::Layout layout;
+    };
+    std::shared_ptr<Job> m_job;
     bool m_again = false;  // a change came in while a layout ran
     bool m_stale = true;
     int64_t m_dueAt = 0;
