@@ -159,15 +159,45 @@ void byPosition(const std::vector<int>& a, const std::vector<int>& b, Pairs& out
     for (size_t x = k; x < b.size(); ++x) out.push_back({-1, b[x]});
 }
 
-template <typename Eq, typename Similar>
-Pairs align(int na, int nb, Eq equal, Similar similar) {
+// What is left of a stretch: each item of A is paired with the item of B
+// nearest to it, in order, when that costs less than calling one removed and
+// the other added (an alignment of least cost; `distance` is 0 for equal items,
+// 1 for items with nothing in common). A stretch too long to weigh every pair
+// is paired by position.
+template <typename Distance>
+void byLikeness(const std::vector<int>& a, const std::vector<int>& b, Distance distance, Pairs& out) {
+    constexpr double kUnpaired = 0.35;
+    const size_t na = a.size(), nb = b.size();
+    if (na == 0 || nb == 0 || na * nb > 10000) return byPosition(a, b, out);
+    std::vector<std::vector<double>> cost(na + 1, std::vector<double>(nb + 1));
+    for (size_t i = 0; i <= na; ++i) cost[i][0] = kUnpaired * static_cast<double>(i);
+    for (size_t j = 0; j <= nb; ++j) cost[0][j] = kUnpaired * static_cast<double>(j);
+    for (size_t i = 1; i <= na; ++i)
+        for (size_t j = 1; j <= nb; ++j)
+            cost[i][j] = std::min({cost[i - 1][j] + kUnpaired, cost[i][j - 1] + kUnpaired,
+                                   cost[i - 1][j - 1] + distance(a[i - 1], b[j - 1])});
+    Pairs reversed;
+    size_t i = na, j = nb;
+    while (i > 0 || j > 0) {
+        if (i > 0 && j > 0 && cost[i][j] == cost[i - 1][j - 1] + distance(a[i - 1], b[j - 1])) {
+            reversed.push_back({a[--i], b[--j]});
+        } else if (i > 0 && cost[i][j] == cost[i - 1][j] + kUnpaired) {
+            reversed.push_back({a[--i], -1});
+        } else {
+            reversed.push_back({-1, b[--j]});
+        }
+    }
+    out.insert(out.end(), reversed.rbegin(), reversed.rend());
+}
+
+// Gap: how the stretches between equal items are paired.
+template <typename Eq, typename Gap>
+Pairs align(int na, int nb, Eq equal, Gap gap) {
     std::vector<int> xa(static_cast<size_t>(na)), xb(static_cast<size_t>(nb));
     for (int i = 0; i < na; ++i) xa[static_cast<size_t>(i)] = i;
     for (int j = 0; j < nb; ++j) xb[static_cast<size_t>(j)] = j;
     Pairs out;
-    matchRuns(xa, xb, equal, out, [&](const std::vector<int>& ga, const std::vector<int>& gb, Pairs& o) {
-        matchRuns(ga, gb, similar, o, byPosition);
-    });
+    matchRuns(xa, xb, equal, out, gap);
     return out;
 }
 
@@ -185,14 +215,35 @@ void compareAligned(const Side& a, const Side& b, const RecordLayout& l, int na,
     std::vector<uint64_t> ka, kb;
     for (int i = 0; i < na; ++i) ka.push_back(contentKey(a, l, i));
     for (int j = 0; j < nb; ++j) kb.push_back(contentKey(b, l, j));
+    // Within a changed stretch, a record keeps its partner when its first
+    // bytes (a shipgroup's name, a message's text) are the same; the others
+    // pair with the record most like them.
+    const auto sameName = [&](int i, int j) {
+        const size_t n = l.table == Table::Shipgroups ? 20 : l.table == Table::Messages ? 66 : 0;
+        const auto x = a.m.store.slot(l.table, i).first(n), y = b.m.store.slot(l.table, j).first(n);
+        return n > 0 && std::equal(x.begin(), x.end(), y.begin(), y.end());
+    };
+    // The share of the fields in use on either side that differ.
+    const auto distance = [&](int i, int j) {
+        const auto x = a.m.store.slot(l.table, i), y = b.m.store.slot(l.table, j);
+        size_t differ = 0, used = 0;
+        for (const FlatField& f : flatFields(l)) {
+            if (f.at.node->form == Form::StringSlot) continue;
+            const auto o = static_cast<size_t>(f.at.offset), w = static_cast<size_t>(f.at.node->width);
+            const auto fx = x.subspan(o, w), fy = y.subspan(o, w);
+            const auto zero = [](uint8_t c) { return c == 0; };
+            if (std::all_of(fx.begin(), fx.end(), zero) && std::all_of(fy.begin(), fy.end(), zero)) continue;
+            ++used;
+            differ += !std::equal(fx.begin(), fx.end(), fy.begin(), fy.end());
+        }
+        return used == 0 ? 0.0 : static_cast<double>(differ) / static_cast<double>(used);
+    };
     const auto pairs = align(
         na, nb, [&](int i, int j) { return ka[static_cast<size_t>(i)] == kb[static_cast<size_t>(j)]; },
-        [&](int i, int j) {
-            // Within a changed stretch, a record keeps its partner when its
-            // first bytes (a shipgroup's name, a message's text) are the same.
-            const size_t n = l.table == Table::Shipgroups ? 20 : l.table == Table::Messages ? 66 : 0;
-            const auto x = a.m.store.slot(l.table, i).first(n), y = b.m.store.slot(l.table, j).first(n);
-            return n > 0 && std::equal(x.begin(), x.end(), y.begin(), y.end());
+        [&](const std::vector<int>& ga, const std::vector<int>& gb, Pairs& o) {
+            matchRuns(ga, gb, sameName, o, [&](const std::vector<int>& ra, const std::vector<int>& rb, Pairs& p) {
+                byLikeness(ra, rb, distance, p);
+            });
         });
     if (alignment) {
         alignment->assign(static_cast<size_t>(na), -1);
@@ -281,7 +332,11 @@ void compareBriefing(const Side& a, const Side& b, std::vector<Difference>& out)
         const auto pairs = align(
             static_cast<int>(ra.size()), static_cast<int>(rb.size()),
             [&](int i, int j) { return ra[static_cast<size_t>(i)] == rb[static_cast<size_t>(j)]; },
-            [&](int i, int j) { return ra[static_cast<size_t>(i)].params == rb[static_cast<size_t>(j)].params; });
+            [&](const std::vector<int>& ga, const std::vector<int>& gb, Pairs& o) {
+                matchRuns(ga, gb,
+                          [&](int i, int j) { return ra[static_cast<size_t>(i)].params == rb[static_cast<size_t>(j)].params; },
+                          o, byPosition);
+            });
         for (auto [i, j] : pairs) {
             if (i >= 0 && j >= 0 && ra[static_cast<size_t>(i)] == rb[static_cast<size_t>(j)]) continue;
             const std::string path = name + "[" + std::to_string(j >= 0 ? j : i) + "]";
