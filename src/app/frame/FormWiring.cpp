@@ -13,7 +13,7 @@ namespace {
 struct ShipgroupFormEntry {
     FormKind kind;
     const std::string& key;
-    int command;
+    CommandId command;
 };
 const ShipgroupFormEntry kShipgroupForms[] = {
     {FormKind::Shipgroups, form::Shipgroups, cmd::Shipgroups},
@@ -35,10 +35,10 @@ const std::string& FormWiring::keyOf(FormKind kind) {
     return form::Basic;
 }
 
-int FormWiring::commandOf(FormKind kind) {
+CommandId FormWiring::commandOf(FormKind kind) {
     for (const auto& e : kShipgroupForms)
         if (e.kind == kind) return e.command;
-    return 0;
+    return CommandId::None;
 }
 
 FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompter,
@@ -65,7 +65,7 @@ FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompt
                            });
     }
     // The Orders wizard writes into the order slot and region the map uses.
-    logic.registerForm(form::OrdersWizard, kOrdersWizardCommand,
+    logic.registerForm(form::OrdersWizard, cmd::OrdersWizard,
                        [this](Editor& e) -> std::shared_ptr<core::FormModel> {
                            return std::make_shared<shipgroup::OrdersWizard>(
                                *m_shipgroups, e.mapView.currentRegion(),

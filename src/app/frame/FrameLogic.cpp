@@ -243,9 +243,9 @@ void FrameLogic::reopenBasic() {
 
 // --- forms ----------------------------------------------------------------------
 
-void FrameLogic::registerForm(const std::string& key, int commandId, FormFactory factory) {
+void FrameLogic::registerForm(const std::string& key, CommandId command, FormFactory factory) {
     m_factories[key] = std::move(factory);
-    if (commandId) m_commands.bind(commandId, [this, key] { openModeless(key); });
+    if (command != CommandId::None) m_commands.bind(command, [this, key] { openModeless(key); });
 }
 
 void FrameLogic::openModeless(const std::string& key) {
@@ -255,8 +255,8 @@ void FrameLogic::openModeless(const std::string& key) {
     if (auto f = it->second(m_editor)) m_view.showModeless(key, std::move(f));
 }
 
-void FrameLogic::bindModalForm(int commandId, ModalFactory factory, int eventAfter) {
-    m_commands.bind(commandId, [this, factory = std::move(factory), eventAfter] {
+void FrameLogic::bindModalForm(CommandId command, ModalFactory factory, int eventAfter) {
+    m_commands.bind(command, [this, factory = std::move(factory), eventAfter] {
         auto form = factory(m_editor);
         if (!form) return;
         if (m_prepareModal) std::exchange(m_prepareModal, {})(*form);
@@ -266,22 +266,22 @@ void FrameLogic::bindModalForm(int commandId, ModalFactory factory, int eventAft
     });
 }
 
-void FrameLogic::runCommandWith(int commandId, std::function<void(core::FormModel&)> prepare) {
+void FrameLogic::runCommandWith(CommandId command, std::function<void(core::FormModel&)> prepare) {
     m_prepareModal = std::move(prepare);
-    m_commands.execute(commandId);
+    m_commands.execute(command);
     m_prepareModal = {};
 }
 
-void FrameLogic::runDisplayDialog(int commandId) {
-    const auto& make = commandId == cmd::Coordinates     ? m_services.coordinatesForm
-                       : commandId == cmd::MapProperties ? m_services.mapPropertiesForm
+void FrameLogic::runDisplayDialog(CommandId command) {
+    const auto& make = command == cmd::Coordinates     ? m_services.coordinatesForm
+                       : command == cmd::MapProperties ? m_services.mapPropertiesForm
                                                          : m_services.axisForm;
     if (!make) return;
     if (auto f = make()) m_view.runModal(*f);
     // Map Properties may change the centre mode: the scroll ranges follow.
     // (A stored centre mode "At 128,128" does not force the zoom down to 1
     // here: no zoom step could work from there.)
-    if (commandId == cmd::MapProperties) m_view.mapSizeChanged();
+    if (command == cmd::MapProperties) m_view.mapSizeChanged();
     m_view.repaintMap();
     if (m_services.writePreferences) m_services.writePreferences();
 }

@@ -93,17 +93,17 @@ class FrameLogic : public BriefingTimeListener {
     bool wheelAllowed() const { return !lockedInBriefing(); }
 
     // The control bar's forms come from the shipgroup editor.
-    void registerForm(const std::string& key, int commandId, FormFactory factory);
+    void registerForm(const std::string& key, CommandId command, FormFactory factory);
     void openModeless(const std::string& key);
     // A menu command that shows a modal form, then sends a shipgroup event
     // (0 = none), as the mission-wide forms do.
     using ModalFactory = std::function<std::unique_ptr<core::FormModel>(Editor&)>;
-    void bindModalForm(int commandId, ModalFactory factory, int eventAfter = 0);
+    void bindModalForm(CommandId command, ModalFactory factory, int eventAfter = 0);
     bool runModal(core::FormModel& form) { return m_view.runModal(form); }
     // Runs a menu command; a modal form it shows is first handed to `prepare`
     // (a double-click on a problem steps the form to the problem's entry).
-    void runCommandWith(int commandId, std::function<void(core::FormModel&)> prepare);
-    void runDisplayDialog(int commandId);
+    void runCommandWith(CommandId command, std::function<void(core::FormModel&)> prepare);
+    void runDisplayDialog(CommandId command);
     void runPreferences();
 
     // A dropped or command-line mission path. `ask` = the New confirmation.
