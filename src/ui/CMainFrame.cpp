@@ -109,9 +109,9 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
         app::writePreferencesFile(m_folder.preferencesFile(), m_editor.settings, m_prompter);
     };
     m_briefingTools->showMotionWizard = [this](std::shared_ptr<core::FormModel> f) {
-        showModeless("MotionWizard", std::move(f));
+        showModeless(app::form::MotionWizard, std::move(f));
     };
-    m_briefingTools->closeMotionWizard = [this] { closeModeless("MotionWizard"); };
+    m_briefingTools->closeMotionWizard = [this] { closeModeless(app::form::MotionWizard); };
     m_briefingTools->bindCommands(m_commands);
     m_briefingBar->confirmLock = [this] {
         return m_briefingTools->hintSaysYes(app::hint::kLockBriefing);
@@ -528,16 +528,16 @@ void CMainFrame::mapScrollChanged() { m_mapWindow->syncScrollBars(); }
 
 bool CMainFrame::runModal(core::FormModel& form) { return m_forms.runModal(form); }
 
-void CMainFrame::showModeless(const std::string& key, std::shared_ptr<core::FormModel> form) {
+void CMainFrame::showModeless(app::FormKey key, std::shared_ptr<core::FormModel> form) {
     auto* wizard = dynamic_cast<shipgroup::OrdersWizard*>(form.get());
     FormDialog* dlg = m_forms.showModeless(key, std::move(form));
     // The custom-drawn wizard has no controls: its surface fills the dialog.
     if (wizard && dlg && dlg->layout()) dlg->layout()->addWidget(new OrdersWizardWindow(*wizard, dlg));
 }
 
-void CMainFrame::closeModeless(const std::string& key) { m_forms.close(key); }
+void CMainFrame::closeModeless(app::FormKey key) { m_forms.close(key); }
 
-core::FormModel* CMainFrame::openForm(const std::string& key) { return m_forms.model(key); }
+core::FormModel* CMainFrame::openForm(app::FormKey key) { return m_forms.model(key); }
 
 void CMainFrame::showFirstRunPicture() {
     FirstRunPicture picture(this);

@@ -117,9 +117,9 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     void mapSizeChanged() override;
     void mapScrollChanged() override;
     bool runModal(core::FormModel& form) override;
-    void showModeless(const std::string& key, std::shared_ptr<core::FormModel> form) override;
-    void closeModeless(const std::string& key) override;
-    core::FormModel* openForm(const std::string& key) override;
+    void showModeless(app::FormKey key, std::shared_ptr<core::FormModel> form) override;
+    void closeModeless(app::FormKey key) override;
+    core::FormModel* openForm(app::FormKey key) override;
     void showFirstRunPicture() override;
     void closeWindow() override { close(); }
     void showBriefingTime(int time, int endTime) override;

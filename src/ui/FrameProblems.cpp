@@ -26,7 +26,7 @@ void CMainFrame::buildProblemsPanel() {
         m_port->setRegion(r);
         repaintMap();
     };
-    hooks.openForm = [this](const std::string& key) {
+    hooks.openForm = [this](app::FormKey key) {
         m_logic->openModeless(key);
         return m_forms.model(key);
     };

@@ -74,7 +74,7 @@ TEST_F(BriefingBuildTest, ShowMoveRotateSelectTagZoomEndMarkUndoSaveReopen) {
 
     // Simple moving from time 0 to 20, towards 200 units to the right.
     run(app::cmd::MoveShip);
-    core::FormModel* wizard = frame->openForm("MotionWizard");
+    core::FormModel* wizard = frame->openForm(app::form::MotionWizard);
     ASSERT_NE(wizard, nullptr);
     click(at(0, 0));
     wizard->choose("motion", 1);
@@ -86,7 +86,7 @@ TEST_F(BriefingBuildTest, ShowMoveRotateSelectTagZoomEndMarkUndoSaveReopen) {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
-    EXPECT_EQ(frame->openForm("MotionWizard"), nullptr) << "the wizard closes itself";
+    EXPECT_EQ(frame->openForm(app::form::MotionWizard), nullptr) << "the wizard closes itself";
 
     // Back at time 0 the ship stands at (0, 0): rotate it, select it.
     editor.briefing.setCurrentTime(0);
@@ -130,4 +130,29 @@ TEST_F(BriefingBuildTest, ShowMoveRotateSelectTagZoomEndMarkUndoSaveReopen) {
     EXPECT_EQ(counts(), before);
     EXPECT_EQ(editor.briefing.briefingLength(), 40);
     EXPECT_EQ(briefingString(editor.store, StringTable::Tags, 0), "Convoy");
+}
+
+// The Motion Wizard is one of the frame's forms: Open and New close it with
+// the others, before the mission it points into is replaced.
+TEST_F(BriefingBuildTest, OpenAndNewCloseTheMotionWizard) {
+    const std::string sample = writeSampleMission("wizard.tie");
+    run(app::cmd::BriefingMode);
+    const std::function<void()> replaceMission[] = {
+        [&] {
+            chooser.opens.push_back(sample);
+            run(app::cmd::Open);
+            EXPECT_EQ(editor.store.missionPath, sample);
+        },
+        [&] {
+            prompter.answers = {core::Answer::Ok};
+            run(app::cmd::New);
+            EXPECT_EQ(editor.store.shipgroupCount, 1);
+        },
+    };
+    for (const auto& replace : replaceMission) {
+        run(app::cmd::MoveShip);
+        ASSERT_NE(frame->openForm(app::form::MotionWizard), nullptr);
+        replace();
+        EXPECT_EQ(frame->openForm(app::form::MotionWizard), nullptr);
+    }
 }

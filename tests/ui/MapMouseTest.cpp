@@ -114,7 +114,7 @@ TEST_F(MapMouseTest, RightDragPansAndARightClickOpensBasic) {
     EXPECT_EQ(vp->cursor().shape(), Qt::ClosedHandCursor);
     QTest::mouseRelease(vp, Qt::RightButton, Qt::NoModifier, mid + QPoint(-10, 0));
     EXPECT_EQ(editor.mapView.scrollY(), sy);
-    EXPECT_FALSE(frame->forms().isOpen("Basic"));
+    EXPECT_FALSE(frame->forms().isOpen(app::form::Basic));
 
     // Near the top edge the drag timer keeps scrolling while the mouse rests.
     QTest::mousePress(vp, Qt::RightButton, Qt::NoModifier, QPoint(mid.x(), 5));
@@ -126,17 +126,17 @@ TEST_F(MapMouseTest, RightDragPansAndARightClickOpensBasic) {
     EXPECT_EQ(editor.mapView.scrollY(), after) << "the timer stops with the button";
 
     QTest::mouseClick(vp, Qt::RightButton, Qt::NoModifier, mid);
-    EXPECT_TRUE(frame->forms().isOpen("Basic"));
+    EXPECT_TRUE(frame->forms().isOpen(app::form::Basic));
 }
 
 TEST_F(MapMouseTest, OrdersWizardWindowRunsOnItsTimerAndWritesTheOrder) {
     run(app::cmd::Order3Waypoints);  // order 3
     run(app::cmd::OrdersWizard);
-    auto* dlg = frame->forms().dialog("Orders Wizard");
+    auto* dlg = frame->forms().dialog(app::form::OrdersWizard);
     ASSERT_NE(dlg, nullptr);
     auto* surface = dlg->findChild<ui::OrdersWizardWindow*>();
     ASSERT_NE(surface, nullptr);
-    auto* wizard = dynamic_cast<shipgroup::OrdersWizard*>(frame->forms().model("Orders Wizard"));
+    auto* wizard = dynamic_cast<shipgroup::OrdersWizard*>(frame->forms().model(app::form::OrdersWizard));
     ASSERT_NE(wizard, nullptr);
     auto settled = [&] { return !wizard->buttons().empty() && wizard->timerInterval() == 0; };
     auto clickButton = [&](int kind) {

@@ -12,7 +12,7 @@ namespace {
 // Each shipgroup form: its key among the frame's forms and its menu command.
 struct ShipgroupFormEntry {
     FormKind kind;
-    const std::string& key;
+    FormKey key;
     CommandId command;
 };
 const ShipgroupFormEntry kShipgroupForms[] = {
@@ -29,7 +29,7 @@ const ShipgroupFormEntry kShipgroupForms[] = {
 constexpr int kOrdersWizardCommand = 32925;
 }  // namespace
 
-const std::string& FormWiring::keyOf(FormKind kind) {
+FormKey FormWiring::keyOf(FormKind kind) {
     for (const auto& e : kShipgroupForms)
         if (e.kind == kind) return e.key;
     return form::Basic;

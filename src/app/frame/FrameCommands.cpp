@@ -33,8 +33,13 @@ void FrameLogic::bindCommands() {
         };
     };
     if (m_services.newMission) {
+        // The shipgroup forms stay and read the new mission; the Motion
+        // Wizard's picked ship and start belong to the briefing that went.
         c.bind(cmd::New, fileCommand([this] {
-                   return mayLeaveMission(&kDiscardQuestion) && m_services.newMission(false);
+                   if (!mayLeaveMission(&kDiscardQuestion) || !m_services.newMission(false))
+                       return false;
+                   m_view.closeModeless(form::MotionWizard);
+                   return true;
                }));
     }
     if (m_services.openMission) {

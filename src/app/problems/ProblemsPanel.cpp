@@ -16,7 +16,7 @@ namespace {
 namespace sg = mission::sg;
 
 // The modeless form that edits the shipgroup field at `offset`.
-const std::string& formOfField(int offset) {
+FormKey formOfField(int offset) {
     if (offset >= sg::orders && offset < sg::goals) return form::Orders;
     if (offset >= sg::goals && offset < sg::startPoints) return form::Goals;
     if (offset >= sg::startPoints && offset < sg::startPointRegion + 4) return form::Waypoints;
@@ -147,8 +147,8 @@ void ProblemsPanel::goTo(int index) {
     if (t.shipgroup >= 0 && t.shipgroup < m_editor.store.shipgroupCount && m_hooks.selectShipgroup)
         m_hooks.selectShipgroup(t.shipgroup);
     if (t.region >= 0 && m_hooks.setRegion) m_hooks.setRegion(t.region);
-    if (!t.form.empty() && m_hooks.openForm) {
-        core::FormModel* f = m_hooks.openForm(t.form);
+    if (t.form && m_hooks.openForm) {
+        core::FormModel* f = m_hooks.openForm(*t.form);
         if (f && t.orderRegion >= 0) {
             f->choose("region", t.orderRegion);
             f->choose("slot", t.orderSlot);

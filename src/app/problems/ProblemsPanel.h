@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/editor/CommandIds.h"
 #include "app/editor/Editor.h"
+#include "app/editor/FormKeys.h"
 #include "core/Notifier.h"
 #include "lint/Problem.h"
 
@@ -21,7 +23,7 @@ namespace quendar::app {
 // in it, a menu command that opens a mission-wide form, or a briefing time.
 struct ProblemTarget {
     int shipgroup = -1, region = -1;
-    std::string form;
+    std::optional<FormKey> form;
     int orderRegion = -1, orderSlot = -1;
     CommandId command = CommandId::None;
     bool briefing = false;
@@ -40,7 +42,7 @@ struct ProblemHooks {
     std::function<void(int)> selectShipgroup;
     std::function<void(int)> setRegion;
     // Opens a modeless form by key and returns its model (none if it failed).
-    std::function<core::FormModel*(const std::string&)> openForm;
+    std::function<core::FormModel*(FormKey)> openForm;
     // Runs a menu command; a modal form it opens goes to `prepare` first.
     std::function<void(CommandId, const std::function<void(core::FormModel&)>&)> runCommand;
     // After a fix: every view reads the mission again.

@@ -32,9 +32,9 @@ struct StubView : FrameView {
     void repaintMap() override { ++repaints; }
     void mapSizeChanged() override {}
     bool runModal(core::FormModel&) override { return false; }
-    void showModeless(const std::string&, std::shared_ptr<core::FormModel>) override {}
-    void closeModeless(const std::string&) override {}
-    core::FormModel* openForm(const std::string&) override { return nullptr; }
+    void showModeless(FormKey, std::shared_ptr<core::FormModel>) override {}
+    void closeModeless(FormKey) override {}
+    core::FormModel* openForm(FormKey) override { return nullptr; }
     void showFirstRunPicture() override {}
     void closeWindow() override {}
     void showBriefingTime(int t, int) override { slider = t; }

@@ -40,9 +40,9 @@ struct ScriptedView : FrameView {
         f.closing();
         return f.accepted;
     }
-    void showModeless(const std::string&, std::shared_ptr<core::FormModel>) override {}
-    void closeModeless(const std::string&) override {}
-    core::FormModel* openForm(const std::string&) override { return nullptr; }
+    void showModeless(FormKey, std::shared_ptr<core::FormModel>) override {}
+    void closeModeless(FormKey) override {}
+    core::FormModel* openForm(FormKey) override { return nullptr; }
     void showFirstRunPicture() override {}
     void closeWindow() override {}
     void showBriefingTime(int, int) override {}
