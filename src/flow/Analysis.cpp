@@ -17,8 +17,8 @@ namespace sg = mission::sg;
 namespace msg = settings::msg;
 namespace goal = settings::goal;
 
-constexpr int kTrue = 0;        // "TRUE - No condition"
-constexpr int kArrive = 1;      // "Arrive"
+constexpr int kTrue = 0;         // "TRUE - No condition"
+constexpr int kArrive = 1;       // "Arrive"
 constexpr int kImpossible = 10;  // "FALSE - Impossible condition"
 constexpr int kGoalKinds = 3;
 
@@ -116,7 +116,8 @@ class Builder {
                   byte(Table::Shipgroups, i, sg::arrivalDelaySeconds);
         // The departure waits too, but decides no verdict: drawn only.
         const int departure[2] = {sg::departureTrigger1, sg::departureTrigger2};
-        for (int k = 0; k < 2; ++k) atom(Table::Shipgroups, i, departure[k], node, EdgeKind::Departure, k);
+        for (int k = 0; k < 2; ++k)
+            atom(Table::Shipgroups, i, departure[k], node, EdgeKind::Departure, k);
         const int leave[2][2] = {{sg::departureMethod1, sg::departureMothership1},
                                  {sg::departureMethod2, sg::departureMothership2}};
         for (int k = 0; k < 2; ++k) {
@@ -154,8 +155,8 @@ class Builder {
         n.index = team * kGoalKinds + kind;
         int joins[3] = {base + goal::join12, base + goal::join34, base + goal::joinPairs};
         const int(&o)[4] = offsets;
-        n.triggers = triggers(Table::GlobalGoals, team, o, joins, static_cast<int>(m_a.nodes.size()),
-                              EdgeKind::Goal);
+        n.triggers = triggers(Table::GlobalGoals, team, o, joins,
+                              static_cast<int>(m_a.nodes.size()), EdgeKind::Goal);
         m_a.nodes.push_back(n);
     }
 
@@ -216,7 +217,8 @@ int firstAtom(const Triggers& t, F value, Value target) {
 
 int Analysis::node(NodeKind kind, int index) const {
     switch (kind) {
-        case NodeKind::Shipgroup: return index >= 0 && index < messageBase ? index : -1;
+        case NodeKind::Shipgroup:
+            return index >= 0 && index < messageBase ? index : -1;
         case NodeKind::Message:
             return index >= 0 && index < goalBase - messageBase ? messageBase + index : -1;
         case NodeKind::Goal:
@@ -228,12 +230,14 @@ int Analysis::node(NodeKind kind, int index) const {
 }
 
 int Analysis::neverCount() const {
-    return static_cast<int>(std::count_if(nodes.begin(), nodes.end(), [](const Node& n) { return n.never; }));
+    return static_cast<int>(
+        std::count_if(nodes.begin(), nodes.end(), [](const Node& n) { return n.never; }));
 }
 
 bool falseAlone(const Node& n) {
     const Triggers& t = n.triggers;
-    const Value v = combine(t, [](const Atom& a) { return a.condition == kImpossible ? kNever : 0; });
+    const Value v =
+        combine(t, [](const Atom& a) { return a.condition == kImpossible ? kNever : 0; });
     return v == kNever;
 }
 
@@ -252,7 +256,8 @@ void analyse(const mission::MissionStore& store, Analysis& a) {
             if (mayCombine(n.triggers, nodes) && routeOpen(n, nodes)) n.never = false, grew = true;
         }
     }
-    for (size_t i = groups; i < nodes.size(); ++i) nodes[i].never = !mayCombine(nodes[i].triggers, nodes);
+    for (size_t i = groups; i < nodes.size(); ++i)
+        nodes[i].never = !mayCombine(nodes[i].triggers, nodes);
 
     // Times: every group that may arrive starts "after an event"; a value
     // only ever becomes known, once, so the passes end.
@@ -279,8 +284,9 @@ void analyse(const mission::MissionStore& store, Analysis& a) {
         // A group whose triggers may hold never arrives for want of a hangar.
         const bool byTriggers = n.kind != NodeKind::Shipgroup || !mayCombine(n.triggers, nodes);
         if (n.never && byTriggers)
-            n.waitsFor = firstAtom(n.triggers, [&](const Atom& at) { return mayHold(at, nodes) ? 0 : kNever; },
-                                   kNever);
+            n.waitsFor = firstAtom(
+                n.triggers, [&](const Atom& at) { return mayHold(at, nodes) ? 0 : kNever; },
+                kNever);
         else if (n.time == kAfterEvent)
             n.waitsFor = firstAtom(n.triggers, time, kAfterEvent);
     }

@@ -39,7 +39,8 @@ std::string quoted(const std::string& text) {
 
 }  // namespace
 
-std::string dotText(const Analysis& a, const mission::MissionStore& s, const std::vector<bool>* shown) {
+std::string dotText(const Analysis& a, const mission::MissionStore& s,
+                    const std::vector<bool>* shown) {
     int edges = 0;
     for (const Edge& e : a.edges) edges += !shown || ((*shown)[e.from] && (*shown)[e.to]);
     // Curved edges routed around labelled ranks cost the "dot" engine minutes
@@ -48,7 +49,9 @@ std::string dotText(const Analysis& a, const mission::MissionStore& s, const std
     const bool large = edges > kLargeGraphEdges;
     std::string out =
         "digraph flow {\n"
-        "  graph [" + std::string(large ? "splines=line, nslimit=1, nslimit1=1, mclimit=0.01, newrank=true, " : "") +
+        "  graph [" +
+        std::string(large ? "splines=line, nslimit=1, nslimit1=1, mclimit=0.01, newrank=true, "
+                          : "") +
         "rankdir=LR, fontname=\"Helvetica\", label=\"Mission flow: what the triggers allow, "
         "read by the editor; play may differ\", labelloc=b];\n"
         "  node [shape=box, style=\"rounded,filled\", fontname=\"Helvetica\", fontsize=11];\n"
@@ -66,7 +69,8 @@ std::string dotText(const Analysis& a, const mission::MissionStore& s, const std
             fill = kMessageFill;
             shape = "note";
         }
-        out += "  n" + std::to_string(i) + " [label=" + quoted(nodeName(a, s, node) + "\n" + whenText(a, s, node)) +
+        out += "  n" + std::to_string(i) +
+               " [label=" + quoted(nodeName(a, s, node) + "\n" + whenText(a, s, node)) +
                ", shape=" + shape + ", fillcolor=\"" + fill + "\"";
         if (n.never) out += ", color=\"#d00000\", penwidth=2, peripheries=2";
         out += "];\n";
@@ -74,9 +78,10 @@ std::string dotText(const Analysis& a, const mission::MissionStore& s, const std
     for (size_t k = 0; k < a.edges.size(); ++k) {
         const Edge& e = a.edges[k];
         if (shown && (!(*shown)[e.from] || !(*shown)[e.to])) continue;
-        out += "  n" + std::to_string(e.to) + " -> n" + std::to_string(e.from) + " [id=\"e" + std::to_string(k) +
-               "\", " + (large ? "xlabel=" : "label=") + quoted(edgeLabel(e));
-        if (e.kind == EdgeKind::Departure || e.kind == EdgeKind::DepartureHangar) out += ", style=dashed";
+        out += "  n" + std::to_string(e.to) + " -> n" + std::to_string(e.from) + " [id=\"e" +
+               std::to_string(k) + "\", " + (large ? "xlabel=" : "label=") + quoted(edgeLabel(e));
+        if (e.kind == EdgeKind::Departure || e.kind == EdgeKind::DepartureHangar)
+            out += ", style=dashed";
         if (e.kind == EdgeKind::Hangar) out += ", style=bold";
         out += "];\n";
     }

@@ -28,8 +28,10 @@ std::vector<Reference> findReferences(const mission::MissionStore& s, int d) {
     const int count = std::clamp(s.shipgroupCount, 0, mission::kMaxShipgroups);
     if (d < 0 || d >= count) return out;
     // A (type, number) pair that names shipgroup d.
-    auto pair = [&](Table t, int slot, int typeOffset, int numberOffset, int shipgroupType, Reference r) {
-        if (s.byte(t, slot, typeOffset) != shipgroupType || s.byte(t, slot, numberOffset) != d) return;
+    auto pair = [&](Table t, int slot, int typeOffset, int numberOffset, int shipgroupType,
+                    Reference r) {
+        if (s.byte(t, slot, typeOffset) != shipgroupType || s.byte(t, slot, numberOffset) != d)
+            return;
         r.table = t;
         r.slot = slot;
         r.offset = numberOffset;
@@ -43,12 +45,19 @@ std::vector<Reference> findReferences(const mission::MissionStore& s, int d) {
                                {sg::departureMethod2, sg::departureMothership2}};
     for (int i = 0; i < count; ++i) {
         for (int k = 0; k < 6; ++k)
-            pair(Table::Shipgroups, i, triggers[k] + 1, triggers[k] + 2, shipgroup::kSubjectFlightgroup,
-                 {k < 4 ? ReferenceKind::ArrivalTrigger : ReferenceKind::DepartureTrigger, {}, 0, 0,
+            pair(Table::Shipgroups, i, triggers[k] + 1, triggers[k] + 2,
+                 shipgroup::kSubjectFlightgroup,
+                 {k < 4 ? ReferenceKind::ArrivalTrigger : ReferenceKind::DepartureTrigger,
+                  {},
+                  0,
+                  0,
                   k < 4 ? k : k - 4});
         for (int k = 0; k < 4; ++k)
             pair(Table::Shipgroups, i, methods[k][0], methods[k][1], shipgroup::kMethodHangar,
-                 {k < 2 ? ReferenceKind::ArrivalMothership : ReferenceKind::DepartureMothership, {}, 0, 0,
+                 {k < 2 ? ReferenceKind::ArrivalMothership : ReferenceKind::DepartureMothership,
+                  {},
+                  0,
+                  0,
                   k % 2});
         for (int region = 0; region < 4; ++region) {
             for (int slot = 0; slot < 4; ++slot) {
@@ -81,32 +90,46 @@ std::vector<Reference> findReferences(const mission::MissionStore& s, int d) {
 std::string referenceField(const Reference& r) {
     const std::string n = std::to_string(r.which + 1);
     switch (r.kind) {
-        case ReferenceKind::ArrivalTrigger: return "arrival.trigger" + n + ".subject";
-        case ReferenceKind::DepartureTrigger: return "departure.trigger" + n + ".subject";
-        case ReferenceKind::ArrivalMothership: return "arrival.mothership" + n;
-        case ReferenceKind::DepartureMothership: return "departure.mothership" + n;
+        case ReferenceKind::ArrivalTrigger:
+            return "arrival.trigger" + n + ".subject";
+        case ReferenceKind::DepartureTrigger:
+            return "departure.trigger" + n + ".subject";
+        case ReferenceKind::ArrivalMothership:
+            return "arrival.mothership" + n;
+        case ReferenceKind::DepartureMothership:
+            return "departure.mothership" + n;
         case ReferenceKind::OrderTarget:
         case ReferenceKind::DropOff:
-            return "region" + std::to_string(r.region + 1) + ".order" + std::to_string(r.order + 1) +
+            return "region" + std::to_string(r.region + 1) + ".order" +
+                   std::to_string(r.order + 1) +
                    (r.kind == ReferenceKind::DropOff ? ".param2" : ".target" + n);
         case ReferenceKind::GlobalGoal:
-            return "team" + std::to_string(r.slot + 1) + "." + kGoalKinds[r.goalKind] + ".goal" + n +
-                   ".subject";
-        case ReferenceKind::Message: return "trigger" + n + ".subject";
+            return "team" + std::to_string(r.slot + 1) + "." + kGoalKinds[r.goalKind] + ".goal" +
+                   n + ".subject";
+        case ReferenceKind::Message:
+            return "trigger" + n + ".subject";
     }
     return {};
 }
 
 std::string referenceWhat(const Reference& r) {
     switch (r.kind) {
-        case ReferenceKind::ArrivalTrigger: return "arrival trigger";
-        case ReferenceKind::DepartureTrigger: return "departure trigger";
-        case ReferenceKind::ArrivalMothership: return "arrival mothership";
-        case ReferenceKind::DepartureMothership: return "departure mothership";
-        case ReferenceKind::OrderTarget: return "order target";
-        case ReferenceKind::DropOff: return "drop-off";
-        case ReferenceKind::GlobalGoal: return "global goal";
-        case ReferenceKind::Message: return "message trigger";
+        case ReferenceKind::ArrivalTrigger:
+            return "arrival trigger";
+        case ReferenceKind::DepartureTrigger:
+            return "departure trigger";
+        case ReferenceKind::ArrivalMothership:
+            return "arrival mothership";
+        case ReferenceKind::DepartureMothership:
+            return "departure mothership";
+        case ReferenceKind::OrderTarget:
+            return "order target";
+        case ReferenceKind::DropOff:
+            return "drop-off";
+        case ReferenceKind::GlobalGoal:
+            return "global goal";
+        case ReferenceKind::Message:
+            return "message trigger";
     }
     return {};
 }

@@ -23,9 +23,9 @@ enum class ReferenceKind : uint8_t {
 struct Reference {
     ReferenceKind kind = ReferenceKind::ArrivalTrigger;
     mission::Table table = mission::Table::Shipgroups;
-    int slot = 0;    // the shipgroup, message or team whose record holds it
-    int offset = 0;  // the byte that holds the number
-    int which = 0;   // the trigger, method pair or target, from 0
+    int slot = 0;                 // the shipgroup, message or team whose record holds it
+    int offset = 0;               // the byte that holds the number
+    int which = 0;                // the trigger, method pair or target, from 0
     int region = -1, order = -1;  // order targets and drop-offs
     int goalKind = -1;            // global goals: primary, prevent, secondary
 };

@@ -18,7 +18,7 @@ const char* const kGoalKinds[3] = {"primary", "prevent", "secondary"};
 
 struct Wording {
     int condition;
-    const char* label;  // on an edge
+    const char* label;    // on an edge
     const char* waitFor;  // "waits for #3 ... to be destroyed"
     const char* after;    // "after #3 ... is destroyed"
 };
@@ -66,7 +66,8 @@ class Reasons {
         m_chain.push_back(node);
         std::string out;
         if (falseAlone(n) || (n.waitsFor >= 0 && n.triggers.atoms[n.waitsFor].shipgroup < 0)) {
-            out = std::string(n.kind == NodeKind::Shipgroup ? "its arrival triggers" : "its triggers") +
+            out = std::string(n.kind == NodeKind::Shipgroup ? "its arrival triggers"
+                                                            : "its triggers") +
                   " need \"FALSE - Impossible condition\"";
         } else if (n.waitsFor >= 0) {
             const Atom& at = n.triggers.atoms[n.waitsFor];
@@ -88,7 +89,8 @@ class Reasons {
 
   private:
     std::string tail(int shipgroup, int depth) {
-        if (std::find(m_chain.begin(), m_chain.end(), shipgroup) != m_chain.end()) return ": a cycle";
+        if (std::find(m_chain.begin(), m_chain.end(), shipgroup) != m_chain.end())
+            return ": a cycle";
         if (depth + 1 >= kReasonDepth) return ", which never arrives (\xE2\x80\xA6)";
         return ", which never arrives (" + why(shipgroup, depth + 1) + ")";
     }
@@ -114,10 +116,14 @@ std::string edgeLabel(const Edge& e) {
     const Wording* w = wording(e.condition);
     const std::string label = w ? w->label : "condition " + std::to_string(e.condition);
     switch (e.kind) {
-        case EdgeKind::Hangar: return "hangar";
-        case EdgeKind::DepartureHangar: return "departs: hangar";
-        case EdgeKind::Departure: return "departs: " + label;
-        default: return label;
+        case EdgeKind::Hangar:
+            return "hangar";
+        case EdgeKind::DepartureHangar:
+            return "departs: hangar";
+        case EdgeKind::Departure:
+            return "departs: " + label;
+        default:
+            return label;
     }
 }
 
@@ -125,12 +131,14 @@ std::string nodeName(const Analysis& a, const mission::MissionStore& s, int node
     if (node < 0 || node >= static_cast<int>(a.nodes.size())) return {};
     const Node& n = a.nodes[node];
     switch (n.kind) {
-        case NodeKind::Shipgroup: return shipgroupName(s, n.index);
+        case NodeKind::Shipgroup:
+            return shipgroupName(s, n.index);
         case NodeKind::Message:
             return "message " + std::to_string(n.index + 1) + " \"" +
                    s.text(mission::Table::Messages, n.index, msg::text, msg::textWidth) + "\"";
         case NodeKind::Goal:
-            return "team " + std::to_string(n.index / 3 + 1) + " " + kGoalKinds[n.index % 3] + " goals";
+            return "team " + std::to_string(n.index / 3 + 1) + " " + kGoalKinds[n.index % 3] +
+                   " goals";
     }
     return {};
 }
@@ -146,7 +154,8 @@ std::string whenText(const Analysis& a, const mission::MissionStore& s, int node
     if (n.time >= 0) return "at " + timeText(n.time);
     if (n.waitsFor >= 0) {
         const Atom& at = n.triggers.atoms[n.waitsFor];
-        if (at.shipgroup >= 0) return "after " + shipgroupName(s, at.shipgroup) + " " + afterWords(at.condition);
+        if (at.shipgroup >= 0)
+            return "after " + shipgroupName(s, at.shipgroup) + " " + afterWords(at.condition);
     }
     return "after an event";
 }

@@ -43,7 +43,8 @@ void lintFlow(const RuleInput& in, std::vector<Problem>& out) {
         const flow::Node& n = a.nodes[i];
         const bool byTriggers = n.never && n.waitsFor >= 0;
         if (byTriggers && !flow::falseAlone(n))
-            report(out, code::ChainNever, Location{Area::Shipgroup, i, sg::arrivalTrigger1, -1, -1, -1, "arrival"},
+            report(out, code::ChainNever,
+                   Location{Area::Shipgroup, i, sg::arrivalTrigger1, -1, -1, -1, "arrival"},
                    {"never arrives: %w", {}, words(flow::reason(a, s, i))});
         if (n.never && n.waitsFor >= 0) continue;  // the triggers decide it already
         const int fields[2] = {sg::arrivalMothership1, sg::arrivalMothership2};
@@ -51,11 +52,13 @@ void lintFlow(const RuleInput& in, std::vector<Problem>& out) {
             const int mother = n.motherships[k];
             // The second method matters only as the alternative to a hangar.
             if (mother < 0 || !a.nodes[mother].never || (k == 1 && n.methods[0] == 0)) continue;
-            std::string text = "the mothership " + flow::nodeName(a, s, mother) + " never arrives (" +
-                               flow::reason(a, s, mother) + ")";
-            text += n.never ? ", so the group never arrives" : ": the group cannot come out of its hangar";
+            std::string text = "the mothership " + flow::nodeName(a, s, mother) +
+                               " never arrives (" + flow::reason(a, s, mother) + ")";
+            text += n.never ? ", so the group never arrives"
+                            : ": the group cannot come out of its hangar";
             report(out, code::HangarNever,
-                   Location{Area::Shipgroup, i, fields[k], -1, -1, -1, FieldName("arrival.mothership").append(k + 1)},
+                   Location{Area::Shipgroup, i, fields[k], -1, -1, -1,
+                            FieldName("arrival.mothership").append(k + 1)},
                    {"%w", {}, words(std::move(text))});
         }
     }
@@ -73,12 +76,18 @@ void lintFlow(const RuleInput& in, std::vector<Problem>& out) {
         const int g = n.waitsFor >= 0 ? n.waitsFor : 0;
         FieldName field("team");
         field.append(team + 1).append(".").append(kKindFields[kind]).append(".goal").append(g + 1);
-        const Location where{Area::GlobalGoal, (team * 3 + kind) * 4 + g,
-                             goal::blockStart + goal::blockSize * kind + goal::triggerOffsets[g], -1, -1, -1, field};
-        const char* pattern = kind == 0 && teamHasPlayers(s, team)
-                                  ? "the primary goals of team %0 can never be met, so the mission cannot be won: %w"
-                              : kind == 0 ? "the primary goals of team %0 can never be met: %w"
-                                          : "the secondary goals of team %0 can never be met: %w";
+        const Location where{Area::GlobalGoal,
+                             (team * 3 + kind) * 4 + g,
+                             goal::blockStart + goal::blockSize * kind + goal::triggerOffsets[g],
+                             -1,
+                             -1,
+                             -1,
+                             field};
+        const char* pattern =
+            kind == 0 && teamHasPlayers(s, team)
+                ? "the primary goals of team %0 can never be met, so the mission cannot be won: %w"
+            : kind == 0 ? "the primary goals of team %0 can never be met: %w"
+                        : "the secondary goals of team %0 can never be met: %w";
         report(out, code::GoalNever, where, {pattern, {team + 1}, words(flow::reason(a, s, i))});
     }
 }

@@ -41,10 +41,12 @@ void FlowPicture::mousePressEvent(QMouseEvent* e) {
 }
 
 void FlowPicture::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) m_view.doubleClick(m_view.nodeAt(e->position().x() - 8, e->position().y() - 8));
+    if (e->button() == Qt::LeftButton)
+        m_view.doubleClick(m_view.nodeAt(e->position().x() - 8, e->position().y() - 8));
 }
 
-FlowDock::FlowDock(app::FlowView& view, QWidget* parent) : QDockWidget("Mission Flow", parent), m_view(view) {
+FlowDock::FlowDock(app::FlowView& view, QWidget* parent)
+    : QDockWidget("Mission Flow", parent), m_view(view) {
     setObjectName("flowDock");
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
@@ -66,7 +68,8 @@ FlowDock::FlowDock(app::FlowView& view, QWidget* parent) : QDockWidget("Mission 
     layout->addWidget(m_scroll, 1);
     setWidget(body);
     body->setMinimumWidth(420);
-    connect(m_filter, &QLineEdit::textChanged, this, [this](const QString& t) { m_view.setFilter(toLatin(t)); });
+    connect(m_filter, &QLineEdit::textChanged, this,
+            [this](const QString& t) { m_view.setFilter(toLatin(t)); });
     m_changed = m_view.changed.connect([this] { relaid(); });
     relaid();
 }
@@ -75,16 +78,19 @@ void FlowDock::relaid() {
     m_picture->resize(m_picture->sizeHint());
     m_picture->update();
     const int never = m_view.analysis().neverCount();
-    m_status->setText(fromLatin((m_view.layoutRunning() ? std::string("Laying out... ") : std::string()) +
-                                (never ? std::to_string(never) + " never happen" + (never == 1 ? "s" : "") + "; "
-                                       : std::string("Nothing is impossible; ")) +
-                                "read from the triggers as stored, play may differ"));
+    m_status->setText(
+        fromLatin((m_view.layoutRunning() ? std::string("Laying out... ") : std::string()) +
+                  (never ? std::to_string(never) + " never happen" + (never == 1 ? "s" : "") + "; "
+                         : std::string("Nothing is impossible; ")) +
+                  "read from the triggers as stored, play may differ"));
 }
 
 void FlowDock::reveal(int node) {
     for (const auto& n : m_view.layout().nodes)
-        if (n.node == node) m_scroll->ensureVisible(static_cast<int>(n.centre.x) + 8, static_cast<int>(n.centre.y) + 8,
-                                                      static_cast<int>(n.width), static_cast<int>(n.height));
+        if (n.node == node)
+            m_scroll->ensureVisible(static_cast<int>(n.centre.x) + 8,
+                                    static_cast<int>(n.centre.y) + 8, static_cast<int>(n.width),
+                                    static_cast<int>(n.height));
 }
 
 ReferencesDock::ReferencesDock(app::ReferenceList& refs, QWidget* parent)

@@ -74,7 +74,8 @@ void CMainFrame::buildFlowView() {
         if (!top->menu() || top->text() != "&View") continue;
         QAction* toggle = m_flowDock->toggleViewAction();
         toggle->setText("Mission &Flow");
-        toggle->setStatusTip("Show or hide what waits for what in the mission, and what never happens");
+        toggle->setStatusTip(
+            "Show or hide what waits for what in the mission, and what never happens");
         top->menu()->addAction(toggle);
     }
     m_commands.bind(
@@ -84,7 +85,8 @@ void CMainFrame::buildFlowView() {
     // A right click on the current shipgroup offers its menu; anywhere else it
     // opens Basic properties as before.
     m_mapTools->openBasic = [this] {
-        const int at = m_mapTools->selection().shipgroupAt(m_editor.mapView.mouseX(), m_editor.mapView.mouseY());
+        const int at = m_mapTools->selection().shipgroupAt(m_editor.mapView.mouseX(),
+                                                           m_editor.mapView.mouseY());
         if (at < 0 || at != m_editor.store.currentShipgroup) return m_logic->reopenBasic();
         QMenu menu(this);
         menu.addAction("&Basic properties...", [this] { m_logic->reopenBasic(); });

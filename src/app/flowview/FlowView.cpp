@@ -20,7 +20,8 @@ namespace goal = settings::goal;
 using map::Colour;
 
 // The fills of the DOT text, as colours: pale by IFF, so the text stays readable.
-constexpr Colour kIffFill[6] = {0xFFC6ECC6, 0xFFF4C6C6, 0xFFC6D6F4, 0xFFF2E4B4, 0xFFE0CCF0, 0xFFD8D8D8};
+constexpr Colour kIffFill[6] = {0xFFC6ECC6, 0xFFF4C6C6, 0xFFC6D6F4,
+                                0xFFF2E4B4, 0xFFE0CCF0, 0xFFD8D8D8};
 constexpr Colour kMessageFill = 0xFFFFFFFF, kGoalFill = 0xFFFFF4CC;
 constexpr Colour kInk = 0xFF202020, kEdgeInk = 0xFF707070, kNeverInk = 0xFFD00000;
 constexpr int kBezierSteps = 8;
@@ -39,7 +40,8 @@ std::string lower(std::string s) {
 flow::LayoutPoint cubic(const flow::LayoutPoint* p, double t) {
     const double u = 1 - t;
     const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
-    return {a * p[0].x + b * p[1].x + c * p[2].x + d * p[3].x, a * p[0].y + b * p[1].y + c * p[2].y + d * p[3].y};
+    return {a * p[0].x + b * p[1].x + c * p[2].x + d * p[3].x,
+            a * p[0].y + b * p[1].y + c * p[2].y + d * p[3].y};
 }
 
 }  // namespace
@@ -97,8 +99,8 @@ void FlowView::startLayout() {
     const std::string wanted = lower(m_filter);
     if (!wanted.empty())
         for (size_t i = 0; i < shown.size(); ++i)
-            shown[i] = lower(flow::nodeName(m_analysis, m_editor.store, static_cast<int>(i))).find(wanted) !=
-                       std::string::npos;
+            shown[i] = lower(flow::nodeName(m_analysis, m_editor.store, static_cast<int>(i)))
+                           .find(wanted) != std::string::npos;
     // The worker gets its own copy of the text; the store stays on this thread.
     std::string dot = flow::dotText(m_analysis, m_editor.store, &shown);
     m_job = std::make_shared<Job>();
@@ -129,13 +131,15 @@ void FlowView::paint(map::Canvas& c, int sx, int sy) const {
     for (const flow::LaidEdge& le : m_layout.edges) {
         if (le.edge < 0 || le.edge >= static_cast<int>(edges.size())) continue;
         const flow::Edge& e = edges[le.edge];
-        const bool leaving = e.kind == flow::EdgeKind::Departure || e.kind == flow::EdgeKind::DepartureHangar;
+        const bool leaving =
+            e.kind == flow::EdgeKind::Departure || e.kind == flow::EdgeKind::DepartureHangar;
         c.setPen({kEdgeInk, e.kind == flow::EdgeKind::Hangar ? 2 : 1,
                   leaving ? map::PenStyle::Dashed : map::PenStyle::Solid});
         flow::LayoutPoint last = le.curve.empty() ? flow::LayoutPoint{} : le.curve.front();
         for (size_t k = 0; k + 3 < le.curve.size(); k += 3)
             for (int step = 1; step <= kBezierSteps; ++step) {
-                const flow::LayoutPoint p = cubic(&le.curve[k], static_cast<double>(step) / kBezierSteps);
+                const flow::LayoutPoint p =
+                    cubic(&le.curve[k], static_cast<double>(step) / kBezierSteps);
                 c.line(px(last.x, sx), px(last.y, sy), px(p.x, sx), px(p.y, sy));
                 last = p;
             }
@@ -147,13 +151,14 @@ void FlowView::paint(map::Canvas& c, int sx, int sy) const {
             for (const double turn : {0.45, -0.45}) {
                 const double bx = -(dx * std::cos(turn) - dy * std::sin(turn)) / len * 8;
                 const double by = -(dx * std::sin(turn) + dy * std::cos(turn)) / len * 8;
-                c.line(px(le.head.x, sx), px(le.head.y, sy), px(le.head.x + bx, sx), px(le.head.y + by, sy));
+                c.line(px(le.head.x, sx), px(le.head.y, sy), px(le.head.x + bx, sx),
+                       px(le.head.y + by, sy));
             }
         }
         if (le.labelled) {
             const std::string label = flow::edgeLabel(e);
-            c.text(px(le.label.x - 2.6 * static_cast<double>(label.size()), sx), px(le.label.y - 6, sy), label,
-                   kEdgeInk, kFont);
+            c.text(px(le.label.x - 2.6 * static_cast<double>(label.size()), sx),
+                   px(le.label.y - 6, sy), label, kEdgeInk, kFont);
         }
     }
     for (const flow::LaidNode& ln : m_layout.nodes) {
@@ -182,14 +187,16 @@ void FlowView::paint(map::Canvas& c, int sx, int sy) const {
 
 int FlowView::nodeAt(double x, double y) const {
     for (const flow::LaidNode& ln : m_layout.nodes)
-        if (std::abs(x - ln.centre.x) <= ln.width / 2 && std::abs(y - ln.centre.y) <= ln.height / 2) return ln.node;
+        if (std::abs(x - ln.centre.x) <= ln.width / 2 && std::abs(y - ln.centre.y) <= ln.height / 2)
+            return ln.node;
     return -1;
 }
 
 int FlowView::shipgroupOf(int node) const {
     if (node < 0 || node >= static_cast<int>(m_analysis.nodes.size())) return -1;
     const flow::Node& n = m_analysis.nodes[node];
-    return n.kind == flow::NodeKind::Shipgroup && n.index < m_editor.store.shipgroupCount ? n.index : -1;
+    return n.kind == flow::NodeKind::Shipgroup && n.index < m_editor.store.shipgroupCount ? n.index
+                                                                                          : -1;
 }
 
 lint::Location FlowView::locationOf(int node) const {
@@ -204,8 +211,13 @@ lint::Location FlowView::locationOf(int node) const {
         case flow::NodeKind::Goal: {
             const int g = n.waitsFor >= 0 ? n.waitsFor : 0;
             const int team = n.index / 3, kind = n.index % 3;
-            return {lint::Area::GlobalGoal, (team * 3 + kind) * 4 + g,
-                    goal::blockStart + goal::blockSize * kind + goal::triggerOffsets[g], -1, -1, -1, {}};
+            return {lint::Area::GlobalGoal,
+                    (team * 3 + kind) * 4 + g,
+                    goal::blockStart + goal::blockSize * kind + goal::triggerOffsets[g],
+                    -1,
+                    -1,
+                    -1,
+                    {}};
         }
     }
     return at;
@@ -263,10 +275,12 @@ void ReferenceList::goTo(int index) {
 }
 
 std::string ReferenceList::title() const {
-    if (m_shipgroup < 0 || m_shipgroup >= m_editor.store.shipgroupCount) return "References: no shipgroup";
-    const std::string name =
-        "#" + std::to_string(m_shipgroup) + " \"" + mission::ShipgroupView(m_editor.store, m_shipgroup).name() + "\"";
-    return m_rows.empty() ? "Nothing names " + name : "References to " + name + ": " + std::to_string(size());
+    if (m_shipgroup < 0 || m_shipgroup >= m_editor.store.shipgroupCount)
+        return "References: no shipgroup";
+    const std::string name = "#" + std::to_string(m_shipgroup) + " \"" +
+                             mission::ShipgroupView(m_editor.store, m_shipgroup).name() + "\"";
+    return m_rows.empty() ? "Nothing names " + name
+                          : "References to " + name + ": " + std::to_string(size());
 }
 
 }  // namespace quendar::app

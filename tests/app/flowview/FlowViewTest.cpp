@@ -17,8 +17,9 @@ struct Port : FlowPort {
     std::vector<std::string> calls;
     void selectShipgroup(int i) override { calls.push_back("select " + std::to_string(i)); }
     void goTo(const lint::Location& at) override {
-        calls.push_back("goTo " + std::to_string(static_cast<int>(at.area)) + " " + std::to_string(at.index) +
-                        " " + std::to_string(at.offset) + " " + at.field.str());
+        calls.push_back("goTo " + std::to_string(static_cast<int>(at.area)) + " " +
+                        std::to_string(at.index) + " " + std::to_string(at.offset) + " " +
+                        at.field.str());
     }
     void findReferences(int g) override { calls.push_back("find " + std::to_string(g)); }
     void schedule(int) override {}
@@ -70,8 +71,10 @@ TEST(FlowViewTest, LayoutFilterAndClicks) {
     v.setFilter("OWL");
     waitForLayout(v);
     ASSERT_EQ(f.texts.size(), 2u);
-    EXPECT_EQ(f.texts[1].find("n0 "), std::string::npos) << "Ash Kite is filtered out, and its edge";
-    EXPECT_NE(f.texts[1].find("n1 [label=\"#1 \\\"Brine Owl\\\"\\nafter #0 \\\"Ash Kite\\\" is destroyed\""),
+    EXPECT_EQ(f.texts[1].find("n0 "), std::string::npos)
+        << "Ash Kite is filtered out, and its edge";
+    EXPECT_NE(f.texts[1].find(
+                  "n1 [label=\"#1 \\\"Brine Owl\\\"\\nafter #0 \\\"Ash Kite\\\" is destroyed\""),
               std::string::npos);
 
     // The node's box: 10..90 x 5..35.
@@ -86,8 +89,9 @@ TEST(FlowViewTest, LayoutFilterAndClicks) {
     v.doubleClick(3);
     v.doubleClick(4);
     v.doubleClick(-1);
-    EXPECT_EQ(f.port.calls, (std::vector<std::string>{"select 0", "goTo 0 1 136 arrival", "goTo 1 0 92 triggers",
-                                                      "goTo 2 " + std::to_string((2 * 3 + 2) * 4) + " 246 "}));
+    EXPECT_EQ(f.port.calls,
+              (std::vector<std::string>{"select 0", "goTo 0 1 136 arrival", "goTo 1 0 92 triggers",
+                                        "goTo 2 " + std::to_string((2 * 3 + 2) * 4) + " 246 "}));
 }
 
 TEST(FlowViewTest, ReferencesListAndTitle) {
@@ -97,10 +101,12 @@ TEST(FlowViewTest, ReferencesListAndTitle) {
     refs.find(0);
     ASSERT_EQ(refs.size(), 2);
     EXPECT_EQ(refs.title(), "References to #0 \"Ash Kite\": 2");
-    EXPECT_EQ(refs.row(0), (std::vector<std::string>{"arrival trigger",
-                                                      "shipgroup #1 \"Brine Owl\" arrival.trigger1.subject"}));
-    EXPECT_EQ(refs.row(1), (std::vector<std::string>{"order target",
-                                                      "shipgroup #2 \"Cinder Moth\" region1.order1.target1"}));
+    EXPECT_EQ(refs.row(0),
+              (std::vector<std::string>{"arrival trigger",
+                                        "shipgroup #1 \"Brine Owl\" arrival.trigger1.subject"}));
+    EXPECT_EQ(refs.row(1),
+              (std::vector<std::string>{"order target",
+                                        "shipgroup #2 \"Cinder Moth\" region1.order1.target1"}));
     EXPECT_EQ(refs.location(1).region, 0);
     EXPECT_EQ(refs.location(1).slot, 0);
     refs.goTo(0);
