@@ -78,7 +78,8 @@ TEST(CommandTable, EveryCommandKeepsItsNumber) {
         {32930, cmd::Preferences}, {32931, cmd::Options}, {32934, cmd::NextBriefing},
         {32935, cmd::AssignTeams}, {32936, cmd::ResetBriefing1}, {32937, cmd::ResetBriefing2},
         {33001, cmd::AllTeams}, {33002, cmd::ManualOverride}, {33003, cmd::Plugins},
-        {33004, cmd::Contents}, {33005, cmd::Tutorials}, {57600, cmd::New}, {57603, cmd::Save},
+        {33004, cmd::Contents}, {33005, cmd::Tutorials}, {33330, cmd::FindReferences},
+        {57600, cmd::New}, {57603, cmd::Save},
         {57634, cmd::Copy}, {57635, cmd::Cut}, {57637, cmd::Paste}, {57643, cmd::Undo},
         {57644, cmd::Redo}, {57664, cmd::Info}, {57665, cmd::Exit}, {59392, cmd::ViewToolbar},
         {59393, cmd::ViewStatusBar}};

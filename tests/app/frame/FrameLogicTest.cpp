@@ -291,7 +291,7 @@ TEST(FrameLogic, MenuTreeOrderTextsAndDisabledItemsMatchTheLiteralTree) {
         {"", 32890, "Save &as..."}, {"---", 0, ""}, {"", 57665, "E&xit"}, {"]", 0, ""},
         {"[&Edit]", 0, ""}, {"", 57643, "&Undo\tCtrl+Z"}, {"", 57644, "&Redo\tCtrl+Y"},
         {"---", 0, ""}, {"", 57635, ""}, {"", 57634, ""},
-        {"", 57637, ""}, {"]", 0, ""},
+        {"", 57637, ""}, {"---", 0, ""}, {"", 33330, ""}, {"]", 0, ""},
         {"[&View]", 0, ""}, {"", 59392, "&Toolbar"}, {"", 59393, "&Status Bar"},
         {"", 32795, "&Control Bar"}, {"", 32796, "S&hipgroups"}, {"", 32805, "&Briefing Bar"},
         {"", 32898, "A&uto Show/Hide Briefing bars"}, {"---", 0, ""},
