@@ -2,7 +2,9 @@
 #include <functional>
 
 #include "briefing/BriefingModel.h"
+#include "mission/MessageRecord.h"
 #include "mission/MissionStore.h"
+#include "mission/ShipgroupRecord.h"
 #include "text/CommandFields.h"
 #include "text/FieldTable.h"
 #include "text/JsonText.h"
@@ -205,7 +207,7 @@ std::string recordPath(const RecordLayout& l, int i) { return std::string(l.name
 // A shipgroup is named beside its path.
 std::string recordLabel(const Side& s, const RecordLayout& l, int i) {
     if (l.table != Table::Shipgroups) return {};
-    const auto name = withoutPadding(s.m.store.slot(l.table, i).first(20));
+    const auto name = withoutPadding(s.m.store.slot(l.table, i).first(mission::sg::nameWidth));
     return {name.begin(), name.end()};
 }
 
@@ -219,7 +221,9 @@ void compareAligned(const Side& a, const Side& b, const RecordLayout& l, int na,
     // bytes (a shipgroup's name, a message's text) are the same; the others
     // pair with the record most like them.
     const auto sameName = [&](int i, int j) {
-        const size_t n = l.table == Table::Shipgroups ? 20 : l.table == Table::Messages ? 66 : 0;
+        const size_t n = l.table == Table::Shipgroups ? mission::sg::nameWidth
+                         : l.table == Table::Messages ? mission::msg::text + mission::msg::textWidth
+                                                      : 0;
         const auto x = a.m.store.slot(l.table, i).first(n), y = b.m.store.slot(l.table, j).first(n);
         return n > 0 && std::equal(x.begin(), x.end(), y.begin(), y.end());
     };
@@ -354,7 +358,7 @@ void compareBriefing(const Side& a, const Side& b, std::vector<Difference>& out)
     }
     const int endA = kEventAreaStart + packedEventBytes(ma), endB = kEventAreaStart + packedEventBytes(mb);
     compareBytes(ba, bb, "briefing.rest", [&](int i) {
-        return (i >= 4 && i < kEventAreaStart) || (i >= std::max(endA, endB) && i < kTeamFlagsOffset) ||
+        return (i >= kKeptBytesStart && i < kEventAreaStart) || (i >= std::max(endA, endB) && i < kTeamFlagsOffset) ||
                i >= kTeamFlagsOffset + kTeamFlagCount;
     }, out);
 }
@@ -375,7 +379,7 @@ std::vector<Difference> diffMissions(const MissionRef& ra, const MissionRef& rb)
     };
     fixed(headerLayout(), 1);
     compareTexts(a, b, Table::RegionNames, "regionNames", false, out);
-    fixed(specialCargoLayout(), 16);
+    fixed(specialCargoLayout(), mission::shapeOf(Table::SpecialCargo).slots);
     compareTexts(a, b, Table::GlobalGroupNames, "globalGroupNames", false, out);
     const auto block = [&](Table t, const std::string& name) {
         compareBytes(ra.store.slot(t, 0), rb.store.slot(t, 0), name, [](int) { return true; }, out);
