@@ -24,6 +24,7 @@ struct Refusal {
     std::string path;
     std::string message;
     bool spelled = false;  // the value's own spelling goes behind the message
+    int skip = 0;          // 1: the path's second place in the document (a repeated key)
 };
 
 // Where a value sits in the document; spelled out only when it is refused.
@@ -69,6 +70,10 @@ std::string_view textIn(Value v) { return v.get_string().value_unsafe(); }
 [[noreturn]] void refuseSpelled(const Path& path, std::string message) {
     throw Refusal{path.str(), std::move(message), true};
 }
+// A key given a second time, refused where it stands the second time.
+[[noreturn]] void refuseRepeated(const Path& path) {
+    throw Refusal{path.str(), "given twice; a field takes one value", false, 1};
+}
 
 // The keys of one object that name one of a fixed set of members: each is
 // taken once. Unknown keys are refused by the caller before the next key, so
@@ -77,7 +82,7 @@ class KeysOnce {
 public:
     void take(const Path& path, std::string_view key) {
         if (std::find(m_seen.begin(), m_seen.end(), key) != m_seen.end())
-            refuse(member(path, key), "given twice; a field takes one value");
+            refuseRepeated(member(path, key));
         m_seen.push_back(key);
     }
 
@@ -251,7 +256,7 @@ void readFields(const RecordFill& r, Object obj, std::span<const Node> nodes, in
         } else if (!(record && key == "rest")) {
             refuse(p, "unknown field");
         }
-        if (seen.test(bit)) refuse(p, "given twice; a field takes one value");
+        if (seen.test(bit)) refuseRepeated(p);
         seen.set(bit);
         if (!node) {
             if (bit < 2 * kMostNodes && !isText(v)) refuse(p, "expected a text, found " + dump(v).substr(0, 40));
@@ -540,7 +545,7 @@ std::optional<ImportError> importText(std::string_view text, size_t room, Missio
     try {
         readDocument(doc, store, model);
     } catch (const Refusal& r) {
-        const PathPlace place = placeOfPath(text, r.path);
+        const PathPlace place = placeOfPath(text, r.path, r.skip);
         return ImportError{r.path, place.line, r.spelled ? r.message + std::string(place.spelled) : r.message};
     }
     return std::nullopt;
