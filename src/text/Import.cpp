@@ -533,6 +533,10 @@ std::optional<ImportError> importText(std::string_view text, size_t room, Missio
     // A mission is several megabytes of text: simdjson reads it an order of
     // magnitude faster than a general-purpose tree would.
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) {
+        JsonFault f = findJsonFault(text);  // an empty document: not handed to the reader at all
+        return ImportError{std::move(f.path), f.line, std::move(f.message)};
+    }
     Value doc;
     const bool inPlace = room >= simdjson::SIMDJSON_PADDING;
     if (const auto error = reader.parser->dom.parse(text.data(), text.size(), !inPlace).get(doc)) {
