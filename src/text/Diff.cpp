@@ -7,6 +7,7 @@
 #include "text/FieldTable.h"
 #include "text/JsonText.h"
 #include "text/MissionText.h"
+#include "text/DiffParts.h"
 
 namespace quendar::text {
 
@@ -174,13 +175,11 @@ std::string recordLabel(const Side& s, const RecordLayout& l, int i) {
     return label;
 }
 
-void compareAligned(const Side& a, const Side& b, const RecordLayout& l, int na, int nb,
-                    const Renumbering& map, std::vector<Difference>& out,
-                    Renumbering* alignment = nullptr) {
+Pairs alignedRecords(const Side& a, const Side& b, const RecordLayout& l, int na, int nb) {
     std::vector<uint64_t> ka, kb;
     for (int i = 0; i < na; ++i) ka.push_back(contentKey(a, l, i));
     for (int j = 0; j < nb; ++j) kb.push_back(contentKey(b, l, j));
-    const auto pairs = align(
+    return align(
         na, nb, [&](int i, int j) { return ka[static_cast<size_t>(i)] == kb[static_cast<size_t>(j)]; },
         [&](int i, int j) {
             // Within a changed stretch, a record keeps its partner when its
@@ -189,6 +188,12 @@ void compareAligned(const Side& a, const Side& b, const RecordLayout& l, int na,
             const auto x = a.m.store.slot(l.table, i).first(n), y = b.m.store.slot(l.table, j).first(n);
             return n > 0 && std::equal(x.begin(), x.end(), y.begin(), y.end());
         });
+}
+
+void compareAligned(const Side& a, const Side& b, const RecordLayout& l, int na, int nb,
+                    const Renumbering& map, std::vector<Difference>& out,
+                    Renumbering* alignment = nullptr) {
+    const auto pairs = alignedRecords(a, b, l, na, nb);
     if (alignment) {
         alignment->assign(static_cast<size_t>(na), -1);
         for (auto [i, j] : pairs)
@@ -321,5 +326,30 @@ std::vector<Difference> diffMissions(const MissionRef& ra, const MissionRef& rb)
     compareTexts(a, b, Table::Introduction, "introduction", false, out);
     return out;
 }
+
+// --- the pieces the three-way merge shares with the diff
+
+RecordPairs alignRecords(const MissionRef& a, const MissionRef& b, const RecordLayout& l, int na, int nb) {
+    return alignedRecords(Side(a), Side(b), l, na, nb);
+}
+
+RecordPairs alignSequences(int na, int nb, const std::function<bool(int, int)>& equal,
+                           const std::function<bool(int, int)>& similar) {
+    return align(na, nb, equal, similar);
+}
+
+std::string fieldText(const MissionRef& m, const RecordLayout& l, int record, const FlatField& f) {
+    return shown(Side(m), l, record, f);
+}
+
+std::string recordText(const MissionRef& m, const RecordLayout& l, int record) {
+    return recordLabel(Side(m), l, record);
+}
+
+std::string commandText(const MissionRef& m, briefing::Kind kind, const briefing::Record& r) {
+    return commandText(Side(m), kind, r);
+}
+
+std::string quotedText(std::span<const uint8_t> bytes) { return quoted(bytes); }
 
 }  // namespace quendar::text
