@@ -62,6 +62,22 @@ struct Threads {
             }
         }
     }
+    // Pairs a base item this side lacks with one it inserted that `similar`
+    // relates to it anywhere in the list: a briefing command moved past others
+    // in time order is the same command, moved.
+    template <typename Similar>
+    void pairMoved(Similar similar) {
+        for (size_t k = 0; k < ofBase.size(); ++k) {
+            if (ofBase[k] >= 0) continue;
+            for (auto& gap : gaps) {
+                const auto it = std::find_if(gap.begin(), gap.end(), [&](int x) { return similar(static_cast<int>(k), x); });
+                if (it == gap.end()) continue;
+                ofBase[k] = *it;
+                gap.erase(it);
+                break;
+            }
+        }
+    }
 };
 
 // Interleaves the two sides' lists over the base: at each gap ours' insertions,
@@ -313,7 +329,12 @@ std::vector<briefing::Record> Merger::mergeKind(briefing::Kind kind) {
                            }),
                        nb);
     };
-    const Threads o = align(ro), t = align(rt);
+    Threads o = align(ro), t = align(rt);
+    const auto moved = [&](std::span<const Record> other) {
+        return [&rb, other](int i, int j) { return rb[static_cast<size_t>(i)].params == other[static_cast<size_t>(j)].params; };
+    };
+    o.pairMoved(moved(ro));
+    t.pairMoved(moved(rt));
     std::vector<Record> out;
     const auto seq = interleave(o, t, nb, [&](int x, int y) {
         return ro[static_cast<size_t>(x)] == rt[static_cast<size_t>(y)];
