@@ -83,7 +83,9 @@ void compareRecords(const Side& a, const Side& b, const RecordLayout& l, int ia,
             CodeNames::namesShipgroup(n.codes, typeOf(rb, f.at))) {
             const int va = numberAt(ra, n, f.at.offset), vb = numberAt(rb, n, f.at.offset);
             const int mapped = va < static_cast<int>(map.size()) ? map[static_cast<size_t>(va)] : va;
-            same = mapped == vb;
+            // A number naming a shipgroup that is gone, left as it was, is
+            // no reference (a mothership of a group that does not use one).
+            same = mapped == vb || (mapped < 0 && va == vb);
         } else {
             const auto fa = fieldBytes(a, l, ia, f), fb = fieldBytes(b, l, ib, f);
             same = std::equal(fa.begin(), fa.end(), fb.begin(), fb.end());
