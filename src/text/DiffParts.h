@@ -29,13 +29,14 @@ RecordPairs alignRecords(const MissionRef& a, const MissionRef& b, const RecordL
 RecordPairs alignSequences(int na, int nb, const std::function<bool(int, int)>& equal,
                            const std::function<bool(int, int)>& similar);
 
-// A field's value as the diff shows it: `6 "Depot Vesh"`, `"Korvane Guard"`.
+// A field's value as a line of the diff shows it: `6 "Depot Vesh"`, `"Korvane Guard"`.
 std::string fieldText(const MissionRef& m, const RecordLayout& l, int record, const FlatField& f);
-// A record's label: `shipgroups[3] "Korvane Guard"`, `messages[0]`.
+// A record's path, a shipgroup's with its name: `shipgroups[3] "Korvane Guard"`, `messages[0]`.
 std::string recordText(const MissionRef& m, const RecordLayout& l, int record);
 // A briefing command: `time 14, ship 2, direction 1`.
 std::string commandText(const MissionRef& m, briefing::Kind kind, const briefing::Record& r);
-// Bytes as a quoted text, escaped as the diff escapes them.
+// Bytes as a quoted text, escaped as the diff escapes them, and as hex.
 std::string quotedText(std::span<const uint8_t> bytes);
+std::string hexText(std::span<const uint8_t> bytes);
 
 }  // namespace quendar::text

@@ -221,7 +221,7 @@ void Merger::mergeBytes(Bytes b, Bytes o, Bytes t, std::span<uint8_t> dst, int f
     const auto flush = [&](int end) {
         if (runStart < 0) return;
         const auto part = [&](Bytes x) {
-            return hex(x.subspan(static_cast<size_t>(runStart), static_cast<size_t>(end - runStart)));
+            return hexText(x.subspan(static_cast<size_t>(runStart), static_cast<size_t>(end - runStart)));
         };
         report(runStart, part(b), part(o), part(t));
         runStart = -1;
@@ -275,7 +275,7 @@ void Merger::mergeList(const RecordLayout& l, const std::vector<Entry>& seq) {
         const Entry& e = seq[i];
         const int to = static_cast<int>(i);
         if (e.b >= 0 && e.o >= 0 && e.t >= 0)
-            mergeRecord(l, e, to, recordText(m_ours, l, e.o) + " ");
+            mergeRecord(l, e, to, recordText(m_ours, l, e.o) + (l.table == Table::Shipgroups ? " " : ""));
         else if (e.o >= 0)
             copyRecord(l, m_o, e.o, m_out.store, to);
         else

@@ -201,7 +201,7 @@ TEST(Merge, ConflictsAreListedByPathWithTheThreeValuesAndKeepOurs) {
          {"briefing.commands.BRC_ZOOM[0]: base time 0, zoomX 40, zoomY 40, ours time 150, zoomX 40, zoomY 40, "
           "theirs time 250, zoomX 40, zoomY 40"}},
         {"a message text", {message(1, "A.")}, {message(1, "B.")},
-         {R"(messages[1] .text: base "Korvane fighters inbound!", ours "A.", theirs "B.")"}},
+         {R"(messages[1].text: base "Korvane fighters inbound!", ours "A.", theirs "B.")"}},
     };
     const Bytes base = sample();
     for (const auto& r : rows) {

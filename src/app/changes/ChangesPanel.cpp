@@ -1,5 +1,6 @@
 #include "app/changes/ChangesPanel.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <charconv>
@@ -118,6 +119,19 @@ lint::Location placeAt(lint::Area area, int index) {
     return at;
 }
 
+// A kind's list positions in time order, as the diff counts the commands.
+std::vector<int> timeOrder(std::span<const briefing::Record> list) {
+    std::vector<int> order(list.size());
+    for (size_t k = 0; k < order.size(); ++k) order[k] = static_cast<int>(k);
+    std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
+        return list[static_cast<size_t>(x)].time < list[static_cast<size_t>(y)].time;
+    });
+    return order;
+}
+int inTimeOrder(std::span<const briefing::Record> list, int index) {
+    return index >= 0 && index < static_cast<int>(list.size()) ? timeOrder(list)[static_cast<size_t>(index)] : -1;
+}
+
 text::MissionRef refOf(const Editor& e) { return {e.store, e.briefing, &e.craftList}; }
 
 // The partner in `from` of record `index` of `to`, as the diff aligned them.
@@ -184,7 +198,8 @@ void ChangesPanel::refresh() {
         for (auto& d : text::diffMissions(refOf(a), refOf(m_editor))) {
             Change c{std::move(d), std::nullopt, false};
             const Target t = parse(c.difference.path);
-            const bool added = c.difference.before.empty(), removed = c.difference.after.empty();
+            const bool added = c.difference.change == text::Difference::Change::Added,
+                       removed = c.difference.change == text::Difference::Change::Removed;
             const bool groups = t.layout == &text::shipgroupLayout();
             if (t.kind == Target::Record && (groups || t.layout == &text::messageLayout()) && !removed) {
                 lint::Location at;
@@ -200,9 +215,9 @@ void ChangesPanel::refresh() {
                 const auto& i = t.field->at.indices;
                 c.place = placeAt(lint::Area::GlobalGoal, (t.index * 3 + i[0]) * 4 + (t.field->at.depth > 1 ? i[1] : 0));
             } else if (t.kind == Target::Command) {
-                const auto& list = (removed ? a.briefing : m_editor.briefing).records(t.command);
-                if (t.index >= 0 && t.index < static_cast<int>(list.size()))
-                    c.place = placeAt(lint::Area::Briefing, list[static_cast<size_t>(t.index)].time);
+                const auto& model = removed ? a.briefing : m_editor.briefing;
+                const int at = inTimeOrder(model.records(t.command), t.index);
+                if (at >= 0) c.place = placeAt(lint::Area::Briefing, model.record(t.command, at).time);
             } else if (t.kind == Target::Length || t.kind == Target::EndTime || t.kind == Target::TeamFlag ||
                        t.table == Table::Briefing1Tags || t.table == Table::Briefing1Texts) {
                 c.place = placeAt(lint::Area::Briefing, -1);
@@ -243,11 +258,7 @@ std::string ChangesPanel::referenceText() const {
 }
 
 std::string ChangesPanel::row(int index) const {
-    if (!valid(index)) return {};
-    const text::Difference& d = m_changes[static_cast<size_t>(index)].difference;
-    if (d.before.empty()) return d.path + ": added";
-    if (d.after.empty()) return d.path + ": removed";
-    return d.path + ": " + d.before + " \u2192 " + d.after;
+    return valid(index) ? text::differenceLine(m_changes[static_cast<size_t>(index)].difference) : std::string();
 }
 
 void ChangesPanel::goTo(int index) {
@@ -308,22 +319,31 @@ bool ChangesPanel::revert(int index) {
                               a.store.byte(Table::Briefing1, 0, briefing::kTeamFlagsOffset + t.index));
                 break;
             case Target::Command: {
+                // The diff counts a kind's commands in time order.
                 const auto ra = a.briefing.records(t.command), rb = model.records(t.command);
-                int from = c.difference.after.empty() ? t.index : -1;
-                if (!c.difference.before.empty() && !c.difference.after.empty()) {
+                const auto oa = timeOrder(ra), ob = timeOrder(rb);
+                const auto recA = [&](int i) -> const briefing::Record& { return ra[static_cast<size_t>(oa[static_cast<size_t>(i)])]; };
+                const auto recB = [&](int j) -> const briefing::Record& { return rb[static_cast<size_t>(ob[static_cast<size_t>(j)])]; };
+                const bool added = c.difference.change == text::Difference::Change::Added;
+                const bool removed = c.difference.change == text::Difference::Change::Removed;
+                int from = removed ? t.index : -1;
+                if (!added && !removed) {
                     const auto pairs = text::alignSequences(
                         static_cast<int>(ra.size()), static_cast<int>(rb.size()),
-                        [&](int i, int j) { return ra[static_cast<size_t>(i)] == rb[static_cast<size_t>(j)]; },
-                        [&](int i, int j) { return ra[static_cast<size_t>(i)].params == rb[static_cast<size_t>(j)].params; });
+                        [&](int i, int j) { return recA(i) == recB(j); },
+                        [&](int i, int j) { return recA(i).params == recB(j).params; });
                     for (const auto& [x, y] : pairs)
                         if (y == t.index) from = x;
                 }
-                if (!c.difference.after.empty()) model.deleteCommand(t.command, t.index);
-                if (from >= 0 && from < static_cast<int>(ra.size())) {
-                    const briefing::Record& r = ra[static_cast<size_t>(from)];
+                briefing::Record back{};
+                const bool restore = from >= 0 && from < static_cast<int>(ra.size());
+                if (restore) back = recA(from);
+                if (!removed && t.index >= 0 && t.index < static_cast<int>(rb.size()))
+                    model.deleteCommand(t.command, ob[static_cast<size_t>(t.index)]);
+                if (restore) {
                     std::array<int, briefing::kMaxParams> params{};
-                    for (int k = 0; k < briefing::kMaxParams; ++k) params[static_cast<size_t>(k)] = r.param(k);
-                    model.appendCommand(t.command, r.time,
+                    for (int k = 0; k < briefing::kMaxParams; ++k) params[static_cast<size_t>(k)] = back.param(k);
+                    model.appendCommand(t.command, back.time,
                                         std::span<const int>(params.data(), text::commandParams(t.command).size()));
                 }
                 break;

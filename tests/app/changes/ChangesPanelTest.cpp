@@ -81,10 +81,10 @@ TEST_F(ChangesFixture, ListsGoesToAndRevertsEachKindOfChange) {
          R"(shipgroups[4] "Blade Ring" .orders[1][2].target1Type: 0 "None" → 1 "Flightgroup")", lint::Area::Shipgroup, 4,
          target - 1, 1, 2},
         {"a message", [](Editor& e) { e.store.setText(Table::Messages, 2, 2, 64, "Go."); },
-         R"(messages[2] .text: "The depot is clear. Jump when ready." → "Go.")", lint::Area::Message, 2, 2, -1, -1},
+         R"(messages[2].text: "The depot is clear. Jump when ready." → "Go.")", lint::Area::Message, 2, 2, -1, -1},
         {"a briefing command",
          [](Editor& e) { e.briefing.appendCommand(briefing::BRC_ORIENT, 33, {2, 1}); },
-         "briefing.commands.BRC_ORIENT[3]: added", lint::Area::Briefing, 33, -1, -1, -1},
+         "briefing.commands.BRC_ORIENT[1]: added time 33, ship 2, direction 1", lint::Area::Briefing, 33, -1, -1, -1},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
