@@ -21,18 +21,21 @@ std::unique_ptr<app::Editor> largestEditor() {
 }
 
 void BM_Merge_Largest(benchmark::State& state) {
-    auto base = largestEditor(), ours = largestEditor(), theirs = largestEditor(), out = largestEditor();
+    auto base = largestEditor(), ours = largestEditor(), theirs = largestEditor(),
+         out = largestEditor();
     const int third = base->store.shipgroupCount / 3;
     for (int i = 0; i < third; ++i) {
         ours->store.setByte(Table::Shipgroups, i, 0, 'O');
         theirs->store.setByte(Table::Shipgroups, third + i, 21, 2);
     }
     const text::MissionRef b{base->store, base->briefing, &base->craftList},
-        o{ours->store, ours->briefing, &ours->craftList}, t{theirs->store, theirs->briefing, &theirs->craftList};
+        o{ours->store, ours->briefing, &ours->craftList},
+        t{theirs->store, theirs->briefing, &theirs->craftList};
     mission::ChangeJournal::Pause pause(out->journal);
     for (auto _ : state) {
         auto m = text::mergeMissions(b, o, t, {out->store, out->briefing});
-        if (!m.conflicts.empty() || !m.error.empty()) state.SkipWithError("the merge did not run clean");
+        if (!m.conflicts.empty() || !m.error.empty())
+            state.SkipWithError("the merge did not run clean");
         benchmark::DoNotOptimize(out->store.shipgroupCount);
     }
 }

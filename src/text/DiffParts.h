@@ -22,7 +22,8 @@ using RecordPairs = std::vector<std::pair<int, int>>;
 // The records 0..na-1 of A and 0..nb-1 of B aligned as the diff aligns them:
 // records that only moved, or whose references to shipgroups only changed
 // numbers, are partners; an inserted record has no partner.
-RecordPairs alignRecords(const MissionRef& a, const MissionRef& b, const RecordLayout& l, int na, int nb);
+RecordPairs alignRecords(const MissionRef& a, const MissionRef& b, const RecordLayout& l, int na,
+                         int nb);
 
 // Any two sequences: `equal` items are matched by their longest common run;
 // between two matches, `similar` items, then the rest by position.

@@ -70,7 +70,8 @@ struct Threads {
         for (size_t k = 0; k < ofBase.size(); ++k) {
             if (ofBase[k] >= 0) continue;
             for (auto& gap : gaps) {
-                const auto it = std::find_if(gap.begin(), gap.end(), [&](int x) { return similar(static_cast<int>(k), x); });
+                const auto it = std::find_if(
+                    gap.begin(), gap.end(), [&](int x) { return similar(static_cast<int>(k), x); });
                 if (it == gap.end()) continue;
                 ofBase[k] = *it;
                 gap.erase(it);
@@ -124,7 +125,9 @@ struct NumberMaps {
 // `map`, as Paste and Delete renumber; numbers the side does not have stay.
 MissionStore renumbered(const MissionStore& store, const std::vector<int>& map) {
     MissionStore s(store);
-    const auto f = [&map](int v) { return v >= 0 && v < static_cast<int>(map.size()) ? map[static_cast<size_t>(v)] : v; };
+    const auto f = [&map](int v) {
+        return v >= 0 && v < static_cast<int>(map.size()) ? map[static_cast<size_t>(v)] : v;
+    };
     const int n = std::clamp(s.shipgroupCount, 0, mission::kMaxShipgroups);
     for (int i = 0; i < n; ++i) shipgroup::remapReferences(s, i, f);
     shipgroup::remapOutsideReferences(s, f);
@@ -161,7 +164,8 @@ void copyRecord(const RecordLayout& l, const MissionStore& from, int i, MissionS
 
 class Merger {
   public:
-    Merger(const MissionRef& base, const MissionRef& ours, const MissionRef& theirs, MergeTarget out)
+    Merger(const MissionRef& base, const MissionRef& ours, const MissionRef& theirs,
+           MergeTarget out)
         : m_base(base), m_ours(ours), m_theirs(theirs), m_out(out) {}
 
     MergeOutcome run();
@@ -196,15 +200,14 @@ class Merger {
 std::vector<Entry> Merger::sequence(const RecordLayout& l, int nb, int no, int nt) const {
     const Threads o(alignRecords(m_base, m_ours, l, nb, no), nb);
     const Threads t(alignRecords(m_base, m_theirs, l, nb, nt), nb);
-    return interleave(o, t, nb, [&](int x, int y) {
-        return sameRecord(l, m_ours.store, x, m_theirs.store, y);
-    });
+    return interleave(
+        o, t, nb, [&](int x, int y) { return sameRecord(l, m_ours.store, x, m_theirs.store, y); });
 }
 
 // A record one side deleted stays only when the other side changed it: then
 // it is a conflict, and the merge keeps ours.
-bool Merger::keep(const RecordLayout& l, const Entry& e, const MissionStore& b, const MissionStore& o,
-                  const MissionStore& t, bool report) {
+bool Merger::keep(const RecordLayout& l, const Entry& e, const MissionStore& b,
+                  const MissionStore& o, const MissionStore& t, bool report) {
     if (e.b < 0 || (e.o >= 0 && e.t >= 0)) return true;
     const bool oursKept = e.o >= 0;
     const bool changed = oursKept ? !sameRecord(l, o, e.o, b, e.b) : !sameRecord(l, t, e.t, b, e.b);
@@ -221,7 +224,8 @@ void Merger::mergeBytes(Bytes b, Bytes o, Bytes t, std::span<uint8_t> dst, int f
     const auto flush = [&](int end) {
         if (runStart < 0) return;
         const auto part = [&](Bytes x) {
-            return hexText(x.subspan(static_cast<size_t>(runStart), static_cast<size_t>(end - runStart)));
+            return hexText(
+                x.subspan(static_cast<size_t>(runStart), static_cast<size_t>(end - runStart)));
         };
         report(runStart, part(b), part(o), part(t));
         runStart = -1;
@@ -242,7 +246,8 @@ void Merger::mergeBytes(Bytes b, Bytes o, Bytes t, std::span<uint8_t> dst, int f
 
 void Merger::mergeRecord(const RecordLayout& l, const Entry& e, int to, const std::string& label) {
     MissionStore& out = m_out.store;
-    const auto rb = m_b.slot(l.table, e.b), ro = m_o.slot(l.table, e.o), rt = m_t.slot(l.table, e.t);
+    const auto rb = m_b.slot(l.table, e.b), ro = m_o.slot(l.table, e.o),
+               rt = m_t.slot(l.table, e.t);
     auto dst = out.mutableSlot(l.table, to);
     std::copy(ro.begin(), ro.end(), dst.begin());
     for (const FlatField& f : flatFields(l)) {
@@ -250,7 +255,8 @@ void Merger::mergeRecord(const RecordLayout& l, const Entry& e, int to, const st
         Bytes xb, xo, xt;
         std::span<uint8_t> target;
         if (n.form == Form::StringSlot) {
-            xb = stringSlotOf(m_b, f.at, e.b), xo = stringSlotOf(m_o, f.at, e.o), xt = stringSlotOf(m_t, f.at, e.t);
+            xb = stringSlotOf(m_b, f.at, e.b), xo = stringSlotOf(m_o, f.at, e.o),
+            xt = stringSlotOf(m_t, f.at, e.t);
             target = slotOf(out, f, to);
         } else {
             const auto at = static_cast<size_t>(f.at.offset), w = static_cast<size_t>(n.width);
@@ -261,8 +267,8 @@ void Merger::mergeRecord(const RecordLayout& l, const Entry& e, int to, const st
         const Bytes from = c.theirs ? xt : xo;
         std::copy(from.begin(), from.end(), target.begin());
         if (c.conflict)
-            conflict(label + "." + f.path, fieldText(m_base, l, e.b, f), fieldText(m_ours, l, e.o, f),
-                     fieldText(m_theirs, l, e.t, f));
+            conflict(label + "." + f.path, fieldText(m_base, l, e.b, f),
+                     fieldText(m_ours, l, e.o, f), fieldText(m_theirs, l, e.t, f));
     }
     mergeBytes(rb, ro, rt, dst, 0, static_cast<int>(dst.size()), &l.owned,
                [&](int at, std::string b, std::string o, std::string t) {
@@ -275,7 +281,8 @@ void Merger::mergeList(const RecordLayout& l, const std::vector<Entry>& seq) {
         const Entry& e = seq[i];
         const int to = static_cast<int>(i);
         if (e.b >= 0 && e.o >= 0 && e.t >= 0)
-            mergeRecord(l, e, to, recordText(m_ours, l, e.o) + (l.table == Table::Shipgroups ? " " : ""));
+            mergeRecord(l, e, to,
+                        recordText(m_ours, l, e.o) + (l.table == Table::Shipgroups ? " " : ""));
         else if (e.o >= 0)
             copyRecord(l, m_o, e.o, m_out.store, to);
         else
@@ -285,8 +292,9 @@ void Merger::mergeList(const RecordLayout& l, const std::vector<Entry>& seq) {
 
 void Merger::mergeFixed(const RecordLayout& l, int n) {
     for (int i = 0; i < n; ++i)
-        mergeRecord(l, {i, i, i}, i,
-                    n > 1 ? std::string(l.name) + "[" + std::to_string(i) + "]" : std::string(l.name));
+        mergeRecord(
+            l, {i, i, i}, i,
+            n > 1 ? std::string(l.name) + "[" + std::to_string(i) + "]" : std::string(l.name));
 }
 
 void Merger::mergeTexts(Table t, const std::string& name) {
@@ -297,17 +305,20 @@ void Merger::mergeTexts(Table t, const std::string& name) {
         if (c.theirs) std::copy(xt.begin(), xt.end(), m_out.store.mutableSlot(t, i).begin());
         if (c.conflict) {
             const auto shown = [](Bytes x) {
-                return quotedText(withoutPadding(x.first(static_cast<size_t>(std::find(x.begin(), x.end(), 0) - x.begin()))));
+                return quotedText(withoutPadding(
+                    x.first(static_cast<size_t>(std::find(x.begin(), x.end(), 0) - x.begin()))));
             };
-            conflict(n > 1 ? name + "[" + std::to_string(i) + "]" : name, shown(xb), shown(xo), shown(xt));
+            conflict(n > 1 ? name + "[" + std::to_string(i) + "]" : name, shown(xb), shown(xo),
+                     shown(xt));
         }
     }
 }
 
 void Merger::mergeBlock(Table t, const std::string& name) {
     const auto b = m_b.slot(t, 0);
-    mergeBytes(b, m_o.slot(t, 0), m_t.slot(t, 0), m_out.store.mutableSlot(t, 0), 0, static_cast<int>(b.size()),
-               nullptr, [&](int at, std::string xb, std::string xo, std::string xt) {
+    mergeBytes(b, m_o.slot(t, 0), m_t.slot(t, 0), m_out.store.mutableSlot(t, 0), 0,
+               static_cast<int>(b.size()), nullptr,
+               [&](int at, std::string xb, std::string xo, std::string xt) {
                    conflict(name + "[" + std::to_string(at) + "]", xb, xo, xt);
                });
 }
@@ -323,15 +334,20 @@ std::vector<briefing::Record> Merger::mergeKind(briefing::Kind kind) {
     const auto align = [&](std::span<const Record> other) {
         return Threads(alignSequences(
                            nb, static_cast<int>(other.size()),
-                           [&](int i, int j) { return rb[static_cast<size_t>(i)] == other[static_cast<size_t>(j)]; },
                            [&](int i, int j) {
-                               return rb[static_cast<size_t>(i)].params == other[static_cast<size_t>(j)].params;
+                               return rb[static_cast<size_t>(i)] == other[static_cast<size_t>(j)];
+                           },
+                           [&](int i, int j) {
+                               return rb[static_cast<size_t>(i)].params ==
+                                      other[static_cast<size_t>(j)].params;
                            }),
                        nb);
     };
     Threads o = align(ro), t = align(rt);
     const auto moved = [&](std::span<const Record> other) {
-        return [&rb, other](int i, int j) { return rb[static_cast<size_t>(i)].params == other[static_cast<size_t>(j)].params; };
+        return [&rb, other](int i, int j) {
+            return rb[static_cast<size_t>(i)].params == other[static_cast<size_t>(j)].params;
+        };
     };
     o.pairMoved(moved(ro));
     t.pairMoved(moved(rt));
@@ -341,9 +357,12 @@ std::vector<briefing::Record> Merger::mergeKind(briefing::Kind kind) {
     });
     const std::string name = "briefing.commands." + std::string(briefing::kindInfo(kind).name);
     for (const Entry& e : seq) {
-        const std::optional<Record> vb = e.b >= 0 ? std::optional(rb[static_cast<size_t>(e.b)]) : std::nullopt;
-        const std::optional<Record> vo = e.o >= 0 ? std::optional(ro[static_cast<size_t>(e.o)]) : std::nullopt;
-        const std::optional<Record> vt = e.t >= 0 ? std::optional(rt[static_cast<size_t>(e.t)]) : std::nullopt;
+        const std::optional<Record> vb =
+            e.b >= 0 ? std::optional(rb[static_cast<size_t>(e.b)]) : std::nullopt;
+        const std::optional<Record> vo =
+            e.o >= 0 ? std::optional(ro[static_cast<size_t>(e.o)]) : std::nullopt;
+        const std::optional<Record> vt =
+            e.t >= 0 ? std::optional(rt[static_cast<size_t>(e.t)]) : std::nullopt;
         if (!vb) {
             out.push_back(vo ? *vo : *vt);
             continue;
@@ -369,37 +388,44 @@ void Merger::mergeBriefing() {
     const auto bb = m_b.slot(Table::Briefing1, 0), bo = m_o.slot(Table::Briefing1, 0),
                bt = m_t.slot(Table::Briefing1, 0);
     auto block = m_out.store.mutableSlot(Table::Briefing1, 0);
-    const int end = kEventAreaStart + std::max({packedEventBytes(m_base.briefing), packedEventBytes(m_ours.briefing),
-                                                packedEventBytes(m_theirs.briefing)});
+    const int end = kEventAreaStart +
+                    std::max({packedEventBytes(m_base.briefing), packedEventBytes(m_ours.briefing),
+                              packedEventBytes(m_theirs.briefing)});
     const auto silent = [](int, std::string, std::string, std::string) {};
     const auto rest = [&](int at, std::string b, std::string o, std::string t) {
         conflict("briefing.rest[" + std::to_string(at) + "]", b, o, t);
     };
-    mergeBytes(bb, bo, bt, block, 0, kEventAreaStart, nullptr, [&](int at, std::string b, std::string o, std::string t) {
-        if (at >= 4) rest(at, b, o, t);
-    });
+    mergeBytes(bb, bo, bt, block, 0, kEventAreaStart, nullptr,
+               [&](int at, std::string b, std::string o, std::string t) {
+                   if (at >= 4) rest(at, b, o, t);
+               });
     mergeBytes(bb, bo, bt, block, kEventAreaStart, end, nullptr, silent);
     mergeBytes(bb, bo, bt, block, end, kTeamFlagsOffset, nullptr, rest);
     for (int i = 0; i < kTeamFlagCount; ++i) {
         const int at = kTeamFlagsOffset + i;
-        mergeBytes(bb, bo, bt, block, at, at + 1, nullptr, [&](int, std::string b, std::string o, std::string t) {
-            conflict("briefing.teams[" + std::to_string(i) + "]", b, o, t);
-        });
+        mergeBytes(bb, bo, bt, block, at, at + 1, nullptr,
+                   [&](int, std::string b, std::string o, std::string t) {
+                       conflict("briefing.teams[" + std::to_string(i) + "]", b, o, t);
+                   });
     }
-    mergeBytes(bb, bo, bt, block, kTeamFlagsOffset + kTeamFlagCount, static_cast<int>(block.size()), nullptr, rest);
+    mergeBytes(bb, bo, bt, block, kTeamFlagsOffset + kTeamFlagCount, static_cast<int>(block.size()),
+               nullptr, rest);
 
     const auto scalar = [&](const char* name, int b, int o, int t) {
         if (o != b && t != b && o != t)
-            conflict(std::string("briefing.") + name, std::to_string(b), std::to_string(o), std::to_string(t));
+            conflict(std::string("briefing.") + name, std::to_string(b), std::to_string(o),
+                     std::to_string(t));
         return o == b ? t : o;
     };
-    const int length = scalar("briefingLength", m_base.store.briefingLength, m_ours.store.briefingLength,
-                              m_theirs.store.briefingLength);
-    const int endTime = scalar("endTime", m_base.briefing.briefingEndTime(), m_ours.briefing.briefingEndTime(),
-                               m_theirs.briefing.briefingEndTime());
+    const int length = scalar("briefingLength", m_base.store.briefingLength,
+                              m_ours.store.briefingLength, m_theirs.store.briefingLength);
+    const int endTime =
+        scalar("endTime", m_base.briefing.briefingEndTime(), m_ours.briefing.briefingEndTime(),
+               m_theirs.briefing.briefingEndTime());
 
     std::array<std::vector<Record>, kKindCount> lists;
-    for (int k = 0; k < kKindCount; ++k) lists[static_cast<size_t>(k)] = mergeKind(static_cast<Kind>(k));
+    for (int k = 0; k < kKindCount; ++k)
+        lists[static_cast<size_t>(k)] = mergeKind(static_cast<Kind>(k));
 
     // The lists go into the event area as a save writes them (by time; at one
     // time the kind a save scans later first) and are read back by the
@@ -413,9 +439,11 @@ void Merger::mergeBriefing() {
         std::vector<Item> items;
         for (int r = 0; r < kKindCount; ++r) {
             const Kind kind = kSaveScanOrder[static_cast<size_t>(kKindCount - 1 - r)];
-            for (const Record& rec : from[static_cast<size_t>(kind)]) items.push_back({rec.time, kind, &rec});
+            for (const Record& rec : from[static_cast<size_t>(kind)])
+                items.push_back({rec.time, kind, &rec});
         }
-        std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.time < b.time; });
+        std::stable_sort(items.begin(), items.end(),
+                         [](const Item& a, const Item& b) { return a.time < b.time; });
         std::vector<uint8_t> stream;
         const auto word = [&](int w) {
             stream.push_back(static_cast<uint8_t>(w & 0xFF));
@@ -434,9 +462,11 @@ void Merger::mergeBriefing() {
     std::vector<uint8_t> stream = encode(lists);
     bool fits = static_cast<int>(stream.size()) <= kEventAreaSize;
     for (int k = 0; k < kKindCount; ++k)
-        fits = fits && static_cast<int>(lists[static_cast<size_t>(k)].size()) <= kindInfo(static_cast<Kind>(k)).capacity;
+        fits = fits && static_cast<int>(lists[static_cast<size_t>(k)].size()) <=
+                           kindInfo(static_cast<Kind>(k)).capacity;
     if (!fits) {
-        conflict("briefing.commands", "fits", "fits", "the merged commands do not fit the briefing's lists");
+        conflict("briefing.commands", "fits", "fits",
+                 "the merged commands do not fit the briefing's lists");
         for (int k = 0; k < kKindCount; ++k) {
             const auto r = m_ours.briefing.records(static_cast<Kind>(k));
             lists[static_cast<size_t>(k)].assign(r.begin(), r.end());
@@ -463,7 +493,8 @@ MergeOutcome Merger::run() {
     // other side changed them, judged with every side numbered as if all were
     // kept; the final numbers follow from that.
     std::vector<Entry> seq = sequence(groups, gb, go, gt);
-    if (std::any_of(seq.begin(), seq.end(), [](const Entry& e) { return e.b >= 0 && (e.o < 0 || e.t < 0); })) {
+    if (std::any_of(seq.begin(), seq.end(),
+                    [](const Entry& e) { return e.b >= 0 && (e.o < 0 || e.t < 0); })) {
         const NumberMaps all(seq, gb, go, gt);
         const MissionStore b = renumbered(m_base.store, all.b), o = renumbered(m_ours.store, all.o),
                            t = renumbered(m_theirs.store, all.t);
@@ -473,8 +504,10 @@ MergeOutcome Merger::run() {
         seq = std::move(kept);
     }
     if (static_cast<int>(seq.size()) > shipgroup::kMaxListedShipgroups)
-        return {{}, "the merged mission would hold " + std::to_string(seq.size()) + " shipgroups; at most " +
-                        std::to_string(shipgroup::kMaxListedShipgroups) + " fit"};
+        return {{},
+                "the merged mission would hold " + std::to_string(seq.size()) +
+                    " shipgroups; at most " + std::to_string(shipgroup::kMaxListedShipgroups) +
+                    " fit"};
     const NumberMaps numbers(seq, gb, go, gt);
     m_b = renumbered(m_base.store, numbers.b);
     m_o = renumbered(m_ours.store, numbers.o);
@@ -488,8 +521,9 @@ MergeOutcome Merger::run() {
     for (const Entry& e : sequence(messages, mb, mo, mt))
         if (keep(messages, e, m_b, m_o, m_t, true)) mseq.push_back(e);
     if (static_cast<int>(mseq.size()) > mission::kMaxMessages)
-        return {{}, "the merged mission would hold " + std::to_string(mseq.size()) + " messages; at most " +
-                        std::to_string(mission::kMaxMessages) + " fit"};
+        return {{},
+                "the merged mission would hold " + std::to_string(mseq.size()) +
+                    " messages; at most " + std::to_string(mission::kMaxMessages) + " fit"};
     // Conflicts in the diff's order: the deletion conflicts found above go
     // with their lists.
     std::vector<Conflict> deletions = std::move(m_conflicts);

@@ -37,7 +37,8 @@ ChangesDock::ChangesDock(app::ChangesPanel& panel, QWidget* parent)
     layout->addLayout(buttons);
     setWidget(body);
 
-    connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { activate(m_list->row(item)); });
+    connect(m_list, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { activate(m_list->row(item)); });
     connect(m_list, &QListWidget::currentRowChanged, this, [this] { currentChanged(); });
     connect(m_revert, &QPushButton::clicked, this, [this] { revert(m_list->currentRow()); });
     connect(m_saved, &QPushButton::clicked, this, [this] { m_panel.compareWithSaved(); });
@@ -49,8 +50,10 @@ ChangesDock::ChangesDock(app::ChangesPanel& panel, QWidget* parent)
         revertRow->setEnabled(m_panel.canRevert(row));
         QAction* go = menu.addAction("Go To");
         QAction* chosen = menu.exec(m_list->viewport()->mapToGlobal(at));
-        if (chosen == revertRow) revert(row);
-        else if (chosen == go) activate(row);
+        if (chosen == revertRow)
+            revert(row);
+        else if (chosen == go)
+            activate(row);
     });
     m_changed = m_panel.changed.connect([this] { refill(); });
     refill();
@@ -65,13 +68,16 @@ void ChangesDock::refill() {
     m_list->clear();
     m_reference->setText(fromMixed(m_panel.referenceText()));
     QStringList rows;
-    for (int i = 0; i < static_cast<int>(m_panel.changes().size()); ++i) rows << fromMixed(m_panel.row(i));
+    for (int i = 0; i < static_cast<int>(m_panel.changes().size()); ++i)
+        rows << fromMixed(m_panel.row(i));
     m_list->addItems(rows);
     if (keep >= 0 && keep < m_list->count()) m_list->setCurrentRow(keep);
     m_saved->setVisible(m_panel.comparingWithOther());
     currentChanged();
 }
 
-void ChangesDock::currentChanged() { m_revert->setEnabled(m_panel.canRevert(m_list->currentRow())); }
+void ChangesDock::currentChanged() {
+    m_revert->setEnabled(m_panel.canRevert(m_list->currentRow()));
+}
 
 }  // namespace quendar::ui

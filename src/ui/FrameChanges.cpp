@@ -40,7 +40,9 @@ void CMainFrame::buildChangesPanel() {
         app::loadMissionBytes(into, *bytes);
         return true;
     };
-    hooks.goTo = [this](const lint::Location& at) { m_problems->goTo(app::targetOf(at, m_editor.store)); };
+    hooks.goTo = [this](const lint::Location& at) {
+        m_problems->goTo(app::targetOf(at, m_editor.store));
+    };
     hooks.rereadViews = [this] { m_logic->rereadViews(); };
     hooks.schedule = [this](int64_t ms) { m_changesTimer->start(static_cast<int>(ms)); };
     m_changes = std::make_unique<app::ChangesPanel>(m_editor, std::move(hooks));
@@ -59,7 +61,8 @@ void CMainFrame::buildChangesPanel() {
 
     m_compareWith = new QAction("Compare &With...", this);
     m_compareWith->setObjectName("compareWith");
-    m_compareWith->setStatusTip("Show the differences between the mission and another mission file");
+    m_compareWith->setStatusTip(
+        "Show the differences between the mission and another mission file");
     connect(m_compareWith, &QAction::triggered, this, [this] {
         const auto path = m_chooser.chooseOpen(app::missionDialogRequest(m_editor, false));
         if (!path) return;

@@ -42,7 +42,8 @@ Bytes edited(const Bytes& file, const std::vector<Edit>& edits) {
 
 text::MissionRef ref(const app::Editor& e) { return {e.store, e.briefing, &e.craftList}; }
 
-Bytes merged(const Bytes& b, const Bytes& o, const Bytes& t, std::vector<std::string>* conflicts = nullptr) {
+Bytes merged(const Bytes& b, const Bytes& o, const Bytes& t,
+             std::vector<std::string>* conflicts = nullptr) {
     auto eb = opened(b), eo = opened(o), et = opened(t), out = opened(o);
     text::MergeOutcome m;
     {
@@ -51,8 +52,10 @@ Bytes merged(const Bytes& b, const Bytes& o, const Bytes& t, std::vector<std::st
     }
     EXPECT_EQ(m.error, "");
     for (const auto& c : m.conflicts)
-        if (conflicts) conflicts->push_back(c.text());
-        else ADD_FAILURE() << c.text();
+        if (conflicts)
+            conflicts->push_back(c.text());
+        else
+            ADD_FAILURE() << c.text();
     return app::buildMissionImage(*out);
 }
 
@@ -70,7 +73,8 @@ Edit target(std::string who, std::string whom) {
     return [=](app::Editor& e) {
         const int at = mission::sg::orderOffset(0, 0);
         e.store.setByte(Table::Shipgroups, group(e, who), at + 12, 1);
-        e.store.setByte(Table::Shipgroups, group(e, who), at + 13, static_cast<uint8_t>(group(e, whom)));
+        e.store.setByte(Table::Shipgroups, group(e, who), at + 13,
+                        static_cast<uint8_t>(group(e, whom)));
     };
 }
 Edit removed(std::string who) {
@@ -109,19 +113,26 @@ TEST(Merge, OneSidedOrTwiceTheSameEditGivesTheEditedMission) {
         std::vector<Edit> edits;
     };
     std::vector<Case> cases = {
-        {"sample", sample(),
-         {rename("Blade Ring", "Blade Halo"), target("Korvane Guard", "Relay Tallow"), removed("Hauler Sixx"),
-          appended("Iron Chorus", "Late Picket", "Echo Picket"), orient(33), zoomAt(200), message(1, "Hold.")}},
-        {"largest", quendar::testing::largestMissionFile(), {removedAt(40), orient(5), message(254, "x")}},
+        {"sample",
+         sample(),
+         {rename("Blade Ring", "Blade Halo"), target("Korvane Guard", "Relay Tallow"),
+          removed("Hauler Sixx"), appended("Iron Chorus", "Late Picket", "Echo Picket"), orient(33),
+          zoomAt(200), message(1, "Hold.")}},
+        {"largest",
+         quendar::testing::largestMissionFile(),
+         {removedAt(40), orient(5), message(254, "x")}},
     };
     for (uint32_t seed = 1; seed <= 20; ++seed) {
-        const int groups = static_cast<int>(seed * 9 % 60) + 2, messages = static_cast<int>(seed % 5);
+        const int groups = static_cast<int>(seed * 9 % 60) + 2,
+                  messages = static_cast<int>(seed % 5);
         auto file = randomFile(seed, groups, messages);
         auto e = opened(file);
         const std::string first = e->store.text(Table::Shipgroups, 0, 0, 20);
         const std::string last = e->store.text(Table::Shipgroups, groups - 1, 0, 20);
-        cases.push_back({"random " + std::to_string(seed), file,
-                         {rename(first, "Renamed"), removed(last), appended("Renamed", "Added", "Renamed")}});
+        cases.push_back(
+            {"random " + std::to_string(seed),
+             file,
+             {rename(first, "Renamed"), removed(last), appended("Renamed", "Added", "Renamed")}});
     }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -139,14 +150,18 @@ TEST(Merge, EditsOfDifferentPartsMergeAsIfAppliedOneAfterTheOther) {
         std::vector<Edit> ours, theirs;
     };
     const std::vector<Row> rows = {
-        {"two shipgroups", {rename("Korvane Guard", "Korvane Wall")}, {target("Iron Chorus", "Depot Vesh")}},
+        {"two shipgroups",
+         {rename("Korvane Guard", "Korvane Wall")},
+         {target("Iron Chorus", "Depot Vesh")}},
         {"a deletion renumbers the other side's references",
          {removed("Amber Wing")},
          {target("Echo Picket", "Relay Tallow")}},
         {"insertions on both sides, ours first",
          {appended("Blade Ring", "Ours Escort", "Depot Vesh")},
          {removed("Hauler Sixx"), appended("Iron Chorus", "Theirs Escort", "Echo Picket")}},
-        {"a shipgroup and the briefing", {rename("Depot Vesh", "Depot Wren")}, {orient(33), zoomAt(300)}},
+        {"a shipgroup and the briefing",
+         {rename("Depot Vesh", "Depot Wren")},
+         {orient(33), zoomAt(300)}},
         {"messages", {message(0, "Ours.")}, {message(2, "Theirs.")}},
     };
     const Bytes base = sample();
@@ -162,8 +177,11 @@ TEST(Merge, EditsOfDifferentPartsMergeAsIfAppliedOneAfterTheOther) {
     auto e = opened(largest);
     std::vector<Edit> ours, theirs;
     for (int i = 0; i < 66; ++i) {
-        ours.push_back([i](app::Editor& x) { x.store.setByte(Table::Shipgroups, i, mission::sg::nameWidth + 1, 3); });
-        theirs.push_back([i](app::Editor& x) { x.store.setByte(Table::Shipgroups, 66 + i, 0, 'T'); });
+        ours.push_back([i](app::Editor& x) {
+            x.store.setByte(Table::Shipgroups, i, mission::sg::nameWidth + 1, 3);
+        });
+        theirs.push_back(
+            [i](app::Editor& x) { x.store.setByte(Table::Shipgroups, 66 + i, 0, 'T'); });
     }
     std::vector<Edit> both = ours;
     both.insert(both.end(), theirs.begin(), theirs.end());
@@ -182,7 +200,10 @@ TEST(Merge, ConflictsAreListedByPathWithTheThreeValuesAndKeepOurs) {
          {rename("Amber Wing", "Amber Lance")},
          {rename("Amber Wing", "Amber Spire")},
          {R"(shipgroups[1] "Amber Lance" .name: base "Amber Wing", ours "Amber Lance", theirs "Amber Spire")"}},
-        {"one field, the same value", {rename("Amber Wing", "Amber Lance")}, {rename("Amber Wing", "Amber Lance")}, {}},
+        {"one field, the same value",
+         {rename("Amber Wing", "Amber Lance")},
+         {rename("Amber Wing", "Amber Lance")},
+         {}},
         {"a target named by each side's numbers",
          {removed("Red Lantern"), target("Korvane Guard", "Blade Ring")},
          {target("Korvane Guard", "Echo Picket")},
@@ -198,9 +219,12 @@ TEST(Merge, ConflictsAreListedByPathWithTheThreeValuesAndKeepOurs) {
         {"a briefing command moved differently",
          {zoomAt(150)},
          {zoomAt(250)},
-         {"briefing.commands.BRC_ZOOM[0]: base time 0, zoomX 40, zoomY 40, ours time 150, zoomX 40, zoomY 40, "
+         {"briefing.commands.BRC_ZOOM[0]: base time 0, zoomX 40, zoomY 40, ours time 150, zoomX "
+          "40, zoomY 40, "
           "theirs time 250, zoomX 40, zoomY 40"}},
-        {"a message text", {message(1, "A.")}, {message(1, "B.")},
+        {"a message text",
+         {message(1, "A.")},
+         {message(1, "B.")},
          {R"(messages[1].text: base "Korvane fighters inbound!", ours "A.", theirs "B.")"}},
     };
     const Bytes base = sample();
@@ -208,7 +232,8 @@ TEST(Merge, ConflictsAreListedByPathWithTheThreeValuesAndKeepOurs) {
         SCOPED_TRACE(r.name);
         const Bytes ours = edited(base, r.ours);
         std::vector<std::string> conflicts;
-        EXPECT_TRUE(merged(base, ours, edited(base, r.theirs), &conflicts) == app::buildMissionImage(*opened(ours)));
+        EXPECT_TRUE(merged(base, ours, edited(base, r.theirs), &conflicts) ==
+                    app::buildMissionImage(*opened(ours)));
         EXPECT_EQ(conflicts, r.conflicts);
     }
 }

@@ -19,7 +19,8 @@ ToolRun shell(const std::string& cmd, const fs::path& dir) {
     return quendar::testing::runShell("cd '" + dir.string() + "' && " + cmd + " 2>&1");
 }
 
-const std::string kTool = std::string(QUENDAR_TOOL) + " --craft-list " + QUENDAR_DATA_DIR + "/SHIPLIST.TXT";
+const std::string kTool =
+    std::string(QUENDAR_TOOL) + " --craft-list " + QUENDAR_DATA_DIR + "/SHIPLIST.TXT";
 const std::string kSample = std::string(QUENDAR_DATA_DIR) + "/samples/lantern-run.tie";
 
 std::string contents(const fs::path& p) {
@@ -28,7 +29,8 @@ std::string contents(const fs::path& p) {
 }
 
 // The sample with an edit of its text form, saved as `name`.
-void editedSample(const fs::path& d, const std::string& name, const std::function<void(json&)>& edit) {
+void editedSample(const fs::path& d, const std::string& name,
+                  const std::function<void(json&)>& edit) {
     ASSERT_EQ(shell(kTool + " export " + kSample + " edit.json", d).exitCode, 0);
     json doc = json::parse(contents(d / "edit.json"));
     edit(doc);
@@ -52,18 +54,23 @@ TEST(MergeTool, ExitCodesOutputAndConflictList) {
     EXPECT_EQ(clean.exitCode, 0) << clean.out;
     EXPECT_EQ(clean.out, "");
     const ToolRun both = shell(kTool + " diff " + kSample + " kept.tie", d);
-    EXPECT_EQ(both.out, "shipgroups[1] \"Amber Lance\" .name: \"Amber Wing\" \u2192 \"Amber Lance\"\n"
-                        "shipgroups[2] \"Hauler Nine\" .name: \"Hauler Sixx\" \u2192 \"Hauler Nine\"\n");
+    EXPECT_EQ(both.out,
+              "shipgroups[1] \"Amber Lance\" .name: \"Amber Wing\" \u2192 \"Amber Lance\"\n"
+              "shipgroups[2] \"Hauler Nine\" .name: \"Hauler Sixx\" \u2192 \"Hauler Nine\"\n");
 
-    const ToolRun conflict = shell(kTool + " merge " + kSample + " ours.tie clash.tie -o out.tie", d);
+    const ToolRun conflict =
+        shell(kTool + " merge " + kSample + " ours.tie clash.tie -o out.tie", d);
     EXPECT_EQ(conflict.exitCode, 1);
     EXPECT_EQ(conflict.out,
-              "shipgroups[1] \"Amber Lance\" .name: base \"Amber Wing\", ours \"Amber Lance\", theirs \"Amber Spire\"\n");
+              "shipgroups[1] \"Amber Lance\" .name: base \"Amber Wing\", ours \"Amber Lance\", "
+              "theirs \"Amber Spire\"\n");
     EXPECT_EQ(contents(d / "out.tie"), contents(d / "ours.tie"));
-    const ToolRun asJson = shell(kTool + " merge " + kSample + " ours.tie clash.tie -o out2.tie --json", d);
+    const ToolRun asJson =
+        shell(kTool + " merge " + kSample + " ours.tie clash.tie -o out2.tie --json", d);
     EXPECT_EQ(asJson.exitCode, 1);
-    EXPECT_EQ(json::parse(asJson.out),
-              json::parse(R"([{"path": "shipgroups[1] \"Amber Lance\" .name", "base": "\"Amber Wing\"",
+    EXPECT_EQ(
+        json::parse(asJson.out),
+        json::parse(R"([{"path": "shipgroups[1] \"Amber Lance\" .name", "base": "\"Amber Wing\"",
                               "ours": "\"Amber Lance\"", "theirs": "\"Amber Spire\""}])"));
 }
 
@@ -74,13 +81,15 @@ TEST(MergeTool, RefusalsExitTwoAndWriteNothing) {
     // Two sides that each add 100 shipgroups to a mission of 10: 210 do not fit.
     const auto many = [](const std::string& prefix) {
         return [=](json& doc) {
-            for (int i = 0; i < 100; ++i) doc["shipgroups"].push_back({{"name", prefix + std::to_string(i)}});
+            for (int i = 0; i < 100; ++i)
+                doc["shipgroups"].push_back({{"name", prefix + std::to_string(i)}});
             doc["shipgroupCount"] = 110;
         };
     };
     editedSample(d, "many1.tie", many("Ours "));
     editedSample(d, "many2.tie", many("Theirs "));
-    std::ofstream(d / "bad.json") << R"({"format": "quendar-mission", "version": 1, "shipgroups": 3})";
+    std::ofstream(d / "bad.json")
+        << R"({"format": "quendar-mission", "version": 1, "shipgroups": 3})";
     const std::string base = " " + kSample + " ";
     const struct {
         const char* name;
@@ -106,14 +115,15 @@ TEST(MergeTool, RefusalsExitTwoAndWriteNothing) {
 
 // git merges two branches that changed the same mission through the driver.
 TEST(MergeTool, GitMergesMissionsThroughTheDriver) {
-    if (quendar::testing::runShell("git --version >/dev/null 2>&1").exitCode != 0) GTEST_SKIP() << "no git";
+    if (quendar::testing::runShell("git --version >/dev/null 2>&1").exitCode != 0)
+        GTEST_SKIP() << "no git";
     quendar::testing::TempDir temp("quendar-merge-git");
     const fs::path& d = temp.path();
     const std::string git = "git -c user.name=Designer -c user.email=designer@quendar.invalid ";
     std::ofstream(d / ".gitattributes") << "*.tie merge=quendar\n";
     ASSERT_EQ(shell("git init -q -b main . && git config merge.quendar.driver '" + kTool +
-                        " merge %O %A %B -o %A' && cp " + kSample + " run.tie && " + git + "add . && " + git +
-                        "commit -qm sample",
+                        " merge %O %A %B -o %A' && cp " + kSample + " run.tie && " + git +
+                        "add . && " + git + "commit -qm sample",
                     d)
                   .exitCode,
               0);
@@ -126,16 +136,20 @@ TEST(MergeTool, GitMergesMissionsThroughTheDriver) {
     branch("guards", 3, "Korvane Wall");
     branch("clash", 1, "Amber Spire");
 
-    const ToolRun clean = shell(git + "checkout -q guards && " + git + "merge -q --no-edit escorts", d);
+    const ToolRun clean =
+        shell(git + "checkout -q guards && " + git + "merge -q --no-edit escorts", d);
     EXPECT_EQ(clean.exitCode, 0) << clean.out;
     const ToolRun merged = shell(kTool + " diff " + kSample + " run.tie", d);
-    EXPECT_EQ(merged.out, "shipgroups[1] \"Amber Lance\" .name: \"Amber Wing\" \u2192 \"Amber Lance\"\n"
-                          "shipgroups[3] \"Korvane Wall\" .name: \"Korvane Guard\" \u2192 \"Korvane Wall\"\n");
+    EXPECT_EQ(merged.out,
+              "shipgroups[1] \"Amber Lance\" .name: \"Amber Wing\" \u2192 \"Amber Lance\"\n"
+              "shipgroups[3] \"Korvane Wall\" .name: \"Korvane Guard\" \u2192 \"Korvane Wall\"\n");
 
-    const ToolRun conflict = shell(git + "checkout -q clash && " + git + "merge --no-edit escorts", d);
+    const ToolRun conflict =
+        shell(git + "checkout -q clash && " + git + "merge --no-edit escorts", d);
     EXPECT_NE(conflict.exitCode, 0);
-    EXPECT_NE(conflict.out.find("shipgroups[1] \"Amber Spire\" .name: base \"Amber Wing\", ours \"Amber Spire\", "
-                                "theirs \"Amber Lance\""),
+    EXPECT_NE(conflict.out.find(
+                  "shipgroups[1] \"Amber Spire\" .name: base \"Amber Wing\", ours \"Amber Spire\", "
+                  "theirs \"Amber Lance\""),
               std::string::npos)
         << conflict.out;
     EXPECT_NE(conflict.out.find("CONFLICT"), std::string::npos) << conflict.out;

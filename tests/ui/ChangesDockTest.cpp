@@ -43,7 +43,9 @@ TEST_F(ChangesDock, AnEditShowsGoesThereRevertsAndCompares) {
     type(*basic, "name", "Red Beacon");
     frame.forms().close(app::form::Basic);
     EXPECT_TRUE(QTest::qWaitFor([&] { return dock->list()->count() == 1; }, 3000));
-    EXPECT_EQ(dock->list()->item(0)->text(), QString::fromUtf8(R"(shipgroups[0] "Red Beacon" .name: "Red Lantern" → "Red Beacon")"));
+    EXPECT_EQ(
+        dock->list()->item(0)->text(),
+        QString::fromUtf8(R"(shipgroups[0] "Red Beacon" .name: "Red Lantern" → "Red Beacon")"));
 
     dock->activate(0);
     EXPECT_TRUE(frame.forms().isOpen(app::form::Basic));
@@ -56,7 +58,8 @@ TEST_F(ChangesDock, AnEditShowsGoesThereRevertsAndCompares) {
 
     chooser.opens.push_back(QUENDAR_DATA_DIR "/samples/lantern-run.tie");
     frame.compareWithAction()->trigger();
-    EXPECT_EQ(dock->reference()->text(), "Compared with " QUENDAR_DATA_DIR "/samples/lantern-run.tie");
+    EXPECT_EQ(dock->reference()->text(),
+              "Compared with " QUENDAR_DATA_DIR "/samples/lantern-run.tie");
     EXPECT_EQ(dock->list()->count(), 0);
 }
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <charconv>
+#include <chrono>
 
 #include "briefing/BriefingModel.h"
 #include "mission/MissionStore.h"
@@ -50,12 +50,20 @@ std::optional<int> indexAt(std::string_view& s) {
 Target parse(std::string_view path) {
     Target t;
     static constexpr std::pair<std::string_view, Table> kTexts[] = {
-        {"regionNames", Table::RegionNames},       {"globalGroupNames", Table::GlobalGroupNames},
-        {"briefing.tags", Table::Briefing1Tags},   {"briefing.texts", Table::Briefing1Texts},
-        {"briefing.textNotes", Table::BriefingTextNotes}, {"briefing2.tags", Table::Briefing2Tags},
-        {"briefing2.texts", Table::Briefing2Texts}, {"messageNotes", Table::MessageNotes},
-        {"notesC", Table::NotesC}, {"notesD", Table::NotesD}, {"notesE", Table::NotesE},
-        {"debriefing", Table::Debriefing}, {"hints", Table::Hints}, {"introduction", Table::Introduction}};
+        {"regionNames", Table::RegionNames},
+        {"globalGroupNames", Table::GlobalGroupNames},
+        {"briefing.tags", Table::Briefing1Tags},
+        {"briefing.texts", Table::Briefing1Texts},
+        {"briefing.textNotes", Table::BriefingTextNotes},
+        {"briefing2.tags", Table::Briefing2Tags},
+        {"briefing2.texts", Table::Briefing2Texts},
+        {"messageNotes", Table::MessageNotes},
+        {"notesC", Table::NotesC},
+        {"notesD", Table::NotesD},
+        {"notesE", Table::NotesE},
+        {"debriefing", Table::Debriefing},
+        {"hints", Table::Hints},
+        {"introduction", Table::Introduction}};
     if (path == "briefing.briefingLength") return {Target::Length};
     if (path == "briefing.endTime") return {Target::EndTime};
     if (path.starts_with("briefing.teams")) {
@@ -80,12 +88,13 @@ Target parse(std::string_view path) {
         if (!path.starts_with(name)) continue;
         std::string_view s = path.substr(name.size());
         if (s.empty()) return {Target::Text, nullptr, 0, nullptr, table};
-        if (const auto i = indexAt(s); i && s.empty()) return {Target::Text, nullptr, *i, nullptr, table};
+        if (const auto i = indexAt(s); i && s.empty())
+            return {Target::Text, nullptr, *i, nullptr, table};
     }
-    const text::RecordLayout* layouts[] = {&text::headerLayout(),    &text::specialCargoLayout(),
-                                           &text::missionOptionsLayout(), &text::shipgroupLayout(),
-                                           &text::messageLayout(),   &text::globalGoalLayout(),
-                                           &text::teamLayout()};
+    const text::RecordLayout* layouts[] = {
+        &text::headerLayout(),    &text::specialCargoLayout(), &text::missionOptionsLayout(),
+        &text::shipgroupLayout(), &text::messageLayout(),      &text::globalGoalLayout(),
+        &text::teamLayout()};
     for (const text::RecordLayout* l : layouts) {
         if (!path.starts_with(l->name)) continue;
         std::string_view s = path.substr(l->name.size());
@@ -129,7 +138,9 @@ std::vector<int> timeOrder(std::span<const briefing::Record> list) {
     return order;
 }
 int inTimeOrder(std::span<const briefing::Record> list, int index) {
-    return index >= 0 && index < static_cast<int>(list.size()) ? timeOrder(list)[static_cast<size_t>(index)] : -1;
+    return index >= 0 && index < static_cast<int>(list.size())
+               ? timeOrder(list)[static_cast<size_t>(index)]
+               : -1;
 }
 
 text::MissionRef refOf(const Editor& e) { return {e.store, e.briefing, &e.craftList}; }
@@ -138,7 +149,9 @@ text::MissionRef refOf(const Editor& e) { return {e.store, e.briefing, &e.craftL
 int partnerOf(const Editor& from, const Editor& to, const text::RecordLayout& l, int index) {
     if (&l != &text::shipgroupLayout() && &l != &text::messageLayout()) return index;
     const bool groups = &l == &text::shipgroupLayout();
-    const auto count = [groups](const Editor& e) { return groups ? e.store.shipgroupCount : e.store.messageCount; };
+    const auto count = [groups](const Editor& e) {
+        return groups ? e.store.shipgroupCount : e.store.messageCount;
+    };
     for (const auto& [a, b] : text::alignRecords(refOf(from), refOf(to), l, count(from), count(to)))
         if (b == index) return a;
     return -1;
@@ -182,7 +195,8 @@ bool ChangesPanel::haveReference() {
     if (!m_otherPath.empty()) return m_loaded;
     const auto& disk = m_editor.diskFile;
     if (!disk) return false;
-    if (m_loaded && m_loadedFrom && m_loadedFrom->path == disk->path && m_loadedFrom->identity == disk->identity)
+    if (m_loaded && m_loadedFrom && m_loadedFrom->path == disk->path &&
+        m_loadedFrom->identity == disk->identity)
         return true;
     m_reference->craftListPath = m_editor.craftListPath;
     m_loaded = m_hooks.load && m_hooks.load(disk->path, *m_reference);
@@ -201,7 +215,8 @@ void ChangesPanel::refresh() {
             const bool added = c.difference.change == text::Difference::Change::Added,
                        removed = c.difference.change == text::Difference::Change::Removed;
             const bool groups = t.layout == &text::shipgroupLayout();
-            if (t.kind == Target::Record && (groups || t.layout == &text::messageLayout()) && !removed) {
+            if (t.kind == Target::Record && (groups || t.layout == &text::messageLayout()) &&
+                !removed) {
                 lint::Location at;
                 at.area = groups ? lint::Area::Shipgroup : lint::Area::Message;
                 at.index = t.index;
@@ -211,19 +226,24 @@ void ChangesPanel::refresh() {
                         at.region = t.field->at.indices[0], at.slot = t.field->at.indices[1];
                 }
                 c.place = at;
-            } else if (t.kind == Target::Record && t.layout == &text::globalGoalLayout() && t.field) {
+            } else if (t.kind == Target::Record && t.layout == &text::globalGoalLayout() &&
+                       t.field) {
                 const auto& i = t.field->at.indices;
-                c.place = placeAt(lint::Area::GlobalGoal, (t.index * 3 + i[0]) * 4 + (t.field->at.depth > 1 ? i[1] : 0));
+                c.place = placeAt(lint::Area::GlobalGoal,
+                                  (t.index * 3 + i[0]) * 4 + (t.field->at.depth > 1 ? i[1] : 0));
             } else if (t.kind == Target::Command) {
                 const auto& model = removed ? a.briefing : m_editor.briefing;
                 const int at = inTimeOrder(model.records(t.command), t.index);
-                if (at >= 0) c.place = placeAt(lint::Area::Briefing, model.record(t.command, at).time);
-            } else if (t.kind == Target::Length || t.kind == Target::EndTime || t.kind == Target::TeamFlag ||
-                       t.table == Table::Briefing1Tags || t.table == Table::Briefing1Texts) {
+                if (at >= 0)
+                    c.place = placeAt(lint::Area::Briefing, model.record(t.command, at).time);
+            } else if (t.kind == Target::Length || t.kind == Target::EndTime ||
+                       t.kind == Target::TeamFlag || t.table == Table::Briefing1Tags ||
+                       t.table == Table::Briefing1Texts) {
                 c.place = placeAt(lint::Area::Briefing, -1);
             }
-            c.revertible = t.kind == Target::Command || t.kind == Target::Length || t.kind == Target::EndTime ||
-                           t.kind == Target::TeamFlag || t.kind == Target::Text ||
+            c.revertible = t.kind == Target::Command || t.kind == Target::Length ||
+                           t.kind == Target::EndTime || t.kind == Target::TeamFlag ||
+                           t.kind == Target::Text ||
                            (t.kind == Target::Record && t.field && !added && !removed);
             m_changes.push_back(std::move(c));
         }
@@ -258,7 +278,8 @@ std::string ChangesPanel::referenceText() const {
 }
 
 std::string ChangesPanel::row(int index) const {
-    return valid(index) ? text::differenceLine(m_changes[static_cast<size_t>(index)].difference) : std::string();
+    return valid(index) ? text::differenceLine(m_changes[static_cast<size_t>(index)].difference)
+                        : std::string();
 }
 
 void ChangesPanel::goTo(int index) {
@@ -299,10 +320,12 @@ bool ChangesPanel::revert(int index) {
                                            rec.begin() + t.field->at.offset + n.width);
                 // A shipgroup named by number: the number it has here now.
                 const int type = rec[static_cast<size_t>(t.field->at.elementBase + n.typeOffset)];
-                if (n.codes != text::Codes::None && text::CodeNames::namesShipgroup(n.codes, type) && n.width == 1 &&
+                if (n.codes != text::Codes::None &&
+                    text::CodeNames::namesShipgroup(n.codes, type) && n.width == 1 &&
                     bytes[0] < a.store.shipgroupCount) {
-                    for (const auto& [x, y] : text::alignRecords(refOf(a), refOf(m_editor), text::shipgroupLayout(),
-                                                                 a.store.shipgroupCount, store.shipgroupCount))
+                    for (const auto& [x, y] :
+                         text::alignRecords(refOf(a), refOf(m_editor), text::shipgroupLayout(),
+                                            a.store.shipgroupCount, store.shipgroupCount))
                         if (x == bytes[0] && y >= 0) {
                             bytes[0] = static_cast<uint8_t>(y);
                             break;
@@ -311,19 +334,30 @@ bool ChangesPanel::revert(int index) {
                 store.setBytes(t.layout->table, t.index, t.field->at.offset, bytes);
                 break;
             }
-            case Target::Text: store.setBytes(t.table, t.index, 0, a.store.slot(t.table, t.index)); break;
-            case Target::Length: model.setBriefingLength(a.briefing.briefingLength()); break;
-            case Target::EndTime: model.setBriefingEndTime(a.briefing.briefingEndTime()); break;
+            case Target::Text:
+                store.setBytes(t.table, t.index, 0, a.store.slot(t.table, t.index));
+                break;
+            case Target::Length:
+                model.setBriefingLength(a.briefing.briefingLength());
+                break;
+            case Target::EndTime:
+                model.setBriefingEndTime(a.briefing.briefingEndTime());
+                break;
             case Target::TeamFlag:
-                store.setByte(Table::Briefing1, 0, briefing::kTeamFlagsOffset + t.index,
-                              a.store.byte(Table::Briefing1, 0, briefing::kTeamFlagsOffset + t.index));
+                store.setByte(
+                    Table::Briefing1, 0, briefing::kTeamFlagsOffset + t.index,
+                    a.store.byte(Table::Briefing1, 0, briefing::kTeamFlagsOffset + t.index));
                 break;
             case Target::Command: {
                 // The diff counts a kind's commands in time order.
                 const auto ra = a.briefing.records(t.command), rb = model.records(t.command);
                 const auto oa = timeOrder(ra), ob = timeOrder(rb);
-                const auto recA = [&](int i) -> const briefing::Record& { return ra[static_cast<size_t>(oa[static_cast<size_t>(i)])]; };
-                const auto recB = [&](int j) -> const briefing::Record& { return rb[static_cast<size_t>(ob[static_cast<size_t>(j)])]; };
+                const auto recA = [&](int i) -> const briefing::Record& {
+                    return ra[static_cast<size_t>(oa[static_cast<size_t>(i)])];
+                };
+                const auto recB = [&](int j) -> const briefing::Record& {
+                    return rb[static_cast<size_t>(ob[static_cast<size_t>(j)])];
+                };
                 const bool added = c.difference.change == text::Difference::Change::Added;
                 const bool removed = c.difference.change == text::Difference::Change::Removed;
                 int from = removed ? t.index : -1;
@@ -342,13 +376,16 @@ bool ChangesPanel::revert(int index) {
                     model.deleteCommand(t.command, ob[static_cast<size_t>(t.index)]);
                 if (restore) {
                     std::array<int, briefing::kMaxParams> params{};
-                    for (int k = 0; k < briefing::kMaxParams; ++k) params[static_cast<size_t>(k)] = back.param(k);
-                    model.appendCommand(t.command, back.time,
-                                        std::span<const int>(params.data(), text::commandParams(t.command).size()));
+                    for (int k = 0; k < briefing::kMaxParams; ++k)
+                        params[static_cast<size_t>(k)] = back.param(k);
+                    model.appendCommand(
+                        t.command, back.time,
+                        std::span<const int>(params.data(), text::commandParams(t.command).size()));
                 }
                 break;
             }
-            case Target::None: break;
+            case Target::None:
+                break;
         }
     }
     if (m_hooks.rereadViews) m_hooks.rereadViews();

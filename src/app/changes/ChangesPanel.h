@@ -68,7 +68,9 @@ class ChangesPanel {
     // A row as `quendar-tool diff` prints it.
     std::string row(int index) const;
     void goTo(int index);
-    bool canRevert(int index) const { return valid(index) && m_changes[static_cast<size_t>(index)].revertible; }
+    bool canRevert(int index) const {
+        return valid(index) && m_changes[static_cast<size_t>(index)].revertible;
+    }
     // Puts the field back to the compared file's value as one action.
     bool revert(int index);
 

@@ -72,19 +72,24 @@ TEST_F(ChangesFixture, ListsGoesToAndRevertsEachKindOfChange) {
     };
     const Row rows[] = {
         {"a name", [](Editor& e) { e.store.setText(Table::Shipgroups, 3, 0, 20, "Korvane Wall"); },
-         R"(shipgroups[3] "Korvane Wall" .name: "Korvane Guard" → "Korvane Wall")", lint::Area::Shipgroup, 3, 0, -1, -1},
+         R"(shipgroups[3] "Korvane Wall" .name: "Korvane Guard" → "Korvane Wall")",
+         lint::Area::Shipgroup, 3, 0, -1, -1},
         {"an order target",
          [&](Editor& e) {
              e.store.setByte(Table::Shipgroups, 4, target - 1, 1);
              e.store.setByte(Table::Shipgroups, 4, target, 6);
          },
-         R"(shipgroups[4] "Blade Ring" .orders[1][2].target1Type: 0 "None" → 1 "Flightgroup")", lint::Area::Shipgroup, 4,
-         target - 1, 1, 2},
+         R"(shipgroups[4] "Blade Ring" .orders[1][2].target1Type: 0 "None" → 1 "Flightgroup")",
+         lint::Area::Shipgroup, 4, target - 1, 1, 2},
         {"a message", [](Editor& e) { e.store.setText(Table::Messages, 2, 2, 64, "Go."); },
-         R"(messages[2].text: "The depot is clear. Jump when ready." → "Go.")", lint::Area::Message, 2, 2, -1, -1},
+         R"(messages[2].text: "The depot is clear. Jump when ready." → "Go.")", lint::Area::Message,
+         2, 2, -1, -1},
         {"a briefing command",
-         [](Editor& e) { e.briefing.appendCommand(briefing::BRC_ORIENT, 33, {2, 1}); },
-         "briefing.commands.BRC_ORIENT[1]: added time 33, ship 2, direction 1", lint::Area::Briefing, 33, -1, -1, -1},
+         [](Editor& e) {
+             e.briefing.appendCommand(briefing::BRC_ORIENT, 33, {2, 1});
+         },
+         "briefing.commands.BRC_ORIENT[1]: added time 33, ship 2, direction 1",
+         lint::Area::Briefing, 33, -1, -1, -1},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -140,8 +145,9 @@ TEST_F(ChangesFixture, RenumberedReferencesRevertToTheSameShipgroup) {
     ASSERT_EQ(panel->changes().size(), 2u);
     EXPECT_EQ(panel->row(0), R"(shipgroups[0] "Red Lantern": removed)");
     EXPECT_FALSE(panel->canRevert(0));
-    EXPECT_EQ(panel->row(1),
-              R"(shipgroups[2] "Korvane Guard" .orders[0][0].target1: 6 "Depot Vesh" → 7 "Echo Picket")");
+    EXPECT_EQ(
+        panel->row(1),
+        R"(shipgroups[2] "Korvane Guard" .orders[0][0].target1: 6 "Depot Vesh" → 7 "Echo Picket")");
     ASSERT_TRUE(panel->revert(1));
     EXPECT_EQ(editor.store.byte(Table::Shipgroups, 2, at), 5);
     EXPECT_EQ(panel->changes().size(), 1u);
