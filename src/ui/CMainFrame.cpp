@@ -33,6 +33,7 @@
 #include "ui/MapWindow.h"
 #include "ui/QtClipboard.h"
 #include "ui/OrdersWizardWindow.h"
+#include "ui/ChangesDock.h"
 #include "ui/ProblemsDock.h"
 #include "ui/QtPlaybackTimer.h"
 #include "ui/StartPictures.h"
@@ -141,6 +142,7 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     buildToolbars();
     buildStatusBar();
     buildProblemsPanel();
+    buildChangesPanel();
     // Room for the map toolbar and the control bar on their rows.
     QSize size(1280, 860);
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -175,6 +177,7 @@ CMainFrame::~CMainFrame() {
     m_recovery.reset();
     // The dock shows the panel model, which goes before the window's children.
     delete m_problemsDock;
+    delete m_changesDock;
 }
 
 app::FrameServices CMainFrame::services() {

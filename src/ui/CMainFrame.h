@@ -17,6 +17,7 @@
 #include "app/mapedit/MapTools.h"
 #include "app/mapedit/MapViewPort.h"
 #include "app/mapedit/ShipgroupClipboard.h"
+#include "app/changes/ChangesPanel.h"
 #include "app/problems/ProblemsPanel.h"
 #include "app/files/Recovery.h"
 #include "app/files/WorkingFolder.h"
@@ -42,6 +43,7 @@ class CSliderBar;
 class QtPlaybackTimer;
 class MapWindow;
 class ProblemsDock;
+class ChangesDock;
 class RecentMenu;
 class SplashForm;
 
@@ -97,6 +99,10 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     app::ProblemsPanel& problems() { return *m_problems; }
     ProblemsDock* problemsDock() const { return m_problemsDock; }
     QPushButton* problemCount() const { return m_problemCount; }
+    // View > Changes and File > Compare With.
+    app::ChangesPanel& changes() { return *m_changes; }
+    ChangesDock* changesDock() const { return m_changesDock; }
+    QAction* compareWithAction() const { return m_compareWith; }
     // Sets every action's enabled and checked state from the command table.
     void updateCommandStates();
     // Tests script the first-run picture: called once it shows; must close it.
@@ -136,6 +142,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     void buildToolbars();
     void buildStatusBar();
     void buildProblemsPanel();  // FrameProblems.cpp
+    void buildChangesPanel();   // FrameChanges.cpp
     app::FrameServices services();
     void paintMap(QPainter& p, const QSize& size);
     void showAbout();
@@ -182,6 +189,11 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     QPushButton* m_problemCount = nullptr;
     QTimer* m_lintTimer = nullptr;
     core::Notifier<>::Connection m_problemCountConn;
+    // The Changes panel, its dock, its timer and File > Compare With.
+    std::unique_ptr<app::ChangesPanel> m_changes;
+    ChangesDock* m_changesDock = nullptr;
+    QTimer* m_changesTimer = nullptr;
+    QAction* m_compareWith = nullptr;
     // The recovery file, written from its timer's ticks (none without a folder).
     std::unique_ptr<app::Recovery> m_recovery;
 };

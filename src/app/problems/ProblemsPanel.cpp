@@ -142,8 +142,10 @@ ProblemTarget ProblemsPanel::target(int index) const {
 }
 
 void ProblemsPanel::goTo(int index) {
-    if (!valid(index)) return;
-    const ProblemTarget t = target(index);
+    if (valid(index)) goTo(target(index));
+}
+
+void ProblemsPanel::goTo(const ProblemTarget& t) {
     if (t.shipgroup >= 0 && t.shipgroup < m_editor.store.shipgroupCount && m_hooks.selectShipgroup)
         m_hooks.selectShipgroup(t.shipgroup);
     if (t.region >= 0 && m_hooks.setRegion) m_hooks.setRegion(t.region);

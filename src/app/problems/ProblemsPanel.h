@@ -85,6 +85,8 @@ class ProblemsPanel {
 
     ProblemTarget target(int index) const;
     void goTo(int index);
+    // Goes to any place as a double-click on a problem does.
+    void goTo(const ProblemTarget& t);
     // The fix a row offers, empty when none.
     std::string fixLabel(int index) const;
     // Applies the fix as one action named after it; the list is looked at
