@@ -39,6 +39,9 @@ std::vector<Reference> findReferences(const mission::MissionStore& s, int d) {
     };
     const int triggers[6] = {sg::arrivalTrigger1, sg::arrivalTrigger2,   sg::arrivalTrigger3,
                              sg::arrivalTrigger4, sg::departureTrigger1, sg::departureTrigger2};
+    const int targetTypes[4] = {sg::order::target1Type, sg::order::target2Type, sg::order::target3Type,
+                                sg::order::target4Type};
+    const int targets[4] = {sg::order::target1, sg::order::target2, sg::order::target3, sg::order::target4};
     const int methods[4][2] = {{sg::arrivalMethod1, sg::arrivalMothership1},
                                {sg::arrivalMethod2, sg::arrivalMothership2},
                                {sg::departureMethod1, sg::departureMothership1},
@@ -63,11 +66,11 @@ std::vector<Reference> findReferences(const mission::MissionStore& s, int d) {
             for (int slot = 0; slot < 4; ++slot) {
                 const int o = sg::orderOffset(region, slot);
                 for (int k = 0; k < 4; ++k)
-                    pair(Table::Shipgroups, i, o + sg::orderTargetType[k], o + sg::orderTarget[k],
+                    pair(Table::Shipgroups, i, o + targetTypes[k], o + targets[k],
                          shipgroup::kSubjectFlightgroup,
                          {ReferenceKind::OrderTarget, {}, 0, 0, k, region, slot});
                 if (d != shipgroup::kNoDeployedShipgroup)
-                    pair(Table::Shipgroups, i, o, o + sg::orderParam2, shipgroup::kOrderDropOff,
+                    pair(Table::Shipgroups, i, o + sg::order::code, o + sg::order::param2, shipgroup::kOrderDropOff,
                          {ReferenceKind::DropOff, {}, 0, 0, 0, region, slot});
             }
         }

@@ -1,8 +1,8 @@
 // The rules over the in-flight messages and the global goals.
 #include "lint/RuleSet.h"
-#include "settings/GlobalGoalsForm.h"
+#include "mission/GlobalGoalRecord.h"
+#include "mission/MessageRecord.h"
 #include "settings/GoalTables.h"
-#include "settings/MessagesForm.h"
 #include "shipgroup/CodeTables.h"
 
 namespace quendar::lint {
@@ -10,8 +10,8 @@ namespace quendar::lint {
 namespace {
 
 using mission::Table;
-namespace msg = settings::msg;
-namespace goal = settings::goal;
+namespace msg = mission::msg;
+namespace goal = mission::goal;
 
 constexpr int kColours = 6;
 const char* const kKindFields[3] = {"primary", "prevent", "secondary"};
@@ -38,7 +38,7 @@ void lintMessage(const RuleInput& in, int i, std::vector<Problem>& out) {
 }
 
 void lintGlobalGoal(const RuleInput& in, int team, int kind, int g, std::vector<Problem>& out) {
-    const int base = goal::blockStart + goal::blockSize * kind;
+    const int base = goal::blockOffset(kind);
     FieldName field("team");
     field.append(team + 1).append(".").append(kKindFields[kind]).append(".goal").append(g + 1);
     Location where{Area::GlobalGoal, (team * 3 + kind) * 4 + g, -1, -1, -1, -1, field};

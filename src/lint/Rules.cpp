@@ -8,6 +8,7 @@
 #include "lint/Lint.h"
 #include "lint/RuleSet.h"
 #include "mission/ShipgroupRecord.h"
+#include "mission/TriggerRecord.h"
 
 namespace quendar::lint {
 
@@ -233,10 +234,11 @@ bool neverHolds(bool t1, bool t2, int join12, bool t3, bool t4, int join34, int 
 
 void checkTrigger(const RuleInput& in, const TriggerPlace& p, std::vector<Problem>& out) {
     const auto& s = in.store;
-    const int condition = s.byte(p.table, p.slot, p.offset);
-    const int subjectType = s.byte(p.table, p.slot, p.offset + 1);
-    const int subject = s.byte(p.table, p.slot, p.offset + 2);
-    const int amount = s.byte(p.table, p.slot, p.offset + 3);
+    namespace tr = mission::trigger;
+    const int condition = s.byte(p.table, p.slot, p.offset + tr::condition);
+    const int subjectType = s.byte(p.table, p.slot, p.offset + tr::subjectType);
+    const int subject = s.byte(p.table, p.slot, p.offset + tr::subject);
+    const int amount = s.byte(p.table, p.slot, p.offset + tr::amount);
     auto at = [&](int field, const char* name) {
         Location l = p.where;
         l.offset = p.offset + field;
@@ -244,18 +246,20 @@ void checkTrigger(const RuleInput& in, const TriggerPlace& p, std::vector<Proble
         return l;
     };
     if (condition >= kConditionCount)
-        report(out, code::TriggerCode, at(0, ".condition"),
+        report(out, code::TriggerCode, at(tr::condition, ".condition"),
                {"condition code %0 is not one of the 51 conditions (0..50)", {condition}});
     if (subjectType >= kSubjectTypeCount)
-        report(out, code::TriggerCode, at(1, ".subjectType"),
+        report(out, code::TriggerCode, at(tr::subjectType, ".subjectType"),
                {"subject type %0 is not one of the 27 subject types (0..26)", {subjectType}});
     if (subjectType == 1 && subject >= s.shipgroupCount) {
-        const Fix fix{Fix::Kind::SetBytes, "Set the subject to none", p.table, p.slot, p.offset + 1, {0, 0}, 2};
-        report(out, code::TriggerSubject, at(2, ".subject"),
+        // The subject type and the subject beside it both become 0.
+        const Fix fix{Fix::Kind::SetBytes, "Set the subject to none", p.table, p.slot, p.offset + tr::subjectType,
+                      {0, 0}, 2};
+        report(out, code::TriggerSubject, at(tr::subject, ".subject"),
                {"the subject names " QUENDAR_LINT_SHIPGROUP_REF, {subject, s.shipgroupCount}}, fix);
     }
     if (amount >= p.amounts)
-        report(out, code::TriggerCode, at(3, ".amount"),
+        report(out, code::TriggerCode, at(tr::amount, ".amount"),
                {"amount code %0 is not one of the %1 amounts (0..%2)", {amount, p.amounts, p.amounts - 1}});
 }
 

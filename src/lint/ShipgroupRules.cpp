@@ -20,6 +20,8 @@ namespace quendar::lint {
 namespace {
 
 namespace sg = mission::sg;
+namespace od = mission::sg::order;
+namespace gf = mission::sg::goalField;
 using mission::Table;
 
 constexpr int kIffs = 6;
@@ -142,9 +144,9 @@ class ShipgroupPass {
 
     // The fields behind the start points.
     void options() {
-        codes(sg::startPointRegion + 4, sg::optionalShipType);
+        codes(sg::startPointRegion + sg::startPointCount, sg::optionalShipType);
         if (get(sg::optionalShipMode) == shipgroup::kOptionalShipUserDefined) {
-            for (int k = 0; k < 10; ++k)
+            for (int k = 0; k < sg::optionalShipSlots; ++k)
                 if (get(sg::optionalShipCount + k) > 0)
                     craftType(get(sg::optionalShipType + k), sg::optionalShipType + k,
                               FieldName("optionalShip").append(k + 1).append(".craftType"));
@@ -221,18 +223,19 @@ class ShipgroupPass {
             report(m_out, code::OrderCode, there(base, field(".order")),
                    {"order code %0 is not one of the 61 orders (0..60)", {code}});
         const auto [list1, list2] = code < static_cast<int>(m_params.size()) ? m_params[code] : paramLists(code);
-        if (list1 == shipgroup::ParamList::Regions && get(base + 2) >= kRegions)
-            report(m_out, code::HyperRegion, there(base + 2, field(".param1")),
+        const int param1 = base + od::param1, param2 = base + od::param2;
+        if (list1 == shipgroup::ParamList::Regions && get(param1) >= kRegions)
+            report(m_out, code::HyperRegion, there(param1, field(".param1")),
                    {"the hyperspace order goes to region code %0 is not one of the four regions (0..3)",
-                    {get(base + 2)}});
-        if (list2 == shipgroup::ParamList::Shipgroups && get(base + 3) >= m_count)
-            report(m_out, code::DeployedGroup, there(base + 3, field(".param2")),
-                   {"the group to be deployed is " QUENDAR_LINT_SHIPGROUP_REF, {get(base + 3), m_count}});
+                    {get(param1)}});
+        if (list2 == shipgroup::ParamList::Shipgroups && get(param2) >= m_count)
+            report(m_out, code::DeployedGroup, there(param2, field(".param2")),
+                   {"the group to be deployed is " QUENDAR_LINT_SHIPGROUP_REF, {get(param2), m_count}});
         // Targets 1..4: type and value offsets inside the order record;
         // visited in the order of their bytes (types of 3 and 4, then their
         // values, then 1 and 2 with type and value side by side).
-        const int types[4] = {12, 14, 6, 7};
-        const int values[4] = {13, 15, 8, 9};
+        const int types[4] = {od::target1Type, od::target2Type, od::target3Type, od::target4Type};
+        const int values[4] = {od::target1, od::target2, od::target3, od::target4};
         auto targetType = [&](int k) {
             const int type = get(base + types[k]);
             if (type >= shipgroup::kSubjectTypes)
@@ -257,19 +260,20 @@ class ShipgroupPass {
             if (get(base) >= m_goalArguments)
                 report(m_out, code::ShipgroupCode, at(base, field(".argument")),
                        {"value %0 is not in its list of %1", {get(base), m_goalArguments}});
-            if (get(base + 1) >= shipgroup::kConditions)
-                report(m_out, code::TriggerCode, at(base + 1, field(".condition")),
-                       {"condition code %0 is not one of the 51 conditions (0..50)", {get(base + 1)}});
-            if (get(base + 2) >= kTriggerAmounts)
-                report(m_out, code::TriggerCode, at(base + 2, field(".amount")),
-                       {"amount code %0 is not one of the 37 amounts (0..36)", {get(base + 2)}});
+            const int condition = base + gf::condition, amount = base + gf::amount;
+            if (get(condition) >= shipgroup::kConditions)
+                report(m_out, code::TriggerCode, at(condition, field(".condition")),
+                       {"condition code %0 is not one of the 51 conditions (0..50)", {get(condition)}});
+            if (get(amount) >= kTriggerAmounts)
+                report(m_out, code::TriggerCode, at(amount, field(".amount")),
+                       {"amount code %0 is not one of the 37 amounts (0..36)", {get(amount)}});
         }
     }
 
     void startPoints() {
         for (int k = 0; k < 4; ++k) {
             const int region = get(sg::startPointRegion + k);
-            if (get(sg::startPointOffset(k) + 6) != 0 && region >= kRegions)
+            if (get(sg::startPointOffset(k) + sg::point::enabled) != 0 && region >= kRegions)
                 report(m_out, code::StartRegion,
                        at(sg::startPointRegion + k, FieldName("startPoint").append(k + 1).append(".region")),
                        {"the start point lies in region code %0 is not one of the four regions (0..3)", {region}});

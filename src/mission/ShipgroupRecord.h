@@ -77,11 +77,19 @@ constexpr int orderSize = 148;
 constexpr int orderRegionStride = 4 * orderSize;
 constexpr int orderWaypoints = 20;  // inside an order record: 8 waypoints of 8 bytes
 constexpr int waypointSize = 8;     // x, y, z, enabled: 16 bits each
-// Inside an order record: the second parameter (a "Drop off" names the group it
-// deploys there) and the four targets as (type, number) pairs.
-constexpr int orderParam2 = 3;
-constexpr int orderTargetType[4] = {12, 14, 6, 7};
-constexpr int orderTarget[4] = {13, 15, 8, 9};
+constexpr int waypointCount = 8, regionCount = 4, ordersPerRegion = 4;
+// Inside an order record.
+namespace order {
+constexpr int code = 0, throttle = 1, param1 = 2, param2 = 3, param3 = 4, param4 = 5;
+constexpr int target3Type = 6, target4Type = 7, target3 = 8, target4 = 9, target34Flag = 10;
+constexpr int param5 = 11;
+constexpr int target1Type = 12, target1 = 13, target2Type = 14, target2 = 15, target12Flag = 16;
+constexpr int param6 = 17, param7 = 18, param8 = 19;
+}  // namespace order
+// Inside a waypoint or a start point: three 16-bit coordinates and the enabled word.
+namespace point {
+constexpr int x = 0, y = 2, z = 4, enabled = 6;
+}  // namespace point
 constexpr int orderOffset(int region, int slot) {
     return orders + region * orderRegionStride + slot * orderSize;
 }
@@ -90,24 +98,29 @@ constexpr int waypointOffset(int region, int slot, int waypoint) {
 }
 
 constexpr int goals = 2826;
-constexpr int goalSize = 80;
+constexpr int goalSize = 80, goalCount = 8;
 constexpr int goalOffset(int goal) { return goals + goal * goalSize; }
+// Inside a goal record (its three texts are kept in a table of their own).
+namespace goalField {
+constexpr int argument = 0, condition = 1, amount = 2, points = 3, enabled = 4;
+}  // namespace goalField
 
 constexpr int startPoints = 3466;  // 4 x (x, y, z, enabled), 16 bits each
 constexpr int startPointSize = 8;
 constexpr int startPointOffset(int point) { return startPoints + point * startPointSize; }
-constexpr int startPointRegion = 3498;  // 4 bytes
+constexpr int startPointRegion = 3498, startPointCount = 4;  // one byte per start point
 
 constexpr int countermeasure = 3527;
 constexpr int status2 = 3529;
 constexpr int globalUnit = 3530;
-constexpr int optionalWarheads = 3532;  // 8 bytes
-constexpr int optionalBeams = 3540;     // 6 bytes
-constexpr int optionalCountermeasures = 3546;  // 3 bytes
+constexpr int optionalWarheads = 3532, optionalWarheadCount = 8;
+constexpr int optionalBeams = 3540, optionalBeamCount = 6;
+constexpr int optionalCountermeasures = 3546, optionalCountermeasureCount = 3;
 constexpr int optionalShipMode = 3550;
 constexpr int optionalShipType = 3551;   // 10 bytes
 constexpr int optionalShipCount = 3561;  // 10 bytes
 constexpr int optionalShipWaves = 3571;  // 10 bytes
+constexpr int optionalShipSlots = 10;     // type, count and waves of each
 constexpr int backdrop = 3602;
 }  // namespace sg
 

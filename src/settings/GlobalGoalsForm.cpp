@@ -1,5 +1,6 @@
 #include "settings/GlobalGoalsForm.h"
 
+#include "mission/TriggerRecord.h"
 #include "settings/GoalTables.h"
 #include "shipgroup/ArrivalDepartureForm.h"
 #include "shipgroup/MissionNames.h"
@@ -33,19 +34,22 @@ GlobalGoalsForm::GlobalGoalsForm(const shipgroup::ShipgroupContext& ctx)
     label("shownGoal", "", kTrigger, [this] {
         return "Goal " + std::to_string(m_goal + 1) + ":";
     }).at(0);
-    byteList("amount", "", kTrigger, fixed(goalAmountLabels()), trigger(3)).at(1);
+    namespace tr = mission::trigger;
+    byteList("amount", "", kTrigger, fixed(goalAmountLabels()), trigger(tr::amount)).at(1);
     label("of", "of", kTrigger).at(1, 1);
-    byteList("subjectType", "", kTrigger, fixed(goalSubjectTypeLabels()), trigger(1),
+    byteList("subjectType", "", kTrigger, fixed(goalSubjectTypeLabels()), trigger(tr::subjectType),
              [this](int) { show(); })
         .at(1, 2);
     byteList("subject", "", kTrigger,
-             [this] { return shipgroup::subjectItems(m_ctx, get(triggerByte(1))); }, trigger(2))
+             [this] { return shipgroup::subjectItems(m_ctx, get(triggerByte(tr::subjectType))); },
+             trigger(tr::subject))
         .at(1, 3);
     byteList("condition", "", kTrigger, [this] { return goalKindConditionLabels(m_kind == 1); },
-             trigger(0))
+             trigger(tr::condition))
         .at(2, 2);
     byteList("parameter", "", kTrigger,
-             [this] { return goalParameterLabels(shipgroup::regionNames(store())); }, trigger(4))
+             [this] { return goalParameterLabels(shipgroup::regionNames(store())); },
+             trigger(tr::param1))
         .at(2, 3);
 
     // How the four goals combine.
@@ -88,7 +92,7 @@ core::Binding GlobalGoalsForm::trigger(int field) {
 }
 
 ByteRef GlobalGoalsForm::blockByte(int offset) const {
-    return {Table::GlobalGoals, m_team, goal::blockStart + goal::blockSize * m_kind + offset};
+    return {Table::GlobalGoals, m_team, goal::blockOffset(m_kind) + offset};
 }
 
 ByteRef GlobalGoalsForm::triggerByte(int field) const {

@@ -1,19 +1,12 @@
 #pragma once
 
+#include "mission/GlobalGoalRecord.h"
 #include "settings/SettingsForm.h"
 
 namespace quendar::settings {
 
-// Where the fields of a goal block lie: block k of team t's record starts at
-// byte 2 + 122 k; inside it the four goal triggers, the three joins and the
-// points.
-namespace goal {
-constexpr int blockStart = 2, blockSize = 122;
-constexpr int triggerOffsets[4] = {0, 6, 16, 22};
-constexpr int join12 = 14, join34 = 30, joinPairs = 49;
-constexpr int points = 51, pointsStep = 25;  // the points shown are the byte times 25
-constexpr int textLimit = 63;
-}  // namespace goal
+// The global goal record's fields, by name.
+namespace goal = mission::goal;
 
 // "Global Goals": per team and goal kind, four goal triggers with their joins,
 // a points value and three texts per goal. Everything is stored as it

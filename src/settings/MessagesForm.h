@@ -2,20 +2,13 @@
 
 #include <array>
 
+#include "mission/MessageRecord.h"
 #include "settings/SettingsForm.h"
 
 namespace quendar::settings {
 
-// Byte offsets inside a 162-byte in-flight message record.
-namespace msg {
-constexpr int number = 0;
-constexpr int text = 2, textWidth = 64, textLimit = 63;
-constexpr int teams = 82;  // teams 1..8, one byte each
-constexpr int triggers[4] = {92, 98, 108, 114};
-constexpr int join12 = 106, join34 = 122, joinConditions = 124;
-constexpr int delaySeconds = 140, delayMinutes = 141, colour = 142;
-constexpr int noteLimit = 99, noteSlots = 64;
-}  // namespace msg
+// The message record's fields, by name.
+namespace msg = mission::msg;
 
 // "In-flight messages": one message at a time. Lists, joins, team boxes and
 // delays are stored as they change; the text and the note only when the form

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "briefing/BriefingKinds.h"
+#include "briefing/BriefingModel.h"
 #include "text/FieldTable.h"
 
 namespace quendar::briefing {
@@ -29,6 +30,9 @@ std::optional<briefing::Kind> kindNamed(std::string_view name);
 // the lists (the end command included); bytes behind them stay as they are.
 // When the lists overflow the area, a lower bound.
 int packedEventBytes(const briefing::BriefingModel& model);
+// The first of the bytes between the length marks and the event area, which a
+// save keeps as they are.
+inline constexpr int kKeptBytesStart = briefing::kLengthCopyOffset + 2;
 
 // The order commands are listed in the text: by time; among equal times as a
 // save writes them, each kind's records in list order.

@@ -2,11 +2,14 @@
 #include <functional>
 
 #include "briefing/BriefingModel.h"
+#include "mission/MessageRecord.h"
 #include "mission/MissionStore.h"
+#include "mission/ShipgroupRecord.h"
 #include "text/CommandFields.h"
 #include "text/FieldTable.h"
 #include "text/JsonText.h"
 #include "text/MissionText.h"
+#include "text/DiffParts.h"
 
 namespace quendar::text {
 
@@ -83,7 +86,9 @@ void compareRecords(const Side& a, const Side& b, const RecordLayout& l, int ia,
             CodeNames::namesShipgroup(n.codes, typeOf(rb, f.at))) {
             const int va = numberAt(ra, n, f.at.offset), vb = numberAt(rb, n, f.at.offset);
             const int mapped = va < static_cast<int>(map.size()) ? map[static_cast<size_t>(va)] : va;
-            same = mapped == vb;
+            // A number naming a shipgroup that is gone, left as it was, is
+            // no reference (a mothership of a group that does not use one).
+            same = mapped == vb || (mapped < 0 && va == vb);
         } else {
             const auto fa = fieldBytes(a, l, ia, f), fb = fieldBytes(b, l, ib, f);
             same = std::equal(fa.begin(), fa.end(), fb.begin(), fb.end());
@@ -205,13 +210,11 @@ std::string recordPath(const RecordLayout& l, int i) { return std::string(l.name
 // A shipgroup is named beside its path.
 std::string recordLabel(const Side& s, const RecordLayout& l, int i) {
     if (l.table != Table::Shipgroups) return {};
-    const auto name = withoutPadding(s.m.store.slot(l.table, i).first(20));
+    const auto name = withoutPadding(s.m.store.slot(l.table, i).first(mission::sg::nameWidth));
     return {name.begin(), name.end()};
 }
 
-void compareAligned(const Side& a, const Side& b, const RecordLayout& l, int na, int nb,
-                    const Renumbering& map, std::vector<Difference>& out,
-                    Renumbering* alignment = nullptr) {
+Pairs alignedRecords(const Side& a, const Side& b, const RecordLayout& l, int na, int nb) {
     std::vector<uint64_t> ka, kb;
     for (int i = 0; i < na; ++i) ka.push_back(contentKey(a, l, i));
     for (int j = 0; j < nb; ++j) kb.push_back(contentKey(b, l, j));
@@ -219,7 +222,9 @@ void compareAligned(const Side& a, const Side& b, const RecordLayout& l, int na,
     // bytes (a shipgroup's name, a message's text) are the same; the others
     // pair with the record most like them.
     const auto sameName = [&](int i, int j) {
-        const size_t n = l.table == Table::Shipgroups ? 20 : l.table == Table::Messages ? 66 : 0;
+        const size_t n = l.table == Table::Shipgroups ? mission::sg::nameWidth
+                         : l.table == Table::Messages ? mission::msg::text + mission::msg::textWidth
+                                                      : 0;
         const auto x = a.m.store.slot(l.table, i).first(n), y = b.m.store.slot(l.table, j).first(n);
         return n > 0 && std::equal(x.begin(), x.end(), y.begin(), y.end());
     };
@@ -238,13 +243,19 @@ void compareAligned(const Side& a, const Side& b, const RecordLayout& l, int na,
         }
         return used == 0 ? 0.0 : static_cast<double>(differ) / static_cast<double>(used);
     };
-    const auto pairs = align(
+    return align(
         na, nb, [&](int i, int j) { return ka[static_cast<size_t>(i)] == kb[static_cast<size_t>(j)]; },
         [&](const std::vector<int>& ga, const std::vector<int>& gb, Pairs& o) {
             matchRuns(ga, gb, sameName, o, [&](const std::vector<int>& ra, const std::vector<int>& rb, Pairs& p) {
                 byLikeness(ra, rb, distance, p);
             });
         });
+}
+
+void compareAligned(const Side& a, const Side& b, const RecordLayout& l, int na, int nb,
+                    const Renumbering& map, std::vector<Difference>& out,
+                    Renumbering* alignment = nullptr) {
+    const auto pairs = alignedRecords(a, b, l, na, nb);
     if (alignment) {
         alignment->assign(static_cast<size_t>(na), -1);
         for (auto [i, j] : pairs)
@@ -354,7 +365,7 @@ void compareBriefing(const Side& a, const Side& b, std::vector<Difference>& out)
     }
     const int endA = kEventAreaStart + packedEventBytes(ma), endB = kEventAreaStart + packedEventBytes(mb);
     compareBytes(ba, bb, "briefing.rest", [&](int i) {
-        return (i >= 4 && i < kEventAreaStart) || (i >= std::max(endA, endB) && i < kTeamFlagsOffset) ||
+        return (i >= kKeptBytesStart && i < kEventAreaStart) || (i >= std::max(endA, endB) && i < kTeamFlagsOffset) ||
                i >= kTeamFlagsOffset + kTeamFlagCount;
     }, out);
 }
@@ -375,7 +386,7 @@ std::vector<Difference> diffMissions(const MissionRef& ra, const MissionRef& rb)
     };
     fixed(headerLayout(), 1);
     compareTexts(a, b, Table::RegionNames, "regionNames", false, out);
-    fixed(specialCargoLayout(), 16);
+    fixed(specialCargoLayout(), mission::shapeOf(Table::SpecialCargo).slots);
     compareTexts(a, b, Table::GlobalGroupNames, "globalGroupNames", false, out);
     const auto block = [&](Table t, const std::string& name) {
         compareBytes(ra.store.slot(t, 0), rb.store.slot(t, 0), name, [](int) { return true; }, out);
@@ -552,6 +563,52 @@ std::string differencesAsJson(const std::vector<Difference>& list) {
         out += '}';
     }
     out += list.empty() ? "]\n" : "\n]\n";
+    return out;
+}
+
+// --- the pieces the three-way merge and the Changes panel share with the diff
+
+RecordPairs alignRecords(const MissionRef& a, const MissionRef& b, const RecordLayout& l, int na, int nb) {
+    return alignedRecords(Side(a), Side(b), l, na, nb);
+}
+
+RecordPairs alignSequences(int na, int nb, const std::function<bool(int, int)>& equal,
+                           const std::function<bool(int, int)>& similar) {
+    return align(na, nb, equal, [&](const std::vector<int>& ga, const std::vector<int>& gb, Pairs& o) {
+        matchRuns(ga, gb, similar, o, byPosition);
+    });
+}
+
+std::string fieldText(const MissionRef& m, const RecordLayout& l, int record, const FlatField& f) {
+    std::string out;
+    appendLineValue(out, valueOf(Side(m), l, record, f));
+    return out;
+}
+
+std::string recordText(const MissionRef& m, const RecordLayout& l, int record) {
+    std::string out = recordPath(l, record);
+    if (l.table == Table::Shipgroups) {
+        out += ' ';
+        appendShown(out, recordLabel(Side(m), l, record));
+    }
+    return out;
+}
+
+std::string commandText(const MissionRef& m, briefing::Kind kind, const briefing::Record& r) {
+    std::string out;
+    appendLineValue(out, commandValue(Side(m), kind, r));
+    return out;
+}
+
+std::string quotedText(std::span<const uint8_t> bytes) {
+    std::string out;
+    appendShown(out, bytes);
+    return out;
+}
+
+std::string hexText(std::span<const uint8_t> bytes) {
+    std::string out;
+    appendLineValue(out, bytesOf(FieldValue::Kind::Hex, bytes));
     return out;
 }
 

@@ -345,7 +345,7 @@ void writeBriefing(Writer& o, const MissionStore& store, const MissionStore& bas
     // Bytes a save leaves as they are: 4..9, behind the end command, 17426..17427.
     const int packedEnd = kEventAreaStart + packedEventBytes(model);
     writeRest(o, differingRuns(block, base.slot(Table::Briefing1, 0), [&](int i) {
-                  return (i >= 4 && i < kEventAreaStart) || (i >= packedEnd && i < kTeamFlagsOffset) ||
+                  return (i >= kKeptBytesStart && i < kEventAreaStart) || (i >= packedEnd && i < kTeamFlagsOffset) ||
                          i >= kTeamFlagsOffset + kTeamFlagCount;
               }));
     o.end('}');
@@ -369,7 +369,8 @@ std::string exportMission(const MissionStore& store, const briefing::BriefingMod
     o.key("header");
     writeRecord(o, store, base, names, headerLayout(), 0);
     writeTexts(o, "regionNames", store, Table::RegionNames, false);
-    writeRecords(o, store, base, names, specialCargoLayout(), 16, true);
+    writeRecords(o, store, base, names, specialCargoLayout(), mission::shapeOf(Table::SpecialCargo).slots,
+                 true);
     writeTexts(o, "globalGroupNames", store, Table::GlobalGroupNames, false);
     writeBlock(o, "block3480", store, base, Table::Block3480);
     o.key("missionOptions");

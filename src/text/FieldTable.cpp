@@ -4,7 +4,11 @@
 #include <charconv>
 
 #include "mission/CraftList.h"
+#include "mission/GlobalGoalRecord.h"
+#include "mission/MessageRecord.h"
+#include "mission/MissionRecords.h"
 #include "mission/ShipgroupRecord.h"
+#include "mission/TriggerRecord.h"
 #include "shipgroup/CodeTables.h"
 #include "shipgroup/MissionNames.h"
 
@@ -12,6 +16,15 @@ namespace quendar::text {
 
 using mission::Table;
 namespace sg = mission::sg;
+namespace msg = mission::msg;
+namespace goal = mission::goal;
+namespace tr = mission::trigger;
+namespace od = mission::sg::order;
+namespace pt = mission::sg::point;
+namespace gf = mission::sg::goalField;
+
+// Texts kept in tables of their own lie at no offset of the record.
+constexpr int kOutside = 0;
 
 namespace {
 
@@ -52,66 +65,75 @@ constexpr Node Str(Table t, int (*slot)(int, std::span<const int>)) {
 
 // The six bytes of a trigger.
 constexpr Node kTrigger[] = {
-    B("condition", 0, Codes::Condition), B("subjectType", 1, Codes::SubjectType),
-    B("subject", 2, Codes::Subject, 1),  B("amount", 3, Codes::Amount),
-    B("param1", 4, Codes::Param1),       B("param2", 5),
+    B("condition", tr::condition, Codes::Condition),
+    B("subjectType", tr::subjectType, Codes::SubjectType),
+    B("subject", tr::subject, Codes::Subject, tr::subjectType),
+    B("amount", tr::amount, Codes::Amount),
+    B("param1", tr::param1, Codes::Param1),
+    B("param2", tr::param2),
 };
 
 // --- header
-constexpr Node kIffName[] = {T("", 0, 20)};
+namespace hd = mission::header;
+constexpr Node kIffName[] = {T("", kOutside, hd::iffNameWidth)};
 constexpr Node kHeader[] = {
-    W("formatNumber", 0),
+    W("formatNumber", hd::formatNumber),
     // The writer puts the counts' low bytes here; the high bytes are kept.
-    Node{.name = "", .offset = 2, .width = 1, .form = Form::Derived},
-    Node{.name = "", .offset = 4, .width = 1, .form = Form::Derived},
-    G("iffNames", 20, kIffName, 4, 20),
+    Node{.name = "", .offset = hd::shipgroupCount, .width = 1, .form = Form::Derived},
+    Node{.name = "", .offset = hd::messageCount, .width = 1, .form = Form::Derived},
+    G("iffNames", hd::iffNames, kIffName, hd::iffNameCount, hd::iffNameWidth),
 };
 
-constexpr Node kCargo[] = {T("name", 0, 20)};
-constexpr Node kOptions[] = {B("startingHangar", 0)};
+constexpr Node kCargo[] = {T("name", mission::cargo::name, mission::cargo::nameWidth)};
+constexpr Node kOptions[] = {B("startingHangar", mission::options::startingHangar)};
 
 // --- shipgroup
-constexpr int kArrivalAt[] = {0, 6, 16, 22};
-constexpr int kDepartureAt[] = {0, 6};
-constexpr Node kWaypoint[] = {S("x", 0), S("y", 2), S("z", 4), W("enabled", 6)};
+constexpr int kArrivalAt[] = {0, sg::arrivalTrigger2 - sg::arrivalTrigger1,
+                              sg::arrivalTrigger3 - sg::arrivalTrigger1,
+                              sg::arrivalTrigger4 - sg::arrivalTrigger1};
+constexpr int kDepartureAt[] = {0, sg::departureTrigger2 - sg::departureTrigger1};
+constexpr Node kWaypoint[] = {S("x", pt::x), S("y", pt::y), S("z", pt::z), W("enabled", pt::enabled)};
 constexpr Node kOrder[] = {
-    B("order", 0, Codes::Order),
-    B("throttle", 1, Codes::Throttle),
-    B("orderParam1", 2, Codes::OrderParam1, 0),
-    B("orderParam2", 3, Codes::OrderParam2, 0),
-    B("orderParam3", 4),
-    B("orderParam4", 5),
-    B("target3Type", 6, Codes::TargetType),
-    B("target4Type", 7, Codes::TargetType),
-    B("target3", 8, Codes::Target, 6),
-    B("target4", 9, Codes::Target, 7),
-    B("target34Flag", 10),
-    B("orderParam5", 11),
-    B("target1Type", 12, Codes::TargetType),
-    B("target1", 13, Codes::Target, 12),
-    B("target2Type", 14, Codes::TargetType),
-    B("target2", 15, Codes::Target, 14),
-    B("target12Flag", 16),
-    B("orderParam6", 17),
-    B("orderParam7", 18),
-    B("orderParam8", 19),
-    G("waypoints", sg::orderWaypoints, kWaypoint, 8, sg::waypointSize, true),
+    B("order", od::code, Codes::Order),
+    B("throttle", od::throttle, Codes::Throttle),
+    B("orderParam1", od::param1, Codes::OrderParam1, od::code),
+    B("orderParam2", od::param2, Codes::OrderParam2, od::code),
+    B("orderParam3", od::param3),
+    B("orderParam4", od::param4),
+    B("target3Type", od::target3Type, Codes::TargetType),
+    B("target4Type", od::target4Type, Codes::TargetType),
+    B("target3", od::target3, Codes::Target, od::target3Type),
+    B("target4", od::target4, Codes::Target, od::target4Type),
+    B("target34Flag", od::target34Flag),
+    B("orderParam5", od::param5),
+    B("target1Type", od::target1Type, Codes::TargetType),
+    B("target1", od::target1, Codes::Target, od::target1Type),
+    B("target2Type", od::target2Type, Codes::TargetType),
+    B("target2", od::target2, Codes::Target, od::target2Type),
+    B("target12Flag", od::target12Flag),
+    B("orderParam6", od::param6),
+    B("orderParam7", od::param7),
+    B("orderParam8", od::param8),
+    G("waypoints", sg::orderWaypoints, kWaypoint, sg::waypointCount, sg::waypointSize, true),
     Node{.name = "text", .width = mission::kShortStringSize, .form = Form::StringSlot,
          .ext = Table::OrderStrings, .extSlot = [](int rec, std::span<const int> i) {
              return mission::orderStringIndex(rec, i[0], i[1]);
          }},
 };
-constexpr Node kRegionOrders[] = {G("", 0, kOrder, 4, sg::orderSize, true)};
+constexpr Node kRegionOrders[] = {G("", kOutside, kOrder, sg::ordersPerRegion, sg::orderSize, true)};
 constexpr Node kGoalMessage[] = {
     Str(Table::ShipgroupGoalStrings, [](int rec, std::span<const int> i) {
         return mission::shipgroupGoalStringIndex(rec, i[0], i[1]);
     })};
 constexpr Node kGoal[] = {
-    B("goalArgument", 0, Codes::GoalArgument), B("goalCondition", 1, Codes::GoalCondition),
-    B("goalAmount", 2, Codes::Amount),         B("goalPoints", 3),
-    B("goalEnabled", 4),                       G("messages", 0, kGoalMessage, 3, 0),
+    B("goalArgument", gf::argument, Codes::GoalArgument),
+    B("goalCondition", gf::condition, Codes::GoalCondition),
+    B("goalAmount", gf::amount, Codes::Amount),
+    B("goalPoints", gf::points),
+    B("goalEnabled", gf::enabled),
+    G("messages", kOutside, kGoalMessage, 3, 0),
 };
-constexpr Node kStartPoint[] = {S("x", 0), S("y", 2), S("z", 4), W("enabled", 6)};
+constexpr Node kStartPoint[] = {S("x", pt::x), S("y", pt::y), S("z", pt::z), W("enabled", pt::enabled)};
 
 constexpr Node kShipgroup[] = {
     T("name", sg::name, sg::nameWidth),
@@ -163,36 +185,38 @@ constexpr Node kShipgroup[] = {
     B("departureMethod1", sg::departureMethod1, Codes::Method),
     B("departureMothership2", sg::departureMothership2, Codes::Shipgroup),
     B("departureMethod2", sg::departureMethod2, Codes::Method),
-    G("orders", sg::orders, kRegionOrders, 4, sg::orderRegionStride),
-    G("goals", sg::goals, kGoal, 8, sg::goalSize, true),
-    G("startPoints", sg::startPoints, kStartPoint, 4, sg::startPointSize),
-    L("startPointRegion", sg::startPointRegion, 4),
+    G("orders", sg::orders, kRegionOrders, sg::regionCount, sg::orderRegionStride),
+    G("goals", sg::goals, kGoal, sg::goalCount, sg::goalSize, true),
+    G("startPoints", sg::startPoints, kStartPoint, sg::startPointCount, sg::startPointSize),
+    L("startPointRegion", sg::startPointRegion, sg::startPointCount),
     B("countermeasure", sg::countermeasure, Codes::Countermeasure),
     B("status2", sg::status2, Codes::Status),
     B("globalUnit", sg::globalUnit),
-    L("optionalWarheads", sg::optionalWarheads, 8),
-    L("optionalBeams", sg::optionalBeams, 6),
-    L("optionalCountermeasures", sg::optionalCountermeasures, 3),
+    L("optionalWarheads", sg::optionalWarheads, sg::optionalWarheadCount),
+    L("optionalBeams", sg::optionalBeams, sg::optionalBeamCount),
+    L("optionalCountermeasures", sg::optionalCountermeasures, sg::optionalCountermeasureCount),
     B("optionalShipMode", sg::optionalShipMode, Codes::ShipMode),
-    L("optionalShipType", sg::optionalShipType, 10),
-    L("optionalShipCount", sg::optionalShipCount, 10),
-    L("optionalShipWaves", sg::optionalShipWaves, 10),
+    L("optionalShipType", sg::optionalShipType, sg::optionalShipSlots),
+    L("optionalShipCount", sg::optionalShipCount, sg::optionalShipSlots),
+    L("optionalShipWaves", sg::optionalShipWaves, sg::optionalShipSlots),
     B("backdrop", sg::backdrop),
 };
 
 // --- in-flight message
-constexpr int kMessageTriggersAt[] = {0, 6, 16, 22};
+constexpr int kMessageTriggersAt[] = {0, msg::triggers[1] - msg::triggers[0],
+                                      msg::triggers[2] - msg::triggers[0],
+                                      msg::triggers[3] - msg::triggers[0]};
 constexpr Node kMessage[] = {
-    B("number", 0),
-    T("text", 2, 64),
-    L("teams", 82, 8),
-    Gat("triggers", 92, kTrigger, kMessageTriggersAt),
-    B("join12", 106),
-    B("join34", 122),
-    B("joinConditions", 124),
-    B("delaySeconds", 140),
-    B("delayMinutes", 141),
-    B("colour", 142, Codes::Iff),
+    B("number", msg::number),
+    T("text", msg::text, msg::textWidth),
+    L("teams", msg::teams, msg::teamCount),
+    Gat("triggers", msg::triggers[0], kTrigger, kMessageTriggersAt),
+    B("join12", msg::join12),
+    B("join34", msg::join34),
+    B("joinConditions", msg::joinConditions),
+    B("delaySeconds", msg::delaySeconds),
+    B("delayMinutes", msg::delayMinutes),
+    B("colour", msg::colour, Codes::Iff),
 };
 
 // --- global goals: three blocks of 122 bytes after two bytes the writer sets
@@ -201,31 +225,38 @@ constexpr Node kGoalText[] = {
         return mission::globalGoalStringIndex(team, i[0], i[1], i[2]);
     })};
 constexpr Node kGlobalGoal[] = {
-    B("condition", 0, Codes::Condition), B("subjectType", 1, Codes::SubjectType),
-    B("subject", 2, Codes::Subject, 1),  B("amount", 3, Codes::Amount),
-    B("param1", 4, Codes::Param1),       B("param2", 5),
-    G("texts", 0, kGoalText, 3, 0),
+    B("condition", tr::condition, Codes::Condition),
+    B("subjectType", tr::subjectType, Codes::SubjectType),
+    B("subject", tr::subject, Codes::Subject, tr::subjectType),
+    B("amount", tr::amount, Codes::Amount),
+    B("param1", tr::param1, Codes::Param1),
+    B("param2", tr::param2),
+    G("texts", kOutside, kGoalText, 3, 0),
 };
 constexpr Node kGoalBlock[] = {
-    Gat("goals", 0, kGlobalGoal, kArrivalAt, true), B("join12", 14), B("join34", 30),
-    B("joinPairs", 49),                     B("points", 51),
+    Gat("goals", kOutside, kGlobalGoal, goal::triggerOffsets, true),
+    B("join12", goal::join12),
+    B("join34", goal::join34),
+    B("joinPairs", goal::joinPairs),
+    B("points", goal::points),
 };
 constexpr Node kGlobalGoals[] = {
-    Node{.name = "", .offset = 0, .width = 2, .form = Form::Derived},
-    Obj("primary", 2, kGoalBlock, 0),
-    Obj("prevent", 124, kGoalBlock, 1),
-    Obj("secondary", 246, kGoalBlock, 2),
+    Node{.name = "", .offset = goal::writerBytes, .width = goal::writerWidth, .form = Form::Derived},
+    Obj("primary", goal::blockOffset(0), kGoalBlock, 0),
+    Obj("prevent", goal::blockOffset(1), kGoalBlock, 1),
+    Obj("secondary", goal::blockOffset(2), kGoalBlock, 2),
 };
 
 // --- team
+namespace tm = mission::team;
 constexpr Node kTeam[] = {
-    T("name", 2, 20),
-    T("victoryMessage1", 36, 64),
-    T("victoryMessage2", 100, 64),
-    T("failureMessage1", 164, 64),
-    T("failureMessage2", 228, 64),
-    T("outstandingMessage1", 292, 64),
-    T("outstandingMessage2", 356, 64),
+    T("name", tm::name, tm::nameWidth),
+    T("victoryMessage1", tm::victoryMessage1, tm::messageWidth),
+    T("victoryMessage2", tm::victoryMessage2, tm::messageWidth),
+    T("failureMessage1", tm::failureMessage1, tm::messageWidth),
+    T("failureMessage2", tm::failureMessage2, tm::messageWidth),
+    T("outstandingMessage1", tm::outstandingMessage1, tm::messageWidth),
+    T("outstandingMessage2", tm::outstandingMessage2, tm::messageWidth),
 };
 
 static_assert(std::size(kShipgroup) <= kMostNodes && std::size(kOrder) <= kMostNodes &&

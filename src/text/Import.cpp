@@ -24,6 +24,7 @@ struct Refusal {
     std::string path;
     std::string message;
     bool spelled = false;  // the value's own spelling goes behind the message
+    int skip = 0;          // 1: the path's second place in the document (a repeated key)
 };
 
 // Where a value sits in the document; spelled out only when it is refused.
@@ -69,6 +70,10 @@ std::string_view textIn(Value v) { return v.get_string().value_unsafe(); }
 [[noreturn]] void refuseSpelled(const Path& path, std::string message) {
     throw Refusal{path.str(), std::move(message), true};
 }
+// A key given a second time, refused where it stands the second time.
+[[noreturn]] void refuseRepeated(const Path& path) {
+    throw Refusal{path.str(), "given twice; a field takes one value", false, 1};
+}
 
 // The keys of one object that name one of a fixed set of members: each is
 // taken once. Unknown keys are refused by the caller before the next key, so
@@ -77,7 +82,7 @@ class KeysOnce {
 public:
     void take(const Path& path, std::string_view key) {
         if (std::find(m_seen.begin(), m_seen.end(), key) != m_seen.end())
-            refuse(member(path, key), "given twice; a field takes one value");
+            refuseRepeated(member(path, key));
         m_seen.push_back(key);
     }
 
@@ -251,7 +256,7 @@ void readFields(const RecordFill& r, Object obj, std::span<const Node> nodes, in
         } else if (!(record && key == "rest")) {
             refuse(p, "unknown field");
         }
-        if (seen.test(bit)) refuse(p, "given twice; a field takes one value");
+        if (seen.test(bit)) refuseRepeated(p);
         seen.set(bit);
         if (!node) {
             if (bit < 2 * kMostNodes && !isText(v)) refuse(p, "expected a text, found " + dump(v).substr(0, 40));
@@ -333,6 +338,9 @@ void readTexts(MissionStore& store, Table t, Value v, const Path& path, size_t w
     }
 }
 
+// A counted string holds a length byte's worth of characters.
+constexpr size_t kCountedLength = mission::kCountedStringSlot - 1;
+
 // A command's parameter name with "Name" behind it: the list entry of its code.
 bool namesParam(std::string_view key, const ParamName& param) {
     return param.codes != Codes::None && key.size() == param.name.size() + 4 && key.starts_with(param.name) &&
@@ -356,8 +364,8 @@ void readBriefing(MissionStore& store, briefing::BriefingModel& model, Value v) 
                 block[kTeamFlagsOffset + i] = static_cast<uint8_t>(number(flag, entry(p, i), 0, 255));
                 ++i;
             }
-        } else if (key == "tags") readTexts(store, Table::Briefing1Tags, x, p, 255);
-        else if (key == "texts") readTexts(store, Table::Briefing1Texts, x, p, 255);
+        } else if (key == "tags") readTexts(store, Table::Briefing1Tags, x, p, kCountedLength);
+        else if (key == "texts") readTexts(store, Table::Briefing1Texts, x, p, kCountedLength);
         else if (key == "textNotes") readTexts(store, Table::BriefingTextNotes, x, p, mission::kNoteSize);
         else if (key == "commands") commands = arrayOf(x, p, 1u << 20);
         else if (key != "rest") refuse(p, "unknown field");
@@ -422,13 +430,15 @@ void readBriefing(MissionStore& store, briefing::BriefingModel& model, Value v) 
     const int commandsEnd = kEventAreaStart + static_cast<int>(stream.size());
     if (const auto rest = memberOf(obj, "rest"))
         readRest(block, *rest, member(path, "rest"), [&](int o) -> std::string {
-            if (o < kEventAreaStart && o < 4) return "the field briefingLength";
+            if (o < kKeptBytesStart) return "the field briefingLength";
             if (o >= kEventAreaStart && o < commandsEnd) return "the commands and their end";
             if (o >= kTeamFlagsOffset && o < kTeamFlagsOffset + kTeamFlagCount) return "the field teams";
             return {};
         });
-    block[0] = block[2] = static_cast<uint8_t>(length & 0xFF);
-    block[1] = block[3] = static_cast<uint8_t>(length >> 8);
+    for (const int at : {kLengthOffset, kLengthCopyOffset}) {
+        block[static_cast<size_t>(at)] = static_cast<uint8_t>(length & 0xFF);
+        block[static_cast<size_t>(at) + 1] = static_cast<uint8_t>(length >> 8);
+    }
     const std::vector<uint8_t> kept(block.begin(), block.end());
     std::copy(stream.begin(), stream.end(), block.begin() + kEventAreaStart);
     model.parseBriefing();
@@ -440,6 +450,7 @@ void readBlock(MissionStore& store, Table t, Value v, const Path& path) {
 }
 
 void readDocument(Value root, MissionStore& store, briefing::BriefingModel& model) {
+    const auto whole = [](Table t) { return static_cast<size_t>(mission::shapeOf(t).slotSize); };
     const Object doc = objectOf(root, kRoot);
     const auto format = memberOf(doc, "format");
     if (!format || !isText(*format) || textIn(*format) != "quendar-mission")
@@ -454,9 +465,9 @@ void readDocument(Value root, MissionStore& store, briefing::BriefingModel& mode
         const Path at = member(kRoot, key);
         if (key == "format" || key == "version") return;
         if (key == "header") readRecord(store, headerLayout(), 0, v, at);
-        else if (key == "regionNames") readTexts(store, Table::RegionNames, v, at, 132);
-        else if (key == "specialCargoes") readRecords(store, specialCargoLayout(), v, 16);
-        else if (key == "globalGroupNames") readTexts(store, Table::GlobalGroupNames, v, at, 87);
+        else if (key == "regionNames") readTexts(store, Table::RegionNames, v, at, whole(Table::RegionNames));
+        else if (key == "specialCargoes") readRecords(store, specialCargoLayout(), v, mission::shapeOf(Table::SpecialCargo).slots);
+        else if (key == "globalGroupNames") readTexts(store, Table::GlobalGroupNames, v, at, whole(Table::GlobalGroupNames));
         else if (key == "block3480") readBlock(store, Table::Block3480, v, at);
         else if (key == "missionOptions") readRecord(store, missionOptionsLayout(), 0, v, at);
         else if (key == "shipgroupCount" || key == "messageCount") number(v, at, 0, 255);
@@ -469,8 +480,8 @@ void readDocument(Value root, MissionStore& store, briefing::BriefingModel& mode
             forEachMember(objectOf(v, at), at, [&](std::string_view k2, Value x) {
                 const Path p = member(at, k2);
                 if (k2 == "block") readBlock(store, Table::Briefing2, x, p);
-                else if (k2 == "tags") readTexts(store, Table::Briefing2Tags, x, p, 255);
-                else if (k2 == "texts") readTexts(store, Table::Briefing2Texts, x, p, 255);
+                else if (k2 == "tags") readTexts(store, Table::Briefing2Tags, x, p, kCountedLength);
+                else if (k2 == "texts") readTexts(store, Table::Briefing2Texts, x, p, kCountedLength);
                 else refuse(p, "unknown field");
             });
         } else if (key == "block6268") readBlock(store, Table::Block6268, v, at);
@@ -479,9 +490,9 @@ void readDocument(Value root, MissionStore& store, briefing::BriefingModel& mode
         else if (key == "notesD") readTexts(store, Table::NotesD, v, at, mission::kNoteSize);
         else if (key == "notesE") readTexts(store, Table::NotesE, v, at, mission::kNoteSize);
         else if (key == "block417") readBlock(store, Table::Block417, v, at);
-        else if (key == "debriefing") putText(store.mutableSlot(Table::Debriefing, 0), v, at, 4096);
-        else if (key == "hints") putText(store.mutableSlot(Table::Hints, 0), v, at, 4096);
-        else if (key == "introduction") putText(store.mutableSlot(Table::Introduction, 0), v, at, 4096);
+        else if (key == "debriefing") putText(store.mutableSlot(Table::Debriefing, 0), v, at, mission::kLongTextSize);
+        else if (key == "hints") putText(store.mutableSlot(Table::Hints, 0), v, at, mission::kLongTextSize);
+        else if (key == "introduction") putText(store.mutableSlot(Table::Introduction, 0), v, at, mission::kLongTextSize);
         else refuse(key, "unknown field");
     });
     const auto counted = [&](const std::optional<List>& list, std::string_view countKey, int& count) {
@@ -522,6 +533,10 @@ std::optional<ImportError> importText(std::string_view text, size_t room, Missio
     // A mission is several megabytes of text: simdjson reads it an order of
     // magnitude faster than a general-purpose tree would.
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) {
+        JsonFault f = findJsonFault(text);  // an empty document: not handed to the reader at all
+        return ImportError{std::move(f.path), f.line, std::move(f.message)};
+    }
     Value doc;
     const bool inPlace = room >= simdjson::SIMDJSON_PADDING;
     if (const auto error = reader.parser->dom.parse(text.data(), text.size(), !inPlace).get(doc)) {
@@ -534,7 +549,7 @@ std::optional<ImportError> importText(std::string_view text, size_t room, Missio
     try {
         readDocument(doc, store, model);
     } catch (const Refusal& r) {
-        const PathPlace place = placeOfPath(text, r.path);
+        const PathPlace place = placeOfPath(text, r.path, r.skip);
         return ImportError{r.path, place.line, r.spelled ? r.message + std::string(place.spelled) : r.message};
     }
     return std::nullopt;

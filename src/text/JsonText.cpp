@@ -91,7 +91,7 @@ std::optional<std::vector<uint8_t>> unhex(std::string_view text) {
     return out;
 }
 
-PathPlace placeOfPath(std::string_view json, std::string_view target) {
+PathPlace placeOfPath(std::string_view json, std::string_view target, int skip) {
     struct Frame {
         bool object;
         bool expectKey = true;
@@ -112,7 +112,7 @@ PathPlace placeOfPath(std::string_view json, std::string_view target) {
         }
         return p;
     };
-    const auto atValue = [&] { return pathNow() == target; };
+    const auto atValue = [&] { return pathNow() == target && skip-- == 0; };
     for (size_t i = 0; i < json.size(); ++i) {
         const char c = json[i];
         switch (c) {

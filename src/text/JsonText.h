@@ -57,12 +57,13 @@ std::optional<std::vector<uint8_t>> unhex(std::string_view text);
 
 // Where the value at a JSON path ("a.b[2].c") stands in a document: its
 // 1-based line (0 when the path is not there) and its spelling, up to the end
-// of its line for a list or an object.
+// of its line for a list or an object. `skip`: the places to pass over first
+// (1 finds a key's second place in its object).
 struct PathPlace {
     int line = 0;
     std::string_view spelled;
 };
-PathPlace placeOfPath(std::string_view json, std::string_view path);
+PathPlace placeOfPath(std::string_view json, std::string_view path, int skip = 0);
 inline int lineOfPath(std::string_view json, std::string_view path) { return placeOfPath(json, path).line; }
 
 // The first fault of a document that is not well-formed JSON: the path of

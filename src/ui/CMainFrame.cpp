@@ -34,6 +34,7 @@
 #include "ui/MapWindow.h"
 #include "ui/QtClipboard.h"
 #include "ui/OrdersWizardWindow.h"
+#include "ui/ChangesDock.h"
 #include "ui/ProblemsDock.h"
 #include "ui/QtPlaybackTimer.h"
 #include "ui/StartPictures.h"
@@ -142,6 +143,7 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     buildToolbars();
     buildStatusBar();
     buildProblemsPanel();
+    buildChangesPanel();
     buildFlowView();
     // Room for the map toolbar and the control bar on their rows.
     QSize size(1280, 860);
@@ -177,6 +179,7 @@ CMainFrame::~CMainFrame() {
     m_recovery.reset();
     // The dock shows the panel model, which goes before the window's children.
     delete m_problemsDock;
+    delete m_changesDock;
     delete m_flowDock;
     delete m_referencesDock;
 }

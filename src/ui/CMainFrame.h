@@ -17,6 +17,7 @@
 #include "app/mapedit/MapTools.h"
 #include "app/mapedit/MapViewPort.h"
 #include "app/mapedit/ShipgroupClipboard.h"
+#include "app/changes/ChangesPanel.h"
 #include "app/flowview/FlowView.h"
 #include "app/problems/ProblemsPanel.h"
 #include "app/files/Recovery.h"
@@ -45,6 +46,7 @@ class ReferencesDock;
 class QtPlaybackTimer;
 class MapWindow;
 class ProblemsDock;
+class ChangesDock;
 class RecentMenu;
 class SplashForm;
 
@@ -100,6 +102,10 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     app::ProblemsPanel& problems() { return *m_problems; }
     ProblemsDock* problemsDock() const { return m_problemsDock; }
     QPushButton* problemCount() const { return m_problemCount; }
+    // View > Changes and File > Compare With.
+    app::ChangesPanel& changes() { return *m_changes; }
+    ChangesDock* changesDock() const { return m_changesDock; }
+    QAction* compareWithAction() const { return m_compareWith; }
     // View > Mission Flow and Edit > Find References (FrameFlow.cpp).
     app::FlowView& flowView() { return *m_flow; }
     FlowDock* flowDock() const { return m_flowDock; }
@@ -144,6 +150,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     void buildToolbars();
     void buildStatusBar();
     void buildProblemsPanel();  // FrameProblems.cpp
+    void buildChangesPanel();   // FrameChanges.cpp
     void buildFlowView();       // FrameFlow.cpp
     app::FrameServices services();
     void paintMap(QPainter& p, const QSize& size);
@@ -191,6 +198,11 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     QPushButton* m_problemCount = nullptr;
     QTimer* m_lintTimer = nullptr;
     core::Notifier<>::Connection m_problemCountConn;
+    // The Changes panel, its dock, its timer and File > Compare With.
+    std::unique_ptr<app::ChangesPanel> m_changes;
+    ChangesDock* m_changesDock = nullptr;
+    QTimer* m_changesTimer = nullptr;
+    QAction* m_compareWith = nullptr;
     // Mission Flow and Find References: the models, their docks, the timer.
     class FlowPortImpl;
     std::unique_ptr<app::FlowPort> m_flowPort;

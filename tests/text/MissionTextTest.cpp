@@ -350,7 +350,7 @@ TEST(MissionText, BadDocumentsAreRefusedWithPathAndLine) {
         {document(R"("shipgroups": [{"startPoints": [{"z": 32768}]}])"), "shipgroups[0].startPoints[0].z",
          "32768 is out of range", 0},
         {document(R"("shipgroups": [{)" + keys + "}]"), "shipgroups[0].k0", "unknown field", 1},
-        {document(R"("shipgroups": [{"craftType": 5, "craftType": 7}])"), "shipgroups[0].craftType", "given twice", 0},
+        {document("\"shipgroups\": [{\"craftType\": 5,\n\"craftType\": 7}]"), "shipgroups[0].craftType", "given twice", 2},
         {document(R"("shipgroups": [{"craftTypeName": "A", "craftType": 7, "craftTypeName": "B"}])"),
          "shipgroups[0].craftTypeName", "given twice", 0},
         {document(R"("shipgroups": [{"rest": {"130": "01"}, "rest": {"131": "02"}}])"), "shipgroups[0].rest",

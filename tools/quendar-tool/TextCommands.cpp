@@ -7,6 +7,9 @@
 #include "mission/ChangeJournal.h"
 #include "mission/FileIO.h"
 #ifdef QUENDAR_TOOL_TEXT
+#include <nlohmann/json.hpp>
+
+#include "text/Merge.h"
 #include "text/MissionText.h"
 #endif
 
@@ -107,12 +110,46 @@ int runDiff(const TextCommands& t, const std::string& craftList, core::Prompter&
     return diffs.empty() ? 0 : 1;
 }
 
+// Three missions merged into OUT (OURS when none is named), written through
+// the normal save only when the merge ran.
+int runMerge(const TextCommands& t, const std::string& craftList, core::Prompter& prompter) {
+    app::Editor base, ours, theirs, out;
+    for (app::Editor* e : {&base, &ours, &theirs, &out}) prepare(*e, craftList);
+    std::string error;
+    const auto read = [&](app::Editor& e, const std::string& path) {
+        return load(e, prompter, path, Reading::Either, error);
+    };
+    if (!read(base, t.in) || !read(ours, t.other) || !read(theirs, t.third) || !read(out, t.other))
+        return fail(error);
+    text::MergeOutcome merged;
+    {
+        mission::ChangeJournal::Pause pause(out.journal);
+        merged = text::mergeMissions({base.store, base.briefing, &base.craftList},
+                                     {ours.store, ours.briefing, &ours.craftList},
+                                     {theirs.store, theirs.briefing, &theirs.craftList}, {out.store, out.briefing});
+    }
+    out.journal.clear();
+    if (!merged.error.empty()) return fail(merged.error);
+    out.store.missionPath = t.out.empty() ? t.other : t.out;
+    if (!app::saveMission(out, prompter)) return fail(out.store.missionPath + " was not written");
+    if (t.json) {
+        nlohmann::json list = nlohmann::json::array();
+        for (const auto& c : merged.conflicts)
+            list.push_back({{"path", c.path}, {"base", c.base}, {"ours", c.ours}, {"theirs", c.theirs}});
+        std::cout << list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+    } else {
+        for (const auto& c : merged.conflicts) std::cout << c.text() << "\n";
+    }
+    return merged.conflicts.empty() ? 0 : 1;
+}
+
 }  // namespace
 
 bool textAvailable() { return true; }
 
 int runTextCommands(const TextCommands& t, const std::string& craftList, core::Prompter& prompter) {
     if (*t.diffCmd) return runDiff(t, craftList, prompter);
+    if (*t.mergeCmd) return runMerge(t, craftList, prompter);
     if (!*t.exportCmd && !*t.importCmd) return -1;
     app::Editor editor;
     prepare(editor, craftList);
@@ -143,6 +180,14 @@ void addTextCommands(CLI::App& cli, TextCommands& t) {
     t.diffCmd->add_option("A", t.in)->required();
     t.diffCmd->add_option("B", t.other)->required();
     t.diffCmd->add_flag("--json", t.json, "print the differences as a JSON list");
+    t.mergeCmd = cli.add_subcommand(
+        "merge", "three-way merge of two missions grown from BASE into OUT (default OURS); exit 0 clean, "
+                 "1 conflicts, 2 error");
+    t.mergeCmd->add_option("BASE", t.in)->required();
+    t.mergeCmd->add_option("OURS", t.other)->required();
+    t.mergeCmd->add_option("THEIRS", t.third)->required();
+    t.mergeCmd->add_option("-o,--output", t.out, "the mission to write (default OURS)");
+    t.mergeCmd->add_flag("--json", t.json, "print the conflicts as a JSON list");
 }
 
 }  // namespace quendar::tool

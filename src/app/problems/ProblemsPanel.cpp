@@ -142,11 +142,12 @@ ProblemTarget ProblemsPanel::target(int index) const {
 }
 
 void ProblemsPanel::goTo(int index) {
-    if (valid(index)) goTo(m_problems[index].location);
+    if (valid(index)) goTo(target(index));
 }
 
-void ProblemsPanel::goTo(const lint::Location& where) {
-    const ProblemTarget t = targetOf(where, m_editor.store);
+void ProblemsPanel::goTo(const lint::Location& where) { goTo(targetOf(where, m_editor.store)); }
+
+void ProblemsPanel::goTo(const ProblemTarget& t) {
     if (t.shipgroup >= 0 && t.shipgroup < m_editor.store.shipgroupCount && m_hooks.selectShipgroup)
         m_hooks.selectShipgroup(t.shipgroup);
     if (t.region >= 0 && m_hooks.setRegion) m_hooks.setRegion(t.region);

@@ -85,6 +85,8 @@ class ProblemsPanel {
 
     ProblemTarget target(int index) const;
     void goTo(int index);
+    // Goes to any place as a double-click on a problem does.
+    void goTo(const ProblemTarget& t);
     // Goes to any location as to a problem's (Find References, the Flow view).
     void goTo(const lint::Location& where);
     // The fix a row offers, empty when none.
