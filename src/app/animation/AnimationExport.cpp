@@ -83,6 +83,7 @@ AnimationOutcome exportAnimation(const briefing::BriefingModel& briefing, FrameP
     AnimationOutcome outcome;
     outcome.frames = frames;
     std::vector<uint32_t> last;  // the pixels of the last frame handed on
+    int width = 0, height = 0;   // of the first frame; every frame has them
     for (int pass = 0; pass < passes; ++pass) {
         const bool writing = pass == passes - 1;
         briefing::BriefingView shown;
@@ -92,7 +93,13 @@ AnimationOutcome exportAnimation(const briefing::BriefingModel& briefing, FrameP
             if (k > 0 && samePicture(view, shown)) continue;
             shown = std::move(view);
             const FramePixels f = painter.paint(shown);
-            const size_t n = static_cast<size_t>(std::max(f.width, 0)) * std::max(f.height, 0);
+            if (width == 0) {
+                width = f.width;
+                height = f.height;
+            }
+            if (!f.pixels || f.width != width || f.height != height || width < 1 || height < 1)
+                return failed("the frames differ in size");
+            const size_t n = static_cast<size_t>(width) * height;
             if (k > 0 && n == last.size() && std::memcmp(f.pixels, last.data(), n * 4) == 0)
                 continue;
             last.assign(f.pixels, f.pixels + n);
