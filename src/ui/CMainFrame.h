@@ -38,6 +38,7 @@ class QToolBar;
 
 namespace quendar::ui {
 
+class AnimationExporter;
 class CSliderBar;
 class QtPlaybackTimer;
 class MapWindow;
@@ -97,6 +98,8 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     app::ProblemsPanel& problems() { return *m_problems; }
     ProblemsDock* problemsDock() const { return m_problemsDock; }
     QPushButton* problemCount() const { return m_problemCount; }
+    // Briefing > Export Animation... and the export that runs.
+    AnimationExporter* animationExporter() const { return m_animationExporter; }
     // Sets every action's enabled and checked state from the command table.
     void updateCommandStates();
     // Tests script the first-run picture: called once it shows; must close it.
@@ -136,6 +139,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     void buildToolbars();
     void buildStatusBar();
     void buildProblemsPanel();  // FrameProblems.cpp
+    void buildAnimationExport();  // FrameAnimation.cpp
     app::FrameServices services();
     void paintMap(QPainter& p, const QSize& size);
     void showAbout();
@@ -182,6 +186,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     QPushButton* m_problemCount = nullptr;
     QTimer* m_lintTimer = nullptr;
     core::Notifier<>::Connection m_problemCountConn;
+    AnimationExporter* m_animationExporter = nullptr;
     // The recovery file, written from its timer's ticks (none without a folder).
     std::unique_ptr<app::Recovery> m_recovery;
 };
