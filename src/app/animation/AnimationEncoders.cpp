@@ -55,6 +55,9 @@ class WebpEncoder : public AnimationEncoder {
     }
 
     bool start(int width, int height) {
+        if (width > WEBP_MAX_DIMENSION || height > WEBP_MAX_DIMENSION)
+            return fail("a picture is at most " + std::to_string(WEBP_MAX_DIMENSION) +
+                        " pixels wide and high");
         WebPAnimEncoderOptions options;
         if (!WebPAnimEncoderOptionsInit(&options)) return fail("library version mismatch");
         options.anim_params.loop_count = 0;  // for ever

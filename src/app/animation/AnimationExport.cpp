@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <new>
 
 #include "mission/FileIO.h"
 
@@ -64,9 +65,11 @@ AnimationOutcome failed(std::string message) {
 
 }  // namespace
 
-AnimationOutcome exportAnimation(const briefing::BriefingModel& briefing, FramePainter& painter,
-                                 const AnimationRange& range, AnimationFormat format,
-                                 const std::string& path, AnimationProgress& progress) {
+namespace {
+
+AnimationOutcome exportFrames(const briefing::BriefingModel& briefing, FramePainter& painter,
+                              const AnimationRange& range, AnimationFormat format,
+                              const std::string& path, AnimationProgress& progress) {
     if (std::string problem = animationRangeProblem(range); !problem.empty())
         return failed(problem);
     mission::FileError error;
@@ -97,8 +100,9 @@ AnimationOutcome exportAnimation(const briefing::BriefingModel& briefing, FrameP
                 width = f.width;
                 height = f.height;
             }
-            if (!f.pixels || f.width != width || f.height != height || width < 1 || height < 1)
-                return failed("the frames differ in size");
+            if (!f.pixels || width < 1 || height < 1)
+                return failed("no memory for a picture of that size");
+            if (f.width != width || f.height != height) return failed("the frames differ in size");
             const size_t n = static_cast<size_t>(width) * height;
             if (k > 0 && n == last.size() && std::memcmp(f.pixels, last.data(), n * 4) == 0)
                 continue;
@@ -119,6 +123,20 @@ AnimationOutcome exportAnimation(const briefing::BriefingModel& briefing, FrameP
     outcome.status = Status::Written;
     outcome.bytes = file.size();
     return outcome;
+}
+
+}  // namespace
+
+AnimationOutcome exportAnimation(const briefing::BriefingModel& briefing, FramePainter& painter,
+                                 const AnimationRange& range, AnimationFormat format,
+                                 const std::string& path, AnimationProgress& progress) {
+    // A huge picture may not fit in memory; the export then fails like any
+    // other (the pending file goes with the stack).
+    try {
+        return exportFrames(briefing, painter, range, format, path, progress);
+    } catch (const std::bad_alloc&) {
+        return failed("no memory for a picture of that size");
+    }
 }
 
 }  // namespace quendar::app
