@@ -33,11 +33,9 @@ inline std::vector<ShownFrame> readWebp(const std::string& path) {
     WebPAnimInfo info;
     WebPAnimDecoderGetInfo(dec, &info);
     uint8_t* rgba = nullptr;
-    int timestamp = 0;
-    while (WebPAnimDecoderGetNext(dec, &rgba, &timestamp)) {
-        ShownFrame f{core::RgbaImage(int(info.canvas_width), int(info.canvas_height)), timestamp};
-        std::memcpy(f.picture.pixels.data(), rgba, f.picture.pixels.size() * 4);
-        frames.push_back(std::move(f));
+    for (int end = 0; WebPAnimDecoderGetNext(dec, &rgba, &end);) {
+        frames.push_back({core::RgbaImage(int(info.canvas_width), int(info.canvas_height)), end});
+        std::memcpy(frames.back().picture.pixels.data(), rgba, frames.back().picture.pixels.size() * 4);
     }
     WebPAnimDecoderDelete(dec);
     return frames;

@@ -22,8 +22,6 @@ class AnimationToolTest : public ::testing::Test {
   protected:
     quendar::testing::TempDir temp{"quendar-tool-animation"};
     std::string mission = temp / "b.tie";
-    const std::string look = std::string(" --size 320x200 --icons ") + QUENDAR_DATA_DIR +
-                             "/iconslist.dat";
 
     void SetUp() override {
         app::Editor e;
@@ -40,13 +38,15 @@ class AnimationToolTest : public ::testing::Test {
         e.briefing.setBriefingEndTime(90);
         ASSERT_TRUE(mission::writeFileAtomic(mission, app::buildMissionImage(e)));
     }
-
+    int render(const std::string& in, const std::string& out, const std::string& args) {
+        return quendar::testing::tool("render " + in + " " + out + " --briefing " + args +
+                                      " --size 320x200 --icons " + QUENDAR_DATA_DIR +
+                                      "/iconslist.dat")
+            .exitCode;
+    }
     std::vector<uint32_t> single(int32_t time) {
         const std::string png = temp / ("t" + std::to_string(time) + ".png");
-        EXPECT_EQ(quendar::testing::tool("render " + mission + " " + png + " --briefing --time " +
-                                         std::to_string(time) + look)
-                      .exitCode,
-                  0);
+        EXPECT_EQ(render(mission, png, "--time " + std::to_string(time)), 0);
         const QImage image = QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
         const auto* bits = reinterpret_cast<const uint32_t*>(image.constBits());
         return {bits, bits + image.width() * image.height()};
@@ -58,59 +58,40 @@ class AnimationToolTest : public ::testing::Test {
 TEST_F(AnimationToolTest, EveryFrameIsTheSinglePictureOfItsTime) {
     const app::FrameSchedule schedule({5, 90, 7});
     std::map<int32_t, std::vector<uint32_t>> pictures;
-    for (const char* name : {"a.webp", "a.gif"}) {
+    for (const std::string name : {"a.webp", "a.gif"}) {
         SCOPED_TRACE(name);
-        const bool gif = std::string(name) == "a.gif";
-        const int unit = gif ? 10 : 1;  // ms per step of the file's clock
-        const std::string out = temp / name;
-        ASSERT_EQ(quendar::testing::tool("render " + mission + " " + out +
-                                         " --briefing --animate --fps 7 --from 5 --to 90" + look)
-                      .exitCode,
-                  0);
-        const auto frames = gif ? quendar::testing::readGif(out) : quendar::testing::readWebp(out);
+        const int unit = name == "a.gif" ? 10 : 1;  // ms per step of the file's clock
+        auto at = [&](int k) { return (schedule.startMs(k) + unit / 2) / unit; };
+        ASSERT_EQ(render(mission, temp / name, "--animate --fps 7 --from 5 --to 90"), 0);
+        const auto frames = unit == 10 ? quendar::testing::readGif(temp / name)
+                                       : quendar::testing::readWebp(temp / name);
         ASSERT_GE(frames.size(), 6u);
         ASSERT_LT(frames.size(), size_t(schedule.frameCount()));
         int start = 0, k = 0;
         for (const auto& f : frames) {
-            while (k < schedule.frameCount() && (schedule.startMs(k) + unit / 2) / unit < start) ++k;
-            ASSERT_EQ((schedule.startMs(k) + unit / 2) / unit, start) << "no frame starts there";
+            while (k < schedule.frameCount() && at(k) < start) ++k;
+            ASSERT_EQ(at(k), start) << "no frame starts there";
             const int32_t t = schedule.briefingTime(k);
             if (!pictures.count(t)) pictures[t] = single(t);
             EXPECT_TRUE(f.picture.pixels == pictures[t]) << "time " << t;
             start = f.endMs;
         }
-        EXPECT_EQ(start, (schedule.startMs(schedule.frameCount()) + unit / 2) / unit);
+        EXPECT_EQ(start, at(schedule.frameCount()));
     }
 }
 
 TEST_F(AnimationToolTest, RefusalsExitWithTwoAndWriteNothing) {
-    struct Row {
-        const char* args;
-        const char* out;
-        int exitCode;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, const char*, int> rows[] = {
         {"--from 10 --to 9", "a.webp", 2}, {"--from 10 --to 10", "b.webp", 0},
         {"--fps 0", "c.gif", 2},           {"--fps 1", "d.gif", 0},
         {"--fps 61", "e.webp", 2},         {"--fps 60 --to 3", "f.webp", 0},
         {"", "g.png", 2},                  {"", "none/h.webp", 2},
-        {"--from -1", "i.webp", 2},
-    };
-    for (const Row& r : rows) {
-        const std::string out = temp / r.out;
-        EXPECT_EQ(quendar::testing::tool("render " + mission + " " + out + " --briefing --animate " +
-                                         r.args + look)
-                      .exitCode,
-                  r.exitCode)
-            << r.args << " " << r.out;
-        EXPECT_EQ(fs::exists(out), r.exitCode == 0) << r.out;
+        {"--from -1", "i.webp", 2}};
+    for (const auto& [args, name, exitCode] : rows) {
+        EXPECT_EQ(render(mission, temp / name, std::string("--animate ") + args), exitCode) << name;
+        EXPECT_EQ(fs::exists(temp / name), exitCode == 0) << name;
     }
-    const std::string out = temp / "j.webp";
-    EXPECT_EQ(quendar::testing::tool("render " + (temp / "missing.tie") + " " + out +
-                                     " --briefing --animate" + look)
-                  .exitCode,
-              2);
-    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(render(temp / "missing.tie", temp / "j.webp", "--animate"), 2);
     EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 4)
         << "the mission, three animations and no temporary file";
 }

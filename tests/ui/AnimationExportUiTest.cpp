@@ -12,8 +12,6 @@
 namespace quendar::test {
 namespace {
 
-using Status = app::AnimationOutcome::Status;
-
 // Briefing > Export Animation... through the window: the file, the range
 // form, the export on its own thread from a copy (the editor changes the
 // briefing meanwhile), the box that counts and cancels, the folder kept for
@@ -40,13 +38,15 @@ TEST_F(MainFrameTest, ExportAnimationFromTheBriefingMenu) {
         d.model().click("ok");
     };
     entry->trigger();
-    ASSERT_NE(exporter.job(), nullptr);
-    ASSERT_NE(exporter.progressBox(), nullptr);
+    ASSERT_TRUE(exporter.job() && exporter.progressBox());
     EXPECT_FALSE(exporter.progressBox()->isModal());
     editor.briefing.appendCommand(briefing::BRC_LOWER, 1, {0});  // after the copy
-    while (!exporter.job()->finished()) QTest::qWait(20);
-    exporter.poll();
-    EXPECT_EQ(exporter.job(), nullptr);
+    auto finish = [&] {
+        while (!exporter.job()->finished()) QTest::qWait(20);
+        exporter.poll();
+        EXPECT_EQ(exporter.job(), nullptr);
+    };
+    finish();
     EXPECT_EQ(frame.pane(app::Pane::Message)->text().left(41).toStdString(),
               "Exported run.gif: 421 frames, 10 pictures");
     const auto frames = quendar::testing::readGif(folder + "/run.gif");
@@ -66,8 +66,7 @@ TEST_F(MainFrameTest, ExportAnimationFromTheBriefingMenu) {
     EXPECT_EQ(chooser.requests.back().initialName, folder + "/briefing.webp");
     ASSERT_NE(exporter.progressBox(), nullptr);
     Q_EMIT exporter.progressBox()->canceled();  // its Cancel button
-    while (!exporter.job()->finished()) QTest::qWait(20);
-    exporter.poll();
+    finish();
     EXPECT_EQ(frame.pane(app::Pane::Message)->text().toStdString(), "Export of big.webp cancelled");
     EXPECT_FALSE(std::filesystem::exists(folder + "/big.webp"));
 }

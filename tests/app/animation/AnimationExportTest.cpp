@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "app/animation/AnimationJob.h"
-#include "app/files/MissionIO.h"
 #include "support/AnimationFiles.h"
 #include "support/TempDir.h"
 
@@ -13,6 +12,7 @@ using namespace quendar;
 using namespace quendar::app;
 using namespace quendar::briefing;
 namespace fs = std::filesystem;
+using Status = AnimationOutcome::Status;
 
 TEST(AnimationExport, FrameScheduleAndRangeChecks) {
     struct Row {
@@ -22,31 +22,25 @@ TEST(AnimationExport, FrameScheduleAndRangeChecks) {
         int64_t probeMs, endMs;  // when it starts; when the last frame ends
     };
     const Row rows[] = {
-        {{0, 420, 14}, 421, 420, 420, 30000, 30071},  {{0, 420, 7}, 211, 210, 420, 30000, 30142},
-        {{0, 420, 30}, 903, 902, 420, 30066, 30100},  {{10, 10, 1}, 1, 0, 10, 0, 1000},
-        {{0, 13, 1}, 1, 0, 0, 0, 1000},               {{0, 14, 1}, 2, 1, 14, 1000, 2000},
-        {{0, 0, 60}, 5, 4, 0, 66, 83},                {{5, 20, 60}, 69, 5, 6, 83, 1150},
+        {{0, 420, 14}, 421, 420, 420, 30000, 30071}, {{0, 420, 7}, 211, 210, 420, 30000, 30142},
+        {{0, 420, 30}, 903, 902, 420, 30066, 30100}, {{10, 10, 1}, 1, 0, 10, 0, 1000},
+        {{0, 13, 1}, 1, 0, 0, 0, 1000},              {{0, 14, 1}, 2, 1, 14, 1000, 2000},
+        {{0, 0, 60}, 5, 4, 0, 66, 83},               {{5, 20, 60}, 69, 5, 6, 83, 1150},
     };
     for (const Row& r : rows) {
         const FrameSchedule s(r.range);
         SCOPED_TRACE(r.range.from * 1000 + r.range.to + r.range.fps * 1000000);
         EXPECT_EQ(s.frameCount(), r.frames);
         EXPECT_EQ(s.briefingTime(r.probe), r.probeTime);
-        EXPECT_LE(s.briefingTime(r.frames - 1), r.range.to);
         EXPECT_GT(s.briefingTime(r.frames), r.range.to);
         EXPECT_EQ(s.startMs(r.probe), r.probeMs);
         EXPECT_EQ(s.startMs(r.frames), r.endMs);
     }
-    struct Check {
-        AnimationRange range;
-        bool ok;
-    };
-    const Check checks[] = {{{0, 0, 1}, true},       {{0, 0, 0}, false},      {{0, 0, 60}, true},
-                            {{0, 0, 61}, false},     {{-1, 5, 14}, false},    {{5, 4, 14}, false},
-                            {{0, 65534, 14}, true},  {{0, 65535, 14}, false}};
-    for (const Check& c : checks)
-        EXPECT_EQ(animationRangeProblem(c.range).empty(), c.ok)
-            << c.range.from << " " << c.range.to << " " << c.range.fps;
+    const std::pair<AnimationRange, bool> checks[] = {
+        {{0, 0, 1}, true},   {{0, 0, 0}, false},  {{0, 0, 60}, true},     {{0, 0, 61}, false},
+        {{-1, 5, 14}, false}, {{5, 4, 14}, false}, {{0, 65534, 14}, true}, {{0, 65535, 14}, false}};
+    for (const auto& [range, ok] : checks)
+        EXPECT_EQ(animationRangeProblem(range).empty(), ok) << range.from << " " << range.to;
     EXPECT_EQ(FrameSchedule({5, 4, 14}).frameCount(), 0);
 
     EXPECT_EQ(animationFormatOf("a.webp"), AnimationFormat::WebP);
@@ -84,62 +78,53 @@ class AnimationFiles : public ::testing::Test {
         briefing.appendCommand(BRC_LOWER, 6, {2});
         briefing.appendCommand(BRC_SHOW, 9, {4, 12, 1});
     }
-    AnimationOutcome run(AnimationFormat format, const std::string& path) {
-        return exportAnimation(briefing, painter, {0, 11, 14}, format, path, progress);
+    AnimationOutcome run(const std::string& name, FramePainter* p = nullptr,
+                         AnimationRange range = {0, 11, 14}) {
+        return exportAnimation(briefing, p ? *p : painter, range, *animationFormatOf(name),
+                               temp / name, progress);
     }
 };
 
 // Times 0..11 at 14 frames per second: three pictures, 0..2, 3..8 (two texts
-// that look alike) and 9..11, each as long as its frames together.
+// that look alike) and 9..11, each as long as its frames together (WebP in
+// milliseconds, GIF in hundredths).
 TEST_F(AnimationFiles, StillFramesMergeIntoOneLongerFrame) {
     const uint32_t looks[] = {core::rgb(0, 0, 7), core::rgb(40, 0, 7), core::rgb(40, 100, 7)};
-    const AnimationOutcome webp = run(AnimationFormat::WebP, temp / "a.webp");
-    ASSERT_EQ(webp.status, AnimationOutcome::Status::Written) << webp.message;
-    EXPECT_EQ(webp.frames, 12);
-    EXPECT_EQ(webp.pictures, 3);
-    EXPECT_EQ(painter.paintedAt, (std::vector<int32_t>{0, 3, 6, 9}));  // views that changed
-    EXPECT_EQ(progress.done, 12);
-    const auto w = quendar::testing::readWebp(temp / "a.webp");
-    ASSERT_EQ(w.size(), 3u);
-    const int webpEnds[] = {214, 642, 857};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(w[i].endMs, webpEnds[i]);
-        EXPECT_EQ(w[i].picture.pixels, std::vector<uint32_t>(24, looks[i]));
-    }
-
-    painter.paintedAt.clear();
-    const AnimationOutcome gifOut = run(AnimationFormat::Gif, temp / "a.gif");
-    ASSERT_EQ(gifOut.status, AnimationOutcome::Status::Written) << gifOut.message;
-    EXPECT_EQ(painter.paintedAt.size(), 8u);  // twice: the colours first
-    EXPECT_EQ(progress.total, 24);
-    const auto g = quendar::testing::readGif(temp / "a.gif");
-    ASSERT_EQ(g.size(), 3u);
-    const int gifEnds[] = {21, 64, 86};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(g[i].endMs, gifEnds[i]);
-        EXPECT_EQ(g[i].picture.pixels, std::vector<uint32_t>(24, looks[i]));
+    struct Case {
+        const char* name;
+        std::array<int, 3> ends;
+        size_t paints;  // a GIF looks at the colours first
+    };
+    for (const Case& c : {Case{"a.webp", {214, 642, 857}, 4}, Case{"a.gif", {21, 64, 86}, 8}}) {
+        painter.paintedAt.clear();
+        const AnimationOutcome o = run(c.name);
+        ASSERT_EQ(o.status, Status::Written) << o.message;
+        EXPECT_EQ(o.frames, 12);
+        EXPECT_EQ(o.pictures, 3);
+        EXPECT_EQ(painter.paintedAt.size(), c.paints);  // only views that changed
+        EXPECT_EQ(painter.paintedAt[3], 9);
+        EXPECT_EQ(progress.done, progress.total);
+        const auto frames = c.ends[0] > 100 ? quendar::testing::readWebp(temp / c.name)
+                                            : quendar::testing::readGif(temp / c.name);
+        ASSERT_EQ(frames.size(), 3u) << c.name;
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(frames[i].endMs, c.ends[i]) << c.name;
+            EXPECT_EQ(frames[i].picture.pixels, std::vector<uint32_t>(24, looks[i])) << c.name;
+        }
     }
 }
 
 // Beyond 256 colours the most used ones make the palette and a rare colour
 // is drawn in the nearest of them.
 TEST_F(AnimationFiles, GifPaletteKeepsTheMostUsedColoursAndTakesTheNearest) {
-    struct ManyColours : FramePainter {
-        core::RgbaImage image{258, 2};
-        FramePixels paint(const BriefingView&) override {
-            for (int x = 0; x < 256; ++x) image.set(x, 0, core::rgb(x, 0, 0));
-            for (int x = 0; x < 256; ++x) image.set(x, 1, core::rgb(x, 0, 0));
-            image.set(256, 0, core::rgb(10, 0, 3));
-            image.set(257, 0, core::rgb(200, 9, 0));
-            image.set(256, 1, core::rgb(0, 0, 0));
-            image.set(257, 1, core::rgb(255, 0, 0));
-            return {image.pixels.data(), image.width, image.height};
-        }
-    } many;
-    ASSERT_EQ(exportAnimation(briefing, many, {0, 0, 14}, AnimationFormat::Gif, temp / "m.gif",
-                              progress)
-                  .status,
-              AnimationOutcome::Status::Written);
+    painter.image = core::RgbaImage(258, 2);
+    painter.after = [&] {
+        for (int x = 0; x < 256; ++x) painter.image.set(x, 0, core::rgb(x, 0, 0));
+        for (int x = 0; x < 256; ++x) painter.image.set(x, 1, core::rgb(x, 0, 0));
+        painter.image.set(256, 0, core::rgb(10, 0, 3));
+        painter.image.set(257, 0, core::rgb(200, 9, 0));
+    };
+    ASSERT_EQ(run("m.gif", nullptr, {0, 0, 14}).status, Status::Written);
     const auto g = quendar::testing::readGif(temp / "m.gif");
     ASSERT_EQ(g.size(), 1u);
     EXPECT_EQ(g[0].picture.at(100, 1), core::rgb(100, 0, 0));
@@ -150,84 +135,67 @@ TEST_F(AnimationFiles, GifPaletteKeepsTheMostUsedColoursAndTakesTheNearest) {
 // Cancel, a folder that is not there and a frame of another size leave no
 // file; a file already there stays as it was.
 TEST_F(AnimationFiles, CancelAndFailuresLeaveNoFile) {
-    for (const AnimationFormat format : {AnimationFormat::WebP, AnimationFormat::Gif}) {
-        const std::string out = temp / "c.anim";
-        ASSERT_TRUE(mission::writeFileAtomic(out, std::vector<uint8_t>{1, 2, 3}));
-        int paints = 0;
-        painter.after = [&] {
-            if (++paints == 2) progress.cancel = true;
-        };
-        progress.cancel = false;
-        EXPECT_EQ(run(format, out).status, AnimationOutcome::Status::Cancelled);
-        EXPECT_EQ(mission::readWholeFile(out), (std::vector<uint8_t>{1, 2, 3}));
+    for (const char* name : {"c.webp", "c.gif"}) {
+        ASSERT_TRUE(mission::writeFileAtomic(temp / name, std::vector<uint8_t>{1, 2, 3}));
+        painter.after = [&] { progress.cancel = painter.paintedAt.size() == 2; };
+        EXPECT_EQ(run(name).status, Status::Cancelled);
+        EXPECT_EQ(mission::readWholeFile(temp / name), (std::vector<uint8_t>{1, 2, 3}));
         EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 1);
-        fs::remove(out);
+        fs::remove(temp / name);
+        painter.paintedAt.clear();
     }
     painter.after = {};
-    painter.paintedAt.clear();
     progress.cancel = false;
-    const AnimationOutcome missing = run(AnimationFormat::WebP, temp / "none/a.webp");
-    EXPECT_EQ(missing.status, AnimationOutcome::Status::Failed);
+    const AnimationOutcome missing = run("none/a.webp");
+    EXPECT_EQ(missing.status, Status::Failed);
     EXPECT_NE(missing.message.find("none/a.webp"), std::string::npos);
-    EXPECT_EQ(painter.paintedAt.size(), 0u);
+    EXPECT_TRUE(painter.paintedAt.empty());
 
-    for (const char* name : {"s.webp", "s.gif"}) {
-        painter.paintedAt.clear();
-        painter.image = core::RgbaImage(6, 4);
-        painter.after = [&] {
-            if (painter.paintedAt.size() == 2) painter.image = core::RgbaImage(5, 4);
-        };
-        const AnimationOutcome o = run(*animationFormatOf(name), temp / name);
-        EXPECT_EQ(o.status, AnimationOutcome::Status::Failed) << name;
-        EXPECT_FALSE(fs::exists(temp / name));
-    }
+    painter.paintedAt.clear();
+    painter.after = [&] {
+        if (painter.paintedAt.size() == 2) painter.image = core::RgbaImage(5, 4);
+    };
+    EXPECT_EQ(run("s.webp").status, Status::Failed);
+    EXPECT_FALSE(fs::exists(temp / "s.webp"));
 }
 
 // The editor's export draws from a copy: later edits do not reach it.
 TEST(AnimationSnapshot, CopiesTheBriefingAndKeepsItWhileTheEditorGoesOn) {
     Editor editor;
-    editor.craftListPath = "";
-    resetEditorToNewMission(editor);
     editor.briefing.appendCommand(BRC_SHOW, 5, {3, 40, 2});
     editor.briefing.appendCommand(BRC_COORD, 8, {3, -700, 320});
     editor.briefing.appendCommand(BRC_ZOOM, 9, {300, 300});
     editor.briefing.appendCommand(BRC_TAG2, 12, {4, -20, 40, 5});
     editor.briefing.setBriefingEndTime(77);
-    map::CraftIcon icon{2, 1, {1, 2, 3, 4, 5, 6}};
-    editor.icons.setIcon(40, icon);
+    editor.icons.setIcon(40, {2, 1, {1, 2, 3, 4, 5, 6}});
     const BriefingSnapshot copy(editor);
     editor.briefing.appendCommand(BRC_SHOW, 6, {3, 41, 1});
     editor.icons.setIcon(40, {});
 
     EXPECT_EQ(copy.briefing.briefingEndTime(), 77);
-    EXPECT_EQ(copy.icons.icon(40).bytes, icon.bytes);
+    EXPECT_EQ(copy.icons.icon(40).bytes, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
     const BriefingView v = briefingViewAt(copy.briefing, 20);
-    ASSERT_EQ(v.ships.size(), 1u);
-    EXPECT_EQ(v.ships[0], (ShipState{3, 40, 2, -700, 320, 0}));
+    EXPECT_EQ(v.ships, (std::vector<ShipState>{{3, 40, 2, -700, 320, 0}}));
     EXPECT_EQ(v.lockedView.zoom, 44);
-    ASSERT_EQ(v.tags.size(), 1u);
-    EXPECT_EQ(v.tags[0], (TagState{2, 4, -20, 40, 5}));
+    EXPECT_EQ(v.tags, (std::vector<TagState>{{2, 4, -20, 40, 5}}));
 }
 
 TEST(AnimationExportForm, DefaultsToTheWholeBriefingAndRefusesBadNumbers) {
-    AnimationExportForm form(420, 800, 600);
-    EXPECT_EQ(form.range().from, 0);
-    EXPECT_EQ(form.range().to, 420);
-    EXPECT_EQ(form.range().fps, 14);
-    EXPECT_EQ(form.textOf("note"), "421 frames, 30.0 seconds");
     const std::pair<const char*, const char*> bad[] = {
         {"from", "-1"}, {"to", "x"}, {"fps", "61"}, {"width", "0"}, {"height", "16385"}};
     for (const auto& [field, text] : bad) {
         AnimationExportForm f(420, 800, 600);
         f.type(field, text);
-        EXPECT_FALSE(f.problem().empty()) << field;
         f.click("ok");
         EXPECT_FALSE(f.accepted) << field;
     }
+    AnimationExportForm form(420, 800, 600);
+    EXPECT_EQ(form.textOf("note"), "421 frames, 30.0 seconds");
     form.type("fps", "7");
     form.type("width", "16384");
     form.click("ok");
     EXPECT_TRUE(form.accepted);
+    EXPECT_EQ(form.range().to, 420);
     EXPECT_EQ(form.width(), 16384);
     EXPECT_EQ(animationFileRequest("/home/u/films").initialName, "/home/u/films/briefing.webp");
     EXPECT_EQ(folderOf("/home/u/films/a.gif"), "/home/u/films");
