@@ -51,11 +51,10 @@ inline std::vector<ShownFrame> readGif(const std::string& path) {
         int end = 0;
         for (int i = 0; i < gif->ImageCount; ++i) {
             const SavedImage& image = gif->SavedImages[i];
-            const GifImageDesc& d = image.ImageDesc;
-            const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
+            const GifImageDesc& d = image.ImageDesc;  // in the one palette
             for (int y = 0; y < d.Height; ++y)
                 for (int x = 0; x < d.Width; ++x) {
-                    const GifColorType c = map->Colors[image.RasterBits[y * d.Width + x]];
+                    const GifColorType c = gif->SColorMap->Colors[image.RasterBits[y * d.Width + x]];
                     canvas.set(d.Left + x, d.Top + y, core::rgb(c.Red, c.Green, c.Blue));
                 }
             GraphicsControlBlock gcb{};
