@@ -12,11 +12,11 @@
 
 #include <filesystem>
 
+#include "WorstMap.h"
 #include "app/animation/AnimationExport.h"
 #include "app/files/MissionIO.h"
 #include "mission/FileIO.h"
 #include "ui/BriefingPicture.h"
-#include "WorstMap.h"
 
 namespace {
 

@@ -30,7 +30,7 @@ class AnimationExporter : public QObject {
         app::FileChooser& chooser;
         core::Prompter& prompter;
         std::function<bool(core::FormModel&)> runModal;
-        std::function<std::pair<int, int>()> mapSize;   // the picture's default size
+        std::function<std::pair<int, int>()> mapSize;    // the picture's default size
         std::function<void(const std::string&)> status;  // the message pane
         QString settingsFile;  // where the last folder is kept; empty: nowhere
     };

@@ -35,7 +35,8 @@ inline std::vector<ShownFrame> readWebp(const std::string& path) {
     uint8_t* rgba = nullptr;
     for (int end = 0; WebPAnimDecoderGetNext(dec, &rgba, &end);) {
         frames.push_back({core::RgbaImage(int(info.canvas_width), int(info.canvas_height)), end});
-        std::memcpy(frames.back().picture.pixels.data(), rgba, frames.back().picture.pixels.size() * 4);
+        std::memcpy(frames.back().picture.pixels.data(), rgba,
+                    frames.back().picture.pixels.size() * 4);
     }
     WebPAnimDecoderDelete(dec);
     return frames;
@@ -54,7 +55,8 @@ inline std::vector<ShownFrame> readGif(const std::string& path) {
             const GifImageDesc& d = image.ImageDesc;  // in the one palette
             for (int y = 0; y < d.Height; ++y)
                 for (int x = 0; x < d.Width; ++x) {
-                    const GifColorType c = gif->SColorMap->Colors[image.RasterBits[y * d.Width + x]];
+                    const GifColorType c =
+                        gif->SColorMap->Colors[image.RasterBits[y * d.Width + x]];
                     canvas.set(d.Left + x, d.Top + y, core::rgb(c.Red, c.Green, c.Blue));
                 }
             GraphicsControlBlock gcb{};

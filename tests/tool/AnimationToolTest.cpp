@@ -47,7 +47,8 @@ class AnimationToolTest : public ::testing::Test {
     std::vector<uint32_t> single(int32_t time) {
         const std::string png = temp / ("t" + std::to_string(time) + ".png");
         EXPECT_EQ(render(mission, png, "--time " + std::to_string(time)), 0);
-        const QImage image = QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
+        const QImage image =
+            QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
         const auto* bits = reinterpret_cast<const uint32_t*>(image.constBits());
         return {bits, bits + image.width() * image.height()};
     }
@@ -81,12 +82,14 @@ TEST_F(AnimationToolTest, EveryFrameIsTheSinglePictureOfItsTime) {
 }
 
 TEST_F(AnimationToolTest, RefusalsExitWithTwoAndWriteNothing) {
+    // clang-format off
     const std::tuple<const char*, const char*, int> rows[] = {
         {"--from 10 --to 9", "a.webp", 2}, {"--from 10 --to 10", "b.webp", 0},
         {"--fps 0", "c.gif", 2},           {"--fps 1", "d.gif", 0},
         {"--fps 61", "e.webp", 2},         {"--fps 60 --to 3", "f.webp", 0},
         {"", "g.png", 2},                  {"", "none/h.webp", 2},
         {"--from -1", "i.webp", 2}};
+    // clang-format on
     for (const auto& [args, name, exitCode] : rows) {
         EXPECT_EQ(render(mission, temp / name, std::string("--animate ") + args), exitCode) << name;
         EXPECT_EQ(fs::exists(temp / name), exitCode == 0) << name;

@@ -76,8 +76,9 @@ class WebpEncoder : public AnimationEncoder {
         m_picture.height = height;
         if (!WebPPictureAlloc(&m_picture)) return fail("out of memory");
         m_encoder = WebPAnimEncoderNew(width, height, &options);
-        if (!m_encoder) return fail("cannot make an encoder for " + std::to_string(width) + "x" +
-                                    std::to_string(height));
+        if (!m_encoder)
+            return fail("cannot make an encoder for " + std::to_string(width) + "x" +
+                        std::to_string(height));
         return true;
     }
 

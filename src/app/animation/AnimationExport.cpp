@@ -92,7 +92,8 @@ AnimationOutcome exportFrames(const briefing::BriefingModel& briefing, FramePain
         briefing::BriefingView shown;
         for (int k = 0; k < frames; ++k, ++progress.done) {
             if (progress.cancel) return {Status::Cancelled, {}, frames, 0, 0};
-            briefing::BriefingView view = briefing::briefingViewAt(briefing, schedule.briefingTime(k));
+            briefing::BriefingView view =
+                briefing::briefingViewAt(briefing, schedule.briefingTime(k));
             if (k > 0 && samePicture(view, shown)) continue;
             shown = std::move(view);
             const FramePixels f = painter.paint(shown);

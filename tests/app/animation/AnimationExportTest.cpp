@@ -21,12 +21,14 @@ TEST(AnimationExport, FrameScheduleAndRangeChecks) {
         int32_t probeTime;       // the briefing time it shows
         int64_t probeMs, endMs;  // when it starts; when the last frame ends
     };
+    // clang-format off
     const Row rows[] = {
         {{0, 420, 14}, 421, 420, 420, 30000, 30071}, {{0, 420, 7}, 211, 210, 420, 30000, 30142},
         {{0, 420, 30}, 903, 902, 420, 30066, 30100}, {{10, 10, 1}, 1, 0, 10, 0, 1000},
         {{0, 13, 1}, 1, 0, 0, 0, 1000},              {{0, 14, 1}, 2, 1, 14, 1000, 2000},
         {{0, 0, 60}, 5, 4, 0, 66, 83},               {{5, 20, 60}, 69, 5, 6, 83, 1150},
     };
+    // clang-format on
     for (const Row& r : rows) {
         const FrameSchedule s(r.range);
         SCOPED_TRACE(r.range.from * 1000 + r.range.to + r.range.fps * 1000000);
@@ -36,9 +38,11 @@ TEST(AnimationExport, FrameScheduleAndRangeChecks) {
         EXPECT_EQ(s.startMs(r.probe), r.probeMs);
         EXPECT_EQ(s.startMs(r.frames), r.endMs);
     }
+    // clang-format off
     const std::pair<AnimationRange, bool> checks[] = {
         {{0, 0, 1}, true},   {{0, 0, 0}, false},  {{0, 0, 60}, true},     {{0, 0, 61}, false},
         {{-1, 5, 14}, false}, {{5, 4, 14}, false}, {{0, 65534, 14}, true}, {{0, 65535, 14}, false}};
+    // clang-format on
     for (const auto& [range, ok] : checks)
         EXPECT_EQ(animationRangeProblem(range).empty(), ok) << range.from << " " << range.to;
     EXPECT_EQ(FrameSchedule({5, 4, 14}).frameCount(), 0);
