@@ -143,6 +143,7 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     buildStatusBar();
     buildProblemsPanel();
     buildChangesPanel();
+    buildAnimationExport();
     // Room for the map toolbar and the control bar on their rows.
     QSize size(1280, 860);
     if (QScreen* screen = QGuiApplication::primaryScreen())

@@ -39,6 +39,7 @@ class QToolBar;
 
 namespace quendar::ui {
 
+class AnimationExporter;
 class CSliderBar;
 class QtPlaybackTimer;
 class MapWindow;
@@ -103,6 +104,8 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     app::ChangesPanel& changes() { return *m_changes; }
     ChangesDock* changesDock() const { return m_changesDock; }
     QAction* compareWithAction() const { return m_compareWith; }
+    // Briefing > Export Animation... and the export that runs.
+    AnimationExporter* animationExporter() const { return m_animationExporter; }
     // Sets every action's enabled and checked state from the command table.
     void updateCommandStates();
     // Tests script the first-run picture: called once it shows; must close it.
@@ -143,6 +146,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     void buildStatusBar();
     void buildProblemsPanel();  // FrameProblems.cpp
     void buildChangesPanel();   // FrameChanges.cpp
+    void buildAnimationExport();  // FrameAnimation.cpp
     app::FrameServices services();
     void paintMap(QPainter& p, const QSize& size);
     void showAbout();
@@ -194,6 +198,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     ChangesDock* m_changesDock = nullptr;
     QTimer* m_changesTimer = nullptr;
     QAction* m_compareWith = nullptr;
+    AnimationExporter* m_animationExporter = nullptr;
     // The recovery file, written from its timer's ticks (none without a folder).
     std::unique_ptr<app::Recovery> m_recovery;
 };
