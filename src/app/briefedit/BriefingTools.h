@@ -9,19 +9,12 @@
 #include "app/editor/FramePorts.h"
 #include "core/FormModel.h"
 #include "core/Prompter.h"
+#include "briefing/ShipPicking.h"
 #include "map/PointerEvent.h"
 
 namespace quendar::app {
 
 class MotionWizardForm;
-
-// Values of `mapTool` the briefing tools use.
-namespace btool {
-constexpr int ShowShip = 200, SelectionSlot = 201, Rotate = 202, TextSlot = 204, HideShip = 207,
-              MoveShip = 214, TechData = 215;
-constexpr int selection(int slot) { return 400 + slot; }  // slot 1..8
-constexpr int tag(int slot) { return 410 + slot; }        // slot 1..8
-}  // namespace btool
 
 // The Motion Wizard's steps.
 enum MotionStep : int {
@@ -83,11 +76,27 @@ class BriefingTools {
     bool room(briefing::Kind kind, int limit = kToolLimit) const;
     int now() const { return m_editor.briefing.currentTime(); }
     void say(const std::string& text);
-    void done();  // mapTool back to 0, panes refreshed
+    void done();  // back to the select tool, panes refreshed
     void redraw();
     // Appends one command at the current time as the action `action`.
     void appendNow(briefing::Kind kind, std::initializer_list<int> params, const char* text,
                    const char* action);
+    // A tool's click that placed its command: appended at the current time as
+    // the action `action`, the tool back to select, the map redrawn (and the
+    // time and command panes refreshed) and the addition recorded in the
+    // tools' undo log as `entry`.
+    enum class Panes { Keep, Refresh };
+    void place(briefing::Kind kind, std::initializer_list<int> params, const char* action,
+               int entry, Panes panes = Panes::Refresh);
+    // The clicks of the tools that pick a ship first, once it is picked.
+    void tagClick(int slot, int x, int y);
+    void selectionClick(int slot, const briefing::PickedShip& hit);
+    void shipClick(BriefingTool tool, const briefing::PickedShip& hit);
+    // The parts of run(): the buttons that arm a tool, those that append a
+    // command about the view at once, and the instruction picker.
+    bool armTool(CommandId id);
+    bool appendViewCommand(CommandId id);
+    void addInstruction();
     void motionClick(int x, int y);
     void chooseSlot(int k);
     void techDataButton();

@@ -14,9 +14,9 @@
 namespace quendar::app {
 
 // What the mouse does on the map. The window hands every pointer event and
-// every tick of its 10 ms drag timer here; in map mode the current tool
-// (`mapTool` 0..101) decides what a left click does, in briefing mode the
-// events go on to the briefing tools (200 and above).
+// every tick of its 10 ms drag timer here; in map mode the armed map tool
+// decides what a left click does, in briefing mode the events go on to the
+// briefing tools.
 class MapTools {
   public:
     MapTools(Editor& editor, core::Prompter& prompter);
