@@ -42,8 +42,9 @@ constexpr std::array<BriefingTool, 8> kTagTools{BriefingTool::Tag1, BriefingTool
 
 }  // namespace
 
-BriefingTools::BriefingTools(Editor& editor, core::Prompter& prompter)
-    : m_editor(editor), m_prompter(prompter) {}
+BriefingTools::BriefingTools(Editor& editor, core::Prompter& prompter, FrameView& view,
+                             BriefingTimeListener& time, PreferencesPort& preferences)
+    : m_editor(editor), m_prompter(prompter), m_view(view), m_time(time), m_preferences(preferences) {}
 
 bool BriefingTools::hintSaysYes(std::string_view text) {
     if (!inBriefing() || !m_editor.settings.briefingHints) return true;
@@ -55,18 +56,14 @@ bool BriefingTools::room(Kind kind, int limit) const {
     return m_editor.briefing.count(kind) < limit;
 }
 
-void BriefingTools::say(const std::string& text) {
-    if (status) status(text);
-}
+void BriefingTools::say(const std::string& text) { m_view.setPaneText(Pane::CurrentCommand, text); }
 
 void BriefingTools::done() {
     m_editor.mapTool = {};
-    if (refreshStatus) refreshStatus();
+    refreshStatus();
 }
 
-void BriefingTools::redraw() {
-    if (repaint) repaint();
-}
+void BriefingTools::redraw() { m_view.repaintMap(); }
 
 void BriefingTools::appendNow(Kind kind, std::initializer_list<int> params, const char* text,
                               const char* action) {
@@ -83,7 +80,7 @@ void BriefingTools::place(Kind kind, std::initializer_list<int> params, const ch
     m_editor.briefing.appendCommand(kind, now(), params);
     m_editor.mapTool = {};
     redraw();
-    if (panes == Panes::Refresh && refreshStatus) refreshStatus();
+    if (panes == Panes::Refresh) refreshStatus();
     m_editor.briefing.undoLog().record(entry, 1);
 }
 
@@ -178,7 +175,7 @@ bool BriefingTools::appendViewCommand(CommandId id) {
 void BriefingTools::addInstruction() {
     if (!room(BRC_LOWER)) return;
     SelectTextForm form(m_editor.store);
-    if (runModal) runModal(form);
+    runModal(form);
     const auto chosen = form.chosen();
     if (!chosen) return;  // closed without a line: nothing to add
     m_pickedText = *chosen;
@@ -192,7 +189,7 @@ void BriefingTools::run(CommandId id) {
     switch (id) {
         case cmd::SelectMove:
             e.mapTool = {};
-            if (refreshStatus) refreshStatus();
+            refreshStatus();
             return;
         case cmd::MoveShip:
             e.mapTool = BriefingTool::MoveShip;
@@ -219,12 +216,12 @@ void BriefingTools::run(CommandId id) {
         case cmd::ToggleImages:
             e.settings.briefingImages = e.settings.briefingImages ? 0 : 1;
             redraw();
-            if (savePreferences) savePreferences();
+            m_preferences.writePreferences();
             return;
         case cmd::ToggleHints:
             e.settings.briefingHints = e.settings.briefingHints ? 0 : 1;
-            if (savePreferences) savePreferences();
-            if (e.settings.briefingHints && message) message("Briefing hints on");
+            m_preferences.writePreferences();
+            if (e.settings.briefingHints) m_view.setPaneText(Pane::Message, "Briefing hints on");
             return;
         default: return;
     }
@@ -245,17 +242,14 @@ void BriefingTools::techDataButton() {
     m_editor.mapTool = BriefingTool::TechData;
 }
 
-BriefingPoints BriefingTools::slotButtons() {
-    BriefingPoints p;
-    p.enabled = [this](int) {
-        return m_editor.mapTool == BriefingTool::SelectionSlot || m_editor.mapTool == BriefingTool::TextSlot;
-    };
-    p.checked = [this](int k0) {
-        const int k = k0 + 1;
-        return m_editor.mapTool == kSelectionTools[k - 1] || m_editor.mapTool == kTagTools[k - 1];
-    };
-    p.choose = [this](int k0) { chooseSlot(k0 + 1); };
-    return p;
+bool BriefingTools::pointEnabled(int) const {
+    return m_editor.mapTool == BriefingTool::SelectionSlot ||
+           m_editor.mapTool == BriefingTool::TextSlot;
+}
+
+bool BriefingTools::pointChecked(int k) const {
+    if (k < 0 || k >= 8) return false;
+    return m_editor.mapTool == kSelectionTools[k] || m_editor.mapTool == kTagTools[k];
 }
 
 void BriefingTools::chooseSlot(int k) {
@@ -268,7 +262,7 @@ void BriefingTools::chooseSlot(int k) {
         SelectTextColourForm form(
             m_editor.store, [this] { return shipgroup::iffLabels(m_editor.store); },
             m_pickedText);
-        const bool ok = runModal && runModal(form) && form.accepted;
+        const bool ok = runModal(form) && form.accepted;
         if (!ok) return;  // the tool keeps waiting for a slot
         m_pickedText = form.textIndex();
         m_pickedColour = form.colour();
@@ -293,7 +287,7 @@ void BriefingTools::rightClick() {
     SelectShipForm form(m_editor.craftList, [this] { return shipgroup::iffLabels(m_editor.store); },
                         1, 0, craftPicture(m_editor.icons));
     form.opened(m_prompter);
-    if (!runModal || !runModal(form) || !form.accepted) return;
+    if (!runModal(form) || !form.accepted) return;
     place(BRC_SHOW, {*slot, form.craftType(), form.iff()}, "Show ship", undo::Show);
 }
 
@@ -346,7 +340,7 @@ void BriefingTools::shipClick(BriefingTool tool, const PickedShip& hit) {
             SelectShipForm form(e.craftList, [this] { return shipgroup::iffLabels(m_editor.store); },
                                 hit.craftType, hit.iff, craftPicture(e.icons));
             form.opened(m_prompter);
-            if (!runModal || !runModal(form) || !form.accepted) return;
+            if (!runModal(form) || !form.accepted) return;
             place(BRC_SHOW, {hit.slot, form.craftType(), form.iff()}, "Show ship", undo::Show);
             return;
         }
@@ -357,7 +351,7 @@ void BriefingTools::shipClick(BriefingTool tool, const PickedShip& hit) {
                 return;
             }
             map::RotatingCraftForm form(e.icons, hit.craftType, hit.iff);
-            if (!runModal || !runModal(form) || !form.accepted) return;
+            if (!runModal(form) || !form.accepted) return;
             place(BRC_ORIENT, {hit.slot, form.direction()}, "Rotate ship", undo::Orient);
             return;
         }
@@ -375,10 +369,10 @@ void BriefingTools::shipClick(BriefingTool tool, const PickedShip& hit) {
 void BriefingTools::openMotionWizard() {
     m_motionStart = now();
     m_motionStep = kPickShip;
-    if (closeMotionWizard) closeMotionWizard();
+    m_view.closeModeless(form::MotionWizard);
     auto wizard = std::make_shared<MotionWizardForm>(*this);
     m_wizard = wizard;
-    if (showMotionWizard) showMotionWizard(wizard);
+    m_view.showModeless(form::MotionWizard, wizard);
 }
 
 void BriefingTools::pollMotionWizard() {

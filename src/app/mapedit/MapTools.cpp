@@ -17,8 +17,14 @@ constexpr std::array<MapTool, 8> kWaypointTools{
     MapTool::Waypoint5, MapTool::Waypoint6, MapTool::Waypoint7, MapTool::Waypoint8};
 }  // namespace
 
-MapTools::MapTools(Editor& editor, core::Prompter& prompter)
-    : m_editor(editor), m_hyperbuoy(editor, prompter), m_selection(editor, prompter) {}
+MapTools::MapTools(Editor& editor, core::Prompter& prompter, FrameView& view,
+                   MapToolsListener& listener, BriefingMapPort& briefing)
+    : m_editor(editor),
+      m_view(view),
+      m_listener(listener),
+      m_briefing(briefing),
+      m_hyperbuoy(editor, prompter),
+      m_selection(editor, prompter) {}
 
 map::CursorShape MapTools::cursor() const {
     if (m_panning.dragging() || m_selection.dragging()) return map::CursorShape::Hand;
@@ -29,10 +35,10 @@ map::CursorShape MapTools::cursor() const {
 void MapTools::pointer(const PointerEvent& e) {
     if (e.action == PointerAction::Move) {
         m_editor.mapView.setMouse(e.x, e.y);
-        if (mouseMoved) mouseMoved();
+        m_listener.mouseMoved();
         if (m_panning.move(m_editor.mapView, e.x, e.y)) requestRepaint();
         if (m_selection.move(e.x, e.y)) requestRepaint();
-        if (!mapMode() && briefingPointer) briefingPointer(e);
+        if (!mapMode()) m_briefing.pointer(e);
         return;
     }
     // A right double click adds a shipgroup in either mode.
@@ -49,11 +55,11 @@ void MapTools::pointer(const PointerEvent& e) {
     }
     if (e.is(PointerAction::Release, PointerButton::Right)) {
         rightUp();
-        if (!mapMode() && briefingPointer) briefingPointer(e);
+        if (!mapMode()) m_briefing.pointer(e);
         return;
     }
     if (!mapMode()) {
-        if (briefingPointer) briefingPointer(e);
+        m_briefing.pointer(e);
         return;
     }
     if (e.is(PointerAction::Release, PointerButton::Left)) {
@@ -123,7 +129,7 @@ void MapTools::rightDown(const PointerEvent& e) {
 
 void MapTools::rightUp() {
     const bool click = m_panning.release();
-    if (mapMode() && m_editor.mapTool.isSelect() && click && openBasic) openBasic();
+    if (mapMode() && m_editor.mapTool.isSelect() && click) m_listener.reopenBasic();
 }
 
 void MapTools::tick() {
@@ -157,16 +163,16 @@ void MapTools::bindCommands(CommandTable& c) {
             [this, k] {
                 if (mapMode())
                     m_editor.mapTool = kWaypointTools[k];
-                else if (briefingPoints.choose)
-                    briefingPoints.choose(k);
+                else
+                    m_briefing.choosePoint(k);
             },
             [this, k] {
                 if (mapMode()) return true;
-                return briefingPoints.enabled && briefingPoints.enabled(k);
+                return m_briefing.pointEnabled(k);
             },
             [this, k] {
                 if (mapMode()) return m_editor.mapTool == kWaypointTools[k];
-                return briefingPoints.checked && briefingPoints.checked(k);
+                return m_briefing.pointChecked(k);
             });
     c.bind(cmd::HyperspacePoint, setTool(MapTool::Hyperspace), inMap, toolIs(MapTool::Hyperspace));
     c.bind(cmd::RendezvousPoint, setTool(MapTool::Rendezvous), inMap, toolIs(MapTool::Rendezvous));

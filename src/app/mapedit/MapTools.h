@@ -19,17 +19,10 @@ namespace quendar::app {
 // briefing tools.
 class MapTools {
   public:
-    MapTools(Editor& editor, core::Prompter& prompter);
-
-    // What the tools ask of the window and the frame.
-    std::function<void()> repaint;
-    std::function<void()> openBasic;   // right click without a drag
-    std::function<void()> mouseMoved;  // the status read-out follows the mouse
-    // The briefing tools take the events in briefing mode. Mouse moves reach
-    // them after the map stored the position.
-    std::function<void(const map::PointerEvent&)> briefingPointer;
-    using BriefingPoints = app::BriefingPoints;
-    BriefingPoints briefingPoints;
+    // The window repaints the map; the frame follows the mouse and opens
+    // Basic; the briefing tools take the events in briefing mode.
+    MapTools(Editor& editor, core::Prompter& prompter, FrameView& view,
+             MapToolsListener& listener, BriefingMapPort& briefing);
 
     void pointer(const map::PointerEvent& event);
     // A key pressed on the map (map mode); true when it did something. The
@@ -57,11 +50,12 @@ class MapTools {
     bool outsideClientArea(const map::PointerEvent& e) const;
     void rightDown(const map::PointerEvent& e);
     void rightUp();
-    void requestRepaint() {
-        if (repaint) repaint();
-    }
+    void requestRepaint() { m_view.repaintMap(); }
 
     Editor& m_editor;
+    FrameView& m_view;
+    MapToolsListener& m_listener;
+    BriefingMapPort& m_briefing;
     HyperbuoyWizard m_hyperbuoy;
     map::Panning m_panning;
     MapSelection m_selection;

@@ -15,17 +15,54 @@ namespace {
 
 using namespace briefing;
 
+// The window as the tools see it: the pickers (answered by `pick`), the
+// command pane and the Motion Wizard; the rest is inert.
+class ToolsView : public FrameView {
+  public:
+    void setTitle(const std::string&) override {}
+    bool isToolbarVisible(int) const override { return true; }
+    void setToolbarVisible(int, bool) override {}
+    bool isStatusBarVisible() const override { return true; }
+    void setStatusBarVisible(bool) override {}
+    void setPaneText(Pane p, const std::string& t) override {
+        if (p == Pane::CurrentCommand) status = t;
+    }
+    void fillSelector(const std::vector<std::string>&, int) override {}
+    void selectInSelector(int) override {}
+    void appendToSelector(const std::string&) override {}
+    void replaceInSelector(int, const std::string&) override {}
+    void repaintMap() override {}
+    void mapSizeChanged() override {}
+    bool runModal(core::FormModel& f) override {
+        titles.push_back(f.title());
+        if (pick) pick(f);
+        return f.accepted;
+    }
+    void showModeless(FormKey key, std::shared_ptr<core::FormModel> f) override {
+        if (key == form::MotionWizard) wizard = std::move(f);
+    }
+    void closeModeless(FormKey) override {}
+    core::FormModel* openForm(FormKey) override { return nullptr; }
+    void showFirstRunPicture() override {}
+    void closeWindow() override {}
+    void showBriefingTime(int, int) override {}
+
+    std::function<void(core::FormModel&)> pick;  // what the user does in a picker
+    std::vector<std::string> titles;
+    std::string status;
+    std::shared_ptr<core::FormModel> wizard;
+};
+
+struct NoTimeDisplay : BriefingTimeListener, PreferencesPort {
+    void refreshBriefingTime() override {}
+    void writePreferences() override {}
+};
+
 class BriefingToolsTest : public ::testing::Test {
   protected:
     BriefingToolsTest() {
         editor.viewSwitches.briefingMode = true;
         editor.settings.briefingHints = 0;
-        tools.runModal = [this](core::FormModel& f) {
-            titles.push_back(f.title());
-            if (pick) pick(f);
-            return f.accepted;
-        };
-        tools.status = [this](const std::string& s) { status = s; };
     }
     void show(int32_t t, int slot, int type, int iff = 0) {
         editor.briefing.appendCommand(BRC_SHOW, t, {slot, type, iff});
@@ -42,10 +79,12 @@ class BriefingToolsTest : public ::testing::Test {
 
     Editor editor;
     testing::ScriptedPrompter prompter;
-    BriefingTools tools{editor, prompter};
-    std::function<void(core::FormModel&)> pick;  // what the user does in a picker
-    std::vector<std::string> titles;
-    std::string status;
+    ToolsView view;
+    NoTimeDisplay time;
+    BriefingTools tools{editor, prompter, view, time, time};
+    std::function<void(core::FormModel&)>& pick = view.pick;
+    std::vector<std::string>& titles = view.titles;
+    std::string& status = view.status;
 };
 
 TEST_F(BriefingToolsTest, HintsAskFirstAndNoActivatesNothing) {
@@ -121,9 +160,9 @@ TEST_F(BriefingToolsTest, HitTestIsStrictAndTheHighestSlotWins) {
 
     // A selection click 25 units from every ship adds nothing; the tool waits.
     tools.run(cmd::AddSelection);
-    tools.slotButtons().choose(2);  // slot 3
+    tools.choosePoint(2);  // slot 3
     EXPECT_EQ(editor.mapTool, BriefingTool::Selection3);
-    EXPECT_TRUE(tools.slotButtons().checked(2));
+    EXPECT_TRUE(tools.pointChecked(2));
     tools.leftClickAt(0, 25);
     EXPECT_EQ(editor.briefing.count(BRC_SELECT3), 0);
     EXPECT_EQ(editor.mapTool, BriefingTool::Selection3);
@@ -138,9 +177,8 @@ TEST_F(BriefingToolsTest, HitTestIsStrictAndTheHighestSlotWins) {
 TEST_F(BriefingToolsTest, SimpleMovingStepsFromTheStartPositionAndLogsWhatWasAdded) {
     show(0, 4, 5);
     editor.briefing.setCurrentTime(100);
-    std::shared_ptr<core::FormModel> shown;
-    tools.showMotionWizard = [&](std::shared_ptr<core::FormModel> f) { shown = f; };
     tools.run(cmd::MoveShip);
+    std::shared_ptr<core::FormModel> shown = view.wizard;
     ASSERT_TRUE(shown);
     EXPECT_EQ(shown->title(), "Briefing Editor - Motion Wizard");
     EXPECT_EQ(shown->textOf("comments"), "Select a ship on the map.");
@@ -219,15 +257,15 @@ TEST_F(BriefingToolsTest, TechDataButtonTurnsShownDataOffWithoutAClick) {
 TEST_F(BriefingToolsTest, TagToolTakesTextAndColourBeforeTheClick) {
     tools.run(cmd::AddTexts);
     EXPECT_EQ(editor.mapTool, BriefingTool::TextSlot);
-    EXPECT_TRUE(tools.slotButtons().enabled(0));
-    tools.slotButtons().choose(4);  // closed without Ok: still waiting for a slot
+    EXPECT_TRUE(tools.pointEnabled(0));
+    tools.choosePoint(4);  // closed without Ok: still waiting for a slot
     EXPECT_EQ(editor.mapTool, BriefingTool::TextSlot);
     pick = [](core::FormModel& f) {
         f.choose("tags", 7);
         f.choose("colour", 2);
         f.click("ok");
     };
-    tools.slotButtons().choose(4);
+    tools.choosePoint(4);
     EXPECT_EQ(titles.back(), "Select text and colour");
     EXPECT_EQ(editor.mapTool, BriefingTool::Tag5);
     EXPECT_EQ(status, "Click on the map");

@@ -20,13 +20,10 @@ namespace {
 // A new mission on an 800 × 600 map at zoom 100 with the origin in the
 // middle: pixel (400, 300) is position (0, 0) and every pixel is 1.6 units.
 struct MapToolsTest : quendar::testing::MapToolsFixture {
-    int repaints = 0, basics = 0, moves = 0;
+    int& repaints = view.repaints;
+    int& basics = listeners.basics;
+    int& moves = listeners.moves;
 
-    void hook() override {
-        tools.repaint = [this] { ++repaints; };
-        tools.openBasic = [this] { ++basics; };
-        tools.mouseMoved = [this] { ++moves; };
-    }
     void send(PointerAction a, PointerButton b, int x, int y, bool shift = false,
               bool control = false) {
         tools.pointer({a, b, shift, control, x, y});
@@ -263,13 +260,12 @@ TEST_F(MapToolsTest, ToolButtonsAreMapModeOnlyAndBriefingModeTakesTheEvents) {
     EXPECT_TRUE(commands.find(cmd::Waypoint8)->isChecked());
     EXPECT_FALSE(commands.find(cmd::Waypoint1)->isChecked());
 
-    std::vector<map::PointerEvent> briefing;
-    tools.briefingPointer = [&](const map::PointerEvent& e) { briefing.push_back(e); };
+    std::vector<map::PointerEvent>& briefing = listeners.briefingEvents;
     editor.viewSwitches.briefingMode = true;
     editor.mapTool = {};
     for (CommandId id : ids) EXPECT_FALSE(commands.find(id)->isEnabled()) << app::idNumber(id);
     // The briefing tools may open the point buttons.
-    tools.briefingPoints.enabled = [](int k) { return k == 2; };
+    listeners.enabled = [](int k) { return k == 2; };
     EXPECT_TRUE(commands.find(cmd::Waypoint3)->isEnabled());
     EXPECT_FALSE(commands.find(cmd::Waypoint4)->isEnabled());
 
