@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config
           qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           libcli11-dev nlohmann-json3-dev libsimdjson-dev xvfb xauth desktop-file-utils
-          python3-jsonschema git libgraphviz-dev graphviz "$@")
+          python3-jsonschema git libwebp-dev libgif-dev libgraphviz-dev graphviz "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

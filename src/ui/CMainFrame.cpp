@@ -79,10 +79,13 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     m_briefingDialogs = std::make_unique<app::BriefingDialogs>(m_editor, m_commands, *this, *m_port,
                                                                *m_logic, m_prompter);
     // The mouse on the map goes to the map tools; the window only translates.
-    m_mapTools = std::make_unique<app::MapTools>(m_editor, m_prompter);
-    m_mapTools->repaint = [this] { repaintMap(); };
-    m_mapTools->mouseMoved = [this] { m_logic->mouseMoved(); };
-    m_mapTools->openBasic = [this] { m_logic->reopenBasic(); };
+    // In briefing mode the clicks go on to the briefing tools.
+    m_briefingTools =
+        std::make_unique<app::BriefingTools>(m_editor, m_prompter, *this, *m_logic, *m_logic);
+    m_briefingTools->bindCommands(m_commands);
+    m_mapListener = mapListener();  // the frame logic, and the right click's menu (FrameFlow.cpp)
+    m_mapTools = std::make_unique<app::MapTools>(m_editor, m_prompter, *this, *m_mapListener,
+                                                 *m_briefingTools);
     m_mapTools->bindCommands(m_commands);
     m_mapWindow->pointer = [this](const map::PointerEvent& e) { m_mapTools->pointer(e); };
     m_mapWindow->key = [this](app::MapKey k, bool shift) { return m_mapTools->key(k, shift); };
@@ -98,30 +101,9 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     m_mapWindow->pasteAt = [this](int x, int y) {
         if (m_shipgroupClipboard->pasteAt(x, y)) repaintMap();
     };
-    // In briefing mode the clicks go on to the briefing tools.
-    m_briefingTools = std::make_unique<app::BriefingTools>(m_editor, m_prompter);
-    m_briefingTools->runModal = [this](core::FormModel& f) { return runModal(f); };
-    m_briefingTools->status = [this](const std::string& t) {
-        setPaneText(app::Pane::CurrentCommand, t);
-    };
-    m_briefingTools->message = [this](const std::string& t) { setPaneText(app::Pane::Message, t); };
-    m_briefingTools->refreshStatus = [this] { m_logic->refreshBriefingTime(); };
-    m_briefingTools->repaint = [this] { repaintMap(); };
-    m_briefingTools->savePreferences = [this] {
-        app::writePreferencesFile(m_folder.preferencesFile(), m_editor.settings, m_prompter);
-    };
-    m_briefingTools->showMotionWizard = [this](std::shared_ptr<core::FormModel> f) {
-        showModeless(app::form::MotionWizard, std::move(f));
-    };
-    m_briefingTools->closeMotionWizard = [this] { closeModeless(app::form::MotionWizard); };
-    m_briefingTools->bindCommands(m_commands);
     m_briefingBar->confirmLock = [this] {
         return m_briefingTools->hintSaysYes(app::hint::kLockBriefing);
     };
-    m_mapTools->briefingPointer = [this](const map::PointerEvent& e) {
-        m_briefingTools->pointer(e);
-    };
-    m_mapTools->briefingPoints = m_briefingTools->slotButtons();
     m_mapWindow->dragging = [this] { return m_mapTools->dragTimerWanted(); };
     m_mapWindow->dragTick = [this] { m_mapTools->tick(); };
     m_mapWindow->cursorShape = [this] { return m_mapTools->cursor(); };
@@ -144,6 +126,7 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     buildStatusBar();
     buildProblemsPanel();
     buildChangesPanel();
+    buildAnimationExport();
     buildFlowView();
     // Room for the map toolbar and the control bar on their rows.
     QSize size(1280, 860);

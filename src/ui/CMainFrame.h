@@ -40,6 +40,7 @@ class QToolBar;
 
 namespace quendar::ui {
 
+class AnimationExporter;
 class CSliderBar;
 class FlowDock;
 class ReferencesDock;
@@ -106,6 +107,8 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     app::ChangesPanel& changes() { return *m_changes; }
     ChangesDock* changesDock() const { return m_changesDock; }
     QAction* compareWithAction() const { return m_compareWith; }
+    // Briefing > Export Animation... and the export that runs.
+    AnimationExporter* animationExporter() const { return m_animationExporter; }
     // View > Mission Flow and Edit > Find References (FrameFlow.cpp).
     app::FlowView& flowView() { return *m_flow; }
     FlowDock* flowDock() const { return m_flowDock; }
@@ -151,7 +154,11 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     void buildStatusBar();
     void buildProblemsPanel();  // FrameProblems.cpp
     void buildChangesPanel();   // FrameChanges.cpp
+    void buildAnimationExport();  // FrameAnimation.cpp
     void buildFlowView();       // FrameFlow.cpp
+    class MapRightClick;
+    std::unique_ptr<app::MapToolsListener> mapListener();
+    void mapRightClick();
     app::FrameServices services();
     void paintMap(QPainter& p, const QSize& size);
     void showAbout();
@@ -175,6 +182,8 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     std::unique_ptr<app::BriefingDialogs> m_briefingDialogs;
     std::unique_ptr<app::BriefingTools> m_briefingTools;
     std::unique_ptr<map::BriefingLayer> m_briefingLayer;
+    // The map tools' listener: the frame logic and the right click's menu.
+    std::unique_ptr<app::MapToolsListener> m_mapListener;
     std::unique_ptr<app::MapTools> m_mapTools;
     // Cut, Copy and Paste of shipgroups through the system clipboard.
     std::unique_ptr<app::Clipboard> m_clipboard;
@@ -203,6 +212,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     ChangesDock* m_changesDock = nullptr;
     QTimer* m_changesTimer = nullptr;
     QAction* m_compareWith = nullptr;
+    AnimationExporter* m_animationExporter = nullptr;
     // Mission Flow and Find References: the models, their docks, the timer.
     class FlowPortImpl;
     std::unique_ptr<app::FlowPort> m_flowPort;

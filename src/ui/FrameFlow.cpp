@@ -81,24 +81,38 @@ void CMainFrame::buildFlowView() {
     m_commands.bind(
         app::cmd::FindReferences, [this] { findReferences(m_editor.store.currentShipgroup); },
         [this] { return m_editor.store.currentShipgroup < m_editor.store.shipgroupCount; });
+}
 
-    // A right click on the current shipgroup offers its menu; anywhere else it
-    // opens Basic properties as before.
-    m_mapTools->openBasic = [this] {
-        const int at = m_mapTools->selection().shipgroupAt(m_editor.mapView.mouseX(),
-                                                           m_editor.mapView.mouseY());
-        if (at < 0 || at != m_editor.store.currentShipgroup) return m_logic->reopenBasic();
-        QMenu menu(this);
-        menu.addAction("&Basic properties...", [this] { m_logic->reopenBasic(); });
-        menu.addAction("Find &References", [this, at] { findReferences(at); });
-        menu.addAction("Show in Mission &Flow", [this, at] {
-            m_flowDock->show();
-            m_flowDock->raise();
-            m_flow->refresh();
-            m_flowDock->reveal(at);
-        });
-        menu.exec(QCursor::pos());
-    };
+// The map tools' listener: the frame logic, except that a right click on the
+// current shipgroup offers its menu; anywhere else it opens Basic properties
+// as before.
+class CMainFrame::MapRightClick : public app::MapToolsListener {
+  public:
+    explicit MapRightClick(CMainFrame& frame) : m_frame(frame) {}
+    void mouseMoved() override { m_frame.m_logic->mouseMoved(); }
+    void reopenBasic() override { m_frame.mapRightClick(); }
+
+  private:
+    CMainFrame& m_frame;
+};
+
+std::unique_ptr<app::MapToolsListener> CMainFrame::mapListener() {
+    return std::make_unique<MapRightClick>(*this);
+}
+
+void CMainFrame::mapRightClick() {
+    const int at = m_mapTools->selection().shipgroupAt(m_editor.mapView.mouseX(), m_editor.mapView.mouseY());
+    if (at < 0 || at != m_editor.store.currentShipgroup || !m_flowDock) return m_logic->reopenBasic();
+    QMenu menu(this);
+    menu.addAction("&Basic properties...", [this] { m_logic->reopenBasic(); });
+    menu.addAction("Find &References", [this, at] { findReferences(at); });
+    menu.addAction("Show in Mission &Flow", [this, at] {
+        m_flowDock->show();
+        m_flowDock->raise();
+        m_flow->refresh();
+        m_flowDock->reveal(at);
+    });
+    menu.exec(QCursor::pos());
 }
 
 void CMainFrame::findReferences(int shipgroup) {

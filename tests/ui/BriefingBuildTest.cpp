@@ -64,13 +64,13 @@ TEST_F(BriefingBuildTest, ShowMoveRotateSelectTagZoomEndMarkUndoSaveReopen) {
 
     // A new ship: right click with the show-ship tool, Select ship's Ok.
     run(app::cmd::ShowShip);
-    EXPECT_EQ(editor.mapTool, 200);
+    EXPECT_EQ(editor.mapTool, app::BriefingTool::ShowShip);
     click(at(300, 300), Qt::RightButton);
     ASSERT_EQ(editor.briefing.count(BRC_SHOW), 1);
     EXPECT_EQ(shown.back(), "Select ship");
     EXPECT_EQ(editor.briefing.record(BRC_SHOW, 0).param(0), 0);
     EXPECT_EQ(editor.briefing.record(BRC_SHOW, 0).param(1), 1);
-    EXPECT_EQ(editor.mapTool, 0);
+    EXPECT_EQ(editor.mapTool, app::CurrentTool{});
 
     // Simple moving from time 0 to 20, towards 200 units to the right.
     run(app::cmd::MoveShip);
@@ -96,7 +96,7 @@ TEST_F(BriefingBuildTest, ShowMoveRotateSelectTagZoomEndMarkUndoSaveReopen) {
     EXPECT_EQ(editor.briefing.record(BRC_ORIENT, 0).param(1), 1);
     run(app::cmd::AddSelection);
     run(app::cmd::Waypoint1);  // slot 1
-    EXPECT_EQ(editor.mapTool, 401);
+    EXPECT_EQ(editor.mapTool, app::BriefingTool::Selection1);
     click(at(0, 0));
     ASSERT_EQ(editor.briefing.count(BRC_SELECT1), 1);
 
@@ -104,7 +104,7 @@ TEST_F(BriefingBuildTest, ShowMoveRotateSelectTagZoomEndMarkUndoSaveReopen) {
     setBriefingString(editor.store, StringTable::Tags, 0, "Convoy");
     run(app::cmd::AddTexts);
     run(app::cmd::Waypoint2);
-    EXPECT_EQ(editor.mapTool, 412);
+    EXPECT_EQ(editor.mapTool, app::BriefingTool::Tag2);
     click(at(100, 100));
     ASSERT_EQ(editor.briefing.count(BRC_TAG2), 1);
     EXPECT_EQ(editor.briefing.record(BRC_TAG2, 0).param(3), 1);

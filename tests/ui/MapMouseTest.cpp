@@ -86,7 +86,7 @@ TEST_F(MapMouseTest, ClicksAddCopySelectAndPlacePoints) {
     QTest::mouseClick(vp, Qt::LeftButton, Qt::NoModifier, c);
     EXPECT_EQ(word(0, 3466), unitsX(c.x()));
     EXPECT_EQ(word(0, 3468), unitsY(c.y()));
-    EXPECT_EQ(editor.mapTool, 0);
+    EXPECT_EQ(editor.mapTool, app::CurrentTool{});
 
     // Order 2, waypoint 4 of shipgroup 0 in region 1.
     run(app::cmd::Order2Waypoints);
@@ -97,7 +97,7 @@ TEST_F(MapMouseTest, ClicksAddCopySelectAndPlacePoints) {
     EXPECT_EQ(w.x, unitsX(d.x()));
     EXPECT_EQ(w.y, unitsY(d.y()));
     EXPECT_EQ(w.enabled, 1);
-    EXPECT_EQ(editor.mapTool, 0);
+    EXPECT_EQ(editor.mapTool, app::CurrentTool{});
 
     // The status bar read-out follows the mouse.
     QTest::mouseMove(vp, mid + QPoint(16, 0));

@@ -8,6 +8,7 @@
 #include "QtTestApp.h"
 #include "app/mapedit/MapTools.h"
 #include "support/ScriptedUi.h"
+#include "support/StubPorts.h"
 #include "ui/MapWindow.h"
 
 using namespace quendar;
@@ -29,14 +30,15 @@ TEST(MapWindow, SizeScrollBarsWheelAndMouse) {
     test::qtApp();
     app::Editor editor;
     quendar::testing::ScriptedPrompter prompter;
-    app::MapTools tools(editor, prompter);
+    quendar::testing::StubFrameView frameView;
+    quendar::testing::StubMapListeners listeners;
+    app::MapTools tools(editor, prompter, frameView, listeners, listeners);
     map::MapView& view = editor.mapView;
     bool locked = false;
-    int moves = 0, rightClicks = 0;
+    int& moves = listeners.moves;
+    int& rightClicks = listeners.basics;
     ui::MapWindow w(view, nullptr);
     w.lockEngaged = [&] { return locked; };
-    tools.mouseMoved = [&] { ++moves; };
-    tools.openBasic = [&] { ++rightClicks; };
     w.pointer = [&](const map::PointerEvent& e) { tools.pointer(e); };
     w.dragging = [&] { return tools.dragTimerWanted(); };
     w.dragTick = [&] { tools.tick(); };

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "app/animation/AnimationExport.h"
 #include "briefing/BriefingView.h"
 #include "map/BriefingLayer.h"
 #include "map/BriefingPictures.h"
@@ -13,6 +14,7 @@
 #include <QImage>
 #include <QImageWriter>
 
+#include "ui/BriefingPicture.h"
 #include "ui/QPainterCanvas.h"
 #endif
 
@@ -38,9 +40,44 @@ void quietRuntimeFolder(QtMsgType type, const QMessageLogContext& context, const
     std::cerr << qFormatLogMessage(type, context, msg).toLocal8Bit().constData() << "\n";
 }
 
+int renderAnimation(app::Editor& editor, const RenderOptions& o, int w, int h) {
+    app::AnimationRange range{o.from, o.to.value_or(std::min(editor.briefing.briefingEndTime(),
+                                                             app::kLastAnimationTime)),
+                              o.fps};
+    if (const std::string problem = app::animationRangeProblem(range); !problem.empty()) {
+        std::cerr << "quendar-tool: " << problem << " (--from " << range.from << ", --to "
+                  << range.to << ", --fps " << range.fps << ")\n";
+        return 2;
+    }
+    ui::BriefingPicture picture(editor.store, editor.settings, editor.viewSwitches, editor.icons,
+                                w, h);
+    app::AnimationProgress progress;
+    const app::AnimationOutcome outcome = app::exportAnimation(
+        editor.briefing, picture, range, *app::animationFormatOf(o.out), o.out, progress);
+    if (outcome.status != app::AnimationOutcome::Status::Written) {
+        std::cerr << "quendar-tool: " << outcome.message << "\n";
+        return 2;
+    }
+    return 0;
+}
+
 }  // namespace
 
 bool renderAvailable() { return true; }
+
+int checkAnimationOptions(const RenderOptions& o) {
+    if (!o.animate) return 0;
+    if (!app::animationFormatOf(o.out)) {
+        std::cerr << "quendar-tool: " << o.out << ": an animation is written as .webp or .gif\n";
+        return 2;
+    }
+    if (o.fps < app::kMinAnimationFps || o.fps > app::kMaxAnimationFps) {
+        std::cerr << "quendar-tool: --fps is " << app::kMinAnimationFps << ".."
+                  << app::kMaxAnimationFps << "\n";
+        return 2;
+    }
+    return 0;
+}
 
 int renderMission(app::Editor& editor, const RenderOptions& o) {
     int w = 0, h = 0;
@@ -65,39 +102,25 @@ int renderMission(app::Editor& editor, const RenderOptions& o) {
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
 
-    // The editor's start view: origin in the middle, X-Y projection.
     editor.icons.loadFile(o.icons);
     if (!editor.icons.available())
         std::cerr << "quendar-tool: no icons from " << o.icons << "; craft are not drawn\n";
-    editor.settings.projection = 0;
-    map::MapView& view = editor.mapView;
-    view.resize(w, h);
-    if (o.briefing) {
-        editor.viewSwitches.briefingMode = true;
-        editor.briefing.playback().briefingMode = true;
-        editor.briefing.setCurrentTime(o.time);
-        const briefing::LockedView lv = briefing::lockedViewAt(editor.briefing, o.time);
-        view.applyBriefingView(lv.zoom, lv.x, lv.y, lv.region);
-    } else {
-        view.applyBriefingView(o.zoom, 0, 0, o.region - 1);
-    }
-
-    map::MapRenderer renderer(editor.icons);
-    if (editor.icons.available())
-        renderer.setBriefingPictures(map::technicalDataPicture(), map::regionChangePicture());
-    map::BriefingLayer layer(editor.icons);
+    if (o.animate) return renderAnimation(editor, o, w, h);
     QImage image(w, h, QImage::Format_RGB32);
-    {
+    if (o.briefing) {
+        ui::BriefingPicture picture(editor.store, editor.settings, editor.viewSwitches,
+                                    editor.icons, w, h);
+        picture.paint(briefing::briefingViewAt(editor.briefing, o.time));
+        image = picture.image();
+    } else {
+        // The editor's start view: origin in the middle, X-Y projection.
+        editor.settings.projection = 0;
+        map::MapView& view = editor.mapView;
+        view.resize(w, h);
+        view.applyBriefingView(o.zoom, 0, 0, o.region - 1);
+        map::MapRenderer renderer(editor.icons);
         ui::QPainterCanvas canvas(image);
-        map::PaintInput in{editor.store, editor.settings, view, editor.viewSwitches, nullptr};
-        briefing::BriefingView state;
-        map::BriefingFrame frame;
-        if (o.briefing) {
-            state = briefing::briefingViewAt(editor.briefing, o.time);
-            frame = layer.frame(state, editor.store, view);
-            in.briefing = &frame;
-        }
-        renderer.paint(canvas, in);
+        renderer.paint(canvas, {editor.store, editor.settings, view, editor.viewSwitches, nullptr});
     }
     QImageWriter writer(QString::fromLocal8Bit(o.out.c_str()), "png");
     if (!writer.write(image)) {
@@ -111,6 +134,8 @@ int renderMission(app::Editor& editor, const RenderOptions& o) {
 #else
 
 bool renderAvailable() { return false; }
+
+int checkAnimationOptions(const RenderOptions&) { return 0; }
 
 int renderMission(app::Editor&, const RenderOptions&) {
     std::cerr << "quendar-tool: this build cannot draw pictures (built without Qt)\n";

@@ -160,9 +160,21 @@ int main(int argc, char** argv) {
     tool::RenderOptions ro;
     auto* render = cli.add_subcommand("render", "draw the map, or the briefing at a time, as a PNG");
     render->add_option("IN", in)->required();
-    render->add_option("OUT", ro.out, "the PNG to write")->required();
+    render->add_option("OUT", ro.out, "the PNG (or with --animate the .webp or .gif) to write")
+        ->required();
     auto* brief = render->add_flag("--briefing", ro.briefing, "draw the briefing in its locked view");
-    render->add_option("--time", ro.time, "briefing time in units (default 0)")->needs(brief);
+    auto* time = render->add_option("--time", ro.time, "briefing time in units (default 0)")
+                     ->needs(brief);
+    auto* animate = render->add_flag("--animate", ro.animate,
+                                     "the briefing as an animated WebP or GIF (by OUT's extension)")
+                        ->needs(brief)
+                        ->excludes(time);
+    render->add_option("--fps", ro.fps, "animation frames per second, 1..60 (default 14)")
+        ->needs(animate);
+    render->add_option("--from", ro.from, "animation start time in units (default 0)")
+        ->needs(animate);
+    render->add_option("--to", ro.to, "animation end time in units (default the briefing's end)")
+        ->needs(animate);
     render->add_option("--region", ro.region, "region 1..4 (default 1)")->excludes(brief);
     render->add_option("--zoom", ro.zoom, "pixels per km (default 100)")->excludes(brief);
     render->add_option("--size", ro.size, "picture size WIDTHxHEIGHT (default 1920x1080)");
@@ -192,6 +204,9 @@ int main(int argc, char** argv) {
 
     if (*render && !tool::renderAvailable())
         return tool::handOver(argv, "quendar-tool-render", "draws pictures");
+    if (*render) {
+        if (const int rc = tool::checkAnimationOptions(ro); rc != 0) return rc;
+    }
     if (textCommands.chosen() && !tool::textAvailable())
         return tool::handOver(argv, "quendar-tool-text", "reads and writes missions as text");
 
@@ -215,7 +230,8 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    if (!open(editor, prompter, in)) return 1;
+    // An animation names every failure with exit code 2.
+    if (!open(editor, prompter, in)) return *render && ro.animate ? 2 : 1;
     if (*render) return tool::renderMission(editor, ro);
     const app::MissionSummary summary = app::summarize(editor);
     if (*info) {

@@ -31,10 +31,20 @@ std::function<core::RgbaImage(int)> craftPicture(const map::IconTable& icons) {
     };
 }
 
+constexpr std::array<BriefingTool, 8> kSelectionTools{
+    BriefingTool::Selection1, BriefingTool::Selection2, BriefingTool::Selection3,
+    BriefingTool::Selection4, BriefingTool::Selection5, BriefingTool::Selection6,
+    BriefingTool::Selection7, BriefingTool::Selection8};
+constexpr std::array<BriefingTool, 8> kTagTools{BriefingTool::Tag1, BriefingTool::Tag2,
+                                                BriefingTool::Tag3, BriefingTool::Tag4,
+                                                BriefingTool::Tag5, BriefingTool::Tag6,
+                                                BriefingTool::Tag7, BriefingTool::Tag8};
+
 }  // namespace
 
-BriefingTools::BriefingTools(Editor& editor, core::Prompter& prompter)
-    : m_editor(editor), m_prompter(prompter) {}
+BriefingTools::BriefingTools(Editor& editor, core::Prompter& prompter, FrameView& view,
+                             BriefingTimeListener& time, PreferencesPort& preferences)
+    : m_editor(editor), m_prompter(prompter), m_view(view), m_time(time), m_preferences(preferences) {}
 
 bool BriefingTools::hintSaysYes(std::string_view text) {
     if (!inBriefing() || !m_editor.settings.briefingHints) return true;
@@ -46,18 +56,14 @@ bool BriefingTools::room(Kind kind, int limit) const {
     return m_editor.briefing.count(kind) < limit;
 }
 
-void BriefingTools::say(const std::string& text) {
-    if (status) status(text);
-}
+void BriefingTools::say(const std::string& text) { m_view.setPaneText(Pane::CurrentCommand, text); }
 
 void BriefingTools::done() {
-    m_editor.mapTool = 0;
-    if (refreshStatus) refreshStatus();
+    m_editor.mapTool = {};
+    refreshStatus();
 }
 
-void BriefingTools::redraw() {
-    if (repaint) repaint();
-}
+void BriefingTools::redraw() { m_view.repaintMap(); }
 
 void BriefingTools::appendNow(Kind kind, std::initializer_list<int> params, const char* text,
                               const char* action) {
@@ -68,10 +74,20 @@ void BriefingTools::appendNow(Kind kind, std::initializer_list<int> params, cons
     say(text);
 }
 
+void BriefingTools::place(Kind kind, std::initializer_list<int> params, const char* action,
+                          int entry, Panes panes) {
+    core::ActionScope scope(m_editor.journal, action);
+    m_editor.briefing.appendCommand(kind, now(), params);
+    m_editor.mapTool = {};
+    redraw();
+    if (panes == Panes::Refresh) refreshStatus();
+    m_editor.briefing.undoLog().record(entry, 1);
+}
+
 void BriefingTools::bindCommands(CommandTable& c) {
     auto briefingOnly = [this] { return inBriefing(); };
-    auto toolIs = [this](int v) { return [this, v] { return m_editor.mapTool == v; }; };
-    c.bind(cmd::SelectMove, [this] { run(cmd::SelectMove); }, {}, toolIs(0));
+    auto toolIs = [this](CurrentTool t) { return [this, t] { return m_editor.mapTool == t; }; };
+    c.bind(cmd::SelectMove, [this] { run(cmd::SelectMove); }, {}, toolIs({}));
     const CommandId plain[] = {cmd::ShowShip,       cmd::MoveShip,     cmd::TechData,
                          cmd::AddSelection,   cmd::RotateCraft,       cmd::AddInstruction,
                          cmd::AddTexts,       cmd::MoveBriefing, cmd::ZoomBriefing,
@@ -79,13 +95,13 @@ void BriefingTools::bindCommands(CommandTable& c) {
                          cmd::ChangeRegion,   cmd::SkipTo,       cmd::EndMark};
     for (CommandId id : plain) {
         std::function<bool()> checked;
-        if (id == cmd::ShowShip) checked = toolIs(btool::ShowShip);
-        if (id == cmd::MoveShip) checked = toolIs(btool::MoveShip);
-        if (id == cmd::TechData) checked = toolIs(btool::TechData);
-        if (id == cmd::AddSelection) checked = toolIs(btool::SelectionSlot);
-        if (id == cmd::RotateCraft) checked = toolIs(btool::Rotate);
-        if (id == cmd::AddTexts) checked = toolIs(btool::TextSlot);
-        if (id == cmd::HideShip) checked = toolIs(btool::HideShip);
+        if (id == cmd::ShowShip) checked = toolIs(BriefingTool::ShowShip);
+        if (id == cmd::MoveShip) checked = toolIs(BriefingTool::MoveShip);
+        if (id == cmd::TechData) checked = toolIs(BriefingTool::TechData);
+        if (id == cmd::AddSelection) checked = toolIs(BriefingTool::SelectionSlot);
+        if (id == cmd::RotateCraft) checked = toolIs(BriefingTool::Rotate);
+        if (id == cmd::AddTexts) checked = toolIs(BriefingTool::TextSlot);
+        if (id == cmd::HideShip) checked = toolIs(BriefingTool::HideShip);
         c.bind(id, [this, id] { run(id); }, briefingOnly, checked);
     }
     c.bind(cmd::ToggleImages, [this] { run(cmd::ToggleImages); }, briefingOnly,
@@ -94,82 +110,96 @@ void BriefingTools::bindCommands(CommandTable& c) {
            [this] { return m_editor.settings.briefingHints != 0; });
 }
 
+namespace {
+// The buttons that arm a tool for the next click on the map: the hint they
+// ask first (none: empty), the tool and what the command pane says.
+struct ArmingButton {
+    CommandId id;
+    std::string_view hint;
+    BriefingTool tool;
+    const char* status;
+};
+const ArmingButton kArmingButtons[] = {
+    {cmd::ShowShip, hint::kShowShip, BriefingTool::ShowShip, "R-click:new,or select"},
+    {cmd::AddSelection, hint::kAddSelection, BriefingTool::SelectionSlot,
+     "Choose a slot on the upper toolbar"},
+    {cmd::RotateCraft, {}, BriefingTool::Rotate, "Select ship on the map"},
+    {cmd::AddTexts, hint::kAddTexts, BriefingTool::TextSlot, "Choose a slot on the upper toolbar."},
+    {cmd::HideShip, hint::kHideShip, BriefingTool::HideShip, "Select ship to delete"},
+};
+}  // namespace
+
+bool BriefingTools::armTool(CommandId id) {
+    for (const ArmingButton& b : kArmingButtons) {
+        if (b.id != id) continue;
+        if (!b.hint.empty() && !hintSaysYes(b.hint)) return true;
+        if (b.tool == BriefingTool::ShowShip && !room(BRC_SHOW)) return true;
+        m_editor.mapTool = b.tool;
+        say(b.status);
+        return true;
+    }
+    return false;
+}
+
+bool BriefingTools::appendViewCommand(CommandId id) {
+    const map::MapView& v = m_editor.mapView;
+    switch (id) {
+        case cmd::MoveBriefing: {
+            if (!hintSaysYes(hint::kMoveBriefing)) return true;
+            const int z = v.zoom() > 0 ? v.zoom() : 1;
+            const int x = v.scrollX() * 160 / z + (v.width() / 2) * 160 / z;
+            const int y = v.scrollY() * 160 / z + (v.height() / 2) * 160 / z;
+            appendNow(BRC_MOVEMAP, {x, y}, "Moving", "Move map");
+            return true;
+        }
+        case cmd::ZoomBriefing:
+            if (hintSaysYes(hint::kZoom))
+                appendNow(BRC_ZOOM, {v.zoom(), v.zoom()}, "Zooming", "Zoom map");
+            return true;
+        case cmd::HideSelections:
+            if (hintSaysYes(hint::kHideSelections))
+                appendNow(BRC_CLEARSEL, {}, "Clear selections", "Hide selections");
+            return true;
+        case cmd::DeleteTexts:
+            if (hintSaysYes(hint::kDeleteTexts))
+                appendNow(BRC_CLEARTAGS, {}, "Clear texts", "Delete texts");
+            return true;
+        case cmd::ChangeRegion:
+            if (hintSaysYes(hint::kChangeRegion))
+                appendNow(BRC_REGION, {v.currentRegion()}, "Changing system", "Change region");
+            return true;
+        default: return false;
+    }
+}
+
+void BriefingTools::addInstruction() {
+    if (!room(BRC_LOWER)) return;
+    SelectTextForm form(m_editor.store);
+    runModal(form);
+    const auto chosen = form.chosen();
+    if (!chosen) return;  // closed without a line: nothing to add
+    m_pickedText = *chosen;
+    appendNow(BRC_LOWER, {*chosen}, "Bottom Text", "Add instruction text");
+}
+
 void BriefingTools::run(CommandId id) {
+    if (armTool(id) || appendViewCommand(id)) return;
     Editor& e = m_editor;
     BriefingModel& m = e.briefing;
     switch (id) {
         case cmd::SelectMove:
-            e.mapTool = 0;
-            if (refreshStatus) refreshStatus();
-            return;
-        case cmd::ShowShip:
-            if (!hintSaysYes(hint::kShowShip) || !room(BRC_SHOW)) return;
-            e.mapTool = btool::ShowShip;
-            say("R-click:new,or select");
+            e.mapTool = {};
+            refreshStatus();
             return;
         case cmd::MoveShip:
-            e.mapTool = btool::MoveShip;
+            e.mapTool = BriefingTool::MoveShip;
             m_motionStep = kPickShip;
             openMotionWizard();
             return;
         case cmd::TechData:
             if (hintSaysYes(hint::kTechData)) techDataButton();
             return;
-        case cmd::AddSelection:
-            if (!hintSaysYes(hint::kAddSelection)) return;
-            e.mapTool = btool::SelectionSlot;
-            say("Choose a slot on the upper toolbar");
-            return;
-        case cmd::RotateCraft:
-            e.mapTool = btool::Rotate;
-            say("Select ship on the map");
-            return;
-        case cmd::AddInstruction: {
-            if (!room(BRC_LOWER)) return;
-            SelectTextForm form(e.store);
-            if (runModal) runModal(form);
-            const auto chosen = form.chosen();
-            if (!chosen) return;  // closed without a line: nothing to add
-            m_pickedText = *chosen;
-            appendNow(BRC_LOWER, {*chosen}, "Bottom Text", "Add instruction text");
-            return;
-        }
-        case cmd::AddTexts:
-            if (!hintSaysYes(hint::kAddTexts)) return;
-            e.mapTool = btool::TextSlot;
-            say("Choose a slot on the upper toolbar.");
-            return;
-        case cmd::MoveBriefing: {
-            if (!hintSaysYes(hint::kMoveBriefing)) return;
-            const map::MapView& v = e.mapView;
-            const int z = v.zoom() > 0 ? v.zoom() : 1;
-            const int x = v.scrollX() * 160 / z + (v.width() / 2) * 160 / z;
-            const int y = v.scrollY() * 160 / z + (v.height() / 2) * 160 / z;
-            appendNow(BRC_MOVEMAP, {x, y}, "Moving", "Move map");
-            return;
-        }
-        case cmd::ZoomBriefing:
-            if (!hintSaysYes(hint::kZoom)) return;
-            appendNow(BRC_ZOOM, {e.mapView.zoom(), e.mapView.zoom()}, "Zooming", "Zoom map");
-            return;
-        case cmd::HideShip:
-            if (!hintSaysYes(hint::kHideShip)) return;
-            e.mapTool = btool::HideShip;
-            say("Select ship to delete");
-            return;
-        case cmd::HideSelections:
-            if (hintSaysYes(hint::kHideSelections))
-                appendNow(BRC_CLEARSEL, {}, "Clear selections", "Hide selections");
-            return;
-        case cmd::DeleteTexts:
-            if (hintSaysYes(hint::kDeleteTexts))
-                appendNow(BRC_CLEARTAGS, {}, "Clear texts", "Delete texts");
-            return;
-        case cmd::ChangeRegion:
-            if (hintSaysYes(hint::kChangeRegion))
-                appendNow(BRC_REGION, {e.mapView.currentRegion()}, "Changing system",
-                          "Change region");
-            return;
+        case cmd::AddInstruction: addInstruction(); return;
         case cmd::SkipTo: {
             if (!room(BRC_SKIP)) return;
             core::ActionScope scope(e.journal, "Skip to point");
@@ -186,12 +216,12 @@ void BriefingTools::run(CommandId id) {
         case cmd::ToggleImages:
             e.settings.briefingImages = e.settings.briefingImages ? 0 : 1;
             redraw();
-            if (savePreferences) savePreferences();
+            m_preferences.writePreferences();
             return;
         case cmd::ToggleHints:
             e.settings.briefingHints = e.settings.briefingHints ? 0 : 1;
-            if (savePreferences) savePreferences();
-            if (e.settings.briefingHints && message) message("Briefing hints on");
+            m_preferences.writePreferences();
+            if (e.settings.briefingHints) m_view.setPaneText(Pane::Message, "Briefing hints on");
             return;
         default: return;
     }
@@ -204,47 +234,40 @@ void BriefingTools::techDataButton() {
         if (r.time >= 0 && r.time <= now() && (!latest || r.time >= latest->time)) latest = &r;
     if (latest && latest->param(0) == 1) {
         if (!room(BRC_TECH)) return;
-        core::ActionScope scope(m_editor.journal, "Technical data");
-        m.appendCommand(BRC_TECH, now(), {0, latest->param(1)});
         say("End techdata");
-        m_editor.mapTool = 0;
-        redraw();
-        m.undoLog().record(undo::Tech, 1);
+        place(BRC_TECH, {0, latest->param(1)}, "Technical data", undo::Tech, Panes::Keep);
         return;
     }
     say("Select ship");
-    m_editor.mapTool = btool::TechData;
+    m_editor.mapTool = BriefingTool::TechData;
 }
 
-BriefingPoints BriefingTools::slotButtons() {
-    BriefingPoints p;
-    p.enabled = [this](int) {
-        return m_editor.mapTool == btool::SelectionSlot || m_editor.mapTool == btool::TextSlot;
-    };
-    p.checked = [this](int k0) {
-        const int k = k0 + 1;
-        return m_editor.mapTool == btool::selection(k) || m_editor.mapTool == btool::tag(k);
-    };
-    p.choose = [this](int k0) { chooseSlot(k0 + 1); };
-    return p;
+bool BriefingTools::pointEnabled(int) const {
+    return m_editor.mapTool == BriefingTool::SelectionSlot ||
+           m_editor.mapTool == BriefingTool::TextSlot;
+}
+
+bool BriefingTools::pointChecked(int k) const {
+    if (k < 0 || k >= 8) return false;
+    return m_editor.mapTool == kSelectionTools[k] || m_editor.mapTool == kTagTools[k];
 }
 
 void BriefingTools::chooseSlot(int k) {
     if (k < 1 || k > 8) return;
-    if (m_editor.mapTool == btool::SelectionSlot) {
-        m_editor.mapTool = btool::selection(k);
+    if (m_editor.mapTool == BriefingTool::SelectionSlot) {
+        m_editor.mapTool = kSelectionTools[k - 1];
         say("Select ship on the map");
-    } else if (m_editor.mapTool == btool::TextSlot) {
+    } else if (m_editor.mapTool == BriefingTool::TextSlot) {
         say("Select text");
         SelectTextColourForm form(
             m_editor.store, [this] { return shipgroup::iffLabels(m_editor.store); },
             m_pickedText);
-        const bool ok = runModal && runModal(form) && form.accepted;
+        const bool ok = runModal(form) && form.accepted;
         if (!ok) return;  // the tool keeps waiting for a slot
         m_pickedText = form.textIndex();
         m_pickedColour = form.colour();
         say("Click on the map");
-        m_editor.mapTool = btool::tag(k);
+        m_editor.mapTool = kTagTools[k - 1];
     }
 }
 
@@ -258,108 +281,87 @@ void BriefingTools::pointer(const map::PointerEvent& e) {
 }
 
 void BriefingTools::rightClick() {
-    if (m_editor.mapTool != btool::ShowShip || !room(BRC_SHOW)) return;
+    if (m_editor.mapTool != BriefingTool::ShowShip || !room(BRC_SHOW)) return;
     const auto slot = lowestFreeSlot(m_editor.briefing, now());
     if (!slot) return;
     SelectShipForm form(m_editor.craftList, [this] { return shipgroup::iffLabels(m_editor.store); },
                         1, 0, craftPicture(m_editor.icons));
     form.opened(m_prompter);
-    if (!runModal || !runModal(form) || !form.accepted) return;
-    core::ActionScope scope(m_editor.journal, "Show ship");
-    m_editor.briefing.appendCommand(BRC_SHOW, now(), {*slot, form.craftType(), form.iff()});
-    m_editor.mapTool = 0;
-    redraw();
-    if (refreshStatus) refreshStatus();
-    m_editor.briefing.undoLog().record(undo::Show, 1);
+    if (!runModal(form) || !form.accepted) return;
+    place(BRC_SHOW, {*slot, form.craftType(), form.iff()}, "Show ship", undo::Show);
 }
 
 void BriefingTools::leftClickAt(int x, int y) {
-    Editor& e = m_editor;
-    BriefingModel& m = e.briefing;
-    const int tool = e.mapTool;
-    if (tool >= btool::tag(1) && tool <= btool::tag(8)) {
-        const int k = tool - btool::tag(0);
-        if (!room(tagKind(k))) return;
-        core::ActionScope scope(e.journal, "Add text");
-        m.appendCommand(tagKind(k), now(), {m_pickedText, x, y, m_pickedColour});
-        done();
-        redraw();
-        m.undoLog().record(undo::tag(k), 1);
+    const CurrentTool tool = m_editor.mapTool;
+    if (const int tag = indexOf(kTagTools, tool); tag >= 0) {
+        tagClick(tag + 1, x, y);
         return;
     }
-    if (tool == btool::MoveShip) {
+    if (tool == BriefingTool::MoveShip) {
         motionClick(x, y);
         pollMotionWizard();
         return;
     }
-    const bool picking = tool == btool::ShowShip || tool == btool::Rotate ||
-                         tool == btool::HideShip || tool == btool::TechData ||
-                         (tool >= btool::selection(1) && tool <= btool::selection(8));
+    const int selection = indexOf(kSelectionTools, tool);
+    const bool picking = selection >= 0 || tool == BriefingTool::ShowShip ||
+                         tool == BriefingTool::Rotate || tool == BriefingTool::HideShip ||
+                         tool == BriefingTool::TechData;
     if (!picking) return;
-    const auto hit = hitTest(m, now(), x, y);
+    const auto hit = hitTest(m_editor.briefing, now(), x, y);
     if (!hit) {
         // A miss leaves every tool waiting, except rotate, which is done.
-        if (tool == btool::Rotate) {
+        if (tool == BriefingTool::Rotate) {
             redraw();
             done();
         }
         return;
     }
-    if (tool >= btool::selection(1) && tool <= btool::selection(8)) {
-        const int k = tool - btool::selection(0);
-        if (!room(selectKind(k))) return;
-        core::ActionScope scope(e.journal, "Add selection");
-        m.appendCommand(selectKind(k), now(), {hit->slot});
-        e.mapTool = 0;
-        redraw();
-        if (refreshStatus) refreshStatus();
-        m.undoLog().record(undo::select(k), 1);
-        return;
-    }
+    if (selection >= 0)
+        selectionClick(selection + 1, *hit);
+    else
+        shipClick(*tool.briefingTool(), *hit);
+}
+
+void BriefingTools::tagClick(int k, int x, int y) {
+    if (!room(tagKind(k))) return;
+    place(tagKind(k), {m_pickedText, x, y, m_pickedColour}, "Add text", undo::tag(k));
+}
+
+void BriefingTools::selectionClick(int k, const PickedShip& hit) {
+    if (!room(selectKind(k))) return;
+    place(selectKind(k), {hit.slot}, "Add selection", undo::select(k));
+}
+
+void BriefingTools::shipClick(BriefingTool tool, const PickedShip& hit) {
+    Editor& e = m_editor;
     switch (tool) {
-        case btool::ShowShip: {
-            if (hit->craftType == 0 || !room(BRC_SHOW)) return;
+        case BriefingTool::ShowShip: {
+            if (hit.craftType == 0 || !room(BRC_SHOW)) return;
             SelectShipForm form(e.craftList, [this] { return shipgroup::iffLabels(m_editor.store); },
-                                hit->craftType, hit->iff, craftPicture(e.icons));
+                                hit.craftType, hit.iff, craftPicture(e.icons));
             form.opened(m_prompter);
-            if (!runModal || !runModal(form) || !form.accepted) return;
-            core::ActionScope scope(e.journal, "Show ship");
-            m.appendCommand(BRC_SHOW, now(), {hit->slot, form.craftType(), form.iff()});
-            done();
-            redraw();
-            m.undoLog().record(undo::Show, 1);
+            if (!runModal(form) || !form.accepted) return;
+            place(BRC_SHOW, {hit.slot, form.craftType(), form.iff()}, "Show ship", undo::Show);
             return;
         }
-        case btool::Rotate: {
-            if (room(BRC_ORIENT)) {
-                map::RotatingCraftForm form(e.icons, hit->craftType, hit->iff);
-                if (!runModal || !runModal(form) || !form.accepted) return;
-                core::ActionScope scope(e.journal, "Rotate ship");
-                m.appendCommand(BRC_ORIENT, now(), {hit->slot, form.direction()});
-                m.undoLog().record(undo::Orient, 1);
+        case BriefingTool::Rotate: {
+            if (!room(BRC_ORIENT)) {
+                redraw();
+                done();
+                return;
             }
-            redraw();
-            done();
+            map::RotatingCraftForm form(e.icons, hit.craftType, hit.iff);
+            if (!runModal(form) || !form.accepted) return;
+            place(BRC_ORIENT, {hit.slot, form.direction()}, "Rotate ship", undo::Orient);
             return;
         }
-        case btool::HideShip: {
-            if (!room(BRC_SHOW)) return;
-            core::ActionScope scope(e.journal, "Hide ship");
-            m.appendCommand(BRC_SHOW, now(), {hit->slot, 0, 0});
-            e.mapTool = 0;
-            redraw();
-            m.undoLog().record(undo::Show, 1);
+        case BriefingTool::HideShip:
+            if (room(BRC_SHOW))
+                place(BRC_SHOW, {hit.slot, 0, 0}, "Hide ship", undo::Show, Panes::Keep);
             return;
-        }
-        case btool::TechData: {
-            if (!room(BRC_TECH)) return;
-            core::ActionScope scope(e.journal, "Technical data");
-            m.appendCommand(BRC_TECH, now(), {1, hit->slot});
-            done();
-            redraw();
-            m.undoLog().record(undo::Tech, 1);
+        case BriefingTool::TechData:
+            if (room(BRC_TECH)) place(BRC_TECH, {1, hit.slot}, "Technical data", undo::Tech);
             return;
-        }
         default: return;
     }
 }
@@ -367,10 +369,10 @@ void BriefingTools::leftClickAt(int x, int y) {
 void BriefingTools::openMotionWizard() {
     m_motionStart = now();
     m_motionStep = kPickShip;
-    if (closeMotionWizard) closeMotionWizard();
+    m_view.closeModeless(form::MotionWizard);
     auto wizard = std::make_shared<MotionWizardForm>(*this);
     m_wizard = wizard;
-    if (showMotionWizard) showMotionWizard(wizard);
+    m_view.showModeless(form::MotionWizard, wizard);
 }
 
 void BriefingTools::pollMotionWizard() {
@@ -393,7 +395,7 @@ void BriefingTools::motionClick(int x, int y) {
             m.appendCommand(BRC_COORD, now(), {m_motionShip, x, y});
             m.undoLog().record(undo::Move, 1);
             m_motionStep = kRepositioned;
-            m_editor.mapTool = 0;
+            m_editor.mapTool = {};
             return;
         }
         case kSimpleMoving: {
@@ -404,7 +406,7 @@ void BriefingTools::motionClick(int x, int y) {
             // make undo take back older moves.
             if (added > 0) m.undoLog().record(undo::Move, added);
             m_motionStep = kMoved;
-            m_editor.mapTool = 0;
+            m_editor.mapTool = {};
             return;
         }
         default: return;

@@ -9,19 +9,12 @@
 #include "app/editor/FramePorts.h"
 #include "core/FormModel.h"
 #include "core/Prompter.h"
+#include "briefing/ShipPicking.h"
 #include "map/PointerEvent.h"
 
 namespace quendar::app {
 
 class MotionWizardForm;
-
-// Values of `mapTool` the briefing tools use.
-namespace btool {
-constexpr int ShowShip = 200, SelectionSlot = 201, Rotate = 202, TextSlot = 204, HideShip = 207,
-              MoveShip = 214, TechData = 215;
-constexpr int selection(int slot) { return 400 + slot; }  // slot 1..8
-constexpr int tag(int slot) { return 410 + slot; }        // slot 1..8
-}  // namespace btool
 
 // The Motion Wizard's steps.
 enum MotionStep : int {
@@ -34,30 +27,25 @@ enum MotionStep : int {
 // records them in the undo log and says what it did in the status pane. The
 // limits refuse silently; a picker closed without its Ok button adds nothing
 // and leaves the tool as it was.
-class BriefingTools {
+class BriefingTools : public BriefingMapPort {
   public:
     static constexpr int kToolLimit = 499;
     static constexpr int kMoveLimit = 999;
 
-    BriefingTools(Editor& editor, core::Prompter& prompter);
-
-    // What the tools ask of the window and the frame.
-    std::function<bool(core::FormModel&)> runModal;        // true when accepted
-    std::function<void(const std::string&)> status;        // "Current Briefing Command" pane
-    std::function<void(const std::string&)> message;       // message pane
-    std::function<void()> refreshStatus;                   // the time and command panes
-    std::function<void()> repaint;
-    std::function<void()> savePreferences;
-    // The Motion Wizard window: opened (replacing an open one) with its model,
-    // and closed.
-    std::function<void(std::shared_ptr<core::FormModel>)> showMotionWizard;
-    std::function<void()> closeMotionWizard;
+    // The window shows the pickers, the panes, the map and the Motion Wizard;
+    // the time display refreshes the time and command panes; the toggles of
+    // images and hints are written to the preferences file.
+    BriefingTools(Editor& editor, core::Prompter& prompter, FrameView& view,
+                  BriefingTimeListener& time, PreferencesPort& preferences);
 
     void bindCommands(CommandTable& commands);
-    // The slot buttons of the selection and text tools, for MapTools.
-    BriefingPoints slotButtons();
+    // The waypoint buttons are the slot buttons of the selection and text
+    // tools in briefing mode (k 0..7 is slot k + 1).
+    bool pointEnabled(int k) const override;
+    bool pointChecked(int k) const override;
+    void choosePoint(int k) override { chooseSlot(k + 1); }
     // A pointer event on the map in briefing mode.
-    void pointer(const map::PointerEvent& event);
+    void pointer(const map::PointerEvent& event) override;
 
     // The Motion Wizard's state, polled by its window.
     int motionStep() const { return m_motionStep; }
@@ -74,6 +62,9 @@ class BriefingTools {
     void leftClickAt(int x, int y);
     void rightClick();
 
+    // The map shows what the tools changed (the Motion Wizard asks it too).
+    void redraw();
+
     // While hints are on in briefing mode, shows a tool's hint first; false
     // when the user answered No and the tool must not start.
     bool hintSaysYes(std::string_view text);
@@ -83,11 +74,26 @@ class BriefingTools {
     bool room(briefing::Kind kind, int limit = kToolLimit) const;
     int now() const { return m_editor.briefing.currentTime(); }
     void say(const std::string& text);
-    void done();  // mapTool back to 0, panes refreshed
-    void redraw();
+    void done();  // back to the select tool, panes refreshed
     // Appends one command at the current time as the action `action`.
     void appendNow(briefing::Kind kind, std::initializer_list<int> params, const char* text,
                    const char* action);
+    // A tool's click that placed its command: appended at the current time as
+    // the action `action`, the tool back to select, the map redrawn (and the
+    // time and command panes refreshed) and the addition recorded in the
+    // tools' undo log as `entry`.
+    enum class Panes { Keep, Refresh };
+    void place(briefing::Kind kind, std::initializer_list<int> params, const char* action,
+               int entry, Panes panes = Panes::Refresh);
+    // The clicks of the tools that pick a ship first, once it is picked.
+    void tagClick(int slot, int x, int y);
+    void selectionClick(int slot, const briefing::PickedShip& hit);
+    void shipClick(BriefingTool tool, const briefing::PickedShip& hit);
+    // The parts of run(): the buttons that arm a tool, those that append a
+    // command about the view at once, and the instruction picker.
+    bool armTool(CommandId id);
+    bool appendViewCommand(CommandId id);
+    void addInstruction();
     void motionClick(int x, int y);
     void chooseSlot(int k);
     void techDataButton();
@@ -96,8 +102,14 @@ class BriefingTools {
     // (the tools change the step only inside their event handlers).
     void pollMotionWizard();
 
+    bool runModal(core::FormModel& form) { return m_view.runModal(form); }
+    void refreshStatus() { m_time.refreshBriefingTime(); }
+
     Editor& m_editor;
     core::Prompter& m_prompter;
+    FrameView& m_view;
+    BriefingTimeListener& m_time;
+    PreferencesPort& m_preferences;
     int m_pickedText = 0;
     int m_pickedColour = 0;
     int m_motionStep = kPickShip;

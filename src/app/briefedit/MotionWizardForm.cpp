@@ -49,7 +49,7 @@ void MotionWizardForm::tick() {
     if (step == kRepositioned || step == kMoved) {
         m_closed = true;
         m_tools.setMotionStep(kPickShip);
-        if (m_tools.repaint) m_tools.repaint();
+        m_tools.redraw();
         requestClose(true);
         return;
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/editor/FormKeys.h"
+#include "app/editor/Tools.h"
 #include "briefing/BriefingModel.h"
 #include "map/IconTable.h"
 #include "map/MapView.h"
@@ -50,7 +51,8 @@ struct Editor {
     map::MapView mapView;
     map::ViewSwitches viewSwitches;
     map::IconTable icons;
-    int mapTool = 0;
+    // The tool a left click on the map uses (none: select).
+    CurrentTool mapTool;
 
     // Frame state: whether entering and leaving briefing mode shows and hides
     // the briefing toolbars, and the map zoom kept while the briefing is shown.

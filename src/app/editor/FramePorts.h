@@ -9,6 +9,7 @@
 #include "app/editor/Editor.h"
 #include "app/editor/FormKeys.h"
 #include "core/FormModel.h"
+#include "map/PointerEvent.h"
 
 // What the rooms of the editor ask of the window and of each other. The frame
 // above them implements these; a room never includes another room.
@@ -81,13 +82,34 @@ class BriefingTimeListener {
     virtual void refreshBriefingTime() = 0;
 };
 
-// The waypoint buttons in briefing mode choose briefing points: whether
-// button k (0..7) is enabled and checked there, and what it does. The map
-// tools call them; the briefing tools fill them in.
-struct BriefingPoints {
-    std::function<bool(int)> enabled;
-    std::function<bool(int)> checked;
-    std::function<void(int)> choose;
+// Writes the preferences file after a setting changed outside its dialogs
+// (a briefing toolbar toggle); it reports its own failure.
+class PreferencesPort {
+  public:
+    virtual ~PreferencesPort() = default;
+    virtual void writePreferences() = 0;
+};
+
+// What the map tools hand on to the frame: the position read-out follows the
+// mouse, and a right click without a drag opens Basic again.
+class MapToolsListener {
+  public:
+    virtual ~MapToolsListener() = default;
+    virtual void mouseMoved() = 0;
+    virtual void reopenBasic() = 0;
+};
+
+// The briefing room's side of the map, which the briefing tools implement:
+// the pointer events in briefing mode (a move after the map stored the
+// position), and the waypoint buttons k (0..7), which choose briefing slots
+// there: enabled, checked and chosen.
+class BriefingMapPort {
+  public:
+    virtual ~BriefingMapPort() = default;
+    virtual void pointer(const map::PointerEvent& event) = 0;
+    virtual bool pointEnabled(int k) const = 0;
+    virtual bool pointChecked(int k) const = 0;
+    virtual void choosePoint(int k) = 0;
 };
 
 }  // namespace quendar::app

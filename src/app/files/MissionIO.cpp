@@ -32,7 +32,7 @@ void resetEditorToNewMission(Editor& editor) {
     }
     editor.journal.clear();
     editor.viewSwitches.resetViewControl();
-    editor.mapTool = 0;
+    editor.mapTool = {};
     // A missing file keeps the list; no path at all means no craft names are
     // needed (a resave copies craft types as numbers).
     if (!editor.craftListPath.empty()) editor.craftList.load(editor.craftListPath);

@@ -26,7 +26,6 @@ const ShipgroupFormEntry kShipgroupForms[] = {
     {FormKind::Waypoints, form::Waypoints, cmd::Waypoints},
     {FormKind::Goals, form::Goals, cmd::Goals},
     {FormKind::Options, form::Options, cmd::Options}};
-constexpr int kOrdersWizardCommand = 32925;
 }  // namespace
 
 FormKey FormWiring::keyOf(FormKind kind) {

@@ -140,7 +140,7 @@ void FrameLogic::setBriefingBars(bool visible) {
 void FrameLogic::enterBriefingMode() {
     if (m_map.briefingMode()) return;
     m_map.setBriefingMode(true);
-    m_editor.mapTool = 0;
+    m_editor.mapTool = {};
     m_view.repaintMap();
     if (!m_view.isToolbarVisible(kBriefingToolsBar) && m_editor.autoBriefingBars)
         setBriefingBars(true);
@@ -152,7 +152,7 @@ void FrameLogic::enterBriefingMode() {
 void FrameLogic::leaveBriefingMode() {
     if (!m_map.briefingMode()) return;
     m_map.setBriefingMode(false);
-    m_editor.mapTool = 0;
+    m_editor.mapTool = {};
     if (m_view.isToolbarVisible(kBriefingToolsBar) && m_editor.autoBriefingBars)
         setBriefingBars(false);
     m_map.setZoom(m_editor.savedMapZoom);

@@ -47,7 +47,9 @@ constexpr const char* kRegionLocked =
 // The toolkit-free half of the main frame: start-up order, the command
 // handlers it owns, the shipgroup event relay, map and briefing mode and the
 // close request.
-class FrameLogic : public BriefingTimeListener {
+class FrameLogic : public BriefingTimeListener,
+                   public PreferencesPort,
+                   public MapToolsListener {
   public:
     FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
                core::Prompter& prompter, FrameServices services);
@@ -75,14 +77,14 @@ class FrameLogic : public BriefingTimeListener {
     // The window got the focus back: the message pane says once when
     // another program changed the open mission's file.
     void windowActivated();
-    void mouseMoved();
+    void mouseMoved() override;
     // The briefing time display: "Br Time", "Current Briefing Command" and
     // the slider follow the briefing's current time.
     void refreshBriefingTime() override;
     // The slider's request; returns the time the slider shows afterwards.
     int timeSliderInput(SliderRequest request, int position);
     // Map window's right click without drag: the Basic form shows again.
-    void reopenBasic();
+    void reopenBasic() override;
     // Edit > Undo and Redo: a whole action of the journal, then every view
     // reads the mission again.
     bool undoOrRedo(bool undo);
@@ -105,6 +107,10 @@ class FrameLogic : public BriefingTimeListener {
     void runCommandWith(CommandId command, std::function<void(core::FormModel&)> prepare);
     void runDisplayDialog(CommandId command);
     void runPreferences();
+    // qd.dat, written through the file services (nothing without them).
+    void writePreferences() override {
+        if (m_services.writePreferences) m_services.writePreferences();
+    }
 
     // A dropped or command-line mission path. `ask` = the New confirmation.
     bool openPath(const std::string& path, bool ask);

@@ -18,7 +18,7 @@ constexpr uint8_t kBuoyCraft = 85, kBuoyStatus = 20, kBeaconOrder = 49;
 void HyperbuoyWizard::start() {
     // A new run does not join the action of an earlier one.
     m_editor.journal.breakMerge();
-    m_editor.mapTool = tool::BeaconStep;
+    m_editor.mapTool = MapTool::BeaconStep;
     m_prompter.tell(kHyperbuoyWelcome, kHyperbuoyCaption, core::Icon::Information);
 }
 
@@ -31,15 +31,15 @@ void HyperbuoyWizard::click(MapClick at) {
     }
     // The two clicks of one run are one action: the second joins the first
     // unless something else was done in between.
-    if (m_editor.mapTool == tool::BeaconStep) {
+    if (m_editor.mapTool == MapTool::BeaconStep) {
         if (beacon(at)) m_prompter.tell(kHyperbuoySecondStep, kHyperbuoySecondCaption,
                                         core::Icon::Information);
-    } else if (m_editor.mapTool == tool::EntryStep) {
+    } else if (m_editor.mapTool == MapTool::EntryStep) {
         // The beacon must still be the last shipgroup: after an Undo or a list
         // operation the entry point would rename and link some other group,
         // so the run starts over with this click as the beacon.
         if (m_beaconIndex != m_editor.store.shipgroupCount - 1) {
-            m_editor.mapTool = tool::BeaconStep;
+            m_editor.mapTool = MapTool::BeaconStep;
             click(at);
             return;
         }
@@ -76,7 +76,7 @@ bool HyperbuoyWizard::beacon(MapClick at) {
     if (!made) return false;  // the tool stays
     m_departureRegion = departure;
     m_beaconIndex = m_editor.store.currentShipgroup;
-    m_editor.mapTool = tool::EntryStep;
+    m_editor.mapTool = MapTool::EntryStep;
     m_editor.mapChanged.notify();
     return true;
 }
@@ -104,7 +104,7 @@ bool HyperbuoyWizard::entryPoint(MapClick at) {
     m_editor.shipgroupEvents.notify(kEventRenamed);
     m_editor.shipgroupEvents.notify(kEventCurrentChanged);
     writeHeaderShipgroupCount(m_editor);
-    m_editor.mapTool = tool::Select;
+    m_editor.mapTool = {};
     m_editor.mapChanged.notify();
     return true;
 }

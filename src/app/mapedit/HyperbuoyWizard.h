@@ -7,14 +7,9 @@
 namespace quendar::app {
 
 // The two map tools that build a one-way hyperspace link: a beacon where the
-// player leaves (tool 100) and an entry point where the player arrives, in
-// the region shown at the second click (tool 101). The tool number in the
-// editor is the wizard's state; choosing another tool abandons it.
-namespace tool {
-constexpr int Select = 0, StartPoint1 = 1, StartPoint4 = 4, Waypoint1 = 5, Waypoint8 = 12,
-              Rendezvous = 20, Hyperspace = 30, BeaconStep = 100, EntryStep = 101,
-              FirstBriefingTool = 200;
-}
+// player leaves (MapTool::BeaconStep) and an entry point where the player
+// arrives, in the region shown at the second click (MapTool::EntryStep). The
+// armed tool is the wizard's state; choosing another tool abandons it.
 
 inline constexpr const char* kHyperbuoyCaption = "Hyperbouy Wizard";
 inline constexpr const char* kHyperbuoySecondCaption = "Hyperbouy Wizard #2";
@@ -36,7 +31,7 @@ class HyperbuoyWizard {
 
     // The wizard's button: waits for the beacon's position.
     void start();
-    // A plain left click in map mode while the tool is 100 or 101.
+    // A plain left click in map mode while one of its two tools is armed.
     void click(MapClick at);
     int departureRegion() const { return m_departureRegion; }
 

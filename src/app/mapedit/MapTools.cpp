@@ -9,22 +9,36 @@ using map::PointerAction;
 using map::PointerButton;
 using map::PointerEvent;
 
-MapTools::MapTools(Editor& editor, core::Prompter& prompter)
-    : m_editor(editor), m_hyperbuoy(editor, prompter), m_selection(editor, prompter) {}
+namespace {
+constexpr std::array<MapTool, 4> kStartPointTools{MapTool::StartPoint1, MapTool::StartPoint2,
+                                                  MapTool::StartPoint3, MapTool::StartPoint4};
+constexpr std::array<MapTool, 8> kWaypointTools{
+    MapTool::Waypoint1, MapTool::Waypoint2, MapTool::Waypoint3, MapTool::Waypoint4,
+    MapTool::Waypoint5, MapTool::Waypoint6, MapTool::Waypoint7, MapTool::Waypoint8};
+}  // namespace
+
+MapTools::MapTools(Editor& editor, core::Prompter& prompter, FrameView& view,
+                   MapToolsListener& listener, BriefingMapPort& briefing)
+    : m_editor(editor),
+      m_view(view),
+      m_listener(listener),
+      m_briefing(briefing),
+      m_hyperbuoy(editor, prompter),
+      m_selection(editor, prompter) {}
 
 map::CursorShape MapTools::cursor() const {
     if (m_panning.dragging() || m_selection.dragging()) return map::CursorShape::Hand;
-    if (m_editor.mapTool != tool::Select) return map::CursorShape::Cross;
+    if (!m_editor.mapTool.isSelect()) return map::CursorShape::Cross;
     return map::CursorShape::Arrow;
 }
 
 void MapTools::pointer(const PointerEvent& e) {
     if (e.action == PointerAction::Move) {
         m_editor.mapView.setMouse(e.x, e.y);
-        if (mouseMoved) mouseMoved();
+        m_listener.mouseMoved();
         if (m_panning.move(m_editor.mapView, e.x, e.y)) requestRepaint();
         if (m_selection.move(e.x, e.y)) requestRepaint();
-        if (!mapMode() && briefingPointer) briefingPointer(e);
+        if (!mapMode()) m_briefing.pointer(e);
         return;
     }
     // A right double click adds a shipgroup in either mode.
@@ -41,11 +55,11 @@ void MapTools::pointer(const PointerEvent& e) {
     }
     if (e.is(PointerAction::Release, PointerButton::Right)) {
         rightUp();
-        if (!mapMode() && briefingPointer) briefingPointer(e);
+        if (!mapMode()) m_briefing.pointer(e);
         return;
     }
     if (!mapMode()) {
-        if (briefingPointer) briefingPointer(e);
+        m_briefing.pointer(e);
         return;
     }
     if (e.is(PointerAction::Release, PointerButton::Left)) {
@@ -78,23 +92,24 @@ void MapTools::leftDown(const PointerEvent& e) {
         if (copyShipgroupAt(m_editor, at)) requestRepaint();
         return;
     }
-    int& t = m_editor.mapTool;
-    if (t == tool::Select) {
+    CurrentTool& t = m_editor.mapTool;
+    const int waypoint = indexOf(kWaypointTools, t);
+    if (t.isSelect()) {
         // A press that does not move selects as before; one that moves drags.
         if (m_selection.press(e.x, e.y)) requestRepaint();
-    } else if (t == tool::StartPoint1) {
+    } else if (t == MapTool::StartPoint1) {
         core::ActionScope action(m_editor.journal, "Move start point");
         moveStartPoint(m_editor, at);
-        t = tool::Select;
+        t = {};
         requestRepaint();
-    } else if (t >= tool::Waypoint1 && t <= tool::Waypoint8) {
+    } else if (waypoint >= 0) {
         // Without a chosen order there is no slot: nothing is written and the
         // tool stays, so the user can pick an order and click again.
         core::ActionScope action(m_editor.journal, "Place waypoint");
-        if (!placeWaypoint(m_editor, t - tool::Waypoint1 + 1, at)) return;
-        t = tool::Select;
+        if (!placeWaypoint(m_editor, waypoint + 1, at)) return;
+        t = {};
         requestRepaint();
-    } else if (t == tool::BeaconStep || t == tool::EntryStep) {
+    } else if (t == MapTool::BeaconStep || t == MapTool::EntryStep) {
         m_hyperbuoy.click(at);
         requestRepaint();
     }
@@ -109,12 +124,12 @@ bool MapTools::key(MapKey key, bool shift) {
 }
 
 void MapTools::rightDown(const PointerEvent& e) {
-    m_panning.press(e.x, e.y, m_editor.mapTool == tool::Select);
+    m_panning.press(e.x, e.y, m_editor.mapTool.isSelect());
 }
 
 void MapTools::rightUp() {
     const bool click = m_panning.release();
-    if (mapMode() && m_editor.mapTool == tool::Select && click && openBasic) openBasic();
+    if (mapMode() && m_editor.mapTool.isSelect() && click) m_listener.reopenBasic();
 }
 
 void MapTools::tick() {
@@ -123,17 +138,17 @@ void MapTools::tick() {
 
 void MapTools::bindCommands(CommandTable& c) {
     auto inMap = [this] { return mapMode(); };
-    auto setTool = [this](int t) {
+    auto setTool = [this](MapTool t) {
         return [this, t] {
             if (!mapMode()) return;
             m_editor.mapTool = t;
         };
     };
-    auto toolIs = [this](int t) { return [this, t] { return m_editor.mapTool == t; }; };
+    auto toolIs = [this](MapTool t) { return [this, t] { return m_editor.mapTool == t; }; };
 
     for (int k = 0; k < 4; ++k)
-        c.bind(kStartPointCommands[k], setTool(tool::StartPoint1 + k), inMap,
-               toolIs(tool::StartPoint1 + k));
+        c.bind(kStartPointCommands[k], setTool(kStartPointTools[k]), inMap,
+               toolIs(kStartPointTools[k]));
     for (int k = 0; k < 4; ++k)
         c.bind(
             kOrderWaypointCommands[k],
@@ -147,20 +162,20 @@ void MapTools::bindCommands(CommandTable& c) {
             kWaypointCommands[k],
             [this, k] {
                 if (mapMode())
-                    m_editor.mapTool = tool::Waypoint1 + k;
-                else if (briefingPoints.choose)
-                    briefingPoints.choose(k);
+                    m_editor.mapTool = kWaypointTools[k];
+                else
+                    m_briefing.choosePoint(k);
             },
             [this, k] {
                 if (mapMode()) return true;
-                return briefingPoints.enabled && briefingPoints.enabled(k);
+                return m_briefing.pointEnabled(k);
             },
             [this, k] {
-                if (mapMode()) return m_editor.mapTool == tool::Waypoint1 + k;
-                return briefingPoints.checked && briefingPoints.checked(k);
+                if (mapMode()) return m_editor.mapTool == kWaypointTools[k];
+                return m_briefing.pointChecked(k);
             });
-    c.bind(cmd::HyperspacePoint, setTool(tool::Hyperspace), inMap, toolIs(tool::Hyperspace));
-    c.bind(cmd::RendezvousPoint, setTool(tool::Rendezvous), inMap, toolIs(tool::Rendezvous));
+    c.bind(cmd::HyperspacePoint, setTool(MapTool::Hyperspace), inMap, toolIs(MapTool::Hyperspace));
+    c.bind(cmd::RendezvousPoint, setTool(MapTool::Rendezvous), inMap, toolIs(MapTool::Rendezvous));
     c.bind(
         cmd::HyperbuoyWizard,
         [this] {
@@ -168,7 +183,7 @@ void MapTools::bindCommands(CommandTable& c) {
         },
         inMap,
         [this] {
-            return m_editor.mapTool == tool::BeaconStep || m_editor.mapTool == tool::EntryStep;
+            return m_editor.mapTool == MapTool::BeaconStep || m_editor.mapTool == MapTool::EntryStep;
         });
 }
 

@@ -14,22 +14,15 @@
 namespace quendar::app {
 
 // What the mouse does on the map. The window hands every pointer event and
-// every tick of its 10 ms drag timer here; in map mode the current tool
-// (`mapTool` 0..101) decides what a left click does, in briefing mode the
-// events go on to the briefing tools (200 and above).
+// every tick of its 10 ms drag timer here; in map mode the armed map tool
+// decides what a left click does, in briefing mode the events go on to the
+// briefing tools.
 class MapTools {
   public:
-    MapTools(Editor& editor, core::Prompter& prompter);
-
-    // What the tools ask of the window and the frame.
-    std::function<void()> repaint;
-    std::function<void()> openBasic;   // right click without a drag
-    std::function<void()> mouseMoved;  // the status read-out follows the mouse
-    // The briefing tools take the events in briefing mode. Mouse moves reach
-    // them after the map stored the position.
-    std::function<void(const map::PointerEvent&)> briefingPointer;
-    using BriefingPoints = app::BriefingPoints;
-    BriefingPoints briefingPoints;
+    // The window repaints the map; the frame follows the mouse and opens
+    // Basic; the briefing tools take the events in briefing mode.
+    MapTools(Editor& editor, core::Prompter& prompter, FrameView& view,
+             MapToolsListener& listener, BriefingMapPort& briefing);
 
     void pointer(const map::PointerEvent& event);
     // A key pressed on the map (map mode); true when it did something. The
@@ -57,11 +50,12 @@ class MapTools {
     bool outsideClientArea(const map::PointerEvent& e) const;
     void rightDown(const map::PointerEvent& e);
     void rightUp();
-    void requestRepaint() {
-        if (repaint) repaint();
-    }
+    void requestRepaint() { m_view.repaintMap(); }
 
     Editor& m_editor;
+    FrameView& m_view;
+    MapToolsListener& m_listener;
+    BriefingMapPort& m_briefing;
     HyperbuoyWizard m_hyperbuoy;
     map::Panning m_panning;
     MapSelection m_selection;

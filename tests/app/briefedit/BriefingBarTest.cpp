@@ -185,7 +185,7 @@ TEST(BriefingBar, UndoAndRedoButtonsOnlyInBriefingMode) {
 
 TEST(BriefingBar, LockAsksItsHintFirstInBriefingMode) {
     Frame f;
-    BriefingTools tools{f.editor, f.prompter};
+    BriefingTools tools{f.editor, f.prompter, f.view, f.logic, f.logic};
     f.bar.confirmLock = [&] { return tools.hintSaysYes(hint::kLockBriefing); };
     const auto locked = [&] { return f.editor.briefing.playback().briefingLock; };
     f.commands.execute(cmd::BriefingMode);

@@ -15,17 +15,54 @@ namespace {
 
 using namespace briefing;
 
+// The window as the tools see it: the pickers (answered by `pick`), the
+// command pane and the Motion Wizard; the rest is inert.
+class ToolsView : public FrameView {
+  public:
+    void setTitle(const std::string&) override {}
+    bool isToolbarVisible(int) const override { return true; }
+    void setToolbarVisible(int, bool) override {}
+    bool isStatusBarVisible() const override { return true; }
+    void setStatusBarVisible(bool) override {}
+    void setPaneText(Pane p, const std::string& t) override {
+        if (p == Pane::CurrentCommand) status = t;
+    }
+    void fillSelector(const std::vector<std::string>&, int) override {}
+    void selectInSelector(int) override {}
+    void appendToSelector(const std::string&) override {}
+    void replaceInSelector(int, const std::string&) override {}
+    void repaintMap() override {}
+    void mapSizeChanged() override {}
+    bool runModal(core::FormModel& f) override {
+        titles.push_back(f.title());
+        if (pick) pick(f);
+        return f.accepted;
+    }
+    void showModeless(FormKey key, std::shared_ptr<core::FormModel> f) override {
+        if (key == form::MotionWizard) wizard = std::move(f);
+    }
+    void closeModeless(FormKey) override {}
+    core::FormModel* openForm(FormKey) override { return nullptr; }
+    void showFirstRunPicture() override {}
+    void closeWindow() override {}
+    void showBriefingTime(int, int) override {}
+
+    std::function<void(core::FormModel&)> pick;  // what the user does in a picker
+    std::vector<std::string> titles;
+    std::string status;
+    std::shared_ptr<core::FormModel> wizard;
+};
+
+struct NoTimeDisplay : BriefingTimeListener, PreferencesPort {
+    void refreshBriefingTime() override {}
+    void writePreferences() override {}
+};
+
 class BriefingToolsTest : public ::testing::Test {
   protected:
     BriefingToolsTest() {
         editor.viewSwitches.briefingMode = true;
         editor.settings.briefingHints = 0;
-        tools.runModal = [this](core::FormModel& f) {
-            titles.push_back(f.title());
-            if (pick) pick(f);
-            return f.accepted;
-        };
-        tools.status = [this](const std::string& s) { status = s; };
     }
     void show(int32_t t, int slot, int type, int iff = 0) {
         editor.briefing.appendCommand(BRC_SHOW, t, {slot, type, iff});
@@ -42,10 +79,12 @@ class BriefingToolsTest : public ::testing::Test {
 
     Editor editor;
     testing::ScriptedPrompter prompter;
-    BriefingTools tools{editor, prompter};
-    std::function<void(core::FormModel&)> pick;  // what the user does in a picker
-    std::vector<std::string> titles;
-    std::string status;
+    ToolsView view;
+    NoTimeDisplay time;
+    BriefingTools tools{editor, prompter, view, time, time};
+    std::function<void(core::FormModel&)>& pick = view.pick;
+    std::vector<std::string>& titles = view.titles;
+    std::string& status = view.status;
 };
 
 TEST_F(BriefingToolsTest, HintsAskFirstAndNoActivatesNothing) {
@@ -56,13 +95,13 @@ TEST_F(BriefingToolsTest, HintsAskFirstAndNoActivatesNothing) {
     EXPECT_EQ(prompter.shown[0].caption, "Briefing hints");
     EXPECT_EQ(prompter.shown[0].buttons, core::Buttons::YesNo);
     EXPECT_EQ(prompter.shown[0].text.rfind("Add new ship to the briefing map or change", 0), 0u);
-    EXPECT_EQ(editor.mapTool, 0);
+    EXPECT_EQ(editor.mapTool, CurrentTool{});
     prompter.answers = {core::Answer::No};
     tools.run(cmd::ZoomBriefing);
     EXPECT_EQ(editor.briefing.count(BRC_ZOOM), 0);
 
     tools.run(cmd::AddSelection);  // answered Yes
-    EXPECT_EQ(editor.mapTool, 201);
+    EXPECT_EQ(editor.mapTool, BriefingTool::SelectionSlot);
     EXPECT_EQ(status, "Choose a slot on the upper toolbar");
     // Tools without a hint never ask.
     const size_t asked = prompter.shown.size();
@@ -85,7 +124,7 @@ TEST_F(BriefingToolsTest, NewShipTakesTheLowestFreeSlotAndCancelAddsNothing) {
 
     tools.rightClick();  // the picker closed without Ok
     EXPECT_EQ(editor.briefing.count(BRC_SHOW), 5);
-    EXPECT_EQ(editor.mapTool, 200);
+    EXPECT_EQ(editor.mapTool, BriefingTool::ShowShip);
     EXPECT_EQ(undoAll(), 0);
 
     pick = [](core::FormModel& f) {
@@ -99,7 +138,7 @@ TEST_F(BriefingToolsTest, NewShipTakesTheLowestFreeSlotAndCancelAddsNothing) {
     EXPECT_EQ(r.param(0), 2);
     EXPECT_EQ(r.param(1), 1);  // preset craft type 1
     EXPECT_EQ(r.param(2), 1);
-    EXPECT_EQ(editor.mapTool, 0);
+    EXPECT_EQ(editor.mapTool, CurrentTool{});
     EXPECT_EQ(undoAll(), 1);
     EXPECT_EQ(editor.briefing.count(BRC_SHOW), 5);
 
@@ -121,16 +160,16 @@ TEST_F(BriefingToolsTest, HitTestIsStrictAndTheHighestSlotWins) {
 
     // A selection click 25 units from every ship adds nothing; the tool waits.
     tools.run(cmd::AddSelection);
-    tools.slotButtons().choose(2);  // slot 3
-    EXPECT_EQ(editor.mapTool, 403);
-    EXPECT_TRUE(tools.slotButtons().checked(2));
+    tools.choosePoint(2);  // slot 3
+    EXPECT_EQ(editor.mapTool, BriefingTool::Selection3);
+    EXPECT_TRUE(tools.pointChecked(2));
     tools.leftClickAt(0, 25);
     EXPECT_EQ(editor.briefing.count(BRC_SELECT3), 0);
-    EXPECT_EQ(editor.mapTool, 403);
+    EXPECT_EQ(editor.mapTool, BriefingTool::Selection3);
     tools.leftClickAt(5, 0);
     ASSERT_EQ(editor.briefing.count(BRC_SELECT3), 1);
     EXPECT_EQ(editor.briefing.record(BRC_SELECT3, 0).param(0), 7);
-    EXPECT_EQ(editor.mapTool, 0);
+    EXPECT_EQ(editor.mapTool, CurrentTool{});
     EXPECT_EQ(undoAll(), 1);
     EXPECT_EQ(editor.briefing.count(BRC_SELECT3), 0);
 }
@@ -138,9 +177,8 @@ TEST_F(BriefingToolsTest, HitTestIsStrictAndTheHighestSlotWins) {
 TEST_F(BriefingToolsTest, SimpleMovingStepsFromTheStartPositionAndLogsWhatWasAdded) {
     show(0, 4, 5);
     editor.briefing.setCurrentTime(100);
-    std::shared_ptr<core::FormModel> shown;
-    tools.showMotionWizard = [&](std::shared_ptr<core::FormModel> f) { shown = f; };
     tools.run(cmd::MoveShip);
+    std::shared_ptr<core::FormModel> shown = view.wizard;
     ASSERT_TRUE(shown);
     EXPECT_EQ(shown->title(), "Briefing Editor - Motion Wizard");
     EXPECT_EQ(shown->textOf("comments"), "Select a ship on the map.");
@@ -170,7 +208,7 @@ TEST_F(BriefingToolsTest, SimpleMovingStepsFromTheStartPositionAndLogsWhatWasAdd
     }
     EXPECT_EQ(closes, 1);
     EXPECT_EQ(tools.motionStep(), kPickShip);
-    EXPECT_EQ(editor.mapTool, 0);
+    EXPECT_EQ(editor.mapTool, CurrentTool{});
     EXPECT_EQ(undoAll(), 1);
     EXPECT_EQ(editor.briefing.count(BRC_COORD), 0);
 }
@@ -197,7 +235,7 @@ TEST_F(BriefingToolsTest, TechDataButtonTurnsShownDataOffWithoutAClick) {
     show(0, 6, 5);
     editor.briefing.setCurrentTime(20);
     tools.run(cmd::TechData);
-    EXPECT_EQ(editor.mapTool, 215);
+    EXPECT_EQ(editor.mapTool, BriefingTool::TechData);
     EXPECT_EQ(status, "Select ship");
     tools.leftClickAt(0, 0);
     ASSERT_EQ(editor.briefing.count(BRC_TECH), 1);
@@ -212,24 +250,24 @@ TEST_F(BriefingToolsTest, TechDataButtonTurnsShownDataOffWithoutAClick) {
     EXPECT_EQ(off.param(0), 0);
     EXPECT_EQ(off.param(1), 6);
     EXPECT_EQ(status, "End techdata");
-    EXPECT_EQ(editor.mapTool, 0);
+    EXPECT_EQ(editor.mapTool, CurrentTool{});
     EXPECT_EQ(undoAll(), 2);
 }
 
 TEST_F(BriefingToolsTest, TagToolTakesTextAndColourBeforeTheClick) {
     tools.run(cmd::AddTexts);
-    EXPECT_EQ(editor.mapTool, 204);
-    EXPECT_TRUE(tools.slotButtons().enabled(0));
-    tools.slotButtons().choose(4);  // closed without Ok: still waiting for a slot
-    EXPECT_EQ(editor.mapTool, 204);
+    EXPECT_EQ(editor.mapTool, BriefingTool::TextSlot);
+    EXPECT_TRUE(tools.pointEnabled(0));
+    tools.choosePoint(4);  // closed without Ok: still waiting for a slot
+    EXPECT_EQ(editor.mapTool, BriefingTool::TextSlot);
     pick = [](core::FormModel& f) {
         f.choose("tags", 7);
         f.choose("colour", 2);
         f.click("ok");
     };
-    tools.slotButtons().choose(4);
+    tools.choosePoint(4);
     EXPECT_EQ(titles.back(), "Select text and colour");
-    EXPECT_EQ(editor.mapTool, 415);
+    EXPECT_EQ(editor.mapTool, BriefingTool::Tag5);
     EXPECT_EQ(status, "Click on the map");
     pick = nullptr;
     editor.briefing.setCurrentTime(12);
@@ -242,7 +280,7 @@ TEST_F(BriefingToolsTest, TagToolTakesTextAndColourBeforeTheClick) {
     EXPECT_EQ(r.param(2), 44);
     EXPECT_EQ(r.param(3), 2);
     EXPECT_EQ(titles.size(), 2u);  // the click opened nothing
-    EXPECT_EQ(editor.mapTool, 0);
+    EXPECT_EQ(editor.mapTool, CurrentTool{});
 }
 
 TEST_F(BriefingToolsTest, LimitsRefuseSilentlyAndCancelledPickersAddNothing) {
@@ -266,7 +304,7 @@ TEST_F(BriefingToolsTest, LimitsRefuseSilentlyAndCancelledPickersAddNothing) {
     tools.leftClickAt(0, 0);
     EXPECT_EQ(titles.back(), "Rotating craft");
     EXPECT_EQ(editor.briefing.count(BRC_ORIENT), 0);
-    EXPECT_EQ(editor.mapTool, 202);
+    EXPECT_EQ(editor.mapTool, BriefingTool::Rotate);
     pick = [](core::FormModel& f) {
         f.click("rotate");
         f.click("rotate");
@@ -275,7 +313,7 @@ TEST_F(BriefingToolsTest, LimitsRefuseSilentlyAndCancelledPickersAddNothing) {
     tools.leftClickAt(0, 0);
     ASSERT_EQ(editor.briefing.count(BRC_ORIENT), 1);
     EXPECT_EQ(editor.briefing.record(BRC_ORIENT, 0).param(1), 2);
-    EXPECT_EQ(editor.mapTool, 0);
+    EXPECT_EQ(editor.mapTool, CurrentTool{});
 
     // End mark and hide ship.
     editor.briefing.setCurrentTime(77);
@@ -294,10 +332,10 @@ TEST_F(BriefingToolsTest, EveryToolByItsNumberWithItsHintInFull) {
     struct Row {
         CommandId id;
         const char* hint;  // nullptr: the tool asks nothing
-        int mapTool;
+        CurrentTool mapTool;
         const char* status;
     } rows[] = {
-        {cmd::SelectMove, nullptr, 0, ""},
+        {cmd::SelectMove, nullptr, CurrentTool{}, ""},
         {cmd::ShowShip,
          "Add new ship to the briefing map or change properties of existing ship on the map.\n\n"
          "How to use this tool:\n\nIf you want to add new ship to the map just press the right "
@@ -306,20 +344,20 @@ TEST_F(BriefingToolsTest, EveryToolByItsNumberWithItsHintInFull) {
          "of an existing ship just click on a ship on the briefing map by left mouse button.\n\n"
          "If you find it hard to select a ship on the map try to magnify first.\n\nDo you want "
          "to use this tool?",
-         200, "R-click:new,or select"},
+         BriefingTool::ShowShip, "R-click:new,or select"},
         {cmd::TechData,
          "Show/hide technical data about a ship.\n\nHow to use this tool:\n\nYou have to select "
          "a ship on the map. If you only want to stop showing technical data you don't have to "
          "do anything.\n\nDo you want to use this tool?",
-         215, "Select ship"},
+         BriefingTool::TechData, "Select ship"},
         {cmd::AddSelection,
          "Select a ship on the briefing map.\n\nHow to use this tool:\n\nAfter selecting this "
          "tool first you have to select a slot. To do this click on a number which can be found "
          "on one of the upper toolbars. After this just select a ship on the map.\n\nIf you "
          "find it hard to select a ship try to magnify the map first.\n\nDo you want to use "
          "this tool?",
-         201, "Choose a slot on the upper toolbar"},
-        {cmd::RotateCraft, nullptr, 202, "Select ship on the map"},
+         BriefingTool::SelectionSlot, "Choose a slot on the upper toolbar"},
+        {cmd::RotateCraft, nullptr, BriefingTool::Rotate, "Select ship on the map"},
         {cmd::AddTexts,
          "Add new text to the briefing map.\n\nHow to use this tool:\n\nAfter selecting this "
          "tool first you have to select a slot. To do this click on a number which can be found "
@@ -328,7 +366,7 @@ TEST_F(BriefingToolsTest, EveryToolByItsNumberWithItsHintInFull) {
          "available briefing tags. If you haven't specified the briefing-tags yet do it before "
          "using this tool by selecting Briefing\\Briefing Tags from the menu.\n\nDo you want to "
          "use this tool?",
-         204, "Choose a slot on the upper toolbar."},
+         BriefingTool::TextSlot, "Choose a slot on the upper toolbar."},
         {cmd::MoveBriefing,
          "Move the briefing position.\n\nHow to use this tool:\n\nLook at the current "
          "time-position. If you use this function the briefing will move to the current "
@@ -336,39 +374,39 @@ TEST_F(BriefingToolsTest, EveryToolByItsNumberWithItsHintInFull) {
          "Then move the briefing to the desired position then use this tool. Don't forget to "
          "lock again the briefing position after using this tool.\n\nDo you want to use this "
          "tool?",
-         0, "Moving"},
+         CurrentTool{}, "Moving"},
         {cmd::ZoomBriefing,
          "Zoom the briefing.\n\nHow to use this tool:\n\nLook at the current time-position. If "
          "you use this function the briefing will zoom to the current zoom at this time. So "
          "unlock the briefing by clicking on the lock/unlock button. Then zoom the briefing. "
          "After this you can use this tool. Don't forget to lock again the briefing after using "
          "this tool.\n\nDo you want to use this tool?",
-         0, "Zooming"},
+         CurrentTool{}, "Zooming"},
         {cmd::HideShip,
          "Delete ship on the briefing.\n\nHow to use this tool:\n\nJust click on a ship.\n\nIf "
          "you find it difficult to select a ship try to magnify the map.\n\nDo you want to use "
          "this tool?",
-         207, "Select ship to delete"},
+         BriefingTool::HideShip, "Select ship to delete"},
         {cmd::HideSelections,
          "Delete all selections on the briefing.\n\nHow to use this tool:\n\nYou don't have to "
          "do anything.\n\nDo you want to use this tool?",
-         0, "Clear selections"},
+         CurrentTool{}, "Clear selections"},
         {cmd::DeleteTexts,
          "Delete all texts on the briefing.\n\nHow to use this tool:\n\nYou don't have to do "
          "anything.\n\nDo you want to use this tool?",
-         0, "Clear texts"},
+         CurrentTool{}, "Clear texts"},
         {cmd::ChangeRegion,
          "Change region.\n\nHow to use this tool:\n\n Before selecting this tool you have to "
          "specify the region by clicking on one of the region buttons (I II III IV) on the "
          "upper toolbar. However you should unlock the briefing first.\n\nDo you want to use "
          "this tool?",
-         0, "Changing system"},
-        {cmd::SkipTo, nullptr, 0, "Skip to point"},
-        {cmd::EndMark, nullptr, 0, "END BRIEFING"},
+         CurrentTool{}, "Changing system"},
+        {cmd::SkipTo, nullptr, CurrentTool{}, "Skip to point"},
+        {cmd::EndMark, nullptr, CurrentTool{}, "END BRIEFING"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(idNumber(r.id));
-        editor.mapTool = 0;
+        editor.mapTool = {};
         status.clear();
         editor.settings.briefingHints = 1;
         const size_t asked = prompter.shown.size();
@@ -379,7 +417,7 @@ TEST_F(BriefingToolsTest, EveryToolByItsNumberWithItsHintInFull) {
             EXPECT_EQ(prompter.shown.back().text, r.hint);
             EXPECT_EQ(prompter.shown.back().caption, "Briefing hints");
             EXPECT_EQ(prompter.shown.back().icon, core::Icon::Information);
-            EXPECT_EQ(editor.mapTool, 0);
+            EXPECT_EQ(editor.mapTool, CurrentTool{});
             EXPECT_EQ(status, "");
         }
         tools.run(r.id);  // answered Yes, or no hint at all
@@ -402,7 +440,7 @@ TEST_F(BriefingToolsTest, EveryToolByItsNumberWithItsHintInFull) {
     EXPECT_NE(editor.settings.briefingImages, images);
     EXPECT_NE(editor.settings.briefingHints, hints);
     tools.run(cmd::MoveShip);
-    EXPECT_EQ(editor.mapTool, 214);
+    EXPECT_EQ(editor.mapTool, BriefingTool::MoveShip);
 }
 
 TEST(MotionWizardTexts, EachStepInFull) {
@@ -439,7 +477,7 @@ TEST_F(BriefingToolsTest, ShowShipChangesAShownShipAndRotateLogsKindTwo) {
     tools.run(cmd::ShowShip);
     tools.leftClickAt(0, 0);
     EXPECT_TRUE(titles.empty()) << "a hidden ship cannot be changed";
-    EXPECT_EQ(editor.mapTool, 200);
+    EXPECT_EQ(editor.mapTool, BriefingTool::ShowShip);
 
     int presetType = -1, presetIff = -1;
     pick = [&](core::FormModel& f) {
@@ -457,7 +495,7 @@ TEST_F(BriefingToolsTest, ShowShipChangesAShownShipAndRotateLogsKindTwo) {
     EXPECT_EQ(r.time, 30);
     EXPECT_EQ(r.param(0), 6);
     EXPECT_EQ(r.param(2), 3);
-    EXPECT_EQ(editor.mapTool, 0);
+    EXPECT_EQ(editor.mapTool, CurrentTool{});
     ASSERT_EQ(editor.briefing.undoLog().length(), 1);
     EXPECT_EQ(editor.briefing.undoLog().entry(0).kind, 3);
 

@@ -91,7 +91,7 @@ class BriefingUndoTest : public ::testing::Test {
     NoTimer timer;
     BriefingBar bar{editor, commands, view, port, logic, timer};
     BriefingDialogs dialogs{editor, commands, view, port, logic, prompter};
-    BriefingTools tools{editor, prompter};
+    BriefingTools tools{editor, prompter, view, logic, logic};
 };
 
 TEST_F(BriefingUndoTest, ToolClicksAndToolbarButtonsAreActionsTheJournalTakesBack) {
@@ -110,7 +110,7 @@ TEST_F(BriefingUndoTest, ToolClicksAndToolbarButtonsAreActionsTheJournalTakesBac
     const Lists moved = lists();
 
     tools.run(cmd::AddSelection);
-    tools.slotButtons().choose(2);
+    tools.choosePoint(2);
     tools.leftClickAt(100, -30);  // where the move ended
     ASSERT_EQ(editor.briefing.count(BRC_SELECT3), 1);
     EXPECT_EQ(editor.journal.undoName(), "Add selection");

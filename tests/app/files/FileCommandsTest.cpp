@@ -187,7 +187,7 @@ TEST_F(FileCommandsTest, NewAsksFirstAndResetsEverything) {
 
     m_editor.viewSwitches.showOrderWaypoints[2] = true;
     m_editor.viewSwitches.showIffWaypoints[0] = false;
-    m_editor.mapTool = 7;
+    m_editor.mapTool = MapTool::Waypoint3;
     std::vector<int> events;
     auto c = m_editor.shipgroupEvents.connect([&](int e) { events.push_back(e); });
     m_prompter.answers.push_back(core::Answer::Ok);
@@ -201,7 +201,7 @@ TEST_F(FileCommandsTest, NewAsksFirstAndResetsEverything) {
     // The view-control switches and the map tool start again too.
     EXPECT_FALSE(m_editor.viewSwitches.showOrderWaypoints[2]);
     EXPECT_TRUE(m_editor.viewSwitches.showIffWaypoints[0]);
-    EXPECT_EQ(m_editor.mapTool, 0);
+    EXPECT_EQ(m_editor.mapTool, CurrentTool{});
 }
 
 TEST_F(FileCommandsTest, ModifiedMarkerFollowsTheJournalAcrossSavesAndEndsWithOpenAndNew) {

@@ -100,11 +100,11 @@ TEST(FrameLogic, BriefingModeWithAndWithoutAutomaticBars) {
     auto bars = [&] {
         return std::vector<bool>{f.view.bars[147], f.view.bars[151], f.view.bars[153]};
     };
-    f.editor.mapTool = 5;
+    f.editor.mapTool = MapTool::Waypoint1;
     f.map.z = 140;
     ASSERT_TRUE(f.commands.execute(cmd::BriefingMode));
     EXPECT_TRUE(f.map.mode);
-    EXPECT_EQ(f.editor.mapTool, 0);
+    EXPECT_EQ(f.editor.mapTool, CurrentTool{});
     EXPECT_EQ(f.editor.savedMapZoom, 140);
     EXPECT_EQ(bars(), (std::vector<bool>{true, true, true}));
     f.map.z = 32;  // the briefing view's zoom

@@ -254,13 +254,13 @@ TEST_F(UndoActionsTest, MapClicksAreOneStepEach) {
     expectOneStep(before, "Copy shipgroup");
 
     before = image();
-    editor.mapTool = app::tool::StartPoint1;
+    editor.mapTool = app::MapTool::StartPoint1;
     leftClick(620, 120);
     expectOneStep(before, "Move start point");
 
     before = image();
     editor.viewSwitches.currentOrder = 2;
-    editor.mapTool = app::tool::Waypoint1 + 3;
+    editor.mapTool = app::MapTool::Waypoint4;
     leftClick(100, 500);
     expectOneStep(before, "Place waypoint");
 
@@ -303,7 +303,7 @@ TEST_F(UndoActionsTest, AHyperbuoyRunIsOneStep) {
     editor.mapView.setRegion(3, false);
     leftClick(220, 300);
     EXPECT_EQ(editor.store.shipgroupCount, 13);
-    EXPECT_EQ(editor.mapTool, app::tool::EntryStep);
+    EXPECT_EQ(editor.mapTool, app::MapTool::EntryStep);
     EXPECT_EQ(editor.store.text(Table::Shipgroups, 11, sg::name, 20), lastName);
     EXPECT_EQ(cell(12, sg::orderOffset(3, 0)), 49) << "the new beacon leaves from region 4";
 }

@@ -15,6 +15,7 @@
 #include "shipgroup/FormFactory.h"
 #include "shipgroup/ShipgroupContext.h"
 #include "support/ScriptedUi.h"
+#include "support/StubPorts.h"
 
 namespace quendar::app::test {
 
@@ -25,7 +26,9 @@ namespace quendar::app::test {
 struct UndoFixture {
     Editor editor;
     quendar::testing::ScriptedPrompter prompter;
-    MapTools tools{editor, prompter};
+    quendar::testing::StubFrameView view;
+    quendar::testing::StubMapListeners listeners;
+    MapTools tools{editor, prompter, view, listeners, listeners};
     shipgroup::ShipgroupContext ctx{editor.store, editor.shipgroupEvents, prompter,
                                     &editor.craftList};
     std::vector<std::unique_ptr<core::FormModel>> forms;

@@ -154,14 +154,17 @@ class RandomSession : public app::test::UndoFixture {
             case 0: click(PointerAction::Press, PointerButton::Left, x, y, true, false); break;
             case 1: click(PointerAction::Press, PointerButton::Left, x, y, false, true); break;
             case 2:
-                editor.mapTool = app::tool::StartPoint1;
+                editor.mapTool = app::MapTool::StartPoint1;
                 click(PointerAction::Press, PointerButton::Left, x, y, false, false);
                 break;
             case 3:
                 editor.viewSwitches.currentOrder = pick(5);
-                editor.mapTool = app::tool::Waypoint1 + pick(8);
+                editor.mapTool = std::array{app::MapTool::Waypoint1, app::MapTool::Waypoint2,
+                                            app::MapTool::Waypoint3, app::MapTool::Waypoint4,
+                                            app::MapTool::Waypoint5, app::MapTool::Waypoint6,
+                                            app::MapTool::Waypoint7, app::MapTool::Waypoint8}[pick(8)];
                 click(PointerAction::Press, PointerButton::Left, x, y, false, false);
-                editor.mapTool = app::tool::Select;
+                editor.mapTool = {};
                 break;
             case 4: click(PointerAction::DoubleClick, PointerButton::Left, x, y, false, false); break;
             default:
@@ -177,7 +180,7 @@ class RandomSession : public app::test::UndoFixture {
         click(PointerAction::Press, PointerButton::Left, 100 + pick(600), 300, false, false);
         editor.mapView.setRegion(pick(4), false);
         click(PointerAction::Press, PointerButton::Left, 100 + pick(600), 200, false, false);
-        editor.mapTool = app::tool::Select;
+        editor.mapTool = {};
     }
 
     std::mt19937 m_rng;

@@ -44,7 +44,7 @@ TEST_F(HyperbuoyTest, TwoClicksInTwoRegionsBuildBeaconAndEntryPoint) {
     editor.store.currentShipgroup = 2;
 
     ASSERT_TRUE(commands.execute(cmd::HyperbuoyWizard));
-    EXPECT_EQ(editor.mapTool, 100);
+    EXPECT_EQ(editor.mapTool, app::MapTool::BeaconStep);
     EXPECT_TRUE(commands.find(cmd::HyperbuoyWizard)->isChecked());
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].caption, "Hyperbouy Wizard");
@@ -58,7 +58,7 @@ TEST_F(HyperbuoyTest, TwoClicksInTwoRegionsBuildBeaconAndEntryPoint) {
     // Step 1 in region 1.
     click(410, 300);
     ASSERT_EQ(editor.store.shipgroupCount, 4);
-    EXPECT_EQ(editor.mapTool, 101);
+    EXPECT_EQ(editor.mapTool, app::MapTool::EntryStep);
     EXPECT_TRUE(commands.find(cmd::HyperbuoyWizard)->isChecked());
     EXPECT_EQ(events, (std::vector<int>{1, 2}));
     ASSERT_EQ(prompter.shown.size(), 2u);
@@ -74,7 +74,7 @@ TEST_F(HyperbuoyTest, TwoClicksInTwoRegionsBuildBeaconAndEntryPoint) {
     events.clear();
     click(390, 310);
     ASSERT_EQ(editor.store.shipgroupCount, 5);
-    EXPECT_EQ(editor.mapTool, 0);
+    EXPECT_EQ(editor.mapTool, app::CurrentTool{});
     EXPECT_EQ(editor.store.currentShipgroup, 3) << "the beacon ends as current";
     EXPECT_EQ(events, (std::vector<int>{1, 2, 3, 2}));
     EXPECT_EQ(editor.store.byte(Table::Header, 0, 2), 5);
@@ -113,7 +113,7 @@ TEST_F(HyperbuoyTest, LimitsAndAbandonment) {
     editor.mapView.setRegion(1, false);
     click(400, 300);
     EXPECT_EQ(editor.store.shipgroupCount, 200);
-    EXPECT_EQ(editor.mapTool, 0);
+    EXPECT_EQ(editor.mapTool, app::CurrentTool{});
     EXPECT_EQ(cell(198, 22), 17);
     EXPECT_EQ(cell(199, 22), 12);
 
@@ -129,7 +129,7 @@ TEST_F(HyperbuoyTest, LimitsAndAbandonment) {
     prompter.shown.clear();
     click(400, 300);
     EXPECT_EQ(editor.store.shipgroupCount, 200);
-    EXPECT_EQ(editor.mapTool, 101);
+    EXPECT_EQ(editor.mapTool, app::MapTool::EntryStep);
     EXPECT_TRUE(events.empty());
     // It says why.
     ASSERT_EQ(prompter.shown.size(), 1u);
@@ -141,7 +141,7 @@ TEST_F(HyperbuoyTest, LimitsAndAbandonment) {
     ASSERT_TRUE(commands.execute(cmd::HyperbuoyWizard));
     prompter.shown.clear();
     click(400, 300);
-    EXPECT_EQ(editor.mapTool, 100);
+    EXPECT_EQ(editor.mapTool, app::MapTool::BeaconStep);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, "No room for the hyperbuoy pair: 200 shipgroups.");
 

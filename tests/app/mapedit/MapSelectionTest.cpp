@@ -9,6 +9,7 @@
 #include "mission/ShipgroupRecord.h"
 #include "shipgroup/ShipgroupList.h"
 #include "support/ScriptedUi.h"
+#include "support/StubPorts.h"
 
 using namespace quendar;
 using app::MapKey;
@@ -34,7 +35,9 @@ struct FakeClipboard : app::Clipboard {
 struct Window {
     app::Editor editor;
     quendar::testing::ScriptedPrompter prompter;
-    app::MapTools tools{editor, prompter};
+    quendar::testing::StubFrameView view;
+    quendar::testing::StubMapListeners listeners;
+    app::MapTools tools{editor, prompter, view, listeners, listeners};
     app::ShipgroupClipboard clip;
     std::string status;
 

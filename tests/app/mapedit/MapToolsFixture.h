@@ -7,6 +7,7 @@
 #include "app/mapedit/MapTools.h"
 #include "mission/NewMission.h"
 #include "support/ScriptedUi.h"
+#include "support/StubPorts.h"
 
 namespace quendar::testing {
 
@@ -15,7 +16,9 @@ namespace quendar::testing {
 struct MapToolsFixture : ::testing::Test {
     app::Editor editor;
     ScriptedPrompter prompter;
-    app::MapTools tools{editor, prompter};
+    StubFrameView view;
+    StubMapListeners listeners;
+    app::MapTools tools{editor, prompter, view, listeners, listeners};
     app::CommandTable commands;
     std::vector<int> events;
     core::Notifier<int>::Connection conn;
@@ -25,11 +28,8 @@ struct MapToolsFixture : ::testing::Test {
         for (int i = 0; i < map::MapView::kCentringNotifications; ++i)
             editor.mapView.resize(800, 600);
         conn = editor.shipgroupEvents.connect([this](int c) { events.push_back(c); });
-        hook();
         tools.bindCommands(commands);
     }
-    // Sets the tools' hooks before their commands are bound.
-    virtual void hook() {}
 };
 
 }  // namespace quendar::testing

@@ -20,13 +20,10 @@ namespace {
 // A new mission on an 800 × 600 map at zoom 100 with the origin in the
 // middle: pixel (400, 300) is position (0, 0) and every pixel is 1.6 units.
 struct MapToolsTest : quendar::testing::MapToolsFixture {
-    int repaints = 0, basics = 0, moves = 0;
+    int& repaints = view.repaints;
+    int& basics = listeners.basics;
+    int& moves = listeners.moves;
 
-    void hook() override {
-        tools.repaint = [this] { ++repaints; };
-        tools.openBasic = [this] { ++basics; };
-        tools.mouseMoved = [this] { ++moves; };
-    }
     void send(PointerAction a, PointerButton b, int x, int y, bool shift = false,
               bool control = false) {
         tools.pointer({a, b, shift, control, x, y});
@@ -112,7 +109,7 @@ TEST_F(MapToolsTest, SelectTakesTheHighestMatchInTheShownRegion) {
     leftClick(400, 300);
     EXPECT_EQ(editor.store.currentShipgroup, 2);
     EXPECT_EQ(events, (std::vector<int>{2, 2}));
-    EXPECT_EQ(editor.mapTool, 0) << "select stays";
+    EXPECT_EQ(editor.mapTool, app::CurrentTool{}) << "select stays";
 
     editor.mapView.setRegion(1, false);
     events.clear();
@@ -143,7 +140,7 @@ TEST_F(MapToolsTest, StartPointAndWaypointToolsFollowTheProjectionAndFallBackToS
     editor.mapView.setRegion(3, false);
 
     ASSERT_TRUE(commands.execute(cmd::StartPoint1));
-    EXPECT_EQ(editor.mapTool, 1);
+    EXPECT_EQ(editor.mapTool, app::MapTool::StartPoint1);
     EXPECT_EQ(tools.cursor(), map::CursorShape::Cross);
     leftClick(410, 310);
     EXPECT_EQ(word(1, 3466), 16);   // X
@@ -151,7 +148,7 @@ TEST_F(MapToolsTest, StartPointAndWaypointToolsFollowTheProjectionAndFallBackToS
     EXPECT_EQ(word(1, 3470), 16);   // Z
     EXPECT_EQ(cell(1, 3498), 3);
     EXPECT_EQ(events, (std::vector<int>{19}));
-    EXPECT_EQ(editor.mapTool, 0);
+    EXPECT_EQ(editor.mapTool, app::CurrentTool{});
     EXPECT_EQ(tools.cursor(), map::CursorShape::Arrow);
 
     // A waypoint tool without a chosen order writes nothing and stays.
@@ -161,7 +158,7 @@ TEST_F(MapToolsTest, StartPointAndWaypointToolsFollowTheProjectionAndFallBackToS
     leftClick(420, 280);
     const auto after = editor.store.slot(Table::Shipgroups, 1);
     EXPECT_TRUE(std::equal(copy.begin(), copy.end(), after.begin()));
-    EXPECT_EQ(editor.mapTool, 7);
+    EXPECT_EQ(editor.mapTool, app::MapTool::Waypoint3);
 
     // Order 2, region 4 (index 3): slot 3 × 4 + 1 = 13; waypoint 3 sits at
     // 202 + 148 × 13 + 12 + 8 × 3 = 2162.
@@ -176,14 +173,14 @@ TEST_F(MapToolsTest, StartPointAndWaypointToolsFollowTheProjectionAndFallBackToS
     EXPECT_EQ(word(1, 2166), -32);
     EXPECT_EQ(cell(1, 2168), 1);
     EXPECT_EQ(events, (std::vector<int>{19}));
-    EXPECT_EQ(editor.mapTool, 0);
+    EXPECT_EQ(editor.mapTool, app::CurrentTool{});
 
     // Start points 2..4, hyperspace and rendezvous: selectable, inert, they stay.
     for (CommandId id : {cmd::StartPoint2, cmd::StartPoint3, cmd::StartPoint4, cmd::HyperspacePoint,
                          cmd::RendezvousPoint}) {
         ASSERT_TRUE(commands.execute(id));
         EXPECT_TRUE(commands.find(id)->isChecked());
-        const int t = editor.mapTool;
+        const app::CurrentTool t = editor.mapTool;
         events.clear();
         leftClick(500, 500);
         EXPECT_EQ(editor.mapTool, t);
@@ -241,7 +238,7 @@ TEST_F(MapToolsTest, RightButtonPansOpensBasicOnAPlainClickAndScrollsAtTheEdges)
     EXPECT_EQ(basics, 1);
 
     // With another tool the right button neither pans nor opens the form.
-    editor.mapTool = 5;
+    editor.mapTool = app::MapTool::Waypoint1;
     send(PointerAction::Press, PointerButton::Right, 300, 300);
     EXPECT_FALSE(tools.dragTimerWanted());
     send(PointerAction::Release, PointerButton::Right, 300, 300);
@@ -259,17 +256,16 @@ TEST_F(MapToolsTest, ToolButtonsAreMapModeOnlyAndBriefingModeTakesTheEvents) {
     ids.insert(ids.end(), {cmd::HyperspacePoint, cmd::RendezvousPoint, cmd::HyperbuoyWizard});
     for (CommandId id : ids) EXPECT_TRUE(commands.find(id)->isEnabled()) << app::idNumber(id);
     ASSERT_TRUE(commands.execute(cmd::Waypoint8));
-    EXPECT_EQ(editor.mapTool, 12);
+    EXPECT_EQ(editor.mapTool, app::MapTool::Waypoint8);
     EXPECT_TRUE(commands.find(cmd::Waypoint8)->isChecked());
     EXPECT_FALSE(commands.find(cmd::Waypoint1)->isChecked());
 
-    std::vector<map::PointerEvent> briefing;
-    tools.briefingPointer = [&](const map::PointerEvent& e) { briefing.push_back(e); };
+    std::vector<map::PointerEvent>& briefing = listeners.briefingEvents;
     editor.viewSwitches.briefingMode = true;
-    editor.mapTool = 0;
+    editor.mapTool = {};
     for (CommandId id : ids) EXPECT_FALSE(commands.find(id)->isEnabled()) << app::idNumber(id);
     // The briefing tools may open the point buttons.
-    tools.briefingPoints.enabled = [](int k) { return k == 2; };
+    listeners.enabled = [](int k) { return k == 2; };
     EXPECT_TRUE(commands.find(cmd::Waypoint3)->isEnabled());
     EXPECT_FALSE(commands.find(cmd::Waypoint4)->isEnabled());
 

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/editor/FramePorts.h"
+
+namespace quendar::testing {
+
+// The window as a room sees it, counting what the room asks: repaints, pane
+// texts, modal forms (answered by `modal`, else closed unaccepted) and the
+// modeless forms shown under their keys.
+class StubFrameView : public app::FrameView {
+  public:
+    void setTitle(const std::string&) override {}
+    bool isToolbarVisible(int) const override { return true; }
+    void setToolbarVisible(int, bool) override {}
+    bool isStatusBarVisible() const override { return true; }
+    void setStatusBarVisible(bool) override {}
+    void setPaneText(app::Pane p, const std::string& t) override { panes[p] = t; }
+    void fillSelector(const std::vector<std::string>&, int) override {}
+    void selectInSelector(int) override {}
+    void appendToSelector(const std::string&) override {}
+    void replaceInSelector(int, const std::string&) override {}
+    void repaintMap() override { ++repaints; }
+    void mapSizeChanged() override {}
+    bool runModal(core::FormModel& f) override {
+        if (modal) modal(f);
+        return f.accepted;
+    }
+    void showModeless(app::FormKey key, std::shared_ptr<core::FormModel> f) override {
+        modeless[key] = std::move(f);
+    }
+    void closeModeless(app::FormKey key) override { modeless.erase(key); }
+    core::FormModel* openForm(app::FormKey key) override {
+        auto it = modeless.find(key);
+        return it == modeless.end() ? nullptr : it->second.get();
+    }
+    void showFirstRunPicture() override {}
+    void closeWindow() override {}
+    void showBriefingTime(int, int) override {}
+
+    int repaints = 0;
+    std::map<app::Pane, std::string> panes;
+    std::function<void(core::FormModel&)> modal;
+    std::map<app::FormKey, std::shared_ptr<core::FormModel>> modeless;
+};
+
+// What the map tools hand to the frame and to the briefing tools, counted.
+struct StubMapListeners : app::MapToolsListener, app::BriefingMapPort {
+    void mouseMoved() override { ++moves; }
+    void reopenBasic() override { ++basics; }
+    void pointer(const map::PointerEvent& e) override { briefingEvents.push_back(e); }
+    bool pointEnabled(int k) const override { return enabled && enabled(k); }
+    bool pointChecked(int) const override { return false; }
+    void choosePoint(int) override {}
+
+    int moves = 0, basics = 0;
+    std::vector<map::PointerEvent> briefingEvents;
+    std::function<bool(int)> enabled;
+};
+
+}  // namespace quendar::testing
