@@ -33,6 +33,10 @@ print("\n%-32s %10s %10s %9s %9s" % ("median", "real ms", "cpu ms", "x real", "x
 for name, r in med.items():
     print("%-32s %10.3f %10.3f %9.2f %9.2f" % (name, ms(r, "real_time"), ms(r, "cpu_time"),
           ms(r, "real_time") / ms(ref, "real_time"), ms(r, "cpu_time") / ms(ref, "cpu_time")))
+one, two = med.get("BM_Paint_Worst_Zoom240"), med.get("BM_Paint_Worst_Zoom240_Scale2")
+if one and two:
+    print("\nworst paint at 200 %% / at 100 %%: %.2f real, %.2f cpu" % (
+          ms(two, "real_time") / ms(one, "real_time"), ms(two, "cpu_time") / ms(one, "cpu_time")))
 PY
 [ "${RESAVE:-1}" = 0 ] && exit 0
 "$build/tools/missiongen" largest "$work/largest.tie"
