@@ -88,6 +88,8 @@ void MapWindow::onScrollAction(ScrollAxis axis, int action) {
 
 void MapWindow::paintEvent(QPaintEvent*) {
     QPainter p(viewport());
+    // On a scaled screen the map's texts are drawn at the screen's pixels.
+    m_frame.setScale(viewport()->devicePixelRatioF());
     if (paintMap)
         paintMap(p, viewport()->size());
     else
