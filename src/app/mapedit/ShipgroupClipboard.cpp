@@ -29,7 +29,8 @@ ShipgroupClipboard::ShipgroupClipboard(Editor& editor, MapSelection& selection,
 }
 
 std::string ShipgroupClipboard::missionIdentity() const {
-    return m_editorToken + "/" + std::to_string(m_missionSerial);
+    return m_editorToken + "/" + std::to_string(m_missionSerial) + "@" +
+           std::to_string(m_editor.journal.revision());
 }
 
 bool ShipgroupClipboard::copyTargets(bool cut) {
@@ -41,10 +42,11 @@ bool ShipgroupClipboard::copyTargets(bool cut) {
     }
     auto set = shipgroup::takeSet(m_editor.store, numbers, missionIdentity());
     set.cut = cut;
-    m_clipboard.put(shipgroup::encodeSet(set),
-                    shipgroup::describeShipgroups(m_editor.store, numbers, &m_editor.craftList));
+    const std::string text =
+        shipgroup::describeShipgroups(m_editor.store, numbers, &m_editor.craftList);
     const int n = static_cast<int>(numbers.size());
     if (!cut) {
+        m_clipboard.put(shipgroup::encodeSet(set), text);
         say("Copied " + counted(n, "shipgroup", "shipgroups") + ".");
         return true;
     }
@@ -53,6 +55,12 @@ bool ShipgroupClipboard::copyTargets(bool cut) {
         shipgroup::removeSet(m_editor.store, numbers);
         listRebuilt(m_editor);
     }
+    // The cut set names the mission as the cut left it: only there do the
+    // references to the shipgroups behind the cut ones count lower. An undo
+    // of the cut, or any other change, moves the journal on and the paste
+    // clears them.
+    set.source = missionIdentity();
+    m_clipboard.put(shipgroup::encodeSet(set), text);
     m_selection.clear();
     say("Cut " + counted(n, "shipgroup", "shipgroups") + ".");
     return true;

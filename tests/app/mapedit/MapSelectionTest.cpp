@@ -274,3 +274,73 @@ TEST_F(MapSelectionTest, CopyPasteWithinAndBetweenMissionsCutPasteMoves) {
     EXPECT_EQ(other.cell(3, 137), 0);
     EXPECT_EQ(other.status, "Pasted 2 shipgroups; 1 reference to shipgroups not pasted was cleared.");
 }
+
+// An outside reference is kept only where the paste can tell which shipgroup
+// it meant: the mission unchanged since the copy, or the cut still in effect
+// and nothing else changed. Otherwise it is cleared, never renumbered.
+TEST_F(MapSelectionTest, PasteKeepsOutsideReferencesOnlyWhereTheyStillMeanTheSame) {
+    enum Step { Copy, Cut, Undo, Redo, DeleteThree, Rename };
+    // 1 attacks 5 (and arrives after 3); 2 attacks 9, arrives after 4 and
+    // departs by hangar from 6. Per row: where the first of 0..2 is pasted,
+    // then what 1's target and arrival and 2's target, arrival and
+    // mothership name after the paste (-1: cleared to "None").
+    struct Row {
+        const char* what;
+        std::vector<Step> steps;
+        int first;
+        int refs[5];
+        int cleared;
+    };
+    const Row rows[] = {
+        {"copy", {Copy}, 10, {5, 3, 9, 4, 6}, 0},
+        {"cut: a move", {Cut}, 7, {2, 0, 6, 1, 3}, 0},
+        {"cut, undo", {Cut, Undo}, 10, {-1, -1, -1, -1, -1}, 5},
+        {"cut, undo, redo", {Cut, Undo, Redo}, 7, {-1, -1, -1, -1, -1}, 5},
+        {"copy, delete 3", {Copy, DeleteThree}, 9, {-1, -1, -1, -1, -1}, 5},
+        {"copy, rename 7", {Copy, Rename}, 10, {-1, -1, -1, -1, -1}, 5},
+        {"cut, rename 7", {Cut, Rename}, 7, {-1, -1, -1, -1, -1}, 5},
+        {"copy, undo of nothing", {Copy, Undo}, 10, {5, 3, 9, 4, 6}, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        FakeClipboard clipboard;
+        Window m{clipboard};
+        m.editor.store.shipgroupCount = 10;
+        m.cell(1, 214, 1), m.cell(1, 215, 5);
+        m.cell(2, 214, 1), m.cell(2, 215, 9), m.cell(2, 137, 1), m.cell(2, 138, 4);
+        m.cell(2, 199, 1), m.cell(2, 198, 6);
+        m.startJournal();
+        m.tools.selection().select({0, 1, 2});
+        for (Step s : row.steps) {
+            switch (s) {
+                case Copy: EXPECT_TRUE(m.clip.copy()); break;
+                case Cut: EXPECT_TRUE(m.clip.cut()); break;
+                case Undo: m.editor.journal.undo(); break;
+                case Redo: EXPECT_TRUE(m.editor.journal.redo()); break;
+                case DeleteThree:
+                    m.tools.selection().select({3});
+                    EXPECT_TRUE(m.tools.key(MapKey::Delete, false));
+                    break;
+                case Rename: {
+                    core::ActionScope action(m.editor.journal, "Rename");
+                    m.cell(7, 0, 'Q');
+                }
+            }
+        }
+        ASSERT_TRUE(m.clip.paste());
+        ASSERT_EQ(m.tools.selection().selected().front(), row.first);
+        const int one = row.first + 1, two = row.first + 2;
+        const int at[5][3] = {{one, 214, 215}, {one, 137, 138}, {two, 214, 215},
+                              {two, 137, 138}, {two, 199, 198}};
+        for (int k = 0; k < 5; ++k) {
+            SCOPED_TRACE(k);
+            EXPECT_EQ(m.cell(at[k][0], at[k][1]), row.refs[k] < 0 ? 0 : 1);
+            EXPECT_EQ(m.cell(at[k][0], at[k][2]), std::max(row.refs[k], 0));
+        }
+        const std::string cleared =
+            row.cleared ? "; " + std::to_string(row.cleared) +
+                              " references to shipgroups not pasted were cleared."
+                        : ".";
+        EXPECT_EQ(m.status, "Pasted 3 shipgroups" + cleared);
+    }
+}
