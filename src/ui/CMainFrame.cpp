@@ -83,8 +83,10 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     m_mapTools->openBasic = [this] { m_logic->reopenBasic(); };
     m_mapTools->bindCommands(m_commands);
     m_mapWindow->pointer = [this](const map::PointerEvent& e) { m_mapTools->pointer(e); };
-    m_mapWindow->key = [this](app::MapKey k, bool shift) { return m_mapTools->key(k, shift); };
-    m_mapWindow->keyReleased = [this] { m_mapTools->keyReleased(); };
+    m_mapWindow->key = [this](app::MapKey k, bool shift, uint64_t time) {
+        return m_mapTools->key(k, shift, time);
+    };
+    m_mapWindow->keyReleased = [this](uint64_t time) { m_mapTools->keyReleased(time); };
     m_mapWindow->tooltipAt = [this](int x, int y) {
         return m_mapTools->selection().tooltipAt(x, y);
     };

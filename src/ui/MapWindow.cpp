@@ -201,7 +201,7 @@ void MapWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const auto k = mapKey(event->key());
-    if (k && key && key(*k, event->modifiers().testFlag(Qt::ShiftModifier))) {
+    if (k && key && key(*k, event->modifiers().testFlag(Qt::ShiftModifier), event->timestamp())) {
         afterLogic();
         event->accept();
         return;
@@ -210,7 +210,8 @@ void MapWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MapWindow::keyReleaseEvent(QKeyEvent* event) {
-    if (!event->isAutoRepeat() && mapKey(event->key()) && keyReleased) keyReleased();
+    if (!event->isAutoRepeat() && mapKey(event->key()) && keyReleased)
+        keyReleased(event->timestamp());
     QAbstractScrollArea::keyReleaseEvent(event);
 }
 void MapWindow::mousePressEvent(QMouseEvent* event) { deliver(event, map::PointerAction::Press); }

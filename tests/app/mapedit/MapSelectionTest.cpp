@@ -176,13 +176,61 @@ TEST_F(MapSelectionTest, ArrowKeysMoveOnePixelsWorthPerPressOneActionPerRun) {
     EXPECT_EQ(w.word(3, 3468), 224);
     EXPECT_EQ(w.word(0, 3466), 0);
     w.expectUndoRedo(before);
-    w.tools.keyReleased();
+    w.tools.keyReleased(1);
     const auto afterRun = w.bytes();
     w.tools.key(MapKey::Down, false);
     w.expectUndoRedo(afterRun);
     // Without a selection the arrows are not the map's: the view scrolls.
     w.tools.selection().clear();
     EXPECT_FALSE(w.tools.key(MapKey::Left, false));
+}
+
+// A held arrow key repeats as release and press pairs with one time stamp:
+// the run (one undo step) ends only at a release followed by a press at
+// another time. Undo, which rebuilds every list, keeps the selection while
+// no shipgroup was deleted or put back, so the next arrow moves it again.
+TEST_F(MapSelectionTest, AHeldArrowIsOneStepAndUndoKeepsTheSelection) {
+    struct Row {
+        const char* what;
+        std::vector<std::pair<char, int>> keys;  // 'p' press Right, 'r' release, at a time
+        int steps;
+    };
+    const Row rows[] = {
+        {"held: repeated pairs", {{'p', 10}, {'r', 40}, {'p', 40}, {'r', 70}, {'p', 70}, {'r', 90}}, 1},
+        {"two presses", {{'p', 10}, {'r', 20}, {'p', 21}, {'r', 30}}, 2},
+        {"held, then pressed again", {{'p', 10}, {'r', 40}, {'p', 40}, {'r', 50}, {'p', 90}}, 2},
+        {"one press", {{'p', 10}}, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        FakeClipboard clipboard;
+        Window m{clipboard};
+        m.tools.selection().select({1, 3});
+        m.startJournal();
+        const auto before = m.bytes();
+        for (auto [kind, time] : row.keys) {
+            if (kind == 'r') m.tools.keyReleased(time);
+            if (kind == 'p') {
+                EXPECT_TRUE(m.tools.key(MapKey::Right, false, time));
+            }
+        }
+        int steps = 0;
+        while (m.bytes() != before && m.editor.journal.undo()) {
+            ++steps;
+            m.editor.shipgroupEvents.notify(app::kEventListCleared);  // as the frame does
+        }
+        EXPECT_EQ(steps, row.steps);
+        EXPECT_EQ(m.tools.selection().selected(), (std::vector<int>{1, 3}));
+        EXPECT_TRUE(m.tools.key(MapKey::Right, false, 500)) << "the arrow moves, not scrolls";
+    }
+    // A deletion renumbers: after its undo the selection is gone.
+    w.tools.selection().select({4});
+    w.startJournal();
+    ASSERT_TRUE(w.tools.key(MapKey::Delete, false));
+    w.tools.selection().select({1, 3});
+    ASSERT_TRUE(w.editor.journal.undo());
+    w.editor.shipgroupEvents.notify(app::kEventListCleared);
+    EXPECT_TRUE(w.tools.selection().selected().empty());
 }
 
 TEST_F(MapSelectionTest, DeleteRemovesTheSelectionAsTheListDoesAfterOneQuestion) {
