@@ -97,14 +97,16 @@ bool ShipgroupClipboard::pasteImpl(const MapClick* at) {
         for (int k = 0; k < out.count; ++k) pasted.push_back(out.first + k);
         if (at) {
             // The first pasted shipgroup lands on the mouse; the others keep
-            // their offsets from it.
+            // their offsets from it, and every route its shape.
             const auto from = startPointsOf(m_editor, pasted);
             const int proj = map::MapView::normalProjection(m_editor.settings.projection);
             const mission::Point3 first = from.front().point;
-            moveStartPoints(
-                m_editor, from,
-                at->horizontal - map::MapView::component(first, map::MapView::horizontalAxis(proj)),
-                at->vertical - map::MapView::component(first, map::MapView::verticalAxis(proj)));
+            const int dh =
+                at->horizontal - map::MapView::component(first, map::MapView::horizontalAxis(proj));
+            const int dv =
+                at->vertical - map::MapView::component(first, map::MapView::verticalAxis(proj));
+            moveStartPoints(m_editor, from, dh, dv);
+            for (int i : pasted) moveRoutePoints(m_editor, i, dh, dv);
         }
         m_editor.store.currentShipgroup = pasted.back();
         listRebuilt(m_editor);

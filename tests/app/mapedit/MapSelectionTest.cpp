@@ -392,3 +392,50 @@ TEST_F(MapSelectionTest, PasteKeepsOutsideReferencesOnlyWhereTheyStillMeanTheSam
         EXPECT_EQ(m.status, "Pasted 3 shipgroups" + cleared);
     }
 }
+
+// Paste at the mouse moves every position the map draws for the pasted
+// shipgroup in the shown region by one offset, so its route keeps its shape;
+// Paste from the menu keeps every position.
+TEST_F(MapSelectionTest, PasteAtTheMouseMovesStartPointsAndWaypointsOfTheShownRegion) {
+    // Waypoint k of order o in region r: 202 + 592 r + 148 o + 20 + 8 k;
+    // start point k: 3466 + 8 k, its region byte 3498 + k.
+    struct Row {
+        int offset;  // of the (x, y, z, enabled) words in the record
+        int region;  // start points: their region byte
+        int enabled;
+        int x, y, z;
+        int atX, atY;  // after a paste at pixel (400, 300): 1's start point goes to (0, 0)
+    };
+    const Row rows[] = {
+        {202 + 20, 0, 1, 1000, 500, 9, 840, 420},                  // region 0, order 1, waypoint 1
+        {202 + 2 * 148 + 20 + 3 * 8, 0, 1, -200, 40, 3, -360, -40},  // region 0, order 3, waypoint 4
+        {202 + 4 * 148 + 20, 0, 1, 777, 777, 7, 777, 777},           // region 1: not shown
+        {202 + 148 + 20 + 8, 0, 0, 50, 50, 5, 50, 50},               // not in use
+        {202 + 20 + 8, 0, 1, -32700, 32700, 1, -32768, 32620},       // held in 16 bits
+        {3466 + 8, 0, 1, 300, 300, 1, 140, 220},                     // start point 2, region 0
+        {3466 + 16, 1, 1, 300, 300, 1, 300, 300},                    // start point 3, region 1
+        {3466 + 24, 0, 0, 300, 300, 1, 300, 300},                    // start point 4, not in use
+    };
+    auto put = [&](Window& m, int i, const Row& r) {
+        for (int k = 0; k < 4; ++k) {
+            const int v = k == 0 ? r.x : k == 1 ? r.y : k == 2 ? r.z : r.enabled;
+            m.editor.store.setWord(Table::Shipgroups, i, r.offset + 2 * k, static_cast<uint16_t>(v));
+        }
+        if (r.offset > 3466) m.cell(i, 3498 + (r.offset - 3466) / 8, r.region);
+    };
+    for (const Row& r : rows) put(w, 1, r);
+    w.tools.selection().select({1});
+    ASSERT_TRUE(w.clip.copy());
+    for (bool atMouse : {true, false}) {
+        SCOPED_TRACE(atMouse ? "at the mouse" : "from the menu");
+        ASSERT_TRUE(atMouse ? w.clip.pasteAt(400, 300) : w.clip.paste());
+        const int p = w.editor.store.shipgroupCount - 1;
+        EXPECT_EQ(w.word(p, 3466), atMouse ? 0 : 160);
+        for (const Row& r : rows) {
+            SCOPED_TRACE(r.offset);
+            EXPECT_EQ(w.word(p, r.offset), atMouse ? r.atX : r.x);
+            EXPECT_EQ(w.word(p, r.offset + 2), atMouse ? r.atY : r.y);
+            EXPECT_EQ(w.word(p, r.offset + 4), r.z);
+        }
+    }
+}
