@@ -94,6 +94,9 @@ struct Fix {
     int byteCount = 0;
     briefing::Kind command = briefing::BRC_SKIP;
     int commandIndex = -1;
+    // Two bytes apart (a reference's type and number that do not stand side
+    // by side): the second byte goes to this offset instead of the next one.
+    int secondOffset = -1;
 
     bool operator==(const Fix&) const = default;
 };

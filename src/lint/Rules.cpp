@@ -284,6 +284,12 @@ bool applyFix(mission::MissionStore& store, briefing::BriefingModel& briefing, c
         fix.slot >= std::min(used, shape.slots) || fix.offset < 0 ||
         fix.offset + fix.byteCount > shape.slotSize)
         return false;
+    if (fix.secondOffset >= 0) {
+        if (fix.byteCount != 2 || fix.secondOffset >= shape.slotSize) return false;
+        store.setByte(fix.table, fix.slot, fix.offset, fix.bytes[0]);
+        store.setByte(fix.table, fix.slot, fix.secondOffset, fix.bytes[1]);
+        return true;
+    }
     store.setBytes(fix.table, fix.slot, fix.offset,
                    std::span<const uint8_t>(fix.bytes.data(), static_cast<size_t>(fix.byteCount)));
     return true;

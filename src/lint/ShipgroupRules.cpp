@@ -105,6 +105,12 @@ class ShipgroupPass {
     Fix setByte(std::string_view label, int offset, uint8_t value) const {
         return Fix{Fix::Kind::SetBytes, label, Table::Shipgroups, m_i, offset, {value, 0}, 1};
     }
+    // A reference made "None" as a deletion makes it: type and number 0.
+    Fix clearReference(std::string_view label, int typeOffset, int numberOffset) const {
+        Fix f{Fix::Kind::SetBytes, label, Table::Shipgroups, m_i, typeOffset, {0, 0}, 2};
+        f.secondOffset = numberOffset;
+        return f;
+    }
 
     void craftType(int type, int offset, const FieldName& field) {
         if (type > kLastCraftType) {
@@ -244,7 +250,7 @@ class ShipgroupPass {
             if (get(base + types[k]) == shipgroup::kSubjectFlightgroup && value >= m_count)
                 report(m_out, code::OrderTarget, there(base + values[k], field(".target", k + 1)),
                        {"the target is " QUENDAR_LINT_SHIPGROUP_REF, {value, m_count}},
-                       setByte("Set the target to none", base + types[k], shipgroup::kSubjectNone));
+                       clearReference("Set the target to none", base + types[k], base + values[k]));
         };
         targetType(2), targetType(3), target(2), target(3);
         targetType(0), target(0), targetType(1), target(1);

@@ -224,7 +224,7 @@ TEST(Lint, FixesWriteThroughTheJournal) {
     }
     EXPECT_TRUE(m.lint().empty());
     EXPECT_EQ(m.store.byte(Table::Shipgroups, 1, 214), 0) << "target type none";
-    EXPECT_EQ(m.store.byte(Table::Shipgroups, 1, 215), 40) << "the number stays, as the forms leave it";
+    EXPECT_EQ(m.store.byte(Table::Shipgroups, 1, 215), 0) << "type and number none, as Delete leaves them";
     EXPECT_EQ(m.store.byte(Table::Shipgroups, 1, 143), 0);
     EXPECT_EQ(m.store.byte(Table::Shipgroups, 1, 144), 0);
     ASSERT_EQ(m.briefing.count(BRC_SKIP), 2);
@@ -239,6 +239,21 @@ TEST(Lint, FixesWriteThroughTheJournal) {
     Fix beyond = *ps.front().fix;
     beyond.slot = 3;  // behind the shipgroup count
     EXPECT_FALSE(applyFix(m.store, m.briefing, beyond));
+
+    // Each of the four targets of order 1 (type, number) clears both of its
+    // own bytes and nothing between them.
+    for (auto [type, number] : {std::pair{214, 215}, {216, 217}, {208, 210}, {209, 211}}) {
+        SCOPED_TRACE(type);
+        Mission t;
+        for (int o = 208; o <= 217; ++o) t.sg(o, 1);
+        t.sg(number, 40);
+        t.sg(type, 1);
+        const auto found = t.lint();
+        ASSERT_EQ(found.size(), 1u);
+        ASSERT_TRUE(found[0].fix && applyFix(t.store, t.briefing, *found[0].fix));
+        for (int o = 208; o <= 217; ++o)
+            EXPECT_EQ(t.store.byte(Table::Shipgroups, 1, o), o == type || o == number ? 0 : 1) << o;
+    }
 }
 
 TEST(Lint, LinesOrderAndCounts) {
