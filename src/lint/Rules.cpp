@@ -95,7 +95,10 @@ std::string locationText(const Location& at, const mission::MissionStore& store)
         case Area::GlobalGoal: return withField("global goal");
         case Area::Briefing:
             if (at.index < 0) return withField("briefing");
-            return "briefing " + at.field + " at " + std::to_string(at.index);
+            // The command's place in its kind's list tells apart two of one
+            // kind at one time.
+            return "briefing " + at.field + (at.command >= 0 ? " " + std::to_string(at.command + 1) : "") +
+                   " at " + std::to_string(at.index);
     }
     return at.field.str();
 }

@@ -24,6 +24,7 @@ using mission::Table;
 
 constexpr int kIffs = 6;
 constexpr int kRegions = 4;
+constexpr size_t kShownName = 19;  // characters of a name the lists show
 constexpr int kLastCraftType = mission::kCraftTypes - 1;
 constexpr int kTriggerAmounts = shipgroup::kAmounts;
 
@@ -63,16 +64,25 @@ class ShipgroupPass {
 
     void run() {
         // Names point into the store's records, which the pass only reads.
-        std::unordered_map<std::string_view, int> firstByName;
+        std::unordered_map<std::string_view, int> firstByName, firstByShown;
         firstByName.reserve(static_cast<size_t>(std::max(m_count, 0)));
+        firstByShown.reserve(static_cast<size_t>(std::max(m_count, 0)));
         for (int i = 0; i < m_count; ++i) {
             m_i = i;
             m_record = m_s.slot(Table::Shipgroups, i);
             const mission::ShipgroupView g(m_s, i);
             auto [it, fresh] = firstByName.emplace(name(), i);
+            // The lists show the first 19 characters: names that differ only
+            // after them look the same there.
+            auto [shownIt, shownFresh] = firstByShown.emplace(name().substr(0, kShownName), i);
             if (!fresh)
                 report(m_out, code::DuplicateName, at(sg::name, "name"),
                        {"has the same name as shipgroup #%0", {it->second}});
+            else if (!shownFresh)
+                report(m_out, code::DuplicateName, at(sg::name, "name"),
+                       {"has a name that looks the same as shipgroup #%0's in the lists, which "
+                        "show 19 characters",
+                        {shownIt->second}});
             // The checks go through the record in the order of its fields,
             // so the problems come out in the list's order.
             identity(g);
@@ -229,7 +239,7 @@ class ShipgroupPass {
         const auto [list1, list2] = code < static_cast<int>(m_params.size()) ? m_params[code] : paramLists(code);
         if (list1 == shipgroup::ParamList::Regions && get(base + 2) >= kRegions)
             report(m_out, code::HyperRegion, there(base + 2, field(".param1")),
-                   {"the hyperspace order goes to region code %0 is not one of the four regions (0..3)",
+                   {"the hyperspace order goes to region code %0, which is not one of the four regions (0..3)",
                     {get(base + 2)}});
         if (list2 == shipgroup::ParamList::Shipgroups && get(base + 3) >= m_count)
             report(m_out, code::DeployedGroup, there(base + 3, field(".param2")),
@@ -278,7 +288,7 @@ class ShipgroupPass {
             if (get(sg::startPointOffset(k) + 6) != 0 && region >= kRegions)
                 report(m_out, code::StartRegion,
                        at(sg::startPointRegion + k, FieldName("startPoint").append(k + 1).append(".region")),
-                       {"the start point lies in region code %0 is not one of the four regions (0..3)", {region}});
+                       {"the start point lies in region code %0, which is not one of the four regions (0..3)", {region}});
         }
     }
 
