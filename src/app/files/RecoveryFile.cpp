@@ -143,9 +143,21 @@ bool makePrivateFolder(const std::string& folder, std::string* reason) {
         if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return failed(std::strerror(errno));
         if (at == std::string::npos) break;
     }
-    struct stat st {};
-    if (::lstat(folder.c_str(), &st) != 0) return failed(std::strerror(errno));
-    if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) return failed("not a folder of this user");
+    // The folder, and its parent when it is the program's own "quendar"
+    // (made by an earlier start, perhaps with a wider mode), are this user's
+    // and for the user alone: a wider mode is tightened, another owner's
+    // folder refused.
+    std::vector<std::string> own{folder};
+    const std::filesystem::path parent = std::filesystem::path(folder).parent_path();
+    if (parent.filename() == "quendar") own.push_back(parent.string());
+    for (const std::string& f : own) {
+        struct stat st {};
+        if (::lstat(f.c_str(), &st) != 0) return failed(std::strerror(errno));
+        if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
+            return failed("not a folder of this user");
+        if ((st.st_mode & 077) != 0 && ::chmod(f.c_str(), st.st_mode & 0700) != 0)
+            return failed(std::strerror(errno));
+    }
     if (::access(folder.c_str(), W_OK | X_OK) != 0) return failed(std::strerror(errno));
     return true;
 }

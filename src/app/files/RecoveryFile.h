@@ -46,7 +46,9 @@ std::optional<RecoveredImage> readRecoveryImage(std::span<const uint8_t> file);
 // was started in: $XDG_STATE_HOME/quendar/recovery when that is an absolute
 // path, else $HOME/.local/state/quendar/recovery; empty without either.
 std::string recoveryFolderFor(const char* stateHome, const char* home);
-// Makes `folder` and its missing parents, each for the user alone (0700).
+// Makes `folder` and its missing parents, each for the user alone (0700). An
+// existing `folder`, and its parent when that is named "quendar", must be
+// this user's and are tightened to the user alone.
 // False, with the reason, when it cannot be made or is not this user's folder.
 bool makePrivateFolder(const std::string& folder, std::string* reason = nullptr);
 

@@ -218,6 +218,17 @@ TEST_F(RecoveryTest, PlantedLinksAndForeignFilesAreNeverWrittenThrough) {
     EXPECT_EQ(fileBytes(victim.string()), std::vector<uint8_t>{'v'});
     EXPECT_NE(r->filePath(), first);
     EXPECT_TRUE(fs::exists(r->filePath()));
+
+    // A leftover whose lock's name is a link to a file that is not there:
+    // the search makes nothing through it and leaves the leftover alone.
+    const fs::path missing = m_dir.path() / "missing.txt";
+    const std::string left = plantLeftover(m_dir.path(), ".quendar-77-a.recovery", e,
+                                           fs::file_time_type::clock::now());
+    fs::create_symlink(missing, lockPathOf(left));
+    const auto found = findLeftovers(m_dir.path().string());
+    EXPECT_FALSE(fs::exists(missing));
+    EXPECT_TRUE(std::none_of(found.begin(), found.end(),
+                             [&](const Leftover& l) { return l.file == left; }));
 }
 
 TEST_F(RecoveryTest, WrittenOnlyWhileModifiedAndChangedFromACopy) {
@@ -470,6 +481,41 @@ TEST_F(RecoveryTest, TheStateFolderIsFoundFromTheEnvironmentAndPrivate) {
     for (const fs::path& p : {state, state.parent_path(), state.parent_path().parent_path()})
         EXPECT_EQ(fs::status(p).permissions(), fs::perms::owner_all) << p;
     ASSERT_TRUE(makePrivateFolder(state.string())) << "an existing folder will do";
+    // Folders that are there already: the recovery folder and its "quendar"
+    // parent are tightened when they are this user's, refused when not; the
+    // folders above them are left as they are.
+    const bool root = ::geteuid() == 0;  // only root can give a folder away
+    const struct {
+        const char* what;
+        fs::path folder;
+        uid_t owner;  // of `folder` (0: this user)
+        bool usable;
+    } rows[] = {{"wide recovery folder", m_dir.path() / "w1" / "quendar" / "recovery", 0, true},
+                {"another's recovery folder", m_dir.path() / "w2" / "quendar" / "recovery", 65534, false},
+                {"another's quendar folder", m_dir.path() / "w3" / "quendar", 65534, false},
+                {"a folder of another name", m_dir.path() / "w4" / "other" / "recovery", 0, true}};
+    for (const auto& row : rows) {
+        if (row.owner != 0 && !root) continue;
+        SCOPED_TRACE(row.what);
+        const fs::path f = row.folder.filename() == "recovery" ? row.folder : row.folder / "recovery";
+        fs::create_directories(f);
+        for (const fs::path& p : {f, f.parent_path(), f.parent_path().parent_path()})
+            ::chmod(p.c_str(), 0755);
+        if (row.owner != 0) {
+            ASSERT_EQ(::chown(row.folder.c_str(), row.owner, row.owner), 0);
+        }
+        std::string reason;
+        EXPECT_EQ(makePrivateFolder(f.string(), &reason), row.usable) << reason;
+        if (!row.usable) {
+            EXPECT_EQ(reason, "not a folder of this user");
+            continue;
+        }
+        EXPECT_EQ(fs::status(f).permissions(), fs::perms::owner_all);
+        const bool ours = f.parent_path().filename() == "quendar";
+        EXPECT_EQ(fs::status(f.parent_path()).permissions(),
+                  ours ? fs::perms::owner_all : static_cast<fs::perms>(0755));
+        EXPECT_EQ(fs::status(f.parent_path().parent_path()).permissions(), static_cast<fs::perms>(0755));
+    }
 
     // A state folder that cannot be made: told once, and the editor goes on.
     const fs::path blocked = m_dir.path() / "file";
