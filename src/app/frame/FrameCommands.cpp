@@ -34,12 +34,19 @@ void FrameLogic::bindCommands() {
     };
     if (m_services.newMission) {
         c.bind(cmd::New, fileCommand([this] {
-                   return mayLeaveMission(&kDiscardQuestion) && m_services.newMission(false);
+                   const bool done =
+                       mayLeaveMission(&kDiscardQuestion) && m_services.newMission(false);
+                   // What the pane said of the mission left behind is not said
+                   // of the new one.
+                   if (done) m_view.setPaneText(Pane::Message, "");
+                   return done;
                }));
     }
     if (m_services.openMission) {
         c.bind(cmd::Open, fileCommand([this] {
-                   return mayLeaveMission(nullptr) && m_services.openMission();
+                   const bool done = mayLeaveMission(nullptr) && m_services.openMission();
+                   if (done) m_view.setPaneText(Pane::Message, "");
+                   return done;
                }));
     }
     if (m_services.saveMission) c.bind(cmd::Save, fileCommand(m_services.saveMission));
