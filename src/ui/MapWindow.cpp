@@ -36,6 +36,7 @@ MapWindow::MapWindow(map::MapView& view, QWidget* parent)
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
             [this](int a) { onScrollAction(ScrollAxis::Vertical, a); });
     m_dragTimer = new QTimer(this);
+    m_dragTimer->setObjectName("dragTimer");
     m_dragTimer->setInterval(10);
     connect(m_dragTimer, &QTimer::timeout, this, [this] {
         if (dragTick) dragTick();
