@@ -130,47 +130,60 @@ PlaybackEffect PlaybackControl::tick() {
     return e;
 }
 
-bool PlaybackControl::execute(int id, PlaybackEffect& e) {
-    switch (id) {
-        case playcmd::Play: e = play(); return true;
-        case playcmd::Stop: e = stop(); return true;
-        case playcmd::StepForward: e = stepForward(); return true;
-        case playcmd::StepBackward: e = stepBackward(); return true;
-        case playcmd::Rewind: e = rewind(); return true;
-        case playcmd::NextAction: e = nextAction(); return true;
-        case playcmd::LastAction: e = lastAction(); return true;
-        case playcmd::Slow: e = setSpeed(kTickSlow); return true;
-        case playcmd::Normal: e = setSpeed(kTickNormal); return true;
-        case playcmd::Fast: e = setSpeed(kTickFast); return true;
-        case playcmd::Lock: e = toggleLock(); return true;
+namespace {
+// Step sizes 1..5 of the five step buttons; 0 for every other command.
+int stepSizeOf(PlayCommand c) {
+    switch (c) {
+        case PlayCommand::Step1: return 1;
+        case PlayCommand::Step2: return 2;
+        case PlayCommand::Step3: return 3;
+        case PlayCommand::Step4: return 4;
+        case PlayCommand::Step5: return 5;
+        default: return 0;
+    }
+}
+}  // namespace
+
+bool PlaybackControl::execute(PlayCommand c, PlaybackEffect& e) {
+    switch (c) {
+        case PlayCommand::Play: e = play(); return true;
+        case PlayCommand::Stop: e = stop(); return true;
+        case PlayCommand::StepForward: e = stepForward(); return true;
+        case PlayCommand::StepBackward: e = stepBackward(); return true;
+        case PlayCommand::Rewind: e = rewind(); return true;
+        case PlayCommand::NextAction: e = nextAction(); return true;
+        case PlayCommand::LastAction: e = lastAction(); return true;
+        case PlayCommand::Slow: e = setSpeed(kTickSlow); return true;
+        case PlayCommand::Normal: e = setSpeed(kTickNormal); return true;
+        case PlayCommand::Fast: e = setSpeed(kTickFast); return true;
+        case PlayCommand::Lock: e = toggleLock(); return true;
         default: break;
     }
-    if (id >= playcmd::Step1 && id < playcmd::Step1 + 5) {
-        e = setStepSize(id - playcmd::Step1 + 1);
+    if (const int size = stepSizeOf(c)) {
+        e = setStepSize(size);
         return true;
     }
     return false;
 }
 
-bool PlaybackControl::enabled(int id) const {
-    if (id == playcmd::Pause) return false;
-    if (id == playcmd::Lock || (id >= playcmd::Step1 && id < playcmd::Step1 + 5))
-        return state().briefingMode;
+bool PlaybackControl::enabled(PlayCommand c) const {
+    if (c == PlayCommand::Pause) return false;
+    if (c == PlayCommand::Lock || stepSizeOf(c)) return state().briefingMode;
     return true;
 }
 
-bool PlaybackControl::checked(int id) const {
+bool PlaybackControl::checked(PlayCommand c) const {
     const Playback& p = state();
-    switch (id) {
-        case playcmd::Play: return p.playState <= kPlaying;
-        case playcmd::Stop: return p.playState >= kStopped;
-        case playcmd::Slow: return p.tickInterval == kTickSlow;
-        case playcmd::Normal: return p.tickInterval == kTickNormal;
-        case playcmd::Fast: return p.tickInterval == kTickFast;
-        case playcmd::Lock: return p.briefingLock;
+    switch (c) {
+        case PlayCommand::Play: return p.playState <= kPlaying;
+        case PlayCommand::Stop: return p.playState >= kStopped;
+        case PlayCommand::Slow: return p.tickInterval == kTickSlow;
+        case PlayCommand::Normal: return p.tickInterval == kTickNormal;
+        case PlayCommand::Fast: return p.tickInterval == kTickFast;
+        case PlayCommand::Lock: return p.briefingLock;
         default: break;
     }
-    if (id >= playcmd::Step1 && id < playcmd::Step1 + 5) return p.stepSize == id - playcmd::Step1 + 1;
+    if (const int size = stepSizeOf(c)) return p.stepSize == size;
     return false;
 }
 

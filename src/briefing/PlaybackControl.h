@@ -16,14 +16,12 @@ struct PlaybackEffect {
     bool repaint = false;
 };
 
-// Ids of the briefing bar's playback commands.
-namespace playcmd {
-constexpr int Pause = 32799, Play = 32800, Stop = 32801, StepForward = 32802,
-              StepBackward = 32803, Rewind = 32804, NextAction = 32854, LastAction = 32855;
-constexpr int Slow = 32850, Normal = 32851, Fast = 32852;
-constexpr int Step1 = 32856;  // 32856..32860: step sizes 1..5
-constexpr int Lock = 32921;
-}  // namespace playcmd
+// The briefing bar's playback commands (the editor binds its toolbar
+// buttons to them).
+enum class PlayCommand {
+    Pause, Play, Stop, StepForward, StepBackward, Rewind, NextAction, LastAction,
+    Slow, Normal, Fast, Step1, Step2, Step3, Step4, Step5, Lock
+};
 
 // The briefing playback as a state machine over the briefing model: the
 // current time, play state, speed, step size and lock live in the model; the
@@ -46,10 +44,10 @@ class PlaybackControl {
     // One period of the timer.
     PlaybackEffect tick();
 
-    // Runs the command `id` of the table in PlaybackControl.h; false for others.
-    bool execute(int id, PlaybackEffect& effect);
-    bool enabled(int id) const;
-    bool checked(int id) const;
+    // Runs a playback command; false for one it does not run (Pause).
+    bool execute(PlayCommand command, PlaybackEffect& effect);
+    bool enabled(PlayCommand command) const;
+    bool checked(PlayCommand command) const;
 
     // Whether a command at time T moves the locked view (a move, a zoom or
     // a region change).

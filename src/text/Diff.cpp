@@ -25,14 +25,7 @@ std::span<const uint8_t> shortString(std::span<const uint8_t> slot) {
     return slot.empty() || slot[0] == 0 ? slot.first(0) : withoutPadding(slot);
 }
 
-std::string quoted(std::span<const uint8_t> bytes) {
-    std::string s;
-    appendQuoted(s, bytes);
-    return s;
-}
-std::string quoted(std::string_view s) {
-    return quoted(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(s.data()), s.size()));
-}
+std::vector<uint8_t> owned(std::span<const uint8_t> bytes) { return {bytes.begin(), bytes.end()}; }
 
 std::span<const uint8_t> fieldBytes(const Side& s, const RecordLayout& l, int record, const FlatField& f) {
     if (f.at.node->form == Form::StringSlot) return shortString(stringSlotOf(s.m.store, f.at, record));
@@ -44,26 +37,33 @@ int typeOf(std::span<const uint8_t> rec, const FieldAt& f) {
     return rec[static_cast<size_t>(f.elementBase + f.node->typeOffset)];
 }
 
-std::string shown(const Side& s, const RecordLayout& l, int record, const FlatField& f) {
+FieldValue number(int v, std::string_view name = {}) {
+    FieldValue x;
+    x.kind = FieldValue::Kind::Number;
+    x.number = v;
+    x.name = name;
+    return x;
+}
+FieldValue bytesOf(FieldValue::Kind kind, std::span<const uint8_t> bytes) {
+    FieldValue x;
+    x.kind = kind;
+    x.bytes = owned(bytes);
+    return x;
+}
+
+FieldValue valueOf(const Side& s, const RecordLayout& l, int record, const FlatField& f) {
     const Node& n = *f.at.node;
     const auto rec = s.m.store.slot(l.table, record);
     switch (n.form) {
-        case Form::Text: return quoted(withoutPadding(fieldBytes(s, l, record, f)));
-        case Form::StringSlot: return quoted(fieldBytes(s, l, record, f));
-        case Form::Bytes: {
-            std::string out = "[";
-            for (uint8_t b : withoutPadding(fieldBytes(s, l, record, f)))
-                out += (out.size() > 1 ? ", " : "") + std::to_string(b);
-            return out + "]";
-        }
+        case Form::Text:
+        case Form::StringSlot:
+            return bytesOf(FieldValue::Kind::Text, withoutPadding(fieldBytes(s, l, record, f)));
+        case Form::Bytes:
+            return bytesOf(FieldValue::Kind::Numbers, withoutPadding(fieldBytes(s, l, record, f)));
         default: {
             const int v = numberAt(rec, n, f.at.offset);
-            std::string out = std::to_string(v);
-            if (n.codes != Codes::None) {
-                const std::string_view name = s.names.name(n.codes, v, typeOf(rec, f.at));
-                if (!name.empty()) out += " " + quoted(name);
-            }
-            return out;
+            return number(v, n.codes == Codes::None ? std::string_view()
+                                                    : s.names.name(n.codes, v, typeOf(rec, f.at)));
         }
     }
 }
@@ -72,7 +72,8 @@ std::string shown(const Side& s, const RecordLayout& l, int record, const FlatFi
 using Renumbering = std::vector<int>;
 
 void compareRecords(const Side& a, const Side& b, const RecordLayout& l, int ia, int ib,
-                    const std::string& prefix, const Renumbering& map, std::vector<Difference>& out) {
+                    const std::string& prefix, const std::string& label, const Renumbering& map,
+                    std::vector<Difference>& out) {
     const auto ra = a.m.store.slot(l.table, ia);
     const auto rb = b.m.store.slot(l.table, ib);
     for (const FlatField& f : flatFields(l)) {
@@ -87,11 +88,14 @@ void compareRecords(const Side& a, const Side& b, const RecordLayout& l, int ia,
             const auto fa = fieldBytes(a, l, ia, f), fb = fieldBytes(b, l, ib, f);
             same = std::equal(fa.begin(), fa.end(), fb.begin(), fb.end());
         }
-        if (!same) out.push_back({prefix + "." + f.path, shown(a, l, ia, f), shown(b, l, ib, f)});
+        if (!same)
+            out.push_back({prefix + "." + f.path, label, Difference::Change::Changed, valueOf(a, l, ia, f),
+                           valueOf(b, l, ib, f)});
     }
     for (const Run& r : differingRuns(ra, rb, [&](int i) { return !l.owned[static_cast<size_t>(i)]; }))
-        out.push_back({prefix + ".rest[" + std::to_string(r.offset) + "]",
-                       hex(r.bytes), hex(rb.subspan(static_cast<size_t>(r.offset), r.bytes.size()))});
+        out.push_back({prefix + ".rest[" + std::to_string(r.offset) + "]", label, Difference::Change::Changed,
+                       bytesOf(FieldValue::Kind::Hex, r.bytes),
+                       bytesOf(FieldValue::Kind::Hex, rb.subspan(static_cast<size_t>(r.offset), r.bytes.size()))});
 }
 
 // A record's content with its shipgroup references left out: records that
@@ -155,23 +159,54 @@ void byPosition(const std::vector<int>& a, const std::vector<int>& b, Pairs& out
     for (size_t x = k; x < b.size(); ++x) out.push_back({-1, b[x]});
 }
 
-template <typename Eq, typename Similar>
-Pairs align(int na, int nb, Eq equal, Similar similar) {
+// What is left of a stretch: each item of A is paired with the item of B
+// nearest to it, in order, when that costs less than calling one removed and
+// the other added (an alignment of least cost; `distance` is 0 for equal items,
+// 1 for items with nothing in common). A stretch too long to weigh every pair
+// is paired by position.
+template <typename Distance>
+void byLikeness(const std::vector<int>& a, const std::vector<int>& b, Distance distance, Pairs& out) {
+    constexpr double kUnpaired = 0.35;
+    const size_t na = a.size(), nb = b.size();
+    if (na == 0 || nb == 0 || na * nb > 10000) return byPosition(a, b, out);
+    std::vector<std::vector<double>> cost(na + 1, std::vector<double>(nb + 1));
+    for (size_t i = 0; i <= na; ++i) cost[i][0] = kUnpaired * static_cast<double>(i);
+    for (size_t j = 0; j <= nb; ++j) cost[0][j] = kUnpaired * static_cast<double>(j);
+    for (size_t i = 1; i <= na; ++i)
+        for (size_t j = 1; j <= nb; ++j)
+            cost[i][j] = std::min({cost[i - 1][j] + kUnpaired, cost[i][j - 1] + kUnpaired,
+                                   cost[i - 1][j - 1] + distance(a[i - 1], b[j - 1])});
+    Pairs reversed;
+    size_t i = na, j = nb;
+    while (i > 0 || j > 0) {
+        if (i > 0 && j > 0 && cost[i][j] == cost[i - 1][j - 1] + distance(a[i - 1], b[j - 1])) {
+            reversed.push_back({a[--i], b[--j]});
+        } else if (i > 0 && cost[i][j] == cost[i - 1][j] + kUnpaired) {
+            reversed.push_back({a[--i], -1});
+        } else {
+            reversed.push_back({-1, b[--j]});
+        }
+    }
+    out.insert(out.end(), reversed.rbegin(), reversed.rend());
+}
+
+// Gap: how the stretches between equal items are paired.
+template <typename Eq, typename Gap>
+Pairs align(int na, int nb, Eq equal, Gap gap) {
     std::vector<int> xa(static_cast<size_t>(na)), xb(static_cast<size_t>(nb));
     for (int i = 0; i < na; ++i) xa[static_cast<size_t>(i)] = i;
     for (int j = 0; j < nb; ++j) xb[static_cast<size_t>(j)] = j;
     Pairs out;
-    matchRuns(xa, xb, equal, out, [&](const std::vector<int>& ga, const std::vector<int>& gb, Pairs& o) {
-        matchRuns(ga, gb, similar, o, byPosition);
-    });
+    matchRuns(xa, xb, equal, out, gap);
     return out;
 }
 
+std::string recordPath(const RecordLayout& l, int i) { return std::string(l.name) + "[" + std::to_string(i) + "]"; }
+// A shipgroup is named beside its path.
 std::string recordLabel(const Side& s, const RecordLayout& l, int i) {
-    std::string label = std::string(l.name) + "[" + std::to_string(i) + "]";
-    const auto rec = s.m.store.slot(l.table, i);
-    if (l.table == Table::Shipgroups) label += " " + quoted(withoutPadding(rec.first(20)));
-    return label;
+    if (l.table != Table::Shipgroups) return {};
+    const auto name = withoutPadding(s.m.store.slot(l.table, i).first(20));
+    return {name.begin(), name.end()};
 }
 
 void compareAligned(const Side& a, const Side& b, const RecordLayout& l, int na, int nb,
@@ -180,14 +215,35 @@ void compareAligned(const Side& a, const Side& b, const RecordLayout& l, int na,
     std::vector<uint64_t> ka, kb;
     for (int i = 0; i < na; ++i) ka.push_back(contentKey(a, l, i));
     for (int j = 0; j < nb; ++j) kb.push_back(contentKey(b, l, j));
+    // Within a changed stretch, a record keeps its partner when its first
+    // bytes (a shipgroup's name, a message's text) are the same; the others
+    // pair with the record most like them.
+    const auto sameName = [&](int i, int j) {
+        const size_t n = l.table == Table::Shipgroups ? 20 : l.table == Table::Messages ? 66 : 0;
+        const auto x = a.m.store.slot(l.table, i).first(n), y = b.m.store.slot(l.table, j).first(n);
+        return n > 0 && std::equal(x.begin(), x.end(), y.begin(), y.end());
+    };
+    // The share of the fields in use on either side that differ.
+    const auto distance = [&](int i, int j) {
+        const auto x = a.m.store.slot(l.table, i), y = b.m.store.slot(l.table, j);
+        size_t differ = 0, used = 0;
+        for (const FlatField& f : flatFields(l)) {
+            if (f.at.node->form == Form::StringSlot) continue;
+            const auto o = static_cast<size_t>(f.at.offset), w = static_cast<size_t>(f.at.node->width);
+            const auto fx = x.subspan(o, w), fy = y.subspan(o, w);
+            const auto zero = [](uint8_t c) { return c == 0; };
+            if (std::all_of(fx.begin(), fx.end(), zero) && std::all_of(fy.begin(), fy.end(), zero)) continue;
+            ++used;
+            differ += !std::equal(fx.begin(), fx.end(), fy.begin(), fy.end());
+        }
+        return used == 0 ? 0.0 : static_cast<double>(differ) / static_cast<double>(used);
+    };
     const auto pairs = align(
         na, nb, [&](int i, int j) { return ka[static_cast<size_t>(i)] == kb[static_cast<size_t>(j)]; },
-        [&](int i, int j) {
-            // Within a changed stretch, a record keeps its partner when its
-            // first bytes (a shipgroup's name, a message's text) are the same.
-            const size_t n = l.table == Table::Shipgroups ? 20 : l.table == Table::Messages ? 66 : 0;
-            const auto x = a.m.store.slot(l.table, i).first(n), y = b.m.store.slot(l.table, j).first(n);
-            return n > 0 && std::equal(x.begin(), x.end(), y.begin(), y.end());
+        [&](const std::vector<int>& ga, const std::vector<int>& gb, Pairs& o) {
+            matchRuns(ga, gb, sameName, o, [&](const std::vector<int>& ra, const std::vector<int>& rb, Pairs& p) {
+                byLikeness(ra, rb, distance, p);
+            });
         });
     if (alignment) {
         alignment->assign(static_cast<size_t>(na), -1);
@@ -196,9 +252,9 @@ void compareAligned(const Side& a, const Side& b, const RecordLayout& l, int na,
     }
     const Renumbering& refs = alignment ? *alignment : map;
     for (auto [i, j] : pairs) {
-        if (i < 0) out.push_back({recordLabel(b, l, j), "", "added"});
-        else if (j < 0) out.push_back({recordLabel(a, l, i), "removed", ""});
-        else compareRecords(a, b, l, i, j, recordLabel(b, l, j) + " ", refs, out);
+        if (i < 0) out.push_back({recordPath(l, j), recordLabel(b, l, j), Difference::Change::Added, {}, {}});
+        else if (j < 0) out.push_back({recordPath(l, i), recordLabel(a, l, i), Difference::Change::Removed, {}, {}});
+        else compareRecords(a, b, l, i, j, recordPath(l, j), recordLabel(b, l, j), refs, out);
     }
 }
 
@@ -212,8 +268,9 @@ void compareTexts(const Side& a, const Side& b, Table t, const std::string& name
     for (int i = 0; i < mission::shapeOf(t).slots; ++i) {
         const auto x = text(a, i), y = text(b, i);
         if (!std::equal(x.begin(), x.end(), y.begin(), y.end()))
-            out.push_back({mission::shapeOf(t).slots > 1 ? name + "[" + std::to_string(i) + "]" : name,
-                           quoted(x), quoted(y)});
+            out.push_back({mission::shapeOf(t).slots > 1 ? name + "[" + std::to_string(i) + "]" : name, "",
+                           Difference::Change::Changed, bytesOf(FieldValue::Kind::Text, x),
+                           bytesOf(FieldValue::Kind::Text, y)});
     }
 }
 
@@ -221,22 +278,33 @@ template <typename Keep>
 void compareBytes(std::span<const uint8_t> x, std::span<const uint8_t> y, const std::string& name, Keep keep,
                   std::vector<Difference>& out) {
     for (const Run& r : differingRuns(x, y, keep))
-        out.push_back({name + "[" + std::to_string(r.offset) + "]",
-                       hex(r.bytes), hex(y.subspan(static_cast<size_t>(r.offset), r.bytes.size()))});
+        out.push_back({name + "[" + std::to_string(r.offset) + "]", "", Difference::Change::Changed,
+                       bytesOf(FieldValue::Kind::Hex, r.bytes),
+                       bytesOf(FieldValue::Kind::Hex, y.subspan(static_cast<size_t>(r.offset), r.bytes.size()))});
 }
 
-std::string commandText(const Side& s, briefing::Kind kind, const briefing::Record& r) {
-    std::string out = "time " + std::to_string(r.time);
+FieldValue commandValue(const Side& s, briefing::Kind kind, const briefing::Record& r) {
+    FieldValue x;
+    x.kind = FieldValue::Kind::Command;
+    x.members.push_back({"time", r.time, {}});
     const auto params = commandParams(kind);
     for (size_t k = 0; k < params.size(); ++k) {
         const int v = r.param(static_cast<int>(k));
-        out += ", " + std::string(params[k].name) + " " + std::to_string(v);
-        if (params[k].codes != Codes::None) {
-            const std::string_view name = s.names.name(params[k].codes, v, 0);
-            if (!name.empty()) out += " " + quoted(name);
-        }
+        x.members.push_back({params[k].name, v,
+                             std::string(params[k].codes == Codes::None ? std::string_view()
+                                                                        : s.names.name(params[k].codes, v, 0))});
     }
-    if (r.codeHigh) out += ", codeHigh " + std::to_string(r.codeHigh);
+    if (r.codeHigh) x.members.push_back({"codeHigh", r.codeHigh, {}});
+    return x;
+}
+
+// A kind's commands in the order the text lists them: by time, among equal
+// times in list order. A mission just opened holds them in the order of its
+// file, one read from a text or saved in time order; both compare the same.
+std::vector<briefing::Record> inTimeOrder(std::span<const briefing::Record> records) {
+    std::vector<briefing::Record> out(records.begin(), records.end());
+    std::stable_sort(out.begin(), out.end(),
+                     [](const briefing::Record& x, const briefing::Record& y) { return x.time < y.time; });
     return out;
 }
 
@@ -245,7 +313,8 @@ void compareBriefing(const Side& a, const Side& b, std::vector<Difference>& out)
     const auto& ma = a.m.briefing;
     const auto& mb = b.m.briefing;
     const auto scalar = [&](const char* name, int x, int y) {
-        if (x != y) out.push_back({std::string("briefing.") + name, std::to_string(x), std::to_string(y)});
+        if (x != y)
+            out.push_back({std::string("briefing.") + name, "", Difference::Change::Changed, number(x), number(y)});
     };
     scalar("briefingLength", ma.briefingLength(), mb.briefingLength());
     scalar("endTime", ma.briefingEndTime(), mb.briefingEndTime());
@@ -258,17 +327,29 @@ void compareBriefing(const Side& a, const Side& b, std::vector<Difference>& out)
     compareTexts(a, b, Table::BriefingTextNotes, "briefing.textNotes", false, out);
     for (int k = 0; k < kKindCount; ++k) {
         const Kind kind = static_cast<Kind>(k);
-        const auto ra = ma.records(kind), rb = mb.records(kind);
+        const auto ra = inTimeOrder(ma.records(kind)), rb = inTimeOrder(mb.records(kind));
         const std::string name = "briefing.commands." + std::string(kindInfo(kind).name);
         const auto pairs = align(
             static_cast<int>(ra.size()), static_cast<int>(rb.size()),
             [&](int i, int j) { return ra[static_cast<size_t>(i)] == rb[static_cast<size_t>(j)]; },
-            [&](int i, int j) { return ra[static_cast<size_t>(i)].params == rb[static_cast<size_t>(j)].params; });
+            [&](const std::vector<int>& ga, const std::vector<int>& gb, Pairs& o) {
+                matchRuns(ga, gb,
+                          [&](int i, int j) { return ra[static_cast<size_t>(i)].params == rb[static_cast<size_t>(j)].params; },
+                          o, byPosition);
+            });
         for (auto [i, j] : pairs) {
             if (i >= 0 && j >= 0 && ra[static_cast<size_t>(i)] == rb[static_cast<size_t>(j)]) continue;
             const std::string path = name + "[" + std::to_string(j >= 0 ? j : i) + "]";
-            out.push_back({path, i >= 0 ? commandText(a, kind, ra[static_cast<size_t>(i)]) : "",
-                           j >= 0 ? commandText(b, kind, rb[static_cast<size_t>(j)]) : ""});
+            if (i < 0)
+                out.push_back({path, "", Difference::Change::Added, {},
+                               commandValue(b, kind, rb[static_cast<size_t>(j)])});
+            else if (j < 0)
+                out.push_back({path, "", Difference::Change::Removed,
+                               commandValue(a, kind, ra[static_cast<size_t>(i)]), {}});
+            else
+                out.push_back({path, "", Difference::Change::Changed,
+                               commandValue(a, kind, ra[static_cast<size_t>(i)]),
+                               commandValue(b, kind, rb[static_cast<size_t>(j)])});
         }
     }
     const int endA = kEventAreaStart + packedEventBytes(ma), endB = kEventAreaStart + packedEventBytes(mb);
@@ -290,8 +371,7 @@ std::vector<Difference> diffMissions(const MissionRef& ra, const MissionRef& rb)
 
     const auto fixed = [&](const RecordLayout& l, int n) {
         for (int i = 0; i < n; ++i)
-            compareRecords(a, b, l, i, i, n > 1 ? std::string(l.name) + "[" + std::to_string(i) + "]"
-                                                : std::string(l.name), map, out);
+            compareRecords(a, b, l, i, i, n > 1 ? recordPath(l, i) : std::string(l.name), "", map, out);
     };
     fixed(headerLayout(), 1);
     compareTexts(a, b, Table::RegionNames, "regionNames", false, out);
@@ -319,6 +399,159 @@ std::vector<Difference> diffMissions(const MissionRef& ra, const MissionRef& rb)
     compareTexts(a, b, Table::Debriefing, "debriefing", false, out);
     compareTexts(a, b, Table::Hints, "hints", false, out);
     compareTexts(a, b, Table::Introduction, "introduction", false, out);
+    return out;
+}
+
+namespace {
+
+// A text for a line: quoted, with the bytes a terminal would act on escaped.
+void appendShown(std::string& out, std::span<const uint8_t> bytes) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    for (uint8_t c : bytes) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    out += '"';
+}
+void appendShown(std::string& out, std::string_view s) {
+    appendShown(out, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(s.data()), s.size()));
+}
+
+void appendLineValue(std::string& out, const FieldValue& v) {
+    switch (v.kind) {
+        case FieldValue::Kind::None: break;
+        case FieldValue::Kind::Number:
+            out += std::to_string(v.number);
+            if (!v.name.empty()) {
+                out += ' ';
+                appendShown(out, v.name);
+            }
+            break;
+        case FieldValue::Kind::Text: appendShown(out, v.bytes); break;
+        case FieldValue::Kind::Numbers:
+            out += '[';
+            for (size_t i = 0; i < v.bytes.size(); ++i) out += (i ? ", " : "") + std::to_string(v.bytes[i]);
+            out += ']';
+            break;
+        case FieldValue::Kind::Hex: appendHex(out, v.bytes); break;
+        case FieldValue::Kind::Command:
+            for (size_t i = 0; i < v.members.size(); ++i) {
+                if (i) out += ", ";
+                out += v.members[i].key;
+                out += ' ' + std::to_string(v.members[i].value);
+                if (!v.members[i].name.empty()) {
+                    out += ' ';
+                    appendShown(out, v.members[i].name);
+                }
+            }
+            break;
+    }
+}
+
+void appendJsonValue(std::string& out, const FieldValue& v) {
+    switch (v.kind) {
+        case FieldValue::Kind::None: out += "null"; break;
+        case FieldValue::Kind::Number: out += std::to_string(v.number); break;
+        case FieldValue::Kind::Text: appendQuoted(out, v.bytes); break;
+        case FieldValue::Kind::Numbers:
+            out += '[';
+            for (size_t i = 0; i < v.bytes.size(); ++i) out += (i ? ", " : "") + std::to_string(v.bytes[i]);
+            out += ']';
+            break;
+        case FieldValue::Kind::Hex:
+            out += '"';
+            appendHex(out, v.bytes);
+            out += '"';
+            break;
+        case FieldValue::Kind::Command:
+            out += '{';
+            for (size_t i = 0; i < v.members.size(); ++i) {
+                const auto& m = v.members[i];
+                out += (i ? ", \"" : "\"") + std::string(m.key) + "\": " + std::to_string(m.value);
+                if (!m.name.empty()) {
+                    out += ", \"" + std::string(m.key) + "Name\": ";
+                    appendQuoted(out, m.name);
+                }
+            }
+            out += '}';
+            break;
+    }
+}
+
+}  // namespace
+
+std::string differenceLine(const Difference& d) {
+    std::string out = d.path;
+    if (!d.record.empty() || d.path.starts_with("shipgroups[")) {
+        // "shipgroups[3] "Korvane Guard" .orders[0][0].target1"
+        const size_t end = d.path.find(']') + 1;
+        out = d.path.substr(0, end) + ' ';
+        appendShown(out, d.record);
+        if (end < d.path.size()) out += ' ' + d.path.substr(end);
+    }
+    out += ": ";
+    switch (d.change) {
+        case Difference::Change::Added:
+            out += "added";
+            if (d.after.kind != FieldValue::Kind::None) out += ' ';
+            appendLineValue(out, d.after);
+            break;
+        case Difference::Change::Removed:
+            out += "removed";
+            if (d.before.kind != FieldValue::Kind::None) out += ' ';
+            appendLineValue(out, d.before);
+            break;
+        case Difference::Change::Changed:
+            appendLineValue(out, d.before);
+            out += " \u2192 ";
+            appendLineValue(out, d.after);
+            break;
+    }
+    return out;
+}
+
+std::string differencesAsJson(const std::vector<Difference>& list) {
+    std::string out = "[";
+    for (size_t i = 0; i < list.size(); ++i) {
+        const Difference& d = list[i];
+        out += i ? ",\n  {\"path\": " : "\n  {\"path\": ";
+        appendQuoted(out, d.path);
+        if (d.path.starts_with("shipgroups[")) {
+            out += ", \"shipgroup\": ";
+            appendQuoted(out, d.record);
+        }
+        if (d.change == Difference::Change::Added) out += ", \"added\": true";
+        if (d.change == Difference::Change::Removed) out += ", \"removed\": true";
+        const auto side = [&](const char* key, const FieldValue& v) {
+            if (v.kind == FieldValue::Kind::None) return;
+            out += ", \"" + std::string(key) + "\": ";
+            appendJsonValue(out, v);
+            if (!v.name.empty()) {
+                out += ", \"" + std::string(key) + "Name\": ";
+                appendQuoted(out, v.name);
+            }
+        };
+        side("before", d.before);
+        side("after", d.after);
+        out += '}';
+    }
+    out += list.empty() ? "]\n" : "\n]\n";
     return out;
 }
 

@@ -228,6 +228,9 @@ constexpr Node kTeam[] = {
     T("outstandingMessage2", 356, 64),
 };
 
+static_assert(std::size(kShipgroup) <= kMostNodes && std::size(kOrder) <= kMostNodes &&
+              std::size(kMessage) <= kMostNodes && std::size(kTeam) <= kMostNodes);
+
 void markOwned(std::span<const Node> nodes, int base, std::vector<bool>& owned) {
     for (const Node& n : nodes) {
         if (n.isGroup()) {
@@ -314,6 +317,13 @@ const std::vector<FlatField>& flatFields(const RecordLayout& layout) {
         if (&layouts()[i] == &layout) return lists[i];
     static const std::vector<FlatField> none;
     return none;
+}
+
+const FlatField* fieldAtOffset(const RecordLayout& layout, int offset) {
+    for (const FlatField& f : flatFields(layout))
+        if (f.at.node->form != Form::StringSlot && offset >= f.at.offset && offset < f.at.offset + f.at.node->width)
+            return &f;
+    return nullptr;
 }
 
 int numberAt(std::span<const uint8_t> rec, const Node& node, int offset) {

@@ -98,6 +98,9 @@ struct Node {
     }
 };
 
+// The most entries one list of nodes (a record's or a group element's) holds.
+inline constexpr size_t kMostNodes = 96;
+
 // The description of one record table: its fields and, for the bytes no field
 // names, the record the text compares them with.
 struct RecordLayout {
@@ -135,6 +138,9 @@ struct FlatField {
     FieldAt at;
 };
 const std::vector<FlatField>& flatFields(const RecordLayout& layout);
+// The field (not a text kept in a table of its own) that holds the byte at
+// `offset` of a record; null for a byte no field names.
+const FlatField* fieldAtOffset(const RecordLayout& layout, int offset);
 
 // The value of a number field in a record.
 int numberAt(std::span<const uint8_t> rec, const Node& node, int offset);

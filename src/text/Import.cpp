@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstring>
 #include <charconv>
-#include <nlohmann/json.hpp>
+#include <bitset>
 #include <simdjson.h>
 
 #include "briefing/BriefingModel.h"
@@ -23,6 +23,7 @@ namespace {
 struct Refusal {
     std::string path;
     std::string message;
+    bool spelled = false;  // the value's own spelling goes behind the message
 };
 
 // Where a value sits in the document; spelled out only when it is refused.
@@ -52,8 +53,8 @@ Path entry(const Path& path, size_t i) { return {&path, {}, static_cast<long>(i)
 }
 [[noreturn]] void refuse(std::string_view key, std::string message) { refuse(member(kRoot, key), std::move(message)); }
 
-// The document as simdjson's tree. A key given twice counts once, at its
-// first place, with its last value.
+// The document as simdjson's tree. The tree keeps a key given twice; the
+// readers below refuse it.
 using Value = simdjson::dom::element;
 using List = simdjson::dom::array;
 using Object = simdjson::dom::object;
@@ -63,49 +64,34 @@ std::string dump(Value v) { return simdjson::to_string(v); }
 bool isText(Value v) { return v.type() == Type::STRING; }
 std::string_view textIn(Value v) { return v.get_string().value_unsafe(); }
 
-// A 256-bit set: marks bit `i` and says whether it was clear before.
-bool mark(std::array<uint64_t, 4>& bits, size_t i) {
-    const uint64_t bit = uint64_t{1} << (i & 63);
-    const bool fresh = !(bits[(i >> 6) & 3] & bit);
-    bits[(i >> 6) & 3] |= bit;
-    return fresh;
-}
-// A cheap hash of a key for such a set.
-size_t keyHash(std::string_view key) {
-    const auto at = [&](size_t i) { return static_cast<size_t>(static_cast<uint8_t>(key[i])); };
-    return (key.size() * 31 + (key.empty() ? 0 : at(0) * 7 + at(key.size() - 1) * 13 + at(key.size() / 2))) & 255;
+// A refusal whose message ends in the value as the document spells it
+// ("found 4.3e1", not the number it stands for).
+[[noreturn]] void refuseSpelled(const Path& path, std::string message) {
+    throw Refusal{path.str(), std::move(message), true};
 }
 
-bool hasDuplicateKey(Object obj) {
-    // A filter on the keys' hashes; only a hit compares the keys before.
-    std::array<uint64_t, 4> seen{};
-    size_t n = 0;
-    for (const auto& [key, v] : obj) {
-        if (!mark(seen, keyHash(key))) {
-            size_t j = 0;
-            for (const auto& [earlier, w] : obj) {
-                if (j++ == n) break;
-                if (earlier == key) return true;
-            }
-        }
-        ++n;
+// The keys of one object that name one of a fixed set of members: each is
+// taken once. Unknown keys are refused by the caller before the next key, so
+// the list never holds more than the known keys and one more.
+class KeysOnce {
+public:
+    void take(const Path& path, std::string_view key) {
+        if (std::find(m_seen.begin(), m_seen.end(), key) != m_seen.end())
+            refuse(member(path, key), "given twice; a field takes one value");
+        m_seen.push_back(key);
     }
-    return false;
-}
+
+private:
+    std::vector<std::string_view> m_seen;
+};
 
 template <typename F>
-void forEachMember(Object obj, F&& f) {
-    if (!hasDuplicateKey(obj)) {
-        for (const auto& [key, v] : obj) f(key, v);
-        return;
-    }
-    std::vector<std::pair<std::string_view, Value>> kept;
+void forEachMember(Object obj, const Path& path, F&& f) {
+    KeysOnce once;
     for (const auto& [key, v] : obj) {
-        auto it = std::find_if(kept.begin(), kept.end(), [&](const auto& m) { return m.first == key; });
-        if (it != kept.end()) it->second = v;
-        else kept.emplace_back(key, v);
+        once.take(path, key);
+        f(key, v);
     }
-    for (const auto& [key, v] : kept) f(key, v);
 }
 
 std::optional<Value> memberOf(Object obj, std::string_view key) {
@@ -121,8 +107,10 @@ int number(Value v, const Path& path, int lo, int hi) {
         n = v.get_int64().value_unsafe();
     } else if (v.type() == Type::UINT64) {
         refuse(path, dump(v) + " is out of range " + std::to_string(lo) + ".." + std::to_string(hi));
+    } else if (v.type() == Type::DOUBLE) {
+        refuseSpelled(path, "expected a whole number, found ");
     } else {
-        refuse(path, "expected a whole number, found " + dump(v));
+        refuse(path, "expected a whole number, found " + dump(v).substr(0, 40));
     }
     if (n < lo || n > hi)
         refuse(path, std::to_string(n) + " is out of range " + std::to_string(lo) + ".." + std::to_string(hi));
@@ -152,15 +140,6 @@ List arrayOf(Value v, const Path& path, size_t most) {
 Object objectOf(Value v, const Path& path) {
     if (v.type() != Type::OBJECT) refuse(path, "expected an object, found " + dump(v).substr(0, 40));
     return v.get_object().value_unsafe();
-}
-
-// A key that only names the code beside it ("craftTypeName") is read and ignored.
-bool isNameOf(std::string_view key, std::span<const Node> nodes) {
-    if (key.size() <= 4 || key.substr(key.size() - 4) != "Name") return false;
-    const auto base = key.substr(0, key.size() - 4);
-    for (const Node& n : nodes)
-        if (n.name == base && n.codes != Codes::None) return true;
-    return false;
 }
 
 struct RecordFill {
@@ -244,82 +223,87 @@ const Node* nodeNamed(std::span<const Node> nodes, std::string_view key, size_t&
     return nullptr;
 }
 
-void readField(const RecordFill& r, std::string_view key, Value v, const Node* node, std::span<const Node> nodes,
-               int at, const FieldAt& ctx, const Path& path, bool record) {
-    const Path p = member(path, key);
-    if (!node) {
-        if (isNameOf(key, nodes)) {
-            if (!isText(v)) refuse(p, "expected a text, found " + dump(v));
-            return;
-        }
-        if (key == "rest" && record) return;  // read before the fields
-        refuse(p, "unknown field");
-    }
-    if (node->isGroup())
-        readGroup(r, v, *node, at, ctx, p);
-    else
-        readValue(r, v, *node, at + node->offset, ctx, p);
+// The code field whose list entry a key names ("craftTypeName" names the
+// entry of "craftType").
+const Node* codeNamed(std::span<const Node> nodes, std::string_view key) {
+    if (key.size() <= 4 || !key.ends_with("Name")) return nullptr;
+    const auto base = key.substr(0, key.size() - 4);
+    for (const Node& n : nodes)
+        if (n.name == base && n.codes != Codes::None) return &n;
+    return nullptr;
 }
 
+// Each key is looked up once and names a field, the list entry beside a code
+// field or, in a record, "rest" (read before the fields). An unknown key ends
+// the reading at once; a key given twice is refused.
 void readFields(const RecordFill& r, Object obj, std::span<const Node> nodes, int at, FieldAt ctx,
                 const Path& path, bool record) {
-    // Each key is looked up once; a field named twice shows as its node seen
-    // twice. Keys that name no field ("craftTypeName", "rest") are few and are
-    // compared with each other. Objects too large for the table, and objects
-    // with a repeated key, take the general way.
-    constexpr size_t kMost = 96;
-    const Node* found[kMost];
-    std::array<uint64_t, 4> seen{}, others{};
-    size_t n = 0, next = 0;
-    bool plain = nodes.size() <= 64 * seen.size();
-    for (auto m = obj.begin(); plain && m != obj.end(); ++m) {
-        if (n == kMost) {
-            plain = false;
-            break;
-        }
-        const std::string_view key = m.key();
+    std::bitset<2 * kMostNodes + 1> seen;  // fields, then their names, then "rest"
+    size_t next = 0;
+    for (const auto& [key, v] : obj) {
+        const Path p = member(path, key);
         const Node* node = nodeNamed(nodes, key, next);
+        size_t bit = 2 * kMostNodes;
         if (node) {
-            plain = mark(seen, static_cast<size_t>(node - nodes.data()));
-        } else if (!mark(others, keyHash(key))) {
-            size_t k = 0;
-            for (auto earlier = obj.begin(); k < n; ++earlier, ++k)
-                if (!found[k] && earlier.key() == key) plain = false;
+            bit = static_cast<size_t>(node - nodes.data());
+        } else if (const Node* named = codeNamed(nodes, key)) {
+            bit = kMostNodes + static_cast<size_t>(named - nodes.data());
+        } else if (!(record && key == "rest")) {
+            refuse(p, "unknown field");
         }
-        found[n++] = node;
+        if (seen.test(bit)) refuse(p, "given twice; a field takes one value");
+        seen.set(bit);
+        if (!node) {
+            if (bit < 2 * kMostNodes && !isText(v)) refuse(p, "expected a text, found " + dump(v).substr(0, 40));
+        } else if (node->isGroup()) {
+            readGroup(r, v, *node, at, ctx, p);
+        } else {
+            readValue(r, v, *node, at + node->offset, ctx, p);
+        }
     }
-    if (plain) {
-        size_t k = 0;
-        for (const auto& [key, v] : obj) readField(r, key, v, found[k++], nodes, at, ctx, path, record);
-        return;
-    }
-    next = 0;
-    forEachMember(obj, [&](std::string_view key, Value v) {
-        readField(r, key, v, nodeNamed(nodes, key, next), nodes, at, ctx, path, record);
-    });
 }
 
-void readRest(std::span<uint8_t> rec, Value obj, const Path& path) {
-    forEachMember(objectOf(obj, path), [&](std::string_view key, Value v) {
+// A "rest": runs of hex bytes by offset. A byte is given once, and only a
+// byte that no field names: `holder` says what else holds it (empty when
+// nothing does).
+template <typename Holder>
+void readRest(std::span<uint8_t> rec, Value obj, const Path& path, Holder holder) {
+    std::vector<bool> given(rec.size());
+    for (const auto& [key, v] : objectOf(obj, path)) {
         const Path p = member(path, key);
         int offset = -1;
         if (!key.empty() && key.size() < 7 && std::all_of(key.begin(), key.end(), ::isdigit))
             std::from_chars(key.data(), key.data() + key.size(), offset);
         if (offset < 0 || offset >= static_cast<int>(rec.size()))
             refuse(p, "offset out of range 0.." + std::to_string(rec.size() - 1));
-        if (!isText(v)) refuse(p, "expected hex bytes, found " + dump(v));
+        if (!isText(v)) refuse(p, "expected hex bytes, found " + dump(v).substr(0, 40));
         const auto bytes = unhex(textIn(v));
         if (!bytes) refuse(p, "expected hex bytes (two digits per byte)");
         if (static_cast<size_t>(offset) + bytes->size() > rec.size())
             refuse(p, "bytes run past the end of the record (" + std::to_string(rec.size()) + " bytes)");
+        for (size_t k = 0; k < bytes->size(); ++k) {
+            const size_t o = static_cast<size_t>(offset) + k;
+            if (given[o]) refuse(p, "byte " + std::to_string(o) + " is given twice");
+            given[o] = true;
+            if (const std::string h = holder(static_cast<int>(o)); !h.empty())
+                refuse(p, "byte " + std::to_string(o) + " belongs to " + h + ", not to the rest");
+        }
         std::copy(bytes->begin(), bytes->end(), rec.begin() + offset);
-    });
+    }
+}
+
+// What holds a byte of a record besides the rest: a field, or the writer.
+std::string holderIn(const RecordLayout& l, int offset) {
+    if (!l.owned[static_cast<size_t>(offset)]) return {};
+    if (const FlatField* f = fieldAtOffset(l, offset)) return "the field " + f->path;
+    return "the writer, which sets it on saving";
 }
 
 void readRecord(MissionStore& store, const RecordLayout& l, int slot, Value v, const Path& path) {
     const RecordFill r{store, store.mutableSlot(l.table, slot), slot};
     const Object obj = objectOf(v, path);
-    if (const auto rest = memberOf(obj, "rest")) readRest(r.rec, *rest, member(path, "rest"));
+    if (const auto rest = memberOf(obj, "rest"))
+        readRest(r.rec, *rest, member(path, "rest"), [&](int o) { return holderIn(l, o); });
     readFields(r, obj, l.nodes, 0, FieldAt{}, path, true);
 }
 
@@ -360,10 +344,9 @@ void readBriefing(MissionStore& store, briefing::BriefingModel& model, Value v) 
     const Path path = member(kRoot, "briefing");
     const Object obj = objectOf(v, path);
     auto block = store.mutableSlot(Table::Briefing1, 0);
-    if (const auto rest = memberOf(obj, "rest")) readRest(block, *rest, member(path, "rest"));
     int length = kDefaultBriefingTime, endTime = kDefaultBriefingTime;
     std::optional<List> commands;
-    forEachMember(obj, [&](std::string_view key, Value x) {
+    forEachMember(obj, path, [&](std::string_view key, Value x) {
         const Path p = member(path, key);
         if (key == "briefingLength") length = number(x, p, 0, 65535);
         else if (key == "endTime") endTime = number(x, p, 0, 65535);
@@ -405,7 +388,7 @@ void readBriefing(MissionStore& store, briefing::BriefingModel& model, Value v) 
         const auto params = commandParams(*kind);
         std::array<int, kMaxParams> values{};
         int time = 0, codeHigh = 0;
-        forEachMember(c, [&](std::string_view key, Value x) {
+        forEachMember(c, p, [&](std::string_view key, Value x) {
             const Path q = member(p, key);
             if (key == "kind") return;
             if (key == "time") { time = number(x, q, 0, 65535); return; }
@@ -434,6 +417,16 @@ void readBriefing(MissionStore& store, briefing::BriefingModel& model, Value v) 
     word(endTime);
     word(kEndCode);
 
+    // The rest holds the bytes the save leaves as they are: not the length,
+    // the commands or the team flags.
+    const int commandsEnd = kEventAreaStart + static_cast<int>(stream.size());
+    if (const auto rest = memberOf(obj, "rest"))
+        readRest(block, *rest, member(path, "rest"), [&](int o) -> std::string {
+            if (o < kEventAreaStart && o < 4) return "the field briefingLength";
+            if (o >= kEventAreaStart && o < commandsEnd) return "the commands and their end";
+            if (o >= kTeamFlagsOffset && o < kTeamFlagsOffset + kTeamFlagCount) return "the field teams";
+            return {};
+        });
     block[0] = block[2] = static_cast<uint8_t>(length & 0xFF);
     block[1] = block[3] = static_cast<uint8_t>(length >> 8);
     const std::vector<uint8_t> kept(block.begin(), block.end());
@@ -443,7 +436,7 @@ void readBriefing(MissionStore& store, briefing::BriefingModel& model, Value v) 
 }
 
 void readBlock(MissionStore& store, Table t, Value v, const Path& path) {
-    readRest(store.mutableSlot(t, 0), v, path);
+    readRest(store.mutableSlot(t, 0), v, path, [](int) { return std::string(); });
 }
 
 void readDocument(Value root, MissionStore& store, briefing::BriefingModel& model) {
@@ -457,7 +450,7 @@ void readDocument(Value root, MissionStore& store, briefing::BriefingModel& mode
     if (!one) refuse("version", "only version 1 documents can be read");
     std::optional<List> groups, messages;
     std::optional<Value> briefingDoc;
-    forEachMember(doc, [&](std::string_view key, Value v) {
+    forEachMember(doc, kRoot, [&](std::string_view key, Value v) {
         const Path at = member(kRoot, key);
         if (key == "format" || key == "version") return;
         if (key == "header") readRecord(store, headerLayout(), 0, v, at);
@@ -473,7 +466,7 @@ void readDocument(Value root, MissionStore& store, briefing::BriefingModel& mode
         else if (key == "teams") readRecords(store, teamLayout(), v, mission::kTeams);
         else if (key == "briefing") briefingDoc = v;  // after the shipgroups, below
         else if (key == "briefing2") {
-            forEachMember(objectOf(v, at), [&](std::string_view k2, Value x) {
+            forEachMember(objectOf(v, at), at, [&](std::string_view k2, Value x) {
                 const Path p = member(at, k2);
                 if (k2 == "block") readBlock(store, Table::Briefing2, x, p);
                 else if (k2 == "tags") readTexts(store, Table::Briefing2Tags, x, p, 255);
@@ -532,27 +525,17 @@ std::optional<ImportError> importText(std::string_view text, size_t room, Missio
     Value doc;
     const bool inPlace = room >= simdjson::SIMDJSON_PADDING;
     if (const auto error = reader.parser->dom.parse(text.data(), text.size(), !inPlace).get(doc)) {
-        // simdjson says what is wrong but not where; the slower reader finds
-        // the line and column for the message.
-        try {
-            const auto parsed = nlohmann::json::parse(text.begin(), text.end());
-            (void)parsed;
-        } catch (const nlohmann::json::parse_error& e) {
-            // "[json.exception.parse_error.101] parse error at line 3, column 5: ..."
-            std::string what = e.what();
-            const auto at = what.find("] ");
-            if (at != std::string::npos) what = what.substr(at + 2);
-            int line = 0;
-            const auto l = what.find("line ");
-            if (l != std::string::npos) line = std::atoi(what.c_str() + l + 5);
-            return ImportError{"", line, "not JSON: " + what};
-        }
-        return ImportError{"", 0, std::string("not JSON: ") + simdjson::error_message(error)};
+        // The tree reader says what is wrong but not where: the fault finder
+        // reads the same text again, on demand, up to the fault.
+        (void)error;
+        JsonFault f = findJsonFault(text);
+        return ImportError{std::move(f.path), f.line, std::move(f.message)};
     }
     try {
         readDocument(doc, store, model);
     } catch (const Refusal& r) {
-        return ImportError{r.path, lineOfPath(text, r.path), r.message};
+        const PathPlace place = placeOfPath(text, r.path);
+        return ImportError{r.path, place.line, r.spelled ? r.message + std::string(place.spelled) : r.message};
     }
     return std::nullopt;
 }

@@ -91,7 +91,7 @@ std::optional<std::vector<uint8_t>> unhex(std::string_view text) {
     return out;
 }
 
-int lineOfPath(std::string_view json, std::string_view target) {
+PathPlace placeOfPath(std::string_view json, std::string_view target) {
     struct Frame {
         bool object;
         bool expectKey = true;
@@ -120,7 +120,7 @@ int lineOfPath(std::string_view json, std::string_view target) {
             case ' ': case '\t': case '\r': break;
             case '{':
             case '[':
-                if (atValue()) return line;
+                if (atValue()) return {line, json.substr(i, json.find('\n', i) - i)};
                 stack.push_back(Frame{c == '{', true, {}, 0});
                 break;
             case '}':
@@ -137,6 +137,7 @@ int lineOfPath(std::string_view json, std::string_view target) {
                 if (!stack.empty()) stack.back().expectKey = false;
                 break;
             case '"': {
+                const size_t start = i;
                 std::string s;
                 for (++i; i < json.size() && json[i] != '"'; ++i) {
                     if (json[i] == '\\' && i + 1 < json.size()) ++i;
@@ -145,18 +146,20 @@ int lineOfPath(std::string_view json, std::string_view target) {
                 if (!stack.empty() && stack.back().object && stack.back().expectKey) {
                     stack.back().key = s;
                 } else if (atValue()) {
-                    return line;
+                    return {line, json.substr(start, i + 1 - start)};
                 }
                 break;
             }
-            default:
-                if (atValue()) return line;
+            default: {
+                const size_t start = i;
                 while (i + 1 < json.size() && json[i + 1] != ',' && json[i + 1] != '}' &&
-                       json[i + 1] != ']' && json[i + 1] != '\n')
+                       json[i + 1] != ']' && json[i + 1] != '\n' && json[i + 1] != ' ')
                     ++i;
+                if (atValue()) return {line, json.substr(start, i + 1 - start)};
+            }
         }
     }
-    return 0;
+    return {};
 }
 
 }  // namespace quendar::text

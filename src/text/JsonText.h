@@ -23,7 +23,8 @@ std::optional<size_t> latin1(std::string_view utf8, std::span<uint8_t> out);
 std::span<const uint8_t> withoutPadding(std::span<const uint8_t> field);
 
 // Runs of bytes that differ from a baseline, at offsets where `keep` says so.
-// Runs separated by fewer than four equal bytes are joined.
+// Runs separated by fewer than four equal bytes are joined, unless a byte
+// between them is one `keep` leaves out: a run never carries such a byte.
 struct Run {
     int offset;
     std::vector<uint8_t> bytes;
@@ -33,10 +34,15 @@ std::vector<Run> differingRuns(std::span<const uint8_t> data, std::span<const ui
                                Keep keep) {
     std::vector<Run> runs;
     int lastDiff = -100;
+    const auto keptSince = [&](int from, int to) {
+        for (int j = from + 1; j < to; ++j)
+            if (!keep(j)) return false;
+        return true;
+    };
     for (int i = 0; i < static_cast<int>(data.size()); ++i) {
         const size_t k = static_cast<size_t>(i);
         if (!keep(i) || data[k] == baseline[k]) continue;
-        if (!runs.empty() && i - lastDiff < 5) {
+        if (!runs.empty() && i - lastDiff < 5 && keptSince(lastDiff, i)) {
             for (int j = lastDiff + 1; j <= i; ++j) runs.back().bytes.push_back(data[static_cast<size_t>(j)]);
         } else {
             runs.push_back({i, {data[k]}});
@@ -49,8 +55,24 @@ std::string hex(std::span<const uint8_t> bytes);
 void appendHex(std::string& out, std::span<const uint8_t> bytes);
 std::optional<std::vector<uint8_t>> unhex(std::string_view text);
 
-// The 1-based line of the value at a JSON path ("a.b[2].c") in a document;
-// 0 when the path is not there.
-int lineOfPath(std::string_view json, std::string_view path);
+// Where the value at a JSON path ("a.b[2].c") stands in a document: its
+// 1-based line (0 when the path is not there) and its spelling, up to the end
+// of its line for a list or an object.
+struct PathPlace {
+    int line = 0;
+    std::string_view spelled;
+};
+PathPlace placeOfPath(std::string_view json, std::string_view path);
+inline int lineOfPath(std::string_view json, std::string_view path) { return placeOfPath(json, path).line; }
+
+// The first fault of a document that is not well-formed JSON: the path of
+// the value it lies in (empty when none), its line (0 when unknown) and what
+// is wrong.
+struct JsonFault {
+    std::string path;
+    int line = 0;
+    std::string message;
+};
+JsonFault findJsonFault(std::string_view text);
 
 }  // namespace quendar::text

@@ -62,12 +62,39 @@ inline constexpr size_t kImportPadding = 64;
 std::optional<ImportError> importMission(const std::string& json, mission::MissionStore& store,
                                          briefing::BriefingModel& briefing, ImportReader& reader);
 
+// A value in a difference, in the field's own form.
+struct FieldValue {
+    enum class Kind : uint8_t { None, Number, Text, Numbers, Hex, Command };
+    Kind kind = Kind::None;
+    int number = 0;
+    std::vector<uint8_t> bytes;  // Text: 8-bit text; Numbers: one per entry; Hex: raw bytes
+    std::string name;            // the list entry of a code (8-bit text), when it has one
+    struct Member {
+        std::string_view key;  // "time", a parameter's name or "codeHigh"
+        int value;
+        std::string name;
+    };
+    std::vector<Member> members;  // Command
+};
+
 // One difference between two missions, in the document's paths.
 struct Difference {
-    std::string path;    // "shipgroups[3] \"Korvane Guard\" .orders[0][1].target1"
-    std::string before;  // value with its name; empty when the item was added
-    std::string after;   // empty when the item was removed
+    enum class Change : uint8_t { Changed, Added, Removed };
+    std::string path;    // "shipgroups[3].orders[0][1].target1"
+    std::string record;  // on a shipgroup's path, its name (8-bit text); else empty
+    Change change = Change::Changed;
+    FieldValue before, after;  // Kind::None on the side that lacks an added or removed record
 };
+
+// One line per difference: the path (a shipgroup's name in quotes behind its
+// index), then the values ("... .name: \"Hauler Sixx\" \u2192 \"Hauler Nine\"",
+// "...: added"). Texts are quoted; a control byte, 0x7F and 0x80..0x9F are
+// written as \x and two hex digits.
+std::string differenceLine(const Difference& d);
+// The differences as a JSON list of {"path", "shipgroup" (when named),
+// "before", "after" with their "beforeName" and "afterName"}, an added or
+// removed record as {"path", "added": true} or {"path", "removed": true}.
+std::string differencesAsJson(const std::vector<Difference>& list);
 
 struct MissionRef {
     const mission::MissionStore& store;

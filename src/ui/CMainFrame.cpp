@@ -111,9 +111,9 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
         app::writePreferencesFile(m_folder.preferencesFile(), m_editor.settings, m_prompter);
     };
     m_briefingTools->showMotionWizard = [this](std::shared_ptr<core::FormModel> f) {
-        showModeless("MotionWizard", std::move(f));
+        showModeless(app::form::MotionWizard, std::move(f));
     };
-    m_briefingTools->closeMotionWizard = [this] { closeModeless("MotionWizard"); };
+    m_briefingTools->closeMotionWizard = [this] { closeModeless(app::form::MotionWizard); };
     m_briefingTools->bindCommands(m_commands);
     m_briefingBar->confirmLock = [this] {
         return m_briefingTools->hintSaysYes(app::hint::kLockBriefing);
@@ -234,7 +234,7 @@ void CMainFrame::buildActions() {
         a->setToolTip(fromLatin(c.tooltip));
         a->setStatusTip(fromLatin(c.prompt));
         if (!c.shortcut.empty()) a->setShortcuts(QKeySequence::listFromString(fromLatin(c.shortcut)));
-        const int id = c.id;
+        const app::CommandId id = c.id;
         connect(a, &QAction::triggered, this, [this, id] {
             m_commands.execute(id);
             updateCommandStates();
@@ -246,7 +246,7 @@ void CMainFrame::buildActions() {
 
 namespace {
 void fillMenu(QMenu* menu, const std::vector<app::MenuEntry>& entries,
-              const std::map<int, QAction*>& actions) {
+              const std::map<app::CommandId, QAction*>& actions) {
     for (const auto& e : entries) {
         if (e.separator) {
             menu->addSeparator();
@@ -300,10 +300,10 @@ void CMainFrame::buildToolbars() {
                                                              : bar.buttonWidth * 3 / 2;
         const QSize icon(w, bar.buttonHeight * 3 / 2);
         tb->setIconSize(icon);
-        for (int item : bar.items) {
-            if (item == app::kSeparator) {
+        for (const app::ToolbarItem& item : bar.items) {
+            if (item.slot == app::Slot::Separator) {
                 tb->addSeparator();
-            } else if (item == app::kShipgroupSelector) {
+            } else if (item.slot == app::Slot::ShipgroupSelector) {
                 m_selector = new QComboBox(tb);
                 m_selector->setObjectName("shipgroupSelector");
                 m_selector->setFixedWidth(app::kSelectorWidth * 3 / 2);
@@ -311,11 +311,11 @@ void CMainFrame::buildToolbars() {
                 connect(m_selector, &QComboBox::activated, this,
                         [this](int i) { m_logic->selectShipgroup(i); });
                 tb->addWidget(m_selector);
-            } else if (item == app::kTimeSlider) {
+            } else if (item.slot == app::Slot::TimeSlider) {
                 m_sliderBar->slider()->setFixedWidth(app::kSliderWidth);
                 tb->addWidget(m_sliderBar->slider());
-            } else if (QAction* a = action(item)) {
-                a->setIcon(toolbarIcon(item, icon.width(), icon.height()));
+            } else if (QAction* a = action(item.command)) {
+                a->setIcon(toolbarIcon(item.command, icon.width(), icon.height()));
                 tb->addAction(a);
             }
         }
@@ -424,7 +424,7 @@ QToolBar* CMainFrame::toolbar(int id) const {
     return it == m_toolbars.end() ? nullptr : it->second;
 }
 
-QAction* CMainFrame::action(int id) const {
+QAction* CMainFrame::action(app::CommandId id) const {
     auto it = m_actions.find(id);
     return it == m_actions.end() ? nullptr : it->second;
 }
@@ -530,7 +530,7 @@ void CMainFrame::mapScrollChanged() { m_mapWindow->syncScrollBars(); }
 
 bool CMainFrame::runModal(core::FormModel& form) { return m_forms.runModal(form); }
 
-void CMainFrame::showModeless(const std::string& key, std::shared_ptr<core::FormModel> form) {
+void CMainFrame::showModeless(app::FormKey key, std::shared_ptr<core::FormModel> form) {
     auto* wizard = dynamic_cast<shipgroup::OrdersWizard*>(form.get());
     FormDialog* dlg = m_forms.showModeless(key, std::move(form));
     // Its own window: Undo and Redo reach it as the main window's keys.
@@ -541,9 +541,9 @@ void CMainFrame::showModeless(const std::string& key, std::shared_ptr<core::Form
     if (wizard && dlg && dlg->layout()) dlg->layout()->addWidget(new OrdersWizardWindow(*wizard, dlg));
 }
 
-void CMainFrame::closeModeless(const std::string& key) { m_forms.close(key); }
+void CMainFrame::closeModeless(app::FormKey key) { m_forms.close(key); }
 
-core::FormModel* CMainFrame::openForm(const std::string& key) { return m_forms.model(key); }
+core::FormModel* CMainFrame::openForm(app::FormKey key) { return m_forms.model(key); }
 
 void CMainFrame::showFirstRunPicture() {
     FirstRunPicture picture(this);

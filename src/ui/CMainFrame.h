@@ -90,7 +90,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     app::BriefingBar& briefingBar() { return *m_briefingBar; }
     QtPlaybackTimer& playbackTimer() { return *m_playTimer; }
     QToolBar* toolbar(int id) const;
-    QAction* action(int id) const;
+    QAction* action(app::CommandId id) const;
     QLabel* pane(app::Pane pane) const;
     const app::WorkingFolder& folder() const { return m_folder; }
     // View > Problems and the problem count in the status bar.
@@ -117,9 +117,9 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     void mapSizeChanged() override;
     void mapScrollChanged() override;
     bool runModal(core::FormModel& form) override;
-    void showModeless(const std::string& key, std::shared_ptr<core::FormModel> form) override;
-    void closeModeless(const std::string& key) override;
-    core::FormModel* openForm(const std::string& key) override;
+    void showModeless(app::FormKey key, std::shared_ptr<core::FormModel> form) override;
+    void closeModeless(app::FormKey key) override;
+    core::FormModel* openForm(app::FormKey key) override;
     void showFirstRunPicture() override;
     void closeWindow() override { close(); }
     void showBriefingTime(int time, int endTime) override;
@@ -173,7 +173,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     CSliderBar* m_sliderBar = nullptr;
     RecentMenu* m_recent = nullptr;
     std::map<int, QToolBar*> m_toolbars;
-    std::map<int, QAction*> m_actions;
+    std::map<app::CommandId, QAction*> m_actions;
     std::map<app::Pane, QLabel*> m_panes;
     // The Problems panel: its model, the dock, the status bar count and the
     // timer that looks again once changes have settled.

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/editor/FormKeys.h"
 #include "core/FormModel.h"
 
 class QWidget;
@@ -87,15 +88,15 @@ class FormHost {
     // Shows the model modally; returns the model's `accepted`.
     bool runModal(core::FormModel& model);
 
-    FormDialog* showModeless(const std::string& key, std::shared_ptr<core::FormModel> model);
-    void close(const std::string& key);
+    FormDialog* showModeless(app::FormKey key, std::shared_ptr<core::FormModel> model);
+    void close(app::FormKey key);
     void closeAll();
     // Hides every modeless window (the main window is closing).
     void hideAll();
-    bool isOpen(const std::string& key) const;
-    FormDialog* dialog(const std::string& key) const;
-    core::FormModel* model(const std::string& key) const;
-    std::vector<std::string> openKeys() const;
+    bool isOpen(app::FormKey key) const;
+    FormDialog* dialog(app::FormKey key) const;
+    core::FormModel* model(app::FormKey key) const;
+    std::vector<app::FormKey> openKeys() const;
 
     // Tests script modal forms: when set, it is called once the modal dialog
     // is showing, and must close it (through the model or the dialog).
@@ -109,7 +110,7 @@ class FormHost {
         QPointer<FormDialog> dialog;
     };
     QWidget* m_parent;
-    std::map<std::string, Entry> m_modeless;
+    std::map<app::FormKey, Entry> m_modeless;
 };
 
 // Builds a QString from the 8-bit text the store and models hold.

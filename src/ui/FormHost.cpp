@@ -22,8 +22,7 @@ bool FormHost::runModal(core::FormModel& model) {
     return model.accepted;
 }
 
-FormDialog* FormHost::showModeless(const std::string& key,
-                                   std::shared_ptr<core::FormModel> model) {
+FormDialog* FormHost::showModeless(app::FormKey key, std::shared_ptr<core::FormModel> model) {
     close(key);
     if (actionGroups) model->setActionGroups(actionGroups);
     auto* dlg = new FormDialog(*model, m_parent);
@@ -35,7 +34,7 @@ FormDialog* FormHost::showModeless(const std::string& key,
     return dlg;
 }
 
-void FormHost::close(const std::string& key) {
+void FormHost::close(app::FormKey key) {
     auto it = m_modeless.find(key);
     if (it == m_modeless.end()) return;
     // The old window may be the one whose button asked for this: hide it now
@@ -57,23 +56,23 @@ void FormHost::hideAll() {
         if (entry.dialog) entry.dialog->hide();
 }
 
-bool FormHost::isOpen(const std::string& key) const {
+bool FormHost::isOpen(app::FormKey key) const {
     auto it = m_modeless.find(key);
     return it != m_modeless.end() && it->second.dialog && it->second.dialog->isVisible();
 }
 
-FormDialog* FormHost::dialog(const std::string& key) const {
+FormDialog* FormHost::dialog(app::FormKey key) const {
     auto it = m_modeless.find(key);
     return it == m_modeless.end() ? nullptr : it->second.dialog.data();
 }
 
-core::FormModel* FormHost::model(const std::string& key) const {
+core::FormModel* FormHost::model(app::FormKey key) const {
     auto it = m_modeless.find(key);
     return it == m_modeless.end() || !it->second.dialog ? nullptr : it->second.model.get();
 }
 
-std::vector<std::string> FormHost::openKeys() const {
-    std::vector<std::string> keys;
+std::vector<app::FormKey> FormHost::openKeys() const {
+    std::vector<app::FormKey> keys;
     for (const auto& [k, e] : m_modeless)
         if (e.dialog) keys.push_back(k);
     return keys;

@@ -26,11 +26,11 @@ void CMainFrame::buildProblemsPanel() {
         m_port->setRegion(r);
         repaintMap();
     };
-    hooks.openForm = [this](const std::string& key) {
+    hooks.openForm = [this](app::FormKey key) {
         m_logic->openModeless(key);
         return m_forms.model(key);
     };
-    hooks.runCommand = [this](int id, const std::function<void(core::FormModel&)>& prepare) {
+    hooks.runCommand = [this](app::CommandId id, const std::function<void(core::FormModel&)>& prepare) {
         m_logic->runCommandWith(id, prepare);
     };
     hooks.showBriefing = [this] {

@@ -14,6 +14,9 @@
 
 namespace quendar::ui {
 
+using app::cmd;
+using app::CommandId;
+
 namespace {
 
 const QColor kInk(30, 30, 30);
@@ -173,11 +176,11 @@ void corners(QPainter& p, const QRectF& r, const QColor& c) {
     p.drawLine(b.bottomRight(), b.bottomRight() - QPointF(0, k));
 }
 
-bool briefingGlyph(QPainter& p, int id, const QRectF& r) {
+bool briefingGlyph(QPainter& p, CommandId id, const QRectF& r) {
     const double s = r.height();
     const QPointF c = r.center();
     switch (id) {
-        case 32849: {  // select/move: a pointer
+        case cmd::SelectMove: {  // select/move: a pointer
             QPolygonF ptr;
             ptr << QPointF(r.left() + s * 0.25, r.top() + s * 0.1)
                 << QPointF(r.left() + s * 0.25, r.bottom() - s * 0.15)
@@ -191,30 +194,30 @@ bool briefingGlyph(QPainter& p, int id, const QRectF& r) {
             p.drawPolygon(ptr);
             return true;
         }
-        case 32839:  // show ship
+        case cmd::ShowShip:  // show ship
             ship(p, r);
             text(p, QRectF(r.left() + s * 0.5, r.top(), s * 0.5, s * 0.5), "+", kGreen, s * 0.6);
             return true;
-        case 32891:  // move ship
+        case cmd::MoveShip:  // move ship
             ship(p, r.adjusted(-s * 0.1, 0, 0, 0));
             arrow(p, QPointF(c.x(), r.bottom() - s * 0.12),
                   QPointF(r.right() - s * 0.05, r.bottom() - s * 0.12), kGreen, s * 0.08);
             return true;
-        case 32892:  // technical data
+        case cmd::TechData:  // technical data
             p.setPen(QPen(kBlue, s * 0.08));
             p.setBrush(QColor(225, 235, 255));
             p.drawEllipse(c, s * 0.4, s * 0.4);
             text(p, r, "i", kBlue, s * 0.65);
             return true;
-        case 32840:  // add selection
+        case cmd::AddSelection:  // add selection
             ship(p, r.adjusted(s * 0.1, s * 0.1, -s * 0.1, -s * 0.1));
             corners(p, r, kAmber);
             return true;
-        case 32853:  // hide selections
+        case cmd::HideSelections:  // hide selections
             corners(p, r, kAmber);
             redCross(p, r);
             return true;
-        case 32871: {  // rotate
+        case cmd::RotateCraft: {  // rotate
             p.setPen(QPen(kBlue, s * 0.09));
             p.setBrush(Qt::NoBrush);
             p.drawArc(QRectF(c.x() - s * 0.32, c.y() - s * 0.32, s * 0.64, s * 0.64), 60 * 16,
@@ -223,19 +226,19 @@ bool briefingGlyph(QPainter& p, int id, const QRectF& r) {
                   QPointF(c.x() + s * 0.2, r.top() + s * 0.2), kBlue, s * 0.09);
             return true;
         }
-        case 32870:  // instruction text at the bottom
+        case cmd::AddInstruction:  // instruction text at the bottom
             text(p, QRectF(r.left(), r.top(), s, s * 0.7), "T", kInk, s * 0.6);
             p.fillRect(QRectF(r.left() + s * 0.1, r.bottom() - s * 0.22, s * 0.8, s * 0.14),
                        kAmber);
             return true;
-        case 32841:  // add texts
+        case cmd::AddTexts:  // add texts
             text(p, r, "T", kInk, s * 0.8);
             return true;
-        case 32845:  // delete texts
+        case cmd::DeleteTexts:  // delete texts
             text(p, r.adjusted(-s * 0.15, -s * 0.1, 0, 0), "T", kInk, s * 0.7);
             redCross(p, r);
             return true;
-        case 32842: {  // move the briefing screen
+        case cmd::MoveBriefing: {  // move the briefing screen
             const double d = s * 0.4, w = s * 0.08;
             arrow(p, c, c + QPointF(d, 0), kInk, w);
             arrow(p, c, c - QPointF(d, 0), kInk, w);
@@ -243,26 +246,26 @@ bool briefingGlyph(QPainter& p, int id, const QRectF& r) {
             arrow(p, c, c - QPointF(0, d), kInk, w);
             return true;
         }
-        case 32843:  // zoom the briefing screen
+        case cmd::ZoomBriefing:  // zoom the briefing screen
             magnifier(p, r, true);
             return true;
-        case 32844:  // hide ship
+        case cmd::HideShip:  // hide ship
             ship(p, r.adjusted(-s * 0.1, -s * 0.1, 0, 0));
             redCross(p, r);
             return true;
-        case 32847:  // change region
+        case cmd::ChangeRegion:  // change region
             p.setPen(QPen(kBlue, s * 0.07));
             p.setBrush(QColor(200, 230, 255));
             p.drawEllipse(c, s * 0.38, s * 0.38);
             p.drawLine(QPointF(c.x() - s * 0.38, c.y()), QPointF(c.x() + s * 0.38, c.y()));
             p.drawEllipse(c, s * 0.15, s * 0.38);
             return true;
-        case 32846:  // skip-to point
+        case cmd::SkipTo:  // skip-to point
             triangle(p, r, true, -s * 0.2);
             triangle(p, r, true, s * 0.05);
             bar(p, r, s * 0.78);
             return true;
-        case 32865: {  // end mark: a chequered flag
+        case cmd::EndMark: {  // end mark: a chequered flag
             p.setPen(QPen(kInk, s * 0.07));
             p.drawLine(QPointF(r.left() + s * 0.2, r.top() + s * 0.1),
                        QPointF(r.left() + s * 0.2, r.bottom()));
@@ -273,7 +276,7 @@ bool briefingGlyph(QPainter& p, int id, const QRectF& r) {
                                (x + y) % 2 ? Qt::white : kInk);
             return true;
         }
-        case 32864: {  // toggle images: a framed picture
+        case cmd::ToggleImages: {  // toggle images: a framed picture
             const QRectF f = r.adjusted(s * 0.08, s * 0.15, -s * 0.08, -s * 0.15);
             p.setPen(QPen(kInk, s * 0.06));
             p.setBrush(QColor(200, 230, 255));
@@ -286,16 +289,16 @@ bool briefingGlyph(QPainter& p, int id, const QRectF& r) {
             p.drawPolygon(hill);
             return true;
         }
-        case 32922:  // toggle hints
+        case cmd::ToggleHints:  // toggle hints
             p.setPen(QPen(kInk, s * 0.06));
             p.setBrush(QColor(255, 250, 200));
             p.drawRoundedRect(r.adjusted(s * 0.08, s * 0.08, -s * 0.08, -s * 0.25), s * 0.15,
                               s * 0.15);
             text(p, r.adjusted(0, -s * 0.1, 0, -s * 0.15), "?", kBlue, s * 0.55);
             return true;
-        case 32926:
-        case 32928: {  // undo and redo: a curved arrow
-            const bool undo = id == 32926;
+        case cmd::BriefingUndo:
+        case cmd::BriefingRedo: {  // undo and redo: a curved arrow
+            const bool undo = id == cmd::BriefingUndo;
             p.setPen(QPen(kBlue, s * 0.1));
             p.setBrush(Qt::NoBrush);
             QPainterPath path;
@@ -312,16 +315,15 @@ bool briefingGlyph(QPainter& p, int id, const QRectF& r) {
     }
 }
 
-void paint(QPainter& p, int id, const QRectF& r) {
-    namespace cmd = app::cmd;
+void paint(QPainter& p, CommandId id, const QRectF& r) {
     const double s = r.height();
     if (briefingGlyph(p, id, r)) return;
-    if (id >= 32771 && id <= 32774) {
+    if (const int system = app::indexIn(app::kSystemCommands, id); system >= 0) {
         static const char* roman[] = {"I", "II", "III", "IV"};
         p.setPen(QPen(kBlue, s * 0.06));
         p.setBrush(QColor(225, 235, 255));
         p.drawEllipse(r.adjusted(1, 1, -1, -1));
-        text(p, r, roman[id - 32771], kBlue, s * 0.5);
+        text(p, r, roman[system], kBlue, s * 0.5);
     } else if (id == cmd::ZoomIn || id == cmd::ZoomOut) {
         magnifier(p, r, id == cmd::ZoomIn);
     } else if (id == cmd::ViewXY) {
@@ -336,51 +338,50 @@ void paint(QPainter& p, int id, const QRectF& r) {
         p.drawEllipse(r.center(), s * 0.3, s * 0.3);
         p.drawLine(QPointF(r.center().x(), r.top() + 1), QPointF(r.center().x(), r.bottom() - 1));
         p.drawLine(QPointF(r.left() + 1, r.center().y()), QPointF(r.right() - 1, r.center().y()));
-    } else if (id >= 32872 && id <= 32875) {
+    } else if (app::indexIn(app::kStartPointCommands, id) >= 0) {
         flag(p, r, kGreen, "S");
-    } else if (id == 32908 || (id >= 32905 && id <= 32907)) {
-        const int n = id == 32908 ? 1 : id - 32903;
-        flag(p, r, kBlue, QString::number(n));
-    } else if (id >= 32876 && id <= 32883) {
-        waypoint(p, r, id - 32875);
-    } else if (id == 32886) {
+    } else if (const int order = app::indexIn(app::kOrderWaypointCommands, id); order >= 0) {
+        flag(p, r, kBlue, QString::number(order + 1));
+    } else if (const int point = app::indexIn(app::kWaypointCommands, id); point >= 0) {
+        waypoint(p, r, point + 1);
+    } else if (id == cmd::HyperbuoyWizard) {
         p.setPen(QPen(kBlue, s * 0.08));
         p.setBrush(QColor(200, 220, 255));
         p.drawEllipse(r.center(), s * 0.35, s * 0.35);
         text(p, r, "H", kBlue, s * 0.5);
-    } else if (id == 32925 || id == 32862) {
+    } else if (id == cmd::OrdersWizard || id == cmd::BriefingWizard) {
         wand(p, r);
     } else if (id == cmd::ShowOnMap) {
         p.setPen(QPen(kRed, s * 0.1));
         p.drawEllipse(r.center(), s * 0.3, s * 0.3);
         p.setBrush(kRed);
         p.drawEllipse(r.center(), s * 0.08, s * 0.08);
-    } else if (id == 32800) {
+    } else if (id == cmd::Play) {
         triangle(p, r, true);
-    } else if (id == 32801) {
+    } else if (id == cmd::Stop) {
         p.fillRect(QRectF(r.center().x() - s * 0.25, r.top() + s * 0.25, s * 0.5, s * 0.5), kRed);
-    } else if (id == 32802) {
+    } else if (id == cmd::StepForward) {
         triangle(p, r, true, -s * 0.1);
         bar(p, r, s * 0.65);
-    } else if (id == 32803) {
+    } else if (id == cmd::StepBackward) {
         bar(p, r, s * 0.12);
         triangle(p, r, false, s * 0.05);
-    } else if (id == 32804) {
+    } else if (id == cmd::GoToEnd) {
         bar(p, r, s * 0.1);
         triangle(p, r, false, s * 0.05);
         triangle(p, r, false, s * 0.35);
-    } else if (id == 32854) {
+    } else if (id == cmd::NextAction) {
         triangle(p, r, true, -s * 0.15);
         triangle(p, r, true, s * 0.15);
-    } else if (id == 32855) {
+    } else if (id == cmd::LastAction) {
         triangle(p, r, false, -s * 0.15);
         triangle(p, r, false, s * 0.15);
-    } else if (id >= 32856 && id <= 32860) {
-        text(p, r, QString("%1x").arg(id - 32855), kInk, s * 0.6);
-    } else if (id >= 32850 && id <= 32852) {
-        static const char* speed[] = {">", ">>", ">>>"};
-        text(p, r, speed[id - 32850], kGreen, s * 0.6);
-    } else if (id == 32921) {
+    } else if (const int step = app::indexIn(app::kStepCommands, id); step >= 0) {
+        text(p, r, QString("%1x").arg(step + 1), kInk, s * 0.6);
+    } else if (const int speed = app::indexIn(app::kSpeedCommands, id); speed >= 0) {
+        static const char* arrows[] = {">", ">>", ">>>"};
+        text(p, r, arrows[speed], kGreen, s * 0.6);
+    } else if (id == cmd::LockBriefing) {
         // A padlock.
         p.setPen(QPen(kInk, s * 0.09));
         p.setBrush(Qt::NoBrush);
@@ -394,8 +395,7 @@ void paint(QPainter& p, int id, const QRectF& r) {
 }
 
 // Commands whose picture is a short word.
-QString word(int id) {
-    namespace cmd = app::cmd;
+QString word(CommandId id) {
     switch (id) {
         case cmd::MapMode:
             return "Map";
@@ -421,13 +421,13 @@ QString word(int id) {
             return "Goals";
         case cmd::Options:
             return "Options";
-        case 32935:
+        case cmd::AssignTeams:
             return "Teams";
-        case 32934:
+        case cmd::NextBriefing:
             return "Next";
-        case 32861:
+        case cmd::DeleteCommands:
             return "Del";
-        case 32923:
+        case cmd::BriefingLength:
             return "Len";
         default:
             return {};
@@ -436,7 +436,7 @@ QString word(int id) {
 
 }  // namespace
 
-QIcon drawToolbarIcon(int commandId, int width, int height) {
+QIcon drawToolbarIcon(CommandId commandId, int width, int height) {
     constexpr int scale = 2;
     QPixmap pm(width * scale, height * scale);
     pm.fill(Qt::transparent);
@@ -464,7 +464,7 @@ namespace {
 // toolbars and the menus cost nothing until they are shown.
 class DrawnWhenShown : public QIconEngine {
 public:
-    DrawnWhenShown(int id, int width, int height) : m_id(id), m_width(width), m_height(height) {}
+    DrawnWhenShown(CommandId id, int width, int height) : m_id(id), m_width(width), m_height(height) {}
 
     // The rect is placed already: the pixmap for its device pixels fills it.
     void paint(QPainter* p, const QRect& r, QIcon::Mode mode, QIcon::State state) override {
@@ -501,13 +501,14 @@ private:
         return m_icon;
     }
 
-    int m_id, m_width, m_height;
+    CommandId m_id;
+    int m_width, m_height;
     QIcon m_icon;
 };
 
 }  // namespace
 
-QIcon toolbarIcon(int commandId, int width, int height) {
+QIcon toolbarIcon(CommandId commandId, int width, int height) {
     return QIcon(new DrawnWhenShown(commandId, width, height));
 }
 

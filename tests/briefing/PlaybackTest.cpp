@@ -37,27 +37,27 @@ TEST_F(PlaybackTest, SpeedsStepSizesAndTheirMarks) {
     // the game's unit, about 1.27 times as fast.
     EXPECT_EQ(model.playback().tickInterval, 56);
     EXPECT_NEAR((1000.0 / 14) / model.playback().tickInterval, 1.27, 0.01);
-    EXPECT_TRUE(control.checked(32851));
-    EXPECT_FALSE(control.checked(32850));
+    EXPECT_TRUE(control.checked(PlayCommand::Normal));
+    EXPECT_FALSE(control.checked(PlayCommand::Slow));
 
     PlaybackEffect e;
-    ASSERT_TRUE(control.execute(32850, e));
+    ASSERT_TRUE(control.execute(PlayCommand::Slow, e));
     EXPECT_EQ(model.playback().tickInterval, 150);
     EXPECT_EQ(e.timer, Timer::Keep);  // not playing: no timer to restart
-    control.execute(32800, e);        // Play
+    control.execute(PlayCommand::Play, e);        // Play
     EXPECT_EQ(e.timer, Timer::Start);
-    control.execute(32852, e);
+    control.execute(PlayCommand::Fast, e);
     EXPECT_EQ(model.playback().tickInterval, 35);
     EXPECT_EQ(e.timer, Timer::Restart);
-    EXPECT_TRUE(control.checked(32852));
-    EXPECT_TRUE(control.checked(32800));
-    EXPECT_FALSE(control.checked(32801));
+    EXPECT_TRUE(control.checked(PlayCommand::Fast));
+    EXPECT_TRUE(control.checked(PlayCommand::Play));
+    EXPECT_FALSE(control.checked(PlayCommand::Stop));
 
     // A tick moves one unit whatever the step size.
-    control.execute(32860, e);
+    control.execute(PlayCommand::Step5, e);
     EXPECT_EQ(model.playback().stepSize, 5);
-    EXPECT_TRUE(control.checked(32860));
-    EXPECT_FALSE(control.checked(32856));
+    EXPECT_TRUE(control.checked(PlayCommand::Step5));
+    EXPECT_FALSE(control.checked(PlayCommand::Step1));
     control.tick();
     EXPECT_EQ(model.currentTime(), 1);
     // A step while playing leaves the timer running; a speed change still
@@ -67,14 +67,14 @@ TEST_F(PlaybackTest, SpeedsStepSizesAndTheirMarks) {
 
     // Step sizes and the lock only in briefing mode; Pause never; the play
     // and step commands always.
-    EXPECT_FALSE(control.enabled(32856));
-    EXPECT_FALSE(control.enabled(32921));
-    EXPECT_TRUE(control.enabled(32800));
-    EXPECT_TRUE(control.enabled(32802));
+    EXPECT_FALSE(control.enabled(PlayCommand::Step1));
+    EXPECT_FALSE(control.enabled(PlayCommand::Lock));
+    EXPECT_TRUE(control.enabled(PlayCommand::Play));
+    EXPECT_TRUE(control.enabled(PlayCommand::StepForward));
     model.playback().briefingMode = true;
-    EXPECT_TRUE(control.enabled(32858));
-    EXPECT_TRUE(control.enabled(32921));
-    EXPECT_FALSE(control.enabled(32799));
+    EXPECT_TRUE(control.enabled(PlayCommand::Step3));
+    EXPECT_TRUE(control.enabled(PlayCommand::Lock));
+    EXPECT_FALSE(control.enabled(PlayCommand::Pause));
 }
 
 TEST_F(PlaybackTest, SingleStepsAtTheEdges) {
@@ -100,8 +100,8 @@ TEST_F(PlaybackTest, SingleStepsAtTheEdges) {
     EXPECT_EQ(control.stepForward().timer, Timer::Keep);
     EXPECT_TRUE(model.playback().timerRunning);
     EXPECT_EQ(model.playback().playState, kStepped);
-    EXPECT_FALSE(control.checked(32800));
-    EXPECT_TRUE(control.checked(32801));
+    EXPECT_FALSE(control.checked(PlayCommand::Play));
+    EXPECT_TRUE(control.checked(PlayCommand::Stop));
 }
 
 TEST_F(PlaybackTest, TickStopsAtTheLengthOrTheEndTime) {

@@ -53,17 +53,45 @@ TEST(TextTool, ExportImportAndDiffExitCodes) {
     EXPECT_EQ(differ.out, "shipgroups[2] \"Hauler Nine\" .name: \"Hauler Sixx\" \u2192 \"Hauler Nine\"\n");
     const ShellRun asJson = shell(kTool + " diff --json b.tie c.json", d);
     EXPECT_EQ(asJson.exitCode, 1);
-    EXPECT_EQ(json::parse(asJson.out)[0]["after"], "\"Hauler Nine\"");
+    EXPECT_EQ(json::parse(asJson.out),
+              json::parse(R"([{"path": "shipgroups[2].name", "shipgroup": "Hauler Nine", "before": "Hauler Sixx",
+                               "after": "Hauler Nine"}])"));
+    json fewer = doc;
+    fewer["shipgroups"][0]["craftCount"] = 5;
+    const size_t last = fewer["shipgroups"].size() - 1;
+    const std::string lastName = fewer["shipgroups"][last]["name"];
+    fewer["shipgroups"].erase(last);
+    fewer["shipgroupCount"] = last;
+    writeText(d / "e.json", fewer.dump(1));
+    const json changes = json::parse(shell(kTool + " diff --json b.tie e.json", d).out);
+    EXPECT_EQ(changes[0]["path"], "shipgroups[0].craftCount");
+    EXPECT_TRUE(changes[0]["before"].is_number());
+    EXPECT_EQ(changes[0]["after"], 5);
+    EXPECT_EQ(changes[0]["afterName"], "Five");
+    EXPECT_EQ(changes.back(), json({{"path", "shipgroups[" + std::to_string(last) + "]"}, {"shipgroup", lastName},
+                                    {"removed", true}}));
+
+    // A mission is the same as its export and its resave.
+    EXPECT_EQ(shell(kTool + " diff " + kSample + " r.tie", d).exitCode, 0);
 
     // Refusals: exit 2 with the path and line, and nothing written.
     doc["shipgroups"][2]["craftCount"] = 300;
     writeText(d / "bad.json", doc.dump(1));
     writeText(d / "notjson.json", "{\"format\": ");
-    for (const char* in : {"bad.json", "notjson.json", "missing.json"}) {
+    writeText(d / "empty.json", "");
+    writeText(d / "list.json", "[]");
+    writeText(d / "text.json", "\"quendar-mission\"");
+    writeText(d / "out.tie", "KEEP");
+    for (const char* in : {"bad.json", "notjson.json", "missing.json", "empty.json", "list.json", "text.json"}) {
         SCOPED_TRACE(in);
         const ShellRun r = shell(kTool + " import " + in + " out.tie", d);
         EXPECT_EQ(r.exitCode, 2);
-        EXPECT_FALSE(fs::exists(d / "out.tie"));
+        const auto kept = quendar::mission::readWholeFile((d / "out.tie").string());
+        EXPECT_EQ(std::string(kept->begin(), kept->end()), "KEEP");
+    }
+    for (const char* in : {"empty.json", "list.json"}) {
+        EXPECT_EQ(shell(kTool + " export " + in, d).exitCode, 2) << in;
+        EXPECT_EQ(shell(kTool + " diff " + in + " b.tie", d).exitCode, 2) << in;
     }
     EXPECT_NE(shell(kTool + " import bad.json out.tie", d).out.find("shipgroups[2].craftCount (line "),
               std::string::npos);

@@ -63,7 +63,7 @@ TEST_F(BriefingBuildTest, ShowMoveRotateSelectTagZoomEndMarkUndoSaveReopen) {
     ASSERT_TRUE(editor.viewSwitches.briefingMode);
 
     // A new ship: right click with the show-ship tool, Select ship's Ok.
-    run(app::bcmd::ShowShip);
+    run(app::cmd::ShowShip);
     EXPECT_EQ(editor.mapTool, 200);
     click(at(300, 300), Qt::RightButton);
     ASSERT_EQ(editor.briefing.count(BRC_SHOW), 1);
@@ -73,8 +73,8 @@ TEST_F(BriefingBuildTest, ShowMoveRotateSelectTagZoomEndMarkUndoSaveReopen) {
     EXPECT_EQ(editor.mapTool, 0);
 
     // Simple moving from time 0 to 20, towards 200 units to the right.
-    run(app::bcmd::MoveShip);
-    core::FormModel* wizard = frame->openForm("MotionWizard");
+    run(app::cmd::MoveShip);
+    core::FormModel* wizard = frame->openForm(app::form::MotionWizard);
     ASSERT_NE(wizard, nullptr);
     click(at(0, 0));
     wizard->choose("motion", 1);
@@ -86,15 +86,15 @@ TEST_F(BriefingBuildTest, ShowMoveRotateSelectTagZoomEndMarkUndoSaveReopen) {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
-    EXPECT_EQ(frame->openForm("MotionWizard"), nullptr) << "the wizard closes itself";
+    EXPECT_EQ(frame->openForm(app::form::MotionWizard), nullptr) << "the wizard closes itself";
 
     // Back at time 0 the ship stands at (0, 0): rotate it, select it.
     editor.briefing.setCurrentTime(0);
-    run(app::bcmd::Rotate);
+    run(app::cmd::RotateCraft);
     click(at(0, 0));
     ASSERT_EQ(editor.briefing.count(BRC_ORIENT), 1);
     EXPECT_EQ(editor.briefing.record(BRC_ORIENT, 0).param(1), 1);
-    run(app::bcmd::AddSelection);
+    run(app::cmd::AddSelection);
     run(app::cmd::Waypoint1);  // slot 1
     EXPECT_EQ(editor.mapTool, 401);
     click(at(0, 0));
@@ -102,23 +102,23 @@ TEST_F(BriefingBuildTest, ShowMoveRotateSelectTagZoomEndMarkUndoSaveReopen) {
 
     // A tag in slot 2 with the tag and colour chosen first.
     setBriefingString(editor.store, StringTable::Tags, 0, "Convoy");
-    run(app::bcmd::AddTexts);
-    run(app::cmd::Waypoint1 + 1);
+    run(app::cmd::AddTexts);
+    run(app::cmd::Waypoint2);
     EXPECT_EQ(editor.mapTool, 412);
     click(at(100, 100));
     ASSERT_EQ(editor.briefing.count(BRC_TAG2), 1);
     EXPECT_EQ(editor.briefing.record(BRC_TAG2, 0).param(3), 1);
 
-    run(app::bcmd::Zoom);
+    run(app::cmd::ZoomBriefing);
     EXPECT_EQ(editor.briefing.count(BRC_ZOOM), 1);
     editor.briefing.setCurrentTime(40);
-    run(app::bcmd::EndMark);
+    run(app::cmd::EndMark);
     EXPECT_EQ(editor.briefing.briefingLength(), 40);
 
     // Undo takes back the tag, redo brings it again.
-    run(app::kUndoCommand);
+    run(app::cmd::BriefingUndo);
     EXPECT_EQ(editor.briefing.count(BRC_TAG2), 0);
-    run(app::kRedoCommand);
+    run(app::cmd::BriefingRedo);
     EXPECT_EQ(editor.briefing.count(BRC_TAG2), 1);
 
     const auto before = counts();
@@ -130,4 +130,29 @@ TEST_F(BriefingBuildTest, ShowMoveRotateSelectTagZoomEndMarkUndoSaveReopen) {
     EXPECT_EQ(counts(), before);
     EXPECT_EQ(editor.briefing.briefingLength(), 40);
     EXPECT_EQ(briefingString(editor.store, StringTable::Tags, 0), "Convoy");
+}
+
+// The Motion Wizard is one of the frame's forms: Open and New close it with
+// the others, before the mission it points into is replaced.
+TEST_F(BriefingBuildTest, OpenAndNewCloseTheMotionWizard) {
+    const std::string sample = writeSampleMission("wizard.tie");
+    run(app::cmd::BriefingMode);
+    const std::function<void()> replaceMission[] = {
+        [&] {
+            chooser.opens.push_back(sample);
+            run(app::cmd::Open);
+            EXPECT_EQ(editor.store.missionPath, sample);
+        },
+        [&] {
+            prompter.answers = {core::Answer::Ok};
+            run(app::cmd::New);
+            EXPECT_EQ(editor.store.shipgroupCount, 1);
+        },
+    };
+    for (const auto& replace : replaceMission) {
+        run(app::cmd::MoveShip);
+        ASSERT_NE(frame->openForm(app::form::MotionWizard), nullptr);
+        replace();
+        EXPECT_EQ(frame->openForm(app::form::MotionWizard), nullptr);
+    }
 }

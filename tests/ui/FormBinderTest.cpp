@@ -177,37 +177,37 @@ TEST(FormBinder, HostRunsModalAndReplacesModeless) {
     EXPECT_FALSE(host.runModal(modal));
 
     auto first = std::make_shared<SampleForm>();
-    ui::FormDialog* a = host.showModeless("basic", first);
+    ui::FormDialog* a = host.showModeless(app::form::Basic, first);
     QPointer<ui::FormDialog> guard(a);
-    EXPECT_TRUE(host.isOpen("basic"));
+    EXPECT_TRUE(host.isOpen(app::form::Basic));
     first->name = "Changed";
     auto second = std::make_shared<SampleForm>();
     second->name = "Fresh";
-    ui::FormDialog* b = host.showModeless("basic", second);
+    ui::FormDialog* b = host.showModeless(app::form::Basic, second);
     EXPECT_FALSE(guard->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guard.isNull()) << "opening again destroys the old window";
     EXPECT_EQ(qobject_cast<QLineEdit*>(b->widgetFor("name"))->text(), "Fresh");
-    EXPECT_EQ(host.model("basic"), second.get());
-    host.close("basic");
-    EXPECT_FALSE(host.isOpen("basic"));
-    EXPECT_EQ(host.model("basic"), nullptr);
+    EXPECT_EQ(host.model(app::form::Basic), second.get());
+    host.close(app::form::Basic);
+    EXPECT_FALSE(host.isOpen(app::form::Basic));
+    EXPECT_EQ(host.model(app::form::Basic), nullptr);
 
     // A form whose own button opens it again (the window is replaced from
     // inside its handler) keeps working, and the new window shows.
     auto self = std::make_shared<SampleForm>();
     std::weak_ptr<SampleForm> weakSelf = self;
     self->find("grow")->press = [&host] {
-        host.showModeless("self", std::make_shared<SampleForm>());
+        host.showModeless(app::form::Options, std::make_shared<SampleForm>());
     };
     self->find("grow")->enabled = {};
-    ui::FormDialog* s1 = host.showModeless("self", self);
+    ui::FormDialog* s1 = host.showModeless(app::form::Options, self);
     self.reset();
     qobject_cast<QPushButton*>(s1->widgetFor("grow"))->click();
     EXPECT_FALSE(weakSelf.expired()) << "the old model lives until its window is gone";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(weakSelf.expired());
-    EXPECT_TRUE(host.isOpen("self"));
+    EXPECT_TRUE(host.isOpen(app::form::Options));
 }
 
 // A stored text shows whole, even past what typing may store, and a

@@ -57,7 +57,7 @@ TEST_F(MainFrameTest, BriefingModeBarsZoomAndLockRefusals) {
     frame.commands().find(app::cmd::ZoomIn)->execute();
     EXPECT_EQ(frame.pane(app::Pane::Message)->text(),
               "You can't change zoom because briefing lock-position engaged.");
-    frame.commands().find(app::cmd::System1 + 2)->execute();
+    frame.commands().find(app::cmd::System3)->execute();
     EXPECT_EQ(frame.pane(app::Pane::Message)->text(),
               "You can't change region because briefing lock-position engaged.");
     EXPECT_EQ(frame.mapView().currentRegion(), 0);
@@ -210,9 +210,9 @@ TEST_F(MainFrameTest, BriefingPlaysInTheWindow) {
     ASSERT_TRUE(run(app::cmd::BriefingMode));
     EXPECT_EQ(frame.mapView().zoom(), 40) << "the sample's briefing zooms to 40 at time 0";
     frame.updateCommandStates();
-    EXPECT_FALSE(frame.action(app::kUndoCommand)->isEnabled()) << "nothing to undo";
+    EXPECT_FALSE(frame.action(app::cmd::BriefingUndo)->isEnabled()) << "nothing to undo";
 
-    ASSERT_TRUE(run(32854));  // next action: the ships appear at 14
+    ASSERT_TRUE(run(app::cmd::NextAction));  // next action: the ships appear at 14
     EXPECT_EQ(editor.briefing.currentTime(), 14);
     EXPECT_EQ(frame.pane(app::Pane::CurrentCommand)->text(), "Multiple commands");
     const QImage shot = frame.mapWindow()->viewport()->grab().toImage();
@@ -224,12 +224,12 @@ TEST_F(MainFrameTest, BriefingPlaysInTheWindow) {
         }
     EXPECT_GT(red, 20) << "the red ship of slot 1 is drawn";
 
-    ASSERT_TRUE(run(32800));  // play
+    ASSERT_TRUE(run(app::cmd::Play));  // play
     EXPECT_TRUE(frame.playbackTimer().running());
     EXPECT_EQ(frame.playbackTimer().interval(), 56);
     QTest::qWait(400);
     EXPECT_GT(editor.briefing.currentTime(), 16);
-    ASSERT_TRUE(run(32801));  // stop
+    ASSERT_TRUE(run(app::cmd::Stop));  // stop
     EXPECT_FALSE(frame.playbackTimer().running());
 }
 

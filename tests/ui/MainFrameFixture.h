@@ -35,7 +35,7 @@ class MainFrameTest : public WindowTest {
         return *frame;
     }
 
-    bool run(int id) { return trigger(id); }
+    bool run(app::CommandId id) { return trigger(id); }
 
     static std::vector<uint8_t> bytes(const std::string& path) {
         std::ifstream f(path, std::ios::binary);

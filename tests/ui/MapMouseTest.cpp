@@ -77,9 +77,9 @@ TEST_F(MapMouseTest, ClicksAddCopySelectAndPlacePoints) {
     EXPECT_EQ(frame->selector()->currentIndex(), 0);
 
     // The start point tool moves shipgroup 0 and falls back to select.
-    run(32872);
+    run(app::cmd::StartPoint1);
     frame->updateCommandStates();
-    EXPECT_TRUE(frame->action(32872)->isChecked());
+    EXPECT_TRUE(frame->action(app::cmd::StartPoint1)->isChecked());
     EXPECT_EQ(frame->mapWindow()->viewport()->cursor().shape(), Qt::ArrowCursor);
     QTest::mouseMove(vp, mid + QPoint(5, 5));
     EXPECT_EQ(vp->cursor().shape(), Qt::CrossCursor);
@@ -90,8 +90,8 @@ TEST_F(MapMouseTest, ClicksAddCopySelectAndPlacePoints) {
     EXPECT_EQ(editor.mapTool, 0);
 
     // Order 2, waypoint 4 of shipgroup 0 in region 1.
-    run(32905);
-    run(32879);
+    run(app::cmd::Order2Waypoints);
+    run(app::cmd::Waypoint4);
     const QPoint d = mid + QPoint(-30, -70);
     QTest::mouseClick(vp, Qt::LeftButton, Qt::NoModifier, d);
     const mission::Point3 w = mission::ShipgroupView(editor.store, 0).waypoint(0, 1, 3);
@@ -115,7 +115,7 @@ TEST_F(MapMouseTest, RightDragPansAndARightClickOpensBasic) {
     EXPECT_EQ(vp->cursor().shape(), Qt::ClosedHandCursor);
     QTest::mouseRelease(vp, Qt::RightButton, Qt::NoModifier, mid + QPoint(-10, 0));
     EXPECT_EQ(editor.mapView.scrollY(), sy);
-    EXPECT_FALSE(frame->forms().isOpen("Basic"));
+    EXPECT_FALSE(frame->forms().isOpen(app::form::Basic));
 
     // Near the top edge the drag timer keeps scrolling while the mouse rests;
     // the test gives it its ticks.
@@ -133,17 +133,17 @@ TEST_F(MapMouseTest, RightDragPansAndARightClickOpensBasic) {
     EXPECT_FALSE(timer->isActive()) << "the timer stops with the button";
 
     QTest::mouseClick(vp, Qt::RightButton, Qt::NoModifier, mid);
-    EXPECT_TRUE(frame->forms().isOpen("Basic"));
+    EXPECT_TRUE(frame->forms().isOpen(app::form::Basic));
 }
 
 TEST_F(MapMouseTest, OrdersWizardWindowRunsOnItsTimerAndWritesTheOrder) {
-    run(32906);  // order 3
-    run(32925);
-    auto* dlg = frame->forms().dialog("Orders Wizard");
+    run(app::cmd::Order3Waypoints);  // order 3
+    run(app::cmd::OrdersWizard);
+    auto* dlg = frame->forms().dialog(app::form::OrdersWizard);
     ASSERT_NE(dlg, nullptr);
     auto* surface = dlg->findChild<ui::OrdersWizardWindow*>();
     ASSERT_NE(surface, nullptr);
-    auto* wizard = dynamic_cast<shipgroup::OrdersWizard*>(frame->forms().model("Orders Wizard"));
+    auto* wizard = dynamic_cast<shipgroup::OrdersWizard*>(frame->forms().model(app::form::OrdersWizard));
     ASSERT_NE(wizard, nullptr);
     auto settled = [&] { return !wizard->buttons().empty() && wizard->timerInterval() == 0; };
     auto clickButton = [&](int kind) {

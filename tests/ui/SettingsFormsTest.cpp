@@ -33,7 +33,7 @@ class SettingsFormsTest : public test::WindowTest {
 
     // Runs a menu command whose form is modal; `script` drives the dialog
     // and must close it.
-    void run(int command, std::function<void(ui::FormDialog&)> script) {
+    void run(app::CommandId command, std::function<void(ui::FormDialog&)> script) {
         bool ran = false;
         frame->forms().modalHook = [&](ui::FormDialog& d) {
             ran = true;
@@ -58,7 +58,7 @@ TEST_F(SettingsFormsTest, NameFormsStoreWhatIsTyped) {
         ++events;
         lastEvent = code;
     });
-    run(32833, [&](ui::FormDialog& d) {
+    run(app::cmd::MissionProperties, [&](ui::FormDialog& d) {
         EXPECT_EQ(d.windowTitle(), "Mission Properties");
         EXPECT_FALSE(widget<QLineEdit>(d, "iff0")->isEnabled());
         type(d, "iff2", "Cinder Guild of the Deep");
@@ -69,7 +69,7 @@ TEST_F(SettingsFormsTest, NameFormsStoreWhatIsTyped) {
     EXPECT_EQ(at(Table::MissionOptions, 0, 0), 7);
     EXPECT_EQ(lastEvent, 5);
 
-    run(32825, [&](ui::FormDialog& d) {  // Team 4
+    run(app::cmd::Team4, [&](ui::FormDialog& d) {  // Team 4
         EXPECT_EQ(d.windowTitle(), "Teams Properties");
         type(d, "name", "Ember Watch");
         type(d, "line3", "The convoy is lost.");
@@ -81,12 +81,12 @@ TEST_F(SettingsFormsTest, NameFormsStoreWhatIsTyped) {
     EXPECT_EQ(lastEvent, 4);
 
     const int before = events;
-    run(32848, [&](ui::FormDialog& d) {
+    run(app::cmd::Systems, [&](ui::FormDialog& d) {
         type(d, "system3", "Glass Shoals");
         press(d, "ok");
     });
     EXPECT_EQ(editor.store.text(Table::RegionNames, 2, 0, 132), "Glass Shoals");
-    run(32900, [&](ui::FormDialog& d) {
+    run(app::cmd::GlobalGroups, [&](ui::FormDialog& d) {
         press(d, "next");
         // The edit's own group box carries the group's name.
         auto* box = qobject_cast<QGroupBox*>(widget<QLineEdit>(d, "name")->parentWidget());
@@ -98,7 +98,7 @@ TEST_F(SettingsFormsTest, NameFormsStoreWhatIsTyped) {
     EXPECT_EQ(editor.store.text(Table::GlobalGroupNames, 1, 0, 87), "Picket line");
     EXPECT_EQ(events, before) << "Systems and Global groups send no event";
 
-    run(32838, [&](ui::FormDialog& d) {
+    run(app::cmd::Cargoes, [&](ui::FormDialog& d) {
         type(d, "cargo16", "Spare reactor coils!!");
         press(d, "ok");
     });
@@ -107,7 +107,7 @@ TEST_F(SettingsFormsTest, NameFormsStoreWhatIsTyped) {
 }
 
 TEST_F(SettingsFormsTest, GlobalGoalsThroughTheirWidgets) {
-    run(32924, [&](ui::FormDialog& d) {
+    run(app::cmd::GlobalGoals, [&](ui::FormDialog& d) {
         EXPECT_EQ(d.windowTitle(), "Global Goals");
         choose(d, "kind", 1);
         press(d, "goal2");
@@ -136,7 +136,7 @@ TEST_F(SettingsFormsTest, GlobalGoalsThroughTheirWidgets) {
 
 TEST_F(SettingsFormsTest, MessagesThroughTheirWidgets) {
     const int count = editor.store.messageCount;
-    run(32834, [&](ui::FormDialog& d) {
+    run(app::cmd::Messages, [&](ui::FormDialog& d) {
         EXPECT_EQ(d.windowTitle(), "In-flight messages");
         press(d, "add");
         EXPECT_EQ(widget<QLabel>(d, "count")->text(), QString::number(count + 1));
@@ -156,13 +156,13 @@ TEST_F(SettingsFormsTest, MessagesThroughTheirWidgets) {
 }
 
 TEST_F(SettingsFormsTest, LongTextsStoreOnOkOnly) {
-    run(32820, [&](ui::FormDialog& d) {
+    run(app::cmd::Introduction, [&](ui::FormDialog& d) {
         widget<QPlainTextEdit>(d, "text")->setPlainText("Fly low.\nFly fast.");
         press(d, "ok");
     });
     EXPECT_EQ(editor.store.text(Table::Introduction, 0, 0, 4096), "Fly low.\r\nFly fast.");
     const std::string hints = editor.store.text(Table::Hints, 0, 0, 4096);
-    run(32902, [&](ui::FormDialog& d) {
+    run(app::cmd::Hints, [&](ui::FormDialog& d) {
         EXPECT_EQ(widget<QLabel>(d, "caption")->text(), "Hints text");
         widget<QPlainTextEdit>(d, "text")->setPlainText("never kept");
         d.reject();
@@ -172,7 +172,7 @@ TEST_F(SettingsFormsTest, LongTextsStoreOnOkOnly) {
 
 TEST_F(SettingsFormsTest, ValidateShowsTheBoxThenTheFindings) {
     editor.store.setByte(Table::Shipgroups, 0, mission::sg::craftCount, 0);
-    run(32835, [&](ui::FormDialog& d) {
+    run(app::cmd::Validate, [&](ui::FormDialog& d) {
         EXPECT_EQ(d.windowTitle(), "");
         EXPECT_EQ(widget<QLabel>(d, "text")->text(), "Error checking and correction...");
         EXPECT_TRUE(prompter.shown.empty()) << "nothing before the first tick";

@@ -36,7 +36,7 @@ class ShipgroupFormsTest : public test::WindowTest {
         ASSERT_GE(editor.store.shipgroupCount, 3);
     }
 
-    ui::FormDialog& open(int command, const std::string& key) {
+    ui::FormDialog& open(app::CommandId command, app::FormKey key) {
         EXPECT_TRUE(trigger(command));
         ui::FormDialog* d = frame->forms().dialog(key);
         EXPECT_NE(d, nullptr) << key;

@@ -25,23 +25,26 @@ QImage painted(const QIcon& icon, QSize size, QIcon::Mode mode) {
 TEST(ToolbarIcons, DrawnWhenShownGivesThePixelsOfTheDrawnPicture) {
     test::qtApp();
     struct Row {
-        int id, width, height;
+        app::CommandId id;
+        int width, height;
     };
-    for (const Row r : {Row{32771, 24, 22}, Row{32849, 24, 22}, Row{32856, 40, 22},
-                        Row{32785, 80, 22}, Row{99999, 24, 22}}) {
+    using app::cmd;
+    for (const Row r : {Row{cmd::System1, 24, 22}, Row{cmd::SelectMove, 24, 22},
+                        Row{cmd::Step1, 40, 22}, Row{cmd::MapMode, 80, 22},
+                        Row{cmd::Contents, 24, 22}}) {
         const QIcon lazy = ui::toolbarIcon(r.id, r.width, r.height);
         const QIcon now = ui::drawToolbarIcon(r.id, r.width, r.height);
-        ASSERT_FALSE(lazy.isNull()) << r.id;
+        ASSERT_FALSE(lazy.isNull()) << app::idNumber(r.id);
         const QSize size(r.width, r.height);
-        EXPECT_EQ(lazy.actualSize(size), now.actualSize(size)) << r.id;
-        EXPECT_EQ(lazy.availableSizes(), now.availableSizes()) << r.id;
+        EXPECT_EQ(lazy.actualSize(size), now.actualSize(size)) << app::idNumber(r.id);
+        EXPECT_EQ(lazy.availableSizes(), now.availableSizes()) << app::idNumber(r.id);
         for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active}) {
             for (qreal ratio : {1.0, 2.0}) {
                 const QPixmap a = lazy.pixmap(size, ratio, mode), b = now.pixmap(size, ratio, mode);
-                EXPECT_EQ(a.devicePixelRatio(), b.devicePixelRatio()) << r.id;
-                EXPECT_EQ(a.toImage(), b.toImage()) << r.id << " mode " << mode << " ratio " << ratio;
+                EXPECT_EQ(a.devicePixelRatio(), b.devicePixelRatio()) << app::idNumber(r.id);
+                EXPECT_EQ(a.toImage(), b.toImage()) << app::idNumber(r.id) << " mode " << mode << " ratio " << ratio;
             }
-            EXPECT_EQ(painted(lazy, size, mode), painted(now, size, mode)) << r.id;
+            EXPECT_EQ(painted(lazy, size, mode), painted(now, size, mode)) << app::idNumber(r.id);
         }
     }
 }

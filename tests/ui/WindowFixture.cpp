@@ -89,7 +89,7 @@ std::string WindowTest::writeSampleMission(const std::string& name) {
     });
 }
 
-bool WindowTest::trigger(int id) {
+bool WindowTest::trigger(app::CommandId id) {
     frame->updateCommandStates();
     QAction* a = frame->action(id);
     if (!a || !a->isEnabled()) return false;

@@ -45,9 +45,9 @@ class WindowTest : public ::testing::Test {
     std::string writeSampleMission(const std::string& name);
 
     // Runs a command as its menu item would; false when it is missing or disabled.
-    bool trigger(int id);
+    bool trigger(app::CommandId id);
     // The same where the command must be there and enabled.
-    void run(int id) { ASSERT_TRUE(trigger(id)) << id; }
+    void run(app::CommandId id) { ASSERT_TRUE(trigger(id)) << app::idNumber(id); }
 
     // A form's widget of the given type, by the control's id.
     template <typename W>

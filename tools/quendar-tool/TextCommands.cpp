@@ -1,7 +1,6 @@
 #include "TextCommands.h"
 
 #include <iostream>
-#include <nlohmann/json.hpp>
 
 #include "app/files/FileCommands.h"
 #include "app/files/MissionIO.h"
@@ -28,16 +27,36 @@ void prepare(app::Editor& editor, const std::string& craftList) {
     editor.settings.runEccBeforeSave = 0;
 }
 
-// Opens a mission file, or imports a document (a file that starts with "{").
-bool load(app::Editor& editor, core::Prompter& prompter, const std::string& path, std::string& error) {
-    const auto bytes = mission::readWholeFile(path);
+// How a file is read: as a JSON document only (import), or as a document
+// or a mission file, whichever it holds (export, diff).
+enum class Reading { Document, Either };
+
+// A file holds a JSON document when, after a byte-order mark and white space,
+// it starts as a JSON value does with '{', '[' or '"', or holds nothing at all.
+bool looksLikeDocument(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    const auto start = text.find_first_not_of(" \t\r\n");
+    return start == std::string_view::npos || std::string_view("{[\"").find(text[start]) != std::string_view::npos;
+}
+
+bool load(app::Editor& editor, core::Prompter& prompter, const std::string& path, Reading reading,
+          std::string& error) {
+    mission::FileError why;
+    const auto bytes = mission::readWholeFile(path, &why);
     if (!bytes) {
-        error = "cannot read " + path;
+        error = "cannot read " + path + ": " + why.reason;
+        if (why.reason == "File too large")
+            error += " (at most " + std::to_string(mission::kMaxReadBytes >> 20) + " MB are read)";
         return false;
     }
     const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
-    const auto start = text.find_first_not_of(" \t\r\n");
-    if (start == std::string_view::npos || text[start] != '{') {
+    if (reading == Reading::Either && !looksLikeDocument(text)) {
+        const int header = mission::shapeOf(mission::Table::Header).slotSize;
+        if (text.size() < static_cast<size_t>(header)) {
+            error = path + " is neither a JSON document nor a mission file (" + std::to_string(text.size()) +
+                    " bytes; a mission starts with a " + std::to_string(header) + "-byte header)";
+            return false;
+        }
         if (app::openMissionPath(editor, prompter, path)) return true;
         error = "cannot read " + path;
         return false;
@@ -54,7 +73,8 @@ bool load(app::Editor& editor, core::Prompter& prompter, const std::string& path
 }
 
 int runExport(const TextCommands& t, app::Editor& editor, core::Prompter& prompter) {
-    if (!app::openMissionPath(editor, prompter, t.in)) return fail("cannot read " + t.in);
+    std::string error;
+    if (!load(editor, prompter, t.in, Reading::Either, error)) return fail(error);
     const std::string doc = text::exportMission(editor.store, editor.briefing, &editor.craftList);
     if (t.out.empty()) {
         std::cout << doc;
@@ -66,7 +86,7 @@ int runExport(const TextCommands& t, app::Editor& editor, core::Prompter& prompt
 
 int runImport(const TextCommands& t, app::Editor& editor, core::Prompter& prompter) {
     std::string error;
-    if (!load(editor, prompter, t.in, error)) return fail(error);
+    if (!load(editor, prompter, t.in, Reading::Document, error)) return fail(error);
     editor.store.missionPath = t.out;
     return app::saveMission(editor, prompter) ? 0 : fail(t.out + " was not written");
 }
@@ -76,23 +96,13 @@ int runDiff(const TextCommands& t, const std::string& craftList, core::Prompter&
     prepare(a, craftList);
     prepare(b, craftList);
     std::string error;
-    if (!load(a, prompter, t.in, error) || !load(b, prompter, t.other, error)) return fail(error);
+    if (!load(a, prompter, t.in, Reading::Either, error) || !load(b, prompter, t.other, Reading::Either, error))
+        return fail(error);
     const auto diffs = text::diffMissions({a.store, a.briefing, &a.craftList}, {b.store, b.briefing, &b.craftList});
     if (t.json) {
-        nlohmann::json list = nlohmann::json::array();
-        for (const auto& d : diffs) {
-            nlohmann::json item = {{"path", d.path}};
-            item["before"] = d.before.empty() ? nlohmann::json() : nlohmann::json(d.before);
-            item["after"] = d.after.empty() ? nlohmann::json() : nlohmann::json(d.after);
-            list.push_back(item);
-        }
-        std::cout << list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+        std::cout << text::differencesAsJson(diffs);
     } else {
-        for (const auto& d : diffs) {
-            if (d.before.empty()) std::cout << d.path << ": added\n";
-            else if (d.after.empty()) std::cout << d.path << ": removed\n";
-            else std::cout << d.path << ": " << d.before << " \u2192 " << d.after << "\n";
-        }
+        for (const auto& d : diffs) std::cout << text::differenceLine(d) << "\n";
     }
     return diffs.empty() ? 0 : 1;
 }

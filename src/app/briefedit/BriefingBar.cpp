@@ -3,7 +3,6 @@
 namespace quendar::app {
 
 using briefing::PlaybackEffect;
-namespace playcmd = briefing::playcmd;
 
 BriefingBar::BriefingBar(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
                          BriefingTimeListener& logic, PlaybackTimer& timer)
@@ -22,27 +21,47 @@ BriefingBar::BriefingBar(Editor& editor, CommandTable& commands, FrameView& view
     bind();
 }
 
+namespace {
+using briefing::PlayCommand;
+// The playback buttons and what each runs; the first six only act.
+struct PlayButton {
+    CommandId id;
+    PlayCommand command;
+    bool checkable;
+};
+constexpr PlayButton kPlayButtons[] = {
+    {cmd::Play, PlayCommand::Play, true},
+    {cmd::Stop, PlayCommand::Stop, true},
+    {cmd::StepForward, PlayCommand::StepForward, false},
+    {cmd::StepBackward, PlayCommand::StepBackward, false},
+    {cmd::GoToEnd, PlayCommand::Rewind, false},
+    {cmd::NextAction, PlayCommand::NextAction, false},
+    {cmd::LastAction, PlayCommand::LastAction, false},
+    {cmd::SlowSpeed, PlayCommand::Slow, true},
+    {cmd::NormalSpeed, PlayCommand::Normal, true},
+    {cmd::FastSpeed, PlayCommand::Fast, true},
+    {cmd::LockBriefing, PlayCommand::Lock, true},
+    {cmd::Step1, PlayCommand::Step1, true},
+    {cmd::Step2, PlayCommand::Step2, true},
+    {cmd::Step3, PlayCommand::Step3, true},
+    {cmd::Step4, PlayCommand::Step4, true},
+    {cmd::Step5, PlayCommand::Step5, true},
+};
+}  // namespace
+
 void BriefingBar::bind() {
-    const int ids[] = {playcmd::Pause,  playcmd::Play,       playcmd::Stop,
-                       playcmd::StepForward, playcmd::StepBackward, playcmd::Rewind,
-                       playcmd::NextAction,  playcmd::LastAction,   playcmd::Slow,
-                       playcmd::Normal,      playcmd::Fast,         playcmd::Lock,
-                       playcmd::Step1,       playcmd::Step1 + 1,    playcmd::Step1 + 2,
-                       playcmd::Step1 + 3,   playcmd::Step1 + 4};
-    for (int id : ids) {
-        const bool checkable = id != playcmd::Pause && id != playcmd::StepForward &&
-                               id != playcmd::StepBackward && id != playcmd::Rewind &&
-                               id != playcmd::NextAction && id != playcmd::LastAction;
+    for (const PlayButton& b : kPlayButtons) {
+        const PlayCommand pc = b.command;
         std::function<bool()> checked;
-        if (checkable) checked = [this, id] { return m_control.checked(id); };
+        if (b.checkable) checked = [this, pc] { return m_control.checked(pc); };
         m_commands.bind(
-            id,
-            [this, id] {
-                if (id == playcmd::Lock && confirmLock && !confirmLock()) return;
+            b.id,
+            [this, pc] {
+                if (pc == PlayCommand::Lock && confirmLock && !confirmLock()) return;
                 PlaybackEffect e;
-                if (m_control.execute(id, e)) apply(e);
+                if (m_control.execute(pc, e)) apply(e);
             },
-            [this, id] { return m_control.enabled(id); }, checked);
+            [this, pc] { return m_control.enabled(pc); }, checked);
     }
 
     // The toolbar's Undo and Redo act on the tools' own log; what they change
@@ -50,14 +69,14 @@ void BriefingBar::bind() {
     // like any other, so Edit → Undo takes a toolbar Undo back.
     auto& log = m_editor.briefing.undoLog();
     m_commands.bind(
-        kUndoCommand,
+        cmd::BriefingUndo,
         [this, &log] {
             core::ActionScope scope(m_editor.journal, "Undo briefing tool");
             if (log.undo(m_editor.briefing, m_map.briefingMode())) m_view.repaintMap();
         },
         [this, &log] { return log.canUndo(m_map.briefingMode()); });
     m_commands.bind(
-        kRedoCommand,
+        cmd::BriefingRedo,
         [this, &log] {
             core::ActionScope scope(m_editor.journal, "Redo briefing tool");
             if (log.redo(m_editor.briefing, m_map.briefingMode())) m_view.repaintMap();

@@ -19,8 +19,6 @@ class PlaybackTimer {
     virtual void stop() = 0;
 };
 
-constexpr int kUndoCommand = 32926, kRedoCommand = 32928;
-
 // The briefing bar's playback commands, the playback timer's tick and the
 // briefing undo and redo buttons, bound into the command table. Each change
 // of the time refreshes the two status panes and the slider, recomputes the

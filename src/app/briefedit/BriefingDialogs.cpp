@@ -13,7 +13,7 @@ BriefingDialogs::BriefingDialogs(Editor& editor, CommandTable& commands, FrameVi
     : m_editor(editor), m_view(view), m_map(map), m_logic(logic), m_prompter(prompter) {
     // Each form acts the moment a control changes; what it changes while it
     // is open is one action, which Edit → Undo takes back as a whole.
-    commands.bind(kBriefingLength, [this] {
+    commands.bind(cmd::BriefingLength, [this] {
         BriefingLengthForm form(m_editor.briefing);
         {
             core::ActionScope scope(m_editor.journal, BriefingLengthForm::kActionName);
@@ -21,7 +21,7 @@ BriefingDialogs::BriefingDialogs(Editor& editor, CommandTable& commands, FrameVi
         }
         afterTimesChanged();
     });
-    commands.bind(kDeleteCommands, [this] {
+    commands.bind(cmd::DeleteCommands, [this] {
         DeleteCommandsForm form(m_editor.briefing, m_prompter);
         {
             core::ActionScope scope(m_editor.journal, DeleteCommandsForm::kActionName);
@@ -29,7 +29,7 @@ BriefingDialogs::BriefingDialogs(Editor& editor, CommandTable& commands, FrameVi
         }
         afterTimesChanged();
     });
-    commands.bind(kBriefingWizard, [this] {
+    commands.bind(cmd::BriefingWizard, [this] {
         BriefingWizardForm form(m_editor.briefing);
         {
             core::ActionScope scope(m_editor.journal, BriefingWizardForm::kActionName);
@@ -38,7 +38,7 @@ BriefingDialogs::BriefingDialogs(Editor& editor, CommandTable& commands, FrameVi
         afterTimesChanged();
     });
     commands.bind(
-        kAssignTeams,
+        cmd::AssignTeams,
         [this] {
             AssignTeamsForm form(m_editor.briefing, [this] {
                 std::vector<std::string> names;
@@ -50,7 +50,7 @@ BriefingDialogs::BriefingDialogs(Editor& editor, CommandTable& commands, FrameVi
             m_view.runModal(form);
         },
         [this] { return m_map.briefingMode(); });
-    commands.bind(kBriefingTags, [this] {
+    commands.bind(cmd::BriefingTags, [this] {
         BriefingStringsForm form(m_editor.store, StringTable::Tags);
         {
             core::ActionScope scope(m_editor.journal, "Briefing tags");
@@ -58,7 +58,7 @@ BriefingDialogs::BriefingDialogs(Editor& editor, CommandTable& commands, FrameVi
         }
         m_view.repaintMap();  // tags on the map may read differently now
     });
-    commands.bind(kBriefingTexts, [this] {
+    commands.bind(cmd::BriefingTexts, [this] {
         BriefingStringsForm form(m_editor.store, StringTable::Texts);
         {
             core::ActionScope scope(m_editor.journal, "Briefing texts");

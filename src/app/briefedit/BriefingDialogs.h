@@ -13,10 +13,6 @@ namespace quendar::app {
 // times closes, the status panes, the time slider and the locked view follow.
 class BriefingDialogs {
   public:
-    static constexpr int kBriefingTexts = 32818, kBriefingTags = 32819,
-                         kDeleteCommands = 32861, kBriefingWizard = 32862,
-                         kBriefingLength = 32923, kAssignTeams = 32935;
-
     BriefingDialogs(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
                     BriefingTimeListener& logic, core::Prompter& prompter);
 

@@ -71,60 +71,60 @@ void BriefingTools::appendNow(Kind kind, std::initializer_list<int> params, cons
 void BriefingTools::bindCommands(CommandTable& c) {
     auto briefingOnly = [this] { return inBriefing(); };
     auto toolIs = [this](int v) { return [this, v] { return m_editor.mapTool == v; }; };
-    c.bind(bcmd::SelectMove, [this] { run(bcmd::SelectMove); }, {}, toolIs(0));
-    const int plain[] = {bcmd::ShowShip,       bcmd::MoveShip,     bcmd::TechData,
-                         bcmd::AddSelection,   bcmd::Rotate,       bcmd::AddInstruction,
-                         bcmd::AddTexts,       bcmd::MoveBriefing, bcmd::Zoom,
-                         bcmd::HideShip,       bcmd::HideSelections, bcmd::DeleteTexts,
-                         bcmd::ChangeRegion,   bcmd::SkipTo,       bcmd::EndMark};
-    for (int id : plain) {
+    c.bind(cmd::SelectMove, [this] { run(cmd::SelectMove); }, {}, toolIs(0));
+    const CommandId plain[] = {cmd::ShowShip,       cmd::MoveShip,     cmd::TechData,
+                         cmd::AddSelection,   cmd::RotateCraft,       cmd::AddInstruction,
+                         cmd::AddTexts,       cmd::MoveBriefing, cmd::ZoomBriefing,
+                         cmd::HideShip,       cmd::HideSelections, cmd::DeleteTexts,
+                         cmd::ChangeRegion,   cmd::SkipTo,       cmd::EndMark};
+    for (CommandId id : plain) {
         std::function<bool()> checked;
-        if (id == bcmd::ShowShip) checked = toolIs(btool::ShowShip);
-        if (id == bcmd::MoveShip) checked = toolIs(btool::MoveShip);
-        if (id == bcmd::TechData) checked = toolIs(btool::TechData);
-        if (id == bcmd::AddSelection) checked = toolIs(btool::SelectionSlot);
-        if (id == bcmd::Rotate) checked = toolIs(btool::Rotate);
-        if (id == bcmd::AddTexts) checked = toolIs(btool::TextSlot);
-        if (id == bcmd::HideShip) checked = toolIs(btool::HideShip);
+        if (id == cmd::ShowShip) checked = toolIs(btool::ShowShip);
+        if (id == cmd::MoveShip) checked = toolIs(btool::MoveShip);
+        if (id == cmd::TechData) checked = toolIs(btool::TechData);
+        if (id == cmd::AddSelection) checked = toolIs(btool::SelectionSlot);
+        if (id == cmd::RotateCraft) checked = toolIs(btool::Rotate);
+        if (id == cmd::AddTexts) checked = toolIs(btool::TextSlot);
+        if (id == cmd::HideShip) checked = toolIs(btool::HideShip);
         c.bind(id, [this, id] { run(id); }, briefingOnly, checked);
     }
-    c.bind(bcmd::ToggleImages, [this] { run(bcmd::ToggleImages); }, briefingOnly,
+    c.bind(cmd::ToggleImages, [this] { run(cmd::ToggleImages); }, briefingOnly,
            [this] { return m_editor.settings.briefingImages != 0; });
-    c.bind(bcmd::ToggleHints, [this] { run(bcmd::ToggleHints); }, briefingOnly,
+    c.bind(cmd::ToggleHints, [this] { run(cmd::ToggleHints); }, briefingOnly,
            [this] { return m_editor.settings.briefingHints != 0; });
 }
 
-void BriefingTools::run(int id) {
+void BriefingTools::run(CommandId id) {
     Editor& e = m_editor;
     BriefingModel& m = e.briefing;
     switch (id) {
-        case bcmd::SelectMove:
+        case cmd::SelectMove:
             e.mapTool = 0;
             if (refreshStatus) refreshStatus();
             return;
-        case bcmd::ShowShip:
+        case cmd::ShowShip:
             if (!hintSaysYes(hint::kShowShip) || !room(BRC_SHOW)) return;
             e.mapTool = btool::ShowShip;
             say("R-click:new,or select");
             return;
-        case bcmd::MoveShip:
+        case cmd::MoveShip:
             e.mapTool = btool::MoveShip;
             m_motionStep = kPickShip;
             openMotionWizard();
             return;
-        case bcmd::TechData:
+        case cmd::TechData:
             if (hintSaysYes(hint::kTechData)) techDataButton();
             return;
-        case bcmd::AddSelection:
+        case cmd::AddSelection:
             if (!hintSaysYes(hint::kAddSelection)) return;
             e.mapTool = btool::SelectionSlot;
             say("Choose a slot on the upper toolbar");
             return;
-        case bcmd::Rotate:
+        case cmd::RotateCraft:
             e.mapTool = btool::Rotate;
             say("Select ship on the map");
             return;
-        case bcmd::AddInstruction: {
+        case cmd::AddInstruction: {
             if (!room(BRC_LOWER)) return;
             SelectTextForm form(e.store);
             if (runModal) runModal(form);
@@ -134,12 +134,12 @@ void BriefingTools::run(int id) {
             appendNow(BRC_LOWER, {*chosen}, "Bottom Text", "Add instruction text");
             return;
         }
-        case bcmd::AddTexts:
+        case cmd::AddTexts:
             if (!hintSaysYes(hint::kAddTexts)) return;
             e.mapTool = btool::TextSlot;
             say("Choose a slot on the upper toolbar.");
             return;
-        case bcmd::MoveBriefing: {
+        case cmd::MoveBriefing: {
             if (!hintSaysYes(hint::kMoveBriefing)) return;
             const map::MapView& v = e.mapView;
             const int z = v.zoom() > 0 ? v.zoom() : 1;
@@ -148,47 +148,47 @@ void BriefingTools::run(int id) {
             appendNow(BRC_MOVEMAP, {x, y}, "Moving", "Move map");
             return;
         }
-        case bcmd::Zoom:
+        case cmd::ZoomBriefing:
             if (!hintSaysYes(hint::kZoom)) return;
             appendNow(BRC_ZOOM, {e.mapView.zoom(), e.mapView.zoom()}, "Zooming", "Zoom map");
             return;
-        case bcmd::HideShip:
+        case cmd::HideShip:
             if (!hintSaysYes(hint::kHideShip)) return;
             e.mapTool = btool::HideShip;
             say("Select ship to delete");
             return;
-        case bcmd::HideSelections:
+        case cmd::HideSelections:
             if (hintSaysYes(hint::kHideSelections))
                 appendNow(BRC_CLEARSEL, {}, "Clear selections", "Hide selections");
             return;
-        case bcmd::DeleteTexts:
+        case cmd::DeleteTexts:
             if (hintSaysYes(hint::kDeleteTexts))
                 appendNow(BRC_CLEARTAGS, {}, "Clear texts", "Delete texts");
             return;
-        case bcmd::ChangeRegion:
+        case cmd::ChangeRegion:
             if (hintSaysYes(hint::kChangeRegion))
                 appendNow(BRC_REGION, {e.mapView.currentRegion()}, "Changing system",
                           "Change region");
             return;
-        case bcmd::SkipTo: {
+        case cmd::SkipTo: {
             if (!room(BRC_SKIP)) return;
             core::ActionScope scope(e.journal, "Skip to point");
             m.appendCommand(BRC_SKIP, now());
             say("Skip to point");
             return;
         }
-        case bcmd::EndMark: {
+        case cmd::EndMark: {
             core::ActionScope scope(e.journal, "End mark");
             m.setBriefingLength(now());
             say("END BRIEFING");
             return;
         }
-        case bcmd::ToggleImages:
+        case cmd::ToggleImages:
             e.settings.briefingImages = e.settings.briefingImages ? 0 : 1;
             redraw();
             if (savePreferences) savePreferences();
             return;
-        case bcmd::ToggleHints:
+        case cmd::ToggleHints:
             e.settings.briefingHints = e.settings.briefingHints ? 0 : 1;
             if (savePreferences) savePreferences();
             if (e.settings.briefingHints && message) message("Briefing hints on");

@@ -23,15 +23,6 @@ constexpr int selection(int slot) { return 400 + slot; }  // slot 1..8
 constexpr int tag(int slot) { return 410 + slot; }        // slot 1..8
 }  // namespace btool
 
-// Command ids of the briefing toolbar.
-namespace bcmd {
-constexpr int SelectMove = 32849, ShowShip = 32839, MoveShip = 32891, TechData = 32892,
-              AddSelection = 32840, Rotate = 32871, AddInstruction = 32870, AddTexts = 32841,
-              MoveBriefing = 32842, Zoom = 32843, HideShip = 32844, HideSelections = 32853,
-              DeleteTexts = 32845, ChangeRegion = 32847, SkipTo = 32846, EndMark = 32865,
-              ToggleImages = 32864, ToggleHints = 32922;
-}  // namespace bcmd
-
 // The Motion Wizard's steps.
 enum MotionStep : int {
     kPickShip = 0, kShipPicked = 1, kRepositioning = 2, kRepositioned = 3, kSimpleMoving = 10,
@@ -78,7 +69,7 @@ class BriefingTools {
     int pickedColour() const { return m_pickedColour; }
 
     // One of the tool buttons, as the command table runs it.
-    void run(int commandId);
+    void run(CommandId command);
     // A left click at a map point (briefing units), and a right click.
     void leftClickAt(int x, int y);
     void rightClick();

@@ -6,7 +6,7 @@ namespace quendar::app {
 
 namespace {
 
-Command make(int id, std::string menu, std::string prompt, std::string tip,
+Command make(CommandId id, std::string menu, std::string prompt, std::string tip,
              std::string shortcut = {}) {
     Command c;
     c.id = id;
@@ -17,7 +17,7 @@ Command make(int id, std::string menu, std::string prompt, std::string tip,
     return c;
 }
 
-MenuEntry item(int id) {
+MenuEntry item(CommandId id) {
     MenuEntry e;
     e.id = id;
     return e;
@@ -34,11 +34,6 @@ MenuEntry submenu(std::string text, std::vector<MenuEntry> children) {
     return e;
 }
 
-// Ids of menu items that no command handles. They keep their own numbers
-// (above the program's command range) so that they never collide.
-constexpr int kEditCut = cmd::Cut, kEditCopy = cmd::Copy, kEditPaste = cmd::Paste;
-constexpr int kAllTeams = 33001, kManualOverride = 33002, kPlugins = 33003, kContents = 33004,
-              kTutorials = 33005;
 
 }  // namespace
 
@@ -56,9 +51,9 @@ std::vector<Command> commandDefinitions() {
     c.push_back(make(cmd::Undo, "&Undo\tCtrl+Z", "Undo the last action", "Undo", "Ctrl+Z"));
     c.push_back(make(cmd::Redo, "&Redo\tCtrl+Y", "Redo the last undone action", "Redo",
                      "Ctrl+Y; Ctrl+Shift+Z"));
-    c.push_back(make(kEditCut, "Cu&t\tCtrl+X", "Cut the selection", "Cut", "Ctrl+X"));
-    c.push_back(make(kEditCopy, "&Copy\tCtrl+C", "Copy the selection", "Copy", "Ctrl+C"));
-    c.push_back(make(kEditPaste, "&Paste\tCtrl+V", "Insert the clipboard contents", "Paste",
+    c.push_back(make(cmd::Cut, "Cu&t\tCtrl+X", "Cut the selection", "Cut", "Ctrl+X"));
+    c.push_back(make(cmd::Copy, "&Copy\tCtrl+C", "Copy the selection", "Copy", "Ctrl+C"));
+    c.push_back(make(cmd::Paste, "&Paste\tCtrl+V", "Insert the clipboard contents", "Paste",
                      "Ctrl+V"));
     // View
     c.push_back(
@@ -85,7 +80,7 @@ std::vector<Command> commandDefinitions() {
     for (int k = 0; k < 4; ++k) {
         const std::string n = std::to_string(k + 1);
         c.push_back(
-            make(cmd::System1 + k, "Set to System &" + n, "Set to System " + n, "System " + n));
+            make(kSystemCommands[k], "Set to System &" + n, "Set to System " + n, "System " + n));
     }
     c.push_back(make(cmd::ZoomIn, "Zoom &In", "Zoom In", "Zoom In"));
     c.push_back(make(cmd::ZoomOut, "Zoom &Out", "Zoom Out", "Zoom Out"));
@@ -96,24 +91,23 @@ std::vector<Command> commandDefinitions() {
     // Add (map tools)
     for (int k = 0; k < 4; ++k) {
         const std::string n = std::to_string(k + 1);
-        c.push_back(make(32872 + k, k == 0 ? "&Start point 1" : "Start point &" + n,
+        c.push_back(make(kStartPointCommands[k], k == 0 ? "&Start point 1" : "Start point &" + n,
                          "Add start point", "Start point " + n));
     }
-    const int orderIds[4] = {32908, 32905, 32906, 32907};
     for (int k = 0; k < 4; ++k) {
         const std::string n = std::to_string(k + 1);
-        c.push_back(make(orderIds[k], "Order &" + n + " waypoints", "Order " + n + " waypoints",
+        c.push_back(make(kOrderWaypointCommands[k], "Order &" + n + " waypoints", "Order " + n + " waypoints",
                          "Order " + n + " waypoints"));
     }
     for (int k = 0; k < 8; ++k) {
         const std::string n = std::to_string(k + 1);
         c.push_back(
-            make(32876 + k, "Waypoint &" + n, "Add waypoint or briefing point", "Waypoint " + n));
+            make(kWaypointCommands[k], "Waypoint &" + n, "Add waypoint or briefing point", "Waypoint " + n));
     }
-    c.push_back(make(32884, "&Hyperspace point", "Add hyperspace point", "Hyperspace point"));
-    c.push_back(make(32885, "&Rendezvous point", "Add rendezvous point", "Rendezvous point"));
-    c.push_back(make(32886, "Hyperbouy &wizard", "Hyperbouy wizard", "Hyperbouy wizard"));
-    c.push_back(make(32925, "Or&ders Wizard", "Orders Wizard", "Orders Wizard"));
+    c.push_back(make(cmd::HyperspacePoint, "&Hyperspace point", "Add hyperspace point", "Hyperspace point"));
+    c.push_back(make(cmd::RendezvousPoint, "&Rendezvous point", "Add rendezvous point", "Rendezvous point"));
+    c.push_back(make(cmd::HyperbuoyWizard, "Hyperbouy &wizard", "Hyperbouy wizard", "Hyperbouy wizard"));
+    c.push_back(make(cmd::OrdersWizard, "Or&ders Wizard", "Orders Wizard", "Orders Wizard"));
     // Shipgroup selector bar and control bar
     c.push_back(make(cmd::ShowOnMap, "", "Show on map", "Show on map"));
     c.push_back(make(cmd::MapMode, "", "Show the map", "Map"));
@@ -130,86 +124,86 @@ std::vector<Command> commandDefinitions() {
     c.push_back(make(cmd::Goals, "", "Goals of the current shipgroup", "Goals"));
     c.push_back(make(cmd::Options, "", "Optional equipment of the current shipgroup", "Options"));
     // Mission, Globals, Teams, Messages
-    c.push_back(make(32833, "&Properties...", "Mission properties", "Mission properties"));
-    c.push_back(make(32848, "&Systems...", "Names of the systems", "Systems"));
-    c.push_back(make(32838, "&Cargoes...", "Special cargoes in the mission", "Cargoes"));
-    c.push_back(make(32835, "&Validate", "Check the mission for errors", "Validate"));
+    c.push_back(make(cmd::MissionProperties, "&Properties...", "Mission properties", "Mission properties"));
+    c.push_back(make(cmd::Systems, "&Systems...", "Names of the systems", "Systems"));
+    c.push_back(make(cmd::Cargoes, "&Cargoes...", "Special cargoes in the mission", "Cargoes"));
+    c.push_back(make(cmd::Validate, "&Validate", "Check the mission for errors", "Validate"));
     c.push_back(
-        make(32900, "&Name global groups...", "Names of the global groups", "Global groups"));
-    c.push_back(make(32924, "&Global goals...", "Global goals of the teams", "Global goals"));
+        make(cmd::GlobalGroups, "&Name global groups...", "Names of the global groups", "Global groups"));
+    c.push_back(make(cmd::GlobalGoals, "&Global goals...", "Global goals of the teams", "Global goals"));
     for (int k = 0; k < 10; ++k) {
         const std::string n = std::to_string(k + 1);
         std::string text = k < 9 ? "Team &" + n : "Team 1&0";
-        c.push_back(make(32822 + k, text, "Properties of team " + n, "Team " + n));
+        c.push_back(make(kTeamCommands[k], text, "Properties of team " + n, "Team " + n));
     }
-    c.push_back(make(kAllTeams, "&All Teams", "Properties of all teams", "All teams"));
-    c.push_back(make(32834, "&Modify messages...", "In-flight messages", "Messages"));
+    c.push_back(make(cmd::AllTeams, "&All Teams", "Properties of all teams", "All teams"));
+    c.push_back(make(cmd::Messages, "&Modify messages...", "In-flight messages", "Messages"));
     // Briefing menu
-    c.push_back(make(32820, "&Introduction", "Introduction text", "Introduction"));
-    c.push_back(make(32821, "&Debriefing", "Debriefing text", "Debriefing"));
-    c.push_back(make(32902, "&Hints", "Hints text", "Hints"));
-    c.push_back(make(32818, "&Briefing Texts", "Texts of the briefing", "Briefing texts"));
-    c.push_back(make(32819, "Briefing &Tags", "Tags of the briefing", "Briefing tags"));
+    c.push_back(make(cmd::Introduction, "&Introduction", "Introduction text", "Introduction"));
+    c.push_back(make(cmd::Debriefing, "&Debriefing", "Debriefing text", "Debriefing"));
+    c.push_back(make(cmd::Hints, "&Hints", "Hints text", "Hints"));
+    c.push_back(make(cmd::BriefingTexts, "&Briefing Texts", "Texts of the briefing", "Briefing texts"));
+    c.push_back(make(cmd::BriefingTags, "Briefing &Tags", "Tags of the briefing", "Briefing tags"));
     c.push_back(make(cmd::ResetBriefing1, "Reset Briefing &1", "Reset the first briefing",
                      "Reset briefing 1"));
     c.push_back(make(cmd::ResetBriefing2, "Reset Briefing &2", "Reset the second briefing",
                      "Reset briefing 2"));
     c.push_back(
-        make(kManualOverride, "&Manual Override", "Edit the briefing by hand", "Manual override"));
+        make(cmd::ManualOverride, "&Manual Override", "Edit the briefing by hand", "Manual override"));
     // Briefing toolbars (the string table's prompt and tooltip halves)
     struct P {
-        int id;
+        CommandId id;
         const char* prompt;
         const char* tip;
     };
     const P briefing[] = {
-        {32800, "Play briefing", "Play"},
-        {32801, "Stop briefing", "Stop"},
-        {32802, "Forward one step", "Step forward"},
-        {32803, "Back one step", "Step backward"},
-        {32804, "Go to the end of the briefing", "Go to end"},
-        {32854, "Step forward to next action", "Next action"},
-        {32855, "Step back to previous action", "Last action"},
-        {32850, "Set the speed of the briefing during play to slow", "Slow Speed"},
-        {32851, "Set the speed of the briefing during play to normal", "Normal Speed"},
-        {32852, "Set the speed of the briefing during play to fast", "Fast Speed"},
-        {32856, "", "Step 1"},
-        {32857, "", "Step 2"},
-        {32858, "", "Step 3"},
-        {32859, "", "Step 4"},
-        {32860, "", "Step 5"},
-        {32921, "Lock briefing positon and zoom", "Lock briefing"},
-        {32849, "Select/Move objects in the briefing", "Select/Move"},
-        {32839, "Show ship on the briefing", "Show ship"},
-        {32891, "Move a ship on the briefing", "Move ship"},
-        {32892, "Show technical data about a ship at this point", "Tech data"},
-        {32840, "Select a ship", "Add selection"},
-        {32871, "Rotate craft", "Rotate craft"},
-        {32870, "Add instruction text", "Add instruction"},
-        {32841, "Add texts onto the briefing", "Add texts"},
-        {32842, "Move the briefing screen", "Move briefing"},
-        {32843, "Zoom the briefing screen", "Zoom"},
-        {32844, "Hide a ship on the briefing", "Hide ship"},
-        {32853, "Hide all selections", "Hide selections"},
-        {32845, "Delete texts from the briefing", "Delete texts"},
-        {32847, "Change current region in the briefing", "Change region"},
-        {32846, "Add 'Skip To' point here", "Skip to"},
-        {32865, "Mark this position as the end of the briefing", "End mark"},
-        {32864, "Toggle showing the Changing region and Technical data images", "Toggle images"},
-        {32922, "Toggle hints in the briefing editor", "Toggle hints"},
-        {32926, "Undo last action", "Undo"},
-        {32928, "Redo last action", "Redo"},
-        {32935, "Assign teams to this briefing", "Assign teams"},
+        {cmd::Play, "Play briefing", "Play"},
+        {cmd::Stop, "Stop briefing", "Stop"},
+        {cmd::StepForward, "Forward one step", "Step forward"},
+        {cmd::StepBackward, "Back one step", "Step backward"},
+        {cmd::GoToEnd, "Go to the end of the briefing", "Go to end"},
+        {cmd::NextAction, "Step forward to next action", "Next action"},
+        {cmd::LastAction, "Step back to previous action", "Last action"},
+        {cmd::SlowSpeed, "Set the speed of the briefing during play to slow", "Slow Speed"},
+        {cmd::NormalSpeed, "Set the speed of the briefing during play to normal", "Normal Speed"},
+        {cmd::FastSpeed, "Set the speed of the briefing during play to fast", "Fast Speed"},
+        {cmd::Step1, "", "Step 1"},
+        {cmd::Step2, "", "Step 2"},
+        {cmd::Step3, "", "Step 3"},
+        {cmd::Step4, "", "Step 4"},
+        {cmd::Step5, "", "Step 5"},
+        {cmd::LockBriefing, "Lock briefing positon and zoom", "Lock briefing"},
+        {cmd::SelectMove, "Select/Move objects in the briefing", "Select/Move"},
+        {cmd::ShowShip, "Show ship on the briefing", "Show ship"},
+        {cmd::MoveShip, "Move a ship on the briefing", "Move ship"},
+        {cmd::TechData, "Show technical data about a ship at this point", "Tech data"},
+        {cmd::AddSelection, "Select a ship", "Add selection"},
+        {cmd::RotateCraft, "Rotate craft", "Rotate craft"},
+        {cmd::AddInstruction, "Add instruction text", "Add instruction"},
+        {cmd::AddTexts, "Add texts onto the briefing", "Add texts"},
+        {cmd::MoveBriefing, "Move the briefing screen", "Move briefing"},
+        {cmd::ZoomBriefing, "Zoom the briefing screen", "Zoom"},
+        {cmd::HideShip, "Hide a ship on the briefing", "Hide ship"},
+        {cmd::HideSelections, "Hide all selections", "Hide selections"},
+        {cmd::DeleteTexts, "Delete texts from the briefing", "Delete texts"},
+        {cmd::ChangeRegion, "Change current region in the briefing", "Change region"},
+        {cmd::SkipTo, "Add 'Skip To' point here", "Skip to"},
+        {cmd::EndMark, "Mark this position as the end of the briefing", "End mark"},
+        {cmd::ToggleImages, "Toggle showing the Changing region and Technical data images", "Toggle images"},
+        {cmd::ToggleHints, "Toggle hints in the briefing editor", "Toggle hints"},
+        {cmd::BriefingUndo, "Undo last action", "Undo"},
+        {cmd::BriefingRedo, "Redo last action", "Redo"},
+        {cmd::AssignTeams, "Assign teams to this briefing", "Assign teams"},
         {cmd::NextBriefing, "Next briefing", "Next briefing"},
-        {32861, "Delete briefing commands", "Delete commands"},
-        {32862, "Briefing Wizard", "Briefing Wizard"},
-        {32923, "Briefing lenght", "Briefing lenght"},
+        {cmd::DeleteCommands, "Delete briefing commands", "Delete commands"},
+        {cmd::BriefingWizard, "Briefing Wizard", "Briefing Wizard"},
+        {cmd::BriefingLength, "Briefing lenght", "Briefing lenght"},
     };
     for (const P& p : briefing) c.push_back(make(p.id, "", p.prompt, p.tip));
     // Help
-    c.push_back(make(kContents, "&Contents", "Help contents", "Contents"));
-    c.push_back(make(kTutorials, "&Tutorials", "Tutorials", "Tutorials"));
-    c.push_back(make(kPlugins, "&Plug-ins", "Plug-ins", "Plug-ins"));
+    c.push_back(make(cmd::Contents, "&Contents", "Help contents", "Contents"));
+    c.push_back(make(cmd::Tutorials, "&Tutorials", "Tutorials", "Tutorials"));
+    c.push_back(make(cmd::Plugins, "&Plug-ins", "Plug-ins", "Plug-ins"));
     c.push_back(make(cmd::Info, "&Info...", "Program information", "Info"));
     return c;
 }
@@ -218,50 +212,50 @@ std::vector<MenuEntry> menuTree() {
     std::vector<MenuEntry> m;
     m.push_back(submenu("&File", {item(cmd::New), item(cmd::Open), item(cmd::Save),
                                   item(cmd::SaveAs), separator(), item(cmd::Exit)}));
-    m.push_back(submenu("&Edit", {item(cmd::Undo), item(cmd::Redo), separator(), item(kEditCut),
-                                  item(kEditCopy), item(kEditPaste)}));
+    m.push_back(submenu("&Edit", {item(cmd::Undo), item(cmd::Redo), separator(), item(cmd::Cut),
+                                  item(cmd::Copy), item(cmd::Paste)}));
     m.push_back(submenu("&View", {item(cmd::ViewToolbar), item(cmd::ViewStatusBar),
                                   item(cmd::ViewControlBar), item(cmd::ViewShipgroups),
                                   item(cmd::ViewBriefingBar), item(cmd::AutoBriefingBars),
                                   separator(), item(cmd::Coordinates), item(cmd::MapProperties),
                                   item(cmd::AxisProperties), separator(), item(cmd::Preferences)}));
     m.push_back(
-        submenu("&Map", {item(32771), item(32772), item(32773), item(32774), separator(),
+        submenu("&Map", {item(cmd::System1), item(cmd::System2), item(cmd::System3), item(cmd::System4), separator(),
                          item(cmd::ZoomIn), item(cmd::ZoomOut), separator(), item(cmd::ViewXY),
                          item(cmd::ViewXZ), item(cmd::ViewYZ), separator(), item(cmd::Centre),
-                         separator(), item(32908), item(32905), item(32906), item(32907)}));
-    std::vector<MenuEntry> add{item(32872), item(32873), item(32874), item(32875), separator()};
-    for (int k = 0; k < 8; ++k) add.push_back(item(32876 + k));
+                         separator(), item(cmd::Order1Waypoints), item(cmd::Order2Waypoints), item(cmd::Order3Waypoints), item(cmd::Order4Waypoints)}));
+    std::vector<MenuEntry> add{item(cmd::StartPoint1), item(cmd::StartPoint2), item(cmd::StartPoint3), item(cmd::StartPoint4), separator()};
+    for (int k = 0; k < 8; ++k) add.push_back(item(kWaypointCommands[k]));
     add.push_back(separator());
-    add.push_back(item(32884));
-    add.push_back(item(32885));
+    add.push_back(item(cmd::HyperspacePoint));
+    add.push_back(item(cmd::RendezvousPoint));
     m.push_back(submenu("&Add", std::move(add)));
-    m.push_back(submenu("&Mission", {item(32833), item(32848), item(32838), separator(),
-                                     item(32835), separator(), item(32886), item(32925)}));
-    m.push_back(submenu("&Globals", {item(32900), item(32924)}));
+    m.push_back(submenu("&Mission", {item(cmd::MissionProperties), item(cmd::Systems), item(cmd::Cargoes), separator(),
+                                     item(cmd::Validate), separator(), item(cmd::HyperbuoyWizard), item(cmd::OrdersWizard)}));
+    m.push_back(submenu("&Globals", {item(cmd::GlobalGroups), item(cmd::GlobalGoals)}));
     std::vector<MenuEntry> teams;
-    for (int k = 0; k < 10; ++k) teams.push_back(item(32822 + k));
+    for (int k = 0; k < 10; ++k) teams.push_back(item(kTeamCommands[k]));
     teams.push_back(separator());
-    teams.push_back(item(kAllTeams));
+    teams.push_back(item(cmd::AllTeams));
     m.push_back(submenu("&Teams", std::move(teams)));
-    m.push_back(submenu("M&essages", {item(32834)}));
+    m.push_back(submenu("M&essages", {item(cmd::Messages)}));
     m.push_back(
-        submenu("&Briefing", {item(32820), item(32821), item(32902), separator(), item(32818),
-                              item(32819), separator(), item(cmd::ResetBriefing1),
-                              item(cmd::ResetBriefing2), separator(), item(kManualOverride)}));
-    m.push_back(submenu("&Help", {item(kContents), item(kTutorials), item(kPlugins), separator(),
+        submenu("&Briefing", {item(cmd::Introduction), item(cmd::Debriefing), item(cmd::Hints), separator(), item(cmd::BriefingTexts),
+                              item(cmd::BriefingTags), separator(), item(cmd::ResetBriefing1),
+                              item(cmd::ResetBriefing2), separator(), item(cmd::ManualOverride)}));
+    m.push_back(submenu("&Help", {item(cmd::Contents), item(cmd::Tutorials), item(cmd::Plugins), separator(),
                                   item(cmd::Info)}));
     return m;
 }
 
 std::vector<ToolbarDef> toolbarLayout() {
-    const int S = kSeparator;
+    const Slot S = kSeparator;
     std::vector<ToolbarDef> t;
     t.push_back({kMapToolbar,
                  "Map tools",
-                 {32771, 32772, 32773, 32774, S,     32778, 32779, S,     32780, 32781, 32782,
-                  S,     32784, S,     32872, S,     32908, 32905, 32906, 32907, S,     32876,
-                  32877, 32878, 32879, 32880, 32881, 32882, 32883, S,     32886, S,     32925},
+                 {cmd::System1, cmd::System2, cmd::System3, cmd::System4, S,     cmd::ZoomIn, cmd::ZoomOut, S,     cmd::ViewXY, cmd::ViewYZ, cmd::ViewXZ,
+                  S,     cmd::Centre, S,     cmd::StartPoint1, S,     cmd::Order1Waypoints, cmd::Order2Waypoints, cmd::Order3Waypoints, cmd::Order4Waypoints, S,     cmd::Waypoint1,
+                  cmd::Waypoint2, cmd::Waypoint3, cmd::Waypoint4, cmd::Waypoint5, cmd::Waypoint6, cmd::Waypoint7, cmd::Waypoint8, S,     cmd::HyperbuoyWizard, S,     cmd::OrdersWizard},
                  16,
                  15,
                  Dock::Top,
@@ -269,9 +263,9 @@ std::vector<ToolbarDef> toolbarLayout() {
                  true});
     t.push_back({kBriefingToolsBar,
                  "Briefing tools",
-                 {32804, 32855, 32803, 32801, 32800, 32802, 32854, S,     32849, 32839,
-                  32891, 32892, 32840, 32871, 32870, 32841, 32842, 32843, 32844, 32853,
-                  32845, 32847, S,     32846, 32865, S,     32921, 32864, 32922},
+                 {cmd::GoToEnd, cmd::LastAction, cmd::StepBackward, cmd::Stop, cmd::Play, cmd::StepForward, cmd::NextAction, S,     cmd::SelectMove, cmd::ShowShip,
+                  cmd::MoveShip, cmd::TechData, cmd::AddSelection, cmd::RotateCraft, cmd::AddInstruction, cmd::AddTexts, cmd::MoveBriefing, cmd::ZoomBriefing, cmd::HideShip, cmd::HideSelections,
+                  cmd::DeleteTexts, cmd::ChangeRegion, S,     cmd::SkipTo, cmd::EndMark, S,     cmd::LockBriefing, cmd::ToggleImages, cmd::ToggleHints},
                  16,
                  15,
                  Dock::Bottom,
@@ -287,7 +281,7 @@ std::vector<ToolbarDef> toolbarLayout() {
                  true});
     t.push_back({kBriefingEditBar,
                  "Briefing edit",
-                 {32926, 32928, S, 32935, 32934},
+                 {cmd::BriefingUndo, cmd::BriefingRedo, S, cmd::AssignTeams, cmd::NextBriefing},
                  32,
                  15,
                  Dock::Bottom,
@@ -295,7 +289,7 @@ std::vector<ToolbarDef> toolbarLayout() {
                  false});
     t.push_back({kBriefingCommandsBar,
                  "Briefing commands",
-                 {32856, 32857, 32858, 32859, 32860, S, 32861, 32862, S, 32850, 32851, 32852, 32923,
+                 {cmd::Step1, cmd::Step2, cmd::Step3, cmd::Step4, cmd::Step5, S, cmd::DeleteCommands, cmd::BriefingWizard, S, cmd::SlowSpeed, cmd::NormalSpeed, cmd::FastSpeed, cmd::BriefingLength,
                   S, kTimeSlider},
                  32,
                  15,

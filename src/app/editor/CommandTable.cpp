@@ -1,17 +1,19 @@
 #include "app/editor/CommandTable.h"
 
+#include <ostream>
+
 namespace quendar::app {
 
 CommandTable::CommandTable()
     : m_commands(commandDefinitions()), m_menus(menuTree()), m_toolbars(toolbarLayout()) {}
 
-Command* CommandTable::find(int id) {
+Command* CommandTable::find(CommandId id) {
     for (auto& c : m_commands)
         if (c.id == id) return &c;
     return nullptr;
 }
 
-const Command* CommandTable::find(int id) const {
+const Command* CommandTable::find(CommandId id) const {
     for (const auto& c : m_commands)
         if (c.id == id) return &c;
     return nullptr;
@@ -23,7 +25,7 @@ const ToolbarDef* CommandTable::toolbar(int id) const {
     return nullptr;
 }
 
-void CommandTable::bind(int id, std::function<void()> execute, std::function<bool()> enabled,
+void CommandTable::bind(CommandId id, std::function<void()> execute, std::function<bool()> enabled,
                         std::function<bool()> checked) {
     Command* c = find(id);
     if (!c) return;
@@ -32,7 +34,7 @@ void CommandTable::bind(int id, std::function<void()> execute, std::function<boo
     c->checked = std::move(checked);
 }
 
-bool CommandTable::execute(int id) {
+bool CommandTable::execute(CommandId id) {
     Command* c = find(id);
     if (!c || !c->isEnabled()) return false;
     // Copy first: a handler may rebind its own command.
@@ -41,8 +43,10 @@ bool CommandTable::execute(int id) {
     return true;
 }
 
+std::ostream& operator<<(std::ostream& out, CommandId id) { return out << idNumber(id); }
+
 namespace {
-void collect(const std::vector<MenuEntry>& entries, std::vector<int>& out) {
+void collect(const std::vector<MenuEntry>& entries, std::vector<CommandId>& out) {
     for (const auto& e : entries) {
         if (e.separator) continue;
         if (e.isSubmenu())
@@ -53,8 +57,8 @@ void collect(const std::vector<MenuEntry>& entries, std::vector<int>& out) {
 }
 }  // namespace
 
-std::vector<int> CommandTable::menuIds() const {
-    std::vector<int> ids;
+std::vector<CommandId> CommandTable::menuIds() const {
+    std::vector<CommandId> ids;
     collect(m_menus, ids);
     return ids;
 }

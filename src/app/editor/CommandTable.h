@@ -4,13 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "app/editor/CommandIds.h"
+
 namespace quendar::app {
 
 // One command of the menus and toolbars. The text fields are data; the three
 // functions are bound at run time by whoever handles the command. A command
 // without a handler is shown disabled.
 struct Command {
-    int id = 0;
+    CommandId id = CommandId::None;
     std::string menuText;  // "&Open..."; empty for toolbar-only commands
     std::string prompt;    // status-bar prompt
     std::string tooltip;
@@ -32,26 +34,39 @@ struct Command {
 
 // An entry of the menu tree: a command (id), a separator, or a submenu.
 struct MenuEntry {
-    std::string text;  // submenus only
-    int id = 0;        // commands only
+    std::string text;               // submenus only
+    CommandId id = CommandId::None;  // commands only
     bool separator = false;
     std::vector<MenuEntry> children;
-    bool isSubmenu() const { return !separator && id == 0; }
+    bool isSubmenu() const { return !separator && id == CommandId::None; }
 };
 
 enum class Dock { Top, Bottom, Left, Right };
 
-// Toolbar slots that hold a control instead of a button.
-constexpr int kSeparator = 0;
-constexpr int kShipgroupSelector = -1;  // the drop-down on toolbar 145 (control id 32796)
-constexpr int kTimeSlider = -2;  // the briefing time slider on toolbar 151 (control id 32863)
+// A toolbar slot: a command's button, a separator or a control.
+enum class Slot {
+    Command,
+    Separator,
+    ShipgroupSelector,  // the drop-down on toolbar 145 (control id 32796)
+    TimeSlider,         // the briefing time slider on toolbar 151 (control id 32863)
+};
+struct ToolbarItem {
+    constexpr ToolbarItem(CommandId id) : slot(Slot::Command), command(id) {}  // NOLINT: a button
+    constexpr ToolbarItem(Slot s) : slot(s) {}                                 // NOLINT: a control
+    Slot slot;
+    CommandId command = CommandId::None;
+    bool operator==(const ToolbarItem&) const = default;
+};
+constexpr Slot kSeparator = Slot::Separator;
+constexpr Slot kShipgroupSelector = Slot::ShipgroupSelector;
+constexpr Slot kTimeSlider = Slot::TimeSlider;
 constexpr int kSelectorWidth = 100;
 constexpr int kSliderWidth = 323;
 
 struct ToolbarDef {
     int id = 0;
     std::string title;
-    std::vector<int> items;  // command ids, kSeparator, kShipgroupSelector, kTimeSlider
+    std::vector<ToolbarItem> items;
     int buttonWidth = 16;
     int buttonHeight = 15;
     Dock dock = Dock::Top;
@@ -63,44 +78,25 @@ struct ToolbarDef {
 constexpr int kMapToolbar = 128, kBriefingToolsBar = 147, kSelectorBar = 145,
               kBriefingEditBar = 153, kBriefingCommandsBar = 151, kControlBar = 135;
 
-// Command ids the frame logic refers to by name.
-namespace cmd {
-constexpr int New = 57600, Open = 32888, Save = 57603, SaveAs = 32890, Exit = 57665;
-constexpr int Undo = 57643, Redo = 57644;
-constexpr int Cut = 57635, Copy = 57634, Paste = 57637;
-constexpr int ViewToolbar = 59392, ViewStatusBar = 59393, ViewControlBar = 32795,
-              ViewShipgroups = 32796, ViewBriefingBar = 32805, AutoBriefingBars = 32898;
-constexpr int Coordinates = 32775, MapProperties = 32776, AxisProperties = 32783,
-              Preferences = 32930;
-constexpr int System1 = 32771, ZoomIn = 32778, ZoomOut = 32779, ViewXY = 32780, ViewYZ = 32781,
-              ViewXZ = 32782, Centre = 32784;
-constexpr int MapMode = 32785, BriefingMode = 32791;
-constexpr int Shipgroups = 32786, ShipgroupsView = 32790, Basic = 32787, Arrival = 32788,
-              Departure = 32789, Orders = 32792, Waypoints = 32793, Advanced = 32794,
-              Options = 32931, Goals = 32899;
-constexpr int ShowOnMap = 32798, ResetBriefing1 = 32936, ResetBriefing2 = 32937, Info = 57664;
-constexpr int NextBriefing = 32934;
-}  // namespace cmd
-
 class CommandTable {
   public:
     CommandTable();
 
-    Command* find(int id);
-    const Command* find(int id) const;
+    Command* find(CommandId id);
+    const Command* find(CommandId id) const;
     const std::vector<Command>& commands() const { return m_commands; }
     const std::vector<MenuEntry>& menus() const { return m_menus; }
     const std::vector<ToolbarDef>& toolbars() const { return m_toolbars; }
     const ToolbarDef* toolbar(int id) const;
 
     // Gives a command its handler and rules; unknown ids are ignored.
-    void bind(int id, std::function<void()> execute, std::function<bool()> enabled = {},
+    void bind(CommandId id, std::function<void()> execute, std::function<bool()> enabled = {},
               std::function<bool()> checked = {});
     // Runs the command when it is enabled; true when it ran.
-    bool execute(int id);
+    bool execute(CommandId id);
 
     // Every command id the menu tree names, in menu order.
-    std::vector<int> menuIds() const;
+    std::vector<CommandId> menuIds() const;
 
   private:
     std::vector<Command> m_commands;

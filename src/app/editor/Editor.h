@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "app/editor/FormKeys.h"
 #include "briefing/BriefingModel.h"
 #include "map/IconTable.h"
 #include "map/MapView.h"
@@ -68,10 +69,9 @@ struct Editor {
     // Sent when what is open is what is on disk or nothing the user made:
     // after New, Open and a Save that wrote the file. The recovery file goes.
     core::Notifier<> missionSettled;
-    // A form asks the frame to open one of the modeless forms by its key
-    // ("Basic", "Arrival"...; the keys are in FramePorts.h), as the buttons of
-    // the Shipgroups list do.
-    core::Notifier<std::string> openFormRequested;
+    // A form asks the frame to open one of the modeless forms by its key, as
+    // the buttons of the Shipgroups list do.
+    core::Notifier<FormKey> openFormRequested;
     // Something the map draws has changed outside a frame command (a view
     // switch, a position typed into a form): the map repaints.
     core::Notifier<> mapChanged;

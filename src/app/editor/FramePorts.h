@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/editor/Editor.h"
+#include "app/editor/FormKeys.h"
 #include "core/FormModel.h"
 
 // What the rooms of the editor ask of the window and of each other. The frame
@@ -40,9 +41,9 @@ class FrameView {
     // Forms. Modal: returns the model's `accepted`. Modeless: any window open
     // under the key is destroyed first.
     virtual bool runModal(core::FormModel& form) = 0;
-    virtual void showModeless(const std::string& key, std::shared_ptr<core::FormModel> form) = 0;
-    virtual void closeModeless(const std::string& key) = 0;
-    virtual core::FormModel* openForm(const std::string& key) = 0;
+    virtual void showModeless(FormKey key, std::shared_ptr<core::FormModel> form) = 0;
+    virtual void closeModeless(FormKey key) = 0;
+    virtual core::FormModel* openForm(FormKey key) = 0;
     virtual void showFirstRunPicture() = 0;  // modal; closed by a left click
     // The briefing time slider: its range and position.
     virtual void showBriefingTime(int time, int endTime) = 0;
@@ -69,15 +70,6 @@ class MapPort {
     // Applies the briefing view at the current briefing time (briefing mode).
     virtual void applyBriefingView() {}
 };
-
-// Keys of the modeless forms the frame owns.
-namespace form {
-inline const std::string Shipgroups = "Shipgroups", ShipgroupsView = "Shipgroups&Viewcontrol",
-                         Basic = "Basic", Arrival = "Arrival", Departure = "Departure",
-                         Orders = "Orders", Waypoints = "Waypoints", Advanced = "Advanced options",
-                         Options = "Options", Goals = "Goals", OrdersWizard = "Orders Wizard",
-                         MotionWizard = "Motion Wizard";
-}
 
 using FormFactory = std::function<std::shared_ptr<core::FormModel>(Editor&)>;
 

@@ -12,8 +12,8 @@ namespace {
 // Each shipgroup form: its key among the frame's forms and its menu command.
 struct ShipgroupFormEntry {
     FormKind kind;
-    const std::string& key;
-    int command;
+    FormKey key;
+    CommandId command;
 };
 const ShipgroupFormEntry kShipgroupForms[] = {
     {FormKind::Shipgroups, form::Shipgroups, cmd::Shipgroups},
@@ -29,16 +29,16 @@ const ShipgroupFormEntry kShipgroupForms[] = {
 constexpr int kOrdersWizardCommand = 32925;
 }  // namespace
 
-const std::string& FormWiring::keyOf(FormKind kind) {
+FormKey FormWiring::keyOf(FormKind kind) {
     for (const auto& e : kShipgroupForms)
         if (e.kind == kind) return e.key;
     return form::Basic;
 }
 
-int FormWiring::commandOf(FormKind kind) {
+CommandId FormWiring::commandOf(FormKind kind) {
     for (const auto& e : kShipgroupForms)
         if (e.kind == kind) return e.command;
-    return 0;
+    return CommandId::None;
 }
 
 FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompter,
@@ -65,7 +65,7 @@ FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompt
                            });
     }
     // The Orders wizard writes into the order slot and region the map uses.
-    logic.registerForm(form::OrdersWizard, kOrdersWizardCommand,
+    logic.registerForm(form::OrdersWizard, cmd::OrdersWizard,
                        [this](Editor& e) -> std::shared_ptr<core::FormModel> {
                            return std::make_shared<shipgroup::OrdersWizard>(
                                *m_shipgroups, e.mapView.currentRegion(),

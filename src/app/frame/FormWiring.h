@@ -32,8 +32,8 @@ class FormWiring {
 
     const shipgroup::ShipgroupContext& shipgroupContext() const { return *m_shipgroups; }
     // The key and control-bar command of a shipgroup form.
-    static const std::string& keyOf(shipgroup::FormKind kind);
-    static int commandOf(shipgroup::FormKind kind);
+    static FormKey keyOf(shipgroup::FormKind kind);
+    static CommandId commandOf(shipgroup::FormKind kind);
 
   private:
     std::unique_ptr<shipgroup::ShipgroupContext> m_shipgroups;

@@ -33,13 +33,16 @@ void FrameLogic::bindCommands() {
         };
     };
     if (m_services.newMission) {
+        // The shipgroup forms stay and read the new mission; the Motion
+        // Wizard's picked ship and start belong to the briefing that went.
         c.bind(cmd::New, fileCommand([this] {
-                   const bool done =
-                       mayLeaveMission(&kDiscardQuestion) && m_services.newMission(false);
+                   if (!mayLeaveMission(&kDiscardQuestion) || !m_services.newMission(false))
+                       return false;
+                   m_view.closeModeless(form::MotionWizard);
                    // What the pane said of the mission left behind is not said
                    // of the new one.
-                   if (done) m_view.setPaneText(Pane::Message, "");
-                   return done;
+                   m_view.setPaneText(Pane::Message, "");
+                   return true;
                }));
     }
     if (m_services.openMission) {
@@ -88,14 +91,14 @@ void FrameLogic::bindCommands() {
         cmd::AutoBriefingBars, [this] { m_editor.autoBriefingBars = !m_editor.autoBriefingBars; },
         {}, [this] { return m_editor.autoBriefingBars; });
 
-    for (int id : {cmd::Coordinates, cmd::MapProperties, cmd::AxisProperties})
+    for (CommandId id : {cmd::Coordinates, cmd::MapProperties, cmd::AxisProperties})
         c.bind(id, [this, id] { runDisplayDialog(id); });
     c.bind(cmd::Preferences, [this] { runPreferences(); });
 
     // Map commands.
     for (int k = 0; k < 4; ++k) {
         c.bind(
-            cmd::System1 + k,
+            kSystemCommands[k],
             [this, k] {
                 if (lockedInBriefing()) {
                     m_view.setPaneText(Pane::Message, kRegionLocked);
@@ -121,7 +124,7 @@ void FrameLogic::bindCommands() {
            [this] { return !(m_map.zoom() > 254 || lockedInBriefing()); });
     c.bind(cmd::ZoomOut, zoomCommand(-20),
            [this] { return !(m_map.zoom() < 5 || lockedInBriefing()); });
-    const std::pair<int, int> projections[] = {
+    const std::pair<CommandId, int> projections[] = {
         {cmd::ViewXY, 0}, {cmd::ViewXZ, 1}, {cmd::ViewYZ, 2}};
     for (const auto& entry : projections) {
         const int p = entry.second;  // a plain copy: lambdas capture it on every compiler

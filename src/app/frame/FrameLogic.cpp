@@ -9,16 +9,6 @@ using core::Answer;
 using core::Buttons;
 using core::Icon;
 
-namespace {
-const std::vector<std::string>& allFormKeys() {
-    static const std::vector<std::string> keys{
-        form::Shipgroups, form::ShipgroupsView, form::Basic,        form::Arrival,
-        form::Departure,  form::Orders,         form::Waypoints,    form::Advanced,
-        form::Options,    form::Goals,          form::OrdersWizard, form::MotionWizard};
-    return keys;
-}
-}  // namespace
-
 FrameLogic::FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
                        core::Prompter& prompter, FrameServices services)
     : m_editor(editor),
@@ -29,7 +19,7 @@ FrameLogic::FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, 
       m_services(std::move(services)) {
     m_eventConn = m_editor.shipgroupEvents.connect([this](int code) { onShipgroupEvent(code); });
     m_closeFormsConn = m_editor.closeModelessForms.connect([this] {
-        for (const auto& k : allFormKeys()) m_view.closeModeless(k);
+        for (FormKey k : kAllForms) m_view.closeModeless(k);
     });
     m_replacedConn = m_editor.missionReplaced.connect([this] {
         retitle();
@@ -37,7 +27,7 @@ FrameLogic::FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, 
         m_view.repaintMap();
     });
     m_openFormConn =
-        m_editor.openFormRequested.connect([this](const std::string& key) { openModeless(key); });
+        m_editor.openFormRequested.connect([this](FormKey key) { openModeless(key); });
     m_mapChangedConn = m_editor.mapChanged.connect([this] { m_view.repaintMap(); });
     // The "*" of the title follows the journal.
     m_journalConn = m_editor.journal.changed.connect([this] { retitle(); });
@@ -92,7 +82,7 @@ void FrameLogic::firstRunSequence() {
 
 // --- the shipgroup event relay ----------------------------------------------
 
-void FrameLogic::relay(const std::string& key, int code) {
+void FrameLogic::relay(FormKey key, int code) {
     if (core::FormModel* f = m_view.openForm(key)) f->receive(code);
 }
 
@@ -108,10 +98,10 @@ void FrameLogic::onShipgroupEvent(int code) {
             break;
         case kEventCurrentChanged:
             m_view.selectInSelector(current);
-            for (const auto* k :
-                 {&form::OrdersWizard, &form::Basic, &form::Advanced, &form::Arrival,
-                  &form::Departure, &form::Goals, &form::Waypoints, &form::Orders, &form::Options})
-                relay(*k, kEventReload);
+            for (FormKey k : {form::OrdersWizard, form::Basic, form::Advanced, form::Arrival,
+                              form::Departure, form::Goals, form::Waypoints, form::Orders,
+                              form::Options})
+                relay(k, kEventReload);
             break;
         case kEventRenamed:
             m_view.replaceInSelector(current, selectorName(current));
@@ -229,7 +219,7 @@ void FrameLogic::rereadViews() {
     m_editor.shipgroupEvents.notify(kEventListCleared);
     m_editor.shipgroupEvents.notify(kEventListRefilled);
     m_editor.shipgroupEvents.notify(kEventCurrentChanged);
-    for (const auto& k : allFormKeys())
+    for (FormKey k : kAllForms)
         if (core::FormModel* f = m_view.openForm(k)) f->refreshed.notify();
     refreshBriefingTime();
     if (m_map.briefingMode()) m_map.applyBriefingView();
@@ -243,20 +233,20 @@ void FrameLogic::reopenBasic() {
 
 // --- forms ----------------------------------------------------------------------
 
-void FrameLogic::registerForm(const std::string& key, int commandId, FormFactory factory) {
+void FrameLogic::registerForm(FormKey key, CommandId command, FormFactory factory) {
     m_factories[key] = std::move(factory);
-    if (commandId) m_commands.bind(commandId, [this, key] { openModeless(key); });
+    if (command != CommandId::None) m_commands.bind(command, [this, key] { openModeless(key); });
 }
 
-void FrameLogic::openModeless(const std::string& key) {
+void FrameLogic::openModeless(FormKey key) {
     auto it = m_factories.find(key);
     if (it == m_factories.end()) return;
     m_view.closeModeless(key);
     if (auto f = it->second(m_editor)) m_view.showModeless(key, std::move(f));
 }
 
-void FrameLogic::bindModalForm(int commandId, ModalFactory factory, int eventAfter) {
-    m_commands.bind(commandId, [this, factory = std::move(factory), eventAfter] {
+void FrameLogic::bindModalForm(CommandId command, ModalFactory factory, int eventAfter) {
+    m_commands.bind(command, [this, factory = std::move(factory), eventAfter] {
         auto form = factory(m_editor);
         if (!form) return;
         if (m_prepareModal) std::exchange(m_prepareModal, {})(*form);
@@ -266,22 +256,22 @@ void FrameLogic::bindModalForm(int commandId, ModalFactory factory, int eventAft
     });
 }
 
-void FrameLogic::runCommandWith(int commandId, std::function<void(core::FormModel&)> prepare) {
+void FrameLogic::runCommandWith(CommandId command, std::function<void(core::FormModel&)> prepare) {
     m_prepareModal = std::move(prepare);
-    m_commands.execute(commandId);
+    m_commands.execute(command);
     m_prepareModal = {};
 }
 
-void FrameLogic::runDisplayDialog(int commandId) {
-    const auto& make = commandId == cmd::Coordinates     ? m_services.coordinatesForm
-                       : commandId == cmd::MapProperties ? m_services.mapPropertiesForm
+void FrameLogic::runDisplayDialog(CommandId command) {
+    const auto& make = command == cmd::Coordinates     ? m_services.coordinatesForm
+                       : command == cmd::MapProperties ? m_services.mapPropertiesForm
                                                          : m_services.axisForm;
     if (!make) return;
     if (auto f = make()) m_view.runModal(*f);
     // Map Properties may change the centre mode: the scroll ranges follow.
     // (A stored centre mode "At 128,128" does not force the zoom down to 1
     // here: no zoom step could work from there.)
-    if (commandId == cmd::MapProperties) m_view.mapSizeChanged();
+    if (command == cmd::MapProperties) m_view.mapSizeChanged();
     m_view.repaintMap();
     if (m_services.writePreferences) m_services.writePreferences();
 }

@@ -93,17 +93,17 @@ class FrameLogic : public BriefingTimeListener {
     bool wheelAllowed() const { return !lockedInBriefing(); }
 
     // The control bar's forms come from the shipgroup editor.
-    void registerForm(const std::string& key, int commandId, FormFactory factory);
-    void openModeless(const std::string& key);
+    void registerForm(FormKey key, CommandId command, FormFactory factory);
+    void openModeless(FormKey key);
     // A menu command that shows a modal form, then sends a shipgroup event
     // (0 = none), as the mission-wide forms do.
     using ModalFactory = std::function<std::unique_ptr<core::FormModel>(Editor&)>;
-    void bindModalForm(int commandId, ModalFactory factory, int eventAfter = 0);
+    void bindModalForm(CommandId command, ModalFactory factory, int eventAfter = 0);
     bool runModal(core::FormModel& form) { return m_view.runModal(form); }
     // Runs a menu command; a modal form it shows is first handed to `prepare`
     // (a double-click on a problem steps the form to the problem's entry).
-    void runCommandWith(int commandId, std::function<void(core::FormModel&)> prepare);
-    void runDisplayDialog(int commandId);
+    void runCommandWith(CommandId command, std::function<void(core::FormModel&)> prepare);
+    void runDisplayDialog(CommandId command);
     void runPreferences();
 
     // A dropped or command-line mission path. `ask` = the New confirmation.
@@ -113,7 +113,7 @@ class FrameLogic : public BriefingTimeListener {
   private:
     void bindCommands();
     bool lockedInBriefing() const { return m_map.briefingMode() && m_map.briefingLock(); }
-    void relay(const std::string& key, int code);
+    void relay(FormKey key, int code);
     void setBriefingBars(bool visible);
     std::string selectorName(int index) const;
 
@@ -123,12 +123,12 @@ class FrameLogic : public BriefingTimeListener {
     MapPort& m_map;
     core::Prompter& m_prompter;
     FrameServices m_services;
-    std::map<std::string, FormFactory> m_factories;
+    std::map<FormKey, FormFactory> m_factories;
     std::function<void(core::FormModel&)> m_prepareModal;
     core::Notifier<int>::Connection m_eventConn;
     core::Notifier<>::Connection m_closeFormsConn;
     core::Notifier<>::Connection m_replacedConn;
-    core::Notifier<std::string>::Connection m_openFormConn;
+    core::Notifier<FormKey>::Connection m_openFormConn;
     core::Notifier<>::Connection m_mapChangedConn;
     core::Notifier<>::Connection m_journalConn;
     std::optional<mission::FileIdentity> m_changeTold;  // the change the pane told of

@@ -132,11 +132,11 @@ void MapTools::bindCommands(CommandTable& c) {
     auto toolIs = [this](int t) { return [this, t] { return m_editor.mapTool == t; }; };
 
     for (int k = 0; k < 4; ++k)
-        c.bind(cmd::StartPoint1 + k, setTool(tool::StartPoint1 + k), inMap,
+        c.bind(kStartPointCommands[k], setTool(tool::StartPoint1 + k), inMap,
                toolIs(tool::StartPoint1 + k));
     for (int k = 0; k < 4; ++k)
         c.bind(
-            cmd::OrderWaypoints[k],
+            kOrderWaypointCommands[k],
             [this, k] {
                 m_editor.viewSwitches.currentOrder = k + 1;
                 requestRepaint();
@@ -144,7 +144,7 @@ void MapTools::bindCommands(CommandTable& c) {
             inMap, [this, k] { return m_editor.viewSwitches.currentOrder == k + 1; });
     for (int k = 0; k < 8; ++k)
         c.bind(
-            cmd::Waypoint1 + k,
+            kWaypointCommands[k],
             [this, k] {
                 if (mapMode())
                     m_editor.mapTool = tool::Waypoint1 + k;

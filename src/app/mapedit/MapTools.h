@@ -13,13 +13,6 @@
 
 namespace quendar::app {
 
-// Command ids of the map tool buttons (toolbar 128 and the Add menu).
-namespace cmd {
-constexpr int StartPoint1 = 32872, Waypoint1 = 32876, HyperspacePoint = 32884,
-              RendezvousPoint = 32885, HyperbuoyWizard = 32886, OrdersWizard = 32925;
-constexpr int OrderWaypoints[4] = {32908, 32905, 32906, 32907};
-}  // namespace cmd
-
 // What the mouse does on the map. The window hands every pointer event and
 // every tick of its 10 ms drag timer here; in map mode the current tool
 // (`mapTool` 0..101) decides what a left click does, in briefing mode the

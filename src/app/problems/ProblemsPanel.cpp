@@ -15,12 +15,8 @@ namespace {
 
 namespace sg = mission::sg;
 
-// The two mission-wide forms, opened by their menu commands.
-constexpr int kMessagesCommand = 32834;
-constexpr int kGlobalGoalsCommand = 32924;
-
 // The modeless form that edits the shipgroup field at `offset`.
-const std::string& formOfField(int offset) {
+FormKey formOfField(int offset) {
     if (offset >= sg::orders && offset < sg::goals) return form::Orders;
     if (offset >= sg::goals && offset < sg::startPoints) return form::Goals;
     if (offset >= sg::startPoints && offset < sg::startPointRegion + 4) return form::Waypoints;
@@ -84,7 +80,7 @@ ProblemTarget targetOf(const lint::Location& at, const mission::MissionStore& st
         }
         case lint::Area::Message:
         case lint::Area::GlobalGoal:
-            t.command = at.area == lint::Area::Message ? kMessagesCommand : kGlobalGoalsCommand;
+            t.command = at.area == lint::Area::Message ? cmd::Messages : cmd::GlobalGoals;
             t.entry = at.index;
             break;
         case lint::Area::Briefing:
@@ -151,8 +147,8 @@ void ProblemsPanel::goTo(int index) {
     if (t.shipgroup >= 0 && t.shipgroup < m_editor.store.shipgroupCount && m_hooks.selectShipgroup)
         m_hooks.selectShipgroup(t.shipgroup);
     if (t.region >= 0 && m_hooks.setRegion) m_hooks.setRegion(t.region);
-    if (!t.form.empty() && m_hooks.openForm) {
-        core::FormModel* f = m_hooks.openForm(t.form);
+    if (t.form && m_hooks.openForm) {
+        core::FormModel* f = m_hooks.openForm(*t.form);
         if (f && t.orderRegion >= 0) {
             f->choose("region", t.orderRegion);
             f->choose("slot", t.orderSlot);
@@ -163,7 +159,7 @@ void ProblemsPanel::goTo(int index) {
         if (t.briefingTime >= 0) m_editor.briefing.setCurrentTime(t.briefingTime);
         if (m_hooks.showBriefing) m_hooks.showBriefing();
     }
-    if (t.command && m_hooks.runCommand) m_hooks.runCommand(t.command, [&t](core::FormModel& f) { showEntry(f, t); });
+    if (t.command != CommandId::None && m_hooks.runCommand) m_hooks.runCommand(t.command, [&t](core::FormModel& f) { showEntry(f, t); });
 }
 
 std::string ProblemsPanel::fixLabel(int index) const {

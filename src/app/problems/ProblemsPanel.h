@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/editor/CommandIds.h"
 #include "app/editor/Editor.h"
+#include "app/editor/FormKeys.h"
 #include "core/Notifier.h"
 #include "lint/Problem.h"
 
@@ -20,9 +23,9 @@ namespace quendar::app {
 // in it, a menu command that opens a mission-wide form, or a briefing time.
 struct ProblemTarget {
     int shipgroup = -1, region = -1;
-    std::string form;
+    std::optional<FormKey> form;
     int orderRegion = -1, orderSlot = -1;
-    int command = 0;
+    CommandId command = CommandId::None;
     bool briefing = false;
     int briefingTime = -1;  // -1: the briefing as a whole, its time stays
     // The entry the mission-wide form shows: the message, or the global goal
@@ -39,9 +42,9 @@ struct ProblemHooks {
     std::function<void(int)> selectShipgroup;
     std::function<void(int)> setRegion;
     // Opens a modeless form by key and returns its model (none if it failed).
-    std::function<core::FormModel*(const std::string&)> openForm;
+    std::function<core::FormModel*(FormKey)> openForm;
     // Runs a menu command; a modal form it opens goes to `prepare` first.
-    std::function<void(int, const std::function<void(core::FormModel&)>&)> runCommand;
+    std::function<void(CommandId, const std::function<void(core::FormModel&)>&)> runCommand;
     // After a fix: every view reads the mission again.
     std::function<void()> rereadViews;
     // Puts the briefing on screen at its current time.

@@ -32,9 +32,9 @@ struct StubView : FrameView {
     void repaintMap() override { ++repaints; }
     void mapSizeChanged() override {}
     bool runModal(core::FormModel&) override { return false; }
-    void showModeless(const std::string&, std::shared_ptr<core::FormModel>) override {}
-    void closeModeless(const std::string&) override {}
-    core::FormModel* openForm(const std::string&) override { return nullptr; }
+    void showModeless(FormKey, std::shared_ptr<core::FormModel>) override {}
+    void closeModeless(FormKey) override {}
+    core::FormModel* openForm(FormKey) override { return nullptr; }
     void showFirstRunPicture() override {}
     void closeWindow() override {}
     void showBriefingTime(int t, int) override { slider = t; }
@@ -91,7 +91,7 @@ TEST(BriefingBar, BriefingModeFollowsTheLockedView) {
     EXPECT_EQ(f.mv().currentRegion(), 0);
 
     // The lock refuses region and zoom changes with its messages.
-    f.commands.execute(cmd::System1 + 3);
+    f.commands.execute(cmd::System4);
     EXPECT_EQ(f.view.panes[Pane::Message],
               "You can't change region because briefing lock-position engaged.");
     EXPECT_EQ(f.mv().currentRegion(), 0);
@@ -99,7 +99,7 @@ TEST(BriefingBar, BriefingModeFollowsTheLockedView) {
 
     // Next action jumps to time 5: the map moves to (320, −160) in region 3:
     // scrollX = 320 × 32 / 160 − 400, scrollY = −160 × 32 / 160 − 300.
-    f.commands.execute(playcmd::NextAction);
+    f.commands.execute(cmd::NextAction);
     EXPECT_EQ(f.editor.briefing.currentTime(), 5);
     EXPECT_EQ(f.mv().scrollX(), -336);
     EXPECT_EQ(f.mv().scrollY(), -332);
@@ -108,11 +108,11 @@ TEST(BriefingBar, BriefingModeFollowsTheLockedView) {
     EXPECT_EQ(f.view.slider, 5);
 
     // Lock off: the user moves the map; lock on again: it snaps back.
-    f.commands.execute(playcmd::Lock);
+    f.commands.execute(cmd::LockBriefing);
     EXPECT_TRUE(f.commands.find(cmd::ZoomIn)->isEnabled());
     f.commands.execute(cmd::ZoomIn);
     EXPECT_EQ(f.mv().zoom(), 52);
-    f.commands.execute(playcmd::Lock);
+    f.commands.execute(cmd::LockBriefing);
     EXPECT_EQ(f.mv().zoom(), 32);
     EXPECT_EQ(f.mv().scrollX(), -336);
 
@@ -125,10 +125,10 @@ TEST(BriefingBar, TimerTicksAndPanes) {
     Frame f;
     f.commands.execute(cmd::BriefingMode);
     f.editor.briefing.appendCommand(BRC_ZOOM, 3, {64, 64});
-    f.commands.execute(playcmd::Play);
+    f.commands.execute(cmd::Play);
     EXPECT_TRUE(f.timer.running);
     EXPECT_EQ(f.timer.interval, 56);
-    f.commands.execute(playcmd::Fast);
+    f.commands.execute(cmd::FastSpeed);
     EXPECT_EQ(f.timer.interval, 35);
     EXPECT_EQ(f.timer.starts, 2);  // restarted with the new period
 
@@ -137,7 +137,7 @@ TEST(BriefingBar, TimerTicksAndPanes) {
     EXPECT_EQ(f.view.panes[Pane::CurrentCommand], "Zooming");
     EXPECT_EQ(f.mv().zoom(), 64);
 
-    f.commands.execute(playcmd::Stop);
+    f.commands.execute(cmd::Stop);
     EXPECT_FALSE(f.timer.running);
     const int t = f.editor.briefing.currentTime();
     f.bar.tick();  // a late tick after Stop does nothing
@@ -145,7 +145,7 @@ TEST(BriefingBar, TimerTicksAndPanes) {
 
     // A save puts the time back to 0 and leaves a running timer alone; the
     // panes and the view follow.
-    f.commands.execute(playcmd::Play);
+    f.commands.execute(cmd::Play);
     f.bar.tick();
     ASSERT_EQ(f.mv().zoom(), 64);
     f.commands.execute(cmd::Save);
@@ -160,24 +160,24 @@ TEST(BriefingBar, TimerTicksAndPanes) {
 
 TEST(BriefingBar, UndoAndRedoButtonsOnlyInBriefingMode) {
     Frame f;
-    Command* undo = f.commands.find(kUndoCommand);
-    Command* redo = f.commands.find(kRedoCommand);
+    Command* undo = f.commands.find(cmd::BriefingUndo);
+    Command* redo = f.commands.find(cmd::BriefingRedo);
     ASSERT_TRUE(undo && redo);
     f.editor.briefing.appendCommand(BRC_SHOW, 0, {1, 4, 0});
     f.editor.briefing.undoLog().record(undo::Show, 1);
     EXPECT_FALSE(undo->isEnabled());
-    EXPECT_FALSE(f.commands.execute(kUndoCommand));
+    EXPECT_FALSE(f.commands.execute(cmd::BriefingUndo));
     EXPECT_EQ(f.editor.briefing.count(BRC_SHOW), 1);
 
     f.commands.execute(cmd::BriefingMode);
     EXPECT_TRUE(undo->isEnabled());
     EXPECT_FALSE(redo->isEnabled());
     const int repaints = f.view.repaints;
-    EXPECT_TRUE(f.commands.execute(kUndoCommand));
+    EXPECT_TRUE(f.commands.execute(cmd::BriefingUndo));
     EXPECT_EQ(f.editor.briefing.count(BRC_SHOW), 0);
     EXPECT_GT(f.view.repaints, repaints);
     EXPECT_FALSE(undo->isEnabled());
-    EXPECT_TRUE(f.commands.execute(kRedoCommand));
+    EXPECT_TRUE(f.commands.execute(cmd::BriefingRedo));
     EXPECT_EQ(f.editor.briefing.count(BRC_SHOW), 1);
 }
 
@@ -193,7 +193,7 @@ TEST(BriefingBar, LockAsksItsHintFirstInBriefingMode) {
 
     // No: the lock stays as it was.
     f.prompter.answers = {core::Answer::No};
-    f.commands.execute(playcmd::Lock);
+    f.commands.execute(cmd::LockBriefing);
     EXPECT_EQ(locked(), before);
     ASSERT_EQ(f.prompter.shown.size(), 1u);
     EXPECT_EQ(f.prompter.shown[0].caption, "Briefing hints");
@@ -202,12 +202,12 @@ TEST(BriefingBar, LockAsksItsHintFirstInBriefingMode) {
 
     // Yes: it toggles.
     f.prompter.answers = {core::Answer::Yes};
-    f.commands.execute(playcmd::Lock);
+    f.commands.execute(cmd::LockBriefing);
     EXPECT_NE(locked(), before);
 
     // Hints off: it toggles without a question.
     f.editor.settings.briefingHints = 0;
-    f.commands.execute(playcmd::Lock);
+    f.commands.execute(cmd::LockBriefing);
     EXPECT_EQ(locked(), before);
     EXPECT_EQ(f.prompter.shown.size(), 2u);
 }

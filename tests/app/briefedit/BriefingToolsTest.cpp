@@ -51,23 +51,23 @@ class BriefingToolsTest : public ::testing::Test {
 TEST_F(BriefingToolsTest, HintsAskFirstAndNoActivatesNothing) {
     editor.settings.briefingHints = 1;
     prompter.answers = {core::Answer::No};
-    tools.run(bcmd::ShowShip);
+    tools.run(cmd::ShowShip);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].caption, "Briefing hints");
     EXPECT_EQ(prompter.shown[0].buttons, core::Buttons::YesNo);
     EXPECT_EQ(prompter.shown[0].text.rfind("Add new ship to the briefing map or change", 0), 0u);
     EXPECT_EQ(editor.mapTool, 0);
     prompter.answers = {core::Answer::No};
-    tools.run(bcmd::Zoom);
+    tools.run(cmd::ZoomBriefing);
     EXPECT_EQ(editor.briefing.count(BRC_ZOOM), 0);
 
-    tools.run(bcmd::AddSelection);  // answered Yes
+    tools.run(cmd::AddSelection);  // answered Yes
     EXPECT_EQ(editor.mapTool, 201);
     EXPECT_EQ(status, "Choose a slot on the upper toolbar");
     // Tools without a hint never ask.
     const size_t asked = prompter.shown.size();
-    tools.run(bcmd::Rotate);
-    tools.run(bcmd::SkipTo);
+    tools.run(cmd::RotateCraft);
+    tools.run(cmd::SkipTo);
     EXPECT_EQ(prompter.shown.size(), asked);
     EXPECT_EQ(editor.briefing.count(BRC_SKIP), 1);
 }
@@ -80,7 +80,7 @@ TEST_F(BriefingToolsTest, NewShipTakesTheLowestFreeSlotAndCancelAddsNothing) {
     show(80, 3, 8);  // shown later: the slot is taken
     editor.briefing.setCurrentTime(50);
     EXPECT_EQ(lowestFreeSlot(editor.briefing, 50), 2);
-    tools.run(bcmd::ShowShip);
+    tools.run(cmd::ShowShip);
     EXPECT_EQ(status, "R-click:new,or select");
 
     tools.rightClick();  // the picker closed without Ok
@@ -120,7 +120,7 @@ TEST_F(BriefingToolsTest, HitTestIsStrictAndTheHighestSlotWins) {
     EXPECT_EQ(hitTest(editor.briefing, 0, 29, 0), (PickedShip{7, 0, 0}));
 
     // A selection click 25 units from every ship adds nothing; the tool waits.
-    tools.run(bcmd::AddSelection);
+    tools.run(cmd::AddSelection);
     tools.slotButtons().choose(2);  // slot 3
     EXPECT_EQ(editor.mapTool, 403);
     EXPECT_TRUE(tools.slotButtons().checked(2));
@@ -140,7 +140,7 @@ TEST_F(BriefingToolsTest, SimpleMovingStepsFromTheStartPositionAndLogsWhatWasAdd
     editor.briefing.setCurrentTime(100);
     std::shared_ptr<core::FormModel> shown;
     tools.showMotionWizard = [&](std::shared_ptr<core::FormModel> f) { shown = f; };
-    tools.run(bcmd::MoveShip);
+    tools.run(cmd::MoveShip);
     ASSERT_TRUE(shown);
     EXPECT_EQ(shown->title(), "Briefing Editor - Motion Wizard");
     EXPECT_EQ(shown->textOf("comments"), "Select a ship on the map.");
@@ -196,7 +196,7 @@ TEST(SimpleMove, FillsTheListOnlyAsFarAsItHoldsAndStartsWhereTheShipStood) {
 TEST_F(BriefingToolsTest, TechDataButtonTurnsShownDataOffWithoutAClick) {
     show(0, 6, 5);
     editor.briefing.setCurrentTime(20);
-    tools.run(bcmd::TechData);
+    tools.run(cmd::TechData);
     EXPECT_EQ(editor.mapTool, 215);
     EXPECT_EQ(status, "Select ship");
     tools.leftClickAt(0, 0);
@@ -205,7 +205,7 @@ TEST_F(BriefingToolsTest, TechDataButtonTurnsShownDataOffWithoutAClick) {
     EXPECT_EQ(editor.briefing.record(BRC_TECH, 0).param(1), 6);
 
     editor.briefing.setCurrentTime(40);
-    tools.run(bcmd::TechData);
+    tools.run(cmd::TechData);
     ASSERT_EQ(editor.briefing.count(BRC_TECH), 2);
     const Record& off = editor.briefing.record(BRC_TECH, 1);
     EXPECT_EQ(off.time, 40);
@@ -217,7 +217,7 @@ TEST_F(BriefingToolsTest, TechDataButtonTurnsShownDataOffWithoutAClick) {
 }
 
 TEST_F(BriefingToolsTest, TagToolTakesTextAndColourBeforeTheClick) {
-    tools.run(bcmd::AddTexts);
+    tools.run(cmd::AddTexts);
     EXPECT_EQ(editor.mapTool, 204);
     EXPECT_TRUE(tools.slotButtons().enabled(0));
     tools.slotButtons().choose(4);  // closed without Ok: still waiting for a slot
@@ -247,22 +247,22 @@ TEST_F(BriefingToolsTest, TagToolTakesTextAndColourBeforeTheClick) {
 
 TEST_F(BriefingToolsTest, LimitsRefuseSilentlyAndCancelledPickersAddNothing) {
     for (int i = 0; i < 499; ++i) editor.briefing.appendCommand(BRC_ZOOM, i, {50, 50});
-    tools.run(bcmd::Zoom);
+    tools.run(cmd::ZoomBriefing);
     EXPECT_EQ(editor.briefing.count(BRC_ZOOM), 499);
     EXPECT_TRUE(prompter.shown.empty());
     editor.briefing.deleteCommand(BRC_ZOOM, 0);
-    tools.run(bcmd::Zoom);
+    tools.run(cmd::ZoomBriefing);
     EXPECT_EQ(editor.briefing.count(BRC_ZOOM), 499);
     EXPECT_EQ(status, "Zooming");
 
     // Select text with Ok but no line, then rotate closed without Ok.
     pick = [](core::FormModel& f) { f.click("ok"); };
-    tools.run(bcmd::AddInstruction);
+    tools.run(cmd::AddInstruction);
     EXPECT_EQ(titles.back(), "Select text");
     EXPECT_EQ(editor.briefing.count(BRC_LOWER), 0);
     show(0, 2, 5);
     pick = nullptr;
-    tools.run(bcmd::Rotate);
+    tools.run(cmd::RotateCraft);
     tools.leftClickAt(0, 0);
     EXPECT_EQ(titles.back(), "Rotating craft");
     EXPECT_EQ(editor.briefing.count(BRC_ORIENT), 0);
@@ -279,10 +279,10 @@ TEST_F(BriefingToolsTest, LimitsRefuseSilentlyAndCancelledPickersAddNothing) {
 
     // End mark and hide ship.
     editor.briefing.setCurrentTime(77);
-    tools.run(bcmd::EndMark);
+    tools.run(cmd::EndMark);
     EXPECT_EQ(editor.briefing.briefingLength(), 77);
     EXPECT_EQ(status, "END BRIEFING");
-    tools.run(bcmd::HideShip);
+    tools.run(cmd::HideShip);
     tools.leftClickAt(1, 1);
     EXPECT_EQ(editor.briefing.record(BRC_SHOW, 1).param(1), 0);
     EXPECT_EQ(undoAll(), 2);  // the hide and the rotation
@@ -292,13 +292,13 @@ TEST_F(BriefingToolsTest, LimitsRefuseSilentlyAndCancelledPickersAddNothing) {
 // changes nothing), then what it does once answered Yes.
 TEST_F(BriefingToolsTest, EveryToolByItsNumberWithItsHintInFull) {
     struct Row {
-        int id;
+        CommandId id;
         const char* hint;  // nullptr: the tool asks nothing
         int mapTool;
         const char* status;
     } rows[] = {
-        {32849, nullptr, 0, ""},
-        {32839,
+        {cmd::SelectMove, nullptr, 0, ""},
+        {cmd::ShowShip,
          "Add new ship to the briefing map or change properties of existing ship on the map.\n\n"
          "How to use this tool:\n\nIf you want to add new ship to the map just press the right "
          "mouse button. In this case the ship is always placed at position 0,0. You can later "
@@ -307,20 +307,20 @@ TEST_F(BriefingToolsTest, EveryToolByItsNumberWithItsHintInFull) {
          "If you find it hard to select a ship on the map try to magnify first.\n\nDo you want "
          "to use this tool?",
          200, "R-click:new,or select"},
-        {32892,
+        {cmd::TechData,
          "Show/hide technical data about a ship.\n\nHow to use this tool:\n\nYou have to select "
          "a ship on the map. If you only want to stop showing technical data you don't have to "
          "do anything.\n\nDo you want to use this tool?",
          215, "Select ship"},
-        {32840,
+        {cmd::AddSelection,
          "Select a ship on the briefing map.\n\nHow to use this tool:\n\nAfter selecting this "
          "tool first you have to select a slot. To do this click on a number which can be found "
          "on one of the upper toolbars. After this just select a ship on the map.\n\nIf you "
          "find it hard to select a ship try to magnify the map first.\n\nDo you want to use "
          "this tool?",
          201, "Choose a slot on the upper toolbar"},
-        {32871, nullptr, 202, "Select ship on the map"},
-        {32841,
+        {cmd::RotateCraft, nullptr, 202, "Select ship on the map"},
+        {cmd::AddTexts,
          "Add new text to the briefing map.\n\nHow to use this tool:\n\nAfter selecting this "
          "tool first you have to select a slot. To do this click on a number which can be found "
          "on one of the upper toolbars. After this just click somewhere on the map to specify "
@@ -329,7 +329,7 @@ TEST_F(BriefingToolsTest, EveryToolByItsNumberWithItsHintInFull) {
          "using this tool by selecting Briefing\\Briefing Tags from the menu.\n\nDo you want to "
          "use this tool?",
          204, "Choose a slot on the upper toolbar."},
-        {32842,
+        {cmd::MoveBriefing,
          "Move the briefing position.\n\nHow to use this tool:\n\nLook at the current "
          "time-position. If you use this function the briefing will move to the current "
          "position at this time. So unlock the briefing by clicking on the lock/unlock button. "
@@ -337,37 +337,37 @@ TEST_F(BriefingToolsTest, EveryToolByItsNumberWithItsHintInFull) {
          "lock again the briefing position after using this tool.\n\nDo you want to use this "
          "tool?",
          0, "Moving"},
-        {32843,
+        {cmd::ZoomBriefing,
          "Zoom the briefing.\n\nHow to use this tool:\n\nLook at the current time-position. If "
          "you use this function the briefing will zoom to the current zoom at this time. So "
          "unlock the briefing by clicking on the lock/unlock button. Then zoom the briefing. "
          "After this you can use this tool. Don't forget to lock again the briefing after using "
          "this tool.\n\nDo you want to use this tool?",
          0, "Zooming"},
-        {32844,
+        {cmd::HideShip,
          "Delete ship on the briefing.\n\nHow to use this tool:\n\nJust click on a ship.\n\nIf "
          "you find it difficult to select a ship try to magnify the map.\n\nDo you want to use "
          "this tool?",
          207, "Select ship to delete"},
-        {32853,
+        {cmd::HideSelections,
          "Delete all selections on the briefing.\n\nHow to use this tool:\n\nYou don't have to "
          "do anything.\n\nDo you want to use this tool?",
          0, "Clear selections"},
-        {32845,
+        {cmd::DeleteTexts,
          "Delete all texts on the briefing.\n\nHow to use this tool:\n\nYou don't have to do "
          "anything.\n\nDo you want to use this tool?",
          0, "Clear texts"},
-        {32847,
+        {cmd::ChangeRegion,
          "Change region.\n\nHow to use this tool:\n\n Before selecting this tool you have to "
          "specify the region by clicking on one of the region buttons (I II III IV) on the "
          "upper toolbar. However you should unlock the briefing first.\n\nDo you want to use "
          "this tool?",
          0, "Changing system"},
-        {32846, nullptr, 0, "Skip to point"},
-        {32865, nullptr, 0, "END BRIEFING"},
+        {cmd::SkipTo, nullptr, 0, "Skip to point"},
+        {cmd::EndMark, nullptr, 0, "END BRIEFING"},
     };
     for (const Row& r : rows) {
-        SCOPED_TRACE(r.id);
+        SCOPED_TRACE(idNumber(r.id));
         editor.mapTool = 0;
         status.clear();
         editor.settings.briefingHints = 1;
@@ -394,14 +394,14 @@ TEST_F(BriefingToolsTest, EveryToolByItsNumberWithItsHintInFull) {
               "real position at the current briefing-time.\n\nDo you want to lock/unlock the "
               "briefing?");
     // Add instruction text opens Select text; the two toggles flip their settings.
-    tools.run(32870);
+    tools.run(cmd::AddInstruction);
     EXPECT_EQ(titles.back(), "Select text");
     const int images = editor.settings.briefingImages, hints = editor.settings.briefingHints;
-    tools.run(32864);
-    tools.run(32922);
+    tools.run(cmd::ToggleImages);
+    tools.run(cmd::ToggleHints);
     EXPECT_NE(editor.settings.briefingImages, images);
     EXPECT_NE(editor.settings.briefingHints, hints);
-    tools.run(32891);
+    tools.run(cmd::MoveShip);
     EXPECT_EQ(editor.mapTool, 214);
 }
 
@@ -422,7 +422,7 @@ TEST_F(BriefingToolsTest, MoveBriefingTakesTheCentreWithTwoQuotients) {
     for (int i = 0; i < map::MapView::kCentringNotifications; ++i) editor.mapView.resize(800, 600);
     editor.mapView.applyBriefingView(60, 0, 0, 0);
     editor.mapView.setScroll(-437, 100);
-    tools.run(32842);
+    tools.run(cmd::MoveBriefing);
     ASSERT_EQ(editor.briefing.count(BRC_MOVEMAP), 1);
     EXPECT_EQ(editor.briefing.record(BRC_MOVEMAP, 0).param(0), -99);   // -1165 + 1066
     EXPECT_EQ(editor.briefing.record(BRC_MOVEMAP, 0).param(1), 1066);  // 266 + 800
@@ -436,7 +436,7 @@ TEST_F(BriefingToolsTest, ShowShipChangesAShownShipAndRotateLogsKindTwo) {
     show(0, 6, 9, 2);
     move(0, 6, 100, 100);
     editor.briefing.setCurrentTime(30);
-    tools.run(32839);
+    tools.run(cmd::ShowShip);
     tools.leftClickAt(0, 0);
     EXPECT_TRUE(titles.empty()) << "a hidden ship cannot be changed";
     EXPECT_EQ(editor.mapTool, 200);
@@ -462,7 +462,7 @@ TEST_F(BriefingToolsTest, ShowShipChangesAShownShipAndRotateLogsKindTwo) {
     EXPECT_EQ(editor.briefing.undoLog().entry(0).kind, 3);
 
     pick = [](core::FormModel& f) { f.click("ok"); };
-    tools.run(32871);
+    tools.run(cmd::RotateCraft);
     tools.leftClickAt(100, 100);
     ASSERT_EQ(editor.briefing.count(BRC_ORIENT), 1);
     ASSERT_EQ(editor.briefing.undoLog().length(), 2);

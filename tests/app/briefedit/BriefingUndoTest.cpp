@@ -40,9 +40,9 @@ struct ScriptedView : FrameView {
         f.closing();
         return f.accepted;
     }
-    void showModeless(const std::string&, std::shared_ptr<core::FormModel>) override {}
-    void closeModeless(const std::string&) override {}
-    core::FormModel* openForm(const std::string&) override { return nullptr; }
+    void showModeless(FormKey, std::shared_ptr<core::FormModel>) override {}
+    void closeModeless(FormKey) override {}
+    core::FormModel* openForm(FormKey) override { return nullptr; }
     void showFirstRunPicture() override {}
     void closeWindow() override {}
     void showBriefingTime(int, int) override {}
@@ -99,7 +99,7 @@ TEST_F(BriefingUndoTest, ToolClicksAndToolbarButtonsAreActionsTheJournalTakesBac
     // A simple move of ship 4 over ten units: one action however many
     // records it adds.
     editor.briefing.setCurrentTime(100);
-    tools.run(bcmd::MoveShip);
+    tools.run(cmd::MoveShip);
     tools.leftClickAt(0, 0);
     tools.setMotionStep(kSimpleMoving);
     editor.briefing.setCurrentTime(110);
@@ -109,7 +109,7 @@ TEST_F(BriefingUndoTest, ToolClicksAndToolbarButtonsAreActionsTheJournalTakesBac
     EXPECT_EQ(editor.journal.actionCount(), 1u);
     const Lists moved = lists();
 
-    tools.run(bcmd::AddSelection);
+    tools.run(cmd::AddSelection);
     tools.slotButtons().choose(2);
     tools.leftClickAt(100, -30);  // where the move ended
     ASSERT_EQ(editor.briefing.count(BRC_SELECT3), 1);
@@ -118,28 +118,28 @@ TEST_F(BriefingUndoTest, ToolClicksAndToolbarButtonsAreActionsTheJournalTakesBac
 
     // The toolbar's Undo takes the selection back; Edit → Undo takes the
     // toolbar's Undo back, and the toolbar can undo again.
-    ASSERT_TRUE(commands.execute(kUndoCommand));
+    ASSERT_TRUE(commands.execute(cmd::BriefingUndo));
     EXPECT_EQ(editor.briefing.count(BRC_SELECT3), 0);
     EXPECT_EQ(editor.journal.undoName(), "Undo briefing tool");
     ASSERT_TRUE(editor.journal.undo());
     EXPECT_EQ(lists(), selected);
     ASSERT_TRUE(editor.journal.undo());
     EXPECT_EQ(lists(), moved);
-    ASSERT_TRUE(commands.execute(kUndoCommand));  // the move, by the toolbar
+    ASSERT_TRUE(commands.execute(cmd::BriefingUndo));  // the move, by the toolbar
     EXPECT_EQ(editor.briefing.count(BRC_COORD), 0);
     ASSERT_TRUE(editor.journal.undo());
     ASSERT_TRUE(editor.journal.undo());
     EXPECT_EQ(lists(), start);
-    EXPECT_FALSE(commands.find(kUndoCommand)->isEnabled());
+    EXPECT_FALSE(commands.find(cmd::BriefingUndo)->isEnabled());
     while (editor.journal.redo()) {
     }
     EXPECT_EQ(editor.briefing.count(BRC_COORD), 0);  // after the toolbar's Undo again
-    EXPECT_TRUE(commands.execute(kRedoCommand));
+    EXPECT_TRUE(commands.execute(cmd::BriefingRedo));
     EXPECT_EQ(lists(), moved);
 
     // The end mark and a run of the "Delete commands" form.
     editor.briefing.setCurrentTime(105);
-    tools.run(bcmd::EndMark);
+    tools.run(cmd::EndMark);
     EXPECT_EQ(editor.journal.undoName(), "End mark");
     const Lists marked = lists();
     view.user = [](core::FormModel& f) {
@@ -147,7 +147,7 @@ TEST_F(BriefingUndoTest, ToolClicksAndToolbarButtonsAreActionsTheJournalTakesBac
         f.click("delete");
         f.click("ok");
     };
-    commands.execute(BriefingDialogs::kDeleteCommands);
+    commands.execute(cmd::DeleteCommands);
     EXPECT_EQ(editor.briefing.count(BRC_COORD), 9);
     EXPECT_EQ(editor.journal.undoName(), "Delete commands");
     ASSERT_TRUE(editor.journal.undo());
@@ -179,7 +179,7 @@ TEST_F(BriefingUndoTest, SaveKeepsEveryUndoAndRedo) {
     };
     select(300);
     select(200);
-    ASSERT_TRUE(commands.execute(kUndoCommand));
+    ASSERT_TRUE(commands.execute(cmd::BriefingUndo));
     ASSERT_EQ(editor.briefing.count(BRC_SELECT3), 1);
     rename("Osprey");
     ASSERT_TRUE(editor.journal.undo());  // the rename
@@ -194,10 +194,10 @@ TEST_F(BriefingUndoTest, SaveKeepsEveryUndoAndRedo) {
 
     // The toolbar's Redo after the save brings back the selection it took
     // back, and its next Undo takes that one again.
-    ASSERT_TRUE(commands.execute(kRedoCommand));
+    ASSERT_TRUE(commands.execute(cmd::BriefingRedo));
     ASSERT_EQ(editor.briefing.count(BRC_SELECT3), 2);
     EXPECT_EQ(editor.briefing.record(BRC_SELECT3, 1).time, 200);
-    ASSERT_TRUE(commands.execute(kUndoCommand));
+    ASSERT_TRUE(commands.execute(cmd::BriefingUndo));
     ASSERT_EQ(editor.briefing.count(BRC_SELECT3), 1);
     EXPECT_EQ(editor.briefing.record(BRC_SELECT3, 0).time, 300);
 

@@ -26,7 +26,7 @@ struct FakeView : FrameView {
     int repaints = 0, sizeNotes = 0, scrollSyncs = 0;
     std::vector<std::string> modal;  // titles of the modal forms, in order
     std::function<void(core::FormModel&)> onModal;
-    std::map<std::string, std::shared_ptr<core::FormModel>> open;
+    std::map<FormKey, std::shared_ptr<core::FormModel>> open;
     bool closed = false;
 
     void setTitle(const std::string& t) override { title = t; }
@@ -50,11 +50,11 @@ struct FakeView : FrameView {
         if (onModal) onModal(f);
         return f.accepted;
     }
-    void showModeless(const std::string& k, std::shared_ptr<core::FormModel> f) override {
+    void showModeless(FormKey k, std::shared_ptr<core::FormModel> f) override {
         open[k] = std::move(f);
     }
-    void closeModeless(const std::string& k) override { open.erase(k); }
-    core::FormModel* openForm(const std::string& k) override {
+    void closeModeless(FormKey k) override { open.erase(k); }
+    core::FormModel* openForm(FormKey k) override {
         auto it = open.find(k);
         return it == open.end() ? nullptr : it->second.get();
     }
@@ -118,8 +118,8 @@ struct Fixture {
     }
     Fixture() : logic(editor, commands, view, map, prompter, services()) {}
 
-    std::shared_ptr<RecordingForm> openForm(const std::string& key) {
-        auto f = std::make_shared<RecordingForm>(key);
+    std::shared_ptr<RecordingForm> openForm(FormKey key) {
+        auto f = std::make_shared<RecordingForm>(formName(key));
         view.open[key] = f;
         return f;
     }

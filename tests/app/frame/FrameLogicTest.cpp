@@ -147,16 +147,16 @@ TEST(FrameLogic, LockRefusalsProjectionRulesAndReadout) {
     f.commands.find(cmd::ZoomOut)->execute();
     EXPECT_EQ(f.view.panes[Pane::Message], kZoomLocked);
     EXPECT_EQ(f.map.z, 100);
-    f.commands.execute(cmd::System1 + 3);
+    f.commands.execute(cmd::System4);
     EXPECT_EQ(f.view.panes[Pane::Message], kRegionLocked);
     EXPECT_EQ(f.map.reg, 0);
     EXPECT_FALSE(f.logic.wheelAllowed());
 
     // Unlocked, the same commands work.
     f.map.lock = false;
-    f.commands.execute(cmd::System1 + 3);
+    f.commands.execute(cmd::System4);
     EXPECT_EQ(f.map.reg, 3);
-    EXPECT_TRUE(f.commands.find(cmd::System1 + 3)->isChecked());
+    EXPECT_TRUE(f.commands.find(cmd::System4)->isChecked());
     const int notes = f.view.sizeNotes;
     f.commands.execute(cmd::ZoomIn);
     EXPECT_EQ(f.map.z, 120);
@@ -195,7 +195,7 @@ TEST(FrameLogic, PreferencesCancelKeepsTheChecksAndStillWrites) {
     // Each display dialog repaints and rewrites qd.dat; Map Properties also
     // re-applies the scroll ranges.
     const int notes = f.view.sizeNotes;
-    for (int id : {cmd::Coordinates, cmd::MapProperties, cmd::AxisProperties})
+    for (CommandId id : {cmd::Coordinates, cmd::MapProperties, cmd::AxisProperties})
         f.commands.execute(id);
     EXPECT_EQ(f.writes, 5);
     EXPECT_EQ(f.view.sizeNotes, notes + 1);
@@ -217,15 +217,16 @@ TEST(FrameLogic, FormsOpenOnRequestAndModalCommandsSendTheirEvent) {
     EXPECT_EQ(made, 2);
     EXPECT_TRUE(first.expired()) << "the old form was closed first";
     EXPECT_NE(f.view.openForm(form::Arrival), nullptr);
-    f.editor.openFormRequested.notify("no such form");
+    f.editor.openFormRequested.notify(form::MotionWizard);  // no factory: nothing opens
     EXPECT_EQ(f.view.open.size(), 1u);
 
     auto list = f.openForm(form::Shipgroups);
     f.logic.bindModalForm(
-        32833, [](Editor&) { return std::make_unique<RecordingForm>("Mission Properties"); },
+        cmd::MissionProperties,
+        [](Editor&) { return std::make_unique<RecordingForm>("Mission Properties"); },
         kEventIffNames);
     const int repaints = f.view.repaints;
-    EXPECT_TRUE(f.commands.execute(32833));
+    EXPECT_TRUE(f.commands.execute(cmd::MissionProperties));
     EXPECT_EQ(f.view.modal.back(), "Mission Properties");
     EXPECT_EQ(list->got, std::vector<int>{kEventIffNames});
     EXPECT_GT(f.view.repaints, repaints);
@@ -276,7 +277,7 @@ void flatten(const std::vector<MenuEntry>& entries, std::vector<std::string>& ou
             out.push_back("]");
         } else {
             const Command* c = commands.find(e.id);
-            out.push_back(std::to_string(e.id) + " " + (c ? c->shownText() : "?"));
+            out.push_back(std::to_string(idNumber(e.id)) + " " + (c ? c->shownText() : "?"));
         }
     }
 }
@@ -342,20 +343,27 @@ TEST(FrameLogic, MenuTreeOrderTextsAndDisabledItemsMatchTheLiteralTree) {
 
     // Items without a handler are disabled, and stay so: Cut, Copy and Paste,
     // "All Teams", "Manual Override", "Plug-ins", "Contents", "Tutorials".
-    // The Add menu's tools (32872..32885) belong to the map tools, which this
+    // The Add menu's tools belong to the map tools, which this
     // fixture does not wire, so here they have no handler either. Exit and
     // the View commands work from the start (New, Open and the saves come
     // with the window's file services).
     // Undo and Redo have nothing to do in a new mission.
-    std::vector<int> disabled{57643, 57644, 57635, 57634, 57637, 33001, 33002, 33003, 33004, 33005};
-    for (int id = 32872; id <= 32885; ++id) disabled.push_back(id);
-    for (int id : disabled) {
+    std::vector<CommandId> disabled{cmd::Undo,           cmd::Redo,         cmd::Cut,
+                                    cmd::Copy,           cmd::Paste,        cmd::AllTeams,
+                                    cmd::ManualOverride, cmd::Plugins,      cmd::Contents,
+                                    cmd::Tutorials,      cmd::HyperspacePoint, cmd::RendezvousPoint};
+    disabled.insert(disabled.end(), kStartPointCommands.begin(), kStartPointCommands.end());
+    disabled.insert(disabled.end(), kWaypointCommands.begin(), kWaypointCommands.end());
+    for (CommandId id : disabled) {
         const Command* c = f.commands.find(id);
-        ASSERT_NE(c, nullptr) << id;
-        EXPECT_FALSE(c->isEnabled()) << id;
+        ASSERT_NE(c, nullptr) << idNumber(id);
+        EXPECT_FALSE(c->isEnabled()) << idNumber(id);
     }
-    for (int id : {57665, 59392, 59393, 32795, 32796, 32805, 32898, 32775, 32776, 32783, 32930})
-        EXPECT_TRUE(f.commands.find(id)->isEnabled()) << id;
+    for (CommandId id : {cmd::Exit, cmd::ViewToolbar, cmd::ViewStatusBar, cmd::ViewControlBar,
+                         cmd::ViewShipgroups, cmd::ViewBriefingBar, cmd::AutoBriefingBars,
+                         cmd::Coordinates, cmd::MapProperties, cmd::AxisProperties,
+                         cmd::Preferences})
+        EXPECT_TRUE(f.commands.find(id)->isEnabled()) << idNumber(id);
 }
 
 TEST(FrameLogic, EditUndoAndRedoNameTheActionAndEveryViewReadsTheMissionAgain) {

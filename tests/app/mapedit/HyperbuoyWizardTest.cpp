@@ -8,6 +8,7 @@
 #include "support/ScriptedUi.h"
 
 using namespace quendar;
+using app::cmd;
 using map::PointerAction;
 using map::PointerButton;
 using mission::Table;
@@ -42,9 +43,9 @@ TEST_F(HyperbuoyTest, TwoClicksInTwoRegionsBuildBeaconAndEntryPoint) {
     mission::ShipgroupRecord(editor.store, 2).set(112, 1);
     editor.store.currentShipgroup = 2;
 
-    ASSERT_TRUE(commands.execute(32886));
+    ASSERT_TRUE(commands.execute(cmd::HyperbuoyWizard));
     EXPECT_EQ(editor.mapTool, 100);
-    EXPECT_TRUE(commands.find(32886)->isChecked());
+    EXPECT_TRUE(commands.find(cmd::HyperbuoyWizard)->isChecked());
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].caption, "Hyperbouy Wizard");
     EXPECT_EQ(prompter.shown[0].text,
@@ -58,7 +59,7 @@ TEST_F(HyperbuoyTest, TwoClicksInTwoRegionsBuildBeaconAndEntryPoint) {
     click(410, 300);
     ASSERT_EQ(editor.store.shipgroupCount, 4);
     EXPECT_EQ(editor.mapTool, 101);
-    EXPECT_TRUE(commands.find(32886)->isChecked());
+    EXPECT_TRUE(commands.find(cmd::HyperbuoyWizard)->isChecked());
     EXPECT_EQ(events, (std::vector<int>{1, 2}));
     ASSERT_EQ(prompter.shown.size(), 2u);
     EXPECT_EQ(prompter.shown[1].caption, "Hyperbouy Wizard #2");
@@ -107,7 +108,7 @@ TEST_F(HyperbuoyTest, TwoClicksInTwoRegionsBuildBeaconAndEntryPoint) {
 TEST_F(HyperbuoyTest, LimitsAndAbandonment) {
     // 198 shipgroups: the wizard completes with 200.
     editor.store.shipgroupCount = 198;
-    ASSERT_TRUE(commands.execute(32886));
+    ASSERT_TRUE(commands.execute(cmd::HyperbuoyWizard));
     click(400, 300);
     editor.mapView.setRegion(1, false);
     click(400, 300);
@@ -120,7 +121,7 @@ TEST_F(HyperbuoyTest, LimitsAndAbandonment) {
     mission::resetToNewMission(editor.store);
     editor.store.shipgroupCount = 199;
     editor.mapView.setRegion(3, false);
-    ASSERT_TRUE(commands.execute(32886));
+    ASSERT_TRUE(commands.execute(cmd::HyperbuoyWizard));
     click(400, 300);
     EXPECT_EQ(editor.store.shipgroupCount, 200);
     EXPECT_EQ(cell(199, 202 + 592 * 3), 49);
@@ -137,7 +138,7 @@ TEST_F(HyperbuoyTest, LimitsAndAbandonment) {
     EXPECT_EQ(editor.store.text(Table::Shipgroups, 199, 0, 20), "Noname");
 
     // At 200 the first click does nothing either, and the tool stays.
-    ASSERT_TRUE(commands.execute(32886));
+    ASSERT_TRUE(commands.execute(cmd::HyperbuoyWizard));
     prompter.shown.clear();
     click(400, 300);
     EXPECT_EQ(editor.mapTool, 100);
@@ -147,11 +148,11 @@ TEST_F(HyperbuoyTest, LimitsAndAbandonment) {
     // Choosing another tool abandons the wizard: the beacon keeps its old
     // name and no arrival, and the next click is the other tool's.
     mission::resetToNewMission(editor.store);
-    ASSERT_TRUE(commands.execute(32886));
+    ASSERT_TRUE(commands.execute(cmd::HyperbuoyWizard));
     click(400, 300);
     ASSERT_EQ(editor.store.shipgroupCount, 2);
-    ASSERT_TRUE(commands.execute(32872));
-    EXPECT_FALSE(commands.find(32886)->isChecked());
+    ASSERT_TRUE(commands.execute(cmd::StartPoint1));
+    EXPECT_FALSE(commands.find(cmd::HyperbuoyWizard)->isChecked());
     click(420, 300);
     EXPECT_EQ(editor.store.shipgroupCount, 2);
     EXPECT_EQ(word(1, 3466), 32) << "the start point tool moved the beacon";
@@ -160,7 +161,7 @@ TEST_F(HyperbuoyTest, LimitsAndAbandonment) {
 
     // A long region name is cut to the name field.
     editor.store.setText(Table::RegionNames, 0, 0, 132, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    ASSERT_TRUE(commands.execute(32886));
+    ASSERT_TRUE(commands.execute(cmd::HyperbuoyWizard));
     click(400, 300);
     editor.mapView.setRegion(0, false);
     click(400, 300);

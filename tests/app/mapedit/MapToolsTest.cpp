@@ -8,6 +8,8 @@
 #include "support/ScriptedUi.h"
 
 using namespace quendar;
+using app::cmd;
+using app::CommandId;
 using app::MapTools;
 using map::PointerAction;
 using map::PointerButton;
@@ -140,7 +142,7 @@ TEST_F(MapToolsTest, StartPointAndWaypointToolsFollowTheProjectionAndFallBackToS
     editor.settings.projection = 1;  // X-Z
     editor.mapView.setRegion(3, false);
 
-    ASSERT_TRUE(commands.execute(32872));
+    ASSERT_TRUE(commands.execute(cmd::StartPoint1));
     EXPECT_EQ(editor.mapTool, 1);
     EXPECT_EQ(tools.cursor(), map::CursorShape::Cross);
     leftClick(410, 310);
@@ -155,7 +157,7 @@ TEST_F(MapToolsTest, StartPointAndWaypointToolsFollowTheProjectionAndFallBackToS
     // A waypoint tool without a chosen order writes nothing and stays.
     const auto before = editor.store.slot(Table::Shipgroups, 1);
     const std::vector<uint8_t> copy(before.begin(), before.end());
-    ASSERT_TRUE(commands.execute(32878));  // waypoint 3
+    ASSERT_TRUE(commands.execute(cmd::Waypoint3));  // waypoint 3
     leftClick(420, 280);
     const auto after = editor.store.slot(Table::Shipgroups, 1);
     EXPECT_TRUE(std::equal(copy.begin(), copy.end(), after.begin()));
@@ -163,9 +165,9 @@ TEST_F(MapToolsTest, StartPointAndWaypointToolsFollowTheProjectionAndFallBackToS
 
     // Order 2, region 4 (index 3): slot 3 × 4 + 1 = 13; waypoint 3 sits at
     // 202 + 148 × 13 + 12 + 8 × 3 = 2162.
-    ASSERT_TRUE(commands.execute(32905));
+    ASSERT_TRUE(commands.execute(cmd::Order2Waypoints));
     EXPECT_EQ(editor.viewSwitches.currentOrder, 2);
-    EXPECT_TRUE(commands.find(32905)->isChecked());
+    EXPECT_TRUE(commands.find(cmd::Order2Waypoints)->isChecked());
     mission::ShipgroupRecord(editor.store, 1).set16(2164, 555);  // Y of that waypoint
     events.clear();
     leftClick(420, 280);
@@ -177,7 +179,8 @@ TEST_F(MapToolsTest, StartPointAndWaypointToolsFollowTheProjectionAndFallBackToS
     EXPECT_EQ(editor.mapTool, 0);
 
     // Start points 2..4, hyperspace and rendezvous: selectable, inert, they stay.
-    for (int id : {32873, 32874, 32875, 32884, 32885}) {
+    for (CommandId id : {cmd::StartPoint2, cmd::StartPoint3, cmd::StartPoint4, cmd::HyperspacePoint,
+                         cmd::RendezvousPoint}) {
         ASSERT_TRUE(commands.execute(id));
         EXPECT_TRUE(commands.find(id)->isChecked());
         const int t = editor.mapTool;
@@ -250,23 +253,25 @@ TEST_F(MapToolsTest, RightButtonPansOpensBasicOnAPlainClickAndScrollsAtTheEdges)
 }
 
 TEST_F(MapToolsTest, ToolButtonsAreMapModeOnlyAndBriefingModeTakesTheEvents) {
-    const int ids[] = {32872, 32873, 32874, 32875, 32908, 32905, 32906, 32907, 32876,
-                       32877, 32878, 32879, 32880, 32881, 32882, 32883, 32884, 32885, 32886};
-    for (int id : ids) EXPECT_TRUE(commands.find(id)->isEnabled()) << id;
-    ASSERT_TRUE(commands.execute(32883));
+    std::vector<CommandId> ids(app::kStartPointCommands.begin(), app::kStartPointCommands.end());
+    ids.insert(ids.end(), app::kOrderWaypointCommands.begin(), app::kOrderWaypointCommands.end());
+    ids.insert(ids.end(), app::kWaypointCommands.begin(), app::kWaypointCommands.end());
+    ids.insert(ids.end(), {cmd::HyperspacePoint, cmd::RendezvousPoint, cmd::HyperbuoyWizard});
+    for (CommandId id : ids) EXPECT_TRUE(commands.find(id)->isEnabled()) << app::idNumber(id);
+    ASSERT_TRUE(commands.execute(cmd::Waypoint8));
     EXPECT_EQ(editor.mapTool, 12);
-    EXPECT_TRUE(commands.find(32883)->isChecked());
-    EXPECT_FALSE(commands.find(32876)->isChecked());
+    EXPECT_TRUE(commands.find(cmd::Waypoint8)->isChecked());
+    EXPECT_FALSE(commands.find(cmd::Waypoint1)->isChecked());
 
     std::vector<map::PointerEvent> briefing;
     tools.briefingPointer = [&](const map::PointerEvent& e) { briefing.push_back(e); };
     editor.viewSwitches.briefingMode = true;
     editor.mapTool = 0;
-    for (int id : ids) EXPECT_FALSE(commands.find(id)->isEnabled()) << id;
+    for (CommandId id : ids) EXPECT_FALSE(commands.find(id)->isEnabled()) << app::idNumber(id);
     // The briefing tools may open the point buttons.
     tools.briefingPoints.enabled = [](int k) { return k == 2; };
-    EXPECT_TRUE(commands.find(32878)->isEnabled());
-    EXPECT_FALSE(commands.find(32879)->isEnabled());
+    EXPECT_TRUE(commands.find(cmd::Waypoint3)->isEnabled());
+    EXPECT_FALSE(commands.find(cmd::Waypoint4)->isEnabled());
 
     leftClick(400, 300, true);
     send(PointerAction::Press, PointerButton::Right, 400, 300);

@@ -48,18 +48,18 @@ struct PanelFixture : ::testing::Test {
         h.schedule = [this](int64_t ms) { scheduled.push_back(ms); };
         h.selectShipgroup = [this](int i) { calls.push_back("select " + std::to_string(i)); };
         h.setRegion = [this](int r) { calls.push_back("region " + std::to_string(r)); };
-        h.openForm = [this](const std::string& key) -> core::FormModel* {
-            calls.push_back("open " + key);
+        h.openForm = [this](FormKey key) -> core::FormModel* {
+            calls.push_back(std::string("open ") + formName(key));
             return key == form::Orders ? &ordersForm : nullptr;
         };
         // The two mission-wide forms, as their menu commands make them.
-        h.runCommand = [this](int id, const std::function<void(core::FormModel&)>& prepare) {
-            calls.push_back("command " + std::to_string(id));
-            if (id == 32834) {
+        h.runCommand = [this](CommandId id, const std::function<void(core::FormModel&)>& prepare) {
+            calls.push_back("command " + std::to_string(idNumber(id)));
+            if (id == cmd::Messages) {
                 settings::MessagesForm f(ctx);
                 prepare(f);
                 calls.push_back("message " + std::to_string(f.current()));
-            } else if (id == 32924) {
+            } else if (id == cmd::GlobalGoals) {
                 settings::GlobalGoalsForm f(ctx);
                 prepare(f);
                 calls.push_back("goal " + std::to_string(f.team()) + " " + std::to_string(f.kind()) + " " +
@@ -122,10 +122,10 @@ TEST_F(PanelFixture, DoubleClickGoesToTheField) {
         {{Area::Shipgroup, 1, 3553, -1, -1, -1, "optionalShip3.craftType"}, {1, 0, form::Options}},
         {{Area::Shipgroup, 1, 3529, -1, -1, -1, "status2"}, {1, 0, form::Basic}},
         {{Area::Shipgroup, 1, 113, -1, -1, -1, "team"}, {1, 0, form::Basic}},
-        {{Area::Message, 4, 110, -1, -1, -1, "trigger3.subject"}, {-1, -1, "", -1, -1, 32834, false, -1, 4}},
+        {{Area::Message, 4, 110, -1, -1, -1, "trigger3.subject"}, {-1, -1, std::nullopt, -1, -1, cmd::Messages, false, -1, 4}},
         {{Area::GlobalGoal, 17, 141, -1, -1, -1, "team2.prevent.goal2.subject"},
-         {-1, -1, "", -1, -1, 32924, false, -1, 17}},
-        {{Area::Briefing, 140, 14, 0, -1, -1, "BRC_TAG1"}, {-1, -1, "", -1, -1, 0, true, 140}},
+         {-1, -1, std::nullopt, -1, -1, cmd::GlobalGoals, false, -1, 17}},
+        {{Area::Briefing, 140, 14, 0, -1, -1, "BRC_TAG1"}, {-1, -1, std::nullopt, -1, -1, cmd::None, true, 140}},
     };
     for (const Row& r : rows) EXPECT_EQ(targetOf(r.at, editor.store), r.expected) << r.at.field;
 
