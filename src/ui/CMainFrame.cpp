@@ -535,7 +535,7 @@ void CMainFrame::showModeless(app::FormKey key, std::shared_ptr<core::FormModel>
     FormDialog* dlg = m_forms.showModeless(key, std::move(form));
     // Its own window: Undo and Redo reach it as the main window's keys.
     if (dlg)
-        for (int id : {app::cmd::Undo, app::cmd::Redo})
+        for (app::CommandId id : {app::cmd::Undo, app::cmd::Redo})
             if (auto it = m_actions.find(id); it != m_actions.end()) dlg->addAction(it->second);
     // The custom-drawn wizard has no controls: its surface fills the dialog.
     if (wizard && dlg && dlg->layout()) dlg->layout()->addWidget(new OrdersWizardWindow(*wizard, dlg));
