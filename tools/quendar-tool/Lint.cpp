@@ -7,6 +7,8 @@
 
 #include "ToolParts.h"
 #include "app/files/FileCommands.h"
+#include "app/files/MissionIO.h"
+#include "mission/FileIO.h"
 #include "lint/Lint.h"
 
 namespace quendar::tool {
@@ -112,10 +114,22 @@ int runLint(app::Editor& editor, core::Prompter& prompter, const LintOptions& o)
         std::cerr << "quendar-tool: lint needs IN or --rules\n";
         return 2;
     }
-    if (!app::openMissionPath(editor, prompter, o.in)) {
-        std::cerr << "quendar-tool: cannot read " << o.in << "\n";
+    // A file shorter than its own counts require is damaged, not a mission
+    // with problems: its missing bytes would read as thousands of them.
+    mission::FileError error;
+    const auto file = mission::FileBytes::open(o.in, &error);
+    if (!file) {
+        std::cerr << "quendar-tool: cannot read " << o.in << ": " << error.reason << "\n";
         return 2;
     }
+    const app::LoadOutcome loaded =
+        app::loadMissionBytes(editor, file->bytes(), file->shrank(), file->changedWhileRead());
+    if (loaded.report.shortFile() || file->shrank()) {
+        std::cerr << "quendar-tool: " << o.in << ": " << loaded.messages.front().caption << ": "
+                  << loaded.messages.front().text << "\n";
+        return 2;
+    }
+    app::show(prompter, loaded.messages);
     const auto problems = lint::lintMission(editor.store, editor.briefing, editor.craftList);
     if (o.json) {
         JsonList list(std::cout);
