@@ -14,9 +14,9 @@ namespace {
 using namespace quendar;
 using namespace quendar::bench;
 
-void paintWorst(benchmark::State& state, int zoom) {
+void paintWorst(benchmark::State& state, int zoom, double scale = 1.0) {
     WorstCase w(zoom);
-    WorstTarget target;
+    WorstTarget target(scale);
     auto once = [&] { target.paint(w.renderer, w.input()); };
     once();  // the first paint fills the icon cache
     for (auto _ : state) {
@@ -30,6 +30,13 @@ void BM_Paint_Worst_Zoom240(benchmark::State& state) { paintWorst(state, 240); }
 void BM_Paint_Worst_Zoom60(benchmark::State& state) { paintWorst(state, 60); }
 BENCHMARK(BM_Paint_Worst_Zoom240)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Paint_Worst_Zoom60)->Unit(benchmark::kMillisecond);
+
+#if QUENDAR_WITH_UI
+// The same window on a screen scaled 200 %: the 1920 × 1080 logical frame
+// enlarged to 3840 × 2160 screen pixels, its texts drawn at that resolution.
+void BM_Paint_Worst_Zoom240_Scale2(benchmark::State& state) { paintWorst(state, 240, 2.0); }
+BENCHMARK(BM_Paint_Worst_Zoom240_Scale2)->Unit(benchmark::kMillisecond);
+#endif
 
 // One step of the right-button drag timer while the mouse rests at an edge:
 // the scroll moves by 10 pixels and the map is painted again as the window

@@ -98,13 +98,18 @@ inline void ensureGuiApplication() {
 // raster canvas.
 struct WorstTarget {
 #if QUENDAR_WITH_UI
-    WorstTarget() { ensureGuiApplication(); }
+    // `scale`: screen pixels per logical pixel (200 %: 2).
+    explicit WorstTarget(double scale = 1.0) {
+        ensureGuiApplication();
+        frame.setScale(scale);
+    }
     ui::MapFrame frame;
     void paint(map::MapRenderer& renderer, const map::PaintInput& in) {
         frame.invalidate();
         frame.paint(renderer, in, QSize(kWidth, kHeight));
     }
 #else
+    explicit WorstTarget(double = 1.0) {}
     map::RasterCanvas canvas{kWidth, kHeight, false};
     void paint(map::MapRenderer& renderer, const map::PaintInput& in) {
         canvas.clearCalls();

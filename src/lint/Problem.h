@@ -95,6 +95,9 @@ struct Fix {
     int byteCount = 0;
     briefing::Kind command = briefing::BRC_SKIP;
     int commandIndex = -1;
+    // Two bytes apart (a reference's type and number that do not stand side
+    // by side): the second byte goes to this offset instead of the next one.
+    int secondOffset = -1;
 
     bool operator==(const Fix&) const = default;
 };
@@ -139,7 +142,8 @@ const Rule* findRule(std::string_view code);
 
 std::string_view severityName(Severity s);  // "error", "warning"
 // "shipgroup #3 \"Red Wing\" orders[1][0].target1", "message 2 text",
-// "global goal team 1 primary goal 2 subject", "briefing BRC_TAG1 at 140".
+// "global goal team 1 primary goal 2 subject", "briefing BRC_TAG1 2 at 140"
+// (the second tag 1 command).
 std::string locationText(const Location& location, const mission::MissionStore& store);
 // "CODE severity location: text"
 std::string problemLine(const Problem& p, const mission::MissionStore& store);

@@ -104,7 +104,10 @@ std::string locationText(const Location& at, const mission::MissionStore& store)
         case Area::GlobalGoal: return withField("global goal");
         case Area::Briefing:
             if (at.index < 0) return withField("briefing");
-            return "briefing " + at.field + " at " + std::to_string(at.index);
+            // The command's place in its kind's list tells apart two of one
+            // kind at one time.
+            return "briefing " + at.field + (at.command >= 0 ? " " + std::to_string(at.command + 1) : "") +
+                   " at " + std::to_string(at.index);
     }
     return at.field.str();
 }
@@ -297,6 +300,12 @@ bool applyFix(mission::MissionStore& store, briefing::BriefingModel& briefing, c
         fix.slot >= std::min(used, shape.slots) || fix.offset < 0 ||
         fix.offset + fix.byteCount > shape.slotSize)
         return false;
+    if (fix.secondOffset >= 0) {
+        if (fix.byteCount != 2 || fix.secondOffset >= shape.slotSize) return false;
+        store.setByte(fix.table, fix.slot, fix.offset, fix.bytes[0]);
+        store.setByte(fix.table, fix.slot, fix.secondOffset, fix.bytes[1]);
+        return true;
+    }
     store.setBytes(fix.table, fix.slot, fix.offset,
                    std::span<const uint8_t>(fix.bytes.data(), static_cast<size_t>(fix.byteCount)));
     return true;

@@ -26,6 +26,7 @@ using mission::Table;
 
 constexpr int kIffs = 6;
 constexpr int kRegions = 4;
+constexpr size_t kShownName = 19;  // characters of a name the lists show
 constexpr int kLastCraftType = mission::kCraftTypes - 1;
 constexpr int kTriggerAmounts = shipgroup::kAmounts;
 
@@ -65,16 +66,25 @@ class ShipgroupPass {
 
     void run() {
         // Names point into the store's records, which the pass only reads.
-        std::unordered_map<std::string_view, int> firstByName;
+        std::unordered_map<std::string_view, int> firstByName, firstByShown;
         firstByName.reserve(static_cast<size_t>(std::max(m_count, 0)));
+        firstByShown.reserve(static_cast<size_t>(std::max(m_count, 0)));
         for (int i = 0; i < m_count; ++i) {
             m_i = i;
             m_record = m_s.slot(Table::Shipgroups, i);
             const mission::ShipgroupView g(m_s, i);
             auto [it, fresh] = firstByName.emplace(name(), i);
+            // The lists show the first 19 characters: names that differ only
+            // after them look the same there.
+            auto [shownIt, shownFresh] = firstByShown.emplace(name().substr(0, kShownName), i);
             if (!fresh)
                 report(m_out, code::DuplicateName, at(sg::name, "name"),
                        {"has the same name as shipgroup #%0", {it->second}});
+            else if (!shownFresh)
+                report(m_out, code::DuplicateName, at(sg::name, "name"),
+                       {"has a name that looks the same as shipgroup #%0's in the lists, which "
+                        "show 19 characters",
+                        {shownIt->second}});
             // The checks go through the record in the order of its fields,
             // so the problems come out in the list's order.
             identity(g);
@@ -106,6 +116,12 @@ class ShipgroupPass {
     }
     Fix setByte(std::string_view label, int offset, uint8_t value) const {
         return Fix{Fix::Kind::SetBytes, label, Table::Shipgroups, m_i, offset, {value, 0}, 1};
+    }
+    // A reference made "None" as a deletion makes it: type and number 0.
+    Fix clearReference(std::string_view label, int typeOffset, int numberOffset) const {
+        Fix f{Fix::Kind::SetBytes, label, Table::Shipgroups, m_i, typeOffset, {0, 0}, 2};
+        f.secondOffset = numberOffset;
+        return f;
     }
 
     void craftType(int type, int offset, const FieldName& field) {
@@ -226,7 +242,7 @@ class ShipgroupPass {
         const int param1 = base + od::param1, param2 = base + od::param2;
         if (list1 == shipgroup::ParamList::Regions && get(param1) >= kRegions)
             report(m_out, code::HyperRegion, there(param1, field(".param1")),
-                   {"the hyperspace order goes to region code %0 is not one of the four regions (0..3)",
+                   {"the hyperspace order goes to region code %0, which is not one of the four regions (0..3)",
                     {get(param1)}});
         if (list2 == shipgroup::ParamList::Shipgroups && get(param2) >= m_count)
             report(m_out, code::DeployedGroup, there(param2, field(".param2")),
@@ -247,7 +263,7 @@ class ShipgroupPass {
             if (get(base + types[k]) == shipgroup::kSubjectFlightgroup && value >= m_count)
                 report(m_out, code::OrderTarget, there(base + values[k], field(".target", k + 1)),
                        {"the target is " QUENDAR_LINT_SHIPGROUP_REF, {value, m_count}},
-                       setByte("Set the target to none", base + types[k], shipgroup::kSubjectNone));
+                       clearReference("Set the target to none", base + types[k], base + values[k]));
         };
         targetType(2), targetType(3), target(2), target(3);
         targetType(0), target(0), targetType(1), target(1);
@@ -276,7 +292,7 @@ class ShipgroupPass {
             if (get(sg::startPointOffset(k) + sg::point::enabled) != 0 && region >= kRegions)
                 report(m_out, code::StartRegion,
                        at(sg::startPointRegion + k, FieldName("startPoint").append(k + 1).append(".region")),
-                       {"the start point lies in region code %0 is not one of the four regions (0..3)", {region}});
+                       {"the start point lies in region code %0, which is not one of the four regions (0..3)", {region}});
         }
     }
 

@@ -216,6 +216,10 @@ void DisplayList::draw(const Op& op, PixelBuffer& target, const Rect& clip,
     const int ox = whole ? 0 : clip.x1, oy = whole ? 0 : clip.y1;
     PixelBuffer b{target.bits + static_cast<size_t>(oy) * target.stride + ox, clip.x2 - clip.x1,
                   clip.y2 - clip.y1, target.stride};
+    drawShape(op, b, ox, oy);
+}
+
+void DisplayList::drawShape(const Op& op, PixelBuffer& b, int ox, int oy) const {
     const int x1 = op.x1 - ox, y1 = op.y1 - oy, x2 = op.x2 - ox, y2 = op.y2 - oy;
     switch (op.kind) {
         case Kind::Fill:
@@ -244,6 +248,32 @@ void DisplayList::draw(const Op& op, PixelBuffer& target, const Rect& clip,
         case Kind::Text:
             break;
     }
+}
+
+std::vector<DisplayList::TextCall> DisplayList::textCalls(const Rect& clip) const {
+    std::vector<TextCall> calls;
+    for (size_t i = 0; i < m_ops.size(); ++i)
+        if (m_ops[i].kind == Kind::Text && m_ops[i].bounds.intersects(clip))
+            calls.push_back({i, m_ops[i].bounds});
+    return calls;
+}
+
+void DisplayList::drawText(size_t index, TextPainter& texts, const Rect& clip) const {
+    if (index >= m_ops.size() || m_ops[index].kind != Kind::Text) return;
+    const Op& op = m_ops[index];
+    const TextItem& t = m_textItems[op.ref];
+    texts.text(op.x1, op.y1, t.text, op.colour, t.font, clip);
+}
+
+bool DisplayList::replayShapes(PixelBuffer& target, const Rect& place, size_t from) const {
+    bool any = false;
+    for (size_t i = from; i < m_ops.size(); ++i) {
+        const Op& op = m_ops[i];
+        if (op.kind == Kind::Text || !op.bounds.intersects(place)) continue;
+        drawShape(op, target, place.x1, place.y1);
+        any = true;
+    }
+    return any;
 }
 
 bool DisplayList::sameMoved(const Op& a, const Op& b, const DisplayList& before, int dx,

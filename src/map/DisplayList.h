@@ -82,6 +82,18 @@ public:
     // (dx, dy) pixels: the pixels of all other places are those of `before`'s
     // picture moved. Overlapping places are merged.
     std::vector<Rect> changesFrom(const DisplayList& before, int dx, int dy) const;
+    // The text calls whose place touches `clip`, in the order they were made.
+    struct TextCall {
+        size_t index = 0;
+        Rect place;  // every pixel the text may change
+    };
+    std::vector<TextCall> textCalls(const Rect& clip) const;
+    // Draws the text call `index` with `texts`, within `clip`.
+    void drawText(size_t index, TextPainter& texts, const Rect& clip) const;
+    // Draws the calls from `from` on that are not texts, within `place`, into
+    // `target`, which holds only that place (its pixel 0, 0 is the place's
+    // top-left corner). True when any call touched the place.
+    bool replayShapes(PixelBuffer& target, const Rect& place, size_t from) const;
     // False when a coordinate lies so far out that moving it could overflow.
     bool movable() const { return m_movable; }
     size_t size() const { return m_ops.size(); }
@@ -118,6 +130,8 @@ private:
     bool sameMoved(const Op& before, const Op& after, const DisplayList& list, int dx,
                    int dy) const;
     void draw(const Op& op, PixelBuffer& target, const Rect& clip, TextPainter* texts) const;
+    // `b` holds the pixels from (ox, oy) on.
+    void drawShape(const Op& op, PixelBuffer& b, int ox, int oy) const;
 
     int m_width = 0;
     int m_height = 0;

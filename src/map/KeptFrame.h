@@ -47,6 +47,8 @@ public:
     void invalidate() { m_valid = false; }
     // The places the last paint drew (the whole frame for a whole paint).
     const std::vector<Rect>& drawn() const { return m_drawn; }
+    // The list the last paint recorded.
+    const DisplayList& list() const { return m_last; }
 
 private:
     void finish(const MapRenderer& renderer, const PaintInput& in, const PixelBuffer& area);

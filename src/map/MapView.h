@@ -88,11 +88,13 @@ public:
     }
     // Map pixel (km × zoom, before the scroll) and window pixel of a position.
     double mapPixel(int16_t position) const { return km(position) * m_zoom; }
-    // km × zoom − scroll truncated towards zero, worked out exactly: in
-    // floating point a product that should be whole can fall just below it,
-    // and then the point would sit one pixel left of (or above) its place at
-    // some scroll positions and not at others, wobbling against the grid
-    // while the map is dragged.
+    // km × zoom − scroll rounded down (towards minus infinity), worked out
+    // exactly: in floating point a product that should be whole can fall just
+    // below it, and then the point would sit one pixel left of (or above) its
+    // place at some scroll positions and not at others, wobbling against the
+    // grid while the map is dragged. Rounding down keeps a point's offset
+    // from the content the same on both sides of the window's left and top
+    // edges, so a point crossing them moves exactly with the scroll.
     int windowX(int16_t horizontal) const { return windowPixel(horizontal, m_scrollX); }
     int windowY(int16_t vertical) const { return windowPixel(vertical, m_scrollY); }
     PixelPoint project(const mission::Point3& p, int projection) const {
@@ -157,7 +159,8 @@ public:
 
 private:
     int windowPixel(int16_t position, int scroll) const {
-        return static_cast<int>((1LL * position * m_zoom - 160LL * scroll) / 160);
+        const long long n = 1LL * position * m_zoom - 160LL * scroll;
+        return static_cast<int>(n >= 0 ? n / 160 : -((159 - n) / 160));
     }
     void applyZoomStep(int step, bool allowed);
     int withinRange(ScrollRange r, int pos) const;

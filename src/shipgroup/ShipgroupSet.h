@@ -25,10 +25,11 @@ struct ShipgroupSet {
         std::vector<uint8_t> goalTexts;    // 8 goals x 3 texts, one short string each
         std::vector<uint8_t> orderTexts;   // 4 regions x 4 orders, one short string each
     };
-    // The open mission the set came from (see ShipgroupClipboard); empty: none.
+    // The open mission the set came from, as it was when taken, or just after
+    // the cut (see ShipgroupClipboard); empty: none.
     std::string source;
-    // The members were cut: in their mission the shipgroups behind them have
-    // moved down since, and a reference to one of those counts lower.
+    // The members were cut: in `source` the shipgroups behind them have moved
+    // down, and a reference to one of those counts lower.
     bool cut = false;
     std::vector<Member> members;  // in list order
 };
@@ -63,8 +64,8 @@ struct PasteOutcome {
 
 // Appends the set after the last shipgroup. References among the members
 // follow them to their new numbers; references to other shipgroups are kept
-// when `target` is the mission the set came from and the shipgroup they name
-// is still there, otherwise cleared as a deletion clears them. Refuses (nothing
+// only when `target` is `source`, unchanged (so the shipgroup they name is
+// certainly the one meant), otherwise cleared as a deletion clears them. Refuses (nothing
 // written) when the members do not all fit under kMaxPastedShipgroups. The
 // shipgroup count follows; the header's count, events and current shipgroup
 // are the caller's.

@@ -88,8 +88,10 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
                                                  *m_briefingTools);
     m_mapTools->bindCommands(m_commands);
     m_mapWindow->pointer = [this](const map::PointerEvent& e) { m_mapTools->pointer(e); };
-    m_mapWindow->key = [this](app::MapKey k, bool shift) { return m_mapTools->key(k, shift); };
-    m_mapWindow->keyReleased = [this] { m_mapTools->keyReleased(); };
+    m_mapWindow->key = [this](app::MapKey k, bool shift, uint64_t time) {
+        return m_mapTools->key(k, shift, time);
+    };
+    m_mapWindow->keyReleased = [this](uint64_t time) { m_mapTools->keyReleased(time); };
     m_mapWindow->tooltipAt = [this](int x, int y) {
         return m_mapTools->selection().tooltipAt(x, y);
     };
@@ -521,6 +523,10 @@ bool CMainFrame::runModal(core::FormModel& form) { return m_forms.runModal(form)
 void CMainFrame::showModeless(app::FormKey key, std::shared_ptr<core::FormModel> form) {
     auto* wizard = dynamic_cast<shipgroup::OrdersWizard*>(form.get());
     FormDialog* dlg = m_forms.showModeless(key, std::move(form));
+    // Its own window: Undo and Redo reach it as the main window's keys.
+    if (dlg)
+        for (app::CommandId id : {app::cmd::Undo, app::cmd::Redo})
+            if (auto it = m_actions.find(id); it != m_actions.end()) dlg->addAction(it->second);
     // The custom-drawn wizard has no controls: its surface fills the dialog.
     if (wizard && dlg && dlg->layout()) dlg->layout()->addWidget(new OrdersWizardWindow(*wizard, dlg));
 }

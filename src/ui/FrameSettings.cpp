@@ -9,6 +9,11 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <chrono>
+#include <optional>
+#include <thread>
+
+#include "app/files/RecoveryFile.h"
 #include "ui/FormBinder.h"
 
 namespace quendar::ui {
@@ -17,6 +22,17 @@ namespace {
 constexpr int kLayoutVersion = 1;  // bump when the toolbars change
 const char* const kRecentKey = "recent/missions";
 constexpr int kStoreDelayMs = 500;
+constexpr int kLockAttempts = 50, kLockWaitMs = 10;
+
+// Paths are kept as the system's bytes; anything else in the file is skipped.
+std::vector<std::string> readStored(const QSettings& s) {
+    std::vector<std::string> stored;
+    for (const QVariant& v : s.value(kRecentKey).toList()) {
+        const QByteArray bytes = v.toByteArray();
+        if (!bytes.isEmpty()) stored.emplace_back(bytes.constData(), bytes.size());
+    }
+    return stored;
+}
 }  // namespace
 
 QString defaultSettingsFile() {
@@ -44,15 +60,8 @@ bool restoreWindowLayout(const QString& settingsFile, QMainWindow& window) {
 RecentMenu::RecentMenu(QString settingsFile, QMenu* menu, QObject* parent)
     : QObject(parent), m_file(std::move(settingsFile)), m_menu(menu) {
     if (!m_file.isEmpty()) {
-        // Paths are kept as the system's bytes; anything else in the file is
-        // skipped.
         QSettings s(m_file, QSettings::IniFormat);
-        std::vector<std::string> stored;
-        for (const QVariant& v : s.value(kRecentKey).toList()) {
-            const QByteArray bytes = v.toByteArray();
-            if (!bytes.isEmpty()) stored.emplace_back(bytes.constData(), bytes.size());
-        }
-        m_list.load(stored);
+        m_list.load(readStored(s));
     }
     connect(m_menu, &QMenu::aboutToShow, this, &RecentMenu::rebuild);
     rebuild();
@@ -84,17 +93,37 @@ void RecentMenu::scheduleRebuild() {
     QMetaObject::invokeMethod(this, &RecentMenu::rebuild, Qt::QueuedConnection);
 }
 
+// Another editor may have written the list since it was read: the list is
+// read again and this editor's changes put on top, under a lock of its own
+// beside the settings file (the settings keep their own lock for a write),
+// so that what either editor opened stays listed.
 void RecentMenu::store() {
     m_storePending = false;
     if (m_file.isEmpty()) return;
+    std::optional<app::FileLock> lock;
+    const std::string lockPath = toPath(m_file) + ".recent-lock";
+    for (int attempt = 0; attempt < kLockAttempts && !lock; ++attempt) {
+        app::FileLock::Outcome outcome;
+        lock = app::FileLock::acquire(lockPath, true, &outcome);
+        if (!lock && outcome != app::FileLock::Outcome::HeldElsewhere) break;  // write anyway
+        if (!lock) std::this_thread::sleep_for(std::chrono::milliseconds(kLockWaitMs));
+    }
+    QSettings s(m_file, QSettings::IniFormat);
+    m_list.merge(readStored(s));
     QVariantList paths;
     for (const std::string& p : m_list.paths())
         paths.push_back(QByteArray(p.data(), static_cast<qsizetype>(p.size())));
-    QSettings s(m_file, QSettings::IniFormat);
     s.setValue(kRecentKey, paths);
+    s.sync();
+    if (s.status() == QSettings::NoError) m_list.stored();
 }
 
 void RecentMenu::rebuild() {
+    // What other editors stored since shows too.
+    if (!m_file.isEmpty()) {
+        QSettings s(m_file, QSettings::IniFormat);
+        m_list.merge(readStored(s));
+    }
     m_menu->clear();
     const std::string home = toPath(QDir::homePath());
     const auto entries = m_list.entries();

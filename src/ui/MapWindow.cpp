@@ -36,6 +36,7 @@ MapWindow::MapWindow(map::MapView& view, QWidget* parent)
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
             [this](int a) { onScrollAction(ScrollAxis::Vertical, a); });
     m_dragTimer = new QTimer(this);
+    m_dragTimer->setObjectName("dragTimer");
     m_dragTimer->setInterval(10);
     connect(m_dragTimer, &QTimer::timeout, this, [this] {
         if (dragTick) dragTick();
@@ -88,6 +89,8 @@ void MapWindow::onScrollAction(ScrollAxis axis, int action) {
 
 void MapWindow::paintEvent(QPaintEvent*) {
     QPainter p(viewport());
+    // On a scaled screen the map's texts are drawn at the screen's pixels.
+    m_frame.setScale(viewport()->devicePixelRatioF());
     if (paintMap)
         paintMap(p, viewport()->size());
     else
@@ -201,7 +204,7 @@ void MapWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const auto k = mapKey(event->key());
-    if (k && key && key(*k, event->modifiers().testFlag(Qt::ShiftModifier))) {
+    if (k && key && key(*k, event->modifiers().testFlag(Qt::ShiftModifier), event->timestamp())) {
         afterLogic();
         event->accept();
         return;
@@ -210,7 +213,8 @@ void MapWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MapWindow::keyReleaseEvent(QKeyEvent* event) {
-    if (!event->isAutoRepeat() && mapKey(event->key()) && keyReleased) keyReleased();
+    if (!event->isAutoRepeat() && mapKey(event->key()) && keyReleased)
+        keyReleased(event->timestamp());
     QAbstractScrollArea::keyReleaseEvent(event);
 }
 void MapWindow::mousePressEvent(QMouseEvent* event) { deliver(event, map::PointerAction::Press); }

@@ -31,9 +31,9 @@ class MapWindow : public QAbstractScrollArea {
     std::function<void()> dragTick;
     std::function<map::CursorShape()> cursorShape;
     // A key on the map: true when the logic took it. Released keys end a
-    // run of arrow moves.
-    std::function<bool(app::MapKey, bool shift)> key;
-    std::function<void()> keyReleased;
+    // run of arrow moves. Both carry the event's time stamp.
+    std::function<bool(app::MapKey, bool shift, uint64_t time)> key;
+    std::function<void(uint64_t time)> keyReleased;
     // Ctrl+V with the mouse over the map: paste at window pixel (x, y).
     std::function<void(int x, int y)> pasteAt;
     // The hover text for window pixel (x, y); empty: no tooltip.

@@ -87,6 +87,19 @@ TEST(Lint, ShipgroupReferences) {
         {"arrival trigger 2 subject #3", [](Mission& m) { m.sg(142, 2), m.sg(143, 1), m.sg(144, 3); }, "Q105 arrival.trigger2.subject"},
         {"arrival trigger 2 subject IFF 3", [](Mission& m) { m.sg(143, 5), m.sg(144, 3); }, ""},
         {"departure trigger 1 subject #200", [](Mission& m) { m.sg(173, 1), m.sg(174, 200); }, "Q105 departure.trigger1.subject"},
+        // Each (mothership, method) pair on its own bytes, at the count.
+        {"arrival 1 from #3 of 3", [](Mission& m) { m.sg(194, 3), m.sg(195, 1); }, "Q103 arrival.mothership1"},
+        {"arrival 2 from #3 of 3", [](Mission& m) { m.sg(196, 3), m.sg(197, 1); }, "Q103 arrival.mothership2"},
+        {"departure 1 from #3 of 3", [](Mission& m) { m.sg(198, 3), m.sg(199, 1); }, "Q103 departure.mothership1"},
+        {"departure 2 from #3 of 3", [](Mission& m) { m.sg(200, 3), m.sg(201, 1); }, "Q103 departure.mothership2"},
+        {"departure 1 from #2, arrival 1 byte 9 by hyperspace",
+         [](Mission& m) { m.sg(198, 2), m.sg(199, 1), m.sg(194, 9), m.sg(195, 0); }, ""},
+        {"arrival 1 from #2, departure 1 byte 9 by hyperspace",
+         [](Mission& m) { m.sg(194, 2), m.sg(195, 1), m.sg(198, 9), m.sg(199, 0); }, ""},
+        {"departure 2 from #2, arrival 2 byte 9 by hyperspace",
+         [](Mission& m) { m.sg(200, 2), m.sg(201, 1), m.sg(196, 9), m.sg(197, 0); }, ""},
+        {"arrival 2 from #2, departure 2 byte 9 by hyperspace",
+         [](Mission& m) { m.sg(196, 2), m.sg(197, 1), m.sg(200, 9), m.sg(201, 0); }, ""},
     });
 }
 
@@ -126,6 +139,18 @@ TEST(Lint, NamesAndImpossibleArrivals) {
     runRows({
         {"groups 0 and 2 named alike",
          [](Mission& m) { m.store.setText(Table::Shipgroups, 2, 0, 20, "Wing 0"); }, "Q130 name"},
+        {"named alike up to the terminator", [](Mission& m) {
+             m.store.setText(Table::Shipgroups, 2, 0, 20, "Wing 0");
+             m.sg(7, 'x', 2);
+         }, "Q130 name"},
+        {"names alike in the 19 characters the lists show", [](Mission& m) {
+             m.store.setText(Table::Shipgroups, 1, 0, 20, "Nineteen characters1");
+             m.store.setText(Table::Shipgroups, 2, 0, 20, "Nineteen characters2");
+         }, "Q130 name"},
+        {"names apart in the 19th character", [](Mission& m) {
+             m.store.setText(Table::Shipgroups, 1, 0, 20, "Nineteen characterA1");
+             m.store.setText(Table::Shipgroups, 2, 0, 20, "Nineteen characterB1");
+         }, ""},
         {"trigger 1 FALSE, joined by And", [](Mission& m) { m.sg(136, 10); }, "Q142 arrival"},
         {"trigger 1 FALSE, Or trigger 2", [](Mission& m) { m.sg(136, 10), m.sg(150, 1); }, ""},
         {"condition 1 FALSE, Or condition 2", [](Mission& m) { m.sg(136, 10), m.sg(142, 10), m.sg(150, 1), m.sg(168, 1); }, ""},
@@ -224,7 +249,7 @@ TEST(Lint, FixesWriteThroughTheJournal) {
     }
     EXPECT_TRUE(m.lint().empty());
     EXPECT_EQ(m.store.byte(Table::Shipgroups, 1, 214), 0) << "target type none";
-    EXPECT_EQ(m.store.byte(Table::Shipgroups, 1, 215), 40) << "the number stays, as the forms leave it";
+    EXPECT_EQ(m.store.byte(Table::Shipgroups, 1, 215), 0) << "type and number none, as Delete leaves them";
     EXPECT_EQ(m.store.byte(Table::Shipgroups, 1, 143), 0);
     EXPECT_EQ(m.store.byte(Table::Shipgroups, 1, 144), 0);
     ASSERT_EQ(m.briefing.count(BRC_SKIP), 2);
@@ -239,6 +264,21 @@ TEST(Lint, FixesWriteThroughTheJournal) {
     Fix beyond = *ps.front().fix;
     beyond.slot = 3;  // behind the shipgroup count
     EXPECT_FALSE(applyFix(m.store, m.briefing, beyond));
+
+    // Each of the four targets of order 1 (type, number) clears both of its
+    // own bytes and nothing between them.
+    for (auto [type, number] : {std::pair{214, 215}, {216, 217}, {208, 210}, {209, 211}}) {
+        SCOPED_TRACE(type);
+        Mission t;
+        for (int o = 208; o <= 217; ++o) t.sg(o, 1);
+        t.sg(number, 40);
+        t.sg(type, 1);
+        const auto found = t.lint();
+        ASSERT_EQ(found.size(), 1u);
+        ASSERT_TRUE(found[0].fix && applyFix(t.store, t.briefing, *found[0].fix));
+        for (int o = 208; o <= 217; ++o)
+            EXPECT_EQ(t.store.byte(Table::Shipgroups, 1, o), o == type || o == number ? 0 : 1) << o;
+    }
 }
 
 TEST(Lint, LinesOrderAndCounts) {
@@ -254,7 +294,7 @@ TEST(Lint, LinesOrderAndCounts) {
                          "Q115 error shipgroup #2 \"Wing 2\" iff: IFF 7 is not one of the six IFFs (0..5)",
                          "Q116 error shipgroup #2 \"Wing 2\" team: team code 12 is not one of the ten teams (0..9)",
                          "Q140 warning message 1 text: the message has no text",
-                         "Q154 error briefing BRC_REGION at 40: region code 9 is not one of the four regions (0..3)",
+                         "Q154 error briefing BRC_REGION 1 at 40: region code 9 is not one of the four regions (0..3)",
                      }));
     EXPECT_EQ(countsText(countProblems(m.lint())), "3 errors, 2 warnings");
     EXPECT_EQ(countsText({1, 1}), "1 error, 1 warning");

@@ -63,15 +63,19 @@ TEST(MapView, PositionsBecomePixelsThroughKilometres) {
     EXPECT_EQ(v.project(p, 9), v.project(p, 0));  // a damaged projection shows as X-Y
     // A point whose pixel is a whole number keeps it at every scroll (in
     // floating point -9.6 km × 100 comes out just below -960), and the pixel
-    // is truncated towards zero left of the window.
+    // is rounded down on both sides of the window's left and top edges, so a
+    // point moves exactly with the scroll as it crosses them.
     struct {
         int16_t position;
         int scroll, pixel;
     } rows[] = {{-1536, -970, 10}, {-1536, -960, 0}, {-1536, -950, -10}, {-1528, -960, 5},
-                {-1, -400, 399}, {-1, 0, 0}, {161, 1, 99}, {-161, 0, -100}};
+                {-1, -400, 399},   {-1, 0, -1},      {161, 1, 99},       {-161, 0, -101},
+                {-160, 0, -100},   {-159, 0, -100},  {159, 0, 99},       {1, -1, 1}};
     for (const auto& r : rows) {
         v.setScroll(r.scroll, 0);
         EXPECT_EQ(v.windowX(r.position), r.pixel) << r.position << " at scroll " << r.scroll;
+        v.setScroll(r.scroll + 3, 0);
+        EXPECT_EQ(v.windowX(r.position), r.pixel - 3) << r.position << " at scroll " << r.scroll;
         v.setScroll(0, r.scroll);
         EXPECT_EQ(v.windowY(r.position), r.pixel) << r.position << " at scroll " << r.scroll;
     }

@@ -53,7 +53,7 @@ TEST_F(LintToolTest, LinesInLocationOrderAndExitCodes) {
               "Q101 error shipgroup #0 \"Ash Kite\" region1.order1.target1: the target is shipgroup #3, but the mission has 3 shipgroups\n"
               "Q116 error shipgroup #2 \"Cinder Moth\" team: team code 12 is not one of the ten teams (0..9)\n"
               "Q140 warning message 1 text: the message has no text\n"
-              "Q154 error briefing BRC_REGION at 40: region code 9 is not one of the four regions (0..3)\n");
+              "Q154 error briefing BRC_REGION 1 at 40: region code 9 is not one of the four regions (0..3)\n");
 
     const auto warned = tool("lint " + write("w.tie", [](app::Editor& e) { e.store.messageCount = 1; }),
                              m_temp.path());
@@ -69,6 +69,50 @@ TEST_F(LintToolTest, LinesInLocationOrderAndExitCodes) {
 
     EXPECT_EQ(tool("lint " + at("missing.tie"), m_temp.path()).exitCode, 2);
     EXPECT_EQ(tool("lint", m_temp.path()).exitCode, 2) << "neither IN nor --rules";
+}
+
+// Bad command lines get the usage and exit 2; damaged files the damaged-file
+// message and exit 2; the sentences read whole and the locations tell apart
+// what looks the same.
+TEST_F(LintToolTest, BadArgumentsDamagedFilesAndWhatTheLinesSay) {
+    const std::string good = write("g.tie", [](app::Editor&) {});
+    const auto sample = mission::readWholeFile(std::string(QUENDAR_DATA_DIR) + "/samples/lantern-run.tie");
+    ASSERT_TRUE(sample);
+    ASSERT_TRUE(mission::writeFileAtomic(at("empty.tie"), std::vector<uint8_t>{}));
+    ASSERT_TRUE(mission::writeFileAtomic(at("cut.tie"), std::vector<uint8_t>(sample->begin(), sample->begin() + 500)));
+    const std::string odd = write("odd.tie", [](app::Editor& e) {
+        e.store.setByte(Table::Shipgroups, 0, 202, 50), e.store.setByte(Table::Shipgroups, 0, 204, 5);
+        e.store.setByte(Table::Shipgroups, 1, 3499, 5), e.store.setByte(Table::Shipgroups, 1, 3480, 1);
+        e.briefing.appendCommand(briefing::BRC_REGION, 40, {9});
+        e.briefing.appendCommand(briefing::BRC_REGION, 40, {7});
+        e.store.setText(Table::Shipgroups, 1, 0, 20, "Nineteen characters1");
+        e.store.setText(Table::Shipgroups, 2, 0, 20, "Nineteen characters2");
+    });
+    const struct {
+        std::string args;
+        int exitCode;
+        const char* says;  // in the output, or in the errors when there is none
+    } rows[] = {
+        {"lint --bogus " + good, 2, "Usage: lint"},
+        {"lint " + good + " extra", 2, "Usage: lint"},
+        {"info " + good + " extra", 2, "Usage: info"},
+        {"resave " + good, 2, "Usage: resave"},
+        {"lint " + good, 0, ""},
+        {"lint " + at("empty.tie"), 2, "shorter than its contents require"},
+        {"lint " + at("cut.tie"), 2, "shorter than its contents require"},
+        {"lint " + odd, 1, "region1.order1.param1: the hyperspace order goes to region code 5, which is not one of the four regions (0..3)\n"},
+        {"lint " + odd, 1, "startPoint2.region: the start point lies in region code 5, which is not one of the four regions (0..3)\n"},
+        {"lint " + odd, 1, "briefing BRC_REGION 1 at 40: region code 9 "},
+        {"lint " + odd, 1, "briefing BRC_REGION 2 at 40: region code 7 "},
+        {"lint " + odd, 1, "Q130 warning shipgroup #2 \"Nineteen characters2\" name: has a name that looks the same as shipgroup #1's in the lists, which show 19 characters\n"},
+    };
+    for (const auto& row : rows) {
+        const auto run = tool(row.args, m_temp.path());
+        EXPECT_EQ(run.exitCode, row.exitCode) << row.args << "\n" << run.err;
+        const std::string& text = run.out.empty() ? run.err : run.out;
+        EXPECT_NE(text.find(row.says), std::string::npos) << row.args << "\n" << text;
+        EXPECT_TRUE(row.exitCode != 2 || run.out.empty()) << row.args;
+    }
 }
 
 TEST_F(LintToolTest, JsonListAndRules) {

@@ -263,6 +263,16 @@ TEST_F(MainFrameTest, TypingIsOneUndoStepAndTheTitleMarksTheChange) {
     ASSERT_TRUE(run(app::cmd::Redo));
     EXPECT_EQ(name->text(), "Ember Wing");
     EXPECT_EQ(frame.windowTitle(), clean + "*");
+
+    // Ctrl+Z and Ctrl+Y pressed in the form's own window reach Undo and Redo.
+    QDialog* dialog = frame.forms().dialog(app::form::Basic);
+    dialog->activateWindow();
+    dialog->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    QTest::keyClick(dialog, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(name->text(), "Red Lancers");
+    QTest::keyClick(dialog, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(name->text(), "Ember Wing");
 }
 
 // The Orders wizard runs on its dialog's one timer, and writes into the

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include "WindowFixture.h"
 #include "mission/ShipgroupRecord.h"
@@ -116,14 +117,20 @@ TEST_F(MapMouseTest, RightDragPansAndARightClickOpensBasic) {
     EXPECT_EQ(editor.mapView.scrollY(), sy);
     EXPECT_FALSE(frame->forms().isOpen(app::form::Basic));
 
-    // Near the top edge the drag timer keeps scrolling while the mouse rests.
+    // Near the top edge the drag timer keeps scrolling while the mouse rests;
+    // the test gives it its ticks.
+    auto* timer = frame->mapWindow()->findChild<QTimer*>("dragTimer");
+    ASSERT_NE(timer, nullptr);
     QTest::mousePress(vp, Qt::RightButton, Qt::NoModifier, QPoint(mid.x(), 5));
-    QTest::qWait(80);
+    ASSERT_TRUE(timer->isActive());
+    const int pressed = editor.mapView.scrollY();
+    QMetaObject::invokeMethod(timer, "timeout");
+    const int step = pressed - editor.mapView.scrollY();
+    EXPECT_GT(step, 0);
+    for (int k = 0; k < 7; ++k) QMetaObject::invokeMethod(timer, "timeout");
+    EXPECT_EQ(editor.mapView.scrollY(), pressed - 8 * step) << "every tick scrolls as far";
     QTest::mouseRelease(vp, Qt::RightButton, Qt::NoModifier, QPoint(mid.x(), 5));
-    EXPECT_LE(editor.mapView.scrollY(), sy - 30);
-    const int after = editor.mapView.scrollY();
-    QTest::qWait(30);
-    EXPECT_EQ(editor.mapView.scrollY(), after) << "the timer stops with the button";
+    EXPECT_FALSE(timer->isActive()) << "the timer stops with the button";
 
     QTest::mouseClick(vp, Qt::RightButton, Qt::NoModifier, mid);
     EXPECT_TRUE(frame->forms().isOpen(app::form::Basic));

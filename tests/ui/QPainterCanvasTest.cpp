@@ -93,39 +93,91 @@ TEST(QPainterCanvas, PainterBoxesCoverTheSamePixels) {
     EXPECT_EQ(image.pixel(16, 1), 0xFF000000u);
 }
 
-// The window's kept frame with real texts (grid, intersect and axis labels,
-// some held to the window's edges): after each scroll step it holds the
-// pixels of a whole paint of the same view.
-TEST(MapFrame, ScrolledFrameEqualsAWholePaintWithTexts) {
+namespace {
+
+// Grid, intersect and axis labels (some held to the window's edges), icons
+// and a path, in a 400 × 300 window.
+struct LabelledScene {
+    LabelledScene() {
+        settings.showHorizontalLabels = settings.showVerticalLabels = 1;
+        settings.horizontalLabelPosition = 2;
+        for (int i = 0; i < 7; ++i) view.resize(400, 300);
+        store.shipgroupCount = 6;
+        for (int i = 0; i < 6; ++i) {
+            icons.setIcon(i, patternIcon(30, 24, i));
+            mission::ShipgroupRecord r(store, i);
+            r.set(sg::craftType, static_cast<uint8_t>(i));
+            r.set(sg::iff, static_cast<uint8_t>(i));
+            r.setStartPoint(0, {-200 + i * 70, -120 + i * 45, 0, 1});
+            for (int k = 0; k < 4; ++k)
+                r.setWaypoint(0, 0, k, {-300 + i * 110 + k * 40, 150 - k * 90, 0, 1});
+        }
+    }
+    map::PaintInput input() const { return {store, settings, view, switches, nullptr}; }
     mission::MissionStore store;
     core::DisplaySettings settings;
-    settings.showHorizontalLabels = settings.showVerticalLabels = 1;
-    settings.horizontalLabelPosition = 2;
     map::MapView view;
-    for (int i = 0; i < 7; ++i) view.resize(400, 300);
     map::ViewSwitches switches;
     map::IconTable icons;
-    store.shipgroupCount = 6;
-    for (int i = 0; i < 6; ++i) {
-        icons.setIcon(i, patternIcon(30, 24, i));
-        mission::ShipgroupRecord r(store, i);
-        r.set(sg::craftType, static_cast<uint8_t>(i));
-        r.set(sg::iff, static_cast<uint8_t>(i));
-        r.setStartPoint(0, {-200 + i * 70, -120 + i * 45, 0, 1});
-        for (int k = 0; k < 4; ++k) r.setWaypoint(0, 0, k, {-300 + i * 110 + k * 40, 150 - k * 90, 0, 1});
-    }
-    map::MapRenderer renderer(icons);
-    ui::MapFrame kept;
-    const QSize size(400, 300);
-    kept.paint(renderer, {store, settings, view, switches, nullptr}, size);
-    for (const auto& [dx, dy] : {std::pair{10, 0}, {-30, 0}, {0, 10}, {0, -30}, {13, 7}}) {
-        for (int k = 0; k < 3; ++k) {
-            view.setScroll(view.scrollX() + dx, view.scrollY() + dy);
-            const map::PaintInput in{store, settings, view, switches, nullptr};
-            const QImage scrolled = kept.paint(renderer, in, size).copy();
-            ui::MapFrame fresh;
-            EXPECT_EQ(scrolled, fresh.paint(renderer, in, size)) << dx << "," << dy << " step " << k;
+    map::MapRenderer renderer{icons};
+    const QSize size{400, 300};
+};
+
+}  // namespace
+
+// The window's kept frame with real texts: after each scroll step it holds
+// the pixels of a whole paint of the same view, at 100 % and at 200 %.
+TEST(MapFrame, ScrolledFrameEqualsAWholePaintWithTexts) {
+    for (const double scale : {1.0, 2.0}) {
+        LabelledScene s;
+        ui::MapFrame kept;
+        kept.setScale(scale);
+        kept.paint(s.renderer, s.input(), s.size);
+        for (const auto& [dx, dy] : {std::pair{10, 0}, {-30, 0}, {0, 10}, {0, -30}, {13, 7}}) {
+            for (int k = 0; k < 3; ++k) {
+                s.view.setScroll(s.view.scrollX() + dx, s.view.scrollY() + dy);
+                const QImage scrolled = kept.paint(s.renderer, s.input(), s.size).copy();
+                ui::MapFrame fresh;
+                fresh.setScale(scale);
+                EXPECT_EQ(scrolled, fresh.paint(s.renderer, s.input(), s.size))
+                    << scale << ": " << dx << "," << dy << " step " << k;
+            }
+            EXPECT_NE(kept.kept().drawn().front().area(), 400 * 300) << "the frame was moved";
         }
-        EXPECT_NE(kept.kept().drawn().front().area(), 400 * 300) << "the frame was moved";
     }
+}
+
+// At 200 % every logical pixel outside the texts' places is two by two
+// screen pixels of its 100 % colour; the texts are drawn at the screen's
+// resolution, not enlarged.
+TEST(MapFrame, ScaledFrameEnlargesAllButTexts) {
+    LabelledScene s;
+    s.view.setScroll(s.view.scrollX() + 37, s.view.scrollY() - 23);
+    ui::MapFrame plain, doubled;
+    doubled.setScale(2.0);
+    const QImage one = plain.paint(s.renderer, s.input(), s.size).copy();
+    const QImage two = doubled.paint(s.renderer, s.input(), s.size);
+    ASSERT_EQ(two.size(), QSize(800, 600));
+    EXPECT_EQ(two.devicePixelRatio(), 2.0);
+    std::vector<bool> text(400 * 300, false);
+    const auto calls = plain.kept().list().textCalls({0, 0, 400, 300});
+    ASSERT_GE(calls.size(), 4u);
+    for (const auto& c : calls)
+        for (int y = std::max(c.place.y1, 0); y < std::min(c.place.y2, 300); ++y)
+            for (int x = std::max(c.place.x1, 0); x < std::min(c.place.x2, 400); ++x)
+                text[y * 400 + x] = true;
+    int differing = 0, sharp = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x) {
+            const QRgb p = two.pixel(2 * x, 2 * y);
+            const bool block = p == two.pixel(2 * x + 1, 2 * y) &&
+                               p == two.pixel(2 * x, 2 * y + 1) &&
+                               p == two.pixel(2 * x + 1, 2 * y + 1);
+            if (text[y * 400 + x])
+                sharp += !block;
+            else
+                differing += !block || p != one.pixel(x, y);
+        }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(sharp, 100);
 }

@@ -2,10 +2,13 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
-#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
 
 #include "ToolParts.h"
 #include "app/files/FileCommands.h"
+#include "app/files/MissionIO.h"
+#include "mission/FileIO.h"
 #include "lint/Lint.h"
 
 namespace quendar::tool {
@@ -32,6 +35,73 @@ std::string_view areaName(lint::Area a) {
     return "";
 }
 
+// The problems as a JSON list written as it goes, laid out and escaped as
+// the JSON library's dump(2) does it (keys sorted, two spaces a level), so
+// that 30,000 problems never stand in memory as one document. Output is
+// gathered in blocks of 64 KB.
+class JsonList {
+public:
+    explicit JsonList(std::ostream& out) : m_out(out) { m_buffer.reserve(kBlock + 4096); }
+    void begin() {
+        m_buffer += m_items++ == 0 ? "[\n  {" : ",\n  {";
+        m_fields = 0;
+    }
+    void name(std::string_view key) {
+        m_buffer += m_fields++ == 0 ? "\n    \"" : ",\n    \"";
+        m_buffer += key;
+        m_buffer += "\": ";
+    }
+    void raw(std::string_view value) { m_buffer += value; }
+    void string(std::string_view text) {
+        static constexpr char kHex[] = "0123456789abcdef";
+        m_buffer += '"';
+        for (const char ch : text) {
+            const auto c = static_cast<unsigned char>(ch);
+            switch (ch) {
+                case '"': m_buffer += "\\\""; break;
+                case '\\': m_buffer += "\\\\"; break;
+                case '\b': m_buffer += "\\b"; break;
+                case '\f': m_buffer += "\\f"; break;
+                case '\n': m_buffer += "\\n"; break;
+                case '\r': m_buffer += "\\r"; break;
+                case '\t': m_buffer += "\\t"; break;
+                default:
+                    if (c < 0x20) {
+                        m_buffer += "\\u00";
+                        m_buffer += kHex[c >> 4];
+                        m_buffer += kHex[c & 0xF];
+                    } else {
+                        m_buffer += ch;
+                    }
+            }
+        }
+        m_buffer += '"';
+    }
+    void field(std::string_view key, std::string_view text) {
+        name(key);
+        string(text);
+    }
+    void end() {
+        m_buffer += "\n  }";
+        if (m_buffer.size() >= kBlock) flush();
+    }
+    void close() {
+        m_buffer += m_items == 0 ? "[]\n" : "\n]\n";
+        flush();
+    }
+
+private:
+    static constexpr size_t kBlock = 1 << 16;
+    void flush() {
+        m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+        m_buffer.clear();
+    }
+    std::ostream& m_out;
+    std::string m_buffer;
+    int m_items = 0;
+    int m_fields = 0;
+};
+
 }  // namespace
 
 int runLint(app::Editor& editor, core::Prompter& prompter, const LintOptions& o) {
@@ -44,25 +114,44 @@ int runLint(app::Editor& editor, core::Prompter& prompter, const LintOptions& o)
         std::cerr << "quendar-tool: lint needs IN or --rules\n";
         return 2;
     }
-    if (!app::openMissionPath(editor, prompter, o.in)) {
-        std::cerr << "quendar-tool: cannot read " << o.in << "\n";
+    // A file shorter than its own counts require is damaged, not a mission
+    // with problems: its missing bytes would read as thousands of them.
+    mission::FileError error;
+    const auto file = mission::FileBytes::open(o.in, &error);
+    if (!file) {
+        std::cerr << "quendar-tool: cannot read " << o.in << ": " << error.reason << "\n";
         return 2;
     }
+    const app::LoadOutcome loaded =
+        app::loadMissionBytes(editor, file->bytes(), file->shrank(), file->changedWhileRead());
+    if (loaded.report.shortFile() || file->shrank()) {
+        std::cerr << "quendar-tool: " << o.in << ": " << loaded.messages.front().caption << ": "
+                  << loaded.messages.front().text << "\n";
+        return 2;
+    }
+    app::show(prompter, loaded.messages);
     const auto problems = lint::lintMission(editor.store, editor.briefing, editor.craftList);
     if (o.json) {
-        nlohmann::json list = nlohmann::json::array();
+        JsonList list(std::cout);
         for (const auto& p : problems) {
             const auto& l = p.location;
-            list.push_back({{"code", p.code},
-                            {"severity", lint::severityName(p.severity)},
-                            {"area", areaName(l.area)},
-                            {"index", l.index},
-                            {"field", l.field.str()},
-                            {"location", jsonText(lint::locationText(l, editor.store))},
-                            {"text", jsonText(p.text.str())},
-                            {"fix", p.fix ? nlohmann::json(std::string(p.fix->label)) : nlohmann::json()}});
+            list.begin();
+            list.field("area", areaName(l.area));
+            list.field("code", p.code);
+            list.field("field", l.field.str());
+            list.name("fix");
+            if (p.fix)
+                list.string(p.fix->label);
+            else
+                list.raw("null");
+            list.name("index");
+            list.raw(std::to_string(l.index));
+            list.field("location", jsonText(lint::locationText(l, editor.store)));
+            list.field("severity", lint::severityName(p.severity));
+            list.field("text", jsonText(p.text.str()));
+            list.end();
         }
-        std::cout << list.dump(2) << "\n";
+        list.close();
     } else {
         for (const auto& p : problems) std::cout << escaped(lint::problemLine(p, editor.store)) << "\n";
     }

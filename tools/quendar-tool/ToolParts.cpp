@@ -1,5 +1,7 @@
 #include "ToolParts.h"
 
+#include <CLI/CLI.hpp>
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -157,6 +159,16 @@ int handOver(char** argv, const char* companion, const char* purpose) {
     std::cerr << "quendar-tool: cannot start " << program.string() << ", which " << purpose << ": "
               << std::strerror(errno) << "\n";
     return 1;
+}
+
+int answerBadArguments(const CLI::App& cli, const CLI::ParseError& error) {
+    if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return cli.exit(error);
+    // The usage of the command the line was meant for: the last one named.
+    const CLI::App* command = &cli;
+    for (auto named = command->get_subcommands(); !named.empty(); named = command->get_subcommands())
+        command = named.back();
+    std::cerr << "quendar-tool: " << error.what() << "\n" << command->help();
+    return 2;
 }
 
 }  // namespace quendar::tool

@@ -9,6 +9,11 @@
 #include "MissionSummary.h"
 #include "core/Prompter.h"
 
+namespace CLI {
+class App;
+class ParseError;
+}  // namespace CLI
+
 namespace quendar::tool {
 
 // A text on one line: a backslash as "\\", a line feed as "\n", a tab as
@@ -40,5 +45,11 @@ int runValidate(app::Editor& editor, core::Prompter& prompter, const std::string
 // Returns only when that fails, with the exit code and the reason, "cannot
 // start COMPANION, which PURPOSE", on standard error.
 int handOver(char** argv, const char* companion, const char* purpose);
+
+// The answer to a command line that does not parse: --help and --version as
+// asked (exit 0); anything else (an unknown option, an extra or missing
+// argument) the reason and the usage of the command it was meant for on
+// standard error, and exit code 2.
+int answerBadArguments(const CLI::App& cli, const CLI::ParseError& error);
 
 }  // namespace quendar::tool

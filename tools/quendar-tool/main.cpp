@@ -191,7 +191,11 @@ int main(int argc, char** argv) {
     auto* lint = tool::addLintCommand(cli, lintOptions);
     tool::FlowOptions flowOptions;
     auto* flowCommand = tool::addFlowCommand(cli, flowOptions);
-    CLI11_PARSE(cli, argc, argv);
+    try {
+        cli.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return tool::answerBadArguments(cli, e);
+    }
     // The editor's rule: the working folder's craft list, else the bundled one.
     // The same for the icons the pictures are drawn with.
     const app::WorkingFolder folder(dataDir);

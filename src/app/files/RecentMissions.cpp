@@ -51,21 +51,43 @@ void RecentMissions::put(const std::string& path, bool front) {
     if (m_paths.size() > static_cast<size_t>(kCapacity)) m_paths.resize(kCapacity);
 }
 
+void RecentMissions::apply(const Change& c) {
+    switch (c.kind) {
+        case Change::Kind::Add: put(c.path, true); break;
+        case Change::Kind::Remove: std::erase(m_paths, c.path); break;
+        case Change::Kind::Clear: m_paths.clear(); break;
+    }
+}
+
 void RecentMissions::add(const std::string& path) {
-    if (!path.empty()) put(absolute(path), true);
+    if (path.empty()) return;
+    m_changes.push_back({Change::Kind::Add, absolute(path)});
+    apply(m_changes.back());
 }
 
 bool RecentMissions::remove(const std::string& path) {
-    auto it = std::find(m_paths.begin(), m_paths.end(), path);
-    if (it == m_paths.end()) return false;
-    m_paths.erase(it);
+    if (std::find(m_paths.begin(), m_paths.end(), path) == m_paths.end()) return false;
+    m_changes.push_back({Change::Kind::Remove, path});
+    apply(m_changes.back());
     return true;
 }
 
 int RecentMissions::removeMissing() {
-    const auto before = m_paths.size();
-    std::erase_if(m_paths, [this](const std::string& p) { return !m_isFile(p); });
-    return static_cast<int>(before - m_paths.size());
+    int gone = 0;
+    for (const std::string& p : std::vector<std::string>(m_paths))
+        if (!m_isFile(p)) gone += remove(p) ? 1 : 0;
+    return gone;
+}
+
+void RecentMissions::clear() {
+    m_changes.clear();  // nothing before a clear matters
+    m_changes.push_back({Change::Kind::Clear, {}});
+    apply(m_changes.back());
+}
+
+void RecentMissions::merge(const std::vector<std::string>& stored) {
+    load(stored);
+    for (const Change& c : m_changes) apply(c);
 }
 
 std::vector<RecentMissions::Entry> RecentMissions::entries() const {

@@ -100,6 +100,11 @@ void Recovery::startWrite() {
     // playback and the live block stay as they are).
     auto copy = std::make_unique<mission::MissionStore>(m_editor.store);
     m_editor.briefing.packInto(*copy);
+    // The file as this mission last saw it: a restore compares it, and the
+    // restored mission's Save asks before it overwrites another's change.
+    std::optional<mission::FileIdentity> onDisk;
+    if (m_editor.diskFile && m_editor.diskFile->path == copy->missionPath)
+        onDisk = m_editor.diskFile->identity;
     // Restored from another folder, the mission still saves to its own file.
     std::error_code ec;
     const auto absolute = std::filesystem::absolute(copy->missionPath, ec);
@@ -112,10 +117,11 @@ void Recovery::startWrite() {
     }
     m_workerDone.store(false);
     m_worker = std::thread([this, copy = std::move(copy), generation, target = m_file,
-                            hooks = writeHooks] {
+                            hooks = writeHooks, onDisk] {
         mission::FileError error;
         const bool ok = mission::writeFileAtomicStream(
-            target, [&](mission::ByteSink& out) { writeRecoveryImage(*copy, out); }, &error, hooks,
+            target, [&](mission::ByteSink& out) { writeRecoveryImage(*copy, out, onDisk); },
+            &error, hooks,
             mission::FileKind::Private);
         bool stale;
         {
@@ -173,7 +179,8 @@ bool Recovery::offerLeftovers(core::Prompter& prompter) {
     for (Leftover& l : leftovers) {
         std::tm when{};
         localtime_r(&l.written, &when);
-        const core::Answer answer = prompter.ask(restoreQuestion(l.missionPath, when),
+        const core::Answer answer = prompter.ask(
+            restoreQuestion(l.missionPath, when, changedSince(l.missionPath, l.onDisk)),
                                                  kRestoreCaption, core::Buttons::RestoreDiscard,
                                                  core::Icon::Question);
         // Only Discard deletes; a box closed without an answer keeps the
@@ -205,6 +212,11 @@ bool Recovery::restore(Leftover& leftover, core::Prompter& prompter) {
         outcome = loadMissionBytes(m_editor, image->mission);
     }
     m_editor.store.missionPath = image->missionPath;
+    // Save compares the file with the one these changes were made on.
+    if (image->onDisk)
+        m_editor.diskFile = Editor::DiskFile{image->missionPath, *image->onDisk};
+    else
+        m_editor.diskFile.reset();
     // Nothing to undo, and the mission differs from its file on disk until
     // it is saved.
     m_editor.journal.clear();

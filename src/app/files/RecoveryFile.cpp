@@ -39,7 +39,7 @@ private:
     size_t m_count = 0;
 };
 
-void putLength(mission::ByteSink& out, size_t n) {
+void putLength(mission::ByteSink& out, uint64_t n) {
     const auto v = static_cast<uint32_t>(n);
     const uint8_t b[4] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8),
                           static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 24)};
@@ -70,12 +70,24 @@ std::string ownerOfTemp(std::string_view name) {
 
 // --- the file image --------------------------------------------------------------
 
-void writeRecoveryImage(mission::MissionStore& copy, mission::ByteSink& out) {
+void writeRecoveryImage(mission::MissionStore& copy, mission::ByteSink& out,
+                        const std::optional<mission::FileIdentity>& onDisk) {
     CountingSink counted(out);
     mission::writeMission(copy, counted);
     const std::string& path = copy.missionPath;
     const size_t pathLength = std::min(path.size(), kMaxRecoveryPath);
     out.put(reinterpret_cast<const uint8_t*>(path.data()), pathLength);
+    const mission::FileIdentity id = onDisk.value_or(mission::FileIdentity{});
+    const uint64_t fields[] = {onDisk ? 1u : 0u,
+                               id.device,
+                               id.inode,
+                               id.size,
+                               static_cast<uint64_t>(id.seconds),
+                               static_cast<uint64_t>(id.nanoseconds)};
+    for (uint64_t v : fields) {
+        putLength(out, static_cast<uint32_t>(v));
+        putLength(out, static_cast<uint32_t>(v >> 32));
+    }
     putLength(out, counted.count());
     putLength(out, pathLength);
     out.put(reinterpret_cast<const uint8_t*>(kRecoveryMark.data()), kRecoveryMark.size());
@@ -84,16 +96,30 @@ void writeRecoveryImage(mission::MissionStore& copy, mission::ByteSink& out) {
 std::optional<RecoveredImage> readRecoveryImage(std::span<const uint8_t> file) {
     if (file.size() < kRecoveryFooterSize) return std::nullopt;
     const size_t footer = file.size() - kRecoveryFooterSize;
-    if (!std::equal(kRecoveryMark.begin(), kRecoveryMark.end(), file.begin() + footer + 8))
-        return std::nullopt;
+    const auto markIs = [&](std::string_view mark) {
+        return std::equal(mark.begin(), mark.end(), file.begin() + footer + 8);
+    };
+    const bool withIdentity = markIs(kRecoveryMark);
+    if (!withIdentity && !markIs(kRecoveryMarkWithoutIdentity)) return std::nullopt;
+    const size_t identity = withIdentity ? kRecoveryIdentitySize : 0;
     const size_t missionLength = lengthAt(file, footer);
     const size_t pathLength = lengthAt(file, footer + 4);
     if (missionLength == 0 || pathLength > kMaxRecoveryPath || missionLength > footer ||
-        footer - missionLength != pathLength)
+        footer - missionLength != pathLength + identity)
         return std::nullopt;
     RecoveredImage out;
     out.mission = file.first(missionLength);
     out.missionPath.assign(reinterpret_cast<const char*>(file.data() + missionLength), pathLength);
+    if (!withIdentity) return out;
+    uint64_t v[6];
+    for (size_t k = 0; k < 6; ++k) {
+        const size_t at = missionLength + pathLength + 8 * k;
+        v[k] = lengthAt(file, at) | static_cast<uint64_t>(lengthAt(file, at + 4)) << 32;
+    }
+    if (v[0] > 1) return std::nullopt;
+    if (v[0] == 1)
+        out.onDisk = mission::FileIdentity{v[1], v[2], v[3], static_cast<int64_t>(v[4]),
+                                           static_cast<int64_t>(v[5])};
     return out;
 }
 
@@ -117,9 +143,21 @@ bool makePrivateFolder(const std::string& folder, std::string* reason) {
         if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return failed(std::strerror(errno));
         if (at == std::string::npos) break;
     }
-    struct stat st {};
-    if (::lstat(folder.c_str(), &st) != 0) return failed(std::strerror(errno));
-    if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) return failed("not a folder of this user");
+    // The folder, and its parent when it is the program's own "quendar"
+    // (made by an earlier start, perhaps with a wider mode), are this user's
+    // and for the user alone: a wider mode is tightened, another owner's
+    // folder refused.
+    std::vector<std::string> own{folder};
+    const std::filesystem::path parent = std::filesystem::path(folder).parent_path();
+    if (parent.filename() == "quendar") own.push_back(parent.string());
+    for (const std::string& f : own) {
+        struct stat st {};
+        if (::lstat(f.c_str(), &st) != 0) return failed(std::strerror(errno));
+        if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
+            return failed("not a folder of this user");
+        if ((st.st_mode & 077) != 0 && ::chmod(f.c_str(), st.st_mode & 0700) != 0)
+            return failed(std::strerror(errno));
+    }
     if (::access(folder.c_str(), W_OK | X_OK) != 0) return failed(std::strerror(errno));
     return true;
 }
@@ -232,7 +270,8 @@ std::vector<Leftover> findLeftovers(const std::string& folder) {
         const auto bytes = mission::readWholeFile(file);
         const auto image = bytes ? readRecoveryImage(*bytes) : std::nullopt;
         if (!image) continue;  // unreadable or not whole: left as it is
-        out.push_back(Leftover{file, image->missionPath, st.st_mtime, std::move(*lock)});
+        out.push_back(
+            Leftover{file, image->missionPath, image->onDisk, st.st_mtime, std::move(*lock)});
     }
     // Temporary files of writes that were cut off, and lock files without a
     // recovery file, when their editor is gone.
@@ -261,12 +300,22 @@ bool removeLeftover(Leftover& leftover) {
     return true;
 }
 
-std::string restoreQuestion(const std::string& missionPath, const std::tm& written) {
+std::string restoreQuestion(const std::string& missionPath, const std::tm& written,
+                            bool changedOnDisk) {
     const size_t slash = missionPath.find_last_of('/');
     const std::string name = slash == std::string::npos ? missionPath : missionPath.substr(slash + 1);
     char when[32];
     if (std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &written) == 0) when[0] = '\0';
-    return "Restore the unsaved changes to " + name + " from " + when + "?";
+    std::string text = "Restore the unsaved changes to " + name + " from " + when + "?";
+    if (changedOnDisk) text += "\n\n" + name + " has changed on disk since these changes were made.";
+    return text;
+}
+
+bool changedSince(const std::string& missionPath,
+                  const std::optional<mission::FileIdentity>& onDisk) {
+    if (!onDisk) return false;
+    const auto now = mission::identityOf(missionPath);
+    return now && *now != *onDisk;
 }
 
 }  // namespace quendar::app

@@ -14,30 +14,41 @@
 namespace quendar::app {
 
 // The recovery file holds the mission file exactly as a save would write it,
-// followed by the mission's own path and a footer of 16 bytes: the length of
-// the mission bytes and of the path (32 bits each, low byte first) and the
-// mark "QDRECOV1". The mission bytes are untouched; the reader strips the rest.
-constexpr std::string_view kRecoveryMark = "QDRECOV1";
+// followed by the mission's own path, the identity of the mission's file as
+// it was when last opened or saved here (48 bytes: a flag, then device,
+// inode, size, seconds and nanoseconds, 64 bits each, low byte first; all
+// zero when not known) and a footer of 16 bytes: the length of the mission
+// bytes and of the path (32 bits each, low byte first) and the mark
+// "QDRECOV2". Files of the first kind ("QDRECOV1") have no identity. The
+// mission bytes are untouched; the reader strips the rest.
+constexpr std::string_view kRecoveryMark = "QDRECOV2";
+constexpr std::string_view kRecoveryMarkWithoutIdentity = "QDRECOV1";
 constexpr size_t kRecoveryFooterSize = 16;
+constexpr size_t kRecoveryIdentitySize = 48;
 constexpr size_t kMaxRecoveryPath = 4096;
 
 // Writes the file image of `copy` (a store whose briefing 1 block is already
-// packed) and the trailer naming `copy.missionPath`.
-void writeRecoveryImage(mission::MissionStore& copy, mission::ByteSink& out);
+// packed) and the trailer naming `copy.missionPath` and the identity its file
+// had on disk.
+void writeRecoveryImage(mission::MissionStore& copy, mission::ByteSink& out,
+                        const std::optional<mission::FileIdentity>& onDisk = std::nullopt);
 
 struct RecoveredImage {
     std::span<const uint8_t> mission;  // into the bytes given to the reader
     std::string missionPath;
+    std::optional<mission::FileIdentity> onDisk;
 };
-// The mission bytes and the path, or nothing when the bytes do not end in a
-// whole, consistent trailer.
+// The mission bytes, the path and the identity, or nothing when the bytes do
+// not end in a whole, consistent trailer.
 std::optional<RecoveredImage> readRecoveryImage(std::span<const uint8_t> file);
 
 // The folder recovery files live in, the same whatever folder the editor
 // was started in: $XDG_STATE_HOME/quendar/recovery when that is an absolute
 // path, else $HOME/.local/state/quendar/recovery; empty without either.
 std::string recoveryFolderFor(const char* stateHome, const char* home);
-// Makes `folder` and its missing parents, each for the user alone (0700).
+// Makes `folder` and its missing parents, each for the user alone (0700). An
+// existing `folder`, and its parent when that is named "quendar", must be
+// this user's and are tightened to the user alone.
 // False, with the reason, when it cannot be made or is not this user's folder.
 bool makePrivateFolder(const std::string& folder, std::string* reason = nullptr);
 
@@ -81,6 +92,7 @@ private:
 struct Leftover {
     std::string file;
     std::string missionPath;
+    std::optional<mission::FileIdentity> onDisk;
     std::time_t written = 0;
     FileLock lock;
 };
@@ -98,7 +110,12 @@ bool removeLeftover(Leftover& leftover);
 constexpr std::string_view kRestoreCaption = "Recovery";
 // "Restore the unsaved changes to NAME from YYYY-MM-DD HH:MM:SS?" with the
 // mission's file name (without its folders) and the time the recovery file
-// was written, in local time.
-std::string restoreQuestion(const std::string& missionPath, const std::tm& written);
+// was written, in local time; followed by "NAME has changed on disk since
+// these changes were made." when `changedOnDisk`.
+std::string restoreQuestion(const std::string& missionPath, const std::tm& written,
+                            bool changedOnDisk = false);
+// The file `missionPath` names is there and is not the one `onDisk` names.
+bool changedSince(const std::string& missionPath,
+                  const std::optional<mission::FileIdentity>& onDisk);
 
 }  // namespace quendar::app

@@ -39,12 +39,17 @@ void FrameLogic::bindCommands() {
                    if (!mayLeaveMission(&kDiscardQuestion) || !m_services.newMission(false))
                        return false;
                    m_view.closeModeless(form::MotionWizard);
+                   // What the pane said of the mission left behind is not said
+                   // of the new one.
+                   m_view.setPaneText(Pane::Message, "");
                    return true;
                }));
     }
     if (m_services.openMission) {
         c.bind(cmd::Open, fileCommand([this] {
-                   return mayLeaveMission(nullptr) && m_services.openMission();
+                   const bool done = mayLeaveMission(nullptr) && m_services.openMission();
+                   if (done) m_view.setPaneText(Pane::Message, "");
+                   return done;
                }));
     }
     if (m_services.saveMission) c.bind(cmd::Save, fileCommand(m_services.saveMission));

@@ -287,7 +287,10 @@ bool FrameLogic::openPath(const std::string& path, bool ask) {
     if (!m_services.openMissionPath) return false;
     if (ask && !mayLeaveMission(&kDiscardQuestion)) return false;
     const bool ok = m_services.openMissionPath(path);
-    if (ok) retitle();
+    if (ok) {
+        retitle();
+        m_view.setPaneText(Pane::Message, "");
+    }
     m_view.repaintMap();
     return ok;
 }

@@ -134,6 +134,27 @@ void moveStartPoints(Editor& editor, std::span<const StartPoint> from, int dh, i
     }
 }
 
+void moveRoutePoints(Editor& editor, int shipgroup, int dh, int dv) {
+    if (shipgroup < 0 || shipgroup >= editor.store.shipgroupCount) return;
+    const int proj = projection(editor);
+    const int h = map::MapView::horizontalAxis(proj), v = map::MapView::verticalAxis(proj);
+    const int region = editor.mapView.currentRegion();
+    auto held = [](int value) { return static_cast<int16_t>(std::clamp(value, -32768, 32767)); };
+    auto moved = [&](mission::Point3 p) {
+        return placed(editor, p,
+                      {held(map::MapView::component(p, h) + dh),
+                       held(map::MapView::component(p, v) + dv)});
+    };
+    mission::ShipgroupRecord r(editor.store, shipgroup);
+    for (int k = 1; k < 4; ++k)
+        if (r.startPointRegion(k) == region && r.startPoint(k).enabled == 1)
+            r.setStartPoint(k, moved(r.startPoint(k)));
+    for (int order = 0; order < 4; ++order)
+        for (int k = 0; k < 8; ++k)
+            if (const mission::Point3 w = r.waypoint(region, order, k); w.enabled == 1)
+                r.setWaypoint(region, order, k, moved(w));
+}
+
 void restoreStartPoints(Editor& editor, std::span<const StartPoint> from) {
     for (const StartPoint& s : from) {
         mission::ShipgroupRecord r(editor.store, s.shipgroup);

@@ -58,6 +58,11 @@ std::vector<StartPoint> startPointsOf(const Editor& editor, std::span<const int>
 // on the projected axes, held inside the 16-bit range, in the shown region;
 // the third coordinate keeps its value. No events.
 void moveStartPoints(Editor& editor, std::span<const StartPoint> from, int dh, int dv);
+// The other positions of a shipgroup in the shown region, those the map
+// draws (start points 2..4 there and the waypoints in use of its orders
+// there), plus (dh, dv) position units on the projected axes, held inside
+// the 16-bit range; the third coordinate keeps its value. No events.
+void moveRoutePoints(Editor& editor, int shipgroup, int dh, int dv);
 // Puts the start points (and regions) back as they were.
 void restoreStartPoints(Editor& editor, std::span<const StartPoint> from);
 // The shipgroups of the shown region whose start point 1 lies in the box

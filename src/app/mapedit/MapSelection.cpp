@@ -21,9 +21,14 @@ const char* moveName(size_t n) { return n == 1 ? "Move shipgroup" : "Move shipgr
 MapSelection::MapSelection(Editor& editor, core::Prompter& prompter)
     : m_editor(editor), m_prompter(prompter) {
     // A list rebuilt by someone else (a form's Delete, Open, New) renumbers
-    // the shipgroups under the selection; the selection goes.
+    // the shipgroups under the selection; the selection goes. Undo and Redo
+    // rebuild the list too: while the count holds, nothing was deleted or
+    // put back (only a deletion renumbers), so the selection stays.
+    m_listCount = editor.store.shipgroupCount;
     m_listChanged = editor.shipgroupEvents.connect([this](int code) {
-        if (code == kEventListCleared) m_selected.clear();
+        const int count = m_editor.store.shipgroupCount;
+        if (code == kEventListCleared && count != m_listCount) m_selected.clear();
+        m_listCount = count;
     });
     m_replaced = editor.missionReplaced.connect([this] {
         m_selected.clear();
@@ -48,6 +53,7 @@ void MapSelection::select(std::vector<int> shipgroups) {
     std::sort(shipgroups.begin(), shipgroups.end());
     shipgroups.erase(std::unique(shipgroups.begin(), shipgroups.end()), shipgroups.end());
     m_selected = std::move(shipgroups);
+    m_listCount = m_editor.store.shipgroupCount;
 }
 
 std::vector<int> MapSelection::targets() const {
@@ -150,7 +156,9 @@ bool MapSelection::release(int x, int y) {
     }
 }
 
-bool MapSelection::key(MapKey key, bool shift) {
+bool MapSelection::key(MapKey key, bool shift, uint64_t time) {
+    if (m_releasedAt && *m_releasedAt != time) endKeyRun();
+    m_releasedAt.reset();
     if (key == MapKey::Escape) {
         if (m_mode == Mode::Moving) {
             mission::ChangeJournal::Pause live(m_editor.journal);
@@ -183,7 +191,12 @@ bool MapSelection::key(MapKey key, bool shift) {
     return true;
 }
 
-void MapSelection::endKeyRun() { m_editor.journal.breakMerge(); }
+void MapSelection::endKeyRun() {
+    m_releasedAt.reset();
+    m_editor.journal.breakMerge();
+}
+
+void MapSelection::keyReleased(uint64_t time) { m_releasedAt = time; }
 
 bool MapSelection::deleteSelection() {
     const auto doomed = selected();

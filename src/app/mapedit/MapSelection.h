@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,8 +51,13 @@ class MapSelection {
     // selection they are left to the view); a run of
     // presses is one action until endKeyRun(). Escape ends a drag or clears
     // the selection; Delete deletes the selection after one question.
-    bool key(MapKey key, bool shift);
+    // `time` is the key event's time stamp (milliseconds).
+    bool key(MapKey key, bool shift, uint64_t time = 0);
     void endKeyRun();
+    // An arrow key was let go at `time`. A held key's auto-repeat sends a
+    // release and a press with one time stamp: the run ends only when the
+    // next press comes at another time.
+    void keyReleased(uint64_t time);
 
     // What the map draws on top of the mission.
     map::SelectionMarks marks() const;
@@ -75,6 +82,9 @@ class MapSelection {
     std::vector<StartPoint> m_moving;
     // Arrow key presses join one action while this is the merge key.
     const char m_keyRun = 0;
+    std::optional<uint64_t> m_releasedAt;  // a release that may end the run
+    // The shipgroup count the selection was made for.
+    int m_listCount = 0;
     core::Notifier<int>::Connection m_listChanged;
     core::Notifier<>::Connection m_replaced;
 };

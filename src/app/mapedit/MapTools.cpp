@@ -116,9 +116,9 @@ void MapTools::leftDown(const PointerEvent& e) {
     // Start points 2..4, hyperspace and rendezvous points: nothing to write yet.
 }
 
-bool MapTools::key(MapKey key, bool shift) {
+bool MapTools::key(MapKey key, bool shift, uint64_t time) {
     if (!mapMode()) return false;
-    if (!m_selection.key(key, shift)) return false;
+    if (!m_selection.key(key, shift, time)) return false;
     requestRepaint();
     return true;
 }

@@ -26,9 +26,10 @@ class MapTools {
 
     void pointer(const map::PointerEvent& event);
     // A key pressed on the map (map mode); true when it did something. The
-    // release of an arrow key ends its run of moves.
-    bool key(MapKey key, bool shift);
-    void keyReleased() { m_selection.endKeyRun(); }
+    // release of an arrow key ends its run of moves (see MapSelection).
+    // `time`: the key event's time stamp.
+    bool key(MapKey key, bool shift, uint64_t time = 0);
+    void keyReleased(uint64_t time) { m_selection.keyReleased(time); }
     // One step of the drag timer.
     void tick();
     // The window runs its drag timer while this holds.

@@ -29,7 +29,8 @@ ShipgroupClipboard::ShipgroupClipboard(Editor& editor, MapSelection& selection,
 }
 
 std::string ShipgroupClipboard::missionIdentity() const {
-    return m_editorToken + "/" + std::to_string(m_missionSerial);
+    return m_editorToken + "/" + std::to_string(m_missionSerial) + "@" +
+           std::to_string(m_editor.journal.revision());
 }
 
 bool ShipgroupClipboard::copyTargets(bool cut) {
@@ -41,10 +42,11 @@ bool ShipgroupClipboard::copyTargets(bool cut) {
     }
     auto set = shipgroup::takeSet(m_editor.store, numbers, missionIdentity());
     set.cut = cut;
-    m_clipboard.put(shipgroup::encodeSet(set),
-                    shipgroup::describeShipgroups(m_editor.store, numbers, &m_editor.craftList));
+    const std::string text =
+        shipgroup::describeShipgroups(m_editor.store, numbers, &m_editor.craftList);
     const int n = static_cast<int>(numbers.size());
     if (!cut) {
+        m_clipboard.put(shipgroup::encodeSet(set), text);
         say("Copied " + counted(n, "shipgroup", "shipgroups") + ".");
         return true;
     }
@@ -53,6 +55,12 @@ bool ShipgroupClipboard::copyTargets(bool cut) {
         shipgroup::removeSet(m_editor.store, numbers);
         listRebuilt(m_editor);
     }
+    // The cut set names the mission as the cut left it: only there do the
+    // references to the shipgroups behind the cut ones count lower. An undo
+    // of the cut, or any other change, moves the journal on and the paste
+    // clears them.
+    set.source = missionIdentity();
+    m_clipboard.put(shipgroup::encodeSet(set), text);
     m_selection.clear();
     say("Cut " + counted(n, "shipgroup", "shipgroups") + ".");
     return true;
@@ -89,14 +97,16 @@ bool ShipgroupClipboard::pasteImpl(const MapClick* at) {
         for (int k = 0; k < out.count; ++k) pasted.push_back(out.first + k);
         if (at) {
             // The first pasted shipgroup lands on the mouse; the others keep
-            // their offsets from it.
+            // their offsets from it, and every route its shape.
             const auto from = startPointsOf(m_editor, pasted);
             const int proj = map::MapView::normalProjection(m_editor.settings.projection);
             const mission::Point3 first = from.front().point;
-            moveStartPoints(
-                m_editor, from,
-                at->horizontal - map::MapView::component(first, map::MapView::horizontalAxis(proj)),
-                at->vertical - map::MapView::component(first, map::MapView::verticalAxis(proj)));
+            const int dh =
+                at->horizontal - map::MapView::component(first, map::MapView::horizontalAxis(proj));
+            const int dv =
+                at->vertical - map::MapView::component(first, map::MapView::verticalAxis(proj));
+            moveStartPoints(m_editor, from, dh, dv);
+            for (int i : pasted) moveRoutePoints(m_editor, i, dh, dv);
         }
         m_editor.store.currentShipgroup = pasted.back();
         listRebuilt(m_editor);

@@ -47,8 +47,10 @@ class ShipgroupClipboard {
 
     void bindCommands(CommandTable& commands);
 
-    // Names the open mission: this editor and the number of the New or Open
-    // that brought the mission in.
+    // Names the open mission as it is now: this editor, the number of the New
+    // or Open that brought the mission in and the journal's revision, which
+    // moves on with every change, undo and redo. A paste keeps references to
+    // shipgroups outside the set only while this is what the set recorded.
     std::string missionIdentity() const;
 
   private:

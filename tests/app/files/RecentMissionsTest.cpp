@@ -96,3 +96,46 @@ TEST(RecentMissions, MenuTextNumbersTheEntryAndShowsAmpersands) {
               "&2 r.tie  (/home/annex)");
     EXPECT_EQ(RecentMissions::menuText(2, "/srv/R&D/a&b.tie", ""), "&3 a&&b.tie  (/srv/R&&D)");
 }
+
+namespace quendar::app {
+namespace {
+// Two editors share one stored list: each writes by merging the stored list
+// with what it changed since its last write. Steps: editor 'a' or 'b', then
+// '+' add, '-' remove, 'c' clear, 'w' write; `stored` is the list after the
+// last step.
+TEST(RecentMissions, TwoEditorsKeepEachOthersMissions) {
+    struct Row {
+        const char* what;
+        std::vector<std::string> steps;  // "a+/x.tie", "bw", ...
+        std::vector<std::string> stored;
+    };
+    const Row rows[] = {
+        {"both open, both write", {"a+/x.tie", "b+/y.tie", "aw", "bw"}, {"/y.tie", "/x.tie"}},
+        {"written in turn", {"a+/x.tie", "aw", "b+/y.tie", "bw", "a+/z.tie", "aw"}, {"/z.tie", "/y.tie", "/x.tie"}},
+        {"a removal stays removed", {"a+/x.tie", "aw", "b+/y.tie", "a-/x.tie", "aw", "bw"}, {"/y.tie"}},
+        {"a clear (written at once) and another's add", {"a+/x.tie", "aw", "b+/y.tie", "ac", "aw", "bw"}, {"/y.tie"}},
+        {"written once, not again", {"a+/x.tie", "aw", "b+/y.tie", "bw", "b-/y.tie", "bw", "aw"}, {"/x.tie"}},
+        {"at most eight", {"a+/1", "a+/2", "a+/3", "a+/4", "a+/5", "aw", "b+/6", "b+/7", "b+/8", "b+/9", "bw"},
+         {"/9", "/8", "/7", "/6", "/5", "/4", "/3", "/2"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        RecentMissions a([](const std::string&) { return true; }), b(a);
+        std::vector<std::string> stored;
+        for (const std::string& step : row.steps) {
+            RecentMissions& e = step[0] == 'a' ? a : b;
+            const std::string path = step.substr(2);
+            if (step[1] == '+') e.add(path);
+            if (step[1] == '-') e.remove(path);
+            if (step[1] == 'c') e.clear();
+            if (step[1] == 'w') {
+                e.merge(stored);
+                stored = e.paths();
+                e.stored();
+            }
+        }
+        EXPECT_EQ(stored, row.stored);
+    }
+}
+}  // namespace
+}  // namespace quendar::app

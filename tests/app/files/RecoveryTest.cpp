@@ -1,5 +1,6 @@
 #include "app/files/Recovery.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <thread>
 
@@ -216,6 +218,17 @@ TEST_F(RecoveryTest, PlantedLinksAndForeignFilesAreNeverWrittenThrough) {
     EXPECT_EQ(fileBytes(victim.string()), std::vector<uint8_t>{'v'});
     EXPECT_NE(r->filePath(), first);
     EXPECT_TRUE(fs::exists(r->filePath()));
+
+    // A leftover whose lock's name is a link to a file that is not there:
+    // the search makes nothing through it and leaves the leftover alone.
+    const fs::path missing = m_dir.path() / "missing.txt";
+    const std::string left = plantLeftover(m_dir.path(), ".quendar-77-a.recovery", e,
+                                           fs::file_time_type::clock::now());
+    fs::create_symlink(missing, lockPathOf(left));
+    const auto found = findLeftovers(m_dir.path().string());
+    EXPECT_FALSE(fs::exists(missing));
+    EXPECT_TRUE(std::none_of(found.begin(), found.end(),
+                             [&](const Leftover& l) { return l.file == left; }));
 }
 
 TEST_F(RecoveryTest, WrittenOnlyWhileModifiedAndChangedFromACopy) {
@@ -378,6 +391,83 @@ TEST_F(RecoveryTest, RestoresByteForByteWithItsPathNewestFirstAndNoDeletes) {
     EXPECT_FALSE(fs::exists(r->filePath()));
 }
 
+// A copy made of a file that another program then changed says so at the
+// restore, and the restored mission's Save asks before it overwrites the
+// change, down to a rewrite in place within the second of the open.
+TEST_F(RecoveryTest, ACopyRemembersItsFileAndSaveAsksWhenAnotherProgramChangedIt) {
+    enum Change { None, Replaced, InPlaceOtherSize, InPlaceOtherNanoseconds, Removed };
+    const struct {
+        Change change;
+        bool told;  // the question and the save both notice
+    } rows[] = {{None, false},
+                {Replaced, true},
+                {InPlaceOtherSize, true},
+                {InPlaceOtherNanoseconds, true},
+                {Removed, false}};
+    const auto sample = fileBytes(kSample);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.change);
+        const std::string target = (m_dir.path() / "raid.tie").string();
+        ASSERT_TRUE(mission::writeFileAtomic(target, sample));
+        struct stat opened {};
+        ASSERT_EQ(::stat(target.c_str(), &opened), 0);
+        const std::string leftover = (m_dir.path() / ".quendar-99-1.recovery").string();
+        {
+            Editor e;
+            e.settings.runEccBeforeSave = 0;
+            ASSERT_TRUE(openMissionPath(e, prompter, target));
+            {
+                core::ActionScope scope(&e.journal, "Edit");
+                mission::ShipgroupRecord(e.store, 0).setName("Kept");
+            }
+            auto r = make(e);
+            tickAndWait(*r);
+            fs::copy_file(r->filePath(), leftover);  // what a crash leaves
+        }
+        auto other = sample;
+        other[10] ^= 0x40;
+        if (row.change == InPlaceOtherSize) other.push_back(0);
+        if (row.change == Replaced) {
+            ASSERT_TRUE(mission::writeFileAtomic(target, other));
+        }
+        if (row.change == Removed) fs::remove(target);
+        if (row.change == InPlaceOtherSize || row.change == InPlaceOtherNanoseconds) {
+            std::ofstream(target, std::ios::binary | std::ios::trunc)
+                .write(reinterpret_cast<const char*>(other.data()),
+                       static_cast<std::streamsize>(other.size()));
+            timespec times[2] = {opened.st_atim, opened.st_mtim};
+            if (row.change == InPlaceOtherNanoseconds)
+                times[1].tv_nsec = (times[1].tv_nsec + 1) % 1000000000;
+            ASSERT_EQ(::utimensat(AT_FDCWD, target.c_str(), times, 0), 0);
+        }
+        const auto before = fileBytes(target);
+
+        Editor restored;
+        restored.settings.runEccBeforeSave = 0;
+        auto r = make(restored);
+        prompter.shown.clear();
+        prompter.answers = {Answer::Restore, Answer::No};
+        ASSERT_TRUE(r->offerLeftovers(prompter));
+        const std::string note = "raid.tie has changed on disk since these changes were made.";
+        EXPECT_EQ(prompter.shown[0].text.find(note) != std::string::npos, row.told)
+            << prompter.shown[0].text;
+        EXPECT_EQ(saveMission(restored, prompter), !row.told);
+        if (row.told) {
+            ASSERT_EQ(prompter.shown.size(), 2u);
+            EXPECT_EQ(prompter.shown[1].text,
+                      "raid.tie was changed by another program since you opened it. Overwrite it?");
+            EXPECT_EQ(fileBytes(target), before) << "No leaves the other program's file";
+        } else {
+            EXPECT_EQ(prompter.shown.size(), 1u);
+            EXPECT_EQ(mission::ShipgroupView(restored.store, 0).name(), "Kept");
+            EXPECT_EQ(fileBytes(target), buildMissionImage(restored));
+        }
+        r.reset();
+        fs::remove(leftover);
+        fs::remove(lockPathOf(leftover));
+    }
+}
+
 // The state folder: the same for every working folder, made for the user
 // alone.
 TEST_F(RecoveryTest, TheStateFolderIsFoundFromTheEnvironmentAndPrivate) {
@@ -391,6 +481,41 @@ TEST_F(RecoveryTest, TheStateFolderIsFoundFromTheEnvironmentAndPrivate) {
     for (const fs::path& p : {state, state.parent_path(), state.parent_path().parent_path()})
         EXPECT_EQ(fs::status(p).permissions(), fs::perms::owner_all) << p;
     ASSERT_TRUE(makePrivateFolder(state.string())) << "an existing folder will do";
+    // Folders that are there already: the recovery folder and its "quendar"
+    // parent are tightened when they are this user's, refused when not; the
+    // folders above them are left as they are.
+    const bool root = ::geteuid() == 0;  // only root can give a folder away
+    const struct {
+        const char* what;
+        fs::path folder;
+        uid_t owner;  // of `folder` (0: this user)
+        bool usable;
+    } rows[] = {{"wide recovery folder", m_dir.path() / "w1" / "quendar" / "recovery", 0, true},
+                {"another's recovery folder", m_dir.path() / "w2" / "quendar" / "recovery", 65534, false},
+                {"another's quendar folder", m_dir.path() / "w3" / "quendar", 65534, false},
+                {"a folder of another name", m_dir.path() / "w4" / "other" / "recovery", 0, true}};
+    for (const auto& row : rows) {
+        if (row.owner != 0 && !root) continue;
+        SCOPED_TRACE(row.what);
+        const fs::path f = row.folder.filename() == "recovery" ? row.folder : row.folder / "recovery";
+        fs::create_directories(f);
+        for (const fs::path& p : {f, f.parent_path(), f.parent_path().parent_path()})
+            ::chmod(p.c_str(), 0755);
+        if (row.owner != 0) {
+            ASSERT_EQ(::chown(row.folder.c_str(), row.owner, row.owner), 0);
+        }
+        std::string reason;
+        EXPECT_EQ(makePrivateFolder(f.string(), &reason), row.usable) << reason;
+        if (!row.usable) {
+            EXPECT_EQ(reason, "not a folder of this user");
+            continue;
+        }
+        EXPECT_EQ(fs::status(f).permissions(), fs::perms::owner_all);
+        const bool ours = f.parent_path().filename() == "quendar";
+        EXPECT_EQ(fs::status(f.parent_path()).permissions(),
+                  ours ? fs::perms::owner_all : static_cast<fs::perms>(0755));
+        EXPECT_EQ(fs::status(f.parent_path().parent_path()).permissions(), static_cast<fs::perms>(0755));
+    }
 
     // A state folder that cannot be made: told once, and the editor goes on.
     const fs::path blocked = m_dir.path() / "file";
@@ -536,12 +661,37 @@ TEST(RecoveryFile, TrailerAndQuestionText) {
     auto bad = image;
     bad[bad.size() - 12] ^= 1;  // the path length
     EXPECT_FALSE(readRecoveryImage(bad));
+    EXPECT_FALSE(whole->onDisk);
+    // The file's identity, every field on its own bytes, after the path.
+    const mission::FileIdentity id{0x0102030405060708, 0x1112131415161718, 9200,
+                                   0x2122232425262728, 999999999};
+    std::vector<uint8_t> withId;
+    mission::VectorSink idSink(withId);
+    writeRecoveryImage(s, idSink, id);
+    ASSERT_EQ(withId.size(), mission.size() + s.missionPath.size() + 48 + 16);
+    EXPECT_EQ(withId[mission.size() + s.missionPath.size() + 8], 0x08);  // device, low byte
+    const auto read = readRecoveryImage(withId);
+    ASSERT_TRUE(read && read->onDisk);
+    EXPECT_EQ(*read->onDisk, id);
+    // A copy of the first kind: path and footer only, marked QDRECOV1.
+    std::vector<uint8_t> first(mission.begin(), mission.end());
+    first.insert(first.end(), s.missionPath.begin(), s.missionPath.end());
+    for (uint32_t n : {static_cast<uint32_t>(mission.size()), static_cast<uint32_t>(s.missionPath.size())})
+        for (int b = 0; b < 4; ++b) first.push_back(static_cast<uint8_t>(n >> (8 * b)));
+    for (char c : std::string("QDRECOV1")) first.push_back(static_cast<uint8_t>(c));
+    const auto old = readRecoveryImage(first);
+    ASSERT_TRUE(old);
+    EXPECT_EQ(old->missionPath, s.missionPath);
+    EXPECT_FALSE(old->onDisk);
 
     std::tm when{};
     when.tm_year = 126, when.tm_mon = 11, when.tm_mday = 9;
     when.tm_hour = 7, when.tm_min = 5, when.tm_sec = 3;
     EXPECT_EQ(restoreQuestion(s.missionPath, when),
               "Restore the unsaved changes to dawn.tie from 2026-12-09 07:05:03?");
+    EXPECT_EQ(restoreQuestion(s.missionPath, when, true),
+              "Restore the unsaved changes to dawn.tie from 2026-12-09 07:05:03?\n\n"
+              "dawn.tie has changed on disk since these changes were made.");
     EXPECT_TRUE(isRecoveryFileName(recoveryFileName(4123, 0x1a2b)));
     EXPECT_EQ(recoveryFileName(4123, 0x1a2b), ".quendar-4123-1a2b.recovery");
 }

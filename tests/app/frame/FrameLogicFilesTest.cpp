@@ -101,6 +101,7 @@ TEST(FrameLogic, UnsavedChangesAreAskedAboutOnEveryWayOut) {
             f.editor.store.setByte(mission::Table::Shipgroups, 0, 0, 'Q');
         }
         f.prompter.answers = {row.answer};
+        f.view.panes[Pane::Message] = "Pasted 3 shipgroups.";
         bool wentOn = false;
         switch (row.way) {
             case New: f.commands.execute(cmd::New); wentOn = replaced == 1; break;
@@ -115,6 +116,10 @@ TEST(FrameLogic, UnsavedChangesAreAskedAboutOnEveryWayOut) {
             case Close: wentOn = logic.confirmClose(); break;
         }
         EXPECT_EQ(wentOn, row.goesOn);
+        // The last mission's message goes with it; a mission kept keeps it.
+        if (row.way != Exit && row.way != Close) {
+            EXPECT_EQ(f.view.panes[Pane::Message].empty(), wentOn);
+        }
         EXPECT_EQ(saves, row.answer == Answer::Save ? 1 : 0);
         if (!row.caption) {
             EXPECT_TRUE(f.prompter.shown.empty());
