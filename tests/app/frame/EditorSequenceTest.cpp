@@ -18,6 +18,7 @@
 #include "mission/FileIO.h"
 #include "mission/MissionFile.h"
 #include "support/ScriptedUi.h"
+#include "support/StubPorts.h"
 #include "support/TempDir.h"
 
 namespace quendar::app {
@@ -240,7 +241,9 @@ class Session {
     std::mt19937 m_rng;
     fs::path m_folder;
     testing::ScriptedPrompter prompter;
-    MapTools tools{e, prompter};
+    testing::StubFrameView view;
+    testing::StubMapListeners listeners;
+    MapTools tools{e, prompter, view, listeners, listeners};
     Board board;
     ShipgroupClipboard clip{e, tools.selection(), prompter, board};
     std::vector<int> ids;
