@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "WorstMap.h"
 #include "briefing/BriefingModel.h"
 #include "briefing/BriefingView.h"
 #include "briefing/PlaybackControl.h"
@@ -17,7 +18,6 @@
 #include "map/RasterCanvas.h"
 #include "map/ViewSwitches.h"
 #include "mission/MissionStore.h"
-#include "WorstMap.h"
 
 #if QUENDAR_WITH_UI
 #include <QGuiApplication>
@@ -41,7 +41,10 @@ void fillToCapacity(BriefingModel& m) {
             const int slot = (i * 37 + k) % 255;
             switch (kind) {
                 case BRC_SHOW: m.appendCommand(kind, t, {slot, i % 255, i % 6}); break;
-                case BRC_COORD: m.appendCommand(kind, t, {slot, (i * 13) % 4000 - 2000, (i * 29) % 3000 - 1500}); break;
+                case BRC_COORD:
+                    m.appendCommand(kind, t,
+                                    {slot, (i * 13) % 4000 - 2000, (i * 29) % 3000 - 1500});
+                    break;
                 case BRC_ORIENT: m.appendCommand(kind, t, {slot, i % 4}); break;
                 case BRC_REGION: m.appendCommand(kind, t, {i % 4}); break;
                 default: m.appendCommand(kind, t, {slot, i % 1000, i % 700, i % 6}); break;
@@ -97,7 +100,8 @@ void BM_PlaybackTick_Full(benchmark::State& state) {
     for (int k = 1; k <= 8; ++k) {
         model.appendCommand(selectKind(k), 0, {k * 30});
         model.appendCommand(tagKind(k), 0, {k - 1, -3000 + k * 600, 1800, k % 6});
-        store->setText(mission::Table::Briefing1Tags, k - 1, 0, 255, "Tag number " + std::to_string(k));
+        store->setText(mission::Table::Briefing1Tags, k - 1, 0, 255,
+                       "Tag number " + std::to_string(k));
     }
     for (int t = 1; t < 500; ++t) {
         model.appendCommand(BRC_ZOOM, t, {40, 40});

@@ -50,11 +50,13 @@ void BM_Lint_LargestClean(benchmark::State& state) {
         g.set(mission::sg::arrivalTrigger1 + 2, static_cast<uint8_t>((i + 7) % 200));
     }
     editor.store.messageCount = 255;
-    for (int m = 0; m < 255; ++m) editor.store.setText(mission::Table::Messages, m, 2, 64, "Hold the line");
+    for (int m = 0; m < 255; ++m)
+        editor.store.setText(mission::Table::Messages, m, 2, 64, "Hold the line");
     auto& b = editor.briefing;
     for (int i = 0; i < 500; ++i) b.appendCommand(briefing::BRC_SHOW, i, {i % 255, 4, i % 6});
     for (int i = 0; i < 1000; ++i) b.appendCommand(briefing::BRC_COORD, 500 + i, {i % 255, i, -i});
-    for (int i = 0; i < 200; ++i) b.appendCommand(briefing::BRC_TAG1, 1500 + i, {i % 128, i, i, i % 6});
+    for (int i = 0; i < 200; ++i)
+        b.appendCommand(briefing::BRC_TAG1, 1500 + i, {i % 128, i, i, i % 6});
     b.setBriefingEndTime(2000);
     b.setBriefingLength(2000);
     lintRepeatedly(state, editor);

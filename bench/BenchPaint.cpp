@@ -53,8 +53,11 @@ void BM_PanStep_Worst(benchmark::State& state) {
     auto paint = [&] { frame.paint(w.renderer, w.input(), QSize(kWidth, kHeight)); };
 #else
     struct NoTexts : map::TextPainter {
-        void text(int, int, std::string_view, map::Colour, const map::Font&, const map::Rect&) override {}
-        map::Rect textBounds(int x, int y, std::string_view, const map::Font&) override { return {x, y, x, y}; }
+        void text(int, int, std::string_view, map::Colour, const map::Font&,
+                  const map::Rect&) override {}
+        map::Rect textBounds(int x, int y, std::string_view, const map::Font&) override {
+            return {x, y, x, y};
+        }
     } texts;
     core::RgbaImage target(kWidth, kHeight, 0);
     map::KeptFrame frame;

@@ -37,7 +37,8 @@ void BM_Import_Largest(benchmark::State& state) {
         auto error = text::importMission(doc, e->store, e->briefing, reader);
         if (error) state.SkipWithError(error->text().c_str());
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(doc.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(doc.size()));
 }
 BENCHMARK(BM_Import_Largest)->Unit(benchmark::kMillisecond);
 
@@ -56,10 +57,13 @@ BENCHMARK(BM_Import_Largest_FreshReader)->Unit(benchmark::kMillisecond);
 void BM_Diff_Largest(benchmark::State& state) {
     auto a = largest(), b = largest();
     for (int i = 0; i < b->store.shipgroupCount; ++i)
-        b->store.setByte(mission::Table::Shipgroups, i, 119, static_cast<uint8_t>(a->store.byte(mission::Table::Shipgroups, i, 119) + 1));
+        b->store.setByte(
+            mission::Table::Shipgroups, i, 119,
+            static_cast<uint8_t>(a->store.byte(mission::Table::Shipgroups, i, 119) + 1));
     size_t found = 0;
     for (auto _ : state) {
-        auto d = text::diffMissions({a->store, a->briefing, &a->craftList}, {b->store, b->briefing, &b->craftList});
+        auto d = text::diffMissions({a->store, a->briefing, &a->craftList},
+                                    {b->store, b->briefing, &b->craftList});
         found = d.size();
         benchmark::DoNotOptimize(d.data());
     }

@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (icon.width < 0 || icon.width > CraftIcon::kMaxSide || icon.height < 0 ||
             icon.height > CraftIcon::kMaxSide)
             __builtin_trap();
-        if (icon.bytes.size() != static_cast<size_t>(icon.width) * icon.height * 3) __builtin_trap();
+        if (icon.bytes.size() != static_cast<size_t>(icon.width) * icon.height * 3)
+            __builtin_trap();
         // With that size every pixel of the slot can be read; the last one
         // (column-major, the bottom of the last column) is read to be sure.
         if (!icon.empty()) (void)icon.transparent(icon.width - 1, icon.height - 1);

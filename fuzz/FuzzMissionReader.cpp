@@ -30,7 +30,7 @@ using namespace quendar;
 
 // Compares the bytes written into it with an expected image.
 class ComparingSink : public mission::ByteSink {
-public:
+  public:
     explicit ComparingSink(const std::vector<uint8_t>& expected) : m_expected(expected) {}
     using ByteSink::put;
     void put(const uint8_t* data, size_t size) override {
@@ -41,7 +41,7 @@ public:
     }
     bool same() const { return m_same && m_pos == m_expected.size(); }
 
-private:
+  private:
     const std::vector<uint8_t>& m_expected;
     size_t m_pos = 0;
     bool m_same = true;

@@ -12,10 +12,10 @@
 #include <system_error>
 #include <vector>
 
-#include "app/frame/CommandLine.h"
-#include "app/files/DataFolder.h"
 #include "app/editor/Editor.h"
+#include "app/files/DataFolder.h"
 #include "app/files/RecoveryFile.h"
+#include "app/frame/CommandLine.h"
 #include "mission/LargeBlock.h"
 #include "ui/CMainFrame.h"
 #include "ui/FrameSettings.h"
@@ -39,21 +39,24 @@ int answer(EditorCommandLine::Action action, const std::string& dataDir) {
 // the command line, so that the time from exec to a shown window can be
 // measured from outside (hyperfine, a shell's `time`).
 class QuitWhenShown : public QObject {
-public:
+  public:
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::Paint && !m_quitting) {
             m_quitting = true;
             // Queued: the paint in progress finishes and reaches the screen
             // first. The measurement ends there: nothing is saved on the way out.
-            QMetaObject::invokeMethod(qApp, [] {
-                std::fflush(nullptr);
-                std::_Exit(0);
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                qApp,
+                [] {
+                    std::fflush(nullptr);
+                    std::_Exit(0);
+                },
+                Qt::QueuedConnection);
         }
         return false;
     }
 
-private:
+  private:
     bool m_quitting = false;
 };
 

@@ -38,9 +38,9 @@ constexpr std::array<int, kKindCount> kScanRank = buildScanRank();
 // later goes first; within one kind, records of equal time keep their list
 // order. (Writing them in reverse list order, as a last-found-wins scan does,
 // would turn them round at every save, and with them the outcome of two
-// commands for the same ship at the same moment.) A key packs a record's place in it (and names the record);
-// ascending keys are the save order, produced by one linear sort instead of
-// one scan over all records per written record.
+// commands for the same ship at the same moment.) A key packs a record's place in it (and names the
+// record); ascending keys are the save order, produced by one linear sort instead of one scan over
+// all records per written record.
 constexpr int kIndexBits = 10;  // list capacity <= 1024
 constexpr int kKindBits = 5;
 
@@ -205,18 +205,12 @@ ParseResult BriefingModel::parseLists() {
             const int low = block[static_cast<size_t>(at)];
             const int high = block[static_cast<size_t>(at) + 1];
             switch (info.params[i]) {
-                case ParamForm::Signed:
-                    rec.params[i] = {low, static_cast<int8_t>(high)};
-                    break;
-                case ParamForm::Unsigned:
-                    rec.params[i] = {low, high};
-                    break;
+                case ParamForm::Signed: rec.params[i] = {low, static_cast<int8_t>(high)}; break;
+                case ParamForm::Unsigned: rec.params[i] = {low, high}; break;
                 // Only the low byte of a plain parameter means anything (the
                 // saver writes the high byte as 0), so the high byte is not
                 // kept: the value is the same before and after a save.
-                default:
-                    rec.params[i] = {low, 0};
-                    break;
+                default: rec.params[i] = {low, 0}; break;
             }
         }
         // A list that is full keeps what it has; the command is counted so

@@ -46,12 +46,15 @@ DeleteCommandsForm::DeleteCommandsForm(BriefingModel& model, core::Prompter& pro
     : BriefingForm("Delete commands at current time-position"),
       m_model(model),
       m_prompter(prompter) {
-    selectionList("commands", "", "", [this] {
-        std::vector<std::string> lines;
-        for (const CommandRef& r : m_model.commandsAt(m_model.currentTime()))
-            lines.emplace_back(kindInfo(r.kind).kindName);
-        return lines;
-    }, m_row);
+    selectionList(
+        "commands", "", "",
+        [this] {
+            std::vector<std::string> lines;
+            for (const CommandRef& r : m_model.commandsAt(m_model.currentTime()))
+                lines.emplace_back(kindInfo(r.kind).kindName);
+            return lines;
+        },
+        m_row);
     button("delete", "Delete selected command", "", [this] {
         const auto refs = m_model.commandsAt(m_model.currentTime());
         if (m_row < 0 || m_row >= static_cast<int>(refs.size())) return;

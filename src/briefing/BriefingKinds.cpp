@@ -82,16 +82,11 @@ std::optional<Kind> kindOfCode(int code) {
 
 std::optional<Kind> kindOfUndoEntry(int undoKind) {
     switch (undoKind) {
-        case 1:
-            return BRC_COORD;
-        case 2:
-            return BRC_ORIENT;
-        case 3:
-            return BRC_SHOW;
-        case 4:
-            return BRC_TECH;
-        default:
-            break;
+        case 1: return BRC_COORD;
+        case 2: return BRC_ORIENT;
+        case 3: return BRC_SHOW;
+        case 4: return BRC_TECH;
+        default: break;
     }
     if (undoKind >= 5 && undoKind <= 12) return selectKind(undoKind - 4);
     if (undoKind >= 13 && undoKind <= 20) return tagKind(undoKind - 12);

@@ -32,7 +32,8 @@ mission::ChangeJournal* BriefingModel::recorder() {
         // of their own.
         ListsSnapshot before = std::move(*m_saveBefore);
         m_saveBefore.reset();
-        j->record(journalled::listsReplaced(*this, std::move(before), ListsAccess::snapshot(*this)));
+        j->record(
+            journalled::listsReplaced(*this, std::move(before), ListsAccess::snapshot(*this)));
     }
     return j;
 }
@@ -105,8 +106,8 @@ void BriefingModel::shiftTimes(int32_t from, int32_t delta) {
                 const auto moved = static_cast<int32_t>(std::clamp<int64_t>(
                     t, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
                 if (j && moved != r.time)
-                    changes.push_back({static_cast<uint8_t>(k), static_cast<uint16_t>(i), r.time,
-                                       moved});
+                    changes.push_back(
+                        {static_cast<uint8_t>(k), static_cast<uint16_t>(i), r.time, moved});
                 r.time = moved;
             }
         }

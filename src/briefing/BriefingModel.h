@@ -17,7 +17,7 @@ class ActionGroups;
 namespace quendar::mission {
 class ChangeJournal;
 class MissionStore;
-}
+}  // namespace quendar::mission
 
 namespace quendar::briefing {
 

@@ -9,8 +9,8 @@
 
 namespace quendar::briefing {
 
-constexpr int kShipSlots = 255;   // briefing ship slots 0..254
-constexpr int kMarkSlots = 8;     // selection and tag slots 1..8
+constexpr int kShipSlots = 255;  // briefing ship slots 0..254
+constexpr int kMarkSlots = 8;    // selection and tag slots 1..8
 constexpr int kDefaultBriefingZoom = 32;
 
 // A briefing ship as the view shows it: craft type and IFF of its latest
@@ -49,11 +49,11 @@ struct LockedView {
 // out from the command lists whenever it is needed.
 struct BriefingView {
     int32_t time = 0;
-    int32_t regionTime = 0;            // time of the latest region change, 0 without one
-    std::optional<int> bottomText;     // text-string index of the latest bottom text
-    bool techData = false;             // the technical-data screen is up
-    bool regionScreen = false;         // a region change lies exactly at this time
-    std::vector<ShipState> ships;      // in slot order
+    int32_t regionTime = 0;                  // time of the latest region change, 0 without one
+    std::optional<int> bottomText;           // text-string index of the latest bottom text
+    bool techData = false;                   // the technical-data screen is up
+    bool regionScreen = false;               // a region change lies exactly at this time
+    std::vector<ShipState> ships;            // in slot order
     std::vector<SelectionState> selections;  // in slot order
     std::vector<TagState> tags;              // in slot order
     LockedView lockedView;

@@ -15,10 +15,8 @@ Param makeParam(ParamForm form, int value) {
             const int v = std::clamp(value, 0, 65535);
             return {v & 0xFF, v >> 8};
         }
-        case ParamForm::Byte:
-            return {value, 0};
-        case ParamForm::None:
-            break;
+        case ParamForm::Byte: return {value, 0};
+        case ParamForm::None: break;
     }
     return {};
 }

@@ -19,8 +19,23 @@ struct PlaybackEffect {
 // The briefing bar's playback commands (the editor binds its toolbar
 // buttons to them).
 enum class PlayCommand {
-    Pause, Play, Stop, StepForward, StepBackward, Rewind, NextAction, LastAction,
-    Slow, Normal, Fast, Step1, Step2, Step3, Step4, Step5, Lock
+    Pause,
+    Play,
+    Stop,
+    StepForward,
+    StepBackward,
+    Rewind,
+    NextAction,
+    LastAction,
+    Slow,
+    Normal,
+    Fast,
+    Step1,
+    Step2,
+    Step3,
+    Step4,
+    Step5,
+    Lock
 };
 
 // The briefing playback as a state machine over the briefing model: the

@@ -5,9 +5,8 @@
 namespace quendar::briefing {
 
 SelectShipForm::SelectShipForm(const mission::CraftList& craftList,
-                               std::function<std::vector<std::string>()> iffNames,
-                               int presetType, int presetIff,
-                               std::function<core::RgbaImage(int)> picture)
+                               std::function<std::vector<std::string>()> iffNames, int presetType,
+                               int presetIff, std::function<core::RgbaImage(int)> picture)
     : BriefingForm("Select ship"),
       m_craft(craftList),
       m_picture(std::move(picture)),

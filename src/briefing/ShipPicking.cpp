@@ -84,9 +84,9 @@ int appendSimpleMove(BriefingModel& model, int slot, int32_t start, int32_t stop
     const int64_t dy = (static_cast<int64_t>(y) - from.y) / d;
     int appended = 0;
     for (int64_t k = 0; k < d; ++k) {
-        if (!model.appendCommand(BRC_COORD, static_cast<int32_t>(start + k),
-                                 {slot, static_cast<int>(from.x + k * dx),
-                                  static_cast<int>(from.y + k * dy)}))
+        if (!model.appendCommand(
+                BRC_COORD, static_cast<int32_t>(start + k),
+                {slot, static_cast<int>(from.x + k * dx), static_cast<int>(from.y + k * dy)}))
             break;
         ++appended;
     }

@@ -57,13 +57,14 @@ BriefingStringsForm::BriefingStringsForm(mission::MissionStore& store, StringTab
       m_store(store),
       m_table(table) {
     const bool texts = table == StringTable::Texts;
-    selectionList("entries", "", "", [this] { return briefingStrings(m_store, m_table); }, m_row,
-                  [this](int row) { selectRow(row); });
+    selectionList(
+        "entries", "", "", [this] { return briefingStrings(m_store, m_table); }, m_row,
+        [this](int row) { selectRow(row); });
     textEdit("text", "", "", heldText(m_text, kStringEntryLimit));
     if (texts) textEdit("comment", "Text / Comments:", "", heldText(m_comment, kCommentLimit));
     button("add", "Add", "", [this, texts] {
         if (m_row >= kStringEntries - 1) return;  // the last entry has nothing after it
-        const int target = m_row + 1;            // entry 0 when nothing is selected
+        const int target = m_row + 1;             // entry 0 when nothing is selected
         setBriefingString(m_store, m_table, target, m_text);
         if (texts) setTextComment(m_store, target, m_comment);
         selectRow(target);
@@ -96,8 +97,8 @@ void BriefingStringsForm::selectRow(int row) {
 // --- Select text
 
 SelectTextForm::SelectTextForm(const mission::MissionStore& store) : BriefingForm("Select text") {
-    selectionList("texts", "", "", [&store] { return briefingStrings(store, StringTable::Texts); },
-                  m_row);
+    selectionList(
+        "texts", "", "", [&store] { return briefingStrings(store, StringTable::Texts); }, m_row);
     // "Ok" without a line would hand the tool no text at all: the form then
     // closes as not accepted and the tool adds nothing.
     button("ok", "Ok", "", [this] { requestClose(m_row >= 0); });
@@ -114,8 +115,8 @@ SelectTextColourForm::SelectTextColourForm(const mission::MissionStore& store,
                                            std::function<std::vector<std::string>()> colourNames,
                                            int pickedText)
     : BriefingForm("Select text and colour"), m_pickedText(pickedText) {
-    selectionList("tags", "", "", [&store] { return briefingStrings(store, StringTable::Tags); },
-                  m_row);
+    selectionList(
+        "tags", "", "", [&store] { return briefingStrings(store, StringTable::Tags); }, m_row);
     listBox("colour", "", "", colourNames, m_colour);
     closeButton("ok", "Ok", true);
 }

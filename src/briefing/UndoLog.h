@@ -48,7 +48,9 @@ class UndoLog {
     // Both act only when enabled; they return whether they did anything.
     bool undo(BriefingModel& model, bool briefingMode);
     bool redo(BriefingModel& model, bool briefingMode);
-    bool canUndo(bool briefingMode) const { return briefingMode && m_length != 0 && m_position != 0; }
+    bool canUndo(bool briefingMode) const {
+        return briefingMode && m_length != 0 && m_position != 0;
+    }
     bool canRedo(bool briefingMode) const {
         return briefingMode && m_length != 0 && m_position < m_length;
     }

@@ -10,7 +10,7 @@ namespace quendar::core {
 // the same non-null merge key (keystrokes in one edit, the drag of one slider)
 // become one until breakMerge() is called (the edit lost the focus).
 class ActionGroups {
-public:
+  public:
     virtual ~ActionGroups() = default;
     virtual void beginAction(std::string_view name, const void* mergeKey = nullptr) = 0;
     virtual void endAction() = 0;
@@ -19,7 +19,7 @@ public:
 
 // Opens an action for its lifetime; a null group does nothing.
 class ActionScope {
-public:
+  public:
     ActionScope(ActionGroups* groups, std::string_view name, const void* mergeKey = nullptr)
         : m_groups(groups) {
         if (m_groups) m_groups->beginAction(name, mergeKey);
@@ -32,7 +32,7 @@ public:
     ActionScope(const ActionScope&) = delete;
     ActionScope& operator=(const ActionScope&) = delete;
 
-private:
+  private:
     ActionGroups* m_groups;
 };
 

@@ -14,8 +14,8 @@ struct DisplaySettings {
     int showVerticalLabels = 0;
     int showIntersectLabels = 1;
     int intersectEvery = 4;
-    int labelColour = 0;      // 0 blue, 1 red, 2 green
-    int intersectColour = 2;  // 0 blue, 1 red, 2 green
+    int labelColour = 0;              // 0 blue, 1 red, 2 green
+    int intersectColour = 2;          // 0 blue, 1 red, 2 green
     int horizontalLabelPosition = 0;  // 0 up, 1 middle, 2 down
     int verticalLabelPosition = 0;    // 0 left, 1 middle, 2 right
     int thickAuto = 0;
@@ -44,12 +44,34 @@ struct DisplaySettings {
     static constexpr int kSettingCount = 29;
     // The settings in file order, for the reader and writer.
     std::array<int*, kSettingCount> fields() {
-        return {&intersectAuto, &showHorizontalLabels, &showVerticalLabels, &showIntersectLabels,
-                &intersectEvery, &labelColour, &intersectColour, &horizontalLabelPosition,
-                &verticalLabelPosition, &thickAuto, &linesAuto, &thickWidthAuto,
-                &briefingMapColour, &mapColour, &thickEvery, &thickWidth, &linesEvery, &xzShowX,
-                &xzShowZ, &yzShowY, &yzShowZ, &showOrigoAxis, &showAxisCaption, &origoColour,
-                &projection, &briefingImages, &briefingHints, &runEccBeforeSave,
+        return {&intersectAuto,
+                &showHorizontalLabels,
+                &showVerticalLabels,
+                &showIntersectLabels,
+                &intersectEvery,
+                &labelColour,
+                &intersectColour,
+                &horizontalLabelPosition,
+                &verticalLabelPosition,
+                &thickAuto,
+                &linesAuto,
+                &thickWidthAuto,
+                &briefingMapColour,
+                &mapColour,
+                &thickEvery,
+                &thickWidth,
+                &linesEvery,
+                &xzShowX,
+                &xzShowZ,
+                &yzShowY,
+                &yzShowZ,
+                &showOrigoAxis,
+                &showAxisCaption,
+                &origoColour,
+                &projection,
+                &briefingImages,
+                &briefingHints,
+                &runEccBeforeSave,
                 &checkFileNames};
     }
 };

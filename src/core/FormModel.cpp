@@ -147,9 +147,9 @@ Control& FormModel::checkBox(std::string id, std::string label, std::string grou
 }
 
 Control& FormModel::toggleBox(std::string id, std::string label, std::string group, Binding b) {
-    return checkBox(std::move(id), std::move(label), std::move(group),
-                    {[get = b.get] { return get() == 1 ? 1 : 0; },
-                     [b](int) { b.set(b.get() == 1 ? 0 : 1); }});
+    return checkBox(
+        std::move(id), std::move(label), std::move(group),
+        {[get = b.get] { return get() == 1 ? 1 : 0; }, [b](int) { b.set(b.get() == 1 ? 0 : 1); }});
 }
 
 namespace {
@@ -173,8 +173,8 @@ Control& FormModel::listBox(std::string id, std::string label, std::string group
                 std::move(items), std::move(b));
 }
 
-Control& FormModel::radioGroup(std::string id, std::string label, std::string group,
-                               ItemsFn items, Binding b) {
+Control& FormModel::radioGroup(std::string id, std::string label, std::string group, ItemsFn items,
+                               Binding b) {
     return bind(control(ControlKind::RadioGroup, std::move(id), std::move(label), std::move(group)),
                 std::move(items), std::move(b));
 }
@@ -204,8 +204,8 @@ Control& FormModel::listBox(std::string id, std::string label, std::string group
                   std::move(items), state, std::move(after));
 }
 
-Control& FormModel::radioGroup(std::string id, std::string label, std::string group,
-                               ItemsFn items, int& state, std::function<void(int)> after) {
+Control& FormModel::radioGroup(std::string id, std::string label, std::string group, ItemsFn items,
+                               int& state, std::function<void(int)> after) {
     return choice(ControlKind::RadioGroup, std::move(id), std::move(label), std::move(group),
                   std::move(items), state, std::move(after));
 }
@@ -222,8 +222,8 @@ Control& FormModel::selectionList(std::string id, std::string label, std::string
     return c;
 }
 
-Control& FormModel::multiList(std::string id, std::string label, std::string group,
-                              ItemsFn items, std::function<std::vector<int>()> selection,
+Control& FormModel::multiList(std::string id, std::string label, std::string group, ItemsFn items,
+                              std::function<std::vector<int>()> selection,
                               std::function<void(const std::vector<int>&)> setSelection) {
     Control& c = control(ControlKind::MultiList, std::move(id), std::move(label), std::move(group));
     c.items = std::move(items);
@@ -278,8 +278,7 @@ Control& FormModel::numberEdit(std::string id, std::string label, std::string gr
     return c;
 }
 
-Control& FormModel::textEdit(std::string id, std::string label, std::string group,
-                             TextBinding b) {
+Control& FormModel::textEdit(std::string id, std::string label, std::string group, TextBinding b) {
     Control& c = control(ControlKind::Edit, std::move(id), std::move(label), std::move(group));
     c.maxLength = b.limit;
     c.text = std::move(b.get);
@@ -287,8 +286,7 @@ Control& FormModel::textEdit(std::string id, std::string label, std::string grou
     return c;
 }
 
-Control& FormModel::slider(std::string id, std::string group, Binding b, int minimum,
-                           int maximum) {
+Control& FormModel::slider(std::string id, std::string group, Binding b, int minimum, int maximum) {
     Control& c = control(ControlKind::Slider, std::move(id), "", std::move(group));
     c.minimum = minimum;
     c.maximum = maximum;

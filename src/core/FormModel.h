@@ -19,33 +19,33 @@ namespace quendar::core {
 // the setter and refreshes the widgets when the model says `refreshed`.
 // Tests drive a model exactly as the binder does.
 enum class ControlKind {
-    DropDown,     // one choice; value = index (-1 = none)
-    ListBox,      // one choice in a visible list; value = index
-    MultiList,    // several choices; selection()
-    CheckBox,     // value 0/1
-    TriState,     // value 0/1/2 (2 = undetermined)
-    RadioGroup,   // one of items; value = index
-    Edit,         // text
-    NumberEdit,   // text that holds a number; value = number
-    Slider,       // value in [minimum, maximum]
-    StaticText,   // label only; text() gives the shown text
-    Button,       // press()
-    Picture,      // image()
+    DropDown,    // one choice; value = index (-1 = none)
+    ListBox,     // one choice in a visible list; value = index
+    MultiList,   // several choices; selection()
+    CheckBox,    // value 0/1
+    TriState,    // value 0/1/2 (2 = undetermined)
+    RadioGroup,  // one of items; value = index
+    Edit,        // text
+    NumberEdit,  // text that holds a number; value = number
+    Slider,      // value in [minimum, maximum]
+    StaticText,  // label only; text() gives the shown text
+    Button,      // press()
+    Picture,     // image()
 };
 
 struct Control {
-    std::string id;     // unique within the form; tests and the binder address controls by it
+    std::string id;  // unique within the form; tests and the binder address controls by it
     ControlKind kind = ControlKind::StaticText;
     std::string label;  // "&&" shows as "&"
     std::string group;  // caption of the group box it sits in ("" = none)
     // A group box caption that follows the form's state (empty = `group`).
     std::function<std::string()> groupCaption;
-    int row = -1;       // placement hint inside the group (-1 = next row)
+    int row = -1;  // placement hint inside the group (-1 = next row)
     int column = 0;
     int maxLength = 0;  // edits: maximum characters (0 = unlimited)
     int minimum = 0;    // sliders and number edits
     int maximum = 255;
-    int width = 0;      // pixels; 0 = the binder's default
+    int width = 0;  // pixels; 0 = the binder's default
 
     std::function<std::vector<std::string>()> items;  // lists, drop-downs, radio groups
     std::function<int()> value;
@@ -126,7 +126,7 @@ TextBinding heldText(std::string& text, int limit = 0,
                      std::function<void(const std::string&)> after = {});
 
 class FormModel {
-public:
+  public:
     virtual ~FormModel() = default;
 
     const std::string& title() const { return m_title; }
@@ -143,10 +143,10 @@ public:
 
     // What the binder calls; tests call the same.
     void choose(std::string_view id, int index);  // lists, radio groups, check boxes, sliders
-    void type(std::string_view id, const std::string& text);  // edits
+    void type(std::string_view id, const std::string& text);         // edits
     void select(std::string_view id, const std::vector<int>& rows);  // multi-select lists
-    void click(std::string_view id);  // buttons
-    void finishEditing(std::string_view id);  // edits: focus left, or Return
+    void click(std::string_view id);                                 // buttons
+    void finishEditing(std::string_view id);                         // edits: focus left, or Return
     void dragThumb(std::string_view id, int value);  // sliders: drag or release of the thumb
     int valueOf(std::string_view id) const;
     std::string textOf(std::string_view id) const;
@@ -186,7 +186,7 @@ public:
     void setActionGroups(ActionGroups* groups) { m_actions = groups; }
     ActionGroups* actionGroups() const { return m_actions; }
 
-protected:
+  protected:
     FormModel(std::string title, bool modal) : m_title(std::move(title)), m_modal(modal) {}
     Control& add(Control c) {
         m_controls.push_back(std::move(c));
@@ -198,7 +198,7 @@ protected:
     }
     void refresh() { refreshed.notify(); }
 
-public:
+  public:
     // The builders every form lays itself out with, one control each, in the
     // order they are called. Each returns the control for chained layout.
     // They are open so that a piece of layout several forms share (a
@@ -272,7 +272,7 @@ public:
         return value >= 0 && static_cast<size_t>(value) < count ? value : -1;
     }
 
-private:
+  private:
     std::string actionName(const Control& c) const;
     Control& choice(ControlKind kind, std::string id, std::string label, std::string group,
                     ItemsFn items, int& state, std::function<void(int)> after);

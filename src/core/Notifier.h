@@ -19,9 +19,9 @@ class Notifier {
     };
     using SlotList = std::vector<std::shared_ptr<Slot>>;
 
-public:
+  public:
     class Connection {
-    public:
+      public:
         Connection() = default;
         explicit Connection(std::weak_ptr<Slot> s) : m_slot(std::move(s)) {}
         Connection(Connection&& o) noexcept : m_slot(std::move(o.m_slot)) {}
@@ -44,7 +44,7 @@ public:
             return s && s->alive;
         }
 
-    private:
+      private:
         std::weak_ptr<Slot> m_slot;
     };
 
@@ -69,7 +69,7 @@ public:
         return n;
     }
 
-private:
+  private:
     void prune() {
         std::erase_if(*m_slots, [](const auto& s) { return !s->alive; });
     }

@@ -17,7 +17,7 @@ enum class Icon { None, Information, Exclamation, Question, Error };
 enum class Answer { Ok, Cancel, Yes, No, Save, Discard, Restore };
 
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     virtual Answer ask(std::string_view text, std::string_view caption, Buttons buttons,
                        Icon icon) = 0;

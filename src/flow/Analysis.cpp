@@ -217,8 +217,7 @@ int firstAtom(const Triggers& t, F value, Value target) {
 
 int Analysis::node(NodeKind kind, int index) const {
     switch (kind) {
-        case NodeKind::Shipgroup:
-            return index >= 0 && index < messageBase ? index : -1;
+        case NodeKind::Shipgroup: return index >= 0 && index < messageBase ? index : -1;
         case NodeKind::Message:
             return index >= 0 && index < goalBase - messageBase ? messageBase + index : -1;
         case NodeKind::Goal:

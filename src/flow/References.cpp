@@ -39,9 +39,10 @@ std::vector<Reference> findReferences(const mission::MissionStore& s, int d) {
     };
     const int triggers[6] = {sg::arrivalTrigger1, sg::arrivalTrigger2,   sg::arrivalTrigger3,
                              sg::arrivalTrigger4, sg::departureTrigger1, sg::departureTrigger2};
-    const int targetTypes[4] = {sg::order::target1Type, sg::order::target2Type, sg::order::target3Type,
-                                sg::order::target4Type};
-    const int targets[4] = {sg::order::target1, sg::order::target2, sg::order::target3, sg::order::target4};
+    const int targetTypes[4] = {sg::order::target1Type, sg::order::target2Type,
+                                sg::order::target3Type, sg::order::target4Type};
+    const int targets[4] = {sg::order::target1, sg::order::target2, sg::order::target3,
+                            sg::order::target4};
     const int methods[4][2] = {{sg::arrivalMethod1, sg::arrivalMothership1},
                                {sg::arrivalMethod2, sg::arrivalMothership2},
                                {sg::departureMethod1, sg::departureMothership1},
@@ -70,7 +71,8 @@ std::vector<Reference> findReferences(const mission::MissionStore& s, int d) {
                          shipgroup::kSubjectFlightgroup,
                          {ReferenceKind::OrderTarget, {}, 0, 0, k, region, slot});
                 if (d != shipgroup::kNoDeployedShipgroup)
-                    pair(Table::Shipgroups, i, o + sg::order::code, o + sg::order::param2, shipgroup::kOrderDropOff,
+                    pair(Table::Shipgroups, i, o + sg::order::code, o + sg::order::param2,
+                         shipgroup::kOrderDropOff,
                          {ReferenceKind::DropOff, {}, 0, 0, 0, region, slot});
             }
         }
@@ -93,14 +95,10 @@ std::vector<Reference> findReferences(const mission::MissionStore& s, int d) {
 std::string referenceField(const Reference& r) {
     const std::string n = std::to_string(r.which + 1);
     switch (r.kind) {
-        case ReferenceKind::ArrivalTrigger:
-            return "arrival.trigger" + n + ".subject";
-        case ReferenceKind::DepartureTrigger:
-            return "departure.trigger" + n + ".subject";
-        case ReferenceKind::ArrivalMothership:
-            return "arrival.mothership" + n;
-        case ReferenceKind::DepartureMothership:
-            return "departure.mothership" + n;
+        case ReferenceKind::ArrivalTrigger: return "arrival.trigger" + n + ".subject";
+        case ReferenceKind::DepartureTrigger: return "departure.trigger" + n + ".subject";
+        case ReferenceKind::ArrivalMothership: return "arrival.mothership" + n;
+        case ReferenceKind::DepartureMothership: return "departure.mothership" + n;
         case ReferenceKind::OrderTarget:
         case ReferenceKind::DropOff:
             return "region" + std::to_string(r.region + 1) + ".order" +
@@ -109,30 +107,21 @@ std::string referenceField(const Reference& r) {
         case ReferenceKind::GlobalGoal:
             return "team" + std::to_string(r.slot + 1) + "." + kGoalKinds[r.goalKind] + ".goal" +
                    n + ".subject";
-        case ReferenceKind::Message:
-            return "trigger" + n + ".subject";
+        case ReferenceKind::Message: return "trigger" + n + ".subject";
     }
     return {};
 }
 
 std::string referenceWhat(const Reference& r) {
     switch (r.kind) {
-        case ReferenceKind::ArrivalTrigger:
-            return "arrival trigger";
-        case ReferenceKind::DepartureTrigger:
-            return "departure trigger";
-        case ReferenceKind::ArrivalMothership:
-            return "arrival mothership";
-        case ReferenceKind::DepartureMothership:
-            return "departure mothership";
-        case ReferenceKind::OrderTarget:
-            return "order target";
-        case ReferenceKind::DropOff:
-            return "drop-off";
-        case ReferenceKind::GlobalGoal:
-            return "global goal";
-        case ReferenceKind::Message:
-            return "message trigger";
+        case ReferenceKind::ArrivalTrigger: return "arrival trigger";
+        case ReferenceKind::DepartureTrigger: return "departure trigger";
+        case ReferenceKind::ArrivalMothership: return "arrival mothership";
+        case ReferenceKind::DepartureMothership: return "departure mothership";
+        case ReferenceKind::OrderTarget: return "order target";
+        case ReferenceKind::DropOff: return "drop-off";
+        case ReferenceKind::GlobalGoal: return "global goal";
+        case ReferenceKind::Message: return "message trigger";
     }
     return {};
 }

@@ -116,14 +116,10 @@ std::string edgeLabel(const Edge& e) {
     const Wording* w = wording(e.condition);
     const std::string label = w ? w->label : "condition " + std::to_string(e.condition);
     switch (e.kind) {
-        case EdgeKind::Hangar:
-            return "hangar";
-        case EdgeKind::DepartureHangar:
-            return "departs: hangar";
-        case EdgeKind::Departure:
-            return "departs: " + label;
-        default:
-            return label;
+        case EdgeKind::Hangar: return "hangar";
+        case EdgeKind::DepartureHangar: return "departs: hangar";
+        case EdgeKind::Departure: return "departs: " + label;
+        default: return label;
     }
 }
 
@@ -131,8 +127,7 @@ std::string nodeName(const Analysis& a, const mission::MissionStore& s, int node
     if (node < 0 || node >= static_cast<int>(a.nodes.size())) return {};
     const Node& n = a.nodes[node];
     switch (n.kind) {
-        case NodeKind::Shipgroup:
-            return shipgroupName(s, n.index);
+        case NodeKind::Shipgroup: return shipgroupName(s, n.index);
         case NodeKind::Message:
             return "message " + std::to_string(n.index + 1) + " \"" +
                    s.text(mission::Table::Messages, n.index, msg::text, msg::textWidth) + "\"";

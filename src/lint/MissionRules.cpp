@@ -18,13 +18,16 @@ const char* const kKindFields[3] = {"primary", "prevent", "secondary"};
 
 void lintMessage(const RuleInput& in, int i, std::vector<Problem>& out) {
     const auto& s = in.store;
-    auto at = [i](int offset, FieldName field) { return Location{Area::Message, i, offset, -1, -1, -1, field}; };
+    auto at = [i](int offset, FieldName field) {
+        return Location{Area::Message, i, offset, -1, -1, -1, field};
+    };
     auto get = [&](int offset) { return s.byte(Table::Messages, i, offset); };
-    if (get(msg::text) == 0) report(out, code::EmptyMessage, at(msg::text, "text"), {"the message has no text"});
+    if (get(msg::text) == 0)
+        report(out, code::EmptyMessage, at(msg::text, "text"), {"the message has no text"});
     for (int k = 0; k < 4; ++k)
         checkTrigger(in,
-                     {at(-1, FieldName("trigger").append(k + 1)), Table::Messages, i, msg::triggers[k],
-                      shipgroup::kAmounts},
+                     {at(-1, FieldName("trigger").append(k + 1)), Table::Messages, i,
+                      msg::triggers[k], shipgroup::kAmounts},
                      out);
     auto imp = [&](int k) { return impossible(s, Table::Messages, i, msg::triggers[k]); };
     if (neverHolds(imp(0), imp(1), get(msg::join12), imp(2), imp(3), get(msg::join34),
@@ -42,15 +45,17 @@ void lintGlobalGoal(const RuleInput& in, int team, int kind, int g, std::vector<
     FieldName field("team");
     field.append(team + 1).append(".").append(kKindFields[kind]).append(".goal").append(g + 1);
     Location where{Area::GlobalGoal, (team * 3 + kind) * 4 + g, -1, -1, -1, -1, field};
-    checkTrigger(in,
-                 {where, Table::GlobalGoals, team, base + goal::triggerOffsets[g], settings::kGoalAmounts},
-                 out);
+    checkTrigger(
+        in,
+        {where, Table::GlobalGoals, team, base + goal::triggerOffsets[g], settings::kGoalAmounts},
+        out);
 }
 
 }  // namespace
 
 void lintMessagesAndGoals(const RuleInput& in, std::vector<Problem>& out) {
-    for (int i = 0; i < in.store.messageCount && i < mission::kMaxMessages; ++i) lintMessage(in, i, out);
+    for (int i = 0; i < in.store.messageCount && i < mission::kMaxMessages; ++i)
+        lintMessage(in, i, out);
     for (int team = 0; team < mission::kTeams; ++team)
         for (int kind = 0; kind < 3; ++kind)
             for (int g = 0; g < 4; ++g) lintGlobalGoal(in, team, kind, g, out);

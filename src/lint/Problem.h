@@ -77,7 +77,7 @@ struct Location {
     int command = -1;  // briefing: position in its kind's list
     int region = -1;   // shipgroup: the region the field belongs to, if any
     int slot = -1;     // shipgroup: the order slot the field belongs to, if any
-    FieldName field;  // "region1.order1.target1", "trigger2.subject", "BRC_TAG3"
+    FieldName field;   // "region1.order1.target1", "trigger2.subject", "BRC_TAG3"
 
     bool operator==(const Location&) const = default;
 };

@@ -10,71 +10,82 @@
 namespace quendar::lint {
 
 namespace code {
-inline constexpr Rule OrderTarget{"Q101", Severity::Error,
+inline constexpr Rule OrderTarget{
+    "Q101", Severity::Error,
     "An order target of type Flightgroup names a shipgroup the mission does not have."};
-inline constexpr Rule DeployedGroup{"Q102", Severity::Error,
-    "A drop-off order deploys a shipgroup the mission does not have."};
-inline constexpr Rule Mothership{"Q103", Severity::Error,
+inline constexpr Rule DeployedGroup{
+    "Q102", Severity::Error, "A drop-off order deploys a shipgroup the mission does not have."};
+inline constexpr Rule Mothership{
+    "Q103", Severity::Error,
     "An arrival or departure by hangar names a mothership the mission does not have."};
-inline constexpr Rule OwnMothership{"Q104", Severity::Error,
+inline constexpr Rule OwnMothership{
+    "Q104", Severity::Error,
     "A shipgroup arrives or departs by hangar with itself as the mothership."};
-inline constexpr Rule TriggerSubject{"Q105", Severity::Error,
+inline constexpr Rule TriggerSubject{
+    "Q105", Severity::Error,
     "A trigger of type Flightgroup names a shipgroup the mission does not have."};
 inline constexpr Rule CraftTypeMissing{"Q110", Severity::Error,
-    "A craft type has no entry in the craft list."};
+                                       "A craft type has no entry in the craft list."};
 inline constexpr Rule CraftTypeUnused{"Q111", Severity::Warning,
-    "A craft type is an unused entry of the craft list."};
+                                      "A craft type is an unused entry of the craft list."};
 inline constexpr Rule OrderCode{"Q112", Severity::Warning,
-    "An order code lies outside the order list."};
+                                "An order code lies outside the order list."};
 inline constexpr Rule TriggerCode{"Q113", Severity::Warning,
-    "A trigger's condition, subject type or amount, or an order target's type, lies outside its list."};
+                                  "A trigger's condition, subject type or amount, or an order "
+                                  "target's type, lies outside its list."};
 inline constexpr Rule ShipgroupCode{"Q114", Severity::Warning,
-    "A shipgroup field holds a value its list does not have."};
+                                    "A shipgroup field holds a value its list does not have."};
 inline constexpr Rule Iff{"Q115", Severity::Error,
-    "A shipgroup's IFF lies outside the mission's six IFFs."};
+                          "A shipgroup's IFF lies outside the mission's six IFFs."};
 inline constexpr Rule Team{"Q116", Severity::Error,
-    "A shipgroup's team lies outside the ten teams."};
+                           "A shipgroup's team lies outside the ten teams."};
 inline constexpr Rule HyperRegion{"Q117", Severity::Error,
-    "A hyperspace order goes to a region outside the four regions."};
+                                  "A hyperspace order goes to a region outside the four regions."};
 inline constexpr Rule MessageColour{"Q118", Severity::Warning,
-    "A message colour lies outside the six IFF colours."};
+                                    "A message colour lies outside the six IFF colours."};
 inline constexpr Rule Method{"Q119", Severity::Warning,
-    "An arrival or departure method lies outside its list."};
-inline constexpr Rule StartRegion{"Q120", Severity::Error,
-    "An enabled start point lies in a region outside the four regions."};
-inline constexpr Rule DuplicateName{"Q130", Severity::Warning,
-    "Two shipgroups have the same name, and the lists show only names."};
-inline constexpr Rule EmptyMessage{"Q140", Severity::Warning,
-    "An in-flight message has no text."};
-inline constexpr Rule MessageNever{"Q141", Severity::Warning,
+                             "An arrival or departure method lies outside its list."};
+inline constexpr Rule StartRegion{
+    "Q120", Severity::Error, "An enabled start point lies in a region outside the four regions."};
+inline constexpr Rule DuplicateName{
+    "Q130", Severity::Warning, "Two shipgroups have the same name, and the lists show only names."};
+inline constexpr Rule EmptyMessage{"Q140", Severity::Warning, "An in-flight message has no text."};
+inline constexpr Rule MessageNever{
+    "Q141", Severity::Warning,
     "An in-flight message can never be shown: its triggers need an impossible condition."};
-inline constexpr Rule ArrivalNever{"Q142", Severity::Warning,
+inline constexpr Rule ArrivalNever{
+    "Q142", Severity::Warning,
     "A shipgroup can never arrive: its arrival triggers need an impossible condition."};
 // The mission's logic followed along its chains (src/flow); every verdict is
 // a warning, read from the triggers as stored.
 inline constexpr Rule ChainNever{"Q160", Severity::Warning,
-    "A shipgroup never arrives: it waits for a shipgroup that never arrives, or for one that waits for it."};
-inline constexpr Rule HangarNever{"Q161", Severity::Warning,
+                                 "A shipgroup never arrives: it waits for a shipgroup that never "
+                                 "arrives, or for one that waits for it."};
+inline constexpr Rule HangarNever{
+    "Q161", Severity::Warning,
     "A shipgroup arrives by hangar from a mothership that never arrives."};
-inline constexpr Rule MessageChainNever{"Q162", Severity::Warning,
+inline constexpr Rule MessageChainNever{
+    "Q162", Severity::Warning,
     "An in-flight message is never shown: it waits for a shipgroup that never arrives."};
 inline constexpr Rule GoalNever{"Q163", Severity::Warning,
-    "A primary or secondary global goal can never be met."};
-inline constexpr Rule AfterLength{"Q150", Severity::Warning,
+                                "A primary or secondary global goal can never be met."};
+inline constexpr Rule AfterLength{
+    "Q150", Severity::Warning,
     "A briefing command lies after the briefing's length and never plays."};
-inline constexpr Rule SlotNeverShown{"Q151", Severity::Warning,
+inline constexpr Rule SlotNeverShown{
+    "Q151", Severity::Warning,
     "A briefing command names a ship slot that no command shows at or before its time."};
 inline constexpr Rule TagIndex{"Q152", Severity::Error,
-    "A briefing tag names an entry past the tag table."};
+                               "A briefing tag names an entry past the tag table."};
 inline constexpr Rule TextIndex{"Q153", Severity::Error,
-    "A bottom text names an entry past the text table."};
+                                "A bottom text names an entry past the text table."};
 inline constexpr Rule BriefingRegion{"Q154", Severity::Error,
-    "The briefing changes to a region outside the four regions."};
-inline constexpr Rule ZeroZoom{"Q155", Severity::Warning,
-    "The briefing zooms the map to 0."};
+                                     "The briefing changes to a region outside the four regions."};
+inline constexpr Rule ZeroZoom{"Q155", Severity::Warning, "The briefing zooms the map to 0."};
 inline constexpr Rule EventAreaFull{"Q156", Severity::Warning,
-    "The briefing's event area is more than 95 % full."};
-inline constexpr Rule BriefingColour{"Q157", Severity::Warning,
+                                    "The briefing's event area is more than 95 % full."};
+inline constexpr Rule BriefingColour{
+    "Q157", Severity::Warning,
     "A briefing ship's IFF or a tag's colour lies outside the six IFFs."};
 }  // namespace code
 
@@ -85,8 +96,8 @@ struct RuleInput {
 };
 
 // Adds a problem with the code and severity of its rule.
-inline void report(std::vector<Problem>& out, const Rule& rule, const Location& where, const Text& text,
-                   const std::optional<Fix>& fix = std::nullopt) {
+inline void report(std::vector<Problem>& out, const Rule& rule, const Location& where,
+                   const Text& text, const std::optional<Fix>& fix = std::nullopt) {
     out.emplace_back(rule.code, rule.severity, where, text, fix);
 }
 

@@ -106,8 +106,9 @@ std::string locationText(const Location& at, const mission::MissionStore& store)
             if (at.index < 0) return withField("briefing");
             // The command's place in its kind's list tells apart two of one
             // kind at one time.
-            return "briefing " + at.field + (at.command >= 0 ? " " + std::to_string(at.command + 1) : "") +
-                   " at " + std::to_string(at.index);
+            return "briefing " + at.field +
+                   (at.command >= 0 ? " " + std::to_string(at.command + 1) : "") + " at " +
+                   std::to_string(at.index);
     }
     return at.field.str();
 }
@@ -136,10 +137,12 @@ SortKey sortKey(const Problem& p, size_t at) {
     auto ordered = [](int v) { return static_cast<uint32_t>(v) ^ 0x80000000u; };
     const Location& l = p.location;
     uint64_t code = 0;
-    for (size_t k = 0; k < 4; ++k) code = code << 8 | (k < p.code.size() ? static_cast<uint8_t>(p.code[k]) : 0u);
+    for (size_t k = 0; k < 4; ++k)
+        code = code << 8 | (k < p.code.size() ? static_cast<uint8_t>(p.code[k]) : 0u);
     const uint64_t offset = static_cast<uint16_t>(l.offset + 1);
-    return SortKey{uint64_t{static_cast<uint8_t>(l.area)} << 48 | uint64_t{ordered(l.index)} << 16 | offset,
-                   uint64_t{ordered(l.command)} << 32 | code, static_cast<uint32_t>(at)};
+    return SortKey{
+        uint64_t{static_cast<uint8_t>(l.area)} << 48 | uint64_t{ordered(l.index)} << 16 | offset,
+        uint64_t{ordered(l.command)} << 32 | code, static_cast<uint32_t>(at)};
 }
 
 // Sorts problems[first, first + keys.size()) whose keys are `keys`, moving
@@ -256,14 +259,20 @@ void checkTrigger(const RuleInput& in, const TriggerPlace& p, std::vector<Proble
                {"subject type %0 is not one of the 27 subject types (0..26)", {subjectType}});
     if (subjectType == 1 && subject >= s.shipgroupCount) {
         // The subject type and the subject beside it both become 0.
-        const Fix fix{Fix::Kind::SetBytes, "Set the subject to none", p.table, p.slot, p.offset + tr::subjectType,
-                      {0, 0}, 2};
+        const Fix fix{Fix::Kind::SetBytes,
+                      "Set the subject to none",
+                      p.table,
+                      p.slot,
+                      p.offset + tr::subjectType,
+                      {0, 0},
+                      2};
         report(out, code::TriggerSubject, at(tr::subject, ".subject"),
                {"the subject names " QUENDAR_LINT_SHIPGROUP_REF, {subject, s.shipgroupCount}}, fix);
     }
     if (amount >= p.amounts)
         report(out, code::TriggerCode, at(tr::amount, ".amount"),
-               {"amount code %0 is not one of the %1 amounts (0..%2)", {amount, p.amounts, p.amounts - 1}});
+               {"amount code %0 is not one of the %1 amounts (0..%2)",
+                {amount, p.amounts, p.amounts - 1}});
 }
 
 // --- the whole pass ----------------------------------------------------------------

@@ -180,21 +180,22 @@ class ShipgroupPass {
     }
 
     void arrivalAndDeparture() {
-        const int triggers[6] = {sg::arrivalTrigger1, sg::arrivalTrigger2, sg::arrivalTrigger3,
+        const int triggers[6] = {sg::arrivalTrigger1, sg::arrivalTrigger2,   sg::arrivalTrigger3,
                                  sg::arrivalTrigger4, sg::departureTrigger1, sg::departureTrigger2};
         for (int k = 0; k < 6; ++k) {
             const FieldName field = k < 4 ? FieldName("arrival.trigger").append(k + 1)
                                           : FieldName("departure.trigger").append(k - 3);
-            checkTrigger(m_in, {at(-1, field), Table::Shipgroups, m_i, triggers[k], kTriggerAmounts},
-                         m_out);
+            checkTrigger(
+                m_in, {at(-1, field), Table::Shipgroups, m_i, triggers[k], kTriggerAmounts}, m_out);
         }
         auto imp = [&](int off) { return impossible(m_s, Table::Shipgroups, m_i, off); };
         if (neverHolds(imp(sg::arrivalTrigger1), imp(sg::arrivalTrigger2), get(sg::arrivalOr12),
                        imp(sg::arrivalTrigger3), imp(sg::arrivalTrigger4), get(sg::arrivalOr34),
                        get(sg::arrivalOrConditions)))
-            report(m_out, code::ArrivalNever, at(sg::arrivalTrigger1, "arrival"),
-                   {"\"FALSE - Impossible condition\" keeps the arrival triggers from ever holding, "
-                    "so the group never arrives"});
+            report(
+                m_out, code::ArrivalNever, at(sg::arrivalTrigger1, "arrival"),
+                {"\"FALSE - Impossible condition\" keeps the arrival triggers from ever holding, "
+                 "so the group never arrives"});
 
         struct Pair {
             int mothership, method;
@@ -204,8 +205,10 @@ class ShipgroupPass {
         const Pair pairs[4] = {
             {sg::arrivalMothership1, sg::arrivalMethod1, "arrival.method1", "arrival.mothership1"},
             {sg::arrivalMothership2, sg::arrivalMethod2, "arrival.method2", "arrival.mothership2"},
-            {sg::departureMothership1, sg::departureMethod1, "departure.method1", "departure.mothership1"},
-            {sg::departureMothership2, sg::departureMethod2, "departure.method2", "departure.mothership2"}};
+            {sg::departureMothership1, sg::departureMethod1, "departure.method1",
+             "departure.mothership1"},
+            {sg::departureMothership2, sg::departureMethod2, "departure.method2",
+             "departure.mothership2"}};
         for (const Pair& p : pairs) {
             const int method = get(p.method);
             const int mother = get(p.mothership);
@@ -213,11 +216,13 @@ class ShipgroupPass {
             if (hangar && mother >= m_count) {
                 report(m_out, code::Mothership, at(p.mothership, p.motherField),
                        {"the mothership is " QUENDAR_LINT_SHIPGROUP_REF, {mother, m_count}},
-                       setByte("Set the method to hyperspace", p.method, shipgroup::kMethodHyperspace));
+                       setByte("Set the method to hyperspace", p.method,
+                               shipgroup::kMethodHyperspace));
             } else if (hangar && mother == m_i) {
                 report(m_out, code::OwnMothership, at(p.mothership, p.motherField),
                        {"the group is its own mothership"},
-                       setByte("Set the method to hyperspace", p.method, shipgroup::kMethodHyperspace));
+                       setByte("Set the method to hyperspace", p.method,
+                               shipgroup::kMethodHyperspace));
             }
             if (method >= shipgroup::kMethods)
                 report(m_out, code::Method, at(p.method, p.field),
@@ -238,15 +243,18 @@ class ShipgroupPass {
         if (code >= shipgroup::kOrders)
             report(m_out, code::OrderCode, there(base, field(".order")),
                    {"order code %0 is not one of the 61 orders (0..60)", {code}});
-        const auto [list1, list2] = code < static_cast<int>(m_params.size()) ? m_params[code] : paramLists(code);
+        const auto [list1, list2] =
+            code < static_cast<int>(m_params.size()) ? m_params[code] : paramLists(code);
         const int param1 = base + od::param1, param2 = base + od::param2;
         if (list1 == shipgroup::ParamList::Regions && get(param1) >= kRegions)
             report(m_out, code::HyperRegion, there(param1, field(".param1")),
-                   {"the hyperspace order goes to region code %0, which is not one of the four regions (0..3)",
+                   {"the hyperspace order goes to region code %0, which is not one of the four "
+                    "regions (0..3)",
                     {get(param1)}});
         if (list2 == shipgroup::ParamList::Shipgroups && get(param2) >= m_count)
             report(m_out, code::DeployedGroup, there(param2, field(".param2")),
-                   {"the group to be deployed is " QUENDAR_LINT_SHIPGROUP_REF, {get(param2), m_count}});
+                   {"the group to be deployed is " QUENDAR_LINT_SHIPGROUP_REF,
+                    {get(param2), m_count}});
         // Targets 1..4: type and value offsets inside the order record;
         // visited in the order of their bytes (types of 3 and 4, then their
         // values, then 1 and 2 with type and value side by side).
@@ -255,7 +263,8 @@ class ShipgroupPass {
         auto targetType = [&](int k) {
             const int type = get(base + types[k]);
             if (type >= shipgroup::kSubjectTypes)
-                report(m_out, code::TriggerCode, there(base + types[k], field(".target", k + 1).append("Type")),
+                report(m_out, code::TriggerCode,
+                       there(base + types[k], field(".target", k + 1).append("Type")),
                        {"target type %0 is not one of the 27 types (0..26)", {type}});
         };
         auto target = [&](int k) {
@@ -272,14 +281,17 @@ class ShipgroupPass {
     void goals() {
         for (int k = 0; k < 8; ++k) {
             const int base = sg::goalOffset(k);
-            auto field = [k](const char* part) { return FieldName("goal").append(k + 1).append(part); };
+            auto field = [k](const char* part) {
+                return FieldName("goal").append(k + 1).append(part);
+            };
             if (get(base) >= m_goalArguments)
                 report(m_out, code::ShipgroupCode, at(base, field(".argument")),
                        {"value %0 is not in its list of %1", {get(base), m_goalArguments}});
             const int condition = base + gf::condition, amount = base + gf::amount;
             if (get(condition) >= shipgroup::kConditions)
                 report(m_out, code::TriggerCode, at(condition, field(".condition")),
-                       {"condition code %0 is not one of the 51 conditions (0..50)", {get(condition)}});
+                       {"condition code %0 is not one of the 51 conditions (0..50)",
+                        {get(condition)}});
             if (get(amount) >= kTriggerAmounts)
                 report(m_out, code::TriggerCode, at(amount, field(".amount")),
                        {"amount code %0 is not one of the 37 amounts (0..36)", {get(amount)}});
@@ -291,8 +303,11 @@ class ShipgroupPass {
             const int region = get(sg::startPointRegion + k);
             if (get(sg::startPointOffset(k) + sg::point::enabled) != 0 && region >= kRegions)
                 report(m_out, code::StartRegion,
-                       at(sg::startPointRegion + k, FieldName("startPoint").append(k + 1).append(".region")),
-                       {"the start point lies in region code %0, which is not one of the four regions (0..3)", {region}});
+                       at(sg::startPointRegion + k,
+                          FieldName("startPoint").append(k + 1).append(".region")),
+                       {"the start point lies in region code %0, which is not one of the four "
+                        "regions (0..3)",
+                        {region}});
         }
     }
 

@@ -46,7 +46,9 @@ class BriefingLayer {
 
     // The window point of a briefing position on the map, before the
     // scroll: zoom × value / 160.
-    static double mapPixel(int value, int zoom) { return zoom * static_cast<double>(value) / 160.0; }
+    static double mapPixel(int value, int zoom) {
+        return zoom * static_cast<double>(value) / 160.0;
+    }
     // The culling test of briefing ships.
     static bool onScreen(double x, double y, const MapView& v);
 

@@ -10,7 +10,9 @@ using core::rgb;
 
 namespace {
 
-PixelBuffer bufferOf(core::RgbaImage& img) { return {img.pixels.data(), img.width, img.height, img.width}; }
+PixelBuffer bufferOf(core::RgbaImage& img) {
+    return {img.pixels.data(), img.width, img.height, img.width};
+}
 
 }  // namespace
 
@@ -34,7 +36,8 @@ core::RgbaImage technicalDataPicture() {
     drawLine(b, cx + 115, cy + 80, cx + 22, cy + 50, line, 1, false);
     drawEllipse(b, cx - 10, cy - 80, cx + 10, cy - 50, true, rgb(255, 220, 120), false, 0);
     for (int k = -1; k <= 1; k += 2)
-        drawEllipse(b, cx + k * 12 - 7, cy + 100, cx + k * 12 + 7, cy + 118, true, line, true, rgb(40, 80, 160));
+        drawEllipse(b, cx + k * 12 - 7, cy + 100, cx + k * 12 + 7, cy + 118, true, line, true,
+                    rgb(40, 80, 160));
     // Dimension lines.
     drawLine(b, cx - 120, cy + 100, cx + 120, cy + 100, rgb(90, 160, 255), 1, true);
     drawLine(b, cx + 60, cy - 110, cx + 60, cy + 110, rgb(90, 160, 255), 1, true);
@@ -61,11 +64,14 @@ core::RgbaImage regionChangePicture() {
         const double inner = 20 + (k * 37) % 90;
         const double outer = inner + 60 + (k * 53) % 180;
         const int shade = 120 + (k * 29) % 136;
-        drawLine(b, cx + static_cast<int>(std::cos(a) * inner), cy + static_cast<int>(std::sin(a) * inner * 0.6),
-                 cx + static_cast<int>(std::cos(a) * outer), cy + static_cast<int>(std::sin(a) * outer * 0.6),
+        drawLine(b, cx + static_cast<int>(std::cos(a) * inner),
+                 cy + static_cast<int>(std::sin(a) * inner * 0.6),
+                 cx + static_cast<int>(std::cos(a) * outer),
+                 cy + static_cast<int>(std::sin(a) * outer * 0.6),
                  rgb(shade / 2, shade * 3 / 4, shade), 1, false);
     }
-    drawEllipse(b, cx - 18, cy - 12, cx + 18, cy + 12, true, rgb(200, 230, 255), true, rgb(255, 255, 255));
+    drawEllipse(b, cx - 18, cy - 12, cx + 18, cy + 12, true, rgb(200, 230, 255), true,
+                rgb(255, 255, 255));
     drawRectOutline(b, 0, 0, w, h, rgb(90, 160, 255), 3);
     return img;
 }

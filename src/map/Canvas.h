@@ -54,7 +54,7 @@ struct Font {
 //   either fully opaque or fully transparent (0x00000000) per pixel, so an
 //   image never blends.
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     virtual int width() const = 0;
@@ -68,7 +68,8 @@ public:
     virtual void rectangle(int x1, int y1, int x2, int y2) = 0;
     virtual void ellipse(int x1, int y1, int x2, int y2) = 0;
     virtual void setPixel(int x, int y, Colour colour) = 0;
-    virtual void text(int x, int y, std::string_view text, Colour colour, const Font& font = {}) = 0;
+    virtual void text(int x, int y, std::string_view text, Colour colour,
+                      const Font& font = {}) = 0;
     virtual void drawImage(int x, int y, const core::RgbaImage& image) = 0;
     // The same pixels as drawImage(x, y, image); `runs` are the image's own
     // (findImageRuns), which lets a canvas copy only the opaque pixels.

@@ -158,7 +158,8 @@ void DisplayList::text(int x, int y, std::string_view text, Colour colour, const
     op.x1 = op.x2 = x, op.y1 = op.y2 = y;
     op.colour = colour;
     op.ref = static_cast<int>(m_textItems.size());
-    op.bounds = m_texts ? m_texts->textBounds(x, y, text, font) : Rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    op.bounds =
+        m_texts ? m_texts->textBounds(x, y, text, font) : Rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
     makeRoom(m_textItems);
     m_textItems.push_back({std::string(text), font});
     add(op);
@@ -191,8 +192,8 @@ void DisplayList::drawImage(int x, int y, const core::RgbaImage& image, const Im
 
 void DisplayList::replay(PixelBuffer& target, const Rect& clip, TextPainter* texts, size_t from,
                          size_t to) const {
-    const Rect c = clip.intersected({0, 0, std::min(m_width, target.width),
-                                     std::min(m_height, target.height)});
+    const Rect c = clip.intersected(
+        {0, 0, std::min(m_width, target.width), std::min(m_height, target.height)});
     if (c.empty()) return;
     // Read through the tables' start only: the recording thread may be adding to them.
     const Op* ops = m_ops.data();
@@ -222,18 +223,10 @@ void DisplayList::draw(const Op& op, PixelBuffer& target, const Rect& clip,
 void DisplayList::drawShape(const Op& op, PixelBuffer& b, int ox, int oy) const {
     const int x1 = op.x1 - ox, y1 = op.y1 - oy, x2 = op.x2 - ox, y2 = op.y2 - oy;
     switch (op.kind) {
-        case Kind::Fill:
-            fillRect(b, 0, 0, b.width, b.height, op.colour);
-            break;
-        case Kind::Line:
-            drawLine(b, x1, y1, x2, y2, op.colour, op.width, op.flag);
-            break;
-        case Kind::FillRect:
-            fillRect(b, x1, y1, x2, y2, op.colour);
-            break;
-        case Kind::RectOutline:
-            drawRectOutline(b, x1, y1, x2, y2, op.colour, op.width);
-            break;
+        case Kind::Fill: fillRect(b, 0, 0, b.width, b.height, op.colour); break;
+        case Kind::Line: drawLine(b, x1, y1, x2, y2, op.colour, op.width, op.flag); break;
+        case Kind::FillRect: fillRect(b, x1, y1, x2, y2, op.colour); break;
+        case Kind::RectOutline: drawRectOutline(b, x1, y1, x2, y2, op.colour, op.width); break;
         case Kind::Ellipse:
             drawEllipse(b, x1, y1, m_shapes[op.ref], op.flag, op.colour, op.fill, op.colour2);
             break;
@@ -245,8 +238,7 @@ void DisplayList::drawShape(const Op& op, PixelBuffer& b, int ox, int oy) const 
                 map::drawImage(b, x1, y1, im.pixels());
             break;
         }
-        case Kind::Text:
-            break;
+        case Kind::Text: break;
     }
 }
 
@@ -284,8 +276,8 @@ bool DisplayList::sameMoved(const Op& a, const Op& b, const DisplayList& before,
     if (a.kind == Kind::Fill) return true;
     if (a.kind == Kind::FillRect) {
         // Only the pixels that stay in the window count.
-        const Rect kept = Rect{0, 0, m_width, m_height}.intersected(
-            {dx, dy, m_width + dx, m_height + dy});
+        const Rect kept =
+            Rect{0, 0, m_width, m_height}.intersected({dx, dy, m_width + dx, m_height + dy});
         const Rect ra = box(1LL * a.x1 + dx, 1LL * a.y1 + dy, 1LL * a.x2 + dx, 1LL * a.y2 + dy)
                             .intersected(kept);
         const Rect rb = Rect{b.x1, b.y1, b.x2, b.y2}.intersected(kept);
@@ -295,19 +287,18 @@ bool DisplayList::sameMoved(const Op& a, const Op& b, const DisplayList& before,
         1LL * a.y2 + dy != b.y2)
         return false;
     switch (a.kind) {
-        case Kind::Ellipse:
-            return a.fill == b.fill;  // the shape follows from the box
+        case Kind::Ellipse: return a.fill == b.fill;  // the shape follows from the box
         case Kind::Image:
             // Copies are never taken for the same image.
-            return before.m_images[a.ref].image && before.m_images[a.ref].image == m_images[b.ref].image &&
+            return before.m_images[a.ref].image &&
+                   before.m_images[a.ref].image == m_images[b.ref].image &&
                    before.m_images[a.ref].runs == m_images[b.ref].runs;
         case Kind::Text: {
             const TextItem& ta = before.m_textItems[a.ref];
             const TextItem& tb = m_textItems[b.ref];
             return ta.text == tb.text && ta.font == tb.font;
         }
-        default:
-            return true;
+        default: return true;
     }
 }
 

@@ -24,7 +24,7 @@ struct Rect {
 
 // The toolkit's part of a paint: it draws texts and knows where they land.
 class TextPainter {
-public:
+  public:
     virtual ~TextPainter() = default;
     // Draws as Canvas::text does, changing no pixel outside `clip`.
     virtual void text(int x, int y, std::string_view text, Colour colour, const Font& font,
@@ -40,12 +40,12 @@ public:
 // frame, moves it when the view scrolls and redraws only where the two lists
 // differ.
 class DisplayList : public Canvas {
-public:
+  public:
     // Another thread replaying the calls while they are being recorded: it is
     // told how many calls are complete, and it stops reading before any of the
     // list's tables moves in memory and starts again after.
     class Stream {
-    public:
+      public:
         virtual ~Stream() = default;
         virtual void published(size_t calls) = 0;
         virtual void pause() = 0;
@@ -98,7 +98,7 @@ public:
     bool movable() const { return m_movable; }
     size_t size() const { return m_ops.size(); }
 
-private:
+  private:
     enum class Kind : uint8_t { Fill, Line, FillRect, RectOutline, Ellipse, Image, Text };
     struct Op {
         Kind kind = Kind::Fill;

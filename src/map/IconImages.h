@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "core/Image.h"
 #include "map/Canvas.h"
 #include "map/IconTable.h"
-#include "core/Image.h"
 
 namespace quendar::map {
 
@@ -51,7 +51,7 @@ IconImage renderIconImage(const CraftIcon& icon, int iff, int zoom);
 // afresh are kept until then, because a paint may be kept as a list of calls
 // that refer to them.
 class IconImageCache {
-public:
+  public:
     static constexpr size_t kByteLimit = size_t{48} << 20;
 
     const IconImage& get(const IconTable& table, int number, int iff, int zoom);
@@ -68,7 +68,7 @@ public:
     // Changes whenever images may have been freed.
     int generation() const { return m_generation; }
 
-private:
+  private:
     std::unordered_map<uint32_t, IconImage> m_images;
     std::unordered_map<uint32_t, IconImage> m_old;
     size_t m_bytes = 0;

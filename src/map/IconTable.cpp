@@ -4,8 +4,8 @@
 #include <cstring>
 #include <utility>
 
-#include "mission/FileIO.h"
 #include "core/Prompter.h"
+#include "mission/FileIO.h"
 
 namespace quendar::map {
 

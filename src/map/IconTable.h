@@ -16,7 +16,8 @@ class Prompter;
 namespace quendar::map {
 
 inline constexpr const char* kIconFileName = "iconslist.dat";
-inline constexpr const char* kIconCannotOpenMessage = "Cannot open file, therefore no icons available";
+inline constexpr const char* kIconCannotOpenMessage =
+    "Cannot open file, therefore no icons available";
 inline constexpr const char* kIconBadVersionMessage = "Incorrect version, no icons available";
 
 // One craft picture: `width` columns of `height` pixels, three channel bytes per
@@ -69,7 +70,7 @@ struct IconLoadResult {
 // - a file that ends inside the directory keeps the entries that are complete;
 //   one that ends inside the pixel data leaves the missing pixels transparent.
 class IconTable {
-public:
+  public:
     static constexpr int kSlots = 256;
 
     IconLoadResult load(std::span<const uint8_t> file);
@@ -80,7 +81,7 @@ public:
     void setIcon(int number, CraftIcon icon);  // tests and the benchmark build tables by hand
     void clear();
 
-private:
+  private:
     IconLoadResult parse();
     void copyPixels(int number) const;
 

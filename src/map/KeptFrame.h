@@ -20,7 +20,7 @@ void scrollPixels(PixelBuffer& frame, int dx, int dy);
 // recording (a new size, zoom or picture), a second thread starts drawing
 // while the paint is still being recorded.
 class KeptFrame {
-public:
+  public:
     enum class Paint { Whole, Scrolled };
 
     // Paints `in` into `frame` (the view's size), whose pixels must be those
@@ -50,7 +50,7 @@ public:
     // The list the last paint recorded.
     const DisplayList& list() const { return m_last; }
 
-private:
+  private:
     void finish(const MapRenderer& renderer, const PaintInput& in, const PixelBuffer& area);
 
     DisplayList m_last;

@@ -103,8 +103,7 @@ MapPropertiesForm::MapPropertiesForm(core::DisplaySettings& s, MapView& view)
               s.thickEvery);
     label("thickEveryUnit", "km       or", "");
     checkBox("thickAuto", "Auto control", "", s.thickAuto);
-    countEdit(control(ControlKind::NumberEdit, "thickWidth", "Thick lines are", ""),
-              s.thickWidth);
+    countEdit(control(ControlKind::NumberEdit, "thickWidth", "Thick lines are", ""), s.thickWidth);
     label("thickWidthUnit", " pixel thick or", "");
     checkBox("thickWidthAuto", "Auto control", "", s.thickWidthAuto);
     closeButton("ok", "OK", true);

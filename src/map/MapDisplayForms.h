@@ -1,8 +1,8 @@
 #pragma once
 
-#include "map/MapView.h"
 #include "core/DisplaySettings.h"
 #include "core/FormModel.h"
+#include "map/MapView.h"
 
 namespace quendar::map {
 
@@ -12,23 +12,23 @@ namespace quendar::map {
 // Properties it also calls `MapPropertiesForm::closed()`.
 
 class CoordinatesPropertiesForm : public core::FormModel {
-public:
+  public:
     explicit CoordinatesPropertiesForm(core::DisplaySettings& settings);
 };
 
 class AxisPropertiesForm : public core::FormModel {
-public:
+  public:
     explicit AxisPropertiesForm(core::DisplaySettings& settings);
 };
 
 class MapPropertiesForm : public core::FormModel {
-public:
+  public:
     MapPropertiesForm(core::DisplaySettings& settings, MapView& view);
     // After the dialog has closed: the map gets a size notification, so the
     // scroll ranges follow the centre mode.
     void closed();
 
-private:
+  private:
     MapView& m_view;
 };
 

@@ -59,8 +59,7 @@ void MapRenderer::paintMissionLayer(Canvas& c, const PaintInput& in) {
         const double mx = v.mapPixel(hv), my = v.mapPixel(vv);
         if (mx < v.scrollX() - W / 2 || mx > v.scrollX() + W) continue;
         if (my < v.scrollY() - H / 2 || my > v.scrollY() + 2 * H) continue;
-        drawIcon(c, type, r.byte(sg::iff), v.zoom(), v.windowX(hv),
-                 v.windowY(vv));
+        drawIcon(c, type, r.byte(sg::iff), v.zoom(), v.windowX(hv), v.windowY(vv));
     }
 
     // The current shipgroup's path is drawn with the solid pen, the paths shown

@@ -63,8 +63,7 @@ GridValues MapRenderer::gridValues(const core::DisplaySettings& s, int zoom) {
     return v;
 }
 
-void MapRenderer::setBriefingPictures(core::RgbaImage technicalData,
-                                      core::RgbaImage regionChange) {
+void MapRenderer::setBriefingPictures(core::RgbaImage technicalData, core::RgbaImage regionChange) {
     m_technicalData = std::move(technicalData);
     m_regionChange = std::move(regionChange);
     ++m_pictureGeneration;
@@ -95,14 +94,16 @@ void MapRenderer::paintGrid(Canvas& c, const PaintInput& in) {
     const GridValues g = gridValues(s, z);
     const int projection = MapView::normalProjection(s.projection);
 
-    const bool vertical = projection == 0 || (projection == 1 && s.xzShowX) ||
-                          (projection == 2 && s.yzShowY);
-    const bool horizontal = projection == 0 || (projection == 1 && s.xzShowZ) ||
-                            (projection == 2 && s.yzShowZ);
+    const bool vertical =
+        projection == 0 || (projection == 1 && s.xzShowX) || (projection == 2 && s.yzShowY);
+    const bool horizontal =
+        projection == 0 || (projection == 1 && s.xzShowZ) || (projection == 2 && s.yzShowZ);
 
-    const Pen thin{briefing ? pick(kBriefingGrid, s.briefingMapColour) : pick(kThinMap, s.mapColour), 1};
-    const Pen thick{briefing ? pick(kBriefingGrid, s.briefingMapColour) : pick(kThickMap, s.mapColour),
-                    briefing ? 3 : g.thickWidth};
+    const Pen thin{
+        briefing ? pick(kBriefingGrid, s.briefingMapColour) : pick(kThinMap, s.mapColour), 1};
+    const Pen thick{
+        briefing ? pick(kBriefingGrid, s.briefingMapColour) : pick(kThickMap, s.mapColour),
+        briefing ? 3 : g.thickWidth};
     c.setBrush(Brush::none());
 
     const int thinStep = z * g.linesEveryKm;
@@ -122,8 +123,10 @@ void MapRenderer::paintGrid(Canvas& c, const PaintInput& in) {
         const int scroll = horizontal ? v.scrollX() : v.scrollY();
         forEachLine(scroll, thickStep, horizontal ? W : H, [&](int p) {
             const std::string km = std::to_string((scroll + p) / z);
-            if (horizontal) c.text(p, at, km, labelColour);
-            else c.text(at, p, km, labelColour);
+            if (horizontal)
+                c.text(p, at, km, labelColour);
+            else
+                c.text(at, p, km, labelColour);
         });
     };
     if (s.showHorizontalLabels) labels(true, s.horizontalLabelPosition, H / 2, H - 14);

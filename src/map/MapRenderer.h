@@ -3,14 +3,14 @@
 #include <functional>
 #include <string>
 
+#include "core/DisplaySettings.h"
+#include "core/Image.h"
 #include "map/Canvas.h"
 #include "map/IconImages.h"
 #include "map/IconTable.h"
 #include "map/MapView.h"
 #include "map/SelectionLayer.h"
 #include "map/ViewSwitches.h"
-#include "core/DisplaySettings.h"
-#include "core/Image.h"
 #include "mission/MissionStore.h"
 
 namespace quendar::map {
@@ -27,7 +27,7 @@ struct BriefingFrame {
     bool technicalData = false;  // the latest technical-data event is on
     bool regionChange = false;   // a region-change event lies exactly at the current time
     bool hasCaption = false;
-    std::string caption;         // the bottom text
+    std::string caption;  // the bottom text
     std::function<void(Canvas&)> drawContent;
 };
 
@@ -37,7 +37,7 @@ struct PaintInput {
     const core::DisplaySettings& settings;
     const MapView& view;
     const ViewSwitches& switches;
-    const BriefingFrame* briefing = nullptr;  // used in briefing mode
+    const BriefingFrame* briefing = nullptr;    // used in briefing mode
     const SelectionMarks* selection = nullptr;  // drawn over the mission layer
 };
 
@@ -56,7 +56,7 @@ struct GridValues {
 // briefing layer. Coloured, zoom-scaled icon images are cached here, so the
 // renderer lives as long as the icon table it draws from.
 class MapRenderer {
-public:
+  public:
     explicit MapRenderer(const IconTable& icons) : m_icons(icons) {}
 
     void paint(Canvas& canvas, const PaintInput& in);
@@ -77,7 +77,7 @@ public:
     const IconTable& icons() const { return m_icons; }
     IconImageCache& cache() { return m_cache; }
 
-private:
+  private:
     void paintGrid(Canvas& c, const PaintInput& in);
     void paintAxes(Canvas& c, const PaintInput& in);
     void paintMissionLayer(Canvas& c, const PaintInput& in);

@@ -139,8 +139,7 @@ bool MapView::scroll(ScrollAxis axis, ScrollRequest request, int thumb, bool loc
     return true;
 }
 
-bool MapView::setProjection(core::DisplaySettings& settings, int projection,
-                            bool briefingMode) {
+bool MapView::setProjection(core::DisplaySettings& settings, int projection, bool briefingMode) {
     if (briefingMode || projection < 0 || projection > 2) return false;
     settings.projection = projection;
     return true;

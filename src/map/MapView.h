@@ -16,7 +16,15 @@ inline constexpr const char* kRegionLockedMessage =
 
 enum class Projection : int { XY = 0, XZ = 1, YZ = 2 };
 enum class ScrollAxis { Horizontal, Vertical };
-enum class ScrollRequest { LineUp, LineDown, PageUp, PageDown, ThumbPosition, ThumbTrack, EndScroll };
+enum class ScrollRequest {
+    LineUp,
+    LineDown,
+    PageUp,
+    PageDown,
+    ThumbPosition,
+    ThumbTrack,
+    EndScroll
+};
 
 struct PixelPoint {
     int x = 0;
@@ -47,9 +55,9 @@ struct ClickPosition {
 // settings. `lockEngaged` arguments mean: the briefing lock is on while the map
 // is in briefing mode.
 class MapView {
-public:
+  public:
     static constexpr int kInitialZoom = 100;
-    static constexpr int kHalfSpanKm = 204;       // the map spans ±204 km around the origin
+    static constexpr int kHalfSpanKm = 204;  // the map spans ±204 km around the origin
     static constexpr int kCentringNotifications = 7;
 
     // --- state
@@ -157,7 +165,7 @@ public:
     // the middle of the window, in region `region`.
     void applyBriefingView(int zoom, int x, int y, int region);
 
-private:
+  private:
     int windowPixel(int16_t position, int scroll) const {
         const long long n = 1LL * position * m_zoom - 160LL * scroll;
         return static_cast<int>(n >= 0 ? n / 160 : -((159 - n) / 160));

@@ -10,9 +10,9 @@ namespace quendar::map {
 class Panning {
   public:
     static constexpr int kTimerMs = 10;
-    static constexpr int kEdge = 20;       // pixels from an edge that scroll by themselves
+    static constexpr int kEdge = 20;  // pixels from an edge that scroll by themselves
     static constexpr int kEdgeStep = 10;
-    static constexpr int kFastStep = 30;   // a move of more than kSlack pixels
+    static constexpr int kFastStep = 30;  // a move of more than kSlack pixels
     static constexpr int kSlowStep = 10;
     static constexpr int kSlack = 4;
 

@@ -151,8 +151,8 @@ void drawLine(PixelBuffer& b, int x1, int y1, int x2, int y2, uint32_t colour, i
     if (width <= 3) {
         for (int oy = 0; oy < width; ++oy)
             for (int ox = 0; ox < width; ++ox)
-                thinLine(b, x1 + ox - before, y1 + oy - before, x2 + ox - before,
-                         y2 + oy - before, colour, dashed);
+                thinLine(b, x1 + ox - before, y1 + oy - before, x2 + ox - before, y2 + oy - before,
+                         colour, dashed);
         return;
     }
     // Wider lines: one thin line per pixel across, shifted along the minor
@@ -208,8 +208,7 @@ EllipseShape makeEllipseShape(int width, int height) {
 
 void drawEllipse(PixelBuffer& b, int x1, int y1, const EllipseShape& shape, bool outline,
                  uint32_t outlineColour, bool fill, uint32_t fillColour) {
-    if (x1 + shape.width <= 0 || y1 + shape.height <= 0 || x1 >= b.width || y1 >= b.height)
-        return;
+    if (x1 + shape.width <= 0 || y1 + shape.height <= 0 || x1 >= b.width || y1 >= b.height) return;
     for (int r = 0; r < shape.height; ++r) {
         const int y = y1 + r;
         if (y < 0 || y >= b.height) continue;
@@ -245,7 +244,8 @@ void drawImage(PixelBuffer& b, int x, int y, const core::RgbaImage& image) {
     const int c1 = std::max(0, -x), c2 = std::min(image.width, b.width - x);
     const int r1 = std::max(0, -y), r2 = std::min(image.height, b.height - y);
     for (int row = r1; row < r2; ++row) {
-        const uint32_t* __restrict src = image.pixels.data() + static_cast<size_t>(row) * image.width;
+        const uint32_t* __restrict src =
+            image.pixels.data() + static_cast<size_t>(row) * image.width;
         uint32_t* __restrict dst = b.bits + static_cast<size_t>(y + row) * b.stride + x;
         // Rows of opaque and transparent pixels only (every map icon) are a
         // plain select, which the compiler turns into vector code.
@@ -267,7 +267,8 @@ void drawImage(PixelBuffer& b, int x, int y, const core::RgbaImage& image) {
                 const uint32_t d = dst[col], k = 255 - a;
                 uint32_t out = 0;
                 for (int shift = 0; shift < 32; shift += 8) {
-                    const uint32_t ch = ((p >> shift) & 0xFF) + (((d >> shift) & 0xFF) * k + 127) / 255;
+                    const uint32_t ch =
+                        ((p >> shift) & 0xFF) + (((d >> shift) & 0xFF) * k + 127) / 255;
                     out |= std::min<uint32_t>(ch, 255) << shift;
                 }
                 dst[col] = out;

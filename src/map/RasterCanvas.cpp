@@ -6,7 +6,8 @@
 namespace quendar::map {
 
 namespace {
-RasterCanvas::Call makeCall(RasterCanvas::Op op, int x1, int y1, int x2, int y2, Colour colour = 0) {
+RasterCanvas::Call makeCall(RasterCanvas::Op op, int x1, int y1, int x2, int y2,
+                            Colour colour = 0) {
     RasterCanvas::Call c;
     c.op = op;
     c.x1 = x1;
@@ -52,7 +53,8 @@ void RasterCanvas::rectangle(int x1, int y1, int x2, int y2) {
     record(makeCall(Op::Rectangle, x1, y1, x2, y2));
     PixelBuffer b = buffer();
     if (m_brush.solid) fillRect(b, x1, y1, x2, y2, m_brush.colour);
-    if (m_pen.style != PenStyle::None) drawRectOutline(b, x1, y1, x2, y2, m_pen.colour, m_pen.width);
+    if (m_pen.style != PenStyle::None)
+        drawRectOutline(b, x1, y1, x2, y2, m_pen.colour, m_pen.width);
 }
 
 void RasterCanvas::ellipse(int x1, int y1, int x2, int y2) {

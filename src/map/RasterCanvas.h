@@ -13,12 +13,12 @@ namespace quendar::map {
 // pixel routines as the window's image canvas. Texts are only recorded. Used
 // by the tests, and by anyone who needs a map picture without a window.
 class RasterCanvas : public Canvas {
-public:
+  public:
     enum class Op { Fill, Line, Rectangle, Ellipse, Pixel, Text, Image };
     struct Call {
         Op op = Op::Fill;
         int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Image: x2, y2 = width, height
-        Colour colour = 0;                    // Fill, Pixel, Text
+        Colour colour = 0;                   // Fill, Pixel, Text
         Pen pen;
         Brush brush;
         std::string text;
@@ -49,7 +49,7 @@ public:
     std::vector<std::string> texts() const;
     void clearCalls() { m_calls.clear(); }
 
-private:
+  private:
     void plot(int x, int y, Colour c);
     PixelBuffer buffer();
     void record(Call c);

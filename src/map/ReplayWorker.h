@@ -18,7 +18,7 @@ namespace quendar::map {
 // one a single thread draws. Small places, a machine with one processor and
 // a caller without a second text painter keep to the calling thread.
 class ReplayWorker {
-public:
+  public:
     // Below `leastPixels` in all places together the worker is not woken.
     explicit ReplayWorker(long long leastPixels = 1 << 16) : m_leastPixels(leastPixels) {}
     ~ReplayWorker();
@@ -35,16 +35,16 @@ public:
     void recordAndReplay(DisplayList& list, const std::function<void()>& record, PixelBuffer target,
                          const Rect& place, TextPainter* texts, TextPainter* workerTexts);
 
-private:
+  private:
     // The list's stream while it is recorded.
     class Feed : public DisplayList::Stream {
-    public:
+      public:
         explicit Feed(ReplayWorker& w) : m_w(w) {}
         void published(size_t calls) override;
         void pause() override;
         void resume() override;
 
-    private:
+      private:
         ReplayWorker& m_w;
     };
 

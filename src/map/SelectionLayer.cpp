@@ -29,8 +29,9 @@ void paintSelection(Canvas& c, const PaintInput& in, const SelectionMarks& marks
     }
     if (!marks.band) return;
     c.setPen(Pen{kSelectionColour, 1, PenStyle::Dashed});
-    c.rectangle(std::min(marks.bandFrom.x, marks.bandTo.x), std::min(marks.bandFrom.y, marks.bandTo.y),
-                std::max(marks.bandFrom.x, marks.bandTo.x), std::max(marks.bandFrom.y, marks.bandTo.y));
+    c.rectangle(
+        std::min(marks.bandFrom.x, marks.bandTo.x), std::min(marks.bandFrom.y, marks.bandTo.y),
+        std::max(marks.bandFrom.x, marks.bandTo.x), std::max(marks.bandFrom.y, marks.bandTo.y));
 }
 
 }  // namespace quendar::map

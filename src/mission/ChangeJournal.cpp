@@ -38,8 +38,8 @@ size_t ChangeJournal::entryEnd(size_t action) const {
 // --- actions
 
 bool ChangeJournal::mayMerge(const void* mergeKey) const {
-    return mergeKey && !m_bridge && m_mergeOpen && !m_actions.empty() && m_position == m_actions.size() &&
-           m_actions.back().mergeKey == mergeKey &&
+    return mergeKey && !m_bridge && m_mergeOpen && !m_actions.empty() &&
+           m_position == m_actions.size() && m_actions.back().mergeKey == mergeKey &&
            m_savedPoint != static_cast<long long>(m_position);
 }
 
@@ -85,7 +85,7 @@ bool ChangeJournal::ensureAction() {
 namespace {
 // Two bridges with no change between them (two saves in a row) act as one.
 class Chain final : public Reversible {
-public:
+  public:
     Chain(std::unique_ptr<Reversible> first, std::unique_ptr<Reversible> second)
         : m_first(std::move(first)), m_second(std::move(second)) {}
     void undo() override {
@@ -100,7 +100,7 @@ public:
         return sizeof(*this) + m_first->memoryUse() + m_second->memoryUse();
     }
 
-private:
+  private:
     std::unique_ptr<Reversible> m_first, m_second;
 };
 }  // namespace
@@ -201,8 +201,8 @@ void ChangeJournal::closeImplicit() {
 
 // --- recording
 
-void ChangeJournal::recordBytes(Table t, size_t offset, const uint8_t* before,
-                                const uint8_t* after, size_t n) {
+void ChangeJournal::recordBytes(Table t, size_t offset, const uint8_t* before, const uint8_t* after,
+                                size_t n) {
     if (!recording()) return;
     // Only the run that really changes is kept.
     size_t first = 0;
@@ -225,8 +225,8 @@ void ChangeJournal::recordBytes(Table t, size_t offset, const uint8_t* before,
     if (m_entries.size() > actionStart) {
         Entry& last = m_entries.back();
         const size_t ls = last.offset, le = last.offset + last.length;
-        if (last.kind == Kind::Bytes && last.table == static_cast<uint8_t>(t) &&
-            offset <= le && offset + n >= ls) {
+        if (last.kind == Kind::Bytes && last.table == static_cast<uint8_t>(t) && offset <= le &&
+            offset + n >= ls) {
             const size_t us = std::min(ls, offset), ue = std::max(le, offset + n);
             const size_t un = ue - us;
             std::vector<uint8_t> merged(2 * un);
@@ -320,8 +320,8 @@ void ChangeJournal::dropOldest() {
     m_actions.erase(m_actions.begin(), m_actions.begin() + k);
     for (Action& a : m_actions) a.firstEntry -= firstKept;
     m_position -= k;
-    m_savedPoint = m_savedPoint >= static_cast<long long>(k) ? m_savedPoint - static_cast<long long>(k)
-                                                             : -1;
+    m_savedPoint =
+        m_savedPoint >= static_cast<long long>(k) ? m_savedPoint - static_cast<long long>(k) : -1;
     m_data.shrink_to_fit();
     m_entries.shrink_to_fit();
 }

@@ -19,7 +19,7 @@ namespace quendar::mission {
 // tools' own log). It knows how to take itself back and put itself back; the
 // journal calls these with recording switched off.
 class Reversible {
-public:
+  public:
     virtual ~Reversible() = default;
     virtual void undo() = 0;
     virtual void redo() = 0;
@@ -39,7 +39,7 @@ public:
 // A change made outside any action is not lost: it opens an implicit action
 // ("Change") that lasts until the next action, undo, redo or save mark.
 class ChangeJournal : public core::ActionGroups {
-public:
+  public:
     explicit ChangeJournal(MissionStore& store);
     ~ChangeJournal() override;
     ChangeJournal(const ChangeJournal&) = delete;
@@ -50,8 +50,7 @@ public:
     // while paused).
     bool recording() const { return m_pause == 0 && !m_replaying; }
     // `offset` is the byte offset in table `t`; both spans have `n` bytes.
-    void recordBytes(Table t, size_t offset, const uint8_t* before, const uint8_t* after,
-                     size_t n);
+    void recordBytes(Table t, size_t offset, const uint8_t* before, const uint8_t* after, size_t n);
     void record(std::unique_ptr<Reversible> entry);
 
     // --- actions
@@ -72,13 +71,13 @@ public:
 
     // Recording stays off while a pause is held (loading a file, New).
     class Pause {
-    public:
+      public:
         explicit Pause(ChangeJournal& j) : m_j(j) { ++m_j.m_pause; }
         ~Pause() { --m_j.m_pause; }
         Pause(const Pause&) = delete;
         Pause& operator=(const Pause&) = delete;
 
-    private:
+      private:
         ChangeJournal& m_j;
     };
 
@@ -115,7 +114,7 @@ public:
     // The journal drops its oldest actions when it holds more than this.
     void setMemoryBudget(size_t bytes) { m_budget = bytes; }
 
-private:
+  private:
     enum class Kind : uint8_t { Bytes, Counters, Reversible };
     struct Entry {
         Kind kind;

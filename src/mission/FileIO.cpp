@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <memory>
 #include <cstring>
+#include <memory>
 #include <random>
 
 namespace quendar::mission {
@@ -39,7 +39,7 @@ mode_t currentUmask() {
 }
 
 class Descriptor {
-public:
+  public:
     explicit Descriptor(int fd) : m_fd(fd) {}
     ~Descriptor() {
         if (m_fd >= 0) ::close(m_fd);
@@ -48,7 +48,7 @@ public:
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return m_fd; }
 
-private:
+  private:
     int m_fd;
 };
 
@@ -192,7 +192,7 @@ namespace {
 // Collects the produced bytes into chunks and hands each to the writer; after
 // the first failure nothing more is written.
 class ChunkSink : public ByteSink {
-public:
+  public:
     ChunkSink(std::FILE* f, const ChunkWriter& writer) : m_file(f), m_writer(writer) {
         m_buffer.reserve(kChunk);
     }
@@ -212,7 +212,7 @@ public:
     }
     const std::string& reason() const { return m_reason; }
 
-private:
+  private:
     static constexpr size_t kChunk = 1 << 16;
     void flush() {
         if (!m_ok || m_buffer.empty()) return;
@@ -246,8 +246,8 @@ std::optional<PendingFile> PendingFile::begin(const std::string& path, FileError
     p.m_target = kind == FileKind::Private ? path : resolveSaveTarget(path);
     if (kind == FileKind::Private && !privateNameUsable(path)) {
         struct stat ls {};
-        fail(error, ::lstat(path.c_str(), &ls) == 0 ? "Not a regular file of this user"
-                                                    : systemReason());
+        fail(error,
+             ::lstat(path.c_str(), &ls) == 0 ? "Not a regular file of this user" : systemReason());
         return std::nullopt;
     }
 
@@ -289,8 +289,8 @@ bool PendingFile::create(FileError* error) {
         std::string temp = folder == "/" ? "/" : folder + "/";
         temp += "." + name + ".tmp" + std::to_string(rd() % 1000000);
         // O_EXCL: never through a link someone planted at the name.
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
-                              0600);
+        const int fd =
+            ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (fd < 0) {
             if (errno == EEXIST) continue;
             fail(error, systemReason());
@@ -353,8 +353,8 @@ bool PendingFile::commit(const std::function<void(ByteSink&)>& produce, FileErro
         // Keep the permissions of a file that is being replaced; a new file
         // gets what the umask allows.
         struct stat st {};
-        ::fchmod(fd, ::stat(m_target.c_str(), &st) == 0 ? st.st_mode & 07777
-                                                        : 0666 & ~currentUmask());
+        ::fchmod(fd,
+                 ::stat(m_target.c_str(), &st) == 0 ? st.st_mode & 07777 : 0666 & ~currentUmask());
     }
     // The bytes and the size reach the disk before the rename can make them
     // the target, so that after a crash the name holds the old file or the

@@ -19,7 +19,7 @@ struct FileError {
 
 // Where a writer puts its bytes, in order.
 class ByteSink {
-public:
+  public:
     virtual ~ByteSink() = default;
     virtual void put(const uint8_t* data, size_t size) = 0;
     void put(std::span<const uint8_t> bytes) { put(bytes.data(), bytes.size()); }
@@ -28,12 +28,14 @@ public:
 };
 
 class VectorSink : public ByteSink {
-public:
+  public:
     explicit VectorSink(std::vector<uint8_t>& out) : m_out(out) {}
     using ByteSink::put;
-    void put(const uint8_t* data, size_t size) override { m_out.insert(m_out.end(), data, data + size); }
+    void put(const uint8_t* data, size_t size) override {
+        m_out.insert(m_out.end(), data, data + size);
+    }
 
-private:
+  private:
     std::vector<uint8_t>& m_out;
 };
 
@@ -64,7 +66,7 @@ struct ReadHooks {
 // the file system reports is only a hint: a file that shrinks while it is read
 // gives the bytes that were there, and `shrank()` says so.
 class FileBytes {
-public:
+  public:
     static std::optional<FileBytes> open(const std::string& path, FileError* error = nullptr,
                                          const ReadHooks& hooks = {});
     std::span<const uint8_t> bytes() const { return {m_data.get(), m_size}; }
@@ -80,7 +82,7 @@ public:
     // The file as it was when it was opened.
     const FileIdentity& identity() const { return m_identity; }
 
-private:
+  private:
     LargeBlock m_data;  // not cleared first: every byte kept is read
     size_t m_size = 0;
     bool m_shrank = false;
@@ -89,7 +91,8 @@ private:
 };
 
 // Reads a whole file into memory, with the same checks as FileBytes.
-std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path, FileError* error = nullptr);
+std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path,
+                                                  FileError* error = nullptr);
 
 // The file a save to `path` writes: a symbolic link is followed (through any
 // number of links, relative ones taken from the link's folder) to the file it
@@ -124,7 +127,7 @@ struct WriteHooks {
 // the file it replaces (a new file: the mode the umask allows).
 enum class FileKind { Mission, Private };
 class PendingFile {
-public:
+  public:
     static std::optional<PendingFile> begin(const std::string& path, FileError* error = nullptr,
                                             FileKind kind = FileKind::Mission);
     PendingFile(PendingFile&& other) noexcept;
@@ -138,7 +141,7 @@ public:
     const std::string& target() const { return m_target; }
     const std::string& tempPath() const { return m_temp; }
 
-private:
+  private:
     PendingFile() = default;
     bool create(FileError* error);
     void discard();

@@ -10,7 +10,7 @@ namespace {
 
 // Sequential reader over the file buffer; reads past the end give 255.
 class Cursor {
-public:
+  public:
     Cursor(std::span<const uint8_t> data, ReadReport& report) : m_data(data), m_report(report) {}
 
     void read(uint8_t* dst, size_t n) {
@@ -54,7 +54,7 @@ public:
         if (back <= m_data.size()) m_pos = m_data.size() - back;
     }
 
-private:
+  private:
     std::span<const uint8_t> m_data;
     ReadReport& m_report;
     size_t m_pos = 0;
@@ -119,10 +119,11 @@ void readCountedStrings(Cursor& c, MissionStore& s, Table t) {
 void readShortStrings(Cursor& c, MissionStore& s, Table t, int count) {
     auto table = s.mutableTable(t);
     const size_t n = std::min(static_cast<size_t>(count), table.size() / kShortStringSize);
-    readStrings(c, table.data(), n, kShortStringSize, kShortStringSize, takeShort, [&c](uint8_t* slot) {
-        slot[0] = c.byte();
-        if (slot[0] != 0) c.read(slot + 1, kShortStringSize - 1);
-    });
+    readStrings(c, table.data(), n, kShortStringSize, kShortStringSize, takeShort,
+                [&c](uint8_t* slot) {
+                    slot[0] = c.byte();
+                    if (slot[0] != 0) c.read(slot + 1, kShortStringSize - 1);
+                });
 }
 
 size_t countedLength(std::span<const uint8_t> slot) {

@@ -1,11 +1,11 @@
 #include "mission/MissionStore.h"
 
-#include "mission/ChangeJournal.h"
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+
+#include "mission/ChangeJournal.h"
 
 namespace quendar::mission {
 
@@ -79,8 +79,7 @@ MissionStore& MissionStore::operator=(const MissionStore& other) {
 namespace {
 bool inRange(Table t, int slot, int offset, int width) {
     const TableShape s = shapeOf(t);
-    return slot >= 0 && slot < s.slots && offset >= 0 && width >= 0 &&
-           offset + width <= s.slotSize;
+    return slot >= 0 && slot < s.slots && offset >= 0 && width >= 0 && offset + width <= s.slotSize;
 }
 size_t at(Table t, int slot, int offset) {
     return static_cast<size_t>(slot) * shapeOf(t).slotSize + offset;
@@ -160,15 +159,13 @@ void MissionStore::fillBytes(Table t, int slot, int offset, int width, uint8_t v
 std::span<const uint8_t> MissionStore::slot(Table t, int slot) const {
     const TableShape s = shapeOf(t);
     if (slot < 0 || slot >= s.slots) return {};
-    return {m_tables[static_cast<int>(t)].data() + at(t, slot, 0),
-            static_cast<size_t>(s.slotSize)};
+    return {m_tables[static_cast<int>(t)].data() + at(t, slot, 0), static_cast<size_t>(s.slotSize)};
 }
 
 std::span<uint8_t> MissionStore::mutableSlot(Table t, int slot) {
     const TableShape s = shapeOf(t);
     if (slot < 0 || slot >= s.slots) return {};
-    return {m_tables[static_cast<int>(t)].data() + at(t, slot, 0),
-            static_cast<size_t>(s.slotSize)};
+    return {m_tables[static_cast<int>(t)].data() + at(t, slot, 0), static_cast<size_t>(s.slotSize)};
 }
 
 std::span<const uint8_t> MissionStore::table(Table t) const {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <array>
-#include <memory>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -116,7 +116,7 @@ constexpr TableShape shapeOf(Table t) {
 // API below, which checks bounds: an access outside a table reads 0 and writes
 // nothing.
 class MissionStore {
-public:
+  public:
     MissionStore();
     MissionStore(const MissionStore& other);
     MissionStore& operator=(const MissionStore& other);
@@ -165,7 +165,7 @@ public:
     std::string missionPath = "noname.tie";
     int briefingLength = 3000;
 
-private:
+  private:
     void allocate();
     // Records a write of n bytes at `offset` of table t before it is made.
     void journalWrite(Table t, size_t offset, const uint8_t* after, size_t n);

@@ -120,7 +120,7 @@ constexpr int optionalShipMode = 3550;
 constexpr int optionalShipType = 3551;   // 10 bytes
 constexpr int optionalShipCount = 3561;  // 10 bytes
 constexpr int optionalShipWaves = 3571;  // 10 bytes
-constexpr int optionalShipSlots = 10;     // type, count and waves of each
+constexpr int optionalShipSlots = 10;    // type, count and waves of each
 constexpr int backdrop = 3602;
 }  // namespace sg
 
@@ -137,7 +137,7 @@ struct Point3 {
 // ShipgroupView, over a const store, only reads.
 template <typename Store>
 class BasicShipgroupRecord {
-public:
+  public:
     BasicShipgroupRecord(Store& store, int index) : m_store(store), m_index(index) {}
 
     int index() const { return m_index; }
@@ -150,7 +150,9 @@ public:
         m_store.setWord(Table::Shipgroups, m_index, offset, static_cast<uint16_t>(value));
     }
 
-    std::string name() const { return m_store.text(Table::Shipgroups, m_index, sg::name, sg::nameWidth); }
+    std::string name() const {
+        return m_store.text(Table::Shipgroups, m_index, sg::name, sg::nameWidth);
+    }
     void setName(std::string_view v) {
         m_store.setText(Table::Shipgroups, m_index, sg::name, sg::nameWidth, v);
     }
@@ -170,7 +172,7 @@ public:
         setPoint(sg::waypointOffset(region, slot, k), p);
     }
 
-private:
+  private:
     Point3 point(int off) const {
         return {getSigned16(off), getSigned16(off + 2), getSigned16(off + 4), get(off + 6)};
     }

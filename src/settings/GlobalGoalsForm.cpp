@@ -16,16 +16,19 @@ const std::string kTrigger = "Goal trigger", kJoins = "Joins", kTexts = "Goal te
 
 GlobalGoalsForm::GlobalGoalsForm(const shipgroup::ShipgroupContext& ctx)
     : SettingsForm(ctx, "Global Goals") {
-    dropDown("team", "Team", "", [this] { return shipgroup::teamLabels(store()); }, m_team,
-             [this](int) { show(); })
+    dropDown(
+        "team", "Team", "", [this] { return shipgroup::teamLabels(store()); }, m_team,
+        [this](int) { show(); })
         .at(0);
-    dropDown("kind", "Goal kind", "", fixed(goalKindLabels()), m_kind, [this](int) { show(); })
-        .at(0, 1);
+    dropDown("kind", "Goal kind", "", fixed(goalKindLabels()), m_kind, [this](int) {
+        show();
+    }).at(0, 1);
     for (int g = 0; g < 4; ++g) {
-        button("goal" + std::to_string(g + 1), "Goal " + std::to_string(g + 1), "", [this, g] {
-            m_goal = g;
-            show();
-        })
+        button("goal" + std::to_string(g + 1), "Goal " + std::to_string(g + 1), "",
+               [this, g] {
+                   m_goal = g;
+                   show();
+               })
             .at(1, g)
             .enabledWhen([this, g] { return m_goal != g; });
     }
@@ -40,16 +43,19 @@ GlobalGoalsForm::GlobalGoalsForm(const shipgroup::ShipgroupContext& ctx)
     byteList("subjectType", "", kTrigger, fixed(goalSubjectTypeLabels()), trigger(tr::subjectType),
              [this](int) { show(); })
         .at(1, 2);
-    byteList("subject", "", kTrigger,
-             [this] { return shipgroup::subjectItems(m_ctx, get(triggerByte(tr::subjectType))); },
-             trigger(tr::subject))
+    byteList(
+        "subject", "", kTrigger,
+        [this] { return shipgroup::subjectItems(m_ctx, get(triggerByte(tr::subjectType))); },
+        trigger(tr::subject))
         .at(1, 3);
-    byteList("condition", "", kTrigger, [this] { return goalKindConditionLabels(m_kind == 1); },
-             trigger(tr::condition))
+    byteList(
+        "condition", "", kTrigger, [this] { return goalKindConditionLabels(m_kind == 1); },
+        trigger(tr::condition))
         .at(2, 2);
-    byteList("parameter", "", kTrigger,
-             [this] { return goalParameterLabels(shipgroup::regionNames(store())); },
-             trigger(tr::param1))
+    byteList(
+        "parameter", "", kTrigger,
+        [this] { return goalParameterLabels(shipgroup::regionNames(store())); },
+        trigger(tr::param1))
         .at(2, 3);
 
     // How the four goals combine.
@@ -71,10 +77,13 @@ GlobalGoalsForm::GlobalGoalsForm(const shipgroup::ShipgroupContext& ctx)
     }).at(0, 1);
 
     for (int s = 0; s < 3; ++s) {
-        core::Control& text = textEdit(
-            "text" + std::to_string(s + 1), "Text " + std::to_string(s + 1), kTexts,
-            textAt([this, s] { return ByteRef{Table::GlobalGoalStrings, textEntry(s), 0}; },
-                   mission::kShortStringSize, goal::textLimit));
+        core::Control& text =
+            textEdit("text" + std::to_string(s + 1), "Text " + std::to_string(s + 1), kTexts,
+                     textAt(
+                         [this, s] {
+                             return ByteRef{Table::GlobalGoalStrings, textEntry(s), 0};
+                         },
+                         mission::kShortStringSize, goal::textLimit));
         text.wide(360);
         // Prevent and secondary goals have two texts.
         if (s == 2) text.enabledWhen([this] { return m_kind == 0; });

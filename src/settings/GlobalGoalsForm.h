@@ -22,8 +22,8 @@ class GlobalGoalsForm : public SettingsForm {
   private:
     ByteRef blockByte(int offset) const;
     ByteRef triggerByte(int field) const;
-    core::Binding block(int offset);    // a byte of the shown goal block
-    core::Binding trigger(int field);   // a byte of the shown goal's trigger
+    core::Binding block(int offset);   // a byte of the shown goal block
+    core::Binding trigger(int field);  // a byte of the shown goal's trigger
     int textEntry(int s) const;
     void show();
 

@@ -38,8 +38,9 @@ MessagesForm::MessagesForm(const shipgroup::ShipgroupContext& ctx)
     textEdit("text", "", kMessage, core::heldText(m_text, msg::textLimit)).at(0).wide(360);
     numberEdit("minutes", "Minute", kMessage, message(msg::delayMinutes)).at(1);
     numberEdit("seconds", "Second", kMessage, message(msg::delaySeconds)).at(1, 1);
-    byteList("colour", "Colour", kMessage, [this] { return shipgroup::iffSubjectLabels(store()); },
-             message(msg::colour))
+    byteList(
+        "colour", "Colour", kMessage, [this] { return shipgroup::iffSubjectLabels(store()); },
+        message(msg::colour))
         .at(1, 2);
     label("noteCaption", "Comments, etc (This will be never shown in the mission):", kMessage)
         .at(2);

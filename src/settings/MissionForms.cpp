@@ -39,12 +39,15 @@ MissionPropertiesForm::MissionPropertiesForm(const shipgroup::ShipgroupContext& 
     const char* groups[4] = {"IFF 2 - Blue", "IFF 3 - Yellow", "IFF 4 - Red", "IFF 5 - Purple"};
     for (int k = 0; k < 4; ++k) {
         textEdit("iff" + std::to_string(k + 2), "", groups[k],
-                 textAt([k] {
-                     return ByteRef{Table::Header, 0, names::iffOffset + k * names::iffWidth};
-                 }, names::iffWidth, kNameLimit));
+                 textAt(
+                     [k] {
+                         return ByteRef{Table::Header, 0, names::iffOffset + k * names::iffWidth};
+                     },
+                     names::iffWidth, kNameLimit));
     }
-    byteList("hangar", "", "Starting hangar", fixed(startingHangarLabels()),
-             byteAt([] { return ByteRef{Table::MissionOptions, 0, 0}; }));
+    byteList("hangar", "", "Starting hangar", fixed(startingHangarLabels()), byteAt([] {
+                 return ByteRef{Table::MissionOptions, 0, 0};
+             }));
     closeButton("ok", "OK", true);
 }
 
@@ -52,15 +55,21 @@ TeamsPropertiesForm::TeamsPropertiesForm(const shipgroup::ShipgroupContext& ctx)
     : SettingsForm(ctx, "Teams Properties") {
     auto team = [this] { return std::clamp(store().currentTeam, 0, mission::kTeams - 1); };
     textEdit("name", "", "Team name",
-             textAt([team] { return ByteRef{Table::Teams, team(), names::teamOffset}; },
-                    names::teamWidth, kNameLimit));
+             textAt(
+                 [team] {
+                     return ByteRef{Table::Teams, team(), names::teamOffset};
+                 },
+                 names::teamWidth, kNameLimit));
     const char* groups[3] = {"Mission Victory Message", "Mission Failure Message",
                              "Outstanding Victory Message"};
     for (int i = 0; i < 6; ++i) {
         const int offset = kTeamLineOffsets[i];
         textEdit("line" + std::to_string(i + 1), "", groups[i / 2],
-                 textAt([team, offset] { return ByteRef{Table::Teams, team(), offset}; },
-                        kTeamLineWidth, kTeamLineWidth));
+                 textAt(
+                     [team, offset] {
+                         return ByteRef{Table::Teams, team(), offset};
+                     },
+                     kTeamLineWidth, kTeamLineWidth));
     }
     closeButton("ok", "OK", true);
 }
@@ -86,8 +95,11 @@ GlobalGroupsForm::GlobalGroupsForm(const shipgroup::ShipgroupContext& ctx)
     : SettingsForm(ctx, "Global groups") {
     // The edit sits in a group box captioned with the group it shows.
     textEdit("name", "", "Global group",
-             textAt([this] { return ByteRef{Table::GlobalGroupNames, m_group, 0}; },
-                    kGlobalGroupWidth, kGlobalGroupLimit))
+             textAt(
+                 [this] {
+                     return ByteRef{Table::GlobalGroupNames, m_group, 0};
+                 },
+                 kGlobalGroupWidth, kGlobalGroupLimit))
         .groupCaption = [this] { return "Global group " + std::to_string(m_group + 1); };
     button("previous", "<<", "", [this] {
         if (m_group > 0) --m_group;

@@ -15,8 +15,11 @@ CargoesForm::CargoesForm(const shipgroup::ShipgroupContext& ctx)
     : SettingsForm(ctx, "Special cargoes in the mission") {
     for (int k = 0; k < kCargoes; ++k)
         textEdit("cargo" + std::to_string(k + 1), "", "Special Cargo " + std::to_string(k + 1),
-                 textAt([k] { return ByteRef{Table::SpecialCargo, k, 0}; },
-                        shipgroup::names::cargoWidth, kCargoNameLimit));
+                 textAt(
+                     [k] {
+                         return ByteRef{Table::SpecialCargo, k, 0};
+                     },
+                     shipgroup::names::cargoWidth, kCargoNameLimit));
     closeButton("ok", "OK", true);
 }
 

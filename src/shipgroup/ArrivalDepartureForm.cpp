@@ -15,16 +15,11 @@ const std::string kBetween = " ";
 
 std::vector<std::string> subjectItems(const ShipgroupContext& ctx, int type) {
     switch (type) {
-        case kSubjectNone:
-            return {};
-        case kSubjectFlightgroup:
-            return shipgroupNames(ctx.store);
-        case kSubjectShipType:
-            return allCraftNames(ctx.crafts);
-        case kSubjectIff:
-            return iffSubjectLabels(ctx.store);
-        default:
-            return numberLabels(0, 255);
+        case kSubjectNone: return {};
+        case kSubjectFlightgroup: return shipgroupNames(ctx.store);
+        case kSubjectShipType: return allCraftNames(ctx.crafts);
+        case kSubjectIff: return iffSubjectLabels(ctx.store);
+        default: return numberLabels(0, 255);
     }
 }
 
@@ -61,10 +56,10 @@ ArrivalDepartureForm::ArrivalDepartureForm(const ShipgroupContext& ctx, Which wh
         joinRadio("or", "", kBetween, byteAt(sg::departureOr)).at(0, 1);
         numberEdit("valueB", "", kBetween, byteAt(sg::departureValueB)).at(0, 2);
         addTrigger(1, sg::departureTrigger2, "Condition 2", 0);
-        methodsAndDelay("Departure Method && Delay",
-                        {sg::departureMethod1, sg::departureMothership1, sg::departureMethod2,
-                         sg::departureMothership2, sg::departureDelayMinutes,
-                         sg::departureDelaySeconds});
+        methodsAndDelay(
+            "Departure Method && Delay",
+            {sg::departureMethod1, sg::departureMothership1, sg::departureMethod2,
+             sg::departureMothership2, sg::departureDelayMinutes, sg::departureDelaySeconds});
     }
 }
 
@@ -76,25 +71,26 @@ void addTriggerLists(core::FormModel& form, const ShipgroupContext& ctx, const T
     form.byteList(p + "amount", "", t.group, core::FormModel::fixed(amountLabels()), field(3))
         .at(t.row);
     form.label(p + "of", "of", t.group).at(t.row, 1);
-    form.byteList(p + "subjectType", "", t.group, t.subjectTypes, field(1), [&form, &cleared](int) {
-            cleared = true;
-            form.refreshed.notify();
-        }).at(t.row, 2);
+    form.byteList(p + "subjectType", "", t.group, t.subjectTypes, field(1),
+                  [&form, &cleared](int) {
+                      cleared = true;
+                      form.refreshed.notify();
+                  })
+        .at(t.row, 2);
     const auto subjects = [&ctx, type = field(1).get] { return subjectItems(ctx, type()); };
-    form.byteList(p + "subject", "", t.group, subjects, field(2), [&cleared](int) {
-            cleared = false;
-        }).at(t.row, 3).value = [&cleared, subjects, subject = field(2).get] {
+    form.byteList(p + "subject", "", t.group, subjects, field(2),
+                  [&cleared](int) { cleared = false; })
+        .at(t.row, 3)
+        .value = [&cleared, subjects, subject = field(2).get] {
         return cleared ? -1 : core::FormModel::shown(subject(), subjects().size());
     };
-    form.byteList(p + "condition", "", t.group, core::FormModel::fixed(conditionLabels()),
-                  field(0))
+    form.byteList(p + "condition", "", t.group, core::FormModel::fixed(conditionLabels()), field(0))
         .at(t.row, 4);
     form.byteList(
             p + "param1", "", t.group,
             [&ctx, labels] { return param1Labels(regionNames(ctx.store), labels); }, field(4))
         .at(t.row + 1, 3);
-    form.byteList(p + "param2", "", t.group, core::FormModel::fixed(param2Labels(labels)),
-                  field(5))
+    form.byteList(p + "param2", "", t.group, core::FormModel::fixed(param2Labels(labels)), field(5))
         .at(t.row + 1, 4);
 }
 

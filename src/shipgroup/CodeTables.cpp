@@ -93,12 +93,9 @@ const Labels& subjectTypeLabels(LabelSet set) {
         return t;
     }();
     switch (set) {
-        case LabelSet::Arrival:
-            return arrival;
-        case LabelSet::Departure:
-            return departure;
-        case LabelSet::OrderTarget:
-            return target;
+        case LabelSet::Arrival: return arrival;
+        case LabelSet::Departure: return departure;
+        case LabelSet::OrderTarget: return target;
     }
     return arrival;
 }
@@ -318,11 +315,9 @@ OrderParams orderParams(int code) {
     switch (code) {
         case 2:
         case 3:
-        case 21:
-            return {"Number of loops:", ParamList::Loops, "Unused", ParamList::Numbers};
+        case 21: return {"Number of loops:", ParamList::Loops, "Unused", ParamList::Numbers};
         case 4:
-        case 6:
-            return {"Number of dockings:", ParamList::Numbers, "Unused", ParamList::Numbers};
+        case 6: return {"Number of dockings:", ParamList::Numbers, "Unused", ParamList::Numbers};
         case 12:
         case 13:
         case 14:
@@ -338,13 +333,10 @@ OrderParams orderParams(int code) {
             return {"Deploy time (5 secs):", ParamList::Numbers, "Shipgroup to be deployed",
                     ParamList::Shipgroups};
         case 19:
-        case 20:
-            return {"Wait time (5 secs):", ParamList::Numbers, "Unused", ParamList::Numbers};
+        case 20: return {"Wait time (5 secs):", ParamList::Numbers, "Unused", ParamList::Numbers};
         case 50:
-        case 51:
-            return {"Hyperspace to", ParamList::Regions, "Unused", ParamList::Numbers};
-        default:
-            return {"Unused", ParamList::Numbers, "Unused", ParamList::Numbers};
+        case 51: return {"Hyperspace to", ParamList::Regions, "Unused", ParamList::Numbers};
+        default: return {"Unused", ParamList::Numbers, "Unused", ParamList::Numbers};
     }
 }
 

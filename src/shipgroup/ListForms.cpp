@@ -37,7 +37,8 @@ bool isListCode(int code) {
 
 ShipgroupsForm::ShipgroupsForm(const ShipgroupContext& ctx)
     : ShipgroupForm(ctx, FormKind::Shipgroups, "Shipgroups"), m_list(ctx) {
-    listBox("list", "", "", [&ctx] { return shipgroupNames(ctx.store); }, currentRow(ctx, m_list));
+    listBox(
+        "list", "", "", [&ctx] { return shipgroupNames(ctx.store); }, currentRow(ctx, m_list));
     textEdit("name", "", "", core::heldText(m_name, 19));
     button("add", "Add", "", [this] { m_list.add(m_name); });
     button("copy", "Copy", "", [this] { m_list.copy(); });
@@ -65,7 +66,8 @@ void ShipgroupsForm::receive(int code) {
 
 ViewcontrolForm::ViewcontrolForm(const ShipgroupContext& ctx)
     : ShipgroupForm(ctx, FormKind::ShipgroupsViewcontrol, "Shipgroups&Viewcontrol"), m_list(ctx) {
-    listBox("list", "", "", [&ctx] { return shipgroupNames(ctx.store); }, currentRow(ctx, m_list));
+    listBox(
+        "list", "", "", [&ctx] { return shipgroupNames(ctx.store); }, currentRow(ctx, m_list));
     for (int k = 0; k < 4; ++k)
         checkBox("order" + std::to_string(k + 1), "Order " + std::to_string(k + 1) + " waypoints",
                  "Waypoints", viewFlag(ctx.view.orderWaypoints[k], ctx));

@@ -62,15 +62,17 @@ OptionsForm::OptionsForm(const ShipgroupContext& ctx)
         .at(1)
         .enabledWhen(userOnly);
     // The stored waves are the waves shown less one.
-    byteList("waves", "", kShips, [] { return numberLabels(1, 255); },
-             byteAt([this] { return sg::optionalShipWaves + m_line; }),
-             [this](int) { refreshed.notify(); })
+    byteList(
+        "waves", "", kShips, [] { return numberLabels(1, 255); },
+        byteAt([this] { return sg::optionalShipWaves + m_line; }),
+        [this](int) { refreshed.notify(); })
         .at(kLinesRow, 0)
         .enabledWhen(userOnly);
     label("wavesOf", "waves of", kShips).at(kLinesRow, 1);
-    byteList("count", "", kShips, [] { return numberLabels(0, 254); },
-             byteAt([this] { return sg::optionalShipCount + m_line; }),
-             [this](int) { refreshed.notify(); })
+    byteList(
+        "count", "", kShips, [] { return numberLabels(0, 254); },
+        byteAt([this] { return sg::optionalShipCount + m_line; }),
+        [this](int) { refreshed.notify(); })
         .at(kLinesRow, 2)
         .enabledWhen(userOnly);
 

@@ -29,15 +29,13 @@ constexpr int kParam6 = 17, kParam7 = 18, kParam8 = 19;
 
 std::vector<std::string> paramItems(const ShipgroupContext& ctx, ParamList list) {
     switch (list) {
-        case ParamList::Numbers:
-            return numberLabels(0, 255);
+        case ParamList::Numbers: return numberLabels(0, 255);
         case ParamList::Loops: {
             auto t = numberLabels(0, 255);
             t[0] = "Unlimited";
             return t;
         }
-        case ParamList::Shipgroups:
-            return shipgroupNames(ctx.store);
+        case ParamList::Shipgroups: return shipgroupNames(ctx.store);
         case ParamList::Regions: {
             const auto r = regionNames(ctx.store);
             return {r.begin(), r.end()};
@@ -102,16 +100,16 @@ OrdersForm::OrdersForm(const ShipgroupContext& ctx)
     // First row: the two parameters, the throttle and two fixed numbers;
     // second row: four more fixed numbers, greyed.
     const auto numbers = [] { return numberLabels(0, 255); };
-    byteList("param1", "Attempts", kProperties,
-             [this] { return paramItems(m_ctx, orderParams(order(kOrder)).list1); },
-             orderByte(kParam1))
+    byteList(
+        "param1", "Attempts", kProperties,
+        [this] { return paramItems(m_ctx, orderParams(order(kOrder)).list1); }, orderByte(kParam1))
         .at(0, 0);
-    byteList("param2", "Unknown", kProperties,
-             [this] { return paramItems(m_ctx, orderParams(order(kOrder)).list2); },
-             orderByte(kParam2))
+    byteList(
+        "param2", "Unknown", kProperties,
+        [this] { return paramItems(m_ctx, orderParams(order(kOrder)).list2); }, orderByte(kParam2))
         .at(0, 1);
-    byteList("throttle", "Throttle", kProperties, [] { return throttleLabels(); },
-             orderByte(kThrottle))
+    byteList(
+        "throttle", "Throttle", kProperties, [] { return throttleLabels(); }, orderByte(kThrottle))
         .at(0, 2);
     byteList("param3", "", kProperties, numbers, orderByte(kParam3)).at(0, 3).disabled();
     byteList("param4", "", kProperties, numbers, orderByte(kParam4)).at(0, 4).disabled();
@@ -150,9 +148,9 @@ void OrdersForm::addTargetPair(int k, int typeField, int targetField) {
                   refreshed.notify();  // the target list follows its type
               }})
         .at(1, k - 1);
-    byteList("target" + n, "", kSpecify,
-             [this, typeField] { return targetItems(m_ctx, order(typeField)); },
-             orderByte(targetField))
+    byteList(
+        "target" + n, "", kSpecify,
+        [this, typeField] { return targetItems(m_ctx, order(typeField)); }, orderByte(targetField))
         .at(2, k - 1);
 }
 
@@ -216,8 +214,7 @@ WaypointsForm::WaypointsForm(const ShipgroupContext& ctx)
                      group,
                      {[this, at] {
                           char buf[32];
-                          std::snprintf(buf, sizeof buf, "%.2f",
-                                        current().getSigned16(at) / 160.0);
+                          std::snprintf(buf, sizeof buf, "%.2f", current().getSigned16(at) / 160.0);
                           return std::string(buf);
                       },
                       {}})

@@ -14,8 +14,8 @@ namespace sg = mission::sg;
 namespace {
 // Order record fields the wizard writes.
 constexpr int kOrder = 0, kThrottle = 1, kTarget3Type = 6, kTarget4Type = 7, kTarget3 = 8,
-              kTarget4 = 9, kTarget34Flag = 10, kTarget1Type = 12, kTarget1 = 13,
-              kTarget2Type = 14, kTarget2 = 15, kTarget12Flag = 16;
+              kTarget4 = 9, kTarget34Flag = 10, kTarget1Type = 12, kTarget1 = 13, kTarget2Type = 14,
+              kTarget2 = 15, kTarget12Flag = 16;
 constexpr uint8_t kOrderDestroy = 7, kOrderProtect = 9, kOrderDisable = 11, kFullThrottle = 10,
                   kFlightgroup = 1;
 constexpr int kShownNameLength = 20;
@@ -80,9 +80,7 @@ void drawButton(map::Canvas& c, const OrdersWizard::Button& b) {
             c.line(cx - 3, cy, cx + 3, cy);
             c.line(cx, cy - 3, cx, cy + 3);
             break;
-        case OrdersWizard::Remove:
-            c.line(cx - 3, cy, cx + 3, cy);
-            break;
+        case OrdersWizard::Remove: c.line(cx - 3, cy, cx + 3, cy); break;
         default: {  // the three commands: a dot in the command's colour
             const map::Colour dot = b.kind == OrdersWizard::Destroy   ? core::rgb(230, 70, 60)
                                     : b.kind == OrdersWizard::Disable ? core::rgb(90, 170, 250)
@@ -130,8 +128,12 @@ std::vector<std::string> OrdersWizard::pageLines() const {
     };
     switch (m_page) {
         case kPickShipgroup:
-            l = {"Our first step is to select", "a shipgroup.", "Just click on an icon on the map",
-                 "or select a shipgroup from a ", "shipgroup list.", "Selected shipgroup:",
+            l = {"Our first step is to select",
+                 "a shipgroup.",
+                 "Just click on an icon on the map",
+                 "or select a shipgroup from a ",
+                 "shipgroup list.",
+                 "Selected shipgroup:",
                  name(shipgroup())};
             break;
         case kClassified:
@@ -145,20 +147,26 @@ std::vector<std::string> OrdersWizard::pageLines() const {
                                    "can handle only fighter class shipgroups."});
             }
             break;
-        case kCommand:
-            l = {"Select a command for this shipgroup:"};
-            break;
+        case kCommand: l = {"Select a command for this shipgroup:"}; break;
         case kDestroyTargets:
         case kDisableTargets:
-            l = {"Selecting targets", "This Wizard allows four", "independent targets.",
-                 "Just click on an icon on the map", "or select a shipgroup from a ",
-                 "shipgroup list then press ADD.", "Selected targets:"};
+            l = {"Selecting targets",
+                 "This Wizard allows four",
+                 "independent targets.",
+                 "Just click on an icon on the map",
+                 "or select a shipgroup from a ",
+                 "shipgroup list then press ADD.",
+                 "Selected targets:"};
             chosen();
             break;
         case kProtectTargets:
-            l = {"Selecting shipgroups to protect", "You can select four shipgroups", "to protect.",
-                 "Just click on an icon on the map", "or select a shipgroup from a ",
-                 "shipgroup list then press ADD.", "Selected shipgroups to protect:"};
+            l = {"Selecting shipgroups to protect",
+                 "You can select four shipgroups",
+                 "to protect.",
+                 "Just click on an icon on the map",
+                 "or select a shipgroup from a ",
+                 "shipgroup list then press ADD.",
+                 "Selected shipgroups to protect:"};
             chosen();
             break;
         default: {
@@ -191,8 +199,8 @@ void OrdersWizard::paint(map::Canvas& c) const {
     c.text(kHeaderX, kHeaderY, header(), faded(kHeaderInk, m_fade), kHeaderFont);
     const auto lines = pageLines();
     for (size_t i = 0; i < lines.size(); ++i)
-        c.text(kTextX, kFirstLineY + static_cast<int>(i) * kLineStep, lines[i],
-               faded(kInk, m_fade), kLineFont);
+        c.text(kTextX, kFirstLineY + static_cast<int>(i) * kLineStep, lines[i], faded(kInk, m_fade),
+               kLineFont);
     for (const Button& b : m_buttons) {
         if (b.kind == Next && m_cannotContinue) continue;
         drawButton(c, b);
@@ -258,8 +266,7 @@ void OrdersWizard::press(int kind) {
                 repaint();
             }
             return;
-        default:
-            return;
+        default: return;
     }
 }
 
@@ -301,8 +308,7 @@ void OrdersWizard::tick() {
                 pageShown();
             }
             break;
-        case Phase::Shown:
-            return;
+        case Phase::Shown: return;
     }
     repaint();
 }
@@ -346,9 +352,10 @@ void OrdersWizard::classify() {
     if (!found) {
         // The wizard halts: no page fades while the message shows.
         m_phase = Phase::Shown;
-        m_ctx.prompter.tell("Ship is not in the database.\nThis is a fatal error cause the "
-                            "Wizard to be halted.",
-                            "Unknown shiptype");
+        m_ctx.prompter.tell(
+            "Ship is not in the database.\nThis is a fatal error cause the "
+            "Wizard to be halted.",
+            "Unknown shiptype");
         requestClose(false);
         return;
     }

@@ -4,9 +4,9 @@
 #include <functional>
 
 #include "core/Image.h"
-#include "mission/MissionStore.h"
 #include "core/Notifier.h"
 #include "core/Prompter.h"
+#include "mission/MissionStore.h"
 
 namespace quendar::mission {
 class CraftList;

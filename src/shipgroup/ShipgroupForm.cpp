@@ -39,10 +39,11 @@ core::TextBinding ShipgroupForm::textAt(int offset, int width, int maxLength,
         return ByteRef{mission::Table::Shipgroups, currentIndex(), offset};
     };
     core::TextBinding b = storedText(m_ctx.store, field, width, maxLength);
-    if (after) b.set = [set = b.set, after](const std::string& t) {
-        set(t);
-        after();
-    };
+    if (after)
+        b.set = [set = b.set, after](const std::string& t) {
+            set(t);
+            after();
+        };
     return b;
 }
 

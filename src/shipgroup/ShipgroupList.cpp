@@ -5,9 +5,9 @@
 
 #include "core/ActionGroups.h"
 #include "mission/ChangeJournal.h"
-#include "mission/ShipgroupTexts.h"
 #include "mission/NewMission.h"
 #include "mission/ShipgroupRecord.h"
+#include "mission/ShipgroupTexts.h"
 #include "shipgroup/CodeTables.h"
 
 namespace quendar::shipgroup {

@@ -44,8 +44,8 @@ std::vector<uint8_t> readTexts(const MissionStore& s, Table t, int first, int n)
 
 void writeTexts(MissionStore& s, Table t, int first, const std::vector<uint8_t>& texts) {
     for (size_t k = 0; k * kText < texts.size(); ++k)
-        s.setBytes(t, first + static_cast<int>(k),
-                   0, std::span<const uint8_t>(texts).subspan(k * kText, kText));
+        s.setBytes(t, first + static_cast<int>(k), 0,
+                   std::span<const uint8_t>(texts).subspan(k * kText, kText));
 }
 
 void put16(std::vector<uint8_t>& out, size_t v) {
@@ -67,9 +67,11 @@ ShipgroupSet takeSet(const MissionStore& s, std::span<const int> numbers, std::s
     for (int n : numbers) {
         if (n < 0 || n >= s.shipgroupCount || n >= mission::kMaxShipgroups) continue;
         const auto record = s.slot(Table::Shipgroups, n);
-        set.members.push_back({n, {record.begin(), record.end()},
-                               readTexts(s, Table::ShipgroupGoalStrings, firstGoalText(n), kGoalTexts),
-                               readTexts(s, Table::OrderStrings, firstOrderText(n), kOrderTexts)});
+        set.members.push_back(
+            {n,
+             {record.begin(), record.end()},
+             readTexts(s, Table::ShipgroupGoalStrings, firstGoalText(n), kGoalTexts),
+             readTexts(s, Table::OrderStrings, firstOrderText(n), kOrderTexts)});
     }
     return set;
 }
@@ -93,8 +95,8 @@ std::vector<uint8_t> encodeSet(const ShipgroupSet& set) {
 
 std::optional<ShipgroupSet> decodeSet(std::span<const uint8_t> in) {
     constexpr size_t kHead = sizeof kTag + 4;
-    if (in.size() < kHead || std::memcmp(in.data(), kTag, sizeof kTag) != 0 ||
-        in[4] != kVersion || in[5] > 1)
+    if (in.size() < kHead || std::memcmp(in.data(), kTag, sizeof kTag) != 0 || in[4] != kVersion ||
+        in[5] > 1)
         return std::nullopt;
     ShipgroupSet set;
     set.cut = in[5] == 1;

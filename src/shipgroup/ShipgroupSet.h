@@ -20,10 +20,10 @@ namespace quendar::shipgroup {
 // and references to the rest can be kept where they still mean the same.
 struct ShipgroupSet {
     struct Member {
-        int number = 0;  // in the mission it came from
-        std::vector<uint8_t> record;       // the whole shipgroup record
-        std::vector<uint8_t> goalTexts;    // 8 goals x 3 texts, one short string each
-        std::vector<uint8_t> orderTexts;   // 4 regions x 4 orders, one short string each
+        int number = 0;                   // in the mission it came from
+        std::vector<uint8_t> record;      // the whole shipgroup record
+        std::vector<uint8_t> goalTexts;   // 8 goals x 3 texts, one short string each
+        std::vector<uint8_t> orderTexts;  // 4 regions x 4 orders, one short string each
     };
     // The open mission the set came from, as it was when taken, or just after
     // the cut (see ShipgroupClipboard); empty: none.
@@ -57,7 +57,7 @@ constexpr int kMaxPastedShipgroups = 200;
 
 struct PasteOutcome {
     bool pasted = false;
-    int first = 0;    // number of the first pasted shipgroup
+    int first = 0;  // number of the first pasted shipgroup
     int count = 0;
     int cleared = 0;  // references to shipgroups outside the set made "None"
 };

@@ -14,7 +14,8 @@ std::span<const ParamName> commandParams(Kind kind) {
     static constexpr ParamName kZoom[] = {{"zoomX"}, {"zoomY"}};
     static constexpr ParamName kSelect[] = {{"ship"}};
     static constexpr ParamName kTag[] = {{"tag"}, {"x"}, {"y"}, {"colour", Codes::Iff}};
-    static constexpr ParamName kShow[] = {{"ship"}, {"craftType", Codes::CraftType}, {"iff", Codes::Iff}};
+    static constexpr ParamName kShow[] = {
+        {"ship"}, {"craftType", Codes::CraftType}, {"iff", Codes::Iff}};
     static constexpr ParamName kTech[] = {{"on"}, {"ship"}};
     static constexpr ParamName kCoord[] = {{"ship"}, {"x"}, {"y"}};
     static constexpr ParamName kOrient[] = {{"ship"}, {"direction"}};

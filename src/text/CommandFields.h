@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <vector>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "briefing/BriefingKinds.h"
 #include "briefing/BriefingModel.h"

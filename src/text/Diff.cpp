@@ -6,10 +6,10 @@
 #include "mission/MissionStore.h"
 #include "mission/ShipgroupRecord.h"
 #include "text/CommandFields.h"
+#include "text/DiffParts.h"
 #include "text/FieldTable.h"
 #include "text/JsonText.h"
 #include "text/MissionText.h"
-#include "text/DiffParts.h"
 
 namespace quendar::text {
 
@@ -30,10 +30,12 @@ std::span<const uint8_t> shortString(std::span<const uint8_t> slot) {
 
 std::vector<uint8_t> owned(std::span<const uint8_t> bytes) { return {bytes.begin(), bytes.end()}; }
 
-std::span<const uint8_t> fieldBytes(const Side& s, const RecordLayout& l, int record, const FlatField& f) {
-    if (f.at.node->form == Form::StringSlot) return shortString(stringSlotOf(s.m.store, f.at, record));
-    return s.m.store.slot(l.table, record).subspan(static_cast<size_t>(f.at.offset),
-                                                   static_cast<size_t>(f.at.node->width));
+std::span<const uint8_t> fieldBytes(const Side& s, const RecordLayout& l, int record,
+                                    const FlatField& f) {
+    if (f.at.node->form == Form::StringSlot)
+        return shortString(stringSlotOf(s.m.store, f.at, record));
+    return s.m.store.slot(l.table, record)
+        .subspan(static_cast<size_t>(f.at.offset), static_cast<size_t>(f.at.node->width));
 }
 
 int typeOf(std::span<const uint8_t> rec, const FieldAt& f) {
@@ -85,7 +87,8 @@ void compareRecords(const Side& a, const Side& b, const RecordLayout& l, int ia,
         if (n.codes != Codes::None && CodeNames::namesShipgroup(n.codes, typeOf(ra, f.at)) &&
             CodeNames::namesShipgroup(n.codes, typeOf(rb, f.at))) {
             const int va = numberAt(ra, n, f.at.offset), vb = numberAt(rb, n, f.at.offset);
-            const int mapped = va < static_cast<int>(map.size()) ? map[static_cast<size_t>(va)] : va;
+            const int mapped =
+                va < static_cast<int>(map.size()) ? map[static_cast<size_t>(va)] : va;
             // A number naming a shipgroup that is gone, left as it was, is
             // no reference (a mothership of a group that does not use one).
             same = mapped == vb || (mapped < 0 && va == vb);
@@ -94,13 +97,15 @@ void compareRecords(const Side& a, const Side& b, const RecordLayout& l, int ia,
             same = std::equal(fa.begin(), fa.end(), fb.begin(), fb.end());
         }
         if (!same)
-            out.push_back({prefix + "." + f.path, label, Difference::Change::Changed, valueOf(a, l, ia, f),
-                           valueOf(b, l, ib, f)});
+            out.push_back({prefix + "." + f.path, label, Difference::Change::Changed,
+                           valueOf(a, l, ia, f), valueOf(b, l, ib, f)});
     }
-    for (const Run& r : differingRuns(ra, rb, [&](int i) { return !l.owned[static_cast<size_t>(i)]; }))
-        out.push_back({prefix + ".rest[" + std::to_string(r.offset) + "]", label, Difference::Change::Changed,
-                       bytesOf(FieldValue::Kind::Hex, r.bytes),
-                       bytesOf(FieldValue::Kind::Hex, rb.subspan(static_cast<size_t>(r.offset), r.bytes.size()))});
+    for (const Run& r :
+         differingRuns(ra, rb, [&](int i) { return !l.owned[static_cast<size_t>(i)]; }))
+        out.push_back({prefix + ".rest[" + std::to_string(r.offset) + "]", label,
+                       Difference::Change::Changed, bytesOf(FieldValue::Kind::Hex, r.bytes),
+                       bytesOf(FieldValue::Kind::Hex,
+                               rb.subspan(static_cast<size_t>(r.offset), r.bytes.size()))});
 }
 
 // A record's content with its shipgroup references left out: records that
@@ -110,7 +115,8 @@ uint64_t contentKey(const Side& s, const RecordLayout& l, int record) {
     const auto mix = [&](uint64_t v) { h = (h ^ v) * 1099511628211ull; };
     const auto rec = s.m.store.slot(l.table, record);
     for (const FlatField& f : flatFields(l)) {
-        if (f.at.node->codes != Codes::None && CodeNames::namesShipgroup(f.at.node->codes, typeOf(rec, f.at))) {
+        if (f.at.node->codes != Codes::None &&
+            CodeNames::namesShipgroup(f.at.node->codes, typeOf(rec, f.at))) {
             mix(0x100);
             continue;
         }
@@ -130,13 +136,15 @@ uint64_t contentKey(const Side& s, const RecordLayout& l, int record) {
 using Pairs = std::vector<std::pair<int, int>>;
 
 template <typename Eq>
-void matchRuns(const std::vector<int>& xa, const std::vector<int>& xb, Eq equal, Pairs& out,
-               const std::function<void(const std::vector<int>&, const std::vector<int>&, Pairs&)>& gap) {
+void matchRuns(
+    const std::vector<int>& xa, const std::vector<int>& xb, Eq equal, Pairs& out,
+    const std::function<void(const std::vector<int>&, const std::vector<int>&, Pairs&)>& gap) {
     const size_t na = xa.size(), nb = xb.size();
     std::vector<std::vector<int>> lcs(na + 1, std::vector<int>(nb + 1));
     for (size_t i = na; i-- > 0;)
         for (size_t j = nb; j-- > 0;)
-            lcs[i][j] = equal(xa[i], xb[j]) ? lcs[i + 1][j + 1] + 1 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
+            lcs[i][j] = equal(xa[i], xb[j]) ? lcs[i + 1][j + 1] + 1
+                                            : std::max(lcs[i + 1][j], lcs[i][j + 1]);
     std::vector<int> gapA, gapB;
     const auto flush = [&] {
         gap(gapA, gapB, out);
@@ -170,7 +178,8 @@ void byPosition(const std::vector<int>& a, const std::vector<int>& b, Pairs& out
 // 1 for items with nothing in common). A stretch too long to weigh every pair
 // is paired by position.
 template <typename Distance>
-void byLikeness(const std::vector<int>& a, const std::vector<int>& b, Distance distance, Pairs& out) {
+void byLikeness(const std::vector<int>& a, const std::vector<int>& b, Distance distance,
+                Pairs& out) {
     constexpr double kUnpaired = 0.35;
     const size_t na = a.size(), nb = b.size();
     if (na == 0 || nb == 0 || na * nb > 10000) return byPosition(a, b, out);
@@ -206,7 +215,9 @@ Pairs align(int na, int nb, Eq equal, Gap gap) {
     return out;
 }
 
-std::string recordPath(const RecordLayout& l, int i) { return std::string(l.name) + "[" + std::to_string(i) + "]"; }
+std::string recordPath(const RecordLayout& l, int i) {
+    return std::string(l.name) + "[" + std::to_string(i) + "]";
+}
 // A shipgroup is named beside its path.
 std::string recordLabel(const Side& s, const RecordLayout& l, int i) {
     if (l.table != Table::Shipgroups) return {};
@@ -234,21 +245,25 @@ Pairs alignedRecords(const Side& a, const Side& b, const RecordLayout& l, int na
         size_t differ = 0, used = 0;
         for (const FlatField& f : flatFields(l)) {
             if (f.at.node->form == Form::StringSlot) continue;
-            const auto o = static_cast<size_t>(f.at.offset), w = static_cast<size_t>(f.at.node->width);
+            const auto o = static_cast<size_t>(f.at.offset),
+                       w = static_cast<size_t>(f.at.node->width);
             const auto fx = x.subspan(o, w), fy = y.subspan(o, w);
             const auto zero = [](uint8_t c) { return c == 0; };
-            if (std::all_of(fx.begin(), fx.end(), zero) && std::all_of(fy.begin(), fy.end(), zero)) continue;
+            if (std::all_of(fx.begin(), fx.end(), zero) && std::all_of(fy.begin(), fy.end(), zero))
+                continue;
             ++used;
             differ += !std::equal(fx.begin(), fx.end(), fy.begin(), fy.end());
         }
         return used == 0 ? 0.0 : static_cast<double>(differ) / static_cast<double>(used);
     };
     return align(
-        na, nb, [&](int i, int j) { return ka[static_cast<size_t>(i)] == kb[static_cast<size_t>(j)]; },
+        na, nb,
+        [&](int i, int j) { return ka[static_cast<size_t>(i)] == kb[static_cast<size_t>(j)]; },
         [&](const std::vector<int>& ga, const std::vector<int>& gb, Pairs& o) {
-            matchRuns(ga, gb, sameName, o, [&](const std::vector<int>& ra, const std::vector<int>& rb, Pairs& p) {
-                byLikeness(ra, rb, distance, p);
-            });
+            matchRuns(ga, gb, sameName, o,
+                      [&](const std::vector<int>& ra, const std::vector<int>& rb, Pairs& p) {
+                          byLikeness(ra, rb, distance, p);
+                      });
         });
 }
 
@@ -263,9 +278,14 @@ void compareAligned(const Side& a, const Side& b, const RecordLayout& l, int na,
     }
     const Renumbering& refs = alignment ? *alignment : map;
     for (auto [i, j] : pairs) {
-        if (i < 0) out.push_back({recordPath(l, j), recordLabel(b, l, j), Difference::Change::Added, {}, {}});
-        else if (j < 0) out.push_back({recordPath(l, i), recordLabel(a, l, i), Difference::Change::Removed, {}, {}});
-        else compareRecords(a, b, l, i, j, recordPath(l, j), recordLabel(b, l, j), refs, out);
+        if (i < 0)
+            out.push_back(
+                {recordPath(l, j), recordLabel(b, l, j), Difference::Change::Added, {}, {}});
+        else if (j < 0)
+            out.push_back(
+                {recordPath(l, i), recordLabel(a, l, i), Difference::Change::Removed, {}, {}});
+        else
+            compareRecords(a, b, l, i, j, recordPath(l, j), recordLabel(b, l, j), refs, out);
     }
 }
 
@@ -273,25 +293,29 @@ void compareTexts(const Side& a, const Side& b, Table t, const std::string& name
                   std::vector<Difference>& out) {
     const auto text = [&](const Side& s, int i) {
         auto slot = s.m.store.slot(t, i);
-        if (counted) slot = slot.first(static_cast<size_t>(std::find(slot.begin(), slot.end(), 0) - slot.begin()));
+        if (counted)
+            slot = slot.first(
+                static_cast<size_t>(std::find(slot.begin(), slot.end(), 0) - slot.begin()));
         return withoutPadding(slot);
     };
     for (int i = 0; i < mission::shapeOf(t).slots; ++i) {
         const auto x = text(a, i), y = text(b, i);
         if (!std::equal(x.begin(), x.end(), y.begin(), y.end()))
-            out.push_back({mission::shapeOf(t).slots > 1 ? name + "[" + std::to_string(i) + "]" : name, "",
-                           Difference::Change::Changed, bytesOf(FieldValue::Kind::Text, x),
-                           bytesOf(FieldValue::Kind::Text, y)});
+            out.push_back(
+                {mission::shapeOf(t).slots > 1 ? name + "[" + std::to_string(i) + "]" : name, "",
+                 Difference::Change::Changed, bytesOf(FieldValue::Kind::Text, x),
+                 bytesOf(FieldValue::Kind::Text, y)});
     }
 }
 
 template <typename Keep>
-void compareBytes(std::span<const uint8_t> x, std::span<const uint8_t> y, const std::string& name, Keep keep,
-                  std::vector<Difference>& out) {
+void compareBytes(std::span<const uint8_t> x, std::span<const uint8_t> y, const std::string& name,
+                  Keep keep, std::vector<Difference>& out) {
     for (const Run& r : differingRuns(x, y, keep))
         out.push_back({name + "[" + std::to_string(r.offset) + "]", "", Difference::Change::Changed,
                        bytesOf(FieldValue::Kind::Hex, r.bytes),
-                       bytesOf(FieldValue::Kind::Hex, y.subspan(static_cast<size_t>(r.offset), r.bytes.size()))});
+                       bytesOf(FieldValue::Kind::Hex,
+                               y.subspan(static_cast<size_t>(r.offset), r.bytes.size()))});
 }
 
 FieldValue commandValue(const Side& s, briefing::Kind kind, const briefing::Record& r) {
@@ -301,9 +325,10 @@ FieldValue commandValue(const Side& s, briefing::Kind kind, const briefing::Reco
     const auto params = commandParams(kind);
     for (size_t k = 0; k < params.size(); ++k) {
         const int v = r.param(static_cast<int>(k));
-        x.members.push_back({params[k].name, v,
-                             std::string(params[k].codes == Codes::None ? std::string_view()
-                                                                        : s.names.name(params[k].codes, v, 0))});
+        x.members.push_back(
+            {params[k].name, v,
+             std::string(params[k].codes == Codes::None ? std::string_view()
+                                                        : s.names.name(params[k].codes, v, 0))});
     }
     if (r.codeHigh) x.members.push_back({"codeHigh", r.codeHigh, {}});
     return x;
@@ -314,8 +339,9 @@ FieldValue commandValue(const Side& s, briefing::Kind kind, const briefing::Reco
 // file, one read from a text or saved in time order; both compare the same.
 std::vector<briefing::Record> inTimeOrder(std::span<const briefing::Record> records) {
     std::vector<briefing::Record> out(records.begin(), records.end());
-    std::stable_sort(out.begin(), out.end(),
-                     [](const briefing::Record& x, const briefing::Record& y) { return x.time < y.time; });
+    std::stable_sort(
+        out.begin(), out.end(),
+        [](const briefing::Record& x, const briefing::Record& y) { return x.time < y.time; });
     return out;
 }
 
@@ -325,13 +351,15 @@ void compareBriefing(const Side& a, const Side& b, std::vector<Difference>& out)
     const auto& mb = b.m.briefing;
     const auto scalar = [&](const char* name, int x, int y) {
         if (x != y)
-            out.push_back({std::string("briefing.") + name, "", Difference::Change::Changed, number(x), number(y)});
+            out.push_back({std::string("briefing.") + name, "", Difference::Change::Changed,
+                           number(x), number(y)});
     };
     scalar("briefingLength", ma.briefingLength(), mb.briefingLength());
     scalar("endTime", ma.briefingEndTime(), mb.briefingEndTime());
     const auto ba = a.m.store.slot(Table::Briefing1, 0), bb = b.m.store.slot(Table::Briefing1, 0);
     for (int t = 0; t < kTeamFlagCount; ++t)
-        scalar(("teams[" + std::to_string(t) + "]").c_str(), ba[static_cast<size_t>(kTeamFlagsOffset + t)],
+        scalar(("teams[" + std::to_string(t) + "]").c_str(),
+               ba[static_cast<size_t>(kTeamFlagsOffset + t)],
                bb[static_cast<size_t>(kTeamFlagsOffset + t)]);
     compareTexts(a, b, Table::Briefing1Tags, "briefing.tags", true, out);
     compareTexts(a, b, Table::Briefing1Texts, "briefing.texts", true, out);
@@ -344,30 +372,46 @@ void compareBriefing(const Side& a, const Side& b, std::vector<Difference>& out)
             static_cast<int>(ra.size()), static_cast<int>(rb.size()),
             [&](int i, int j) { return ra[static_cast<size_t>(i)] == rb[static_cast<size_t>(j)]; },
             [&](const std::vector<int>& ga, const std::vector<int>& gb, Pairs& o) {
-                matchRuns(ga, gb,
-                          [&](int i, int j) { return ra[static_cast<size_t>(i)].params == rb[static_cast<size_t>(j)].params; },
-                          o, byPosition);
+                matchRuns(
+                    ga, gb,
+                    [&](int i, int j) {
+                        return ra[static_cast<size_t>(i)].params ==
+                               rb[static_cast<size_t>(j)].params;
+                    },
+                    o, byPosition);
             });
         for (auto [i, j] : pairs) {
-            if (i >= 0 && j >= 0 && ra[static_cast<size_t>(i)] == rb[static_cast<size_t>(j)]) continue;
+            if (i >= 0 && j >= 0 && ra[static_cast<size_t>(i)] == rb[static_cast<size_t>(j)])
+                continue;
             const std::string path = name + "[" + std::to_string(j >= 0 ? j : i) + "]";
             if (i < 0)
-                out.push_back({path, "", Difference::Change::Added, {},
+                out.push_back({path,
+                               "",
+                               Difference::Change::Added,
+                               {},
                                commandValue(b, kind, rb[static_cast<size_t>(j)])});
             else if (j < 0)
-                out.push_back({path, "", Difference::Change::Removed,
-                               commandValue(a, kind, ra[static_cast<size_t>(i)]), {}});
+                out.push_back({path,
+                               "",
+                               Difference::Change::Removed,
+                               commandValue(a, kind, ra[static_cast<size_t>(i)]),
+                               {}});
             else
                 out.push_back({path, "", Difference::Change::Changed,
                                commandValue(a, kind, ra[static_cast<size_t>(i)]),
                                commandValue(b, kind, rb[static_cast<size_t>(j)])});
         }
     }
-    const int endA = kEventAreaStart + packedEventBytes(ma), endB = kEventAreaStart + packedEventBytes(mb);
-    compareBytes(ba, bb, "briefing.rest", [&](int i) {
-        return (i >= kKeptBytesStart && i < kEventAreaStart) || (i >= std::max(endA, endB) && i < kTeamFlagsOffset) ||
-               i >= kTeamFlagsOffset + kTeamFlagCount;
-    }, out);
+    const int endA = kEventAreaStart + packedEventBytes(ma),
+              endB = kEventAreaStart + packedEventBytes(mb);
+    compareBytes(
+        ba, bb, "briefing.rest",
+        [&](int i) {
+            return (i >= kKeptBytesStart && i < kEventAreaStart) ||
+                   (i >= std::max(endA, endB) && i < kTeamFlagsOffset) ||
+                   i >= kTeamFlagsOffset + kTeamFlagCount;
+        },
+        out);
 }
 
 }  // namespace
@@ -378,18 +422,21 @@ std::vector<Difference> diffMissions(const MissionRef& ra, const MissionRef& rb)
     // Shipgroups first: their alignment renumbers the references elsewhere.
     std::vector<Difference> groups;
     Renumbering map;
-    compareAligned(a, b, shipgroupLayout(), ra.store.shipgroupCount, rb.store.shipgroupCount, map, groups, &map);
+    compareAligned(a, b, shipgroupLayout(), ra.store.shipgroupCount, rb.store.shipgroupCount, map,
+                   groups, &map);
 
     const auto fixed = [&](const RecordLayout& l, int n) {
         for (int i = 0; i < n; ++i)
-            compareRecords(a, b, l, i, i, n > 1 ? recordPath(l, i) : std::string(l.name), "", map, out);
+            compareRecords(a, b, l, i, i, n > 1 ? recordPath(l, i) : std::string(l.name), "", map,
+                           out);
     };
     fixed(headerLayout(), 1);
     compareTexts(a, b, Table::RegionNames, "regionNames", false, out);
     fixed(specialCargoLayout(), mission::shapeOf(Table::SpecialCargo).slots);
     compareTexts(a, b, Table::GlobalGroupNames, "globalGroupNames", false, out);
     const auto block = [&](Table t, const std::string& name) {
-        compareBytes(ra.store.slot(t, 0), rb.store.slot(t, 0), name, [](int) { return true; }, out);
+        compareBytes(
+            ra.store.slot(t, 0), rb.store.slot(t, 0), name, [](int) { return true; }, out);
     };
     block(Table::Block3480, "block3480");
     fixed(missionOptionsLayout(), 1);
@@ -441,7 +488,8 @@ void appendShown(std::string& out, std::span<const uint8_t> bytes) {
     out += '"';
 }
 void appendShown(std::string& out, std::string_view s) {
-    appendShown(out, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(s.data()), s.size()));
+    appendShown(out,
+                std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(s.data()), s.size()));
 }
 
 void appendLineValue(std::string& out, const FieldValue& v) {
@@ -457,7 +505,8 @@ void appendLineValue(std::string& out, const FieldValue& v) {
         case FieldValue::Kind::Text: appendShown(out, v.bytes); break;
         case FieldValue::Kind::Numbers:
             out += '[';
-            for (size_t i = 0; i < v.bytes.size(); ++i) out += (i ? ", " : "") + std::to_string(v.bytes[i]);
+            for (size_t i = 0; i < v.bytes.size(); ++i)
+                out += (i ? ", " : "") + std::to_string(v.bytes[i]);
             out += ']';
             break;
         case FieldValue::Kind::Hex: appendHex(out, v.bytes); break;
@@ -482,7 +531,8 @@ void appendJsonValue(std::string& out, const FieldValue& v) {
         case FieldValue::Kind::Text: appendQuoted(out, v.bytes); break;
         case FieldValue::Kind::Numbers:
             out += '[';
-            for (size_t i = 0; i < v.bytes.size(); ++i) out += (i ? ", " : "") + std::to_string(v.bytes[i]);
+            for (size_t i = 0; i < v.bytes.size(); ++i)
+                out += (i ? ", " : "") + std::to_string(v.bytes[i]);
             out += ']';
             break;
         case FieldValue::Kind::Hex:
@@ -568,15 +618,17 @@ std::string differencesAsJson(const std::vector<Difference>& list) {
 
 // --- the pieces the three-way merge and the Changes panel share with the diff
 
-RecordPairs alignRecords(const MissionRef& a, const MissionRef& b, const RecordLayout& l, int na, int nb) {
+RecordPairs alignRecords(const MissionRef& a, const MissionRef& b, const RecordLayout& l, int na,
+                         int nb) {
     return alignedRecords(Side(a), Side(b), l, na, nb);
 }
 
 RecordPairs alignSequences(int na, int nb, const std::function<bool(int, int)>& equal,
                            const std::function<bool(int, int)>& similar) {
-    return align(na, nb, equal, [&](const std::vector<int>& ga, const std::vector<int>& gb, Pairs& o) {
-        matchRuns(ga, gb, similar, o, byPosition);
-    });
+    return align(na, nb, equal,
+                 [&](const std::vector<int>& ga, const std::vector<int>& gb, Pairs& o) {
+                     matchRuns(ga, gb, similar, o, byPosition);
+                 });
 }
 
 std::string fieldText(const MissionRef& m, const RecordLayout& l, int record, const FlatField& f) {

@@ -19,7 +19,7 @@ namespace {
 
 // Indented JSON, one member per line; small lists and records stay on one line.
 class Writer {
-public:
+  public:
     std::string out;
 
     void begin(char c) {
@@ -55,7 +55,7 @@ public:
     void text(std::span<const uint8_t> bytes) { appendQuoted(out, bytes); }
     void text(std::string_view s) { appendQuoted(out, s); }
 
-private:
+  private:
     void indent() { out.append(m_first.size() * 2, ' '); }
     std::vector<bool> m_first;
 };
@@ -83,7 +83,8 @@ bool isEmptyElement(const RecordWalk& w, std::span<const Node> nodes, int at, Fi
             const int k = n.count == 0 && n.offsets.empty() ? 1 : n.elements();
             for (int i = 0; i < k; ++i) {
                 FieldAt inner = ctx;
-                inner.indices[static_cast<size_t>(inner.depth++)] = k == 1 && n.count == 0 ? n.tag : i;
+                inner.indices[static_cast<size_t>(inner.depth++)] =
+                    k == 1 && n.count == 0 ? n.tag : i;
                 if (!isEmptyElement(w, n.element, at + n.elementOffset(i), inner)) return false;
             }
         } else {
@@ -106,7 +107,8 @@ void writeValue(Writer& o, const RecordWalk& w, const Node& n, int at, int eleme
                 const FieldAt& ctx) {
     switch (n.form) {
         case Form::Text:
-            o.text(withoutPadding(w.rec.subspan(static_cast<size_t>(at), static_cast<size_t>(n.width))));
+            o.text(withoutPadding(
+                w.rec.subspan(static_cast<size_t>(at), static_cast<size_t>(n.width))));
             break;
         case Form::StringSlot: {
             FieldAt f = ctx;
@@ -115,7 +117,8 @@ void writeValue(Writer& o, const RecordWalk& w, const Node& n, int at, int eleme
             break;
         }
         case Form::Bytes: {
-            const auto list = withoutPadding(w.rec.subspan(static_cast<size_t>(at), static_cast<size_t>(n.width)));
+            const auto list = withoutPadding(
+                w.rec.subspan(static_cast<size_t>(at), static_cast<size_t>(n.width)));
             o.out += '[';
             for (size_t i = 0; i < list.size(); ++i) {
                 if (i) o.out += ", ";
@@ -124,9 +127,7 @@ void writeValue(Writer& o, const RecordWalk& w, const Node& n, int at, int eleme
             o.out += ']';
             break;
         }
-        default:
-            (void)elementBase;
-            o.number(numberAt(w.rec, n, at));
+        default: (void)elementBase; o.number(numberAt(w.rec, n, at));
     }
 }
 
@@ -185,10 +186,12 @@ void writeFields(Writer& o, const RecordWalk& w, std::span<const Node> nodes, in
             o.key(n.name);
             writeValue(o, w, n, at + n.offset, at, ctx);
             if (n.codes != Codes::None) {
-                const int type = n.typeOffset || n.codes == Codes::OrderParam1 || n.codes == Codes::OrderParam2
-                                     ? w.rec[static_cast<size_t>(at + n.typeOffset)]
-                                     : 0;
-                const std::string_view name = w.names.name(n.codes, numberAt(w.rec, n, at + n.offset), type);
+                const int type =
+                    n.typeOffset || n.codes == Codes::OrderParam1 || n.codes == Codes::OrderParam2
+                        ? w.rec[static_cast<size_t>(at + n.typeOffset)]
+                        : 0;
+                const std::string_view name =
+                    w.names.name(n.codes, numberAt(w.rec, n, at + n.offset), type);
                 if (!name.empty()) {
                     o.key(n.name, "Name");
                     o.text(name);
@@ -229,7 +232,8 @@ void writeRecord(Writer& o, const MissionStore& store, const MissionStore& base,
     const RecordWalk w{store, names, store.slot(l.table, slot), base.slot(l.table, slot), slot};
     o.begin('{');
     writeFields(o, w, l.nodes, 0, FieldAt{});
-    writeRest(o, differingRuns(w.rec, w.base, [&](int i) { return !l.owned[static_cast<size_t>(i)]; }));
+    writeRest(
+        o, differingRuns(w.rec, w.base, [&](int i) { return !l.owned[static_cast<size_t>(i)]; }));
     o.end('}');
 }
 
@@ -274,8 +278,8 @@ void writeTexts(Writer& o, std::string_view key, const MissionStore& store, Tabl
     o.end(']');
 }
 
-void writeBlock(Writer& o, std::string_view key, const MissionStore& store, const MissionStore& base,
-                Table t) {
+void writeBlock(Writer& o, std::string_view key, const MissionStore& store,
+                const MissionStore& base, Table t) {
     const auto runs = differingRuns(store.slot(t, 0), base.slot(t, 0), [](int) { return true; });
     o.key(key);
     o.begin('{');
@@ -345,7 +349,8 @@ void writeBriefing(Writer& o, const MissionStore& store, const MissionStore& bas
     // Bytes a save leaves as they are: 4..9, behind the end command, 17426..17427.
     const int packedEnd = kEventAreaStart + packedEventBytes(model);
     writeRest(o, differingRuns(block, base.slot(Table::Briefing1, 0), [&](int i) {
-                  return (i >= kKeptBytesStart && i < kEventAreaStart) || (i >= packedEnd && i < kTeamFlagsOffset) ||
+                  return (i >= kKeptBytesStart && i < kEventAreaStart) ||
+                         (i >= packedEnd && i < kTeamFlagsOffset) ||
                          i >= kTeamFlagsOffset + kTeamFlagCount;
               }));
     o.end('}');
@@ -360,7 +365,8 @@ std::string exportMission(const MissionStore& store, const briefing::BriefingMod
     const CodeNames names(store, craftList);
     Writer o;
     // Enough for a shipgroup of random bytes, so the text is not moved as it grows.
-    o.out.reserve((size_t{1} << 20) + size_t{48} * 1024 * static_cast<size_t>(std::max(store.shipgroupCount, 0)));
+    o.out.reserve((size_t{1} << 20) +
+                  size_t{48} * 1024 * static_cast<size_t>(std::max(store.shipgroupCount, 0)));
     o.begin('{');
     o.key("format");
     o.text(std::string_view("quendar-mission"));
@@ -369,8 +375,8 @@ std::string exportMission(const MissionStore& store, const briefing::BriefingMod
     o.key("header");
     writeRecord(o, store, base, names, headerLayout(), 0);
     writeTexts(o, "regionNames", store, Table::RegionNames, false);
-    writeRecords(o, store, base, names, specialCargoLayout(), mission::shapeOf(Table::SpecialCargo).slots,
-                 true);
+    writeRecords(o, store, base, names, specialCargoLayout(),
+                 mission::shapeOf(Table::SpecialCargo).slots, true);
     writeTexts(o, "globalGroupNames", store, Table::GlobalGroupNames, false);
     writeBlock(o, "block3480", store, base, Table::Block3480);
     o.key("missionOptions");
@@ -396,8 +402,9 @@ std::string exportMission(const MissionStore& store, const briefing::BriefingMod
     writeTexts(o, "notesD", store, Table::NotesD, false);
     writeTexts(o, "notesE", store, Table::NotesE, false);
     writeBlock(o, "block417", store, base, Table::Block417);
-    for (auto [key, t] : {std::pair{"debriefing", Table::Debriefing}, std::pair{"hints", Table::Hints},
-                          std::pair{"introduction", Table::Introduction}}) {
+    for (auto [key, t] :
+         {std::pair{"debriefing", Table::Debriefing}, std::pair{"hints", Table::Hints},
+          std::pair{"introduction", Table::Introduction}}) {
         o.key(key);
         o.text(withoutPadding(store.slot(t, 0)));
     }

@@ -29,7 +29,11 @@ constexpr int kOutside = 0;
 namespace {
 
 constexpr Node B(std::string_view n, int off, Codes c = Codes::None, int typeOff = 0) {
-    return Node{.name = n, .offset = off, .width = 1, .form = Form::Byte, .codes = c,
+    return Node{.name = n,
+                .offset = off,
+                .width = 1,
+                .form = Form::Byte,
+                .codes = c,
                 .typeOffset = typeOff};
 }
 constexpr Node W(std::string_view n, int off) {
@@ -44,23 +48,37 @@ constexpr Node T(std::string_view n, int off, int width) {
 constexpr Node L(std::string_view n, int off, int width) {
     return Node{.name = n, .offset = off, .width = width, .form = Form::Bytes};
 }
-constexpr Node G(std::string_view n, int off, std::span<const Node> element, int count,
-                 int stride, bool trim = false) {
-    return Node{.name = n, .offset = off, .width = 0, .form = Form::Group, .element = element,
-                .count = count, .stride = stride, .trim = trim};
+constexpr Node G(std::string_view n, int off, std::span<const Node> element, int count, int stride,
+                 bool trim = false) {
+    return Node{.name = n,
+                .offset = off,
+                .width = 0,
+                .form = Form::Group,
+                .element = element,
+                .count = count,
+                .stride = stride,
+                .trim = trim};
 }
-constexpr Node Gat(std::string_view n, int off, std::span<const Node> element, std::span<const int> at,
-                   bool trim = false) {
-    return Node{.name = n, .offset = off, .width = 0, .form = Form::Group, .element = element,
-                .offsets = at, .trim = trim};
+constexpr Node Gat(std::string_view n, int off, std::span<const Node> element,
+                   std::span<const int> at, bool trim = false) {
+    return Node{.name = n,
+                .offset = off,
+                .width = 0,
+                .form = Form::Group,
+                .element = element,
+                .offsets = at,
+                .trim = trim};
 }
 constexpr Node Obj(std::string_view n, int off, std::span<const Node> element, int tag) {
-    return Node{.name = n, .offset = off, .width = 0, .form = Form::Group, .element = element,
-                .tag = tag};
+    return Node{
+        .name = n, .offset = off, .width = 0, .form = Form::Group, .element = element, .tag = tag};
 }
 constexpr Node Str(Table t, int (*slot)(int, std::span<const int>)) {
-    return Node{.name = "", .width = mission::kShortStringSize, .form = Form::StringSlot,
-                .ext = t, .extSlot = slot};
+    return Node{.name = "",
+                .width = mission::kShortStringSize,
+                .form = Form::StringSlot,
+                .ext = t,
+                .extSlot = slot};
 }
 
 // The six bytes of a trigger.
@@ -92,7 +110,8 @@ constexpr int kArrivalAt[] = {0, sg::arrivalTrigger2 - sg::arrivalTrigger1,
                               sg::arrivalTrigger3 - sg::arrivalTrigger1,
                               sg::arrivalTrigger4 - sg::arrivalTrigger1};
 constexpr int kDepartureAt[] = {0, sg::departureTrigger2 - sg::departureTrigger1};
-constexpr Node kWaypoint[] = {S("x", pt::x), S("y", pt::y), S("z", pt::z), W("enabled", pt::enabled)};
+constexpr Node kWaypoint[] = {S("x", pt::x), S("y", pt::y), S("z", pt::z),
+                              W("enabled", pt::enabled)};
 constexpr Node kOrder[] = {
     B("order", od::code, Codes::Order),
     B("throttle", od::throttle, Codes::Throttle),
@@ -115,12 +134,17 @@ constexpr Node kOrder[] = {
     B("orderParam7", od::param7),
     B("orderParam8", od::param8),
     G("waypoints", sg::orderWaypoints, kWaypoint, sg::waypointCount, sg::waypointSize, true),
-    Node{.name = "text", .width = mission::kShortStringSize, .form = Form::StringSlot,
-         .ext = Table::OrderStrings, .extSlot = [](int rec, std::span<const int> i) {
-             return mission::orderStringIndex(rec, i[0], i[1]);
-         }},
+    Node{.name = "text",
+         .width = mission::kShortStringSize,
+         .form = Form::StringSlot,
+         .ext = Table::OrderStrings,
+         .extSlot =
+             [](int rec, std::span<const int> i) {
+                 return mission::orderStringIndex(rec, i[0], i[1]);
+             }},
 };
-constexpr Node kRegionOrders[] = {G("", kOutside, kOrder, sg::ordersPerRegion, sg::orderSize, true)};
+constexpr Node kRegionOrders[] = {
+    G("", kOutside, kOrder, sg::ordersPerRegion, sg::orderSize, true)};
 constexpr Node kGoalMessage[] = {
     Str(Table::ShipgroupGoalStrings, [](int rec, std::span<const int> i) {
         return mission::shipgroupGoalStringIndex(rec, i[0], i[1]);
@@ -133,7 +157,8 @@ constexpr Node kGoal[] = {
     B("goalEnabled", gf::enabled),
     G("messages", kOutside, kGoalMessage, 3, 0),
 };
-constexpr Node kStartPoint[] = {S("x", pt::x), S("y", pt::y), S("z", pt::z), W("enabled", pt::enabled)};
+constexpr Node kStartPoint[] = {S("x", pt::x), S("y", pt::y), S("z", pt::z),
+                                W("enabled", pt::enabled)};
 
 constexpr Node kShipgroup[] = {
     T("name", sg::name, sg::nameWidth),
@@ -220,10 +245,9 @@ constexpr Node kMessage[] = {
 };
 
 // --- global goals: three blocks of 122 bytes after two bytes the writer sets
-constexpr Node kGoalText[] = {
-    Str(Table::GlobalGoalStrings, [](int team, std::span<const int> i) {
-        return mission::globalGoalStringIndex(team, i[0], i[1], i[2]);
-    })};
+constexpr Node kGoalText[] = {Str(Table::GlobalGoalStrings, [](int team, std::span<const int> i) {
+    return mission::globalGoalStringIndex(team, i[0], i[1], i[2]);
+})};
 constexpr Node kGlobalGoal[] = {
     B("condition", tr::condition, Codes::Condition),
     B("subjectType", tr::subjectType, Codes::SubjectType),
@@ -241,7 +265,8 @@ constexpr Node kGoalBlock[] = {
     B("points", goal::points),
 };
 constexpr Node kGlobalGoals[] = {
-    Node{.name = "", .offset = goal::writerBytes, .width = goal::writerWidth, .form = Form::Derived},
+    Node{
+        .name = "", .offset = goal::writerBytes, .width = goal::writerWidth, .form = Form::Derived},
     Obj("primary", goal::blockOffset(0), kGoalBlock, 0),
     Obj("prevent", goal::blockOffset(1), kGoalBlock, 1),
     Obj("secondary", goal::blockOffset(2), kGoalBlock, 2),
@@ -268,13 +293,15 @@ void markOwned(std::span<const Node> nodes, int base, std::vector<bool>& owned) 
             const int k = n.count == 0 && n.offsets.empty() ? 1 : n.elements();
             for (int i = 0; i < k; ++i) markOwned(n.element, base + n.elementOffset(i), owned);
         } else if (n.form != Form::StringSlot) {
-            for (int b = 0; b < n.width; ++b) owned[static_cast<size_t>(base + n.offset + b)] = true;
+            for (int b = 0; b < n.width; ++b)
+                owned[static_cast<size_t>(base + n.offset + b)] = true;
         }
     }
 }
 
 RecordLayout makeLayout(std::string_view name, Table t, std::span<const Node> nodes) {
-    RecordLayout l{name, t, nodes, std::vector<bool>(static_cast<size_t>(mission::shapeOf(t).slotSize))};
+    RecordLayout l{name, t, nodes,
+                   std::vector<bool>(static_cast<size_t>(mission::shapeOf(t).slotSize))};
     markOwned(nodes, 0, l.owned);
     return l;
 }
@@ -352,7 +379,8 @@ const std::vector<FlatField>& flatFields(const RecordLayout& layout) {
 
 const FlatField* fieldAtOffset(const RecordLayout& layout, int offset) {
     for (const FlatField& f : flatFields(layout))
-        if (f.at.node->form != Form::StringSlot && offset >= f.at.offset && offset < f.at.offset + f.at.node->width)
+        if (f.at.node->form != Form::StringSlot && offset >= f.at.offset &&
+            offset < f.at.offset + f.at.node->width)
             return &f;
     return nullptr;
 }
@@ -377,11 +405,15 @@ std::span<const uint8_t> stringSlotOf(const mission::MissionStore& store, const 
 // --- names of codes
 
 CodeNames::CodeNames(const mission::MissionStore& store, const mission::CraftList* craftList)
-    : m_store(store), m_craft(craftList), m_regions(shipgroup::regionNames(store)),
+    : m_store(store),
+      m_craft(craftList),
+      m_regions(shipgroup::regionNames(store)),
       m_param1(shipgroup::param1Labels(m_regions, shipgroup::LabelSet::Arrival)),
       m_additionalInfo(shipgroup::additionalInfoLabels(m_regions)),
-      m_iff(shipgroup::iffLabels(store)), m_iffSubjects(shipgroup::iffSubjectLabels(store)),
-      m_radio(shipgroup::radioLabels(store)), m_teams(shipgroup::teamLabels(store)),
+      m_iff(shipgroup::iffLabels(store)),
+      m_iffSubjects(shipgroup::iffSubjectLabels(store)),
+      m_radio(shipgroup::radioLabels(store)),
+      m_teams(shipgroup::teamLabels(store)),
       m_groups(shipgroup::shipgroupNames(store)) {}
 
 bool CodeNames::namesShipgroup(Codes codes, int typeValue) {
@@ -400,19 +432,24 @@ bool CodeNames::namesShipgroup(Codes codes, int typeValue) {
 std::string_view CodeNames::name(Codes codes, int v, int typeValue) const {
     using namespace shipgroup;
     const auto from = [v](const std::vector<std::string>& labels) -> std::string_view {
-        return v >= 0 && v < static_cast<int>(labels.size()) ? std::string_view(labels[static_cast<size_t>(v)])
-                                                              : std::string_view();
+        return v >= 0 && v < static_cast<int>(labels.size())
+                   ? std::string_view(labels[static_cast<size_t>(v)])
+                   : std::string_view();
     };
     const auto craft = [&]() -> std::string_view {
-        return m_craft && m_craft->loaded() && v >= 0 && v < 255 ? std::string_view(m_craft->name(v))
-                                                                 : std::string_view();
+        return m_craft && m_craft->loaded() && v >= 0 && v < 255
+                   ? std::string_view(m_craft->name(v))
+                   : std::string_view();
     };
-    const auto group = [&] { return v < m_store.shipgroupCount ? from(m_groups) : std::string_view(); };
+    const auto group = [&] {
+        return v < m_store.shipgroupCount ? from(m_groups) : std::string_view();
+    };
     const auto byList = [&](ParamList list) -> std::string_view {
         switch (list) {
             case ParamList::Loops: return v == 0 ? "Unlimited" : "";
             case ParamList::Shipgroups: return group();
-            case ParamList::Regions: return v >= 0 && v < 4 ? std::string_view(m_regions[static_cast<size_t>(v)]) : "";
+            case ParamList::Regions:
+                return v >= 0 && v < 4 ? std::string_view(m_regions[static_cast<size_t>(v)]) : "";
             case ParamList::Numbers: break;
         }
         return "";
@@ -427,9 +464,12 @@ std::string_view CodeNames::name(Codes codes, int v, int typeValue) const {
         case Codes::TargetType: s = from(subjectTypeLabels(LabelSet::OrderTarget)); break;
         case Codes::Subject:
         case Codes::Target:
-            if (typeValue == kSubjectFlightgroup) s = group();
-            else if (typeValue == kSubjectShipType) s = craft();
-            else if (typeValue == kSubjectIff) s = from(m_iffSubjects);
+            if (typeValue == kSubjectFlightgroup)
+                s = group();
+            else if (typeValue == kSubjectShipType)
+                s = craft();
+            else if (typeValue == kSubjectIff)
+                s = from(m_iffSubjects);
             else if (typeValue == kSubjectShipCategory && codes == Codes::Target)
                 s = from(targetCategoryLabels());
             break;
@@ -459,7 +499,8 @@ std::string_view CodeNames::name(Codes codes, int v, int typeValue) const {
     // An entry that only repeats the number says nothing more.
     char digits[16];
     const auto end = std::to_chars(digits, digits + sizeof digits, v).ptr;
-    return s == std::string_view(digits, static_cast<size_t>(end - digits)) ? std::string_view() : s;
+    return s == std::string_view(digits, static_cast<size_t>(end - digits)) ? std::string_view()
+                                                                            : s;
 }
 
 }  // namespace quendar::text

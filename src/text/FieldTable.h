@@ -35,9 +35,9 @@ enum class Codes : uint8_t {
     Condition,
     GoalCondition,
     SubjectType,
-    Subject,      // named by the subject type at Node::typeOffset
+    Subject,  // named by the subject type at Node::typeOffset
     TargetType,
-    Target,       // named by the target type at Node::typeOffset
+    Target,  // named by the target type at Node::typeOffset
     Amount,
     Param1,       // "None", the region names, numbers
     OrderParam1,  // by the order code at Node::typeOffset
@@ -151,7 +151,7 @@ std::span<const uint8_t> stringSlotOf(const mission::MissionStore& store, const 
 // Names of codes in the context of one mission (its shipgroups, IFF, team and
 // region names and the craft list).
 class CodeNames {
-public:
+  public:
     CodeNames(const mission::MissionStore& store, const mission::CraftList* craftList);
     // The list entry of `value`, or empty when the list has none or when the
     // entry just repeats the number.
@@ -159,11 +159,12 @@ public:
     // Whether the value names a shipgroup by its number.
     static bool namesShipgroup(Codes codes, int typeValue);
 
-private:
+  private:
     const mission::MissionStore& m_store;
     const mission::CraftList* m_craft;
     std::array<std::string, 4> m_regions;
-    std::vector<std::string> m_param1, m_additionalInfo, m_iff, m_iffSubjects, m_radio, m_teams, m_groups;
+    std::vector<std::string> m_param1, m_additionalInfo, m_iff, m_iffSubjects, m_radio, m_teams,
+        m_groups;
 };
 
 }  // namespace quendar::text

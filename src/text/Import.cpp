@@ -1,10 +1,11 @@
+#include <simdjson.h>
+
 #include <algorithm>
 #include <array>
-#include <cctype>
-#include <cstring>
-#include <charconv>
 #include <bitset>
-#include <simdjson.h>
+#include <cctype>
+#include <charconv>
+#include <cstring>
 
 #include "briefing/BriefingModel.h"
 #include "mission/MissionStore.h"
@@ -52,7 +53,9 @@ Path entry(const Path& path, size_t i) { return {&path, {}, static_cast<long>(i)
 [[noreturn]] void refuse(const Path& path, std::string message) {
     throw Refusal{path.str(), std::move(message)};
 }
-[[noreturn]] void refuse(std::string_view key, std::string message) { refuse(member(kRoot, key), std::move(message)); }
+[[noreturn]] void refuse(std::string_view key, std::string message) {
+    refuse(member(kRoot, key), std::move(message));
+}
 
 // The document as simdjson's tree. The tree keeps a key given twice; the
 // readers below refuse it.
@@ -79,14 +82,14 @@ std::string_view textIn(Value v) { return v.get_string().value_unsafe(); }
 // taken once. Unknown keys are refused by the caller before the next key, so
 // the list never holds more than the known keys and one more.
 class KeysOnce {
-public:
+  public:
     void take(const Path& path, std::string_view key) {
         if (std::find(m_seen.begin(), m_seen.end(), key) != m_seen.end())
             refuseRepeated(member(path, key));
         m_seen.push_back(key);
     }
 
-private:
+  private:
     std::vector<std::string_view> m_seen;
 };
 
@@ -111,14 +114,16 @@ int number(Value v, const Path& path, int lo, int hi) {
     if (v.type() == Type::INT64) {
         n = v.get_int64().value_unsafe();
     } else if (v.type() == Type::UINT64) {
-        refuse(path, dump(v) + " is out of range " + std::to_string(lo) + ".." + std::to_string(hi));
+        refuse(path,
+               dump(v) + " is out of range " + std::to_string(lo) + ".." + std::to_string(hi));
     } else if (v.type() == Type::DOUBLE) {
         refuseSpelled(path, "expected a whole number, found ");
     } else {
         refuse(path, "expected a whole number, found " + dump(v).substr(0, 40));
     }
     if (n < lo || n > hi)
-        refuse(path, std::to_string(n) + " is out of range " + std::to_string(lo) + ".." + std::to_string(hi));
+        refuse(path, std::to_string(n) + " is out of range " + std::to_string(lo) + ".." +
+                         std::to_string(hi));
     return static_cast<int>(n);
 }
 
@@ -131,7 +136,8 @@ size_t putText(std::span<uint8_t> field, Value v, const Path& path, size_t maxLe
     if (!length) refuse(path, "holds a character beyond U+00FF, which a mission cannot store");
     const size_t n = *length;
     if (n > maxLength)
-        refuse(path, "a text of " + std::to_string(n) + " characters is longer than " + std::to_string(maxLength));
+        refuse(path, "a text of " + std::to_string(n) + " characters is longer than " +
+                         std::to_string(maxLength));
     return n;
 }
 
@@ -139,11 +145,13 @@ List arrayOf(Value v, const Path& path, size_t most) {
     if (v.type() != Type::ARRAY) refuse(path, "expected a list, found " + dump(v).substr(0, 40));
     const List list = v.get_array().value_unsafe();
     if (list.size() > most)
-        refuse(path, "has " + std::to_string(list.size()) + " entries; at most " + std::to_string(most) + " fit");
+        refuse(path, "has " + std::to_string(list.size()) + " entries; at most " +
+                         std::to_string(most) + " fit");
     return list;
 }
 Object objectOf(Value v, const Path& path) {
-    if (v.type() != Type::OBJECT) refuse(path, "expected an object, found " + dump(v).substr(0, 40));
+    if (v.type() != Type::OBJECT)
+        refuse(path, "expected an object, found " + dump(v).substr(0, 40));
     return v.get_object().value_unsafe();
 }
 
@@ -156,13 +164,15 @@ struct RecordFill {
 void readFields(const RecordFill& r, Object obj, std::span<const Node> nodes, int at, FieldAt ctx,
                 const Path& path, bool record = false);
 
-void readValue(const RecordFill& r, Value v, const Node& n, int at, const FieldAt& ctx, const Path& path) {
+void readValue(const RecordFill& r, Value v, const Node& n, int at, const FieldAt& ctx,
+               const Path& path) {
     const size_t o = static_cast<size_t>(at);
     switch (n.form) {
         case Form::Byte: r.rec[o] = static_cast<uint8_t>(number(v, path, 0, 255)); break;
         case Form::Word:
         case Form::Signed: {
-            const int x = n.form == Form::Word ? number(v, path, 0, 65535) : number(v, path, -32768, 32767);
+            const int x =
+                n.form == Form::Word ? number(v, path, 0, 65535) : number(v, path, -32768, 32767);
             r.rec[o] = static_cast<uint8_t>(x & 0xFF);
             r.rec[o + 1] = static_cast<uint8_t>((x >> 8) & 0xFF);
             break;
@@ -192,7 +202,8 @@ void readValue(const RecordFill& r, Value v, const Node& n, int at, const FieldA
     }
 }
 
-void readGroup(const RecordFill& r, Value v, const Node& g, int at, const FieldAt& ctx, const Path& path) {
+void readGroup(const RecordFill& r, Value v, const Node& g, int at, const FieldAt& ctx,
+               const Path& path) {
     if (g.count == 0 && g.offsets.empty()) {
         FieldAt c = ctx;
         c.indices[static_cast<size_t>(c.depth++)] = g.tag;
@@ -208,9 +219,12 @@ void readGroup(const RecordFill& r, Value v, const Node& g, int at, const FieldA
         c.indices[static_cast<size_t>(c.depth++)] = static_cast<int>(i);
         const int base = at + g.elementOffset(static_cast<int>(i));
         const Path p = entry(path, i);
-        if (!plain) readFields(r, objectOf(x, p), g.element, base, c, p);
-        else if (first.isGroup()) readGroup(r, x, first, base, c, p);
-        else readValue(r, x, first, base + first.offset, c, p);
+        if (!plain)
+            readFields(r, objectOf(x, p), g.element, base, c, p);
+        else if (first.isGroup())
+            readGroup(r, x, first, base, c, p);
+        else
+            readValue(r, x, first, base + first.offset, c, p);
         ++i;
     }
 }
@@ -259,7 +273,8 @@ void readFields(const RecordFill& r, Object obj, std::span<const Node> nodes, in
         if (seen.test(bit)) refuseRepeated(p);
         seen.set(bit);
         if (!node) {
-            if (bit < 2 * kMostNodes && !isText(v)) refuse(p, "expected a text, found " + dump(v).substr(0, 40));
+            if (bit < 2 * kMostNodes && !isText(v))
+                refuse(p, "expected a text, found " + dump(v).substr(0, 40));
         } else if (node->isGroup()) {
             readGroup(r, v, *node, at, ctx, p);
         } else {
@@ -285,7 +300,8 @@ void readRest(std::span<uint8_t> rec, Value obj, const Path& path, Holder holder
         const auto bytes = unhex(textIn(v));
         if (!bytes) refuse(p, "expected hex bytes (two digits per byte)");
         if (static_cast<size_t>(offset) + bytes->size() > rec.size())
-            refuse(p, "bytes run past the end of the record (" + std::to_string(rec.size()) + " bytes)");
+            refuse(p, "bytes run past the end of the record (" + std::to_string(rec.size()) +
+                          " bytes)");
         for (size_t k = 0; k < bytes->size(); ++k) {
             const size_t o = static_cast<size_t>(offset) + k;
             if (given[o]) refuse(p, "byte " + std::to_string(o) + " is given twice");
@@ -331,8 +347,9 @@ void readTexts(MissionStore& store, Table t, Value v, const Path& path, size_t w
     for (Value x : arrayOf(v, path, static_cast<size_t>(mission::shapeOf(t).slots))) {
         const auto slot = store.mutableSlot(t, static_cast<int>(i));
         const size_t n = putText(slot, x, entry(path, i), width);
-        if (briefingStrings && std::find(slot.begin(), slot.begin() + static_cast<std::ptrdiff_t>(n), 0) !=
-                                   slot.begin() + static_cast<std::ptrdiff_t>(n))
+        if (briefingStrings &&
+            std::find(slot.begin(), slot.begin() + static_cast<std::ptrdiff_t>(n), 0) !=
+                slot.begin() + static_cast<std::ptrdiff_t>(n))
             refuse(entry(path, i), "a briefing string cannot hold a zero character");
         ++i;
     }
@@ -343,8 +360,8 @@ constexpr size_t kCountedLength = mission::kCountedStringSlot - 1;
 
 // A command's parameter name with "Name" behind it: the list entry of its code.
 bool namesParam(std::string_view key, const ParamName& param) {
-    return param.codes != Codes::None && key.size() == param.name.size() + 4 && key.starts_with(param.name) &&
-           key.ends_with("Name");
+    return param.codes != Codes::None && key.size() == param.name.size() + 4 &&
+           key.starts_with(param.name) && key.ends_with("Name");
 }
 
 void readBriefing(MissionStore& store, briefing::BriefingModel& model, Value v) {
@@ -356,19 +373,27 @@ void readBriefing(MissionStore& store, briefing::BriefingModel& model, Value v) 
     std::optional<List> commands;
     forEachMember(obj, path, [&](std::string_view key, Value x) {
         const Path p = member(path, key);
-        if (key == "briefingLength") length = number(x, p, 0, 65535);
-        else if (key == "endTime") endTime = number(x, p, 0, 65535);
+        if (key == "briefingLength")
+            length = number(x, p, 0, 65535);
+        else if (key == "endTime")
+            endTime = number(x, p, 0, 65535);
         else if (key == "teams") {
             size_t i = 0;
             for (Value flag : arrayOf(x, p, kTeamFlagCount)) {
-                block[kTeamFlagsOffset + i] = static_cast<uint8_t>(number(flag, entry(p, i), 0, 255));
+                block[kTeamFlagsOffset + i] =
+                    static_cast<uint8_t>(number(flag, entry(p, i), 0, 255));
                 ++i;
             }
-        } else if (key == "tags") readTexts(store, Table::Briefing1Tags, x, p, kCountedLength);
-        else if (key == "texts") readTexts(store, Table::Briefing1Texts, x, p, kCountedLength);
-        else if (key == "textNotes") readTexts(store, Table::BriefingTextNotes, x, p, mission::kNoteSize);
-        else if (key == "commands") commands = arrayOf(x, p, 1u << 20);
-        else if (key != "rest") refuse(p, "unknown field");
+        } else if (key == "tags")
+            readTexts(store, Table::Briefing1Tags, x, p, kCountedLength);
+        else if (key == "texts")
+            readTexts(store, Table::Briefing1Texts, x, p, kCountedLength);
+        else if (key == "textNotes")
+            readTexts(store, Table::BriefingTextNotes, x, p, mission::kNoteSize);
+        else if (key == "commands")
+            commands = arrayOf(x, p, 1u << 20);
+        else if (key != "rest")
+            refuse(p, "unknown field");
     });
 
     // The commands go into the event area as a file holds them and are read
@@ -382,46 +407,54 @@ void readBriefing(MissionStore& store, briefing::BriefingModel& model, Value v) 
     std::array<int, kKindCount> counts{};
     const Path commandsPath = member(path, "commands");
     size_t i = 0;
-    if (commands) for (Value command : *commands) {
-        const Path p = entry(commandsPath, i++);
-        const Object c = objectOf(command, p);
-        const auto kindName = memberOf(c, "kind");
-        if (!kindName) refuse(p, "a command needs its \"kind\"");
-        const auto kind = isText(*kindName) ? kindNamed(textIn(*kindName)) : std::nullopt;
-        if (!kind) refuse(member(p, "kind"), "unknown briefing command kind " + dump(*kindName));
-        const KindInfo& info = kindInfo(*kind);
-        if (++counts[*kind] > info.capacity)
-            refuse(p, "too many " + std::string(info.name) + " commands; the list holds " +
-                          std::to_string(info.capacity));
-        const auto params = commandParams(*kind);
-        std::array<int, kMaxParams> values{};
-        int time = 0, codeHigh = 0;
-        forEachMember(c, p, [&](std::string_view key, Value x) {
-            const Path q = member(p, key);
-            if (key == "kind") return;
-            if (key == "time") { time = number(x, q, 0, 65535); return; }
-            if (key == "codeHigh") { codeHigh = number(x, q, 0, 255); return; }
-            bool known = false;
-            for (size_t k = 0; k < params.size(); ++k) {
-                if (params[k].name == key) {
-                    const ParamForm form = info.params[k];
-                    values[k] = form == ParamForm::Signed     ? number(x, q, -32768, 32767)
-                                : form == ParamForm::Unsigned ? number(x, q, 0, 65535)
-                                                              : number(x, q, 0, 255);
-                    known = true;
-                } else if (namesParam(key, params[k])) {
-                    known = isText(x);
+    if (commands)
+        for (Value command : *commands) {
+            const Path p = entry(commandsPath, i++);
+            const Object c = objectOf(command, p);
+            const auto kindName = memberOf(c, "kind");
+            if (!kindName) refuse(p, "a command needs its \"kind\"");
+            const auto kind = isText(*kindName) ? kindNamed(textIn(*kindName)) : std::nullopt;
+            if (!kind)
+                refuse(member(p, "kind"), "unknown briefing command kind " + dump(*kindName));
+            const KindInfo& info = kindInfo(*kind);
+            if (++counts[*kind] > info.capacity)
+                refuse(p, "too many " + std::string(info.name) + " commands; the list holds " +
+                              std::to_string(info.capacity));
+            const auto params = commandParams(*kind);
+            std::array<int, kMaxParams> values{};
+            int time = 0, codeHigh = 0;
+            forEachMember(c, p, [&](std::string_view key, Value x) {
+                const Path q = member(p, key);
+                if (key == "kind") return;
+                if (key == "time") {
+                    time = number(x, q, 0, 65535);
+                    return;
                 }
-            }
-            if (!known) refuse(q, "unknown field");
-        });
-        word(time);
-        word(info.code | (codeHigh << 8));
-        for (int k = 0; k < info.paramCount; ++k) word(values[static_cast<size_t>(k)]);
-        if (static_cast<int>(stream.size()) + kEndCommandSize > kEventAreaSize)
-            refuse(p, "too many commands: the briefing's event area holds " + std::to_string(kEventAreaSize) +
-                          " bytes");
-    }
+                if (key == "codeHigh") {
+                    codeHigh = number(x, q, 0, 255);
+                    return;
+                }
+                bool known = false;
+                for (size_t k = 0; k < params.size(); ++k) {
+                    if (params[k].name == key) {
+                        const ParamForm form = info.params[k];
+                        values[k] = form == ParamForm::Signed     ? number(x, q, -32768, 32767)
+                                    : form == ParamForm::Unsigned ? number(x, q, 0, 65535)
+                                                                  : number(x, q, 0, 255);
+                        known = true;
+                    } else if (namesParam(key, params[k])) {
+                        known = isText(x);
+                    }
+                }
+                if (!known) refuse(q, "unknown field");
+            });
+            word(time);
+            word(info.code | (codeHigh << 8));
+            for (int k = 0; k < info.paramCount; ++k) word(values[static_cast<size_t>(k)]);
+            if (static_cast<int>(stream.size()) + kEndCommandSize > kEventAreaSize)
+                refuse(p, "too many commands: the briefing's event area holds " +
+                              std::to_string(kEventAreaSize) + " bytes");
+        }
     word(endTime);
     word(kEndCode);
 
@@ -432,7 +465,8 @@ void readBriefing(MissionStore& store, briefing::BriefingModel& model, Value v) 
         readRest(block, *rest, member(path, "rest"), [&](int o) -> std::string {
             if (o < kKeptBytesStart) return "the field briefingLength";
             if (o >= kEventAreaStart && o < commandsEnd) return "the commands and their end";
-            if (o >= kTeamFlagsOffset && o < kTeamFlagsOffset + kTeamFlagCount) return "the field teams";
+            if (o >= kTeamFlagsOffset && o < kTeamFlagsOffset + kTeamFlagCount)
+                return "the field teams";
             return {};
         });
     for (const int at : {kLengthOffset, kLengthCopyOffset}) {
@@ -456,46 +490,76 @@ void readDocument(Value root, MissionStore& store, briefing::BriefingModel& mode
     if (!format || !isText(*format) || textIn(*format) != "quendar-mission")
         refuse("format", "not a mission document (\"format\": \"quendar-mission\" expected)");
     const auto version = memberOf(doc, "version");
-    const bool one = version && ((version->type() == Type::INT64 && version->get_int64().value_unsafe() == 1) ||
-                                 (version->type() == Type::DOUBLE && version->get_double().value_unsafe() == 1.0));
+    const bool one =
+        version &&
+        ((version->type() == Type::INT64 && version->get_int64().value_unsafe() == 1) ||
+         (version->type() == Type::DOUBLE && version->get_double().value_unsafe() == 1.0));
     if (!one) refuse("version", "only version 1 documents can be read");
     std::optional<List> groups, messages;
     std::optional<Value> briefingDoc;
     forEachMember(doc, kRoot, [&](std::string_view key, Value v) {
         const Path at = member(kRoot, key);
         if (key == "format" || key == "version") return;
-        if (key == "header") readRecord(store, headerLayout(), 0, v, at);
-        else if (key == "regionNames") readTexts(store, Table::RegionNames, v, at, whole(Table::RegionNames));
-        else if (key == "specialCargoes") readRecords(store, specialCargoLayout(), v, mission::shapeOf(Table::SpecialCargo).slots);
-        else if (key == "globalGroupNames") readTexts(store, Table::GlobalGroupNames, v, at, whole(Table::GlobalGroupNames));
-        else if (key == "block3480") readBlock(store, Table::Block3480, v, at);
-        else if (key == "missionOptions") readRecord(store, missionOptionsLayout(), 0, v, at);
-        else if (key == "shipgroupCount" || key == "messageCount") number(v, at, 0, 255);
-        else if (key == "shipgroups") groups = arrayOf(v, at, mission::kMaxShipgroups);
-        else if (key == "messages") messages = arrayOf(v, at, mission::kMaxMessages);
-        else if (key == "globalGoals") readRecords(store, globalGoalLayout(), v, mission::kTeams);
-        else if (key == "teams") readRecords(store, teamLayout(), v, mission::kTeams);
-        else if (key == "briefing") briefingDoc = v;  // after the shipgroups, below
+        if (key == "header")
+            readRecord(store, headerLayout(), 0, v, at);
+        else if (key == "regionNames")
+            readTexts(store, Table::RegionNames, v, at, whole(Table::RegionNames));
+        else if (key == "specialCargoes")
+            readRecords(store, specialCargoLayout(), v,
+                        mission::shapeOf(Table::SpecialCargo).slots);
+        else if (key == "globalGroupNames")
+            readTexts(store, Table::GlobalGroupNames, v, at, whole(Table::GlobalGroupNames));
+        else if (key == "block3480")
+            readBlock(store, Table::Block3480, v, at);
+        else if (key == "missionOptions")
+            readRecord(store, missionOptionsLayout(), 0, v, at);
+        else if (key == "shipgroupCount" || key == "messageCount")
+            number(v, at, 0, 255);
+        else if (key == "shipgroups")
+            groups = arrayOf(v, at, mission::kMaxShipgroups);
+        else if (key == "messages")
+            messages = arrayOf(v, at, mission::kMaxMessages);
+        else if (key == "globalGoals")
+            readRecords(store, globalGoalLayout(), v, mission::kTeams);
+        else if (key == "teams")
+            readRecords(store, teamLayout(), v, mission::kTeams);
+        else if (key == "briefing")
+            briefingDoc = v;  // after the shipgroups, below
         else if (key == "briefing2") {
             forEachMember(objectOf(v, at), at, [&](std::string_view k2, Value x) {
                 const Path p = member(at, k2);
-                if (k2 == "block") readBlock(store, Table::Briefing2, x, p);
-                else if (k2 == "tags") readTexts(store, Table::Briefing2Tags, x, p, kCountedLength);
-                else if (k2 == "texts") readTexts(store, Table::Briefing2Texts, x, p, kCountedLength);
-                else refuse(p, "unknown field");
+                if (k2 == "block")
+                    readBlock(store, Table::Briefing2, x, p);
+                else if (k2 == "tags")
+                    readTexts(store, Table::Briefing2Tags, x, p, kCountedLength);
+                else if (k2 == "texts")
+                    readTexts(store, Table::Briefing2Texts, x, p, kCountedLength);
+                else
+                    refuse(p, "unknown field");
             });
-        } else if (key == "block6268") readBlock(store, Table::Block6268, v, at);
-        else if (key == "messageNotes") readTexts(store, Table::MessageNotes, v, at, mission::kNoteSize);
-        else if (key == "notesC") readTexts(store, Table::NotesC, v, at, mission::kNoteSize);
-        else if (key == "notesD") readTexts(store, Table::NotesD, v, at, mission::kNoteSize);
-        else if (key == "notesE") readTexts(store, Table::NotesE, v, at, mission::kNoteSize);
-        else if (key == "block417") readBlock(store, Table::Block417, v, at);
-        else if (key == "debriefing") putText(store.mutableSlot(Table::Debriefing, 0), v, at, mission::kLongTextSize);
-        else if (key == "hints") putText(store.mutableSlot(Table::Hints, 0), v, at, mission::kLongTextSize);
-        else if (key == "introduction") putText(store.mutableSlot(Table::Introduction, 0), v, at, mission::kLongTextSize);
-        else refuse(key, "unknown field");
+        } else if (key == "block6268")
+            readBlock(store, Table::Block6268, v, at);
+        else if (key == "messageNotes")
+            readTexts(store, Table::MessageNotes, v, at, mission::kNoteSize);
+        else if (key == "notesC")
+            readTexts(store, Table::NotesC, v, at, mission::kNoteSize);
+        else if (key == "notesD")
+            readTexts(store, Table::NotesD, v, at, mission::kNoteSize);
+        else if (key == "notesE")
+            readTexts(store, Table::NotesE, v, at, mission::kNoteSize);
+        else if (key == "block417")
+            readBlock(store, Table::Block417, v, at);
+        else if (key == "debriefing")
+            putText(store.mutableSlot(Table::Debriefing, 0), v, at, mission::kLongTextSize);
+        else if (key == "hints")
+            putText(store.mutableSlot(Table::Hints, 0), v, at, mission::kLongTextSize);
+        else if (key == "introduction")
+            putText(store.mutableSlot(Table::Introduction, 0), v, at, mission::kLongTextSize);
+        else
+            refuse(key, "unknown field");
     });
-    const auto counted = [&](const std::optional<List>& list, std::string_view countKey, int& count) {
+    const auto counted = [&](const std::optional<List>& list, std::string_view countKey,
+                             int& count) {
         if (!list) return;
         const auto given = memberOf(doc, countKey);
         if (given && given->get_int64().value_unsafe() != static_cast<int64_t>(list->size()))
@@ -550,7 +614,8 @@ std::optional<ImportError> importText(std::string_view text, size_t room, Missio
         readDocument(doc, store, model);
     } catch (const Refusal& r) {
         const PathPlace place = placeOfPath(text, r.path, r.skip);
-        return ImportError{r.path, place.line, r.spelled ? r.message + std::string(place.spelled) : r.message};
+        return ImportError{r.path, place.line,
+                           r.spelled ? r.message + std::string(place.spelled) : r.message};
     }
     return std::nullopt;
 }

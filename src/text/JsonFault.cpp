@@ -21,7 +21,8 @@ struct Walk {
 };
 
 std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\n' || s.back() == '\r' || s.back() == '\t'))
+    while (!s.empty() &&
+           (s.back() == ' ' || s.back() == '\n' || s.back() == '\r' || s.back() == '\t'))
         s.remove_suffix(1);
     return s;
 }
@@ -99,7 +100,8 @@ error_code walkValue(od::value v, Walk& w, int depth) {
 
 int lineAt(std::string_view text, size_t offset) {
     offset = std::min(offset, text.size());
-    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+    return 1 + static_cast<int>(std::count(
+                   text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
 }
 
 }  // namespace

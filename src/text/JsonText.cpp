@@ -84,7 +84,8 @@ std::optional<std::vector<uint8_t>> unhex(std::string_view text) {
     if (text.size() % 2) return std::nullopt;
     std::vector<uint8_t> out(text.size() / 2);
     for (size_t i = 0; i < out.size(); ++i) {
-        const int hi = kDigit[static_cast<uint8_t>(text[2 * i])], lo = kDigit[static_cast<uint8_t>(text[2 * i + 1])];
+        const int hi = kDigit[static_cast<uint8_t>(text[2 * i])],
+                  lo = kDigit[static_cast<uint8_t>(text[2 * i + 1])];
         if ((hi | lo) < 0) return std::nullopt;
         out[i] = static_cast<uint8_t>(hi * 16 + lo);
     }
@@ -117,7 +118,9 @@ PathPlace placeOfPath(std::string_view json, std::string_view target, int skip) 
         const char c = json[i];
         switch (c) {
             case '\n': ++line; break;
-            case ' ': case '\t': case '\r': break;
+            case ' ':
+            case '\t':
+            case '\r': break;
             case '{':
             case '[':
                 if (atValue()) return {line, json.substr(i, json.find('\n', i) - i)};
@@ -129,8 +132,10 @@ PathPlace placeOfPath(std::string_view json, std::string_view target, int skip) 
                 break;
             case ',':
                 if (!stack.empty()) {
-                    if (stack.back().object) stack.back().expectKey = true;
-                    else ++stack.back().index;
+                    if (stack.back().object)
+                        stack.back().expectKey = true;
+                    else
+                        ++stack.back().index;
                 }
                 break;
             case ':':

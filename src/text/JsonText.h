@@ -43,7 +43,8 @@ std::vector<Run> differingRuns(std::span<const uint8_t> data, std::span<const ui
         const size_t k = static_cast<size_t>(i);
         if (!keep(i) || data[k] == baseline[k]) continue;
         if (!runs.empty() && i - lastDiff < 5 && keptSince(lastDiff, i)) {
-            for (int j = lastDiff + 1; j <= i; ++j) runs.back().bytes.push_back(data[static_cast<size_t>(j)]);
+            for (int j = lastDiff + 1; j <= i; ++j)
+                runs.back().bytes.push_back(data[static_cast<size_t>(j)]);
         } else {
             runs.push_back({i, {data[k]}});
         }
@@ -64,7 +65,9 @@ struct PathPlace {
     std::string_view spelled;
 };
 PathPlace placeOfPath(std::string_view json, std::string_view path, int skip = 0);
-inline int lineOfPath(std::string_view json, std::string_view path) { return placeOfPath(json, path).line; }
+inline int lineOfPath(std::string_view json, std::string_view path) {
+    return placeOfPath(json, path).line;
+}
 
 // The first fault of a document that is not well-formed JSON: the path of
 // the value it lies in (empty when none), its line (0 when unknown) and what

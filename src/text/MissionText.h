@@ -9,7 +9,7 @@
 namespace quendar::mission {
 class MissionStore;
 class CraftList;
-}
+}  // namespace quendar::mission
 namespace quendar::briefing {
 class BriefingModel;
 }
@@ -46,7 +46,7 @@ std::optional<ImportError> importMission(std::string_view json, mission::Mission
 // The JSON reader's buffers, kept between imports: reading a large document
 // into fresh ones costs several times the reading itself.
 class ImportReader {
-public:
+  public:
     ImportReader();
     ~ImportReader();
     ImportReader(const ImportReader&) = delete;

@@ -21,21 +21,21 @@
 
 #include "app/briefedit/BriefingHints.h"
 #include "app/files/FileCommands.h"
-#include "app/frame/FormWiring.h"
 #include "app/files/PreferencesFile.h"
+#include "app/frame/FormWiring.h"
 #include "briefing/BriefingView.h"
 #include "map/BriefingPictures.h"
 #include "map/IconImages.h"
 #include "map/MapDisplayForms.h"
 #include "mission/ShipgroupRecord.h"
 #include "ui/CSliderBar.h"
+#include "ui/ChangesDock.h"
 #include "ui/FlowDock.h"
 #include "ui/FrameSettings.h"
 #include "ui/MapWindow.h"
-#include "ui/QtClipboard.h"
 #include "ui/OrdersWizardWindow.h"
-#include "ui/ChangesDock.h"
 #include "ui/ProblemsDock.h"
+#include "ui/QtClipboard.h"
 #include "ui/QtPlaybackTimer.h"
 #include "ui/StartPictures.h"
 #include "ui/ToolbarIcons.h"
@@ -67,8 +67,9 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     setFocusProxy(m_mapWindow);  // the frame passes the keyboard focus to the map
 
     m_editor.craftListPath = m_folder.dataFile("SHIPLIST.TXT");
-    m_port = std::make_unique<app::MapViewPort>(m_editor.mapView, m_editor.viewSwitches, m_editor.settings,
-                                                m_editor.briefing.playback(), &m_editor.briefing);
+    m_port = std::make_unique<app::MapViewPort>(m_editor.mapView, m_editor.viewSwitches,
+                                                m_editor.settings, m_editor.briefing.playback(),
+                                                &m_editor.briefing);
     m_mapWindow->lockEngaged = [this] { return m_port->lockEngaged(); };
     m_logic = std::make_unique<app::FrameLogic>(m_editor, m_commands, *this, *m_port, m_prompter,
                                                 services());
@@ -223,7 +224,8 @@ void CMainFrame::buildActions() {
         auto* a = new QAction(text, this);
         a->setToolTip(fromLatin(c.tooltip));
         a->setStatusTip(fromLatin(c.prompt));
-        if (!c.shortcut.empty()) a->setShortcuts(QKeySequence::listFromString(fromLatin(c.shortcut)));
+        if (!c.shortcut.empty())
+            a->setShortcuts(QKeySequence::listFromString(fromLatin(c.shortcut)));
         const app::CommandId id = c.id;
         connect(a, &QAction::triggered, this, [this, id] {
             m_commands.execute(id);
@@ -313,14 +315,10 @@ void CMainFrame::buildToolbars() {
     }
     auto area = [](app::Dock d) {
         switch (d) {
-            case app::Dock::Top:
-                return Qt::TopToolBarArea;
-            case app::Dock::Bottom:
-                return Qt::BottomToolBarArea;
-            case app::Dock::Left:
-                return Qt::LeftToolBarArea;
-            case app::Dock::Right:
-                return Qt::RightToolBarArea;
+            case app::Dock::Top: return Qt::TopToolBarArea;
+            case app::Dock::Bottom: return Qt::BottomToolBarArea;
+            case app::Dock::Left: return Qt::LeftToolBarArea;
+            case app::Dock::Right: return Qt::RightToolBarArea;
         }
         return Qt::TopToolBarArea;
     };
@@ -372,8 +370,8 @@ void CMainFrame::buildStatusBar() {
 bool CMainFrame::startUp() {
     QPointer<SplashForm> splash;
     if (m_options.showSplash) {
-        splash = new SplashForm(nullptr,
-                                m_options.splashPicture ? m_options.splashPicture() : QImage());
+        splash =
+            new SplashForm(nullptr, m_options.splashPicture ? m_options.splashPicture() : QImage());
         splash->show();
     }
     // The map window's icons (a missing or damaged file is reported; the map
@@ -427,13 +425,15 @@ QLabel* CMainFrame::pane(Pane p) const {
 // The map is painted into the window's kept picture, which then goes on screen.
 void CMainFrame::paintMap(QPainter& p, const QSize& size) {
     if (size.isEmpty()) return;
-    map::PaintInput in{m_editor.store, m_editor.settings, m_editor.mapView, m_editor.viewSwitches, nullptr};
+    map::PaintInput in{m_editor.store, m_editor.settings, m_editor.mapView, m_editor.viewSwitches,
+                       nullptr};
     // In briefing mode the briefing at its current time, worked out afresh.
     briefing::BriefingView view;
     map::BriefingFrame frame;
     if (m_editor.viewSwitches.briefingMode) {
         if (std::exchange(m_briefingPicturesWanted, false))
-            m_renderer->setBriefingPictures(map::technicalDataPicture(), map::regionChangePicture());
+            m_renderer->setBriefingPictures(map::technicalDataPicture(),
+                                            map::regionChangePicture());
         view = briefing::briefingViewAt(m_editor.briefing, m_editor.briefing.currentTime());
         frame = m_briefingLayer->frame(view, m_editor.store, m_editor.mapView);
         in.briefing = &frame;
@@ -528,7 +528,8 @@ void CMainFrame::showModeless(app::FormKey key, std::shared_ptr<core::FormModel>
         for (app::CommandId id : {app::cmd::Undo, app::cmd::Redo})
             if (auto it = m_actions.find(id); it != m_actions.end()) dlg->addAction(it->second);
     // The custom-drawn wizard has no controls: its surface fills the dialog.
-    if (wizard && dlg && dlg->layout()) dlg->layout()->addWidget(new OrdersWizardWindow(*wizard, dlg));
+    if (wizard && dlg && dlg->layout())
+        dlg->layout()->addWidget(new OrdersWizardWindow(*wizard, dlg));
 }
 
 void CMainFrame::closeModeless(app::FormKey key) { m_forms.close(key); }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QMainWindow>
 #include <QImage>
+#include <QMainWindow>
 #include <functional>
 #include <map>
 #include <memory>
@@ -10,18 +10,18 @@
 #include "app/briefedit/BriefingBar.h"
 #include "app/briefedit/BriefingDialogs.h"
 #include "app/briefedit/BriefingTools.h"
+#include "app/changes/ChangesPanel.h"
 #include "app/editor/CommandTable.h"
 #include "app/editor/Editor.h"
+#include "app/files/Recovery.h"
+#include "app/files/WorkingFolder.h"
+#include "app/flowview/FlowView.h"
 #include "app/frame/FormWiring.h"
 #include "app/frame/FrameLogic.h"
 #include "app/mapedit/MapTools.h"
 #include "app/mapedit/MapViewPort.h"
 #include "app/mapedit/ShipgroupClipboard.h"
-#include "app/changes/ChangesPanel.h"
-#include "app/flowview/FlowView.h"
 #include "app/problems/ProblemsPanel.h"
-#include "app/files/Recovery.h"
-#include "app/files/WorkingFolder.h"
 #include "map/BriefingLayer.h"
 #include "map/IconTable.h"
 #include "map/MapRenderer.h"
@@ -52,9 +52,9 @@ class RecentMenu;
 class SplashForm;
 
 struct FrameOptions {
-    std::string dataDir;                    // the installed data folder (fallback for data files)
-    core::Prompter* prompter = nullptr;  // tests script these; default: message boxes
-    app::FileChooser* chooser = nullptr;    // default: the file dialogs
+    std::string dataDir;                  // the installed data folder (fallback for data files)
+    core::Prompter* prompter = nullptr;   // tests script these; default: message boxes
+    app::FileChooser* chooser = nullptr;  // default: the file dialogs
     bool showSplash = true;
     // The splash picture when it is drawn ahead (see SplashAhead); empty: drawn when shown.
     std::function<QImage()> splashPicture;
@@ -152,10 +152,10 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     void buildMenus();
     void buildToolbars();
     void buildStatusBar();
-    void buildProblemsPanel();  // FrameProblems.cpp
-    void buildChangesPanel();   // FrameChanges.cpp
+    void buildProblemsPanel();    // FrameProblems.cpp
+    void buildChangesPanel();     // FrameChanges.cpp
     void buildAnimationExport();  // FrameAnimation.cpp
-    void buildFlowView();       // FrameFlow.cpp
+    void buildFlowView();         // FrameFlow.cpp
     class MapRightClick;
     std::unique_ptr<app::MapToolsListener> mapListener();
     void mapRightClick();

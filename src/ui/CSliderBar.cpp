@@ -15,8 +15,8 @@ CSliderBar::CSliderBar(const QString& title, QWidget* parent) : QToolBar(title, 
     connect(m_slider, &QAbstractSlider::actionTriggered, this, [this](int action) {
         if (m_moving || !input) return;
         using R = app::SliderRequest;
-        const auto request =
-            sliderRequest<R>(action, {R::LineLeft, R::LineRight, R::PageLeft, R::PageRight, R::Thumb});
+        const auto request = sliderRequest<R>(
+            action, {R::LineLeft, R::LineRight, R::PageLeft, R::PageRight, R::Thumb});
         if (!request) return;  // the ends of the bar are no briefing request
         const R r = *request;
         const int shown = input(r, m_slider->sliderPosition());

@@ -88,8 +88,7 @@ bool takesCaption(ControlKind k) {
 
 }  // namespace
 
-FormDialog::FormDialog(core::FormModel& model, QWidget* parent)
-    : QDialog(parent), m_model(model) {
+FormDialog::FormDialog(core::FormModel& model, QWidget* parent) : QDialog(parent), m_model(model) {
     setWindowTitle(fromLatin(model.title()));
     if (!model.hasCaption()) setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     build();
@@ -368,8 +367,7 @@ QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
             return w;
         }
         case ControlKind::Picture:
-        case ControlKind::StaticText:
-            break;
+        case ControlKind::StaticText: break;
     }
     (void)b;
     return c.kind == ControlKind::StaticText ? plainLabel({}, this) : new QLabel(this);
@@ -491,9 +489,7 @@ void FormDialog::refreshOne(Bound& b) {
             s->setValue(value);
             break;
         }
-        case ControlKind::Button:
-            static_cast<QPushButton*>(w)->setText(buttonText(c.label));
-            break;
+        case ControlKind::Button: static_cast<QPushButton*>(w)->setText(buttonText(c.label)); break;
         case ControlKind::StaticText:
             static_cast<QLabel*>(w)->setText(c.text ? fromLatin(c.text()) : plainText(c.label));
             break;

@@ -101,8 +101,10 @@ std::unique_ptr<app::MapToolsListener> CMainFrame::mapListener() {
 }
 
 void CMainFrame::mapRightClick() {
-    const int at = m_mapTools->selection().shipgroupAt(m_editor.mapView.mouseX(), m_editor.mapView.mouseY());
-    if (at < 0 || at != m_editor.store.currentShipgroup || !m_flowDock) return m_logic->reopenBasic();
+    const int at =
+        m_mapTools->selection().shipgroupAt(m_editor.mapView.mouseX(), m_editor.mapView.mouseY());
+    if (at < 0 || at != m_editor.store.currentShipgroup || !m_flowDock)
+        return m_logic->reopenBasic();
     QMenu menu(this);
     menu.addAction("&Basic properties...", [this] { m_logic->reopenBasic(); });
     menu.addAction("Find &References", [this, at] { findReferences(at); });

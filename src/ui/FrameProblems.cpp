@@ -30,7 +30,8 @@ void CMainFrame::buildProblemsPanel() {
         m_logic->openModeless(key);
         return m_forms.model(key);
     };
-    hooks.runCommand = [this](app::CommandId id, const std::function<void(core::FormModel&)>& prepare) {
+    hooks.runCommand = [this](app::CommandId id,
+                              const std::function<void(core::FormModel&)>& prepare) {
         m_logic->runCommandWith(id, prepare);
     };
     hooks.showBriefing = [this] {

@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <QVariant>
 #include <QVariantList>
-
 #include <chrono>
 #include <optional>
 #include <thread>

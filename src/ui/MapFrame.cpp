@@ -8,7 +8,7 @@ namespace {
 
 // Texts in frame coordinates, drawn where the frame lies in the area.
 class FrameTexts : public map::TextPainter {
-public:
+  public:
     FrameTexts(QImage& area, const map::KeptFrame& kept) : m_canvas(area), m_kept(kept) {}
     void text(int x, int y, std::string_view text, map::Colour colour, const map::Font& font,
               const map::Rect& clip) override {
@@ -20,7 +20,7 @@ public:
         return m_canvas.textBounds(x, y, text, font);
     }
 
-private:
+  private:
     QPainterCanvas m_canvas;
     const map::KeptFrame& m_kept;
 };
@@ -28,14 +28,15 @@ private:
 // On a scaled screen the kept frame holds no texts: they are drawn at the
 // screen's resolution afterwards. Only where they land is asked.
 class TextPlaces : public map::TextPainter {
-public:
+  public:
     explicit TextPlaces(map::TextPainter& measure) : m_measure(measure) {}
-    void text(int, int, std::string_view, map::Colour, const map::Font&, const map::Rect&) override {}
+    void text(int, int, std::string_view, map::Colour, const map::Font&,
+              const map::Rect&) override {}
     map::Rect textBounds(int x, int y, std::string_view text, const map::Font& font) override {
         return m_measure.textBounds(x, y, text, font);
     }
 
-private:
+  private:
     map::TextPainter& m_measure;
 };
 
@@ -70,8 +71,8 @@ const QImage& MapFrame::paint(map::MapRenderer& renderer, const map::PaintInput&
             how = m_kept.paint(renderer, in, area, size.width(), size.height(), places,
                                &workerPlaces);
         else
-            how = m_kept.paint(renderer, in, area, size.width(), size.height(), texts,
-                               &workerTexts);
+            how =
+                m_kept.paint(renderer, in, area, size.width(), size.height(), texts, &workerTexts);
     }
     if (scale > 1.0) {
         m_frame = QImage();

@@ -19,7 +19,7 @@ namespace quendar::ui {
 // texts drawn sharp at that resolution; only the places the kept frame drew
 // are enlarged again.
 class MapFrame {
-public:
+  public:
     // The picture, sharing the kept image's pixels until the next paint; on
     // a scaled screen an image of the screen's pixels (its device pixel
     // ratio set), of `size` logical pixels.
@@ -31,7 +31,7 @@ public:
 
     static constexpr int kMargin = 160;  // pixels around the window
 
-private:
+  private:
     void showScaled(const map::PaintInput& in, map::KeptFrame::Paint how, QSize size);
 
     QImage m_area;

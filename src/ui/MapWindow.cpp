@@ -78,8 +78,9 @@ void MapWindow::onScrollAction(ScrollAxis axis, int action) {
     if (m_syncing) return;
     QScrollBar* bar = axis == ScrollAxis::Horizontal ? horizontalScrollBar() : verticalScrollBar();
     using R = ScrollRequest;
-    const R req = sliderRequest<R>(action, {R::LineUp, R::LineDown, R::PageUp, R::PageDown, R::ThumbTrack})
-                      .value_or(R::ThumbPosition);
+    const R req =
+        sliderRequest<R>(action, {R::LineUp, R::LineDown, R::PageUp, R::PageDown, R::ThumbTrack})
+            .value_or(R::ThumbPosition);
     m_view.scroll(axis, req, bar->sliderPosition(), locked());
     // The view decides; the bar shows what it decided (also when it refused).
     const int pos = axis == ScrollAxis::Horizontal ? m_view.scrollX() : m_view.scrollY();
@@ -108,18 +109,10 @@ void MapWindow::deliver(QMouseEvent* event, map::PointerAction action) {
     map::PointerEvent e;
     e.action = action;
     switch (event->button()) {
-        case Qt::LeftButton:
-            e.button = PointerButton::Left;
-            break;
-        case Qt::RightButton:
-            e.button = PointerButton::Right;
-            break;
-        case Qt::MiddleButton:
-            e.button = PointerButton::Middle;
-            break;
-        default:
-            e.button = PointerButton::None;
-            break;
+        case Qt::LeftButton: e.button = PointerButton::Left; break;
+        case Qt::RightButton: e.button = PointerButton::Right; break;
+        case Qt::MiddleButton: e.button = PointerButton::Middle; break;
+        default: e.button = PointerButton::None; break;
     }
     e.shift = event->modifiers().testFlag(Qt::ShiftModifier);
     e.control = event->modifiers().testFlag(Qt::ControlModifier);

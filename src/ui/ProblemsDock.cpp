@@ -52,7 +52,8 @@ void ProblemsDock::refill() {
         items << new QTreeWidgetItem(columns);
     }
     m_list->addTopLevelItems(items);
-    if (keep >= 0 && keep < m_list->topLevelItemCount()) m_list->setCurrentItem(m_list->topLevelItem(keep));
+    if (keep >= 0 && keep < m_list->topLevelItemCount())
+        m_list->setCurrentItem(m_list->topLevelItem(keep));
     currentChanged();
 }
 

@@ -1,8 +1,8 @@
 #include "ui/QPainterCanvas.h"
 
 #include <QFontMetrics>
-#include <algorithm>
 #include <QString>
+#include <algorithm>
 
 namespace quendar::ui {
 

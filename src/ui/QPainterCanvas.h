@@ -25,7 +25,7 @@ namespace quendar::ui {
 // As the text painter of a replayed paint it draws texts clipped to a
 // rectangle and tells where a text lands.
 class QPainterCanvas : public map::Canvas, public map::TextPainter {
-public:
+  public:
     QPainterCanvas(QPainter& painter, int width, int height);
     explicit QPainterCanvas(QImage& image);
     ~QPainterCanvas() override;
@@ -48,7 +48,7 @@ public:
               const map::Rect& clip) override;
     map::Rect textBounds(int x, int y, std::string_view text, const map::Font& font) override;
 
-private:
+  private:
     QPainter& painter();
     void useFont(const map::Font& font);
     void applyPen();

@@ -44,31 +44,18 @@ Answer QtPrompter::ask(std::string_view text, std::string_view caption, Buttons 
     QMessageBox box(m_parent);
     setBoxText(box, fromMixed(text), fromMixed(caption));
     switch (icon) {
-        case Icon::Information:
-            box.setIcon(QMessageBox::Information);
-            break;
-        case Icon::Exclamation:
-            box.setIcon(QMessageBox::Warning);
-            break;
-        case Icon::Question:
-            box.setIcon(QMessageBox::Question);
-            break;
-        case Icon::Error:
-            box.setIcon(QMessageBox::Critical);
-            break;
-        case Icon::None:
-            break;
+        case Icon::Information: box.setIcon(QMessageBox::Information); break;
+        case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+        case Icon::Question: box.setIcon(QMessageBox::Question); break;
+        case Icon::Error: box.setIcon(QMessageBox::Critical); break;
+        case Icon::None: break;
     }
     switch (buttons) {
-        case Buttons::Ok:
-            box.setStandardButtons(QMessageBox::Ok);
-            break;
+        case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
         case Buttons::OkCancel:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             break;
-        case Buttons::YesNo:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            break;
+        case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
         case Buttons::SaveDiscardCancel:
             box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
             box.setDefaultButton(QMessageBox::Save);
@@ -77,21 +64,15 @@ Answer QtPrompter::ask(std::string_view text, std::string_view caption, Buttons 
             box.button(QMessageBox::Discard)->setText(QStringLiteral("Discard"));
             box.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
             break;
-        case Buttons::RestoreDiscard:
-            return askRestore(box);
+        case Buttons::RestoreDiscard: return askRestore(box);
     }
     const int r = box.exec();
     switch (r) {
-        case QMessageBox::Ok:
-            return Answer::Ok;
-        case QMessageBox::Yes:
-            return Answer::Yes;
-        case QMessageBox::No:
-            return Answer::No;
-        case QMessageBox::Save:
-            return Answer::Save;
-        case QMessageBox::Discard:
-            return Answer::Discard;
+        case QMessageBox::Ok: return Answer::Ok;
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        case QMessageBox::Save: return Answer::Save;
+        case QMessageBox::Discard: return Answer::Discard;
         default:
             // Closing the box counts as its negative answer.
             return buttons == Buttons::YesNo ? Answer::No

@@ -20,7 +20,7 @@ class QtPrompter : public core::Prompter {
   public:
     explicit QtPrompter(QWidget* parent) : m_parent(parent) {}
     core::Answer ask(std::string_view text, std::string_view caption, core::Buttons buttons,
-                        core::Icon icon) override;
+                     core::Icon icon) override;
 
   private:
     QWidget* m_parent;

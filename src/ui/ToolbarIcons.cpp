@@ -310,8 +310,7 @@ bool briefingGlyph(QPainter& p, CommandId id, const QRectF& r) {
             arrow(p, b + QPointF(undo ? s * 0.1 : -s * 0.1, -s * 0.05), b, kBlue, s * 0.1);
             return true;
         }
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -397,40 +396,23 @@ void paint(QPainter& p, CommandId id, const QRectF& r) {
 // Commands whose picture is a short word.
 QString word(CommandId id) {
     switch (id) {
-        case cmd::MapMode:
-            return "Map";
-        case cmd::BriefingMode:
-            return "Briefing";
-        case cmd::Shipgroups:
-            return "Groups";
-        case cmd::ShipgroupsView:
-            return "View ctl";
-        case cmd::Basic:
-            return "Basic";
-        case cmd::Advanced:
-            return "Advanced";
-        case cmd::Arrival:
-            return "Arrival";
-        case cmd::Departure:
-            return "Depart";
-        case cmd::Orders:
-            return "Orders";
-        case cmd::Waypoints:
-            return "Waypts";
-        case cmd::Goals:
-            return "Goals";
-        case cmd::Options:
-            return "Options";
-        case cmd::AssignTeams:
-            return "Teams";
-        case cmd::NextBriefing:
-            return "Next";
-        case cmd::DeleteCommands:
-            return "Del";
-        case cmd::BriefingLength:
-            return "Len";
-        default:
-            return {};
+        case cmd::MapMode: return "Map";
+        case cmd::BriefingMode: return "Briefing";
+        case cmd::Shipgroups: return "Groups";
+        case cmd::ShipgroupsView: return "View ctl";
+        case cmd::Basic: return "Basic";
+        case cmd::Advanced: return "Advanced";
+        case cmd::Arrival: return "Arrival";
+        case cmd::Departure: return "Depart";
+        case cmd::Orders: return "Orders";
+        case cmd::Waypoints: return "Waypts";
+        case cmd::Goals: return "Goals";
+        case cmd::Options: return "Options";
+        case cmd::AssignTeams: return "Teams";
+        case cmd::NextBriefing: return "Next";
+        case cmd::DeleteCommands: return "Del";
+        case cmd::BriefingLength: return "Len";
+        default: return {};
     }
 }
 
@@ -463,8 +445,9 @@ namespace {
 // painted) and answers every question as the drawn icon does: the hidden
 // toolbars and the menus cost nothing until they are shown.
 class DrawnWhenShown : public QIconEngine {
-public:
-    DrawnWhenShown(CommandId id, int width, int height) : m_id(id), m_width(width), m_height(height) {}
+  public:
+    DrawnWhenShown(CommandId id, int width, int height)
+        : m_id(id), m_width(width), m_height(height) {}
 
     // The rect is placed already: the pixmap for its device pixels fills it.
     void paint(QPainter* p, const QRect& r, QIcon::Mode mode, QIcon::State state) override {
@@ -491,11 +474,12 @@ public:
         if (id != QIconEngine::ScaledPixmapHook) return QIconEngine::virtual_hook(id, data);
         auto& arg = *static_cast<QIconEngine::ScaledPixmapArgument*>(data);
         // The drawn icon is asked for the same device pixels at the same ratio.
-        const QSize logical(qRound(arg.size.width() / arg.scale), qRound(arg.size.height() / arg.scale));
+        const QSize logical(qRound(arg.size.width() / arg.scale),
+                            qRound(arg.size.height() / arg.scale));
         arg.pixmap = drawn().pixmap(logical, arg.scale, arg.mode, arg.state);
     }
 
-private:
+  private:
     const QIcon& drawn() {
         if (m_icon.isNull()) m_icon = drawToolbarIcon(m_id, m_width, m_height);
         return m_icon;

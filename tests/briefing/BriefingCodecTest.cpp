@@ -382,12 +382,9 @@ std::vector<uint8_t> naiveSave(const BriefingModel& model) {
 
 int randomParam(std::mt19937& rng, ParamForm form) {
     switch (form) {
-        case ParamForm::Signed:
-            return std::uniform_int_distribution<int>(-32768, 32767)(rng);
-        case ParamForm::Unsigned:
-            return std::uniform_int_distribution<int>(0, 65535)(rng);
-        default:
-            return std::uniform_int_distribution<int>(0, 255)(rng);
+        case ParamForm::Signed: return std::uniform_int_distribution<int>(-32768, 32767)(rng);
+        case ParamForm::Unsigned: return std::uniform_int_distribution<int>(0, 65535)(rng);
+        default: return std::uniform_int_distribution<int>(0, 255)(rng);
     }
 }
 

@@ -254,7 +254,8 @@ TEST_F(BriefingFormsTest, PickersReportOnlyWhatTheUserChose) {
         EXPECT_EQ(form.chosen(), 3);
     }
     const Lines colours{"Rebel", "Imperial", "Blue", "Gold", "Red", "Violet"};
-    SelectTextColourForm form(store, [&] { return colours; }, 9);
+    SelectTextColourForm form(
+        store, [&] { return colours; }, 9);
     EXPECT_EQ(form.itemsOf("colour"), colours);
     EXPECT_EQ(form.valueOf("colour"), 0);
     EXPECT_EQ(form.textIndex(), 9);  // the earlier pick stands until a line is chosen
@@ -281,8 +282,8 @@ TEST_F(BriefingFormsTest, SelectShipFindsThePresetAndFollowsTheLists) {
     const mission::CraftList list = shipList();
     const Lines iffs{"Rebel", "Imperial", "Blue", "Gold", "Red", "Violet"};
     // A picture whose width tells which type it shows.
-    SelectShipForm form(list, [&] { return iffs; }, 6, 1,
-                        [](int type) { return core::RgbaImage(type, 1); });
+    SelectShipForm form(
+        list, [&] { return iffs; }, 6, 1, [](int type) { return core::RgbaImage(type, 1); });
     form.opened(prompter);
     EXPECT_EQ(form.find("picture")->image().width, 6);
     EXPECT_TRUE(prompter.shown.empty());
@@ -314,7 +315,12 @@ TEST_F(BriefingFormsTest, SelectShipFindsThePresetAndFollowsTheLists) {
 TEST_F(BriefingFormsTest, SelectShipWithAnUnknownTypeSaysSoAndSelectsNothing) {
     const mission::CraftList list = shipList();
     // Every number 0..254 has an entry; a stored type byte of 255 has none.
-    SelectShipForm form(list, [] { return Lines{"Rebel", "Imperial"}; }, 255, 0);
+    SelectShipForm form(
+        list,
+        [] {
+            return Lines{"Rebel", "Imperial"};
+        },
+        255, 0);
     form.opened(prompter);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, "Ship is not in the database");

@@ -379,28 +379,16 @@ TEST_F(BriefingJournalTest, RandomEditsUndoneAndRedoneCompletely) {
                 model.undoLog().record(kind == BRC_COORD ? undo::Move : undo::Show, n);
                 break;
             }
-            case 2:
-                model.deleteCommand(kind, pick(model.count(kind) + 1));
-                break;
-            case 3:
-                model.shiftTimes(t, pick(400) - 200);
-                break;
-            case 4:
-                model.undoLog().undo(model, true);
-                break;
-            case 5:
-                model.undoLog().redo(model, true);
-                break;
+            case 2: model.deleteCommand(kind, pick(model.count(kind) + 1)); break;
+            case 3: model.shiftTimes(t, pick(400) - 200); break;
+            case 4: model.undoLog().undo(model, true); break;
+            case 5: model.undoLog().redo(model, true); break;
             case 6:
                 model.setBriefingEndTime(pick(4000));
                 model.setBriefingLength(pick(4000));
                 break;
-            case 7:
-                model.setTeamSeesBriefing(pick(kTeamFlagCount), pick(2) != 0);
-                break;
-            case 8:
-                model.setCount(kind, pick(model.list(kind).filled() + 1));
-                break;
+            case 7: model.setTeamSeesBriefing(pick(kTeamFlagCount), pick(2) != 0); break;
+            case 8: model.setCount(kind, pick(model.list(kind).filled() + 1)); break;
             case 9:
                 if (pick(8) == 0) model.resetBriefing1();
                 break;

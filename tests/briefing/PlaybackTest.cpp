@@ -43,8 +43,8 @@ TEST_F(PlaybackTest, SpeedsStepSizesAndTheirMarks) {
     PlaybackEffect e;
     ASSERT_TRUE(control.execute(PlayCommand::Slow, e));
     EXPECT_EQ(model.playback().tickInterval, 150);
-    EXPECT_EQ(e.timer, Timer::Keep);  // not playing: no timer to restart
-    control.execute(PlayCommand::Play, e);        // Play
+    EXPECT_EQ(e.timer, Timer::Keep);        // not playing: no timer to restart
+    control.execute(PlayCommand::Play, e);  // Play
     EXPECT_EQ(e.timer, Timer::Start);
     control.execute(PlayCommand::Fast, e);
     EXPECT_EQ(model.playback().tickInterval, 35);
@@ -132,9 +132,9 @@ TEST_F(PlaybackTest, TickStopsAtTheLengthOrTheEndTime) {
     EXPECT_TRUE(e.repaint);
     EXPECT_FALSE(e.recomputeView);
     for (int t = 12; t <= 19; ++t) control.tick();
-    EXPECT_TRUE(control.tick().recomputeView);  // 20
-    EXPECT_TRUE(control.tick().recomputeView);  // 21: the region screen goes
-    EXPECT_FALSE(control.tick().recomputeView); // 22
+    EXPECT_TRUE(control.tick().recomputeView);   // 20
+    EXPECT_TRUE(control.tick().recomputeView);   // 21: the region screen goes
+    EXPECT_FALSE(control.tick().recomputeView);  // 22
     for (int t = 23; t <= 29; ++t) control.tick();
     EXPECT_TRUE(control.tick().recomputeView);  // 30
 }

@@ -61,8 +61,7 @@ TEST_F(LayerFixture, FourDirectionsSelectionBoxAndTag) {
             const int y[4] = {py + row - rows / 2, py + col - cols / 2,
                               py + (rows - row) - rows / 2, py + (cols - col) - cols / 2};
             for (int d = 0; d < 4; ++d) {
-                const Colour want =
-                    col == 2 && row == 1 ? rgb(0, 0, 0) : drawnColour(col, row);
+                const Colour want = col == 2 && row == 1 ? rgb(0, 0, 0) : drawnColour(col, row);
                 EXPECT_EQ(canvas.pixel(x[d], y[d]), want)
                     << "direction " << d << " pixel " << col << "," << row;
             }

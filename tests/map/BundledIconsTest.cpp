@@ -10,7 +10,8 @@ using namespace quendar;
 
 TEST(BundledIcons, EveryCraftTypeOfTheBundledListHasAPicture) {
     mission::CraftList list;
-    ASSERT_EQ(list.load(std::string(QUENDAR_DATA_DIR) + "/SHIPLIST.TXT"), mission::CraftListLoad::Loaded);
+    ASSERT_EQ(list.load(std::string(QUENDAR_DATA_DIR) + "/SHIPLIST.TXT"),
+              mission::CraftListLoad::Loaded);
     map::IconTable icons;
     const auto r = icons.loadFile(std::string(QUENDAR_DATA_DIR) + "/iconslist.dat");
     ASSERT_TRUE(r.ok());
@@ -28,12 +29,14 @@ TEST(BundledIcons, EveryCraftTypeOfTheBundledListHasAPicture) {
                 if (icon.transparent(c, row)) continue;
                 ++opaque;
                 const uint8_t* p = icon.pixel(c, row);
-                EXPECT_TRUE(p[0] == p[1] && p[1] == p[2]);  // grey masks: every IFF sees the same shape
+                EXPECT_TRUE(p[0] == p[1] &&
+                            p[1] == p[2]);  // grey masks: every IFF sees the same shape
             }
         EXPECT_GT(opaque, icon.width * icon.height / 20) << t << " " << e.name;
         const int side = std::max(icon.width, icon.height);
         if (e.category == "Fighter") largestFighter = std::max(largestFighter, side);
-        if (e.category == "Battleship" || e.category == "Carrier") largestCapital = std::max(largestCapital, side);
+        if (e.category == "Battleship" || e.category == "Carrier")
+            largestCapital = std::max(largestCapital, side);
     }
     EXPECT_LE(largestFighter, 40);
     EXPECT_GE(largestCapital, 110);

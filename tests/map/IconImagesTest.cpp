@@ -5,8 +5,8 @@
 #include "support/CraftIcons.h"
 
 using namespace quendar;
-using map::CraftIcon;
 using core::rgb;
+using map::CraftIcon;
 
 namespace {
 

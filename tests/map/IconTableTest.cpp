@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "map/IconTable.h"
 #include "core/Prompter.h"
+#include "map/IconTable.h"
 
 using namespace quendar;
 using map::IconTable;
@@ -56,7 +56,7 @@ std::vector<uint8_t> iconFile(const std::vector<FileIcon>& icons, int v1 = 1, in
 struct ScriptedPrompter : core::Prompter {
     std::vector<std::pair<std::string, std::string>> shown;
     core::Answer ask(std::string_view text, std::string_view caption, core::Buttons,
-                        core::Icon) override {
+                     core::Icon) override {
         shown.emplace_back(std::string(text), std::string(caption));
         return core::Answer::Ok;
     }
@@ -162,7 +162,8 @@ TEST(IconTable, OversizedIconsAreCutAndKeepTheFollowingIconsInStep) {
     EXPECT_TRUE(r.cropped);
     EXPECT_EQ(t.icon(1).width, 128);
     EXPECT_EQ(t.icon(1).height, 128);
-    expectPixels(t, {{1, 127, 127, 0, 127}, {1, 127, 127, 1, 127}, {2, 0, 0, 0, 4}, {2, 0, 0, 2, 6}});
+    expectPixels(t,
+                 {{1, 127, 127, 0, 127}, {1, 127, 127, 1, 127}, {2, 0, 0, 0, 4}, {2, 0, 0, 2, 6}});
 }
 
 TEST(IconTable, ShortFilesLoadWhatIsThere) {

@@ -38,7 +38,6 @@ map::CraftIcon wedge(int seed) {
 }
 
 struct Scene : quendar::testing::MapScene {
-
     // Shipgroups with icons and paths spread over the window and beyond its
     // edges (points that leave the window on the left or at the top change
     // their pixel position with the scroll), every kind of label on.
@@ -60,7 +59,9 @@ struct Scene : quendar::testing::MapScene {
             r.set(sg::iff, static_cast<uint8_t>(i % 6));
             r.setStartPoint(0, {-170 + i * 27, -110 + (i * 53) % 220, 0, 1});
             for (int k = 0; k < 5; ++k)
-                r.setWaypoint(0, i % 2, k, {-260 + (i * 97 + k * 61) % 520, -170 + (i * 41 + k * 37) % 340, 0, 1});
+                r.setWaypoint(
+                    0, i % 2, k,
+                    {-260 + (i * 97 + k * 61) % 520, -170 + (i * 41 + k * 37) % 340, 0, 1});
         }
     }
     map::PaintInput input() const { return {store, settings, view, switches, nullptr}; }
@@ -79,11 +80,15 @@ TEST(KeptFrame, ScrolledFramesEqualWholePaints) {
         int zoom, startX, startY;  // start: offset from the centred view (or far: the range's end)
         int stepX, stepY, steps;
     } rows[] = {
-        {"right", 240, 0, 0, 10, 0, 6},       {"left", 240, 0, 0, -10, 0, 6},
-        {"down", 240, 0, 0, 0, 10, 6},        {"up", 240, 0, 0, 0, -10, 6},
+        {"right", 240, 0, 0, 10, 0, 6},
+        {"left", 240, 0, 0, -10, 0, 6},
+        {"down", 240, 0, 0, 0, 10, 6},
+        {"up", 240, 0, 0, 0, -10, 6},
         {"diagonal, zoom 60", 60, 0, 0, 7, -3, 6},
-        {"left end", 100, -99999, 0, -10, 0, 3}, {"right end", 100, 99999, 0, 10, 0, 3},
-        {"top end", 100, 0, -99999, 0, -10, 3},  {"bottom end", 100, 0, 99999, 0, 10, 3},
+        {"left end", 100, -99999, 0, -10, 0, 3},
+        {"right end", 100, 99999, 0, 10, 0, 3},
+        {"top end", 100, 0, -99999, 0, -10, 3},
+        {"bottom end", 100, 0, 99999, 0, 10, 3},
     };
     for (const Row& row : rows)
         for (const int margin : {0, 13}) {
@@ -177,16 +182,18 @@ TEST(ReplayWorker, TwoThreadsDrawWhatOneDraws) {
             [&](map::PixelBuffer& b) { worker.replay(list, b, cases[k], &texts, &workerTexts); },
             "replay, case " + std::to_string(k));
     for (int round = 0; round < 4; ++round)
-        for (const map::Rect place : {map::Rect{0, 0, 320, 200}, map::Rect{0, 99, 320, 100},
-                                      map::Rect{31, 12, 250, 190}})
-            check({place},
-                  [&](map::PixelBuffer& b) {
-                      map::DisplayList fresh;
-                      fresh.reset(320, 200, &texts);
-                      worker.recordAndReplay(fresh, [&] { s.renderer.paint(fresh, s.input()); }, b,
-                                             place, &texts, &workerTexts);
-                      EXPECT_EQ(fresh.size(), list.size());
-                  },
-                  "while recording, round " + std::to_string(round) + ", row " +
-                      std::to_string(place.y1));
+        for (const map::Rect place :
+             {map::Rect{0, 0, 320, 200}, map::Rect{0, 99, 320, 100}, map::Rect{31, 12, 250, 190}})
+            check(
+                {place},
+                [&](map::PixelBuffer& b) {
+                    map::DisplayList fresh;
+                    fresh.reset(320, 200, &texts);
+                    worker.recordAndReplay(
+                        fresh, [&] { s.renderer.paint(fresh, s.input()); }, b, place, &texts,
+                        &workerTexts);
+                    EXPECT_EQ(fresh.size(), list.size());
+                },
+                "while recording, round " + std::to_string(round) + ", row " +
+                    std::to_string(place.y1));
 }

@@ -10,8 +10,8 @@
 #include "support/MapScene.h"
 
 using namespace quendar;
-using map::RasterCanvas;
 using core::rgb;
+using map::RasterCanvas;
 using Op = RasterCanvas::Op;
 using map::Pen;
 using map::PenStyle;
@@ -71,8 +71,8 @@ TEST(MapGrid, AutomaticValuesFollowTheZoom) {
     s.thickAuto = s.linesAuto = s.intersectAuto = s.thickWidthAuto = 1;
     struct Row {
         int zoom, thick, lines, intersect, width;
-    } rows[] = {{250, 2, 1, 2, 2}, {220, 2, 1, 2, 2}, {180, 2, 1, 2, 2}, {179, 4, 1, 4, 2},
-                {140, 4, 1, 4, 2}, {100, 4, 2, 4, 2}, {99, 8, 2, 6, 2},  {80, 8, 2, 6, 2},
+    } rows[] = {{250, 2, 1, 2, 2}, {220, 2, 1, 2, 2},  {180, 2, 1, 2, 2},  {179, 4, 1, 4, 2},
+                {140, 4, 1, 4, 2}, {100, 4, 2, 4, 2},  {99, 8, 2, 6, 2},   {80, 8, 2, 6, 2},
                 {60, 8, 4, 8, 2},  {39, 16, 4, 16, 2}, {10, 16, 4, 16, 1}, {2, 16, 4, 16, 3},
                 {1, 16, 4, 16, 3}};
     for (const auto& r : rows) {
@@ -158,7 +158,8 @@ TEST_F(MapFixture, ThickLinesAndLabelsAtZoom100) {
     std::vector<std::string> labels;
     for (const auto& t : d.callsOf(Op::Text))
         labels.push_back(t.text + "@" + std::to_string(t.x1) + "," + std::to_string(t.y1));
-    EXPECT_EQ(labels, (std::vector<std::string>{"0@-130,586", "4@270,586", "8@670,586", "0@772,50", "4@772,450"}));
+    EXPECT_EQ(labels, (std::vector<std::string>{"0@-130,586", "4@270,586", "8@670,586", "0@772,50",
+                                                "4@772,450"}));
 }
 
 TEST_F(MapFixture, ThinLinesFollowLinesAfterEvery) {
@@ -240,15 +241,15 @@ TEST_F(MapFixture, IconsFollowRegionBackdropAndVisibility) {
     settings.showIntersectLabels = 0;
     icons.setIcon(5, solidIcon(2, 2, 0));
     icons.setIcon(183, solidIcon(1, 1, 1));
-    const int a = addShipgroup(5, 2, 160, 0);              // 1 km right of the origin
-    addShipgroup(183, 0, 0, 160);                          // a backdrop
-    addShipgroup(5, 1, 0, 0, 0, 1);                        // region 2
-    addShipgroup(5, 1, 640, 0);                            // right edge + ... 4 km: map x 400 = scrollX + W
-    addShipgroup(5, 1, 656, 0);                            // 4.1 km: beyond
-    addShipgroup(5, 1, -1280, 0);                          // -8 km: map x -800 = scrollX - W/2
-    addShipgroup(5, 1, -1296, 0);                          // beyond
-    addShipgroup(5, 1, 0, 1440);                           // 9 km down: map y 900 = scrollY + 2H
-    addShipgroup(5, 1, 0, 1456);                           // beyond
+    const int a = addShipgroup(5, 2, 160, 0);  // 1 km right of the origin
+    addShipgroup(183, 0, 0, 160);              // a backdrop
+    addShipgroup(5, 1, 0, 0, 0, 1);            // region 2
+    addShipgroup(5, 1, 640, 0);                // right edge + ... 4 km: map x 400 = scrollX + W
+    addShipgroup(5, 1, 656, 0);                // 4.1 km: beyond
+    addShipgroup(5, 1, -1280, 0);              // -8 km: map x -800 = scrollX - W/2
+    addShipgroup(5, 1, -1296, 0);              // beyond
+    addShipgroup(5, 1, 0, 1440);               // 9 km down: map y 900 = scrollY + 2H
+    addShipgroup(5, 1, 0, 1456);               // beyond
     (void)a;
     auto images = [&] {
         std::vector<std::pair<int, int>> out;
@@ -296,15 +297,18 @@ TEST_F(MapFixture, PathsOfTheCurrentAndOtherShipgroups) {
     auto red = c.callsWithPen(Op::Line, rgb(255, 0, 0));
     ASSERT_EQ(red.size(), 1u);
     EXPECT_EQ(red[0].pen.style, map::PenStyle::Dashed);
-    EXPECT_EQ(std::tie(red[0].x1, red[0].y1, red[0].x2, red[0].y2), std::make_tuple(400, 400, 500, 400));
+    EXPECT_EQ(std::tie(red[0].x1, red[0].y1, red[0].x2, red[0].y2),
+              std::make_tuple(400, 400, 500, 400));
 
     switches.currentOrder = 1;
     c = paint();
     auto blue = c.callsWithPen(Op::Line, rgb(0, 0, 255));
     ASSERT_EQ(blue.size(), 2u);
     EXPECT_EQ(blue[0].pen.style, map::PenStyle::Solid);
-    EXPECT_EQ(std::tie(blue[0].x1, blue[0].y1, blue[0].x2, blue[0].y2), std::make_tuple(400, 300, 500, 300));
-    EXPECT_EQ(std::tie(blue[1].x1, blue[1].y1, blue[1].x2, blue[1].y2), std::make_tuple(500, 300, 600, 400));
+    EXPECT_EQ(std::tie(blue[0].x1, blue[0].y1, blue[0].x2, blue[0].y2),
+              std::make_tuple(400, 300, 500, 300));
+    EXPECT_EQ(std::tie(blue[1].x1, blue[1].y1, blue[1].x2, blue[1].y2),
+              std::make_tuple(500, 300, 600, 400));
     auto circles = c.callsWithPen(Op::Ellipse, rgb(0, 0, 255));
     ASSERT_EQ(circles.size(), 2u);
     EXPECT_EQ(std::tie(circles[0].x1, circles[0].y1, circles[0].x2, circles[0].y2),
@@ -351,16 +355,19 @@ TEST_F(MapFixture, BriefingFrameAndItsHook) {
     EXPECT_TRUE(c.callsOf(Op::Image).empty());  // no mission layer in briefing mode
     const auto strip = c.callsOf(Op::Rectangle);
     ASSERT_EQ(strip.size(), 1u);
-    EXPECT_EQ(std::tie(strip[0].x1, strip[0].y1, strip[0].x2, strip[0].y2), std::make_tuple(0, 555, 800, 600));
+    EXPECT_EQ(std::tie(strip[0].x1, strip[0].y1, strip[0].x2, strip[0].y2),
+              std::make_tuple(0, 555, 800, 600));
     EXPECT_EQ(strip[0].brush.colour, rgb(0, 0, 180));
     EXPECT_EQ(strip[0].pen.width, 2);
-    EXPECT_EQ(c.texts(), (std::vector<std::string>{"Technical data are showned", "Bottom text", "ship"}));
+    EXPECT_EQ(c.texts(),
+              (std::vector<std::string>{"Technical data are showned", "Bottom text", "ship"}));
     EXPECT_EQ(c.callsOf(Op::Text)[0].x1, 144);
     EXPECT_EQ(c.callsOf(Op::Text)[0].y1, 156);
     EXPECT_EQ(hookCalls, 1);
     EXPECT_EQ(callsBeforeHook + 1, c.calls().size());
     bool thick = false;
-    for (const auto& l : c.callsOf(Op::Line)) thick |= l.pen.width == 3 && l.pen.colour == rgb(0, 0, 255);
+    for (const auto& l : c.callsOf(Op::Line))
+        thick |= l.pen.width == 3 && l.pen.colour == rgb(0, 0, 255);
     EXPECT_TRUE(thick);
 
     // With pictures the screens are images; with images switched off, texts.
@@ -387,7 +394,7 @@ TEST(BriefingPictures, AreFullSizeOpaquePicturesThatDiffer) {
         for (uint32_t px : p->pixels) ASSERT_EQ(px >> 24, 0xFFu);  // premultiplied and opaque
     }
     EXPECT_NE(tech.pixels, jump.pixels);
-    EXPECT_EQ(tech.at(0, 0), rgb(90, 160, 255));  // the frame
+    EXPECT_EQ(tech.at(0, 0), rgb(90, 160, 255));       // the frame
     EXPECT_EQ(jump.at(256, 144), rgb(255, 255, 255));  // the centre of the jump
 }
 
@@ -395,8 +402,8 @@ TEST(BriefingPictures, AreFullSizeOpaquePicturesThatDiffer) {
 // mission; the rubber band as a dashed box; nothing of either in briefing mode.
 TEST_F(MapFixture, SelectionRingsTheShownRegionAndDrawsTheBand) {
     addShipgroup(1, 0, 0, 0);
-    addShipgroup(1, 1, 160, 160);          // pixel (500, 400)
-    addShipgroup(1, 2, 160, 160, 0, 1);    // same place, region 2
+    addShipgroup(1, 1, 160, 160);        // pixel (500, 400)
+    addShipgroup(1, 2, 160, 160, 0, 1);  // same place, region 2
     map::SelectionMarks marks{{1, 2, 7}, true, {10, 20}, {5, 60}};
     RasterCanvas c(view.width(), view.height(), false);
     map::PaintInput in{store, settings, view, switches, nullptr, &marks};

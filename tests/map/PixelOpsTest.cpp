@@ -10,9 +10,7 @@ namespace {
 struct Surface {
     RgbaImage image;
     map::PixelBuffer buffer;
-    Surface(int w, int h) : image(w, h, 0u) {
-        buffer = {image.pixels.data(), w, h, w};
-    }
+    Surface(int w, int h) : image(w, h, 0u) { buffer = {image.pixels.data(), w, h, w}; }
     int count(uint32_t c) const {
         return static_cast<int>(std::count(image.pixels.begin(), image.pixels.end(), c));
     }
@@ -106,7 +104,7 @@ TEST(PixelOps, ImagesCopyOpaqueAndSkipTransparentPixels) {
     RgbaImage img(3, 2, 0u);
     img.set(0, 0, 0xFF000000u);  // opaque black
     img.set(2, 1, kRed);
-    img.set(1, 0, 0x80400000u);  // half-covered, premultiplied
+    img.set(1, 0, 0x80400000u);           // half-covered, premultiplied
     map::drawImage(s.buffer, 4, 5, img);  // partly outside
     EXPECT_EQ(s.image.at(4, 5), 0xFF000000u);
     EXPECT_EQ(s.image.at(5, 5), 0xFF40007Fu);
@@ -122,8 +120,10 @@ TEST(PixelOps, ImagesCopyOpaqueAndSkipTransparentPixels) {
 // as one run per row; it must equal the ring and the inside drawn apart, in
 // every size the map uses and cut at each edge of the surface.
 TEST(PixelOps, OneColourCirclesEqualRingPlusInside) {
-    const struct { int x, y, size; } cases[] = {
-        {6, 6, 8}, {2, 3, 16}, {-5, 4, 16}, {14, 4, 16}, {4, -7, 16}, {4, 15, 8}, {-3, -3, 9}, {18, 17, 5}};
+    const struct {
+        int x, y, size;
+    } cases[] = {{6, 6, 8},   {2, 3, 16}, {-5, 4, 16}, {14, 4, 16},
+                 {4, -7, 16}, {4, 15, 8}, {-3, -3, 9}, {18, 17, 5}};
     for (const auto& c : cases) {
         Surface fast(22, 20), apart(22, 20);
         const map::EllipseShape shape = map::makeEllipseShape(c.size, c.size);
@@ -142,11 +142,14 @@ TEST(PixelOps, ImageRunsDrawTheSamePixelsAsTheImage) {
     RgbaImage icon(7, 5, 0u);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 7; ++x)
-            if ((x * 3 + y) % 4 != 0 && !(y == 2 && x > 1)) icon.set(x, y, 0xFF000000u | (x * 40 + y));
+            if ((x * 3 + y) % 4 != 0 && !(y == 2 && x > 1))
+                icon.set(x, y, 0xFF000000u | (x * 40 + y));
     icon.set(6, 2, kRed);  // a run alone at the row's end
     const map::ImageRuns runs = map::findImageRuns(icon);
     ASSERT_FALSE(runs.empty());
-    const struct { int x, y; } places[] = {{3, 3}, {-4, 2}, {-7, 2}, {9, 1}, {2, -3}, {1, 8}, {-2, -2}, {8, 7}, {20, 0}};
+    const struct {
+        int x, y;
+    } places[] = {{3, 3}, {-4, 2}, {-7, 2}, {9, 1}, {2, -3}, {1, 8}, {-2, -2}, {8, 7}, {20, 0}};
     for (const auto& p : places) {
         Surface fast(12, 10), plain(12, 10);
         map::fillRect(fast.buffer, 0, 0, 12, 10, kBlue);

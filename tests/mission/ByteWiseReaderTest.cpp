@@ -12,7 +12,7 @@ namespace quendar::mission {
 namespace {
 
 class ByteStream {
-public:
+  public:
     explicit ByteStream(const std::vector<uint8_t>& d) : m_data(d) {}
     uint8_t get() { return m_pos < m_data.size() ? m_data[m_pos++] : (++m_pos, ++m_pastEnd, 0xFF); }
     size_t pastEnd() const { return m_pastEnd; }
@@ -20,7 +20,7 @@ public:
         if (back <= m_data.size()) m_pos = m_data.size() - back;
     }
 
-private:
+  private:
     const std::vector<uint8_t>& m_data;
     size_t m_pos = 0;
     size_t m_pastEnd = 0;
@@ -114,8 +114,8 @@ TEST(MissionReader, EqualsAByteWiseReaderOnWholeAndCutFiles) {
     testing::fillRandomMission(source, 2024, 7, 5);
     const std::vector<uint8_t> image = writeMission(source);
     std::mt19937 rng(8);
-    std::vector<size_t> cuts{0, 1, 4000, 4096, 8000, 8192, 12000, 12288, 12289, 50000,
-                             image.size() - 1, image.size()};
+    std::vector<size_t> cuts{
+        0, 1, 4000, 4096, 8000, 8192, 12000, 12288, 12289, 50000, image.size() - 1, image.size()};
     for (int i = 0; i < 12; ++i) cuts.push_back(rng() % image.size());
     for (size_t cut : cuts) expectSameAsByteWise(image, cut);
 }
@@ -139,9 +139,11 @@ TEST(MissionReader, EqualsAByteWiseReaderWhenTheFileEndsInsideAString) {
         for (int i = 0; i < count; ++i) n += source.slot(t, i)[0] ? 64 : 1;
         return n;
     };
-    const size_t globalGoals = image.size() - 3 * 4096 - 720 - stringBytes(Table::OrderStrings, 2 * 16) -
-                               417 - stringBytes(Table::GlobalGoalStrings, 360);
-    for (size_t cut = globalGoals; cut <= globalGoals + 200; ++cut) expectSameAsByteWise(image, cut);
+    const size_t globalGoals = image.size() - 3 * 4096 - 720 -
+                               stringBytes(Table::OrderStrings, 2 * 16) - 417 -
+                               stringBytes(Table::GlobalGoalStrings, 360);
+    for (size_t cut = globalGoals; cut <= globalGoals + 200; ++cut)
+        expectSameAsByteWise(image, cut);
 }
 
 }  // namespace

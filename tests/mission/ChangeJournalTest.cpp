@@ -79,9 +79,7 @@ TEST_F(Journalled, ActionsUndoAndRedoWholeAndInOrder) {
 }
 
 TEST_F(Journalled, EmptyAndCancellingActionsLeaveNothing) {
-    {
-        ActionScope a(journal, "Edit Name");
-    }
+    { ActionScope a(journal, "Edit Name"); }
     {
         ActionScope a(journal, "Edit Name");
         store.setByte(Table::Header, 0, 0, store.byte(Table::Header, 0, 0));  // same value
@@ -251,7 +249,10 @@ TEST_F(Journalled, RandomEditsUndoneAndRedoneGiveBothStatesByteForByte) {
         switch (rng() % 6) {
             case 0: store.setByte(t, slot, off, static_cast<uint8_t>(rng())); break;
             case 1: store.setWord(t, slot, off, static_cast<uint16_t>(rng())); break;
-            case 2: store.setText(t, slot, off, std::min(20, sh.slotSize - off), "x" + std::to_string(rng() % 999)); break;
+            case 2:
+                store.setText(t, slot, off, std::min(20, sh.slotSize - off),
+                              "x" + std::to_string(rng() % 999));
+                break;
             case 3: store.copySlot(t, slot, static_cast<int>(rng() % sh.slots)); break;
             case 4: store.fillBytes(t, slot, 0, sh.slotSize, static_cast<uint8_t>(rng())); break;
             case 5: store.shipgroupCount = static_cast<int>(rng() % 255) + 1; break;
@@ -272,8 +273,7 @@ TEST_F(Journalled, RandomEditsUndoneAndRedoneGiveBothStatesByteForByte) {
 TEST_F(Journalled, HundredThousandSingleByteEditsStayUnderSixteenMegabytes) {
     for (int i = 0; i < 100000; ++i) {
         ActionScope a(journal, "Edit Skill");
-        store.setByte(Table::Messages, i % kMaxMessages, i % 7,
-                      static_cast<uint8_t>(i % 251 + 1));
+        store.setByte(Table::Messages, i % kMaxMessages, i % 7, static_cast<uint8_t>(i % 251 + 1));
     }
     EXPECT_EQ(journal.actionCount(), 100000u);
     EXPECT_LT(journal.memoryUse(), size_t{16} << 20);

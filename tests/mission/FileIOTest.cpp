@@ -1,5 +1,3 @@
-#include "mission/FileIO.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "mission/FileIO.h"
 #include "support/TempDir.h"
 
 namespace quendar::mission {
@@ -15,9 +14,10 @@ namespace {
 namespace fs = std::filesystem;
 
 class FileIOTest : public ::testing::Test {
-protected:
+  protected:
     size_t filesIn(const fs::path& d) {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(d), fs::directory_iterator()));
+        return static_cast<size_t>(
+            std::distance(fs::directory_iterator(d), fs::directory_iterator()));
     }
     testing::TempDir m_temp{"quendar-fileio"};
     const fs::path& m_dir = m_temp.path();

@@ -25,7 +25,7 @@ std::vector<uint8_t> pattern(size_t n) {
 }
 
 class FileReadTest : public ::testing::Test {
-protected:
+  protected:
     testing::TempDir m_temp{"quendar-read"};
     const fs::path& m_dir = m_temp.path();
 };
@@ -159,8 +159,8 @@ TEST_F(FileReadTest, ASparseCopyOnAFullFileSystemReadsWhole) {
     const auto back = FileBytes::open(copy);
     ASSERT_TRUE(back);
     EXPECT_FALSE(back->shrank());
-    EXPECT_TRUE(std::equal(original->begin(), original->end(), back->bytes().begin(),
-                           back->bytes().end()));
+    EXPECT_TRUE(
+        std::equal(original->begin(), original->end(), back->bytes().begin(), back->bytes().end()));
 }
 
 }  // namespace

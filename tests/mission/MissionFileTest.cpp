@@ -1,9 +1,8 @@
-#include "mission/MissionFile.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "mission/MissionFile.h"
 #include "support/RandomMission.h"
 
 namespace quendar::mission {
@@ -45,7 +44,8 @@ TEST(MissionFile, RandomMissionsSurviveWriteReadWrite) {
         EXPECT_EQ(b.shipgroupCount, ns);
         EXPECT_EQ(b.messageCount, nm);
         for (int i = 0; i < ns; ++i) {
-            ASSERT_TRUE(std::ranges::equal(a.slot(Table::Shipgroups, i), b.slot(Table::Shipgroups, i)));
+            ASSERT_TRUE(
+                std::ranges::equal(a.slot(Table::Shipgroups, i), b.slot(Table::Shipgroups, i)));
         }
         for (Table t : {Table::Block3480, Table::Block6268, Table::Block417, Table::Briefing2,
                         Table::NotesC, Table::Introduction}) {

@@ -116,12 +116,24 @@ TEST(GlobalGoalsForm, PickersAddressTheRightBytesAndTexts) {
 // "Unknown - n" in both.
 TEST(GlobalGoalsForm, EveryGoalWordingAndGoalFoursTrigger) {
     const std::pair<int, const char*> verbs[] = {
-        {1, "arrive"},         {2, "be destroyed"},         {3, "be attacked"},
-        {4, "be captured"},    {5, "be inspected"},         {6, "be boarded"},
-        {7, "finish docking"}, {8, "be disabled"},          {9, "survive"},
-        {12, "complete its mission"}, {19, "be dropped off"}, {20, "be reinforced"},
-        {21, "at 0% shields"}, {22, "at 50% hull"},          {23, "run out of missiles"},
-        {25, "be dropped off"}, {32, "initiate docking"},    {45, "withdrawn"},
+        {1, "arrive"},
+        {2, "be destroyed"},
+        {3, "be attacked"},
+        {4, "be captured"},
+        {5, "be inspected"},
+        {6, "be boarded"},
+        {7, "finish docking"},
+        {8, "be disabled"},
+        {9, "survive"},
+        {12, "complete its mission"},
+        {19, "be dropped off"},
+        {20, "be reinforced"},
+        {21, "at 0% shields"},
+        {22, "at 50% hull"},
+        {23, "run out of missiles"},
+        {25, "be dropped off"},
+        {32, "initiate docking"},
+        {45, "withdrawn"},
         {47, "arrive in sector"},
     };
     SettingsFixture f;

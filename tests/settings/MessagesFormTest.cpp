@@ -42,9 +42,14 @@ TEST(MessagesForm, RecordBytesOfListsJoinsTeamsDelayAndColour) {
     SettingsFixture f;
     f.store.messageCount = 1;
     MessagesForm form(f.ctx);
-    chooseAll(form, {{"t3.condition", 2}, {"t3.subjectType", 1}, {"t3.subject", 4},
-                     {"t3.amount", 9}, {"t4.param1", 3}, {"t4.param2", 20}});
-    f.expectBytes(Table::Messages, 0, {{108, 2}, {109, 1}, {110, 4}, {111, 9}, {118, 3}, {119, 20}});
+    chooseAll(form, {{"t3.condition", 2},
+                     {"t3.subjectType", 1},
+                     {"t3.subject", 4},
+                     {"t3.amount", 9},
+                     {"t4.param1", 3},
+                     {"t4.param2", 20}});
+    f.expectBytes(Table::Messages, 0,
+                  {{108, 2}, {109, 1}, {110, 4}, {111, 9}, {118, 3}, {119, 20}});
     chooseAll(form, {{"t1.amount", 17}, {"t2.condition", 47}});
     f.expectBytes(Table::Messages, 0, {{95, 17}, {98, 47}});
     chooseAll(form, {{"join12", 1}, {"join34", 1}, {"joinConditions", 1}});

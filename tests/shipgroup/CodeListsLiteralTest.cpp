@@ -20,15 +20,45 @@ void run(L& l, int from, int to, const std::string& prefix = "") {
 void repeat(L& l, int n, const std::string& label) { l.insert(l.end(), n, label); }
 
 TEST(CodeListsLiteral, OrdersConditionsAmountsAndMethods) {
-    L orders{"Hold steady", "Fly home", "Circle waypoints", "Circle and evade", "Rendezvous",
-             "Disabled", "Await boarding", "Destroy targets", "Attack escort of", "Protect",
-             "Escort", "Disable targets", "Board to give/reload", "Board to take",
-             "Board to exchange", "Board to capture", "Board to destroy", "Pick up", "Drop off",
-             "Wait", "Wait", "SS Circle", "SS Await return", "SS Await launch",
-             "SS Patrol and protect", "SS Patrol and protect", "SS Patrol and destroy",
-             "SS Patrol and disable", "SS Hold steady", "SS Fly home", "SS Hold steady",
-             "Board to ", "Board to repair", "SS Hold steady", "SS Hold steady", "SS Hold steady",
-             "Self-destruct", "Kamikaze attack", "Permanently disabled",
+    L orders{"Hold steady",
+             "Fly home",
+             "Circle waypoints",
+             "Circle and evade",
+             "Rendezvous",
+             "Disabled",
+             "Await boarding",
+             "Destroy targets",
+             "Attack escort of",
+             "Protect",
+             "Escort",
+             "Disable targets",
+             "Board to give/reload",
+             "Board to take",
+             "Board to exchange",
+             "Board to capture",
+             "Board to destroy",
+             "Pick up",
+             "Drop off",
+             "Wait",
+             "Wait",
+             "SS Circle",
+             "SS Await return",
+             "SS Await launch",
+             "SS Patrol and protect",
+             "SS Patrol and protect",
+             "SS Patrol and destroy",
+             "SS Patrol and disable",
+             "SS Hold steady",
+             "SS Fly home",
+             "SS Hold steady",
+             "Board to ",
+             "Board to repair",
+             "SS Hold steady",
+             "SS Hold steady",
+             "SS Hold steady",
+             "Self-destruct",
+             "Kamikaze attack",
+             "Permanently disabled",
              "Await boarding (disabled)"};
     run(orders, 40, 48);
     orders.push_back("Beacon (used by hyperbouys)");
@@ -37,9 +67,19 @@ TEST(CodeListsLiteral, OrdersConditionsAmountsAndMethods) {
     ASSERT_EQ(orders.size(), 61u);
     EXPECT_EQ(orderLabels(), orders);
 
-    L conditions{"TRUE - No condition", "Arrive", "Be destroyed", "Be attacked", "Be captured",
-                 "Be inspected", "Be boarded", "Finished docking", "Be disabled", "Unknown - 9",
-                 "FALSE - Impossible condition", "Unknown - 11", "Completed its mission"};
+    L conditions{"TRUE - No condition",
+                 "Arrive",
+                 "Be destroyed",
+                 "Be attacked",
+                 "Be captured",
+                 "Be inspected",
+                 "Be boarded",
+                 "Finished docking",
+                 "Be disabled",
+                 "Unknown - 9",
+                 "FALSE - Impossible condition",
+                 "Unknown - 11",
+                 "Completed its mission"};
     run(conditions, 13, 18, "Unknown - ");
     for (const char* s : {"Be dropped off", "Be reinforced", "At 0% shields", "At 50% hull",
                           "Unknown - 23", "Unknown - 24", "Be dropped off"})
@@ -47,14 +87,21 @@ TEST(CodeListsLiteral, OrdersConditionsAmountsAndMethods) {
     run(conditions, 26, 31, "Unknown - ");
     conditions.push_back("Initiated docking");
     run(conditions, 33, 44, "Unknown - ");
-    for (const char* s : {"Withdrawn", "Unknown - 46", "Arrived in sector"}) conditions.push_back(s);
+    for (const char* s : {"Withdrawn", "Unknown - 46", "Arrived in sector"})
+        conditions.push_back(s);
     run(conditions, 48, 50, "Unknown - ");
     ASSERT_EQ(conditions.size(), 51u);
     EXPECT_EQ(conditionLabels(), conditions);
 
-    L amounts{"100 %",        "75 %",          "50 %",
-              "25 %",         "At least one",  "All except one",
-              "Special craft", "All non-special craft", "All non-player craft",
+    L amounts{"100 %",
+              "75 %",
+              "50 %",
+              "25 %",
+              "At least one",
+              "All except one",
+              "Special craft",
+              "All non-special craft",
+              "All non-player craft",
               "All player craft"};
     run(amounts, 10, 16, "Unknown - ");
     amounts.push_back("66 %");
@@ -67,8 +114,8 @@ TEST(CodeListsLiteral, OrdersConditionsAmountsAndMethods) {
     run(methods, 2, 5, "Unknown - ");
     EXPECT_EQ(methodLabels(), methods);
 
-    L subjects{"None", "Flightgroup", "Ship type", "Ship category", "Object category", "IFF code",
-               "Unknown - 6", "Unknown - 7", "Global group"};
+    L subjects{"None",     "Flightgroup", "Ship type",   "Ship category", "Object category",
+               "IFF code", "Unknown - 6", "Unknown - 7", "Global group"};
     run(subjects, 9, 22, "Unknown - ");
     subjects.push_back("Global unit");
     run(subjects, 24, 26, "Unknown - ");
@@ -83,9 +130,9 @@ TEST(CodeListsLiteral, OrdersConditionsAmountsAndMethods) {
 }
 
 TEST(CodeListsLiteral, LoadoutStatusAndThrottleLists) {
-    L status{"Default",       "Double warhead",     "Half warhead",  "No shields",
-             "50% shields",   "No lasers",          "No hyperdrive", "Shields recharging",
-             "Shields added", "Hyperdrive added",   "Unused",        "Unused",
+    L status{"Default",       "Double warhead",   "Half warhead",  "No shields",
+             "50% shields",   "No lasers",        "No hyperdrive", "Shields recharging",
+             "Shields added", "Hyperdrive added", "Unused",        "Unused",
              "200% shields"};
     repeat(status, 5, "Unused");
     status.push_back("200% shields");
@@ -96,8 +143,9 @@ TEST(CodeListsLiteral, LoadoutStatusAndThrottleLists) {
     ASSERT_EQ(status.size(), 31u);
     EXPECT_EQ(statusLabels(), status);
 
-    L warheads{"None",    "Space Bomb",       "Heavy Rocket",     "Missile",   "Torpedo",
-               "Advanced Missile", "Advanced Torpedo", "Mag Pulse", "Ion Pulse"};
+    L warheads{"None",     "Space Bomb",       "Heavy Rocket",     "Missile",
+               "Torpedo",  "Advanced Missile", "Advanced Torpedo", "Mag Pulse",
+               "Ion Pulse"};
     repeat(warheads, 5, "Unused");
     EXPECT_EQ(warheadLabels(), warheads);
 
@@ -107,9 +155,8 @@ TEST(CodeListsLiteral, LoadoutStatusAndThrottleLists) {
 
     EXPECT_EQ(countermeasureLabels(),
               (L{"None", "Chaff", "Flare", "(Cluster mine)", "Unused", "Unused"}));
-    EXPECT_EQ(markingLabels(),
-              (L{"Red (Darts)   or None (Orbs)", "Gold (Darts)  or Red (Orbs)",
-                 "Blue (Darts)  or Gold (Orbs)", "Green (Darts) or Blue (Orbs)"}));
+    EXPECT_EQ(markingLabels(), (L{"Red (Darts)   or None (Orbs)", "Gold (Darts)  or Red (Orbs)",
+                                  "Blue (Darts)  or Gold (Orbs)", "Green (Darts) or Blue (Orbs)"}));
 
     L skill{"Novice", "Officer", "Veteran", "Ace", "Top Ace", "Super Ace"};
     repeat(skill, 10, "Unused");

@@ -27,7 +27,7 @@ using quendar::testing::expectItems;
 class ScriptedPrompter : public core::Prompter {
   public:
     core::Answer ask(std::string_view text, std::string_view caption, core::Buttons,
-                        core::Icon) override {
+                     core::Icon) override {
         asked.push_back(std::string(caption) + ": " + std::string(text));
         if (whileShown) whileShown();
         if (answers.empty()) return core::Answer::Ok;
@@ -50,16 +50,11 @@ inline std::string craftLine(int type, const std::string& name, const std::strin
 inline int relayedCode(FormKind form, int code) {
     switch (form) {
         case FormKind::Shipgroups:
-        case FormKind::ShipgroupsViewcontrol:
-            return code;
-        case FormKind::Basic:
-            return code == 1 || code == 2 ? 6 : 0;
-        case FormKind::Advanced:
-            return code == 10 ? 10 : code == 2 ? 6 : 0;
-        case FormKind::Waypoints:
-            return code == 19 ? 19 : code == 2 ? 6 : 0;
-        default:
-            return code == 2 ? 6 : 0;
+        case FormKind::ShipgroupsViewcontrol: return code;
+        case FormKind::Basic: return code == 1 || code == 2 ? 6 : 0;
+        case FormKind::Advanced: return code == 10 ? 10 : code == 2 ? 6 : 0;
+        case FormKind::Waypoints: return code == 19 ? 19 : code == 2 ? 6 : 0;
+        default: return code == 2 ? 6 : 0;
     }
 }
 

@@ -73,10 +73,9 @@ TEST(OrdersForm, TargetsAndFlags) {
 
     f.put(0, o + 16, 2);
     EXPECT_EQ(form.valueOf("target12Flag"), 0);
-    f.chooseAndExpect(form, 0,
-                      {{"target12Flag", 1, o + 16},
-                       {"target12Flag", 0, o + 16},
-                       {"target34Flag", 1, o + 10}});
+    f.chooseAndExpect(
+        form, 0,
+        {{"target12Flag", 1, o + 16}, {"target12Flag", 0, o + 16}, {"target34Flag", 1, o + 10}});
 }
 
 TEST(OrdersForm, WaypointFieldsAndSlotSwitching) {

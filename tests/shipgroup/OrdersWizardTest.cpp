@@ -14,7 +14,8 @@ using namespace quendar::shipgroup::test;
 namespace {
 
 // A mission whose craft list has a "Fighter" category (types 1 and 4), a
-// category that merely starts like it (types 20, 21) and no entry for 255 (the list names types 0..254).
+// category that merely starts like it (types 20, 21) and no entry for 255 (the list names types
+// 0..254).
 struct WizardTest : ::testing::Test {
     Fixture f{6};
     void SetUp() override {
@@ -220,8 +221,8 @@ TEST_F(WizardTest, UnknownCraftStopsAndNoSlotWritesNothing) {
     f.store.currentShipgroup = 2;
     OrdersWizard none(f.ctx, 0, 0);
     settle(none);
-    for (int k : {OrdersWizard::Next, OrdersWizard::Next, OrdersWizard::Destroy,
-                  OrdersWizard::Add, OrdersWizard::Next})
+    for (int k : {OrdersWizard::Next, OrdersWizard::Next, OrdersWizard::Destroy, OrdersWizard::Add,
+                  OrdersWizard::Next})
         ASSERT_TRUE(press(none, k)) << k;
     EXPECT_EQ(none.page(), 12);
     const auto after = f.store.slot(mission::Table::Shipgroups, 2);
@@ -270,7 +271,7 @@ TEST_F(WizardTest, ThreeTargetsSetBothFlagsAndLeaveTheFourth) {
     OrdersWizard w(f.ctx, 2, 4);
     destroyThree(w);
     ASSERT_EQ(w.page(), 12);
-    const int expect[][2] = {{0, 7},  {1, 10}, {12, 1}, {13, 3}, {14, 1}, {15, 4}, {6, 1},
-                             {8, 5},  {10, 1}, {16, 1}, {7, 99}, {9, 98}};
+    const int expect[][2] = {{0, 7}, {1, 10}, {12, 1}, {13, 3}, {14, 1}, {15, 4},
+                             {6, 1}, {8, 5},  {10, 1}, {16, 1}, {7, 99}, {9, 98}};
     for (const auto& e : expect) EXPECT_EQ(order(1, 2, 3, e[0]), e[1]) << e[0];
 }

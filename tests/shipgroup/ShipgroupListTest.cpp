@@ -184,8 +184,8 @@ TEST(ShipgroupList, EveryMothershipFollowsADeletionAndDeleteLastMovesNothing) {
     // all four by "Hangar"; shipgroup 5 names 2 on departure by "Hyperspace".
     const int methods[4] = {sg::arrivalMethod1, sg::arrivalMethod2, sg::departureMethod1,
                             sg::departureMethod2};
-    const int ships[4] = {sg::arrivalMothership1, sg::arrivalMothership2,
-                          sg::departureMothership1, sg::departureMothership2};
+    const int ships[4] = {sg::arrivalMothership1, sg::arrivalMothership2, sg::departureMothership1,
+                          sg::departureMothership2};
     const int named[4] = {3, 4, 4, 5};
     Fixture f(6);
     for (int k = 0; k < 4; ++k) {
@@ -247,7 +247,7 @@ TEST(ShipgroupList, ADropOffWhoseDeployedGroupIsDeletedNamesNoLiveShipgroup) {
     // A later deletion leaves the no-shipgroup value alone.
     f.store.currentShipgroup = 0;
     ASSERT_TRUE(list.deleteSelected());
-    EXPECT_EQ(f.at(0, q + 3), 2);                    // old 1, deploying old 4
+    EXPECT_EQ(f.at(0, q + 3), 2);  // old 1, deploying old 4
 }
 
 TEST(ShipgroupList, SelectStaysInsideTheList) {

@@ -11,15 +11,17 @@ using mission::Table;
 namespace {
 
 // Record offsets of the references, as the file layout places them.
-constexpr int kArrivalSubjectType = 137, kArrivalSubject = 138;  // arrival trigger 1
+constexpr int kArrivalSubjectType = 137, kArrivalSubject = 138;      // arrival trigger 1
 constexpr int kDepartureSubjectType = 173, kDepartureSubject = 174;  // departure trigger 1
 constexpr int kMothership1 = 194, kMethod1 = 195;
-constexpr int kOrder = 202;                            // region 0, slot 0
-constexpr int kTarget1Type = 214, kTarget1 = 215;      // of that order
-constexpr int kTarget3Type = 1096, kTarget3 = 1098;    // region 1, slot 2: 202 + 592 + 296 + 6/8
+constexpr int kOrder = 202;                          // region 0, slot 0
+constexpr int kTarget1Type = 214, kTarget1 = 215;    // of that order
+constexpr int kTarget3Type = 1096, kTarget3 = 1098;  // region 1, slot 2: 202 + 592 + 296 + 6/8
 constexpr int kDropOffParam2 = 205;
 
-int cell(const mission::MissionStore& s, int i, int off) { return s.byte(Table::Shipgroups, i, off); }
+int cell(const mission::MissionStore& s, int i, int off) {
+    return s.byte(Table::Shipgroups, i, off);
+}
 
 // Six shipgroups; 1 and 3 form the set. 1's arrival names 3, its mothership
 // is 0 ("Hangar"), its departure names 5; 3's order target 1 names 1, its
@@ -28,7 +30,9 @@ mission::MissionStore sixShipgroups() {
     mission::MissionStore s;
     mission::resetToNewMission(s);
     s.shipgroupCount = 6;
-    auto set = [&](int i, int off, int v) { s.setByte(Table::Shipgroups, i, off, static_cast<uint8_t>(v)); };
+    auto set = [&](int i, int off, int v) {
+        s.setByte(Table::Shipgroups, i, off, static_cast<uint8_t>(v));
+    };
     set(1, kArrivalSubjectType, 1), set(1, kArrivalSubject, 3);
     set(1, kMethod1, 1), set(1, kMothership1, 0);
     set(1, kDepartureSubjectType, 1), set(1, kDepartureSubject, 5);
@@ -36,7 +40,8 @@ mission::MissionStore sixShipgroups() {
     set(3, kTarget3Type, 1), set(3, kTarget3, 4);
     set(3, kOrder, 18), set(3, kDropOffParam2, 3);
     s.setText(Table::OrderStrings, mission::orderStringIndex(3, 1, 2), 0, 64, "Hold the gate");
-    s.setText(Table::ShipgroupGoalStrings, mission::shipgroupGoalStringIndex(1, 7, 2), 0, 64, "Win");
+    s.setText(Table::ShipgroupGoalStrings, mission::shipgroupGoalStringIndex(1, 7, 2), 0, 64,
+              "Win");
     return s;
 }
 
@@ -76,7 +81,8 @@ TEST(ShipgroupSet, PasteRenumbersKeepsOrClearsReferences) {
         ASSERT_EQ(to.shipgroupCount, r.count);
         const auto decoded = shipgroup::decodeSet(shipgroup::encodeSet(set));
         ASSERT_TRUE(decoded);
-        const auto out = shipgroup::pasteSet(to, *decoded, r.sameMission ? "mission A" : "mission B");
+        const auto out =
+            shipgroup::pasteSet(to, *decoded, r.sameMission ? "mission A" : "mission B");
         ASSERT_TRUE(out.pasted);
         EXPECT_EQ(out.first, r.count);
         EXPECT_EQ(to.shipgroupCount, r.count + 2);
@@ -94,8 +100,11 @@ TEST(ShipgroupSet, PasteRenumbersKeepsOrClearsReferences) {
         EXPECT_EQ(cell(to, b, kTarget3), r.t3[1]);
         EXPECT_EQ(cell(to, b, kDropOffParam2), r.drop);
         // The texts travel with their shipgroups.
-        EXPECT_EQ(to.text(Table::OrderStrings, mission::orderStringIndex(b, 1, 2), 0, 64), "Hold the gate");
-        EXPECT_EQ(to.text(Table::ShipgroupGoalStrings, mission::shipgroupGoalStringIndex(a, 7, 2), 0, 64), "Win");
+        EXPECT_EQ(to.text(Table::OrderStrings, mission::orderStringIndex(b, 1, 2), 0, 64),
+                  "Hold the gate");
+        EXPECT_EQ(
+            to.text(Table::ShipgroupGoalStrings, mission::shipgroupGoalStringIndex(a, 7, 2), 0, 64),
+            "Win");
     }
 }
 
@@ -104,7 +113,8 @@ TEST(ShipgroupSet, PasteRefusesWholeSetOverTwoHundred) {
     const std::vector<int> numbers{1, 3};
     const auto set = shipgroup::takeSet(s, numbers, "x");
     s.shipgroupCount = 199;
-    const auto before = std::vector<uint8_t>(s.table(Table::Shipgroups).begin(), s.table(Table::Shipgroups).end());
+    const auto before =
+        std::vector<uint8_t>(s.table(Table::Shipgroups).begin(), s.table(Table::Shipgroups).end());
     EXPECT_FALSE(shipgroup::pasteSet(s, set, "x").pasted);
     EXPECT_EQ(s.shipgroupCount, 199);
     EXPECT_TRUE(std::equal(before.begin(), before.end(), s.table(Table::Shipgroups).begin()));
@@ -119,13 +129,22 @@ TEST(ShipgroupSet, DecodingRefusesAnythingButAWholeSet) {
     const auto good = shipgroup::encodeSet(shipgroup::takeSet(s, numbers, "src"));
     ASSERT_TRUE(shipgroup::decodeSet(good));
     auto cut = [&](size_t n) { return std::vector<uint8_t>(good.begin(), good.begin() + n); };
-    auto with = [&](size_t at, uint8_t v) { auto b = good; b[at] = v; return b; };
+    auto with = [&](size_t at, uint8_t v) {
+        auto b = good;
+        b[at] = v;
+        return b;
+    };
     const size_t second = 4 + 4 + 3 + 2 + 1 + 3646 + 40 * 64;  // the second member's number
     const std::vector<std::vector<uint8_t>> bad = {
-        {}, cut(7), cut(good.size() - 1), with(0, 'X'), with(4, 2), with(5, 2),
-        with(6, 200),           // a source longer than the data
-        with(second, 1),        // the same shipgroup twice
-        with(second, 255),      // a number no shipgroup has
+        {},
+        cut(7),
+        cut(good.size() - 1),
+        with(0, 'X'),
+        with(4, 2),
+        with(5, 2),
+        with(6, 200),       // a source longer than the data
+        with(second, 1),    // the same shipgroup twice
+        with(second, 255),  // a number no shipgroup has
     };
     for (size_t k = 0; k < bad.size(); ++k) EXPECT_FALSE(shipgroup::decodeSet(bad[k])) << k;
 }

@@ -14,7 +14,7 @@ namespace quendar::testing {
 // (when the script is empty: OK, Yes, Restore, or Discard for the
 // unsaved-changes question).
 class ScriptedPrompter : public core::Prompter {
-public:
+  public:
     struct Shown {
         std::string text;
         std::string caption;
@@ -22,7 +22,7 @@ public:
         core::Icon icon;
     };
     core::Answer ask(std::string_view text, std::string_view caption, core::Buttons buttons,
-                        core::Icon icon) override {
+                     core::Icon icon) override {
         shown.push_back({std::string(text), std::string(caption), buttons, icon});
         if (!answers.empty()) {
             const auto a = answers.front();
@@ -42,7 +42,7 @@ public:
 
 // File dialogs that return scripted paths; an empty script is Cancel.
 class ScriptedChooser : public app::FileChooser {
-public:
+  public:
     std::optional<std::string> chooseOpen(const app::FileDialogRequest& r) override {
         requests.push_back(r);
         return next(opens);
@@ -55,7 +55,7 @@ public:
     std::deque<std::string> saves;
     std::vector<app::FileDialogRequest> requests;
 
-private:
+  private:
     static std::optional<std::string> next(std::deque<std::string>& q) {
         if (q.empty()) return std::nullopt;
         std::string p = q.front();

@@ -12,7 +12,7 @@ namespace quendar::testing {
 // A fresh folder per test, named after the test and the process, removed
 // (with anything a test locked inside it) when the test ends.
 class TempDir {
-public:
+  public:
     explicit TempDir(const std::string& prefix) {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         m_path = std::filesystem::temp_directory_path() /
@@ -32,7 +32,7 @@ public:
     const std::filesystem::path& path() const { return m_path; }
     std::string operator/(const std::string& name) const { return (m_path / name).string(); }
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 

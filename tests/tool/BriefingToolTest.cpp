@@ -61,8 +61,8 @@ TEST_F(BriefingToolTest, DumpAddsTheViewAtATime) {
 
     // At the region change: ship 9 and the marks go, ship 7 shows again
     // unturned, the region screen is up.
-    const auto at = nlohmann::json::parse(runTool("dump " + mission + " --time 80").out)
-                        .at("briefingView");
+    const auto at =
+        nlohmann::json::parse(runTool("dump " + mission + " --time 80").out).at("briefingView");
     EXPECT_EQ(at.at("ships"), nlohmann::json::parse(R"([{"slot": 7, "craftType": 12, "iff": 2,
         "x": -320, "y": 480, "direction": 0}])"));
     EXPECT_TRUE(at.at("selections").empty());
@@ -77,10 +77,10 @@ TEST_F(BriefingToolTest, DumpAddsTheViewAtATime) {
 TEST_F(BriefingToolTest, RenderWritesAPngOfTheAskedSize) {
     const std::string png = (temp.path() / "b.png").string();
     const std::string icons = std::string(" --icons ") + QUENDAR_DATA_DIR + "/iconslist.dat";
-    ASSERT_EQ(runTool("render " + mission + " " + png + " --briefing --time 80 --size 320x200" +
-                      icons)
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        runTool("render " + mission + " " + png + " --briefing --time 80 --size 320x200" + icons)
+            .exitCode,
+        0);
     const auto bytes = mission::readWholeFile(png);
     ASSERT_TRUE(bytes && bytes->size() > 24);
     const std::array<uint8_t, 8> signature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -98,8 +98,7 @@ TEST_F(BriefingToolTest, RenderWritesAPngOfTheAskedSize) {
     EXPECT_NE(runTool("render " + mission + " " + other + " --briefing --region 2").exitCode, 0);
     EXPECT_NE(runTool("render " + mission + " " + other + " --size 0x10").exitCode, 0);
     EXPECT_FALSE(fs::exists(other));
-    EXPECT_EQ(runTool("render " + mission + " " + other + " --region 2 --zoom 40" + icons)
-                  .exitCode,
+    EXPECT_EQ(runTool("render " + mission + " " + other + " --region 2 --zoom 40" + icons).exitCode,
               0);
 }
 
@@ -117,7 +116,8 @@ TEST_F(BriefingToolTest, DumpListsSameTimeCommandsInTheSavedOrder) {
     const std::string again = (temp.path() / "again.tie").string();
     ASSERT_EQ(runTool("resave " + mission + " " + again).exitCode, 0);
     for (const std::string& file : {mission, again}) {
-        const auto commands = nlohmann::json::parse(runTool("dump " + file).out)["briefing"]["commands"];
+        const auto commands =
+            nlohmann::json::parse(runTool("dump " + file).out)["briefing"]["commands"];
         ASSERT_GE(commands.size(), 3u);
         EXPECT_EQ(commands[0]["kind"], "BRC_SHOW");
         EXPECT_EQ(commands[1]["params"], nlohmann::json::array({1, 10, 10}));
@@ -144,8 +144,8 @@ TEST_F(BriefingToolTest, RenderFindsTheBundledIconsAndKeepsStandardErrorQuiet) {
     std::string err;
     const auto fallback = render("fallback.png", "", &err);
     EXPECT_EQ(err, "");
-    const auto bundled =
-        render("bundled.png", std::string(" --icons ") + QUENDAR_DATA_DIR + "/iconslist.dat", nullptr);
+    const auto bundled = render(
+        "bundled.png", std::string(" --icons ") + QUENDAR_DATA_DIR + "/iconslist.dat", nullptr);
     const auto none = render("none.png", " --icons missing.dat", nullptr);
     ASSERT_FALSE(fallback.empty());
     EXPECT_EQ(fallback, bundled);

@@ -23,7 +23,8 @@ ShellRun shell(const std::string& cmd, const fs::path& dir) {
     return quendar::testing::runShell("cd '" + dir.string() + "' && " + cmd + " 2>&1");
 }
 
-const std::string kTool = std::string(QUENDAR_TOOL) + " --craft-list " + QUENDAR_DATA_DIR + "/SHIPLIST.TXT";
+const std::string kTool =
+    std::string(QUENDAR_TOOL) + " --craft-list " + QUENDAR_DATA_DIR + "/SHIPLIST.TXT";
 const std::string kSample = std::string(QUENDAR_DATA_DIR) + "/samples/lantern-run.tie";
 
 void writeText(const fs::path& p, const std::string& s) { std::ofstream(p, std::ios::binary) << s; }
@@ -39,7 +40,8 @@ TEST(TextTool, ExportImportAndDiffExitCodes) {
 
     ASSERT_EQ(shell(kTool + " import a.json b.tie", d).exitCode, 0);
     ASSERT_EQ(shell(kTool + " resave " + kSample + " r.tie", d).exitCode, 0);
-    EXPECT_EQ(shell("cmp b.tie r.tie", d).exitCode, 0) << "import(export(x)) differs from resave(x)";
+    EXPECT_EQ(shell("cmp b.tie r.tie", d).exitCode, 0)
+        << "import(export(x)) differs from resave(x)";
 
     const ShellRun same = shell(kTool + " diff " + kSample + " a.json", d);
     EXPECT_EQ(same.exitCode, 0) << same.out;
@@ -50,11 +52,14 @@ TEST(TextTool, ExportImportAndDiffExitCodes) {
     writeText(d / "c.json", doc.dump(1));
     const ShellRun differ = shell(kTool + " diff b.tie c.json", d);
     EXPECT_EQ(differ.exitCode, 1);
-    EXPECT_EQ(differ.out, "shipgroups[2] \"Hauler Nine\" .name: \"Hauler Sixx\" \u2192 \"Hauler Nine\"\n");
+    EXPECT_EQ(differ.out,
+              "shipgroups[2] \"Hauler Nine\" .name: \"Hauler Sixx\" \u2192 \"Hauler Nine\"\n");
     const ShellRun asJson = shell(kTool + " diff --json b.tie c.json", d);
     EXPECT_EQ(asJson.exitCode, 1);
-    EXPECT_EQ(json::parse(asJson.out),
-              json::parse(R"([{"path": "shipgroups[2].name", "shipgroup": "Hauler Nine", "before": "Hauler Sixx",
+    EXPECT_EQ(
+        json::parse(asJson.out),
+        json::parse(
+            R"([{"path": "shipgroups[2].name", "shipgroup": "Hauler Nine", "before": "Hauler Sixx",
                                "after": "Hauler Nine"}])"));
     json fewer = doc;
     fewer["shipgroups"][0]["craftCount"] = 5;
@@ -68,7 +73,8 @@ TEST(TextTool, ExportImportAndDiffExitCodes) {
     EXPECT_TRUE(changes[0]["before"].is_number());
     EXPECT_EQ(changes[0]["after"], 5);
     EXPECT_EQ(changes[0]["afterName"], "Five");
-    EXPECT_EQ(changes.back(), json({{"path", "shipgroups[" + std::to_string(last) + "]"}, {"shipgroup", lastName},
+    EXPECT_EQ(changes.back(), json({{"path", "shipgroups[" + std::to_string(last) + "]"},
+                                    {"shipgroup", lastName},
                                     {"removed", true}}));
 
     // A mission is the same as its export and its resave.
@@ -82,7 +88,8 @@ TEST(TextTool, ExportImportAndDiffExitCodes) {
     writeText(d / "list.json", "[]");
     writeText(d / "text.json", "\"quendar-mission\"");
     writeText(d / "out.tie", "KEEP");
-    for (const char* in : {"bad.json", "notjson.json", "missing.json", "empty.json", "list.json", "text.json"}) {
+    for (const char* in :
+         {"bad.json", "notjson.json", "missing.json", "empty.json", "list.json", "text.json"}) {
         SCOPED_TRACE(in);
         const ShellRun r = shell(kTool + " import " + in + " out.tie", d);
         EXPECT_EQ(r.exitCode, 2);
@@ -93,8 +100,9 @@ TEST(TextTool, ExportImportAndDiffExitCodes) {
         EXPECT_EQ(shell(kTool + " export " + in, d).exitCode, 2) << in;
         EXPECT_EQ(shell(kTool + " diff " + in + " b.tie", d).exitCode, 2) << in;
     }
-    EXPECT_NE(shell(kTool + " import bad.json out.tie", d).out.find("shipgroups[2].craftCount (line "),
-              std::string::npos);
+    EXPECT_NE(
+        shell(kTool + " import bad.json out.tie", d).out.find("shipgroups[2].craftCount (line "),
+        std::string::npos);
     EXPECT_EQ(shell(kTool + " diff b.tie missing.tie", d).exitCode, 2);
     EXPECT_EQ(shell(kTool + " diff bad.json b.tie", d).exitCode, 2);
 }
@@ -104,9 +112,14 @@ TEST(TextTool, GitDiffShowsTheRenamedShipgroup) {
     quendar::testing::TempDir temp("quendar-text-git");
     const fs::path& d = temp.path();
     const std::string git = "git -c user.name=Designer -c user.email=designer@quendar.invalid ";
-    ASSERT_EQ(shell("git init -q . && git config diff.quendar.textconv '" + kTool + " export'", d).exitCode, 0);
+    ASSERT_EQ(shell("git init -q . && git config diff.quendar.textconv '" + kTool + " export'", d)
+                  .exitCode,
+              0);
     writeText(d / ".gitattributes", "*.tie diff=quendar\n");
-    ASSERT_EQ(shell("cp " + kSample + " run.tie && " + git + "add . && " + git + "commit -qm sample", d).exitCode, 0);
+    ASSERT_EQ(
+        shell("cp " + kSample + " run.tie && " + git + "add . && " + git + "commit -qm sample", d)
+            .exitCode,
+        0);
 
     ASSERT_EQ(shell(kTool + " export run.tie run.json", d).exitCode, 0);
     std::ifstream in(d / "run.json");

@@ -25,9 +25,11 @@ using quendar::testing::tool;
 using quendar::testing::ToolRun;
 
 class ToolTest : public ::testing::Test {
-protected:
+  protected:
     std::string at(const std::string& name) const { return (m_dir / name).string(); }
-    std::vector<uint8_t> bytes(const std::string& name) const { return *mission::readWholeFile(at(name)); }
+    std::vector<uint8_t> bytes(const std::string& name) const {
+        return *mission::readWholeFile(at(name));
+    }
     quendar::testing::TempDir m_temp{"quendar-tool"};
     const fs::path& m_dir = m_temp.path();
 };
@@ -60,7 +62,8 @@ TEST_F(ToolTest, ResaveReproducesARandomMission) {
 TEST_F(ToolTest, FailuresExitNonZeroWithTheMessage) {
     const ToolRun missing = tool("resave " + at("none.tie") + " " + at("o.tie"), m_dir);
     EXPECT_NE(missing.exitCode, 0);
-    EXPECT_NE(missing.err.find("Cannot open file: " + at("none.tie")), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("Cannot open file: " + at("none.tie")), std::string::npos)
+        << missing.err;
     EXPECT_FALSE(fs::exists(at("o.tie")));
 
     ASSERT_EQ(tool("new " + at("n.tie"), m_dir).exitCode, 0);
@@ -85,7 +88,8 @@ TEST_F(ToolTest, LengthQuestionIsAnsweredCancel) {
     ASSERT_TRUE(mission::writeFileAtomic(at("l.tie"), image));
     const ToolRun r = tool("resave " + at("l.tie") + " " + at("m.tie"), m_dir);
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_NE(r.err.find("Saving problem occured: The editor detected an error"), std::string::npos);
+    EXPECT_NE(r.err.find("Saving problem occured: The editor detected an error"),
+              std::string::npos);
     const auto out = bytes("m.tie");
     EXPECT_EQ(out[block] + 256 * out[block + 1], 4048);
 }
@@ -233,7 +237,8 @@ TEST_F(ToolTest, ValidatePrintsFindingsAndFixWritesTheCorrectedMission) {
     e.store.setByte(mission::Table::Shipgroups, 0, mission::sg::playerCraft, 3);
     ASSERT_TRUE(mission::writeFileAtomic(at("1b2m3fw.tie"), app::buildMissionImage(e)));
     const auto before = bytes("1b2m3fw.tie");
-    const ToolRun fixed = tool("validate " + at("1b2m3fw.tie") + " --fix " + at("fixed.tie"), m_dir);
+    const ToolRun fixed =
+        tool("validate " + at("1b2m3fw.tie") + " --fix " + at("fixed.tie"), m_dir);
     EXPECT_EQ(fixed.exitCode, 1) << fixed.err;
     EXPECT_EQ(fixed.out.find("Error - number of crafts is 0 - corrected: You set the number of "
                              "crafts in shipgroup Noname to 0.\\n\\n"),

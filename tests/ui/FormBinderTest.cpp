@@ -71,7 +71,7 @@ struct SampleForm : core::FormModel {
         add(make("ok", ControlKind::Button, "OK")).press = [this] { requestClose(true); };
     }
     static core::Control make(std::string id, ControlKind kind, std::string label,
-                                 std::string group = "") {
+                              std::string group = "") {
         core::Control c;
         c.id = std::move(id);
         c.kind = kind;

@@ -2,14 +2,11 @@
 // command, playback, undo and the Orders wizard.
 #include <gtest/gtest.h>
 
-#include <QWheelEvent>
-
-#include <QApplication>
-#include <QDialog>
-
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +15,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "MainFrameFixture.h"
 #include "app/mapedit/MapTools.h"
@@ -240,13 +238,14 @@ TEST_F(MainFrameTest, TypingIsOneUndoStepAndTheTitleMarksTheChange) {
     ASSERT_TRUE(frame.openMissionPath(sample, false));
     const QString clean = QString::fromStdString("Quendar - " + sample);
     EXPECT_EQ(frame.windowTitle(), clean);
-    EXPECT_EQ(frame.action(app::cmd::Undo)->shortcuts(), QList<QKeySequence>{QKeySequence("Ctrl+Z")});
+    EXPECT_EQ(frame.action(app::cmd::Undo)->shortcuts(),
+              QList<QKeySequence>{QKeySequence("Ctrl+Z")});
     EXPECT_EQ(frame.action(app::cmd::Redo)->shortcuts(),
               (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
 
     ASSERT_TRUE(run(app::cmd::Basic));
-    auto* name = qobject_cast<QLineEdit*>(
-        frame.forms().dialog(app::form::Basic)->widgetFor("name"));
+    auto* name =
+        qobject_cast<QLineEdit*>(frame.forms().dialog(app::form::Basic)->widgetFor("name"));
     ASSERT_NE(name, nullptr);
     name->selectAll();
     QTest::keyClicks(name, "Ember Wing");

@@ -4,8 +4,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QDropEvent>
 #include <QLabel>

@@ -102,8 +102,7 @@ TEST_F(MapMouseTest, ClicksAddCopySelectAndPlacePoints) {
 
     // The status bar read-out follows the mouse.
     QTest::mouseMove(vp, mid + QPoint(16, 0));
-    EXPECT_EQ(frame->pane(app::Pane::PositionX)->text().toStdString(),
-              editor.mapView.readoutX());
+    EXPECT_EQ(frame->pane(app::Pane::PositionX)->text().toStdString(), editor.mapView.readoutX());
 }
 
 TEST_F(MapMouseTest, RightDragPansAndARightClickOpensBasic) {
@@ -143,7 +142,8 @@ TEST_F(MapMouseTest, OrdersWizardWindowRunsOnItsTimerAndWritesTheOrder) {
     ASSERT_NE(dlg, nullptr);
     auto* surface = dlg->findChild<ui::OrdersWizardWindow*>();
     ASSERT_NE(surface, nullptr);
-    auto* wizard = dynamic_cast<shipgroup::OrdersWizard*>(frame->forms().model(app::form::OrdersWizard));
+    auto* wizard =
+        dynamic_cast<shipgroup::OrdersWizard*>(frame->forms().model(app::form::OrdersWizard));
     ASSERT_NE(wizard, nullptr);
     auto settled = [&] { return !wizard->buttons().empty() && wizard->timerInterval() == 0; };
     auto clickButton = [&](int kind) {

@@ -35,7 +35,8 @@ TEST_F(ProblemsDock, BreakThroughAFormSeeTheCountGoThereFixAndUndo) {
         bool inViewMenu = false;
         for (QAction* top : frame.menuBar()->actions())
             if (top->text() == "&View")
-                for (QAction* a : top->menu()->actions()) inViewMenu |= a == dock->toggleViewAction();
+                for (QAction* a : top->menu()->actions())
+                    inViewMenu |= a == dock->toggleViewAction();
         EXPECT_TRUE(inViewMenu);
 
         // The only shipgroup arrives from a hangar: its own (mothership 0).
@@ -55,7 +56,8 @@ TEST_F(ProblemsDock, BreakThroughAFormSeeTheCountGoThereFixAndUndo) {
         EXPECT_TRUE(dock->isVisible());
         ASSERT_EQ(dock->list()->topLevelItemCount(), 1);
         EXPECT_EQ(dock->list()->topLevelItem(0)->text(0), "Q104");
-        EXPECT_EQ(dock->list()->topLevelItem(0)->text(2), "shipgroup #0 \"Noname\" arrival.mothership1");
+        EXPECT_EQ(dock->list()->topLevelItem(0)->text(2),
+                  "shipgroup #0 \"Noname\" arrival.mothership1");
 
         // Going there opens the Arrival form again (a fresh window).
         frame.forms().close(app::form::Arrival);

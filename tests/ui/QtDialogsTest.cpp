@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "QtTestApp.h"
-#include "ui/FormBinder.h"
-#include "ui/QtDialogs.h"
 #include "app/editor/Editor.h"
 #include "app/files/FileCommands.h"
+#include "ui/FormBinder.h"
+#include "ui/QtDialogs.h"
 
 using namespace quendar::ui;
 using quendar::core::Answer;

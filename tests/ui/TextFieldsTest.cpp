@@ -31,7 +31,8 @@ namespace {
 void fillEveryTable(mission::MissionStore& store) {
     for (int t = 0; t < static_cast<int>(Table::Count); ++t) {
         auto bytes = store.mutableTable(static_cast<Table>(t));
-        for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(0x20 + (i + t) % 0xE0);
+        for (size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<uint8_t>(0x20 + (i + t) % 0xE0);
     }
     store.shipgroupCount = 2;
     store.messageCount = 2;
@@ -144,7 +145,8 @@ TEST(TextFields, EveryTextOfEveryFormSurvivesOpeningAndChangesOnlyWhereTyped) {
             auto model = f.make(ctx);
             ui::FormDialog dlg(*model, nullptr);
             for (const core::Control& c : model->controls())
-                if (c.kind == core::ControlKind::Edit && c.setText && c.isEnabled() && c.isVisible())
+                if (c.kind == core::ControlKind::Edit && c.setText && c.isEnabled() &&
+                    c.isVisible())
                     edits.push_back(c.id);
             closeWithOk(dlg);
             QCoreApplication::processEvents();
@@ -181,7 +183,8 @@ TEST(TextFields, EveryTextOfEveryFormSurvivesOpeningAndChangesOnlyWhereTyped) {
             for (size_t k = 1; k < typed.size(); ++k) {
                 const Change c = typed[k];
                 ASSERT_EQ(c.table, first.table);
-                EXPECT_LT(c.offset - first.offset, shown.size()) << "a byte outside the text changed";
+                EXPECT_LT(c.offset - first.offset, shown.size())
+                    << "a byte outside the text changed";
                 EXPECT_EQ(store.table(static_cast<Table>(c.table))[c.offset], 0)
                     << "byte " << c.offset - first.offset << " of the text changed";
             }

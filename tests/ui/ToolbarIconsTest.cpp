@@ -29,9 +29,9 @@ TEST(ToolbarIcons, DrawnWhenShownGivesThePixelsOfTheDrawnPicture) {
         int width, height;
     };
     using app::cmd;
-    for (const Row r : {Row{cmd::System1, 24, 22}, Row{cmd::SelectMove, 24, 22},
-                        Row{cmd::Step1, 40, 22}, Row{cmd::MapMode, 80, 22},
-                        Row{cmd::Contents, 24, 22}}) {
+    for (const Row r :
+         {Row{cmd::System1, 24, 22}, Row{cmd::SelectMove, 24, 22}, Row{cmd::Step1, 40, 22},
+          Row{cmd::MapMode, 80, 22}, Row{cmd::Contents, 24, 22}}) {
         const QIcon lazy = ui::toolbarIcon(r.id, r.width, r.height);
         const QIcon now = ui::drawToolbarIcon(r.id, r.width, r.height);
         ASSERT_FALSE(lazy.isNull()) << app::idNumber(r.id);
@@ -42,7 +42,8 @@ TEST(ToolbarIcons, DrawnWhenShownGivesThePixelsOfTheDrawnPicture) {
             for (qreal ratio : {1.0, 2.0}) {
                 const QPixmap a = lazy.pixmap(size, ratio, mode), b = now.pixmap(size, ratio, mode);
                 EXPECT_EQ(a.devicePixelRatio(), b.devicePixelRatio()) << app::idNumber(r.id);
-                EXPECT_EQ(a.toImage(), b.toImage()) << app::idNumber(r.id) << " mode " << mode << " ratio " << ratio;
+                EXPECT_EQ(a.toImage(), b.toImage())
+                    << app::idNumber(r.id) << " mode " << mode << " ratio " << ratio;
             }
             EXPECT_EQ(painted(lazy, size, mode), painted(now, size, mode)) << app::idNumber(r.id);
         }

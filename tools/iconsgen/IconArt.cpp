@@ -11,7 +11,8 @@ constexpr int kHull = 190, kBright = 235, kDeck = 160, kDim = 120;
 }  // namespace
 
 Silhouette::Silhouette(int width, int height)
-    : m_w(std::clamp(width, 1, 128)), m_h(std::clamp(height, 1, 128)),
+    : m_w(std::clamp(width, 1, 128)),
+      m_h(std::clamp(height, 1, 128)),
       m_level(static_cast<size_t>(m_w) * m_h, 0) {}
 
 uint8_t Silhouette::at(int x, int y) const {
@@ -94,7 +95,8 @@ void Silhouette::cutRect(double x1, double y1, double x2, double y2) {
 void Silhouette::mirror() {
     for (int y = 0; y < m_h; ++y)
         for (int x = 0; x < m_w / 2; ++x)
-            m_level[static_cast<size_t>(y) * m_w + (m_w - 1 - x)] = m_level[static_cast<size_t>(y) * m_w + x];
+            m_level[static_cast<size_t>(y) * m_w + (m_w - 1 - x)] =
+                m_level[static_cast<size_t>(y) * m_w + x];
 }
 
 void Silhouette::shadeRim(int rimLevel) {
@@ -122,7 +124,8 @@ std::vector<uint8_t> Silhouette::maskBytes() const {
 }
 
 int Silhouette::opaqueCount() const {
-    return static_cast<int>(std::count_if(m_level.begin(), m_level.end(), [](uint8_t l) { return l != 0; }));
+    return static_cast<int>(
+        std::count_if(m_level.begin(), m_level.end(), [](uint8_t l) { return l != 0; }));
 }
 
 namespace {
@@ -136,7 +139,9 @@ Silhouette fighter(Dice& d, int lo, int hi) {
     g.ellipse(c, s * 0.5, s * (0.07 + 0.04 * d.unit()), s * 0.47, kHull);
     switch (d.range(0, 3)) {
         case 0:  // swept wings
-            g.polygon({{c, s * 0.42}, {c - s * 0.48, s * 0.8}, {c - s * 0.46, s * 0.9}, {c, s * 0.72}}, kHull);
+            g.polygon(
+                {{c, s * 0.42}, {c - s * 0.48, s * 0.8}, {c - s * 0.46, s * 0.9}, {c, s * 0.72}},
+                kHull);
             break;
         case 1:  // delta
             g.polygon({{c, s * 0.2}, {c - s * 0.45, s * 0.92}, {c, s * 0.86}}, kHull);
@@ -146,7 +151,9 @@ Silhouette fighter(Dice& d, int lo, int hi) {
             g.ellipse(c - s * 0.42, s * 0.58, s * 0.05, s * 0.2, kBright);
             break;
         default:  // forward-swept wings and canards
-            g.polygon({{c, s * 0.7}, {c - s * 0.47, s * 0.5}, {c - s * 0.44, s * 0.58}, {c, s * 0.85}}, kHull);
+            g.polygon(
+                {{c, s * 0.7}, {c - s * 0.47, s * 0.5}, {c - s * 0.44, s * 0.58}, {c, s * 0.85}},
+                kHull);
             g.polygon({{c, s * 0.25}, {c - s * 0.2, s * 0.32}, {c, s * 0.36}}, kHull);
     }
     g.rect(c - s * 0.12, s * 0.86, c, s, kDeck);  // engines
@@ -161,7 +168,8 @@ Silhouette bomber(Dice& d) {
     Silhouette g(s, s);
     const double c = s / 2.0;
     g.ellipse(c, s * 0.5, s * 0.15, s * 0.48, kHull);
-    g.polygon({{c, s * 0.45}, {c - s * 0.49, s * 0.6}, {c - s * 0.49, s * 0.72}, {c, s * 0.7}}, kHull);
+    g.polygon({{c, s * 0.45}, {c - s * 0.49, s * 0.6}, {c - s * 0.49, s * 0.72}, {c, s * 0.7}},
+              kHull);
     g.ellipse(c - s * 0.3, s * 0.62, s * 0.07, s * 0.17, kBright);
     g.rect(c - s * 0.2, s * 0.88, c, s, kDeck);
     g.mirror();
@@ -189,7 +197,8 @@ Silhouette smallHull(Dice& d, int lo, int hi, bool fins) {
     const double c = s / 2.0;
     g.ellipse(c, s * 0.5, s * (0.2 + 0.1 * d.unit()), s * 0.45, kHull);
     if (fins) {
-        g.polygon({{c - s * 0.1, s * 0.55}, {c - s * 0.46, s * 0.9}, {c - s * 0.1, s * 0.85}}, kDeck);
+        g.polygon({{c - s * 0.1, s * 0.55}, {c - s * 0.46, s * 0.9}, {c - s * 0.1, s * 0.85}},
+                  kDeck);
         g.mirror();
     }
     g.ellipse(c, s * 0.3, s * 0.1, s * 0.12, kBright);
@@ -223,7 +232,8 @@ Silhouette hauler(Dice& d, int wLo, int wHi, int hLo, int hHi) {
     g.rect(c - w * 0.12, h * 0.1, c, h * 0.92, kHull);
     const int modules = d.range(2, 5);
     for (int m = 0; m < modules; ++m) {
-        const double top = h * (0.2 + 0.65 * m / modules), bottom = h * (0.2 + 0.65 * (m + 1) / modules) - 1.5;
+        const double top = h * (0.2 + 0.65 * m / modules),
+                     bottom = h * (0.2 + 0.65 * (m + 1) / modules) - 1.5;
         g.rect(c - w * 0.48, top, c - w * 0.14, bottom, m % 2 ? kDeck : kHull);
     }
     g.rect(c - w * 0.3, h * 0.9, c, h, kDeck);
@@ -249,18 +259,21 @@ Silhouette capital(Dice& d, int wLo, int wHi, int hLo, int hHi, int kind) {
     Silhouette g(w, h);
     const double c = w / 2.0;
     const double waist = 0.35 + 0.12 * d.unit();
-    g.polygon({{c, 0}, {c - w * waist, h * 0.7}, {c - w * 0.49, h * 0.9}, {c - w * 0.35, h}, {c, h}}, kHull);
+    g.polygon(
+        {{c, 0}, {c - w * waist, h * 0.7}, {c - w * 0.49, h * 0.9}, {c - w * 0.35, h}, {c, h}},
+        kHull);
     if (kind == 1) {  // carrier: broad deck
         g.rect(c - w * 0.42, h * 0.35, c, h * 0.95, kHull);
         g.rect(c - w * 0.34, h * 0.4, c - w * 0.28, h * 0.9, kDeck);
     }
     if (kind == 2) {  // battleship: gun towers
-        for (int t = 0; t < 3; ++t) g.ellipse(c - w * 0.2, h * (0.35 + 0.15 * t), w * 0.07, w * 0.07, kBright);
+        for (int t = 0; t < 3; ++t)
+            g.ellipse(c - w * 0.2, h * (0.35 + 0.15 * t), w * 0.07, w * 0.07, kBright);
     }
     if (kind == 3) g.rect(c - w * 0.48, h * 0.45, c - w * 0.3, h * 0.62, kDeck);  // sponsons
-    g.rect(c - w * 0.3, h * 0.93, c - w * 0.05, h, kDeck);  // engines
+    g.rect(c - w * 0.3, h * 0.93, c - w * 0.05, h, kDeck);                        // engines
     g.mirror();
-    g.ellipse(c, h * 0.72, w * 0.12, h * 0.08, kBright);  // command block
+    g.ellipse(c, h * 0.72, w * 0.12, h * 0.08, kBright);                     // command block
     if (kind == 1) g.cutRect(c - w * 0.04, h * 0.3, c + w * 0.04, h * 0.6);  // hangar slot
     g.shadeRim(kDim);
     return g;
@@ -284,7 +297,8 @@ Silhouette station(Dice& d, bool platform) {
         g.rect(0, c - s * 0.12, s, c + s * 0.12, kHull);
         for (double p : {0.12, 0.88}) {
             g.rect(s * p - s * 0.1, s * p - s * 0.1, s * p + s * 0.1, s * p + s * 0.1, kDeck);
-            g.rect(s * (1 - p) - s * 0.1, s * p - s * 0.1, s * (1 - p) + s * 0.1, s * p + s * 0.1, kDeck);
+            g.rect(s * (1 - p) - s * 0.1, s * p - s * 0.1, s * (1 - p) + s * 0.1, s * p + s * 0.1,
+                   kDeck);
         }
         g.ellipse(c, c, s * 0.16, s * 0.16, kBright);
     }
@@ -348,12 +362,15 @@ Silhouette rock(Dice& d, int lo, int hi) {
             const double dx = x + 0.5 - c, dy = y + 0.5 - c;
             const double a = std::atan2(dy, dx);
             double r = 0.36 * s;
-            for (int k = 0; k < 4; ++k) r *= 1 + amp[k] * std::sin((k + 2) * a + phase[k]) / (k + 1);
+            for (int k = 0; k < 4; ++k)
+                r *= 1 + amp[k] * std::sin((k + 2) * a + phase[k]) / (k + 1);
             const double dist = std::hypot(dx, dy);
-            if (dist <= std::min(r, c - 0.5)) g.rect(x, y, x + 1, y + 1, kHull - static_cast<int>(40 * dist / c));
+            if (dist <= std::min(r, c - 0.5))
+                g.rect(x, y, x + 1, y + 1, kHull - static_cast<int>(40 * dist / c));
         }
     for (int k = d.range(1, 4); k > 0; --k)
-        g.ellipse(c + (d.unit() - 0.5) * s * 0.4, c + (d.unit() - 0.5) * s * 0.4, s * 0.07, s * 0.07, kDim);
+        g.ellipse(c + (d.unit() - 0.5) * s * 0.4, c + (d.unit() - 0.5) * s * 0.4, s * 0.07,
+                  s * 0.07, kDim);
     return g;
 }
 
@@ -398,7 +415,8 @@ Silhouette starburst() {
     for (int k = 0; k < 4; ++k) {
         const double a = kPi * k / 4;
         const double len = k % 2 ? s * 0.3 : s * 0.49;
-        g.line(c - std::cos(a) * len, c - std::sin(a) * len, c + std::cos(a) * len, c + std::sin(a) * len, 1.5, kDeck);
+        g.line(c - std::cos(a) * len, c - std::sin(a) * len, c + std::cos(a) * len,
+               c + std::sin(a) * len, 1.5, kDeck);
     }
     g.ellipse(c, c, s * 0.12, s * 0.12, kBright);
     return g;

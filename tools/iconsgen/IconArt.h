@@ -9,7 +9,7 @@ namespace quendar::iconsgen {
 // A small deterministic random source (the same sequence on every platform,
 // so the generated file never changes unless the drawing does).
 class Dice {
-public:
+  public:
     explicit Dice(uint32_t seed) : m_state(seed * 2654435761u + 0x9E3779B9u) {}
     uint32_t next() {
         m_state ^= m_state << 13;
@@ -17,17 +17,19 @@ public:
         m_state ^= m_state << 5;
         return m_state;
     }
-    int range(int lo, int hi) { return lo + static_cast<int>(next() % static_cast<uint32_t>(hi - lo + 1)); }
+    int range(int lo, int hi) {
+        return lo + static_cast<int>(next() % static_cast<uint32_t>(hi - lo + 1));
+    }
     double unit() { return (next() & 0xFFFFFF) / double(0x1000000); }
 
-private:
+  private:
     uint32_t m_state;
 };
 
 // A top-down silhouette being drawn: one brightness per pixel (0 = empty,
 // 1..255 = how bright the map shows it). Ships point up: nose at row 0.
 class Silhouette {
-public:
+  public:
     Silhouette(int width, int height);
     int width() const { return m_w; }
     int height() const { return m_h; }
@@ -52,7 +54,7 @@ public:
     std::vector<uint8_t> maskBytes() const;
     int opaqueCount() const;
 
-private:
+  private:
     void plot(int x, int y, int level);
     int m_w, m_h;
     std::vector<uint8_t> m_level;

@@ -27,7 +27,8 @@ std::vector<uint8_t> buildIconFile(const mission::CraftList& list, int* drawn) {
     };
     std::vector<Drawn> icons;
     for (int t = 0; t < mission::kCraftTypes; ++t)
-        if (defined(list.entry(t))) icons.push_back({t, iconsgen::drawCraft(list.entry(t).category, t)});
+        if (defined(list.entry(t)))
+            icons.push_back({t, iconsgen::drawCraft(list.entry(t).category, t)});
     *drawn = static_cast<int>(icons.size());
 
     std::vector<uint8_t> file;

@@ -26,7 +26,7 @@ struct Group {
     int team;
     int x, y, z;  // 1/160 km
     int region;
-    int order;    // order 1 of the start region
+    int order;  // order 1 of the start region
     int playerCraft;
 };
 
@@ -106,11 +106,13 @@ void writeSample(app::Editor& e) {
     b.appendCommand(BRC_LOWER, 100, {1});
     b.appendCommand(BRC_ORIENT, 100, {1, 2});
     // The enemy closes in, step by step.
-    for (int k = 1; k <= 6; ++k) b.appendCommand(BRC_COORD, 100 + 20 * k, {1, 480 - 40 * k, -240 + 20 * k});
+    for (int k = 1; k <= 6; ++k)
+        b.appendCommand(BRC_COORD, 100 + 20 * k, {1, 480 - 40 * k, -240 + 20 * k});
     b.appendCommand(BRC_CLEARTAGS, 130);
     b.appendCommand(BRC_LOWER, 160, {2});
     b.appendCommand(BRC_ORIENT, 160, {0, 3});
-    for (int k = 1; k <= 4; ++k) b.appendCommand(BRC_COORD, 160 + 15 * k, {0, -560 + 60 * k, 320 - 40 * k});
+    for (int k = 1; k <= 4; ++k)
+        b.appendCommand(BRC_COORD, 160 + 15 * k, {0, -560 + 60 * k, 320 - 40 * k});
     b.appendCommand(BRC_MOVEMAP, 240, {-100, 40});
     b.appendCommand(BRC_ZOOM, 240, {60, 60});
     b.appendCommand(BRC_SELECT2, 240, {0});
@@ -124,7 +126,8 @@ void writeSample(app::Editor& e) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 || (std::strcmp(argv[1], "sample") != 0 && std::strcmp(argv[1], "largest") != 0)) {
+    if (argc != 3 ||
+        (std::strcmp(argv[1], "sample") != 0 && std::strcmp(argv[1], "largest") != 0)) {
         std::fprintf(stderr, "usage: missiongen sample|largest OUT\n");
         return 2;
     }

@@ -19,30 +19,21 @@ constexpr const char* kNote =
 
 const char* kindName(flow::NodeKind k) {
     switch (k) {
-        case flow::NodeKind::Shipgroup:
-            return "shipgroup";
-        case flow::NodeKind::Message:
-            return "message";
-        case flow::NodeKind::Goal:
-            return "goal";
+        case flow::NodeKind::Shipgroup: return "shipgroup";
+        case flow::NodeKind::Message: return "message";
+        case flow::NodeKind::Goal: return "goal";
     }
     return "";
 }
 
 const char* edgeKindName(flow::EdgeKind k) {
     switch (k) {
-        case flow::EdgeKind::Arrival:
-            return "arrival";
-        case flow::EdgeKind::Departure:
-            return "departure";
-        case flow::EdgeKind::Hangar:
-            return "hangar";
-        case flow::EdgeKind::DepartureHangar:
-            return "departureHangar";
-        case flow::EdgeKind::Message:
-            return "message";
-        case flow::EdgeKind::Goal:
-            return "goal";
+        case flow::EdgeKind::Arrival: return "arrival";
+        case flow::EdgeKind::Departure: return "departure";
+        case flow::EdgeKind::Hangar: return "hangar";
+        case flow::EdgeKind::DepartureHangar: return "departureHangar";
+        case flow::EdgeKind::Message: return "message";
+        case flow::EdgeKind::Goal: return "goal";
     }
     return "";
 }

@@ -8,16 +8,18 @@
 #include "ToolParts.h"
 #include "app/files/FileCommands.h"
 #include "app/files/MissionIO.h"
-#include "mission/FileIO.h"
 #include "lint/Lint.h"
+#include "mission/FileIO.h"
 
 namespace quendar::tool {
 
 CLI::App* addLintCommand(CLI::App& cli, LintOptions& o) {
     auto* lint = cli.add_subcommand(
-        "lint", "list broken references and impossible values; exit 0 without errors, 1 with errors, "
-                "2 when IN cannot be read");
-    auto* rules = lint->add_flag("--rules", o.rules, "list every rule's code, severity and sentence");
+        "lint",
+        "list broken references and impossible values; exit 0 without errors, 1 with errors, "
+        "2 when IN cannot be read");
+    auto* rules =
+        lint->add_flag("--rules", o.rules, "list every rule's code, severity and sentence");
     lint->add_option("IN", o.in)->excludes(rules);
     lint->add_flag("--json", o.json, "print the problems as a JSON list");
     return lint;
@@ -40,7 +42,7 @@ std::string_view areaName(lint::Area a) {
 // that 30,000 problems never stand in memory as one document. Output is
 // gathered in blocks of 64 KB.
 class JsonList {
-public:
+  public:
     explicit JsonList(std::ostream& out) : m_out(out) { m_buffer.reserve(kBlock + 4096); }
     void begin() {
         m_buffer += m_items++ == 0 ? "[\n  {" : ",\n  {";
@@ -90,7 +92,7 @@ public:
         flush();
     }
 
-private:
+  private:
     static constexpr size_t kBlock = 1 << 16;
     void flush() {
         m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
@@ -107,7 +109,8 @@ private:
 int runLint(app::Editor& editor, core::Prompter& prompter, const LintOptions& o) {
     if (o.rules) {
         for (const auto& r : lint::rules())
-            std::cout << r.code << " " << lint::severityName(r.severity) << " " << r.sentence << "\n";
+            std::cout << r.code << " " << lint::severityName(r.severity) << " " << r.sentence
+                      << "\n";
         return 0;
     }
     if (o.in.empty()) {
@@ -153,7 +156,8 @@ int runLint(app::Editor& editor, core::Prompter& prompter, const LintOptions& o)
         }
         list.close();
     } else {
-        for (const auto& p : problems) std::cout << escaped(lint::problemLine(p, editor.store)) << "\n";
+        for (const auto& p : problems)
+            std::cout << escaped(lint::problemLine(p, editor.store)) << "\n";
     }
     return lint::countProblems(problems).errors > 0 ? 1 : 0;
 }

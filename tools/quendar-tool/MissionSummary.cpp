@@ -13,7 +13,9 @@ using mission::Table;
 namespace {
 MissionSummary::Message summarizeMessage(const mission::MissionStore& store, int i) {
     namespace msg = settings::msg;
-    auto at = [&store, i](int offset) { return static_cast<int>(store.byte(Table::Messages, i, offset)); };
+    auto at = [&store, i](int offset) {
+        return static_cast<int>(store.byte(Table::Messages, i, offset));
+    };
     MissionSummary::Message m;
     m.index = i;
     m.text = store.text(Table::Messages, i, msg::text, msg::textWidth);
@@ -99,7 +101,8 @@ MissionSummary summarize(const Editor& editor) {
         MissionSummary::Command c;
         c.kind = std::string(briefing::kindInfo(r.kind).name);
         c.time = rec.time;
-        for (int p = 0; p < briefing::kindInfo(r.kind).paramCount; ++p) c.params.push_back(rec.param(p));
+        for (int p = 0; p < briefing::kindInfo(r.kind).paramCount; ++p)
+            c.params.push_back(rec.param(p));
         m.commands.push_back(std::move(c));
     }
     return m;

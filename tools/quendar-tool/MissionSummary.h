@@ -32,7 +32,7 @@ struct MissionSummary {
         int colour = 0;
         std::array<Trigger, 4> triggers{};
         int join12 = 0, join34 = 0, joinConditions = 0;  // 1 = Or
-        std::array<int, 8> teams{};                        // the byte of teams 1..8
+        std::array<int, 8> teams{};                      // the byte of teams 1..8
         int delayMinutes = 0, delaySeconds = 0;
         std::string note;  // only the first 64 messages have one
     };
@@ -51,11 +51,11 @@ struct MissionSummary {
     std::vector<Message> messages;
     int briefingLength = 0;
     int briefingEndTime = 0;
-    std::vector<KindCount> commandCounts;  // every kind, in command-code order
-    std::vector<Command> commands;         // in the order a save writes them
-    std::vector<std::string> teamNames;    // teams 1..10
-    std::vector<std::string> regionNames;  // regions 1..4
-    std::vector<std::string> cargoNames;   // special cargoes 1..16
+    std::vector<KindCount> commandCounts;         // every kind, in command-code order
+    std::vector<Command> commands;                // in the order a save writes them
+    std::vector<std::string> teamNames;           // teams 1..10
+    std::vector<std::string> regionNames;         // regions 1..4
+    std::vector<std::string> cargoNames;          // special cargoes 1..16
     std::string introduction, debriefing, hints;  // line breaks as stored (CR LF)
 };
 

@@ -41,16 +41,16 @@ void quietRuntimeFolder(QtMsgType type, const QMessageLogContext& context, const
 }
 
 int renderAnimation(app::Editor& editor, const RenderOptions& o, int w, int h) {
-    app::AnimationRange range{o.from, o.to.value_or(std::min(editor.briefing.briefingEndTime(),
-                                                             app::kLastAnimationTime)),
-                              o.fps};
+    app::AnimationRange range{
+        o.from, o.to.value_or(std::min(editor.briefing.briefingEndTime(), app::kLastAnimationTime)),
+        o.fps};
     if (const std::string problem = app::animationRangeProblem(range); !problem.empty()) {
         std::cerr << "quendar-tool: " << problem << " (--from " << range.from << ", --to "
                   << range.to << ", --fps " << range.fps << ")\n";
         return 2;
     }
-    ui::BriefingPicture picture(editor.store, editor.settings, editor.viewSwitches, editor.icons,
-                                w, h);
+    ui::BriefingPicture picture(editor.store, editor.settings, editor.viewSwitches, editor.icons, w,
+                                h);
     app::AnimationProgress progress;
     const app::AnimationOutcome outcome = app::exportAnimation(
         editor.briefing, picture, range, *app::animationFormatOf(o.out), o.out, progress);

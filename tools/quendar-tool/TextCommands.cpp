@@ -39,7 +39,8 @@ enum class Reading { Document, Either };
 bool looksLikeDocument(std::string_view text) {
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     const auto start = text.find_first_not_of(" \t\r\n");
-    return start == std::string_view::npos || std::string_view("{[\"").find(text[start]) != std::string_view::npos;
+    return start == std::string_view::npos ||
+           std::string_view("{[\"").find(text[start]) != std::string_view::npos;
 }
 
 bool load(app::Editor& editor, core::Prompter& prompter, const std::string& path, Reading reading,
@@ -56,8 +57,9 @@ bool load(app::Editor& editor, core::Prompter& prompter, const std::string& path
     if (reading == Reading::Either && !looksLikeDocument(text)) {
         const int header = mission::shapeOf(mission::Table::Header).slotSize;
         if (text.size() < static_cast<size_t>(header)) {
-            error = path + " is neither a JSON document nor a mission file (" + std::to_string(text.size()) +
-                    " bytes; a mission starts with a " + std::to_string(header) + "-byte header)";
+            error = path + " is neither a JSON document nor a mission file (" +
+                    std::to_string(text.size()) + " bytes; a mission starts with a " +
+                    std::to_string(header) + "-byte header)";
             return false;
         }
         if (app::openMissionPath(editor, prompter, path)) return true;
@@ -99,9 +101,11 @@ int runDiff(const TextCommands& t, const std::string& craftList, core::Prompter&
     prepare(a, craftList);
     prepare(b, craftList);
     std::string error;
-    if (!load(a, prompter, t.in, Reading::Either, error) || !load(b, prompter, t.other, Reading::Either, error))
+    if (!load(a, prompter, t.in, Reading::Either, error) ||
+        !load(b, prompter, t.other, Reading::Either, error))
         return fail(error);
-    const auto diffs = text::diffMissions({a.store, a.briefing, &a.craftList}, {b.store, b.briefing, &b.craftList});
+    const auto diffs = text::diffMissions({a.store, a.briefing, &a.craftList},
+                                          {b.store, b.briefing, &b.craftList});
     if (t.json) {
         std::cout << text::differencesAsJson(diffs);
     } else {
@@ -126,7 +130,8 @@ int runMerge(const TextCommands& t, const std::string& craftList, core::Prompter
         mission::ChangeJournal::Pause pause(out.journal);
         merged = text::mergeMissions({base.store, base.briefing, &base.craftList},
                                      {ours.store, ours.briefing, &ours.craftList},
-                                     {theirs.store, theirs.briefing, &theirs.craftList}, {out.store, out.briefing});
+                                     {theirs.store, theirs.briefing, &theirs.craftList},
+                                     {out.store, out.briefing});
     }
     out.journal.clear();
     if (!merged.error.empty()) return fail(merged.error);
@@ -135,7 +140,8 @@ int runMerge(const TextCommands& t, const std::string& craftList, core::Prompter
     if (t.json) {
         nlohmann::json list = nlohmann::json::array();
         for (const auto& c : merged.conflicts)
-            list.push_back({{"path", c.path}, {"base", c.base}, {"ours", c.ours}, {"theirs", c.theirs}});
+            list.push_back(
+                {{"path", c.path}, {"base", c.base}, {"ours", c.ours}, {"theirs", c.theirs}});
         std::cout << list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
     } else {
         for (const auto& c : merged.conflicts) std::cout << c.text() << "\n";
@@ -169,20 +175,24 @@ int runTextCommands(const TextCommands& t, const std::string&, core::Prompter&) 
 #endif
 
 void addTextCommands(CLI::App& cli, TextCommands& t) {
-    t.exportCmd = cli.add_subcommand("export", "write the mission as a JSON document (standard output without OUT)");
+    t.exportCmd = cli.add_subcommand(
+        "export", "write the mission as a JSON document (standard output without OUT)");
     t.exportCmd->add_option("IN", t.in)->required();
     t.exportCmd->add_option("OUT", t.out, "the .json file to write");
-    t.importCmd = cli.add_subcommand("import", "build a mission from a JSON document and save it as OUT");
+    t.importCmd =
+        cli.add_subcommand("import", "build a mission from a JSON document and save it as OUT");
     t.importCmd->add_option("IN", t.in)->required();
     t.importCmd->add_option("OUT", t.out)->required();
     t.diffCmd = cli.add_subcommand(
-        "diff", "the differences between two missions (.tie or .json); exit 0 same, 1 different, 2 error");
+        "diff",
+        "the differences between two missions (.tie or .json); exit 0 same, 1 different, 2 error");
     t.diffCmd->add_option("A", t.in)->required();
     t.diffCmd->add_option("B", t.other)->required();
     t.diffCmd->add_flag("--json", t.json, "print the differences as a JSON list");
     t.mergeCmd = cli.add_subcommand(
-        "merge", "three-way merge of two missions grown from BASE into OUT (default OURS); exit 0 clean, "
-                 "1 conflicts, 2 error");
+        "merge",
+        "three-way merge of two missions grown from BASE into OUT (default OURS); exit 0 clean, "
+        "1 conflicts, 2 error");
     t.mergeCmd->add_option("BASE", t.in)->required();
     t.mergeCmd->add_option("OURS", t.other)->required();
     t.mergeCmd->add_option("THEIRS", t.third)->required();

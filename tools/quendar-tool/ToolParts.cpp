@@ -1,9 +1,8 @@
 #include "ToolParts.h"
 
-#include <CLI/CLI.hpp>
-
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -165,7 +164,8 @@ int answerBadArguments(const CLI::App& cli, const CLI::ParseError& error) {
     if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return cli.exit(error);
     // The usage of the command the line was meant for: the last one named.
     const CLI::App* command = &cli;
-    for (auto named = command->get_subcommands(); !named.empty(); named = command->get_subcommands())
+    for (auto named = command->get_subcommands(); !named.empty();
+         named = command->get_subcommands())
         command = named.back();
     std::cerr << "quendar-tool: " << error.what() << "\n" << command->help();
     return 2;

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/editor/Editor.h"
 #include "MissionSummary.h"
+#include "app/editor/Editor.h"
 #include "core/Prompter.h"
 
 namespace CLI {

@@ -1,23 +1,22 @@
 // quendar-tool: inspects, dumps and re-saves missions without a window.
 #include <CLI/CLI.hpp>
-
 #include <cstdio>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "app/frame/CommandLine.h"
-#include "app/files/DataFolder.h"
-#include "app/files/FileCommands.h"
-#include "app/files/MissionIO.h"
-#include "MissionSummary.h"
 #include "BriefingViewJson.h"
 #include "Flow.h"
 #include "Lint.h"
+#include "MissionSummary.h"
 #include "Render.h"
-#include "briefing/BriefingView.h"
 #include "TextCommands.h"
 #include "ToolParts.h"
+#include "app/files/DataFolder.h"
+#include "app/files/FileCommands.h"
+#include "app/files/MissionIO.h"
 #include "app/files/WorkingFolder.h"
+#include "app/frame/CommandLine.h"
+#include "briefing/BriefingView.h"
 #include "map/IconTable.h"
 
 namespace {
@@ -27,9 +26,9 @@ using namespace quendar;
 // Every message box goes to standard error as "caption: text". Questions are
 // answered Cancel (or No), so nothing is changed behind the user's back.
 class StderrPrompter : public core::Prompter {
-public:
+  public:
     core::Answer ask(std::string_view text, std::string_view caption, core::Buttons buttons,
-                        core::Icon) override {
+                     core::Icon) override {
         std::cerr << caption << ": " << text << "\n";
         ++shown;
         switch (buttons) {
@@ -113,7 +112,8 @@ nlohmann::json toJson(const app::MissionSummary& m) {
     }
     j["messages"] = json::array();
     for (const auto& msg : m.messages) {
-        j["messages"].push_back({{"index", msg.index}, {"text", text(msg.text)}, {"colour", msg.colour}});
+        j["messages"].push_back(
+            {{"index", msg.index}, {"text", text(msg.text)}, {"colour", msg.colour}});
     }
     json b;
     b["length"] = m.briefingLength;
@@ -158,15 +158,18 @@ int main(int argc, char** argv) {
     auto* dumpTimeOpt =
         dump->add_option("--time", dumpTime, "add the briefing view at this briefing time");
     tool::RenderOptions ro;
-    auto* render = cli.add_subcommand("render", "draw the map, or the briefing at a time, as a PNG");
+    auto* render =
+        cli.add_subcommand("render", "draw the map, or the briefing at a time, as a PNG");
     render->add_option("IN", in)->required();
     render->add_option("OUT", ro.out, "the PNG (or with --animate the .webp or .gif) to write")
         ->required();
-    auto* brief = render->add_flag("--briefing", ro.briefing, "draw the briefing in its locked view");
-    auto* time = render->add_option("--time", ro.time, "briefing time in units (default 0)")
-                     ->needs(brief);
-    auto* animate = render->add_flag("--animate", ro.animate,
-                                     "the briefing as an animated WebP or GIF (by OUT's extension)")
+    auto* brief =
+        render->add_flag("--briefing", ro.briefing, "draw the briefing in its locked view");
+    auto* time =
+        render->add_option("--time", ro.time, "briefing time in units (default 0)")->needs(brief);
+    auto* animate = render
+                        ->add_flag("--animate", ro.animate,
+                                   "the briefing as an animated WebP or GIF (by OUT's extension)")
                         ->needs(brief)
                         ->excludes(time);
     render->add_option("--fps", ro.fps, "animation frames per second, 1..60 (default 14)")
@@ -243,7 +246,8 @@ int main(int argc, char** argv) {
     } else {
         nlohmann::json j = toJson(summary);
         if (*dumpTimeOpt)
-            j["briefingView"] = tool::briefingViewJson(briefing::briefingViewAt(editor.briefing, dumpTime));
+            j["briefingView"] =
+                tool::briefingViewJson(briefing::briefingViewAt(editor.briefing, dumpTime));
         std::cout << j.dump(2) << "\n";
     }
     return 0;

@@ -9,7 +9,8 @@ namespace quendar::app {
 using namespace briefing;
 
 BriefingDialogs::BriefingDialogs(Editor& editor, CommandTable& commands, FrameView& view,
-                                 MapPort& map, BriefingTimeListener& logic, core::Prompter& prompter)
+                                 MapPort& map, BriefingTimeListener& logic,
+                                 core::Prompter& prompter)
     : m_editor(editor), m_view(view), m_map(map), m_logic(logic), m_prompter(prompter) {
     // Each form acts the moment a control changes; what it changes while it
     // is open is one action, which Edit → Undo takes back as a whole.

@@ -25,8 +25,7 @@ std::function<core::RgbaImage(int)> craftPicture(const map::IconTable& icons) {
         map::RasterCanvas canvas(118, 74, false);
         canvas.fill(core::rgb(16, 16, 24));
         const map::IconImage img = map::renderIconImage(icons.icon(craftType), 0, 100);
-        if (!img.image.empty())
-            canvas.drawImage(59 + img.offsetX, 37 + img.offsetY, img.image);
+        if (!img.image.empty()) canvas.drawImage(59 + img.offsetX, 37 + img.offsetY, img.image);
         return canvas.image();
     };
 }
@@ -35,16 +34,19 @@ constexpr std::array<BriefingTool, 8> kSelectionTools{
     BriefingTool::Selection1, BriefingTool::Selection2, BriefingTool::Selection3,
     BriefingTool::Selection4, BriefingTool::Selection5, BriefingTool::Selection6,
     BriefingTool::Selection7, BriefingTool::Selection8};
-constexpr std::array<BriefingTool, 8> kTagTools{BriefingTool::Tag1, BriefingTool::Tag2,
-                                                BriefingTool::Tag3, BriefingTool::Tag4,
-                                                BriefingTool::Tag5, BriefingTool::Tag6,
-                                                BriefingTool::Tag7, BriefingTool::Tag8};
+constexpr std::array<BriefingTool, 8> kTagTools{
+    BriefingTool::Tag1, BriefingTool::Tag2, BriefingTool::Tag3, BriefingTool::Tag4,
+    BriefingTool::Tag5, BriefingTool::Tag6, BriefingTool::Tag7, BriefingTool::Tag8};
 
 }  // namespace
 
 BriefingTools::BriefingTools(Editor& editor, core::Prompter& prompter, FrameView& view,
                              BriefingTimeListener& time, PreferencesPort& preferences)
-    : m_editor(editor), m_prompter(prompter), m_view(view), m_time(time), m_preferences(preferences) {}
+    : m_editor(editor),
+      m_prompter(prompter),
+      m_view(view),
+      m_time(time),
+      m_preferences(preferences) {}
 
 bool BriefingTools::hintSaysYes(std::string_view text) {
     if (!inBriefing() || !m_editor.settings.briefingHints) return true;
@@ -87,12 +89,13 @@ void BriefingTools::place(Kind kind, std::initializer_list<int> params, const ch
 void BriefingTools::bindCommands(CommandTable& c) {
     auto briefingOnly = [this] { return inBriefing(); };
     auto toolIs = [this](CurrentTool t) { return [this, t] { return m_editor.mapTool == t; }; };
-    c.bind(cmd::SelectMove, [this] { run(cmd::SelectMove); }, {}, toolIs({}));
-    const CommandId plain[] = {cmd::ShowShip,       cmd::MoveShip,     cmd::TechData,
-                         cmd::AddSelection,   cmd::RotateCraft,       cmd::AddInstruction,
-                         cmd::AddTexts,       cmd::MoveBriefing, cmd::ZoomBriefing,
-                         cmd::HideShip,       cmd::HideSelections, cmd::DeleteTexts,
-                         cmd::ChangeRegion,   cmd::SkipTo,       cmd::EndMark};
+    c.bind(
+        cmd::SelectMove, [this] { run(cmd::SelectMove); }, {}, toolIs({}));
+    const CommandId plain[] = {cmd::ShowShip,     cmd::MoveShip,       cmd::TechData,
+                               cmd::AddSelection, cmd::RotateCraft,    cmd::AddInstruction,
+                               cmd::AddTexts,     cmd::MoveBriefing,   cmd::ZoomBriefing,
+                               cmd::HideShip,     cmd::HideSelections, cmd::DeleteTexts,
+                               cmd::ChangeRegion, cmd::SkipTo,         cmd::EndMark};
     for (CommandId id : plain) {
         std::function<bool()> checked;
         if (id == cmd::ShowShip) checked = toolIs(BriefingTool::ShowShip);
@@ -102,12 +105,15 @@ void BriefingTools::bindCommands(CommandTable& c) {
         if (id == cmd::RotateCraft) checked = toolIs(BriefingTool::Rotate);
         if (id == cmd::AddTexts) checked = toolIs(BriefingTool::TextSlot);
         if (id == cmd::HideShip) checked = toolIs(BriefingTool::HideShip);
-        c.bind(id, [this, id] { run(id); }, briefingOnly, checked);
+        c.bind(
+            id, [this, id] { run(id); }, briefingOnly, checked);
     }
-    c.bind(cmd::ToggleImages, [this] { run(cmd::ToggleImages); }, briefingOnly,
-           [this] { return m_editor.settings.briefingImages != 0; });
-    c.bind(cmd::ToggleHints, [this] { run(cmd::ToggleHints); }, briefingOnly,
-           [this] { return m_editor.settings.briefingHints != 0; });
+    c.bind(
+        cmd::ToggleImages, [this] { run(cmd::ToggleImages); }, briefingOnly,
+        [this] { return m_editor.settings.briefingImages != 0; });
+    c.bind(
+        cmd::ToggleHints, [this] { run(cmd::ToggleHints); }, briefingOnly,
+        [this] { return m_editor.settings.briefingHints != 0; });
 }
 
 namespace {
@@ -260,8 +266,7 @@ void BriefingTools::chooseSlot(int k) {
     } else if (m_editor.mapTool == BriefingTool::TextSlot) {
         say("Select text");
         SelectTextColourForm form(
-            m_editor.store, [this] { return shipgroup::iffLabels(m_editor.store); },
-            m_pickedText);
+            m_editor.store, [this] { return shipgroup::iffLabels(m_editor.store); }, m_pickedText);
         const bool ok = runModal(form) && form.accepted;
         if (!ok) return;  // the tool keeps waiting for a slot
         m_pickedText = form.textIndex();
@@ -284,8 +289,9 @@ void BriefingTools::rightClick() {
     if (m_editor.mapTool != BriefingTool::ShowShip || !room(BRC_SHOW)) return;
     const auto slot = lowestFreeSlot(m_editor.briefing, now());
     if (!slot) return;
-    SelectShipForm form(m_editor.craftList, [this] { return shipgroup::iffLabels(m_editor.store); },
-                        1, 0, craftPicture(m_editor.icons));
+    SelectShipForm form(
+        m_editor.craftList, [this] { return shipgroup::iffLabels(m_editor.store); }, 1, 0,
+        craftPicture(m_editor.icons));
     form.opened(m_prompter);
     if (!runModal(form) || !form.accepted) return;
     place(BRC_SHOW, {*slot, form.craftType(), form.iff()}, "Show ship", undo::Show);
@@ -337,8 +343,9 @@ void BriefingTools::shipClick(BriefingTool tool, const PickedShip& hit) {
     switch (tool) {
         case BriefingTool::ShowShip: {
             if (hit.craftType == 0 || !room(BRC_SHOW)) return;
-            SelectShipForm form(e.craftList, [this] { return shipgroup::iffLabels(m_editor.store); },
-                                hit.craftType, hit.iff, craftPicture(e.icons));
+            SelectShipForm form(
+                e.craftList, [this] { return shipgroup::iffLabels(m_editor.store); }, hit.craftType,
+                hit.iff, craftPicture(e.icons));
             form.opened(m_prompter);
             if (!runModal(form) || !form.accepted) return;
             place(BRC_SHOW, {hit.slot, form.craftType(), form.iff()}, "Show ship", undo::Show);

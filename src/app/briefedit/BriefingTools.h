@@ -7,9 +7,9 @@
 #include "app/editor/CommandTable.h"
 #include "app/editor/Editor.h"
 #include "app/editor/FramePorts.h"
+#include "briefing/ShipPicking.h"
 #include "core/FormModel.h"
 #include "core/Prompter.h"
-#include "briefing/ShipPicking.h"
 #include "map/PointerEvent.h"
 
 namespace quendar::app {
@@ -18,7 +18,11 @@ class MotionWizardForm;
 
 // The Motion Wizard's steps.
 enum MotionStep : int {
-    kPickShip = 0, kShipPicked = 1, kRepositioning = 2, kRepositioned = 3, kSimpleMoving = 10,
+    kPickShip = 0,
+    kShipPicked = 1,
+    kRepositioning = 2,
+    kRepositioned = 3,
+    kSimpleMoving = 10,
     kMoved = 11
 };
 

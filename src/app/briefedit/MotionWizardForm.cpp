@@ -33,7 +33,8 @@ std::string MotionWizardForm::instruction(int step) {
     switch (step) {
         case kPickShip: return "Select a ship on the map.";
         case kShipPicked: return "Select one of the four motion type.";
-        case kRepositioning: return "Simple reposition of the selected ship.\nJust click on the map.";
+        case kRepositioning:
+            return "Simple reposition of the selected ship.\nJust click on the map.";
         case kSimpleMoving:
             return "Move the ship automaticly. Change briefing time to where you want the ship "
                    "to stop. After this just click on the map.";

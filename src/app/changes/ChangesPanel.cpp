@@ -337,12 +337,8 @@ bool ChangesPanel::revert(int index) {
             case Target::Text:
                 store.setBytes(t.table, t.index, 0, a.store.slot(t.table, t.index));
                 break;
-            case Target::Length:
-                model.setBriefingLength(a.briefing.briefingLength());
-                break;
-            case Target::EndTime:
-                model.setBriefingEndTime(a.briefing.briefingEndTime());
-                break;
+            case Target::Length: model.setBriefingLength(a.briefing.briefingLength()); break;
+            case Target::EndTime: model.setBriefingEndTime(a.briefing.briefingEndTime()); break;
             case Target::TeamFlag:
                 store.setByte(
                     Table::Briefing1, 0, briefing::kTeamFlagsOffset + t.index,
@@ -384,8 +380,7 @@ bool ChangesPanel::revert(int index) {
                 }
                 break;
             }
-            case Target::None:
-                break;
+            case Target::None: break;
         }
     }
     if (m_hooks.rereadViews) m_hooks.rereadViews();

@@ -34,7 +34,6 @@ MenuEntry submenu(std::string text, std::vector<MenuEntry> children) {
     return e;
 }
 
-
 }  // namespace
 
 std::vector<Command> commandDefinitions() {
@@ -53,8 +52,8 @@ std::vector<Command> commandDefinitions() {
                      "Ctrl+Y; Ctrl+Shift+Z"));
     c.push_back(make(cmd::Cut, "Cu&t\tCtrl+X", "Cut the selection", "Cut", "Ctrl+X"));
     c.push_back(make(cmd::Copy, "&Copy\tCtrl+C", "Copy the selection", "Copy", "Ctrl+C"));
-    c.push_back(make(cmd::Paste, "&Paste\tCtrl+V", "Insert the clipboard contents", "Paste",
-                     "Ctrl+V"));
+    c.push_back(
+        make(cmd::Paste, "&Paste\tCtrl+V", "Insert the clipboard contents", "Paste", "Ctrl+V"));
     c.push_back(make(cmd::FindReferences, "Find &References\tCtrl+Shift+F",
                      "List every place that names the current shipgroup", "Find references",
                      "Ctrl+Shift+F"));
@@ -99,17 +98,20 @@ std::vector<Command> commandDefinitions() {
     }
     for (int k = 0; k < 4; ++k) {
         const std::string n = std::to_string(k + 1);
-        c.push_back(make(kOrderWaypointCommands[k], "Order &" + n + " waypoints", "Order " + n + " waypoints",
-                         "Order " + n + " waypoints"));
+        c.push_back(make(kOrderWaypointCommands[k], "Order &" + n + " waypoints",
+                         "Order " + n + " waypoints", "Order " + n + " waypoints"));
     }
     for (int k = 0; k < 8; ++k) {
         const std::string n = std::to_string(k + 1);
-        c.push_back(
-            make(kWaypointCommands[k], "Waypoint &" + n, "Add waypoint or briefing point", "Waypoint " + n));
+        c.push_back(make(kWaypointCommands[k], "Waypoint &" + n, "Add waypoint or briefing point",
+                         "Waypoint " + n));
     }
-    c.push_back(make(cmd::HyperspacePoint, "&Hyperspace point", "Add hyperspace point", "Hyperspace point"));
-    c.push_back(make(cmd::RendezvousPoint, "&Rendezvous point", "Add rendezvous point", "Rendezvous point"));
-    c.push_back(make(cmd::HyperbuoyWizard, "Hyperbouy &wizard", "Hyperbouy wizard", "Hyperbouy wizard"));
+    c.push_back(make(cmd::HyperspacePoint, "&Hyperspace point", "Add hyperspace point",
+                     "Hyperspace point"));
+    c.push_back(make(cmd::RendezvousPoint, "&Rendezvous point", "Add rendezvous point",
+                     "Rendezvous point"));
+    c.push_back(
+        make(cmd::HyperbuoyWizard, "Hyperbouy &wizard", "Hyperbouy wizard", "Hyperbouy wizard"));
     c.push_back(make(cmd::OrdersWizard, "Or&ders Wizard", "Orders Wizard", "Orders Wizard"));
     // Shipgroup selector bar and control bar
     c.push_back(make(cmd::ShowOnMap, "", "Show on map", "Show on map"));
@@ -127,13 +129,15 @@ std::vector<Command> commandDefinitions() {
     c.push_back(make(cmd::Goals, "", "Goals of the current shipgroup", "Goals"));
     c.push_back(make(cmd::Options, "", "Optional equipment of the current shipgroup", "Options"));
     // Mission, Globals, Teams, Messages
-    c.push_back(make(cmd::MissionProperties, "&Properties...", "Mission properties", "Mission properties"));
+    c.push_back(
+        make(cmd::MissionProperties, "&Properties...", "Mission properties", "Mission properties"));
     c.push_back(make(cmd::Systems, "&Systems...", "Names of the systems", "Systems"));
     c.push_back(make(cmd::Cargoes, "&Cargoes...", "Special cargoes in the mission", "Cargoes"));
     c.push_back(make(cmd::Validate, "&Validate", "Check the mission for errors", "Validate"));
+    c.push_back(make(cmd::GlobalGroups, "&Name global groups...", "Names of the global groups",
+                     "Global groups"));
     c.push_back(
-        make(cmd::GlobalGroups, "&Name global groups...", "Names of the global groups", "Global groups"));
-    c.push_back(make(cmd::GlobalGoals, "&Global goals...", "Global goals of the teams", "Global goals"));
+        make(cmd::GlobalGoals, "&Global goals...", "Global goals of the teams", "Global goals"));
     for (int k = 0; k < 10; ++k) {
         const std::string n = std::to_string(k + 1);
         std::string text = k < 9 ? "Team &" + n : "Team 1&0";
@@ -145,14 +149,15 @@ std::vector<Command> commandDefinitions() {
     c.push_back(make(cmd::Introduction, "&Introduction", "Introduction text", "Introduction"));
     c.push_back(make(cmd::Debriefing, "&Debriefing", "Debriefing text", "Debriefing"));
     c.push_back(make(cmd::Hints, "&Hints", "Hints text", "Hints"));
-    c.push_back(make(cmd::BriefingTexts, "&Briefing Texts", "Texts of the briefing", "Briefing texts"));
+    c.push_back(
+        make(cmd::BriefingTexts, "&Briefing Texts", "Texts of the briefing", "Briefing texts"));
     c.push_back(make(cmd::BriefingTags, "Briefing &Tags", "Tags of the briefing", "Briefing tags"));
     c.push_back(make(cmd::ResetBriefing1, "Reset Briefing &1", "Reset the first briefing",
                      "Reset briefing 1"));
     c.push_back(make(cmd::ResetBriefing2, "Reset Briefing &2", "Reset the second briefing",
                      "Reset briefing 2"));
-    c.push_back(
-        make(cmd::ManualOverride, "&Manual Override", "Edit the briefing by hand", "Manual override"));
+    c.push_back(make(cmd::ManualOverride, "&Manual Override", "Edit the briefing by hand",
+                     "Manual override"));
     // Briefing toolbars (the string table's prompt and tooltip halves)
     struct P {
         CommandId id;
@@ -192,7 +197,8 @@ std::vector<Command> commandDefinitions() {
         {cmd::ChangeRegion, "Change current region in the briefing", "Change region"},
         {cmd::SkipTo, "Add 'Skip To' point here", "Skip to"},
         {cmd::EndMark, "Mark this position as the end of the briefing", "End mark"},
-        {cmd::ToggleImages, "Toggle showing the Changing region and Technical data images", "Toggle images"},
+        {cmd::ToggleImages, "Toggle showing the Changing region and Technical data images",
+         "Toggle images"},
         {cmd::ToggleHints, "Toggle hints in the briefing editor", "Toggle hints"},
         {cmd::BriefingUndo, "Undo last action", "Undo"},
         {cmd::BriefingRedo, "Redo last action", "Redo"},
@@ -215,27 +221,31 @@ std::vector<MenuEntry> menuTree() {
     std::vector<MenuEntry> m;
     m.push_back(submenu("&File", {item(cmd::New), item(cmd::Open), item(cmd::Save),
                                   item(cmd::SaveAs), separator(), item(cmd::Exit)}));
-    m.push_back(submenu("&Edit", {item(cmd::Undo), item(cmd::Redo), separator(), item(cmd::Cut),
-                                  item(cmd::Copy), item(cmd::Paste), separator(),
-                                  item(cmd::FindReferences)}));
+    m.push_back(submenu(
+        "&Edit", {item(cmd::Undo), item(cmd::Redo), separator(), item(cmd::Cut), item(cmd::Copy),
+                  item(cmd::Paste), separator(), item(cmd::FindReferences)}));
     m.push_back(submenu("&View", {item(cmd::ViewToolbar), item(cmd::ViewStatusBar),
                                   item(cmd::ViewControlBar), item(cmd::ViewShipgroups),
                                   item(cmd::ViewBriefingBar), item(cmd::AutoBriefingBars),
                                   separator(), item(cmd::Coordinates), item(cmd::MapProperties),
                                   item(cmd::AxisProperties), separator(), item(cmd::Preferences)}));
-    m.push_back(
-        submenu("&Map", {item(cmd::System1), item(cmd::System2), item(cmd::System3), item(cmd::System4), separator(),
-                         item(cmd::ZoomIn), item(cmd::ZoomOut), separator(), item(cmd::ViewXY),
-                         item(cmd::ViewXZ), item(cmd::ViewYZ), separator(), item(cmd::Centre),
-                         separator(), item(cmd::Order1Waypoints), item(cmd::Order2Waypoints), item(cmd::Order3Waypoints), item(cmd::Order4Waypoints)}));
-    std::vector<MenuEntry> add{item(cmd::StartPoint1), item(cmd::StartPoint2), item(cmd::StartPoint3), item(cmd::StartPoint4), separator()};
+    m.push_back(submenu(
+        "&Map", {item(cmd::System1), item(cmd::System2), item(cmd::System3), item(cmd::System4),
+                 separator(), item(cmd::ZoomIn), item(cmd::ZoomOut), separator(), item(cmd::ViewXY),
+                 item(cmd::ViewXZ), item(cmd::ViewYZ), separator(), item(cmd::Centre), separator(),
+                 item(cmd::Order1Waypoints), item(cmd::Order2Waypoints), item(cmd::Order3Waypoints),
+                 item(cmd::Order4Waypoints)}));
+    std::vector<MenuEntry> add{item(cmd::StartPoint1), item(cmd::StartPoint2),
+                               item(cmd::StartPoint3), item(cmd::StartPoint4), separator()};
     for (int k = 0; k < 8; ++k) add.push_back(item(kWaypointCommands[k]));
     add.push_back(separator());
     add.push_back(item(cmd::HyperspacePoint));
     add.push_back(item(cmd::RendezvousPoint));
     m.push_back(submenu("&Add", std::move(add)));
-    m.push_back(submenu("&Mission", {item(cmd::MissionProperties), item(cmd::Systems), item(cmd::Cargoes), separator(),
-                                     item(cmd::Validate), separator(), item(cmd::HyperbuoyWizard), item(cmd::OrdersWizard)}));
+    m.push_back(submenu(
+        "&Mission",
+        {item(cmd::MissionProperties), item(cmd::Systems), item(cmd::Cargoes), separator(),
+         item(cmd::Validate), separator(), item(cmd::HyperbuoyWizard), item(cmd::OrdersWizard)}));
     m.push_back(submenu("&Globals", {item(cmd::GlobalGroups), item(cmd::GlobalGoals)}));
     std::vector<MenuEntry> teams;
     for (int k = 0; k < 10; ++k) teams.push_back(item(kTeamCommands[k]));
@@ -243,12 +253,13 @@ std::vector<MenuEntry> menuTree() {
     teams.push_back(item(cmd::AllTeams));
     m.push_back(submenu("&Teams", std::move(teams)));
     m.push_back(submenu("M&essages", {item(cmd::Messages)}));
-    m.push_back(
-        submenu("&Briefing", {item(cmd::Introduction), item(cmd::Debriefing), item(cmd::Hints), separator(), item(cmd::BriefingTexts),
-                              item(cmd::BriefingTags), separator(), item(cmd::ResetBriefing1),
-                              item(cmd::ResetBriefing2), separator(), item(cmd::ManualOverride)}));
-    m.push_back(submenu("&Help", {item(cmd::Contents), item(cmd::Tutorials), item(cmd::Plugins), separator(),
-                                  item(cmd::Info)}));
+    m.push_back(submenu(
+        "&Briefing",
+        {item(cmd::Introduction), item(cmd::Debriefing), item(cmd::Hints), separator(),
+         item(cmd::BriefingTexts), item(cmd::BriefingTags), separator(), item(cmd::ResetBriefing1),
+         item(cmd::ResetBriefing2), separator(), item(cmd::ManualOverride)}));
+    m.push_back(submenu("&Help", {item(cmd::Contents), item(cmd::Tutorials), item(cmd::Plugins),
+                                  separator(), item(cmd::Info)}));
     return m;
 }
 
@@ -257,9 +268,39 @@ std::vector<ToolbarDef> toolbarLayout() {
     std::vector<ToolbarDef> t;
     t.push_back({kMapToolbar,
                  "Map tools",
-                 {cmd::System1, cmd::System2, cmd::System3, cmd::System4, S,     cmd::ZoomIn, cmd::ZoomOut, S,     cmd::ViewXY, cmd::ViewYZ, cmd::ViewXZ,
-                  S,     cmd::Centre, S,     cmd::StartPoint1, S,     cmd::Order1Waypoints, cmd::Order2Waypoints, cmd::Order3Waypoints, cmd::Order4Waypoints, S,     cmd::Waypoint1,
-                  cmd::Waypoint2, cmd::Waypoint3, cmd::Waypoint4, cmd::Waypoint5, cmd::Waypoint6, cmd::Waypoint7, cmd::Waypoint8, S,     cmd::HyperbuoyWizard, S,     cmd::OrdersWizard},
+                 {cmd::System1,
+                  cmd::System2,
+                  cmd::System3,
+                  cmd::System4,
+                  S,
+                  cmd::ZoomIn,
+                  cmd::ZoomOut,
+                  S,
+                  cmd::ViewXY,
+                  cmd::ViewYZ,
+                  cmd::ViewXZ,
+                  S,
+                  cmd::Centre,
+                  S,
+                  cmd::StartPoint1,
+                  S,
+                  cmd::Order1Waypoints,
+                  cmd::Order2Waypoints,
+                  cmd::Order3Waypoints,
+                  cmd::Order4Waypoints,
+                  S,
+                  cmd::Waypoint1,
+                  cmd::Waypoint2,
+                  cmd::Waypoint3,
+                  cmd::Waypoint4,
+                  cmd::Waypoint5,
+                  cmd::Waypoint6,
+                  cmd::Waypoint7,
+                  cmd::Waypoint8,
+                  S,
+                  cmd::HyperbuoyWizard,
+                  S,
+                  cmd::OrdersWizard},
                  16,
                  15,
                  Dock::Top,
@@ -267,9 +308,35 @@ std::vector<ToolbarDef> toolbarLayout() {
                  true});
     t.push_back({kBriefingToolsBar,
                  "Briefing tools",
-                 {cmd::GoToEnd, cmd::LastAction, cmd::StepBackward, cmd::Stop, cmd::Play, cmd::StepForward, cmd::NextAction, S,     cmd::SelectMove, cmd::ShowShip,
-                  cmd::MoveShip, cmd::TechData, cmd::AddSelection, cmd::RotateCraft, cmd::AddInstruction, cmd::AddTexts, cmd::MoveBriefing, cmd::ZoomBriefing, cmd::HideShip, cmd::HideSelections,
-                  cmd::DeleteTexts, cmd::ChangeRegion, S,     cmd::SkipTo, cmd::EndMark, S,     cmd::LockBriefing, cmd::ToggleImages, cmd::ToggleHints},
+                 {cmd::GoToEnd,
+                  cmd::LastAction,
+                  cmd::StepBackward,
+                  cmd::Stop,
+                  cmd::Play,
+                  cmd::StepForward,
+                  cmd::NextAction,
+                  S,
+                  cmd::SelectMove,
+                  cmd::ShowShip,
+                  cmd::MoveShip,
+                  cmd::TechData,
+                  cmd::AddSelection,
+                  cmd::RotateCraft,
+                  cmd::AddInstruction,
+                  cmd::AddTexts,
+                  cmd::MoveBriefing,
+                  cmd::ZoomBriefing,
+                  cmd::HideShip,
+                  cmd::HideSelections,
+                  cmd::DeleteTexts,
+                  cmd::ChangeRegion,
+                  S,
+                  cmd::SkipTo,
+                  cmd::EndMark,
+                  S,
+                  cmd::LockBriefing,
+                  cmd::ToggleImages,
+                  cmd::ToggleHints},
                  16,
                  15,
                  Dock::Bottom,
@@ -293,8 +360,9 @@ std::vector<ToolbarDef> toolbarLayout() {
                  false});
     t.push_back({kBriefingCommandsBar,
                  "Briefing commands",
-                 {cmd::Step1, cmd::Step2, cmd::Step3, cmd::Step4, cmd::Step5, S, cmd::DeleteCommands, cmd::BriefingWizard, S, cmd::SlowSpeed, cmd::NormalSpeed, cmd::FastSpeed, cmd::BriefingLength,
-                  S, kTimeSlider},
+                 {cmd::Step1, cmd::Step2, cmd::Step3, cmd::Step4, cmd::Step5, S,
+                  cmd::DeleteCommands, cmd::BriefingWizard, S, cmd::SlowSpeed, cmd::NormalSpeed,
+                  cmd::FastSpeed, cmd::BriefingLength, S, kTimeSlider},
                  32,
                  15,
                  Dock::Bottom,

@@ -34,7 +34,7 @@ struct Command {
 
 // An entry of the menu tree: a command (id), a separator, or a submenu.
 struct MenuEntry {
-    std::string text;               // submenus only
+    std::string text;                // submenus only
     CommandId id = CommandId::None;  // commands only
     bool separator = false;
     std::vector<MenuEntry> children;

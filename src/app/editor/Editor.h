@@ -7,15 +7,15 @@
 #include "app/editor/FormKeys.h"
 #include "app/editor/Tools.h"
 #include "briefing/BriefingModel.h"
+#include "core/DisplaySettings.h"
+#include "core/Notifier.h"
 #include "map/IconTable.h"
 #include "map/MapView.h"
 #include "map/ViewSwitches.h"
 #include "mission/ChangeJournal.h"
 #include "mission/CraftList.h"
 #include "mission/FileIO.h"
-#include "core/DisplaySettings.h"
 #include "mission/MissionStore.h"
-#include "core/Notifier.h"
 
 namespace quendar::app {
 

@@ -14,7 +14,7 @@ struct FileDialogRequest {
 };
 
 class FileChooser {
-public:
+  public:
     virtual ~FileChooser() = default;
     virtual std::optional<std::string> chooseOpen(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> chooseSave(const FileDialogRequest& request) = 0;

@@ -23,8 +23,8 @@ enum class FormKey {
 };
 
 inline constexpr std::array<FormKey, 12> kAllForms{
-    FormKey::Shipgroups, FormKey::ShipgroupsView, FormKey::Basic,     FormKey::Arrival,
-    FormKey::Departure,  FormKey::Orders,         FormKey::Waypoints, FormKey::Advanced,
+    FormKey::Shipgroups, FormKey::ShipgroupsView, FormKey::Basic,        FormKey::Arrival,
+    FormKey::Departure,  FormKey::Orders,         FormKey::Waypoints,    FormKey::Advanced,
     FormKey::Options,    FormKey::Goals,          FormKey::OrdersWizard, FormKey::MotionWizard};
 
 // A short name for the keys: form::Basic.

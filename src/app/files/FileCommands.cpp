@@ -63,16 +63,13 @@ bool confirmLeaving(Editor& editor, core::Prompter& prompter, const LeaveQuestio
     if (editor.journal.modified()) {
         switch (prompter.ask(saveChangesQuestion(editor.store.missionPath), look.caption,
                              Buttons::SaveDiscardCancel, look.icon)) {
-            case Answer::Save:
-                return save && save();
-            case Answer::Discard:
-                return true;
-            default:
-                return false;
+            case Answer::Save: return save && save();
+            case Answer::Discard: return true;
+            default: return false;
         }
     }
-    return !plain || prompter.ask(plain->text, plain->caption, Buttons::OkCancel, plain->icon) ==
-                         Answer::Ok;
+    return !plain ||
+           prompter.ask(plain->text, plain->caption, Buttons::OkCancel, plain->icon) == Answer::Ok;
 }
 
 bool newMission(Editor& editor, core::Prompter& prompter, bool ask) {
@@ -121,7 +118,7 @@ bool openMissionPath(Editor& editor, core::Prompter& prompter, const std::string
 namespace {
 // While it lives, the recovery writer leaves the mission alone.
 class SaveRunning {
-public:
+  public:
     explicit SaveRunning(Editor& e) : m_e(e) { ++m_e.savesRunning; }
     ~SaveRunning() { end(); }
     SaveRunning(const SaveRunning&) = delete;
@@ -131,7 +128,7 @@ public:
         m_running = false;
     }
 
-private:
+  private:
     Editor& m_e;
     bool m_running = true;
 };

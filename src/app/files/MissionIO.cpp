@@ -17,7 +17,8 @@ Message toMessage(const briefing::Notice& n) {
 }
 
 void reportParse(const briefing::ParseResult& r, bool afterSave, std::vector<Message>& out) {
-    for (const briefing::Notice& n : briefing::parseNotices(r, afterSave)) out.push_back(toMessage(n));
+    for (const briefing::Notice& n : briefing::parseNotices(r, afterSave))
+        out.push_back(toMessage(n));
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/editor/Editor.h"
-#include "mission/MissionFile.h"
 #include "core/Prompter.h"
+#include "mission/MissionFile.h"
 
 namespace quendar::app {
 

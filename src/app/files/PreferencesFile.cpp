@@ -40,8 +40,7 @@ PreferencesReadResult readPreferences(std::span<const uint8_t> file,
         *fields[k] = file[pos];
         ++result.settingsRead;
     }
-    result.shortFile =
-        available < n || result.settingsRead < core::DisplaySettings::kSettingCount;
+    result.shortFile = available < n || result.settingsRead < core::DisplaySettings::kSettingCount;
     return result;
 }
 

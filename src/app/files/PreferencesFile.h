@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/DisplaySettings.h"
-#include "mission/FileIO.h"
 #include "core/Prompter.h"
+#include "mission/FileIO.h"
 
 namespace quendar::app {
 
@@ -43,8 +43,7 @@ struct PreferencesReadResult {
 PreferencesReadResult readPreferences(std::span<const uint8_t> file,
                                       core::DisplaySettings& settings);
 // Same from a path; a file that cannot be opened means FirstRunNeeded.
-PreferencesReadResult readPreferencesFile(const std::string& path,
-                                          core::DisplaySettings& settings);
+PreferencesReadResult readPreferencesFile(const std::string& path, core::DisplaySettings& settings);
 
 // The file image of `settings`.
 std::vector<uint8_t> encodePreferences(const core::DisplaySettings& settings);

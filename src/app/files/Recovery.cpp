@@ -16,7 +16,8 @@ constexpr std::string_view kCannotRestore = "The recovery file cannot be read: "
 
 uint64_t startStamp() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    return static_cast<uint64_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 }  // namespace
 
@@ -116,25 +117,24 @@ void Recovery::startWrite() {
         generation = m_generation;
     }
     m_workerDone.store(false);
-    m_worker = std::thread([this, copy = std::move(copy), generation, target = m_file,
-                            hooks = writeHooks, onDisk] {
-        mission::FileError error;
-        const bool ok = mission::writeFileAtomicStream(
-            target, [&](mission::ByteSink& out) { writeRecoveryImage(*copy, out, onDisk); },
-            &error, hooks,
-            mission::FileKind::Private);
-        bool stale;
-        {
-            // Discarded while it was written: what was written goes too.
-            std::lock_guard<std::mutex> guard(m_fileMutex);
-            stale = generation != m_generation;
-            if (stale && ok) ::unlink(target.c_str());
-        }
-        m_jobOk = ok;
-        m_jobStale = stale;
-        m_jobError = error.reason;
-        m_workerDone.store(true, std::memory_order_release);
-    });
+    m_worker = std::thread(
+        [this, copy = std::move(copy), generation, target = m_file, hooks = writeHooks, onDisk] {
+            mission::FileError error;
+            const bool ok = mission::writeFileAtomicStream(
+                target, [&](mission::ByteSink& out) { writeRecoveryImage(*copy, out, onDisk); },
+                &error, hooks, mission::FileKind::Private);
+            bool stale;
+            {
+                // Discarded while it was written: what was written goes too.
+                std::lock_guard<std::mutex> guard(m_fileMutex);
+                stale = generation != m_generation;
+                if (stale && ok) ::unlink(target.c_str());
+            }
+            m_jobOk = ok;
+            m_jobStale = stale;
+            m_jobError = error.reason;
+            m_workerDone.store(true, std::memory_order_release);
+        });
 }
 
 void Recovery::collect(bool wait) {
@@ -181,8 +181,7 @@ bool Recovery::offerLeftovers(core::Prompter& prompter) {
         localtime_r(&l.written, &when);
         const core::Answer answer = prompter.ask(
             restoreQuestion(l.missionPath, when, changedSince(l.missionPath, l.onDisk)),
-                                                 kRestoreCaption, core::Buttons::RestoreDiscard,
-                                                 core::Icon::Question);
+            kRestoreCaption, core::Buttons::RestoreDiscard, core::Icon::Question);
         // Only Discard deletes; a box closed without an answer keeps the
         // file for the next start.
         if (answer == core::Answer::Discard) removeLeftover(l);

@@ -19,17 +19,16 @@ namespace quendar::app {
 
 // The recovery file of one editor. While the mission differs from what was
 // last opened or saved, a copy of it (briefing lists packed in, its path
-// made absolute) is kept in the user's recovery folder, rewritten at most every `interval` when something
-// changed. The copy and the packing happen in tick(); writing, fsync and
-// the rename happen on a worker thread, one write at a time. The file goes
-// when the mission is saved, replaced by New or Open, back at its saved
-// state, and when the editor closes normally (the destructor).
+// made absolute) is kept in the user's recovery folder, rewritten at most every `interval` when
+// something changed. The copy and the packing happen in tick(); writing, fsync and the rename
+// happen on a worker thread, one write at a time. The file goes when the mission is saved, replaced
+// by New or Open, back at its saved state, and when the editor closes normally (the destructor).
 //
 // Failures (a read-only or full folder) never reach the mission: the file is
 // simply not there, tick() keeps returning at once, and `status` is told once
 // (again only after a write has worked in between).
 class Recovery {
-public:
+  public:
     explicit Recovery(Editor& editor, std::string folder = ".");
     ~Recovery();
     Recovery(const Recovery&) = delete;
@@ -63,7 +62,7 @@ public:
     // This editor's file is on disk (as far as this editor knows).
     bool onDisk() const { return m_onDisk; }
 
-private:
+  private:
     using Clock = std::chrono::steady_clock;
     void nameFile();
     bool claimLock();
@@ -76,7 +75,7 @@ private:
     Editor& m_editor;
     std::string m_folder;
     std::string m_folderProblem;  // why the folder cannot be used, told once
-    uint64_t m_stamp;  // in the file's name; moves on when the name is taken
+    uint64_t m_stamp;             // in the file's name; moves on when the name is taken
     std::string m_file;
     std::optional<FileLock> m_lock;
     core::Notifier<>::Connection m_settledConn;

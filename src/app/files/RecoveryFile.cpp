@@ -25,7 +25,7 @@ constexpr std::string_view kLockSuffix = ".lock";
 
 // Passes the bytes on and counts them.
 class CountingSink : public mission::ByteSink {
-public:
+  public:
     explicit CountingSink(mission::ByteSink& inner) : m_inner(inner) {}
     using ByteSink::put;
     void put(const uint8_t* data, size_t size) override {
@@ -34,7 +34,7 @@ public:
     }
     size_t count() const { return m_count; }
 
-private:
+  private:
     mission::ByteSink& m_inner;
     size_t m_count = 0;
 };
@@ -140,7 +140,8 @@ bool makePrivateFolder(const std::string& folder, std::string* reason) {
     // Each missing folder on the way is made for the user alone.
     for (size_t at = folder.find('/', 1);; at = folder.find('/', at + 1)) {
         const std::string part = folder.substr(0, at);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return failed(std::strerror(errno));
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return failed(std::strerror(errno));
         if (at == std::string::npos) break;
     }
     // The folder, and its parent when it is the program's own "quendar"
@@ -250,8 +251,8 @@ std::vector<Leftover> findLeftovers(const std::string& folder) {
             names.push_back(name);
         } else if (std::string owner = ownerOfTemp(name); !owner.empty()) {
             temps[owner].push_back(it->path().string());
-        } else if (endsWith(name, kLockSuffix) &&
-                   isRecoveryFileName(std::string_view(name).substr(0, name.size() - kLockSuffix.size()))) {
+        } else if (endsWith(name, kLockSuffix) && isRecoveryFileName(std::string_view(name).substr(
+                                                      0, name.size() - kLockSuffix.size()))) {
             temps[name.substr(0, name.size() - kLockSuffix.size())];  // a lock file alone
         }
     }
@@ -278,8 +279,8 @@ std::vector<Leftover> findLeftovers(const std::string& folder) {
     for (const auto& [owner, files] : temps) {
         const std::string file = (dir / owner).string();
         FileLock::Outcome outcome;
-        const bool ours = std::any_of(out.begin(), out.end(),
-                                      [&](const Leftover& l) { return l.file == file; });
+        const bool ours =
+            std::any_of(out.begin(), out.end(), [&](const Leftover& l) { return l.file == file; });
         std::optional<FileLock> lock;
         if (!ours) {
             lock = FileLock::acquire(lockPathOf(file), false, &outcome);
@@ -303,11 +304,13 @@ bool removeLeftover(Leftover& leftover) {
 std::string restoreQuestion(const std::string& missionPath, const std::tm& written,
                             bool changedOnDisk) {
     const size_t slash = missionPath.find_last_of('/');
-    const std::string name = slash == std::string::npos ? missionPath : missionPath.substr(slash + 1);
+    const std::string name =
+        slash == std::string::npos ? missionPath : missionPath.substr(slash + 1);
     char when[32];
     if (std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &written) == 0) when[0] = '\0';
     std::string text = "Restore the unsaved changes to " + name + " from " + when + "?";
-    if (changedOnDisk) text += "\n\n" + name + " has changed on disk since these changes were made.";
+    if (changedOnDisk)
+        text += "\n\n" + name + " has changed on disk since these changes were made.";
     return text;
 }
 

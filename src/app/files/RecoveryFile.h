@@ -65,7 +65,7 @@ std::string lockPathOf(const std::string& recoveryPath);
 // object is destroyed or release() is called. Locks belong to the open file,
 // so a second acquire in the same process fails too.
 class FileLock {
-public:
+  public:
     enum class Outcome { Acquired, HeldElsewhere, Failed };
     // `create`: make the lock file when it is missing.
     static std::optional<FileLock> acquire(const std::string& path, bool create, Outcome* outcome,
@@ -81,7 +81,7 @@ public:
     void release();
     const std::string& path() const { return m_path; }
 
-private:
+  private:
     FileLock(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
     int m_fd = -1;
     std::string m_path;

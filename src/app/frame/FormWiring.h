@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "app/frame/FrameLogic.h"
-#include "map/ViewSwitches.h"
 #include "core/Image.h"
+#include "map/ViewSwitches.h"
 #include "shipgroup/ShipgroupContext.h"
 
 namespace quendar::app {
@@ -24,8 +24,7 @@ struct FormServices {
 // shipgroup context), so it must outlive every form it made.
 class FormWiring {
   public:
-    FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompter,
-               FormServices services);
+    FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompter, FormServices services);
     ~FormWiring();
     FormWiring(const FormWiring&) = delete;
     FormWiring& operator=(const FormWiring&) = delete;

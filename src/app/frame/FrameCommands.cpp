@@ -55,8 +55,10 @@ void FrameLogic::bindCommands() {
     if (m_services.saveMission) c.bind(cmd::Save, fileCommand(m_services.saveMission));
     if (m_services.saveMissionAs) c.bind(cmd::SaveAs, fileCommand(m_services.saveMissionAs));
     // Edit: the journal's whole actions, named in the menu.
-    c.bind(cmd::Undo, [this] { undoOrRedo(true); }, [this] { return m_editor.journal.canUndo(); });
-    c.bind(cmd::Redo, [this] { undoOrRedo(false); }, [this] { return m_editor.journal.canRedo(); });
+    c.bind(
+        cmd::Undo, [this] { undoOrRedo(true); }, [this] { return m_editor.journal.canUndo(); });
+    c.bind(
+        cmd::Redo, [this] { undoOrRedo(false); }, [this] { return m_editor.journal.canRedo(); });
     if (Command* undo = c.find(cmd::Undo)) {
         undo->currentText = [this] {
             return "&Undo" + menuName(m_editor.journal.undoName()) + "\tCtrl+Z";

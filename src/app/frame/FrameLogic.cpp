@@ -26,8 +26,7 @@ FrameLogic::FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, 
         refreshBriefingTime();
         m_view.repaintMap();
     });
-    m_openFormConn =
-        m_editor.openFormRequested.connect([this](FormKey key) { openModeless(key); });
+    m_openFormConn = m_editor.openFormRequested.connect([this](FormKey key) { openModeless(key); });
     m_mapChangedConn = m_editor.mapChanged.connect([this] { m_view.repaintMap(); });
     // The "*" of the title follows the journal.
     m_journalConn = m_editor.journal.changed.connect([this] { retitle(); });
@@ -98,20 +97,14 @@ void FrameLogic::onShipgroupEvent(int code) {
             break;
         case kEventCurrentChanged:
             m_view.selectInSelector(current);
-            for (FormKey k : {form::OrdersWizard, form::Basic, form::Advanced, form::Arrival,
-                              form::Departure, form::Goals, form::Waypoints, form::Orders,
-                              form::Options})
+            for (FormKey k :
+                 {form::OrdersWizard, form::Basic, form::Advanced, form::Arrival, form::Departure,
+                  form::Goals, form::Waypoints, form::Orders, form::Options})
                 relay(k, kEventReload);
             break;
-        case kEventRenamed:
-            m_view.replaceInSelector(current, selectorName(current));
-            break;
-        case kEventAdvanced:
-            relay(form::Advanced, kEventAdvanced);
-            break;
-        case kEventWaypoints:
-            relay(form::Waypoints, kEventWaypoints);
-            break;
+        case kEventRenamed: m_view.replaceInSelector(current, selectorName(current)); break;
+        case kEventAdvanced: relay(form::Advanced, kEventAdvanced); break;
+        case kEventWaypoints: relay(form::Waypoints, kEventWaypoints); break;
         case kEventListCleared: {
             std::vector<std::string> names;
             for (int i = 0; i < m_editor.store.shipgroupCount; ++i)
@@ -119,8 +112,7 @@ void FrameLogic::onShipgroupEvent(int code) {
             m_view.fillSelector(names, current);
             break;
         }
-        default:
-            break;
+        default: break;
     }
 }
 
@@ -265,7 +257,7 @@ void FrameLogic::runCommandWith(CommandId command, std::function<void(core::Form
 void FrameLogic::runDisplayDialog(CommandId command) {
     const auto& make = command == cmd::Coordinates     ? m_services.coordinatesForm
                        : command == cmd::MapProperties ? m_services.mapPropertiesForm
-                                                         : m_services.axisForm;
+                                                       : m_services.axisForm;
     if (!make) return;
     if (auto f = make()) m_view.runModal(*f);
     // Map Properties may change the centre mode: the scroll ranges follow.

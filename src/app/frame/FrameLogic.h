@@ -2,8 +2,8 @@
 
 #include <functional>
 #include <map>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,9 +47,7 @@ constexpr const char* kRegionLocked =
 // The toolkit-free half of the main frame: start-up order, the command
 // handlers it owns, the shipgroup event relay, map and briefing mode and the
 // close request.
-class FrameLogic : public BriefingTimeListener,
-                   public PreferencesPort,
-                   public MapToolsListener {
+class FrameLogic : public BriefingTimeListener, public PreferencesPort, public MapToolsListener {
   public:
     FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
                core::Prompter& prompter, FrameServices services);

@@ -23,7 +23,8 @@ void wireSettingsForms(FrameLogic& logic, Editor& editor, core::Prompter& prompt
     modal(
         cmd::Systems, [](const auto& c) { return std::make_unique<SystemsForm>(c); }, 0);
     modal(
-        cmd::Cargoes, [](const auto& c) { return std::make_unique<CargoesForm>(c); }, kEventAdvanced);
+        cmd::Cargoes, [](const auto& c) { return std::make_unique<CargoesForm>(c); },
+        kEventAdvanced);
     modal(
         cmd::GlobalGroups, [](const auto& c) { return std::make_unique<GlobalGroupsForm>(c); }, 0);
     modal(

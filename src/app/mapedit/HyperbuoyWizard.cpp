@@ -32,8 +32,8 @@ void HyperbuoyWizard::click(MapClick at) {
     // The two clicks of one run are one action: the second joins the first
     // unless something else was done in between.
     if (m_editor.mapTool == MapTool::BeaconStep) {
-        if (beacon(at)) m_prompter.tell(kHyperbuoySecondStep, kHyperbuoySecondCaption,
-                                        core::Icon::Information);
+        if (beacon(at))
+            m_prompter.tell(kHyperbuoySecondStep, kHyperbuoySecondCaption, core::Icon::Information);
     } else if (m_editor.mapTool == MapTool::EntryStep) {
         // The beacon must still be the last shipgroup: after an Undo or a list
         // operation the entry point would rename and link some other group,

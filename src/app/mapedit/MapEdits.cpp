@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "mission/ShipgroupTexts.h"
 #include "mission/ShipgroupRecord.h"
+#include "mission/ShipgroupTexts.h"
 
 namespace quendar::app {
 
@@ -141,9 +141,9 @@ void moveRoutePoints(Editor& editor, int shipgroup, int dh, int dv) {
     const int region = editor.mapView.currentRegion();
     auto held = [](int value) { return static_cast<int16_t>(std::clamp(value, -32768, 32767)); };
     auto moved = [&](mission::Point3 p) {
-        return placed(editor, p,
-                      {held(map::MapView::component(p, h) + dh),
-                       held(map::MapView::component(p, v) + dv)});
+        return placed(
+            editor, p,
+            {held(map::MapView::component(p, h) + dh), held(map::MapView::component(p, v) + dv)});
     };
     mission::ShipgroupRecord r(editor.store, shipgroup);
     for (int k = 1; k < 4; ++k)

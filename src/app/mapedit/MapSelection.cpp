@@ -136,8 +136,7 @@ bool MapSelection::release(int x, int y) {
     m_mouseX = x;
     m_mouseY = y;
     switch (mode) {
-        case Mode::Moving:
-            return finishMove();
+        case Mode::Moving: return finishMove();
         case Mode::Banding: {
             select(shipgroupsInside(m_editor, m_pressAt, clickAt(m_editor, x, y)));
             if (!m_selected.empty()) {
@@ -151,8 +150,7 @@ bool MapSelection::release(int x, int y) {
             m_selected.clear();
             return had;
         }
-        default:
-            return false;
+        default: return false;
     }
 }
 

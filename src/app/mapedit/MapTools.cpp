@@ -183,7 +183,8 @@ void MapTools::bindCommands(CommandTable& c) {
         },
         inMap,
         [this] {
-            return m_editor.mapTool == MapTool::BeaconStep || m_editor.mapTool == MapTool::EntryStep;
+            return m_editor.mapTool == MapTool::BeaconStep ||
+                   m_editor.mapTool == MapTool::EntryStep;
         });
 }
 

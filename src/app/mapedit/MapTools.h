@@ -3,8 +3,8 @@
 #include <functional>
 
 #include "app/editor/CommandTable.h"
-#include "app/editor/FramePorts.h"
 #include "app/editor/Editor.h"
+#include "app/editor/FramePorts.h"
 #include "app/mapedit/HyperbuoyWizard.h"
 #include "app/mapedit/MapSelection.h"
 #include "core/Prompter.h"
@@ -21,8 +21,8 @@ class MapTools {
   public:
     // The window repaints the map; the frame follows the mouse and opens
     // Basic; the briefing tools take the events in briefing mode.
-    MapTools(Editor& editor, core::Prompter& prompter, FrameView& view,
-             MapToolsListener& listener, BriefingMapPort& briefing);
+    MapTools(Editor& editor, core::Prompter& prompter, FrameView& view, MapToolsListener& listener,
+             BriefingMapPort& briefing);
 
     void pointer(const map::PointerEvent& event);
     // A key pressed on the map (map mode); true when it did something. The

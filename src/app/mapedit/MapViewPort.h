@@ -2,9 +2,9 @@
 
 #include "app/editor/FramePorts.h"
 #include "briefing/BriefingModel.h"
+#include "core/DisplaySettings.h"
 #include "map/MapView.h"
 #include "map/ViewSwitches.h"
-#include "core/DisplaySettings.h"
 
 namespace quendar::app {
 

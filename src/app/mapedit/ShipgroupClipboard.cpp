@@ -114,18 +114,20 @@ bool ShipgroupClipboard::pasteImpl(const MapClick* at) {
     }
     std::string text = "Pasted " + counted(out.count, "shipgroup", "shipgroups");
     if (out.cleared > 0)
-        text += "; " +
-                counted(out.cleared, "reference to shipgroups not pasted was cleared",
-                        "references to shipgroups not pasted were cleared");
+        text += "; " + counted(out.cleared, "reference to shipgroups not pasted was cleared",
+                               "references to shipgroups not pasted were cleared");
     say(text + ".");
     return true;
 }
 
 void ShipgroupClipboard::bindCommands(CommandTable& c) {
     auto inMap = [this] { return !m_editor.viewSwitches.briefingMode; };
-    c.bind(cmd::Copy, [this] { copy(); }, inMap);
-    c.bind(cmd::Cut, [this] { cut(); }, inMap);
-    c.bind(cmd::Paste, [this] { paste(); }, inMap);
+    c.bind(
+        cmd::Copy, [this] { copy(); }, inMap);
+    c.bind(
+        cmd::Cut, [this] { cut(); }, inMap);
+    c.bind(
+        cmd::Paste, [this] { paste(); }, inMap);
 }
 
 }  // namespace quendar::app

@@ -163,11 +163,13 @@ void ProblemsPanel::goTo(const ProblemTarget& t) {
         if (t.briefingTime >= 0) m_editor.briefing.setCurrentTime(t.briefingTime);
         if (m_hooks.showBriefing) m_hooks.showBriefing();
     }
-    if (t.command != CommandId::None && m_hooks.runCommand) m_hooks.runCommand(t.command, [&t](core::FormModel& f) { showEntry(f, t); });
+    if (t.command != CommandId::None && m_hooks.runCommand)
+        m_hooks.runCommand(t.command, [&t](core::FormModel& f) { showEntry(f, t); });
 }
 
 std::string ProblemsPanel::fixLabel(int index) const {
-    return valid(index) && m_problems[index].fix ? std::string(m_problems[index].fix->label) : std::string();
+    return valid(index) && m_problems[index].fix ? std::string(m_problems[index].fix->label)
+                                                 : std::string();
 }
 
 bool ProblemsPanel::applyFix(int index) {

@@ -99,7 +99,9 @@ class ProblemsPanel {
     core::Notifier<> changed;
 
   private:
-    bool valid(int index) const { return index >= 0 && index < static_cast<int>(m_problems.size()); }
+    bool valid(int index) const {
+        return index >= 0 && index < static_cast<int>(m_problems.size());
+    }
 
     Editor& m_editor;
     ProblemHooks m_hooks;

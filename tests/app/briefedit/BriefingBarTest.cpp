@@ -155,7 +155,6 @@ TEST(BriefingBar, TimerTicksAndPanes) {
     EXPECT_EQ(f.mv().zoom(), 32);
     EXPECT_TRUE(f.timer.running);
     EXPECT_EQ(f.editor.briefing.count(BRC_ZOOM), 1);  // read back from the block
-
 }
 
 TEST(BriefingBar, UndoAndRedoButtonsOnlyInBriefingMode) {

@@ -448,8 +448,9 @@ TEST(MotionWizardTexts, EachStepInFull) {
         {0, "Select a ship on the map."},
         {1, "Select one of the four motion type."},
         {2, "Simple reposition of the selected ship.\nJust click on the map."},
-        {10, "Move the ship automaticly. Change briefing time to where you want the ship to stop. "
-             "After this just click on the map."},
+        {10,
+         "Move the ship automaticly. Change briefing time to where you want the ship to stop. "
+         "After this just click on the map."},
     };
     for (const auto& [step, text] : rows) EXPECT_EQ(MotionWizardForm::instruction(step), text);
 }

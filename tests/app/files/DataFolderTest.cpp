@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "app/frame/CommandLine.h"
 #include "app/files/DataFolder.h"
+#include "app/frame/CommandLine.h"
 
 using namespace quendar::app;
 using Action = EditorCommandLine::Action;

@@ -1,5 +1,3 @@
-#include "app/files/FileCommands.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -7,6 +5,7 @@
 #include <filesystem>
 #include <random>
 
+#include "app/files/FileCommands.h"
 #include "app/files/MissionIO.h"
 #include "mission/FileIO.h"
 #include "mission/ShipgroupRecord.h"
@@ -23,7 +22,7 @@ using testing::ScriptedChooser;
 using testing::ScriptedPrompter;
 
 class FileCommandsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         m_editor.craftListPath = std::string(QUENDAR_DATA_DIR) + "/SHIPLIST.TXT";
         // These tests are about the bytes a save writes; the checks before a
@@ -63,7 +62,8 @@ protected:
                                static_cast<size_t>(s.shipgroupCount) * mission::kShipgroupSize +
                                static_cast<size_t>(s.messageCount) * mission::kMessageSize +
                                10 * mission::kGlobalGoalSize + 10 * mission::kTeamSize;
-        for (size_t k = 10 + eventsEnd; k < 17418; ++k) b[blockAt + k] = static_cast<uint8_t>(rng());
+        for (size_t k = 10 + eventsEnd; k < 17418; ++k)
+            b[blockAt + k] = static_cast<uint8_t>(rng());
         const std::string p = path(name);
         EXPECT_TRUE(mission::writeFileAtomic(p, image));
         return p;
@@ -99,7 +99,8 @@ TEST_F(FileCommandsTest, OpenThenSaveReproducesRandomMissionsByteForByte) {
         const auto a = bytes(in), b = bytes(path("out.tie"));
         ASSERT_EQ(a.size(), b.size());
         const auto diff = std::mismatch(a.begin(), a.end(), b.begin());
-        EXPECT_TRUE(diff.first == a.end()) << "first difference at byte " << (diff.first - a.begin());
+        EXPECT_TRUE(diff.first == a.end())
+            << "first difference at byte " << (diff.first - a.begin());
         EXPECT_TRUE(m_prompter.shown.empty()) << m_prompter.shown.front().caption;
     }
 }
@@ -173,8 +174,9 @@ TEST_F(FileCommandsTest, UnknownBriefingCommandIsReportedAndTheRestLoads) {
     ASSERT_TRUE(openMissionPath(m_editor, m_prompter, p));
     ASSERT_EQ(m_prompter.shown.size(), 1u);
     EXPECT_EQ(m_prompter.shown[0].caption, "Fatal error");
-    EXPECT_EQ(m_prompter.shown[0].text,
-              "Unknown briefing command.\nPlease send this mission to the creator of Quendar.\nThanks.");
+    EXPECT_EQ(
+        m_prompter.shown[0].text,
+        "Unknown briefing command.\nPlease send this mission to the creator of Quendar.\nThanks.");
     EXPECT_EQ(m_editor.store.text(Table::Shipgroups, 0, 0, 20), "Lantern 1");
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-
 #include <vector>
 
 #include "app/files/MissionIO.h"
@@ -56,27 +55,49 @@ TEST(FileLayoutLiterals, PreferencesFileHoldsTheTwentyNineSettingsInTableOrder) 
     // And read back field by field from the literal file.
     core::DisplaySettings r;
     ASSERT_EQ(readPreferences(file, r).settingsRead, 29);
-    const int read[29] = {r.intersectAuto, r.showHorizontalLabels, r.showVerticalLabels,
-                          r.showIntersectLabels, r.intersectEvery, r.labelColour,
-                          r.intersectColour, r.horizontalLabelPosition, r.verticalLabelPosition,
-                          r.thickAuto, r.linesAuto, r.thickWidthAuto, r.briefingMapColour,
-                          r.mapColour, r.thickEvery, r.thickWidth, r.linesEvery, r.xzShowX,
-                          r.xzShowZ, r.yzShowY, r.yzShowZ, r.showOrigoAxis, r.showAxisCaption,
-                          r.origoColour, r.projection, r.briefingImages, r.briefingHints,
-                          r.runEccBeforeSave, r.checkFileNames};
+    const int read[29] = {r.intersectAuto,
+                          r.showHorizontalLabels,
+                          r.showVerticalLabels,
+                          r.showIntersectLabels,
+                          r.intersectEvery,
+                          r.labelColour,
+                          r.intersectColour,
+                          r.horizontalLabelPosition,
+                          r.verticalLabelPosition,
+                          r.thickAuto,
+                          r.linesAuto,
+                          r.thickWidthAuto,
+                          r.briefingMapColour,
+                          r.mapColour,
+                          r.thickEvery,
+                          r.thickWidth,
+                          r.linesEvery,
+                          r.xzShowX,
+                          r.xzShowZ,
+                          r.yzShowY,
+                          r.yzShowZ,
+                          r.showOrigoAxis,
+                          r.showAxisCaption,
+                          r.origoColour,
+                          r.projection,
+                          r.briefingImages,
+                          r.briefingHints,
+                          r.runEccBeforeSave,
+                          r.checkFileNames};
     for (int k = 0; k < 29; ++k) EXPECT_EQ(read[k], 11 + k) << "setting " << k + 1;
 }
 
 // Briefing 1's event area runs from byte 10 to byte 17417 of its block:
 // 17,408 bytes for the commands and the 4-byte end command.
 class EventAreaLimits : public ::testing::Test {
-protected:
+  protected:
     // 1000 "Move ship" commands (5 words), 900 "Add bottom text" (3 words), 500
     // "Skip to" (2 words) and `clearSelections` "Delete selections" (2 words).
     void fill(int clearSelections) {
         auto& b = editor.briefing;
         b.resetForNewMission();
-        for (int i = 0; i < 1000; ++i) ASSERT_TRUE(b.appendCommand(briefing::BRC_COORD, i, {1, 2, 3}));
+        for (int i = 0; i < 1000; ++i)
+            ASSERT_TRUE(b.appendCommand(briefing::BRC_COORD, i, {1, 2, 3}));
         for (int i = 0; i < 900; ++i) ASSERT_TRUE(b.appendCommand(briefing::BRC_LOWER, i, {4}));
         for (int i = 0; i < 500; ++i) ASSERT_TRUE(b.appendCommand(briefing::BRC_SKIP, i));
         for (int i = 0; i < clearSelections; ++i)

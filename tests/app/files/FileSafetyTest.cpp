@@ -3,11 +3,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <chrono>
 
 #include "app/files/FileCommands.h"
 #include "app/files/MissionIO.h"
@@ -26,7 +26,7 @@ size_t filesIn(const fs::path& d) {
 }
 
 class FileSafetyTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         m_editor.craftListPath = std::string(QUENDAR_DATA_DIR) + "/SHIPLIST.TXT";
         newMission(m_editor, m_prompter, false);
@@ -173,7 +173,8 @@ TEST_F(FileSafetyTest, AFileChangedOnDiskIsAskedAboutBeforeItIsOverwritten) {
         core::ActionScope a(&m_editor.journal, "Edit");
         m_editor.store.setByte(Table::Shipgroups, 0, 0, 'Z');
     }
-    const std::string question = "raid.tie was changed by another program since you opened it. Overwrite it?";
+    const std::string question =
+        "raid.tie was changed by another program since you opened it. Overwrite it?";
     m_prompter.shown.clear();
     m_prompter.answers = {core::Answer::No};
     EXPECT_FALSE(saveMission(m_editor, m_prompter));
@@ -198,14 +199,15 @@ TEST_F(FileSafetyTest, AFileChangedOnDiskIsAskedAboutBeforeItIsOverwritten) {
         auto other = saved;
         other[10] = 0x33;
         std::ofstream out(target, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(other.data()), static_cast<std::streamsize>(other.size()));
+        out.write(reinterpret_cast<const char*>(other.data()),
+                  static_cast<std::streamsize>(other.size()));
     };
     const auto file = mission::FileBytes::open(target, nullptr, rewrite);
     ASSERT_TRUE(file);
     EXPECT_TRUE(file->changedWhileRead());
     EXPECT_FALSE(file->shrank());
-    const auto outcome = loadMissionBytes(m_editor, file->bytes(), file->shrank(),
-                                          file->changedWhileRead());
+    const auto outcome =
+        loadMissionBytes(m_editor, file->bytes(), file->shrank(), file->changedWhileRead());
     ASSERT_EQ(outcome.messages.size(), 1u);
     EXPECT_EQ(outcome.messages[0].caption, "Damaged mission file");
     const auto quiet = mission::FileBytes::open(target);
@@ -267,7 +269,8 @@ TEST_F(FileSafetyTest, PathsThatAreNotMissionsAreRefusedAndTheMissionStays) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     fs::create_directories(m_dir / "folder.tie");
 
-    for (const std::string& path : {(m_dir / "folder.tie").string(), std::string("/dev/zero"), fifo}) {
+    for (const std::string& path :
+         {(m_dir / "folder.tie").string(), std::string("/dev/zero"), fifo}) {
         SCOPED_TRACE(path);
         m_prompter.shown.clear();
         int closed = 0;

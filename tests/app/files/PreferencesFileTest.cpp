@@ -13,7 +13,7 @@ namespace {
 struct RecordingPrompter : quendar::core::Prompter {
     std::vector<std::pair<std::string, std::string>> shown;
     quendar::core::Answer ask(std::string_view text, std::string_view caption,
-                                 quendar::core::Buttons, quendar::core::Icon) override {
+                              quendar::core::Buttons, quendar::core::Icon) override {
         shown.emplace_back(text, caption);
         return quendar::core::Answer::Ok;
     }

@@ -111,11 +111,20 @@ TEST(RecentMissions, TwoEditorsKeepEachOthersMissions) {
     };
     const Row rows[] = {
         {"both open, both write", {"a+/x.tie", "b+/y.tie", "aw", "bw"}, {"/y.tie", "/x.tie"}},
-        {"written in turn", {"a+/x.tie", "aw", "b+/y.tie", "bw", "a+/z.tie", "aw"}, {"/z.tie", "/y.tie", "/x.tie"}},
-        {"a removal stays removed", {"a+/x.tie", "aw", "b+/y.tie", "a-/x.tie", "aw", "bw"}, {"/y.tie"}},
-        {"a clear (written at once) and another's add", {"a+/x.tie", "aw", "b+/y.tie", "ac", "aw", "bw"}, {"/y.tie"}},
-        {"written once, not again", {"a+/x.tie", "aw", "b+/y.tie", "bw", "b-/y.tie", "bw", "aw"}, {"/x.tie"}},
-        {"at most eight", {"a+/1", "a+/2", "a+/3", "a+/4", "a+/5", "aw", "b+/6", "b+/7", "b+/8", "b+/9", "bw"},
+        {"written in turn",
+         {"a+/x.tie", "aw", "b+/y.tie", "bw", "a+/z.tie", "aw"},
+         {"/z.tie", "/y.tie", "/x.tie"}},
+        {"a removal stays removed",
+         {"a+/x.tie", "aw", "b+/y.tie", "a-/x.tie", "aw", "bw"},
+         {"/y.tie"}},
+        {"a clear (written at once) and another's add",
+         {"a+/x.tie", "aw", "b+/y.tie", "ac", "aw", "bw"},
+         {"/y.tie"}},
+        {"written once, not again",
+         {"a+/x.tie", "aw", "b+/y.tie", "bw", "b-/y.tie", "bw", "aw"},
+         {"/x.tie"}},
+        {"at most eight",
+         {"a+/1", "a+/2", "a+/3", "a+/4", "a+/5", "aw", "b+/6", "b+/7", "b+/8", "b+/9", "bw"},
          {"/9", "/8", "/7", "/6", "/5", "/4", "/3", "/2"}},
     };
     for (const Row& row : rows) {

@@ -1,5 +1,3 @@
-#include "app/files/Recovery.h"
-
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -17,6 +15,7 @@
 
 #include "app/files/FileCommands.h"
 #include "app/files/MissionIO.h"
+#include "app/files/Recovery.h"
 #include "briefing/BriefingKinds.h"
 #include "core/ActionGroups.h"
 #include "mission/FileIO.h"
@@ -44,7 +43,8 @@ void openAndEdit(Editor& e, ScriptedPrompter& prompter, int round = 1) {
     for (int r = 1; r <= round; ++r) {
         core::ActionScope scope(&e.journal, "Edit");
         mission::ShipgroupRecord(e.store, 0).setName("Kestrel " + std::to_string(r));
-        mission::ShipgroupRecord(e.store, 0).set(mission::sg::craftCount, static_cast<uint8_t>(2 + r));
+        mission::ShipgroupRecord(e.store, 0)
+            .set(mission::sg::craftCount, static_cast<uint8_t>(2 + r));
         e.briefing.appendCommand(briefing::BRC_TAG1, 100 + r, {3, 40, -50, 2});
     }
 }
@@ -75,7 +75,7 @@ std::string plantLeftover(const fs::path& dir, const std::string& name, Editor& 
 }
 
 class RecoveryTest : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<Recovery> make(Editor& e, const std::string& folder = {}) {
         auto r = std::make_unique<Recovery>(e, folder.empty() ? m_dir.path().string() : folder);
         r->interval = std::chrono::milliseconds(0);
@@ -113,7 +113,8 @@ TEST_F(RecoveryTest, ATickInAFailedSavesBoxesKeepsEveryBriefingCommand) {
     {
         core::ActionScope scope(&e.journal, "Edit");
         // Added late-first, so that packing orders them otherwise.
-        for (int i = 0; i < 12; ++i) e.briefing.appendCommand(briefing::BRC_TAG2, 900 - 50 * i, {i, 10 * i, -7 * i, 1});
+        for (int i = 0; i < 12; ++i)
+            e.briefing.appendCommand(briefing::BRC_TAG2, 900 - 50 * i, {i, 10 * i, -7 * i, 1});
         e.briefing.setBriefingLength(e.briefing.briefingEndTime() + 40);
     }
     const int commands = e.briefing.totalCount();
@@ -222,8 +223,8 @@ TEST_F(RecoveryTest, PlantedLinksAndForeignFilesAreNeverWrittenThrough) {
     // A leftover whose lock's name is a link to a file that is not there:
     // the search makes nothing through it and leaves the leftover alone.
     const fs::path missing = m_dir.path() / "missing.txt";
-    const std::string left = plantLeftover(m_dir.path(), ".quendar-77-a.recovery", e,
-                                           fs::file_time_type::clock::now());
+    const std::string left =
+        plantLeftover(m_dir.path(), ".quendar-77-a.recovery", e, fs::file_time_type::clock::now());
     fs::create_symlink(missing, lockPathOf(left));
     const auto found = findLeftovers(m_dir.path().string());
     EXPECT_FALSE(fs::exists(missing));
@@ -249,12 +250,17 @@ TEST_F(RecoveryTest, WrittenOnlyWhileModifiedAndChangedFromACopy) {
     tickAndWait(*r);
     ASSERT_TRUE(fs::exists(r->filePath()));
     EXPECT_TRUE(fs::exists(lockPathOf(r->filePath())));
-    EXPECT_EQ(fs::path(r->filePath()).filename().string().rfind(".quendar-" + std::to_string(getpid()) + "-", 0), 0u);
+    EXPECT_EQ(fs::path(r->filePath())
+                  .filename()
+                  .string()
+                  .rfind(".quendar-" + std::to_string(getpid()) + "-", 0),
+              0u);
     auto bytes = fileBytes(r->filePath());
     auto image = readRecoveryImage(bytes);
     ASSERT_TRUE(image);
     EXPECT_EQ(image->missionPath, kSample);
-    EXPECT_EQ(std::vector<uint8_t>(image->mission.begin(), image->mission.end()), expectedMission(e));
+    EXPECT_EQ(std::vector<uint8_t>(image->mission.begin(), image->mission.end()),
+              expectedMission(e));
     EXPECT_EQ(e.briefing.currentTime(), 57) << "the playback position is left alone";
     EXPECT_TRUE(std::equal(liveBlock.begin(), liveBlock.end(),
                            e.store.slot(mission::Table::Briefing1, 0).begin()))
@@ -270,7 +276,8 @@ TEST_F(RecoveryTest, WrittenOnlyWhileModifiedAndChangedFromACopy) {
     }
     tickAndWait(*r);
     ASSERT_TRUE(fs::exists(r->filePath()));
-    EXPECT_EQ(readRecoveryImage(fileBytes(r->filePath()))->mission.size(), expectedMission(e).size());
+    EXPECT_EQ(readRecoveryImage(fileBytes(r->filePath()))->mission.size(),
+              expectedMission(e).size());
 
     // Undone back to the state that was opened: nothing left to recover.
     e.journal.undo();
@@ -337,9 +344,11 @@ TEST_F(RecoveryTest, RestoresByteForByteWithItsPathNewestFirstAndNoDeletes) {
     openAndEdit(b, prompter, 2);
     c.store.missionPath = "/missions/elsewhere/third.tie";
     const auto now = fs::file_time_type::clock::now();
-    const std::string older = plantLeftover(m_dir.path(), ".quendar-11-a.recovery", a, now - std::chrono::hours(2));
+    const std::string older =
+        plantLeftover(m_dir.path(), ".quendar-11-a.recovery", a, now - std::chrono::hours(2));
     const std::string newest = plantLeftover(m_dir.path(), ".quendar-12-b.recovery", c, now);
-    const std::string middle = plantLeftover(m_dir.path(), ".quendar-13-c.recovery", b, now - std::chrono::hours(1));
+    const std::string middle =
+        plantLeftover(m_dir.path(), ".quendar-13-c.recovery", b, now - std::chrono::hours(1));
     // A write cut off by the crash of an editor that is gone.
     const std::string cutOff = m_dir / "..quendar-14-d.recovery.tmp123";
     mission::writeFileAtomic(cutOff, std::vector<uint8_t>(10, 1));
@@ -362,10 +371,13 @@ TEST_F(RecoveryTest, RestoresByteForByteWithItsPathNewestFirstAndNoDeletes) {
     prompter.answers = {Answer::Discard, Answer::Restore};
     ASSERT_TRUE(r->offerLeftovers(prompter));
     ASSERT_EQ(prompter.shown.size(), 2u) << "after a Restore the older files wait";
-    EXPECT_EQ(prompter.shown[0].text.rfind("Restore the unsaved changes to third.tie from ", 0), 0u);
+    EXPECT_EQ(prompter.shown[0].text.rfind("Restore the unsaved changes to third.tie from ", 0),
+              0u);
     EXPECT_EQ(prompter.shown[0].caption, "Recovery");
     EXPECT_EQ(prompter.shown[0].buttons, core::Buttons::RestoreDiscard);
-    EXPECT_EQ(prompter.shown[1].text.rfind("Restore the unsaved changes to lantern-run.tie from ", 0), 0u);
+    EXPECT_EQ(
+        prompter.shown[1].text.rfind("Restore the unsaved changes to lantern-run.tie from ", 0),
+        0u);
     EXPECT_FALSE(fs::exists(newest)) << "Discard deletes it";
     EXPECT_FALSE(fs::exists(lockPathOf(newest)));
     EXPECT_FALSE(fs::exists(cutOff));
@@ -490,14 +502,16 @@ TEST_F(RecoveryTest, TheStateFolderIsFoundFromTheEnvironmentAndPrivate) {
         fs::path folder;
         uid_t owner;  // of `folder` (0: this user)
         bool usable;
-    } rows[] = {{"wide recovery folder", m_dir.path() / "w1" / "quendar" / "recovery", 0, true},
-                {"another's recovery folder", m_dir.path() / "w2" / "quendar" / "recovery", 65534, false},
-                {"another's quendar folder", m_dir.path() / "w3" / "quendar", 65534, false},
-                {"a folder of another name", m_dir.path() / "w4" / "other" / "recovery", 0, true}};
+    } rows[] = {
+        {"wide recovery folder", m_dir.path() / "w1" / "quendar" / "recovery", 0, true},
+        {"another's recovery folder", m_dir.path() / "w2" / "quendar" / "recovery", 65534, false},
+        {"another's quendar folder", m_dir.path() / "w3" / "quendar", 65534, false},
+        {"a folder of another name", m_dir.path() / "w4" / "other" / "recovery", 0, true}};
     for (const auto& row : rows) {
         if (row.owner != 0 && !root) continue;
         SCOPED_TRACE(row.what);
-        const fs::path f = row.folder.filename() == "recovery" ? row.folder : row.folder / "recovery";
+        const fs::path f =
+            row.folder.filename() == "recovery" ? row.folder : row.folder / "recovery";
         fs::create_directories(f);
         for (const fs::path& p : {f, f.parent_path(), f.parent_path().parent_path()})
             ::chmod(p.c_str(), 0755);
@@ -514,7 +528,8 @@ TEST_F(RecoveryTest, TheStateFolderIsFoundFromTheEnvironmentAndPrivate) {
         const bool ours = f.parent_path().filename() == "quendar";
         EXPECT_EQ(fs::status(f.parent_path()).permissions(),
                   ours ? fs::perms::owner_all : static_cast<fs::perms>(0755));
-        EXPECT_EQ(fs::status(f.parent_path().parent_path()).permissions(), static_cast<fs::perms>(0755));
+        EXPECT_EQ(fs::status(f.parent_path().parent_path()).permissions(),
+                  static_cast<fs::perms>(0755));
     }
 
     // A state folder that cannot be made: told once, and the editor goes on.
@@ -573,7 +588,8 @@ TEST_F(RecoveryTest, ARunningEditorsFileIsLeftAloneAndRestoredAfterItIsKilled) {
     EXPECT_TRUE(prompter.shown.empty()) << "a running editor's file is not offered";
     size_t files = 0;
     for (const auto& f : fs::directory_iterator(state))
-        files += f.path().filename().string().rfind(".quendar-" + std::to_string(child) + "-", 0) == 0;
+        files +=
+            f.path().filename().string().rfind(".quendar-" + std::to_string(child) + "-", 0) == 0;
     EXPECT_EQ(files, 2u) << "its file and its lock file are still there";
 
     kill(child, SIGKILL);
@@ -653,7 +669,8 @@ TEST(RecoveryFile, TrailerAndQuestionText) {
     const auto whole = readRecoveryImage(image);
     ASSERT_TRUE(whole);
     EXPECT_EQ(whole->missionPath, s.missionPath);
-    EXPECT_TRUE(std::equal(mission.begin(), mission.end(), whole->mission.begin(), whole->mission.end()));
+    EXPECT_TRUE(
+        std::equal(mission.begin(), mission.end(), whole->mission.begin(), whole->mission.end()));
     // A cut-off or altered file is not taken for a recovery file.
     for (size_t cut : {size_t{1}, size_t{8}, size_t{16}, size_t{40}, image.size() - 1})
         EXPECT_FALSE(readRecoveryImage(std::span(image).first(image.size() - cut))) << cut;
@@ -663,8 +680,8 @@ TEST(RecoveryFile, TrailerAndQuestionText) {
     EXPECT_FALSE(readRecoveryImage(bad));
     EXPECT_FALSE(whole->onDisk);
     // The file's identity, every field on its own bytes, after the path.
-    const mission::FileIdentity id{0x0102030405060708, 0x1112131415161718, 9200,
-                                   0x2122232425262728, 999999999};
+    const mission::FileIdentity id{0x0102030405060708, 0x1112131415161718, 9200, 0x2122232425262728,
+                                   999999999};
     std::vector<uint8_t> withId;
     mission::VectorSink idSink(withId);
     writeRecoveryImage(s, idSink, id);
@@ -676,7 +693,8 @@ TEST(RecoveryFile, TrailerAndQuestionText) {
     // A copy of the first kind: path and footer only, marked QDRECOV1.
     std::vector<uint8_t> first(mission.begin(), mission.end());
     first.insert(first.end(), s.missionPath.begin(), s.missionPath.end());
-    for (uint32_t n : {static_cast<uint32_t>(mission.size()), static_cast<uint32_t>(s.missionPath.size())})
+    for (uint32_t n :
+         {static_cast<uint32_t>(mission.size()), static_cast<uint32_t>(s.missionPath.size())})
         for (int b = 0; b < 4; ++b) first.push_back(static_cast<uint8_t>(n >> (8 * b)));
     for (char c : std::string("QDRECOV1")) first.push_back(static_cast<uint8_t>(c));
     const auto old = readRecoveryImage(first);

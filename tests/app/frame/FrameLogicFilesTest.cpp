@@ -1,7 +1,6 @@
 // The ways out of a mission and back to its file: Exit, a dropped path,
 // unsaved changes and a file changed on disk behind the editor's back.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -79,9 +78,9 @@ TEST(FrameLogic, UnsavedChangesAreAskedAboutOnEveryWayOut) {
         {Close, false, Answer::Cancel, true, false, "Exit"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(::testing::Message() << "way " << row.way << " modified " << row.modified
-                                        << " answer " << static_cast<int>(row.answer)
-                                        << " save works " << row.saveWorks);
+        SCOPED_TRACE(::testing::Message()
+                     << "way " << row.way << " modified " << row.modified << " answer "
+                     << static_cast<int>(row.answer) << " save works " << row.saveWorks);
         Fixture f;
         int saves = 0, replaced = 0;
         FrameServices s = f.services();
@@ -104,8 +103,14 @@ TEST(FrameLogic, UnsavedChangesAreAskedAboutOnEveryWayOut) {
         f.view.panes[Pane::Message] = "Pasted 3 shipgroups.";
         bool wentOn = false;
         switch (row.way) {
-            case New: f.commands.execute(cmd::New); wentOn = replaced == 1; break;
-            case Open: f.commands.execute(cmd::Open); wentOn = replaced == 1; break;
+            case New:
+                f.commands.execute(cmd::New);
+                wentOn = replaced == 1;
+                break;
+            case Open:
+                f.commands.execute(cmd::Open);
+                wentOn = replaced == 1;
+                break;
             case Recent:
             case Dropped: wentOn = logic.openPath("/m/other.tie", true); break;
             case Exit:
@@ -140,7 +145,8 @@ TEST(FrameLogic, UnsavedChangesAreAskedAboutOnEveryWayOut) {
 
 TEST(FrameLogic, AFileChangedOnDiskIsToldOnceWhenTheWindowIsActivated) {
     Fixture f;
-    const std::string path = ::testing::TempDir() + "/quendar-focus-" + std::to_string(::getpid()) + ".tie";
+    const std::string path =
+        ::testing::TempDir() + "/quendar-focus-" + std::to_string(::getpid()) + ".tie";
     ASSERT_TRUE(mission::writeFileAtomic(path, std::vector<uint8_t>{1, 2}));
     f.editor.store.missionPath = path;
     f.editor.diskFile = Editor::DiskFile{path, *mission::identityOf(path)};

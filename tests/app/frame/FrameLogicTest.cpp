@@ -348,10 +348,18 @@ TEST(FrameLogic, MenuTreeOrderTextsAndDisabledItemsMatchTheLiteralTree) {
     // the View commands work from the start (New, Open and the saves come
     // with the window's file services).
     // Undo and Redo have nothing to do in a new mission.
-    std::vector<CommandId> disabled{cmd::Undo,           cmd::Redo,         cmd::Cut,
-                                    cmd::Copy,           cmd::Paste,        cmd::AllTeams,
-                                    cmd::ManualOverride, cmd::Plugins,      cmd::Contents,
-                                    cmd::Tutorials,      cmd::HyperspacePoint, cmd::RendezvousPoint};
+    std::vector<CommandId> disabled{cmd::Undo,
+                                    cmd::Redo,
+                                    cmd::Cut,
+                                    cmd::Copy,
+                                    cmd::Paste,
+                                    cmd::AllTeams,
+                                    cmd::ManualOverride,
+                                    cmd::Plugins,
+                                    cmd::Contents,
+                                    cmd::Tutorials,
+                                    cmd::HyperspacePoint,
+                                    cmd::RendezvousPoint};
     disabled.insert(disabled.end(), kStartPointCommands.begin(), kStartPointCommands.end());
     disabled.insert(disabled.end(), kWaypointCommands.begin(), kWaypointCommands.end());
     for (CommandId id : disabled) {
@@ -359,10 +367,10 @@ TEST(FrameLogic, MenuTreeOrderTextsAndDisabledItemsMatchTheLiteralTree) {
         ASSERT_NE(c, nullptr) << idNumber(id);
         EXPECT_FALSE(c->isEnabled()) << idNumber(id);
     }
-    for (CommandId id : {cmd::Exit, cmd::ViewToolbar, cmd::ViewStatusBar, cmd::ViewControlBar,
-                         cmd::ViewShipgroups, cmd::ViewBriefingBar, cmd::AutoBriefingBars,
-                         cmd::Coordinates, cmd::MapProperties, cmd::AxisProperties,
-                         cmd::Preferences})
+    for (CommandId id :
+         {cmd::Exit, cmd::ViewToolbar, cmd::ViewStatusBar, cmd::ViewControlBar, cmd::ViewShipgroups,
+          cmd::ViewBriefingBar, cmd::AutoBriefingBars, cmd::Coordinates, cmd::MapProperties,
+          cmd::AxisProperties, cmd::Preferences})
         EXPECT_TRUE(f.commands.find(id)->isEnabled()) << idNumber(id);
 }
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "UndoFixture.h"
 #include "app/files/MissionChecks.h"
 #include "mission/ShipgroupRecord.h"
 #include "settings/GlobalGoalsForm.h"
 #include "settings/MessagesForm.h"
-#include "UndoFixture.h"
 
 using namespace quendar;
 using map::PointerAction;
@@ -88,14 +88,18 @@ TEST_F(UndoActionsTest, OneChangeOfEveryControlKindIsOneStep) {
     const std::vector<Step> steps = {
         {"drop-down", [&] { basic.choose("craftCount", count == 2 ? 3 : 2); },
          "Edit Number of ships"},
-        {"multi-list", [&] { options.select("warheads", {0, 2}); }, "Edit Warheads"},
+        {"multi-list",
+         [&] {
+             options.select("warheads", {0, 2});
+         },
+         "Edit Warheads"},
         {"check box", [&] { messages.choose("team3", 1); },
          "Edit " + messages.find("team3")->label},
         {"tri-state", [&] { goals.choose("enabled", 1); }, "Edit Enable this goal"},
         {"slider", [&] { goals.choose("slider", 9); }, "Edit slider"},
-        {"slider drag", [&] { globals.dragThumb("points", 12); }, "Edit " + globals.find("points")->group},
-        {"radio group",
-         [&] { messages.choose("join12", messages.valueOf("join12") == 1 ? 0 : 1); },
+        {"slider drag", [&] { globals.dragThumb("points", 12); },
+         "Edit " + globals.find("points")->group},
+        {"radio group", [&] { messages.choose("join12", messages.valueOf("join12") == 1 ? 0 : 1); },
          "Edit Condition 1"},
         {"edit",
          [&] {

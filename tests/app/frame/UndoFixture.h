@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/editor/Editor.h"
-#include "app/mapedit/MapTools.h"
 #include "app/files/MissionIO.h"
+#include "app/mapedit/MapTools.h"
 #include "mission/MissionFile.h"
 #include "shipgroup/FormFactory.h"
 #include "shipgroup/ShipgroupContext.h"

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "UndoFixture.h"
 #include "app/files/MissionChecks.h"
 #include "settings/GlobalGoalsForm.h"
 #include "settings/MessagesForm.h"
 #include "settings/MissionForms.h"
 #include "settings/TextForms.h"
 #include "support/LargestMission.h"
-#include "UndoFixture.h"
 
 using namespace quendar;
 using core::ControlKind;
@@ -28,10 +28,10 @@ namespace {
 class RandomSession : public app::test::UndoFixture {
   public:
     explicit RandomSession(unsigned seed) : m_rng(seed) {
-        for (FormKind k : {FormKind::Shipgroups, FormKind::ShipgroupsViewcontrol, FormKind::Basic,
-                           FormKind::Advanced, FormKind::Arrival, FormKind::Departure,
-                           FormKind::Orders, FormKind::Waypoints, FormKind::Goals,
-                           FormKind::Options})
+        for (FormKind k :
+             {FormKind::Shipgroups, FormKind::ShipgroupsViewcontrol, FormKind::Basic,
+              FormKind::Advanced, FormKind::Arrival, FormKind::Departure, FormKind::Orders,
+              FormKind::Waypoints, FormKind::Goals, FormKind::Options})
             openShipgroupForm(k);
         add(std::make_unique<settings::MessagesForm>(ctx));
         add(std::make_unique<settings::GlobalGoalsForm>(ctx));
@@ -131,8 +131,8 @@ class RandomSession : public app::test::UndoFixture {
         }
     }
     static bool isListButton(const std::string& id) {
-        static const char* ids[] = {"add",    "copy",     "deleteSelected", "deleteLast",
-                                    "delete", "previous", "next"};
+        static const char* ids[] = {"add",      "copy", "deleteSelected", "deleteLast", "delete",
+                                    "previous", "next"};
         return std::find(std::begin(ids), std::end(ids), id) != std::end(ids);
     }
 
@@ -159,14 +159,16 @@ class RandomSession : public app::test::UndoFixture {
                 break;
             case 3:
                 editor.viewSwitches.currentOrder = pick(5);
-                editor.mapTool = std::array{app::MapTool::Waypoint1, app::MapTool::Waypoint2,
-                                            app::MapTool::Waypoint3, app::MapTool::Waypoint4,
-                                            app::MapTool::Waypoint5, app::MapTool::Waypoint6,
-                                            app::MapTool::Waypoint7, app::MapTool::Waypoint8}[pick(8)];
+                editor.mapTool = std::array{
+                    app::MapTool::Waypoint1, app::MapTool::Waypoint2, app::MapTool::Waypoint3,
+                    app::MapTool::Waypoint4, app::MapTool::Waypoint5, app::MapTool::Waypoint6,
+                    app::MapTool::Waypoint7, app::MapTool::Waypoint8}[pick(8)];
                 click(PointerAction::Press, PointerButton::Left, x, y, false, false);
                 editor.mapTool = {};
                 break;
-            case 4: click(PointerAction::DoubleClick, PointerButton::Left, x, y, false, false); break;
+            case 4:
+                click(PointerAction::DoubleClick, PointerButton::Left, x, y, false, false);
+                break;
             default:
                 click(PointerAction::DoubleClick, PointerButton::Right, x, y, false, false);
                 click(PointerAction::Release, PointerButton::Right, x, y, false, false);

@@ -85,8 +85,8 @@ TEST_F(HyperbuoyTest, TwoClicksInTwoRegionsBuildBeaconAndEntryPoint) {
     // The beacon (3) and the entry point (4), cell by cell.
     EXPECT_EQ(editor.store.text(Table::Shipgroups, 3, 0, 20), "To Cinder Shoal");
     EXPECT_EQ(editor.store.text(Table::Shipgroups, 4, 0, 20), "Entry point");
-    const int common[][3] = {{20, 0, 0}, {21, 255, 255}, {107, 85, 85}, {108, 1, 1},
-                             {109, 20, 20}, {112, 3, 3},   {113, 5, 5},   {3530, 0, 0}};
+    const int common[][3] = {{20, 0, 0},    {21, 255, 255}, {107, 85, 85}, {108, 1, 1},
+                             {109, 20, 20}, {112, 3, 3},    {113, 5, 5},   {3530, 0, 0}};
     for (const auto& c : common) {
         EXPECT_EQ(cell(3, c[0]), c[1]) << c[0];
         EXPECT_EQ(cell(4, c[0]), c[2]) << c[0];

@@ -43,7 +43,8 @@ struct Window {
 
     explicit Window(FakeClipboard& c) : clip(editor, tools.selection(), prompter, c) {
         mission::resetToNewMission(editor.store);
-        for (int i = 0; i < map::MapView::kCentringNotifications; ++i) editor.mapView.resize(800, 600);
+        for (int i = 0; i < map::MapView::kCentringNotifications; ++i)
+            editor.mapView.resize(800, 600);
         editor.store.shipgroupCount = 6;
         clip.status = [this](const std::string& t) { status = t; };
         // Shipgroup i at (160 i, 80 i, 7 i) units in region 0; 5 in region 1.
@@ -56,7 +57,9 @@ struct Window {
         r.setStartPoint(0, {x, y, z, 0});
         r.set(3498, static_cast<uint8_t>(region));
     }
-    void cell(int i, int off, int v) { editor.store.setByte(Table::Shipgroups, i, off, static_cast<uint8_t>(v)); }
+    void cell(int i, int off, int v) {
+        editor.store.setByte(Table::Shipgroups, i, off, static_cast<uint8_t>(v));
+    }
     int cell(int i, int off) const { return editor.store.byte(Table::Shipgroups, i, off); }
     int word(int i, int off) const { return editor.store.signedWord(Table::Shipgroups, i, off); }
     void mouse(PointerAction a, int x, int y, PointerButton b = PointerButton::Left) {
@@ -99,8 +102,8 @@ struct MapSelectionTest : ::testing::Test {
 TEST_F(MapSelectionTest, DragMovesPastThreePixelsAndKeepsTheThirdCoordinate) {
     struct Row {
         int projection;
-        int px, py;        // shipgroup 2 on screen
-        int x, y, z;       // its start point after a drag of (+10, -5) pixels
+        int px, py;   // shipgroup 2 on screen
+        int x, y, z;  // its start point after a drag of (+10, -5) pixels
     };
     const Row rows[] = {
         {0, 600, 400, 336, 152, 14},
@@ -156,7 +159,8 @@ TEST_F(MapSelectionTest, RubberBandSelectsTheShownRegionAndMovesTogether) {
     EXPECT_EQ(w.editor.journal.undoName(), "Move shipgroups");
     w.expectUndoRedo(before);
     // Resting on a shipgroup names it; empty map has no tooltip.
-    EXPECT_EQ(w.tools.selection().tooltipAt(500, 360).rfind("1 Noname: 1 x craft 1, IFF Rebel", 0), 0u);
+    EXPECT_EQ(w.tools.selection().tooltipAt(500, 360).rfind("1 Noname: 1 x craft 1, IFF Rebel", 0),
+              0u);
     EXPECT_EQ(w.tools.selection().tooltipAt(390, 590), "");
     // A click on empty map clears the selection; so does Escape.
     w.drag(390, 590, 390, 590);
@@ -199,7 +203,9 @@ TEST_F(MapSelectionTest, AHeldArrowIsOneStepAndUndoKeepsTheSelection) {
         int steps;
     };
     const Row rows[] = {
-        {"held: repeated pairs", {{'p', 10}, {'r', 40}, {'p', 40}, {'r', 70}, {'p', 70}, {'r', 90}}, 1},
+        {"held: repeated pairs",
+         {{'p', 10}, {'r', 40}, {'p', 40}, {'r', 70}, {'p', 70}, {'r', 90}},
+         1},
         {"two presses", {{'p', 10}, {'r', 20}, {'p', 21}, {'r', 30}}, 2},
         {"held, then pressed again", {{'p', 10}, {'r', 40}, {'p', 40}, {'r', 50}, {'p', 90}}, 2},
         {"one press", {{'p', 10}}, 1},
@@ -323,7 +329,8 @@ TEST_F(MapSelectionTest, CopyPasteWithinAndBetweenMissionsCutPasteMoves) {
     other.editor.store.shipgroupCount = 2;
     ASSERT_TRUE(other.clip.paste());
     EXPECT_EQ(other.cell(3, 137), 0);
-    EXPECT_EQ(other.status, "Pasted 2 shipgroups; 1 reference to shipgroups not pasted was cleared.");
+    EXPECT_EQ(other.status,
+              "Pasted 2 shipgroups; 1 reference to shipgroups not pasted was cleared.");
 }
 
 // An outside reference is kept only where the paste can tell which shipgroup
@@ -381,17 +388,17 @@ TEST_F(MapSelectionTest, PasteKeepsOutsideReferencesOnlyWhereTheyStillMeanTheSam
         ASSERT_TRUE(m.clip.paste());
         ASSERT_EQ(m.tools.selection().selected().front(), row.first);
         const int one = row.first + 1, two = row.first + 2;
-        const int at[5][3] = {{one, 214, 215}, {one, 137, 138}, {two, 214, 215},
-                              {two, 137, 138}, {two, 199, 198}};
+        const int at[5][3] = {
+            {one, 214, 215}, {one, 137, 138}, {two, 214, 215}, {two, 137, 138}, {two, 199, 198}};
         for (int k = 0; k < 5; ++k) {
             SCOPED_TRACE(k);
             EXPECT_EQ(m.cell(at[k][0], at[k][1]), row.refs[k] < 0 ? 0 : 1);
             EXPECT_EQ(m.cell(at[k][0], at[k][2]), std::max(row.refs[k], 0));
         }
-        const std::string cleared =
-            row.cleared ? "; " + std::to_string(row.cleared) +
-                              " references to shipgroups not pasted were cleared."
-                        : ".";
+        const std::string cleared = row.cleared
+                                        ? "; " + std::to_string(row.cleared) +
+                                              " references to shipgroups not pasted were cleared."
+                                        : ".";
         EXPECT_EQ(m.status, "Pasted 3 shipgroups" + cleared);
     }
 }
@@ -410,19 +417,21 @@ TEST_F(MapSelectionTest, PasteAtTheMouseMovesStartPointsAndWaypointsOfTheShownRe
         int atX, atY;  // after a paste at pixel (400, 300): 1's start point goes to (0, 0)
     };
     const Row rows[] = {
-        {202 + 20, 0, 1, 1000, 500, 9, 840, 420},                  // region 0, order 1, waypoint 1
-        {202 + 2 * 148 + 20 + 3 * 8, 0, 1, -200, 40, 3, -360, -40},  // region 0, order 3, waypoint 4
-        {202 + 4 * 148 + 20, 0, 1, 777, 777, 7, 777, 777},           // region 1: not shown
-        {202 + 148 + 20 + 8, 0, 0, 50, 50, 5, 50, 50},               // not in use
-        {202 + 20 + 8, 0, 1, -32700, 32700, 1, -32768, 32620},       // held in 16 bits
-        {3466 + 8, 0, 1, 300, 300, 1, 140, 220},                     // start point 2, region 0
-        {3466 + 16, 1, 1, 300, 300, 1, 300, 300},                    // start point 3, region 1
-        {3466 + 24, 0, 0, 300, 300, 1, 300, 300},                    // start point 4, not in use
+        {202 + 20, 0, 1, 1000, 500, 9, 840, 420},  // region 0, order 1, waypoint 1
+        {202 + 2 * 148 + 20 + 3 * 8, 0, 1, -200, 40, 3, -360,
+         -40},                                                  // region 0, order 3, waypoint 4
+        {202 + 4 * 148 + 20, 0, 1, 777, 777, 7, 777, 777},      // region 1: not shown
+        {202 + 148 + 20 + 8, 0, 0, 50, 50, 5, 50, 50},          // not in use
+        {202 + 20 + 8, 0, 1, -32700, 32700, 1, -32768, 32620},  // held in 16 bits
+        {3466 + 8, 0, 1, 300, 300, 1, 140, 220},                // start point 2, region 0
+        {3466 + 16, 1, 1, 300, 300, 1, 300, 300},               // start point 3, region 1
+        {3466 + 24, 0, 0, 300, 300, 1, 300, 300},               // start point 4, not in use
     };
     auto put = [&](Window& m, int i, const Row& r) {
         for (int k = 0; k < 4; ++k) {
             const int v = k == 0 ? r.x : k == 1 ? r.y : k == 2 ? r.z : r.enabled;
-            m.editor.store.setWord(Table::Shipgroups, i, r.offset + 2 * k, static_cast<uint16_t>(v));
+            m.editor.store.setWord(Table::Shipgroups, i, r.offset + 2 * k,
+                                   static_cast<uint16_t>(v));
         }
         if (r.offset > 3466) m.cell(i, 3498 + (r.offset - 3466) / 8, r.region);
     };

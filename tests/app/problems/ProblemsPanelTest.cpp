@@ -40,7 +40,9 @@ struct PanelFixture : ::testing::Test {
         for (const char* id : {"region", "slot"}) {
             core::Control c;
             c.id = id;
-            c.setValue = [this, id](int v) { calls.push_back(std::string("choose ") + id + " " + std::to_string(v)); };
+            c.setValue = [this, id](int v) {
+                calls.push_back(std::string("choose ") + id + " " + std::to_string(v));
+            };
             ordersForm.controls().push_back(c);
         }
         ProblemHooks h;
@@ -62,8 +64,8 @@ struct PanelFixture : ::testing::Test {
             } else if (id == cmd::GlobalGoals) {
                 settings::GlobalGoalsForm f(ctx);
                 prepare(f);
-                calls.push_back("goal " + std::to_string(f.team()) + " " + std::to_string(f.kind()) + " " +
-                                std::to_string(f.goal()));
+                calls.push_back("goal " + std::to_string(f.team()) + " " +
+                                std::to_string(f.kind()) + " " + std::to_string(f.goal()));
             }
         };
         h.showBriefing = [this] { calls.push_back("briefing"); };
@@ -111,21 +113,25 @@ TEST_F(PanelFixture, DoubleClickGoesToTheField) {
     using lint::Area;
     editor.store.setByte(Table::Shipgroups, 2, 3498, 3);  // #2 starts in region 4
     const Row rows[] = {
-        {{Area::Shipgroup, 2, 1543, -1, 2, 1, "region3.order2.target4"}, {2, 2, form::Orders, 2, 1}},
+        {{Area::Shipgroup, 2, 1543, -1, 2, 1, "region3.order2.target4"},
+         {2, 2, form::Orders, 2, 1}},
         {{Area::Shipgroup, 2, 144, -1, -1, -1, "arrival.trigger2.subject"}, {2, 3, form::Arrival}},
         {{Area::Shipgroup, 1, 196, -1, -1, -1, "arrival.mothership2"}, {1, 0, form::Arrival}},
         {{Area::Shipgroup, 1, 198, -1, -1, -1, "departure.mothership1"}, {1, 0, form::Departure}},
-        {{Area::Shipgroup, 1, 174, -1, -1, -1, "departure.trigger1.subject"}, {1, 0, form::Departure}},
+        {{Area::Shipgroup, 1, 174, -1, -1, -1, "departure.trigger1.subject"},
+         {1, 0, form::Departure}},
         {{Area::Shipgroup, 1, 2907, -1, -1, -1, "goal2.condition"}, {1, 0, form::Goals}},
         {{Area::Shipgroup, 1, 3499, -1, -1, -1, "startPoint2.region"}, {1, 0, form::Waypoints}},
         {{Area::Shipgroup, 1, 25, -1, -1, -1, "specialCargoIndex"}, {1, 0, form::Advanced}},
         {{Area::Shipgroup, 1, 3553, -1, -1, -1, "optionalShip3.craftType"}, {1, 0, form::Options}},
         {{Area::Shipgroup, 1, 3529, -1, -1, -1, "status2"}, {1, 0, form::Basic}},
         {{Area::Shipgroup, 1, 113, -1, -1, -1, "team"}, {1, 0, form::Basic}},
-        {{Area::Message, 4, 110, -1, -1, -1, "trigger3.subject"}, {-1, -1, std::nullopt, -1, -1, cmd::Messages, false, -1, 4}},
+        {{Area::Message, 4, 110, -1, -1, -1, "trigger3.subject"},
+         {-1, -1, std::nullopt, -1, -1, cmd::Messages, false, -1, 4}},
         {{Area::GlobalGoal, 17, 141, -1, -1, -1, "team2.prevent.goal2.subject"},
          {-1, -1, std::nullopt, -1, -1, cmd::GlobalGoals, false, -1, 17}},
-        {{Area::Briefing, 140, 14, 0, -1, -1, "BRC_TAG1"}, {-1, -1, std::nullopt, -1, -1, cmd::None, true, 140}},
+        {{Area::Briefing, 140, 14, 0, -1, -1, "BRC_TAG1"},
+         {-1, -1, std::nullopt, -1, -1, cmd::None, true, 140}},
     };
     for (const Row& r : rows) EXPECT_EQ(targetOf(r.at, editor.store), r.expected) << r.at.field;
 
@@ -135,8 +141,8 @@ TEST_F(PanelFixture, DoubleClickGoesToTheField) {
     edit(2, 202 + 2 * 592 + 148 + 9, 9);
     panel->refresh();
     panel->goTo(indexOf("Q101"));
-    EXPECT_EQ(calls, (std::vector<std::string>{"select 2", "region 2", "open Orders", "choose region 2",
-                                               "choose slot 1"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"select 2", "region 2", "open Orders",
+                                               "choose region 2", "choose slot 1"}));
     calls.clear();
     editor.briefing.appendCommand(briefing::BRC_REGION, 75, {7});
     panel->refresh();
@@ -148,16 +154,18 @@ TEST_F(PanelFixture, DoubleClickGoesToTheField) {
     calls.clear();
     editor.store.messageCount = 5;
     editor.store.setByte(Table::Messages, 3, 142, 9);  // message 4's colour
-    editor.store.setByte(Table::GlobalGoals, 1, 2 + 122 * 2 + 22 + 1, 1);  // team 2, secondary goal 4:
+    editor.store.setByte(Table::GlobalGoals, 1, 2 + 122 * 2 + 22 + 1,
+                         1);  // team 2, secondary goal 4:
     editor.store.setByte(Table::GlobalGoals, 1, 2 + 122 * 2 + 22 + 2, 40);  // shipgroup #40
     panel->refresh();
     panel->goTo(indexOf("Q118"));
     panel->goTo(indexOf("Q105"));
-    EXPECT_EQ(calls, (std::vector<std::string>{"command 32834", "message 3", "command 32924", "goal 1 2 3"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"command 32834", "message 3", "command 32924",
+                                               "goal 1 2 3"}));
 }
 
 TEST_F(PanelFixture, FixIsOneNamedActionThatUndoTakesBack) {
-    edit(1, 194, 1), edit(1, 195, 1);  // #1 arrives from its own hangar
+    edit(1, 194, 1), edit(1, 195, 1);   // #1 arrives from its own hangar
     edit(1, 143, 1), edit(1, 144, 30);  // trigger 2 waits for #30
     panel->refresh();
     ASSERT_EQ(panel->problems().size(), 2u);
