@@ -27,22 +27,41 @@ struct DeviceBoxes : map::TextPainter {
 }  // namespace
 
 // Screen pixels show the logical pixel under their centres: at 150 % every
-// other logical pixel takes two screen pixels.
+// other logical pixel takes two screen pixels, at 200 % each takes four. An
+// empty pixel (0) skipped leaves the screen pixels under it as they were.
 TEST(FrameScaler, EnlargesEachPixelToTheScreenPixelsItCovers) {
-    map::FrameScaler s;
-    s.setSize(4, 2, 1.5);
-    ASSERT_EQ(s.deviceWidth(), 6);
-    ASSERT_EQ(s.deviceHeight(), 3);
-    EXPECT_FALSE(s.whole());
-    EXPECT_EQ(s.devicePlace({1, 0, 3, 1}), (Rect{1, 0, 4, 1}));
-    uint32_t logical[] = {1, 2, 3, 4, 5, 6, 7, 8}, screen[18] = {};
-    map::PixelBuffer from{logical, 4, 2, 4}, to{screen, 6, 3, 6};
-    s.enlarge(from, 0, 0, to, {0, 0, 4, 2}, false);
-    const uint32_t want[] = {1, 2, 2, 3, 4, 4, 5, 6, 6, 7, 8, 8, 5, 6, 6, 7, 8, 8};
-    for (int i = 0; i < 18; ++i) EXPECT_EQ(screen[i], want[i]) << i;
-    s.setSize(3, 1, 2.0);
-    EXPECT_TRUE(s.whole());
-    EXPECT_EQ(s.devicePlace({1, 0, 3, 1}), (Rect{2, 0, 6, 2}));
+    struct Row {
+        double scale;
+        bool skipEmpty, whole;
+        std::vector<uint32_t> logical;  // 4 × 2
+        int width;                      // of the screen, which holds 90, 91, ... before
+        Rect place;                     // the screen pixels of logical {1, 0, 3, 1}
+        std::vector<uint32_t> screen;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {1.5, false, false, {1, 2, 3, 4, 5, 6, 7, 8}, 6, {1, 0, 4, 1},
+         {1, 2, 2, 3, 4, 4, 5, 6, 6, 7, 8, 8, 5, 6, 6, 7, 8, 8}},
+        {1.5, true, false, {1, 0, 3, 4, 0, 6, 0, 8}, 6, {1, 0, 4, 1},
+         {1, 91, 92, 3, 4, 4, 96, 6, 6, 99, 8, 8, 102, 6, 6, 105, 8, 8}},
+        {2.0, false, true, {1, 2, 3, 4, 5, 6, 7, 8}, 8, {2, 0, 6, 2},
+         {1, 1, 2, 2, 3, 3, 4, 4, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 5, 5, 6, 6, 7, 7, 8, 8}}};
+    // clang-format on
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.scale * 10 + r.skipEmpty);
+        map::FrameScaler s;
+        s.setSize(4, 2, r.scale);
+        const int h = static_cast<int>(r.screen.size()) / r.width;
+        ASSERT_EQ(s.deviceWidth(), r.width);
+        ASSERT_EQ(s.deviceHeight(), h);
+        EXPECT_EQ(s.whole(), r.whole);
+        EXPECT_EQ(s.devicePlace({1, 0, 3, 1}), r.place);
+        std::vector<uint32_t> logical = r.logical, screen(r.screen.size());
+        for (size_t i = 0; i < screen.size(); ++i) screen[i] = 90 + static_cast<uint32_t>(i);
+        map::PixelBuffer from{logical.data(), 4, 2, 4}, to{screen.data(), r.width, h, r.width};
+        s.enlarge(from, 0, 0, to, {0, 0, 4, 2}, r.skipEmpty);
+        EXPECT_EQ(screen, r.screen);
+    }
 }
 
 // A text drawn at the screen's resolution stays under what was drawn over it
@@ -65,18 +84,21 @@ TEST(FrameScaler, TextsAreDrawnSharpUnderWhatCoveredThem) {
     boxes.device = &device;
     map::FrameScaler s;
     s.setSize(40, 30, 2.0);
-    s.draw(list, frame, device, {0, 0, 12, 12}, boxes);
-    auto at = [&](int x, int y) { return screen[static_cast<size_t>(y) * 80 + x]; };
+    // Screen pixels after drawing the place {0, 0, 12, 12}, then the whole frame.
     struct {
+        bool whole;
         int x, y;
         uint32_t colour;
-    } rows[] = {{8, 8, kRed},   {8, 12, kRed},    {8, 20, kRed},    {23, 23, kGreen},
-                {0, 12, kGrey}, {0, 0, kBlack},   {20, 16, kGreen}, {23, 16, kGreen},
-                {23, 15, kRed}, {24, 16, kWhite}, {8, 24, kWhite},  {62, 42, kWhite}};
-    for (const auto& r : rows) EXPECT_EQ(at(r.x, r.y), r.colour) << r.x << "," << r.y;
-    s.draw(list, frame, device, {0, 0, 40, 30}, boxes);
-    EXPECT_EQ(at(30, 18), kGreen);
-    EXPECT_EQ(at(30, 14), kRed);
-    EXPECT_EQ(at(62, 42), kBlue);
-    EXPECT_EQ(at(79, 59), kBlack);
+    } const rows[] = {{false, 8, 8, kRed},     {false, 8, 12, kRed},    {false, 8, 20, kRed},
+                      {false, 23, 23, kGreen}, {false, 0, 12, kGrey},   {false, 0, 0, kBlack},
+                      {false, 20, 16, kGreen}, {false, 23, 16, kGreen}, {false, 23, 15, kRed},
+                      {false, 24, 16, kWhite}, {false, 8, 24, kWhite},  {false, 62, 42, kWhite},
+                      {true, 30, 18, kGreen},  {true, 30, 14, kRed},    {true, 62, 42, kBlue},
+                      {true, 79, 59, kBlack}};
+    for (const bool whole : {false, true}) {
+        s.draw(list, frame, device, whole ? Rect{0, 0, 40, 30} : Rect{0, 0, 12, 12}, boxes);
+        for (const auto& r : rows)
+            EXPECT_TRUE(r.whole != whole || screen[static_cast<size_t>(r.y) * 80 + r.x] == r.colour)
+                << r.x << "," << r.y;
+    }
 }
