@@ -37,6 +37,7 @@
 #include "ui/ProblemsDock.h"
 #include "ui/QtClipboard.h"
 #include "ui/QtPlaybackTimer.h"
+#include "ui/QtSettleClock.h"
 #include "ui/StartPictures.h"
 #include "ui/ToolbarIcons.h"
 
@@ -127,6 +128,12 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     buildMenus();
     buildToolbars();
     buildStatusBar();
+    m_lintClock = std::make_unique<QtSettleClock>(this);
+    m_changesClock = std::make_unique<QtSettleClock>(this);
+    m_panels = std::make_unique<app::PanelWiring>(m_editor, *m_logic, *m_port, *this, *m_lintClock,
+                                                  *m_changesClock);
+    m_problems = &m_panels->problems();
+    m_changes = &m_panels->changes();
     buildProblemsPanel();
     buildChangesPanel();
     buildAnimationExport();

@@ -18,6 +18,7 @@
 #include "app/flowview/FlowView.h"
 #include "app/frame/FormWiring.h"
 #include "app/frame/FrameLogic.h"
+#include "app/frame/PanelWiring.h"
 #include "app/mapedit/MapTools.h"
 #include "app/mapedit/MapViewPort.h"
 #include "app/mapedit/ShipgroupClipboard.h"
@@ -48,6 +49,7 @@ class QtPlaybackTimer;
 class MapWindow;
 class ProblemsDock;
 class ChangesDock;
+class QtSettleClock;
 class RecentMenu;
 class SplashForm;
 
@@ -200,17 +202,18 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     std::map<int, QToolBar*> m_toolbars;
     std::map<app::CommandId, QAction*> m_actions;
     std::map<app::Pane, QLabel*> m_panes;
-    // The Problems panel: its model, the dock, the status bar count and the
-    // timer that looks again once changes have settled.
-    std::unique_ptr<app::ProblemsPanel> m_problems;
+    // The Problems and Changes panels (their models wired by the frame
+    // logic's side) and the timers that look again once changes have settled.
+    std::unique_ptr<QtSettleClock> m_lintClock, m_changesClock;
+    std::unique_ptr<app::PanelWiring> m_panels;
+    app::ProblemsPanel* m_problems = nullptr;
+    app::ChangesPanel* m_changes = nullptr;
+    // The Problems dock and the status bar count.
     ProblemsDock* m_problemsDock = nullptr;
     QPushButton* m_problemCount = nullptr;
-    QTimer* m_lintTimer = nullptr;
     core::Notifier<>::Connection m_problemCountConn;
-    // The Changes panel, its dock, its timer and File > Compare With.
-    std::unique_ptr<app::ChangesPanel> m_changes;
+    // The Changes dock and File > Compare With.
     ChangesDock* m_changesDock = nullptr;
-    QTimer* m_changesTimer = nullptr;
     QAction* m_compareWith = nullptr;
     AnimationExporter* m_animationExporter = nullptr;
     // Mission Flow and Find References: the models, their docks, the timer.

@@ -47,7 +47,10 @@ constexpr const char* kRegionLocked =
 // The toolkit-free half of the main frame: start-up order, the command
 // handlers it owns, the shipgroup event relay, map and briefing mode and the
 // close request.
-class FrameLogic : public BriefingTimeListener, public PreferencesPort, public MapToolsListener {
+class FrameLogic : public BriefingTimeListener,
+                   public PreferencesPort,
+                   public MapToolsListener,
+                   public MissionViews {
   public:
     FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
                core::Prompter& prompter, FrameServices services);
@@ -88,7 +91,7 @@ class FrameLogic : public BriefingTimeListener, public PreferencesPort, public M
     bool undoOrRedo(bool undo);
     // What follows an edit made outside the forms (an undo, a fix from the
     // Problems panel): every view reads the mission again.
-    void rereadViews();
+    void rereadViews() override;
     // Wheel on the map: refused silently under the briefing lock.
     bool wheelAllowed() const { return !lockedInBriefing(); }
 
