@@ -19,7 +19,6 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "app/briefedit/BriefingHints.h"
 #include "app/files/FileCommands.h"
 #include "app/files/PreferencesFile.h"
 #include "app/frame/FormWiring.h"
@@ -74,16 +73,17 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     m_mapWindow->lockEngaged = [this] { return m_port->lockEngaged(); };
     m_logic = std::make_unique<app::FrameLogic>(m_editor, m_commands, *this, *m_port, m_prompter,
                                                 services());
+    // The briefing tools ask the lock's hint for the briefing bar.
+    m_briefingTools =
+        std::make_unique<app::BriefingTools>(m_editor, m_prompter, *this, *m_logic, *m_logic);
     m_playTimer = std::make_unique<QtPlaybackTimer>(this);
     m_briefingBar = std::make_unique<app::BriefingBar>(m_editor, m_commands, *this, *m_port,
-                                                       *m_logic, *m_playTimer);
+                                                       *m_logic, *m_playTimer, *m_briefingTools);
     m_playTimer->onTick = [this] { m_briefingBar->tick(); };
     m_briefingDialogs = std::make_unique<app::BriefingDialogs>(m_editor, m_commands, *this, *m_port,
                                                                *m_logic, m_prompter);
     // The mouse on the map goes to the map tools; the window only translates.
     // In briefing mode the clicks go on to the briefing tools.
-    m_briefingTools =
-        std::make_unique<app::BriefingTools>(m_editor, m_prompter, *this, *m_logic, *m_logic);
     m_briefingTools->bindCommands(m_commands);
     m_mapListener = mapListener();  // the frame logic, and the right click's menu (FrameFlow.cpp)
     m_mapTools = std::make_unique<app::MapTools>(m_editor, m_prompter, *this, *m_mapListener,
@@ -104,9 +104,6 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     m_shipgroupClipboard->bindCommands(m_commands);
     m_mapWindow->pasteAt = [this](int x, int y) {
         if (m_shipgroupClipboard->pasteAt(x, y)) repaintMap();
-    };
-    m_briefingBar->confirmLock = [this] {
-        return m_briefingTools->hintSaysYes(app::hint::kLockBriefing);
     };
     m_mapWindow->dragging = [this] { return m_mapTools->dragTimerWanted(); };
     m_mapWindow->dragTick = [this] { m_mapTools->tick(); };

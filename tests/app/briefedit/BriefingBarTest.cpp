@@ -3,7 +3,6 @@
 #include <map>
 
 #include "app/briefedit/BriefingBar.h"
-#include "app/briefedit/BriefingHints.h"
 #include "app/briefedit/BriefingTools.h"
 #include "app/frame/FrameLogic.h"
 #include "app/mapedit/MapViewPort.h"
@@ -61,7 +60,11 @@ struct Frame {
     quendar::testing::ScriptedPrompter prompter;
     FrameLogic logic{editor, commands, view, port, prompter, services()};
     FakeTimer timer;
-    BriefingBar bar{editor, commands, view, port, logic, timer};
+    struct AskedLock : LockQuestion {
+        std::function<bool()> ask;
+        bool confirmLock() override { return !ask || ask(); }
+    } lock;
+    BriefingBar bar{editor, commands, view, port, logic, timer, lock};
 
     Frame() { editor.mapView.resize(800, 600); }
     // Save as the file commands do it, without a file: pack, then read back.
@@ -185,7 +188,7 @@ TEST(BriefingBar, UndoAndRedoButtonsOnlyInBriefingMode) {
 TEST(BriefingBar, LockAsksItsHintFirstInBriefingMode) {
     Frame f;
     BriefingTools tools{f.editor, f.prompter, f.view, f.logic, f.logic};
-    f.bar.confirmLock = [&] { return tools.hintSaysYes(hint::kLockBriefing); };
+    f.lock.ask = [&] { return tools.confirmLock(); };
     const auto locked = [&] { return f.editor.briefing.playback().briefingLock; };
     f.commands.execute(cmd::BriefingMode);
     const bool before = locked();

@@ -89,7 +89,10 @@ class BriefingUndoTest : public ::testing::Test {
     testing::ScriptedPrompter prompter;
     FrameLogic logic{editor, commands, view, port, prompter, FrameServices{}};
     NoTimer timer;
-    BriefingBar bar{editor, commands, view, port, logic, timer};
+    struct : LockQuestion {
+        bool confirmLock() override { return true; }
+    } lock;
+    BriefingBar bar{editor, commands, view, port, logic, timer, lock};
     BriefingDialogs dialogs{editor, commands, view, port, logic, prompter};
     BriefingTools tools{editor, prompter, view, logic, logic};
 };
