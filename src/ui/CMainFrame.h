@@ -161,7 +161,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     class MapRightClick;
     std::unique_ptr<app::MapToolsListener> mapListener();
     void mapRightClick();
-    app::FrameServices services();
+    class Services;  // the frame logic's files, preferences, recovery and dialogs
     void paintMap(QPainter& p, const QSize& size);
     void showAbout();
     void noteRecent(bool ok);
@@ -177,6 +177,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     core::Prompter& m_prompter;
     app::FileChooser& m_chooser;
     std::unique_ptr<app::MapViewPort> m_port;
+    std::unique_ptr<app::FrameServices> m_services;
     std::unique_ptr<app::FrameLogic> m_logic;
     // The briefing bar's playback, its timer and the briefing layer of the map.
     std::unique_ptr<QtPlaybackTimer> m_playTimer;

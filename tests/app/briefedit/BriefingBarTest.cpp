@@ -7,6 +7,7 @@
 #include "app/frame/FrameLogic.h"
 #include "app/mapedit/MapViewPort.h"
 #include "support/ScriptedUi.h"
+#include "support/StubFrameServices.h"
 
 using namespace quendar;
 using namespace quendar::app;
@@ -58,7 +59,8 @@ struct Frame {
     MapViewPort port{editor.mapView, editor.viewSwitches, editor.settings,
                      editor.briefing.playback(), &editor.briefing};
     quendar::testing::ScriptedPrompter prompter;
-    FrameLogic logic{editor, commands, view, port, prompter, services()};
+    quendar::testing::StubFrameServices stubServices = services();
+    FrameLogic logic{editor, commands, view, port, prompter, stubServices};
     FakeTimer timer;
     struct AskedLock : LockQuestion {
         std::function<bool()> ask;
@@ -68,9 +70,9 @@ struct Frame {
 
     Frame() { editor.mapView.resize(800, 600); }
     // Save as the file commands do it, without a file: pack, then read back.
-    FrameServices services() {
-        FrameServices s;
-        s.saveMission = [this] {
+    quendar::testing::StubFrameServices services() {
+        quendar::testing::StubFrameServices s;
+        s.fn.saveMission = [this] {
             editor.briefing.serializeBriefing();
             editor.briefing.reparseAfterSave();
             return true;
