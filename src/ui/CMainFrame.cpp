@@ -19,7 +19,6 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "app/briefedit/BriefingHints.h"
 #include "app/files/FileCommands.h"
 #include "app/files/PreferencesFile.h"
 #include "app/frame/FormWiring.h"
@@ -37,12 +36,74 @@
 #include "ui/ProblemsDock.h"
 #include "ui/QtClipboard.h"
 #include "ui/QtPlaybackTimer.h"
+#include "ui/QtSettleClock.h"
 #include "ui/StartPictures.h"
 #include "ui/ToolbarIcons.h"
 
 namespace quendar::ui {
 
 using app::Pane;
+
+// Every service the frame logic delegates. A mission opened or written goes
+// to the front of the recent missions.
+class CMainFrame::Services final : public app::FrameServices {
+  public:
+    explicit Services(CMainFrame& frame)
+        : m_frame(frame),
+          m_editor(frame.m_editor),
+          m_prompter(frame.m_prompter),
+          m_prefs(frame.m_folder.preferencesFile()) {}
+
+    bool provides(app::Service) const override { return true; }
+    bool readPreferences() override {
+        return app::readPreferencesFile(m_prefs, m_editor.settings).status ==
+               app::PreferencesStatus::Loaded;
+    }
+    void writePreferences() override {
+        app::writePreferencesFile(m_prefs, m_editor.settings, m_prompter);
+    }
+    // The same reset as New, without its question (craft list included).
+    void resetMission() override { app::newMission(m_editor, m_prompter, false); }
+    bool newMission(bool ask) override { return app::newMission(m_editor, m_prompter, ask); }
+    bool openMission() override {
+        return recent(app::openMission(m_editor, m_prompter, m_frame.m_chooser));
+    }
+    bool openMissionPath(const std::string& path) override {
+        return recent(app::openMissionPath(m_editor, m_prompter, path));
+    }
+    bool saveMission() override {
+        return recent(
+            app::saveMission(m_editor, m_prompter, m_frame.m_formWiring->checksBeforeSave()));
+    }
+    bool saveMissionAs() override {
+        return recent(app::saveMissionAs(m_editor, m_prompter, m_frame.m_chooser,
+                                         m_frame.m_formWiring->checksBeforeSave()));
+    }
+    std::string windowTitle() override { return app::windowTitle(m_editor); }
+    bool offerRecovery() override {
+        return m_frame.m_recovery && m_frame.m_recovery->offerLeftovers(m_prompter);
+    }
+    std::unique_ptr<core::FormModel> coordinatesForm() override {
+        return std::make_unique<map::CoordinatesPropertiesForm>(m_editor.settings);
+    }
+    std::unique_ptr<core::FormModel> mapPropertiesForm() override {
+        return std::make_unique<map::MapPropertiesForm>(m_editor.settings, m_editor.mapView);
+    }
+    std::unique_ptr<core::FormModel> axisForm() override {
+        return std::make_unique<map::AxisPropertiesForm>(m_editor.settings);
+    }
+
+  private:
+    bool recent(bool ok) {
+        m_frame.noteRecent(ok);
+        return ok;
+    }
+
+    CMainFrame& m_frame;
+    app::Editor& m_editor;
+    core::Prompter& m_prompter;
+    const std::string m_prefs;
+};
 
 CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     : m_editor(editor),
@@ -71,18 +132,20 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
                                                 m_editor.settings, m_editor.briefing.playback(),
                                                 &m_editor.briefing);
     m_mapWindow->lockEngaged = [this] { return m_port->lockEngaged(); };
+    m_services = std::make_unique<Services>(*this);
     m_logic = std::make_unique<app::FrameLogic>(m_editor, m_commands, *this, *m_port, m_prompter,
-                                                services());
+                                                *m_services);
+    // The briefing tools ask the lock's hint for the briefing bar.
+    m_briefingTools =
+        std::make_unique<app::BriefingTools>(m_editor, m_prompter, *this, *m_logic, *m_logic);
     m_playTimer = std::make_unique<QtPlaybackTimer>(this);
     m_briefingBar = std::make_unique<app::BriefingBar>(m_editor, m_commands, *this, *m_port,
-                                                       *m_logic, *m_playTimer);
+                                                       *m_logic, *m_playTimer, *m_briefingTools);
     m_playTimer->onTick = [this] { m_briefingBar->tick(); };
     m_briefingDialogs = std::make_unique<app::BriefingDialogs>(m_editor, m_commands, *this, *m_port,
                                                                *m_logic, m_prompter);
     // The mouse on the map goes to the map tools; the window only translates.
     // In briefing mode the clicks go on to the briefing tools.
-    m_briefingTools =
-        std::make_unique<app::BriefingTools>(m_editor, m_prompter, *this, *m_logic, *m_logic);
     m_briefingTools->bindCommands(m_commands);
     m_mapListener = mapListener();  // the frame logic, and the right click's menu (FrameFlow.cpp)
     m_mapTools = std::make_unique<app::MapTools>(m_editor, m_prompter, *this, *m_mapListener,
@@ -104,29 +167,22 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     m_mapWindow->pasteAt = [this](int x, int y) {
         if (m_shipgroupClipboard->pasteAt(x, y)) repaintMap();
     };
-    m_briefingBar->confirmLock = [this] {
-        return m_briefingTools->hintSaysYes(app::hint::kLockBriefing);
-    };
     m_mapWindow->dragging = [this] { return m_mapTools->dragTimerWanted(); };
     m_mapWindow->dragTick = [this] { m_mapTools->tick(); };
     m_mapWindow->cursorShape = [this] { return m_mapTools->cursor(); };
     m_commands.bind(app::cmd::Info, [this] { showAbout(); });
-    m_formWiring = std::make_unique<app::FormWiring>(
-        *m_logic, m_editor, m_prompter,
-        app::FormServices{
-            m_editor.viewSwitches,
-            [this](int craftType) {
-                // The picture in the current shipgroup's colour.
-                const int iff =
-                    mission::ShipgroupView(m_editor.store, m_editor.store.currentShipgroup).iff();
-                return map::renderIconImage(m_editor.icons.icon(craftType), iff, 100).image;
-            },
-            [this] { return m_editor.mapView.currentRegion(); }});
+    m_formWiring = std::make_unique<app::FormWiring>(*m_logic, m_editor, m_prompter);
 
     buildActions();
     buildMenus();
     buildToolbars();
     buildStatusBar();
+    m_lintClock = std::make_unique<QtSettleClock>(this);
+    m_changesClock = std::make_unique<QtSettleClock>(this);
+    m_panels = std::make_unique<app::PanelWiring>(m_editor, *m_logic, *m_port, *this, *m_lintClock,
+                                                  *m_changesClock);
+    m_problems = &m_panels->problems();
+    m_changes = &m_panels->changes();
     buildProblemsPanel();
     buildChangesPanel();
     buildAnimationExport();
@@ -168,52 +224,6 @@ CMainFrame::~CMainFrame() {
     delete m_changesDock;
     delete m_flowDock;
     delete m_referencesDock;
-}
-
-app::FrameServices CMainFrame::services() {
-    app::FrameServices s;
-    const std::string prefs = m_folder.preferencesFile();
-    s.readPreferences = [this, prefs] {
-        return app::readPreferencesFile(prefs, m_editor.settings).status ==
-               app::PreferencesStatus::Loaded;
-    };
-    s.writePreferences = [this, prefs] {
-        app::writePreferencesFile(prefs, m_editor.settings, m_prompter);
-    };
-    // The same reset as New, without its question (craft list included).
-    s.resetMission = [this] { app::newMission(m_editor, m_prompter, false); };
-    s.newMission = [this](bool ask) { return app::newMission(m_editor, m_prompter, ask); };
-    // A mission opened or written goes to the front of the recent missions.
-    s.openMission = [this] {
-        const bool ok = app::openMission(m_editor, m_prompter, m_chooser);
-        noteRecent(ok);
-        return ok;
-    };
-    s.openMissionPath = [this](const std::string& p) {
-        const bool ok = app::openMissionPath(m_editor, m_prompter, p);
-        noteRecent(ok);
-        return ok;
-    };
-    s.saveMission = [this] {
-        const bool ok = app::saveMission(m_editor, m_prompter);
-        noteRecent(ok);
-        return ok;
-    };
-    s.saveMissionAs = [this] {
-        const bool ok = app::saveMissionAs(m_editor, m_prompter, m_chooser);
-        noteRecent(ok);
-        return ok;
-    };
-    s.windowTitle = [this] { return app::windowTitle(m_editor); };
-    s.offerRecovery = [this] { return m_recovery && m_recovery->offerLeftovers(m_prompter); };
-    s.coordinatesForm = [this] {
-        return std::make_unique<map::CoordinatesPropertiesForm>(m_editor.settings);
-    };
-    s.mapPropertiesForm = [this] {
-        return std::make_unique<map::MapPropertiesForm>(m_editor.settings, m_editor.mapView);
-    };
-    s.axisForm = [this] { return std::make_unique<map::AxisPropertiesForm>(m_editor.settings); };
-    return s;
 }
 
 // --- building ---------------------------------------------------------------------

@@ -18,6 +18,7 @@
 #include "app/flowview/FlowView.h"
 #include "app/frame/FormWiring.h"
 #include "app/frame/FrameLogic.h"
+#include "app/frame/PanelWiring.h"
 #include "app/mapedit/MapTools.h"
 #include "app/mapedit/MapViewPort.h"
 #include "app/mapedit/ShipgroupClipboard.h"
@@ -48,6 +49,7 @@ class QtPlaybackTimer;
 class MapWindow;
 class ProblemsDock;
 class ChangesDock;
+class QtSettleClock;
 class RecentMenu;
 class SplashForm;
 
@@ -159,7 +161,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     class MapRightClick;
     std::unique_ptr<app::MapToolsListener> mapListener();
     void mapRightClick();
-    app::FrameServices services();
+    class Services;  // the frame logic's files, preferences, recovery and dialogs
     void paintMap(QPainter& p, const QSize& size);
     void showAbout();
     void noteRecent(bool ok);
@@ -175,6 +177,7 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     core::Prompter& m_prompter;
     app::FileChooser& m_chooser;
     std::unique_ptr<app::MapViewPort> m_port;
+    std::unique_ptr<app::FrameServices> m_services;
     std::unique_ptr<app::FrameLogic> m_logic;
     // The briefing bar's playback, its timer and the briefing layer of the map.
     std::unique_ptr<QtPlaybackTimer> m_playTimer;
@@ -200,17 +203,18 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     std::map<int, QToolBar*> m_toolbars;
     std::map<app::CommandId, QAction*> m_actions;
     std::map<app::Pane, QLabel*> m_panes;
-    // The Problems panel: its model, the dock, the status bar count and the
-    // timer that looks again once changes have settled.
-    std::unique_ptr<app::ProblemsPanel> m_problems;
+    // The Problems and Changes panels (their models wired by the frame
+    // logic's side) and the timers that look again once changes have settled.
+    std::unique_ptr<QtSettleClock> m_lintClock, m_changesClock;
+    std::unique_ptr<app::PanelWiring> m_panels;
+    app::ProblemsPanel* m_problems = nullptr;
+    app::ChangesPanel* m_changes = nullptr;
+    // The Problems dock and the status bar count.
     ProblemsDock* m_problemsDock = nullptr;
     QPushButton* m_problemCount = nullptr;
-    QTimer* m_lintTimer = nullptr;
     core::Notifier<>::Connection m_problemCountConn;
-    // The Changes panel, its dock, its timer and File > Compare With.
-    std::unique_ptr<app::ChangesPanel> m_changes;
+    // The Changes dock and File > Compare With.
     ChangesDock* m_changesDock = nullptr;
-    QTimer* m_changesTimer = nullptr;
     QAction* m_compareWith = nullptr;
     AnimationExporter* m_animationExporter = nullptr;
     // Mission Flow and Find References: the models, their docks, the timer.

@@ -4,12 +4,11 @@
 #include <QTimer>
 
 #include "app/files/FileCommands.h"
-#include "app/files/MissionIO.h"
-#include "mission/FileIO.h"
 #include "ui/CMainFrame.h"
 #include "ui/ChangesDock.h"
 #include "ui/FormBinder.h"
 #include "ui/ProblemsDock.h"
+#include "ui/QtSettleClock.h"
 
 namespace quendar::ui {
 
@@ -24,28 +23,11 @@ QMenu* topMenu(QMenuBar* bar, const QString& title) {
 }  // namespace
 
 void CMainFrame::buildChangesPanel() {
-    m_changesTimer = new QTimer(this);
-    m_changesTimer->setSingleShot(true);
     // The list is looked at only while it is on screen; a hidden panel stays
     // stale until it is shown.
-    connect(m_changesTimer, &QTimer::timeout, this, [this] {
+    connect(m_changesClock->timer(), &QTimer::timeout, this, [this] {
         if (m_changesDock->isVisible()) m_changes->tick();
     });
-
-    app::ChangeHooks hooks;
-    hooks.load = [](const std::string& path, app::Editor& into) {
-        const auto bytes = mission::readWholeFile(path);
-        if (!bytes) return false;
-        app::resetEditorToNewMission(into);
-        app::loadMissionBytes(into, *bytes);
-        return true;
-    };
-    hooks.goTo = [this](const lint::Location& at) {
-        m_problems->goTo(app::targetOf(at, m_editor.store));
-    };
-    hooks.rereadViews = [this] { m_logic->rereadViews(); };
-    hooks.schedule = [this](int64_t ms) { m_changesTimer->start(static_cast<int>(ms)); };
-    m_changes = std::make_unique<app::ChangesPanel>(m_editor, std::move(hooks));
 
     m_changesDock = new ChangesDock(*m_changes, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_changesDock);

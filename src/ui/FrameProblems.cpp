@@ -8,41 +8,12 @@
 #include "ui/CMainFrame.h"
 #include "ui/FormBinder.h"
 #include "ui/ProblemsDock.h"
+#include "ui/QtSettleClock.h"
 
 namespace quendar::ui {
 
 void CMainFrame::buildProblemsPanel() {
-    m_lintTimer = new QTimer(this);
-    m_lintTimer->setSingleShot(true);
-    connect(m_lintTimer, &QTimer::timeout, this, [this] { m_problems->tick(); });
-
-    app::ProblemHooks hooks;
-    hooks.selectShipgroup = [this](int i) {
-        if (m_port->briefingMode()) m_logic->leaveBriefingMode();
-        m_logic->selectShipgroup(i);
-    };
-    hooks.setRegion = [this](int r) {
-        if (m_port->briefingMode()) return;
-        m_port->setRegion(r);
-        repaintMap();
-    };
-    hooks.openForm = [this](app::FormKey key) {
-        m_logic->openModeless(key);
-        return m_forms.model(key);
-    };
-    hooks.runCommand = [this](app::CommandId id,
-                              const std::function<void(core::FormModel&)>& prepare) {
-        m_logic->runCommandWith(id, prepare);
-    };
-    hooks.showBriefing = [this] {
-        if (!m_port->briefingMode()) m_logic->enterBriefingMode();
-        m_logic->refreshBriefingTime();
-        if (m_port->briefingMode()) m_port->applyBriefingView();
-        repaintMap();
-    };
-    hooks.rereadViews = [this] { m_logic->rereadViews(); };
-    hooks.schedule = [this](int64_t ms) { m_lintTimer->start(static_cast<int>(ms)); };
-    m_problems = std::make_unique<app::ProblemsPanel>(m_editor, std::move(hooks));
+    connect(m_lintClock->timer(), &QTimer::timeout, this, [this] { m_problems->tick(); });
 
     m_problemsDock = new ProblemsDock(*m_problems, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_problemsDock);

@@ -5,13 +5,14 @@ namespace quendar::app {
 using briefing::PlaybackEffect;
 
 BriefingBar::BriefingBar(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
-                         BriefingTimeListener& logic, PlaybackTimer& timer)
+                         BriefingTimeListener& logic, PlaybackTimer& timer, LockQuestion& lock)
     : m_editor(editor),
       m_commands(commands),
       m_view(view),
       m_map(map),
       m_logic(logic),
       m_timer(timer),
+      m_lock(lock),
       m_control(editor.briefing) {
     // New, Open and Save put the time back to 0 (the model did that); in
     // briefing mode the map follows the briefing from there.
@@ -57,7 +58,7 @@ void BriefingBar::bind() {
         m_commands.bind(
             b.id,
             [this, pc] {
-                if (pc == PlayCommand::Lock && confirmLock && !confirmLock()) return;
+                if (pc == PlayCommand::Lock && !m_lock.confirmLock()) return;
                 PlaybackEffect e;
                 if (m_control.execute(pc, e)) apply(e);
             },

@@ -19,6 +19,14 @@ class PlaybackTimer {
     virtual void stop() = 0;
 };
 
+// Asked before the briefing lock toggles (the briefing tools ask their
+// hint); false leaves the lock as it is.
+class LockQuestion {
+  public:
+    virtual ~LockQuestion() = default;
+    virtual bool confirmLock() = 0;
+};
+
 // The briefing bar's playback commands, the playback timer's tick and the
 // briefing undo and redo buttons, bound into the command table. Each change
 // of the time refreshes the two status panes and the slider, recomputes the
@@ -26,15 +34,11 @@ class PlaybackTimer {
 class BriefingBar {
   public:
     BriefingBar(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
-                BriefingTimeListener& logic, PlaybackTimer& timer);
+                BriefingTimeListener& logic, PlaybackTimer& timer, LockQuestion& lock);
 
     // One period of the playback timer.
     void tick();
     briefing::PlaybackControl& control() { return m_control; }
-
-    // Asked before the lock toggles (the briefing hint); false leaves the
-    // lock as it is.
-    std::function<bool()> confirmLock;
 
   private:
     void bind();
@@ -47,6 +51,7 @@ class BriefingBar {
     MapPort& m_map;
     BriefingTimeListener& m_logic;
     PlaybackTimer& m_timer;
+    LockQuestion& m_lock;
     briefing::PlaybackControl m_control;
     core::Notifier<>::Connection m_replacedConn;
 };

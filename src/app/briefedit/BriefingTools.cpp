@@ -48,6 +48,8 @@ BriefingTools::BriefingTools(Editor& editor, core::Prompter& prompter, FrameView
       m_time(time),
       m_preferences(preferences) {}
 
+bool BriefingTools::confirmLock() { return hintSaysYes(hint::kLockBriefing); }
+
 bool BriefingTools::hintSaysYes(std::string_view text) {
     if (!inBriefing() || !m_editor.settings.briefingHints) return true;
     return m_prompter.ask(text, hint::kCaption, core::Buttons::YesNo, core::Icon::Information) ==

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/briefedit/BriefingBar.h"
 #include "app/editor/CommandTable.h"
 #include "app/editor/Editor.h"
 #include "app/editor/FramePorts.h"
@@ -31,7 +32,7 @@ enum MotionStep : int {
 // records them in the undo log and says what it did in the status pane. The
 // limits refuse silently; a picker closed without its Ok button adds nothing
 // and leaves the tool as it was.
-class BriefingTools : public BriefingMapPort {
+class BriefingTools : public BriefingMapPort, public LockQuestion {
   public:
     static constexpr int kToolLimit = 499;
     static constexpr int kMoveLimit = 999;
@@ -72,6 +73,8 @@ class BriefingTools : public BriefingMapPort {
     // While hints are on in briefing mode, shows a tool's hint first; false
     // when the user answered No and the tool must not start.
     bool hintSaysYes(std::string_view text);
+    // The lock's own hint.
+    bool confirmLock() override;
 
   private:
     bool inBriefing() const { return m_editor.viewSwitches.briefingMode; }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <chrono>
 
 #include "briefing/BriefingModel.h"
 #include "mission/MissionStore.h"
@@ -16,11 +15,6 @@ namespace quendar::app {
 using mission::Table;
 
 namespace {
-
-int64_t steadyMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 std::string fileNameOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
@@ -159,33 +153,22 @@ int partnerOf(const Editor& from, const Editor& to, const text::RecordLayout& l,
 
 }  // namespace
 
-ChangesPanel::ChangesPanel(Editor& editor, ChangeHooks hooks)
-    : m_editor(editor), m_hooks(std::move(hooks)), m_reference(std::make_unique<Editor>()) {
-    if (!m_hooks.now) m_hooks.now = steadyMs;
+ChangesPanel::ChangesPanel(Editor& editor, MissionLoader& loader, PlaceNavigator& navigator,
+                           MissionViews& views, SettleClock& clock)
+    : m_editor(editor),
+      m_loader(loader),
+      m_navigator(navigator),
+      m_views(views),
+      m_settle(clock, kSettleMs),
+      m_reference(std::make_unique<Editor>()) {
     m_journalConn = m_editor.journal.changed.connect([this] { noteChange(); });
     m_replacedConn = m_editor.missionReplaced.connect([this] { noteChange(); });
 }
 
 ChangesPanel::~ChangesPanel() = default;
 
-void ChangesPanel::noteChange() {
-    m_stale = true;
-    m_dueAt = m_hooks.now() + kSettleMs;
-    if (m_hooks.schedule) m_hooks.schedule(kSettleMs);
-}
-
-int64_t ChangesPanel::msUntilDue() const {
-    if (!m_stale) return -1;
-    const int64_t left = m_dueAt - m_hooks.now();
-    return left > 0 ? left : 0;
-}
-
 bool ChangesPanel::tick() {
-    if (!m_stale) return false;
-    if (const int64_t left = msUntilDue(); left > 0) {
-        if (m_hooks.schedule) m_hooks.schedule(left);
-        return false;
-    }
+    if (!m_settle.due()) return false;
     refresh();
     return true;
 }
@@ -199,14 +182,14 @@ bool ChangesPanel::haveReference() {
         m_loadedFrom->identity == disk->identity)
         return true;
     m_reference->craftListPath = m_editor.craftListPath;
-    m_loaded = m_hooks.load && m_hooks.load(disk->path, *m_reference);
+    m_loaded = m_loader.load(disk->path, *m_reference);
     m_loadedFrom = disk;
     return m_loaded;
 }
 
 void ChangesPanel::refresh() {
     m_changes.clear();
-    m_stale = false;
+    m_settle.looked();
     if (haveReference()) {
         const Editor& a = *m_reference;
         for (auto& d : text::diffMissions(refOf(a), refOf(m_editor))) {
@@ -254,7 +237,7 @@ void ChangesPanel::refresh() {
 bool ChangesPanel::compareWith(const std::string& path) {
     auto other = std::make_unique<Editor>();
     other->craftListPath = m_editor.craftListPath;
-    if (!m_hooks.load || !m_hooks.load(path, *other)) return false;
+    if (!m_loader.load(path, *other)) return false;
     m_reference = std::move(other);
     m_otherPath = path;
     m_loaded = true;
@@ -283,14 +266,14 @@ std::string ChangesPanel::row(int index) const {
 }
 
 void ChangesPanel::goTo(int index) {
-    if (valid(index) && m_changes[static_cast<size_t>(index)].place && m_hooks.goTo)
-        m_hooks.goTo(*m_changes[static_cast<size_t>(index)].place);
+    if (valid(index) && m_changes[static_cast<size_t>(index)].place)
+        m_navigator.goTo(*m_changes[static_cast<size_t>(index)].place);
 }
 
 bool ChangesPanel::revert(int index) {
     // A list that missed the last change is looked at again first, and the
     // same path reverted if it is still there.
-    if (m_stale && valid(index)) {
+    if (stale() && valid(index)) {
         const std::string wanted = m_changes[static_cast<size_t>(index)].difference.path;
         refresh();
         index = -1;
@@ -383,7 +366,7 @@ bool ChangesPanel::revert(int index) {
             case Target::None: break;
         }
     }
-    if (m_hooks.rereadViews) m_hooks.rereadViews();
+    m_views.rereadViews();
     refresh();
     return true;
 }

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/editor/Editor.h"
+#include "app/editor/FramePorts.h"
+#include "app/editor/SettleTimer.h"
 #include "core/Notifier.h"
 #include "lint/Problem.h"
 #include "text/MissionText.h"
@@ -23,18 +24,18 @@ struct Change {
     bool revertible = false;
 };
 
-// What the panel asks of the frame. Unset hooks are skipped.
-struct ChangeHooks {
-    // Reads a mission file into `into` as Open does; false when it cannot be read.
-    std::function<bool(const std::string& path, Editor& into)> load;
-    // Goes to a place as a double-click in the Problems panel does.
-    std::function<void(const lint::Location&)> goTo;
-    // After a revert: every view reads the mission again.
-    std::function<void()> rereadViews;
-    // The clock (milliseconds; default: a steady clock) and the window's
-    // single-shot timer: call tick() after this many milliseconds.
-    std::function<int64_t()> now;
-    std::function<void(int64_t)> schedule;
+// Reads a mission file into `into` as Open does; false when it cannot be read.
+class MissionLoader {
+  public:
+    virtual ~MissionLoader() = default;
+    virtual bool load(const std::string& path, Editor& into) = 0;
+};
+
+// Goes to a place as a double-click in the Problems panel does.
+class PlaceNavigator {
+  public:
+    virtual ~PlaceNavigator() = default;
+    virtual void goTo(const lint::Location& place) = 0;
 };
 
 // The Changes panel without its window. It compares the mission in the editor
@@ -46,12 +47,14 @@ class ChangesPanel {
   public:
     static constexpr int kSettleMs = 400;
 
-    ChangesPanel(Editor& editor, ChangeHooks hooks);
+    // `views` reads the mission again after a revert; `clock` runs the settle timer.
+    ChangesPanel(Editor& editor, MissionLoader& loader, PlaceNavigator& navigator,
+                 MissionViews& views, SettleClock& clock);
     ~ChangesPanel();
 
-    void noteChange();
-    bool stale() const { return m_stale; }
-    int64_t msUntilDue() const;
+    void noteChange() { m_settle.noteChange(); }
+    bool stale() const { return m_settle.stale(); }
+    int64_t msUntilDue() const { return m_settle.msUntilDue(); }
     bool tick();
     void refresh();
 
@@ -82,14 +85,15 @@ class ChangesPanel {
     bool haveReference();
 
     Editor& m_editor;
-    ChangeHooks m_hooks;
+    MissionLoader& m_loader;
+    PlaceNavigator& m_navigator;
+    MissionViews& m_views;
+    SettleTimer m_settle;
     std::unique_ptr<Editor> m_reference;
     bool m_loaded = false;
     std::optional<Editor::DiskFile> m_loadedFrom;
     std::string m_otherPath;
     std::vector<Change> m_changes;
-    bool m_stale = true;
-    int64_t m_dueAt = 0;
     core::Notifier<>::Connection m_journalConn;
     core::Notifier<>::Connection m_replacedConn;
 };

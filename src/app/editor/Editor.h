@@ -77,9 +77,6 @@ struct Editor {
     // Something the map draws has changed outside a frame command (a view
     // switch, a position typed into a form): the map repaints.
     core::Notifier<> mapChanged;
-    // Shows the mission check box modally (set by the window); the check
-    // before a save uses it when it is set.
-    std::function<void()> validationBox;
     // A Save runs, from its first step to its re-read of briefing 1: the
     // recovery writer waits (its boxes run the window's timers meanwhile).
     int savesRunning = 0;

@@ -82,6 +82,14 @@ class BriefingTimeListener {
     virtual void refreshBriefingTime() = 0;
 };
 
+// What follows an edit made outside the forms (a fix, a revert): every view
+// reads the mission again.
+class MissionViews {
+  public:
+    virtual ~MissionViews() = default;
+    virtual void rereadViews() = 0;
+};
+
 // Writes the preferences file after a setting changed outside its dialogs
 // (a briefing toolbar toggle); it reports its own failure.
 class PreferencesPort {

@@ -146,6 +146,12 @@ std::string changedOnDiskQuestion(const std::string& missionPath) {
 }
 
 bool saveMission(Editor& editor, core::Prompter& prompter, const mission::WriteHooks& hooks) {
+    PromptedChecks checks(editor, prompter);
+    return saveMission(editor, prompter, checks, hooks);
+}
+
+bool saveMission(Editor& editor, core::Prompter& prompter, ChecksBeforeSave& checks,
+                 const mission::WriteHooks& hooks) {
     // Another program changed the file since it was opened or saved here:
     // No leaves the file and the mission as they are.
     if (fileChangedOnDisk(editor) &&
@@ -168,7 +174,7 @@ bool saveMission(Editor& editor, core::Prompter& prompter, const mission::WriteH
 
     // The mission checks (when the preference asks for them) may correct the
     // store; their corrections are saved, and they never stop the Save.
-    checkBeforeSave(editor, prompter);
+    checkBeforeSave(editor, checks);
     if (editor.briefing.lengthMarkAfterEnd()) {
         if (prompter.ask(briefing::kSavingProblemText, briefing::kSavingProblemCaption,
                          Buttons::OkCancel, Icon::Exclamation) == Answer::Ok) {
@@ -214,13 +220,19 @@ bool saveMission(Editor& editor, core::Prompter& prompter, const mission::WriteH
 }
 
 bool saveMissionAs(Editor& editor, core::Prompter& prompter, FileChooser& chooser) {
+    PromptedChecks checks(editor, prompter);
+    return saveMissionAs(editor, prompter, chooser, checks);
+}
+
+bool saveMissionAs(Editor& editor, core::Prompter& prompter, FileChooser& chooser,
+                   ChecksBeforeSave& checks) {
     const auto path = chooser.chooseSave(missionDialogRequest(editor, true));
     if (!path) return false;
     // A save that fails keeps the name of the file the mission came from, so
     // the title never names a file that does not hold this mission.
     const std::string previous = editor.store.missionPath;
     editor.store.missionPath = *path;
-    const bool written = saveMission(editor, prompter);
+    const bool written = saveMission(editor, prompter, checks);
     if (!written) editor.store.missionPath = previous;
     return written;
 }

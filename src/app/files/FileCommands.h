@@ -6,6 +6,7 @@
 
 #include "app/editor/Editor.h"
 #include "app/editor/FileChooser.h"
+#include "app/files/MissionChecks.h"
 #include "core/Prompter.h"
 #include "mission/FileIO.h"
 
@@ -51,8 +52,14 @@ bool openMissionPath(Editor& editor, core::Prompter& prompter, const std::string
 // the preference asks for them; the length-mark question; packing briefing 1;
 // writing, flush, fsync and the rename; briefing 1 unpacked again from the
 // block just packed, which puts playback back to its start (only when the file
-// was written); then the boxes. `hooks` let tests make the writing fail.
+// was written); then the boxes. `checks` shows the mission checks (the
+// window's box); without it they go straight through the prompter. `hooks`
+// let tests make the writing fail.
+bool saveMission(Editor& editor, core::Prompter& prompter, ChecksBeforeSave& checks,
+                 const mission::WriteHooks& hooks = {});
 bool saveMission(Editor& editor, core::Prompter& prompter, const mission::WriteHooks& hooks = {});
+bool saveMissionAs(Editor& editor, core::Prompter& prompter, FileChooser& chooser,
+                   ChecksBeforeSave& checks);
 bool saveMissionAs(Editor& editor, core::Prompter& prompter, FileChooser& chooser);
 
 std::string windowTitle(const Editor& editor);

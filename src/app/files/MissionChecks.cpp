@@ -10,13 +10,8 @@ void validateMission(Editor& editor, core::Prompter& prompter) {
     for (const auto& f : findings) prompter.tell(f.text, f.caption, f.icon);
 }
 
-void checkBeforeSave(Editor& editor, core::Prompter& prompter) {
-    if (!editor.settings.runEccBeforeSave) return;
-    if (editor.validationBox) {
-        editor.validationBox();
-    } else {
-        validateMission(editor, prompter);
-    }
+void checkBeforeSave(const Editor& editor, ChecksBeforeSave& checks) {
+    if (editor.settings.runEccBeforeSave) checks.runChecks();
 }
 
 ValidationBox::ValidationBox(std::function<void()> checks)

@@ -12,10 +12,30 @@ namespace quendar::app {
 // makes the two corrections and shows every finding in its message box.
 void validateMission(Editor& editor, core::Prompter& prompter);
 
-// The check before a save, when the preference asks for it: through the
-// window's box when the window set one up, else straight through the
-// prompter. It never stops the save.
-void checkBeforeSave(Editor& editor, core::Prompter& prompter);
+// How the checks before a save are shown: the window shows its check box
+// (the frame implements it), a save without a window goes straight through
+// the prompter (PromptedChecks).
+class ChecksBeforeSave {
+  public:
+    virtual ~ChecksBeforeSave() = default;
+    virtual void runChecks() = 0;
+};
+
+// The checks with every finding in its message box, no box around them.
+class PromptedChecks final : public ChecksBeforeSave {
+  public:
+    PromptedChecks(Editor& editor, core::Prompter& prompter)
+        : m_editor(editor), m_prompter(prompter) {}
+    void runChecks() override { validateMission(m_editor, m_prompter); }
+
+  private:
+    Editor& m_editor;
+    core::Prompter& m_prompter;
+};
+
+// The check before a save, when the preference asks for it. It never stops
+// the save.
+void checkBeforeSave(const Editor& editor, ChecksBeforeSave& checks);
 
 // The small box without caption and buttons that says "Error checking and
 // correction...". One second after it appears (its first tick) it runs the

@@ -1,6 +1,8 @@
 #include "app/frame/FormWiring.h"
 
 #include "app/frame/SettingsWiring.h"
+#include "map/IconImages.h"
+#include "mission/ShipgroupRecord.h"
 #include "shipgroup/FormFactory.h"
 #include "shipgroup/OrdersWizard.h"
 
@@ -40,12 +42,11 @@ CommandId FormWiring::commandOf(FormKind kind) {
     return CommandId::None;
 }
 
-FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompter,
-                       FormServices services)
-    : m_editor(editor) {
+FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompter)
+    : m_checks(logic, editor, prompter) {
     auto ctx = std::make_unique<shipgroup::ShipgroupContext>(editor.store, editor.shipgroupEvents,
                                                              prompter, &editor.craftList);
-    map::ViewSwitches& sw = services.switches;
+    map::ViewSwitches& sw = editor.viewSwitches;
     for (size_t k = 0; k < sw.showOrderWaypoints.size(); ++k)
         ctx->view.orderWaypoints[k] = &sw.showOrderWaypoints[k];
     for (size_t k = 0; k < sw.showIffWaypoints.size(); ++k)
@@ -53,8 +54,12 @@ FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompt
     ctx->view.backdrops = &sw.showBackdrops;
     ctx->repaintMap = [&editor] { editor.mapChanged.notify(); };
     ctx->openForm = [&editor](FormKind kind) { editor.openFormRequested.notify(keyOf(kind)); };
-    ctx->craftIcon = std::move(services.craftIcon);
-    ctx->currentRegion = std::move(services.currentRegion);
+    // The picture in the current shipgroup's colour.
+    ctx->craftIcon = [&editor](int craftType) {
+        const int iff = mission::ShipgroupView(editor.store, editor.store.currentShipgroup).iff();
+        return map::renderIconImage(editor.icons.icon(craftType), iff, 100).image;
+    };
+    ctx->currentRegion = [&editor] { return editor.mapView.currentRegion(); };
     m_shipgroups = std::move(ctx);
 
     for (const auto& [kind, key, command] : kShipgroupForms) {
@@ -70,10 +75,9 @@ FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompt
                                *m_shipgroups, e.mapView.currentRegion(),
                                e.viewSwitches.currentOrder);
                        });
-    wireSettingsForms(logic, editor, prompter, *m_shipgroups);
+    wireSettingsForms(logic, prompter, *m_shipgroups);
 }
 
-// The check box of the Save path goes with the window that shows it.
-FormWiring::~FormWiring() { m_editor.validationBox = nullptr; }
+FormWiring::~FormWiring() = default;
 
 }  // namespace quendar::app

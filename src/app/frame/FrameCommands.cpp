@@ -32,7 +32,7 @@ void FrameLogic::bindCommands() {
             m_view.repaintMap();
         };
     };
-    if (m_services.newMission) {
+    if (has(Service::NewMission)) {
         // The shipgroup forms stay and read the new mission; the Motion
         // Wizard's picked ship and start belong to the briefing that went.
         c.bind(cmd::New, fileCommand([this] {
@@ -45,15 +45,17 @@ void FrameLogic::bindCommands() {
                    return true;
                }));
     }
-    if (m_services.openMission) {
+    if (has(Service::OpenMission)) {
         c.bind(cmd::Open, fileCommand([this] {
                    const bool done = mayLeaveMission(nullptr) && m_services.openMission();
                    if (done) m_view.setPaneText(Pane::Message, "");
                    return done;
                }));
     }
-    if (m_services.saveMission) c.bind(cmd::Save, fileCommand(m_services.saveMission));
-    if (m_services.saveMissionAs) c.bind(cmd::SaveAs, fileCommand(m_services.saveMissionAs));
+    if (has(Service::SaveMission))
+        c.bind(cmd::Save, fileCommand([this] { return m_services.saveMission(); }));
+    if (has(Service::SaveMissionAs))
+        c.bind(cmd::SaveAs, fileCommand([this] { return m_services.saveMissionAs(); }));
     // Edit: the journal's whole actions, named in the menu.
     c.bind(
         cmd::Undo, [this] { undoOrRedo(true); }, [this] { return m_editor.journal.canUndo(); });

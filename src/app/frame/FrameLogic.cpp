@@ -10,13 +10,13 @@ using core::Buttons;
 using core::Icon;
 
 FrameLogic::FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
-                       core::Prompter& prompter, FrameServices services)
+                       core::Prompter& prompter, FrameServices& services)
     : m_editor(editor),
       m_commands(commands),
       m_view(view),
       m_map(map),
       m_prompter(prompter),
-      m_services(std::move(services)) {
+      m_services(services) {
     m_eventConn = m_editor.shipgroupEvents.connect([this](int code) { onShipgroupEvent(code); });
     m_closeFormsConn = m_editor.closeModelessForms.connect([this] {
         for (FormKey k : kAllForms) m_view.closeModeless(k);
@@ -34,7 +34,7 @@ FrameLogic::FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, 
 }
 
 void FrameLogic::retitle() {
-    if (m_services.windowTitle) m_view.setTitle(m_services.windowTitle());
+    if (has(Service::WindowTitle)) m_view.setTitle(m_services.windowTitle());
 }
 
 std::string FrameLogic::selectorName(int index) const {
@@ -44,13 +44,13 @@ std::string FrameLogic::selectorName(int index) const {
 // --- start-up -------------------------------------------------------------
 
 void FrameLogic::startUp() {
-    if (m_services.resetMission) m_services.resetMission();
+    if (has(Service::ResetMission)) m_services.resetMission();
     m_view.setTitle(kStartTitle);
     std::vector<std::string> names;
     for (int i = 0; i < m_editor.store.shipgroupCount; ++i) names.push_back(selectorName(i));
     m_view.fillSelector(names, m_editor.store.currentShipgroup);
     refreshBriefingTime();
-    const bool valid = m_services.readPreferences && m_services.readPreferences();
+    const bool valid = has(Service::ReadPreferences) && m_services.readPreferences();
     if (!valid) firstRunSequence();
     // The projection the preferences keep is the one the map starts in.
     m_map.setProjection(m_editor.settings.projection);
@@ -58,7 +58,7 @@ void FrameLogic::startUp() {
 }
 
 bool FrameLogic::offerRecovery() {
-    if (!m_services.offerRecovery || !m_services.offerRecovery()) return false;
+    if (!has(Service::OfferRecovery) || !m_services.offerRecovery()) return false;
     // The restored mission's own events retitled the window and reset the
     // briefing time; the map follows.
     if (m_map.briefingMode()) m_map.applyBriefingView();
@@ -70,13 +70,19 @@ void FrameLogic::firstRunSequence() {
     m_view.showFirstRunPicture();
     PreferencesForm prefs(m_editor.settings);
     m_view.runModal(prefs);
-    for (auto* make :
-         {&m_services.coordinatesForm, &m_services.mapPropertiesForm, &m_services.axisForm}) {
-        if (!*make) continue;
-        auto f = (*make)();
-        if (f) m_view.runModal(*f);
+    for (Service s : {Service::CoordinatesForm, Service::MapPropertiesForm, Service::AxisForm})
+        if (auto f = displayForm(s)) m_view.runModal(*f);
+    writePreferences();
+}
+
+std::unique_ptr<core::FormModel> FrameLogic::displayForm(Service service) {
+    if (!has(service)) return nullptr;
+    switch (service) {
+        case Service::CoordinatesForm: return m_services.coordinatesForm();
+        case Service::MapPropertiesForm: return m_services.mapPropertiesForm();
+        case Service::AxisForm: return m_services.axisForm();
+        default: return nullptr;
     }
-    if (m_services.writePreferences) m_services.writePreferences();
 }
 
 // --- the shipgroup event relay ----------------------------------------------
@@ -165,7 +171,7 @@ bool FrameLogic::confirmClose() { return mayLeaveMission(&kExitQuestion); }
 
 bool FrameLogic::mayLeaveMission(const LeaveQuestion* plain) {
     const bool ok = confirmLeaving(m_editor, m_prompter, plain, [this] {
-        const bool saved = m_services.saveMission && m_services.saveMission();
+        const bool saved = has(Service::SaveMission) && m_services.saveMission();
         if (saved) retitle();
         return saved;
     });
@@ -255,28 +261,28 @@ void FrameLogic::runCommandWith(CommandId command, std::function<void(core::Form
 }
 
 void FrameLogic::runDisplayDialog(CommandId command) {
-    const auto& make = command == cmd::Coordinates     ? m_services.coordinatesForm
-                       : command == cmd::MapProperties ? m_services.mapPropertiesForm
-                                                       : m_services.axisForm;
-    if (!make) return;
-    if (auto f = make()) m_view.runModal(*f);
+    const Service service = command == cmd::Coordinates     ? Service::CoordinatesForm
+                            : command == cmd::MapProperties ? Service::MapPropertiesForm
+                                                            : Service::AxisForm;
+    if (!has(service)) return;
+    if (auto f = displayForm(service)) m_view.runModal(*f);
     // Map Properties may change the centre mode: the scroll ranges follow.
     // (A stored centre mode "At 128,128" does not force the zoom down to 1
     // here: no zoom step could work from there.)
     if (command == cmd::MapProperties) m_view.mapSizeChanged();
     m_view.repaintMap();
-    if (m_services.writePreferences) m_services.writePreferences();
+    writePreferences();
 }
 
 void FrameLogic::runPreferences() {
     PreferencesForm prefs(m_editor.settings);
     m_view.runModal(prefs);
     // Whichever button closed it: the check boxes already changed.
-    if (m_services.writePreferences) m_services.writePreferences();
+    writePreferences();
 }
 
 bool FrameLogic::openPath(const std::string& path, bool ask) {
-    if (!m_services.openMissionPath) return false;
+    if (!has(Service::OpenMissionPath)) return false;
     if (ask && !mayLeaveMission(&kDiscardQuestion)) return false;
     const bool ok = m_services.openMissionPath(path);
     if (ok) {

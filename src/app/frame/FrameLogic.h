@@ -19,24 +19,47 @@
 
 namespace quendar::app {
 
-// Work the frame delegates to other parts of the program; unset functions
-// are skipped (their commands stay disabled).
-struct FrameServices {
-    std::function<bool()> readPreferences;   // false: no valid qd.dat, run the first-run sequence
-    std::function<void()> writePreferences;  // reports its own failure
-    std::function<void()> resetMission;      // the new-mission state at start-up
-    std::function<bool(bool ask)> newMission;
-    std::function<bool()> openMission;
-    std::function<bool(const std::string&)> openMissionPath;
-    std::function<bool()> saveMission;
-    std::function<bool()> saveMissionAs;
-    std::function<std::string()> windowTitle;
+// The services the frame delegates to other parts of the program.
+enum class Service {
+    ReadPreferences,
+    WritePreferences,
+    ResetMission,
+    NewMission,
+    OpenMission,
+    OpenMissionPath,
+    SaveMission,
+    SaveMissionAs,
+    WindowTitle,
+    OfferRecovery,
+    CoordinatesForm,
+    MapPropertiesForm,
+    AxisForm
+};
+
+// Work the frame delegates to other parts of the program: the mission files,
+// the preferences file, the recovery files and the display dialogs. The
+// window provides every service; a test may leave some out, and `provides`
+// says so: the commands of a missing service stay disabled, and start-up,
+// Save and the title skip it.
+class FrameServices {
+  public:
+    virtual ~FrameServices() = default;
+    virtual bool provides(Service service) const = 0;
+    virtual bool readPreferences() = 0;   // false: no valid qd.dat, run the first-run sequence
+    virtual void writePreferences() = 0;  // reports its own failure
+    virtual void resetMission() = 0;      // the new-mission state at start-up
+    virtual bool newMission(bool ask) = 0;
+    virtual bool openMission() = 0;
+    virtual bool openMissionPath(const std::string& path) = 0;
+    virtual bool saveMission() = 0;
+    virtual bool saveMissionAs() = 0;
+    virtual std::string windowTitle() = 0;
     // Offers the recovery files crashed editors left; true when one was restored.
-    std::function<bool()> offerRecovery;
+    virtual bool offerRecovery() = 0;
     // The three display dialogs of the View menu.
-    std::function<std::unique_ptr<core::FormModel>()> coordinatesForm;
-    std::function<std::unique_ptr<core::FormModel>()> mapPropertiesForm;
-    std::function<std::unique_ptr<core::FormModel>()> axisForm;
+    virtual std::unique_ptr<core::FormModel> coordinatesForm() = 0;
+    virtual std::unique_ptr<core::FormModel> mapPropertiesForm() = 0;
+    virtual std::unique_ptr<core::FormModel> axisForm() = 0;
 };
 
 constexpr const char* kStartTitle = "Quendar - Vexion Mission Editor";
@@ -47,10 +70,13 @@ constexpr const char* kRegionLocked =
 // The toolkit-free half of the main frame: start-up order, the command
 // handlers it owns, the shipgroup event relay, map and briefing mode and the
 // close request.
-class FrameLogic : public BriefingTimeListener, public PreferencesPort, public MapToolsListener {
+class FrameLogic : public BriefingTimeListener,
+                   public PreferencesPort,
+                   public MapToolsListener,
+                   public MissionViews {
   public:
     FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, MapPort& map,
-               core::Prompter& prompter, FrameServices services);
+               core::Prompter& prompter, FrameServices& services);
 
     // Start-up after the window built its parts: fill the selector, make the
     // new mission, read qd.dat and run the first-run sequence when needed.
@@ -88,7 +114,7 @@ class FrameLogic : public BriefingTimeListener, public PreferencesPort, public M
     bool undoOrRedo(bool undo);
     // What follows an edit made outside the forms (an undo, a fix from the
     // Problems panel): every view reads the mission again.
-    void rereadViews();
+    void rereadViews() override;
     // Wheel on the map: refused silently under the briefing lock.
     bool wheelAllowed() const { return !lockedInBriefing(); }
 
@@ -107,7 +133,7 @@ class FrameLogic : public BriefingTimeListener, public PreferencesPort, public M
     void runPreferences();
     // qd.dat, written through the file services (nothing without them).
     void writePreferences() override {
-        if (m_services.writePreferences) m_services.writePreferences();
+        if (has(Service::WritePreferences)) m_services.writePreferences();
     }
 
     // A dropped or command-line mission path. `ask` = the New confirmation.
@@ -116,6 +142,8 @@ class FrameLogic : public BriefingTimeListener, public PreferencesPort, public M
 
   private:
     void bindCommands();
+    bool has(Service service) const { return m_services.provides(service); }
+    std::unique_ptr<core::FormModel> displayForm(Service service);
     bool lockedInBriefing() const { return m_map.briefingMode() && m_map.briefingLock(); }
     void relay(FormKey key, int code);
     void setBriefingBars(bool visible);
@@ -126,7 +154,7 @@ class FrameLogic : public BriefingTimeListener, public PreferencesPort, public M
     FrameView& m_view;
     MapPort& m_map;
     core::Prompter& m_prompter;
-    FrameServices m_services;
+    FrameServices& m_services;
     std::map<FormKey, FormFactory> m_factories;
     std::function<void(core::FormModel&)> m_prepareModal;
     core::Notifier<int>::Connection m_eventConn;

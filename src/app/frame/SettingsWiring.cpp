@@ -8,7 +8,7 @@
 
 namespace quendar::app {
 
-void wireSettingsForms(FrameLogic& logic, Editor& editor, core::Prompter& prompter,
+void wireSettingsForms(FrameLogic& logic, core::Prompter& prompter,
                        const shipgroup::ShipgroupContext& ctx) {
     using namespace settings;
     auto modal = [&logic, &ctx](CommandId command, auto make, int eventAfter) {
@@ -50,18 +50,20 @@ void wireSettingsForms(FrameLogic& logic, Editor& editor, core::Prompter& prompt
             command, [w](const auto& c) { return std::make_unique<LongTextForm>(c, w); }, 0);
     }
 
-    auto box = [&editor, &prompter] {
-        return std::make_unique<ValidationBox>(
-            [&editor, &prompter] { validateMission(editor, prompter); });
-    };
     logic.bindModalForm(
-        cmd::Validate, [box](Editor&) -> std::unique_ptr<core::FormModel> { return box(); }, 0);
-    editor.validationBox = [&logic, box] {
-        auto b = box();
-        logic.runModal(*b);
-        // A save never goes without the checks it asked for.
-        b->runChecksOnce();
-    };
+        cmd::Validate,
+        [&prompter](Editor& e) -> std::unique_ptr<core::FormModel> {
+            return std::make_unique<ValidationBox>(
+                [&e, &prompter] { validateMission(e, prompter); });
+        },
+        0);
+}
+
+void BoxedChecks::runChecks() {
+    ValidationBox box([this] { validateMission(m_editor, m_prompter); });
+    m_logic.runModal(box);
+    // A save never goes without the checks it asked for.
+    box.runChecksOnce();
 }
 
 }  // namespace quendar::app

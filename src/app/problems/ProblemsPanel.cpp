@@ -1,7 +1,5 @@
 #include "app/problems/ProblemsPanel.h"
 
-#include <chrono>
-
 #include "app/editor/FramePorts.h"
 #include "core/FormModel.h"
 #include "lint/Lint.h"
@@ -56,11 +54,6 @@ void showEntry(core::FormModel& f, const ProblemTarget& t) {
     }
 }
 
-int64_t steadyMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
 }  // namespace
 
 ProblemTarget targetOf(const lint::Location& at, const mission::MissionStore& store) {
@@ -91,38 +84,22 @@ ProblemTarget targetOf(const lint::Location& at, const mission::MissionStore& st
     return t;
 }
 
-ProblemsPanel::ProblemsPanel(Editor& editor, ProblemHooks hooks)
-    : m_editor(editor), m_hooks(std::move(hooks)) {
-    if (!m_hooks.now) m_hooks.now = steadyMs;
+ProblemsPanel::ProblemsPanel(Editor& editor, ProblemNavigator& navigator, MissionViews& views,
+                             SettleClock& clock)
+    : m_editor(editor), m_navigator(navigator), m_views(views), m_settle(clock, kSettleMs) {
     m_journalConn = m_editor.journal.changed.connect([this] { noteChange(); });
     m_replacedConn = m_editor.missionReplaced.connect([this] { noteChange(); });
 }
 
-void ProblemsPanel::noteChange() {
-    m_stale = true;
-    m_dueAt = m_hooks.now() + kSettleMs;
-    if (m_hooks.schedule) m_hooks.schedule(kSettleMs);
-}
-
-int64_t ProblemsPanel::msUntilDue() const {
-    if (!m_stale) return -1;
-    const int64_t left = m_dueAt - m_hooks.now();
-    return left > 0 ? left : 0;
-}
-
 bool ProblemsPanel::tick() {
-    if (!m_stale) return false;
-    if (const int64_t left = msUntilDue(); left > 0) {
-        if (m_hooks.schedule) m_hooks.schedule(left);
-        return false;
-    }
+    if (!m_settle.due()) return false;
     refresh();
     return true;
 }
 
 void ProblemsPanel::refresh() {
     lint::lintMission(m_editor.store, m_editor.briefing, m_editor.craftList, m_problems);
-    m_stale = false;
+    m_settle.looked();
     changed.notify();
 }
 
@@ -148,11 +125,11 @@ void ProblemsPanel::goTo(int index) {
 void ProblemsPanel::goTo(const lint::Location& where) { goTo(targetOf(where, m_editor.store)); }
 
 void ProblemsPanel::goTo(const ProblemTarget& t) {
-    if (t.shipgroup >= 0 && t.shipgroup < m_editor.store.shipgroupCount && m_hooks.selectShipgroup)
-        m_hooks.selectShipgroup(t.shipgroup);
-    if (t.region >= 0 && m_hooks.setRegion) m_hooks.setRegion(t.region);
-    if (t.form && m_hooks.openForm) {
-        core::FormModel* f = m_hooks.openForm(*t.form);
+    if (t.shipgroup >= 0 && t.shipgroup < m_editor.store.shipgroupCount)
+        m_navigator.selectShipgroup(t.shipgroup);
+    if (t.region >= 0) m_navigator.setRegion(t.region);
+    if (t.form) {
+        core::FormModel* f = m_navigator.openForm(*t.form);
         if (f && t.orderRegion >= 0) {
             f->choose("region", t.orderRegion);
             f->choose("slot", t.orderSlot);
@@ -161,10 +138,10 @@ void ProblemsPanel::goTo(const ProblemTarget& t) {
     }
     if (t.briefing) {
         if (t.briefingTime >= 0) m_editor.briefing.setCurrentTime(t.briefingTime);
-        if (m_hooks.showBriefing) m_hooks.showBriefing();
+        m_navigator.showBriefing();
     }
-    if (t.command != CommandId::None && m_hooks.runCommand)
-        m_hooks.runCommand(t.command, [&t](core::FormModel& f) { showEntry(f, t); });
+    if (t.command != CommandId::None)
+        m_navigator.runCommand(t.command, [&t](core::FormModel& f) { showEntry(f, t); });
 }
 
 std::string ProblemsPanel::fixLabel(int index) const {
@@ -175,7 +152,7 @@ std::string ProblemsPanel::fixLabel(int index) const {
 bool ProblemsPanel::applyFix(int index) {
     // A list that missed the last change may point at a command that moved:
     // look again and fix the same problem, if it is still there.
-    if (m_stale && valid(index)) {
+    if (stale() && valid(index)) {
         const lint::Problem wanted = m_problems[index];
         refresh();
         index = -1;
@@ -190,7 +167,7 @@ bool ProblemsPanel::applyFix(int index) {
         core::ActionScope scope(m_editor.journal, fix.label);
         done = lint::applyFix(m_editor.store, m_editor.briefing, fix);
     }
-    if (m_hooks.rereadViews) m_hooks.rereadViews();
+    m_views.rereadViews();
     refresh();
     return done;
 }

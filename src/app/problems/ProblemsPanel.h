@@ -9,6 +9,8 @@
 #include "app/editor/CommandIds.h"
 #include "app/editor/Editor.h"
 #include "app/editor/FormKeys.h"
+#include "app/editor/FramePorts.h"
+#include "app/editor/SettleTimer.h"
 #include "core/Notifier.h"
 #include "lint/Problem.h"
 
@@ -37,22 +39,19 @@ struct ProblemTarget {
 // The form that edits a field of a lint location.
 ProblemTarget targetOf(const lint::Location& location, const mission::MissionStore& store);
 
-// What the panel asks of the frame. Unset hooks are skipped.
-struct ProblemHooks {
-    std::function<void(int)> selectShipgroup;
-    std::function<void(int)> setRegion;
+// Where a double-click takes the user: the frame implements it.
+class ProblemNavigator {
+  public:
+    virtual ~ProblemNavigator() = default;
+    virtual void selectShipgroup(int index) = 0;
+    virtual void setRegion(int region) = 0;
     // Opens a modeless form by key and returns its model (none if it failed).
-    std::function<core::FormModel*(FormKey)> openForm;
+    virtual core::FormModel* openForm(FormKey key) = 0;
     // Runs a menu command; a modal form it opens goes to `prepare` first.
-    std::function<void(CommandId, const std::function<void(core::FormModel&)>&)> runCommand;
-    // After a fix: every view reads the mission again.
-    std::function<void()> rereadViews;
+    virtual void runCommand(CommandId command,
+                            const std::function<void(core::FormModel&)>& prepare) = 0;
     // Puts the briefing on screen at its current time.
-    std::function<void()> showBriefing;
-    // The clock (milliseconds; default: a steady clock) and the window's
-    // single-shot timer: call tick() after this many milliseconds.
-    std::function<int64_t()> now;
-    std::function<void(int64_t)> schedule;
+    virtual void showBriefing() = 0;
 };
 
 // The Problems panel without its window: the problems of the open mission,
@@ -65,14 +64,16 @@ class ProblemsPanel {
   public:
     static constexpr int kSettleMs = 400;
 
-    ProblemsPanel(Editor& editor, ProblemHooks hooks);
+    // `views` reads the mission again after a fix; `clock` runs the settle timer.
+    ProblemsPanel(Editor& editor, ProblemNavigator& navigator, MissionViews& views,
+                  SettleClock& clock);
 
     // --- freshness: the window's single-shot timer follows these
     // The mission changed (the journal and New/Open call it themselves).
-    void noteChange();
-    bool stale() const { return m_stale; }
+    void noteChange() { m_settle.noteChange(); }
+    bool stale() const { return m_settle.stale(); }
     // Milliseconds until the list is due (0 when due now; -1 when fresh).
-    int64_t msUntilDue() const;
+    int64_t msUntilDue() const { return m_settle.msUntilDue(); }
     // The timer fired: looks again when due (true), else asks for the timer again.
     bool tick();
     // Looks again now.
@@ -104,10 +105,10 @@ class ProblemsPanel {
     }
 
     Editor& m_editor;
-    ProblemHooks m_hooks;
+    ProblemNavigator& m_navigator;
+    MissionViews& m_views;
+    SettleTimer m_settle;
     std::vector<lint::Problem> m_problems;
-    bool m_stale = true;
-    int64_t m_dueAt = 0;
     core::Notifier<>::Connection m_journalConn;
     core::Notifier<>::Connection m_replacedConn;
 };

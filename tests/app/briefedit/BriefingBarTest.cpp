@@ -3,11 +3,11 @@
 #include <map>
 
 #include "app/briefedit/BriefingBar.h"
-#include "app/briefedit/BriefingHints.h"
 #include "app/briefedit/BriefingTools.h"
 #include "app/frame/FrameLogic.h"
 #include "app/mapedit/MapViewPort.h"
 #include "support/ScriptedUi.h"
+#include "support/StubFrameServices.h"
 
 using namespace quendar;
 using namespace quendar::app;
@@ -59,15 +59,20 @@ struct Frame {
     MapViewPort port{editor.mapView, editor.viewSwitches, editor.settings,
                      editor.briefing.playback(), &editor.briefing};
     quendar::testing::ScriptedPrompter prompter;
-    FrameLogic logic{editor, commands, view, port, prompter, services()};
+    quendar::testing::StubFrameServices stubServices = services();
+    FrameLogic logic{editor, commands, view, port, prompter, stubServices};
     FakeTimer timer;
-    BriefingBar bar{editor, commands, view, port, logic, timer};
+    struct AskedLock : LockQuestion {
+        std::function<bool()> ask;
+        bool confirmLock() override { return !ask || ask(); }
+    } lock;
+    BriefingBar bar{editor, commands, view, port, logic, timer, lock};
 
     Frame() { editor.mapView.resize(800, 600); }
     // Save as the file commands do it, without a file: pack, then read back.
-    FrameServices services() {
-        FrameServices s;
-        s.saveMission = [this] {
+    quendar::testing::StubFrameServices services() {
+        quendar::testing::StubFrameServices s;
+        s.fn.saveMission = [this] {
             editor.briefing.serializeBriefing();
             editor.briefing.reparseAfterSave();
             return true;
@@ -185,7 +190,7 @@ TEST(BriefingBar, UndoAndRedoButtonsOnlyInBriefingMode) {
 TEST(BriefingBar, LockAsksItsHintFirstInBriefingMode) {
     Frame f;
     BriefingTools tools{f.editor, f.prompter, f.view, f.logic, f.logic};
-    f.bar.confirmLock = [&] { return tools.hintSaysYes(hint::kLockBriefing); };
+    f.lock.ask = [&] { return tools.confirmLock(); };
     const auto locked = [&] { return f.editor.briefing.playback().briefingLock; };
     f.commands.execute(cmd::BriefingMode);
     const bool before = locked();

@@ -14,6 +14,7 @@
 #include "app/mapedit/MapViewPort.h"
 #include "mission/ShipgroupRecord.h"
 #include "support/ScriptedUi.h"
+#include "support/StubFrameServices.h"
 #include "support/TempDir.h"
 
 namespace quendar::app {
@@ -87,9 +88,13 @@ class BriefingUndoTest : public ::testing::Test {
     MapViewPort port{editor.mapView, editor.viewSwitches, editor.settings,
                      editor.briefing.playback(), &editor.briefing};
     testing::ScriptedPrompter prompter;
-    FrameLogic logic{editor, commands, view, port, prompter, FrameServices{}};
+    quendar::testing::StubFrameServices services;
+    FrameLogic logic{editor, commands, view, port, prompter, services};
     NoTimer timer;
-    BriefingBar bar{editor, commands, view, port, logic, timer};
+    struct : LockQuestion {
+        bool confirmLock() override { return true; }
+    } lock;
+    BriefingBar bar{editor, commands, view, port, logic, timer, lock};
     BriefingDialogs dialogs{editor, commands, view, port, logic, prompter};
     BriefingTools tools{editor, prompter, view, logic, logic};
 };

@@ -19,35 +19,36 @@ namespace {
 using mission::Table;
 namespace fs = std::filesystem;
 
-struct ChangesFixture : ::testing::Test {
+// The panel's ports: files read as Open reads them, the places it goes to,
+// the rereads after a revert and a clock turned by hand.
+struct ChangesFixture : ::testing::Test, MissionLoader, PlaceNavigator, MissionViews, SettleClock {
     quendar::testing::TempDir temp{"quendar-changes"};
     Editor editor;
     quendar::testing::ScriptedPrompter prompter;
     int64_t clock = 1000;
-    std::vector<int64_t> scheduled;
     std::vector<lint::Location> visited;
     int rereads = 0;
     std::unique_ptr<ChangesPanel> panel;
     std::vector<uint8_t> opened;
+
+    bool load(const std::string& path, Editor& into) override {
+        const auto bytes = mission::readWholeFile(path);
+        if (!bytes) return false;
+        resetEditorToNewMission(into);
+        loadMissionBytes(into, *bytes);
+        return true;
+    }
+    void goTo(const lint::Location& at) override { visited.push_back(at); }
+    void rereadViews() override { ++rereads; }
+    int64_t nowMs() const override { return clock; }
+    void schedule(int64_t) override {}
 
     void SetUp() override {
         const fs::path mission = temp.path() / "lantern.tie";
         fs::copy_file(QUENDAR_DATA_DIR "/samples/lantern-run.tie", mission);
         editor.craftListPath = QUENDAR_DATA_DIR "/SHIPLIST.TXT";
         editor.settings.runEccBeforeSave = 0;
-        ChangeHooks hooks;
-        hooks.load = [](const std::string& path, Editor& into) {
-            const auto bytes = mission::readWholeFile(path);
-            if (!bytes) return false;
-            resetEditorToNewMission(into);
-            loadMissionBytes(into, *bytes);
-            return true;
-        };
-        hooks.goTo = [this](const lint::Location& at) { visited.push_back(at); };
-        hooks.rereadViews = [this] { ++rereads; };
-        hooks.now = [this] { return clock; };
-        hooks.schedule = [this](int64_t ms) { scheduled.push_back(ms); };
-        panel = std::make_unique<ChangesPanel>(editor, std::move(hooks));
+        panel = std::make_unique<ChangesPanel>(editor, *this, *this, *this, *this);
         ASSERT_TRUE(openMissionPath(editor, prompter, mission.string()));
         opened = buildMissionImage(editor);
         panel->refresh();
@@ -59,40 +60,39 @@ struct ChangesFixture : ::testing::Test {
     }
 };
 
+// Each kind of change: its row once the edits settle, the place a
+// double-click goes to, and its revert as one action Undo takes back.
 TEST_F(ChangesFixture, ListsGoesToAndRevertsEachKindOfChange) {
     EXPECT_EQ(panel->referenceText(), "Changes since lantern.tie was saved");
     EXPECT_TRUE(panel->changes().empty());
     const int target = mission::sg::orderOffset(1, 2) + 13;
+    using A = lint::Area;
     struct Row {
-        const char* name;
         std::function<void(Editor&)> edit;
         std::string text;
-        lint::Area area;
-        int index, offset, region, slot;
+        lint::Location place;  // area, index, offset, command, region, slot
     };
     const Row rows[] = {
-        {"a name", [](Editor& e) { e.store.setText(Table::Shipgroups, 3, 0, 20, "Korvane Wall"); },
+        {[](Editor& e) { e.store.setText(Table::Shipgroups, 3, 0, 20, "Korvane Wall"); },
          R"(shipgroups[3] "Korvane Wall" .name: "Korvane Guard" → "Korvane Wall")",
-         lint::Area::Shipgroup, 3, 0, -1, -1},
-        {"an order target",
-         [&](Editor& e) {
+         {A::Shipgroup, 3, 0, -1, -1, -1, {}}},
+        {[&](Editor& e) {
              e.store.setByte(Table::Shipgroups, 4, target - 1, 1);
              e.store.setByte(Table::Shipgroups, 4, target, 6);
          },
          R"(shipgroups[4] "Blade Ring" .orders[1][2].target1Type: 0 "None" → 1 "Flightgroup")",
-         lint::Area::Shipgroup, 4, target - 1, 1, 2},
-        {"a message", [](Editor& e) { e.store.setText(Table::Messages, 2, 2, 64, "Go."); },
-         R"(messages[2].text: "The depot is clear. Jump when ready." → "Go.")", lint::Area::Message,
-         2, 2, -1, -1},
-        {"a briefing command",
-         [](Editor& e) {
+         {A::Shipgroup, 4, target - 1, -1, 1, 2, {}}},
+        {[](Editor& e) { e.store.setText(Table::Messages, 2, 2, 64, "Go."); },
+         R"(messages[2].text: "The depot is clear. Jump when ready." → "Go.")",
+         {A::Message, 2, 2, -1, -1, -1, {}}},
+        {[](Editor& e) {
              e.briefing.appendCommand(briefing::BRC_ORIENT, 33, {2, 1});
          },
          "briefing.commands.BRC_ORIENT[1]: added time 33, ship 2, direction 1",
-         lint::Area::Briefing, 33, -1, -1, -1},
+         {A::Briefing, 33, -1, -1, -1, -1, {}}},
     };
     for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
+        SCOPED_TRACE(r.text);
         {
             core::ActionScope scope(editor.journal, "Edit");
             r.edit(editor);
@@ -106,12 +106,8 @@ TEST_F(ChangesFixture, ListsGoesToAndRevertsEachKindOfChange) {
         EXPECT_EQ(panel->row(0), r.text);
         panel->goTo(0);
         ASSERT_FALSE(visited.empty());
-        EXPECT_EQ(visited.back().area, r.area);
-        EXPECT_EQ(visited.back().index, r.index);
-        EXPECT_EQ(visited.back().offset, r.offset);
-        EXPECT_EQ(visited.back().region, r.region);
-        EXPECT_EQ(visited.back().slot, r.slot);
-        // Revert the rows one by one, each one action.
+        EXPECT_EQ(visited.back(), r.place);
+        // The rows one by one, each one action.
         const size_t listed = panel->changes().size();
         for (size_t k = 0; k < listed; ++k) EXPECT_TRUE(panel->revert(0));
         EXPECT_TRUE(panel->changes().empty());

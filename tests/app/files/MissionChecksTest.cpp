@@ -67,10 +67,12 @@ TEST(CheckBeforeSave, CorrectionsAreSavedAndNoFindingStopsTheSave) {
 
     // The window's box stands in for the direct messages when it is set.
     editor.settings.runEccBeforeSave = 1;
-    int boxes = 0;
-    editor.validationBox = [&] { ++boxes; };
-    ASSERT_TRUE(saveMission(editor, prompter));
-    EXPECT_EQ(boxes, 1);
+    struct Box : ChecksBeforeSave {
+        int boxes = 0;
+        void runChecks() override { ++boxes; }
+    } box;
+    ASSERT_TRUE(saveMission(editor, prompter, box));
+    EXPECT_EQ(box.boxes, 1);
     EXPECT_TRUE(prompter.shown.empty());
 }
 

@@ -22,12 +22,12 @@ TEST(FrameLogic, ExitAsksAndDroppedPathsConfirmFirst) {
     EXPECT_EQ(f.prompter.shown.back().icon, core::Icon::Question);
 
     std::vector<std::string> opened;
-    FrameServices s = f.services();
-    s.openMissionPath = [&](const std::string& p) {
+    quendar::testing::StubFrameServices s = f.services();
+    s.fn.openMissionPath = [&](const std::string& p) {
         opened.push_back(p);
         return true;
     };
-    s.windowTitle = [] { return std::string("Quendar - dropped.tie"); };
+    s.fn.windowTitle = [] { return std::string("Quendar - dropped.tie"); };
     FrameLogic logic(f.editor, f.commands, f.view, f.map, f.prompter, s);
     f.prompter.answers = {core::Answer::Cancel};
     EXPECT_FALSE(logic.openPath("dropped.tie", true));
@@ -83,16 +83,16 @@ TEST(FrameLogic, UnsavedChangesAreAskedAboutOnEveryWayOut) {
                      << static_cast<int>(row.answer) << " save works " << row.saveWorks);
         Fixture f;
         int saves = 0, replaced = 0;
-        FrameServices s = f.services();
-        s.saveMission = [&] {
+        quendar::testing::StubFrameServices s = f.services();
+        s.fn.saveMission = [&] {
             ++saves;
             if (row.saveWorks) f.editor.journal.markSaved();
             return row.saveWorks;
         };
-        s.newMission = [&](bool) { return ++replaced, true; };
-        s.openMission = [&] { return ++replaced, true; };
-        s.openMissionPath = [&](const std::string&) { return ++replaced, true; };
-        s.windowTitle = [&] { return windowTitle(f.editor); };
+        s.fn.newMission = [&](bool) { return ++replaced, true; };
+        s.fn.openMission = [&] { return ++replaced, true; };
+        s.fn.openMissionPath = [&](const std::string&) { return ++replaced, true; };
+        s.fn.windowTitle = [&] { return windowTitle(f.editor); };
         FrameLogic logic(f.editor, f.commands, f.view, f.map, f.prompter, s);
         f.editor.store.missionPath = "/m/raid.tie";
         if (row.modified) {

@@ -11,6 +11,7 @@
 #include "app/frame/FrameLogic.h"
 #include "mission/NewMission.h"
 #include "support/ScriptedUi.h"
+#include "support/StubFrameServices.h"
 
 namespace quendar::app::test {
 
@@ -101,22 +102,23 @@ struct Fixture {
     quendar::testing::ScriptedPrompter prompter;
     int writes = 0;
     bool prefsValid = true;
+    quendar::testing::StubFrameServices stubServices = services();
     FrameLogic logic;
 
-    FrameServices services() {
-        FrameServices s;
-        s.readPreferences = [this] { return prefsValid; };
-        s.writePreferences = [this] { ++writes; };
-        s.resetMission = [this] { mission::resetToNewMission(editor.store); };
+    quendar::testing::StubFrameServices services() {
+        quendar::testing::StubFrameServices s;
+        s.fn.readPreferences = [this] { return prefsValid; };
+        s.fn.writePreferences = [this] { ++writes; };
+        s.fn.resetMission = [this] { mission::resetToNewMission(editor.store); };
         struct Titled : core::FormModel {
             explicit Titled(std::string t) : FormModel(std::move(t), true) {}
         };
-        s.coordinatesForm = [] { return std::make_unique<Titled>("Coordinates Properties"); };
-        s.mapPropertiesForm = [] { return std::make_unique<Titled>("Map Properties"); };
-        s.axisForm = [] { return std::make_unique<Titled>("Axis properties"); };
+        s.fn.coordinatesForm = [] { return std::make_unique<Titled>("Coordinates Properties"); };
+        s.fn.mapPropertiesForm = [] { return std::make_unique<Titled>("Map Properties"); };
+        s.fn.axisForm = [] { return std::make_unique<Titled>("Axis properties"); };
         return s;
     }
-    Fixture() : logic(editor, commands, view, map, prompter, services()) {}
+    Fixture() : logic(editor, commands, view, map, prompter, stubServices) {}
 
     std::shared_ptr<RecordingForm> openForm(FormKey key) {
         auto f = std::make_shared<RecordingForm>(formName(key));

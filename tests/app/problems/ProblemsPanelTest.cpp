@@ -19,7 +19,7 @@ struct FakeForm : core::FormModel {
     FakeForm() : FormModel("Orders", false) {}
 };
 
-struct PanelFixture : ::testing::Test {
+struct PanelFixture : ::testing::Test, ProblemNavigator, MissionViews, SettleClock {
     Editor editor;
     int64_t clock = 1000;
     std::vector<int64_t> scheduled;
@@ -29,6 +29,31 @@ struct PanelFixture : ::testing::Test {
     quendar::testing::ScriptedPrompter prompter;
     shipgroup::ShipgroupContext ctx{editor.store, events, prompter};
     std::unique_ptr<ProblemsPanel> panel;
+
+    int64_t nowMs() const override { return clock; }
+    void schedule(int64_t ms) override { scheduled.push_back(ms); }
+    void selectShipgroup(int i) override { calls.push_back("select " + std::to_string(i)); }
+    void setRegion(int r) override { calls.push_back("region " + std::to_string(r)); }
+    core::FormModel* openForm(FormKey key) override {
+        calls.push_back(std::string("open ") + formName(key));
+        return key == form::Orders ? &ordersForm : nullptr;
+    }
+    // The two mission-wide forms, as their menu commands make them.
+    void runCommand(CommandId id, const std::function<void(core::FormModel&)>& prepare) override {
+        calls.push_back("command " + std::to_string(idNumber(id)));
+        if (id == cmd::Messages) {
+            settings::MessagesForm f(ctx);
+            prepare(f);
+            calls.push_back("message " + std::to_string(f.current()));
+        } else if (id == cmd::GlobalGoals) {
+            settings::GlobalGoalsForm f(ctx);
+            prepare(f);
+            calls.push_back("goal " + std::to_string(f.team()) + " " + std::to_string(f.kind()) +
+                            " " + std::to_string(f.goal()));
+        }
+    }
+    void showBriefing() override { calls.push_back("briefing"); }
+    void rereadViews() override { calls.push_back("reread"); }
 
     void SetUp() override {
         mission::resetToNewMission(editor.store);
@@ -45,32 +70,7 @@ struct PanelFixture : ::testing::Test {
             };
             ordersForm.controls().push_back(c);
         }
-        ProblemHooks h;
-        h.now = [this] { return clock; };
-        h.schedule = [this](int64_t ms) { scheduled.push_back(ms); };
-        h.selectShipgroup = [this](int i) { calls.push_back("select " + std::to_string(i)); };
-        h.setRegion = [this](int r) { calls.push_back("region " + std::to_string(r)); };
-        h.openForm = [this](FormKey key) -> core::FormModel* {
-            calls.push_back(std::string("open ") + formName(key));
-            return key == form::Orders ? &ordersForm : nullptr;
-        };
-        // The two mission-wide forms, as their menu commands make them.
-        h.runCommand = [this](CommandId id, const std::function<void(core::FormModel&)>& prepare) {
-            calls.push_back("command " + std::to_string(idNumber(id)));
-            if (id == cmd::Messages) {
-                settings::MessagesForm f(ctx);
-                prepare(f);
-                calls.push_back("message " + std::to_string(f.current()));
-            } else if (id == cmd::GlobalGoals) {
-                settings::GlobalGoalsForm f(ctx);
-                prepare(f);
-                calls.push_back("goal " + std::to_string(f.team()) + " " +
-                                std::to_string(f.kind()) + " " + std::to_string(f.goal()));
-            }
-        };
-        h.showBriefing = [this] { calls.push_back("briefing"); };
-        h.rereadViews = [this] { calls.push_back("reread"); };
-        panel = std::make_unique<ProblemsPanel>(editor, std::move(h));
+        panel = std::make_unique<ProblemsPanel>(editor, *this, *this, *this);
         panel->refresh();
     }
     // A user edit: one action of the journal.
