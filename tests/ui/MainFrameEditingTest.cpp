@@ -225,8 +225,8 @@ TEST_F(MainFrameTest, BriefingPlaysInTheWindow) {
     ASSERT_TRUE(run(app::cmd::Play));  // play
     EXPECT_TRUE(frame.playbackTimer().running());
     EXPECT_EQ(frame.playbackTimer().interval(), 56);
-    QTest::qWait(400);
-    EXPECT_GT(editor.briefing.currentTime(), 16);
+    // A loaded machine may deliver the ticks late: wait for them, not for a time.
+    QTRY_VERIFY_WITH_TIMEOUT(editor.briefing.currentTime() > 16, 10000);
     ASSERT_TRUE(run(app::cmd::Stop));  // stop
     EXPECT_FALSE(frame.playbackTimer().running());
 }
