@@ -63,4 +63,10 @@ struct StubMapListeners : app::MapToolsListener, app::BriefingMapPort {
     std::function<bool(int)> enabled;
 };
 
+// The message pane, keeping every text a room told it.
+struct StubStatus : app::StatusPort {
+    void showStatus(const std::string& text) override { told.push_back(text); }
+    std::vector<std::string> told;
+};
+
 }  // namespace quendar::testing

@@ -21,6 +21,7 @@
 #include "mission/FileIO.h"
 #include "mission/ShipgroupRecord.h"
 #include "support/ScriptedUi.h"
+#include "support/StubPorts.h"
 #include "support/TempDir.h"
 
 namespace quendar::app {
@@ -77,10 +78,10 @@ std::string plantLeftover(const fs::path& dir, const std::string& name, Editor& 
 class RecoveryTest : public ::testing::Test {
   protected:
     std::unique_ptr<Recovery> make(Editor& e, const std::string& folder = {}) {
-        auto r = std::make_unique<Recovery>(e, folder.empty() ? m_dir.path().string() : folder);
+        auto r =
+            std::make_unique<Recovery>(e, status, folder.empty() ? m_dir.path().string() : folder);
         r->interval = std::chrono::milliseconds(0);
         r->retryDelay = std::chrono::milliseconds(0);
-        r->status = [this](const std::string& t) { told.push_back(t); };
         return r;
     }
     void tickAndWait(Recovery& r) {
@@ -89,7 +90,8 @@ class RecoveryTest : public ::testing::Test {
     }
     testing::TempDir m_dir{"quendar-recovery"};
     ScriptedPrompter prompter;
-    std::vector<std::string> told;
+    testing::StubStatus status;
+    std::vector<std::string>& told = status.told;
 };
 
 // A message box during which the window's recovery timer fires.
@@ -566,7 +568,8 @@ TEST_F(RecoveryTest, ARunningEditorsFileIsLeftAloneAndRestoredAfterItIsKilled) {
         ScriptedPrompter quiet;
         openAndEdit(e, quiet, 3);
         e.store.missionPath = "raid.tie";
-        Recovery r(e, state);
+        testing::StubStatus unseen;
+        Recovery r(e, unseen, state);
         r.interval = std::chrono::milliseconds(0);
         r.tick();
         r.finishWrite();

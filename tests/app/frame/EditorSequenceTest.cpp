@@ -219,7 +219,7 @@ class Session {
         check(want, fresh);
     }
     void snapshotAndRestore() {
-        Recovery writer(e, (m_folder / "rec").string());
+        Recovery writer(e, status, (m_folder / "rec").string());
         writer.interval = std::chrono::milliseconds(0);
         writer.tick();
         writer.finishWrite();
@@ -230,7 +230,7 @@ class Session {
         Editor second;
         testing::ScriptedPrompter answers;
         answers.answers = {core::Answer::Restore};
-        Recovery reader(second, left.string());
+        Recovery reader(second, status, left.string());
         ASSERT_TRUE(reader.offerLeftovers(answers));
         second.settings.runEccBeforeSave = 0;
         second.store.missionPath = (m_folder / "restored.tie").string();
@@ -242,6 +242,7 @@ class Session {
     fs::path m_folder;
     testing::ScriptedPrompter prompter;
     testing::StubFrameView view;
+    testing::StubStatus status;
     testing::StubMapListeners listeners;
     MapTools tools{e, prompter, view, listeners, listeners};
     Board board;
