@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/editor/FramePorts.h"
+#include "app/editor/StatusPort.h"
 
 namespace quendar::testing {
 

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "app/editor/Editor.h"
-#include "app/editor/FramePorts.h"
+#include "app/editor/StatusPort.h"
 #include "app/files/RecoveryFile.h"
 #include "core/Prompter.h"
 #include "mission/FileIO.h"
