@@ -207,8 +207,8 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     // While the mission is modified, a copy of it is kept for the next start
     // after a crash; each tick returns at once (the writing has its thread).
     if (!m_options.recoveryFolder.empty()) {
-        m_recovery = std::make_unique<app::Recovery>(m_editor, m_options.recoveryFolder);
-        m_recovery->status = [this](const std::string& t) { setPaneText(Pane::Message, t); };
+        m_recovery =
+            std::make_unique<app::Recovery>(m_editor, m_messagePane, m_options.recoveryFolder);
         auto* keep = new QTimer(this);
         connect(keep, &QTimer::timeout, this, [this] { m_recovery->tick(); });
         keep->start(2000);
@@ -217,7 +217,6 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
 
 CMainFrame::~CMainFrame() {
     // The recovery file goes first, while the window it reports to is whole.
-    if (m_recovery) m_recovery->status = nullptr;
     m_recovery.reset();
     // The dock shows the panel model, which goes before the window's children.
     delete m_problemsDock;

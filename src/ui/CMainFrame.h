@@ -226,7 +226,9 @@ class CMainFrame : public QMainWindow, public app::FrameView {
     ReferencesDock* m_referencesDock = nullptr;
     QTimer* m_flowTimer = nullptr;
     core::Notifier<>::Connection m_referencesConn;
-    // The recovery file, written from its timer's ticks (none without a folder).
+    // The recovery file, written from its timer's ticks (none without a
+    // folder); it tells its failures in the message pane.
+    app::MessagePane m_messagePane{*this};
     std::unique_ptr<app::Recovery> m_recovery;
 };
 

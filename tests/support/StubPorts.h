@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/editor/FramePorts.h"
+#include "app/editor/StatusPort.h"
 
 namespace quendar::testing {
 
@@ -61,6 +62,12 @@ struct StubMapListeners : app::MapToolsListener, app::BriefingMapPort {
     int moves = 0, basics = 0;
     std::vector<map::PointerEvent> briefingEvents;
     std::function<bool(int)> enabled;
+};
+
+// The message pane, keeping every text a room told it.
+struct StubStatus : app::StatusPort {
+    void showStatus(const std::string& text) override { told.push_back(text); }
+    std::vector<std::string> told;
 };
 
 }  // namespace quendar::testing

@@ -21,8 +21,8 @@ uint64_t startStamp() {
 }
 }  // namespace
 
-Recovery::Recovery(Editor& editor, std::string folder)
-    : m_editor(editor), m_folder(std::move(folder)), m_stamp(startStamp()) {
+Recovery::Recovery(Editor& editor, StatusPort& status, std::string folder)
+    : m_editor(editor), m_status(status), m_folder(std::move(folder)), m_stamp(startStamp()) {
     if (!makePrivateFolder(m_folder, &m_folderProblem))
         m_folderProblem = "The recovery folder " + m_folder + " cannot be used: " + m_folderProblem;
     else
@@ -158,7 +158,7 @@ void Recovery::finishWrite() { collect(true); }
 void Recovery::report(const std::string& text) {
     if (m_failureTold) return;
     m_failureTold = true;
-    if (status) status(text);
+    m_status.showStatus(text);
 }
 
 void Recovery::discard() {

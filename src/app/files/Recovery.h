@@ -3,7 +3,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -11,6 +10,7 @@
 #include <thread>
 
 #include "app/editor/Editor.h"
+#include "app/editor/StatusPort.h"
 #include "app/files/RecoveryFile.h"
 #include "core/Prompter.h"
 #include "mission/FileIO.h"
@@ -26,10 +26,10 @@ namespace quendar::app {
 //
 // Failures (a read-only or full folder) never reach the mission: the file is
 // simply not there, tick() keeps returning at once, and `status` is told once
-// (again only after a write has worked in between).
+// (again only after a write has worked in between): the window's message pane.
 class Recovery {
   public:
-    explicit Recovery(Editor& editor, std::string folder = ".");
+    Recovery(Editor& editor, StatusPort& status, std::string folder = ".");
     ~Recovery();
     Recovery(const Recovery&) = delete;
     Recovery& operator=(const Recovery&) = delete;
@@ -46,8 +46,6 @@ class Recovery {
     // start; both go on with the next. True when a mission was restored.
     bool offerLeftovers(core::Prompter& prompter);
 
-    // Where a failure to keep the file is told (the status bar's message pane).
-    std::function<void(const std::string&)> status;
     // The least time between the starts of two writes.
     std::chrono::milliseconds interval{1500};
     // After a failed write, the next try waits this long.
@@ -73,6 +71,7 @@ class Recovery {
     void adopt(Leftover& leftover);
 
     Editor& m_editor;
+    StatusPort& m_status;
     std::string m_folder;
     std::string m_folderProblem;  // why the folder cannot be used, told once
     uint64_t m_stamp;             // in the file's name; moves on when the name is taken

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <set>
+#include <sstream>
 
 #include "app/files/RecentMissions.h"
 
@@ -104,34 +105,24 @@ namespace {
 // '+' add, '-' remove, 'c' clear, 'w' write; `stored` is the list after the
 // last step.
 TEST(RecentMissions, TwoEditorsKeepEachOthersMissions) {
-    struct Row {
-        const char* what;
-        std::vector<std::string> steps;  // "a+/x.tie", "bw", ...
-        std::vector<std::string> stored;
+    const struct {
+        const char* steps;
+        const char* stored;
+    } rows[] = {
+        {"a+/x b+/y aw bw", "/y /x"},                           // both open, both write
+        {"a+/x aw b+/y bw a+/z aw", "/z /y /x"},                // written in turn
+        {"a+/x aw b+/y a-/x aw bw", "/y"},                      // a removal stays removed
+        {"a+/x aw b+/y ac aw bw", "/y"},                        // a clear and another's add
+        {"a+/x aw b+/y bw b-/y bw aw", "/x"},                   // written once, not again
+        {"a+/1 a+/2 a+/3 a+/4 a+/5 aw b+/6 b+/7 b+/8 b+/9 bw",  // at most eight
+         "/9 /8 /7 /6 /5 /4 /3 /2"},
     };
-    const Row rows[] = {
-        {"both open, both write", {"a+/x.tie", "b+/y.tie", "aw", "bw"}, {"/y.tie", "/x.tie"}},
-        {"written in turn",
-         {"a+/x.tie", "aw", "b+/y.tie", "bw", "a+/z.tie", "aw"},
-         {"/z.tie", "/y.tie", "/x.tie"}},
-        {"a removal stays removed",
-         {"a+/x.tie", "aw", "b+/y.tie", "a-/x.tie", "aw", "bw"},
-         {"/y.tie"}},
-        {"a clear (written at once) and another's add",
-         {"a+/x.tie", "aw", "b+/y.tie", "ac", "aw", "bw"},
-         {"/y.tie"}},
-        {"written once, not again",
-         {"a+/x.tie", "aw", "b+/y.tie", "bw", "b-/y.tie", "bw", "aw"},
-         {"/x.tie"}},
-        {"at most eight",
-         {"a+/1", "a+/2", "a+/3", "a+/4", "a+/5", "aw", "b+/6", "b+/7", "b+/8", "b+/9", "bw"},
-         {"/9", "/8", "/7", "/6", "/5", "/4", "/3", "/2"}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.steps);
         RecentMissions a([](const std::string&) { return true; }), b(a);
         std::vector<std::string> stored;
-        for (const std::string& step : row.steps) {
+        std::istringstream steps(row.steps);
+        for (std::string step; steps >> step;) {
             RecentMissions& e = step[0] == 'a' ? a : b;
             const std::string path = step.substr(2);
             if (step[1] == '+') e.add(path);
@@ -143,7 +134,9 @@ TEST(RecentMissions, TwoEditorsKeepEachOthersMissions) {
                 e.stored();
             }
         }
-        EXPECT_EQ(stored, row.stored);
+        std::string text;
+        for (const std::string& p : stored) text += (text.empty() ? "" : " ") + p;
+        EXPECT_EQ(text, row.stored);
     }
 }
 }  // namespace

@@ -21,6 +21,7 @@
 #include "mission/FileIO.h"
 #include "mission/ShipgroupRecord.h"
 #include "support/ScriptedUi.h"
+#include "support/StubPorts.h"
 #include "support/TempDir.h"
 
 namespace quendar::app {
@@ -77,10 +78,10 @@ std::string plantLeftover(const fs::path& dir, const std::string& name, Editor& 
 class RecoveryTest : public ::testing::Test {
   protected:
     std::unique_ptr<Recovery> make(Editor& e, const std::string& folder = {}) {
-        auto r = std::make_unique<Recovery>(e, folder.empty() ? m_dir.path().string() : folder);
+        auto r =
+            std::make_unique<Recovery>(e, status, folder.empty() ? m_dir.path().string() : folder);
         r->interval = std::chrono::milliseconds(0);
         r->retryDelay = std::chrono::milliseconds(0);
-        r->status = [this](const std::string& t) { told.push_back(t); };
         return r;
     }
     void tickAndWait(Recovery& r) {
@@ -89,7 +90,8 @@ class RecoveryTest : public ::testing::Test {
     }
     testing::TempDir m_dir{"quendar-recovery"};
     ScriptedPrompter prompter;
-    std::vector<std::string> told;
+    testing::StubStatus status;
+    std::vector<std::string>& told = status.told;
 };
 
 // A message box during which the window's recovery timer fires.
@@ -416,17 +418,16 @@ TEST_F(RecoveryTest, ACopyRemembersItsFileAndSaveAsksWhenAnotherProgramChangedIt
                 {InPlaceOtherSize, true},
                 {InPlaceOtherNanoseconds, true},
                 {Removed, false}};
-    const auto sample = fileBytes(kSample);
+    const std::string target = (m_dir.path() / "raid.tie").string();
+    const std::string leftover = (m_dir.path() / ".quendar-99-1.recovery").string();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.change);
-        const std::string target = (m_dir.path() / "raid.tie").string();
-        ASSERT_TRUE(mission::writeFileAtomic(target, sample));
+        auto bytes = fileBytes(kSample);
+        ASSERT_TRUE(mission::writeFileAtomic(target, bytes));
         struct stat opened {};
         ASSERT_EQ(::stat(target.c_str(), &opened), 0);
-        const std::string leftover = (m_dir.path() / ".quendar-99-1.recovery").string();
         {
             Editor e;
-            e.settings.runEccBeforeSave = 0;
             ASSERT_TRUE(openMissionPath(e, prompter, target));
             {
                 core::ActionScope scope(&e.journal, "Edit");
@@ -434,19 +435,18 @@ TEST_F(RecoveryTest, ACopyRemembersItsFileAndSaveAsksWhenAnotherProgramChangedIt
             }
             auto r = make(e);
             tickAndWait(*r);
-            fs::copy_file(r->filePath(), leftover);  // what a crash leaves
-        }
-        auto other = sample;
-        other[10] ^= 0x40;
-        if (row.change == InPlaceOtherSize) other.push_back(0);
+            fs::copy_file(r->filePath(), leftover, fs::copy_options::overwrite_existing);
+        }  // what a crash leaves
+        bytes[10] ^= 0x40;
         if (row.change == Replaced) {
-            ASSERT_TRUE(mission::writeFileAtomic(target, other));
+            ASSERT_TRUE(mission::writeFileAtomic(target, bytes));
         }
         if (row.change == Removed) fs::remove(target);
         if (row.change == InPlaceOtherSize || row.change == InPlaceOtherNanoseconds) {
+            if (row.change == InPlaceOtherSize) bytes.push_back(0);
             std::ofstream(target, std::ios::binary | std::ios::trunc)
-                .write(reinterpret_cast<const char*>(other.data()),
-                       static_cast<std::streamsize>(other.size()));
+                .write(reinterpret_cast<const char*>(bytes.data()),
+                       static_cast<std::streamsize>(bytes.size()));
             timespec times[2] = {opened.st_atim, opened.st_mtim};
             if (row.change == InPlaceOtherNanoseconds)
                 times[1].tv_nsec = (times[1].tv_nsec + 1) % 1000000000;
@@ -464,19 +464,15 @@ TEST_F(RecoveryTest, ACopyRemembersItsFileAndSaveAsksWhenAnotherProgramChangedIt
         EXPECT_EQ(prompter.shown[0].text.find(note) != std::string::npos, row.told)
             << prompter.shown[0].text;
         EXPECT_EQ(saveMission(restored, prompter), !row.told);
+        ASSERT_EQ(prompter.shown.size(), row.told ? 2u : 1u);
         if (row.told) {
-            ASSERT_EQ(prompter.shown.size(), 2u);
             EXPECT_EQ(prompter.shown[1].text,
                       "raid.tie was changed by another program since you opened it. Overwrite it?");
             EXPECT_EQ(fileBytes(target), before) << "No leaves the other program's file";
         } else {
-            EXPECT_EQ(prompter.shown.size(), 1u);
             EXPECT_EQ(mission::ShipgroupView(restored.store, 0).name(), "Kept");
             EXPECT_EQ(fileBytes(target), buildMissionImage(restored));
         }
-        r.reset();
-        fs::remove(leftover);
-        fs::remove(lockPathOf(leftover));
     }
 }
 
@@ -498,25 +494,23 @@ TEST_F(RecoveryTest, TheStateFolderIsFoundFromTheEnvironmentAndPrivate) {
     // folders above them are left as they are.
     const bool root = ::geteuid() == 0;  // only root can give a folder away
     const struct {
-        const char* what;
-        fs::path folder;
-        uid_t owner;  // of `folder` (0: this user)
+        const char* path;   // under the test's folder; the last one is "recovery"
+        const char* given;  // the folder given to another user, if any
         bool usable;
-    } rows[] = {
-        {"wide recovery folder", m_dir.path() / "w1" / "quendar" / "recovery", 0, true},
-        {"another's recovery folder", m_dir.path() / "w2" / "quendar" / "recovery", 65534, false},
-        {"another's quendar folder", m_dir.path() / "w3" / "quendar", 65534, false},
-        {"a folder of another name", m_dir.path() / "w4" / "other" / "recovery", 0, true}};
+        fs::perms parent;  // of the recovery folder's parent afterwards
+    } rows[] = {{"w1/quendar/recovery", nullptr, true, fs::perms::owner_all},
+                {"w2/quendar/recovery", "w2/quendar/recovery", false, fs::perms::none},
+                {"w3/quendar/recovery", "w3/quendar", false, fs::perms::none},
+                {"w4/other/recovery", nullptr, true, static_cast<fs::perms>(0755)}};
     for (const auto& row : rows) {
-        if (row.owner != 0 && !root) continue;
-        SCOPED_TRACE(row.what);
-        const fs::path f =
-            row.folder.filename() == "recovery" ? row.folder : row.folder / "recovery";
+        if (row.given && !root) continue;
+        SCOPED_TRACE(row.path);
+        const fs::path f = m_dir.path() / row.path;
         fs::create_directories(f);
         for (const fs::path& p : {f, f.parent_path(), f.parent_path().parent_path()})
             ::chmod(p.c_str(), 0755);
-        if (row.owner != 0) {
-            ASSERT_EQ(::chown(row.folder.c_str(), row.owner, row.owner), 0);
+        if (row.given) {
+            ASSERT_EQ(::chown((m_dir.path() / row.given).c_str(), 65534, 65534), 0);
         }
         std::string reason;
         EXPECT_EQ(makePrivateFolder(f.string(), &reason), row.usable) << reason;
@@ -525,9 +519,7 @@ TEST_F(RecoveryTest, TheStateFolderIsFoundFromTheEnvironmentAndPrivate) {
             continue;
         }
         EXPECT_EQ(fs::status(f).permissions(), fs::perms::owner_all);
-        const bool ours = f.parent_path().filename() == "quendar";
-        EXPECT_EQ(fs::status(f.parent_path()).permissions(),
-                  ours ? fs::perms::owner_all : static_cast<fs::perms>(0755));
+        EXPECT_EQ(fs::status(f.parent_path()).permissions(), row.parent);
         EXPECT_EQ(fs::status(f.parent_path().parent_path()).permissions(),
                   static_cast<fs::perms>(0755));
     }
@@ -566,7 +558,8 @@ TEST_F(RecoveryTest, ARunningEditorsFileIsLeftAloneAndRestoredAfterItIsKilled) {
         ScriptedPrompter quiet;
         openAndEdit(e, quiet, 3);
         e.store.missionPath = "raid.tie";
-        Recovery r(e, state);
+        testing::StubStatus unseen;
+        Recovery r(e, unseen, state);
         r.interval = std::chrono::milliseconds(0);
         r.tick();
         r.finishWrite();

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <map>
 #include <random>
+#include <set>
 
 #include "app/files/FileCommands.h"
 #include "app/files/MissionIO.h"
@@ -25,12 +26,18 @@ namespace quendar::app {
 namespace {
 
 namespace fs = std::filesystem;
-using Refs = std::map<std::pair<int, int>, int>;  // (shipgroup, field) -> shipgroup, -1: none
+using map::PointerAction;
+using mission::Table;
+using Refs = std::map<std::pair<int, int>, int>;  // (shipgroup id, field) -> id named, -1: none
 
-// Fields naming a shipgroup: (type or method offset, number offset); value 1
-// makes the number a shipgroup: arrival trigger 1, order 1's target 1, the
-// arrival and departure motherships 1.
+// Fields naming a shipgroup when their type or method byte is 1: (type,
+// number) of arrival trigger 1, order 1's target 1, the arrival and the
+// departure mothership 1.
 constexpr int kFields[4][2] = {{137, 138}, {214, 215}, {195, 194}, {199, 198}};
+
+// The session's actions and their chances in a hundred.
+enum Action { Add, Drag, Arrow, Select, Copy, Cut, Delete, Paste, Undo, Redo, Save, Snapshot };
+constexpr int kChances[] = {12, 10, 8, 10, 6, 6, 8, 10, 14, 8, 4, 4};
 
 struct Board : Clipboard {
     std::vector<uint8_t> bytes;
@@ -46,222 +53,187 @@ std::vector<uint8_t> image(const Editor& e) {
     return mission::writeMission(copy);
 }
 
-class Session {
-  public:
-    Session(unsigned seed, const std::string& path, const fs::path& folder)
-        : m_rng(seed), m_folder(folder) {
+struct Session {
+    Session(unsigned seed, const fs::path& dir) : rng(seed), folder(dir) {
         e.craftListPath = QUENDAR_DATA_DIR "/SHIPLIST.TXT";
         e.settings.runEccBeforeSave = 0;
         for (int i = 0; i < map::MapView::kCentringNotifications; ++i) e.mapView.resize(800, 600);
-        EXPECT_TRUE(openMissionPath(e, prompter, path));
-        {
-            // More references than the sample has, as the opened state.
-            mission::ChangeJournal::Pause quiet(e.journal);
-            for (int i = 0; i < e.store.shipgroupCount; ++i)
-                for (const auto& f : kFields)
-                    if (pick(2)) {
-                        e.store.setByte(mission::Table::Shipgroups, i, f[0], 1);
-                        e.store.setByte(mission::Table::Shipgroups, i, f[1],
-                                        static_cast<uint8_t>(pick(e.store.shipgroupCount)));
-                    }
-        }
+        EXPECT_TRUE(openMissionPath(e, prompter, (folder / "sample.tie").string()));
+        mission::ChangeJournal::Pause quiet(e.journal);  // more references, as opened
+        for (int i = 0; i < e.store.shipgroupCount; ++i)
+            for (const auto& [type, number] : kFields)
+                if (pick(2)) {
+                    e.store.setByte(Table::Shipgroups, i, type, 1);
+                    const int to = pick(e.store.shipgroupCount);
+                    e.store.setByte(Table::Shipgroups, i, number, static_cast<uint8_t>(to));
+                }
         opened = image(e);
-        for (int i = 0; i < e.store.shipgroupCount; ++i) ids.push_back(m_next++);
-        refs = read();
-        history = {{ids, refs}};
+        grow();
+        history = {{ids, refs = read()}};
     }
 
     void step(int n) {
-        const int r = pick(100);
+        int roll = pick(100), a = 0;
+        while (roll >= kChances[a]) roll -= kChances[a++];
         const auto targets = tools.selection().targets();
         const size_t before = e.journal.position();
-        int time = n * 100;
-        if (r < 12) {  // Shift+click adds a shipgroup
-            const int x = pick(800), y = pick(600);
-            tools.pointer({map::PointerAction::Press, map::PointerButton::Left, true, false, x, y});
-            tools.pointer(
-                {map::PointerAction::Release, map::PointerButton::Left, true, false, x, y});
-            while (static_cast<int>(ids.size()) < e.store.shipgroupCount) ids.push_back(m_next++);
-        } else if (r < 22) {  // a drag: a move from a shipgroup, else a band
-            const int x = pick(800), y = pick(600);
-            tools.pointer(
-                {map::PointerAction::Press, map::PointerButton::Left, false, false, x, y});
-            tools.pointer(
-                {map::PointerAction::Move, map::PointerButton::None, false, false, x + 9, y - 7});
-            tools.pointer({map::PointerAction::Release, map::PointerButton::Left, false, false,
-                           x + 9, y - 7});
-        } else if (r < 30) {  // a held arrow: repeated pairs with one time each
-            const MapKey arrow = static_cast<MapKey>(pick(4));
-            for (int k = 0; k < 1 + pick(4); ++k, time += 30) {
-                tools.key(arrow, false, time);
-                tools.keyReleased(time + 30);
+        const int x = pick(800), y = pick(600);
+        Refs want = refs;         // nothing else renames a reference
+        std::vector<int> pasted;  // their references to others may be cleared
+        switch (static_cast<Action>(a)) {
+            case Add:  // Shift+click
+                mouse(PointerAction::Press, x, y, true);
+                mouse(PointerAction::Release, x, y, true);
+                grow();
+                break;
+            case Drag:  // a move from a shipgroup, else a band
+                mouse(PointerAction::Press, x, y), mouse(PointerAction::Move, x + 9, y - 7);
+                mouse(PointerAction::Release, x + 9, y - 7);
+                break;
+            case Arrow: {  // held: repeated pairs with one time each
+                const auto arrow = static_cast<MapKey>(pick(4));
+                for (uint64_t t = n * 100u, end = t + 30u * (1 + pick(4)); t < end; t += 30)
+                    tools.key(arrow, false, t), tools.keyReleased(t + 30);
+                EXPECT_LE(e.journal.position(), before + 1) << "one run, one step";
+                break;
             }
-            EXPECT_LE(e.journal.position(), before + 1) << "one run, one step";
-        } else if (r < 40) {
-            select();
-        } else if (r < 46) {
-            copyOrCut(false, targets);
-        } else if (r < 52) {
-            copyOrCut(true, targets);
-        } else if (r < 60) {
-            remove(targets);
-        } else if (r < 70) {
-            paste();
-        } else if (r < 84) {
-            if (e.journal.undo()) reread(history[--m_at]);
-            e.shipgroupEvents.notify(kEventListCleared);  // as the frame does after an undo
-            return;
-        } else if (r < 92) {
-            if (e.journal.redo()) reread(history[++m_at]);
-            e.shipgroupEvents.notify(kEventListCleared);
-            return;
-        } else if (r < 96) {
-            EXPECT_TRUE(saveMission(e, prompter));
-        } else {
-            snapshotAndRestore();
+            case Select: {
+                std::vector<int> some;
+                for (int i = 0; i < e.store.shipgroupCount; ++i)
+                    if (pick(8) == 0) some.push_back(i);
+                tools.selection().select(some);
+                break;
+            }
+            case Copy:
+            case Cut:
+                if (!(a == Cut ? clip.cut() : clip.copy())) break;
+                copied.clear(), copiedRefs = refs;
+                for (int i : targets) copied.push_back(ids[i]);
+                if (a == Cut) want = forget(targets);
+                break;
+            case Delete:
+                if (!tools.selection().selected().empty() && tools.key(MapKey::Delete, false))
+                    want = forget(targets);
+                break;
+            case Paste:
+                if (!(pick(2) ? clip.paste() : clip.pasteAt(x, y))) break;
+                // New identities: references among them follow them, others
+                // name what they named while it is there.
+                for (size_t k = 0; k < copied.size(); ++k) pasted.push_back(next++);
+                ids.insert(ids.end(), pasted.begin(), pasted.end());
+                for (size_t k = 0; k < copied.size(); ++k)
+                    for (int f = 0; f < 4; ++f) {
+                        int to = copiedRefs.at({copied[k], f});
+                        for (size_t j = 0; j < copied.size(); ++j)
+                            if (to == copied[j]) to = pasted[j];
+                        want[{pasted[k], f}] = std::count(ids.begin(), ids.end(), to) ? to : -1;
+                    }
+                break;
+            case Undo:
+            case Redo:
+                if (a == Undo ? e.journal.undo() : e.journal.redo()) {
+                    const auto& [was, wanted] = history[a == Undo ? --at : ++at];
+                    ids = was;
+                    want = wanted;
+                }
+                e.shipgroupEvents.notify(kEventListCleared);  // as the frame does after an undo
+                check(want);
+                return;
+            case Save: EXPECT_TRUE(saveMission(e, prompter)); break;
+            case Snapshot: snapshotAndRestore(); break;
         }
-        check(Refs(refs));  // nothing else renames a reference
-        const State now{ids, refs};
-        if (e.journal.position() > before) {
-            history.resize(++m_at);
-            history.push_back(now);
-        } else {
-            history[m_at] = now;
-        }
+        check(want, pasted);
+        if (e.journal.position() > before) history.resize(++at + 1);
+        history[at] = {ids, refs};
     }
 
-    std::vector<uint8_t> opened;
-    Editor e;
-
-  private:
-    struct State {
-        std::vector<int> ids;
-        Refs refs;
-    };
-    int pick(int n) { return static_cast<int>(m_rng() % static_cast<unsigned>(n)); }
-
+    int pick(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
+    void grow() {
+        while (static_cast<int>(ids.size()) < e.store.shipgroupCount) ids.push_back(next++);
+    }
+    void mouse(PointerAction a, int x, int y, bool shift = false) {
+        const auto button =
+            a == PointerAction::Move ? map::PointerButton::None : map::PointerButton::Left;
+        tools.pointer({a, button, shift, false, x, y});
+    }
     Refs read() const {
         Refs out;
         for (int i = 0; i < e.store.shipgroupCount; ++i)
             for (int f = 0; f < 4; ++f) {
-                const int type = e.store.byte(mission::Table::Shipgroups, i, kFields[f][0]);
-                const int to = e.store.byte(mission::Table::Shipgroups, i, kFields[f][1]);
-                out[{ids[i], f}] = type != 1                           ? -1
-                                   : to < static_cast<int>(ids.size()) ? ids[to]
-                                                                       : -2;
+                const int type = e.store.byte(Table::Shipgroups, i, kFields[f][0]);
+                const size_t to = e.store.byte(Table::Shipgroups, i, kFields[f][1]);
+                out[{ids[i], f}] = type != 1 ? -1 : to < ids.size() ? ids[to] : -2;
             }
         return out;
     }
-    // The references as they must be; `loose`: shipgroups whose references
-    // to others may also have been cleared.
+    // The references as they must be; those of `loose` shipgroups to others
+    // may also have been cleared.
     void check(const Refs& want, const std::vector<int>& loose = {}) {
         ASSERT_EQ(static_cast<int>(ids.size()), e.store.shipgroupCount);
         const Refs got = read();
-        for (const auto& [key, to] : want) {
-            const bool mayClear = std::count(loose.begin(), loose.end(), key.first) > 0;
-            if (got.at(key) == to || (mayClear && got.at(key) == -1)) continue;
-            ADD_FAILURE() << "shipgroup id " << key.first << " field " << key.second << " names id "
-                          << got.at(key) << ", not " << to;
-        }
+        for (const auto& [key, to] : want)
+            if (got.at(key) != to &&
+                (got.at(key) != -1 || !std::count(loose.begin(), loose.end(), key.first)))
+                ADD_FAILURE() << "shipgroup id " << key.first << " field " << key.second
+                              << " names id " << got.at(key) << ", not " << to;
         refs = got;
     }
-    void reread(const State& s) {
-        ids = s.ids;
-        check(s.refs);
-    }
-    void select() {
-        std::vector<int> some;
-        for (int i = 0; i < e.store.shipgroupCount; ++i)
-            if (pick(8) == 0) some.push_back(i);
-        tools.selection().select(some);
-    }
-    void copyOrCut(bool cut, const std::vector<int>& targets) {
-        if (!(cut ? clip.cut() : clip.copy())) return;
-        m_copied.clear();
-        for (int n : targets) {
-            std::array<int, 4> to{};
-            for (int f = 0; f < 4; ++f) to[f] = refs.at({ids[n], f});
-            m_copied.push_back({ids[n], to});
-        }
-        if (cut) forget(targets);
-    }
-    void remove(const std::vector<int>& targets) {
-        if (tools.selection().selected().empty()) return;
-        if (tools.key(MapKey::Delete, false)) forget(targets);
-    }
     // Shipgroups taken out: references to them are "None" now.
-    void forget(const std::vector<int>& numbers) {
-        std::vector<int> gone;
-        for (int n : numbers) gone.push_back(ids[n]);
-        std::erase_if(ids, [&](int id) { return std::count(gone.begin(), gone.end(), id) > 0; });
+    Refs forget(const std::vector<int>& numbers) {
+        std::set<int> gone;
+        for (int i : numbers) gone.insert(ids[i]);
+        std::erase_if(ids, [&](int id) { return gone.count(id) > 0; });
         Refs want;
         for (const auto& [key, to] : refs)
-            if (!std::count(gone.begin(), gone.end(), key.first))
-                want[key] = std::count(gone.begin(), gone.end(), to) ? -1 : to;
-        check(want);
+            if (!gone.count(key.first)) want[key] = gone.count(to) ? -1 : to;
+        return want;
     }
-    void paste() {
-        const int count = e.store.shipgroupCount;
-        if (!(pick(2) ? clip.paste() : clip.pasteAt(pick(800), pick(600)))) return;
-        Refs want = refs;
-        std::vector<int> fresh;
-        for (size_t k = 0; k < m_copied.size(); ++k) fresh.push_back(m_next++);
-        ids.insert(ids.end(), fresh.begin(), fresh.end());
-        ASSERT_EQ(static_cast<int>(ids.size()), count + static_cast<int>(fresh.size()));
-        for (size_t k = 0; k < m_copied.size(); ++k)
-            for (int f = 0; f < 4; ++f) {
-                int to = m_copied[k].second[f];
-                for (size_t j = 0; j < m_copied.size(); ++j)
-                    if (to == m_copied[j].first) to = fresh[j];  // among the pasted: follows
-                if (std::count(ids.begin(), ids.end(), to) == 0) to = -1;
-                want[{fresh[k], f}] = to;
-            }
-        check(want, fresh);
-    }
+    // A copy written now, restored into a second editor, saves the same bytes.
     void snapshotAndRestore() {
-        Recovery writer(e, (m_folder / "rec").string());
+        Recovery writer(e, status, (folder / "rec").string());
         writer.interval = std::chrono::milliseconds(0);
         writer.tick();
         writer.finishWrite();
         if (!writer.onDisk()) return;
-        const fs::path left = m_folder / "left";
-        fs::create_directories(left);
-        fs::copy_file(writer.filePath(), left / ".quendar-1-1.recovery");
+        fs::create_directories(folder / "left");
+        fs::copy_file(writer.filePath(), folder / "left" / ".quendar-1-1.recovery");
         Editor second;
         testing::ScriptedPrompter answers;
         answers.answers = {core::Answer::Restore};
-        Recovery reader(second, left.string());
+        Recovery reader(second, status, (folder / "left").string());
         ASSERT_TRUE(reader.offerLeftovers(answers));
         second.settings.runEccBeforeSave = 0;
-        second.store.missionPath = (m_folder / "restored.tie").string();
+        second.store.missionPath = (folder / "restored.tie").string();
         ASSERT_TRUE(saveMission(second, answers));
         EXPECT_EQ(mission::readWholeFile(second.store.missionPath), image(e));
     }
 
-    std::mt19937 m_rng;
-    fs::path m_folder;
+    std::mt19937 rng;
+    fs::path folder;
+    Editor e;
     testing::ScriptedPrompter prompter;
     testing::StubFrameView view;
+    testing::StubStatus status;
     testing::StubMapListeners listeners;
     MapTools tools{e, prompter, view, listeners, listeners};
     Board board;
     ShipgroupClipboard clip{e, tools.selection(), prompter, board};
-    std::vector<int> ids;
-    Refs refs;
-    std::vector<State> history;
-    size_t m_at = 0;
-    int m_next = 0;
-    std::vector<std::pair<int, std::array<int, 4>>> m_copied;  // id and what it named
+    std::vector<uint8_t> opened;
+    std::vector<int> ids;  // shipgroup number -> the test's identity
+    Refs refs, copiedRefs;
+    std::vector<int> copied;
+    std::vector<std::pair<std::vector<int>, Refs>> history;  // ids and refs per journal position
+    size_t at = 0;
+    int next = 0;
 };
 
 TEST(EditorSequence, ReferencesFollowTheirShipgroupsThroughRandomSessions) {
     testing::TempDir dir("quendar-sequence");
-    const std::string path = (dir.path() / "sample.tie").string();
     for (unsigned seed : {1u, 2u, 3u, 4u, std::random_device{}()}) {
         SCOPED_TRACE(::testing::Message() << "seed " << seed);
-        fs::copy_file(QUENDAR_DATA_DIR "/samples/lantern-run.tie", path,
+        fs::copy_file(QUENDAR_DATA_DIR "/samples/lantern-run.tie", dir.path() / "sample.tie",
                       fs::copy_options::overwrite_existing);
-        Session s(seed, path, dir.path());
+        Session s(seed, dir.path());
         for (int n = 0; n < 300 && !::testing::Test::HasFailure(); ++n) s.step(n);
         while (s.e.journal.undo()) {
         }

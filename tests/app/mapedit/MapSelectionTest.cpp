@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <vector>
 
 #include "app/mapedit/MapTools.h"
@@ -197,49 +198,41 @@ TEST_F(MapSelectionTest, ArrowKeysMoveOnePixelsWorthPerPressOneActionPerRun) {
 // another time. Undo, which rebuilds every list, keeps the selection while
 // no shipgroup was deleted or put back, so the next arrow moves it again.
 TEST_F(MapSelectionTest, AHeldArrowIsOneStepAndUndoKeepsTheSelection) {
-    struct Row {
-        const char* what;
-        std::vector<std::pair<char, int>> keys;  // 'p' press Right, 'r' release, at a time
+    const struct {
+        const char* keys;  // p: press Right, r: release, at a time
         int steps;
-    };
-    const Row rows[] = {
-        {"held: repeated pairs",
-         {{'p', 10}, {'r', 40}, {'p', 40}, {'r', 70}, {'p', 70}, {'r', 90}},
-         1},
-        {"two presses", {{'p', 10}, {'r', 20}, {'p', 21}, {'r', 30}}, 2},
-        {"held, then pressed again", {{'p', 10}, {'r', 40}, {'p', 40}, {'r', 50}, {'p', 90}}, 2},
-        {"one press", {{'p', 10}}, 1},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        FakeClipboard clipboard;
-        Window m{clipboard};
+    } rows[] = {{"p10 r40 p40 r70 p70 r90", 1},
+                {"p10 r20 p21 r30", 2},
+                {"p10 r40 p40 r50 p90", 2},
+                {"p10", 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.keys);
+        Window m{board};
         m.tools.selection().select({1, 3});
         m.startJournal();
         const auto before = m.bytes();
-        for (auto [kind, time] : row.keys) {
-            if (kind == 'r') m.tools.keyReleased(time);
-            if (kind == 'p') {
+        std::istringstream keys(row.keys);
+        for (std::string k; keys >> k;) {
+            const uint64_t time = std::stoull(k.substr(1));
+            if (k[0] == 'r') m.tools.keyReleased(time);
+            if (k[0] == 'p') {
                 EXPECT_TRUE(m.tools.key(MapKey::Right, false, time));
             }
         }
         int steps = 0;
-        while (m.bytes() != before && m.editor.journal.undo()) {
-            ++steps;
+        for (; m.bytes() != before && m.editor.journal.undo(); ++steps)
             m.editor.shipgroupEvents.notify(app::kEventListCleared);  // as the frame does
-        }
         EXPECT_EQ(steps, row.steps);
         EXPECT_EQ(m.tools.selection().selected(), (std::vector<int>{1, 3}));
         EXPECT_TRUE(m.tools.key(MapKey::Right, false, 500)) << "the arrow moves, not scrolls";
     }
-    // A deletion renumbers: after its undo the selection is gone.
     w.tools.selection().select({4});
     w.startJournal();
     ASSERT_TRUE(w.tools.key(MapKey::Delete, false));
     w.tools.selection().select({1, 3});
     ASSERT_TRUE(w.editor.journal.undo());
     w.editor.shipgroupEvents.notify(app::kEventListCleared);
-    EXPECT_TRUE(w.tools.selection().selected().empty());
+    EXPECT_TRUE(w.tools.selection().selected().empty()) << "a deletion renumbers";
 }
 
 TEST_F(MapSelectionTest, DeleteRemovesTheSelectionAsTheListDoesAfterOneQuestion) {
@@ -337,36 +330,32 @@ TEST_F(MapSelectionTest, CopyPasteWithinAndBetweenMissionsCutPasteMoves) {
 // it meant: the mission unchanged since the copy, or the cut still in effect
 // and nothing else changed. Otherwise it is cleared, never renumbered.
 TEST_F(MapSelectionTest, PasteKeepsOutsideReferencesOnlyWhereTheyStillMeanTheSame) {
+    // Shipgroup, type offset, number offset and the shipgroup it names: 1
+    // attacks 5 and arrives after 3; 2 attacks 9, arrives after 4 and
+    // departs by hangar from 6.
+    const int refs[5][4] = {
+        {1, 214, 215, 5}, {1, 137, 138, 3}, {2, 214, 215, 9}, {2, 137, 138, 4}, {2, 199, 198, 6}};
     enum Step { Copy, Cut, Undo, Redo, DeleteThree, Rename };
-    // 1 attacks 5 (and arrives after 3); 2 attacks 9, arrives after 4 and
-    // departs by hangar from 6. Per row: where the first of 0..2 is pasted,
-    // then what 1's target and arrival and 2's target, arrival and
-    // mothership name after the paste (-1: cleared to "None").
-    struct Row {
+    const struct {
         const char* what;
         std::vector<Step> steps;
-        int first;
-        int refs[5];
-        int cleared;
+        int first;     // where the copy of 0 lands
+        int names[5];  // what the pasted references name (-1: cleared to "None")
+    } rows[] = {
+        {"copy", {Copy}, 10, {5, 3, 9, 4, 6}},
+        {"cut: a move", {Cut}, 7, {2, 0, 6, 1, 3}},
+        {"cut, undo", {Cut, Undo}, 10, {-1, -1, -1, -1, -1}},
+        {"cut, undo, redo", {Cut, Undo, Redo}, 7, {-1, -1, -1, -1, -1}},
+        {"copy, delete 3", {Copy, DeleteThree}, 9, {-1, -1, -1, -1, -1}},
+        {"copy, rename 7", {Copy, Rename}, 10, {-1, -1, -1, -1, -1}},
+        {"cut, rename 7", {Cut, Rename}, 7, {-1, -1, -1, -1, -1}},
+        {"copy, undo of nothing", {Copy, Undo}, 10, {5, 3, 9, 4, 6}},
     };
-    const Row rows[] = {
-        {"copy", {Copy}, 10, {5, 3, 9, 4, 6}, 0},
-        {"cut: a move", {Cut}, 7, {2, 0, 6, 1, 3}, 0},
-        {"cut, undo", {Cut, Undo}, 10, {-1, -1, -1, -1, -1}, 5},
-        {"cut, undo, redo", {Cut, Undo, Redo}, 7, {-1, -1, -1, -1, -1}, 5},
-        {"copy, delete 3", {Copy, DeleteThree}, 9, {-1, -1, -1, -1, -1}, 5},
-        {"copy, rename 7", {Copy, Rename}, 10, {-1, -1, -1, -1, -1}, 5},
-        {"cut, rename 7", {Cut, Rename}, 7, {-1, -1, -1, -1, -1}, 5},
-        {"copy, undo of nothing", {Copy, Undo}, 10, {5, 3, 9, 4, 6}, 0},
-    };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        FakeClipboard clipboard;
-        Window m{clipboard};
+        Window m{board};
         m.editor.store.shipgroupCount = 10;
-        m.cell(1, 214, 1), m.cell(1, 215, 5);
-        m.cell(2, 214, 1), m.cell(2, 215, 9), m.cell(2, 137, 1), m.cell(2, 138, 4);
-        m.cell(2, 199, 1), m.cell(2, 198, 6);
+        for (const auto& r : refs) m.cell(r[0], r[1], 1), m.cell(r[0], r[2], r[3]);
         m.startJournal();
         m.tools.selection().select({0, 1, 2});
         for (Step s : row.steps) {
@@ -387,19 +376,14 @@ TEST_F(MapSelectionTest, PasteKeepsOutsideReferencesOnlyWhereTheyStillMeanTheSam
         }
         ASSERT_TRUE(m.clip.paste());
         ASSERT_EQ(m.tools.selection().selected().front(), row.first);
-        const int one = row.first + 1, two = row.first + 2;
-        const int at[5][3] = {
-            {one, 214, 215}, {one, 137, 138}, {two, 214, 215}, {two, 137, 138}, {two, 199, 198}};
         for (int k = 0; k < 5; ++k) {
             SCOPED_TRACE(k);
-            EXPECT_EQ(m.cell(at[k][0], at[k][1]), row.refs[k] < 0 ? 0 : 1);
-            EXPECT_EQ(m.cell(at[k][0], at[k][2]), std::max(row.refs[k], 0));
+            EXPECT_EQ(m.cell(row.first + refs[k][0], refs[k][1]), row.names[k] < 0 ? 0 : 1);
+            EXPECT_EQ(m.cell(row.first + refs[k][0], refs[k][2]), std::max(row.names[k], 0));
         }
-        const std::string cleared = row.cleared
-                                        ? "; " + std::to_string(row.cleared) +
-                                              " references to shipgroups not pasted were cleared."
-                                        : ".";
-        EXPECT_EQ(m.status, "Pasted 3 shipgroups" + cleared);
+        EXPECT_EQ(m.status, row.names[0] < 0 ? "Pasted 3 shipgroups; 5 references to shipgroups "
+                                               "not pasted were cleared."
+                                             : "Pasted 3 shipgroups.");
     }
 }
 
@@ -409,33 +393,29 @@ TEST_F(MapSelectionTest, PasteKeepsOutsideReferencesOnlyWhereTheyStillMeanTheSam
 TEST_F(MapSelectionTest, PasteAtTheMouseMovesStartPointsAndWaypointsOfTheShownRegion) {
     // Waypoint k of order o in region r: 202 + 592 r + 148 o + 20 + 8 k;
     // start point k: 3466 + 8 k, its region byte 3498 + k.
-    struct Row {
+    const struct {
         int offset;  // of the (x, y, z, enabled) words in the record
         int region;  // start points: their region byte
-        int enabled;
-        int x, y, z;
+        int enabled, x, y, z;
         int atX, atY;  // after a paste at pixel (400, 300): 1's start point goes to (0, 0)
-    };
-    const Row rows[] = {
+    } rows[] = {
         {202 + 20, 0, 1, 1000, 500, 9, 840, 420},  // region 0, order 1, waypoint 1
-        {202 + 2 * 148 + 20 + 3 * 8, 0, 1, -200, 40, 3, -360,
-         -40},                                                  // region 0, order 3, waypoint 4
-        {202 + 4 * 148 + 20, 0, 1, 777, 777, 7, 777, 777},      // region 1: not shown
-        {202 + 148 + 20 + 8, 0, 0, 50, 50, 5, 50, 50},          // not in use
-        {202 + 20 + 8, 0, 1, -32700, 32700, 1, -32768, 32620},  // held in 16 bits
-        {3466 + 8, 0, 1, 300, 300, 1, 140, 220},                // start point 2, region 0
-        {3466 + 16, 1, 1, 300, 300, 1, 300, 300},               // start point 3, region 1
-        {3466 + 24, 0, 0, 300, 300, 1, 300, 300},               // start point 4, not in use
+        {202 + 2 * 148 + 20 + 3 * 8, 0, 1, -200, 40, 3, -360, -40},  // order 3, waypoint 4
+        {202 + 4 * 148 + 20, 0, 1, 777, 777, 7, 777, 777},           // region 1: not shown
+        {202 + 148 + 20 + 8, 0, 0, 50, 50, 5, 50, 50},               // not in use
+        {202 + 20 + 8, 0, 1, -32700, 32700, 1, -32768, 32620},       // held in 16 bits
+        {3466 + 8, 0, 1, 300, 300, 1, 140, 220},                     // start point 2, region 0
+        {3466 + 16, 1, 1, 300, 300, 1, 300, 300},                    // start point 3, region 1
+        {3466 + 24, 0, 0, 300, 300, 1, 300, 300},                    // start point 4, not in use
     };
-    auto put = [&](Window& m, int i, const Row& r) {
+    for (const auto& r : rows) {
         for (int k = 0; k < 4; ++k) {
-            const int v = k == 0 ? r.x : k == 1 ? r.y : k == 2 ? r.z : r.enabled;
-            m.editor.store.setWord(Table::Shipgroups, i, r.offset + 2 * k,
-                                   static_cast<uint16_t>(v));
+            const int v[] = {r.x, r.y, r.z, r.enabled};
+            w.editor.store.setWord(Table::Shipgroups, 1, r.offset + 2 * k,
+                                   static_cast<uint16_t>(v[k]));
         }
-        if (r.offset > 3466) m.cell(i, 3498 + (r.offset - 3466) / 8, r.region);
-    };
-    for (const Row& r : rows) put(w, 1, r);
+        if (r.offset > 3466) w.cell(1, 3498 + (r.offset - 3466) / 8, r.region);
+    }
     w.tools.selection().select({1});
     ASSERT_TRUE(w.clip.copy());
     for (bool atMouse : {true, false}) {
@@ -443,7 +423,7 @@ TEST_F(MapSelectionTest, PasteAtTheMouseMovesStartPointsAndWaypointsOfTheShownRe
         ASSERT_TRUE(atMouse ? w.clip.pasteAt(400, 300) : w.clip.paste());
         const int p = w.editor.store.shipgroupCount - 1;
         EXPECT_EQ(w.word(p, 3466), atMouse ? 0 : 160);
-        for (const Row& r : rows) {
+        for (const auto& r : rows) {
             SCOPED_TRACE(r.offset);
             EXPECT_EQ(w.word(p, r.offset), atMouse ? r.atX : r.x);
             EXPECT_EQ(w.word(p, r.offset + 2), atMouse ? r.atY : r.y);
