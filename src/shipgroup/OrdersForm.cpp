@@ -230,6 +230,6 @@ WaypointsForm::WaypointsForm(const ShipgroupContext& ctx)
     }
 }
 
-void WaypointsForm::receive(int) { reload(); }
+void WaypointsForm::receive(ShipgroupEvent) { reload(); }
 
 }  // namespace quendar::shipgroup

@@ -6,6 +6,7 @@
 #include "core/Image.h"
 #include "core/Notifier.h"
 #include "core/Prompter.h"
+#include "core/ShipgroupEvent.h"
 #include "mission/MissionStore.h"
 
 namespace quendar::mission {
@@ -14,20 +15,7 @@ class CraftList;
 
 namespace quendar::shipgroup {
 
-// Shipgroup event codes. The numbers are those the frame relays to the open
-// forms; they match the editor's own list.
-namespace event {
-constexpr int added = 1;
-constexpr int currentChanged = 2;
-constexpr int renamed = 3;
-constexpr int teamNames = 4;
-constexpr int iffNames = 5;
-constexpr int reload = 6;
-constexpr int advanced = 10;
-constexpr int waypoints = 19;
-constexpr int listCleared = 20;
-constexpr int listRefilled = 50;
-}  // namespace event
+using core::ShipgroupEvent;
 
 // The map's display switches that the "Shipgroups&Viewcontrol" form toggles.
 // They belong to the map drawing; the form only holds pointers to them. A null
@@ -56,12 +44,12 @@ enum class FormKind {
 // reference from the editor object. The optional hooks may be left empty (the
 // tests leave most of them so).
 struct ShipgroupContext {
-    ShipgroupContext(mission::MissionStore& s, core::Notifier<int>& e, core::Prompter& p,
+    ShipgroupContext(mission::MissionStore& s, core::Notifier<ShipgroupEvent>& e, core::Prompter& p,
                      const mission::CraftList* c = nullptr)
         : store(s), events(e), prompter(p), crafts(c) {}
 
     mission::MissionStore& store;
-    core::Notifier<int>& events;
+    core::Notifier<ShipgroupEvent>& events;
     core::Prompter& prompter;
     // The craft catalogue; null reads as an empty catalogue.
     const mission::CraftList* crafts = nullptr;
@@ -77,7 +65,7 @@ struct ShipgroupContext {
     void repaint() const {
         if (repaintMap) repaintMap();
     }
-    void broadcast(int code) const { events.notify(code); }
+    void broadcast(ShipgroupEvent event) const { events.notify(event); }
 };
 
 }  // namespace quendar::shipgroup

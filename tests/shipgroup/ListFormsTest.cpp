@@ -89,7 +89,7 @@ TEST(ListForms, ViewcontrolTogglesTheMapSwitches) {
     EXPECT_FALSE(form.find("ships")->isEnabled());
 
     f.store.setText(Table::Header, 0, 20, 20, "Traders");
-    f.events.notify(event::iffNames);
+    f.events.notify(ShipgroupEvent::IffNames);
     EXPECT_EQ(form.find("iff2")->label, "Traders");
 
     form.choose("list", 1);
@@ -110,7 +110,7 @@ TEST(ListForms, EveryFormCanBeCreatedAndFollowsTheCurrentShipgroup) {
         int refreshes = 0;
         auto c = form->refreshed.connect([&] { ++refreshes; });
         f.open = {form.get()};
-        f.events.notify(event::currentChanged);
+        f.events.notify(ShipgroupEvent::CurrentChanged);
         f.open.clear();
         EXPECT_GE(refreshes, 1) << form->title();
         // Every control id is unique within its form.

@@ -129,7 +129,7 @@ void closeWithOk(ui::FormDialog& dlg) {
 // stored texts are; typing one letter into a text changes that text only.
 TEST(TextFields, EveryTextOfEveryFormSurvivesOpeningAndChangesOnlyWhereTyped) {
     test::qtApp();
-    core::Notifier<int> events;
+    core::Notifier<core::ShipgroupEvent> events;
     quendar::testing::ScriptedPrompter prompter;
     int typedInto = 0;
     for (const FormCase& f : everyForm()) {

@@ -61,7 +61,7 @@ class FrameLogic : public BriefingTimeListener, public PreferencesPort, public M
     void firstRunSequence();
 
     // Shipgroup event (message 0x465 of the old frame): relay and selector.
-    void onShipgroupEvent(int code);
+    void onShipgroupEvent(ShipgroupEvent event);
     // The selector's choice.
     void selectShipgroup(int index);
     void enterBriefingMode();
@@ -96,9 +96,10 @@ class FrameLogic : public BriefingTimeListener, public PreferencesPort, public M
     void registerForm(FormKey key, CommandId command, FormFactory factory);
     void openModeless(FormKey key);
     // A menu command that shows a modal form, then sends a shipgroup event
-    // (0 = none), as the mission-wide forms do.
+    // (when given), as the mission-wide forms do.
     using ModalFactory = std::function<std::unique_ptr<core::FormModel>(Editor&)>;
-    void bindModalForm(CommandId command, ModalFactory factory, int eventAfter = 0);
+    void bindModalForm(CommandId command, ModalFactory factory,
+                       std::optional<ShipgroupEvent> eventAfter = std::nullopt);
     bool runModal(core::FormModel& form) { return m_view.runModal(form); }
     // Runs a menu command; a modal form it shows is first handed to `prepare`
     // (a double-click on a problem steps the form to the problem's entry).
@@ -117,7 +118,7 @@ class FrameLogic : public BriefingTimeListener, public PreferencesPort, public M
   private:
     void bindCommands();
     bool lockedInBriefing() const { return m_map.briefingMode() && m_map.briefingLock(); }
-    void relay(FormKey key, int code);
+    void relay(FormKey key, ShipgroupEvent event);
     void setBriefingBars(bool visible);
     std::string selectorName(int index) const;
 
@@ -129,7 +130,7 @@ class FrameLogic : public BriefingTimeListener, public PreferencesPort, public M
     FrameServices m_services;
     std::map<FormKey, FormFactory> m_factories;
     std::function<void(core::FormModel&)> m_prepareModal;
-    core::Notifier<int>::Connection m_eventConn;
+    core::Notifier<ShipgroupEvent>::Connection m_eventConn;
     core::Notifier<>::Connection m_closeFormsConn;
     core::Notifier<>::Connection m_replacedConn;
     core::Notifier<FormKey>::Connection m_openFormConn;

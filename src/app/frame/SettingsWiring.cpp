@@ -11,7 +11,8 @@ namespace quendar::app {
 void wireSettingsForms(FrameLogic& logic, Editor& editor, core::Prompter& prompter,
                        const shipgroup::ShipgroupContext& ctx) {
     using namespace settings;
-    auto modal = [&logic, &ctx](CommandId command, auto make, int eventAfter) {
+    auto modal = [&logic, &ctx](CommandId command, auto make,
+                                std::optional<ShipgroupEvent> eventAfter) {
         logic.bindModalForm(
             command,
             [&ctx, make](Editor&) -> std::unique_ptr<core::FormModel> { return make(ctx); },
@@ -19,18 +20,22 @@ void wireSettingsForms(FrameLogic& logic, Editor& editor, core::Prompter& prompt
     };
     modal(
         cmd::MissionProperties,
-        [](const auto& c) { return std::make_unique<MissionPropertiesForm>(c); }, kEventIffNames);
+        [](const auto& c) { return std::make_unique<MissionPropertiesForm>(c); },
+        ShipgroupEvent::IffNames);
     modal(
-        cmd::Systems, [](const auto& c) { return std::make_unique<SystemsForm>(c); }, 0);
+        cmd::Systems, [](const auto& c) { return std::make_unique<SystemsForm>(c); }, std::nullopt);
     modal(
         cmd::Cargoes, [](const auto& c) { return std::make_unique<CargoesForm>(c); },
-        kEventAdvanced);
+        ShipgroupEvent::Advanced);
     modal(
-        cmd::GlobalGroups, [](const auto& c) { return std::make_unique<GlobalGroupsForm>(c); }, 0);
+        cmd::GlobalGroups, [](const auto& c) { return std::make_unique<GlobalGroupsForm>(c); },
+        std::nullopt);
     modal(
-        cmd::GlobalGoals, [](const auto& c) { return std::make_unique<GlobalGoalsForm>(c); }, 0);
+        cmd::GlobalGoals, [](const auto& c) { return std::make_unique<GlobalGoalsForm>(c); },
+        std::nullopt);
     modal(
-        cmd::Messages, [](const auto& c) { return std::make_unique<MessagesForm>(c); }, 0);
+        cmd::Messages, [](const auto& c) { return std::make_unique<MessagesForm>(c); },
+        std::nullopt);
     for (int k = 0; k < mission::kTeams; ++k) {
         logic.bindModalForm(
             kTeamCommands[k],
@@ -38,7 +43,7 @@ void wireSettingsForms(FrameLogic& logic, Editor& editor, core::Prompter& prompt
                 e.store.currentTeam = k;
                 return std::make_unique<TeamsPropertiesForm>(ctx);
             },
-            kEventTeamNames);
+            ShipgroupEvent::TeamNames);
     }
     using W = LongTextForm::Which;
     const std::pair<CommandId, W> texts[] = {{cmd::Introduction, W::Introduction},
@@ -47,15 +52,16 @@ void wireSettingsForms(FrameLogic& logic, Editor& editor, core::Prompter& prompt
     for (const auto& [command, which] : texts) {
         const W w = which;
         modal(
-            command, [w](const auto& c) { return std::make_unique<LongTextForm>(c, w); }, 0);
+            command, [w](const auto& c) { return std::make_unique<LongTextForm>(c, w); },
+            std::nullopt);
     }
 
     auto box = [&editor, &prompter] {
         return std::make_unique<ValidationBox>(
             [&editor, &prompter] { validateMission(editor, prompter); });
     };
-    logic.bindModalForm(
-        cmd::Validate, [box](Editor&) -> std::unique_ptr<core::FormModel> { return box(); }, 0);
+    logic.bindModalForm(cmd::Validate,
+                        [box](Editor&) -> std::unique_ptr<core::FormModel> { return box(); });
     editor.validationBox = [&logic, box] {
         auto b = box();
         logic.runModal(*b);

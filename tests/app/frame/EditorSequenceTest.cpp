@@ -109,11 +109,12 @@ class Session {
             paste();
         } else if (r < 84) {
             if (e.journal.undo()) reread(history[--m_at]);
-            e.shipgroupEvents.notify(kEventListCleared);  // as the frame does after an undo
+            e.shipgroupEvents.notify(
+                ShipgroupEvent::ListCleared);  // as the frame does after an undo
             return;
         } else if (r < 92) {
             if (e.journal.redo()) reread(history[++m_at]);
-            e.shipgroupEvents.notify(kEventListCleared);
+            e.shipgroupEvents.notify(ShipgroupEvent::ListCleared);
             return;
         } else if (r < 96) {
             EXPECT_TRUE(saveMission(e, prompter));

@@ -226,7 +226,7 @@ TEST_F(MapSelectionTest, AHeldArrowIsOneStepAndUndoKeepsTheSelection) {
         int steps = 0;
         while (m.bytes() != before && m.editor.journal.undo()) {
             ++steps;
-            m.editor.shipgroupEvents.notify(app::kEventListCleared);  // as the frame does
+            m.editor.shipgroupEvents.notify(app::ShipgroupEvent::ListCleared);  // as the frame does
         }
         EXPECT_EQ(steps, row.steps);
         EXPECT_EQ(m.tools.selection().selected(), (std::vector<int>{1, 3}));
@@ -238,7 +238,7 @@ TEST_F(MapSelectionTest, AHeldArrowIsOneStepAndUndoKeepsTheSelection) {
     ASSERT_TRUE(w.tools.key(MapKey::Delete, false));
     w.tools.selection().select({1, 3});
     ASSERT_TRUE(w.editor.journal.undo());
-    w.editor.shipgroupEvents.notify(app::kEventListCleared);
+    w.editor.shipgroupEvents.notify(app::ShipgroupEvent::ListCleared);
     EXPECT_TRUE(w.tools.selection().selected().empty());
 }
 

@@ -25,7 +25,7 @@ struct PanelFixture : ::testing::Test {
     std::vector<int64_t> scheduled;
     std::vector<std::string> calls;
     FakeForm ordersForm;
-    core::Notifier<int> events;
+    core::Notifier<core::ShipgroupEvent> events;
     quendar::testing::ScriptedPrompter prompter;
     shipgroup::ShipgroupContext ctx{editor.store, events, prompter};
     std::unique_ptr<ProblemsPanel> panel;
