@@ -78,9 +78,7 @@ BasicForm::BasicForm(const ShipgroupContext& ctx)
     byteList("beam", "Beam weapon type", kInitial, fixed(beamLabels()), byteAt(sg::beam));
     byteList("countermeasure", "Countermeasure type", kInitial, fixed(countermeasureLabels()),
              byteAt(sg::countermeasure));
-    button("options", "Options...", "", [this] {
-        if (m_ctx.openForm) m_ctx.openForm(FormKind::Options);
-    });
+    button("options", "Options...", "", [this] { m_ctx.port.openForm(FormKind::Options); });
     reload();
 }
 

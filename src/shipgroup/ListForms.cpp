@@ -55,9 +55,8 @@ ShipgroupsForm::ShipgroupsForm(const ShipgroupContext& ctx)
                                                       {"Options...", FormKind::Options}};
     int k = 0;
     for (const auto& [label, kind] : opens) {
-        button("open" + std::to_string(k++), label, "", [this, kind = kind] {
-            if (m_ctx.openForm) m_ctx.openForm(kind);
-        });
+        button("open" + std::to_string(k++), label, "",
+               [this, kind = kind] { m_ctx.port.openForm(kind); });
     }
 }
 

@@ -166,7 +166,7 @@ TEST(CraftPicture, BackdropSphereAndEnlargedIcon) {
     // black icon pixels stay background.
     core::RgbaImage icon(10, 6, core::rgb(0, 0, 0));
     icon.set(0, 0, core::rgb(255, 0, 0));
-    f.ctx.craftIcon = [&](int) { return icon; };
+    f.port.icon = icon;
     const auto pic = craftPicture(f.ctx, 4, 0);
     const int factor = 11;  // min(118 / 10, 74 / 6) = min(11, 12)
     const int ox = (118 - 10 * factor) / 2, oy = (74 - 6 * factor) / 2;
@@ -176,12 +176,12 @@ TEST(CraftPicture, BackdropSphereAndEnlargedIcon) {
     // An icon larger than the frame shrinks to fit it: 128 x 128 becomes 74 x 74.
     core::RgbaImage big(128, 128, core::rgb(0, 0, 0));
     big.set(127, 127, core::rgb(0, 255, 0));
-    f.ctx.craftIcon = [&](int) { return big; };
+    f.port.icon = big;
     const auto shrunk = craftPicture(f.ctx, 4, 0);
     EXPECT_EQ(shrunk.at((118 - 74) / 2 + 73, 73), core::rgb(0, 255, 0));
     EXPECT_EQ(shrunk.at((118 - 74) / 2 + 72, 72), shrunk.at(0, 0));
     // Without an icon the drawn silhouette differs between types.
-    f.ctx.craftIcon = [](int) { return core::RgbaImage(); };
+    f.port.icon = core::RgbaImage();
     EXPECT_NE(craftPicture(f.ctx, 4, 0).pixels, craftPicture(f.ctx, 5, 0).pixels);
 }
 

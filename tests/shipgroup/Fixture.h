@@ -15,6 +15,7 @@
 #include "shipgroup/ShipgroupForm.h"
 #include "shipgroup/ShipgroupList.h"
 #include "support/FormFixture.h"
+#include "support/StubPorts.h"
 
 namespace quendar::shipgroup::test {
 
@@ -68,7 +69,8 @@ struct Fixture : quendar::testing::FormFixtureOf<ScriptedPrompter> {
     std::vector<ShipgroupEvent> sent;
     core::Notifier<ShipgroupEvent>::Connection listen;
     std::vector<ShipgroupForm*> open;  // forms that get the relayed events
-    ShipgroupContext ctx{store, events, prompter, &crafts};
+    quendar::testing::StubShipgroupPort port;
+    ShipgroupContext ctx{store, events, prompter, port, &crafts};
 
     explicit Fixture(int n = 1) {
         for (int i = 0; i < mission::kMaxShipgroups; ++i) writeEmptyShipgroup(store, i, 0);

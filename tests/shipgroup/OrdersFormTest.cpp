@@ -11,7 +11,7 @@ namespace {
 
 TEST(OrdersForm, ParameterCaptionsAndListsFollowTheOrder) {
     Fixture f(3);
-    f.ctx.currentRegion = [] { return 2; };
+    f.port.region = 2;
     OrdersForm form(f.ctx);
     f.open.push_back(&form);
     EXPECT_EQ(form.shownRegion(), 2);

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/editor/FramePorts.h"
+#include "core/Image.h"
+#include "shipgroup/ShipgroupContext.h"
 
 namespace quendar::testing {
 
@@ -61,6 +63,20 @@ struct StubMapListeners : app::MapToolsListener, app::BriefingMapPort {
     int moves = 0, basics = 0;
     std::vector<map::PointerEvent> briefingEvents;
     std::function<bool(int)> enabled;
+};
+
+// The window as the shipgroup forms see it: repaints and opened forms
+// recorded, one icon for every craft type (empty: none), a fixed shown region.
+struct StubShipgroupPort : shipgroup::ShipgroupPort {
+    void repaintMap() override { ++repaints; }
+    void openForm(shipgroup::FormKind kind) override { opened.push_back(kind); }
+    core::RgbaImage craftIcon(int) const override { return icon; }
+    int currentRegion() const override { return region; }
+
+    int repaints = 0;
+    std::vector<shipgroup::FormKind> opened;
+    core::RgbaImage icon;
+    int region = 0;
 };
 
 }  // namespace quendar::testing

@@ -18,6 +18,7 @@
 #include "settings/TextForms.h"
 #include "shipgroup/FormFactory.h"
 #include "support/ScriptedUi.h"
+#include "support/StubPorts.h"
 #include "ui/FormBinder.h"
 
 using namespace quendar;
@@ -130,6 +131,7 @@ void closeWithOk(ui::FormDialog& dlg) {
 TEST(TextFields, EveryTextOfEveryFormSurvivesOpeningAndChangesOnlyWhereTyped) {
     test::qtApp();
     core::Notifier<core::ShipgroupEvent> events;
+    quendar::testing::StubShipgroupPort port;
     quendar::testing::ScriptedPrompter prompter;
     int typedInto = 0;
     for (const FormCase& f : everyForm()) {
@@ -138,7 +140,7 @@ TEST(TextFields, EveryTextOfEveryFormSurvivesOpeningAndChangesOnlyWhereTyped) {
         mission::resetToNewMission(store);
         fillEveryTable(store);
         const mission::MissionStore before = store;
-        const shipgroup::ShipgroupContext ctx{store, events, prompter};
+        const shipgroup::ShipgroupContext ctx{store, events, prompter, port};
 
         std::vector<std::string> edits;
         {

@@ -26,6 +26,28 @@ const ShipgroupFormEntry kShipgroupForms[] = {
     {FormKind::Waypoints, form::Waypoints, cmd::Waypoints},
     {FormKind::Goals, form::Goals, cmd::Goals},
     {FormKind::Options, form::Options, cmd::Options}};
+
+// The window as the shipgroup forms see it: the map repaints and forms open
+// through the editor's notifiers; icons and the shown region come from the window.
+class WindowForShipgroups final : public shipgroup::ShipgroupPort {
+  public:
+    WindowForShipgroups(Editor& editor, FormServices services)
+        : m_editor(editor), m_services(std::move(services)) {}
+    void repaintMap() override { m_editor.mapChanged.notify(); }
+    void openForm(FormKind kind) override {
+        m_editor.openFormRequested.notify(FormWiring::keyOf(kind));
+    }
+    core::RgbaImage craftIcon(int craftType) const override {
+        return m_services.craftIcon ? m_services.craftIcon(craftType) : core::RgbaImage();
+    }
+    int currentRegion() const override {
+        return m_services.currentRegion ? m_services.currentRegion() : 0;
+    }
+
+  private:
+    Editor& m_editor;
+    FormServices m_services;
+};
 }  // namespace
 
 FormKey FormWiring::keyOf(FormKind kind) {
@@ -43,18 +65,15 @@ CommandId FormWiring::commandOf(FormKind kind) {
 FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompter,
                        FormServices services)
     : m_editor(editor) {
-    auto ctx = std::make_unique<shipgroup::ShipgroupContext>(editor.store, editor.shipgroupEvents,
-                                                             prompter, &editor.craftList);
     map::ViewSwitches& sw = services.switches;
+    m_port = std::make_unique<WindowForShipgroups>(editor, std::move(services));
+    auto ctx = std::make_unique<shipgroup::ShipgroupContext>(editor.store, editor.shipgroupEvents,
+                                                             prompter, *m_port, &editor.craftList);
     for (size_t k = 0; k < sw.showOrderWaypoints.size(); ++k)
         ctx->view.orderWaypoints[k] = &sw.showOrderWaypoints[k];
     for (size_t k = 0; k < sw.showIffWaypoints.size(); ++k)
         ctx->view.iffWaypoints[k] = &sw.showIffWaypoints[k];
     ctx->view.backdrops = &sw.showBackdrops;
-    ctx->repaintMap = [&editor] { editor.mapChanged.notify(); };
-    ctx->openForm = [&editor](FormKind kind) { editor.openFormRequested.notify(keyOf(kind)); };
-    ctx->craftIcon = std::move(services.craftIcon);
-    ctx->currentRegion = std::move(services.currentRegion);
     m_shipgroups = std::move(ctx);
 
     for (const auto& [kind, key, command] : kShipgroupForms) {

@@ -30,7 +30,8 @@ struct UndoFixture {
     quendar::testing::StubFrameView view;
     quendar::testing::StubMapListeners listeners;
     MapTools tools{editor, prompter, view, listeners, listeners};
-    shipgroup::ShipgroupContext ctx{editor.store, editor.shipgroupEvents, prompter,
+    quendar::testing::StubShipgroupPort port;
+    shipgroup::ShipgroupContext ctx{editor.store, editor.shipgroupEvents, prompter, port,
                                     &editor.craftList};
     std::vector<std::unique_ptr<core::FormModel>> forms;
     std::vector<shipgroup::ShipgroupForm*> shipgroupForms;

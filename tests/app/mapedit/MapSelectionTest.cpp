@@ -246,7 +246,8 @@ TEST_F(MapSelectionTest, DeleteRemovesTheSelectionAsTheListDoesAfterOneQuestion)
     // The list's Delete selected, once for 3 and once for 1, is the reference.
     app::Editor ref;
     ref.store = w.editor.store;
-    shipgroup::ShipgroupContext ctx{ref.store, ref.shipgroupEvents, w.prompter};
+    quendar::testing::StubShipgroupPort port;
+    shipgroup::ShipgroupContext ctx{ref.store, ref.shipgroupEvents, w.prompter, port};
     shipgroup::ShipgroupList list{ctx};
     for (int d : {3, 1}) {
         ref.store.currentShipgroup = d;

@@ -9,6 +9,7 @@
 #include "settings/GlobalGoalsForm.h"
 #include "settings/MessagesForm.h"
 #include "support/ScriptedUi.h"
+#include "support/StubPorts.h"
 
 namespace quendar::app {
 namespace {
@@ -27,7 +28,8 @@ struct PanelFixture : ::testing::Test {
     FakeForm ordersForm;
     core::Notifier<core::ShipgroupEvent> events;
     quendar::testing::ScriptedPrompter prompter;
-    shipgroup::ShipgroupContext ctx{editor.store, events, prompter};
+    quendar::testing::StubShipgroupPort port;
+    shipgroup::ShipgroupContext ctx{editor.store, events, prompter, port};
     std::unique_ptr<ProblemsPanel> panel;
 
     void SetUp() override {
