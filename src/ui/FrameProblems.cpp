@@ -6,8 +6,8 @@
 #include <QTimer>
 
 #include "ui/CMainFrame.h"
-#include "ui/FormBinder.h"
 #include "ui/ProblemsDock.h"
+#include "ui/TextConversions.h"
 
 namespace quendar::ui {
 
