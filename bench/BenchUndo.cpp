@@ -6,6 +6,7 @@
 #include "shipgroup/ShipgroupList.h"
 #include "support/LargestMission.h"
 #include "support/ScriptedUi.h"
+#include "support/StubPorts.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ void BM_UndoRedo_DeleteShipgroup(benchmark::State& state) {
     }
     editor.journal.clear();
     testing::ScriptedPrompter prompter;
-    shipgroup::ShipgroupContext ctx(editor.store, editor.shipgroupEvents, prompter);
+    testing::StubShipgroupPort port;
+    shipgroup::ShipgroupContext ctx(editor.store, editor.shipgroupEvents, prompter, port);
     shipgroup::ShipgroupList list(ctx);
     editor.store.currentShipgroup = 0;
     if (!list.deleteSelected() || editor.journal.undoName() != "Delete shipgroup") {

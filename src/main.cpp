@@ -20,6 +20,7 @@
 #include "ui/CMainFrame.h"
 #include "ui/FrameSettings.h"
 #include "ui/StartPictures.h"
+#include "ui/TextConversions.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "core/ActionGroups.h"
 #include "core/Image.h"
 #include "core/Notifier.h"
+#include "core/ShipgroupEvent.h"
 
 namespace quendar::core {
 
@@ -160,10 +161,10 @@ class FormModel {
     // Result of a modal form: true when closed by its accepting button.
     bool accepted = false;
 
-    // The frame's relay of a shipgroup event to an open form (code 6 = reload
-    // the current shipgroup, the other codes as sent). Forms that follow the
+    // The frame's relay of a shipgroup event to an open form (Reload = show
+    // the current shipgroup again, the others as sent). Forms that follow the
     // shipgroup list override it.
-    virtual void receive(int code) { (void)code; }
+    virtual void receive(ShipgroupEvent event) { (void)event; }
     // Called once just before the form's window goes (closed by the user, by
     // the model, or replaced when the form is opened again).
     virtual void closing() {}

@@ -19,11 +19,12 @@ BasicForm::BasicForm(const ShipgroupContext& ctx)
     // forms follow the name as it is typed. When the user leaves the edit,
     // "renamed" and "current changed" go out, so that every open form
     // (Arrival, Departure, the Orders target lists) reloads with the new name.
-    textEdit("name", "Name", kIdentityBox,
-             textAt(sg::name, sg::nameWidth, 19, [this] { m_ctx.broadcast(event::renamed); }))
+    textEdit(
+        "name", "Name", kIdentityBox,
+        textAt(sg::name, sg::nameWidth, 19, [this] { m_ctx.broadcast(ShipgroupEvent::Renamed); }))
         .editingFinished = [this] {
-        m_ctx.broadcast(event::renamed);
-        m_ctx.broadcast(event::currentChanged);
+        m_ctx.broadcast(ShipgroupEvent::Renamed);
+        m_ctx.broadcast(ShipgroupEvent::CurrentChanged);
     };
     textEdit("cargo", "Default Cargo", kIdentityBox, textAt(sg::cargo, sg::cargoWidth, 19));
     textEdit("comment", "Comment/Pilot/Etc.", kIdentityBox,
@@ -77,15 +78,15 @@ BasicForm::BasicForm(const ShipgroupContext& ctx)
     byteList("beam", "Beam weapon type", kInitial, fixed(beamLabels()), byteAt(sg::beam));
     byteList("countermeasure", "Countermeasure type", kInitial, fixed(countermeasureLabels()),
              byteAt(sg::countermeasure));
-    button("options", "Options...", "", [this] {
-        if (m_ctx.openForm) m_ctx.openForm(FormKind::Options);
-    });
+    button("options", "Options...", "", [this] { m_ctx.port.openForm(FormKind::Options); });
     reload();
 }
 
-void BasicForm::receive(int code) {
+void BasicForm::receive(ShipgroupEvent event) {
     // Team and IFF names are read fresh on every refresh.
-    if (code == event::reload || code == event::teamNames || code == event::iffNames) reload();
+    if (event == ShipgroupEvent::Reload || event == ShipgroupEvent::TeamNames ||
+        event == ShipgroupEvent::IffNames)
+        reload();
 }
 
 void BasicForm::reload() {
@@ -128,9 +129,9 @@ void BasicForm::backdropNow() {
     put(sg::cargo, "1.0 ");
     put(sg::comment, "2.0 ");
     m_ctx.repaint();
-    // Event 2 makes this form show the shipgroup again (through the relay).
-    m_ctx.broadcast(event::renamed);
-    m_ctx.broadcast(event::currentChanged);
+    // CurrentChanged makes this form show the shipgroup again (through the relay).
+    m_ctx.broadcast(ShipgroupEvent::Renamed);
+    m_ctx.broadcast(ShipgroupEvent::CurrentChanged);
 }
 
 }  // namespace quendar::shipgroup

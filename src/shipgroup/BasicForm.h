@@ -10,7 +10,7 @@ namespace quendar::shipgroup {
 class BasicForm : public ShipgroupForm {
   public:
     explicit BasicForm(const ShipgroupContext& ctx);
-    void receive(int code) override;
+    void receive(ShipgroupEvent event) override;
 
     int shownCategory() const { return m_category; }
     int shownEntry() const { return m_entry; }

@@ -103,10 +103,8 @@ RgbaImage enlargeIcon(const RgbaImage& icon) {
 
 RgbaImage craftPicture(const ShipgroupContext& ctx, int craftType, int backdrop) {
     if (craftType == kBackdropCraft) return backdropPicture(backdrop);
-    if (ctx.craftIcon) {
-        const RgbaImage icon = ctx.craftIcon(craftType);
-        if (!icon.empty()) return enlargeIcon(icon);
-    }
+    const RgbaImage icon = ctx.port.craftIcon(craftType);
+    if (!icon.empty()) return enlargeIcon(icon);
     return silhouette(craftType);
 }
 

@@ -28,9 +28,10 @@ core::Binding viewFlag(bool* flag, const ShipgroupContext& ctx) {
             }};
 }
 
-bool isListCode(int code) {
-    return code == event::added || code == event::currentChanged || code == event::renamed ||
-           code == event::listCleared || code == event::listRefilled;
+bool changesTheList(ShipgroupEvent event) {
+    using enum ShipgroupEvent;
+    return event == Added || event == CurrentChanged || event == Renamed || event == ListCleared ||
+           event == ListRefilled;
 }
 
 }  // namespace
@@ -54,14 +55,13 @@ ShipgroupsForm::ShipgroupsForm(const ShipgroupContext& ctx)
                                                       {"Options...", FormKind::Options}};
     int k = 0;
     for (const auto& [label, kind] : opens) {
-        button("open" + std::to_string(k++), label, "", [this, kind = kind] {
-            if (m_ctx.openForm) m_ctx.openForm(kind);
-        });
+        button("open" + std::to_string(k++), label, "",
+               [this, kind = kind] { m_ctx.port.openForm(kind); });
     }
 }
 
-void ShipgroupsForm::receive(int code) {
-    if (isListCode(code)) refreshed.notify();
+void ShipgroupsForm::receive(ShipgroupEvent event) {
+    if (changesTheList(event)) refreshed.notify();
 }
 
 ViewcontrolForm::ViewcontrolForm(const ShipgroupContext& ctx)
@@ -85,11 +85,11 @@ void ViewcontrolForm::labelIffBoxes() {
         if (Control* c = find("iff" + std::to_string(k))) c->label = names[k];
 }
 
-void ViewcontrolForm::receive(int code) {
-    if (code == event::iffNames) {
+void ViewcontrolForm::receive(ShipgroupEvent event) {
+    if (event == ShipgroupEvent::IffNames) {
         labelIffBoxes();
         refreshed.notify();
-    } else if (isListCode(code)) {
+    } else if (changesTheList(event)) {
         refreshed.notify();
     }
 }

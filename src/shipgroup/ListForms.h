@@ -13,7 +13,7 @@ namespace quendar::shipgroup {
 class ShipgroupsForm : public ShipgroupForm {
   public:
     explicit ShipgroupsForm(const ShipgroupContext& ctx);
-    void receive(int code) override;
+    void receive(ShipgroupEvent event) override;
 
   private:
     ShipgroupList m_list;
@@ -24,7 +24,7 @@ class ShipgroupsForm : public ShipgroupForm {
 class ViewcontrolForm : public ShipgroupForm {
   public:
     explicit ViewcontrolForm(const ShipgroupContext& ctx);
-    void receive(int code) override;
+    void receive(ShipgroupEvent event) override;
 
   private:
     void labelIffBoxes();

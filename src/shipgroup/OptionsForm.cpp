@@ -123,7 +123,7 @@ std::string OptionsForm::lineText(int k) const {
            craftName(m_ctx.crafts, type);
 }
 
-void OptionsForm::receive(int) { reload(); }
+void OptionsForm::receive(ShipgroupEvent) { reload(); }
 
 void OptionsForm::reload() {
     const CatalogueSpot spot =

@@ -14,7 +14,7 @@ void packCodes(mission::ShipgroupRecord r, int offset, int width, int codes, std
 class OptionsForm : public ShipgroupForm {
   public:
     explicit OptionsForm(const ShipgroupContext& ctx);
-    void receive(int code) override;
+    void receive(ShipgroupEvent event) override;
     int chosenLine() const { return m_line; }
 
   protected:

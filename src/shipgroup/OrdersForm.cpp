@@ -57,7 +57,7 @@ OrdersForm::OrdersForm(const ShipgroupContext& ctx)
     : ShipgroupForm(ctx, FormKind::Orders,
                     "Shipgroup - Orders         You don't have to use this dialog, use "
                     "Order-Wizard instead") {
-    if (ctx.currentRegion) m_region = std::clamp(ctx.currentRegion(), 0, 3);
+    m_region = std::clamp(ctx.port.currentRegion(), 0, 3);
 
     dropDown(
         "region", "", kSelect,
@@ -230,6 +230,6 @@ WaypointsForm::WaypointsForm(const ShipgroupContext& ctx)
     }
 }
 
-void WaypointsForm::receive(int) { reload(); }
+void WaypointsForm::receive(ShipgroupEvent) { reload(); }
 
 }  // namespace quendar::shipgroup

@@ -39,7 +39,7 @@ class OrdersForm : public ShipgroupForm {
 class WaypointsForm : public ShipgroupForm {
   public:
     explicit WaypointsForm(const ShipgroupContext& ctx);
-    void receive(int code) override;
+    void receive(ShipgroupEvent event) override;
 };
 
 }  // namespace quendar::shipgroup

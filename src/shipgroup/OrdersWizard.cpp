@@ -393,6 +393,6 @@ void OrdersWizard::writeOrder() {
     }
 }
 
-void OrdersWizard::receive(int) { repaint(); }
+void OrdersWizard::receive(ShipgroupEvent) { repaint(); }
 
 }  // namespace quendar::shipgroup

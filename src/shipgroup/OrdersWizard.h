@@ -48,7 +48,7 @@ class OrdersWizard : public core::FormModel {
     int timerInterval() const override;  // 0 = no timer needed
 
     // The frame's relay: any code repaints (page 0 shows a new selection).
-    void receive(int code) override;
+    void receive(ShipgroupEvent event) override;
     // The window repaints when this fires.
     core::Notifier<> repaintRequested;
 

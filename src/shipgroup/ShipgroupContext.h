@@ -1,11 +1,11 @@
 #pragma once
 
 #include <array>
-#include <functional>
 
 #include "core/Image.h"
 #include "core/Notifier.h"
 #include "core/Prompter.h"
+#include "core/ShipgroupEvent.h"
 #include "mission/MissionStore.h"
 
 namespace quendar::mission {
@@ -14,20 +14,7 @@ class CraftList;
 
 namespace quendar::shipgroup {
 
-// Shipgroup event codes. The numbers are those the frame relays to the open
-// forms; they match the editor's own list.
-namespace event {
-constexpr int added = 1;
-constexpr int currentChanged = 2;
-constexpr int renamed = 3;
-constexpr int teamNames = 4;
-constexpr int iffNames = 5;
-constexpr int reload = 6;
-constexpr int advanced = 10;
-constexpr int waypoints = 19;
-constexpr int listCleared = 20;
-constexpr int listRefilled = 50;
-}  // namespace event
+using core::ShipgroupEvent;
 
 // The map's display switches that the "Shipgroups&Viewcontrol" form toggles.
 // They belong to the map drawing; the form only holds pointers to them. A null
@@ -52,32 +39,39 @@ enum class FormKind {
     Options,
 };
 
+// What the shipgroup forms ask of the window around them. The frame
+// implements it; tests use a recording stub.
+class ShipgroupPort {
+  public:
+    virtual ~ShipgroupPort() = default;
+    // Something the map draws changed (a view switch, a position typed in).
+    virtual void repaintMap() = 0;
+    // Opens one of the modeless forms, as the buttons of the list form do.
+    virtual void openForm(FormKind kind) = 0;
+    // The map icon of a craft type (empty image when there is none); the
+    // craft pictures of the forms are drawn from it.
+    virtual core::RgbaImage craftIcon(int craftType) const = 0;
+    // The shown region of the map when a form opens (the Orders form starts there).
+    virtual int currentRegion() const = 0;
+};
+
 // What the shipgroup editor needs from the rest of the program, passed by
-// reference from the editor object. The optional hooks may be left empty (the
-// tests leave most of them so).
+// reference from the editor object.
 struct ShipgroupContext {
-    ShipgroupContext(mission::MissionStore& s, core::Notifier<int>& e, core::Prompter& p,
-                     const mission::CraftList* c = nullptr)
-        : store(s), events(e), prompter(p), crafts(c) {}
+    ShipgroupContext(mission::MissionStore& s, core::Notifier<ShipgroupEvent>& e, core::Prompter& p,
+                     ShipgroupPort& w, const mission::CraftList* c = nullptr)
+        : store(s), events(e), prompter(p), port(w), crafts(c) {}
 
     mission::MissionStore& store;
-    core::Notifier<int>& events;
+    core::Notifier<ShipgroupEvent>& events;
     core::Prompter& prompter;
+    ShipgroupPort& port;
     // The craft catalogue; null reads as an empty catalogue.
     const mission::CraftList* crafts = nullptr;
     ViewSwitchRefs view{};
-    std::function<void()> repaintMap;
-    std::function<void(FormKind)> openForm;
-    // The map icon of a craft type (empty image when there is none); the
-    // craft pictures of the forms are drawn from it.
-    std::function<core::RgbaImage(int craftType)> craftIcon;
-    // The shown region of the map when a form opens (the Orders form starts there).
-    std::function<int()> currentRegion;
 
-    void repaint() const {
-        if (repaintMap) repaintMap();
-    }
-    void broadcast(int code) const { events.notify(code); }
+    void repaint() const { port.repaintMap(); }
+    void broadcast(ShipgroupEvent event) const { events.notify(event); }
 };
 
 }  // namespace quendar::shipgroup

@@ -7,8 +7,8 @@ namespace quendar::shipgroup {
 ShipgroupForm::ShipgroupForm(const ShipgroupContext& ctx, FormKind kind, std::string title)
     : FormModel(std::move(title), false), m_ctx(ctx), m_kind(kind) {}
 
-void ShipgroupForm::receive(int code) {
-    if (code == event::reload || code == event::advanced) reload();
+void ShipgroupForm::receive(ShipgroupEvent event) {
+    if (event == ShipgroupEvent::Reload || event == ShipgroupEvent::Advanced) reload();
 }
 
 int ShipgroupForm::currentIndex() const {

@@ -11,17 +11,18 @@
 namespace quendar::shipgroup {
 
 // Base of the modeless shipgroup forms. The frame relays the shipgroup events
-// to the open forms through receive(): the list forms get every code as it is;
-// on 2 every property form gets 6 (reload), on 1 the Basic form does; 10 goes
-// to the Advanced options form and 19 to the Waypoints form. Every control
+// to the open forms through receive(): the list forms get every event as it
+// is; on CurrentChanged every property form gets Reload, on Added the Basic form
+// does; Advanced goes to the Advanced options form and Waypoints to the
+// Waypoints form. Every control
 // reads and writes the current shipgroup through the store's checked API at the
 // moment it changes.
 class ShipgroupForm : public core::FormModel {
   public:
     ~ShipgroupForm() override = default;
     FormKind kind() const { return m_kind; }
-    // A relayed code; the default reloads on 6 and 10.
-    void receive(int code) override;
+    // A relayed event; the default reloads on Reload and Advanced.
+    void receive(ShipgroupEvent event) override;
     // Called by the window just before it destroys the form.
     void closing() override {}
 

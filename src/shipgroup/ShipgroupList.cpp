@@ -161,8 +161,8 @@ void ShipgroupList::writeHeaderCount() {
 namespace {
 // A new shipgroup stands at the end of the list and is the current one.
 bool announceAdded(const ShipgroupContext& ctx) {
-    ctx.broadcast(event::added);
-    ctx.broadcast(event::currentChanged);
+    ctx.broadcast(ShipgroupEvent::Added);
+    ctx.broadcast(ShipgroupEvent::CurrentChanged);
     ctx.repaint();
     return true;
 }
@@ -173,7 +173,7 @@ void ShipgroupList::clearTexts(int slot) { mission::clearShipgroupTexts(m_ctx.st
 bool ShipgroupList::select(int index) {
     if (index < 0 || index >= m_ctx.store.shipgroupCount) return false;
     m_ctx.store.currentShipgroup = index;
-    m_ctx.broadcast(event::currentChanged);
+    m_ctx.broadcast(ShipgroupEvent::CurrentChanged);
     return true;
 }
 
@@ -214,9 +214,9 @@ void ShipgroupList::finishDeletion() {
     // always show and edit a shipgroup of the list.
     if (s.currentShipgroup >= s.shipgroupCount) s.currentShipgroup = s.shipgroupCount - 1;
     if (s.currentShipgroup < 0) s.currentShipgroup = 0;
-    m_ctx.broadcast(event::listCleared);
-    m_ctx.broadcast(event::listRefilled);
-    m_ctx.broadcast(event::currentChanged);
+    m_ctx.broadcast(ShipgroupEvent::ListCleared);
+    m_ctx.broadcast(ShipgroupEvent::ListRefilled);
+    m_ctx.broadcast(ShipgroupEvent::CurrentChanged);
     writeHeaderCount();
     m_ctx.repaint();
 }

@@ -38,6 +38,7 @@
 #include "ui/QtPlaybackTimer.h"
 #include "ui/QtSettleClock.h"
 #include "ui/StartPictures.h"
+#include "ui/TextConversions.h"
 #include "ui/ToolbarIcons.h"
 
 namespace quendar::ui {

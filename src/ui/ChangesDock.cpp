@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/FormBinder.h"
+#include "ui/TextConversions.h"
 
 namespace quendar::ui {
 

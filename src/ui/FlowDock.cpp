@@ -12,6 +12,7 @@
 
 #include "ui/FormBinder.h"
 #include "ui/QPainterCanvas.h"
+#include "ui/TextConversions.h"
 
 namespace quendar::ui {
 

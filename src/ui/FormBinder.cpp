@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,36 +18,16 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QSlider>
-#include <QStringDecoder>
-#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/TextConversions.h"
 
 namespace quendar::ui {
 
 using core::Control;
 using core::ControlKind;
-
-QString fromLatin(std::string_view s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-std::string toLatin(const QString& s) {
-    const QByteArray b = s.toLatin1();
-    return std::string(b.constData(), static_cast<size_t>(b.size()));
-}
-
-QString fromPath(std::string_view path) {
-    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
-}
-
-std::string toPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-QString fromMixed(std::string_view s) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(QByteArrayView(s.data(), static_cast<qsizetype>(s.size())));
-    return utf8.hasError() ? fromLatin(s) : text;
-}
 
 QLabel* plainLabel(const QString& text, QWidget* parent) {
     auto* l = new QLabel(text, parent);
@@ -57,21 +36,6 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
 }
 
 namespace {
-
-QString editText(const QPlainTextEdit& edit) {
-    // The document's own characters: toPlainText() would turn every
-    // non-breaking space (byte 0xA0) into a plain one. Paragraph and line
-    // separators are the text's line breaks.
-    QString t = edit.document()->toRawText();
-    t.replace(QChar::ParagraphSeparator, u'\n');
-    t.replace(QChar::LineSeparator, u'\n');
-    return t;
-}
-
-// Buttons and group boxes read "&" as a mnemonic mark and "&&" as one "&",
-// which is how the models write their labels; plain labels get the shown text.
-QString buttonText(const std::string& label) { return fromLatin(label); }
-QString plainText(const std::string& label) { return fromLatin(core::displayLabel(label)); }
 
 QPixmap toPixmap(const core::RgbaImage& img) {
     if (img.empty() || img.pixels.size() < static_cast<size_t>(img.width) * img.height) return {};
@@ -84,6 +48,93 @@ QPixmap toPixmap(const core::RgbaImage& img) {
 bool takesCaption(ControlKind k) {
     return k == ControlKind::DropDown || k == ControlKind::ListBox || k == ControlKind::MultiList ||
            k == ControlKind::Edit || k == ControlKind::NumberEdit || k == ControlKind::Slider;
+}
+
+// What a control shows at a refresh: its entries, whether they differ from
+// those shown before, and its value (-1: none).
+struct Shown {
+    const std::vector<std::string>& items;
+    bool itemsChanged;
+    int value;
+};
+
+void refreshDropDown(QComboBox& cb, const Shown& s) {
+    if (s.itemsChanged) {
+        cb.clear();
+        for (const auto& it : s.items) cb.addItem(fromLatin(it));
+    }
+    cb.setCurrentIndex(s.value < cb.count() ? s.value : -1);
+}
+
+void refreshList(QListWidget& lw, const Control& c, const Shown& s) {
+    if (s.itemsChanged) {
+        lw.clear();
+        for (const auto& it : s.items) lw.addItem(fromLatin(it));
+    }
+    if (c.kind == ControlKind::ListBox) {
+        lw.setCurrentRow(s.value >= 0 && s.value < lw.count() ? s.value : -1);
+    } else if (c.selection) {
+        std::vector<int> sel = c.selection();
+        for (int r = 0; r < lw.count(); ++r)
+            lw.item(r)->setSelected(std::find(sel.begin(), sel.end(), r) != sel.end());
+    }
+}
+
+void refreshCheckBox(QCheckBox& cb, const Control& c, const Shown& s) {
+    cb.setText(buttonText(c.label));
+    cb.setCheckState(s.value == 2  ? Qt::PartiallyChecked
+                     : s.value > 0 ? Qt::Checked
+                                   : Qt::Unchecked);
+}
+
+void refreshRadioGroup(QWidget& w, const Control& c, const Shown& s) {
+    auto* group = w.findChild<QButtonGroup*>("group");
+    if (s.itemsChanged) {
+        for (QAbstractButton* old : group->buttons()) {
+            group->removeButton(old);
+            delete old;
+        }
+        for (size_t i = 0; i < s.items.size(); ++i) {
+            auto* rb = new QRadioButton(buttonText(s.items[i]), &w);
+            group->addButton(rb, static_cast<int>(i));
+            w.layout()->addWidget(rb);
+        }
+    }
+    for (QAbstractButton* rb : group->buttons()) {
+        const int i = group->id(rb);
+        const QSignalBlocker rbBlock(rb);
+        rb->setEnabled(!c.itemEnabled || c.itemEnabled(i));
+        rb->setChecked(i == s.value);
+    }
+    // No entry chosen: clear the exclusive group's mark.
+    if (s.value < 0 || s.value >= static_cast<int>(s.items.size())) {
+        group->setExclusive(false);
+        for (QAbstractButton* rb : group->buttons()) rb->setChecked(false);
+        group->setExclusive(true);
+    }
+}
+
+void refreshTextBox(QPlainTextEdit& pe, const Control& c) {
+    const QString t = c.text ? fromLatin(c.text()) : QString();
+    if (editText(pe) != t) pe.setPlainText(t);
+}
+
+void refreshLineEdit(QLineEdit& le, const Control& c, const Shown& s) {
+    QString t;
+    if (c.text)
+        t = fromLatin(c.text());
+    else if (c.value)
+        t = numberText(s.value);
+    // A stored text may be longer than what typing may store (a full 20-byte
+    // name under a 19-character limit): it shows whole, and typing cannot make
+    // it longer.
+    if (c.maxLength > 0) le.setMaxLength(std::max<int>(c.maxLength, t.size()));
+    if (le.text() != t) le.setText(t);
+}
+
+void refreshSlider(QSlider& sl, const Control& c, const Shown& s) {
+    sl.setRange(c.minimum, c.maximum);
+    sl.setValue(s.value);
 }
 
 }  // namespace
@@ -176,7 +227,7 @@ void FormDialog::build() {
     for (const Control& c : m_model.controls()) {
         m_bound.push_back(Bound{&c, nullptr, nullptr, nullptr, {}});
         Bound& b = m_bound.back();
-        QWidget* w = makeWidget(c, b);
+        QWidget* w = makeWidget(c);
         b.widget = w;
 
         // Ungrouped push buttons: OK, Cancel and Close end the dialog in its
@@ -246,131 +297,144 @@ void FormDialog::build() {
     outer->addLayout(buttons);
 }
 
-QWidget* FormDialog::makeWidget(const Control& c, Bound& b) {
-    const std::string id = c.id;
-    const auto choose = [this, id](int i) {
-        m_model.choose(id, i);
-        afterUserChange();
-    };
+QWidget* FormDialog::makeWidget(const Control& c) {
     switch (c.kind) {
-        case ControlKind::DropDown: {
-            auto* w = new QComboBox(this);
-            if (c.width > 0) w->setMinimumWidth(c.width);
-            connect(w, &QComboBox::activated, this, choose);
-            return w;
-        }
+        case ControlKind::DropDown: return makeDropDown(c);
         case ControlKind::ListBox:
-        case ControlKind::MultiList: {
-            auto* w = new QListWidget(this);
-            if (c.kind == ControlKind::MultiList) {
-                w->setSelectionMode(QAbstractItemView::ExtendedSelection);
-                connect(w, &QListWidget::itemSelectionChanged, this, [this, id, w] {
-                    if (m_refreshing) return;
-                    std::vector<int> rows;
-                    for (int r = 0; r < w->count(); ++r)
-                        if (w->item(r)->isSelected()) rows.push_back(r);
-                    m_model.select(id, rows);
-                    afterUserChange();
-                });
-            } else {
-                connect(w, &QListWidget::currentRowChanged, this, [this, choose](int r) {
-                    if (!m_refreshing && r >= 0) choose(r);
-                });
-            }
-            return w;
-        }
+        case ControlKind::MultiList: return makeList(c);
         case ControlKind::CheckBox:
-        case ControlKind::TriState: {
-            auto* w = new QCheckBox(buttonText(c.label), this);
-            w->setTristate(c.kind == ControlKind::TriState);
-            connect(w, &QCheckBox::clicked, this, [choose, w] {
-                choose(w->checkState() == Qt::Checked            ? 1
-                       : w->checkState() == Qt::PartiallyChecked ? 2
-                                                                 : 0);
-            });
-            return w;
-        }
-        case ControlKind::RadioGroup: {
-            auto* w = new QWidget(this);
-            auto* lay = new QHBoxLayout(w);
-            lay->setContentsMargins(0, 0, 0, 0);
-            if (!c.label.empty()) lay->addWidget(plainLabel(plainText(c.label), w));
-            auto* group = new QButtonGroup(w);
-            group->setObjectName("group");
-            connect(group, &QButtonGroup::idClicked, this, choose);
-            return w;
-        }
+        case ControlKind::TriState: return makeCheckBox(c);
+        case ControlKind::RadioGroup: return makeRadioGroup(c);
         case ControlKind::Edit:
-        case ControlKind::NumberEdit: {
-            if (c.multiLine) {
-                auto* w = new QPlainTextEdit(this);
-                if (c.width > 0) w->setMinimumWidth(c.width);
-                connect(w, &QPlainTextEdit::textChanged, this, [this, id, w] {
-                    if (m_refreshing) return;
-                    m_model.type(id, toLatin(editText(*w)));
-                });
-                return w;
-            }
-            // The length limit is set with the text (refreshOne).
-            auto* w = new QLineEdit(this);
-            if (c.width > 0) w->setMinimumWidth(c.width);
-            // Digits only; the model decides what a number out of its range means.
-            if (c.kind == ControlKind::NumberEdit)
-                w->setValidator(new QRegularExpressionValidator(
-                    QRegularExpression(c.minimum < 0 ? "-?[0-9]*" : "[0-9]*"), w));
-            connect(w, &QLineEdit::textEdited, this, [this, id, &c](const QString& t) {
-                if (c.kind == ControlKind::NumberEdit && !c.setText) {
-                    m_model.choose(id, t.toInt());
-                } else {
-                    m_model.type(id, toLatin(t));
-                }
-                afterUserChange();
-            });
-            // Leaving the edit ends its run of keystrokes as one undo step,
-            // and runs the control's own end-of-editing action if it has one.
-            connect(w, &QLineEdit::editingFinished, this, [this, id, &c] {
-                if (m_refreshing) return;
-                m_model.finishEditing(id);
-                if (c.editingFinished) afterUserChange();
-            });
-            return w;
-        }
-        case ControlKind::Slider: {
-            auto* w = new QSlider(Qt::Horizontal, this);
-            w->setRange(c.minimum, c.maximum);
-            if (c.width > 0) w->setMinimumWidth(c.width);
-            const bool byThumb = static_cast<bool>(c.thumbMoved);
-            connect(w, &QSlider::valueChanged, this, [this, id, w, byThumb](int v) {
-                if (m_refreshing || (byThumb && w->isSliderDown())) return;
-                m_model.choose(id, v);
-                afterUserChange();
-            });
-            if (byThumb) {
-                connect(w, &QSlider::sliderMoved, this, [this, id](int v) {
-                    m_model.dragThumb(id, v);
-                    afterUserChange();
-                });
-                connect(w, &QSlider::sliderReleased, this, [this, id, w] {
-                    m_model.dragThumb(id, w->value());
-                    afterUserChange();
-                });
-            }
-            return w;
-        }
-        case ControlKind::Button: {
-            auto* w = new QPushButton(buttonText(c.label), this);
-            w->setAutoDefault(false);
-            connect(w, &QPushButton::clicked, this, [this, id] {
-                m_model.click(id);
-                afterUserChange();
-            });
-            return w;
-        }
-        case ControlKind::Picture:
-        case ControlKind::StaticText: break;
+        case ControlKind::NumberEdit: return c.multiLine ? makeTextBox(c) : makeLineEdit(c);
+        case ControlKind::Slider: return makeSlider(c);
+        case ControlKind::Button: return makeButton(c);
+        case ControlKind::StaticText: return plainLabel({}, this);
+        case ControlKind::Picture: break;
     }
-    (void)b;
-    return c.kind == ControlKind::StaticText ? plainLabel({}, this) : new QLabel(this);
+    return new QLabel(this);
+}
+
+void FormDialog::chosen(const std::string& id, int index) {
+    m_model.choose(id, index);
+    afterUserChange();
+}
+
+QWidget* FormDialog::makeDropDown(const Control& c) {
+    auto* w = new QComboBox(this);
+    if (c.width > 0) w->setMinimumWidth(c.width);
+    connect(w, &QComboBox::activated, this, [this, id = c.id](int i) { chosen(id, i); });
+    return w;
+}
+
+QWidget* FormDialog::makeList(const Control& c) {
+    auto* w = new QListWidget(this);
+    if (c.kind == ControlKind::MultiList) {
+        w->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        connect(w, &QListWidget::itemSelectionChanged, this, [this, id = c.id, w] {
+            if (m_refreshing) return;
+            std::vector<int> rows;
+            for (int r = 0; r < w->count(); ++r)
+                if (w->item(r)->isSelected()) rows.push_back(r);
+            m_model.select(id, rows);
+            afterUserChange();
+        });
+    } else {
+        connect(w, &QListWidget::currentRowChanged, this, [this, id = c.id](int r) {
+            if (!m_refreshing && r >= 0) chosen(id, r);
+        });
+    }
+    return w;
+}
+
+QWidget* FormDialog::makeCheckBox(const Control& c) {
+    auto* w = new QCheckBox(buttonText(c.label), this);
+    w->setTristate(c.kind == ControlKind::TriState);
+    connect(w, &QCheckBox::clicked, this, [this, id = c.id, w] {
+        chosen(id, w->checkState() == Qt::Checked            ? 1
+                   : w->checkState() == Qt::PartiallyChecked ? 2
+                                                             : 0);
+    });
+    return w;
+}
+
+QWidget* FormDialog::makeRadioGroup(const Control& c) {
+    auto* w = new QWidget(this);
+    auto* lay = new QHBoxLayout(w);
+    lay->setContentsMargins(0, 0, 0, 0);
+    if (!c.label.empty()) lay->addWidget(plainLabel(plainText(c.label), w));
+    auto* group = new QButtonGroup(w);
+    group->setObjectName("group");
+    connect(group, &QButtonGroup::idClicked, this, [this, id = c.id](int i) { chosen(id, i); });
+    return w;
+}
+
+QWidget* FormDialog::makeTextBox(const Control& c) {
+    auto* w = new QPlainTextEdit(this);
+    if (c.width > 0) w->setMinimumWidth(c.width);
+    connect(w, &QPlainTextEdit::textChanged, this, [this, id = c.id, w] {
+        if (m_refreshing) return;
+        m_model.type(id, toLatin(editText(*w)));
+    });
+    return w;
+}
+
+QWidget* FormDialog::makeLineEdit(const Control& c) {
+    // The length limit is set with the text (refreshLineEdit).
+    auto* w = new QLineEdit(this);
+    if (c.width > 0) w->setMinimumWidth(c.width);
+    // Digits only; the model decides what a number out of its range means.
+    if (c.kind == ControlKind::NumberEdit)
+        w->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(c.minimum < 0 ? "-?[0-9]*" : "[0-9]*"), w));
+    connect(w, &QLineEdit::textEdited, this, [this, &c](const QString& t) {
+        if (c.kind == ControlKind::NumberEdit && !c.setText) {
+            m_model.choose(c.id, typedNumber(t));
+        } else {
+            m_model.type(c.id, toLatin(t));
+        }
+        afterUserChange();
+    });
+    // Leaving the edit ends its run of keystrokes as one undo step, and runs
+    // the control's own end-of-editing action if it has one.
+    connect(w, &QLineEdit::editingFinished, this, [this, &c] {
+        if (m_refreshing) return;
+        m_model.finishEditing(c.id);
+        if (c.editingFinished) afterUserChange();
+    });
+    return w;
+}
+
+QWidget* FormDialog::makeSlider(const Control& c) {
+    auto* w = new QSlider(Qt::Horizontal, this);
+    w->setRange(c.minimum, c.maximum);
+    if (c.width > 0) w->setMinimumWidth(c.width);
+    const bool byThumb = static_cast<bool>(c.thumbMoved);
+    connect(w, &QSlider::valueChanged, this, [this, id = c.id, w, byThumb](int v) {
+        if (m_refreshing || (byThumb && w->isSliderDown())) return;
+        chosen(id, v);
+    });
+    if (byThumb) {
+        connect(w, &QSlider::sliderMoved, this, [this, id = c.id](int v) {
+            m_model.dragThumb(id, v);
+            afterUserChange();
+        });
+        connect(w, &QSlider::sliderReleased, this, [this, id = c.id, w] {
+            m_model.dragThumb(id, w->value());
+            afterUserChange();
+        });
+    }
+    return w;
+}
+
+QWidget* FormDialog::makeButton(const Control& c) {
+    auto* w = new QPushButton(buttonText(c.label), this);
+    w->setAutoDefault(false);
+    connect(w, &QPushButton::clicked, this, [this, id = c.id] {
+        m_model.click(id);
+        afterUserChange();
+    });
+    return w;
 }
 
 void FormDialog::afterUserChange() {
@@ -393,102 +457,28 @@ void FormDialog::refreshOne(Bound& b) {
     w->setEnabled(c.isEnabled());
     w->setVisible(c.isVisible());
     if (b.caption) b.caption->setVisible(c.isVisible());
-    if (b.box) b.box->setTitle(fromLatin(c.groupCaption()).replace('&', "&&"));
+    if (b.box) b.box->setTitle(literalButtonText(c.groupCaption()));
 
     std::vector<std::string> items = c.items ? c.items() : std::vector<std::string>{};
     const bool itemsChanged = items != b.items;
     if (itemsChanged) b.items = items;
-    const int value = c.value ? c.value() : -1;
+    const Shown shown{items, itemsChanged, c.value ? c.value() : -1};
 
     switch (c.kind) {
-        case ControlKind::DropDown: {
-            auto* cb = static_cast<QComboBox*>(w);
-            if (itemsChanged) {
-                cb->clear();
-                for (const auto& it : items) cb->addItem(fromLatin(it));
-            }
-            cb->setCurrentIndex(value < cb->count() ? value : -1);
-            break;
-        }
+        case ControlKind::DropDown: refreshDropDown(*static_cast<QComboBox*>(w), shown); break;
         case ControlKind::ListBox:
-        case ControlKind::MultiList: {
-            auto* lw = static_cast<QListWidget*>(w);
-            if (itemsChanged) {
-                lw->clear();
-                for (const auto& it : items) lw->addItem(fromLatin(it));
-            }
-            if (c.kind == ControlKind::ListBox) {
-                lw->setCurrentRow(value >= 0 && value < lw->count() ? value : -1);
-            } else if (c.selection) {
-                std::vector<int> sel = c.selection();
-                for (int r = 0; r < lw->count(); ++r)
-                    lw->item(r)->setSelected(std::find(sel.begin(), sel.end(), r) != sel.end());
-            }
-            break;
-        }
+        case ControlKind::MultiList: refreshList(*static_cast<QListWidget*>(w), c, shown); break;
         case ControlKind::CheckBox:
-        case ControlKind::TriState: {
-            auto* cb = static_cast<QCheckBox*>(w);
-            cb->setText(buttonText(c.label));
-            cb->setCheckState(value == 2  ? Qt::PartiallyChecked
-                              : value > 0 ? Qt::Checked
-                                          : Qt::Unchecked);
-            break;
-        }
-        case ControlKind::RadioGroup: {
-            auto* group = w->findChild<QButtonGroup*>("group");
-            if (itemsChanged) {
-                for (QAbstractButton* old : group->buttons()) {
-                    group->removeButton(old);
-                    delete old;
-                }
-                for (size_t i = 0; i < items.size(); ++i) {
-                    auto* rb = new QRadioButton(buttonText(items[i]), w);
-                    group->addButton(rb, static_cast<int>(i));
-                    w->layout()->addWidget(rb);
-                }
-            }
-            for (QAbstractButton* rb : group->buttons()) {
-                const int i = group->id(rb);
-                const QSignalBlocker rbBlock(rb);
-                rb->setEnabled(!c.itemEnabled || c.itemEnabled(i));
-                rb->setChecked(i == value);
-            }
-            // No entry chosen: clear the exclusive group's mark.
-            if (value < 0 || value >= static_cast<int>(items.size())) {
-                group->setExclusive(false);
-                for (QAbstractButton* rb : group->buttons()) rb->setChecked(false);
-                group->setExclusive(true);
-            }
-            break;
-        }
+        case ControlKind::TriState: refreshCheckBox(*static_cast<QCheckBox*>(w), c, shown); break;
+        case ControlKind::RadioGroup: refreshRadioGroup(*w, c, shown); break;
         case ControlKind::Edit:
-        case ControlKind::NumberEdit: {
-            if (c.multiLine) {
-                auto* pe = static_cast<QPlainTextEdit*>(w);
-                const QString t = c.text ? fromLatin(c.text()) : QString();
-                if (editText(*pe) != t) pe->setPlainText(t);
-                break;
-            }
-            auto* le = static_cast<QLineEdit*>(w);
-            QString t;
-            if (c.text)
-                t = fromLatin(c.text());
-            else if (c.value)
-                t = QString::number(value);
-            // A stored text may be longer than what typing may store (a full
-            // 20-byte name under a 19-character limit): it shows whole, and
-            // typing cannot make it longer.
-            if (c.maxLength > 0) le->setMaxLength(std::max<int>(c.maxLength, t.size()));
-            if (le->text() != t) le->setText(t);
+        case ControlKind::NumberEdit:
+            if (c.multiLine)
+                refreshTextBox(*static_cast<QPlainTextEdit*>(w), c);
+            else
+                refreshLineEdit(*static_cast<QLineEdit*>(w), c, shown);
             break;
-        }
-        case ControlKind::Slider: {
-            auto* s = static_cast<QSlider*>(w);
-            s->setRange(c.minimum, c.maximum);
-            s->setValue(value);
-            break;
-        }
+        case ControlKind::Slider: refreshSlider(*static_cast<QSlider*>(w), c, shown); break;
         case ControlKind::Button: static_cast<QPushButton*>(w)->setText(buttonText(c.label)); break;
         case ControlKind::StaticText:
             static_cast<QLabel*>(w)->setText(c.text ? fromLatin(c.text()) : plainText(c.label));

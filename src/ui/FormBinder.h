@@ -60,7 +60,18 @@ class FormDialog : public QDialog {
         std::vector<std::string> items;
     };
     void build();
-    QWidget* makeWidget(const core::Control& c, Bound& b);
+    // The widget of a control, connected to the model; one maker per kind.
+    QWidget* makeWidget(const core::Control& c);
+    QWidget* makeDropDown(const core::Control& c);
+    QWidget* makeList(const core::Control& c);
+    QWidget* makeCheckBox(const core::Control& c);
+    QWidget* makeRadioGroup(const core::Control& c);
+    QWidget* makeTextBox(const core::Control& c);  // a multi-line edit
+    QWidget* makeLineEdit(const core::Control& c);
+    QWidget* makeSlider(const core::Control& c);
+    QWidget* makeButton(const core::Control& c);
+    // The user picked entry or value `index` of control `id`.
+    void chosen(const std::string& id, int index);
     void refreshOne(Bound& b);
     void afterUserChange();
     void notifyClosing();
@@ -113,15 +124,6 @@ class FormHost {
     std::map<app::FormKey, Entry> m_modeless;
 };
 
-// Builds a QString from the 8-bit text the store and models hold.
-QString fromLatin(std::string_view s);
-std::string toLatin(const QString& s);
-// File paths travel as the system's own bytes, whatever characters they hold.
-QString fromPath(std::string_view path);
-std::string toPath(const QString& path);
-// Texts that may carry a path (window title, message boxes): UTF-8 when the
-// bytes are valid UTF-8, otherwise the 8-bit characters.
-QString fromMixed(std::string_view s);
 // A label whose text is shown as it is: names, paths and mission texts may
 // hold "<" or "&", which the toolkit would otherwise read as markup.
 QLabel* plainLabel(const QString& text, QWidget* parent);

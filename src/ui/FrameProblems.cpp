@@ -6,9 +6,9 @@
 #include <QTimer>
 
 #include "ui/CMainFrame.h"
-#include "ui/FormBinder.h"
 #include "ui/ProblemsDock.h"
 #include "ui/QtSettleClock.h"
+#include "ui/TextConversions.h"
 
 namespace quendar::ui {
 

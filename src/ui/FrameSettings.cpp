@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "app/files/RecoveryFile.h"
-#include "ui/FormBinder.h"
+#include "ui/TextConversions.h"
 
 namespace quendar::ui {
 

@@ -5,7 +5,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "ui/FormBinder.h"
+#include "ui/TextConversions.h"
 
 namespace quendar::ui {
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QStringList>
 
-#include "ui/FormBinder.h"
+#include "ui/TextConversions.h"
 
 namespace quendar::ui {
 

@@ -5,6 +5,7 @@
 #include "mission/NewMission.h"
 #include "shipgroup/ShipgroupContext.h"
 #include "support/FormFixture.h"
+#include "support/StubPorts.h"
 
 namespace quendar::settings::test {
 
@@ -16,7 +17,8 @@ using quendar::testing::expectItems;
 struct SettingsFixture : quendar::testing::FormFixture {
     SettingsFixture() { mission::resetToNewMission(store); }
 
-    shipgroup::ShipgroupContext ctx{store, events, prompter};
+    quendar::testing::StubShipgroupPort port;
+    shipgroup::ShipgroupContext ctx{store, events, prompter, port};
 };
 
 }  // namespace quendar::settings::test

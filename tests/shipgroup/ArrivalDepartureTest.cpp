@@ -84,7 +84,7 @@ TEST(ArrivalDeparture, SubjectTypeChangeKeepsTheSubject) {
     EXPECT_EQ(f.at(0, sg::arrivalTrigger3 + 2), 3);
     EXPECT_EQ(form.itemsOf("t3.subject")[0], "Green - Rebel");
     EXPECT_EQ(form.valueOf("t3.subject"), -1);  // no selection until picked or shown again
-    f.events.notify(event::currentChanged);
+    f.events.notify(ShipgroupEvent::CurrentChanged);
     EXPECT_EQ(form.valueOf("t3.subject"), 3);
 
     form.choose("t3.subjectType", kSubjectShipType);
@@ -163,13 +163,13 @@ TEST(ArrivalDeparture, FollowsTheCurrentShipgroup) {
     auto c = form.refreshed.connect([&] { ++refreshes; });
     f.put(2, sg::departureDelayMinutes, 7);
     f.store.currentShipgroup = 2;
-    f.events.notify(event::currentChanged);
+    f.events.notify(ShipgroupEvent::CurrentChanged);
     EXPECT_EQ(refreshes, 1);
     EXPECT_EQ(form.textOf("minutes"), "7");
     form.choose("t1.condition", 2);
     EXPECT_EQ(f.at(2, sg::departureTrigger1), 2);
     EXPECT_EQ(f.at(0, sg::departureTrigger1), 0);
-    f.events.notify(event::added);  // not relayed to this form
+    f.events.notify(ShipgroupEvent::Added);  // not relayed to this form
     EXPECT_EQ(refreshes, 1);
 }
 

@@ -8,6 +8,8 @@
 namespace quendar::shipgroup::test {
 namespace {
 
+using enum ShipgroupEvent;
+
 TEST(BasicForm, CategoryAndCraftChoiceWriteTheTypeAtOnce) {
     Fixture f(2);
     f.put(0, sg::craftType, 4);
@@ -43,7 +45,7 @@ TEST(BasicForm, UnknownCraftTypeIsReportedOnEveryShow) {
               (std::vector<std::string>{"Unknown shiptype: Ship is not in the database"}));
     EXPECT_EQ(form.valueOf("category"), -1);
     EXPECT_TRUE(form.itemsOf("craft").empty());
-    f.events.notify(event::currentChanged);
+    f.events.notify(ShipgroupEvent::CurrentChanged);
     EXPECT_EQ(f.prompter.asked.size(), 2u);
     EXPECT_EQ(f.at(0, sg::craftType), 255);  // stays until the user picks a type
     form.choose("waves", 0);                 // the rest of the form works
@@ -82,11 +84,11 @@ TEST(BasicForm, TextsTeamsAndRadio) {
     f.sent.clear();
     form.type("name", "A very long name indeed");
     EXPECT_EQ(f.rec(0).name(), "A very long name in");
-    EXPECT_EQ(f.sent, (std::vector<int>{event::renamed}));
+    EXPECT_EQ(f.sent, (Sent{Renamed}));
     // Leaving the edit tells every form: renamed, then current changed.
     f.sent.clear();
     form.finishEditing("name");
-    EXPECT_EQ(f.sent, (std::vector<int>{event::renamed, event::currentChanged}));
+    EXPECT_EQ(f.sent, (Sent{Renamed, CurrentChanged}));
     f.sent.clear();
     form.finishEditing("cargo");
     EXPECT_TRUE(f.sent.empty());
@@ -134,7 +136,7 @@ TEST(BasicForm, BackdropNowChangesOnlyItsFiveFields) {
             ASSERT_EQ(after[b], before[b]) << "byte " << b;
         }
     }
-    EXPECT_EQ(f.sent, (std::vector<int>{event::renamed, event::currentChanged}));
+    EXPECT_EQ(f.sent, (Sent{Renamed, CurrentChanged}));
     EXPECT_TRUE(form.find("backdrop")->isEnabled());
     EXPECT_EQ(form.find("name")->label, "Color intensity (RGB)");
     EXPECT_EQ(form.find("cargo")->label, "Brightness:");
@@ -164,7 +166,7 @@ TEST(CraftPicture, BackdropSphereAndEnlargedIcon) {
     // black icon pixels stay background.
     core::RgbaImage icon(10, 6, core::rgb(0, 0, 0));
     icon.set(0, 0, core::rgb(255, 0, 0));
-    f.ctx.craftIcon = [&](int) { return icon; };
+    f.port.icon = icon;
     const auto pic = craftPicture(f.ctx, 4, 0);
     const int factor = 11;  // min(118 / 10, 74 / 6) = min(11, 12)
     const int ox = (118 - 10 * factor) / 2, oy = (74 - 6 * factor) / 2;
@@ -174,12 +176,12 @@ TEST(CraftPicture, BackdropSphereAndEnlargedIcon) {
     // An icon larger than the frame shrinks to fit it: 128 x 128 becomes 74 x 74.
     core::RgbaImage big(128, 128, core::rgb(0, 0, 0));
     big.set(127, 127, core::rgb(0, 255, 0));
-    f.ctx.craftIcon = [&](int) { return big; };
+    f.port.icon = big;
     const auto shrunk = craftPicture(f.ctx, 4, 0);
     EXPECT_EQ(shrunk.at((118 - 74) / 2 + 73, 73), core::rgb(0, 255, 0));
     EXPECT_EQ(shrunk.at((118 - 74) / 2 + 72, 72), shrunk.at(0, 0));
     // Without an icon the drawn silhouette differs between types.
-    f.ctx.craftIcon = [](int) { return core::RgbaImage(); };
+    f.port.icon = core::RgbaImage();
     EXPECT_NE(craftPicture(f.ctx, 4, 0).pixels, craftPicture(f.ctx, 5, 0).pixels);
 }
 

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "shipgroup/ShipgroupForm.h"
 #include "shipgroup/ShipgroupList.h"
 #include "support/FormFixture.h"
+#include "support/StubPorts.h"
 
 namespace quendar::shipgroup::test {
 
@@ -46,26 +48,29 @@ inline std::string craftLine(int type, const std::string& name, const std::strin
            ",Known,Skirmish,\t 1,2,3,4,5,6,7,8\n";
 }
 
+// The events a fixture heard, in order.
+using Sent = std::vector<ShipgroupEvent>;
+
 // The frame's relay of the shipgroup events to the open shipgroup forms.
-inline int relayedCode(FormKind form, int code) {
-    switch (form) {
-        case FormKind::Shipgroups:
-        case FormKind::ShipgroupsViewcontrol: return code;
-        case FormKind::Basic: return code == 1 || code == 2 ? 6 : 0;
-        case FormKind::Advanced: return code == 10 ? 10 : code == 2 ? 6 : 0;
-        case FormKind::Waypoints: return code == 19 ? 19 : code == 2 ? 6 : 0;
-        default: return code == 2 ? 6 : 0;
-    }
+inline std::optional<ShipgroupEvent> relayed(FormKind form, ShipgroupEvent e) {
+    using enum ShipgroupEvent;
+    if (form == FormKind::Shipgroups || form == FormKind::ShipgroupsViewcontrol) return e;
+    if (e == CurrentChanged || (e == Added && form == FormKind::Basic)) return Reload;
+    if ((e == Advanced && form == FormKind::Advanced) ||
+        (e == Waypoints && form == FormKind::Waypoints))
+        return e;
+    return std::nullopt;
 }
 
 // A mission in memory with `n` shipgroups named "G0" .. and the empty record
 // in every other slot.
 struct Fixture : quendar::testing::FormFixtureOf<ScriptedPrompter> {
     mission::CraftList crafts;
-    std::vector<int> sent;
-    core::Notifier<int>::Connection listen;
+    std::vector<ShipgroupEvent> sent;
+    core::Notifier<ShipgroupEvent>::Connection listen;
     std::vector<ShipgroupForm*> open;  // forms that get the relayed events
-    ShipgroupContext ctx{store, events, prompter, &crafts};
+    quendar::testing::StubShipgroupPort port;
+    ShipgroupContext ctx{store, events, prompter, port, &crafts};
 
     explicit Fixture(int n = 1) {
         for (int i = 0; i < mission::kMaxShipgroups; ++i) writeEmptyShipgroup(store, i, 0);
@@ -76,10 +81,10 @@ struct Fixture : quendar::testing::FormFixtureOf<ScriptedPrompter> {
                      craftLine(20, "Hauler", "Freighters", "Not flyable") +
                      craftLine(21, "Barge", "Freighters") +
                      craftLine(183, "Backdrop", "Backdrops", "Not flyable"));
-        listen = events.connect([this](int c) {
-            sent.push_back(c);
+        listen = events.connect([this](ShipgroupEvent e) {
+            sent.push_back(e);
             for (ShipgroupForm* form : open)
-                if (const int r = relayedCode(form->kind(), c)) form->receive(r);
+                if (const auto r = relayed(form->kind(), e)) form->receive(*r);
         });
     }
     template <typename Form>
@@ -95,10 +100,10 @@ struct Fixture : quendar::testing::FormFixtureOf<ScriptedPrompter> {
     int at(int i, int offset) const { return at(mission::Table::Shipgroups, i, offset); }
     void put(int i, int offset, int v) { put(mission::Table::Shipgroups, i, offset, v); }
     // How often `form` read the mission again while the events were sent.
-    int refreshesAfter(core::FormModel& form, std::initializer_list<int> codes) {
+    int refreshesAfter(core::FormModel& form, std::initializer_list<ShipgroupEvent> sent) {
         int refreshes = 0;
         auto c = form.refreshed.connect([&] { ++refreshes; });
-        for (int code : codes) events.notify(code);
+        for (ShipgroupEvent e : sent) events.notify(e);
         return refreshes;
     }
     void chooseAndExpect(core::FormModel& form, int i, std::initializer_list<Stored> rows) const {

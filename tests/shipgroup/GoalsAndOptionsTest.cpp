@@ -105,7 +105,8 @@ TEST(AdvancedForm, SpecialCargoSpecifiedAndGlobalUnit) {
     f.expectBytes(Table::Shipgroups, 0, {{sg::formation, 12}, {sg::formationDistance, 200}});
     EXPECT_EQ(form.itemsOf("formation")[12], "Formation 12");
 
-    EXPECT_EQ(f.refreshesAfter(form, {event::advanced, event::currentChanged, event::waypoints}),
+    EXPECT_EQ(f.refreshesAfter(form, {ShipgroupEvent::Advanced, ShipgroupEvent::CurrentChanged,
+                                      ShipgroupEvent::Waypoints}),
               2);
 }
 

@@ -12,8 +12,6 @@ namespace {
 
 TEST(ListForms, ShipgroupsFormDrivesTheListAndOpenFormsFollow) {
     Fixture f(3);
-    std::vector<FormKind> opened;
-    f.ctx.openForm = [&](FormKind k) { opened.push_back(k); };
     ShipgroupsForm list(f.ctx);
     f.open.push_back(&list);
     BasicForm basic(f.ctx);
@@ -55,7 +53,7 @@ TEST(ListForms, ShipgroupsFormDrivesTheListAndOpenFormsFollow) {
     EXPECT_GT(listRefreshes, 5);
 
     for (int k = 0; k < 8; ++k) list.click("open" + std::to_string(k));
-    EXPECT_EQ(opened,
+    EXPECT_EQ(f.port.opened,
               (std::vector<FormKind>{FormKind::Basic, FormKind::Advanced, FormKind::Arrival,
                                      FormKind::Departure, FormKind::Orders, FormKind::Waypoints,
                                      FormKind::Goals, FormKind::Options}));
@@ -68,8 +66,6 @@ TEST(ListForms, ViewcontrolTogglesTheMapSwitches) {
     for (int k = 0; k < 4; ++k) f.ctx.view.orderWaypoints[k] = &order[k];
     for (int k = 0; k < 6; ++k) f.ctx.view.iffWaypoints[k] = &iff[k];
     f.ctx.view.backdrops = &backdrops;
-    int repaints = 0;
-    f.ctx.repaintMap = [&] { ++repaints; };
     f.store.setText(Table::Header, 0, 20 + 20 * 3, 20, "Smugglers");
 
     ViewcontrolForm form(f.ctx);
@@ -85,11 +81,11 @@ TEST(ListForms, ViewcontrolTogglesTheMapSwitches) {
     EXPECT_TRUE(order[2]);
     EXPECT_FALSE(iff[0]);
     EXPECT_TRUE(backdrops);
-    EXPECT_EQ(repaints, 3);
+    EXPECT_EQ(f.port.repaints, 3);
     EXPECT_FALSE(form.find("ships")->isEnabled());
 
     f.store.setText(Table::Header, 0, 20, 20, "Traders");
-    f.events.notify(event::iffNames);
+    f.events.notify(ShipgroupEvent::IffNames);
     EXPECT_EQ(form.find("iff2")->label, "Traders");
 
     form.choose("list", 1);
@@ -110,7 +106,7 @@ TEST(ListForms, EveryFormCanBeCreatedAndFollowsTheCurrentShipgroup) {
         int refreshes = 0;
         auto c = form->refreshed.connect([&] { ++refreshes; });
         f.open = {form.get()};
-        f.events.notify(event::currentChanged);
+        f.events.notify(ShipgroupEvent::CurrentChanged);
         f.open.clear();
         EXPECT_GE(refreshes, 1) << form->title();
         // Every control id is unique within its form.

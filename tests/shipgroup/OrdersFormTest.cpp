@@ -11,7 +11,7 @@ namespace {
 
 TEST(OrdersForm, ParameterCaptionsAndListsFollowTheOrder) {
     Fixture f(3);
-    f.ctx.currentRegion = [] { return 2; };
+    f.port.region = 2;
     OrdersForm form(f.ctx);
     f.open.push_back(&form);
     EXPECT_EQ(form.shownRegion(), 2);
@@ -110,7 +110,7 @@ TEST(OrdersForm, WaypointFieldsAndSlotSwitching) {
     form.type("wp8.y.lo", "7");
     EXPECT_EQ(f.rec(0).waypoint(3, 1, 7).y, 7);
     f.store.currentShipgroup = 1;
-    f.events.notify(event::currentChanged);
+    f.events.notify(ShipgroupEvent::CurrentChanged);
     EXPECT_EQ(form.shownRegion(), 3);
     EXPECT_EQ(form.shownSlot(), 1);
     EXPECT_EQ(form.textOf("wp8.y.lo"), "0");
@@ -144,7 +144,9 @@ TEST(WaypointsForm, EveryStartPointShowsAndWritesItsFields) {
     EXPECT_EQ(f.at(0, sg::startPointRegion), 1);
     EXPECT_EQ(f.at(0, sg::startPointRegion + 2), 3);
 
-    EXPECT_EQ(f.refreshesAfter(form, {event::waypoints, event::currentChanged, event::added}), 2);
+    EXPECT_EQ(f.refreshesAfter(form, {ShipgroupEvent::Waypoints, ShipgroupEvent::CurrentChanged,
+                                      ShipgroupEvent::Added}),
+              2);
 }
 
 }  // namespace

@@ -82,7 +82,7 @@ TEST_F(WizardTest, ProtectWithTwoTargetsWritesSlotOfTheMapAndSaysThree) {
     f.store.currentShipgroup = 1;
     int repaints = 0;
     auto c = w.repaintRequested.connect([&] { ++repaints; });
-    w.receive(6);
+    w.receive(ShipgroupEvent::Reload);
     EXPECT_EQ(repaints, 1);
     EXPECT_EQ(w.pageLines().back(), "G1");
     f.store.currentShipgroup = 2;

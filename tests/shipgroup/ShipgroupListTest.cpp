@@ -6,6 +6,8 @@
 namespace quendar::shipgroup::test {
 namespace {
 
+using enum ShipgroupEvent;
+
 TEST(ShipgroupList, AddAndCopyRespectTheLimitAndBroadcast) {
     Fixture f(198);
     ShipgroupList list(f.ctx);
@@ -14,7 +16,7 @@ TEST(ShipgroupList, AddAndCopyRespectTheLimitAndBroadcast) {
     EXPECT_EQ(f.store.currentShipgroup, 198);
     EXPECT_EQ(f.rec(198).name(), "A name longer than ");
     EXPECT_EQ(f.store.byte(Table::Header, 0, 2), 199);
-    EXPECT_EQ(f.sent, (std::vector<int>{1, 2}));
+    EXPECT_EQ(f.sent, (Sent{Added, CurrentChanged}));
 
     // At 199 nothing happens, silently.
     f.sent.clear();
@@ -106,7 +108,7 @@ TEST(ShipgroupList, DeleteSelectedRenumbersReferences) {
     EXPECT_EQ(f.rec(2).name(), "G3");
     EXPECT_EQ(f.rec(4).name(), "G5");
     EXPECT_EQ(f.rec(5).name(), "Noname");
-    EXPECT_EQ(f.sent, (std::vector<int>{20, 50, 2}));
+    EXPECT_EQ(f.sent, (Sent{ListCleared, ListRefilled, CurrentChanged}));
     EXPECT_EQ(f.store.byte(Table::Header, 0, 2), 5);
 
     EXPECT_EQ(f.at(0, sg::arrivalTrigger1 + 2), 3);  // old 4 -> 3
@@ -258,7 +260,7 @@ TEST(ShipgroupList, SelectStaysInsideTheList) {
     EXPECT_FALSE(list.select(3));
     EXPECT_FALSE(list.select(-1));
     EXPECT_EQ(f.store.currentShipgroup, 2);
-    EXPECT_EQ(f.sent, (std::vector<int>{2}));
+    EXPECT_EQ(f.sent, (Sent{CurrentChanged}));
 }
 
 }  // namespace

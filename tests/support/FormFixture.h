@@ -11,6 +11,7 @@
 
 #include "core/FormModel.h"
 #include "core/Notifier.h"
+#include "core/ShipgroupEvent.h"
 #include "mission/MissionStore.h"
 #include "support/ScriptedUi.h"
 
@@ -41,7 +42,7 @@ inline void expectItems(const core::FormModel& form, std::string_view id, std::s
 template <typename Prompter = ScriptedPrompter>
 struct FormFixtureOf {
     mission::MissionStore store;
-    core::Notifier<int> events;
+    core::Notifier<core::ShipgroupEvent> events;
     Prompter prompter;
     int closes = 0;
 

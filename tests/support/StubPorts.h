@@ -8,6 +8,8 @@
 
 #include "app/editor/FramePorts.h"
 #include "app/editor/StatusPort.h"
+#include "core/Image.h"
+#include "shipgroup/ShipgroupContext.h"
 
 namespace quendar::testing {
 
@@ -68,6 +70,20 @@ struct StubMapListeners : app::MapToolsListener, app::BriefingMapPort {
 struct StubStatus : app::StatusPort {
     void showStatus(const std::string& text) override { told.push_back(text); }
     std::vector<std::string> told;
+};
+
+// The window as the shipgroup forms see it: repaints and opened forms
+// recorded, one icon for every craft type (empty: none), a fixed shown region.
+struct StubShipgroupPort : shipgroup::ShipgroupPort {
+    void repaintMap() override { ++repaints; }
+    void openForm(shipgroup::FormKind kind) override { opened.push_back(kind); }
+    core::RgbaImage craftIcon(int) const override { return icon; }
+    int currentRegion() const override { return region; }
+
+    int repaints = 0;
+    std::vector<shipgroup::FormKind> opened;
+    core::RgbaImage icon;
+    int region = 0;
 };
 
 }  // namespace quendar::testing

@@ -179,8 +179,8 @@ TEST_F(MapMouseTest, DragRubberBandAndPasteAtTheMouse) {
         r.setStartPoint(0, {unitsX(mid.x() + 40 * i), unitsY(mid.y()), 0, 0});
         r.set(3498, 0);
     }
-    editor.shipgroupEvents.notify(20);
-    editor.shipgroupEvents.notify(50);
+    editor.shipgroupEvents.notify(core::ShipgroupEvent::ListCleared);
+    editor.shipgroupEvents.notify(core::ShipgroupEvent::ListRefilled);
     // Shipgroup 1 dragged 30 pixels down.
     const QPoint one = mid + QPoint(40, 0);
     QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, one);

@@ -3,8 +3,8 @@
 #include "QtTestApp.h"
 #include "app/editor/Editor.h"
 #include "app/files/FileCommands.h"
-#include "ui/FormBinder.h"
 #include "ui/QtDialogs.h"
+#include "ui/TextConversions.h"
 
 using namespace quendar::ui;
 using quendar::core::Answer;

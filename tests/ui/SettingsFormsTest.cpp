@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <optional>
 
 #include "WindowFixture.h"
 #include "mission/ShipgroupRecord.h"
@@ -53,10 +54,11 @@ class SettingsFormsTest : public test::WindowTest {
 }  // namespace
 
 TEST_F(SettingsFormsTest, NameFormsStoreWhatIsTyped) {
-    int events = 0, lastEvent = 0;
-    auto conn = editor.shipgroupEvents.connect([&](int code) {
+    int events = 0;
+    std::optional<core::ShipgroupEvent> lastEvent;
+    auto conn = editor.shipgroupEvents.connect([&](core::ShipgroupEvent e) {
         ++events;
-        lastEvent = code;
+        lastEvent = e;
     });
     run(app::cmd::MissionProperties, [&](ui::FormDialog& d) {
         EXPECT_EQ(d.windowTitle(), "Mission Properties");
@@ -67,7 +69,7 @@ TEST_F(SettingsFormsTest, NameFormsStoreWhatIsTyped) {
     });
     EXPECT_EQ(editor.store.text(Table::Header, 0, 20, 20), "Cinder Guild of the");
     EXPECT_EQ(at(Table::MissionOptions, 0, 0), 7);
-    EXPECT_EQ(lastEvent, 5);
+    EXPECT_EQ(lastEvent, core::ShipgroupEvent::IffNames);
 
     run(app::cmd::Team4, [&](ui::FormDialog& d) {  // Team 4
         EXPECT_EQ(d.windowTitle(), "Teams Properties");
@@ -78,7 +80,7 @@ TEST_F(SettingsFormsTest, NameFormsStoreWhatIsTyped) {
     EXPECT_EQ(editor.store.currentTeam, 3);
     EXPECT_EQ(editor.store.text(Table::Teams, 3, 2, 20), "Ember Watch");
     EXPECT_EQ(editor.store.text(Table::Teams, 3, 164, 64), "The convoy is lost.");
-    EXPECT_EQ(lastEvent, 4);
+    EXPECT_EQ(lastEvent, core::ShipgroupEvent::TeamNames);
 
     const int before = events;
     run(app::cmd::Systems, [&](ui::FormDialog& d) {
@@ -103,7 +105,7 @@ TEST_F(SettingsFormsTest, NameFormsStoreWhatIsTyped) {
         press(d, "ok");
     });
     EXPECT_EQ(editor.store.text(Table::SpecialCargo, 15, 0, 20), "Spare reactor coils");
-    EXPECT_EQ(lastEvent, 10);
+    EXPECT_EQ(lastEvent, core::ShipgroupEvent::Advanced);
 }
 
 TEST_F(SettingsFormsTest, GlobalGoalsThroughTheirWidgets) {

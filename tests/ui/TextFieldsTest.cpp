@@ -18,6 +18,7 @@
 #include "settings/TextForms.h"
 #include "shipgroup/FormFactory.h"
 #include "support/ScriptedUi.h"
+#include "support/StubPorts.h"
 #include "ui/FormBinder.h"
 
 using namespace quendar;
@@ -129,7 +130,8 @@ void closeWithOk(ui::FormDialog& dlg) {
 // stored texts are; typing one letter into a text changes that text only.
 TEST(TextFields, EveryTextOfEveryFormSurvivesOpeningAndChangesOnlyWhereTyped) {
     test::qtApp();
-    core::Notifier<int> events;
+    core::Notifier<core::ShipgroupEvent> events;
+    quendar::testing::StubShipgroupPort port;
     quendar::testing::ScriptedPrompter prompter;
     int typedInto = 0;
     for (const FormCase& f : everyForm()) {
@@ -138,7 +140,7 @@ TEST(TextFields, EveryTextOfEveryFormSurvivesOpeningAndChangesOnlyWhereTyped) {
         mission::resetToNewMission(store);
         fillEveryTable(store);
         const mission::MissionStore before = store;
-        const shipgroup::ShipgroupContext ctx{store, events, prompter};
+        const shipgroup::ShipgroupContext ctx{store, events, prompter, port};
 
         std::vector<std::string> edits;
         {

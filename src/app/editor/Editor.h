@@ -9,6 +9,7 @@
 #include "briefing/BriefingModel.h"
 #include "core/DisplaySettings.h"
 #include "core/Notifier.h"
+#include "core/ShipgroupEvent.h"
 #include "map/IconTable.h"
 #include "map/MapView.h"
 #include "map/ViewSwitches.h"
@@ -19,19 +20,7 @@
 
 namespace quendar::app {
 
-// Shipgroup event codes sent to the frame and relayed to the open forms.
-enum ShipgroupEvent : int {
-    kEventAdded = 1,
-    kEventCurrentChanged = 2,
-    kEventRenamed = 3,
-    kEventTeamNames = 4,
-    kEventIffNames = 5,
-    kEventReload = 6,
-    kEventAdvanced = 10,
-    kEventWaypoints = 19,
-    kEventListCleared = 20,
-    kEventListRefilled = 50,
-};
+using core::ShipgroupEvent;
 
 // The process-wide state of the editor, owned by main (or a test) and passed by
 // reference. Nothing else in the program holds global state.
@@ -60,8 +49,8 @@ struct Editor {
     int savedMapZoom = 100;
 
     // Whoever changes the shipgroup list or the current shipgroup sends one of
-    // the codes above; the frame relays them to the open forms.
-    core::Notifier<int> shipgroupEvents;
+    // these; the frame relays them to the open forms.
+    core::Notifier<ShipgroupEvent> shipgroupEvents;
     // Open asks the window to close every modeless form before the store is
     // replaced.
     core::Notifier<> closeModelessForms;

@@ -79,9 +79,9 @@ bool newMission(Editor& editor, core::Prompter& prompter, bool ask) {
     }
     resetEditorToNewMission(editor);
     editor.diskFile.reset();
-    editor.shipgroupEvents.notify(kEventListCleared);
-    editor.shipgroupEvents.notify(kEventListRefilled);
-    editor.shipgroupEvents.notify(kEventCurrentChanged);
+    editor.shipgroupEvents.notify(ShipgroupEvent::ListCleared);
+    editor.shipgroupEvents.notify(ShipgroupEvent::ListRefilled);
+    editor.shipgroupEvents.notify(ShipgroupEvent::CurrentChanged);
     editor.missionReplaced.notify();
     editor.missionSettled.notify();
     return true;
@@ -109,7 +109,7 @@ bool openMissionPath(Editor& editor, core::Prompter& prompter, const std::string
     editor.store.missionPath = path;
     editor.diskFile = Editor::DiskFile{path, file->identity()};
     show(prompter, outcome.messages);
-    editor.shipgroupEvents.notify(kEventListCleared);
+    editor.shipgroupEvents.notify(ShipgroupEvent::ListCleared);
     editor.missionReplaced.notify();
     editor.missionSettled.notify();
     return true;

@@ -221,7 +221,7 @@ bool Recovery::restore(Leftover& leftover, core::Prompter& prompter) {
     m_editor.journal.clear();
     m_editor.journal.markUnsaved();
     show(prompter, outcome.messages);
-    m_editor.shipgroupEvents.notify(kEventListCleared);
+    m_editor.shipgroupEvents.notify(ShipgroupEvent::ListCleared);
     m_editor.missionReplaced.notify();
     return true;
 }

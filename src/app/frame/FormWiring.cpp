@@ -28,6 +28,28 @@ const ShipgroupFormEntry kShipgroupForms[] = {
     {FormKind::Waypoints, form::Waypoints, cmd::Waypoints},
     {FormKind::Goals, form::Goals, cmd::Goals},
     {FormKind::Options, form::Options, cmd::Options}};
+
+// The editor as the shipgroup forms see it: the map repaints and forms open
+// through the editor's notifiers; the craft pictures are drawn from the
+// editor's icons in the current shipgroup's colour, and the shown region is
+// the map's.
+class EditorForShipgroups final : public shipgroup::ShipgroupPort {
+  public:
+    explicit EditorForShipgroups(Editor& editor) : m_editor(editor) {}
+    void repaintMap() override { m_editor.mapChanged.notify(); }
+    void openForm(FormKind kind) override {
+        m_editor.openFormRequested.notify(FormWiring::keyOf(kind));
+    }
+    core::RgbaImage craftIcon(int craftType) const override {
+        const int iff =
+            mission::ShipgroupView(m_editor.store, m_editor.store.currentShipgroup).iff();
+        return map::renderIconImage(m_editor.icons.icon(craftType), iff, 100).image;
+    }
+    int currentRegion() const override { return m_editor.mapView.currentRegion(); }
+
+  private:
+    Editor& m_editor;
+};
 }  // namespace
 
 FormKey FormWiring::keyOf(FormKind kind) {
@@ -43,23 +65,15 @@ CommandId FormWiring::commandOf(FormKind kind) {
 }
 
 FormWiring::FormWiring(FrameLogic& logic, Editor& editor, core::Prompter& prompter)
-    : m_checks(logic, editor, prompter) {
+    : m_port(std::make_unique<EditorForShipgroups>(editor)), m_checks(logic, editor, prompter) {
     auto ctx = std::make_unique<shipgroup::ShipgroupContext>(editor.store, editor.shipgroupEvents,
-                                                             prompter, &editor.craftList);
+                                                             prompter, *m_port, &editor.craftList);
     map::ViewSwitches& sw = editor.viewSwitches;
     for (size_t k = 0; k < sw.showOrderWaypoints.size(); ++k)
         ctx->view.orderWaypoints[k] = &sw.showOrderWaypoints[k];
     for (size_t k = 0; k < sw.showIffWaypoints.size(); ++k)
         ctx->view.iffWaypoints[k] = &sw.showIffWaypoints[k];
     ctx->view.backdrops = &sw.showBackdrops;
-    ctx->repaintMap = [&editor] { editor.mapChanged.notify(); };
-    ctx->openForm = [&editor](FormKind kind) { editor.openFormRequested.notify(keyOf(kind)); };
-    // The picture in the current shipgroup's colour.
-    ctx->craftIcon = [&editor](int craftType) {
-        const int iff = mission::ShipgroupView(editor.store, editor.store.currentShipgroup).iff();
-        return map::renderIconImage(editor.icons.icon(craftType), iff, 100).image;
-    };
-    ctx->currentRegion = [&editor] { return editor.mapView.currentRegion(); };
     m_shipgroups = std::move(ctx);
 
     for (const auto& [kind, key, command] : kShipgroupForms) {

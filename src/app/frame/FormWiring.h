@@ -30,6 +30,7 @@ class FormWiring {
     static CommandId commandOf(shipgroup::FormKind kind);
 
   private:
+    std::unique_ptr<shipgroup::ShipgroupPort> m_port;  // outlives the context
     std::unique_ptr<shipgroup::ShipgroupContext> m_shipgroups;
     BoxedChecks m_checks;
 };

@@ -17,7 +17,8 @@ FrameLogic::FrameLogic(Editor& editor, CommandTable& commands, FrameView& view, 
       m_map(map),
       m_prompter(prompter),
       m_services(services) {
-    m_eventConn = m_editor.shipgroupEvents.connect([this](int code) { onShipgroupEvent(code); });
+    m_eventConn =
+        m_editor.shipgroupEvents.connect([this](ShipgroupEvent e) { onShipgroupEvent(e); });
     m_closeFormsConn = m_editor.closeModelessForms.connect([this] {
         for (FormKey k : kAllForms) m_view.closeModeless(k);
     });
@@ -87,31 +88,33 @@ std::unique_ptr<core::FormModel> FrameLogic::displayForm(Service service) {
 
 // --- the shipgroup event relay ----------------------------------------------
 
-void FrameLogic::relay(FormKey key, int code) {
-    if (core::FormModel* f = m_view.openForm(key)) f->receive(code);
+void FrameLogic::relay(FormKey key, ShipgroupEvent event) {
+    if (core::FormModel* f = m_view.openForm(key)) f->receive(event);
 }
 
-void FrameLogic::onShipgroupEvent(int code) {
-    relay(form::Shipgroups, code);
-    relay(form::ShipgroupsView, code);
+void FrameLogic::onShipgroupEvent(ShipgroupEvent event) {
+    relay(form::Shipgroups, event);
+    relay(form::ShipgroupsView, event);
     const int current = m_editor.store.currentShipgroup;
-    switch (code) {
-        case kEventAdded:
+    switch (event) {
+        case ShipgroupEvent::Added:
             m_view.appendToSelector(selectorName(current));
             m_view.selectInSelector(current);
-            relay(form::Basic, kEventReload);
+            relay(form::Basic, ShipgroupEvent::Reload);
             break;
-        case kEventCurrentChanged:
+        case ShipgroupEvent::CurrentChanged:
             m_view.selectInSelector(current);
             for (FormKey k :
                  {form::OrdersWizard, form::Basic, form::Advanced, form::Arrival, form::Departure,
                   form::Goals, form::Waypoints, form::Orders, form::Options})
-                relay(k, kEventReload);
+                relay(k, ShipgroupEvent::Reload);
             break;
-        case kEventRenamed: m_view.replaceInSelector(current, selectorName(current)); break;
-        case kEventAdvanced: relay(form::Advanced, kEventAdvanced); break;
-        case kEventWaypoints: relay(form::Waypoints, kEventWaypoints); break;
-        case kEventListCleared: {
+        case ShipgroupEvent::Renamed:
+            m_view.replaceInSelector(current, selectorName(current));
+            break;
+        case ShipgroupEvent::Advanced: relay(form::Advanced, ShipgroupEvent::Advanced); break;
+        case ShipgroupEvent::Waypoints: relay(form::Waypoints, ShipgroupEvent::Waypoints); break;
+        case ShipgroupEvent::ListCleared: {
             std::vector<std::string> names;
             for (int i = 0; i < m_editor.store.shipgroupCount; ++i)
                 names.push_back(selectorName(i));
@@ -125,7 +128,7 @@ void FrameLogic::onShipgroupEvent(int code) {
 void FrameLogic::selectShipgroup(int index) {
     if (index < 0 || index >= m_editor.store.shipgroupCount) return;
     m_editor.store.currentShipgroup = index;
-    m_editor.shipgroupEvents.notify(kEventCurrentChanged);
+    m_editor.shipgroupEvents.notify(ShipgroupEvent::CurrentChanged);
 }
 
 // --- modes ---------------------------------------------------------------------
@@ -214,9 +217,9 @@ void FrameLogic::rereadViews() {
     if (s.currentShipgroup < 0) s.currentShipgroup = 0;
     // What New does to the views: the selector and the list forms refill, the
     // shipgroup forms reload; the other open forms re-read every control.
-    m_editor.shipgroupEvents.notify(kEventListCleared);
-    m_editor.shipgroupEvents.notify(kEventListRefilled);
-    m_editor.shipgroupEvents.notify(kEventCurrentChanged);
+    m_editor.shipgroupEvents.notify(ShipgroupEvent::ListCleared);
+    m_editor.shipgroupEvents.notify(ShipgroupEvent::ListRefilled);
+    m_editor.shipgroupEvents.notify(ShipgroupEvent::CurrentChanged);
     for (FormKey k : kAllForms)
         if (core::FormModel* f = m_view.openForm(k)) f->refreshed.notify();
     refreshBriefingTime();
@@ -243,13 +246,14 @@ void FrameLogic::openModeless(FormKey key) {
     if (auto f = it->second(m_editor)) m_view.showModeless(key, std::move(f));
 }
 
-void FrameLogic::bindModalForm(CommandId command, ModalFactory factory, int eventAfter) {
+void FrameLogic::bindModalForm(CommandId command, ModalFactory factory,
+                               std::optional<ShipgroupEvent> eventAfter) {
     m_commands.bind(command, [this, factory = std::move(factory), eventAfter] {
         auto form = factory(m_editor);
         if (!form) return;
         if (m_prepareModal) std::exchange(m_prepareModal, {})(*form);
         m_view.runModal(*form);
-        if (eventAfter) m_editor.shipgroupEvents.notify(eventAfter);
+        if (eventAfter) m_editor.shipgroupEvents.notify(*eventAfter);
         m_view.repaintMap();
     });
 }

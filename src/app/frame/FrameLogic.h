@@ -87,7 +87,7 @@ class FrameLogic : public BriefingTimeListener,
     void firstRunSequence();
 
     // Shipgroup event (message 0x465 of the old frame): relay and selector.
-    void onShipgroupEvent(int code);
+    void onShipgroupEvent(ShipgroupEvent event);
     // The selector's choice.
     void selectShipgroup(int index);
     void enterBriefingMode();
@@ -122,9 +122,10 @@ class FrameLogic : public BriefingTimeListener,
     void registerForm(FormKey key, CommandId command, FormFactory factory);
     void openModeless(FormKey key);
     // A menu command that shows a modal form, then sends a shipgroup event
-    // (0 = none), as the mission-wide forms do.
+    // (when given), as the mission-wide forms do.
     using ModalFactory = std::function<std::unique_ptr<core::FormModel>(Editor&)>;
-    void bindModalForm(CommandId command, ModalFactory factory, int eventAfter = 0);
+    void bindModalForm(CommandId command, ModalFactory factory,
+                       std::optional<ShipgroupEvent> eventAfter = std::nullopt);
     bool runModal(core::FormModel& form) { return m_view.runModal(form); }
     // Runs a menu command; a modal form it shows is first handed to `prepare`
     // (a double-click on a problem steps the form to the problem's entry).
@@ -145,7 +146,7 @@ class FrameLogic : public BriefingTimeListener,
     bool has(Service service) const { return m_services.provides(service); }
     std::unique_ptr<core::FormModel> displayForm(Service service);
     bool lockedInBriefing() const { return m_map.briefingMode() && m_map.briefingLock(); }
-    void relay(FormKey key, int code);
+    void relay(FormKey key, ShipgroupEvent event);
     void setBriefingBars(bool visible);
     std::string selectorName(int index) const;
 
@@ -157,7 +158,7 @@ class FrameLogic : public BriefingTimeListener,
     FrameServices& m_services;
     std::map<FormKey, FormFactory> m_factories;
     std::function<void(core::FormModel&)> m_prepareModal;
-    core::Notifier<int>::Connection m_eventConn;
+    core::Notifier<ShipgroupEvent>::Connection m_eventConn;
     core::Notifier<>::Connection m_closeFormsConn;
     core::Notifier<>::Connection m_replacedConn;
     core::Notifier<FormKey>::Connection m_openFormConn;

@@ -11,7 +11,8 @@ namespace quendar::app {
 void wireSettingsForms(FrameLogic& logic, core::Prompter& prompter,
                        const shipgroup::ShipgroupContext& ctx) {
     using namespace settings;
-    auto modal = [&logic, &ctx](CommandId command, auto make, int eventAfter) {
+    auto modal = [&logic, &ctx](CommandId command, auto make,
+                                std::optional<ShipgroupEvent> eventAfter) {
         logic.bindModalForm(
             command,
             [&ctx, make](Editor&) -> std::unique_ptr<core::FormModel> { return make(ctx); },
@@ -19,18 +20,22 @@ void wireSettingsForms(FrameLogic& logic, core::Prompter& prompter,
     };
     modal(
         cmd::MissionProperties,
-        [](const auto& c) { return std::make_unique<MissionPropertiesForm>(c); }, kEventIffNames);
+        [](const auto& c) { return std::make_unique<MissionPropertiesForm>(c); },
+        ShipgroupEvent::IffNames);
     modal(
-        cmd::Systems, [](const auto& c) { return std::make_unique<SystemsForm>(c); }, 0);
+        cmd::Systems, [](const auto& c) { return std::make_unique<SystemsForm>(c); }, std::nullopt);
     modal(
         cmd::Cargoes, [](const auto& c) { return std::make_unique<CargoesForm>(c); },
-        kEventAdvanced);
+        ShipgroupEvent::Advanced);
     modal(
-        cmd::GlobalGroups, [](const auto& c) { return std::make_unique<GlobalGroupsForm>(c); }, 0);
+        cmd::GlobalGroups, [](const auto& c) { return std::make_unique<GlobalGroupsForm>(c); },
+        std::nullopt);
     modal(
-        cmd::GlobalGoals, [](const auto& c) { return std::make_unique<GlobalGoalsForm>(c); }, 0);
+        cmd::GlobalGoals, [](const auto& c) { return std::make_unique<GlobalGoalsForm>(c); },
+        std::nullopt);
     modal(
-        cmd::Messages, [](const auto& c) { return std::make_unique<MessagesForm>(c); }, 0);
+        cmd::Messages, [](const auto& c) { return std::make_unique<MessagesForm>(c); },
+        std::nullopt);
     for (int k = 0; k < mission::kTeams; ++k) {
         logic.bindModalForm(
             kTeamCommands[k],
@@ -38,7 +43,7 @@ void wireSettingsForms(FrameLogic& logic, core::Prompter& prompter,
                 e.store.currentTeam = k;
                 return std::make_unique<TeamsPropertiesForm>(ctx);
             },
-            kEventTeamNames);
+            ShipgroupEvent::TeamNames);
     }
     using W = LongTextForm::Which;
     const std::pair<CommandId, W> texts[] = {{cmd::Introduction, W::Introduction},
@@ -47,16 +52,13 @@ void wireSettingsForms(FrameLogic& logic, core::Prompter& prompter,
     for (const auto& [command, which] : texts) {
         const W w = which;
         modal(
-            command, [w](const auto& c) { return std::make_unique<LongTextForm>(c, w); }, 0);
+            command, [w](const auto& c) { return std::make_unique<LongTextForm>(c, w); },
+            std::nullopt);
     }
 
-    logic.bindModalForm(
-        cmd::Validate,
-        [&prompter](Editor& e) -> std::unique_ptr<core::FormModel> {
-            return std::make_unique<ValidationBox>(
-                [&e, &prompter] { validateMission(e, prompter); });
-        },
-        0);
+    logic.bindModalForm(cmd::Validate, [&prompter](Editor& e) -> std::unique_ptr<core::FormModel> {
+        return std::make_unique<ValidationBox>([&e, &prompter] { validateMission(e, prompter); });
+    });
 }
 
 void BoxedChecks::runChecks() {

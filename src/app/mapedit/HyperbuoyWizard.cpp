@@ -101,8 +101,8 @@ bool HyperbuoyWizard::entryPoint(MapClick at) {
     beacon.set(sg::additionalInfo1, static_cast<uint8_t>(kHyperTo + arrival));
     beacon.setName("To " + shipgroup::regionNames(m_editor.store)[arrival]);
     m_editor.store.currentShipgroup = beaconIndex;
-    m_editor.shipgroupEvents.notify(kEventRenamed);
-    m_editor.shipgroupEvents.notify(kEventCurrentChanged);
+    m_editor.shipgroupEvents.notify(ShipgroupEvent::Renamed);
+    m_editor.shipgroupEvents.notify(ShipgroupEvent::CurrentChanged);
     writeHeaderShipgroupCount(m_editor);
     m_editor.mapTool = {};
     m_editor.mapChanged.notify();

@@ -46,8 +46,8 @@ bool appendAt(Editor& e, MapClick click, bool copyCurrent, const FillShipgroup& 
     s.currentShipgroup = to;
     setStartPoint1(e, to, click);
     if (fill) fill(to);
-    e.shipgroupEvents.notify(kEventAdded);
-    e.shipgroupEvents.notify(kEventCurrentChanged);
+    e.shipgroupEvents.notify(ShipgroupEvent::Added);
+    e.shipgroupEvents.notify(ShipgroupEvent::CurrentChanged);
     writeHeaderShipgroupCount(e);
     return true;
 }
@@ -76,7 +76,7 @@ void moveStartPoint(Editor& editor, MapClick click) {
     if (!validCurrent(editor)) return;
     setStartPoint1(editor, editor.store.currentShipgroup, click);
     editor.mapChanged.notify();
-    editor.shipgroupEvents.notify(kEventWaypoints);
+    editor.shipgroupEvents.notify(ShipgroupEvent::Waypoints);
 }
 
 bool placeWaypoint(Editor& editor, int k, MapClick click) {
@@ -88,7 +88,7 @@ bool placeWaypoint(Editor& editor, int k, MapClick click) {
     p.enabled = 1;
     r.setWaypoint(region, order - 1, k - 1, p);
     editor.mapChanged.notify();
-    editor.shipgroupEvents.notify(kEventWaypoints);
+    editor.shipgroupEvents.notify(ShipgroupEvent::Waypoints);
     return true;
 }
 
@@ -105,7 +105,7 @@ int selectAt(Editor& editor, MapClick click) {
             std::abs(map::MapView::component(p, v) - click.vertical) >= kSelectReach)
             continue;
         editor.store.currentShipgroup = i;
-        editor.shipgroupEvents.notify(kEventCurrentChanged);
+        editor.shipgroupEvents.notify(ShipgroupEvent::CurrentChanged);
         ++matches;
     }
     return matches;
@@ -185,9 +185,9 @@ void listRebuilt(Editor& editor) {
     auto& s = editor.store;
     s.currentShipgroup = std::clamp(s.currentShipgroup, 0, std::max(0, s.shipgroupCount - 1));
     writeHeaderShipgroupCount(editor);
-    editor.shipgroupEvents.notify(kEventListCleared);
-    editor.shipgroupEvents.notify(kEventListRefilled);
-    editor.shipgroupEvents.notify(kEventCurrentChanged);
+    editor.shipgroupEvents.notify(ShipgroupEvent::ListCleared);
+    editor.shipgroupEvents.notify(ShipgroupEvent::ListRefilled);
+    editor.shipgroupEvents.notify(ShipgroupEvent::CurrentChanged);
     editor.mapChanged.notify();
 }
 

@@ -25,7 +25,7 @@ struct MapClick {
 MapClick clickAt(const Editor& editor, int x, int y);
 
 // Appends a shipgroup (the record its free slot holds) at the click in the
-// shown region and makes it current; events 1 and 2 and the header count.
+// shown region and makes it current; Added and CurrentChanged, and the header count.
 // False (nothing done) at the limit. `fill` writes further fields of the new
 // shipgroup (by index) before the events go out.
 using FillShipgroup = std::function<void(int index)>;
@@ -34,15 +34,15 @@ bool addShipgroupAt(Editor& editor, MapClick click, const FillShipgroup& fill = 
 // order texts).
 bool copyShipgroupAt(Editor& editor, MapClick click);
 // Start point 1 of the current shipgroup to the click, in the shown region;
-// only the two coordinates of the projection change. Event 19.
+// only the two coordinates of the projection change. Sends Waypoints.
 void moveStartPoint(Editor& editor, MapClick click);
 // Waypoint k (1..8) of the current order in the shown region to the click and
-// in use; event 19. False (nothing written) while no order is chosen.
+// in use; sends Waypoints. False (nothing written) while no order is chosen.
 bool placeWaypoint(Editor& editor, int k, MapClick click);
 // A click reaches a start point less than this many units away on both axes.
 constexpr int kSelectReach = 10;
 // Every shipgroup of the shown region whose start point 1 lies within 10
-// units of the click on both axes becomes current in turn (event 2 each), so
+// units of the click on both axes becomes current in turn (CurrentChanged each), so
 // the highest index wins. Returns the number of matches.
 int selectAt(Editor& editor, MapClick click);
 
@@ -70,7 +70,7 @@ void restoreStartPoints(Editor& editor, std::span<const StartPoint> from);
 std::vector<int> shipgroupsInside(const Editor& editor, MapClick a, MapClick b);
 // After shipgroups were taken out of or put into the list: the current
 // shipgroup stays inside it, the header counts them, the list forms rebuild
-// (events 20, 50, 2) and the map repaints.
+// (ListCleared, ListRefilled, CurrentChanged) and the map repaints.
 void listRebuilt(Editor& editor);
 
 // Writes the header's shipgroup count from the store's counter.

@@ -25,9 +25,9 @@ MapSelection::MapSelection(Editor& editor, core::Prompter& prompter)
     // rebuild the list too: while the count holds, nothing was deleted or
     // put back (only a deletion renumbers), so the selection stays.
     m_listCount = editor.store.shipgroupCount;
-    m_listChanged = editor.shipgroupEvents.connect([this](int code) {
+    m_listChanged = editor.shipgroupEvents.connect([this](ShipgroupEvent event) {
         const int count = m_editor.store.shipgroupCount;
-        if (code == kEventListCleared && count != m_listCount) m_selected.clear();
+        if (event == ShipgroupEvent::ListCleared && count != m_listCount) m_selected.clear();
         m_listCount = count;
     });
     m_replaced = editor.missionReplaced.connect([this] {
@@ -126,7 +126,7 @@ bool MapSelection::finishMove() {
     }
     m_moving.clear();
     m_editor.mapChanged.notify();
-    m_editor.shipgroupEvents.notify(kEventWaypoints);
+    m_editor.shipgroupEvents.notify(ShipgroupEvent::Waypoints);
     return true;
 }
 
@@ -141,7 +141,7 @@ bool MapSelection::release(int x, int y) {
             select(shipgroupsInside(m_editor, m_pressAt, clickAt(m_editor, x, y)));
             if (!m_selected.empty()) {
                 m_editor.store.currentShipgroup = m_selected.back();
-                m_editor.shipgroupEvents.notify(kEventCurrentChanged);
+                m_editor.shipgroupEvents.notify(ShipgroupEvent::CurrentChanged);
             }
             return true;
         }
@@ -185,7 +185,7 @@ bool MapSelection::key(MapKey key, bool shift, uint64_t time) {
         moveStartPoints(m_editor, from, dh, dv);
     }
     m_editor.mapChanged.notify();
-    m_editor.shipgroupEvents.notify(kEventWaypoints);
+    m_editor.shipgroupEvents.notify(ShipgroupEvent::Waypoints);
     return true;
 }
 

@@ -85,7 +85,7 @@ class MapSelection {
     std::optional<uint64_t> m_releasedAt;  // a release that may end the run
     // The shipgroup count the selection was made for.
     int m_listCount = 0;
-    core::Notifier<int>::Connection m_listChanged;
+    core::Notifier<ShipgroupEvent>::Connection m_listChanged;
     core::Notifier<>::Connection m_replaced;
 };
 

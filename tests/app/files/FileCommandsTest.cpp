@@ -190,12 +190,13 @@ TEST_F(FileCommandsTest, NewAsksFirstAndResetsEverything) {
     m_editor.viewSwitches.showOrderWaypoints[2] = true;
     m_editor.viewSwitches.showIffWaypoints[0] = false;
     m_editor.mapTool = MapTool::Waypoint3;
-    std::vector<int> events;
-    auto c = m_editor.shipgroupEvents.connect([&](int e) { events.push_back(e); });
+    std::vector<ShipgroupEvent> events;
+    auto c = m_editor.shipgroupEvents.connect([&](ShipgroupEvent e) { events.push_back(e); });
     m_prompter.answers.push_back(core::Answer::Ok);
     EXPECT_TRUE(newMission(m_editor, m_prompter));
     EXPECT_EQ(m_prompter.shown.back().caption, "Discard last mission");
-    EXPECT_EQ(events, (std::vector<int>{20, 50, 2}));
+    EXPECT_EQ(events, (std::vector{ShipgroupEvent::ListCleared, ShipgroupEvent::ListRefilled,
+                                   ShipgroupEvent::CurrentChanged}));
     EXPECT_EQ(windowTitle(m_editor), "Quendar - noname.tie");
     EXPECT_EQ(m_editor.store.shipgroupCount, 1);
     EXPECT_EQ(m_editor.store.messageCount, 0);

@@ -136,7 +136,8 @@ struct Session {
                     ids = was;
                     want = wanted;
                 }
-                e.shipgroupEvents.notify(kEventListCleared);  // as the frame does after an undo
+                e.shipgroupEvents.notify(
+                    ShipgroupEvent::ListCleared);  // as the frame does after an undo
                 check(want);
                 return;
             case Save: EXPECT_TRUE(saveMission(e, prompter)); break;

@@ -88,10 +88,12 @@ struct FakeMap : MapPort {
     std::pair<std::string, std::string> readout() const override { return {"-0.05", "2.50"}; }
 };
 
+using Events = std::vector<ShipgroupEvent>;
+
 struct RecordingForm : core::FormModel {
     explicit RecordingForm(std::string t) : FormModel(std::move(t), false) {}
-    void receive(int code) override { got.push_back(code); }
-    std::vector<int> got;
+    void receive(ShipgroupEvent event) override { got.push_back(event); }
+    Events got;
 };
 
 struct Fixture {

@@ -48,22 +48,22 @@ TEST(FrameLogic, RelaysShipgroupEventsAsTheTableSays) {
     auto options = f.openForm(form::Options);
     auto goals = f.openForm(form::Goals);
 
-    f.editor.shipgroupEvents.notify(kEventListCleared);
+    f.editor.shipgroupEvents.notify(ShipgroupEvent::ListCleared);
     ASSERT_EQ(f.view.selector.size(), 3u);
     EXPECT_EQ(f.view.selector[1], "Group number 1 long") << "19 characters";
-    EXPECT_EQ(list->got, std::vector<int>{kEventListCleared});
+    EXPECT_EQ(list->got, Events{ShipgroupEvent::ListCleared});
     list->got.clear();
     view->got.clear();
 
     f.logic.selectShipgroup(2);  // the selector's third entry
     EXPECT_EQ(f.editor.store.currentShipgroup, 2);
     EXPECT_EQ(f.view.selected, 2);
-    EXPECT_EQ(list->got, std::vector<int>{2});
-    EXPECT_EQ(view->got, std::vector<int>{2});
+    EXPECT_EQ(list->got, Events{ShipgroupEvent::CurrentChanged});
+    EXPECT_EQ(view->got, Events{ShipgroupEvent::CurrentChanged});
     // All nine forms that show the current shipgroup reload.
     for (auto* form : {basic.get(), arrival.get(), departure.get(), orders.get(), way.get(),
                        adv.get(), options.get(), goals.get(), wizard.get()})
-        EXPECT_EQ(form->got, std::vector<int>{kEventReload}) << form->title();
+        EXPECT_EQ(form->got, Events{ShipgroupEvent::Reload}) << form->title();
 
     f.logic.selectShipgroup(7);  // beyond the list: ignored
     EXPECT_EQ(f.editor.store.currentShipgroup, 2);
@@ -72,23 +72,23 @@ TEST(FrameLogic, RelaysShipgroupEventsAsTheTableSays) {
     f.editor.store.shipgroupCount = 4;
     f.editor.store.currentShipgroup = 3;
     mission::ShipgroupRecord(f.editor.store, 3).setName("Added");
-    f.editor.shipgroupEvents.notify(kEventAdded);
+    f.editor.shipgroupEvents.notify(ShipgroupEvent::Added);
     EXPECT_EQ(f.view.selector.back(), "Added");
     EXPECT_EQ(f.view.selected, 3);
-    EXPECT_EQ(basic->got, std::vector<int>{kEventReload}) << "code 1 reloads Basic only";
+    EXPECT_EQ(basic->got, Events{ShipgroupEvent::Reload}) << "Added reloads Basic only";
     EXPECT_TRUE(adv->got.empty());
 
     mission::ShipgroupRecord(f.editor.store, 3).setName("Renamed");
-    f.editor.shipgroupEvents.notify(kEventRenamed);
+    f.editor.shipgroupEvents.notify(ShipgroupEvent::Renamed);
     EXPECT_EQ(f.view.selector[3], "Renamed");
 
-    f.editor.shipgroupEvents.notify(kEventAdvanced);
-    f.editor.shipgroupEvents.notify(kEventWaypoints);
-    EXPECT_EQ(adv->got, std::vector<int>{kEventAdvanced});
-    EXPECT_EQ(way->got, std::vector<int>{kEventWaypoints});
-    // The list forms get every code first.
-    EXPECT_EQ(list->got,
-              (std::vector<int>{kEventAdded, kEventRenamed, kEventAdvanced, kEventWaypoints}));
+    f.editor.shipgroupEvents.notify(ShipgroupEvent::Advanced);
+    f.editor.shipgroupEvents.notify(ShipgroupEvent::Waypoints);
+    EXPECT_EQ(adv->got, Events{ShipgroupEvent::Advanced});
+    EXPECT_EQ(way->got, Events{ShipgroupEvent::Waypoints});
+    // The list forms get every event first.
+    EXPECT_EQ(list->got, (Events{ShipgroupEvent::Added, ShipgroupEvent::Renamed,
+                                 ShipgroupEvent::Advanced, ShipgroupEvent::Waypoints}));
 
     // Open closes every modeless form.
     f.editor.closeModelessForms.notify();
@@ -224,11 +224,11 @@ TEST(FrameLogic, FormsOpenOnRequestAndModalCommandsSendTheirEvent) {
     f.logic.bindModalForm(
         cmd::MissionProperties,
         [](Editor&) { return std::make_unique<RecordingForm>("Mission Properties"); },
-        kEventIffNames);
+        ShipgroupEvent::IffNames);
     const int repaints = f.view.repaints;
     EXPECT_TRUE(f.commands.execute(cmd::MissionProperties));
     EXPECT_EQ(f.view.modal.back(), "Mission Properties");
-    EXPECT_EQ(list->got, std::vector<int>{kEventIffNames});
+    EXPECT_EQ(list->got, Events{ShipgroupEvent::IffNames});
     EXPECT_GT(f.view.repaints, repaints);
     f.editor.mapChanged.notify();
     EXPECT_GT(f.view.repaints, repaints + 1);
@@ -401,7 +401,7 @@ TEST(FrameLogic, EditUndoAndRedoNameTheActionAndEveryViewReadsTheMissionAgain) {
     EXPECT_EQ(f.editor.store.shipgroupCount, 1);
     EXPECT_EQ(f.editor.store.currentShipgroup, 0);  // the selection follows the list
     EXPECT_EQ(f.view.selector.size(), 1u);
-    EXPECT_EQ(basic->got, (std::vector<int>{kEventReload}));
+    EXPECT_EQ(basic->got, (Events{ShipgroupEvent::Reload}));
     EXPECT_EQ(refreshes, 1);
     EXPECT_EQ(undo->shownText(), "&Undo\tCtrl+Z");
     EXPECT_FALSE(undo->isEnabled());

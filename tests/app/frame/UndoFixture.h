@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -29,19 +30,20 @@ struct UndoFixture {
     quendar::testing::StubFrameView view;
     quendar::testing::StubMapListeners listeners;
     MapTools tools{editor, prompter, view, listeners, listeners};
-    shipgroup::ShipgroupContext ctx{editor.store, editor.shipgroupEvents, prompter,
+    quendar::testing::StubShipgroupPort port;
+    shipgroup::ShipgroupContext ctx{editor.store, editor.shipgroupEvents, prompter, port,
                                     &editor.craftList};
     std::vector<std::unique_ptr<core::FormModel>> forms;
     std::vector<shipgroup::ShipgroupForm*> shipgroupForms;
-    core::Notifier<int>::Connection relay;
+    core::Notifier<ShipgroupEvent>::Connection relay;
 
     UndoFixture() {
         editor.craftListPath = QUENDAR_DATA_DIR "/SHIPLIST.TXT";
         for (int i = 0; i < map::MapView::kCentringNotifications; ++i)
             editor.mapView.resize(800, 600);
-        relay = editor.shipgroupEvents.connect([this](int code) {
+        relay = editor.shipgroupEvents.connect([this](ShipgroupEvent event) {
             for (auto* f : shipgroupForms)
-                if (const int r = relayed(f->kind(), code)) f->receive(r);
+                if (const auto r = relayed(f->kind(), event)) f->receive(*r);
         });
     }
 
@@ -53,16 +55,16 @@ struct UndoFixture {
         editor.journal.clear();
     }
 
-    // The frame's relay of the shipgroup events to the open forms (0: none).
-    static int relayed(shipgroup::FormKind kind, int code) {
+    // The frame's relay of the shipgroup events to the open forms.
+    static std::optional<ShipgroupEvent> relayed(shipgroup::FormKind kind, ShipgroupEvent e) {
         using shipgroup::FormKind;
-        using namespace shipgroup::event;
-        if (kind == FormKind::Shipgroups || kind == FormKind::ShipgroupsViewcontrol) return code;
-        if (code == currentChanged) return reload;
-        if (code == added && kind == FormKind::Basic) return reload;
-        if (code == advanced && kind == FormKind::Advanced) return advanced;
-        if (code == waypoints && kind == FormKind::Waypoints) return waypoints;
-        return 0;
+        using enum ShipgroupEvent;
+        if (kind == FormKind::Shipgroups || kind == FormKind::ShipgroupsViewcontrol) return e;
+        if (e == CurrentChanged) return Reload;
+        if (e == Added && kind == FormKind::Basic) return Reload;
+        if (e == Advanced && kind == FormKind::Advanced) return Advanced;
+        if (e == Waypoints && kind == FormKind::Waypoints) return Waypoints;
+        return std::nullopt;
     }
 
     template <typename Form>
@@ -84,7 +86,7 @@ struct UndoFixture {
         auto& s = editor.store;
         if (s.currentShipgroup >= s.shipgroupCount) s.currentShipgroup = s.shipgroupCount - 1;
         if (s.currentShipgroup < 0) s.currentShipgroup = 0;
-        for (auto* f : shipgroupForms) f->receive(shipgroup::event::reload);
+        for (auto* f : shipgroupForms) f->receive(ShipgroupEvent::Reload);
     }
     bool undo() {
         const bool done = editor.journal.undo();

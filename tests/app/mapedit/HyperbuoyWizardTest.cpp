@@ -12,6 +12,8 @@ using app::cmd;
 using map::PointerAction;
 using map::PointerButton;
 using mission::Table;
+using Events = std::vector<core::ShipgroupEvent>;
+using enum core::ShipgroupEvent;
 
 namespace {
 
@@ -60,7 +62,7 @@ TEST_F(HyperbuoyTest, TwoClicksInTwoRegionsBuildBeaconAndEntryPoint) {
     ASSERT_EQ(editor.store.shipgroupCount, 4);
     EXPECT_EQ(editor.mapTool, app::MapTool::EntryStep);
     EXPECT_TRUE(commands.find(cmd::HyperbuoyWizard)->isChecked());
-    EXPECT_EQ(events, (std::vector<int>{1, 2}));
+    EXPECT_EQ(events, (Events{Added, CurrentChanged}));
     ASSERT_EQ(prompter.shown.size(), 2u);
     EXPECT_EQ(prompter.shown[1].caption, "Hyperbouy Wizard #2");
     EXPECT_EQ(prompter.shown[1].text,
@@ -76,7 +78,7 @@ TEST_F(HyperbuoyTest, TwoClicksInTwoRegionsBuildBeaconAndEntryPoint) {
     ASSERT_EQ(editor.store.shipgroupCount, 5);
     EXPECT_EQ(editor.mapTool, app::CurrentTool{});
     EXPECT_EQ(editor.store.currentShipgroup, 3) << "the beacon ends as current";
-    EXPECT_EQ(events, (std::vector<int>{1, 2, 3, 2}));
+    EXPECT_EQ(events, (Events{Added, CurrentChanged, Renamed, CurrentChanged}));
     EXPECT_EQ(editor.store.byte(Table::Header, 0, 2), 5);
     ASSERT_EQ(prompter.shown.size(), 3u);
     EXPECT_EQ(prompter.shown[2].text, "Task completed.");

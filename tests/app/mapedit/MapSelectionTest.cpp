@@ -221,7 +221,7 @@ TEST_F(MapSelectionTest, AHeldArrowIsOneStepAndUndoKeepsTheSelection) {
         }
         int steps = 0;
         for (; m.bytes() != before && m.editor.journal.undo(); ++steps)
-            m.editor.shipgroupEvents.notify(app::kEventListCleared);  // as the frame does
+            m.editor.shipgroupEvents.notify(app::ShipgroupEvent::ListCleared);  // as the frame does
         EXPECT_EQ(steps, row.steps);
         EXPECT_EQ(m.tools.selection().selected(), (std::vector<int>{1, 3}));
         EXPECT_TRUE(m.tools.key(MapKey::Right, false, 500)) << "the arrow moves, not scrolls";
@@ -231,7 +231,7 @@ TEST_F(MapSelectionTest, AHeldArrowIsOneStepAndUndoKeepsTheSelection) {
     ASSERT_TRUE(w.tools.key(MapKey::Delete, false));
     w.tools.selection().select({1, 3});
     ASSERT_TRUE(w.editor.journal.undo());
-    w.editor.shipgroupEvents.notify(app::kEventListCleared);
+    w.editor.shipgroupEvents.notify(app::ShipgroupEvent::ListCleared);
     EXPECT_TRUE(w.tools.selection().selected().empty()) << "a deletion renumbers";
 }
 
@@ -239,7 +239,8 @@ TEST_F(MapSelectionTest, DeleteRemovesTheSelectionAsTheListDoesAfterOneQuestion)
     // The list's Delete selected, once for 3 and once for 1, is the reference.
     app::Editor ref;
     ref.store = w.editor.store;
-    shipgroup::ShipgroupContext ctx{ref.store, ref.shipgroupEvents, w.prompter};
+    quendar::testing::StubShipgroupPort port;
+    shipgroup::ShipgroupContext ctx{ref.store, ref.shipgroupEvents, w.prompter, port};
     shipgroup::ShipgroupList list{ctx};
     for (int d : {3, 1}) {
         ref.store.currentShipgroup = d;

@@ -20,14 +20,15 @@ struct MapToolsFixture : ::testing::Test {
     StubMapListeners listeners;
     app::MapTools tools{editor, prompter, view, listeners, listeners};
     app::CommandTable commands;
-    std::vector<int> events;
-    core::Notifier<int>::Connection conn;
+    std::vector<core::ShipgroupEvent> events;
+    core::Notifier<core::ShipgroupEvent>::Connection conn;
 
     void SetUp() override {
         mission::resetToNewMission(editor.store);
         for (int i = 0; i < map::MapView::kCentringNotifications; ++i)
             editor.mapView.resize(800, 600);
-        conn = editor.shipgroupEvents.connect([this](int c) { events.push_back(c); });
+        conn =
+            editor.shipgroupEvents.connect([this](core::ShipgroupEvent e) { events.push_back(e); });
         tools.bindCommands(commands);
     }
 };

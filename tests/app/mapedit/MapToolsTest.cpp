@@ -14,6 +14,8 @@ using app::MapTools;
 using map::PointerAction;
 using map::PointerButton;
 using mission::Table;
+using Events = std::vector<core::ShipgroupEvent>;
+using enum core::ShipgroupEvent;
 
 namespace {
 
@@ -58,7 +60,7 @@ TEST_F(MapToolsTest, ShiftAndControlClicksAddAndCopyUpToTwoHundred) {
     EXPECT_EQ(word(1, 3468), -16);
     EXPECT_EQ(cell(1, 3498), 2);
     EXPECT_EQ(header(), 2);
-    EXPECT_EQ(events, (std::vector<int>{1, 2}));
+    EXPECT_EQ(events, (Events{Added, CurrentChanged}));
 
     // Control: the current record, with its own start point changed; the
     // order and goal texts stay behind.
@@ -73,7 +75,7 @@ TEST_F(MapToolsTest, ShiftAndControlClicksAddAndCopyUpToTwoHundred) {
     EXPECT_EQ(word(2, 3470), 77) << "the third coordinate stays";
     EXPECT_EQ(editor.store.text(Table::OrderStrings, mission::orderStringIndex(2, 0, 0), 0, 4), "");
     EXPECT_EQ(header(), 3);
-    EXPECT_EQ(events, (std::vector<int>{1, 2}));
+    EXPECT_EQ(events, (Events{Added, CurrentChanged}));
 
     // Shift and Control together is neither.
     leftClick(400, 300, true, true);
@@ -108,7 +110,7 @@ TEST_F(MapToolsTest, SelectTakesTheHighestMatchInTheShownRegion) {
     place(4, 10, 0, 0, 0);  // 10 units away: not within
     leftClick(400, 300);
     EXPECT_EQ(editor.store.currentShipgroup, 2);
-    EXPECT_EQ(events, (std::vector<int>{2, 2}));
+    EXPECT_EQ(events, (Events{CurrentChanged, CurrentChanged}));
     EXPECT_EQ(editor.mapTool, app::CurrentTool{}) << "select stays";
 
     editor.mapView.setRegion(1, false);
@@ -147,7 +149,7 @@ TEST_F(MapToolsTest, StartPointAndWaypointToolsFollowTheProjectionAndFallBackToS
     EXPECT_EQ(word(1, 3468), 222);  // Y untouched
     EXPECT_EQ(word(1, 3470), 16);   // Z
     EXPECT_EQ(cell(1, 3498), 3);
-    EXPECT_EQ(events, (std::vector<int>{19}));
+    EXPECT_EQ(events, (Events{Waypoints}));
     EXPECT_EQ(editor.mapTool, app::CurrentTool{});
     EXPECT_EQ(tools.cursor(), map::CursorShape::Arrow);
 
@@ -172,7 +174,7 @@ TEST_F(MapToolsTest, StartPointAndWaypointToolsFollowTheProjectionAndFallBackToS
     EXPECT_EQ(word(1, 2164), 555);
     EXPECT_EQ(word(1, 2166), -32);
     EXPECT_EQ(cell(1, 2168), 1);
-    EXPECT_EQ(events, (std::vector<int>{19}));
+    EXPECT_EQ(events, (Events{Waypoints}));
     EXPECT_EQ(editor.mapTool, app::CurrentTool{});
 
     // Start points 2..4, hyperspace and rendezvous: selectable, inert, they stay.
@@ -194,7 +196,7 @@ TEST_F(MapToolsTest, StartPointAndWaypointToolsFollowTheProjectionAndFallBackToS
     EXPECT_EQ(word(1, 3466), -16);
     EXPECT_EQ(word(1, 3468), 0);
     EXPECT_EQ(word(1, 3470), 16) << "Z stays in the X-Y projection";
-    EXPECT_EQ(events.back(), 19);
+    EXPECT_EQ(events.back(), Waypoints);
 }
 
 TEST_F(MapToolsTest, RightButtonPansOpensBasicOnAPlainClickAndScrollsAtTheEdges) {

@@ -9,6 +9,7 @@
 #include "settings/GlobalGoalsForm.h"
 #include "settings/MessagesForm.h"
 #include "support/ScriptedUi.h"
+#include "support/StubPorts.h"
 
 namespace quendar::app {
 namespace {
@@ -25,9 +26,10 @@ struct PanelFixture : ::testing::Test, ProblemNavigator, MissionViews, SettleClo
     std::vector<int64_t> scheduled;
     std::vector<std::string> calls;
     FakeForm ordersForm;
-    core::Notifier<int> events;
+    core::Notifier<core::ShipgroupEvent> events;
     quendar::testing::ScriptedPrompter prompter;
-    shipgroup::ShipgroupContext ctx{editor.store, events, prompter};
+    quendar::testing::StubShipgroupPort port;
+    shipgroup::ShipgroupContext ctx{editor.store, events, prompter, port};
     std::unique_ptr<ProblemsPanel> panel;
 
     int64_t nowMs() const override { return clock; }
