@@ -162,8 +162,7 @@ CMainFrame::CMainFrame(app::Editor& editor, FrameOptions options)
     };
     m_clipboard = std::make_unique<QtClipboard>();
     m_shipgroupClipboard = std::make_unique<app::ShipgroupClipboard>(
-        m_editor, m_mapTools->selection(), m_prompter, *m_clipboard);
-    m_shipgroupClipboard->status = [this](const std::string& t) { setPaneText(Pane::Message, t); };
+        m_editor, m_mapTools->selection(), m_prompter, *m_clipboard, m_messagePane);
     m_shipgroupClipboard->bindCommands(m_commands);
     m_mapWindow->pasteAt = [this](int x, int y) {
         if (m_shipgroupClipboard->pasteAt(x, y)) repaintMap();

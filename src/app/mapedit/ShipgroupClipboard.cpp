@@ -21,8 +21,13 @@ std::string counted(int n, const char* one, const char* many) {
 }  // namespace
 
 ShipgroupClipboard::ShipgroupClipboard(Editor& editor, MapSelection& selection,
-                                       core::Prompter& prompter, Clipboard& clipboard)
-    : m_editor(editor), m_selection(selection), m_prompter(prompter), m_clipboard(clipboard) {
+                                       core::Prompter& prompter, Clipboard& clipboard,
+                                       StatusPort& status)
+    : m_editor(editor),
+      m_selection(selection),
+      m_prompter(prompter),
+      m_clipboard(clipboard),
+      m_status(status) {
     std::random_device random;
     m_editorToken = std::to_string(random()) + "-" + std::to_string(random());
     m_replaced = editor.missionReplaced.connect([this] { ++m_missionSerial; });

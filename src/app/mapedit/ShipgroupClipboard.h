@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/editor/CommandTable.h"
 #include "app/editor/Editor.h"
+#include "app/editor/StatusPort.h"
 #include "app/mapedit/MapSelection.h"
 #include "core/Prompter.h"
 
@@ -31,11 +31,9 @@ class Clipboard {
 // shipgroups become the selection and the last of them current.
 class ShipgroupClipboard {
   public:
+    // What a cut, copy or paste did is told to `status` (the message pane).
     ShipgroupClipboard(Editor& editor, MapSelection& selection, core::Prompter& prompter,
-                       Clipboard& clipboard);
-
-    // The status pane's message pane; the map's repaint.
-    std::function<void(const std::string&)> status;
+                       Clipboard& clipboard, StatusPort& status);
 
     bool copy();
     bool cut();
@@ -56,14 +54,13 @@ class ShipgroupClipboard {
   private:
     bool copyTargets(bool cut);
     bool pasteImpl(const MapClick* at);
-    void say(const std::string& text) {
-        if (status) status(text);
-    }
+    void say(const std::string& text) { m_status.showStatus(text); }
 
     Editor& m_editor;
     MapSelection& m_selection;
     core::Prompter& m_prompter;
     Clipboard& m_clipboard;
+    StatusPort& m_status;
     std::string m_editorToken;
     unsigned m_missionSerial = 0;
     core::Notifier<>::Connection m_replaced;

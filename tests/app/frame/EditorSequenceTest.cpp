@@ -218,7 +218,8 @@ struct Session {
     testing::StubMapListeners listeners;
     MapTools tools{e, prompter, view, listeners, listeners};
     Board board;
-    ShipgroupClipboard clip{e, tools.selection(), prompter, board};
+    testing::StubStatus told;
+    ShipgroupClipboard clip{e, tools.selection(), prompter, board, told};
     std::vector<uint8_t> opened;
     std::vector<int> ids;  // shipgroup number -> the test's identity
     Refs refs, copiedRefs;

@@ -39,15 +39,15 @@ struct Window {
     quendar::testing::StubFrameView view;
     quendar::testing::StubMapListeners listeners;
     app::MapTools tools{editor, prompter, view, listeners, listeners};
+    quendar::testing::StubStatus told;
     app::ShipgroupClipboard clip;
-    std::string status;
+    std::string status() const { return told.told.empty() ? "" : told.told.back(); }
 
-    explicit Window(FakeClipboard& c) : clip(editor, tools.selection(), prompter, c) {
+    explicit Window(FakeClipboard& c) : clip(editor, tools.selection(), prompter, c, told) {
         mission::resetToNewMission(editor.store);
         for (int i = 0; i < map::MapView::kCentringNotifications; ++i)
             editor.mapView.resize(800, 600);
         editor.store.shipgroupCount = 6;
-        clip.status = [this](const std::string& t) { status = t; };
         // Shipgroup i at (160 i, 80 i, 7 i) units in region 0; 5 in region 1.
         for (int i = 0; i < 6; ++i) place(i, 160 * i, 80 * i, 7 * i, i == 5 ? 1 : 0);
         // 1's arrival trigger names 3; 4's first order targets 1.
@@ -284,7 +284,7 @@ TEST_F(MapSelectionTest, CopyPasteWithinAndBetweenMissionsCutPasteMoves) {
     EXPECT_EQ(other.word(4, 3470), 28);  // the third coordinate as it was
     EXPECT_EQ(other.cell(2, 138), 3);
     EXPECT_EQ(other.cell(4, 215), 2);
-    EXPECT_EQ(other.status, "Pasted 3 shipgroups.");
+    EXPECT_EQ(other.status(), "Pasted 3 shipgroups.");
     other.expectUndoRedo(before);
 
     // The 200 limit refuses the whole paste.
@@ -309,7 +309,7 @@ TEST_F(MapSelectionTest, CopyPasteWithinAndBetweenMissionsCutPasteMoves) {
     EXPECT_EQ(w.word(4, 3466), 160);  // positions kept from the menu
     EXPECT_EQ(w.cell(4, 138), 5);     // old 1 -> 4 still arrives after old 3 -> 5
     EXPECT_EQ(w.cell(5, 138), 3);     // old 3 still arrives after old 5 -> 3
-    EXPECT_EQ(w.status, "Pasted 2 shipgroups.");
+    EXPECT_EQ(w.status(), "Pasted 2 shipgroups.");
     const auto afterPaste = w.bytes();
     ASSERT_TRUE(w.editor.journal.undo());
     ASSERT_TRUE(w.editor.journal.undo());
@@ -323,7 +323,7 @@ TEST_F(MapSelectionTest, CopyPasteWithinAndBetweenMissionsCutPasteMoves) {
     other.editor.store.shipgroupCount = 2;
     ASSERT_TRUE(other.clip.paste());
     EXPECT_EQ(other.cell(3, 137), 0);
-    EXPECT_EQ(other.status,
+    EXPECT_EQ(other.status(),
               "Pasted 2 shipgroups; 1 reference to shipgroups not pasted was cleared.");
 }
 
@@ -382,9 +382,9 @@ TEST_F(MapSelectionTest, PasteKeepsOutsideReferencesOnlyWhereTheyStillMeanTheSam
             EXPECT_EQ(m.cell(row.first + refs[k][0], refs[k][1]), row.names[k] < 0 ? 0 : 1);
             EXPECT_EQ(m.cell(row.first + refs[k][0], refs[k][2]), std::max(row.names[k], 0));
         }
-        EXPECT_EQ(m.status, row.names[0] < 0 ? "Pasted 3 shipgroups; 5 references to shipgroups "
-                                               "not pasted were cleared."
-                                             : "Pasted 3 shipgroups.");
+        EXPECT_EQ(m.status(), row.names[0] < 0 ? "Pasted 3 shipgroups; 5 references to shipgroups "
+                                                 "not pasted were cleared."
+                                               : "Pasted 3 shipgroups.");
     }
 }
 
