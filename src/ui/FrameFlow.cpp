@@ -18,16 +18,7 @@ namespace quendar::ui {
 class CMainFrame::FlowPortImpl : public app::FlowPort {
   public:
     explicit FlowPortImpl(CMainFrame& frame) : m_frame(frame) {}
-    void selectShipgroup(int index) override {
-        lint::Location where;
-        where.index = index;
-        // The Problems panel's way there: current, its region shown; no form.
-        const app::ProblemTarget t = app::targetOf(where, m_frame.m_editor.store);
-        if (m_frame.m_port->briefingMode()) m_frame.m_logic->leaveBriefingMode();
-        m_frame.m_logic->selectShipgroup(index);
-        if (t.region >= 0) m_frame.m_port->setRegion(t.region);
-        m_frame.repaintMap();
-    }
+    void selectShipgroup(int index) override { m_frame.m_panels->showShipgroup(index); }
     void goTo(const lint::Location& where) override { m_frame.m_problems->goTo(where); }
     void findReferences(int shipgroup) override { m_frame.findReferences(shipgroup); }
     void schedule(int ms) override {

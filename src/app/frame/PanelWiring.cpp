@@ -19,6 +19,15 @@ void PanelWiring::selectShipgroup(int index) {
     m_logic.selectShipgroup(index);
 }
 
+void PanelWiring::showShipgroup(int index) {
+    lint::Location where;
+    where.index = index;
+    const ProblemTarget t = targetOf(where, m_editor.store);
+    selectShipgroup(index);
+    if (t.region >= 0) setRegion(t.region);
+    m_view.repaintMap();
+}
+
 void PanelWiring::setRegion(int region) {
     if (m_map.briefingMode()) return;
     m_map.setRegion(region);

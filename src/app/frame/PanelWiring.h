@@ -21,6 +21,10 @@ class PanelWiring final : ProblemNavigator, PlaceNavigator, MissionLoader {
 
     ProblemsPanel& problems() { return m_problems; }
     ChangesPanel& changes() { return m_changes; }
+    // Makes the shipgroup current and shows the region it starts in, leaving
+    // the briefing first: a problem's way there, without opening a form (a
+    // click in the Flow view or the references list).
+    void showShipgroup(int index);
 
   private:
     // ProblemNavigator: the Problems panel's way to a place.

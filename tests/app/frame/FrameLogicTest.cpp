@@ -4,6 +4,7 @@
 
 #include "FrameLogicFixture.h"
 #include "app/files/PreferencesForm.h"
+#include "app/frame/PanelWiring.h"
 #include "briefing/BriefingKinds.h"
 #include "mission/ShipgroupRecord.h"
 
@@ -411,4 +412,29 @@ TEST(FrameLogic, EditUndoAndRedoNameTheActionAndEveryViewReadsTheMissionAgain) {
     EXPECT_EQ(f.editor.store.shipgroupCount, 2);
     EXPECT_EQ(f.view.selector, (std::vector<std::string>{"Noname", "Quill"}));
     EXPECT_FALSE(redo->isEnabled());
+}
+
+// A click in the Flow view or the references list: the briefing is left, the
+// shipgroup becomes current and the map shows the region it starts in (none
+// when its start point lies in no region); no form opens.
+TEST(PanelWiring, ShowShipgroupLeavesTheBriefingAndShowsItsStartRegion) {
+    struct Clock : SettleClock {
+        int64_t nowMs() const override { return 0; }
+        void schedule(int64_t) override {}
+    } clock;
+    for (const auto& [startRegion, shown] : {std::pair{0, 0}, {3, 3}, {4, 1}}) {
+        Fixture f;
+        PanelWiring panels(f.editor, f.logic, f.map, f.view, clock, clock);
+        f.editor.store.shipgroupCount = 3;
+        f.editor.store.setByte(mission::Table::Shipgroups, 1, 3498, uint8_t(startRegion));
+        f.map.reg = 1;
+        f.logic.enterBriefingMode();
+        const int repaints = f.view.repaints;
+        panels.showShipgroup(1);
+        EXPECT_FALSE(f.map.mode) << startRegion;
+        EXPECT_EQ(f.editor.store.currentShipgroup, 1);
+        EXPECT_EQ(f.map.reg, shown) << startRegion;
+        EXPECT_GT(f.view.repaints, repaints);
+        EXPECT_TRUE(f.view.open.empty());
+    }
 }
