@@ -98,7 +98,7 @@ Edit appended(std::string from, std::string name, std::string whom) {
 Edit orient(int time) {
     return [=](app::Editor& e) { e.briefing.appendCommand(briefing::BRC_ORIENT, time, {2, 1}); };
 }
-// Moves the first zoom command to another time.
+// Moves the first zoom command (time 0; the other is at 240) to another time.
 Edit zoomAt(int time) {
     return [=](app::Editor& e) {
         const auto r = e.briefing.record(briefing::BRC_ZOOM, 0);
@@ -112,14 +112,15 @@ Edit message(int i, std::string to) {
 
 // Edits of different parts merge as if applied one after the other; a field both sides changed
 // differently, or a shipgroup one side deleted and the other changed, is listed by path with the
-// three values and keeps ours. The laws, on the sample, largest and generated missions:
-// merge(B, X, B), merge(B, B, X) and merge(B, X, X) are X.
+// three values and keeps ours. Red Lantern is shipgroup 0, Amber Wing 1. The laws, on the sample,
+// largest and generated missions: merge(B, X, B), merge(B, B, X) and merge(B, X, X) are X.
 TEST(Merge, EditsOfBothSidesMergeOrListConflictsAndKeepOurs) {
     using Row = std::tuple<std::string, Edits, Edits, Texts>;
     // clang-format off
     const std::vector<Row> rows = {
-        {"a deletion renumbers the other side's references",
-         {removed("Amber Wing")}, {target("Echo Picket", "Relay Tallow")}, {}},
+        {"theirs deletes shipgroup 0: ours' references to it clear, later ones count one lower; theirs' new 0 stays",
+         {target("Echo Picket", "Relay Tallow"), target("Korvane Guard", "Red Lantern")},
+         {removed("Red Lantern"), target("Blade Ring", "Amber Wing")}, {}},
         {"insertions on both sides, ours first", {appended("Blade Ring", "Ours Escort", "Depot Vesh")},
          {removed("Hauler Sixx"), appended("Iron Chorus", "Theirs Escort", "Echo Picket")}, {}},
         {"a shipgroup and the briefing", {rename("Depot Vesh", "Depot Wren")}, {orient(33), zoomAt(300)}, {}},
@@ -133,9 +134,10 @@ TEST(Merge, EditsOfBothSidesMergeOrListConflictsAndKeepOurs) {
          {R"(shipgroups[7] "Relay Tallow": base present, ours deleted, theirs changed)"}},
         {"changed against deleted", {rename("Relay Tallow", "Relay Moss")}, {removed("Relay Tallow")},
          {R"(shipgroups[7] "Relay Moss": base present, ours changed, theirs deleted)"}},
-        {"a briefing command moved differently", {zoomAt(150)}, {zoomAt(250)},
+        // Each side moves it past the other zoom command: still the same command, moved.
+        {"a briefing command moved differently", {zoomAt(300)}, {zoomAt(250)},
          {"briefing.commands.BRC_ZOOM[0]: base time 0, zoomX 40, zoomY 40, "
-          "ours time 150, zoomX 40, zoomY 40, theirs time 250, zoomX 40, zoomY 40"}},
+          "ours time 300, zoomX 40, zoomY 40, theirs time 250, zoomX 40, zoomY 40"}},
         {"a message text", {message(1, "A.")}, {message(1, "B.")},
          {R"(messages[1].text: base "Korvane fighters inbound!", ours "A.", theirs "B.")"}},
     };
