@@ -100,23 +100,24 @@ TEST_F(ChangesFixture, ListsGoesToAndRevertsEachKindOfChange) {
     EXPECT_GT(rereads, 0);
 }
 
-// Saved: "Korvane Guard" (#3) attacks "Depot Vesh" (#6). Then shipgroup 0 goes and the target
-// becomes "Echo Picket": the revert names "Depot Vesh" by its new number, 5.
+// Saved: "Korvane Guard" (#3) attacks "Amber Wing" (#1) and "Depot Vesh" (#6). Then shipgroup 0
+// goes and both targets become "Echo Picket": the reverts name them by their new numbers, 0 and 5.
 TEST_F(ChangesFixture, RenumberedReferencesRevertToTheSameShipgroup) {
-    const int at = mission::sg::orderOffset(0, 0) + 12;  // target1's type and number
+    const int at = mission::sg::orderOffset(0, 0) + 12;  // target1's type and number, target2's
     edit([&](Editor& e) {
-        e.store.setBytes(Table::Shipgroups, 3, at, std::vector<uint8_t>{1, 6});
+        e.store.setBytes(Table::Shipgroups, 3, at, std::vector<uint8_t>{1, 1, 1, 6});
     });
     ASSERT_TRUE(saveMission(editor, prompter));
     edit([&](Editor& e) {
         shipgroup::removeShipgroup(e.store, 0);
-        e.store.setByte(Table::Shipgroups, 2, at + 1, 7);
+        for (int k : {1, 3}) e.store.setByte(Table::Shipgroups, 2, at + k, 7);
     });
     panel->refresh();
-    ASSERT_EQ(panel->changes().size(), 2u);  // the removed one first, then target1
+    ASSERT_EQ(panel->changes().size(), 3u);  // the removed one first, then target1 and target2
     EXPECT_FALSE(panel->canRevert(0));
-    ASSERT_TRUE(panel->revert(1));
-    EXPECT_EQ(editor.store.byte(Table::Shipgroups, 2, at + 1), 5);
+    ASSERT_TRUE(panel->revert(1) && panel->revert(1));
+    EXPECT_EQ(editor.store.byte(Table::Shipgroups, 2, at + 1), 0);
+    EXPECT_EQ(editor.store.byte(Table::Shipgroups, 2, at + 3), 5);
     EXPECT_EQ(panel->changes().size(), 1u);
 }
 
