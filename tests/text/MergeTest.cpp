@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 
 #include "app/files/MissionIO.h"
 #include "mission/ChangeJournal.h"
@@ -11,10 +12,8 @@
 #include "support/LargestMission.h"
 #include "text/Merge.h"
 
-// Under the address checker a merge is some fifty times slower: the laws are
-// checked there on the sample and three small generated missions (the largest
-// mission is merged by the next test); the plain build adds the largest mission
-// and seventeen more generated ones.
+// Under the address checker a merge is some fifty times slower: the laws are checked there on
+// the sample and three generated missions; the plain build adds the largest and seventeen more.
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 #define QUENDAR_ADDRESS_CHECKED 1
@@ -32,6 +31,8 @@ using namespace quendar;
 using mission::Table;
 using Bytes = std::vector<uint8_t>;
 using Edit = std::function<void(app::Editor&)>;
+using Edits = std::vector<Edit>;
+using Texts = std::vector<std::string>;
 
 std::unique_ptr<app::Editor> opened(const Bytes& file) {
     auto e = std::make_unique<app::Editor>();
@@ -41,30 +42,29 @@ std::unique_ptr<app::Editor> opened(const Bytes& file) {
     app::loadMissionBytes(*e, file);
     return e;
 }
-Bytes sample() { return *mission::readWholeFile(QUENDAR_DATA_DIR "/samples/lantern-run.tie"); }
 
-// A mission after some edits, saved and opened again.
-Bytes edited(const Bytes& file, const std::vector<Edit>& edits) {
+// A mission after some edits (none: as it is), saved and opened again.
+Bytes edited(const Bytes& file, const Edits& edits = {}) {
     auto e = opened(file);
     for (const Edit& edit : edits) edit(*e);
     return app::buildMissionImage(*e);
 }
-Bytes resaved(const Bytes& file) { return edited(file, {}); }
 
-// The merge's result; its conflicts as text go to `conflicts`.
-Bytes merged(const Bytes& b, const Bytes& o, const Bytes& t, std::vector<std::string>& conflicts) {
-    auto eb = opened(b), eo = opened(o), et = opened(t), out = opened(o);
-    const auto ref = [](const app::Editor& e) -> text::MissionRef {
-        return {e.store, e.briefing, &e.craftList};
-    };
-    text::MergeOutcome m;
-    {
-        mission::ChangeJournal::Pause pause(out->journal);
-        m = text::mergeMissions(ref(*eb), ref(*eo), ref(*et), {out->store, out->briefing});
-    }
+text::MissionRef ref(const app::Editor& e) { return {e.store, e.briefing, &e.craftList}; }
+// Merges the sides' edits of `base` (none: `base` itself) into ours, then theirs applied to it
+// (ours alone when the sides are the same or conflict), with `want` listed as conflicts.
+void expectMerge(const Bytes& base, const Edits& o, const Edits& t, const Texts& want = {}) {
+    const Bytes ours = o.empty() ? base : edited(base, o),
+                theirs = t.empty() ? base : edited(base, t);
+    auto eb = opened(base), eo = opened(ours), et = opened(theirs), out = opened(ours);
+    mission::ChangeJournal::Pause pause(out->journal);
+    const auto m = text::mergeMissions(ref(*eb), ref(*eo), ref(*et), {out->store, out->briefing});
     EXPECT_EQ(m.error, "");
+    Texts conflicts;
     for (const auto& c : m.conflicts) conflicts.push_back(c.text());
-    return app::buildMissionImage(*out);
+    EXPECT_EQ(conflicts, want);
+    EXPECT_TRUE(app::buildMissionImage(*out) ==
+                edited(want.empty() && ours != theirs ? edited(ours, t) : ours));
 }
 
 // Edits by shipgroup name, so that they mean the same before and after others.
@@ -98,7 +98,7 @@ Edit appended(std::string from, std::string name, std::string whom) {
 Edit orient(int time) {
     return [=](app::Editor& e) { e.briefing.appendCommand(briefing::BRC_ORIENT, time, {2, 1}); };
 }
-// Moves the first zoom command to another time.
+// Moves the first zoom command (time 0; the other is at 240) to another time.
 Edit zoomAt(int time) {
     return [=](app::Editor& e) {
         const auto r = e.briefing.record(briefing::BRC_ZOOM, 0);
@@ -109,31 +109,59 @@ Edit zoomAt(int time) {
 Edit message(int i, std::string to) {
     return [=](app::Editor& e) { e.store.setText(Table::Messages, i, 2, 64, to); };
 }
-// Byte `at` of shipgroups from .. from + 65.
-Edit thirdOfShipgroups(int from, int at, uint8_t value) {
-    return [=](app::Editor& e) {
-        for (int i = from; i < from + 66; ++i) e.store.setByte(Table::Shipgroups, i, at, value);
-    };
-}
 
-// The laws: merge(B, X, B), merge(B, B, X) and merge(B, X, X) are X, on the
-// sample, the largest mission and generated ones.
-TEST(Merge, OneSidedOrTwiceTheSameEditGivesTheEditedMission) {
-    const auto laws = [](const std::string& name, const Bytes& base, std::vector<Edit> edits) {
-        SCOPED_TRACE(name);
-        const Bytes x = edited(base, edits), want = resaved(x);
-        std::vector<std::string> none;
-        EXPECT_TRUE(merged(base, x, base, none) == want) << "merge(B, X, B)";
-        EXPECT_TRUE(merged(base, base, x, none) == want) << "merge(B, B, X)";
-        EXPECT_TRUE(merged(base, x, x, none) == want) << "merge(B, X, X)";
-        EXPECT_EQ(none, std::vector<std::string>());
+// Edits of different parts merge as if applied one after the other; a field both sides changed
+// differently, or a shipgroup one side deleted and the other changed, is listed by path with the
+// three values and keeps ours. Red Lantern is shipgroup 0, Amber Wing 1. The laws, on the sample,
+// largest and generated missions: merge(B, X, B), merge(B, B, X) and merge(B, X, X) are X.
+TEST(Merge, EditsOfBothSidesMergeOrListConflictsAndKeepOurs) {
+    using Row = std::tuple<std::string, Edits, Edits, Texts>;
+    // clang-format off
+    const std::vector<Row> rows = {
+        {"theirs deletes shipgroup 0: ours' references to it clear, later ones count one lower; theirs' new 0 stays",
+         {target("Echo Picket", "Relay Tallow"), target("Korvane Guard", "Red Lantern")},
+         {removed("Red Lantern"), target("Blade Ring", "Amber Wing")}, {}},
+        {"insertions on both sides, ours first", {appended("Blade Ring", "Ours Escort", "Depot Vesh")},
+         {removed("Hauler Sixx"), appended("Iron Chorus", "Theirs Escort", "Echo Picket")}, {}},
+        {"a shipgroup and the briefing", {rename("Depot Vesh", "Depot Wren")}, {orient(33), zoomAt(300)}, {}},
+        {"messages", {message(0, "Ours.")}, {message(2, "Theirs.")}, {}},
+        {"one field, two values", {rename("Amber Wing", "Amber Lance")}, {rename("Amber Wing", "Amber Spire")},
+         {R"(shipgroups[1] "Amber Lance" .name: base "Amber Wing", ours "Amber Lance", theirs "Amber Spire")"}},
+        {"a target named by each side's numbers",
+         {removed("Red Lantern"), target("Korvane Guard", "Blade Ring")}, {target("Korvane Guard", "Echo Picket")},
+         {R"(shipgroups[2] "Korvane Guard" .orders[0][0].target1: base 0, ours 3 "Blade Ring", theirs 8 "Echo Picket")"}},
+        {"deleted against changed", {removed("Relay Tallow")}, {rename("Relay Tallow", "Relay Moss")},
+         {R"(shipgroups[7] "Relay Tallow": base present, ours deleted, theirs changed)"}},
+        {"changed against deleted", {rename("Relay Tallow", "Relay Moss")}, {removed("Relay Tallow")},
+         {R"(shipgroups[7] "Relay Moss": base present, ours changed, theirs deleted)"}},
+        // Each side moves it past the other zoom command: still the same command, moved.
+        {"a briefing command moved differently", {zoomAt(300)}, {zoomAt(250)},
+         {"briefing.commands.BRC_ZOOM[0]: base time 0, zoomX 40, zoomY 40, "
+          "ours time 300, zoomX 40, zoomY 40, theirs time 250, zoomX 40, zoomY 40"}},
+        {"a message text", {message(1, "A.")}, {message(1, "B.")},
+         {R"(messages[1].text: base "Korvane fighters inbound!", ours "A.", theirs "B.")"}},
     };
-    laws("sample", sample(),
+    // clang-format on
+    const Bytes sample = *mission::readWholeFile(QUENDAR_DATA_DIR "/samples/lantern-run.tie");
+    for (const auto& [name, ours, theirs, conflicts] : rows) {
+        SCOPED_TRACE(name);
+        expectMerge(sample, ours, theirs, conflicts);
+    }
+    const auto laws = [](const std::string& name, const Bytes& base, Edits x) {
+        for (const auto& [o, t, law] : {std::tuple{x, Edits{}, "merge(B, X, B)"},
+                                        {{}, x, "merge(B, B, X)"},
+                                        {x, x, "merge(B, X, X)"}}) {
+            SCOPED_TRACE(name + " " + law);
+            expectMerge(base, o, t);
+        }
+    };
+    laws("sample", sample,
          {rename("Blade Ring", "Blade Halo"), target("Korvane Guard", "Relay Tallow"),
           removed("Hauler Sixx"), appended("Iron Chorus", "Late Picket", "Echo Picket"), orient(33),
           zoomAt(200), message(1, "Hold.")});
+    const Bytes largest = quendar::testing::largestMissionFile();
     if (!kAddressChecked)
-        laws("largest", quendar::testing::largestMissionFile(),
+        laws("largest", largest,
              {[](app::Editor& e) { shipgroup::removeShipgroup(e.store, 40); }, orient(5),
               message(254, "x")});
     for (uint32_t seed = 1; seed <= (kAddressChecked ? 3u : 20u); ++seed) {
@@ -145,57 +173,12 @@ TEST(Merge, OneSidedOrTwiceTheSameEditGivesTheEditedMission) {
               removed(s.text(Table::Shipgroups, groups - 1, 0, 20)),
               appended("Renamed", "Added", "Renamed")});
     }
-}
-
-// Edits of different parts merge as if applied one after the other; a field
-// both sides changed differently, or a shipgroup one side deleted and the
-// other changed, is listed by path with the three values and keeps ours.
-TEST(Merge, BothSidesEditedMergeCleanOrListConflictsAndKeepOurs) {
-    struct Row {
-        std::string name;
-        std::vector<Edit> ours, theirs;
-        std::vector<std::string> conflicts = {};
-        bool largest = false;
-    };
+    SCOPED_TRACE("each side a third of the largest mission");
     // clang-format off
-    const std::vector<Row> rows = {
-        {"two shipgroups", {rename("Korvane Guard", "Korvane Wall")}, {target("Iron Chorus", "Depot Vesh")}},
-        {"a deletion renumbers the other side's references",
-         {removed("Amber Wing")}, {target("Echo Picket", "Relay Tallow")}},
-        {"insertions on both sides, ours first", {appended("Blade Ring", "Ours Escort", "Depot Vesh")},
-         {removed("Hauler Sixx"), appended("Iron Chorus", "Theirs Escort", "Echo Picket")}},
-        {"a shipgroup and the briefing", {rename("Depot Vesh", "Depot Wren")}, {orient(33), zoomAt(300)}},
-        {"messages", {message(0, "Ours.")}, {message(2, "Theirs.")}},
-        {"each side a third of the largest mission",
-         {thirdOfShipgroups(0, mission::sg::nameWidth + 1, 3)}, {thirdOfShipgroups(66, 0, 'T')}, {}, true},
-        {"one field, two values", {rename("Amber Wing", "Amber Lance")}, {rename("Amber Wing", "Amber Spire")},
-         {R"(shipgroups[1] "Amber Lance" .name: base "Amber Wing", ours "Amber Lance", theirs "Amber Spire")"}},
-        {"a target named by each side's numbers",
-         {removed("Red Lantern"), target("Korvane Guard", "Blade Ring")}, {target("Korvane Guard", "Echo Picket")},
-         {R"(shipgroups[2] "Korvane Guard" .orders[0][0].target1: base 0, ours 3 "Blade Ring", theirs 8 "Echo Picket")"}},
-        {"deleted against changed", {removed("Relay Tallow")}, {rename("Relay Tallow", "Relay Moss")},
-         {R"(shipgroups[7] "Relay Tallow": base present, ours deleted, theirs changed)"}},
-        {"changed against deleted", {rename("Relay Tallow", "Relay Moss")}, {removed("Relay Tallow")},
-         {R"(shipgroups[7] "Relay Moss": base present, ours changed, theirs deleted)"}},
-        {"a briefing command moved differently", {zoomAt(150)}, {zoomAt(250)},
-         {"briefing.commands.BRC_ZOOM[0]: base time 0, zoomX 40, zoomY 40, "
-          "ours time 150, zoomX 40, zoomY 40, theirs time 250, zoomX 40, zoomY 40"}},
-        {"a message text", {message(1, "A.")}, {message(1, "B.")},
-         {R"(messages[1].text: base "Korvane fighters inbound!", ours "A.", theirs "B.")"}},
-    };
+    expectMerge(largest,
+                {[](app::Editor& e) { for (int i = 0; i < 66; ++i) e.store.setByte(Table::Shipgroups, i, mission::sg::nameWidth + 1, 3); }},
+                {[](app::Editor& e) { for (int i = 66; i < 132; ++i) e.store.setByte(Table::Shipgroups, i, 0, 'T'); }});
     // clang-format on
-    const Bytes small = sample(), largest = quendar::testing::largestMissionFile();
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
-        const Bytes& base = r.largest ? largest : small;
-        std::vector<Edit> both = r.ours;
-        both.insert(both.end(), r.theirs.begin(), r.theirs.end());
-        const Bytes ours = edited(base, r.ours);
-        std::vector<std::string> conflicts;
-        EXPECT_TRUE(merged(base, ours, edited(base, r.theirs), conflicts) ==
-                    resaved(r.conflicts.empty() ? edited(base, both) : ours));
-        EXPECT_EQ(conflicts, r.conflicts);
-    }
 }
 
 }  // namespace
