@@ -10,6 +10,8 @@
 #include <QTest>
 
 #include "WindowFixture.h"
+#include "core/ActionGroups.h"
+#include "shipgroup/ShipgroupList.h"
 #include "ui/ChangesDock.h"
 
 using namespace quendar;
@@ -59,6 +61,15 @@ TEST_F(ChangesDock, AnEditShowsGoesThereRevertsAndCompares) {
     EXPECT_EQ(dock->reference()->text(),
               "Compared with " QUENDAR_DATA_DIR "/samples/lantern-run.tie");
     EXPECT_EQ(dock->list()->count(), 0);
+    // A removed shipgroup is listed but not put back from here.
+    {
+        core::ActionScope scope(editor.journal, "Delete");
+        shipgroup::removeShipgroup(editor.store, 9);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dock->list()->count() > 0; }, 3000));
+    dock->list()->setCurrentRow(dock->list()->count() - 1);
+    EXPECT_TRUE(dock->list()->currentItem()->text().endsWith(": removed"));
+    EXPECT_FALSE(dock->revertButton()->isEnabled());
 }
 
 }  // namespace
