@@ -123,12 +123,13 @@ TEST_F(AnimationFiles, GifPaletteKeepsTheMostUsedColoursAndTakesTheNearest) {
     EXPECT_EQ(g[0].picture.pixels, image.pixels);
 }
 
-// A cancel or a picture of another size midway leaves the old file as it was
-// and no other; a missing folder fails before any paint.
+// A cancel (midway or at the last picture) or a picture of another size leaves
+// the old file as it was and no other; a missing folder fails before any paint.
 TEST_F(AnimationFiles, CancelAndFailuresLeaveNoFile) {
     // The picture that cancels, the one of another size (0: none); times 0..9.
-    const std::tuple<std::string, size_t, size_t> rows[] = {
-        {"c.webp", 2, 0}, {"c.gif", 2, 0}, {"s.webp", 0, 2}, {"s.gif", 0, 2}};
+    const std::tuple<std::string, size_t, size_t> rows[] = {{"c.webp", 2, 0}, {"c.gif", 2, 0},
+                                                            {"l.webp", 4, 0}, {"l.gif", 8, 0},
+                                                            {"s.webp", 0, 2}, {"s.gif", 0, 2}};
     for (const auto& [name, cancelAt, otherAt] : rows) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(mission::writeFileAtomic(temp / name, std::vector<uint8_t>{1, 2, 3}));
