@@ -98,7 +98,7 @@ struct RuleInput {
 // Adds a problem with the code and severity of its rule.
 inline void report(std::vector<Problem>& out, const Rule& rule, const Location& where,
                    const Text& text, const std::optional<Fix>& fix = std::nullopt) {
-    out.emplace_back(rule.code, rule.severity, where, text, fix);
+    out.push_back(Problem{rule.code, rule.severity, where, text, fix});
 }
 
 // The trigger codes the lists know: 51 conditions, 27 subject types, and
