@@ -503,11 +503,13 @@ MergeOutcome Merger::run() {
             if (keep(groups, e, b, o, t, true)) kept.push_back(e);
         seq = std::move(kept);
     }
-    if (static_cast<int>(seq.size()) > shipgroup::kMaxListedShipgroups)
+    // A merge adds shipgroups up to the list's own limit, as Add and Paste do;
+    // a side that already holds more (the file has room for 255) keeps them.
+    const int most = std::max({shipgroup::kMaxListedShipgroups, go, gt});
+    if (static_cast<int>(seq.size()) > most)
         return {{},
                 "the merged mission would hold " + std::to_string(seq.size()) +
-                    " shipgroups; at most " + std::to_string(shipgroup::kMaxListedShipgroups) +
-                    " fit"};
+                    " shipgroups; at most " + std::to_string(most) + " fit"};
     const NumberMaps numbers(seq, gb, go, gt);
     m_b = renumbered(m_base.store, numbers.b);
     m_o = renumbered(m_ours.store, numbers.o);

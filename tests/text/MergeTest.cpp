@@ -165,7 +165,8 @@ TEST(Merge, EditsOfBothSidesMergeOrListConflictsAndKeepOurs) {
              {[](app::Editor& e) { shipgroup::removeShipgroup(e.store, 40); }, orient(5),
               message(254, "x")});
     for (uint32_t seed = 1; seed <= (kAddressChecked ? 3u : 20u); ++seed) {
-        const int groups = static_cast<int>(seed * 9 % 60) + 2;
+        // The last one fills every slot the file has, beyond what Add allows.
+        const int groups = seed == 20 ? 255 : static_cast<int>(seed * 9 % 60) + 2;
         mission::MissionStore s;
         quendar::testing::fillRandomMission(s, seed, groups, static_cast<int>(seed % 5));
         laws("random " + std::to_string(seed), mission::writeMission(s),
