@@ -9,6 +9,7 @@
 // editor could have saved.
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <vector>
 
 #include "app/files/MissionIO.h"
@@ -23,8 +24,12 @@ namespace {
 using namespace quendar;
 
 app::Editor& editor(int k) {
-    static app::Editor* editors[3] = {new app::Editor, new app::Editor, new app::Editor};
-    return *editors[k];  // no craft list: nothing outside the input is read
+    static app::Editor* editors[3] = {};
+    if (!editors[k]) {
+        editors[k] = new app::Editor;
+        editors[k]->craftListPath.clear();  // no craft list: nothing outside the input is read
+    }
+    return *editors[k];
 }
 
 void open(app::Editor& e, std::span<const uint8_t> file) {

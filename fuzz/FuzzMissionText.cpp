@@ -18,8 +18,12 @@ namespace {
 using namespace quendar;
 
 app::Editor& editor(int k) {
-    static app::Editor* editors[2] = {new app::Editor, new app::Editor};
-    return *editors[k];  // no craft list: nothing outside the input is read
+    static app::Editor* editors[2] = {};
+    if (!editors[k]) {
+        editors[k] = new app::Editor;
+        editors[k]->craftListPath.clear();  // no craft list: nothing outside the input is read
+    }
+    return *editors[k];
 }
 
 // The editor in the new-mission state with the document imported into it.
