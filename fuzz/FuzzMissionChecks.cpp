@@ -12,6 +12,7 @@
 #include <span>
 #include <vector>
 
+#include "FuzzEditors.h"
 #include "app/files/MissionIO.h"
 #include "flow/Flow.h"
 #include "lint/Lint.h"
@@ -22,15 +23,7 @@
 namespace {
 
 using namespace quendar;
-
-app::Editor& editor(int k) {
-    static app::Editor* editors[3] = {};
-    if (!editors[k]) {
-        editors[k] = new app::Editor;
-        editors[k]->craftListPath.clear();  // no craft list: nothing outside the input is read
-    }
-    return *editors[k];
-}
+using fuzz::editor;
 
 void open(app::Editor& e, std::span<const uint8_t> file) {
     app::resetEditorToNewMission(e);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <span>
 
+#include "FuzzEditors.h"
 #include "app/files/MissionIO.h"
 #include "briefing/BriefingView.h"
 #include "map/BriefingLayer.h"
@@ -23,19 +24,17 @@ using namespace quendar;
 
 constexpr int kWidth = 160, kHeight = 100;
 
+// The editor, with a small icon of its own for every craft type.
 app::Editor& editor() {
-    static app::Editor* e = [] {
-        auto* made = new app::Editor;
-        made->craftListPath.clear();  // no craft list: nothing outside the input is read
+    app::Editor& e = fuzz::editor(0);
+    if (!e.icons.available())
         for (int type = 0; type < 256; ++type) {
             map::CraftIcon icon{3, 2, std::vector<uint8_t>(18)};
             for (size_t k = 0; k < icon.bytes.size(); ++k)
                 icon.bytes[k] = static_cast<uint8_t>((type * 7 + k * 40) % 256);
-            made->icons.setIcon(type, icon);
+            e.icons.setIcon(type, icon);
         }
-        return made;
-    }();
-    return *e;
+    return e;
 }
 
 void paint(map::MapRenderer& renderer, const app::Editor& e, const map::MapView& view,

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "FuzzEditors.h"
 #include "app/files/MissionIO.h"
 #include "mission/ChangeJournal.h"
 #include "text/MissionText.h"
@@ -16,15 +17,7 @@
 namespace {
 
 using namespace quendar;
-
-app::Editor& editor(int k) {
-    static app::Editor* editors[2] = {};
-    if (!editors[k]) {
-        editors[k] = new app::Editor;
-        editors[k]->craftListPath.clear();  // no craft list: nothing outside the input is read
-    }
-    return *editors[k];
-}
+using fuzz::editor;
 
 // The editor in the new-mission state with the document imported into it.
 bool imported(app::Editor& e, std::string_view doc, text::ImportReader& reader) {
