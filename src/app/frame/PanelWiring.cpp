@@ -23,8 +23,8 @@ void PanelWiring::showShipgroup(int index) {
     lint::Location where;
     where.index = index;
     const ProblemTarget t = targetOf(where, m_editor.store);
-    selectShipgroup(index);
-    if (t.region >= 0) setRegion(t.region);
+    selectShipgroup(index);  // out of the briefing first
+    if (t.region >= 0) m_map.setRegion(t.region);
     m_view.repaintMap();
 }
 
